@@ -1,0 +1,129 @@
+#include "LanguageModule.h"
+
+#include "RccArchive.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QResource>
+
+LanguageModule *g_hLangModule = nullptr;
+
+namespace {
+
+const QString kRoot = QStringLiteral("/tav-language");
+// A module is a few hundred kilobytes; anything far larger is not one.
+constexpr qint64 kMaxModuleSize = 64 * 1024 * 1024;
+
+QHash<unsigned, QString> ParseStrings(const QByteArray &json)
+{
+    QHash<unsigned, QString> strings;
+    const QJsonObject table = QJsonDocument::fromJson(json).object();
+    for (auto it = table.begin(); it != table.end(); ++it) {
+        bool ok = false;
+        const unsigned id = it.key().toUInt(&ok);
+        if (ok && it.value().isString())
+            strings.insert(id, it.value().toString());
+    }
+    return strings;
+}
+
+QByteArray ReadResource(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace
+
+QString LanguageModule::FileName() { return QStringLiteral("lang_en.rcc"); }
+
+QStringList LanguageModule::DefaultSearchDirs()
+{
+    return {QCoreApplication::applicationDirPath(), QStringLiteral(TAV_DATADIR)};
+}
+
+std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDirs)
+{
+    for (const QString &dir : searchDirs) {
+        if (dir.isEmpty() || QDir::isRelativePath(dir))
+            continue;
+        const QString path = QDir(dir).filePath(FileName());
+        if (!QFileInfo::exists(path))
+            continue;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxModuleSize)
+            return nullptr;
+        QByteArray data = file.readAll();
+        const auto *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+        if (!RccArchive::IsWellFormed(bytes, static_cast<std::size_t>(data.size())))
+            return nullptr;
+        std::unique_ptr<LanguageModule> module(new LanguageModule(path, std::move(data)));
+        if (!module->m_registered)
+            return nullptr;
+        return module;
+    }
+    return nullptr;
+}
+
+LanguageModule::LanguageModule(QString path, QByteArray data)
+    : m_path(std::move(path)), m_data(std::move(data))
+{
+    const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData());
+    m_registered = QResource::registerResource(bytes, kRoot);
+    if (m_registered)
+        m_strings = ParseStrings(ReadResource(resourcePath(QStringLiteral("strings.json"))));
+}
+
+LanguageModule::~LanguageModule()
+{
+    if (m_registered)
+        QResource::unregisterResource(reinterpret_cast<const uchar *>(m_data.constData()), kRoot);
+}
+
+QString LanguageModule::resourcePath(const QString &relative) const
+{
+    return QLatin1Char(':') + kRoot + QLatin1Char('/') + relative;
+}
+
+std::optional<DialogLayout> LanguageModule::layout(int id) const
+{
+    const QString path = resourcePath(QStringLiteral("layouts/%1.json").arg(id));
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    std::optional<DialogLayout> layout = DialogLayout::FromJson(ReadResource(path));
+    if (layout && layout->id != id)
+        return std::nullopt;
+    return layout;
+}
+
+std::optional<QString> LanguageModule::string(unsigned id) const
+{
+    const auto it = m_strings.constFind(id);
+    if (it == m_strings.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+QPixmap LanguageModule::bitmap(int id) const
+{
+    return QPixmap(resourcePath(QStringLiteral("bitmaps/%1.png").arg(id)));
+}
+
+QIcon LanguageModule::icon(int id) const
+{
+    QIcon icon;
+    const QDir dir(resourcePath(QStringLiteral("icons/%1").arg(id)));
+    const QStringList images = dir.entryList({QStringLiteral("*.png")}, QDir::Files);
+    for (const QString &image : images) {
+        const QPixmap pixmap(dir.filePath(image));
+        if (!pixmap.isNull())
+            icon.addPixmap(pixmap);
+    }
+    return icon;
+}

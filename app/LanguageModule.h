@@ -1,0 +1,52 @@
+#pragma once
+
+#include "DialogLayout.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// The language module: every dialog layout, string, picture and icon of the program,
+// shipped beside it as one compiled resource file. Registered with QResource for the
+// life of this object from a copy held in memory, so the file may change or vanish
+// while the program runs.
+class LanguageModule {
+public:
+    static QString FileName();
+
+    // The program's own folder, then the installed data folder. Never the current
+    // working directory.
+    static QStringList DefaultSearchDirs();
+
+    // Loads the first lang_en.rcc found in the folders, in order. Null when none is
+    // found or the one found cannot be read or is not a well-formed module.
+    static std::unique_ptr<LanguageModule> Load(const QStringList &searchDirs);
+
+    ~LanguageModule();
+    LanguageModule(const LanguageModule &) = delete;
+    LanguageModule &operator=(const LanguageModule &) = delete;
+
+    QString path() const { return m_path; }
+    std::optional<DialogLayout> layout(int id) const;
+    std::optional<QString> string(unsigned id) const;
+    QPixmap bitmap(int id) const;
+    QIcon icon(int id) const; // null when the module has no such icon
+
+private:
+    LanguageModule(QString path, QByteArray data);
+    QString resourcePath(const QString &relative) const;
+
+    QString m_path;
+    QByteArray m_data;
+    bool m_registered = false;
+    QHash<unsigned, QString> m_strings;
+};
+
+// The loaded language module, null while none is loaded.
+extern LanguageModule *g_hLangModule;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CommandMap.h"
+#include "LayoutDialog.h"
+
+#include <QIcon>
+
+// The main window: a picture and the buttons that open each form.
+class CTAVDlg : public LayoutDialog {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 102;
+    static constexpr unsigned IDM_ABOUTBOX = 16;
+    static constexpr unsigned kAboutString = 101;
+
+    explicit CTAVDlg(QWidget *parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void OnSysCommand(unsigned id, long parameter) override;
+
+private:
+    void OnProgramInformation();
+    void OnFieldInformation();
+    void OnSoilResistivity();
+    void OnVerticalRod();
+    void OnHorizontalRod();
+    void OnMeshElectrode();
+
+    static const CommandEntry<CTAVDlg> kCommandMap[];
+
+    QIcon m_hIcon;
+};

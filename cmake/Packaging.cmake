@@ -1,0 +1,10 @@
+# Packaging of TAV: the program and its language module, as a Debian package.
+set(CPACK_PACKAGE_NAME "tav")
+set(CPACK_PACKAGE_VENDOR "TAV")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "TAV Grounding Design Program")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR "DEB;TGZ")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "TAV developers")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6 (>= 6.4), fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_SECTION "science")
+include(CPack)

@@ -1,0 +1,13 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int AfxMessageBox(const QString &text, QWidget *owner)
+{
+    if (owner == nullptr)
+        owner = QApplication::activeModalWidget();
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok, owner);
+    return box.exec();
+}
