@@ -1,5 +1,7 @@
 #include "LanguageModule.h"
 
+#include "PackedIconEngine.h"
+#include "PackedImage.h"
 #include "RccArchive.h"
 
 #include <QCoreApplication>
@@ -31,12 +33,15 @@ QHash<unsigned, QString> ParseStrings(const QByteArray &json)
     return strings;
 }
 
+// The bytes of one resource, without a copy: they stay valid while the module is
+// registered, which outlasts every use of them.
 QByteArray ReadResource(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QResource resource(path);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    return file.readAll();
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                   static_cast<qsizetype>(resource.size()));
 }
 
 } // namespace
@@ -112,18 +117,22 @@ std::optional<QString> LanguageModule::string(unsigned id) const
 
 QPixmap LanguageModule::bitmap(int id) const
 {
-    return QPixmap(resourcePath(QStringLiteral("bitmaps/%1.png").arg(id)));
+    return QPixmap::fromImage(
+        PackedImage::Unpack(ReadResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id)))));
 }
 
 QIcon LanguageModule::icon(int id) const
 {
-    QIcon icon;
+    // Each image is named by its side in pixels.
     const QDir dir(resourcePath(QStringLiteral("icons/%1").arg(id)));
-    const QStringList images = dir.entryList({QStringLiteral("*.png")}, QDir::Files);
-    for (const QString &image : images) {
-        const QPixmap pixmap(dir.filePath(image));
-        if (!pixmap.isNull())
-            icon.addPixmap(pixmap);
+    QMap<int, QString> images;
+    const QStringList names = dir.entryList(QDir::Files);
+    for (const QString &name : names) {
+        const int side = name.toInt();
+        if (side > 0)
+            images.insert(side, dir.filePath(name));
     }
-    return icon;
+    if (images.isEmpty())
+        return {};
+    return QIcon(new PackedIconEngine(std::move(images)));
 }
