@@ -10,8 +10,7 @@ template <class Window> struct CommandEntry {
 
 // Runs the handler the table binds to the id; false when it binds none.
 template <class Window, std::size_t N>
-bool DispatchCommand(Window &window, const CommandEntry<Window> (&table)[N], int id)
-{
+bool DispatchCommand(Window &window, const CommandEntry<Window> (&table)[N], int id) {
     for (const CommandEntry<Window> &entry : table) {
         if (entry.id == id) {
             (window.*entry.handler)();

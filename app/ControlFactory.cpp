@@ -11,8 +11,7 @@
 
 namespace {
 
-Qt::Alignment HorizontalAlignment(const ControlTemplate &control)
-{
+Qt::Alignment HorizontalAlignment(const ControlTemplate &control) {
     if (control.has("center"))
         return Qt::AlignHCenter;
     if (control.has("right"))
@@ -21,15 +20,13 @@ Qt::Alignment HorizontalAlignment(const ControlTemplate &control)
 }
 
 // A control without a tab stop can still take the focus by a click, as on any desktop.
-Qt::FocusPolicy FocusPolicy(const ControlTemplate &control)
-{
+Qt::FocusPolicy FocusPolicy(const ControlTemplate &control) {
     return control.has("tabstop") ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
 } // namespace
 
-QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent) const {
     QWidget *widget = nullptr;
     if (control.kind == QLatin1String("button"))
         widget = button(control, parent);
@@ -51,8 +48,7 @@ QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent)
     return widget;
 }
 
-QWidget *ControlFactory::button(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::button(const ControlTemplate &control, QWidget *parent) const {
     QPushButton *button = control.has("multiline") ? new WrapButton(control.text, parent)
                                                    : new QPushButton(control.text, parent);
     button->setDefault(control.has("default"));
@@ -60,16 +56,14 @@ QWidget *ControlFactory::button(const ControlTemplate &control, QWidget *parent)
     return button;
 }
 
-QWidget *ControlFactory::groupBox(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::groupBox(const ControlTemplate &control, QWidget *parent) const {
     auto *box = new QGroupBox(control.text, parent);
     box->setAlignment(HorizontalAlignment(control));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
-QWidget *ControlFactory::staticText(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::staticText(const ControlTemplate &control, QWidget *parent) const {
     auto *label = new QLabel(control.text, parent);
     const Qt::Alignment vertical = control.has("vcenter") ? Qt::AlignVCenter : Qt::AlignTop;
     label->setAlignment(HorizontalAlignment(control) | vertical);
@@ -80,11 +74,16 @@ QWidget *ControlFactory::staticText(const ControlTemplate &control, QWidget *par
     return label;
 }
 
-QWidget *ControlFactory::edit(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::edit(const ControlTemplate &control, QWidget *parent) const {
     auto *edit = new QLineEdit(control.text, parent);
     edit->setFrame(control.has("border") || control.has("staticedge"));
     edit->setReadOnly(control.has("readonly"));
+    if (edit->isReadOnly()) {
+        // A field the user cannot type into looks it: the window's colour, not paper white.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
     edit->setAlignment(HorizontalAlignment(control) | Qt::AlignVCenter);
     edit->setFocusPolicy(FocusPolicy(control));
     if (control.has("number")) {
@@ -94,8 +93,7 @@ QWidget *ControlFactory::edit(const ControlTemplate &control, QWidget *parent) c
     return edit;
 }
 
-QWidget *ControlFactory::picture(const ControlTemplate &control, QWidget *parent) const
-{
+QWidget *ControlFactory::picture(const ControlTemplate &control, QWidget *parent) const {
     auto *label = new QLabel(parent);
     label->setFocusPolicy(Qt::NoFocus);
     const QPixmap pixmap = m_module.bitmap(control.bitmap);

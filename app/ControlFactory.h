@@ -11,9 +11,7 @@ class QWidget;
 class ControlFactory {
 public:
     ControlFactory(const DialogUnits &units, const LanguageModule &module)
-        : m_units(units), m_module(module)
-    {
-    }
+        : m_units(units), m_module(module) {}
 
     QWidget *create(const ControlTemplate &control, QWidget *parent) const;
 

@@ -6,8 +6,7 @@
 
 namespace {
 
-std::optional<QRect> RectFrom(const QJsonValue &value)
-{
+std::optional<QRect> RectFrom(const QJsonValue &value) {
     const QJsonArray numbers = value.toArray();
     if (numbers.size() != 4)
         return std::nullopt;
@@ -18,8 +17,7 @@ std::optional<QRect> RectFrom(const QJsonValue &value)
     return QRect(numbers[0].toInt(), numbers[1].toInt(), numbers[2].toInt(), numbers[3].toInt());
 }
 
-QStringList StringsFrom(const QJsonValue &value)
-{
+QStringList StringsFrom(const QJsonValue &value) {
     QStringList strings;
     const QJsonArray array = value.toArray();
     for (const QJsonValue &item : array)
@@ -27,8 +25,7 @@ QStringList StringsFrom(const QJsonValue &value)
     return strings;
 }
 
-std::optional<ControlTemplate> ControlFrom(const QJsonObject &object)
-{
+std::optional<ControlTemplate> ControlFrom(const QJsonObject &object) {
     const std::optional<QRect> rect = RectFrom(object.value(QLatin1String("rect")));
     const QString kind = object.value(QLatin1String("kind")).toString();
     if (!rect || kind.isEmpty())
@@ -45,8 +42,7 @@ std::optional<ControlTemplate> ControlFrom(const QJsonObject &object)
 
 } // namespace
 
-std::optional<DialogLayout> DialogLayout::FromJson(const QByteArray &json)
-{
+std::optional<DialogLayout> DialogLayout::FromJson(const QByteArray &json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())

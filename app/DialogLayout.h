@@ -10,8 +10,8 @@
 
 // One control of a dialog layout; positions in dialog units.
 struct ControlTemplate {
-    int id = -1;    // -1 for controls that no code addresses
-    QString kind;   // "button", "groupbox", "static", "edit", "picture"
+    int id = -1;  // -1 for controls that no code addresses
+    QString kind; // "button", "groupbox", "static", "edit", "picture"
     QString text;
     QRect rect;
     QStringList style;

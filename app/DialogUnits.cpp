@@ -7,16 +7,14 @@
 namespace {
 
 // Rounds as a multiply-then-divide with rounding does, half away from zero.
-int Scale(int units, int base, int divisor)
-{
+int Scale(int units, int base, int divisor) {
     const double exact = static_cast<double>(units) * base / divisor;
     return static_cast<int>(exact < 0 ? std::ceil(exact - 0.5) : std::floor(exact + 0.5));
 }
 
 } // namespace
 
-DialogUnits::DialogUnits(const QFont &font)
-{
+DialogUnits::DialogUnits(const QFont &font) {
     const QFontMetrics metrics(font);
     const int alphabet = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
@@ -24,16 +22,18 @@ DialogUnits::DialogUnits(const QFont &font)
     m_baseY = metrics.height();
 }
 
-int DialogUnits::x(int units) const { return Scale(units, m_baseX, 4); }
+int DialogUnits::x(int units) const {
+    return Scale(units, m_baseX, 4);
+}
 
-int DialogUnits::y(int units) const { return Scale(units, m_baseY, 8); }
+int DialogUnits::y(int units) const {
+    return Scale(units, m_baseY, 8);
+}
 
-QRect DialogUnits::toPixels(const QRect &units) const
-{
+QRect DialogUnits::toPixels(const QRect &units) const {
     return QRect(x(units.x()), y(units.y()), x(units.width()), y(units.height()));
 }
 
-QSize DialogUnits::toPixels(const QSize &units) const
-{
+QSize DialogUnits::toPixels(const QSize &units) const {
     return QSize(x(units.width()), y(units.height()));
 }

@@ -20,8 +20,7 @@ const QString kRoot = QStringLiteral("/tav-language");
 // A module is a few hundred kilobytes; anything far larger is not one.
 constexpr qint64 kMaxModuleSize = 64 * 1024 * 1024;
 
-QHash<unsigned, QString> ParseStrings(const QByteArray &json)
-{
+QHash<unsigned, QString> ParseStrings(const QByteArray &json) {
     QHash<unsigned, QString> strings;
     const QJsonObject table = QJsonDocument::fromJson(json).object();
     for (auto it = table.begin(); it != table.end(); ++it) {
@@ -35,8 +34,7 @@ QHash<unsigned, QString> ParseStrings(const QByteArray &json)
 
 // The bytes of one resource, without a copy: they stay valid while the module is
 // registered, which outlasts every use of them.
-QByteArray ReadResource(const QString &path)
-{
+QByteArray ReadResource(const QString &path) {
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
@@ -46,15 +44,15 @@ QByteArray ReadResource(const QString &path)
 
 } // namespace
 
-QString LanguageModule::FileName() { return QStringLiteral("lang_en.rcc"); }
+QString LanguageModule::FileName() {
+    return QStringLiteral("lang_en.rcc");
+}
 
-QStringList LanguageModule::DefaultSearchDirs()
-{
+QStringList LanguageModule::DefaultSearchDirs() {
     return {QCoreApplication::applicationDirPath(), QStringLiteral(TAV_DATADIR)};
 }
 
-std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDirs)
-{
+std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDirs) {
     for (const QString &dir : searchDirs) {
         if (dir.isEmpty() || QDir::isRelativePath(dir))
             continue;
@@ -77,27 +75,23 @@ std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDi
 }
 
 LanguageModule::LanguageModule(QString path, QByteArray data)
-    : m_path(std::move(path)), m_data(std::move(data))
-{
+    : m_path(std::move(path)), m_data(std::move(data)) {
     const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData());
     m_registered = QResource::registerResource(bytes, kRoot);
     if (m_registered)
         m_strings = ParseStrings(ReadResource(resourcePath(QStringLiteral("strings.json"))));
 }
 
-LanguageModule::~LanguageModule()
-{
+LanguageModule::~LanguageModule() {
     if (m_registered)
         QResource::unregisterResource(reinterpret_cast<const uchar *>(m_data.constData()), kRoot);
 }
 
-QString LanguageModule::resourcePath(const QString &relative) const
-{
+QString LanguageModule::resourcePath(const QString &relative) const {
     return QLatin1Char(':') + kRoot + QLatin1Char('/') + relative;
 }
 
-std::optional<DialogLayout> LanguageModule::layout(int id) const
-{
+std::optional<DialogLayout> LanguageModule::layout(int id) const {
     const QString path = resourcePath(QStringLiteral("layouts/%1.json").arg(id));
     if (!QFileInfo::exists(path))
         return std::nullopt;
@@ -107,22 +101,19 @@ std::optional<DialogLayout> LanguageModule::layout(int id) const
     return layout;
 }
 
-std::optional<QString> LanguageModule::string(unsigned id) const
-{
+std::optional<QString> LanguageModule::string(unsigned id) const {
     const auto it = m_strings.constFind(id);
     if (it == m_strings.constEnd())
         return std::nullopt;
     return *it;
 }
 
-QPixmap LanguageModule::bitmap(int id) const
-{
+QPixmap LanguageModule::bitmap(int id) const {
     return QPixmap::fromImage(
         PackedImage::Unpack(ReadResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id)))));
 }
 
-QIcon LanguageModule::icon(int id) const
-{
+QIcon LanguageModule::icon(int id) const {
     // Each image is named by its side in pixels.
     const QDir dir(resourcePath(QStringLiteral("icons/%1").arg(id)));
     QMap<int, QString> images;

@@ -14,8 +14,7 @@
 
 namespace {
 
-Qt::WindowFlags WindowFlagsOf(const DialogLayout &layout)
-{
+Qt::WindowFlags WindowFlagsOf(const DialogLayout &layout) {
     Qt::WindowFlags flags = layout.has("appwindow") ? Qt::Window : Qt::Dialog;
     flags |= Qt::CustomizeWindowHint;
     if (layout.has("caption"))
@@ -29,21 +28,17 @@ Qt::WindowFlags WindowFlagsOf(const DialogLayout &layout)
 
 } // namespace
 
-LayoutDialog::LayoutDialog(int layoutId, QWidget *parent) : QDialog(parent), m_layoutId(layoutId)
-{
-}
+LayoutDialog::LayoutDialog(int layoutId, QWidget *parent) : QDialog(parent), m_layoutId(layoutId) {}
 
 LayoutDialog::~LayoutDialog() = default;
 
-int LayoutDialog::DoModal()
-{
+int LayoutDialog::DoModal() {
     if (!Create())
         return -1;
     return exec();
 }
 
-bool LayoutDialog::Create()
-{
+bool LayoutDialog::Create() {
     if (m_created)
         return true;
     if (g_hLangModule == nullptr)
@@ -57,8 +52,7 @@ bool LayoutDialog::Create()
     return true;
 }
 
-void LayoutDialog::build(const DialogLayout &layout)
-{
+void LayoutDialog::build(const DialogLayout &layout) {
     QFont font(layout.fontFamily);
     font.setPointSize(layout.fontPoints);
     setFont(font);
@@ -82,8 +76,7 @@ void LayoutDialog::build(const DialogLayout &layout)
     buildSystemMenu(layout);
 }
 
-void LayoutDialog::buildSystemMenu(const DialogLayout &layout)
-{
+void LayoutDialog::buildSystemMenu(const DialogLayout &layout) {
     if (!layout.has("sysmenu"))
         return;
     // These stand in for the window manager's own menu, which a program cannot extend.
@@ -110,14 +103,12 @@ void LayoutDialog::buildSystemMenu(const DialogLayout &layout)
             [this] { showSystemMenu(mapToGlobal(QPoint(0, 0))); });
 }
 
-void LayoutDialog::showSystemMenu(const QPoint &globalPosition)
-{
+void LayoutDialog::showSystemMenu(const QPoint &globalPosition) {
     if (m_systemMenu != nullptr)
         m_systemMenu->popup(globalPosition);
 }
 
-void LayoutDialog::contextMenuEvent(QContextMenuEvent *event)
-{
+void LayoutDialog::contextMenuEvent(QContextMenuEvent *event) {
     if (m_systemMenu == nullptr) {
         QDialog::contextMenuEvent(event);
         return;
@@ -125,27 +116,23 @@ void LayoutDialog::contextMenuEvent(QContextMenuEvent *event)
     showSystemMenu(event->globalPos());
 }
 
-void LayoutDialog::AppendSystemMenuSeparator()
-{
+void LayoutDialog::AppendSystemMenuSeparator() {
     if (m_systemMenu != nullptr)
         m_systemMenu->addSeparator();
 }
 
-void LayoutDialog::AppendSystemMenuItem(unsigned id, const QString &text)
-{
+void LayoutDialog::AppendSystemMenuItem(unsigned id, const QString &text) {
     if (m_systemMenu != nullptr)
         m_systemMenu->addAction(text)->setData(id);
 }
 
-bool LayoutDialog::UpdateData(bool saveAndValidate)
-{
+bool LayoutDialog::UpdateData(bool saveAndValidate) {
     DataExchange dx(*this, saveAndValidate);
     DoDataExchange(dx);
     return !dx.failed();
 }
 
-void LayoutDialog::SendCommand(int id)
-{
+void LayoutDialog::SendCommand(int id) {
     if (OnCommand(id))
         return;
     if (id == IDOK)
@@ -154,26 +141,27 @@ void LayoutDialog::SendCommand(int id)
         OnCancel();
 }
 
-bool LayoutDialog::OnInitDialog()
-{
+bool LayoutDialog::OnInitDialog() {
     UpdateData(false);
     return true;
 }
 
 void LayoutDialog::DoDataExchange(DataExchange &) {}
 
-bool LayoutDialog::OnCommand(int) { return false; }
+bool LayoutDialog::OnCommand(int) {
+    return false;
+}
 
-void LayoutDialog::OnOK()
-{
+void LayoutDialog::OnOK() {
     if (UpdateData(true))
         EndDialog(IDOK);
 }
 
-void LayoutDialog::OnCancel() { EndDialog(IDCANCEL); }
+void LayoutDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-void LayoutDialog::OnSysCommand(unsigned id, long)
-{
+void LayoutDialog::OnSysCommand(unsigned id, long) {
     switch (id & 0xFFF0) {
     case SystemCommand::kClose:
         close();
@@ -193,8 +181,14 @@ void LayoutDialog::OnSysCommand(unsigned id, long)
     }
 }
 
-void LayoutDialog::EndDialog(int result) { QDialog::done(result); }
+void LayoutDialog::EndDialog(int result) {
+    QDialog::done(result);
+}
 
-void LayoutDialog::accept() { OnOK(); }
+void LayoutDialog::accept() {
+    OnOK();
+}
 
-void LayoutDialog::reject() { OnCancel(); }
+void LayoutDialog::reject() {
+    OnCancel();
+}

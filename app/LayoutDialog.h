@@ -27,8 +27,7 @@ public:
 
     int layoutId() const { return m_layoutId; }
     QWidget *GetDlgItem(int id) const { return m_controls.value(id); }
-    template <class Widget> Widget *item(int id) const
-    {
+    template <class Widget> Widget *item(int id) const {
         return qobject_cast<Widget *>(GetDlgItem(id));
     }
 

@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <QResource>
 
-int PackedIconEngine::bestSide(const QSize &size) const
-{
+int PackedIconEngine::bestSide(const QSize &size) const {
     if (m_images.isEmpty())
         return 0;
     const int wanted = qMin(size.width(), size.height());
@@ -15,8 +14,7 @@ int PackedIconEngine::bestSide(const QSize &size) const
     return it != m_images.end() ? it.key() : m_images.lastKey();
 }
 
-QPixmap PackedIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State)
-{
+QPixmap PackedIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State) {
     const int side = bestSide(size);
     if (side == 0)
         return {};
@@ -37,19 +35,16 @@ QPixmap PackedIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State)
 }
 
 void PackedIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
-                             QIcon::State state)
-{
+                             QIcon::State state) {
     painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
 }
 
-QSize PackedIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State)
-{
+QSize PackedIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State) {
     const int side = qMin(bestSide(size), qMin(size.width(), size.height()));
     return QSize(side, side);
 }
 
-QList<QSize> PackedIconEngine::availableSizes(QIcon::Mode, QIcon::State)
-{
+QList<QSize> PackedIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
     QList<QSize> sizes;
     for (auto it = m_images.cbegin(); it != m_images.cend(); ++it)
         sizes.append(QSize(it.key(), it.key()));

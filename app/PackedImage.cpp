@@ -10,13 +10,11 @@ constexpr int kHeaderSize = 16;
 constexpr quint32 kMaxSide = 8192;
 const char kMagic[4] = {'T', 'A', 'V', 'B'};
 
-quint32 ReadU32(const QByteArray &bytes, int offset)
-{
+quint32 ReadU32(const QByteArray &bytes, int offset) {
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
-void AppendU32(QByteArray &bytes, quint32 value)
-{
+void AppendU32(QByteArray &bytes, quint32 value) {
     char buffer[4];
     qToLittleEndian(value, buffer);
     bytes.append(buffer, 4);
@@ -24,8 +22,7 @@ void AppendU32(QByteArray &bytes, quint32 value)
 
 } // namespace
 
-QByteArray PackedImage::Pack(const QImage &source)
-{
+QByteArray PackedImage::Pack(const QImage &source) {
     const QImage::Format format =
         source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     const QImage image = source.convertToFormat(format);
@@ -39,8 +36,7 @@ QByteArray PackedImage::Pack(const QImage &source)
     return bytes;
 }
 
-QImage PackedImage::Unpack(const QByteArray &bytes)
-{
+QImage PackedImage::Unpack(const QByteArray &bytes) {
     if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
         return {};
     const quint32 width = ReadU32(bytes, 4);

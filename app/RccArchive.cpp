@@ -11,17 +11,14 @@ class Reader {
 public:
     Reader(const unsigned char *data, std::size_t size) : m_data(data), m_size(size) {}
 
-    bool fits(std::uint64_t offset, std::uint64_t length) const
-    {
+    bool fits(std::uint64_t offset, std::uint64_t length) const {
         return offset <= m_size && length <= m_size - offset;
     }
-    std::uint32_t u32(std::size_t offset) const
-    {
+    std::uint32_t u32(std::size_t offset) const {
         return (std::uint32_t{m_data[offset]} << 24) | (std::uint32_t{m_data[offset + 1]} << 16) |
                (std::uint32_t{m_data[offset + 2]} << 8) | std::uint32_t{m_data[offset + 3]};
     }
-    std::uint16_t u16(std::size_t offset) const
-    {
+    std::uint16_t u16(std::size_t offset) const {
         return static_cast<std::uint16_t>((m_data[offset] << 8) | m_data[offset + 1]);
     }
     std::size_t size() const { return m_size; }
@@ -39,16 +36,14 @@ struct Layout {
     std::uint64_t nodeCount = 0;
 };
 
-bool NameFits(const Reader &reader, const Layout &layout, std::uint32_t nameOffset)
-{
+bool NameFits(const Reader &reader, const Layout &layout, std::uint32_t nameOffset) {
     const std::uint64_t at = layout.names + nameOffset;
     if (!reader.fits(at, 6))
         return false;
     return reader.fits(at + 6, std::uint64_t{reader.u16(static_cast<std::size_t>(at))} * 2);
 }
 
-bool NodeFits(const Reader &reader, const Layout &layout, std::uint64_t index)
-{
+bool NodeFits(const Reader &reader, const Layout &layout, std::uint64_t index) {
     const std::uint64_t at = layout.tree + index * layout.entrySize;
     const std::size_t offset = static_cast<std::size_t>(at);
     if (index != 0 && !NameFits(reader, layout, reader.u32(offset)))
@@ -69,8 +64,7 @@ bool NodeFits(const Reader &reader, const Layout &layout, std::uint64_t index)
 
 } // namespace
 
-bool RccArchive::IsWellFormed(const unsigned char *data, std::size_t size)
-{
+bool RccArchive::IsWellFormed(const unsigned char *data, std::size_t size) {
     const Reader reader(data, size);
     if (data == nullptr || size < 20 || data[0] != 'q' || data[1] != 'r' || data[2] != 'e' ||
         data[3] != 's')

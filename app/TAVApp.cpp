@@ -7,20 +7,19 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-CTAVApp::CTAVApp(QStringList moduleSearchDirs) : m_searchDirs(std::move(moduleSearchDirs))
-{
+CTAVApp::CTAVApp(QStringList moduleSearchDirs) : m_searchDirs(std::move(moduleSearchDirs)) {
     QCoreApplication::setApplicationName(ApplicationTitle());
 }
 
-CTAVApp::~CTAVApp() { ExitInstance(); }
+CTAVApp::~CTAVApp() {
+    ExitInstance();
+}
 
-QString CTAVApp::ApplicationTitle()
-{
+QString CTAVApp::ApplicationTitle() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-bool CTAVApp::InitInstance()
-{
+bool CTAVApp::InitInstance() {
     g_hLangModule = LanguageModule::Load(m_searchDirs).release();
     if (g_hLangModule == nullptr) {
         // No string table can be had without the module, so this text is the program's own.
@@ -35,8 +34,7 @@ bool CTAVApp::InitInstance()
     return false;
 }
 
-int CTAVApp::ExitInstance()
-{
+int CTAVApp::ExitInstance() {
     delete g_hLangModule;
     g_hLangModule = nullptr;
     return m_exitCode;

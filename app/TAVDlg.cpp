@@ -3,14 +3,14 @@
 #include "AboutDlg.h"
 #include "LanguageModule.h"
 #include "LanguageString.h"
+#include "VerticalElectrodeDlg.h"
 
 namespace {
 
 constexpr int kIconId = 128;
 
 // Every form is a local object run modally: nothing of it outlives the press.
-template <class Form> void RunForm(QWidget *owner)
-{
+template <class Form> void RunForm(QWidget *owner) {
     Form form(owner);
     form.DoModal();
 }
@@ -23,14 +23,12 @@ const CommandEntry<CTAVDlg> CTAVDlg::kCommandMap[] = {
     {1027, &CTAVDlg::OnHorizontalRod},      {1028, &CTAVDlg::OnMeshElectrode},
 };
 
-CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent)
-{
+CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent) {
     if (g_hLangModule != nullptr)
         m_hIcon = g_hLangModule->icon(kIconId);
 }
 
-bool CTAVDlg::OnInitDialog()
-{
+bool CTAVDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     if (GetSystemMenu() != nullptr) {
         const QString about = LoadLanguageString(kAboutString);
@@ -44,25 +42,30 @@ bool CTAVDlg::OnInitDialog()
     return true;
 }
 
-bool CTAVDlg::OnCommand(int id) { return DispatchCommand(*this, kCommandMap, id); }
+bool CTAVDlg::OnCommand(int id) {
+    return DispatchCommand(*this, kCommandMap, id);
+}
 
-void CTAVDlg::OnSysCommand(unsigned id, long parameter)
-{
+void CTAVDlg::OnSysCommand(unsigned id, long parameter) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX)
         RunForm<CAboutDlg>(this);
     else
         LayoutDialog::OnSysCommand(id, parameter);
 }
 
-void CTAVDlg::OnProgramInformation() { RunForm<CAboutDlg>(this); }
+void CTAVDlg::OnProgramInformation() {
+    RunForm<CAboutDlg>(this);
+}
+
+void CTAVDlg::OnVerticalRod() {
+    RunForm<CVerticalElectrodeDlg>(this);
+}
 
 // The forms behind these buttons come with their own layouts; until a form is part of
 // the program its button does what a button of a missing layout does: nothing.
 void CTAVDlg::OnFieldInformation() {}
 
 void CTAVDlg::OnSoilResistivity() {}
-
-void CTAVDlg::OnVerticalRod() {}
 
 void CTAVDlg::OnHorizontalRod() {}
 

@@ -3,8 +3,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-void WrapButton::paintEvent(QPaintEvent *)
-{
+void WrapButton::paintEvent(QPaintEvent *) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

@@ -10,8 +10,7 @@ namespace {
 
 // Without a display Qt would stop with an error about platform plugins; say plainly
 // what is needed instead.
-bool HasDisplay()
-{
+bool HasDisplay() {
     const auto set = [](const char *name) {
         const char *value = std::getenv(name);
         return value != nullptr && *value != '\0';
@@ -21,12 +20,12 @@ bool HasDisplay()
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     if (!HasDisplay()) {
-        std::fprintf(stderr, "TAV is a desktop program and needs a graphical display.\n"
-                             "Start it from a desktop session, or without one under a "
-                             "virtual display: xvfb-run -a %s\n",
+        std::fprintf(stderr,
+                     "TAV is a desktop program and needs a graphical display.\n"
+                     "Start it from a desktop session, or without one under a "
+                     "virtual display: xvfb-run -a %s\n",
                      argv[0]);
         return 1;
     }

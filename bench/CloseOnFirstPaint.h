@@ -8,8 +8,7 @@
 // Ends the first dialog as soon as it has been painted: the moment a user would see it.
 class CloseOnFirstPaint : public QObject {
 public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+    bool eventFilter(QObject *watched, QEvent *event) override {
         auto *dialog = qobject_cast<QDialog *>(watched);
         if (!m_done && dialog != nullptr && event->type() == QEvent::Paint) {
             m_done = true;

@@ -4,8 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     CloseOnFirstPaint closer;
     application.installEventFilter(&closer);

@@ -6,8 +6,7 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     CloseOnFirstPaint closer;
     application.installEventFilter(&closer);

@@ -2,8 +2,7 @@
 
 namespace tav {
 
-CatalyzerBagCount CatalyzerBags(int length, float rodDiameter, double boreArea)
-{
+CatalyzerBagCount CatalyzerBags(int length, float rodDiameter, double boreArea) {
     const double r = rodDiameter / 2000.0;
     const double rodVolume = length * (r * (r * 3.14));
     CatalyzerBagCount bags;

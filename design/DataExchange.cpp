@@ -14,37 +14,32 @@ namespace {
 constexpr unsigned kPromptInteger = 61712;
 constexpr unsigned kPromptNumber = 61713;
 
-std::string Read(const QLineEdit *edit, std::size_t limit)
-{
+std::string Read(const QLineEdit *edit, std::size_t limit) {
     return edit->text().left(static_cast<int>(limit)).toStdString();
 }
 
 } // namespace
 
-QLineEdit *DataExchange::field(int controlId) const
-{
+QLineEdit *DataExchange::field(int controlId) const {
     if (m_failed)
         return nullptr;
     return m_dialog.item<QLineEdit>(controlId);
 }
 
-void DataExchange::write(QLineEdit *edit, const std::string &text)
-{
+void DataExchange::write(QLineEdit *edit, const std::string &text) {
     const QString shown = QString::fromStdString(text);
     if (edit->text() != shown)
         edit->setText(shown);
 }
 
-void DataExchange::fail(QLineEdit *edit, unsigned promptId)
-{
+void DataExchange::fail(QLineEdit *edit, unsigned promptId) {
     AfxMessageBox(LoadLanguageString(promptId), &m_dialog);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     m_failed = true;
 }
 
-void DataExchange::Text(int controlId, std::string &value)
-{
+void DataExchange::Text(int controlId, std::string &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
@@ -54,8 +49,7 @@ void DataExchange::Text(int controlId, std::string &value)
         write(edit, value);
 }
 
-void DataExchange::Text(int controlId, int &value)
-{
+void DataExchange::Text(int controlId, int &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
@@ -63,15 +57,15 @@ void DataExchange::Text(int controlId, int &value)
         write(edit, tav::NumericText::FormatInteger(value));
         return;
     }
-    const auto scanned = tav::NumericText::ScanInteger(Read(edit, tav::NumericText::kIntegerReadLimit));
+    const auto scanned =
+        tav::NumericText::ScanInteger(Read(edit, tav::NumericText::kIntegerReadLimit));
     if (scanned)
         value = *scanned;
     else
         fail(edit, kPromptInteger);
 }
 
-void DataExchange::Text(int controlId, float &value)
-{
+void DataExchange::Text(int controlId, float &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
@@ -86,8 +80,7 @@ void DataExchange::Text(int controlId, float &value)
         fail(edit, kPromptNumber);
 }
 
-void DataExchange::Text(int controlId, double &value)
-{
+void DataExchange::Text(int controlId, double &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;

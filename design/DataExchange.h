@@ -12,9 +12,7 @@ class QLineEdit;
 class DataExchange {
 public:
     DataExchange(LayoutDialog &dialog, bool saveAndValidate)
-        : m_dialog(dialog), m_bSaveAndValidate(saveAndValidate)
-    {
-    }
+        : m_dialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
     bool saving() const { return m_bSaveAndValidate; }
     bool failed() const { return m_failed; }

@@ -2,8 +2,7 @@
 
 #include "LanguageModule.h"
 
-QString LoadLanguageString(unsigned id)
-{
+QString LoadLanguageString(unsigned id) {
     constexpr int kMaxLength = 255;
     if (g_hLangModule == nullptr)
         return {};

@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-int AfxMessageBox(const QString &text, QWidget *owner)
-{
+int AfxMessageBox(const QString &text, QWidget *owner) {
     if (owner == nullptr)
         owner = QApplication::activeModalWidget();
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,

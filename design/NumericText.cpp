@@ -9,22 +9,21 @@ namespace tav::NumericText {
 
 namespace {
 
-bool IsBlank(char c)
-{
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-std::size_t SkipBlanks(std::string_view text, std::size_t pos)
-{
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     while (pos < text.size() && IsBlank(text[pos]))
         ++pos;
     return pos;
 }
 
-std::size_t SkipDigits(std::string_view text, std::size_t pos)
-{
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
     while (pos < text.size() && IsDigit(text[pos]))
         ++pos;
     return pos;
@@ -33,8 +32,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos)
 // The decimal exponent of the leading significant digit of a plain decimal run
 // ("0.0012" gives -3), added to the written exponent; used only to tell overflow
 // from underflow when the run is out of range.
-long long MagnitudeOf(std::string_view mantissa, long long exponent)
-{
+long long MagnitudeOf(std::string_view mantissa, long long exponent) {
     const std::size_t point = mantissa.find('.');
     const std::string_view whole = mantissa.substr(0, point);
     const std::size_t firstNonZero = whole.find_first_not_of('0');
@@ -49,8 +47,7 @@ long long MagnitudeOf(std::string_view mantissa, long long exponent)
     return -static_cast<long long>(lead) - 1 + exponent;
 }
 
-long long ScanExponent(std::string_view digits, bool negative)
-{
+long long ScanExponent(std::string_view digits, bool negative) {
     constexpr long long cap = 1'000'000'000;
     long long value = 0;
     for (char c : digits)
@@ -60,15 +57,13 @@ long long ScanExponent(std::string_view digits, bool negative)
 
 } // namespace
 
-std::string FormatInteger(int value)
-{
+std::string FormatInteger(int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-std::string FormatReal(double value, int significantDigits)
-{
+std::string FormatReal(double value, int significantDigits) {
     if (!std::isfinite(value))
         return std::string(kNoValueMark);
     if (value == 0)
@@ -79,8 +74,7 @@ std::string FormatReal(double value, int significantDigits)
     return std::string(buffer, result.ptr);
 }
 
-std::optional<int> ScanInteger(std::string_view text)
-{
+std::optional<int> ScanInteger(std::string_view text) {
     text = text.substr(0, kIntegerReadLimit);
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
@@ -99,8 +93,7 @@ std::optional<int> ScanInteger(std::string_view text)
     return static_cast<int>(value);
 }
 
-std::optional<double> ScanReal(std::string_view text)
-{
+std::optional<double> ScanReal(std::string_view text) {
     text = text.substr(0, kRealReadLimit);
     std::size_t pos = SkipBlanks(text, 0);
     bool negative = false;
@@ -131,8 +124,8 @@ std::optional<double> ScanReal(std::string_view text)
     }
     const std::string_view run = text.substr(start, end - start);
     double value = 0;
-    const auto result = std::from_chars(run.data(), run.data() + run.size(), value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(run.data(), run.data() + run.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
         value = MagnitudeOf(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     else if (result.ec != std::errc())
@@ -140,8 +133,7 @@ std::optional<double> ScanReal(std::string_view text)
     return negative ? -value : value;
 }
 
-bool IsNoValueMark(std::string_view text)
-{
+bool IsNoValueMark(std::string_view text) {
     const std::size_t first = SkipBlanks(text, 0);
     std::size_t last = text.size();
     while (last > first && IsBlank(text[last - 1]))
@@ -149,21 +141,19 @@ bool IsNoValueMark(std::string_view text)
     return text.substr(first, last - first) == kNoValueMark;
 }
 
-float NarrowToSingle(double value)
-{
+float NarrowToSingle(double value) {
     constexpr double max = std::numeric_limits<float>::max();
     // Half a unit in the last place of FLT_MAX: from there on IEEE rounding gives infinity.
     const double overflow = max + std::ldexp(1.0, 103);
     const double magnitude = std::fabs(value);
     if (std::isnan(value) || magnitude <= max)
         return static_cast<float>(value);
-    const float result =
-        magnitude < overflow ? std::numeric_limits<float>::max() : std::numeric_limits<float>::infinity();
+    const float result = magnitude < overflow ? std::numeric_limits<float>::max()
+                                              : std::numeric_limits<float>::infinity();
     return value < 0 ? -result : result;
 }
 
-int TruncateToInt(double value)
-{
+int TruncateToInt(double value) {
     if (std::isnan(value))
         return 0;
     const double truncated = std::trunc(value);

@@ -12,18 +12,19 @@ namespace tav {
 namespace {
 
 // A non-finite input (typed as 1e39, say) is no more a correct value than zero is.
-bool IsPositive(float value) { return value > 0 && std::isfinite(value); }
+bool IsPositive(float value) {
+    return value > 0 && std::isfinite(value);
+}
 
-double RoundedResistance(const RodDesignParameters &parameters, float rho, int length)
-{
+double RoundedResistance(const RodDesignParameters &parameters, float rho, int length) {
     const double rounded = RoundValue(parameters.resistance(rho, length), 3);
     return std::isfinite(rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace
 
-RodDesignOutcome CalculateRodDesign(RodDesignRecord &record, const RodDesignParameters &parameters)
-{
+RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
+                                    const RodDesignParameters &parameters) {
     RodDesignOutcome outcome;
     if (!IsPositive(record.m_fTargetResistance)) {
         outcome.refusal = kMsgTargetResistance;
@@ -37,8 +38,10 @@ RodDesignOutcome CalculateRodDesign(RodDesignRecord &record, const RodDesignPara
     record.m_nRowLength = RowLengths(record.m_nLengthFrom, record.m_nLengthTo);
     for (int k = 0; k < kRodRows; ++k) {
         const int length = record.m_nRowLength[k];
-        record.m_dRowResistance[k] = RoundedResistance(parameters, record.m_fSoilResistivity, length);
-        const CatalyzerBagCount bags = CatalyzerBags(length, record.m_fRodDiameter, parameters.boreArea);
+        record.m_dRowResistance[k] =
+            RoundedResistance(parameters, record.m_fSoilResistivity, length);
+        const CatalyzerBagCount bags =
+            CatalyzerBags(length, record.m_fRodDiameter, parameters.boreArea);
         record.m_dIonBags[k] = RoundValue(bags.ion, 3);
         record.m_dActiveBags[k] = RoundValue(bags.active, 3);
     }

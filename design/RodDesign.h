@@ -31,13 +31,13 @@ struct RodDesignParameters {
     // Earth resistance (ohm) of one row from the soil resistivity (ohm m) and the row
     // length (m).
     std::function<double(float soilResistivity, int length)> resistance;
-    double boreArea = 0;            // m^2
-    std::vector<int> modelLengths;  // m, in field order
+    double boreArea = 0;           // m^2
+    std::vector<int> modelLengths; // m, in field order
 };
 
 struct RodDesignOutcome {
-    unsigned refusal = 0;  // 0, or the id of the message that refuses the inputs
-    int selectedRow = -1;  // the row that meets the target, -1 for none
+    unsigned refusal = 0; // 0, or the id of the message that refuses the inputs
+    int selectedRow = -1; // the row that meets the target, -1 for none
 };
 
 // Fills the table and the rod quantities of the record from its five inputs, or

@@ -4,8 +4,7 @@
 
 namespace tav {
 
-double RoundValue(double value, int n)
-{
+double RoundValue(double value, int n) {
     const double scale = std::pow(10.0, n - 1);
     const double v = scale * value;
     const double r = v > 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5);

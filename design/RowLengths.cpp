@@ -4,8 +4,7 @@
 
 namespace tav {
 
-std::array<int, kRodRows> RowLengths(int lengthFrom, int lengthTo)
-{
+std::array<int, kRodRows> RowLengths(int lengthFrom, int lengthTo) {
     std::array<int, kRodRows> rows{};
     rows.front() = lengthFrom;
     rows.back() = lengthTo;

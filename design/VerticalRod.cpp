@@ -4,8 +4,7 @@
 
 namespace tav {
 
-double VerticalRodResistance(float soilResistivity, int length)
-{
+double VerticalRodResistance(float soilResistivity, int length) {
     // 4 * L is an integer product; formed in 64 bits so that no length can overflow it.
     const double t = static_cast<double>(4LL * length) / 0.075;
     const double u = std::log(t) - 1;
@@ -13,8 +12,7 @@ double VerticalRodResistance(float soilResistivity, int length)
     return u * w;
 }
 
-RodDesignParameters VerticalRodParameters()
-{
+RodDesignParameters VerticalRodParameters() {
     RodDesignParameters parameters;
     parameters.resistance = &VerticalRodResistance;
     parameters.boreArea = 3.14 * 0.075 * 0.075;
@@ -22,8 +20,7 @@ RodDesignParameters VerticalRodParameters()
     return parameters;
 }
 
-RodDesignRecord VerticalRodDefaults()
-{
+RodDesignRecord VerticalRodDefaults() {
     RodDesignRecord record;
     record.m_nLengthFrom = 6;
     record.m_nLengthTo = 100;

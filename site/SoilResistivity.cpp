@@ -12,11 +12,10 @@ constexpr int kFixedRows = 9;
 constexpr int kFixedSpacing[kFixedRows] = {1, 2, 4, 6, 9, 12, 18, 24, 30};
 // 6.28 times the spacing, written as constants: the products formed at run time
 // would differ in the last bits from these.
-constexpr double kFixedFactor[kFixedRows] = {6.28,  12.56, 25.12,  37.68, 56.52,
+constexpr double kFixedFactor[kFixedRows] = {6.28,  12.56,  25.12,  37.68, 56.52,
                                              75.36, 113.04, 150.72, 188.4};
 
-double RowResistivity(const SoilResistivityRecord &record, int row)
-{
+double RowResistivity(const SoilResistivityRecord &record, int row) {
     const double measured = record.m_fMeasuredR[row];
     if (row < kFixedRows)
         return measured * kFixedFactor[row];
@@ -26,15 +25,13 @@ double RowResistivity(const SoilResistivityRecord &record, int row)
 
 } // namespace
 
-int SoilRowSpacing(const SoilResistivityRecord &record, int row)
-{
+int SoilRowSpacing(const SoilResistivityRecord &record, int row) {
     if (row < kFixedRows)
         return kFixedSpacing[row];
     return row == kFixedRows ? record.m_nSpacing1 : record.m_nSpacing2;
 }
 
-void CalculateSoilResistivity(SoilResistivityRecord &record)
-{
+void CalculateSoilResistivity(SoilResistivityRecord &record) {
     double sum = 0;
     int counted = 0;
     for (int row = 0; row < kSoilRows; ++row) {
@@ -49,6 +46,8 @@ void CalculateSoilResistivity(SoilResistivityRecord &record)
     record.m_dAverage = counted > 0 ? RoundValue(sum / counted, 3) : 0;
 }
 
-void ResetSoilResistivity(SoilResistivityRecord &record) { record = SoilResistivityRecord{}; }
+void ResetSoilResistivity(SoilResistivityRecord &record) {
+    record = SoilResistivityRecord{};
+}
 
 } // namespace tav

@@ -9,29 +9,25 @@
 
 namespace {
 
-QByteArray GoodModule()
-{
+QByteArray GoodModule() {
     QFile file(QStringLiteral(TAV_TEST_MODULE_DIR "/lang_en.rcc"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Write(const QString &dir, const QByteArray &bytes)
-{
+void Write(const QString &dir, const QByteArray &bytes) {
     QFile file(QDir(dir).filePath(LanguageModule::FileName()));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-bool WellFormed(const QByteArray &bytes, qsizetype size = -1)
-{
+bool WellFormed(const QByteArray &bytes, qsizetype size = -1) {
     return RccArchive::IsWellFormed(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                     static_cast<std::size_t>(size < 0 ? bytes.size() : size));
 }
 
 // Touches everything the program asks of a module; under the sanitizers a read
 // outside the module's bytes ends the test.
-void UseEverything(const LanguageModule &module)
-{
+void UseEverything(const LanguageModule &module) {
     for (int id : {100, 102})
         module.layout(id);
     module.string(101);
@@ -47,8 +43,7 @@ class TestLanguageModule : public QObject {
 private Q_SLOTS:
     void initTestCase() { QVERIFY(!GoodModule().isEmpty()); }
 
-    void search_data()
-    {
+    void search_data() {
         QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("second");
         QTest::addColumn<QByteArray>("inWorkingDir");
@@ -61,14 +56,13 @@ private Q_SLOTS:
         QTest::newRow("none anywhere") << none << none << none << 0;
         QTest::newRow("only in working folder") << none << none << good << 0;
         QTest::newRow("empty file") << QByteArray("") << good << none << 0;
-        QTest::newRow("not a module") << QByteArray("MZ\x90\0\3\0\0\0garbage garbage garbage")
-                                      << none << none << 0;
+        QTest::newRow("not a module")
+            << QByteArray("MZ\x90\0\3\0\0\0garbage garbage garbage") << none << none << 0;
         QTest::newRow("truncated") << good.left(good.size() / 2) << none << none << 0;
         QTest::newRow("last byte missing") << good.left(good.size() - 1) << none << none << 0;
     }
 
-    void search()
-    {
+    void search() {
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, second);
         QFETCH(QByteArray, inWorkingDir);
@@ -92,8 +86,7 @@ private Q_SLOTS:
         }
     }
 
-    void everyTruncationIsRefused()
-    {
+    void everyTruncationIsRefused() {
         const QByteArray good = GoodModule();
         QVERIFY(WellFormed(good));
         for (qsizetype size = 0; size < good.size(); size += size < 64 ? 1 : 37)
@@ -102,8 +95,7 @@ private Q_SLOTS:
             QVERIFY2(!WellFormed(good, size), qPrintable(QString::number(size)));
     }
 
-    void damagedBytesNeverCrash()
-    {
+    void damagedBytesNeverCrash() {
         const QByteArray good = GoodModule();
         QTemporaryDir dir;
         int refused = 0;
@@ -122,16 +114,14 @@ private Q_SLOTS:
         QVERIFY(refused > 0);
     }
 
-    void contents_data()
-    {
+    void contents_data() {
         QTest::addColumn<int>("bitmap");
         QTest::addColumn<QSize>("size");
         QTest::newRow("main window picture") << 151 << QSize(531, 422);
         QTest::newRow("about box emblem") << 152 << QSize(97, 97);
     }
 
-    void contents()
-    {
+    void contents() {
         QFETCH(int, bitmap);
         QFETCH(QSize, size);
         auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
@@ -139,8 +129,7 @@ private Q_SLOTS:
         QCOMPARE(module->bitmap(bitmap).size(), size);
     }
 
-    void iconHasSixSizes()
-    {
+    void iconHasSixSizes() {
         auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         QList<QSize> sizes = module->icon(128).availableSizes();
@@ -151,8 +140,7 @@ private Q_SLOTS:
         QVERIFY(module->icon(129).isNull());
     }
 
-    void stringsAndLayouts()
-    {
+    void stringsAndLayouts() {
         auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         QCOMPARE(module->string(101).value_or(QString()), QStringLiteral("TAV Information(&A)..."));
@@ -164,8 +152,7 @@ private Q_SLOTS:
         QVERIFY(!module->layout(101).has_value());
     }
 
-    void packedImages_data()
-    {
+    void packedImages_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("size"); // empty for a refused image
         QImage image(3, 2, QImage::Format_ARGB32);
@@ -187,8 +174,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << QSize(0, 0);
     }
 
-    void packedImages()
-    {
+    void packedImages() {
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
         const QImage unpacked = PackedImage::Unpack(bytes);
@@ -199,8 +185,7 @@ private Q_SLOTS:
         }
     }
 
-    void layoutParsing_data()
-    {
+    void layoutParsing_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<bool>("valid");
         const QByteArray control = R"({"kind":"button","id":1,"text":"OK","rect":[1,2,3,4]})";
@@ -211,15 +196,14 @@ private Q_SLOTS:
         QTest::newRow("well formed") << layout(control) << true;
         QTest::newRow("not json") << QByteArray("{\"id\":") << false;
         QTest::newRow("rect of three") << layout(R"({"kind":"button","rect":[1,2,3]})") << false;
-        QTest::newRow("rect not numbers") << layout(R"({"kind":"edit","rect":["a",2,3,4]})")
-                                          << false;
+        QTest::newRow("rect not numbers")
+            << layout(R"({"kind":"edit","rect":["a",2,3,4]})") << false;
         QTest::newRow("no kind") << layout(R"({"rect":[1,2,3,4]})") << false;
         QTest::newRow("no size") << QByteArray(R"({"id":7,"font":["Arial",11],"controls":[]})")
                                  << false;
     }
 
-    void layoutParsing()
-    {
+    void layoutParsing() {
         QFETCH(QByteArray, json);
         QFETCH(bool, valid);
         const auto layout = DialogLayout::FromJson(json);

@@ -18,21 +18,20 @@ const QString kAboutTitle =
 
 class ModuleScope {
 public:
-    explicit ModuleScope(const QString &dir) { g_hLangModule = LanguageModule::Load({dir}).release(); }
-    ~ModuleScope()
-    {
+    explicit ModuleScope(const QString &dir) {
+        g_hLangModule = LanguageModule::Load({dir}).release();
+    }
+    ~ModuleScope() {
         delete g_hLangModule;
         g_hLangModule = nullptr;
     }
 };
 
-QRect Pixels(const QWidget &window, const QRect &units)
-{
+QRect Pixels(const QWidget &window, const QRect &units) {
     return DialogUnits(window.font()).toPixels(units);
 }
 
-QStringList LabelTexts(const QWidget &window)
-{
+QStringList LabelTexts(const QWidget &window) {
     QStringList texts;
     for (const QLabel *label : window.findChildren<QLabel *>()) {
         if (label->pixmap().isNull())
@@ -49,12 +48,12 @@ private Q_SLOTS:
     void init() { m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR)); }
     void cleanup() { m_module.reset(); }
 
-    void windowMatchesItsLayout()
-    {
+    void windowMatchesItsLayout() {
         CTAVDlg dialog;
         QVERIFY(dialog.Create());
-        QCOMPARE(dialog.windowTitle(),
-                 QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
+        QCOMPARE(
+            dialog.windowTitle(),
+            QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
         QCOMPARE(dialog.size(), Pixels(dialog, QRect(0, 0, 383, 213)).size());
         QCOMPARE(dialog.font().pointSize(), 11);
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -73,8 +72,7 @@ private Q_SLOTS:
         QCOMPARE(pictures[0]->pos(), Pixels(dialog, QRect(7, 7, 0, 0)).topLeft());
     }
 
-    void buttons_data()
-    {
+    void buttons_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRect>("units");
@@ -86,14 +84,13 @@ private Q_SLOTS:
                               << false;
         QTest::newRow("vertical") << 1026 << "Vertical TAV\ngrounding rod"
                                   << QRect(288, 131, 81, 23) << false;
-        QTest::newRow("horizontal") << 1027 << "Horizontal TAV grounding rod"
-                                    << QRect(288, 154, 81, 23) << true;
+        QTest::newRow("horizontal")
+            << 1027 << "Horizontal TAV grounding rod" << QRect(288, 154, 81, 23) << true;
         QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(288, 177, 81, 23)
                               << false;
     }
 
-    void buttons()
-    {
+    void buttons() {
         QFETCH(int, id);
         QFETCH(QString, text);
         QFETCH(QRect, units);
@@ -109,8 +106,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.findChildren<QPushButton *>().size(), 7);
     }
 
-    void endHasTheFocusFirst()
-    {
+    void endHasTheFocusFirst() {
         CTAVDlg dialog;
         QVERIFY(dialog.Create());
         dialog.show();
@@ -118,8 +114,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(1));
     }
 
-    void aboutBox()
-    {
+    void aboutBox() {
         CAboutDlg about;
         QVERIFY(about.Create());
         QCOMPARE(about.windowTitle(), kAboutTitle);
@@ -134,20 +129,22 @@ private Q_SLOTS:
             "TAV Grounding design program v1.0 has been developed based on the grounding equations",
             "of Sunde, Dwight, and Sverak  etc under characteristics application of",
             "TAV Grounding rod and TAV Catalyzer",
-            "This program can support effective grounding design  using Soil resistivity measurement",
+            "This program can support effective grounding design  using Soil resistivity "
+            "measurement",
             "data to get required grounding resistance.  Especially can support  to get effective "
             "grounding",
-            "design for high mountain area with high ground resistance, rocky area and narrow place.",
+            "design for high mountain area with high ground resistance, rocky area and narrow "
+            "place.",
             "Designed grounding resistance values designed by TAV Grounding design program v1.0 ",
             "can be affected by installation method, ambient environment (weather, temperature),",
             "error of grounding resistance measurement method.",
-            "We hope TAV Grounding design program v1.0 will support effective grounding design which",
+            "We hope TAV Grounding design program v1.0 will support effective grounding design "
+            "which",
             "help cost saving and  stable operation of electric,electronic equipment."};
         QCOMPARE(LabelTexts(about), expected);
     }
 
-    void aboutBoxTakesAllInput()
-    {
+    void aboutBoxTakesAllInput() {
         CTAVDlg dialog;
         QVERIFY(dialog.Create());
         dialog.show();
@@ -165,8 +162,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
     }
 
-    void systemCommands_data()
-    {
+    void systemCommands_data() {
         QTest::addColumn<unsigned>("command");
         QTest::addColumn<bool>("opensAbout");
         QTest::newRow("16") << 16u << true;
@@ -177,8 +173,7 @@ private Q_SLOTS:
         QTest::newRow("restore") << 0xF120u << false;
     }
 
-    void systemCommands()
-    {
+    void systemCommands() {
         QFETCH(unsigned, command);
         QFETCH(bool, opensAbout);
         CTAVDlg dialog;
@@ -190,8 +185,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
     }
 
-    void systemMenuEndsWithAboutItem()
-    {
+    void systemMenuEndsWithAboutItem() {
         CTAVDlg dialog;
         QVERIFY(dialog.Create());
         dialog.show();
@@ -209,8 +203,7 @@ private Q_SLOTS:
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
     }
 
-    void sparseModule()
-    {
+    void sparseModule() {
         m_module.reset();
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULES "/sparse"));
         QVERIFY(g_hLangModule != nullptr);

@@ -13,8 +13,7 @@ namespace {
 
 const QString kGoodDir = QStringLiteral(TAV_TEST_MODULE_DIR);
 
-QByteArray GoodModule()
-{
+QByteArray GoodModule() {
     QFile file(kGoodDir + QStringLiteral("/lang_en.rcc"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -24,8 +23,7 @@ QByteArray GoodModule()
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void titleIsTheProgramFileName()
-    {
+    void titleIsTheProgramFileName() {
         // Renaming the program renames every caption: this test program is not called TAV.
         QCOMPARE(CTAVApp::ApplicationTitle(),
                  QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
@@ -33,8 +31,7 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_startup"));
     }
 
-    void withoutModule_data()
-    {
+    void withoutModule_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("plantInWorkingDir");
         const QByteArray good = GoodModule();
@@ -45,8 +42,7 @@ private Q_SLOTS:
         QTest::newRow("only in the working folder") << good << true;
     }
 
-    void withoutModule()
-    {
+    void withoutModule() {
         QFETCH(QByteArray, content);
         QFETCH(bool, plantInWorkingDir);
         QTemporaryDir programDir, workDir;
@@ -73,16 +69,14 @@ private Q_SLOTS:
         QVERIFY(app.ExitInstance() != 0);
     }
 
-    void keysEndTheProgram_data()
-    {
+    void keysEndTheProgram_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Enter on END") << int(Qt::Key_Return);
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
         QTest::newRow("Escape") << int(Qt::Key_Escape);
     }
 
-    void keysEndTheProgram()
-    {
+    void keysEndTheProgram() {
         QFETCH(int, key);
         ModalWatcher watcher;
         bool moduleLoadedMeanwhile = false;
@@ -99,8 +93,7 @@ private Q_SLOTS:
         QVERIFY(g_hLangModule == nullptr);
     }
 
-    void moduleWithoutMainLayoutEndsSilently()
-    {
+    void moduleWithoutMainLayoutEndsSilently() {
         ModalWatcher watcher;
         CTAVApp app({QStringLiteral(TAV_TEST_MODULES "/no_main")});
         QVERIFY(!app.InitInstance());

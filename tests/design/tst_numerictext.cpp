@@ -18,8 +18,7 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 class TestNumericText : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void roundValue_data()
-    {
+    void roundValue_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("n");
         QTest::addColumn<double>("expected");
@@ -34,8 +33,7 @@ private Q_SLOTS:
         QTest::newRow("12.6542 resistance") << 12.654188 << 3 << 12.65;
     }
 
-    void roundValue()
-    {
+    void roundValue() {
         QFETCH(double, value);
         QFETCH(int, n);
         QFETCH(double, expected);
@@ -43,15 +41,13 @@ private Q_SLOTS:
         QCOMPARE(RoundValue(value, n), expected);
     }
 
-    void roundValueOfZeroIsNegativeZero()
-    {
+    void roundValueOfZeroIsNegativeZero() {
         QVERIFY(std::signbit(RoundValue(0.0, 3)));
         QVERIFY(std::isinf(RoundValue(kInf, 3)));
         QVERIFY(std::isnan(RoundValue(kNaN, 3)));
     }
 
-    void format_data()
-    {
+    void format_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("digits");
         QTest::addColumn<QString>("expected");
@@ -66,20 +62,19 @@ private Q_SLOTS:
         QTest::newRow("negative") << -62.8 << kDoubleDigits << "-62.8";
         QTest::newRow("small") << 0.0001 << kDoubleDigits << "0.0001";
         QTest::newRow("tiny") << 0.00001 << kSingleDigits << "1e-05";
-        QTest::newRow("infinity") << kInf << kDoubleDigits << QString::fromLatin1(kNoValueMark.data());
+        QTest::newRow("infinity") << kInf << kDoubleDigits
+                                  << QString::fromLatin1(kNoValueMark.data());
         QTest::newRow("NaN") << kNaN << kDoubleDigits << QString::fromLatin1(kNoValueMark.data());
     }
 
-    void format()
-    {
+    void format() {
         QFETCH(double, value);
         QFETCH(int, digits);
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(FormatReal(value, digits)), expected);
     }
 
-    void scanReal_data()
-    {
+    void scanReal_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("readable");
         QTest::addColumn<double>("expected");
@@ -105,13 +100,12 @@ private Q_SLOTS:
         QTest::newRow("infinity word") << "inf" << false << 0.0;
         QTest::newRow("nan word") << "nan" << false << 0.0;
         QTest::newRow("hex") << "0x10" << true << 0.0;
-        QTest::newRow("number after 399 blanks") << QString(399, QLatin1Char(' ')) + "5" << false
-                                                 << 0.0;
+        QTest::newRow("number after 399 blanks")
+            << QString(399, QLatin1Char(' ')) + "5" << false << 0.0;
         QTest::newRow("number in first 399") << QString(398, QLatin1Char(' ')) + "5" << true << 5.0;
     }
 
-    void scanReal()
-    {
+    void scanReal() {
         QFETCH(QString, text);
         QFETCH(bool, readable);
         QFETCH(double, expected);
@@ -121,8 +115,7 @@ private Q_SLOTS:
             QCOMPARE(*scanned, expected);
     }
 
-    void scanInteger_data()
-    {
+    void scanInteger_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("readable");
         QTest::addColumn<int>("expected");
@@ -137,8 +130,7 @@ private Q_SLOTS:
         QTest::newRow("after 63 characters") << QString(63, QLatin1Char(' ')) + "1" << false << 0;
     }
 
-    void scanInteger()
-    {
+    void scanInteger() {
         QFETCH(QString, text);
         QFETCH(bool, readable);
         QFETCH(int, expected);
@@ -148,8 +140,7 @@ private Q_SLOTS:
             QCOMPARE(*scanned, expected);
     }
 
-    void notSwayedByTheCLocale()
-    {
+    void notSwayedByTheCLocale() {
         // Qt sets the C library's locale from the environment; a comma locale must not
         // change how a number is written or read.
         const char *previous = std::setlocale(LC_NUMERIC, nullptr);
@@ -164,8 +155,7 @@ private Q_SLOTS:
         QCOMPARE(read.value_or(0), 1.5);
     }
 
-    void narrowing_data()
-    {
+    void narrowing_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<float>("expected");
         const float max = std::numeric_limits<float>::max();
@@ -178,15 +168,13 @@ private Q_SLOTS:
         QTest::newRow("infinite") << kInf << inf;
     }
 
-    void narrowing()
-    {
+    void narrowing() {
         QFETCH(double, value);
         QFETCH(float, expected);
         QCOMPARE(NarrowToSingle(value), expected);
     }
 
-    void truncation_data()
-    {
+    void truncation_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("expected");
         QTest::newRow("down") << 52.999999 << 52;
@@ -196,8 +184,7 @@ private Q_SLOTS:
         QTest::newRow("NaN") << kNaN << 0;
     }
 
-    void truncation()
-    {
+    void truncation() {
         QFETCH(double, value);
         QFETCH(int, expected);
         QCOMPARE(TruncateToInt(value), expected);

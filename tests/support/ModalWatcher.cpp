@@ -7,12 +7,15 @@
 #include <QTest>
 #include <QTimer>
 
-ModalWatcher::ModalWatcher() { qApp->installEventFilter(this); }
+ModalWatcher::ModalWatcher() {
+    qApp->installEventFilter(this);
+}
 
-ModalWatcher::~ModalWatcher() { qApp->removeEventFilter(this); }
+ModalWatcher::~ModalWatcher() {
+    qApp->removeEventFilter(this);
+}
 
-QStringList ModalWatcher::messages() const
-{
+QStringList ModalWatcher::messages() const {
     QStringList texts;
     for (const Shown &shown : m_shown) {
         if (shown.className == QLatin1String("QMessageBox"))
@@ -21,14 +24,12 @@ QStringList ModalWatcher::messages() const
     return texts;
 }
 
-void ModalWatcher::pressKey(QDialog *dialog, int key)
-{
+void ModalWatcher::pressKey(QDialog *dialog, int key) {
     QWidget *target = dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog;
     QTest::keyClick(target, static_cast<Qt::Key>(key));
 }
 
-bool ModalWatcher::eventFilter(QObject *watched, QEvent *event)
-{
+bool ModalWatcher::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::Show)
         return false;
     auto *dialog = qobject_cast<QDialog *>(watched);
@@ -47,8 +48,7 @@ bool ModalWatcher::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void ModalWatcher::answer(QPointer<QDialog> dialog)
-{
+void ModalWatcher::answer(QPointer<QDialog> dialog) {
     if (dialog.isNull() || !dialog->isVisible())
         return;
     if (!m_actions.isEmpty()) {
@@ -56,7 +56,8 @@ void ModalWatcher::answer(QPointer<QDialog> dialog)
         return;
     }
     if (auto *box = qobject_cast<QMessageBox *>(dialog.data()))
-        box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click() : box->reject();
+        box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click()
+                                                : box->reject();
     else
         dialog->reject();
 }

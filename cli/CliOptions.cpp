@@ -1,0 +1,107 @@
+#include "CliOptions.h"
+
+#include "NumericText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+UsageError Invalid(const QString &option, const QString &text, const char *what) {
+    return UsageError(QStringLiteral("--%1: '%2' is not %3")
+                          .arg(option, text, QLatin1String(what))
+                          .toStdString());
+}
+
+// from_chars takes no leading '+'; a number written with one is still wholly a number.
+std::string Digits(const QString &text) {
+    std::string digits = text.toStdString();
+    if (!digits.empty() && digits.front() == '+' && digits.size() > 1 && digits[1] != '-')
+        digits.erase(0, 1);
+    return digits;
+}
+
+} // namespace
+
+CliOptions::CliOptions(const QString &command, const QString &description) : m_command(command) {
+    m_parser.setApplicationDescription(description);
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                          QStringLiteral("Tells these options.")));
+}
+
+void CliOptions::addValue(const QString &name, const QString &valueName, const QString &help) {
+    m_parser.addOption(QCommandLineOption(name, help, valueName));
+}
+
+void CliOptions::addFormat() {
+    addValue(QStringLiteral("format"), QStringLiteral("text|json"),
+             QStringLiteral("How to write the result (default: text)."));
+}
+
+bool CliOptions::parse(const QStringList &arguments) {
+    QStringList all = arguments;
+    all.prepend(QStringLiteral("tav-calc ") + m_command);
+    if (!m_parser.parse(all))
+        throw UsageError(m_parser.errorText().toStdString());
+    if (!m_parser.positionalArguments().isEmpty())
+        throw UsageError(QStringLiteral("unexpected argument '%1'")
+                             .arg(m_parser.positionalArguments().front())
+                             .toStdString());
+    if (m_parser.isSet(QStringLiteral("help"))) {
+        // Qt's first line names the program file; this one names the command.
+        QString help = m_parser.helpText();
+        help = help.mid(help.indexOf(QLatin1Char('\n')) + 1);
+        std::printf("Usage: tav-calc %s [options]\n%s", qPrintable(m_command), qPrintable(help));
+        return true;
+    }
+    format();
+    return false;
+}
+
+int CliOptions::ParseInteger(const QString &option, const QString &text) {
+    const std::string digits = Digits(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw Invalid(option, text, "a whole number within the range of an integer");
+    return value;
+}
+
+float CliOptions::ParseSingle(const QString &option, const QString &text) {
+    const std::string digits = Digits(text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                              std::chars_format::general);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        !std::isfinite(value))
+        throw Invalid(option, text, "a number");
+    const float single = tav::NumericText::NarrowToSingle(value);
+    if (!std::isfinite(single))
+        throw Invalid(option, text, "a number within the range of single precision");
+    return single;
+}
+
+int CliOptions::integer(const QString &name, int fallback) const {
+    return isSet(name) ? ParseInteger(name, m_parser.value(name)) : fallback;
+}
+
+float CliOptions::single(const QString &name, float fallback) const {
+    return isSet(name) ? ParseSingle(name, m_parser.value(name)) : fallback;
+}
+
+QStringList CliOptions::list(const QString &name) const {
+    return m_parser.value(name).split(QLatin1Char(','));
+}
+
+CliOptions::Format CliOptions::format() const {
+    const QString format = m_parser.value(QStringLiteral("format"));
+    if (format.isEmpty() || format == QLatin1String("text"))
+        return Format::Text;
+    if (format == QLatin1String("json"))
+        return Format::Json;
+    throw UsageError(
+        QStringLiteral("--format: '%1' is neither text nor json").arg(format).toStdString());
+}

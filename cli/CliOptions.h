@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// A command line that cannot be carried out as written; tav-calc ends with status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Options of one tav-calc subcommand, read strictly: a value must be wholly a number
+// within the range of the field it stands for, or the option is named in a UsageError.
+class CliOptions {
+public:
+    enum class Format { Text, Json };
+
+    CliOptions(const QString &command, const QString &description);
+
+    void addValue(const QString &name, const QString &valueName, const QString &help);
+    void addFormat();
+    // Parses the arguments after the subcommand's name; true when help was asked for,
+    // which has then been printed.
+    bool parse(const QStringList &arguments);
+
+    bool isSet(const QString &name) const { return m_parser.isSet(name); }
+    int integer(const QString &name, int fallback) const;
+    float single(const QString &name, float fallback) const;
+    QStringList list(const QString &name) const;
+    Format format() const;
+
+    static int ParseInteger(const QString &option, const QString &text);
+    static float ParseSingle(const QString &option, const QString &text);
+
+private:
+    QCommandLineParser m_parser;
+    QString m_command;
+};

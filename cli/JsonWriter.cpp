@@ -1,0 +1,37 @@
+#include "JsonWriter.h"
+
+#include "NumericText.h"
+
+#include <cmath>
+#include <cstdio>
+
+using tav::NumericText::FormatReal;
+
+std::string JsonWriter::Double(double value) {
+    return std::isfinite(value) ? FormatReal(value, tav::NumericText::kDoubleDigits) : "null";
+}
+
+std::string JsonWriter::Single(float value) {
+    return std::isfinite(value) ? FormatReal(value, tav::NumericText::kSingleDigits) : "null";
+}
+
+std::string JsonWriter::Integer(int value) {
+    return std::to_string(value);
+}
+
+std::string JsonWriter::String(const std::string &text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Writes numbers into JSON with the digits the forms show: 15 significant digits for a
+// double, 6 for a single, "0" for zero of either sign, null for a value without a finite
+// value. The rest of the document is the caller's text.
+class JsonWriter {
+public:
+    static std::string Double(double value);
+    static std::string Single(float value);
+    static std::string Integer(int value);
+    static std::string String(const std::string &text);
+};

@@ -1,0 +1,48 @@
+// tav-calc: TAV's calculations for scripts and batch work.
+#include "CliOptions.h"
+#include "VerticalCommand.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
+                      "\n"
+                      "Commands:\n"
+                      "  vertical   vertical rod design\n"
+                      "\n"
+                      "tav-calc COMMAND --help tells the options of a command.\n"
+                      "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
+
+int UsageFailure(const char *message) {
+    std::fprintf(stderr, "tav-calc: %s\nTry 'tav-calc --help'.\n", message);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty())
+        return UsageFailure("no command given");
+    const QString command = arguments.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        std::printf("tav-calc %s\n", TAV_VERSION);
+        return 0;
+    }
+    try {
+        if (command == QLatin1String("vertical"))
+            return VerticalCommand::Run(arguments);
+        return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());
+    } catch (const UsageError &error) {
+        return UsageFailure(error.what());
+    }
+}
