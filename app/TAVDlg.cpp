@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "LanguageModule.h"
 #include "LanguageString.h"
+#include "SoilResistivityDlg.h"
 #include "VerticalElectrodeDlg.h"
 
 namespace {
@@ -57,6 +58,10 @@ void CTAVDlg::OnProgramInformation() {
     RunForm<CAboutDlg>(this);
 }
 
+void CTAVDlg::OnSoilResistivity() {
+    RunForm<CSoilResistivityDlg>(this);
+}
+
 void CTAVDlg::OnVerticalRod() {
     RunForm<CVerticalElectrodeDlg>(this);
 }
@@ -64,8 +69,6 @@ void CTAVDlg::OnVerticalRod() {
 // The forms behind these buttons come with their own layouts; until a form is part of
 // the program its button does what a button of a missing layout does: nothing.
 void CTAVDlg::OnFieldInformation() {}
-
-void CTAVDlg::OnSoilResistivity() {}
 
 void CTAVDlg::OnHorizontalRod() {}
 

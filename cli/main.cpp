@@ -1,6 +1,7 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "CliOptions.h"
 #include "VerticalCommand.h"
+#include "WennerCommand.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +14,7 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "\n"
                       "Commands:\n"
                       "  vertical   vertical rod design\n"
+                      "  wenner     soil resistivity from Wenner measurements\n"
                       "\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
                       "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
@@ -41,6 +43,8 @@ int main(int argc, char *argv[]) {
     try {
         if (command == QLatin1String("vertical"))
             return VerticalCommand::Run(arguments);
+        if (command == QLatin1String("wenner"))
+            return WennerCommand::Run(arguments);
         return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
         return UsageFailure(error.what());

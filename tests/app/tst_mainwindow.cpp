@@ -2,6 +2,7 @@
 #include "DialogUnits.h"
 #include "LanguageModule.h"
 #include "ModalWatcher.h"
+#include "ModuleScope.h"
 #include "SystemCommand.h"
 #include "TAVDlg.h"
 
@@ -15,17 +16,6 @@ namespace {
 
 const QString kAboutTitle =
     QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
-
-class ModuleScope {
-public:
-    explicit ModuleScope(const QString &dir) {
-        g_hLangModule = LanguageModule::Load({dir}).release();
-    }
-    ~ModuleScope() {
-        delete g_hLangModule;
-        g_hLangModule = nullptr;
-    }
-};
 
 QRect Pixels(const QWidget &window, const QRect &units) {
     return DialogUnits(window.font()).toPixels(units);
@@ -159,6 +149,37 @@ private Q_SLOTS:
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
         QCOMPARE(watcher.shown().front().title, kAboutTitle);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void formButtons_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("form"); // empty: no visible effect yet
+        QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
+        QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
+        QTest::newRow("field information") << 1000 << "";
+        QTest::newRow("horizontal rod") << 1027 << "";
+        QTest::newRow("mesh") << 1028 << "";
+    }
+
+    void formButtons() {
+        QFETCH(int, id);
+        QFETCH(QString, form);
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        ModalWatcher watcher;
+        bool mainBlocked = false;
+        watcher.then([&](QDialog *opened) {
+            mainBlocked = QApplication::activeModalWidget() == opened;
+            ModalWatcher::pressKey(opened, Qt::Key_Escape);
+        });
+        dialog.SendCommand(id);
+        QCOMPARE(watcher.shown().size(), form.isEmpty() ? 0 : 1);
+        if (!form.isEmpty()) {
+            QCOMPARE(watcher.shown().front().className, form);
+            QVERIFY(mainBlocked);
+        }
         QVERIFY(dialog.isVisible());
     }
 

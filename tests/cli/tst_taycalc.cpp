@@ -127,10 +127,84 @@ private Q_SLOTS:
         QVERIFY(run.out.isEmpty());
     }
 
+    void wenner_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("expected"); // a piece the JSON must hold, verbatim
+        QTest::newRow("row 1 at 10")
+            << "wenner --resistances 10 --format json"
+            << R"j({"spacing":1,"resistance":10,"resistivity":62.8},{"spacing":2,"resistance":0,"resistivity":0})j";
+        QTest::newRow("unrounded mean") << "wenner --resistances 1.01,1.01 --format json"
+                                        << R"j("resistivity":12.7},)j"
+                                           R"j({"spacing":4)j";
+        QTest::newRow("mean 9.51") << "wenner --resistances 1.01,1.01 --format json"
+                                   << R"j("average":9.51})j";
+        QTest::newRow("negative rows count") << "wenner --resistances -10,10 --format json"
+                                             << R"j("average":31.4})j";
+        QTest::newRow("zero spacing not counted")
+            << "wenner --resistances 0,0,0,0,0,0,0,0,0,0,5 --format json"
+            << R"j({"spacing":0,"resistance":5,"resistivity":0}],"average":0})j";
+        QTest::newRow("typed spacings")
+            << "wenner --resistances 1,1,1,1,1,1,1,1,1,1,1 --spacing1 "
+               "36 --spacing2 42 --format json"
+            << R"j({"spacing":42,"resistance":1,"resistivity":263.8}],"average":105.05})j";
+        QTest::newRow("row 10 with spacing 3")
+            << "wenner --resistances 0,0,0,0,0,0,0,0,0,2 --spacing1 3 --format json"
+            << R"j({"spacing":3,"resistance":2,"resistivity":37.7})j";
+    }
+
+    void wenner() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, expected);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+        const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8());
+        QCOMPARE(document.object().value(QLatin1String("rows")).toArray().size(), 11);
+        QVERIFY(!run.out.contains(QLatin1String(":-0")));
+    }
+
+    void wennerText() {
+        const Run run = TavCalc(Args("wenner --resistances 10,10"));
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(
+            lines[0].simplified(),
+            QStringLiteral("Probe Spacing [m] Measured R value [ohms] Soil resistivity [ohm-m]"));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("2 10 125.6"));
+        QVERIFY(lines.contains(QStringLiteral("Calculated average soil resistivity: 94.2 [ohm]")));
+    }
+
+    void wennerFailures_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("twelve values") << "wenner --resistances 1,2,3,4,5,6,7,8,9,10,11,12"
+                                       << "at most 11";
+        QTest::newRow("empty value") << "wenner --resistances 1,,3"
+                                     << "--resistances";
+        QTest::newRow("letters") << "wenner --resistances 1,2ohm"
+                                 << "--resistances";
+        QTest::newRow("negative spacing") << "wenner --resistances 1 --spacing1 -3"
+                                          << "--spacing1";
+        QTest::newRow("fractional spacing") << "wenner --resistances 1 --spacing2 1.5"
+                                            << "--spacing2";
+        QTest::newRow("no resistances") << "wenner --spacing1 3"
+                                        << "--resistances is required";
+    }
+
+    void wennerFailures() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, message);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
     void helpAndVersion() {
         const Run help = TavCalc({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains(QLatin1String("vertical")));
+        QVERIFY(help.out.contains(QLatin1String("wenner")));
         const Run commandHelp = TavCalc(Args("vertical --help"));
         QCOMPARE(commandHelp.status, 0);
         QVERIFY(commandHelp.out.startsWith(QLatin1String("Usage: tav-calc vertical")));

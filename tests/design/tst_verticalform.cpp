@@ -1,5 +1,7 @@
+#include "FormFields.h"
 #include "LanguageModule.h"
 #include "ModalWatcher.h"
+#include "ModuleScope.h"
 #include "TAVDlg.h"
 #include "VerticalElectrodeDlg.h"
 
@@ -9,55 +11,20 @@
 
 namespace {
 
-class ModuleScope {
-public:
-    ModuleScope() {
-        g_hLangModule = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)}).release();
-    }
-    ~ModuleScope() {
-        delete g_hLangModule;
-        g_hLangModule = nullptr;
-    }
-};
-
 const QString kNumberPrompt = QStringLiteral("Please enter a number.");
 const QString kIntegerPrompt = QStringLiteral("Please enter an integer.");
 const QString kTargetMessage = QStringLiteral("Input target ground resistance correctly.");
 const QString kResistivityMessage = QStringLiteral("Input soil resistivity correctly.");
 
-QLineEdit *Field(const LayoutDialog &dialog, int id) {
-    return dialog.item<QLineEdit>(id);
-}
-QString Text(const LayoutDialog &dialog, int id) {
-    return Field(dialog, id)->text();
-}
-
-void Type(LayoutDialog &dialog, int id, const QString &text) {
-    QLineEdit *field = Field(dialog, id);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-QStringList Column(const LayoutDialog &dialog, int first, int count) {
-    QStringList texts;
-    for (int id = first; id < first + count; ++id)
-        texts.append(Text(dialog, id));
-    return texts;
-}
-
-QStringList Split(const char *text) {
-    return QString::fromLatin1(text).split(QLatin1Char(' '));
-}
-
 } // namespace
+
+using namespace FormFields;
 
 class TestVerticalForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        m_module = std::make_unique<ModuleScope>();
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CVerticalElectrodeDlg>();
         QVERIFY(m_dialog->Create());
         m_dialog->show();

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class LayoutDialog;
+class QLineEdit;
+
+// Reading and typing into a form's fields as a user does.
+namespace FormFields {
+
+QLineEdit *Field(const LayoutDialog &dialog, int id);
+QString Text(const LayoutDialog &dialog, int id);
+// Focuses the field, deletes what it holds and types the text key by key.
+void Type(LayoutDialog &dialog, int id, const QString &text);
+// The texts of count fields with consecutive ids from first.
+QStringList Column(const LayoutDialog &dialog, int first, int count);
+QStringList Split(const char *words);
+
+} // namespace FormFields
