@@ -192,3 +192,13 @@ void LayoutDialog::accept() {
 void LayoutDialog::reject() {
     OnCancel();
 }
+
+QIcon LayoutDialog::LoadApplicationIcon() {
+    constexpr int kApplicationIcon = 128;
+    return g_hLangModule != nullptr ? g_hLangModule->icon(kApplicationIcon) : QIcon();
+}
+
+void LayoutDialog::SetIcon(const QIcon &icon) {
+    if (!icon.isNull())
+        setWindowIcon(icon);
+}

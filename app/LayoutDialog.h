@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QIcon>
 
 class DataExchange;
 class DialogLayout;
@@ -53,6 +54,10 @@ protected:
     virtual void OnSysCommand(unsigned id, long parameter);
 
     void EndDialog(int result);
+    // Icon 128 of the language module, the icon of the program's windows; null without it.
+    static QIcon LoadApplicationIcon();
+    // Large and small window icon alike; a null icon leaves the window without its own.
+    void SetIcon(const QIcon &icon);
     void AppendSystemMenuSeparator();
     void AppendSystemMenuItem(unsigned id, const QString &text);
 

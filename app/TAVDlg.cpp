@@ -1,14 +1,11 @@
 #include "TAVDlg.h"
 
 #include "AboutDlg.h"
-#include "LanguageModule.h"
 #include "LanguageString.h"
 #include "SoilResistivityDlg.h"
 #include "VerticalElectrodeDlg.h"
 
 namespace {
-
-constexpr int kIconId = 128;
 
 // Every form is a local object run modally: nothing of it outlives the press.
 template <class Form> void RunForm(QWidget *owner) {
@@ -24,10 +21,7 @@ const CommandEntry<CTAVDlg> CTAVDlg::kCommandMap[] = {
     {1027, &CTAVDlg::OnHorizontalRod},      {1028, &CTAVDlg::OnMeshElectrode},
 };
 
-CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent) {
-    if (g_hLangModule != nullptr)
-        m_hIcon = g_hLangModule->icon(kIconId);
-}
+CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent), m_hIcon(LoadApplicationIcon()) {}
 
 bool CTAVDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
@@ -38,8 +32,7 @@ bool CTAVDlg::OnInitDialog() {
             AppendSystemMenuItem(IDM_ABOUTBOX, about);
         }
     }
-    if (!m_hIcon.isNull())
-        setWindowIcon(m_hIcon);
+    SetIcon(m_hIcon);
     return true;
 }
 

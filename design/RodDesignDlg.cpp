@@ -1,13 +1,11 @@
 #include "RodDesignDlg.h"
 
 #include "DataExchange.h"
-#include "LanguageModule.h"
 #include "LanguageString.h"
 #include "MessageBox.h"
 
 namespace {
 
-constexpr int kIconId = 128;
 constexpr int kFirstRowLength = 1061;
 constexpr int kFirstResistance = 1028;
 constexpr int kFirstIonBags = 1039;
@@ -21,15 +19,12 @@ const CommandEntry<CRodDesignDlg> CRodDesignDlg::kCommandMap[] = {
 };
 
 CRodDesignDlg::CRodDesignDlg(int layoutId, tav::RodDesignRecord defaults, QWidget *parent)
-    : LayoutDialog(layoutId, parent), m_record(std::move(defaults)) {
-    if (g_hLangModule != nullptr)
-        m_hIcon = g_hLangModule->icon(kIconId);
-}
+    : LayoutDialog(layoutId, parent), m_record(std::move(defaults)),
+      m_hIcon(LoadApplicationIcon()) {}
 
 bool CRodDesignDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    if (!m_hIcon.isNull())
-        setWindowIcon(m_hIcon);
+    SetIcon(m_hIcon);
     return true;
 }
 

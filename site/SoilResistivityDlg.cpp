@@ -1,11 +1,9 @@
 #include "SoilResistivityDlg.h"
 
 #include "DataExchange.h"
-#include "LanguageModule.h"
 
 namespace {
 
-constexpr int kIconId = 128;
 constexpr int kPlace = 1054;
 constexpr int kSpacing1 = 1051;
 constexpr int kSpacing2 = 1052;
@@ -20,15 +18,12 @@ const CommandEntry<CSoilResistivityDlg> CSoilResistivityDlg::kCommandMap[] = {
     {IDC_INITIALIZE, &CSoilResistivityDlg::OnInitialize},
 };
 
-CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent) : LayoutDialog(IDD, parent) {
-    if (g_hLangModule != nullptr)
-        m_hIcon = g_hLangModule->icon(kIconId);
-}
+CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent)
+    : LayoutDialog(IDD, parent), m_hIcon(LoadApplicationIcon()) {}
 
 bool CSoilResistivityDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    if (!m_hIcon.isNull())
-        setWindowIcon(m_hIcon);
+    SetIcon(m_hIcon);
     return true;
 }
 
