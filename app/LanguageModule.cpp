@@ -92,10 +92,9 @@ QString LanguageModule::resourcePath(const QString &relative) const {
 }
 
 std::optional<DialogLayout> LanguageModule::layout(int id) const {
-    const QString path = resourcePath(QStringLiteral("layouts/%1.json").arg(id));
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    std::optional<DialogLayout> layout = DialogLayout::FromJson(ReadResource(path));
+    // A missing layout reads as no bytes, which are no layout either.
+    std::optional<DialogLayout> layout = DialogLayout::FromJson(
+        ReadResource(resourcePath(QStringLiteral("layouts/%1.json").arg(id))));
     if (layout && layout->id != id)
         return std::nullopt;
     return layout;

@@ -30,9 +30,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CSoilResistivityDlg>();
-        QVERIFY(m_dialog->Create());
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QVERIFY(Open(*m_dialog));
     }
 
     void cleanup() {

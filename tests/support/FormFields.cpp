@@ -7,6 +7,13 @@
 
 namespace FormFields {
 
+bool Open(LayoutDialog &dialog) {
+    if (!dialog.Create())
+        return false;
+    dialog.show();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
 QLineEdit *Field(const LayoutDialog &dialog, int id) {
     return dialog.item<QLineEdit>(id);
 }

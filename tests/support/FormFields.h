@@ -9,6 +9,8 @@ class QLineEdit;
 // Reading and typing into a form's fields as a user does.
 namespace FormFields {
 
+// Builds the form from its layout, shows it and waits until it is the active window.
+bool Open(LayoutDialog &dialog);
 QLineEdit *Field(const LayoutDialog &dialog, int id);
 QString Text(const LayoutDialog &dialog, int id);
 // Focuses the field, deletes what it holds and types the text key by key.
