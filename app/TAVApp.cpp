@@ -1,11 +1,13 @@
-#include "TAVApp.h"
+#include "app/TAVApp.h"
 
-#include "LanguageModule.h"
-#include "MessageBox.h"
-#include "TAVDlg.h"
+#include "forms/TAVDlg.h"
+#include "ui/LanguageModule.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+#include <cstdio>
 
 CTAVApp::CTAVApp(QStringList moduleSearchDirs) : m_searchDirs(std::move(moduleSearchDirs)) {
     QCoreApplication::setApplicationName(ApplicationTitle());
@@ -20,22 +22,25 @@ QString CTAVApp::ApplicationTitle() {
 }
 
 bool CTAVApp::InitInstance() {
-    g_hLangModule = LanguageModule::Load(m_searchDirs).release();
-    if (g_hLangModule == nullptr) {
+    QString reason;
+    m_languageModule = LanguageModule::Load(m_searchDirs, &reason);
+    if (m_languageModule == nullptr) {
+        std::fprintf(stderr, "%s\n", qPrintable(reason));
         // No string table can be had without the module, so this text is the program's own.
-        AfxMessageBox(QStringLiteral("Could not open language file."));
+        ShowMessage(QStringLiteral("Could not open language file."));
         m_exitCode = 1;
         return false;
     }
+    LanguageModule::setCurrent(m_languageModule.get());
     CTAVDlg dialog;
-    m_pMainWnd = &dialog;
+    m_mainWindow = &dialog;
     dialog.DoModal();
-    m_pMainWnd = nullptr;
+    m_mainWindow = nullptr;
     return false;
 }
 
 int CTAVApp::ExitInstance() {
-    delete g_hLangModule;
-    g_hLangModule = nullptr;
+    LanguageModule::setCurrent(nullptr);
+    m_languageModule.reset();
     return m_exitCode;
 }

@@ -2,9 +2,14 @@
 
 #include <QStringList>
 
+#include <memory>
+
+class LanguageModule;
+
 class QWidget;
 
-// The application: loads the language module, runs the main window, frees the module.
+// The application: loads the language module and owns it, makes it the module every
+// window takes its resources from, runs the main window, and frees the module.
 class CTAVApp {
 public:
     // The folders searched for the language module, in order.
@@ -21,10 +26,13 @@ public:
     // Frees the language module; the process's exit code.
     int ExitInstance();
 
-    QWidget *mainWindow() const { return m_pMainWnd; }
+    QWidget *mainWindow() const { return m_mainWindow; }
+    // The loaded language module; null before InitInstance and after ExitInstance.
+    const LanguageModule *languageModule() const { return m_languageModule.get(); }
 
 private:
     QStringList m_searchDirs;
-    QWidget *m_pMainWnd = nullptr;
+    std::unique_ptr<LanguageModule> m_languageModule;
+    QWidget *m_mainWindow = nullptr;
     int m_exitCode = 0;
 };

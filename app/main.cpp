@@ -1,5 +1,5 @@
-#include "LanguageModule.h"
-#include "TAVApp.h"
+#include "app/TAVApp.h"
+#include "ui/LanguageModule.h"
 
 #include <QApplication>
 

@@ -1,23 +1,26 @@
 // "Calculate" of the vertical rod form as a user runs it: read every field, compute the
 // table and the rod quantities, write every field back.
 //   build/bin/bench_calculate -median 15
-#include "LanguageModule.h"
-#include "VerticalElectrodeDlg.h"
+#include "forms/VerticalElectrodeDlg.h"
+#include "ui/LanguageModule.h"
 
 #include <QLineEdit>
 #include <QtTest>
 
 class BenchCalculate : public QObject {
     Q_OBJECT
+    std::unique_ptr<LanguageModule> m_module;
+
 private Q_SLOTS:
     void initTestCase() {
-        g_hLangModule = LanguageModule::Load(LanguageModule::DefaultSearchDirs()).release();
-        QVERIFY(g_hLangModule != nullptr);
+        m_module = LanguageModule::Load(LanguageModule::DefaultSearchDirs());
+        QVERIFY(m_module != nullptr);
+        LanguageModule::setCurrent(m_module.get());
     }
 
     void cleanupTestCase() {
-        delete g_hLangModule;
-        g_hLangModule = nullptr;
+        LanguageModule::setCurrent(nullptr);
+        m_module.reset();
     }
 
     void calculate() {

@@ -1,8 +1,8 @@
 // TAV's own start-up, from the loading of the language module to the main window on
 // screen, then ended as a user would end it.
 #include "CloseOnFirstPaint.h"
-#include "LanguageModule.h"
-#include "TAVApp.h"
+#include "app/TAVApp.h"
+#include "ui/LanguageModule.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "NumericText.h"
+#include "core/NumericText.h"
 
 #include <charconv>
 #include <cmath>

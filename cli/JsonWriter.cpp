@@ -1,6 +1,6 @@
-#include "JsonWriter.h"
+#include "cli/JsonWriter.h"
 
-#include "NumericText.h"
+#include "core/NumericText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "VerticalCommand.h"
+#include "cli/VerticalCommand.h"
 
-#include "CliOptions.h"
-#include "JsonWriter.h"
-#include "NumericText.h"
-#include "TextTable.h"
-#include "VerticalRod.h"
+#include "cli/CliOptions.h"
+#include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
+#include "core/NumericText.h"
+#include "core/VerticalRod.h"
 
 #include <cstdio>
 #include <string>

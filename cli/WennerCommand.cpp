@@ -1,10 +1,10 @@
-#include "WennerCommand.h"
+#include "cli/WennerCommand.h"
 
-#include "CliOptions.h"
-#include "JsonWriter.h"
-#include "NumericText.h"
-#include "SoilResistivity.h"
-#include "TextTable.h"
+#include "cli/CliOptions.h"
+#include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
+#include "core/NumericText.h"
+#include "core/SoilResistivity.h"
 
 #include <cstdio>
 #include <string>

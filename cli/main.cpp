@@ -1,7 +1,7 @@
 // tav-calc: TAV's calculations for scripts and batch work.
-#include "CliOptions.h"
-#include "VerticalCommand.h"
-#include "WennerCommand.h"
+#include "cli/CliOptions.h"
+#include "cli/VerticalCommand.h"
+#include "cli/WennerCommand.h"
 
 #include <QCoreApplication>
 

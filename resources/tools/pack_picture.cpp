@@ -1,5 +1,5 @@
 // Build tool: turns a PNG of resources/ into the packed form the language module holds.
-#include "PackedImage.h"
+#include "ui/PackedImage.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "LanguageModule.h"
-#include "ModalWatcher.h"
-#include "TAVApp.h"
+#include "app/TAVApp.h"
+#include "tests/support/ModalWatcher.h"
+#include "ui/LanguageModule.h"
 
 #include <QDialog>
 #include <QDir>
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(shown.text, QStringLiteral("Could not open language file."));
         QCOMPARE(shown.title, CTAVApp::ApplicationTitle());
         QCOMPARE(shown.icon, int(QMessageBox::Warning));
-        QVERIFY(g_hLangModule == nullptr);
+        QVERIFY(LanguageModule::current() == nullptr);
         QVERIFY(app.ExitInstance() != 0);
     }
 
@@ -81,7 +81,7 @@ private Q_SLOTS:
         ModalWatcher watcher;
         bool moduleLoadedMeanwhile = false;
         watcher.then([&](QDialog *main) {
-            moduleLoadedMeanwhile = g_hLangModule != nullptr;
+            moduleLoadedMeanwhile = LanguageModule::current() != nullptr;
             ModalWatcher::pressKey(main, key);
         });
         CTAVApp app({kGoodDir});
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CTAVDlg"));
         QCOMPARE(app.ExitInstance(), 0);
-        QVERIFY(g_hLangModule == nullptr);
+        QVERIFY(LanguageModule::current() == nullptr);
     }
 
     void moduleWithoutMainLayoutEndsSilently() {

@@ -1,6 +1,6 @@
-#include "FormFields.h"
+#include "tests/support/FormFields.h"
 
-#include "LayoutDialog.h"
+#include "ui/LayoutDialog.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "ModalWatcher.h"
+#include "tests/support/ModalWatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>

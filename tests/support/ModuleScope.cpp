@@ -1,16 +1,11 @@
-#include "ModuleScope.h"
+#include "tests/support/ModuleScope.h"
 
-#include "LanguageModule.h"
+#include "ui/LanguageModule.h"
 
-ModuleScope::ModuleScope(const QString &dir) {
-    g_hLangModule = LanguageModule::Load({dir}).release();
+ModuleScope::ModuleScope(const QString &dir) : m_module(LanguageModule::Load({dir})) {
+    LanguageModule::setCurrent(m_module.get());
 }
 
 ModuleScope::~ModuleScope() {
-    delete g_hLangModule;
-    g_hLangModule = nullptr;
-}
-
-bool ModuleScope::loaded() const {
-    return g_hLangModule != nullptr;
+    LanguageModule::setCurrent(nullptr);
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class LanguageModule;
+
 // Loads a language module as the program's own for the life of this object.
 class ModuleScope {
 public:
@@ -10,5 +14,8 @@ public:
     ModuleScope(const ModuleScope &) = delete;
     ModuleScope &operator=(const ModuleScope &) = delete;
 
-    bool loaded() const;
+    bool loaded() const { return m_module != nullptr; }
+
+private:
+    std::unique_ptr<LanguageModule> m_module;
 };

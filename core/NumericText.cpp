@@ -1,0 +1,167 @@
+#include "core/NumericText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tav::NumericText {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+    return pos;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// The decimal exponent of the leading significant digit of a plain decimal run
+// ("0.0012" gives -3), added to the written exponent; used only to tell overflow
+// from underflow when the run is out of range.
+long long MagnitudeOf(std::string_view mantissa, long long exponent) {
+    const std::size_t point = mantissa.find('.');
+    const std::string_view whole = mantissa.substr(0, point);
+    const std::size_t firstNonZero = whole.find_first_not_of('0');
+    if (firstNonZero != std::string_view::npos)
+        return static_cast<long long>(whole.size() - firstNonZero) - 1 + exponent;
+    if (point == std::string_view::npos)
+        return std::numeric_limits<long long>::min();
+    const std::string_view fraction = mantissa.substr(point + 1);
+    const std::size_t lead = fraction.find_first_not_of('0');
+    if (lead == std::string_view::npos)
+        return std::numeric_limits<long long>::min();
+    return -static_cast<long long>(lead) - 1 + exponent;
+}
+
+long long ScanExponent(std::string_view digits, bool negative) {
+    constexpr long long cap = 1'000'000'000;
+    long long value = 0;
+    for (char c : digits)
+        value = std::min(cap, value * 10 + (c - '0'));
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::string FormatInteger(int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatReal(double value, int significantDigits) {
+    if (!std::isfinite(value))
+        return std::string(kNoValueMark);
+    if (value == 0)
+        return "0";
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<int> ScanInteger(std::string_view text) {
+    text = text.substr(0, kIntegerReadLimit);
+    std::size_t pos = SkipBlanks(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+    const std::size_t end = SkipDigits(text, pos);
+    if (end == pos)
+        return std::nullopt;
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (std::size_t i = pos; i < end; ++i)
+        magnitude = std::min(limit, magnitude * 10 + (text[i] - '0'));
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
+}
+
+std::optional<double> ScanReal(std::string_view text) {
+    text = text.substr(0, kRealReadLimit);
+    std::size_t pos = SkipBlanks(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+    const std::size_t start = pos;
+    std::size_t end = SkipDigits(text, pos);
+    std::size_t digits = end - start;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, end + 1);
+        digits += fractionEnd - (end + 1);
+        end = fractionEnd;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    const std::string_view mantissa = text.substr(start, end - start);
+    long long exponent = 0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t e = end + 1;
+        bool negativeExponent = false;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+            negativeExponent = text[e++] == '-';
+        const std::size_t exponentEnd = SkipDigits(text, e);
+        if (exponentEnd > e) {
+            exponent = ScanExponent(text.substr(e, exponentEnd - e), negativeExponent);
+            end = exponentEnd;
+        }
+    }
+    const std::string_view run = text.substr(start, end - start);
+    double value = 0;
+    const auto result =
+        std::from_chars(run.data(), run.data() + run.size(), value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = MagnitudeOf(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+bool IsNoValueMark(std::string_view text) {
+    const std::size_t first = SkipBlanks(text, 0);
+    std::size_t last = text.size();
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first) == kNoValueMark;
+}
+
+float NarrowToSingle(double value) {
+    constexpr double max = std::numeric_limits<float>::max();
+    // Half a unit in the last place of FLT_MAX: from there on IEEE rounding gives infinity.
+    const double overflow = max + std::ldexp(1.0, 103);
+    const double magnitude = std::fabs(value);
+    if (std::isnan(value) || magnitude <= max)
+        return static_cast<float>(value);
+    const float result = magnitude < overflow ? std::numeric_limits<float>::max()
+                                              : std::numeric_limits<float>::infinity();
+    return value < 0 ? -result : result;
+}
+
+int TruncateToInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    const double truncated = std::trunc(value);
+    if (truncated >= 2147483647.0)
+        return std::numeric_limits<int>::max();
+    if (truncated <= -2147483648.0)
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(truncated);
+}
+
+} // namespace tav::NumericText

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ui/LayoutDialog.h"
+
+// The about box: the program's version and what it is for.
+class CAboutDlg : public LayoutDialog {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 100;
+    explicit CAboutDlg(QWidget *parent = nullptr) : LayoutDialog(IDD, parent) {}
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/LayoutDialog.h"
+#include "core/SoilResistivity.h"
+
+#include <QIcon>
+
+// Turns resistances measured with four equally spaced probes into soil resistivities
+// and their average.
+class CSoilResistivityDlg : public LayoutDialog {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 130;
+    static constexpr int IDC_CALCULATE = 1053;
+    static constexpr int IDC_INITIALIZE = 1092;
+
+    explicit CSoilResistivityDlg(QWidget *parent = nullptr);
+
+    const tav::SoilResistivityRecord &record() const { return m_record; }
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(DataExchange &dx) override;
+
+private:
+    void OnCalculate();
+    void OnInitialize();
+
+    tav::SoilResistivityRecord m_record;
+    QIcon m_icon;
+};

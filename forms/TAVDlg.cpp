@@ -1,0 +1,64 @@
+#include "forms/TAVDlg.h"
+
+#include "forms/AboutDlg.h"
+#include "ui/LanguageString.h"
+#include "forms/SoilResistivityDlg.h"
+#include "forms/VerticalElectrodeDlg.h"
+
+namespace {
+
+// Every form is a local object run modally: nothing of it outlives the press.
+template <class Form> void RunForm(QWidget *owner) {
+    Form form(owner);
+    form.DoModal();
+}
+
+} // namespace
+
+CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+
+bool CTAVDlg::OnInitDialog() {
+    LayoutDialog::OnInitDialog();
+    bindCommands(this, {{1001, &CTAVDlg::OnProgramInformation},
+                        {1000, &CTAVDlg::OnFieldInformation},
+                        {1025, &CTAVDlg::OnSoilResistivity},
+                        {1026, &CTAVDlg::OnVerticalRod},
+                        {1027, &CTAVDlg::OnHorizontalRod},
+                        {1028, &CTAVDlg::OnMeshElectrode}});
+    if (GetSystemMenu() != nullptr) {
+        const QString about = LoadLanguageString(kAboutString);
+        if (!about.isEmpty()) {
+            AppendSystemMenuSeparator();
+            AppendSystemMenuItem(IDM_ABOUTBOX, about);
+        }
+    }
+    SetIcon(m_icon);
+    return true;
+}
+
+void CTAVDlg::OnSysCommand(unsigned id, long parameter) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX)
+        RunForm<CAboutDlg>(this);
+    else
+        LayoutDialog::OnSysCommand(id, parameter);
+}
+
+void CTAVDlg::OnProgramInformation() {
+    RunForm<CAboutDlg>(this);
+}
+
+void CTAVDlg::OnSoilResistivity() {
+    RunForm<CSoilResistivityDlg>(this);
+}
+
+void CTAVDlg::OnVerticalRod() {
+    RunForm<CVerticalElectrodeDlg>(this);
+}
+
+// The forms behind these buttons come with their own layouts; until a form is part of
+// the program its button does what a button of a missing layout does: nothing.
+void CTAVDlg::OnFieldInformation() {}
+
+void CTAVDlg::OnHorizontalRod() {}
+
+void CTAVDlg::OnMeshElectrode() {}

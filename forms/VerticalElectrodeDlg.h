@@ -1,0 +1,15 @@
+#pragma once
+
+#include "forms/RodDesignDlg.h"
+
+// Sizes a vertical rod driven into a bore backfilled with catalyzer.
+class CVerticalElectrodeDlg : public CRodDesignDlg {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 132;
+    explicit CVerticalElectrodeDlg(QWidget *parent = nullptr);
+
+protected:
+    void ExchangeInputs(DataExchange &dx) override;
+    tav::RodDesignParameters Parameters() const override;
+};

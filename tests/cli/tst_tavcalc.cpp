@@ -1,0 +1,232 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run TavCalc(const QStringList &arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TAV_CALC), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList Args(const char *line) {
+    return QString::fromLatin1(line).split(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestTavCalc : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void verticalJson_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("expected"); // a piece the JSON must hold, verbatim
+        QTest::newRow("first row")
+            << "vertical --target 10 --rho 100 --format json"
+            << R"j({"length":6,"resistance":12.65,"ion_bags":6.07,"active_bags":0.9})j";
+        QTest::newRow("selected 15 m")
+            << "vertical --target 10 --rho 100 --format json"
+            << R"j("selected_length":15,"rods":[{"model":"TAV-VK(6m)","quantity":2.5},{"model":"TAV-VK(9m)","quantity":1.67})j";
+        QTest::newRow("2.5 passes over row 4") << "vertical --target 2.5 --rho 100 --format json"
+                                               << R"j("selected_length":53)j";
+        QTest::newRow("typed 12.65 selects 15 m")
+            << "vertical --target 12.65 --rho 100 --format json"
+            << R"j("selected_length":15)j";
+        QTest::newRow("no row: null and zeros")
+            << "vertical --target 1 --rho 100 --format json"
+            << R"j("selected_length":null,"rods":[{"model":"TAV-VK(6m)","quantity":0})j";
+        QTest::newRow("zero diameter shows 0, not -0")
+            << "vertical --target 10 --rho 100 --diameter 0 --format json"
+            << R"j({"length":6,"resistance":12.65,"ion_bags":6.97,"active_bags":0})j";
+        QTest::newRow("length 0 has no resistance")
+            << "vertical --from 0 --to 10 --target 10 --rho 100 --format json"
+            << R"j({"length":0,"resistance":null,)j";
+        QTest::newRow("descending range")
+            << "vertical --from 100 --to 6 --target 10 --rho 100 --format json"
+            << R"j({"length":52,"resistance":2.12)j";
+        QTest::newRow("plus sign and exponent")
+            << "vertical --target +1e1 --rho 1.0e2 --format json"
+            << R"j("selected_length":15)j";
+    }
+
+    void verticalJson() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, expected);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(document.object().value(QLatin1String("rows")).toArray().size(), 11);
+        QCOMPARE(document.object().value(QLatin1String("rods")).toArray().size(), 6);
+        QVERIFY(!run.out.contains(QLatin1String("-0,")) && !run.out.contains(QLatin1String("-0}")));
+    }
+
+    void verticalText() {
+        const Run run = TavCalc(Args("vertical --target 10 --rho 100"));
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines[0].simplified(),
+                 QStringLiteral("Length(m) Ohm[O] Ion Cat.(25Kg) Active Cat.(25Kg)"));
+        QCOMPARE(lines[1].simplified(), QStringLiteral("6 12.65 6.07 0.9"));
+        QCOMPARE(lines[11].simplified(), QStringLiteral("100 1.21 101.18 15.07"));
+        QVERIFY(run.out.contains(QLatin1String("Selected length: 15 m")));
+        QVERIFY(lines.contains(QStringLiteral("TAV-VK(24m)       0.63")));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void failures_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("target 0 and resistivity 0")
+            << "vertical --target 0 --rho 0" << 1 << "Input target ground resistance correctly.";
+        QTest::newRow("resistivity 0")
+            << "vertical --target 5 --rho 0" << 1 << "Input soil resistivity correctly.";
+        QTest::newRow("negative target")
+            << "vertical --target -5 --rho 100" << 1 << "Input target ground resistance correctly.";
+        QTest::newRow("trailing letters") << "vertical --target 10x --rho 100" << 2 << "--target";
+        QTest::newRow("fraction for a length")
+            << "vertical --from 6.5 --target 1 --rho 1" << 2 << "--from";
+        QTest::newRow("length beyond int")
+            << "vertical --to 3000000000 --target 1 --rho 1" << 2 << "--to";
+        QTest::newRow("beyond single range") << "vertical --target 1 --rho 1e39" << 2 << "--rho";
+        QTest::newRow("not finite") << "vertical --target inf --rho 1" << 2 << "--target";
+        QTest::newRow("empty value") << "vertical --target  --rho 1" << 2 << "--target";
+        QTest::newRow("missing option") << "vertical --target 10" << 2 << "--rho is required";
+        QTest::newRow("unknown option") << "vertical --target 10 --rho 1 --depth 2" << 2 << "depth";
+        QTest::newRow("unknown format")
+            << "vertical --target 10 --rho 1 --format xml" << 2 << "--format";
+        QTest::newRow("unknown command") << "sideways" << 2 << "sideways";
+        QTest::newRow("no command") << "" << 2 << "no command";
+    }
+
+    void failures() {
+        QFETCH(QString, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QStringList list = arguments.split(QLatin1Char(' '));
+        list.removeAll(QString());
+        if (arguments.contains(QLatin1String("--target  ")))
+            list.insert(list.indexOf(QStringLiteral("--target")) + 1, QString());
+        const Run run = TavCalc(list);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void wenner_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("expected"); // a piece the JSON must hold, verbatim
+        QTest::newRow("row 1 at 10")
+            << "wenner --resistances 10 --format json"
+            << R"j({"spacing":1,"resistance":10,"resistivity":62.8},{"spacing":2,"resistance":0,"resistivity":0})j";
+        QTest::newRow("unrounded mean") << "wenner --resistances 1.01,1.01 --format json"
+                                        << R"j("resistivity":12.7},)j"
+                                           R"j({"spacing":4)j";
+        QTest::newRow("mean 9.51") << "wenner --resistances 1.01,1.01 --format json"
+                                   << R"j("average":9.51})j";
+        QTest::newRow("negative rows count") << "wenner --resistances -10,10 --format json"
+                                             << R"j("average":31.4})j";
+        QTest::newRow("zero spacing not counted")
+            << "wenner --resistances 0,0,0,0,0,0,0,0,0,0,5 --format json"
+            << R"j({"spacing":0,"resistance":5,"resistivity":0}],"average":0})j";
+        QTest::newRow("typed spacings")
+            << "wenner --resistances 1,1,1,1,1,1,1,1,1,1,1 --spacing1 "
+               "36 --spacing2 42 --format json"
+            << R"j({"spacing":42,"resistance":1,"resistivity":263.8}],"average":105.05})j";
+        QTest::newRow("row 10 with spacing 3")
+            << "wenner --resistances 0,0,0,0,0,0,0,0,0,2 --spacing1 3 --format json"
+            << R"j({"spacing":3,"resistance":2,"resistivity":37.7})j";
+    }
+
+    void wenner() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, expected);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(expected), qPrintable(run.out));
+        const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8());
+        QCOMPARE(document.object().value(QLatin1String("rows")).toArray().size(), 11);
+        QVERIFY(!run.out.contains(QLatin1String(":-0")));
+    }
+
+    void wennerText() {
+        const Run run = TavCalc(Args("wenner --resistances 10,10"));
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QCOMPARE(
+            lines[0].simplified(),
+            QStringLiteral("Probe Spacing [m] Measured R value [ohms] Soil resistivity [ohm-m]"));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("2 10 125.6"));
+        QVERIFY(lines.contains(QStringLiteral("Calculated average soil resistivity: 94.2 [ohm]")));
+    }
+
+    void wennerFailures_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("twelve values") << "wenner --resistances 1,2,3,4,5,6,7,8,9,10,11,12"
+                                       << "at most 11";
+        QTest::newRow("empty value") << "wenner --resistances 1,,3"
+                                     << "--resistances";
+        QTest::newRow("letters") << "wenner --resistances 1,2ohm"
+                                 << "--resistances";
+        QTest::newRow("negative spacing") << "wenner --resistances 1 --spacing1 -3"
+                                          << "--spacing1";
+        QTest::newRow("fractional spacing") << "wenner --resistances 1 --spacing2 1.5"
+                                            << "--spacing2";
+        QTest::newRow("no resistances") << "wenner --spacing1 3"
+                                        << "--resistances is required";
+    }
+
+    void wennerFailures() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, message);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void helpAndVersion() {
+        const Run help = TavCalc({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.contains(QLatin1String("vertical")));
+        QVERIFY(help.out.contains(QLatin1String("wenner")));
+        const Run commandHelp = TavCalc(Args("vertical --help"));
+        QCOMPARE(commandHelp.status, 0);
+        QVERIFY(commandHelp.out.startsWith(QLatin1String("Usage: tav-calc vertical")));
+        QVERIFY(commandHelp.out.contains(QLatin1String("--diameter")));
+        const Run version = TavCalc({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QVERIFY(version.out.startsWith(QLatin1String("tav-calc 1.0")));
+    }
+
+    void sameDigitsUnderACommaLocale() {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TAV_CALC),
+                      Args("vertical --target 2.6 --rho 100.5 --format json"));
+        process.waitForFinished(30000);
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(process.readAllStandardOutput())
+                    .contains(QLatin1String(R"j("selected_length":43)j")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTavCalc)
+#include "tst_tavcalc.moc"

@@ -1,0 +1,239 @@
+#include "core/CatalyzerBags.h"
+#include "core/NumericText.h"
+#include "core/RodDesign.h"
+#include "core/RowLengths.h"
+#include "core/VerticalRod.h"
+
+#include <QtTest>
+
+#include <climits>
+#include <cmath>
+
+using namespace tav;
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace {
+
+// As the form shows them: doubles with 15 significant digits, singles with 6.
+QString Shown(double value) {
+    return QString::fromStdString(NumericText::FormatReal(value, 15));
+}
+QString Shown(float value) {
+    return QString::fromStdString(NumericText::FormatReal(value, 6));
+}
+QString Shown(int value) {
+    return QString::number(value);
+}
+
+template <class Values> QStringList ShownAll(const Values &values) {
+    QStringList shown;
+    for (const auto value : values)
+        shown.append(Shown(value));
+    return shown;
+}
+
+QStringList Split(const char *text) {
+    return QString::fromLatin1(text).split(QLatin1Char(' '));
+}
+
+RodDesignRecord Vertical(int from, int to, float target, float rho, float diameter = 54) {
+    RodDesignRecord record = VerticalRodDefaults();
+    record.m_nLengthFrom = from;
+    record.m_nLengthTo = to;
+    record.m_fTargetResistance = target;
+    record.m_fSoilResistivity = rho;
+    record.m_fRodDiameter = diameter;
+    return record;
+}
+
+} // namespace
+
+class TestRodDesign : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rowLengths_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("6 to 100") << 6 << 100 << "6 15 24 34 43 53 62 71 81 90 100";
+        QTest::newRow("100 to 6, sum just below 53")
+            << 100 << 6 << "100 90 81 71 62 52 43 34 24 15 6";
+        QTest::newRow("6 to 10") << 6 << 10 << "6 6 6 7 7 8 8 8 9 9 10";
+        QTest::newRow("1 to 4") << 1 << 4 << "1 1 1 1 2 2 2 3 3 3 4";
+        QTest::newRow("5 to 5") << 5 << 5 << "5 5 5 5 5 5 5 5 5 5 5";
+        QTest::newRow("3 to 30") << 3 << 30 << "3 5 8 11 13 16 19 21 24 27 30";
+        QTest::newRow("-5 to 5 through zero") << -5 << 5 << "-5 -4 -3 -2 -1 0 1 2 3 4 5";
+        QTest::newRow("-1 to 1 truncates toward zero") << -1 << 1 << "-1 0 0 0 0 0 0 0 0 0 1";
+    }
+
+    void rowLengths() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, expected);
+        QCOMPARE(ShownAll(RowLengths(from, to)).join(QLatin1Char(' ')),
+                 expected.split(QLatin1Char(' ')).join(QLatin1Char(' ')));
+    }
+
+    void rowLengthsOverTheWholeRange() {
+        // No overflow however far apart the bounds are.
+        const auto rows = RowLengths(INT_MIN, INT_MAX);
+        QCOMPARE(rows.front(), INT_MIN);
+        QCOMPARE(rows.back(), INT_MAX);
+        for (int i = 1; i < kRodRows; ++i)
+            QVERIFY(rows[i] > rows[i - 1]);
+    }
+
+    void verticalTable() {
+        RodDesignRecord record = Vertical(6, 100, 10, 100);
+        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
+        QCOMPARE(outcome.refusal, 0u);
+        QCOMPARE(ShownAll(record.m_nRowLength), Split("6 15 24 34 43 53 62 71 81 90 100"));
+        QCOMPARE(ShownAll(record.m_dRowResistance),
+                 Split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
+        QCOMPARE(ShownAll(record.m_dIonBags),
+                 Split("6.07 15.18 24.28 34.4 43.51 53.63 62.73 71.84 81.96 91.06 101.18"));
+        QCOMPARE(ShownAll(record.m_dActiveBags),
+                 Split("0.9 2.26 3.62 5.12 6.48 7.98 9.34 10.7 12.2 13.56 15.07"));
+    }
+
+    void selection_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<float>("target");
+        QTest::addColumn<float>("rho");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("quantities");
+        QTest::newRow("target 10: 15 m")
+            << 6 << 100 << 10.0f << 100.0f << 1 << "2.5 1.67 1.25 0.83 0.63 0.5";
+        QTest::newRow("target 2.6: 43 m")
+            << 6 << 100 << 2.6f << 100.0f << 4 << "7.17 4.78 3.58 2.39 1.79 1.43";
+        QTest::newRow("target equal to row 4 passes it")
+            << 6 << 100 << 2.5f << 100.0f << 5 << "8.83 5.89 4.42 2.94 2.21 1.77";
+        QTest::newRow("target 100: 6 m")
+            << 6 << 100 << 100.0f << 100.0f << 0 << "1 0.67 0.5 0.33 0.25 0.2";
+        QTest::newRow("typed 12.65 is below row 0's 12.65")
+            << 6 << 100 << 12.65f << 100.0f << 1 << "2.5 1.67 1.25 0.83 0.63 0.5";
+        QTest::newRow("target 1: no row") << 6 << 100 << 1.0f << 100.0f << -1 << "0 0 0 0 0 0";
+        QTest::newRow("descending range: first row")
+            << 100 << 6 << 10.0f << 100.0f << 0 << "16.67 11.11 8.33 5.56 4.17 3.33";
+        QTest::newRow("3 to 30 at 250: no row") << 3 << 30 << 5.0f << 250.0f << -1 << "0 0 0 0 0 0";
+        QTest::newRow("rows of 0 and below are never met")
+            << -20 << 0 << 1e30f << 100.0f << -1 << "0 0 0 0 0 0";
+        QTest::newRow("first positive row after undefined ones")
+            << -4 << 6 << 100.0f << 100.0f << 5 << "0.17 0.11 0.08 0.06 0.04 0.03";
+    }
+
+    void selection() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(float, target);
+        QFETCH(float, rho);
+        QFETCH(int, selected);
+        QFETCH(QString, quantities);
+        RodDesignRecord record = Vertical(from, to, target, rho);
+        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
+        QCOMPARE(outcome.selectedRow, selected);
+        QCOMPARE(ShownAll(record.m_fRodQuantity).join(QLatin1Char(' ')), quantities);
+    }
+
+    void otherInputs_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<float>("diameter");
+        QTest::addColumn<float>("rho");
+        QTest::addColumn<QString>("ion");        // first three rows
+        QTest::addColumn<QString>("active");     // first three rows
+        QTest::addColumn<QString>("resistance"); // first and last row
+        QTest::newRow("diameter 200: rod wider than bore")
+            << 6 << 100 << 200.0f << 100.0f << "-5.42 -13.56 -21.7"
+            << "12.4 31 49.6"
+            << "12.65 1.21";
+        QTest::newRow("diameter 0: bore alone") << 6 << 100 << 0.0f << 100.0f << "6.97 17.44 27.9"
+                                                << "0 0 0"
+                                                << "12.65 1.21";
+        QTest::newRow("3 to 30 at 250") << 3 << 30 << 54.0f << 250.0f << "3.04 5.06 8.09"
+                                        << "0.45 0.75 1.21"
+                                        << "54.08 8.46";
+    }
+
+    void otherInputs() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(float, diameter);
+        QFETCH(float, rho);
+        QFETCH(QString, ion);
+        QFETCH(QString, active);
+        QFETCH(QString, resistance);
+        RodDesignRecord record = Vertical(from, to, 5, rho, diameter);
+        QCOMPARE(CalculateRodDesign(record, VerticalRodParameters()).refusal, 0u);
+        QCOMPARE(ShownAll(record.m_dIonBags).mid(0, 3).join(QLatin1Char(' ')), ion);
+        QCOMPARE(ShownAll(record.m_dActiveBags).mid(0, 3).join(QLatin1Char(' ')), active);
+        QCOMPARE(Shown(record.m_dRowResistance.front()) + QLatin1Char(' ') +
+                     Shown(record.m_dRowResistance.back()),
+                 resistance);
+    }
+
+    void refusals_data() {
+        QTest::addColumn<float>("target");
+        QTest::addColumn<float>("rho");
+        QTest::addColumn<unsigned>("message");
+        const float inf = std::numeric_limits<float>::infinity();
+        QTest::newRow("target 0 and resistivity 0: target first") << 0.0f << 0.0f << 123u;
+        QTest::newRow("negative target") << -1.0f << 100.0f << 123u;
+        QTest::newRow("infinite target") << inf << 100.0f << 123u;
+        QTest::newRow("resistivity 0") << 10.0f << 0.0f << 124u;
+        QTest::newRow("negative resistivity") << 10.0f << -100.0f << 124u;
+        QTest::newRow("infinite resistivity") << 10.0f << inf << 124u;
+    }
+
+    void refusals() {
+        QFETCH(float, target);
+        QFETCH(float, rho);
+        QFETCH(unsigned, message);
+        RodDesignRecord record = Vertical(6, 100, 10, 100);
+        CalculateRodDesign(record, VerticalRodParameters());
+        const RodDesignRecord before = record;
+        record.m_fTargetResistance = target;
+        record.m_fSoilResistivity = rho;
+        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
+        QCOMPARE(outcome.refusal, message);
+        QCOMPARE(outcome.selectedRow, -1);
+        // The table and quantities keep what they showed.
+        QCOMPARE(record.m_dRowResistance, before.m_dRowResistance);
+        QCOMPARE(record.m_dIonBags, before.m_dIonBags);
+        QCOMPARE(record.m_fRodQuantity, before.m_fRodQuantity);
+        QCOMPARE(record.m_nRowLength, before.m_nRowLength);
+    }
+
+    void undefinedRowsAreMarked() {
+        RodDesignRecord record = Vertical(-10, 10, 10, 100);
+        CalculateRodDesign(record, VerticalRodParameters());
+        for (int k = 0; k < kRodRows; ++k) {
+            const bool defined = record.m_nRowLength[k] > 0;
+            QCOMPARE(std::isfinite(record.m_dRowResistance[k]), defined);
+            QVERIFY(std::isfinite(record.m_dIonBags[k]));
+        }
+        QCOMPARE(Shown(record.m_dRowResistance[0]), QStringLiteral("n/a"));
+    }
+
+    void extremeInputs() {
+        // Nothing here may overflow an integer or cast out of range; the sanitizers watch.
+        RodDesignRecord record = Vertical(INT_MIN, INT_MAX, 3e38f, 3e38f, 3e38f);
+        CalculateRodDesign(record, VerticalRodParameters());
+        QCOMPARE(record.m_fRodQuantity.size(), std::size_t{6});
+        for (float quantity : record.m_fRodQuantity)
+            QVERIFY(!std::isnan(quantity));
+    }
+
+    void catalyzerBags() {
+        const CatalyzerBagCount bags = CatalyzerBags(6, 54, 3.14 * 0.075 * 0.075);
+        // (6 A - V) / 0.015194 and V / 0.015194 with V = 6 (r (r 3.14)), r = 0.027.
+        QCOMPARE(Shown(bags.ion), QStringLiteral("6.0708595498223"));
+        QCOMPARE(Shown(bags.active), QStringLiteral("0.903933131499276"));
+        QCOMPARE(3.14 * 0.075 * 0.075, 0.017662499999999998);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRodDesign)
+#include "tst_roddesign.moc"

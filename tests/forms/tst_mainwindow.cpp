@@ -1,0 +1,254 @@
+#include "forms/AboutDlg.h"
+#include "ui/DialogUnits.h"
+#include "ui/LanguageModule.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "ui/SystemCommand.h"
+#include "forms/TAVDlg.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString kAboutTitle =
+    QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
+
+QRect Pixels(const QWidget &window, const QRect &units) {
+    return DialogUnits(window.font()).toPixels(units);
+}
+
+QStringList LabelTexts(const QWidget &window) {
+    QStringList texts;
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        if (label->pixmap().isNull())
+            texts.append(label->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR)); }
+    void cleanup() { m_module.reset(); }
+
+    void windowMatchesItsLayout() {
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        QCOMPARE(
+            dialog.windowTitle(),
+            QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
+        QCOMPARE(dialog.size(), Pixels(dialog, QRect(0, 0, 383, 213)).size());
+        QCOMPARE(dialog.font().pointSize(), 11);
+        QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
+
+        const auto boxes = dialog.findChildren<QGroupBox *>();
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes[0]->title(), QStringLiteral("Basic Information"));
+        QCOMPARE(boxes[0]->geometry(), Pixels(dialog, QRect(280, 31, 96, 82)));
+        QCOMPARE(boxes[1]->title(), QStringLiteral("Grounding system Design"));
+        QCOMPARE(boxes[1]->geometry(), Pixels(dialog, QRect(280, 118, 96, 88)));
+
+        const auto pictures = dialog.findChildren<QLabel *>();
+        QCOMPARE(pictures.size(), 1);
+        QCOMPARE(pictures[0]->pixmap().size(), QSize(531, 422));
+        QCOMPARE(pictures[0]->pos(), Pixels(dialog, QRect(7, 7, 0, 0)).topLeft());
+    }
+
+    void buttons_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("units");
+        QTest::addColumn<bool>("tabStop");
+        QTest::newRow("END") << 1 << "END" << QRect(288, 7, 81, 20) << true;
+        QTest::newRow("about") << 1001 << "Program Information" << QRect(288, 42, 81, 20) << true;
+        QTest::newRow("field") << 1000 << "Field Information" << QRect(288, 64, 81, 20) << true;
+        QTest::newRow("soil") << 1025 << "Soil resisttivity measurement " << QRect(288, 87, 81, 22)
+                              << false;
+        QTest::newRow("vertical") << 1026 << "Vertical TAV\ngrounding rod"
+                                  << QRect(288, 131, 81, 23) << false;
+        QTest::newRow("horizontal")
+            << 1027 << "Horizontal TAV grounding rod" << QRect(288, 154, 81, 23) << true;
+        QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(288, 177, 81, 23)
+                              << false;
+    }
+
+    void buttons() {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QFETCH(QRect, units);
+        QFETCH(bool, tabStop);
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        auto *button = dialog.item<QPushButton>(id);
+        QVERIFY(button != nullptr);
+        QCOMPARE(button->text(), text);
+        QCOMPARE(button->geometry(), Pixels(dialog, units));
+        QCOMPARE(bool(button->focusPolicy() & Qt::TabFocus), tabStop);
+        QCOMPARE(button->isDefault(), id == 1);
+        QCOMPARE(dialog.findChildren<QPushButton *>().size(), 7);
+    }
+
+    void endHasTheFocusFirst() {
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(1));
+    }
+
+    void aboutBox() {
+        CAboutDlg about;
+        QVERIFY(about.Create());
+        QCOMPARE(about.windowTitle(), kAboutTitle);
+        QCOMPARE(about.size(), Pixels(about, QRect(0, 0, 321, 219)).size());
+        QVERIFY(!(about.windowFlags() & Qt::WindowMinimizeButtonHint));
+        auto *confirm = about.item<QPushButton>(1);
+        QVERIFY(confirm != nullptr);
+        QCOMPARE(confirm->text(), QStringLiteral("Confirm"));
+        QVERIFY(confirm->isDefault());
+        const QStringList expected{
+            "TAV Version 1.0",
+            "TAV Grounding design program v1.0 has been developed based on the grounding equations",
+            "of Sunde, Dwight, and Sverak  etc under characteristics application of",
+            "TAV Grounding rod and TAV Catalyzer",
+            "This program can support effective grounding design  using Soil resistivity "
+            "measurement",
+            "data to get required grounding resistance.  Especially can support  to get effective "
+            "grounding",
+            "design for high mountain area with high ground resistance, rocky area and narrow "
+            "place.",
+            "Designed grounding resistance values designed by TAV Grounding design program v1.0 ",
+            "can be affected by installation method, ambient environment (weather, temperature),",
+            "error of grounding resistance measurement method.",
+            "We hope TAV Grounding design program v1.0 will support effective grounding design "
+            "which",
+            "help cost saving and  stable operation of electric,electronic equipment."};
+        QCOMPARE(LabelTexts(about), expected);
+    }
+
+    void aboutBoxTakesAllInput() {
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        ModalWatcher watcher;
+        watcher.then([&dialog](QDialog *about) {
+            // The main window is blocked while a form runs: a click on its END does nothing.
+            QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                              dialog.GetDlgItem(1)->geometry().center());
+            ModalWatcher::pressKey(about, Qt::Key_Return);
+        });
+        dialog.SendCommand(1001);
+        QCOMPARE(watcher.shown().size(), 1);
+        QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
+        QCOMPARE(watcher.shown().front().title, kAboutTitle);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void formButtons_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("form"); // empty: no visible effect yet
+        QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
+        QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
+        QTest::newRow("field information") << 1000 << "";
+        QTest::newRow("horizontal rod") << 1027 << "";
+        QTest::newRow("mesh") << 1028 << "";
+    }
+
+    void formButtons() {
+        QFETCH(int, id);
+        QFETCH(QString, form);
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        ModalWatcher watcher;
+        bool mainBlocked = false;
+        watcher.then([&](QDialog *opened) {
+            mainBlocked = QApplication::activeModalWidget() == opened;
+            ModalWatcher::pressKey(opened, Qt::Key_Escape);
+        });
+        dialog.SendCommand(id);
+        QCOMPARE(watcher.shown().size(), form.isEmpty() ? 0 : 1);
+        if (!form.isEmpty()) {
+            QCOMPARE(watcher.shown().front().className, form);
+            QVERIFY(mainBlocked);
+        }
+        QVERIFY(dialog.isVisible());
+    }
+
+    void systemCommands_data() {
+        QTest::addColumn<unsigned>("command");
+        QTest::addColumn<bool>("opensAbout");
+        QTest::newRow("16") << 16u << true;
+        QTest::newRow("17") << 17u << true;
+        QTest::newRow("31") << 31u << true;
+        QTest::newRow("32") << 32u << false;
+        QTest::newRow("15") << 15u << false;
+        QTest::newRow("restore") << 0xF120u << false;
+    }
+
+    void systemCommands() {
+        QFETCH(unsigned, command);
+        QFETCH(bool, opensAbout);
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        ModalWatcher watcher;
+        dialog.SendSysCommand(command);
+        QCOMPARE(watcher.shown().size(), opensAbout ? 1 : 0);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void systemMenuEndsWithAboutItem() {
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        QMenu *menu = dialog.GetSystemMenu();
+        QVERIFY(menu != nullptr);
+        const auto actions = menu->actions();
+        QVERIFY(actions.size() >= 3);
+        QVERIFY(actions[actions.size() - 2]->isSeparator());
+        QAction *about = actions.back();
+        QCOMPARE(about->text(), QStringLiteral("TAV Information(&A)..."));
+        QCOMPARE(about->data().toUInt(), CTAVDlg::IDM_ABOUTBOX);
+        ModalWatcher watcher;
+        about->trigger();
+        QCOMPARE(watcher.shown().size(), 1);
+        QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
+    }
+
+    void sparseModule() {
+        m_module.reset();
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULES "/sparse"));
+        QVERIFY(LanguageModule::current() != nullptr);
+        CTAVDlg dialog;
+        QVERIFY(dialog.Create());
+        dialog.show();
+        // String 101 is empty: no separator and no about item.
+        const auto actions = dialog.GetSystemMenu()->actions();
+        for (const QAction *action : actions)
+            QVERIFY(action->data().toUInt() != CTAVDlg::IDM_ABOUTBOX);
+        QCOMPARE(actions.back()->data().toUInt(), SystemCommand::kClose);
+        // No icon 128: the window has none of its own.
+        QVERIFY(dialog.windowIcon().availableSizes().isEmpty());
+        // No layout 100: "Program Information" has no visible effect.
+        ModalWatcher watcher;
+        dialog.SendCommand(1001);
+        dialog.SendSysCommand(CTAVDlg::IDM_ABOUTBOX);
+        QVERIFY(watcher.shown().isEmpty());
+        QVERIFY(dialog.isVisible());
+    }
+
+private:
+    std::unique_ptr<ModuleScope> m_module;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,210 @@
+#include "tests/support/FormFields.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "forms/SoilResistivityDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace FormFields;
+
+namespace {
+
+constexpr int kPlace = 1054;
+constexpr int kFirstR = 1029;
+constexpr int kFirstRho = 1040;
+constexpr int kSpacing1 = 1051;
+constexpr int kSpacing2 = 1052;
+constexpr int kAverage = 1055;
+
+const QString kNumberPrompt = QStringLiteral("Please enter a number.");
+const QString kIntegerPrompt = QStringLiteral("Please enter an integer.");
+
+} // namespace
+
+class TestSoilForm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        m_dialog = std::make_unique<CSoilResistivityDlg>();
+        QVERIFY(Open(*m_dialog));
+    }
+
+    void cleanup() {
+        m_dialog.reset();
+        m_module.reset();
+    }
+
+    void opensEmpty() {
+        const CSoilResistivityDlg &dialog = *m_dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Soil resistivity measurement"));
+        QCOMPARE(Text(dialog, kPlace), QString());
+        QCOMPARE(Column(dialog, kFirstR, 22) + Column(dialog, kSpacing1, 2) +
+                     Column(dialog, kAverage, 1),
+                 QStringList(25, QStringLiteral("0")));
+        QVERIFY(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->isDefault());
+        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->text(),
+                 QStringLiteral("Soil resistivity calculation"));
+        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_INITIALIZE)->text(),
+                 QStringLiteral("Initialize"));
+        QVERIFY(Field(dialog, kAverage)->isReadOnly());
+        QVERIFY(!Field(dialog, kFirstRho)->isReadOnly());
+        QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
+        QStringList labels;
+        for (const QLabel *label : dialog.findChildren<QLabel *>())
+            labels.append(label->text());
+        QVERIFY(labels.contains(
+            QStringLiteral(" Input measured soil resistivity into <Measured R value> blank")));
+        QVERIFY(labels.contains(QStringLiteral("Measured  R value")));
+        QVERIFY(labels.contains(QStringLiteral("[ohm]")));
+    }
+
+    void tabGoesRowByRow() {
+        QList<int> order{kPlace};
+        for (int row = 0; row < 9; ++row)
+            order << kFirstR + row << kFirstRho + row;
+        order << kSpacing1 << 1038 << 1049 << kSpacing2 << 1039 << 1050;
+        order << CSoilResistivityDlg::IDC_CALCULATE << LayoutDialog::IDOK
+              << CSoilResistivityDlg::IDC_INITIALIZE << kPlace;
+        Field(*m_dialog, kPlace)->setFocus();
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[i]));
+        }
+    }
+
+    void enterCalculatesAndStaysOpen() {
+        Type(*m_dialog, kPlace, QStringLiteral("North slope"));
+        Type(*m_dialog, kFirstR, QStringLiteral("10"));
+        Type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
+        QTest::keyClick(Field(*m_dialog, kFirstR + 1), Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(Column(*m_dialog, kFirstRho, 3), Split("62.8 125.6 0"));
+        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("94.2"));
+        QCOMPARE(Text(*m_dialog, kPlace), QStringLiteral("North slope"));
+        QCOMPARE(m_dialog->record().m_strPlace, std::string("North slope"));
+    }
+
+    void initializeClearsEverything() {
+        Type(*m_dialog, kPlace, QStringLiteral("Ridge"));
+        Type(*m_dialog, kSpacing1, QStringLiteral("36"));
+        Type(*m_dialog, kSpacing2, QStringLiteral("42"));
+        for (int row = 0; row < 11; ++row)
+            Type(*m_dialog, kFirstR + row, QStringLiteral("1"));
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("105.05"));
+        // Initialize reads nothing: an unreadable field costs no prompt.
+        Type(*m_dialog, kFirstR, QStringLiteral("junk"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_INITIALIZE);
+        QVERIFY(watcher.shown().isEmpty());
+        QCOMPARE(Text(*m_dialog, kPlace), QString());
+        QCOMPARE(Column(*m_dialog, kFirstR, 22) + Column(*m_dialog, kSpacing1, 2) +
+                     Column(*m_dialog, kAverage, 1),
+                 QStringList(25, QStringLiteral("0")));
+    }
+
+    void clearedFieldKeepsPreviousValuesFromThereOn() {
+        for (int row = 0; row < 11; ++row)
+            Type(*m_dialog, kFirstR + row, QStringLiteral("1"));
+        Type(*m_dialog, kSpacing1, QStringLiteral("36"));
+        Type(*m_dialog, kSpacing2, QStringLiteral("42"));
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        // Rows 1 and 2 change, row 3 is cleared, rows 4 to 11 change too.
+        Type(*m_dialog, kFirstR, QStringLiteral("2"));
+        Type(*m_dialog, kFirstR + 1, QStringLiteral("2"));
+        Type(*m_dialog, kFirstR + 2, QString());
+        for (int row = 3; row < 11; ++row)
+            Type(*m_dialog, kFirstR + row, QStringLiteral("5"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
+        QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(kFirstR + 2));
+        QCOMPARE(Column(*m_dialog, kFirstR, 11), Split("2 2 1 1 1 1 1 1 1 1 1"));
+        QCOMPARE(Column(*m_dialog, kFirstRho, 11),
+                 Split("12.6 25.1 25.1 37.7 56.5 75.4 113 150.7 188.4 226.1 263.8"));
+        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("106.76"));
+    }
+
+    void unreadableFields_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("average");
+        QTest::newRow("empty spacing") << kSpacing1 << "" << kIntegerPrompt << "94.2";
+        QTest::newRow("letters in R") << kFirstR + 1 << "abc" << kNumberPrompt << "62.8";
+        QTest::newRow("resistivity field costs only the prompt")
+            << kFirstRho + 1 << "x" << kNumberPrompt << "94.2";
+        QTest::newRow("lone point") << kFirstR + 1 << "." << kNumberPrompt << "62.8";
+    }
+
+    void unreadableFields() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, prompt);
+        QFETCH(QString, average);
+        Type(*m_dialog, kFirstR, QStringLiteral("10"));
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        Type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
+        if (field != kFirstR + 1)
+            m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        Type(*m_dialog, field, text);
+        ModalWatcher watcher;
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        QCOMPARE(watcher.messages(), QStringList{prompt});
+        QCOMPARE(Text(*m_dialog, kAverage), average);
+        QVERIFY(Text(*m_dialog, field) != text);
+    }
+
+    void textAfterANumberIsIgnored() {
+        Type(*m_dialog, kFirstR, QStringLiteral(" 12ohm"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        QVERIFY(watcher.shown().isEmpty());
+        QCOMPARE(Text(*m_dialog, kFirstR), QStringLiteral("12"));
+        QCOMPARE(Text(*m_dialog, kFirstRho), QStringLiteral("75.4"));
+    }
+
+    void spacingFieldsTakeDigitsOnly_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("digits") << "36"
+                                << "36";
+        QTest::newRow("letters dropped") << "4x2"
+                                         << "42";
+        QTest::newRow("sign dropped") << "-5"
+                                      << "5";
+        QTest::newRow("point dropped") << "1.5"
+                                       << "15";
+    }
+
+    void spacingFieldsTakeDigitsOnly() {
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        for (int id : {kSpacing1, kSpacing2}) {
+            Type(*m_dialog, id, keys);
+            QCOMPARE(Text(*m_dialog, id), shown);
+        }
+    }
+
+    void endClosesOnlyWhenEverythingReads() {
+        Type(*m_dialog, kSpacing2, QString());
+        ModalWatcher watcher;
+        m_dialog->SendCommand(LayoutDialog::IDOK);
+        QCOMPARE(watcher.messages(), QStringList{kIntegerPrompt});
+        QVERIFY(m_dialog->isVisible());
+        Type(*m_dialog, kSpacing2, QStringLiteral("3"));
+        m_dialog->SendCommand(LayoutDialog::IDOK);
+        QVERIFY(!m_dialog->isVisible());
+    }
+
+private:
+    std::unique_ptr<ModuleScope> m_module;
+    std::unique_ptr<CSoilResistivityDlg> m_dialog;
+};
+
+QTEST_MAIN(TestSoilForm)
+#include "tst_soilform.moc"

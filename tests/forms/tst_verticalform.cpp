@@ -1,0 +1,219 @@
+#include "tests/support/FormFields.h"
+#include "ui/LanguageModule.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "forms/TAVDlg.h"
+#include "forms/VerticalElectrodeDlg.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString kNumberPrompt = QStringLiteral("Please enter a number.");
+const QString kIntegerPrompt = QStringLiteral("Please enter an integer.");
+const QString kTargetMessage = QStringLiteral("Input target ground resistance correctly.");
+const QString kResistivityMessage = QStringLiteral("Input soil resistivity correctly.");
+
+} // namespace
+
+using namespace FormFields;
+
+class TestVerticalForm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        m_dialog = std::make_unique<CVerticalElectrodeDlg>();
+        QVERIFY(Open(*m_dialog));
+    }
+
+    void cleanup() {
+        m_dialog.reset();
+        m_module.reset();
+    }
+
+    void opensWithDefaults() {
+        const CVerticalElectrodeDlg &dialog = *m_dialog;
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("Grounding Resistance Design of Vertical Grounding Rod"));
+        QCOMPARE(Column(dialog, 1072, 5), Split("6 100 0 54 0"));
+        QCOMPARE(Column(dialog, 1028, 33), QStringList(33, QStringLiteral("0")));
+        QCOMPARE(Column(dialog, 1061, 11), QStringList(11, QStringLiteral("0")));
+        QCOMPARE(Column(dialog, 1077, 6), QStringList(6, QStringLiteral("0")));
+        QVERIFY(Field(dialog, 1028)->isReadOnly());
+        QVERIFY(Field(dialog, 1077)->isReadOnly());
+        QVERIFY(!Field(dialog, 1074)->isReadOnly());
+        QVERIFY(dialog.item<QPushButton>(1083)->isDefault());
+        QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
+    }
+
+    void tabOrder() {
+        const QList<int> order{1072, 1073, 1074, 1076, 1075, 1083, 1, 1072};
+        Field(*m_dialog, 1072)->setFocus();
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[i]));
+        }
+    }
+
+    void enterCalculates_data() {
+        QTest::addColumn<int>("enterIn");
+        QTest::newRow("in the target field") << 1074;
+        QTest::newRow("in the resistivity field") << 1076;
+        QTest::newRow("in the diameter field") << 1075;
+    }
+
+    void enterCalculates() {
+        QFETCH(int, enterIn);
+        ModalWatcher watcher;
+        Type(*m_dialog, 1074, QStringLiteral("10"));
+        Type(*m_dialog, 1076, QStringLiteral("100"));
+        Field(*m_dialog, enterIn)->setFocus();
+        QTest::keyClick(Field(*m_dialog, enterIn), Qt::Key_Return);
+        QVERIFY(watcher.shown().isEmpty());
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(Column(*m_dialog, 1061, 11), Split("6 15 24 34 43 53 62 71 81 90 100"));
+        QCOMPARE(Column(*m_dialog, 1028, 11),
+                 Split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
+        QCOMPARE(Column(*m_dialog, 1039, 3), Split("6.07 15.18 24.28"));
+        QCOMPARE(Column(*m_dialog, 1050, 3), Split("0.9 2.26 3.62"));
+        QCOMPARE(Column(*m_dialog, 1077, 6), Split("2.5 1.67 1.25 0.83 0.63 0.5"));
+    }
+
+    void unreadableFieldStopsTheReading() {
+        Type(*m_dialog, 1074, QStringLiteral("10"));
+        Type(*m_dialog, 1076, QStringLiteral("100"));
+        m_dialog->SendCommand(1083);
+        // Now the target is unreadable; the diameter and resistivity after it are changed too.
+        Type(*m_dialog, 1074, QStringLiteral("ten"));
+        Type(*m_dialog, 1075, QStringLiteral("200"));
+        Type(*m_dialog, 1076, QStringLiteral("250"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(1083);
+        QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
+        QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(1074));
+        // The fields from the failed one on show their previous values again, and the
+        // table was computed with them.
+        QCOMPARE(Column(*m_dialog, 1074, 3), Split("10 54 100"));
+        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("12.65"));
+        QCOMPARE(Text(*m_dialog, 1039), QStringLiteral("6.07"));
+    }
+
+    void integerFieldPrompt() {
+        Type(*m_dialog, 1072, QString());
+        Type(*m_dialog, 1074, QStringLiteral("10"));
+        Type(*m_dialog, 1076, QStringLiteral("100"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(1083);
+        // Reading stopped at the first field: the defaults stand for every field after it.
+        QCOMPARE(watcher.messages(), QStringList{kIntegerPrompt} << kTargetMessage);
+        QCOMPARE(Text(*m_dialog, 1072), QStringLiteral(""));
+        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("0"));
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("rho");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("target 0, resistivity 0: only the target") << "0"
+                                                                  << "0" << kTargetMessage;
+        QTest::newRow("negative target") << "-3"
+                                         << "100" << kTargetMessage;
+        QTest::newRow("resistivity 0") << "5"
+                                       << "0" << kResistivityMessage;
+        QTest::newRow("resistivity beyond single range") << "5"
+                                                         << "1e39" << kResistivityMessage;
+    }
+
+    void refusals() {
+        QFETCH(QString, target);
+        QFETCH(QString, rho);
+        QFETCH(QString, message);
+        Type(*m_dialog, 1074, QStringLiteral("10"));
+        Type(*m_dialog, 1076, QStringLiteral("100"));
+        m_dialog->SendCommand(1083);
+        const QStringList table = Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6);
+        Type(*m_dialog, 1074, target);
+        Type(*m_dialog, 1076, rho);
+        ModalWatcher watcher;
+        m_dialog->SendCommand(1083);
+        QCOMPARE(watcher.messages(), QStringList{message});
+        QCOMPARE(watcher.shown().front().title, QCoreApplication::applicationName());
+        QCOMPARE(Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6), table);
+        QVERIFY(m_dialog->isVisible());
+    }
+
+    void rowsWithoutResistanceAreMarked() {
+        Type(*m_dialog, 1072, QStringLiteral("-5"));
+        Type(*m_dialog, 1073, QStringLiteral("5"));
+        Type(*m_dialog, 1074, QStringLiteral("100"));
+        Type(*m_dialog, 1076, QStringLiteral("100"));
+        Type(*m_dialog, 1075, QStringLiteral("0"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(1083);
+        m_dialog->SendCommand(1083); // the marks are read back without a prompt
+        QVERIFY(watcher.shown().isEmpty());
+        QCOMPARE(Column(*m_dialog, 1028, 6), QStringList(6, QStringLiteral("n/a")));
+        QVERIFY(Text(*m_dialog, 1034) != QStringLiteral("n/a"));
+        // A zero diameter rounds the active column to zero: shown as 0, never -0.
+        QCOMPARE(Column(*m_dialog, 1050, 11), QStringList(11, QStringLiteral("0")));
+        QCOMPARE(Text(*m_dialog, 1077), QStringLiteral("0.17")); // first row of 1 m
+    }
+
+    void endReadsBeforeClosing() {
+        Type(*m_dialog, 1076, QStringLiteral("abc"));
+        ModalWatcher watcher;
+        m_dialog->SendCommand(LayoutDialog::IDOK);
+        QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
+        QVERIFY(m_dialog->isVisible());
+        Type(*m_dialog, 1076, QStringLiteral("12"));
+        m_dialog->SendCommand(LayoutDialog::IDOK);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(LayoutDialog::IDOK));
+        QCOMPARE(m_dialog->record().m_fSoilResistivity, 12.0f);
+    }
+
+    void escapeClosesWithoutReading() {
+        Type(*m_dialog, 1072, QStringLiteral("x"));
+        ModalWatcher watcher;
+        QTest::keyClick(Field(*m_dialog, 1072), Qt::Key_Escape);
+        QVERIFY(watcher.shown().isEmpty());
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->record().m_nLengthFrom, 6);
+    }
+
+    void reopenedFormStartsAfresh() {
+        m_dialog.reset();
+        CTAVDlg main;
+        QVERIFY(main.Create());
+        main.show();
+        ModalWatcher watcher;
+        QStringList seen;
+        watcher.then([](QDialog *form) {
+            auto *dialog = static_cast<LayoutDialog *>(form);
+            Type(*dialog, 1074, QStringLiteral("10"));
+            Type(*dialog, 1076, QStringLiteral("100"));
+            QTest::keyClick(Field(*dialog, 1076), Qt::Key_Return);
+            dialog->SendCommand(LayoutDialog::IDOK);
+        });
+        watcher.then([&seen](QDialog *form) {
+            auto *dialog = static_cast<LayoutDialog *>(form);
+            seen = Column(*dialog, 1072, 5) + Column(*dialog, 1028, 1);
+            ModalWatcher::pressKey(form, Qt::Key_Escape);
+        });
+        main.SendCommand(1026);
+        main.SendCommand(1026);
+        QCOMPARE(watcher.shown().size(), 2);
+        QCOMPARE(watcher.shown().front().className, QStringLiteral("CVerticalElectrodeDlg"));
+        QCOMPARE(seen, Split("6 100 0 54 0 0"));
+    }
+
+private:
+    std::unique_ptr<ModuleScope> m_module;
+    std::unique_ptr<CVerticalElectrodeDlg> m_dialog;
+};
+
+QTEST_MAIN(TestVerticalForm)
+#include "tst_verticalform.moc"

@@ -1,0 +1,220 @@
+#include "ui/LanguageModule.h"
+#include "ui/PackedImage.h"
+#include "ui/RccArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray GoodModule() {
+    QFile file(QStringLiteral(TAV_TEST_MODULE_DIR "/lang_en.rcc"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString &dir, const QByteArray &bytes) {
+    QFile file(QDir(dir).filePath(LanguageModule::FileName()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool WellFormed(const QByteArray &bytes, qsizetype size = -1) {
+    return RccArchive::IsWellFormed(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                    static_cast<std::size_t>(size < 0 ? bytes.size() : size));
+}
+
+// Touches everything the program asks of a module; under the sanitizers a read
+// outside the module's bytes ends the test.
+void UseEverything(const LanguageModule &module) {
+    for (int id : {100, 102})
+        module.layout(id);
+    module.string(101);
+    module.bitmap(151);
+    module.bitmap(152);
+    module.icon(128);
+}
+
+} // namespace
+
+class TestLanguageModule : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(!GoodModule().isEmpty()); }
+
+    void search_data() {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QByteArray>("inWorkingDir");
+        QTest::addColumn<int>("loadedFrom"); // 0 none, 1 first folder, 2 second folder
+        const QByteArray good = GoodModule();
+        const QByteArray none;
+        QTest::newRow("program folder") << good << none << none << 1;
+        QTest::newRow("data folder when program folder has none") << none << good << none << 2;
+        QTest::newRow("program folder wins") << good << good << none << 1;
+        QTest::newRow("none anywhere") << none << none << none << 0;
+        QTest::newRow("only in working folder") << none << none << good << 0;
+        QTest::newRow("empty file") << QByteArray("") << good << none << 0;
+        QTest::newRow("not a module")
+            << QByteArray("MZ\x90\0\3\0\0\0garbage garbage garbage") << none << none << 0;
+        QTest::newRow("truncated") << good.left(good.size() / 2) << none << none << 0;
+        QTest::newRow("last byte missing") << good.left(good.size() - 1) << none << none << 0;
+    }
+
+    void search() {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QByteArray, inWorkingDir);
+        QFETCH(int, loadedFrom);
+        QTemporaryDir a, b, work;
+        // A null array stands for no file at all; an empty one for an empty file.
+        if (!first.isNull())
+            Write(a.path(), first);
+        if (!second.isNull())
+            Write(b.path(), second);
+        if (!inWorkingDir.isNull())
+            Write(work.path(), inWorkingDir);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        auto module = LanguageModule::Load({a.path(), QStringLiteral("."), QString(), b.path()});
+        QDir::setCurrent(previous);
+        QCOMPARE(module != nullptr, loadedFrom != 0);
+        if (module) {
+            const QString expected = loadedFrom == 1 ? a.path() : b.path();
+            QCOMPARE(module->path(), QDir(expected).filePath(LanguageModule::FileName()));
+        }
+    }
+
+    void everyTruncationIsRefused() {
+        const QByteArray good = GoodModule();
+        QVERIFY(WellFormed(good));
+        for (qsizetype size = 0; size < good.size(); size += size < 64 ? 1 : 37)
+            QVERIFY2(!WellFormed(good, size), qPrintable(QString::number(size)));
+        for (qsizetype size = good.size() - 64; size < good.size(); ++size)
+            QVERIFY2(!WellFormed(good, size), qPrintable(QString::number(size)));
+    }
+
+    void damagedBytesNeverCrash() {
+        const QByteArray good = GoodModule();
+        QTemporaryDir dir;
+        int refused = 0;
+        // Every byte of the header and the first entries, then a spread over the rest.
+        const int stride = qMax(1, int(good.size() / 400));
+        for (int at = 0; at < good.size(); at += at < 256 ? 1 : stride) {
+            QByteArray damaged = good;
+            damaged[at] = static_cast<char>(damaged[at] ^ 0xA5);
+            Write(dir.path(), damaged);
+            auto module = LanguageModule::Load({dir.path()});
+            if (module)
+                UseEverything(*module);
+            else
+                ++refused;
+        }
+        QVERIFY(refused > 0);
+    }
+
+    void contents_data() {
+        QTest::addColumn<int>("bitmap");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("main window picture") << 151 << QSize(531, 422);
+        QTest::newRow("about box emblem") << 152 << QSize(97, 97);
+    }
+
+    void contents() {
+        QFETCH(int, bitmap);
+        QFETCH(QSize, size);
+        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        QVERIFY(module);
+        QCOMPARE(module->bitmap(bitmap).size(), size);
+    }
+
+    void iconHasSixSizes() {
+        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        QVERIFY(module);
+        QList<QSize> sizes = module->icon(128).availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](const QSize &l, const QSize &r) { return l.width() < r.width(); });
+        const QList<QSize> expected{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+        QCOMPARE(sizes, expected);
+        QVERIFY(module->icon(129).isNull());
+    }
+
+    void stringsAndLayouts() {
+        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        QVERIFY(module);
+        QCOMPARE(module->string(101).value_or(QString()), QStringLiteral("TAV Information(&A)..."));
+        QVERIFY(!module->string(99).has_value());
+        QVERIFY(!module->string(61712).value_or(QString()).isEmpty());
+        QVERIFY(!module->string(61713).value_or(QString()).isEmpty());
+        QCOMPARE(module->layout(102)->controls.size(), 10);
+        QCOMPARE(module->layout(100)->controls.size(), 14);
+        QVERIFY(!module->layout(101).has_value());
+    }
+
+    void packedImages_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size"); // empty for a refused image
+        QImage image(3, 2, QImage::Format_ARGB32);
+        image.fill(QColor(10, 20, 30, 128));
+        const QByteArray good = PackedImage::Pack(image);
+        QByteArray magic = good;
+        magic[0] = 'X';
+        QByteArray format = good;
+        format[12] = 99;
+        QByteArray huge = good;
+        huge[7] = 0x7f;
+        QTest::newRow("well formed") << good << QSize(3, 2);
+        QTest::newRow("wrong magic") << magic << QSize(0, 0);
+        QTest::newRow("unknown format") << format << QSize(0, 0);
+        QTest::newRow("huge width") << huge << QSize(0, 0);
+        QTest::newRow("one byte short") << good.left(good.size() - 1) << QSize(0, 0);
+        QTest::newRow("one byte long") << good + 'x' << QSize(0, 0);
+        QTest::newRow("header only") << good.left(16) << QSize(0, 0);
+        QTest::newRow("empty") << QByteArray() << QSize(0, 0);
+    }
+
+    void packedImages() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        const QImage unpacked = PackedImage::Unpack(bytes);
+        QCOMPARE(unpacked.size(), size);
+        if (!size.isEmpty()) {
+            QCOMPARE(unpacked.pixelColor(2, 1).alpha(), 128);
+            QCOMPARE(unpacked.pixelColor(2, 1).blue(), 30);
+        }
+    }
+
+    void layoutParsing_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("valid");
+        const QByteArray control = R"({"kind":"button","id":1,"text":"OK","rect":[1,2,3,4]})";
+        auto layout = [](const QByteArray &controls) {
+            return R"({"id":7,"title":"T","size":[10,20],"font":["Arial",11],"controls":[)" +
+                   controls + "]}";
+        };
+        QTest::newRow("well formed") << layout(control) << true;
+        QTest::newRow("not json") << QByteArray("{\"id\":") << false;
+        QTest::newRow("rect of three") << layout(R"({"kind":"button","rect":[1,2,3]})") << false;
+        QTest::newRow("rect not numbers")
+            << layout(R"({"kind":"edit","rect":["a",2,3,4]})") << false;
+        QTest::newRow("no kind") << layout(R"({"rect":[1,2,3,4]})") << false;
+        QTest::newRow("no size") << QByteArray(R"({"id":7,"font":["Arial",11],"controls":[]})")
+                                 << false;
+    }
+
+    void layoutParsing() {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, valid);
+        const auto layout = DialogLayout::FromJson(json);
+        QCOMPARE(layout.has_value(), valid);
+        if (valid) {
+            QCOMPARE(layout->controls.front().rect, QRect(1, 2, 3, 4));
+            QCOMPARE(layout->controls.front().id, 1);
+            QCOMPARE(layout->size, QSize(10, 20));
+        }
+    }
+};
+
+QTEST_MAIN(TestLanguageModule)
+#include "tst_languagemodule.moc"

@@ -1,0 +1,172 @@
+#include "ui/DataExchange.h"
+
+#include "core/NumericText.h"
+#include "ui/LanguageString.h"
+#include "ui/LayoutDialog.h"
+#include "ui/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+constexpr unsigned kPromptInteger = 61712;
+constexpr unsigned kPromptNumber = 61713;
+// Where a field that shows the no-value mark keeps the value it stands for.
+constexpr char kNoValueProperty[] = "tavNoValue";
+
+std::string Read(const QLineEdit *edit, std::size_t limit) {
+    return edit->text().left(static_cast<int>(limit)).toStdString();
+}
+
+} // namespace
+
+template <class Widget> Widget *DataExchange::control(int controlId, const char *kind) const {
+    QWidget *widget = m_dialog.GetDlgItem(controlId);
+    auto *typed = qobject_cast<Widget *>(widget);
+    if (typed == nullptr) {
+        throw std::logic_error("layout " + std::to_string(m_dialog.layoutId()) +
+                               (widget == nullptr ? " has no control " : " has no ") +
+                               (widget == nullptr ? "" : std::string(kind) + " as control ") +
+                               std::to_string(controlId));
+    }
+    return typed;
+}
+
+QLineEdit *DataExchange::field(int controlId) const {
+    QLineEdit *edit = control<QLineEdit>(controlId, "entry field");
+    return m_failed ? nullptr : edit;
+}
+
+void DataExchange::write(QLineEdit *edit, const std::string &text) {
+    const QString shown = QString::fromStdString(text);
+    if (edit->text() != shown)
+        edit->setText(shown);
+}
+
+void DataExchange::writeReal(QLineEdit *edit, double value, int significantDigits) {
+    // The mark hides which value it stands for; keep it, so that reading the field back
+    // gives the value written, never a prompt.
+    edit->setProperty(kNoValueProperty, std::isfinite(value) ? QVariant() : QVariant(value));
+    write(edit, tav::NumericText::FormatReal(value, significantDigits));
+}
+
+bool DataExchange::readReal(QLineEdit *edit, double &value) {
+    const std::string text = Read(edit, tav::NumericText::kRealReadLimit);
+    if (tav::NumericText::IsNoValueMark(text)) {
+        const QVariant kept = edit->property(kNoValueProperty);
+        value = kept.isValid() ? kept.toDouble() : std::numeric_limits<double>::quiet_NaN();
+        return true;
+    }
+    const auto scanned = tav::NumericText::ScanReal(text);
+    if (!scanned) {
+        fail(edit, kPromptNumber);
+        return false;
+    }
+    value = *scanned;
+    return true;
+}
+
+void DataExchange::fail(QWidget *field, unsigned promptId) {
+    ShowMessage(LoadLanguageString(promptId), &m_dialog);
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(field))
+        edit->selectAll();
+    m_failed = true;
+}
+
+void DataExchange::Text(int controlId, std::string &value) {
+    QWidget *widget = m_dialog.GetDlgItem(controlId);
+    if (auto *note = qobject_cast<QPlainTextEdit *>(widget)) {
+        if (m_failed)
+            return;
+        if (m_bSaveAndValidate)
+            value = note->toPlainText().toStdString();
+        else if (note->toPlainText() != QString::fromStdString(value))
+            note->setPlainText(QString::fromStdString(value));
+        return;
+    }
+    QLineEdit *edit = field(controlId);
+    if (edit == nullptr)
+        return;
+    if (m_bSaveAndValidate)
+        value = edit->text().toStdString();
+    else
+        write(edit, value);
+}
+
+void DataExchange::Text(int controlId, int &value) {
+    QLineEdit *edit = field(controlId);
+    if (edit == nullptr)
+        return;
+    if (!m_bSaveAndValidate) {
+        write(edit, tav::NumericText::FormatInteger(value));
+        return;
+    }
+    const auto scanned =
+        tav::NumericText::ScanInteger(Read(edit, tav::NumericText::kIntegerReadLimit));
+    if (scanned)
+        value = *scanned;
+    else
+        fail(edit, kPromptInteger);
+}
+
+void DataExchange::Text(int controlId, float &value) {
+    QLineEdit *edit = field(controlId);
+    if (edit == nullptr)
+        return;
+    if (!m_bSaveAndValidate) {
+        writeReal(edit, value, tav::NumericText::kSingleDigits);
+        return;
+    }
+    double read = 0;
+    if (readReal(edit, read))
+        value = tav::NumericText::NarrowToSingle(read);
+}
+
+void DataExchange::Text(int controlId, double &value) {
+    QLineEdit *edit = field(controlId);
+    if (edit == nullptr)
+        return;
+    if (!m_bSaveAndValidate)
+        writeReal(edit, value, tav::NumericText::kDoubleDigits);
+    else
+        readReal(edit, value);
+}
+
+void DataExchange::ListIndex(int controlId, int &index) {
+    auto *list = control<QComboBox>(controlId, "drop-down list");
+    if (m_failed)
+        return;
+    if (m_bSaveAndValidate)
+        index = list->currentIndex();
+    else
+        list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+void DataExchange::Date(int controlId, QDate &date) {
+    auto *picker = control<QDateEdit>(controlId, "date picker");
+    if (m_failed)
+        return;
+    if (m_bSaveAndValidate)
+        date = picker->date();
+    else if (date.isValid())
+        picker->setDate(date);
+}
+
+void DataExchange::Check(int controlId, int &state) {
+    auto *button = control<QAbstractButton>(controlId, "check box or radio button");
+    if (m_failed)
+        return;
+    if (m_bSaveAndValidate)
+        state = button->isChecked() ? 1 : 0;
+    else
+        button->setChecked(state != 0);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Shows a modal message with an OK button and the warning icon, captioned with the
+// application title and owned by the given window (the active modal window when none
+// is given). Every message of the program goes through here.
+int ShowMessage(const QString &text, QWidget *owner = nullptr);
