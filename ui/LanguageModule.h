@@ -42,6 +42,7 @@ public:
     QString path() const { return m_path; }
     // Every layout was read and checked when the module was loaded.
     std::optional<DialogLayout> layout(int id) const;
+    QList<int> layoutIds() const { return m_layouts.keys(); }
     std::optional<QString> string(unsigned id) const;
     QPixmap bitmap(int id) const;
     QIcon icon(int id) const; // null when the module has no such icon

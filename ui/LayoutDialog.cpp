@@ -147,7 +147,8 @@ void LayoutDialog::RunGuarded(QWidget *window, const std::function<void()> &comm
     try {
         command();
     } catch (const std::exception &failure) {
-        ShowMessage(tr("The command failed: %1").arg(QString::fromLocal8Bit(failure.what())), window);
+        ShowMessage(tr("The command failed: %1").arg(QString::fromLocal8Bit(failure.what())),
+                    window);
     } catch (...) {
         ShowMessage(tr("The command failed."), window);
     }
@@ -174,8 +175,10 @@ void LayoutDialog::connectChange(int id, std::function<void()> handler) {
 
 void LayoutDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    // As in every desktop dialog, the field that has the focus on opening is selected
-    // whole, so that typing replaces it.
+    // The first control in Tab order has the focus on opening and, as in every desktop
+    // dialog, a text field there is selected whole, so that typing replaces it.
+    if (focusWidget() == nullptr)
+        focusNextPrevChild(true);
     if (auto *edit = qobject_cast<QLineEdit *>(focusWidget()))
         edit->selectAll();
 }

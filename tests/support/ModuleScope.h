@@ -15,7 +15,10 @@ public:
     ModuleScope &operator=(const ModuleScope &) = delete;
 
     bool loaded() const { return m_module != nullptr; }
+    // Why the module was refused, when it was.
+    const QString &error() const { return m_error; }
 
 private:
+    QString m_error;
     std::unique_ptr<LanguageModule> m_module;
 };
