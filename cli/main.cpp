@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -24,11 +25,17 @@ int UsageFailure(const char *message) {
     return 2;
 }
 
-} // namespace
+// Output that never reached its destination (a full disk, a closed pipe) is a failure,
+// whatever the command made of its inputs.
+int Finish(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tav-calc: cannot write the output: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return status;
+}
 
-int main(int argc, char *argv[]) {
-    QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+int Run(QStringList arguments) {
     if (arguments.isEmpty())
         return UsageFailure("no command given");
     const QString command = arguments.takeFirst();
@@ -49,4 +56,11 @@ int main(int argc, char *argv[]) {
     } catch (const UsageError &error) {
         return UsageFailure(error.what());
     }
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication application(argc, argv);
+    return Finish(Run(QCoreApplication::arguments().mid(1)));
 }
