@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray GoodModule() {
@@ -84,6 +86,29 @@ private Q_SLOTS:
             const QString expected = loadedFrom == 1 ? a.path() : b.path();
             QCOMPARE(module->path(), QDir(expected).filePath(LanguageModule::FileName()));
         }
+    }
+
+    void onlyARegularFileIsRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("link to a device without end") << "zero";
+        QTest::newRow("folder") << "folder";
+    }
+
+    // Each would once hang start-up or read until memory ran out.
+    void onlyARegularFileIsRead() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath(LanguageModule::FileName());
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == QLatin1String("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        else
+            QVERIFY(QDir(dir.path()).mkdir(LanguageModule::FileName()));
+        QString error;
+        QVERIFY(LanguageModule::Load({dir.path()}, &error) == nullptr);
+        QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
     }
 
     void everyTruncationIsRefused() {

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -31,6 +32,7 @@ public:
     int m_celsius = 1;
     int m_fahrenheit = 0;
     std::string m_note;
+    float m_single = 54;
     int m_changes = 0;
     int m_strayId = 0; // a field the layout lacks, when set
 
@@ -51,6 +53,7 @@ protected:
         dx.Check(1004, m_celsius);
         dx.Check(1005, m_fahrenheit);
         dx.Text(1006, m_note);
+        dx.Text(1007, m_single);
         if (m_strayId != 0)
             dx.Text(m_strayId, m_value);
     }
@@ -177,6 +180,17 @@ private Q_SLOTS:
         m_form->SendCommand(1010);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("The command failed: disk full")});
         QVERIFY(m_form->isVisible());
+    }
+
+    void noValueMarkReadsBackWhatItStandsFor() {
+        ModalWatcher watcher;
+        m_form->m_single = std::numeric_limits<float>::infinity(); // 1e39 read into a float
+        m_form->UpdateData(false);
+        QCOMPARE(m_form->item<QLineEdit>(1007)->text(), QStringLiteral("n/a"));
+        m_form->m_single = 0;
+        QVERIFY(m_form->UpdateData(true));
+        QCOMPARE(m_form->m_single, std::numeric_limits<float>::infinity());
+        QVERIFY(watcher.shown().isEmpty());
     }
 
     void strayIdIsAProgrammingError() {
