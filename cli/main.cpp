@@ -1,6 +1,6 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
-#include "cli/VerticalCommand.h"
+#include "cli/RodCommand.h"
 #include "cli/WennerCommand.h"
 
 #include <QCoreApplication>
@@ -15,6 +15,7 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "\n"
                       "Commands:\n"
                       "  vertical   vertical rod design\n"
+                      "  horizontal horizontal rod design\n"
                       "  wenner     soil resistivity from Wenner measurements\n"
                       "\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
@@ -49,7 +50,9 @@ int Run(QStringList arguments) {
     }
     try {
         if (command == QLatin1String("vertical"))
-            return VerticalCommand::Run(arguments);
+            return RodCommand::RunVertical(arguments);
+        if (command == QLatin1String("horizontal"))
+            return RodCommand::RunHorizontal(arguments);
         if (command == QLatin1String("wenner"))
             return WennerCommand::Run(arguments);
         return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());

@@ -1,9 +1,10 @@
 #include "forms/TAVDlg.h"
 
 #include "forms/AboutDlg.h"
-#include "ui/LanguageString.h"
+#include "forms/HorizontalElectrodeDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
+#include "ui/LanguageString.h"
 
 namespace {
 
@@ -55,10 +56,12 @@ void CTAVDlg::OnVerticalRod() {
     RunForm<CVerticalElectrodeDlg>(this);
 }
 
+void CTAVDlg::OnHorizontalRod() {
+    RunForm<CHorizontalElectrodeDlg>(this);
+}
+
 // The forms behind these buttons come with their own layouts; until a form is part of
 // the program its button does what a button of a missing layout does: nothing.
 void CTAVDlg::OnFieldInformation() {}
-
-void CTAVDlg::OnHorizontalRod() {}
 
 void CTAVDlg::OnMeshElectrode() {}

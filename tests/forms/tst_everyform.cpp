@@ -1,6 +1,7 @@
 // Every layout of the shipped module is some window's, and every window's exchange
 // names only controls its layout has, of the kind the exchange expects.
 #include "forms/AboutDlg.h"
+#include "forms/HorizontalElectrodeDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/TAVDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
@@ -23,9 +24,9 @@ template <class Window> std::pair<const int, MakeWindow> Entry() {
 
 // Each window of the program, by the layout it is built from.
 const std::map<int, MakeWindow> &Windows() {
-    static const std::map<int, MakeWindow> windows{Entry<CAboutDlg>(), Entry<CTAVDlg>(),
-                                                   Entry<CSoilResistivityDlg>(),
-                                                   Entry<CVerticalElectrodeDlg>()};
+    static const std::map<int, MakeWindow> windows{
+        Entry<CAboutDlg>(), Entry<CTAVDlg>(), Entry<CSoilResistivityDlg>(),
+        Entry<CVerticalElectrodeDlg>(), Entry<CHorizontalElectrodeDlg>()};
     return windows;
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "forms/RodDesignDlg.h"
+
+// Sizes a horizontal rod buried at a given depth in a bore backfilled with catalyzer.
+class CHorizontalElectrodeDlg : public CRodDesignDlg {
+    Q_OBJECT
+public:
+    static constexpr int IDD = 133;
+    static constexpr int IDC_BURIAL_DEPTH = 1009;
+    static constexpr unsigned kMsgShallowDepth = 125;
+
+    explicit CHorizontalElectrodeDlg(QWidget *parent = nullptr);
+
+    float burialDepth() const { return m_fBurialDepth; }
+
+protected:
+    bool OnInitDialog() override;
+    void ExchangeInputs(DataExchange &dx) override;
+    tav::RodDesignParameters Parameters() const override;
+
+private:
+    // Warns while the user types a depth shallower than the rod may lie.
+    void OnChangeBurialDepth();
+
+    float m_fBurialDepth;
+};
