@@ -1,11 +1,11 @@
 #include "forms/AboutDlg.h"
-#include "ui/DialogUnits.h"
-#include "ui/LanguageModule.h"
+#include "forms/TAVDlg.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
+#include "ui/LanguageModule.h"
 #include "ui/SystemCommand.h"
-#include "forms/TAVDlg.h"
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -16,10 +16,6 @@ namespace {
 
 const QString kAboutTitle =
     QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
-
-QRect Pixels(const QWidget &window, const QRect &units) {
-    return DialogUnits(window.font()).toPixels(units);
-}
 
 QStringList LabelTexts(const QWidget &window) {
     QStringList texts;
@@ -32,6 +28,9 @@ QStringList LabelTexts(const QWidget &window) {
 
 } // namespace
 
+// The pixel rectangles below are those of the layouts' dialog units in Liberation Sans
+// 11 pt, whose base units are 9 across and 17 down: x = units * 9 / 4, y = units * 17 / 8,
+// halves rounded away from zero.
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -44,53 +43,54 @@ private Q_SLOTS:
         QCOMPARE(
             dialog.windowTitle(),
             QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
-        QCOMPARE(dialog.size(), Pixels(dialog, QRect(0, 0, 383, 213)).size());
+        QCOMPARE(QFontInfo(dialog.font()).family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(dialog.font().pointSize(), 11);
+        QCOMPARE(dialog.size(), QSize(862, 453));
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
 
         const auto boxes = dialog.findChildren<QGroupBox *>();
         QCOMPARE(boxes.size(), 2);
         QCOMPARE(boxes[0]->title(), QStringLiteral("Basic Information"));
-        QCOMPARE(boxes[0]->geometry(), Pixels(dialog, QRect(280, 31, 96, 82)));
+        QCOMPARE(boxes[0]->geometry(), QRect(630, 66, 216, 174));
         QCOMPARE(boxes[1]->title(), QStringLiteral("Grounding system Design"));
-        QCOMPARE(boxes[1]->geometry(), Pixels(dialog, QRect(280, 118, 96, 88)));
+        QCOMPARE(boxes[1]->geometry(), QRect(630, 251, 216, 187));
 
         const auto pictures = dialog.findChildren<QLabel *>();
         QCOMPARE(pictures.size(), 1);
         QCOMPARE(pictures[0]->pixmap().size(), QSize(531, 422));
-        QCOMPARE(pictures[0]->pos(), Pixels(dialog, QRect(7, 7, 0, 0)).topLeft());
+        QCOMPARE(pictures[0]->pos(), QPoint(16, 15));
     }
 
     void buttons_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("units");
+        QTest::addColumn<QRect>("geometry");
         QTest::addColumn<bool>("tabStop");
-        QTest::newRow("END") << 1 << "END" << QRect(288, 7, 81, 20) << true;
-        QTest::newRow("about") << 1001 << "Program Information" << QRect(288, 42, 81, 20) << true;
-        QTest::newRow("field") << 1000 << "Field Information" << QRect(288, 64, 81, 20) << true;
-        QTest::newRow("soil") << 1025 << "Soil resisttivity measurement " << QRect(288, 87, 81, 22)
-                              << false;
+        QTest::newRow("END") << 1 << "END" << QRect(648, 15, 182, 43) << true;
+        QTest::newRow("about") << 1001 << "Program Information" << QRect(648, 89, 182, 43) << true;
+        QTest::newRow("field") << 1000 << "Field Information" << QRect(648, 136, 182, 43) << true;
+        QTest::newRow("soil") << 1025 << "Soil resisttivity measurement "
+                              << QRect(648, 185, 182, 47) << false;
         QTest::newRow("vertical") << 1026 << "Vertical TAV\ngrounding rod"
-                                  << QRect(288, 131, 81, 23) << false;
+                                  << QRect(648, 278, 182, 49) << false;
         QTest::newRow("horizontal")
-            << 1027 << "Horizontal TAV grounding rod" << QRect(288, 154, 81, 23) << true;
-        QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(288, 177, 81, 23)
+            << 1027 << "Horizontal TAV grounding rod" << QRect(648, 327, 182, 49) << true;
+        QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(648, 376, 182, 49)
                               << false;
     }
 
     void buttons() {
         QFETCH(int, id);
         QFETCH(QString, text);
-        QFETCH(QRect, units);
+        QFETCH(QRect, geometry);
         QFETCH(bool, tabStop);
         CTAVDlg dialog;
         QVERIFY(dialog.Create());
         auto *button = dialog.item<QPushButton>(id);
         QVERIFY(button != nullptr);
         QCOMPARE(button->text(), text);
-        QCOMPARE(button->geometry(), Pixels(dialog, units));
+        QCOMPARE(button->geometry(), geometry);
         QCOMPARE(bool(button->focusPolicy() & Qt::TabFocus), tabStop);
         QCOMPARE(button->isDefault(), id == 1);
         QCOMPARE(dialog.findChildren<QPushButton *>().size(), 7);
@@ -108,12 +108,16 @@ private Q_SLOTS:
         CAboutDlg about;
         QVERIFY(about.Create());
         QCOMPARE(about.windowTitle(), kAboutTitle);
-        QCOMPARE(about.size(), Pixels(about, QRect(0, 0, 321, 219)).size());
+        QCOMPARE(about.size(), QSize(722, 465));
         QVERIFY(!(about.windowFlags() & Qt::WindowMinimizeButtonHint));
         auto *confirm = about.item<QPushButton>(1);
         QVERIFY(confirm != nullptr);
         QCOMPARE(confirm->text(), QStringLiteral("Confirm"));
         QVERIFY(confirm->isDefault());
+        QCOMPARE(confirm->geometry(), QRect(572, 15, 113, 40)); // 571.5 and 112.5 round up
+        const auto labels = about.findChildren<QLabel *>();
+        QCOMPARE(labels.front()->pos(), QPoint(25, 21));
+        QCOMPARE(labels[1]->geometry(), QRect(153, 21, 268, 17));
         const QStringList expected{
             "TAV Version 1.0",
             "TAV Grounding design program v1.0 has been developed based on the grounding equations",

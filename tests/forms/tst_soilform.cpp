@@ -1,7 +1,7 @@
+#include "forms/SoilResistivityDlg.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
-#include "forms/SoilResistivityDlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +60,26 @@ private Q_SLOTS:
             QStringLiteral(" Input measured soil resistivity into <Measured R value> blank")));
         QVERIFY(labels.contains(QStringLiteral("Measured  R value")));
         QVERIFY(labels.contains(QStringLiteral("[ohm]")));
+    }
+
+    void geometry_data() {
+        // Pixels of the layout's dialog units in Liberation Sans 11 pt, whose base units are
+        // 9 across and 17 down: x = units * 9 / 4, y = units * 17 / 8, halves away from zero.
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("place, 14 45 66 14") << kPlace << QRect(32, 96, 149, 30);
+        QTest::newRow("calculate, 17 182 64 27")
+            << CSoilResistivityDlg::IDC_CALCULATE << QRect(38, 387, 144, 57);
+        QTest::newRow("average, 146 230 58 13") << kAverage << QRect(329, 489, 131, 28);
+        QTest::newRow("END, 201 258 50 18") << LayoutDialog::IDOK << QRect(452, 548, 113, 38);
+    }
+
+    void geometry() {
+        QFETCH(int, id);
+        QFETCH(QRect, geometry);
+        QCOMPARE(m_dialog->size(), QSize(581, 601)); // 258 x 283 units
+        QVERIFY(m_dialog->GetDlgItem(id) != nullptr);
+        QCOMPARE(m_dialog->GetDlgItem(id)->geometry(), geometry);
     }
 
     void tabGoesRowByRow() {

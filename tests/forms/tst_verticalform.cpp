@@ -1,9 +1,9 @@
-#include "tests/support/FormFields.h"
-#include "ui/LanguageModule.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/ModuleScope.h"
 #include "forms/TAVDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
+#include "tests/support/FormFields.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "ui/LanguageModule.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,6 +47,25 @@ private Q_SLOTS:
         QVERIFY(!Field(dialog, 1074)->isReadOnly());
         QVERIFY(dialog.item<QPushButton>(1083)->isDefault());
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
+    }
+
+    void geometry_data() {
+        // Pixels of the layout's dialog units in Liberation Sans 11 pt, whose base units are
+        // 9 across and 17 down: x = units * 9 / 4, y = units * 17 / 8, halves away from zero.
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("length from, 122 20 30 12") << 1072 << QRect(275, 43, 68, 26);
+        QTest::newRow("Calculate, 232 210 50 16") << 1083 << QRect(522, 446, 113, 34);
+        QTest::newRow("END, 286 210 50 16") << 1 << QRect(644, 446, 113, 34);
+        QTest::newRow("last active bags, 167 224 58 11") << 1060 << QRect(376, 476, 131, 23);
+    }
+
+    void geometry() {
+        QFETCH(int, id);
+        QFETCH(QRect, geometry);
+        QCOMPARE(m_dialog->size(), QSize(772, 523)); // 343 x 246 units
+        QVERIFY(m_dialog->GetDlgItem(id) != nullptr);
+        QCOMPARE(m_dialog->GetDlgItem(id)->geometry(), geometry);
     }
 
     void tabOrder() {
@@ -140,7 +159,7 @@ private Q_SLOTS:
         ModalWatcher watcher;
         m_dialog->SendCommand(1083);
         QCOMPARE(watcher.messages(), QStringList{message});
-        QCOMPARE(watcher.shown().front().title, QCoreApplication::applicationName());
+        QCOMPARE(watcher.shown().front().title, QStringLiteral("tst_verticalform"));
         QCOMPARE(Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6), table);
         QVERIFY(m_dialog->isVisible());
     }
