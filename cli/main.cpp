@@ -1,5 +1,6 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
+#include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
 #include "cli/WennerCommand.h"
 
@@ -16,6 +17,7 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "Commands:\n"
                       "  vertical   vertical rod design\n"
                       "  horizontal horizontal rod design\n"
+                      "  mesh       mesh grid wire length and resistance\n"
                       "  wenner     soil resistivity from Wenner measurements\n"
                       "\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
@@ -53,6 +55,8 @@ int Run(QStringList arguments) {
             return RodCommand::RunVertical(arguments);
         if (command == QLatin1String("horizontal"))
             return RodCommand::RunHorizontal(arguments);
+        if (command == QLatin1String("mesh"))
+            return MeshCommand::Run(arguments);
         if (command == QLatin1String("wenner"))
             return WennerCommand::Run(arguments);
         return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());

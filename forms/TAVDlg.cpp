@@ -2,6 +2,7 @@
 
 #include "forms/AboutDlg.h"
 #include "forms/HorizontalElectrodeDlg.h"
+#include "forms/MashElectrodeDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
 #include "ui/LanguageString.h"
@@ -60,8 +61,10 @@ void CTAVDlg::OnHorizontalRod() {
     RunForm<CHorizontalElectrodeDlg>(this);
 }
 
-// The forms behind these buttons come with their own layouts; until a form is part of
-// the program its button does what a button of a missing layout does: nothing.
-void CTAVDlg::OnFieldInformation() {}
+void CTAVDlg::OnMeshElectrode() {
+    RunForm<CMashElectrodeDlg>(this);
+}
 
-void CTAVDlg::OnMeshElectrode() {}
+// The form behind this button comes with its own layout; until it is part of the
+// program its button does what a button of a missing layout does: nothing.
+void CTAVDlg::OnFieldInformation() {}

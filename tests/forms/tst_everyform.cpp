@@ -2,6 +2,7 @@
 // names only controls its layout has, of the kind the exchange expects.
 #include "forms/AboutDlg.h"
 #include "forms/HorizontalElectrodeDlg.h"
+#include "forms/MashElectrodeDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/TAVDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
@@ -24,9 +25,12 @@ template <class Window> std::pair<const int, MakeWindow> Entry() {
 
 // Each window of the program, by the layout it is built from.
 const std::map<int, MakeWindow> &Windows() {
-    static const std::map<int, MakeWindow> windows{
-        Entry<CAboutDlg>(), Entry<CTAVDlg>(), Entry<CSoilResistivityDlg>(),
-        Entry<CVerticalElectrodeDlg>(), Entry<CHorizontalElectrodeDlg>()};
+    static const std::map<int, MakeWindow> windows{Entry<CAboutDlg>(),
+                                                   Entry<CTAVDlg>(),
+                                                   Entry<CSoilResistivityDlg>(),
+                                                   Entry<CVerticalElectrodeDlg>(),
+                                                   Entry<CHorizontalElectrodeDlg>(),
+                                                   Entry<CMashElectrodeDlg>()};
     return windows;
 }
 

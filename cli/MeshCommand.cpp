@@ -1,0 +1,90 @@
+#include "cli/MeshCommand.h"
+
+#include "cli/CliOptions.h"
+#include "cli/JsonWriter.h"
+#include "core/MeshGrid.h"
+#include "core/NumericText.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct Input {
+    const char *option;
+    const char *unit;
+    const char *help;
+    float tav::MeshGridRecord::*member;
+};
+
+const Input kInputs[] = {
+    {"rho", "ohm-m", "Soil resistivity.", &tav::MeshGridRecord::m_fSoilResistivity},
+    {"horizontal-length", "m", "Horizontal side of the site, a.",
+     &tav::MeshGridRecord::m_fHorizontalLength},
+    {"vertical-length", "m", "Vertical side of the site, b.",
+     &tav::MeshGridRecord::m_fVerticalLength},
+    {"depth", "m", "Burial depth of the grid.", &tav::MeshGridRecord::m_fBurialDepth},
+    {"horizontal-spacing", "m", "Spacing of the conductors along the horizontal side.",
+     &tav::MeshGridRecord::m_fHorizontalSpacing},
+    {"vertical-spacing", "m", "Spacing of the conductors along the vertical side.",
+     &tav::MeshGridRecord::m_fVerticalSpacing},
+};
+
+std::string Count(const std::optional<int> &count) {
+    return count ? std::to_string(*count) : std::string("n/a");
+}
+
+void WriteText(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
+    std::string text = "Inner conductors across the horizontal length: " +
+                       Count(inner ? std::optional<int>(inner->horizontal) : std::nullopt) + "\n";
+    text += "Inner conductors across the vertical length: " +
+            Count(inner ? std::optional<int>(inner->vertical) : std::nullopt) + "\n";
+    text += "The total length of the mesh wire: " +
+            tav::NumericText::FormatReal(record.m_fTotalLength, 6) + " m\n";
+    text += "Calculated Ground Resistance Value: " +
+            tav::NumericText::FormatReal(record.m_dResistance, 15) + " ohms\n";
+    std::fputs(text.c_str(), stdout);
+}
+
+void WriteJson(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
+    const std::string null = "null";
+    std::string json = "{\"inner_conductors_horizontal\":";
+    json += inner ? JsonWriter::Integer(inner->horizontal) : null;
+    json += ",\"inner_conductors_vertical\":";
+    json += inner ? JsonWriter::Integer(inner->vertical) : null;
+    json += ",\"total_length\":" + JsonWriter::Single(record.m_fTotalLength);
+    json += ",\"resistance\":" + JsonWriter::Double(record.m_dResistance) + "}\n";
+    std::fputs(json.c_str(), stdout);
+}
+
+} // namespace
+
+int MeshCommand::Run(const QStringList &arguments) {
+    CliOptions options(QStringLiteral("mesh"),
+                       QStringLiteral("Mesh grid design: the total wire length of a buried "
+                                      "rectangular grid (perimeter and inner conductors) and "
+                                      "its earth resistance by Sverak's formula."));
+    for (const Input &input : kInputs)
+        options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
+                         QLatin1String(input.help) + QStringLiteral(" Required."));
+    options.addFormat();
+    if (options.parse(arguments))
+        return 0;
+
+    tav::MeshGridRecord record;
+    for (const Input &input : kInputs) {
+        if (!options.isSet(QLatin1String(input.option)))
+            throw UsageError(std::string("--") + input.option + " is required");
+        record.*input.member = options.single(QLatin1String(input.option), 0);
+    }
+    tav::CalculateMeshGrid(record);
+    const std::optional<tav::MeshConductors> inner =
+        tav::CountMeshConductors(record.m_fHorizontalLength, record.m_fVerticalLength,
+                                 record.m_fHorizontalSpacing, record.m_fVerticalSpacing);
+    if (options.format() == CliOptions::Format::Json)
+        WriteJson(record, inner);
+    else
+        WriteText(record, inner);
+    return 0;
+}
