@@ -15,8 +15,8 @@ constexpr int kFirstQuantity = 1077;
 } // namespace
 
 CRodDesignDlg::CRodDesignDlg(int layoutId, tav::RodDesignRecord defaults, QWidget *parent)
-    : LayoutDialog(layoutId, parent), m_record(std::move(defaults)),
-      m_icon(LoadApplicationIcon()) {}
+    : LayoutDialog(layoutId, parent), m_record(std::move(defaults)), m_icon(LoadApplicationIcon()) {
+}
 
 bool CRodDesignDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();

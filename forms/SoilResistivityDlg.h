@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/LayoutDialog.h"
 #include "core/SoilResistivity.h"
+#include "ui/LayoutDialog.h"
 
 #include <QIcon>
 

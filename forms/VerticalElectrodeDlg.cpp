@@ -1,7 +1,7 @@
 #include "forms/VerticalElectrodeDlg.h"
 
-#include "ui/DataExchange.h"
 #include "core/VerticalRod.h"
+#include "ui/DataExchange.h"
 
 CVerticalElectrodeDlg::CVerticalElectrodeDlg(QWidget *parent)
     : CRodDesignDlg(IDD, tav::VerticalRodDefaults(), parent) {}
