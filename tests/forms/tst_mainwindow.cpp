@@ -161,8 +161,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("form"); // empty: no visible effect yet
         QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
         QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
+        QTest::newRow("horizontal rod") << 1027 << "CHorizontalElectrodeDlg";
         QTest::newRow("field information") << 1000 << "";
-        QTest::newRow("horizontal rod") << 1027 << "";
         QTest::newRow("mesh") << 1028 << "";
     }
 
