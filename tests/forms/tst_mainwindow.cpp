@@ -162,8 +162,8 @@ private Q_SLOTS:
         QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
         QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
         QTest::newRow("horizontal rod") << 1027 << "CHorizontalElectrodeDlg";
+        QTest::newRow("mesh") << 1028 << "CMashElectrodeDlg";
         QTest::newRow("field information") << 1000 << "";
-        QTest::newRow("mesh") << 1028 << "";
     }
 
     void formButtons() {
