@@ -37,8 +37,14 @@ void CliOptions::addValue(const QString &name, const QString &valueName, const Q
 }
 
 void CliOptions::addFormat() {
+    m_hasFormat = true;
     addValue(QStringLiteral("format"), QStringLiteral("text|json"),
              QStringLiteral("How to write the result (default: text)."));
+}
+
+void CliOptions::addArgument(const QString &name, const QString &help) {
+    m_parser.addPositionalArgument(name, help);
+    m_arguments.append(name);
 }
 
 bool CliOptions::parse(const QStringList &arguments) {
@@ -46,10 +52,6 @@ bool CliOptions::parse(const QStringList &arguments) {
     all.prepend(QStringLiteral("tav-calc ") + m_command);
     if (!m_parser.parse(all))
         throw UsageError(m_parser.errorText().toStdString());
-    if (!m_parser.positionalArguments().isEmpty())
-        throw UsageError(QStringLiteral("unexpected argument '%1'")
-                             .arg(m_parser.positionalArguments().front())
-                             .toStdString());
     if (m_parser.isSet(QStringLiteral("help"))) {
         // Qt's first line names the program file; this one names the command.
         QString help = m_parser.helpText();
@@ -57,7 +59,16 @@ bool CliOptions::parse(const QStringList &arguments) {
         std::printf("Usage: tav-calc %s [options]\n%s", qPrintable(m_command), qPrintable(help));
         return true;
     }
-    format();
+    const QStringList given = m_parser.positionalArguments();
+    if (given.size() > m_arguments.size())
+        throw UsageError(QStringLiteral("unexpected argument '%1'")
+                             .arg(given.at(m_arguments.size()))
+                             .toStdString());
+    if (given.size() < m_arguments.size())
+        throw UsageError(
+            QStringLiteral("%1 is required").arg(m_arguments.at(given.size())).toStdString());
+    if (m_hasFormat)
+        format(); // a bad --format is a usage error before anything is done
     return false;
 }
 

@@ -22,11 +22,14 @@ public:
 
     void addValue(const QString &name, const QString &valueName, const QString &help);
     void addFormat();
+    // A word the command takes after its name, such as a file.
+    void addArgument(const QString &name, const QString &help);
     // Parses the arguments after the subcommand's name; true when help was asked for,
     // which has then been printed.
     bool parse(const QStringList &arguments);
 
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
+    QStringList arguments() const { return m_parser.positionalArguments(); }
     int integer(const QString &name, int fallback) const;
     float single(const QString &name, float fallback) const;
     QStringList list(const QString &name) const;
@@ -38,4 +41,6 @@ public:
 private:
     QCommandLineParser m_parser;
     QString m_command;
+    QStringList m_arguments;
+    bool m_hasFormat = false;
 };

@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
+#include "cli/SiteCommand.h"
 #include "cli/WennerCommand.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "  vertical   vertical rod design\n"
                       "  horizontal horizontal rod design\n"
                       "  mesh       mesh grid wire length and resistance\n"
+                      "  site       show or write a field information file\n"
                       "  wenner     soil resistivity from Wenner measurements\n"
                       "\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
@@ -57,6 +59,8 @@ int Run(QStringList arguments) {
             return RodCommand::RunHorizontal(arguments);
         if (command == QLatin1String("mesh"))
             return MeshCommand::Run(arguments);
+        if (command == QLatin1String("site"))
+            return SiteCommand::Run(arguments);
         if (command == QLatin1String("wenner"))
             return WennerCommand::Run(arguments);
         return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+// tav-calc site show FILE and tav-calc site write FILE: a field information file as the
+// form shows it, and a record from JSON written as the form writes it.
+class SiteCommand {
+public:
+    // The exit status: 0 done, 1 the file could not be read or written, 2 usage error
+    // (thrown as UsageError).
+    static int Run(const QStringList &arguments);
+};
