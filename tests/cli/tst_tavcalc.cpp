@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -13,10 +14,13 @@ struct Run {
 };
 
 Run Execute(const QString &program, const QStringList &arguments,
-            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment()) {
+            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+            const QByteArray &input = QByteArray()) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -25,6 +29,11 @@ Run Execute(const QString &program, const QStringList &arguments,
 Run TavCalc(const QStringList &arguments,
             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment()) {
     return Execute(QStringLiteral(TAV_CALC), arguments, environment);
+}
+
+QByteArray Golden(const char *name) {
+    QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList Args(const char *line) {
@@ -219,6 +228,128 @@ private Q_SLOTS:
         const Run version = TavCalc({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QVERIFY(version.out.startsWith(QLatin1String("tav-calc 1.0")));
+    }
+
+    void otherCommands_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out"); // a piece standard output must hold
+        QTest::addColumn<QString>("err"); // what standard error must hold; empty: nothing
+        QTest::newRow("horizontal, its rods")
+            << "horizontal --target 10 --rho 100 --format json" << 0
+            << R"j("selected_length":14,"rods":[{"model":"TAV-HN(3m)","quantity":4.67},)j"
+            << "";
+        QTest::newRow("horizontal warns below 0.3 m and calculates")
+            << "horizontal --target 10 --rho 100 --depth 0.29" << 0 << "Selected length"
+            << "type data above 30cm.";
+        QTest::newRow("horizontal takes no diameter")
+            << "horizontal --target 10 --rho 100 --diameter 54" << 2 << ""
+            << "diameter";
+        QTest::newRow("mesh")
+            << "mesh --rho 100 --horizontal-length 20 --vertical-length 10 --depth 0.6 "
+               "--horizontal-spacing 5 --vertical-spacing 5 --format json"
+            << 0
+            << R"j({"inner_conductors_horizontal":3,"inner_conductors_vertical":1,"total_length":110,"resistance":3.82})j"
+            << "";
+        QTest::newRow("mesh without a grid")
+            << "mesh --rho 0 --horizontal-length 0 --vertical-length 0 --depth 0 "
+               "--horizontal-spacing 0 --vertical-spacing 0 --format json"
+            << 0
+            << R"j({"inner_conductors_horizontal":null,"inner_conductors_vertical":null,"total_length":null,"resistance":null})j"
+            << "";
+        QTest::newRow("mesh needs every value") << "mesh --rho 100" << 2 << ""
+                                                << "--horizontal-length is required";
+        QTest::newRow("site show")
+            << "site show " TAV_TEST_DATA "/worked-example.txt --format json" << 0
+            << R"j({"client_company_name":"abc","field_name":"","measurement_date":"2019-03-04","file_number":"7","soil_type":2,"layer_structure":0,"field_position":5,"altitude":"120","meteorological":"Rain","temperature":"12","celsius":1,"fahrenheit":0,"note":"","items_read":15})j"
+            << "";
+        QTest::newRow("site show as text")
+            << "site show " TAV_TEST_DATA "/worked-example.txt" << 0
+            << "Soil Type: General soil\nGeological layer structure: Vertical layer\n"
+               "Field position: others\n"
+            << "";
+        QTest::newRow("site show of no file") << "site show /nonexistent/site.txt" << 1 << ""
+                                              << "cannot open /nonexistent/site.txt";
+    }
+
+    void otherCommands() {
+        QFETCH(QString, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.out.contains(out), qPrintable(run.out));
+        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+    }
+
+    void siteShowOfACutFile() {
+        QTemporaryDir dir;
+        QFile cut(dir.filePath(QStringLiteral("cut.txt")));
+        QFile example(QStringLiteral(TAV_TEST_DATA "/worked-example.txt"));
+        QVERIFY(cut.open(QIODevice::WriteOnly) && example.open(QIODevice::ReadOnly));
+        cut.write(example.read(42)); // inside the temperature
+        cut.close();
+        const Run run = TavCalc({QStringLiteral("site"), QStringLiteral("show"), cut.fileName(),
+                                 QStringLiteral("--format"), QStringLiteral("json")});
+        QCOMPARE(run.status, 1);
+        const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(object.value(QLatin1String("items_read")).toInt(), 11);
+        QCOMPARE(object.value(QLatin1String("meteorological")).toString(), QStringLiteral("Rain"));
+        QVERIFY(!object.contains(QLatin1String("temperature")));
+        QCOMPARE(object.value(QLatin1String("error")).toString(),
+                 QStringLiteral("end of file in item 12, temperature"));
+        QVERIFY(run.err.contains(QLatin1String("end of file in item 12, temperature")));
+    }
+
+    void siteWrite_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QByteArray>("file"); // hex; empty: refused with status 2
+        QTest::newRow("what site show printed")
+            << QByteArray(
+                   R"j({"client_company_name":"abc","field_name":"","measurement_date":"2019-03-04","file_number":"7","soil_type":2,"layer_structure":0,"field_position":5,"altitude":"120","meteorological":"Rain","temperature":"12","celsius":1,"fahrenheit":0,"note":"","items_read":15})j")
+            << Golden("worked-example.txt").toHex().toUpper();
+        QTest::newRow("null date, UTF-8 text, list index -1")
+            << QByteArray(R"j({"measurement_date":null,"field_name":"é","soil_type":-1})j")
+            << QByteArray("0002C3A9"
+                          "FFFFFFFFFFFFFFFFFFFFFFFF"
+                          "00"
+                          "FFFFFFFF"
+                          "00000000"
+                          "00000000"
+                          "000000"
+                          "01000000"
+                          "00000000"
+                          "00");
+        QTest::newRow("unknown key") << QByteArray(R"j({"colour":"red"})j") << QByteArray();
+        QTest::newRow("fraction for an index")
+            << QByteArray(R"j({"soil_type":1.5})j") << QByteArray();
+        QTest::newRow("no such day")
+            << QByteArray(R"j({"measurement_date":"2019-02-30"})j") << QByteArray();
+    }
+
+    void siteWrite() {
+        QFETCH(QByteArray, json);
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.txt"));
+        const Run run = Execute(QStringLiteral(TAV_CALC),
+                                {QStringLiteral("site"), QStringLiteral("write"), path},
+                                QProcessEnvironment::systemEnvironment(), json);
+        QCOMPARE(run.status, file.isEmpty() ? 2 : 0);
+        QFile written(path);
+        QCOMPARE(written.open(QIODevice::ReadOnly), !file.isEmpty());
+        if (!file.isEmpty())
+            QCOMPARE(written.readAll().toHex().toUpper(), file);
+    }
+
+    void unwritableOutputIsAFailure() {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(TAV_CALC), Args("vertical --target 10 --rho 100"));
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("cannot write the output"));
     }
 
     void sameDigitsUnderACommaLocale() {
