@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kFixedRows = 9;
 constexpr int kFixedSpacing[kFixedRows] = {1, 2, 4, 6, 9, 12, 18, 24, 30};
-// 6.28 times the spacing, written as constants: the products formed at run time
-// would differ in the last bits from these.
+// 6.28 times the spacing, written out as the resistivity factors of the fixed rows (each
+// equal to the double product 6.28 x spacing).
 constexpr double kFixedFactor[kFixedRows] = {6.28,  12.56,  25.12,  37.68, 56.52,
                                              75.36, 113.04, 150.72, 188.4};
 
