@@ -3,6 +3,7 @@
 #include "forms/AboutDlg.h"
 #include "forms/HorizontalElectrodeDlg.h"
 #include "forms/MashElectrodeDlg.h"
+#include "forms/SiteInformationDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
 #include "ui/LanguageString.h"
@@ -65,6 +66,6 @@ void CTAVDlg::OnMeshElectrode() {
     RunForm<CMashElectrodeDlg>(this);
 }
 
-// The form behind this button comes with its own layout; until it is part of the
-// program its button does what a button of a missing layout does: nothing.
-void CTAVDlg::OnFieldInformation() {}
+void CTAVDlg::OnFieldInformation() {
+    RunForm<CSiteInformationDlg>(this);
+}

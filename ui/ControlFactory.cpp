@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include <limits>
+
 namespace {
 
 Qt::Alignment HorizontalAlignment(const ControlTemplate &control) {
@@ -83,7 +85,10 @@ QWidget *ControlFactory::staticText(const ControlTemplate &control, QWidget *par
 }
 
 QWidget *ControlFactory::edit(const ControlTemplate &control, QWidget *parent) const {
-    auto *edit = new QLineEdit(control.text, parent);
+    auto *edit = new QLineEdit(parent);
+    // No limit of the field's own: a text read from a file is shown whole.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setText(control.text);
     edit->setFrame(control.has("border") || control.has("staticedge"));
     edit->setReadOnly(control.has("readonly"));
     if (edit->isReadOnly()) {

@@ -1,6 +1,7 @@
 #include "ui/DataExchange.h"
 
 #include "core/NumericText.h"
+#include "core/TextEncoding.h"
 #include "ui/LanguageString.h"
 #include "ui/LayoutDialog.h"
 #include "ui/MessageBox.h"
@@ -21,6 +22,9 @@ constexpr unsigned kPromptInteger = 61712;
 constexpr unsigned kPromptNumber = 61713;
 // Where a field that shows the no-value mark keeps the value it stands for.
 constexpr char kNoValueProperty[] = "tavNoValue";
+// Where a text field keeps the bytes it was given and the text it showed for them.
+constexpr char kBytesProperty[] = "tavBytes";
+constexpr char kShownProperty[] = "tavShown";
 
 std::string Read(const QLineEdit *edit, std::size_t limit) {
     return edit->text().left(static_cast<int>(limit)).toStdString();
@@ -84,22 +88,36 @@ void DataExchange::fail(QWidget *field, unsigned promptId) {
 
 void DataExchange::Text(int controlId, std::string &value) {
     QWidget *widget = m_dialog.GetDlgItem(controlId);
-    if (auto *note = qobject_cast<QPlainTextEdit *>(widget)) {
-        if (m_failed)
-            return;
-        if (m_bSaveAndValidate)
-            value = note->toPlainText().toStdString();
-        else if (note->toPlainText() != QString::fromStdString(value))
-            note->setPlainText(QString::fromStdString(value));
+    auto *note = qobject_cast<QPlainTextEdit *>(widget);
+    QLineEdit *edit = note != nullptr ? nullptr : field(controlId);
+    if (m_failed || (note == nullptr && edit == nullptr))
+        return;
+    const auto shown = [note, edit] {
+        return note != nullptr ? note->toPlainText() : edit->text();
+    };
+    if (m_bSaveAndValidate) {
+        // Text the user left as it was shown goes back as the bytes it came from, whatever
+        // their encoding; what the user typed is UTF-8, with a note's line breaks as CR LF.
+        if (widget->property(kShownProperty).toString() == shown() &&
+            widget->property(kBytesProperty).isValid()) {
+            value = widget->property(kBytesProperty).toByteArray().toStdString();
+        } else {
+            QString typed = shown();
+            if (note != nullptr)
+                typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+            value = typed.toStdString();
+        }
         return;
     }
-    QLineEdit *edit = field(controlId);
-    if (edit == nullptr)
-        return;
-    if (m_bSaveAndValidate)
-        value = edit->text().toStdString();
-    else
-        write(edit, value);
+    const QString text = QString::fromStdString(tav::DisplayUtf8(value));
+    if (shown() != text) {
+        if (note != nullptr)
+            note->setPlainText(text);
+        else
+            edit->setText(text);
+    }
+    widget->setProperty(kBytesProperty, QByteArray::fromStdString(value));
+    widget->setProperty(kShownProperty, shown());
 }
 
 void DataExchange::Text(int controlId, int &value) {

@@ -22,7 +22,9 @@ public:
     bool saving() const { return m_bSaveAndValidate; }
     bool failed() const { return m_failed; }
 
-    // A one-line or a multi-line text field.
+    // A one-line or a multi-line text field. The bytes are shown as UTF-8 where they are
+    // valid UTF-8 and as Windows-1252 otherwise, and read back unchanged while the field
+    // still shows them.
     void Text(int controlId, std::string &value);
     void Text(int controlId, int &value);
     void Text(int controlId, float &value);

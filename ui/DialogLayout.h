@@ -26,8 +26,8 @@ struct ControlTemplate {
 struct DialogLayout {
     // What a layout may hold. Anything beyond these is a damaged module: a window far
     // larger than any screen, or a font no dialog uses, would leave the program stuck.
-    static constexpr int kMaxUnits = 1024;   // dialog units, of a side or a position
-    static constexpr int kMinPoints = 6;     // font size
+    static constexpr int kMaxUnits = 1024; // dialog units, of a side or a position
+    static constexpr int kMinPoints = 6;   // font size
     static constexpr int kMaxPoints = 36;
     static constexpr int kMaxControls = 512;
     static constexpr int kMaxTextLength = 1024;

@@ -3,10 +3,21 @@
 #include <QApplication>
 #include <QMessageBox>
 
-int ShowMessage(const QString &text, QWidget *owner) {
+namespace {
+
+int Show(QMessageBox::Icon icon, const QString &text, QWidget *owner) {
     if (owner == nullptr)
         owner = QApplication::activeModalWidget();
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, owner);
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, owner);
     return box.exec();
+}
+
+} // namespace
+
+int ShowMessage(const QString &text, QWidget *owner) {
+    return Show(QMessageBox::Warning, text, owner);
+}
+
+int ShowFailure(const QString &text, QWidget *owner) {
+    return Show(QMessageBox::Critical, text, owner);
 }

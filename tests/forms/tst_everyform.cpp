@@ -3,6 +3,7 @@
 #include "forms/AboutDlg.h"
 #include "forms/HorizontalElectrodeDlg.h"
 #include "forms/MashElectrodeDlg.h"
+#include "forms/SiteInformationDlg.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/TAVDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
@@ -30,7 +31,8 @@ const std::map<int, MakeWindow> &Windows() {
                                                    Entry<CSoilResistivityDlg>(),
                                                    Entry<CVerticalElectrodeDlg>(),
                                                    Entry<CHorizontalElectrodeDlg>(),
-                                                   Entry<CMashElectrodeDlg>()};
+                                                   Entry<CMashElectrodeDlg>(),
+                                                   Entry<CSiteInformationDlg>()};
     return windows;
 }
 

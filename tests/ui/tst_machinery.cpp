@@ -139,12 +139,26 @@ private Q_SLOTS:
         QTest::keyClick(note, Qt::Key_Return, Qt::ControlModifier);
         QTest::keyClicks(note, QStringLiteral("clay"));
         QVERIFY(m_form->UpdateData(true));
-        QCOMPARE(m_form->m_note, std::string("wet\nclay"));
+        QCOMPARE(m_form->m_note, std::string("wet\r\nclay")); // as the file has always held them
         QSignalSpy accepted(m_form.get(), &QDialog::accepted);
         QTest::keyClick(note, Qt::Key_Return);
         QCOMPARE(accepted.size(), 1);
         QCOMPARE(m_form->result(), int(QDialog::Accepted));
         QVERIFY(!m_form->isVisible());
+    }
+
+    void textKeepsItsBytesUntilEdited() {
+        auto *note = m_form->item<QPlainTextEdit>(1006);
+        m_form->m_note = "caf\xE9\r\n\x81"; // Windows-1252, not UTF-8
+        m_form->UpdateData(false);
+        QCOMPARE(note->toPlainText(), QStringLiteral("caf\u00e9\n\u0081"));
+        m_form->m_note.clear();
+        QVERIFY(m_form->UpdateData(true));
+        QCOMPARE(m_form->m_note, std::string("caf\xE9\r\n\x81"));
+        note->moveCursor(QTextCursor::End);
+        QTest::keyClicks(note, QStringLiteral("!"));
+        QVERIFY(m_form->UpdateData(true));
+        QCOMPARE(m_form->m_note, std::string("caf\xC3\xA9\r\n\xC2\x81!"));
     }
 
     void escapeRejects() {

@@ -1,0 +1,252 @@
+// The field information form: its lists, its radio buttons, and files saved and browsed.
+#include "forms/SiteInformationDlg.h"
+#include "tests/support/FormFields.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace FormFields;
+
+namespace {
+
+constexpr int kSoil = CSiteInformationDlg::IDC_SOIL_TYPE;
+constexpr int kLayer = CSiteInformationDlg::IDC_LAYER_STRUCTURE;
+constexpr int kPosition = CSiteInformationDlg::IDC_FIELD_POSITION;
+constexpr int kCelsius = CSiteInformationDlg::IDC_CELSIUS;
+constexpr int kFahrenheit = CSiteInformationDlg::IDC_FAHRENHEIT;
+
+QByteArray Golden(const char *name) {
+    QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray Le32(qint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// Answers the next file chooser with the path, as a user typing it would.
+void ChooseFile(ModalWatcher &watcher, const QString &path) {
+    watcher.then([path](QDialog *shown) {
+        auto *chooser = qobject_cast<QFileDialog *>(shown);
+        QVERIFY(chooser != nullptr);
+        chooser->selectFile(path);
+        static_cast<QDialog *>(chooser)->accept();
+    });
+}
+
+} // namespace
+
+class TestSiteForm : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        m_dialog = std::make_unique<CSiteInformationDlg>();
+        QVERIFY(Open(*m_dialog));
+    }
+
+    void cleanup() {
+        m_dialog.reset();
+        m_module.reset();
+    }
+
+    void opensWithDefaultsEveryTime() {
+        for (int opening = 0; opening < 2; ++opening) {
+            Type(*m_dialog, 1002, QStringLiteral("typed"));
+            m_dialog->item<QComboBox>(kSoil)->setCurrentIndex(4);
+            m_dialog->SendCommand(kFahrenheit);
+            m_dialog = std::make_unique<CSiteInformationDlg>();
+            QVERIFY(Open(*m_dialog));
+            for (int id : {1002, 1003, 1005, 1011, 1013, 1014})
+                QCOMPARE(Text(*m_dialog, id), QString());
+            QCOMPARE(m_dialog->item<QPlainTextEdit>(1017)->toPlainText(), QString());
+            auto *date = m_dialog->item<QDateEdit>(1007);
+            QCOMPARE(date->date(), QDate::currentDate());
+            QCOMPARE(date->displayFormat(), QStringLiteral("dd/MM/yy"));
+            for (int id : {kSoil, kLayer, kPosition})
+                QCOMPARE(m_dialog->item<QComboBox>(id)->currentIndex(), 0);
+            QVERIFY(m_dialog->item<QRadioButton>(kCelsius)->isChecked());
+            QVERIFY(!m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
+            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(1002));
+        }
+    }
+
+    void listsFromTheStringTable() {
+        QStringList soils;
+        auto *soil = m_dialog->item<QComboBox>(kSoil);
+        for (int i = 0; i < soil->count(); ++i)
+            soils.append(soil->itemText(i));
+        QCOMPARE(soils, (QStringList{"Clay", "Clay soil", "General soil", "Sand, Gravel",
+                                     "Soft Rock", "Hard Rock", "Granite", "Gneiss", "Basalt"}));
+        QCOMPARE(m_dialog->item<QComboBox>(kLayer)->itemText(2), QStringLiteral("Composite layer"));
+        QCOMPARE(m_dialog->item<QComboBox>(kPosition)->count(), 6);
+        QCOMPARE(m_dialog->item<QComboBox>(kPosition)->itemText(5), QStringLiteral("others"));
+    }
+
+    void unitButtonsKeepEachOtherApartAndTheTemperature() {
+        Type(*m_dialog, 1014, QStringLiteral("25"));
+        auto *celsius = m_dialog->item<QRadioButton>(kCelsius);
+        auto *fahrenheit = m_dialog->item<QRadioButton>(kFahrenheit);
+        QTest::mouseClick(fahrenheit, Qt::LeftButton);
+        QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
+        QTest::mouseClick(fahrenheit, Qt::LeftButton); // a second click keeps it
+        QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
+        QCOMPARE(Text(*m_dialog, 1014), QStringLiteral("25"));
+    }
+
+    void untouchedFormSavesTheEmptyRecordOfToday() {
+        QTemporaryDir dir;
+        ModalWatcher watcher;
+        ChooseFile(watcher, dir.filePath(QStringLiteral("site"))); // the extension is added
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Saved successfully.")});
+        const QDate today = QDate::currentDate();
+        QByteArray expected = Golden("empty-record.txt");
+        expected.replace(2, 12, Le32(today.year()) + Le32(today.month()) + Le32(today.day()));
+        QCOMPARE(Contents(dir.filePath(QStringLiteral("site.txt"))), expected);
+    }
+
+    void saveThatCannotCreate() {
+        ModalWatcher watcher;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("gone"));
+        QVERIFY(QDir().mkdir(folder));
+        watcher.then([folder](QDialog *shown) {
+            auto *chooser = qobject_cast<QFileDialog *>(shown);
+            chooser->selectFile(folder + QStringLiteral("/site.txt"));
+            QVERIFY(QDir(folder).removeRecursively()); // gone before the save
+            static_cast<QDialog *>(chooser)->accept();
+        });
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Could not create file.")});
+        QVERIFY(m_dialog->isVisible());
+    }
+
+    void browseAppliesTheFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("soil");
+        QTest::addColumn<bool>("celsius");
+        QTest::addColumn<bool>("fahrenheit");
+        const QByteArray example = Golden("worked-example.txt");
+        QTest::newRow("worked example") << example << 2 << true << false;
+        QByteArray outside = example;
+        outside.replace(19, 4, Le32(9));
+        QTest::newRow("soil type 9: blank") << outside << -1 << true << false;
+        QByteArray both = example;
+        both.replace(47, 4, Le32(1));
+        QTest::newRow("both check states") << both << 2 << true << true;
+    }
+
+    void browseAppliesTheFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, soil);
+        QFETCH(bool, celsius);
+        QFETCH(bool, fahrenheit);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.txt"));
+        Write(path, file);
+        ModalWatcher watcher;
+        ChooseFile(watcher, path);
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
+        QCOMPARE(watcher.messages(), QStringList());
+        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("abc"));
+        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate(2019, 3, 4));
+        QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), soil);
+        QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentText(), QStringLiteral("others"));
+        QCOMPARE(m_dialog->item<QRadioButton>(kCelsius)->isChecked(), celsius);
+        QCOMPARE(m_dialog->item<QRadioButton>(kFahrenheit)->isChecked(), fahrenheit);
+        // Saved right after: the same file, a blank list as -1.
+        QByteArray expected = file;
+        if (soil < 0)
+            expected.replace(19, 4, Le32(-1));
+        if (fahrenheit) {
+            m_dialog->SendCommand(kCelsius); // one click leaves one
+            QVERIFY(!m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
+            expected.replace(47, 4, Le32(0));
+        }
+        const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+        ChooseFile(watcher, saved);
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        QCOMPARE(Contents(saved), expected);
+    }
+
+    void browseThenSaveKeepsEveryByte() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.txt"));
+        const QByteArray example = Golden("worked-example.txt");
+        // Windows-1252 and bytes that are not UTF-8, and a note with CR LF.
+        const QByteArray file = QByteArray("\x06Stra\xDF"
+                                           "e") +
+                                example.mid(4, 47) + QByteArray("\x07\xC3\x28\r\n\xFF\x80z");
+        Write(path, file);
+        ModalWatcher watcher;
+        ChooseFile(watcher, path);
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
+        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("Stra\u00dfe"));
+        const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+        ChooseFile(watcher, saved);
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        QCOMPARE(Contents(saved).toHex(), file.toHex());
+    }
+
+    void fileCutInsideTheTemperature() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.txt"));
+        Write(path, Golden("worked-example.txt").left(42));
+        Type(*m_dialog, 1002, QStringLiteral("mine"));
+        m_dialog->SendCommand(kFahrenheit);
+        ModalWatcher watcher;
+        ChooseFile(watcher, path);
+        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
+        QCOMPARE(watcher.shown().size(), 2);
+        QCOMPARE(watcher.shown().back().icon, int(QMessageBox::Critical));
+        QVERIFY2(watcher.shown().back().text.contains(QLatin1String("end of file in item 12")),
+                 qPrintable(watcher.shown().back().text));
+        // The lists show the file's values; the texts, the date and the radio buttons, read
+        // after the failure, are as they were.
+        QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), 2);
+        QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentIndex(), 5);
+        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("mine"));
+        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate::currentDate());
+        QVERIFY(m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
+        QVERIFY(m_dialog->isVisible());
+    }
+
+    void enterInTheNoteCloses() {
+        auto *note = m_dialog->item<QPlainTextEdit>(1017);
+        note->setFocus();
+        QTest::keyClicks(note, QStringLiteral("dry"));
+        QTest::keyClick(note, Qt::Key_Return);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    }
+
+private:
+    std::unique_ptr<ModuleScope> m_module;
+    std::unique_ptr<CSiteInformationDlg> m_dialog;
+};
+
+QTEST_MAIN(TestSiteForm)
+#include "tst_siteform.moc"
