@@ -3,10 +3,12 @@
 #   ./dev.sh run    install what is missing, build, start TAV
 #   ./dev.sh test   install what is missing, build twice (plain, and with the
 #                   address and undefined-behaviour sanitizers), run every test in each
+#                   and fuzz the field information reader for a minute
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation locales)
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation locales
+    clang-14 libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -57,6 +59,8 @@ test)
     LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         run_tests build-sanitize
+    # The field information reader under libFuzzer for a minute (clang, no Qt).
+    fuzz/run.sh build-fuzz 60
     ;;
 *)
     echo "usage: $0 run|test" >&2
