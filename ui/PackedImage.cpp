@@ -30,9 +30,13 @@ QByteArray PackedImage::Pack(const QImage &source) {
     AppendU32(bytes, static_cast<quint32>(image.width()));
     AppendU32(bytes, static_cast<quint32>(image.height()));
     AppendU32(bytes, static_cast<quint32>(format));
-    const int rowBytes = image.width() * 4;
-    for (int y = 0; y < image.height(); ++y)
-        bytes.append(reinterpret_cast<const char *>(image.constScanLine(y)), rowBytes);
+    // Each pixel as a little-endian 32-bit value, whatever machine builds the module: it
+    // is installed in share/, the same for every architecture.
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            AppendU32(bytes, row[x]);
+    }
     return bytes;
 }
 
@@ -53,10 +57,17 @@ QImage PackedImage::Unpack(const QByteArray &bytes) {
                  static_cast<QImage::Format>(format));
     if (image.isNull())
         return {};
-    // Copied row by row: the rows in the module need not be aligned as QImage wants.
+    // Copied row by row: the rows in the module need not be aligned as QImage wants. On a
+    // little-endian machine the pixels are already as QImage keeps them.
     for (quint32 y = 0; y < height; ++y) {
-        std::memcpy(image.scanLine(static_cast<int>(y)),
-                    bytes.constData() + kHeaderSize + rowBytes * y, static_cast<size_t>(rowBytes));
+        const char *source = bytes.constData() + kHeaderSize + rowBytes * y;
+        uchar *row = image.scanLine(static_cast<int>(y));
+        if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            std::memcpy(row, source, static_cast<size_t>(rowBytes));
+        } else {
+            for (quint32 x = 0; x < width; ++x)
+                reinterpret_cast<quint32 *>(row)[x] = qFromLittleEndian<quint32>(source + 4 * x);
+        }
     }
     return image;
 }

@@ -139,19 +139,35 @@ private Q_SLOTS:
         QVERIFY(refused > 0);
     }
 
-    void contents_data() {
-        QTest::addColumn<int>("bitmap");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("main window picture") << 151 << QSize(531, 422);
-        QTest::newRow("about box emblem") << 152 << QSize(97, 97);
-    }
-
-    void contents() {
-        QFETCH(int, bitmap);
-        QFETCH(QSize, size);
+    // Every picture a layout shows, at the size of its bitmap.
+    void everyPictureHasItsSize() {
+        const QMap<int, QSize> sizes{{146, {133, 211}}, {147, {141, 150}}, {148, {68, 76}},
+                                     {149, {68, 76}},   {150, {206, 166}}, {151, {531, 422}},
+                                     {152, {97, 97}}};
         auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
-        QCOMPARE(module->bitmap(bitmap).size(), size);
+        QSet<int> shown;
+        for (const int id : module->layoutIds()) {
+            const std::optional<DialogLayout> layout = module->layout(id);
+            for (const ControlTemplate &control : layout->controls) {
+                if (control.kind != QLatin1String("picture"))
+                    continue;
+                QVERIFY2(sizes.contains(control.bitmap),
+                         qPrintable(QString::number(control.bitmap)));
+                QCOMPARE(module->bitmap(control.bitmap).size(), sizes.value(control.bitmap));
+                shown.insert(control.bitmap);
+            }
+        }
+        QCOMPARE(shown.size(), sizes.size());
+    }
+
+    void picturesAreLittleEndian() {
+        QImage image(2, 1, QImage::Format_ARGB32_Premultiplied);
+        image.setPixel(0, 0, 0xFF112233);
+        image.setPixel(1, 0, 0x80402010);
+        const QByteArray packed = PackedImage::Pack(image);
+        QCOMPARE(packed.mid(16).toHex(), QByteArray("332211ff10204080"));
+        QCOMPARE(PackedImage::Unpack(packed).pixel(1, 0), 0x80402010u);
     }
 
     void iconHasSixSizes() {
