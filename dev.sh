@@ -2,13 +2,14 @@
 # Set up, build and run TAV, or run its tests, on Debian 12.
 #   ./dev.sh run    install what is missing, build, start TAV
 #   ./dev.sh test   install what is missing, build twice (plain, and with the
-#                   address and undefined-behaviour sanitizers), run every test in each
+#                   address and undefined-behaviour sanitizers), run every test in each,
+#                   install the plain build into a temporary prefix and start it there,
 #                   and fuzz the field information reader for a minute
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation locales
-    clang-14 libclang-rt-14-dev)
+    clang-14 libclang-rt-14-dev xvfb xauth xdotool)
 
 install_missing() {
     local missing=()
@@ -54,6 +55,8 @@ test)
     install_missing
     build build -DTAV_WARNINGS_AS_ERRORS=ON
     run_tests build
+    # Installed elsewhere, the program still finds its language module and starts.
+    tests/install/check-install.sh build
     build build-sanitize -DTAV_WARNINGS_AS_ERRORS=ON -DTAV_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
