@@ -6,9 +6,35 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace tav {
+
+namespace {
+
+// Room for a text of the given size, not yet written to. From 32 MiB on, where glibc's malloc
+// gives every block a mapping of its own, the block asks for huge pages: faulting 64 MiB in
+// page by page takes longer than copying it from the cache, several times as long on a
+// virtual machine. Where huge pages are off, the advice is ignored.
+std::string ReserveText(std::size_t size) {
+    std::string text;
+    text.reserve(size);
+#ifdef MADV_HUGEPAGE
+    constexpr std::size_t kAdviseFrom = std::size_t{32} << 20;
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    if (size >= kAdviseFrom) {
+        const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+        const std::uintptr_t begin = (at + kHugePage - 1) & ~(kHugePage - 1);
+        const std::uintptr_t end = (at + size) & ~(kHugePage - 1);
+        if (end > begin)
+            ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+    }
+#endif
+    return text;
+}
+
+} // namespace
 
 SiteFileReader::SiteFileReader(const unsigned char *data, std::size_t size)
     : m_data(data), m_remaining(size) {}
@@ -138,7 +164,8 @@ bool SiteFileReader::text(std::string &value) {
     if (bytes > m_remaining)
         return fail(SiteReadStatus::EndOfFile);
     try {
-        std::string raw(static_cast<std::size_t>(bytes), '\0');
+        std::string raw = ReserveText(static_cast<std::size_t>(bytes));
+        raw.resize(static_cast<std::size_t>(bytes));
         if (!read(raw.data(), raw.size()))
             return false;
         value = wide ? Utf16LeToUtf8(raw) : std::move(raw);
