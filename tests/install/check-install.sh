@@ -3,6 +3,7 @@
 # starts the installed TAV from an unrelated working folder on a virtual display until
 # its main window is mapped; then closes it as a user would (Escape) and expects exit 0.
 #   tests/install/check-install.sh BUILD_FOLDER
+#   tests/install/check-install.sh --installed PREFIX    (an installation already there)
 set -euo pipefail
 
 start_and_close() { # prefix; runs on the virtual display
@@ -23,6 +24,12 @@ start_and_close() { # prefix; runs on the virtual display
 
 if [ "${1:-}" = --on-display ]; then
     start_and_close "$2"
+    exit
+fi
+if [ "${1:-}" = --installed ]; then
+    unset QT_QPA_PLATFORM
+    xvfb-run -a "$0" --on-display "$2"
+    echo "install: the TAV installed in $2 found its language module and showed its main window"
     exit
 fi
 
