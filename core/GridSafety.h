@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/Refusable.h"
+
+#include <optional>
+
+namespace tav {
+
+enum class BodyWeight { Kg50, Kg70 };
+
+// A thin layer of high resistivity, such as crushed rock, spread over the site.
+struct SurfaceLayer {
+    double resistivity = 0; // ohm m
+    double thickness = 0;   // m
+};
+
+struct GroundRods {
+    int count = 0;
+    double length = 0;        // m, of one rod
+    bool onPerimeter = false; // on the perimeter or at the corners
+};
+
+// A rectangular grid of equally spaced conductors buried in uniform soil.
+struct GridSafetyInput {
+    double soilResistivity = 0;   // ohm m
+    double lengthX = 0;           // m
+    double lengthY = 0;           // m
+    double spacing = 0;           // m, between conductors, both ways
+    double depth = 0;             // m, of burial
+    double conductorDiameter = 0; // m
+    double gridCurrent = 0;       // A, the part of the fault current the grid takes to earth
+    double faultDuration = 0;     // s
+    std::optional<SurfaceLayer> surface;
+    BodyWeight body = BodyWeight::Kg50;
+    GroundRods rods;
+};
+
+// IEEE Std 80-2013's quantities, named as there.
+struct GridSafetyResult {
+    double conductorsAlongY = 0; // nx, the conductors that run along y
+    double conductorsAlongX = 0; // ny
+    double n = 0;
+    double Km = 0;
+    double Ki = 0;
+    double Ks = 0;
+    double Kii = 0;
+    double Kh = 0;
+    double LC = 0; // m, of grid conductor
+    double LM = 0; // m, effective for the mesh voltage
+    double LS = 0; // m, effective for the step voltage
+    double LT = 0; // m, of conductor and rods
+    double Rg = 0; // ohm
+    double GPR = 0;
+    double Em = 0; // V, mesh voltage
+    double Es = 0; // V, step voltage
+    double Cs = 0;
+    double touchTolerable = 0; // V
+    double stepTolerable = 0;  // V
+    bool touchSafe = false;
+    bool stepSafe = false;
+    // Below the tolerable touch voltage the grid is safe without the other checks.
+    bool gprBelowTouch = false;
+};
+
+// The mesh and step voltages of the grid against the tolerable touch and step voltages,
+// or the reason the equations cannot take the inputs.
+Refusable<GridSafetyResult> CalculateGridSafety(const GridSafetyInput &input);
+
+} // namespace tav

@@ -1,0 +1,272 @@
+// The two-layer soil model: the image series, the readings it takes and the fit.
+#include "core/soilmodel/SoilModelFit.h"
+#include "core/soilmodel/TwoLayerSoil.h"
+#include "core/soilmodel/WennerReading.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace tav;
+
+namespace {
+
+using Values = QList<double>;
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+const Values kFormSpacings = {1, 2, 4, 6, 9, 12, 18, 24, 30};
+
+std::vector<WennerReading> Readings(const Values &spacings, const Values &resistivities) {
+    std::vector<WennerReading> readings;
+    for (int i = 0; i < spacings.size(); ++i)
+        readings.push_back({spacings[i], resistivities[i]});
+    return readings;
+}
+
+bool Near(double actual, double expected, double relative) {
+    return std::abs(actual - expected) <= relative * std::abs(expected);
+}
+
+} // namespace
+
+class TestSoilModel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Expected values from tests/core/two_layer_reference.py (the series summed term by
+    // term in Python) unless the row says otherwise.
+    void forwardModel_data() {
+        QTest::addColumn<double>("rho1");
+        QTest::addColumn<double>("rho2");
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<double>("tolerance"); // relative
+        QTest::newRow("K = 0: rho1 at any spacing, by hand")
+            << 150. << 150. << 2. << 7. << 150. << 0.;
+        QTest::newRow("100 over 300, a = 1")
+            << 100. << 300. << 2. << 1. << 104.11709928254933 << 4e-16;
+        QTest::newRow("100 over 300, a = 30")
+            << 100. << 300. << 2. << 30. << 285.4101814977308 << 4e-16;
+        QTest::newRow("K = 0.8") << 100. << 900. << 1. << 1. << 136.93981575954618 << 4e-16;
+        QTest::newRow("K = -1/3") << 100. << 50. << 3. << 9. << 59.306046393911515 << 4e-16;
+        QTest::newRow("K = 0.998, h/a = 0.1")
+            << 10. << 1e4 << 1. << 10. << 136.70488724612423 << 1e-15;
+        QTest::newRow("K = 0.998, h/a = 5")
+            << 10. << 1e4 << 5. << 1. << 10.069675280794305 << 1e-15;
+        // 1 + 4S is 0.001 here: a unit in its last place is 2.2e-13 of the result.
+        QTest::newRow("K = -0.998") << 1e4 << 10. << 1. << 10. << 10.207990647373988 << 5e-13;
+        QTest::newRow("ratio 1e6 below, h = 1e-3 m")
+            << 1. << 1e6 << 1e-3 << 30. << 39939.82158560505 << 1e-12;
+        QTest::newRow("ratio 1e-6 below, h = 1e3 m")
+            << 1e6 << 1. << 1e3 << 1. << 999999.9993238449 << 4e-16;
+        QTest::newRow("thick top layer")
+            << 100. << 300. << 1e3 << 1. << 100.00000004029094 << 4e-16;
+        QTest::newRow("thin top layer")
+            << 100. << 300. << 1e-3 << 30. << 299.99999533333374 << 4e-16;
+        // Limits: the top layer alone, or the bottom layer alone (its offset ~ h/a).
+        QTest::newRow("thick top layer reads rho1") << 100. << 300. << 1e3 << 1. << 100. << 1e-9;
+        QTest::newRow("thin top layer reads rho2") << 100. << 300. << 1e-3 << 30. << 300. << 1e-7;
+        QTest::newRow("ratio 1e-6, thin layer reads rho2")
+            << 1e6 << 1. << 1e-3 << 30. << 1. << 1e-6;
+        QTest::newRow("no spacing: NaN") << 100. << 300. << 2. << 0. << kNaN << 0.;
+        QTest::newRow("negative rho1: NaN") << -100. << 300. << 2. << 1. << kNaN << 0.;
+        QTest::newRow("infinite h: NaN") << 100. << 300. << kInf << 1. << kNaN << 0.;
+    }
+
+    void forwardModel() {
+        QFETCH(double, rho1);
+        QFETCH(double, rho2);
+        QFETCH(double, h);
+        QFETCH(double, a);
+        QFETCH(double, expected);
+        QFETCH(double, tolerance);
+        const double actual = TwoLayerSoil{rho1, rho2, h}.wennerResistivity(a);
+        if (std::isnan(expected))
+            QVERIFY(std::isnan(actual));
+        else
+            QVERIFY2(Near(actual, expected, tolerance),
+                     qPrintable(QString::number(actual, 'g', 17)));
+    }
+
+    // Soundings from two_layer_reference.py, fitted back.
+    void recovers_data() {
+        QTest::addColumn<Values>("spacings");
+        QTest::addColumn<Values>("measured");
+        QTest::addColumn<double>("rho1");
+        QTest::addColumn<double>("rho2");
+        QTest::addColumn<double>("h");
+        QTest::newRow("100 over 300, 2 m, the form's nine spacings")
+            << kFormSpacings << Values{104.11709928254933, 121.03426612066758, 163.95076868079897,
+                                       196.45565917270608, 227.75001367308172, 247.0212512557328,
+                                       268.3794100564657,  279.2220781276223,  285.4101814977308}
+            << 100. << 300. << 2.;
+        QTest::newRow("500 over 50, 5 m, eleven spacings")
+            << (kFormSpacings + Values{36, 42})
+            << Values{497.83742281406575, 484.52300030914046, 414.6052398070862, 318.48071847412524,
+                      198.148090805071,   126.65132662942075, 71.07316102922562, 57.268552304724054,
+                      53.40745205271985,  52.027799303233756, 51.385994547680895}
+            << 500. << 50. << 5.;
+        QTest::newRow("20 over 2000, 1.5 m")
+            << kFormSpacings << Values{23.833119074050593, 37.33221864815037,  71.40177766017389,
+                                       105.23449561761376, 154.00724492881122, 200.56439358322973,
+                                       287.7353405879649,  367.9180179697113,  442.0105856123741}
+            << 20. << 2000. << 1.5;
+    }
+
+    void recovers() {
+        QFETCH(Values, spacings);
+        QFETCH(Values, measured);
+        QFETCH(double, rho1);
+        QFETCH(double, rho2);
+        QFETCH(double, h);
+        const Refusable<SoilModel> fit = FitSoilModel(Readings(spacings, measured));
+        QVERIFY(!fit.refused());
+        const SoilModel &model = fit.result();
+        QVERIFY(model.layered);
+        // Four significant digits.
+        QVERIFY2(Near(model.soil.rho1, rho1, 5e-5), qPrintable(QString::number(model.soil.rho1)));
+        QVERIFY2(Near(model.soil.rho2, rho2, 5e-5), qPrintable(QString::number(model.soil.rho2)));
+        QVERIFY2(Near(model.soil.h, h, 5e-5), qPrintable(QString::number(model.soil.h)));
+        QVERIFY(model.rmsPercent < 0.01);
+        QCOMPARE(model.rows.size(), std::size_t(spacings.size()));
+        for (int i = 0; i < spacings.size(); ++i) {
+            QCOMPARE(model.rows[i].spacing, spacings[i]);
+            QCOMPARE(model.rows[i].measured, measured[i]);
+            QVERIFY(Near(model.rows[i].model, measured[i], 1e-4));
+            QVERIFY(std::abs(model.rows[i].errorPercent) < 0.01);
+        }
+        QVERIFY(model.uniform.rmsPercent > 10);
+    }
+
+    void uniform_data() {
+        QTest::addColumn<Values>("spacings");
+        QTest::addColumn<Values>("measured");
+        QTest::addColumn<bool>("layered");
+        QTest::addColumn<double>("rho");
+        QTest::addColumn<double>("rms");
+        // rho = sum(1/m) / sum(1/m^2) = 400/3; errors 1/3, -1/3, -2/3: RMS sqrt(2)/3.
+        QTest::newRow("doubling readings") << Values{1, 2, 4} << Values{100, 200, 400} << true
+                                           << 400. / 3 << 100 * std::sqrt(2.) / 3;
+        QTest::newRow("one resistivity: no layers")
+            << Values{1, 3, 10, 30} << Values{120, 120, 120, 120} << false << 120. << 0.;
+        // rho = sum(1/m) / sum(1/m^2) again; the two-layer fit cannot gain 0.01 point.
+        QTest::newRow("within 0.01 %: no layers")
+            << Values{2, 4, 8, 16} << Values{100, 100.01, 99.99, 100.005} << false
+            << (1 / 100. + 1 / 100.01 + 1 / 99.99 + 1 / 100.005) /
+                   (1 / 1e4 + 1 / (100.01 * 100.01) + 1 / (99.99 * 99.99) + 1 / (100.005 * 100.005))
+            << -1.;
+    }
+
+    void uniform() {
+        QFETCH(Values, spacings);
+        QFETCH(Values, measured);
+        QFETCH(bool, layered);
+        QFETCH(double, rho);
+        QFETCH(double, rms);
+        const Refusable<SoilModel> fit = FitSoilModel(Readings(spacings, measured));
+        QVERIFY(!fit.refused());
+        const SoilModel &model = fit.result();
+        QVERIFY(Near(model.uniform.rho, rho, 1e-12));
+        if (rms >= 0)
+            QVERIFY(std::abs(model.uniform.rmsPercent - rms) <= 1e-12 * std::max(rms, 1.));
+        QCOMPARE(model.layered, layered);
+        if (!layered) {
+            QVERIFY(std::isnan(model.soil.h));
+            QCOMPARE(model.soil.rho1, model.uniform.rho);
+            QCOMPARE(model.rmsPercent, model.uniform.rmsPercent);
+            QCOMPARE(model.rows.back().model, model.uniform.rho);
+        }
+    }
+
+    void refusals_data() {
+        QTest::addColumn<Values>("spacings");
+        QTest::addColumn<Values>("measured");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("two readings") << Values{1, 2} << Values{100, 200} << "not 2";
+        QTest::newRow("none") << Values{} << Values{} << "not 0";
+        QTest::newRow("zero spacing")
+            << Values{1, 0, 4} << Values{1, 2, 3} << "reading 2: the probe spacing 0 m";
+        QTest::newRow("negative resistivity")
+            << Values{1, 2, 4} << Values{1, 2, -3} << "reading 3: the resistivity -3 ohm-m";
+        QTest::newRow("NaN resistivity") << Values{1, 2, 4} << Values{kNaN, 2, 3} << "reading 1:";
+        QTest::newRow("infinite spacing") << Values{1, kInf, 4} << Values{1, 2, 3} << "reading 2:";
+        QTest::newRow("zero resistivity") << Values{1, 2, 4} << Values{1, 0, 3} << "reading 2:";
+        QTest::newRow("one spacing twice") << Values{1, 2, 4, 2} << Values{1, 2, 3, 4}
+                                           << "readings 2 and 4 are both at a probe spacing of 2 m";
+    }
+
+    void refusals() {
+        QFETCH(Values, spacings);
+        QFETCH(Values, measured);
+        QFETCH(QString, reason);
+        const Refusable<SoilModel> fit = FitSoilModel(Readings(spacings, measured));
+        QVERIFY(fit.refused());
+        QVERIFY2(QString::fromStdString(fit.reason()).contains(reason), fit.reason().c_str());
+    }
+
+    // Whatever the magnitudes, a finite answer and no undefined behaviour.
+    void extremes_data() {
+        QTest::addColumn<Values>("spacings");
+        QTest::addColumn<Values>("measured");
+        QTest::newRow("tiny spacings, huge resistivities")
+            << Values{1e-300, 2e-300, 4e-300} << Values{1e300, 3e300, 1e301};
+        QTest::newRow("six decades between readings")
+            << Values{1, 2, 4, 8} << Values{1e-3, 1, 1e3, 1e6};
+        QTest::newRow("falling six decades") << Values{1, 10, 100} << Values{1e6, 1e3, 1};
+        QTest::newRow("close spacings") << Values{1, 1 + 1e-15, 1 + 2e-15} << Values{1, 2, 3};
+    }
+
+    void extremes() {
+        QFETCH(Values, spacings);
+        QFETCH(Values, measured);
+        const Refusable<SoilModel> fit = FitSoilModel(Readings(spacings, measured));
+        QVERIFY(!fit.refused());
+        const SoilModel &model = fit.result();
+        QVERIFY(std::isfinite(model.rmsPercent) && std::isfinite(model.uniform.rho));
+        QVERIFY(std::isfinite(model.soil.rho1) && std::isfinite(model.soil.rho2));
+        QVERIFY(model.layered ? std::isfinite(model.soil.h) : std::isnan(model.soil.h));
+        QVERIFY(model.rmsPercent <= model.uniform.rmsPercent);
+    }
+
+    void fromResistances() {
+        // 2 pi a R, with 2 pi = 6.283185307179586 (not the form's 6.28).
+        const std::vector<WennerReading> readings =
+            WennerReadings::FromResistances({1, 10}, {1, 0.5});
+        QCOMPARE(readings.size(), std::size_t(2));
+        QCOMPARE(readings[0].resistivity, 6.283185307179586);
+        QCOMPARE(readings[1].spacing, 10.);
+        QCOMPARE(readings[1].resistivity, 31.41592653589793);
+    }
+
+    void fromSoilForm_data() {
+        QTest::addColumn<Values>("resistances");
+        QTest::addColumn<int>("spacing1");
+        QTest::addColumn<int>("spacing2");
+        QTest::addColumn<Values>("spacings");
+        QTest::newRow("rows at 0 skipped") << Values{1, 0, 1, 0, 1} << 0 << 0 << Values{1, 4, 9};
+        QTest::newRow("the two spacings of one's own")
+            << Values{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1} << 36 << 42
+            << (kFormSpacings + Values{36, 42});
+        QTest::newRow("row 10 without its spacing skipped")
+            << Values{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1} << 0 << 50 << Values{30, 50};
+        QTest::newRow("negative resistance kept, to be refused")
+            << Values{-1, 1} << 0 << 0 << Values{1, 2};
+    }
+
+    void fromSoilForm() {
+        QFETCH(Values, resistances);
+        QFETCH(int, spacing1);
+        QFETCH(int, spacing2);
+        QFETCH(Values, spacings);
+        const std::vector<WennerReading> readings = WennerReadings::FromSoilForm(
+            std::vector<double>(resistances.begin(), resistances.end()), spacing1, spacing2);
+        QCOMPARE(readings.size(), std::size_t(spacings.size()));
+        for (int i = 0; i < spacings.size(); ++i)
+            QCOMPARE(readings[i].spacing, spacings[i]);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSoilModel)
+#include "tst_soilmodel.moc"
