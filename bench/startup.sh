@@ -1,50 +1,94 @@
 #!/usr/bin/env bash
-# Start-up time of TAV against a bare Qt dialog program, measured side by side in one
-# run: each process runs from its start until its first window has been painted and
-# closed again. Runs alternate so that both see the same machine.
+# Start-up time of TAV against a bare Qt dialog program, as a user sees it: from the
+# start of the process to its main window being mapped on the X display. The bare
+# dialog (bench/bare_dialog.cpp) has the size of TAV's main window and one button. The
+# real program build-bench/bin/TAV is timed, with its language module beside it.
+# bench_map_time (bench/map_time.c) starts each program, waits for the first map of a
+# top-level window, then ends the program. Runs alternate, bare, TAV, bare, TAV, ...,
+# so that both see the same machine; medians and their ratio are printed.
+#
 #   bench/startup.sh [runs] [--xvfb]
+#
+# runs: runs of each program (default 40). Without a DISPLAY, or with --xvfb, the
+# runs happen on a virtual X display of their own (xvfb-run -a, 1280x1024, 24 bits).
+#
+# Debian packages it needs beyond the build's own (see dev.sh), installed when missing:
+# xvfb and xauth for the virtual display (xvfb-run), libx11-dev for bench_map_time.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 runs=${1:-40}
-display=offscreen
-[ "${2:-}" = "--xvfb" ] && display=xvfb
+force_xvfb=${2:-}
+build=build-bench
+bin=$PWD/$build/bin
 
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench --parallel "$(nproc)" --target bench_bare_dialog bench_tav_startup >/dev/null
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+          xvfb xauth libx11-dev)
 
-measure() { # program -> milliseconds
-    local start end
-    start=$(date +%s%N)
-    "$1" >/dev/null 2>&1
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
 }
 
 series() {
-    local bare=() tav=()
-    "$PWD/build-bench/bin/bench_bare_dialog" >/dev/null 2>&1 # warm the caches
-    "$PWD/build-bench/bin/bench_tav_startup" >/dev/null 2>&1
+    # Neither program may be steered to another platform than the display's.
+    unset QT_QPA_PLATFORM
+    local bare=() tav=() i
+    "$bin/bench_map_time" "$bin/bench_bare_dialog" >/dev/null # warm the caches
+    "$bin/bench_map_time" "$bin/TAV" >/dev/null
     for ((i = 0; i < runs; ++i)); do
-        bare+=("$(measure "$PWD/build-bench/bin/bench_bare_dialog")")
-        tav+=("$(measure "$PWD/build-bench/bin/bench_tav_startup")")
+        bare+=("$("$bin/bench_map_time" "$bin/bench_bare_dialog")")
+        tav+=("$("$bin/bench_map_time" "$bin/TAV")")
     done
-    python3 - "${bare[*]}" "${tav[*]}" <<'PY'
-import statistics, sys
-bare = [int(v) / 1000 for v in sys.argv[1].split()]
-tav = [int(v) / 1000 for v in sys.argv[2].split()]
-mb, mt = statistics.median(bare), statistics.median(tav)
-print(f"runs: {len(bare)} each")
-print(f"bare Qt dialog: median {mb:.1f} ms (min {min(bare):.1f}, max {max(bare):.1f})")
-print(f"TAV main window: median {mt:.1f} ms (min {min(tav):.1f}, max {max(tav):.1f})")
-print(f"ratio TAV / bare: {mt / mb:.2f} (target at most 1.30)")
-PY
+    report "${bare[*]}" "${tav[*]}"
 }
 
-if [ "$display" = xvfb ] && [ -z "${DISPLAY:-}" ]; then
-    unset QT_QPA_PLATFORM
-    exec xvfb-run -a "$0" "$runs" --xvfb
-elif [ "$display" = xvfb ]; then
+summary() { # microseconds... -> "median min max" in milliseconds
+    printf '%s\n' "$@" | sort -n | awk '
+        { v[NR] = $1 }
+        END {
+            median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%.1f %.1f %.1f\n", median / 1000, v[1] / 1000, v[NR] / 1000
+        }'
+}
+
+report() { # "bare microseconds" "TAV microseconds"
+    local bare tav
+    # shellcheck disable=SC2086
+    read -r -a bare <<<"$(summary $1)"
+    # shellcheck disable=SC2086
+    read -r -a tav <<<"$(summary $2)"
+    echo "display: ${DISPLAY}, runs: ${runs} of each, alternating"
+    echo "bare Qt dialog:  median ${bare[0]} ms (min ${bare[1]}, max ${bare[2]})"
+    echo "TAV main window: median ${tav[0]} ms (min ${tav[1]}, max ${tav[2]})"
+    awk -v t="${tav[0]}" -v b="${bare[0]}" \
+        'BEGIN { printf "ratio TAV / bare: %.2f (target at most 1.30)\n", t / b }'
+}
+
+if [ "${TAV_BENCH_ON_DISPLAY:-}" = 1 ]; then
     series
-else
-    QT_QPA_PLATFORM=offscreen series
+    exit 0
 fi
+
+install_missing
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --parallel "$(nproc)" \
+    --target TAV lang_en bench_bare_dialog bench_map_time >/dev/null
+for file in TAV lang_en.rcc bench_bare_dialog bench_map_time; do
+    [ -e "$bin/$file" ] || { echo "startup.sh: $build/bin/$file was not built" >&2; exit 1; }
+done
+
+export TAV_BENCH_ON_DISPLAY=1
+if [ -z "${DISPLAY:-}" ] || [ "$force_xvfb" = --xvfb ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$runs"
+fi
+exec "$0" "$runs"
