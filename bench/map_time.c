@@ -5,10 +5,12 @@
  *
  * Watches the root window for maps, starts the program, waits for the first MapNotify
  * of a window that is not override-redirect (menus and tooltips are), prints the
- * elapsed microseconds on standard output (-v: and the window on standard error), then ends the program (SIGTERM, then
- * SIGKILL) and reaps it. The program's own output goes to /dev/null. Exit status 0
- * on success, 1 when the program ended or timed out before mapping a window, 2 on a
- * usage or display error. Xlib only (Debian package libx11-dev). */
+ * elapsed microseconds on standard output, then ends the program (SIGTERM, then
+ * SIGKILL) and reaps it. The program's own output goes to /dev/null, except with -v,
+ * which also tells on standard error the monotonic clock at the start and the window
+ * mapped: for lining up a program's own time stamps with the measure.
+ * Exit status 0 on success, 1 when the program ended or timed out before mapping a
+ * window, 2 on a usage or display error. Xlib only (Debian package libx11-dev). */
 #define _POSIX_C_SOURCE 200809L
 
 #include <X11/Xlib.h>
@@ -33,9 +35,9 @@ static long long NowMicroseconds(void) {
     return (long long)now.tv_sec * 1000000 + now.tv_nsec / 1000;
 }
 
-static pid_t Start(char *const argv[]) {
+static pid_t Start(char *const argv[], int keepOutput) {
     const pid_t child = fork();
-    if (child == 0) {
+    if (child == 0 && !keepOutput) {
         const int null = open("/dev/null", O_RDWR);
         if (null >= 0) {
             dup2(null, STDIN_FILENO);
@@ -44,6 +46,8 @@ static pid_t Start(char *const argv[]) {
             if (null > STDERR_FILENO)
                 close(null);
         }
+    }
+    if (child == 0) {
         execv(argv[0], argv);
         _exit(127);
     }
@@ -86,7 +90,9 @@ int main(int argc, char *argv[]) {
     const int connection = ConnectionNumber(display);
 
     const long long start = NowMicroseconds();
-    const pid_t child = Start(program);
+    if (verbose)
+        fprintf(stderr, "start %lld us\n", start);
+    const pid_t child = Start(program, verbose);
     if (child < 0) {
         perror("fork");
         return 2;
