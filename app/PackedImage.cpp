@@ -20,6 +20,34 @@ void AppendU32(QByteArray &bytes, quint32 value) {
     bytes.append(buffer, 4);
 }
 
+struct Header {
+    quint32 width = 0;
+    quint32 height = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    qint64 rowBytes = 0;
+};
+
+// The header of a well-formed packed image; false for anything else.
+bool ReadHeader(const QByteArray &bytes, Header &header) {
+    if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
+        return false;
+    header.width = ReadU32(bytes, 4);
+    header.height = ReadU32(bytes, 8);
+    const quint32 format = ReadU32(bytes, 12);
+    if (header.width == 0 || header.height == 0 || header.width > kMaxSide ||
+        header.height > kMaxSide)
+        return false;
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    header.format = static_cast<QImage::Format>(format);
+    header.rowBytes = qint64{header.width} * 4;
+    return bytes.size() == kHeaderSize + header.rowBytes * header.height;
+}
+
+void ReleaseShare(void *share) {
+    delete static_cast<QByteArray *>(share);
+}
+
 } // namespace
 
 QByteArray PackedImage::Pack(const QImage &source) {
@@ -37,26 +65,34 @@ QByteArray PackedImage::Pack(const QImage &source) {
 }
 
 QImage PackedImage::Unpack(const QByteArray &bytes) {
-    if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
+    Header header;
+    if (!ReadHeader(bytes, header))
         return {};
-    const quint32 width = ReadU32(bytes, 4);
-    const quint32 height = ReadU32(bytes, 8);
-    const quint32 format = ReadU32(bytes, 12);
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
-        return {};
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        return {};
-    const qint64 rowBytes = qint64{width} * 4;
-    if (bytes.size() != kHeaderSize + rowBytes * height)
-        return {};
-    QImage image(static_cast<int>(width), static_cast<int>(height),
-                 static_cast<QImage::Format>(format));
+    QImage image(static_cast<int>(header.width), static_cast<int>(header.height), header.format);
     if (image.isNull())
         return {};
     // Copied row by row: the rows in the module need not be aligned as QImage wants.
-    for (quint32 y = 0; y < height; ++y) {
+    for (quint32 y = 0; y < header.height; ++y) {
         std::memcpy(image.scanLine(static_cast<int>(y)),
-                    bytes.constData() + kHeaderSize + rowBytes * y, static_cast<size_t>(rowBytes));
+                    bytes.constData() + kHeaderSize + header.rowBytes * y,
+                    static_cast<size_t>(header.rowBytes));
     }
     return image;
+}
+
+QImage PackedImage::Unpack(const QByteArray &bytes, const QByteArray &owner) {
+    Header header;
+    if (!ReadHeader(bytes, header))
+        return {};
+    const auto begin = reinterpret_cast<quintptr>(bytes.constData());
+    const auto ownerBegin = reinterpret_cast<quintptr>(owner.constData());
+    const bool inOwner = !owner.isEmpty() && ownerBegin <= begin &&
+                         begin + static_cast<quintptr>(bytes.size()) <=
+                             ownerBegin + static_cast<quintptr>(owner.size());
+    if (!inOwner || (begin + kHeaderSize) % alignof(quint32) != 0)
+        return Unpack(bytes);
+    // Read-only: whatever would change the pixels gets a copy of its own first.
+    return QImage(reinterpret_cast<const uchar *>(bytes.constData() + kHeaderSize),
+                  static_cast<int>(header.width), static_cast<int>(header.height),
+                  header.rowBytes, header.format, ReleaseShare, new QByteArray(owner));
 }
