@@ -7,25 +7,24 @@
 # Writes main.png (the main window), about.png, soil.png, vertical.png (the main window
 # with each form over it, opened by a click on its button) and icon.txt (the window's
 # _NET_WM_ICON, every size, as the window manager gets it) into the folder given.
-# Runs build-bench/bin/TAV as bench/startup.sh builds it. Debian packages: xvfb, xauth
-# (xvfb-run), imagemagick (import), xdotool, x11-utils (xprop).
+# Runs build-bench/bin/TAV as bench/startup.sh builds it, on a virtual display of its own
+# (bench/virtual_display.sh). Debian packages: xvfb, imagemagick (import), xdotool,
+# x11-utils (xprop).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=$(realpath -m "${1:?usage: $0 output-folder}")
 mkdir -p "$out"
 tav=$PWD/build-bench/bin/TAV
 
-if [ "${TAV_SHOTS_ON_DISPLAY:-}" != 1 ]; then
-    export TAV_SHOTS_ON_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$out"
-fi
+source bench/virtual_display.sh
+start_virtual_display
 unset QT_QPA_PLATFORM
 
 settle() { sleep 1.5; }
 
 "$tav" >/dev/null 2>&1 &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; kill "$virtual_display_pid" 2>/dev/null || true' EXIT
 settle
 window=$(xdotool search --sync --pid "$pid" --name 'TAV Grounding Design')
 import -window root "$out/main.png"

@@ -10,10 +10,10 @@
 #   bench/startup.sh [runs] [--xvfb]
 #
 # runs: runs of each program (default 40). Without a DISPLAY, or with --xvfb, the
-# runs happen on a virtual X display of their own (xvfb-run -a, 1280x1024, 24 bits).
+# runs happen on a virtual X display of their own (bench/virtual_display.sh).
 #
 # Debian packages it needs beyond the build's own (see dev.sh), installed when missing:
-# xvfb and xauth for the virtual display (xvfb-run), libx11-dev for bench_map_time.
+# xvfb for the virtual display, libx11-dev for bench_map_time.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 runs=${1:-40}
@@ -22,7 +22,7 @@ build=build-bench
 bin=$PWD/$build/bin
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-          xvfb xauth libx11-dev)
+          xvfb libx11-dev)
 
 install_missing() {
     local missing=()
@@ -74,11 +74,6 @@ report() { # "bare microseconds" "TAV microseconds"
         'BEGIN { printf "ratio TAV / bare: %.2f (target at most 1.30)\n", t / b }'
 }
 
-if [ "${TAV_BENCH_ON_DISPLAY:-}" = 1 ]; then
-    series
-    exit 0
-fi
-
 install_missing
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --parallel "$(nproc)" \
@@ -87,8 +82,8 @@ for file in TAV lang_en.rcc bench_bare_dialog bench_map_time; do
     [ -e "$bin/$file" ] || { echo "startup.sh: $build/bin/$file was not built" >&2; exit 1; }
 done
 
-export TAV_BENCH_ON_DISPLAY=1
 if [ -z "${DISPLAY:-}" ] || [ "$force_xvfb" = --xvfb ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$runs"
+    source bench/virtual_display.sh
+    start_virtual_display
 fi
-exec "$0" "$runs"
+series
