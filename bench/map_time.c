@@ -88,6 +88,7 @@ int main(int argc, char *argv[]) {
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, False); /* the server watches the root before the program starts */
     const int connection = ConnectionNumber(display);
+    fcntl(connection, F_SETFD, FD_CLOEXEC); /* the program makes its own connection */
 
     const long long start = NowMicroseconds();
     if (verbose)
@@ -136,7 +137,8 @@ int main(int argc, char *argv[]) {
         XFetchName(display, window, &name);
         fprintf(stderr, "window 0x%lx %dx%d \"%s\"\n", (unsigned long)window, attributes.width,
                 attributes.height, name != NULL ? name : "");
-        XFree(name);
+        if (name != NULL)
+            XFree(name);
     }
     Stop(child);
     XCloseDisplay(display);
