@@ -10,7 +10,9 @@
 #   bench/startup.sh [runs] [--xvfb]
 #
 # runs: runs of each program (default 40). Without a DISPLAY, or with --xvfb, the
-# runs happen on a virtual X display of their own (bench/virtual_display.sh).
+# runs happen on a virtual X display of their own (bench/virtual_display.sh). On a
+# desktop's display, a window another program opens during a run would be taken for
+# the one measured: bench_map_time -v PROGRAM tells which window it saw.
 #
 # Debian packages it needs beyond the build's own (see dev.sh), installed when missing:
 # xvfb for the virtual display, libx11-dev for bench_map_time.
