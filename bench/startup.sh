@@ -54,26 +54,32 @@ series() {
     report "${bare[*]}" "${tav[*]}"
 }
 
-summary() { # microseconds... -> "median min max" in milliseconds
-    printf '%s\n' "$@" | sort -n | awk '
+median() { # numbers... -> their median
+    printf '%s\n' "$@" | sort -g | awk '
         { v[NR] = $1 }
-        END {
-            median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-            printf "%.1f %.1f %.1f\n", median / 1000, v[1] / 1000, v[NR] / 1000
-        }'
+        END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 report() { # "bare microseconds" "TAV microseconds"
-    local bare tav
-    # shellcheck disable=SC2086
-    read -r -a bare <<<"$(summary $1)"
-    # shellcheck disable=SC2086
-    read -r -a tav <<<"$(summary $2)"
-    echo "display: ${DISPLAY}, runs: ${runs} of each, alternating"
-    echo "bare Qt dialog:  median ${bare[0]} ms (min ${bare[1]}, max ${bare[2]})"
-    echo "TAV main window: median ${tav[0]} ms (min ${tav[1]}, max ${tav[2]})"
-    awk -v t="${tav[0]}" -v b="${bare[0]}" \
-        'BEGIN { printf "ratio TAV / bare: %.2f (target at most 1.30)\n", t / b }'
+    local bare=($1) tav=($2) ratios=() i
+    local sorted_bare sorted_tav
+    sorted_bare=$(printf '%s\n' "${bare[@]}" | sort -n)
+    sorted_tav=$(printf '%s\n' "${tav[@]}" | sort -n)
+    # Each TAV run over the bare run just before it: on a machine busy with other work
+    # this drifts less than the medians do.
+    for ((i = 0; i < ${#bare[@]}; ++i)); do
+        ratios+=("$(awk -v t="${tav[i]}" -v b="${bare[i]}" 'BEGIN { print t / b }')")
+    done
+    awk -v mb="$(median "${bare[@]}")" -v mt="$(median "${tav[@]}")" \
+        -v lb="$(head -1 <<<"$sorted_bare")" -v hb="$(tail -1 <<<"$sorted_bare")" \
+        -v lt="$(head -1 <<<"$sorted_tav")" -v ht="$(tail -1 <<<"$sorted_tav")" \
+        -v paired="$(median "${ratios[@]}")" -v runs="$runs" -v display="$DISPLAY" 'BEGIN {
+        printf "display: %s, runs: %d of each, alternating\n", display, runs
+        printf "bare Qt dialog:  median %.1f ms (min %.1f, max %.1f)\n", mb / 1000, lb / 1000, hb / 1000
+        printf "TAV main window: median %.1f ms (min %.1f, max %.1f)\n", mt / 1000, lt / 1000, ht / 1000
+        printf "ratio TAV / bare: %.2f (target at most 1.30)\n", mt / mb
+        printf "median of the ratios of neighbouring runs: %.2f\n", paired
+    }'
 }
 
 install_missing
