@@ -189,8 +189,9 @@ std::optional<QString> LanguageModule::string(unsigned id) const {
 }
 
 QPixmap LanguageModule::bitmap(int id) const {
-    return QPixmap::fromImage(
-        PackedImage::Unpack(ReadResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id)))));
+    // Drawn in place from the module's bytes, which the picture keeps a share of.
+    return QPixmap::fromImage(PackedImage::Unpack(
+        ReadResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id))), m_data));
 }
 
 QIcon LanguageModule::icon(int id) const {
@@ -205,5 +206,5 @@ QIcon LanguageModule::icon(int id) const {
     }
     if (images.isEmpty())
         return {};
-    return QIcon(new PackedIconEngine(std::move(images)));
+    return QIcon(new PackedIconEngine(std::move(images), m_data));
 }

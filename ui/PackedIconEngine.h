@@ -9,8 +9,10 @@
 // does not show. Once the module is gone the icon draws nothing.
 class PackedIconEngine : public QIconEngine {
 public:
-    // Resource paths of packed images, by their side in pixels.
-    explicit PackedIconEngine(QMap<int, QString> images) : m_images(std::move(images)) {}
+    // Resource paths of packed images, by their side in pixels, and the bytes of the
+    // module they are in, for drawing them in place (see PackedImage::Unpack).
+    explicit PackedIconEngine(QMap<int, QString> images, QByteArray module = {})
+        : m_images(std::move(images)), m_module(std::move(module)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
@@ -23,5 +25,6 @@ private:
     int bestSide(const QSize &size) const;
 
     QMap<int, QString> m_images;
+    QByteArray m_module;
     QMap<int, QPixmap> m_unpacked;
 };

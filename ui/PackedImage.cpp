@@ -20,6 +20,34 @@ void AppendU32(QByteArray &bytes, quint32 value) {
     bytes.append(buffer, 4);
 }
 
+struct Header {
+    quint32 width = 0;
+    quint32 height = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    qint64 rowBytes = 0;
+};
+
+// The header of a well-formed packed image; false for anything else.
+bool ReadHeader(const QByteArray &bytes, Header &header) {
+    if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
+        return false;
+    header.width = ReadU32(bytes, 4);
+    header.height = ReadU32(bytes, 8);
+    const quint32 format = ReadU32(bytes, 12);
+    if (header.width == 0 || header.height == 0 || header.width > kMaxSide ||
+        header.height > kMaxSide)
+        return false;
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    header.format = static_cast<QImage::Format>(format);
+    header.rowBytes = qint64{header.width} * 4;
+    return bytes.size() == kHeaderSize + header.rowBytes * header.height;
+}
+
+void ReleaseShare(void *share) {
+    delete static_cast<QByteArray *>(share);
+}
+
 } // namespace
 
 QByteArray PackedImage::Pack(const QImage &source) {
@@ -41,33 +69,42 @@ QByteArray PackedImage::Pack(const QImage &source) {
 }
 
 QImage PackedImage::Unpack(const QByteArray &bytes) {
-    if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
+    Header header;
+    if (!ReadHeader(bytes, header))
         return {};
-    const quint32 width = ReadU32(bytes, 4);
-    const quint32 height = ReadU32(bytes, 8);
-    const quint32 format = ReadU32(bytes, 12);
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
-        return {};
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        return {};
-    const qint64 rowBytes = qint64{width} * 4;
-    if (bytes.size() != kHeaderSize + rowBytes * height)
-        return {};
-    QImage image(static_cast<int>(width), static_cast<int>(height),
-                 static_cast<QImage::Format>(format));
+    QImage image(static_cast<int>(header.width), static_cast<int>(header.height), header.format);
     if (image.isNull())
         return {};
     // Copied row by row: the rows in the module need not be aligned as QImage wants. On a
     // little-endian machine the pixels are already as QImage keeps them.
-    for (quint32 y = 0; y < height; ++y) {
-        const char *source = bytes.constData() + kHeaderSize + rowBytes * y;
+    for (quint32 y = 0; y < header.height; ++y) {
+        const char *source = bytes.constData() + kHeaderSize + header.rowBytes * y;
         uchar *row = image.scanLine(static_cast<int>(y));
         if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-            std::memcpy(row, source, static_cast<size_t>(rowBytes));
+            std::memcpy(row, source, static_cast<size_t>(header.rowBytes));
         } else {
-            for (quint32 x = 0; x < width; ++x)
+            for (quint32 x = 0; x < header.width; ++x)
                 reinterpret_cast<quint32 *>(row)[x] = qFromLittleEndian<quint32>(source + 4 * x);
         }
     }
     return image;
+}
+
+QImage PackedImage::Unpack(const QByteArray &bytes, const QByteArray &owner) {
+    Header header;
+    if (!ReadHeader(bytes, header))
+        return {};
+    const auto begin = reinterpret_cast<quintptr>(bytes.constData());
+    const auto ownerBegin = reinterpret_cast<quintptr>(owner.constData());
+    const bool inOwner = !owner.isEmpty() && ownerBegin <= begin &&
+                         begin + static_cast<quintptr>(bytes.size()) <=
+                             ownerBegin + static_cast<quintptr>(owner.size());
+    // In place only where the module's little-endian pixels are what QImage keeps.
+    if (Q_BYTE_ORDER != Q_LITTLE_ENDIAN || !inOwner ||
+        (begin + kHeaderSize) % alignof(quint32) != 0)
+        return Unpack(bytes);
+    // Read-only: whatever would change the pixels gets a copy of its own first.
+    return QImage(reinterpret_cast<const uchar *>(bytes.constData() + kHeaderSize),
+                  static_cast<int>(header.width), static_cast<int>(header.height), header.rowBytes,
+                  header.format, ReleaseShare, new QByteArray(owner));
 }

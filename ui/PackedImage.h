@@ -4,12 +4,17 @@
 #include <QImage>
 
 // The language module keeps its pictures as plain pixel rows in the layout the screen
-// uses, so that showing one costs a copy rather than a decompression: the main
-// window's picture is the larger part of what start-up has to load. A 16-byte header
-// ("TAVB", width, height, QImage format, little-endian) precedes the rows.
+// uses, so that showing one costs no decompression, and in the module the build makes
+// not even a copy: the main window's picture is most of what start-up has to load. A
+// 16-byte header ("TAVB", width, height, QImage format, little-endian) precedes the rows.
 class PackedImage {
 public:
     static QByteArray Pack(const QImage &image);
     // A null image when the bytes are not a well-formed packed image.
     static QImage Unpack(const QByteArray &bytes);
+    // The same image, drawn in place from the bytes, without a copy, when they lie in
+    // `owner` and their rows are four-byte aligned (as in the module the build makes);
+    // otherwise a copy, as Unpack. The image holds a share of `owner`, so the bytes
+    // outlive neither it nor its copies.
+    static QImage Unpack(const QByteArray &bytes, const QByteArray &owner);
 };

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QResource>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -223,6 +226,56 @@ private Q_SLOTS:
         if (!size.isEmpty()) {
             QCOMPARE(unpacked.pixelColor(2, 1).alpha(), 128);
             QCOMPARE(unpacked.pixelColor(2, 1).blue(), 30);
+        }
+    }
+
+    void packedImagesInPlace() {
+        QImage image(3, 2, QImage::Format_ARGB32);
+        image.fill(QColor(10, 20, 30, 128));
+        const QByteArray packed = PackedImage::Pack(image);
+        for (const bool aligned : {true, false}) {
+            // The packed image inside a larger buffer, its rows aligned or one byte off.
+            QByteArray owner(packed.size() + 8, ' ');
+            qsizetype offset = 0;
+            while (reinterpret_cast<quintptr>(owner.constData() + offset + 16) % 4 != 0)
+                ++offset;
+            offset += aligned ? 0 : 1;
+            std::memcpy(owner.data() + offset, packed.constData(), size_t(packed.size()));
+            const QByteArray bytes =
+                QByteArray::fromRawData(owner.constData() + offset, packed.size());
+            const QImage unpacked = PackedImage::Unpack(bytes, owner);
+            const bool inPlace =
+                unpacked.constBits() == reinterpret_cast<const uchar *>(bytes.constData() + 16);
+            QCOMPARE(inPlace, aligned);
+            owner = QByteArray(); // the image holds a share of the bytes it is drawn from
+            QCOMPARE(unpacked.size(), QSize(3, 2));
+            QCOMPARE(unpacked.pixelColor(2, 1).alpha(), 128);
+            QCOMPARE(unpacked.pixelColor(2, 1).blue(), 30);
+        }
+        // Bytes that do not lie in the owner are copied.
+        const QImage copied = PackedImage::Unpack(packed, QByteArray(64, ' '));
+        QVERIFY(copied.constBits() != reinterpret_cast<const uchar *>(packed.constData() + 16));
+        QCOMPARE(copied.pixelColor(2, 1).alpha(), 128);
+    }
+
+    void picturesAreDrawnInPlace() {
+        // Every file in the module the build makes is a multiple of four bytes long, so
+        // every picture's rows are aligned and are drawn from the module without a copy.
+        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        QVERIFY(module);
+        // Where a picture's rows are in the module: past the 16-byte header of its
+        // resource, under the root the module is registered at.
+        const auto rows = [](const QString &path) {
+            return QResource(QStringLiteral(":/tav-language/") + path).data() + 16;
+        };
+        for (int id : {146, 147, 148, 149, 151, 152}) {
+            const QString path = QStringLiteral("bitmaps/%1").arg(id);
+            QCOMPARE(module->bitmap(id).toImage().constBits(), rows(path));
+        }
+        const QIcon icon = module->icon(128);
+        for (int side : {16, 32, 48, 64, 128, 256}) {
+            const QString path = QStringLiteral("icons/128/%1").arg(side);
+            QCOMPARE(icon.pixmap(side).toImage().constBits(), rows(path));
         }
     }
 
