@@ -3,6 +3,7 @@
 #include "core/RodDesign.h"
 #include "core/RowLengths.h"
 #include "core/VerticalRod.h"
+#include "tests/support/ShownValues.h"
 
 #include <QtTest>
 
@@ -10,32 +11,11 @@
 #include <cmath>
 
 using namespace tav;
+using namespace ShownValues;
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
-
-// As the form shows them: doubles with 15 significant digits, singles with 6.
-QString Shown(double value) {
-    return QString::fromStdString(NumericText::FormatReal(value, 15));
-}
-QString Shown(float value) {
-    return QString::fromStdString(NumericText::FormatReal(value, 6));
-}
-QString Shown(int value) {
-    return QString::number(value);
-}
-
-template <class Values> QStringList ShownAll(const Values &values) {
-    QStringList shown;
-    for (const auto value : values)
-        shown.append(Shown(value));
-    return shown;
-}
-
-QStringList Split(const char *text) {
-    return QString::fromLatin1(text).split(QLatin1Char(' '));
-}
 
 RodDesignRecord Vertical(int from, int to, float target, float rho, float diameter = 54) {
     RodDesignRecord record = VerticalRodDefaults();
