@@ -42,6 +42,10 @@ void CliOptions::addFormat() {
              QStringLiteral("How to write the result (default: text)."));
 }
 
+void CliOptions::addFlag(const QString &name, const QString &help) {
+    m_parser.addOption(QCommandLineOption(name, help));
+}
+
 void CliOptions::addArgument(const QString &name, const QString &help) {
     m_parser.addPositionalArgument(name, help);
     m_arguments.append(name);
@@ -95,12 +99,26 @@ float CliOptions::ParseSingle(const QString &option, const QString &text) {
     return single;
 }
 
+double CliOptions::ParseDouble(const QString &option, const QString &text) {
+    const std::string digits = Digits(text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                              std::chars_format::general);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw Invalid(option, text, "a number within the range of double precision");
+    return value;
+}
+
 int CliOptions::integer(const QString &name, int fallback) const {
     return isSet(name) ? ParseInteger(name, m_parser.value(name)) : fallback;
 }
 
 float CliOptions::single(const QString &name, float fallback) const {
     return isSet(name) ? ParseSingle(name, m_parser.value(name)) : fallback;
+}
+
+double CliOptions::real(const QString &name, double fallback) const {
+    return isSet(name) ? ParseDouble(name, m_parser.value(name)) : fallback;
 }
 
 QStringList CliOptions::list(const QString &name) const {

@@ -22,6 +22,8 @@ public:
 
     void addValue(const QString &name, const QString &valueName, const QString &help);
     void addFormat();
+    // An option without a value.
+    void addFlag(const QString &name, const QString &help);
     // A word the command takes after its name, such as a file.
     void addArgument(const QString &name, const QString &help);
     // Parses the arguments after the subcommand's name; true when help was asked for,
@@ -32,11 +34,14 @@ public:
     QStringList arguments() const { return m_parser.positionalArguments(); }
     int integer(const QString &name, int fallback) const;
     float single(const QString &name, float fallback) const;
+    double real(const QString &name, double fallback) const;
     QStringList list(const QString &name) const;
     Format format() const;
 
     static int ParseInteger(const QString &option, const QString &text);
     static float ParseSingle(const QString &option, const QString &text);
+    // Any double, "inf" and "nan" too, for calculations that refuse what they cannot take.
+    static double ParseDouble(const QString &option, const QString &text);
 
 private:
     QCommandLineParser m_parser;

@@ -2,6 +2,7 @@
 
 #include "core/NumericText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -9,6 +10,16 @@ using tav::NumericText::FormatReal;
 
 std::string JsonWriter::Double(double value) {
     return std::isfinite(value) ? FormatReal(value, tav::NumericText::kDoubleDigits) : "null";
+}
+
+std::string JsonWriter::Shortest(double value) {
+    if (!std::isfinite(value))
+        return "null";
+    if (value == 0)
+        return "0";
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : "null";
 }
 
 std::string JsonWriter::Single(float value) {

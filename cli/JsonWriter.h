@@ -8,6 +8,8 @@
 class JsonWriter {
 public:
     static std::string Double(double value);
+    // The shortest decimal that reads back as the same double; "0" and null as above.
+    static std::string Shortest(double value);
     static std::string Single(float value);
     static std::string Integer(int value);
     static std::string String(const std::string &text);

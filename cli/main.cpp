@@ -2,7 +2,9 @@
 #include "cli/CliOptions.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
+#include "cli/SafetyCommand.h"
 #include "cli/SiteCommand.h"
+#include "cli/SoilModelCommand.h"
 #include "cli/WennerCommand.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,8 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "  mesh       mesh grid wire length and resistance\n"
                       "  site       show or write a field information file\n"
                       "  wenner     soil resistivity from Wenner measurements\n"
+                      "  soil-model two-layer soil fitted to Wenner measurements\n"
+                      "  safety     touch and step safety of a grid (IEEE Std 80)\n"
                       "\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
                       "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
@@ -63,6 +67,10 @@ int Run(QStringList arguments) {
             return SiteCommand::Run(arguments);
         if (command == QLatin1String("wenner"))
             return WennerCommand::Run(arguments);
+        if (command == QLatin1String("soil-model"))
+            return SoilModelCommand::Run(arguments);
+        if (command == QLatin1String("safety"))
+            return SafetyCommand::Run(arguments);
         return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
         return UsageFailure(error.what());

@@ -1,0 +1,163 @@
+#include "cli/SafetyCommand.h"
+
+#include "cli/CliOptions.h"
+#include "cli/JsonWriter.h"
+#include "core/GridSafety.h"
+#include "core/NumericText.h"
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Input {
+    const char *option;
+    const char *unit;
+    const char *help;
+    double tav::GridSafetyInput::*member;
+};
+
+const Input kInputs[] = {
+    {"rho", "ohm-m", "Soil resistivity.", &tav::GridSafetyInput::soilResistivity},
+    {"length-x", "m", "Side Lx of the grid.", &tav::GridSafetyInput::lengthX},
+    {"length-y", "m", "Side Ly of the grid.", &tav::GridSafetyInput::lengthY},
+    {"spacing", "m", "Spacing D of the conductors, both ways; it must divide both sides.",
+     &tav::GridSafetyInput::spacing},
+    {"depth", "m", "Burial depth h.", &tav::GridSafetyInput::depth},
+    {"conductor-diameter", "m", "Conductor diameter d.", &tav::GridSafetyInput::conductorDiameter},
+    {"grid-current", "A", "Grid current IG, the fault current the grid takes to earth.",
+     &tav::GridSafetyInput::gridCurrent},
+    {"duration", "s", "Fault duration ts.", &tav::GridSafetyInput::faultDuration},
+};
+
+const QString kSurfaceRho = QStringLiteral("surface-rho");
+const QString kSurfaceThickness = QStringLiteral("surface-thickness");
+const QString kBody = QStringLiteral("body");
+const QString kRods = QStringLiteral("rods");
+const QString kRodLength = QStringLiteral("rod-length");
+const QString kPerimeter = QStringLiteral("rods-on-perimeter");
+
+std::string Shown(double value) {
+    return tav::NumericText::FormatReal(value, tav::NumericText::kSingleDigits);
+}
+
+void AddOptions(CliOptions &options) {
+    for (const Input &input : kInputs)
+        options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
+                         QLatin1String(input.help) + QStringLiteral(" Required."));
+    options.addValue(kSurfaceRho, QStringLiteral("ohm-m"),
+                     QStringLiteral("Resistivity of a surface layer such as crushed rock."));
+    options.addValue(kSurfaceThickness, QStringLiteral("m"),
+                     QStringLiteral("Its thickness; both or neither (none: Cs = 1)."));
+    options.addValue(kBody, QStringLiteral("50|70"),
+                     QStringLiteral("Body weight in kg for the tolerable voltages (default 50, "
+                                    "the stricter)."));
+    options.addValue(kRods, QStringLiteral("N"), QStringLiteral("Number of ground rods."));
+    options.addValue(kRodLength, QStringLiteral("m"),
+                     QStringLiteral("Length of one rod; required with rods."));
+    options.addFlag(kPerimeter, QStringLiteral("The rods stand on the perimeter or at the "
+                                               "corners (Kii = 1), not inside the grid."));
+    options.addFormat();
+}
+
+void ReadOptional(const CliOptions &options, tav::GridSafetyInput &in) {
+    if (options.isSet(kSurfaceRho) != options.isSet(kSurfaceThickness))
+        throw UsageError("--surface-rho and --surface-thickness go together");
+    if (options.isSet(kSurfaceRho))
+        in.surface =
+            tav::SurfaceLayer{options.real(kSurfaceRho, 0), options.real(kSurfaceThickness, 0)};
+    const int body = options.integer(kBody, 50);
+    if (body != 50 && body != 70)
+        throw UsageError("--body: the tolerable voltages are for 50 or 70 kg");
+    in.body = body == 50 ? tav::BodyWeight::Kg50 : tav::BodyWeight::Kg70;
+    if (!options.isSet(kRods) && (options.isSet(kRodLength) || options.isSet(kPerimeter)))
+        throw UsageError("--rod-length and --rods-on-perimeter go with --rods");
+    in.rods.count = options.integer(kRods, 0);
+    if (in.rods.count > 0 && !options.isSet(kRodLength))
+        throw UsageError("--rod-length is required with --rods");
+    in.rods.length = options.real(kRodLength, 0);
+    in.rods.onPerimeter = options.isSet(kPerimeter);
+}
+
+std::string Verdict(bool safe) {
+    return safe ? "safe" : "NOT SAFE";
+}
+
+void WriteText(const tav::GridSafetyResult &r) {
+    std::string text = "Conductors: " + Shown(r.conductorsAlongY) + " along y, " +
+                       Shown(r.conductorsAlongX) + " along x; LC " + Shown(r.LC) + " m, LM " +
+                       Shown(r.LM) + " m, LS " + Shown(r.LS) + " m\n";
+    text += "n " + Shown(r.n) + ", Kii " + Shown(r.Kii) + ", Kh " + Shown(r.Kh) + ", Km " +
+            Shown(r.Km) + ", Ki " + Shown(r.Ki) + ", Ks " + Shown(r.Ks) + ", Cs " + Shown(r.Cs) +
+            "\n";
+    text += "Grid resistance Rg: " + Shown(r.Rg) + " ohm; ground potential rise: " + Shown(r.GPR) +
+            " V\n";
+    text += "Mesh voltage Em: " + Shown(r.Em) + " V against a tolerable touch voltage of " +
+            Shown(r.touchTolerable) + " V: " + Verdict(r.touchSafe) + "\n";
+    text += "Step voltage Es: " + Shown(r.Es) + " V against a tolerable step voltage of " +
+            Shown(r.stepTolerable) + " V: " + Verdict(r.stepSafe) + "\n";
+    if (r.gprBelowTouch)
+        text += "The ground potential rise is below the tolerable touch voltage: no further "
+                "check is needed.\n";
+    std::fputs(text.c_str(), stdout);
+}
+
+void WriteJson(const tav::GridSafetyResult &r) {
+    const std::pair<const char *, double> numbers[] = {{"n", r.n},
+                                                       {"Km", r.Km},
+                                                       {"Ki", r.Ki},
+                                                       {"Ks", r.Ks},
+                                                       {"Kii", r.Kii},
+                                                       {"Kh", r.Kh},
+                                                       {"LC", r.LC},
+                                                       {"LM", r.LM},
+                                                       {"LS", r.LS},
+                                                       {"Rg", r.Rg},
+                                                       {"GPR", r.GPR},
+                                                       {"Em", r.Em},
+                                                       {"Es", r.Es},
+                                                       {"Cs", r.Cs},
+                                                       {"touch_tolerable", r.touchTolerable},
+                                                       {"step_tolerable", r.stepTolerable}};
+    std::string json = "{";
+    for (const auto &[key, value] : numbers)
+        json += std::string("\"") + key + "\":" + JsonWriter::Shortest(value) + ",";
+    const std::pair<const char *, bool> flags[] = {{"touch_safe", r.touchSafe},
+                                                   {"step_safe", r.stepSafe},
+                                                   {"gpr_below_touch", r.gprBelowTouch}};
+    for (const auto &[key, value] : flags)
+        json += std::string("\"") + key + "\":" + (value ? "true" : "false") + ",";
+    json.back() = '}';
+    std::fputs((json + "\n").c_str(), stdout);
+}
+
+} // namespace
+
+int SafetyCommand::Run(const QStringList &arguments) {
+    CliOptions options(QStringLiteral("safety"),
+                       QStringLiteral("Touch and step safety of a rectangular earthing grid after "
+                                      "IEEE Std 80-2013: the mesh and step voltages the grid "
+                                      "produces against the tolerable touch and step voltages."));
+    AddOptions(options);
+    if (options.parse(arguments))
+        return 0;
+    tav::GridSafetyInput in;
+    for (const Input &input : kInputs) {
+        if (!options.isSet(QLatin1String(input.option)))
+            throw UsageError(std::string("--") + input.option + " is required");
+        in.*input.member = options.real(QLatin1String(input.option), 0);
+    }
+    ReadOptional(options, in);
+    const tav::Refusable<tav::GridSafetyResult> outcome = tav::CalculateGridSafety(in);
+    if (outcome.refused()) {
+        std::fprintf(stderr, "%s\n", outcome.reason().c_str());
+        return 1;
+    }
+    if (options.format() == CliOptions::Format::Json)
+        WriteJson(outcome.result());
+    else
+        WriteText(outcome.result());
+    return 0;
+}
