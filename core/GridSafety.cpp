@@ -16,6 +16,10 @@ constexpr double kReferenceDepth = 1; // m, h0 of Kh
 constexpr const char *kBeyondRange = "the inputs give values beyond the range of double precision";
 
 std::string Shown(double value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "infinity" : "-infinity";
     return NumericText::FormatReal(value, NumericText::kDoubleDigits);
 }
 
@@ -61,6 +65,8 @@ bool Divides(double spacing, double side) {
 }
 
 std::string CheckGeometry(const GridSafetyInput &in) {
+    if (!std::isfinite(in.lengthX * in.lengthY) || !std::isfinite(in.lengthX + in.lengthY))
+        return kBeyondRange;
     for (const double side : {in.lengthX, in.lengthY})
         if (in.spacing > side)
             return "the conductor spacing " + Shown(in.spacing) + " m is larger than the side " +

@@ -16,11 +16,12 @@ namespace {
 using Eigen::VectorXd;
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-// ln(rho2/rho1) of the scan, symmetric about a uniform soil: K = +-0.24, 0.54, 0.80, 0.94,
-// 0.995.
-constexpr std::array<double, 5> kScanContrast = {0.5, 1.2, 2.2, 3.5, 6.0};
+// ln(rho2/rho1) of the scan, each with either sign: |K| = 0.10, 0.29, 0.54, 0.80, 0.94, 0.995.
+// Without the faint contrasts a thick top layer over a like one is mistaken for a strong
+// contrast further down.
+constexpr std::array<double, 6> kScanContrast = {0.2, 0.6, 1.2, 2.2, 3.5, 6.0};
 constexpr int kScanDepths = 8;
-constexpr double kScanMargin = 4.6; // ln 100: h from a hundredth of the least spacing
+constexpr double kScanMargin = 4.6;    // ln 100: h from a hundredth of the least spacing
 constexpr double kMaxContrast = 20.72; // ln 1e9
 constexpr double kDepthMargin = 6.91;  // ln 1000
 // Step of the forward differences in ln(rho2/rho1) and ln h.

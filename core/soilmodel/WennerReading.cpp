@@ -16,6 +16,10 @@ bool Positive(double value) {
 }
 
 std::string Shown(double value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "infinity" : "-infinity";
     return NumericText::FormatReal(value, NumericText::kDoubleDigits);
 }
 

@@ -180,8 +180,10 @@ private Q_SLOTS:
         QTest::newRow("zero resistivity")
             << "rho" << 0. << "the soil resistivity must be a positive finite number, not 0";
         QTest::newRow("negative duration") << "duration" << -0.5 << "fault duration";
-        QTest::newRow("NaN current") << "current" << nan << "grid current";
-        QTest::newRow("infinite side") << "lengthX" << inf << "grid side Lx";
+        QTest::newRow("NaN current")
+            << "current" << nan << "grid current must be a positive finite number, not NaN";
+        QTest::newRow("infinite side")
+            << "lengthX" << inf << "grid side Lx must be a positive finite number, not infinity";
         QTest::newRow("zero depth") << "depth" << 0. << "burial depth";
         QTest::newRow("no surface thickness")
             << "surfaceThickness" << 0. << "surface layer's thickness";

@@ -113,6 +113,13 @@ private Q_SLOTS:
                                        105.23449561761376, 154.00724492881122, 200.56439358322973,
                                        287.7353405879649,  367.9180179697113,  442.0105856123741}
             << 20. << 2000. << 1.5;
+        QTest::newRow("100 over 125, 15 m: a faint contrast deep down")
+            << (kFormSpacings + Values{36, 42})
+            << Values{100.00249433006417, 100.01971158389797, 100.15034050708185,
+                      100.47053743037746, 101.36165594382021, 102.67752288518632,
+                      105.9495562272285,  109.22433821868351, 112.03588954671244,
+                      114.30858012984493, 116.10871507355385}
+            << 100. << 125. << 15.;
     }
 
     void recovers() {
@@ -137,7 +144,7 @@ private Q_SLOTS:
             QVERIFY(Near(model.rows[i].model, measured[i], 1e-4));
             QVERIFY(std::abs(model.rows[i].errorPercent) < 0.01);
         }
-        QVERIFY(model.uniform.rmsPercent > 10);
+        QVERIFY(model.uniform.rmsPercent > 5);
     }
 
     void uniform_data() {
@@ -152,6 +159,13 @@ private Q_SLOTS:
         QTest::newRow("one resistivity: no layers")
             << Values{1, 3, 10, 30} << Values{120, 120, 120, 120} << false << 120. << 0.;
         // rho = sum(1/m) / sum(1/m^2) again; the two-layer fit cannot gain 0.01 point.
+        // Rising by 0.002 % a step: two layers fit far better, but by less than 0.01 point.
+        QTest::newRow("gain below 0.01 point: no layers")
+            << Values{1, 2, 4, 8} << Values{100, 100.002, 100.004, 100.006} << false
+            << (1 / 100. + 1 / 100.002 + 1 / 100.004 + 1 / 100.006) /
+                   (1 / 1e4 + 1 / (100.002 * 100.002) + 1 / (100.004 * 100.004) +
+                    1 / (100.006 * 100.006))
+            << -1.;
         QTest::newRow("within 0.01 %: no layers")
             << Values{2, 4, 8, 16} << Values{100, 100.01, 99.99, 100.005} << false
             << (1 / 100. + 1 / 100.01 + 1 / 99.99 + 1 / 100.005) /
@@ -190,11 +204,14 @@ private Q_SLOTS:
             << Values{1, 0, 4} << Values{1, 2, 3} << "reading 2: the probe spacing 0 m";
         QTest::newRow("negative resistivity")
             << Values{1, 2, 4} << Values{1, 2, -3} << "reading 3: the resistivity -3 ohm-m";
-        QTest::newRow("NaN resistivity") << Values{1, 2, 4} << Values{kNaN, 2, 3} << "reading 1:";
+        QTest::newRow("NaN resistivity")
+            << Values{1, 2, 4} << Values{kNaN, 2, 3} << "reading 1: the resistivity NaN ohm-m";
         QTest::newRow("infinite spacing") << Values{1, kInf, 4} << Values{1, 2, 3} << "reading 2:";
         QTest::newRow("zero resistivity") << Values{1, 2, 4} << Values{1, 0, 3} << "reading 2:";
         QTest::newRow("one spacing twice") << Values{1, 2, 4, 2} << Values{1, 2, 3, 4}
                                            << "readings 2 and 4 are both at a probe spacing of 2 m";
+        QTest::newRow("one spacing twice in a row")
+            << Values{1, 3, 3} << Values{1, 2, 3} << "readings 2 and 3";
     }
 
     void refusals() {
