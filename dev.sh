@@ -5,15 +5,16 @@
 #                   address and undefined-behaviour sanitizers), run every test in each,
 #                   install the plain build into a temporary prefix and start it there,
 #                   and fuzz the field information reader for a minute
+#   ./dev.sh install [PACKAGE...]   install what the build needs and the packages named
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libeigen3-dev libgl-dev fonts-liberation locales
     clang-14 libclang-rt-14-dev xvfb xauth xdotool)
 
-install_missing() {
+install_missing() { # packages beyond the list above...
     local missing=()
-    for package in "${packages[@]}"; do
+    for package in "${packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
@@ -46,6 +47,10 @@ run_tests() { # folder
 }
 
 case "${1:-}" in
+install) # what the build needs and the packages named after it, for the other scripts
+    shift
+    install_missing "$@"
+    ;;
 run)
     install_missing
     build build -DTAV_WARNINGS_AS_ERRORS=OFF
@@ -66,7 +71,7 @@ test)
     fuzz/run.sh build-fuzz 60
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|install [PACKAGE...]" >&2
     exit 2
     ;;
 esac

@@ -23,24 +23,6 @@ force_xvfb=${2:-}
 build=build-bench
 bin=$PWD/$build/bin
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-          xvfb libx11-dev)
-
-install_missing() {
-    local missing=()
-    for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-}
-
 series() {
     # Neither program may be steered to another platform than the display's.
     unset QT_QPA_PLATFORM
@@ -82,7 +64,7 @@ report() { # "bare microseconds" "TAV microseconds"
     }'
 }
 
-install_missing
+./dev.sh install xvfb libx11-dev
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target TAV lang_en bench_bare_dialog >/dev/null
 cmake --build "$build" --target bench_map_time >/dev/null 2>&1 ||

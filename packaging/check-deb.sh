@@ -14,18 +14,7 @@ sudo=()
 step() { printf '\n== %s\n' "$*"; }
 
 step "tools"
-tools=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation dpkg-dev
-    lintian desktop-file-utils appstream man-db xvfb xauth xdotool)
-missing=()
-for package in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+./dev.sh install dpkg-dev lintian desktop-file-utils appstream man-db xvfb xauth xdotool
 
 step "Release build and package"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
