@@ -109,6 +109,11 @@ double CliOptions::ParseDouble(const QString &option, const QString &text) {
     return value;
 }
 
+void CliOptions::require(const QString &name) const {
+    if (!isSet(name))
+        throw UsageError(QStringLiteral("--%1 is required").arg(name).toStdString());
+}
+
 int CliOptions::integer(const QString &name, int fallback) const {
     return isSet(name) ? ParseInteger(name, m_parser.value(name)) : fallback;
 }

@@ -31,6 +31,8 @@ public:
     bool parse(const QStringList &arguments);
 
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
+    // Throws the UsageError "--name is required" when the option is not given.
+    void require(const QString &name) const;
     QStringList arguments() const { return m_parser.positionalArguments(); }
     int integer(const QString &name, int fallback) const;
     float single(const QString &name, float fallback) const;

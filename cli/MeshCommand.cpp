@@ -74,8 +74,7 @@ int MeshCommand::Run(const QStringList &arguments) {
 
     tav::MeshGridRecord record;
     for (const Input &input : kInputs) {
-        if (!options.isSet(QLatin1String(input.option)))
-            throw UsageError(std::string("--") + input.option + " is required");
+        options.require(QLatin1String(input.option));
         record.*input.member = options.single(QLatin1String(input.option), 0);
     }
     tav::CalculateMeshGrid(record);

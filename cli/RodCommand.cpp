@@ -108,10 +108,8 @@ int Run(const RodForm &form, const QStringList &arguments) {
     options.addFormat();
     if (options.parse(arguments))
         return 0;
-    for (const char *required : {"target", "rho"}) {
-        if (!options.isSet(QLatin1String(required)))
-            throw UsageError(std::string("--") + required + " is required");
-    }
+    options.require(QStringLiteral("target"));
+    options.require(QStringLiteral("rho"));
 
     tav::RodDesignRecord record = defaults;
     record.m_nLengthFrom = options.integer(QStringLiteral("from"), record.m_nLengthFrom);

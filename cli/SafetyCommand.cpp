@@ -145,8 +145,7 @@ int SafetyCommand::Run(const QStringList &arguments) {
         return 0;
     tav::GridSafetyInput in;
     for (const Input &input : kInputs) {
-        if (!options.isSet(QLatin1String(input.option)))
-            throw UsageError(std::string("--") + input.option + " is required");
+        options.require(QLatin1String(input.option));
         in.*input.member = options.real(QLatin1String(input.option), 0);
     }
     ReadOptional(options, in);

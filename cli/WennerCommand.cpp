@@ -60,8 +60,7 @@ int WennerCommand::Run(const QStringList &arguments) {
     options.addFormat();
     if (options.parse(arguments))
         return 0;
-    if (!options.isSet(QStringLiteral("resistances")))
-        throw UsageError("--resistances is required");
+    options.require(QStringLiteral("resistances"));
 
     tav::SoilResistivityRecord record;
     const QStringList resistances = options.list(QStringLiteral("resistances"));

@@ -15,20 +15,13 @@ constexpr double kDivisionSlack = 1e-9;
 constexpr double kReferenceDepth = 1; // m, h0 of Kh
 constexpr const char *kBeyondRange = "the inputs give values beyond the range of double precision";
 
-std::string Shown(double value) {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value > 0 ? "infinity" : "-infinity";
-    return NumericText::FormatReal(value, NumericText::kDoubleDigits);
-}
-
 bool Positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
 std::string NotPositive(const char *what, double value) {
-    return std::string("the ") + what + " must be a positive finite number, not " + Shown(value);
+    return std::string("the ") + what + " must be a positive finite number, not " +
+           NumericText::Describe(value);
 }
 
 std::string CheckPositive(const GridSafetyInput &in) {
@@ -69,14 +62,15 @@ std::string CheckGeometry(const GridSafetyInput &in) {
         return kBeyondRange;
     for (const double side : {in.lengthX, in.lengthY})
         if (in.spacing > side)
-            return "the conductor spacing " + Shown(in.spacing) + " m is larger than the side " +
-                   Shown(side) + " m";
+            return "the conductor spacing " + NumericText::Describe(in.spacing) +
+                   " m is larger than the side " + NumericText::Describe(side) + " m";
     if (!Divides(in.spacing, in.lengthX) || !Divides(in.spacing, in.lengthY))
-        return "the conductor spacing " + Shown(in.spacing) + " m does not divide the sides " +
-               Shown(in.lengthX) + " m and " + Shown(in.lengthY) + " m into whole meshes";
+        return "the conductor spacing " + NumericText::Describe(in.spacing) +
+               " m does not divide the sides " + NumericText::Describe(in.lengthX) + " m and " +
+               NumericText::Describe(in.lengthY) + " m into whole meshes";
     if (in.conductorDiameter >= in.depth)
-        return "the conductor diameter " + Shown(in.conductorDiameter) +
-               " m is not smaller than the burial depth " + Shown(in.depth) + " m";
+        return "the conductor diameter " + NumericText::Describe(in.conductorDiameter) +
+               " m is not smaller than the burial depth " + NumericText::Describe(in.depth) + " m";
     return {};
 }
 

@@ -164,4 +164,12 @@ int TruncateToInt(double value) {
     return static_cast<int>(truncated);
 }
 
+std::string Describe(double value) {
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "infinity" : "-infinity";
+    return FormatReal(value, kDoubleDigits);
+}
+
 } // namespace tav::NumericText

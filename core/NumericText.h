@@ -39,6 +39,9 @@ std::optional<int> ScanInteger(std::string_view text);
 // read (empty text, letters only, a lone sign or a lone point).
 std::optional<double> ScanReal(std::string_view text);
 
+// A number for a message: 15 significant digits, or "infinity", "-infinity", "NaN".
+std::string Describe(double value);
+
 // True when the text is the mark written for a value without a finite value.
 bool IsNoValueMark(std::string_view text);
 

@@ -114,6 +114,13 @@ SiteWriteResult SiteFileWriter::fail(SiteWriteStatus status, int error) {
     return result;
 }
 
+bool SiteFileWriter::succeeded(int result) {
+    // The first failure is the one reported.
+    if (result != 0 && m_error == 0)
+        m_error = errno;
+    return result == 0;
+}
+
 bool SiteFileWriter::writeAll(int fd, const char *data, std::size_t size) {
     while (size > 0) {
         // One call writes at most what a signed long reports; larger pieces take several.
@@ -159,16 +166,15 @@ SiteWriteResult SiteFileWriter::write(const SiteInformation &record, const std::
     temporary = name.data();
     ::fchmod(fd, mode);
 
-    const bool written = Emit(record, [this, fd](const char *data, std::size_t size) {
+    bool ok = Emit(record, [this, fd](const char *data, std::size_t size) {
         return writeAll(fd, data, size);
     });
-    const bool synced = written && (m_system.fsync(fd) == 0 || (m_error = errno, false));
-    const bool closed =
-        m_system.close(fd) == 0 || (m_error = m_error != 0 ? m_error : errno, false);
-    if (!written || !synced || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = m_error != 0 ? m_error : errno;
+    ok = ok && succeeded(m_system.fsync(fd));
+    ok = succeeded(m_system.close(fd)) && ok; // closed whatever came before
+    ok = ok && succeeded(::rename(temporary.c_str(), target.c_str()));
+    if (!ok) {
         ::unlink(temporary.c_str());
-        return fail(SiteWriteStatus::WriteFailure, error);
+        return fail(SiteWriteStatus::WriteFailure, m_error);
     }
     // The rename itself reaches the disk with the folder; a failure here loses nothing.
     const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

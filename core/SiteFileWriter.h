@@ -24,6 +24,8 @@ public:
 
 private:
     bool writeAll(int fd, const char *data, std::size_t size);
+    // True for a system call's 0; otherwise keeps its errno unless a failure came first.
+    bool succeeded(int result);
     SiteWriteResult fail(SiteWriteStatus status, int error);
 
     SiteFileSystem &m_system;

@@ -175,6 +175,9 @@ void LayoutDialog::connectChange(int id, std::function<void()> handler) {
 
 void LayoutDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
+    // Only when the program shows the window, not when the user restores it.
+    if (event->spontaneous())
+        return;
     // The first control in Tab order has the focus on opening and, as in every desktop
     // dialog, a text field there is selected whole, so that typing replaces it.
     if (focusWidget() == nullptr)

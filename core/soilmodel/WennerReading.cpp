@@ -15,14 +15,6 @@ bool Positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-std::string Shown(double value) {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value > 0 ? "infinity" : "-infinity";
-    return NumericText::FormatReal(value, NumericText::kDoubleDigits);
-}
-
 std::string Reading(std::size_t index) {
     return "reading " + std::to_string(index + 1) + ": ";
 }
@@ -57,17 +49,19 @@ std::vector<WennerReading> FromSoilForm(const std::vector<double> &resistances, 
 std::string Refusal(const std::vector<WennerReading> &readings) {
     for (std::size_t i = 0; i < readings.size(); ++i) {
         if (!Positive(readings[i].spacing))
-            return Reading(i) + "the probe spacing " + Shown(readings[i].spacing) +
+            return Reading(i) + "the probe spacing " + NumericText::Describe(readings[i].spacing) +
                    " m is not a positive finite number";
         if (!Positive(readings[i].resistivity))
-            return Reading(i) + "the resistivity " + Shown(readings[i].resistivity) +
+            return Reading(i) + "the resistivity " +
+                   NumericText::Describe(readings[i].resistivity) +
                    " ohm-m is not a positive finite number";
     }
     for (std::size_t i = 0; i < readings.size(); ++i)
         for (std::size_t j = i + 1; j < readings.size(); ++j)
             if (readings[i].spacing == readings[j].spacing)
                 return "readings " + std::to_string(i + 1) + " and " + std::to_string(j + 1) +
-                       " are both at a probe spacing of " + Shown(readings[i].spacing) + " m";
+                       " are both at a probe spacing of " +
+                       NumericText::Describe(readings[i].spacing) + " m";
     if (readings.size() < 3)
         return "a two-layer fit needs at least three usable readings, not " +
                std::to_string(readings.size());
