@@ -1,0 +1,96 @@
+#pragma once
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tav {
+
+// What the core says when it refuses inputs or doubts a result: a typed value, never a
+// sentence. The windows and tav-calc word it from the string table (text/Wording), so
+// that every message reads the same in both and translates with the language module.
+
+// The quantity a refusal or a warning is about.
+enum class Quantity {
+    None,
+    SoilResistivity,
+    GridSideX,
+    GridSideY,
+    ConductorSpacing,
+    BurialDepth,
+    ConductorDiameter,
+    GridCurrent,
+    FaultDuration,
+    SurfaceResistivity,
+    SurfaceThickness,
+    RodCount,
+    RodLength,
+    ProbeSpacing,
+    ApparentResistivity,
+};
+
+// Why a calculation refused its inputs. The comment names the values the refusal carries,
+// in their order.
+enum class Error {
+    // The rod design forms' checks: messages 123 and 124.
+    TargetResistance,
+    SoilResistivity,
+    // The quantity must be a positive finite number: (value).
+    NotPositive,
+    // A count of the quantity below zero: (count).
+    NegativeCount,
+    // The inputs give values beyond the range of double precision: ().
+    BeyondRange,
+    // The conductor spacing is larger than a side of the grid: (spacing, side).
+    SpacingLargerThanSide,
+    // The conductor spacing does not divide the sides into whole meshes: (spacing, x, y).
+    SpacingDoesNotDivide,
+    // The conductor is not thinner than it lies deep: (diameter, depth).
+    DiameterNotBelowDepth,
+    // Km's logarithm has no value: ().
+    MeshFactorUndefined,
+    // A reading's spacing or resistivity is not a positive finite number: (reading, value);
+    // the quantity tells which.
+    ReadingNotPositive,
+    // Two readings at one probe spacing: (first reading, second reading, spacing).
+    SameSpacingTwice,
+    // Fewer readings than a two-layer fit needs: (readings).
+    TooFewReadings,
+};
+
+struct Refusal {
+    Error error = Error::BeyondRange;
+    Quantity quantity = Quantity::None;
+    std::vector<double> values;
+};
+
+// What the reader of a result must know: the result stands, but not as firmly as a plain
+// answer would. The comment of each names the values it carries, in their order.
+enum class Warning {
+    // The result is not reported as determined; filled by the calculations that doubt.
+};
+
+struct Caution {
+    Warning warning{};
+    Quantity quantity = Quantity::None;
+    std::vector<double> values;
+};
+
+// The result of a calculation, or what refused its inputs.
+template <class Result> class Refusable {
+public:
+    Refusable(Result result) : m_result(std::move(result)) {}
+    Refusable(Refusal refusal) : m_refusal(std::move(refusal)) {}
+
+    bool refused() const { return !m_result.has_value(); }
+    // Only when refused.
+    const Refusal &refusal() const { return *m_refusal; }
+    // Only when not refused.
+    const Result &result() const { return *m_result; }
+
+private:
+    std::optional<Result> m_result;
+    std::optional<Refusal> m_refusal;
+};
+
+} // namespace tav
