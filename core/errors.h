@@ -27,6 +27,14 @@ enum class Quantity {
     RodLength,
     ProbeSpacing,
     ApparentResistivity,
+    // The earthing system solver's inputs.
+    TopLayerResistivity,
+    BottomLayerResistivity,
+    TopLayerThickness,
+    InjectedCurrent,
+    SegmentLength,
+    SearchStep,
+    SearchMargin,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -56,6 +64,44 @@ enum class Error {
     SameSpacingTwice,
     // Fewer readings than a two-layer fit needs: (readings).
     TooFewReadings,
+    // The earthing system solver. Conductors and points are numbered from 1 in their
+    // input order.
+    // The quantity must be zero or a positive finite number: (value).
+    NegativeOrNotFinite,
+    // A coordinate or the diameter of a conductor is not a finite number: (conductor).
+    ConductorNotFinite,
+    // A conductor's two ends are one point: (conductor).
+    ConductorZeroLength,
+    // A conductor reaches above the surface: (conductor, its least depth in m, negative).
+    ConductorAboveSurface,
+    // A conductor lies on the surface along its whole length: (conductor).
+    ConductorOnSurface,
+    // A conductor's diameter is zero or below: (conductor, diameter in m).
+    ConductorDiameterNotPositive,
+    // A conductor is not longer than it is thick: (conductor, diameter, length in m).
+    ConductorDiameterNotBelowLength,
+    // A conductor's group number is below zero: (conductor, group).
+    GroupNegative,
+    // Two conductors share a stretch of their length: (first conductor, second conductor).
+    ConductorsOverlap,
+    // No conductor in group 0, which takes the current: ().
+    NoEnergisedConductor,
+    // A group number below the highest has no conductor: (group).
+    GroupWithoutConductors,
+    // A coordinate of a point is not a finite number: (point).
+    PointNotFinite,
+    // The conductors cut into more segments than the solver takes: (segments, limit).
+    TooManySegments,
+    // More points than the solver evaluates: (points, limit).
+    TooManyPoints,
+    // The search raster over the area would hold more points than allowed: (points, limit).
+    TooManySearchPoints,
+    // The two-layer image series cannot reach the accuracy the solver needs within the
+    // orders it sums: (reflection factor K, relative bound of the neglected terms, the
+    // largest bound accepted).
+    SeriesDoesNotConverge,
+    // The caller stopped the calculation before it finished: ().
+    Cancelled,
 };
 
 struct Refusal {
@@ -68,6 +114,12 @@ struct Refusal {
 // answer would. The comment of each names the values it carries, in their order.
 enum class Warning {
     // The result is not reported as determined; filled by the calculations that doubt.
+    // The two-layer image series was cut off before its stated tolerance: (relative bound
+    // of the neglected terms, the tolerance, orders summed).
+    SeriesTruncated,
+    // The iterative solution stopped before its residual reached the tolerance: (relative
+    // residual, tolerance).
+    SolutionNotConverged,
 };
 
 struct Caution {

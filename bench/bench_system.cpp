@@ -1,0 +1,121 @@
+// Solves the benchmark's earthing systems with the library and prints what each stage
+// took; bench/system.sh runs it.
+//   bench_system CASE [--exact] [--threads N] [--segment L] [--dense-limit N]
+#include "core/earthing/ConductorLayout.h"
+#include "core/earthing/EarthingSolver.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+using namespace tav::earthing;
+
+namespace {
+
+EarthingInput GridWithRods(double side, int count, int rods, double spacing) {
+    EarthingInput input;
+    input.soil = EarthingSoil::TwoLayer(300, 100, 6.096);
+    input.current = 1000;
+    RectangularGrid grid;
+    grid.sizeX = grid.sizeY = side;
+    grid.countX = grid.countY = count;
+    grid.depth = 0.5;
+    grid.diameter = 0.0105;
+    input.conductors = ConductorLayout::Grid(grid);
+    const auto rodsAt = ConductorLayout::PerimeterPoints(grid, rods);
+    for (const Conductor &rod : ConductorLayout::Rods(rodsAt, 0.5, 7.5, 0.016, 0))
+        input.conductors.push_back(rod);
+    input.search.step = spacing;
+    return input;
+}
+
+bool Case(const std::string &name, EarthingInput &input) {
+    RectangularGrid grid;
+    if (name == "dwight") {
+        input.soil = EarthingSoil::Uniform(100);
+        input.current = 1;
+        input.conductors = {{{0, 0, 0}, {0, 0, 3}, 0.016, 0}};
+    } else if (name == "sunde") {
+        input.soil = EarthingSoil::Uniform(100);
+        input.current = 1;
+        input.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0}};
+    } else if (name == "annex-h1" || name == "annex-b1") {
+        const bool h = name == "annex-h1";
+        input.soil = EarthingSoil::Uniform(h ? 140 : 400);
+        input.current = h ? 744.8 : 1908;
+        grid.sizeX = grid.sizeY = 70;
+        grid.countX = grid.countY = h ? 6 : 11;
+        grid.diameter = h ? 0.0105 : 0.01;
+        input.conductors = ConductorLayout::Grid(grid);
+    } else if (name == "bench-70") {
+        input = GridWithRods(70, 6, 20, 0.5);
+    } else if (name == "bench-200") {
+        input = GridWithRods(200, 21, 40, 1);
+    } else if (name.rfind("size-", 0) == 0) {
+        // size-N: an N x N grid of 10 m meshes with a rod every 20 m of its edge.
+        const int count = std::atoi(name.c_str() + 5);
+        const double side = 10. * (count - 1);
+        input = GridWithRods(side, count, std::max(4, int(4 * side / 20)), 1);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_system CASE [options]\n");
+        return 2;
+    }
+    EarthingInput input;
+    if (!Case(argv[1], input)) {
+        std::fprintf(stderr, "bench_system: unknown case %s\n", argv[1]);
+        return 2;
+    }
+    EarthingSolver::Options options;
+    for (int k = 2; k < argc; ++k) {
+        if (!std::strcmp(argv[k], "--exact"))
+            options.kernel.exact = true;
+        else if (!std::strcmp(argv[k], "--far") && k + 1 < argc)
+            options.kernel.farFactor = std::atof(argv[++k]);
+        else if (!std::strcmp(argv[k], "--vertical") && k + 1 < argc)
+            options.kernel.verticalFactor = std::atof(argv[++k]);
+
+        else if (!std::strcmp(argv[k], "--threads") && k + 1 < argc)
+            options.threads = std::atoi(argv[++k]);
+        else if (!std::strcmp(argv[k], "--segment") && k + 1 < argc)
+            input.segmentLength = std::atof(argv[++k]);
+        else if (!std::strcmp(argv[k], "--dense-limit") && k + 1 < argc)
+            options.denseLimit = std::atoi(argv[++k]);
+        else if (!std::strcmp(argv[k], "--step") && k + 1 < argc)
+            input.search.step = std::atof(argv[++k]);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const auto outcome = EarthingSolver::Solve(input, {}, options);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (outcome.refused()) {
+        std::printf("refused: error %d\n", int(outcome.refusal().error));
+        return 1;
+    }
+    const EarthingResult &r = outcome.result();
+    const SolveStatistics &s = r.statistics;
+    std::printf("case %s: segments %d, image terms %d (orders %d), classes %d, table nodes %zu\n",
+                argv[1], r.segments, r.imageTerms, r.orders, s.depthClasses, s.tableNodes);
+    std::printf("R %.9f ohm, GPR %.3f V, touch max %.3f V at (%.3f, %.3f), step max %.3f V at "
+                "(%.3f, %.3f)-(%.3f, %.3f)\n",
+                r.resistance, r.gpr, r.touchMax.voltage, r.touchMax.at.x, r.touchMax.at.y,
+                r.stepMax.voltage, r.stepMax.from.x, r.stepMax.from.y, r.stepMax.to.x,
+                r.stepMax.to.y);
+    std::printf("raster %d x %d = %zu points\n", r.raster.nx, r.raster.ny, r.raster.size());
+    std::printf("seconds: tables %.3f, matrix %.3f, solution %.3f (%s, %d iterations, residual "
+                "%.1e), surface %.3f, search %.3f, solve %.3f\n",
+                s.secondsTables, s.secondsMatrix, s.secondsSolution,
+                s.iterative ? "conjugate gradients" : "Cholesky", s.iterations, s.residual,
+                s.secondsSurface, s.secondsSearch, seconds);
+    return 0;
+}

@@ -1,0 +1,41 @@
+#include "core/earthing/BlockJacobi.h"
+
+#include <algorithm>
+
+namespace tav::earthing {
+
+BlockJacobi::BlockJacobi(const Eigen::MatrixXd &A, const std::vector<int> &cluster) {
+    const int count = cluster.empty() ? 0 : *std::max_element(cluster.begin(), cluster.end()) + 1;
+    m_members.resize(std::size_t(count));
+    for (int k = 0; k < int(cluster.size()); ++k)
+        m_members[std::size_t(cluster[k])].push_back(k);
+    m_members.erase(std::remove_if(m_members.begin(), m_members.end(),
+                                   [](const std::vector<int> &m) { return m.empty(); }),
+                    m_members.end());
+    for (const std::vector<int> &members : m_members) {
+        const int n = int(members.size());
+        Eigen::MatrixXd block(n, n);
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b <= a; ++b) {
+                const int i = std::max(members[a], members[b]);
+                const int j = std::min(members[a], members[b]);
+                block(a, b) = block(b, a) = A(i, j);
+            }
+        m_blocks.emplace_back(block);
+    }
+}
+
+void BlockJacobi::apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const {
+    z.resize(r.size());
+    for (std::size_t c = 0; c < m_members.size(); ++c) {
+        const std::vector<int> &members = m_members[c];
+        Eigen::VectorXd local(members.size());
+        for (std::size_t a = 0; a < members.size(); ++a)
+            local[Eigen::Index(a)] = r[members[a]];
+        local = m_blocks[c].solve(local);
+        for (std::size_t a = 0; a < members.size(); ++a)
+            z[members[a]] = local[Eigen::Index(a)];
+    }
+}
+
+} // namespace tav::earthing

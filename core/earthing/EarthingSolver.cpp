@@ -1,0 +1,272 @@
+#include "core/earthing/EarthingSolver.h"
+
+#include "core/earthing/CouplingMatrix.h"
+#include "core/earthing/EarthingModel.h"
+#include "core/earthing/InputCheck.h"
+#include "core/earthing/SafetySearch.h"
+#include "core/earthing/SearchAreas.h"
+#include "core/earthing/Segmentation.h"
+#include "core/earthing/SystemSolver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <numeric>
+
+namespace tav::earthing {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+Refusal Cancelled() {
+    return {Error::Cancelled, Quantity::None, {}};
+}
+
+// The segments sorted by depth class, inclined ones last; order[k] is the index the k-th
+// had as cut.
+std::vector<int> ClassOrder(const DepthClasses &classes) {
+    std::vector<int> order(classes.ofSegment.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto rank = [&](int k) {
+        const int c = classes.ofSegment[std::size_t(k)];
+        return c < 0 ? int(classes.classes.size()) : c;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
+    return order;
+}
+
+// The largest distances between observers and sources: in space (for the series'
+// bound) and horizontally (for the tables' reach).
+void Extents(const std::vector<Segment> &segments, const SearchAreas &areas,
+             const std::vector<Point2> &points, double &space, double &horizontal) {
+    double lo[3] = {areas.step.x0, areas.step.y0, 0};
+    double hi[3] = {areas.step.x1, areas.step.y1, 0};
+    const auto take = [&](double x, double y, double z) {
+        lo[0] = std::min(lo[0], x), hi[0] = std::max(hi[0], x);
+        lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y);
+        lo[2] = std::min(lo[2], z), hi[2] = std::max(hi[2], z);
+    };
+    for (const Segment &s : segments) {
+        take(s.p.x, s.p.y, s.p.z);
+        take(s.q.x, s.q.y, s.q.z);
+    }
+    for (const Point2 &p : points)
+        take(p.x, p.y, 0);
+    horizontal = std::hypot(hi[0] - lo[0], hi[1] - lo[1]);
+    space = std::hypot(horizontal, hi[2] - lo[2]);
+}
+
+// Clusters for the preconditioner: the segments whose middles share a square of three
+// segment lengths.
+std::vector<int> Clusters(const std::vector<Segment> &segments, double size) {
+    std::vector<std::pair<long long, int>> cells;
+    for (int k = 0; k < int(segments.size()); ++k) {
+        const Vec3 m = segments[std::size_t(k)].middle();
+        const long long cx = (long long)std::floor(m.x / size);
+        const long long cy = (long long)std::floor(m.y / size);
+        cells.push_back({cx * 2000003LL + cy, k});
+    }
+    std::sort(cells.begin(), cells.end());
+    std::vector<int> cluster(segments.size());
+    int id = -1;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (k == 0 || cells[k].first != cells[k - 1].first)
+            ++id;
+        cluster[std::size_t(cells[k].second)] = id;
+    }
+    return cluster;
+}
+
+struct Prepared {
+    std::shared_ptr<EarthingModel> model;
+    std::vector<int> order;
+    std::vector<Caution> cautions;
+};
+
+// Cuts, classifies and sums the series; a refusal when the input is beyond the solver.
+std::optional<Refusal> Prepare(const EarthingInput &input, const SearchAreas &areas,
+                               const EarthingSolver::Options &options, Prepared &prepared) {
+    const double interface = input.soil.layered ? input.soil.h : 0;
+    const Segmentation cut(input, interface);
+    const std::size_t count = cut.count();
+    if (count > EarthingSolver::kMaxSegments)
+        return Refusal{Error::TooManySegments,
+                       Quantity::None,
+                       {double(count), double(EarthingSolver::kMaxSegments)}};
+    auto model = std::make_shared<EarthingModel>();
+    std::vector<Segment> segments = cut.segments();
+    const DepthClasses classes = DepthClasses::Of(segments);
+    prepared.order = ClassOrder(classes);
+    for (int k : prepared.order) {
+        model->segments.push_back(segments[std::size_t(k)]);
+        model->classes.ofSegment.push_back(classes.ofSegment[std::size_t(k)]);
+    }
+    model->classes.classes = classes.classes;
+    double space = 0;
+    double horizontal = 0;
+    Extents(model->segments, areas, input.points, space, horizontal);
+    bool used[2][2] = {{false, false}, {false, false}};
+    bool layer[2] = {false, false};
+    for (const Segment &s : model->segments)
+        layer[s.layer] = true;
+    used[0][0] = layer[0];
+    used[0][1] = layer[1];
+    used[1][0] = layer[0] && layer[1];
+    used[1][1] = layer[1];
+    model->images = std::make_unique<SoilImages>(
+        input.soil, space, used, EarthingSolver::kSeriesTolerance, EarthingSolver::kMaxOrders);
+    const SoilImages &images = *model->images;
+    if (images.bound() > EarthingSolver::kSeriesFloor)
+        return Refusal{Error::SeriesDoesNotConverge,
+                       Quantity::None,
+                       {images.reflection(), images.bound(), EarthingSolver::kSeriesFloor}};
+    if (images.bound() > EarthingSolver::kSeriesTolerance)
+        prepared.cautions.push_back(
+            {Warning::SeriesTruncated,
+             Quantity::None,
+             {images.bound(), EarthingSolver::kSeriesTolerance, double(images.orders())}});
+    model->settings = options.kernel;
+    model->settings.segmentLength = input.segmentLength;
+    const double reach = 1.05 * horizontal + 2 * input.segmentLength;
+    model->tables =
+        std::make_unique<KernelTables>(model->classes.classes, images, model->settings, reach);
+    prepared.model = model;
+    return std::nullopt;
+}
+
+std::vector<GroupResult> Groups(const std::vector<Segment> &segments,
+                                const SystemSolution &solution) {
+    std::vector<GroupResult> groups(solution.potentials.size());
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        groups[g] = {int(g), solution.potentials[g], 0};
+    for (std::size_t k = 0; k < segments.size(); ++k)
+        groups[std::size_t(segments[k].group)].current += solution.currents[k];
+    return groups;
+}
+
+Point3 ToPoint(const Vec3 &v) {
+    return {v.x, v.y, v.z};
+}
+
+} // namespace
+
+Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
+                                                const ProgressCallback &progress) {
+    return Solve(input, progress, Options{});
+}
+
+Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
+                                                const ProgressCallback &progress,
+                                                const Options &options) {
+    if (auto refusal = InputCheck::Check(input))
+        return *refusal;
+    const SearchAreas areas = SearchAreas::Of(input);
+    if (areas.rasterPoints > kMaxSearchPoints)
+        return Refusal{
+            Error::TooManySearchPoints, Quantity::None, {areas.rasterPoints, kMaxSearchPoints}};
+    Prepared prepared;
+    if (auto refusal = Prepare(input, areas, options, prepared))
+        return *refusal;
+    EarthingModel &model = *prepared.model;
+    WorkMonitor monitor(progress, options.threads);
+    EarthingResult result;
+    SolveStatistics &stats = result.statistics;
+    stats.threads = monitor.threads();
+    stats.depthClasses = int(model.classes.classes.size());
+
+    auto start = Clock::now();
+    if (!model.tables->build(monitor))
+        return Cancelled();
+    stats.tableNodes = model.tables->nodes();
+    stats.secondsTables = Seconds(start);
+    model.coupling = std::make_unique<Coupling>(model.segments, model.classes, *model.images,
+                                                *model.tables, model.settings);
+
+    start = Clock::now();
+    const Eigen::Index n = Eigen::Index(model.segments.size());
+    Eigen::MatrixXd A(n, n);
+    if (!CouplingMatrix(*model.coupling).fill(A, monitor))
+        return Cancelled();
+    stats.secondsMatrix = Seconds(start);
+
+    start = Clock::now();
+    std::vector<int> groupOf;
+    int groups = 0;
+    for (const Segment &s : model.segments) {
+        groupOf.push_back(s.group);
+        groups = std::max(groups, s.group + 1);
+    }
+    const std::vector<int> clusters = Clusters(model.segments, 3 * input.segmentLength);
+    SystemSolver::Settings solverSettings;
+    solverSettings.denseLimit = options.denseLimit;
+    SystemSolver solver(A, groupOf, groups, clusters, solverSettings);
+    SystemSolution solution;
+    if (!solver.solve(input.current, monitor, solution))
+        return Cancelled();
+    A.resize(0, 0);
+    stats.secondsSolution = Seconds(start);
+    stats.iterative = solution.iterative;
+    stats.iterations = solution.iterations;
+    stats.residual = solution.residual;
+    if (!solution.converged)
+        prepared.cautions.push_back({Warning::SolutionNotConverged,
+                                     Quantity::None,
+                                     {solution.residual, solverSettings.tolerance}});
+
+    result.gpr = solution.potentials[0];
+    result.resistance = result.gpr / input.current;
+    result.segments = int(n);
+    result.imageTerms = model.images->imageTerms();
+    result.orders = model.images->orders();
+    result.groups = Groups(model.segments, solution);
+    result.segmentCurrents.resize(model.segments.size());
+    for (std::size_t k = 0; k < model.segments.size(); ++k) {
+        const Segment &s = model.segments[k];
+        result.segmentCurrents[std::size_t(prepared.order[k])] = {
+            ToPoint(s.p), ToPoint(s.q), s.conductor, s.group, solution.currents[k]};
+    }
+    const auto field = std::make_shared<SurfaceField>(prepared.model, solution.currents);
+    result.field = field;
+    result.touchArea = areas.touch;
+    result.stepArea = areas.step;
+    result.raster = areas.raster;
+
+    start = Clock::now();
+    if (!field->raster(result.raster, result.rasterPotential, monitor))
+        return Cancelled();
+    result.points.resize(input.points.size());
+    const std::size_t chunk = 64;
+    const bool pointsDone = monitor.run(
+        SolveProgress::Stage::Surface, (input.points.size() + chunk - 1) / chunk,
+        [&](std::size_t item, int) {
+            const std::size_t end = std::min(input.points.size(), (item + 1) * chunk);
+            for (std::size_t k = item * chunk; k < end; ++k) {
+                const Point2 &p = input.points[k];
+                const double v = field->potential(p.x, p.y);
+                result.points[k] = {p, v, result.gpr - v, areas.touch.contains(p.x, p.y)};
+            }
+        });
+    if (!pointsDone)
+        return Cancelled();
+    stats.secondsSurface = Seconds(start);
+
+    start = Clock::now();
+    if (!monitor.report(SolveProgress::Stage::Search, 0, true))
+        return Cancelled();
+    const SafetySearch search(*field, result.raster, result.rasterPotential, result.gpr,
+                              areas.touch, areas.step);
+    result.touchMax = search.touch(result.points);
+    result.stepMax = search.step();
+    if (!monitor.report(SolveProgress::Stage::Search, 1, true))
+        return Cancelled();
+    stats.secondsSearch = Seconds(start);
+    result.cautions = prepared.cautions;
+    return result;
+}
+
+} // namespace tav::earthing

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/EarthingResult.h"
+#include "core/earthing/KernelSettings.h"
+#include "core/earthing/SolveProgress.h"
+#include "core/errors.h"
+
+namespace tav::earthing {
+
+// The earthing system solver: conductors cut into segments, each leaking a current of its
+// own evenly along its length; the potential coefficients from the exact line integrals
+// of the segments and their images in the soil's layers (Galerkin with constant
+// elements); the currents that put every group at one potential with the injected
+// current leaving group 0; then the surface potential and the worst touch and step
+// voltages. docs/CALCULATIONS.md gives the method and its sources.
+class EarthingSolver {
+public:
+    static constexpr std::size_t kMaxSegments = 10000;
+    static constexpr double kMaxSearchPoints = 1e6;
+    // The image series is summed until the terms left out are below this, relative...
+    static constexpr double kSeriesTolerance = 1e-7;
+    // ...within at most this many orders; a bound above kSeriesFloor then is refused.
+    static constexpr int kMaxOrders = 4000;
+    static constexpr double kSeriesFloor = 1e-3;
+
+    struct Options {
+        // The kernel's forms; its segment length is the input's. exact: every pair and
+        // point with every image exact (slow), the reference of the faster forms.
+        KernelSettings kernel;
+        int threads = 0; // 0: one per core
+        int denseLimit = 1500;
+    };
+
+    static Refusable<EarthingResult> Solve(const EarthingInput &input,
+                                           const ProgressCallback &progress = {});
+    static Refusable<EarthingResult>
+    Solve(const EarthingInput &input, const ProgressCallback &progress, const Options &options);
+};
+
+} // namespace tav::earthing

@@ -1,0 +1,143 @@
+#include "core/earthing/InputCheck.h"
+
+#include "core/earthing/Vec3.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace tav::earthing {
+
+namespace {
+
+bool Positive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+
+Refusal NotPositive(Quantity quantity, double value) {
+    return {Error::NotPositive, quantity, {value}};
+}
+
+Vec3 ToVec(const Point3 &p) {
+    return {p.x, p.y, p.z};
+}
+
+} // namespace
+
+std::optional<Refusal> InputCheck::Check(const EarthingInput &input) {
+    if (auto refusal = CheckNumbers(input))
+        return refusal;
+    for (std::size_t k = 0; k < input.conductors.size(); ++k)
+        if (auto refusal = CheckConductor(input.conductors[k], int(k) + 1))
+            return refusal;
+    if (auto refusal = CheckGroups(input))
+        return refusal;
+    for (std::size_t k = 0; k < input.points.size(); ++k)
+        if (!std::isfinite(input.points[k].x) || !std::isfinite(input.points[k].y))
+            return Refusal{Error::PointNotFinite, Quantity::None, {double(k + 1)}};
+    if (input.points.size() > std::size_t(kMaxPoints))
+        return Refusal{Error::TooManyPoints,
+                       Quantity::None,
+                       {double(input.points.size()), double(kMaxPoints)}};
+    return CheckOverlaps(input);
+}
+
+std::optional<Refusal> InputCheck::CheckNumbers(const EarthingInput &input) {
+    const EarthingSoil &soil = input.soil;
+    if (soil.layered) {
+        if (!Positive(soil.rho1))
+            return NotPositive(Quantity::TopLayerResistivity, soil.rho1);
+        if (!Positive(soil.rho2))
+            return NotPositive(Quantity::BottomLayerResistivity, soil.rho2);
+        if (!Positive(soil.h))
+            return NotPositive(Quantity::TopLayerThickness, soil.h);
+    } else if (!Positive(soil.rho1)) {
+        return NotPositive(Quantity::SoilResistivity, soil.rho1);
+    }
+    if (!Positive(input.current))
+        return NotPositive(Quantity::InjectedCurrent, input.current);
+    if (!Positive(input.segmentLength))
+        return NotPositive(Quantity::SegmentLength, input.segmentLength);
+    if (!Positive(input.search.step))
+        return NotPositive(Quantity::SearchStep, input.search.step);
+    if (!std::isfinite(input.search.margin) || input.search.margin < 0)
+        return Refusal{Error::NegativeOrNotFinite, Quantity::SearchMargin, {input.search.margin}};
+    return std::nullopt;
+}
+
+std::optional<Refusal> InputCheck::CheckConductor(const Conductor &c, int number) {
+    const double n = number;
+    const Vec3 a = ToVec(c.from);
+    const Vec3 b = ToVec(c.to);
+    const bool finite = std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z) &&
+                        std::isfinite(b.x) && std::isfinite(b.y) && std::isfinite(b.z) &&
+                        std::isfinite(c.diameter);
+    if (!finite)
+        return Refusal{Error::ConductorNotFinite, Quantity::None, {n}};
+    if (c.group < 0)
+        return Refusal{Error::GroupNegative, Quantity::None, {n, double(c.group)}};
+    const double length = (b - a).norm();
+    if (!(length > 0) || !std::isfinite(length))
+        return Refusal{Error::ConductorZeroLength, Quantity::None, {n}};
+    const double top = std::min(a.z, b.z);
+    if (top < 0)
+        return Refusal{Error::ConductorAboveSurface, Quantity::None, {n, top}};
+    if (a.z == 0 && b.z == 0)
+        return Refusal{Error::ConductorOnSurface, Quantity::None, {n}};
+    if (!(c.diameter > 0))
+        return Refusal{Error::ConductorDiameterNotPositive, Quantity::None, {n, c.diameter}};
+    if (c.diameter >= length)
+        return Refusal{
+            Error::ConductorDiameterNotBelowLength, Quantity::None, {n, c.diameter, length}};
+    return std::nullopt;
+}
+
+std::optional<Refusal> InputCheck::CheckGroups(const EarthingInput &input) {
+    std::set<int> groups;
+    for (const Conductor &c : input.conductors)
+        groups.insert(c.group);
+    if (groups.empty() || *groups.begin() != 0)
+        return Refusal{Error::NoEnergisedConductor, Quantity::None, {}};
+    int expected = 0;
+    for (int g : groups) {
+        if (g != expected)
+            return Refusal{Error::GroupWithoutConductors, Quantity::None, {double(expected)}};
+        ++expected;
+    }
+    return std::nullopt;
+}
+
+// Two conductors overlap when they run parallel closer than their radii together, along
+// more than a radius of common length: the same stretch of soil would take two currents.
+std::optional<Refusal> InputCheck::CheckOverlaps(const EarthingInput &input) {
+    const std::vector<Conductor> &cs = input.conductors;
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        const Vec3 pi = ToVec(cs[i].from);
+        const Vec3 di = ToVec(cs[i].to) - pi;
+        const double li = di.norm();
+        const Vec3 ui = di * (1 / li);
+        const double ri = 0.5 * cs[i].diameter;
+        for (std::size_t j = i + 1; j < cs.size(); ++j) {
+            const Vec3 pj = ToVec(cs[j].from);
+            const Vec3 dj = ToVec(cs[j].to) - pj;
+            const double lj = dj.norm();
+            const Vec3 uj = dj * (1 / lj);
+            const Vec3 cross = ui.cross(uj);
+            if (cross.norm() > 1e-6)
+                continue;
+            const double rj = 0.5 * cs[j].diameter;
+            const Vec3 w = pj - pi;
+            const double t1 = w.dot(ui);
+            const double t2 = (ToVec(cs[j].to) - pi).dot(ui);
+            if ((w - ui * t1).norm() >= ri + rj)
+                continue;
+            const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));
+            if (common > std::max(ri, rj))
+                return Refusal{
+                    Error::ConductorsOverlap, Quantity::None, {double(i + 1), double(j + 1)}};
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tav::earthing

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/errors.h"
+
+#include <optional>
+
+namespace tav::earthing {
+
+// What the solver refuses before it cuts a conductor: the first fault found, soil and
+// options first, then the conductors in order, then their groups, the points, and
+// conductors that overlap.
+class InputCheck {
+public:
+    static constexpr int kMaxPoints = 100000;
+
+    static std::optional<Refusal> Check(const EarthingInput &input);
+
+private:
+    static std::optional<Refusal> CheckNumbers(const EarthingInput &input);
+    static std::optional<Refusal> CheckConductor(const Conductor &c, int number);
+    static std::optional<Refusal> CheckGroups(const EarthingInput &input);
+    static std::optional<Refusal> CheckOverlaps(const EarthingInput &input);
+};
+
+} // namespace tav::earthing

@@ -1,0 +1,150 @@
+#include "core/earthing/KernelTables.h"
+
+#include "core/earthing/LineIntegrals.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tav::earthing {
+
+namespace {
+
+struct QuadratureRule {
+    int count;
+    double nodes[4];
+    double weights[4];
+};
+
+// Gauss-Legendre on [0, 1]; one point for a range of no length.
+const QuadratureRule &Rule(int points) {
+    static const QuadratureRule rules[5] = {
+        {0, {}, {}},
+        {1, {0.5}, {1}},
+        {2, {0.2113248654051871, 0.7886751345948129}, {0.5, 0.5}},
+        {3, {0.1127016653792583, 0.5, 0.8872983346207417}, {5. / 18, 8. / 18, 5. / 18}},
+        {4,
+         {0.0694318442029737, 0.3300094782075719, 0.6699905217924281, 0.9305681557970263},
+         {0.1739274225687269, 0.3260725774312731, 0.3260725774312731, 0.1739274225687269}}};
+    return rules[points];
+}
+
+// The vertical distance between the observer's depth range and an image's.
+double Gap(const DepthClass &observer, const DepthClass &source, const Image &image) {
+    double b1 = image.alpha * source.top + image.beta;
+    double b2 = image.alpha * source.bottom + image.beta;
+    if (b1 > b2)
+        std::swap(b1, b2);
+    return std::max({0., b1 - observer.bottom, observer.top - b2});
+}
+
+} // namespace
+
+double KernelTables::Kernel(const DepthClass &observer, const DepthClass &source,
+                            const Image &image, double rho) {
+    double b1 = image.alpha * source.top + image.beta;
+    double b2 = image.alpha * source.bottom + image.beta;
+    if (b1 > b2)
+        std::swap(b1, b2);
+    if (!observer.vertical && !source.vertical) {
+        const double dz = observer.top - b1;
+        return 1 / std::sqrt(rho * rho + dz * dz);
+    }
+    // Far from the observer, Gauss-Legendre along the vertical ranges is exact to 1e-8
+    // with few points and cheaper than the logarithms of the closed forms.
+    const double gap = std::max({0., b1 - observer.bottom, observer.top - b2});
+    const double longest = std::max(observer.length(), b2 - b1);
+    const int points = gap >= 20 * longest  ? 2
+                       : gap >= 5 * longest ? 3
+                       : gap >= 2 * longest ? 4
+                                            : 0;
+    if (points > 0) {
+        const QuadratureRule &ro = observer.vertical ? Rule(points) : Rule(1);
+        const QuadratureRule &rs = source.vertical ? Rule(points) : Rule(1);
+        double sum = 0;
+        for (int p = 0; p < ro.count; ++p) {
+            const double zo = observer.top + ro.nodes[p] * observer.length();
+            for (int q = 0; q < rs.count; ++q) {
+                const double dz = zo - (b1 + rs.nodes[q] * (b2 - b1));
+                sum += ro.weights[p] * rs.weights[q] / std::sqrt(rho * rho + dz * dz);
+            }
+        }
+        return sum;
+    }
+    const Vec3 axis = {0, 0, 1};
+    if (!observer.vertical)
+        return LineIntegrals::PointSegment({rho, 0, observer.top}, {0, 0, b1}, axis, b2 - b1, 0) /
+               (b2 - b1);
+    if (!source.vertical)
+        return LineIntegrals::PointSegment({rho, 0, b1}, {0, 0, observer.top}, axis,
+                                           observer.length(), 0) /
+               observer.length();
+    return LineIntegrals::ParallelIntervals(observer.top, observer.bottom, b1, b2, rho) /
+           (observer.length() * (b2 - b1));
+}
+
+KernelTables::KernelTables(const std::vector<DepthClass> &classes, const SoilImages &images,
+                           const KernelSettings &settings, double reach)
+    : m_classes(classes), m_images(images), m_settings(settings), m_reach(reach) {
+    m_classes.push_back(DepthClass{}); // the surface
+    m_count = int(m_classes.size());
+    m_pairs.resize(std::size_t(m_count) * m_count);
+}
+
+std::size_t KernelTables::nodes() const {
+    std::size_t total = 0;
+    for (int a = 0; a < m_count; ++a)
+        for (int b = a; b < m_count; ++b)
+            if (const auto &t = pair(a, b).tables)
+                total += t->all.nodes() + t->rest.nodes();
+    return total;
+}
+
+bool KernelTables::build(WorkMonitor &monitor) {
+    // The pairs to build: every pair of segment classes once, and the surface as an
+    // observer of each.
+    std::vector<std::pair<int, int>> work;
+    const int segmentClasses = m_count - 1;
+    for (int a = 0; a < segmentClasses; ++a)
+        for (int b = a; b < segmentClasses; ++b)
+            work.push_back({a, b});
+    for (int b = 0; b < segmentClasses; ++b)
+        work.push_back({surface(), b});
+    const double vertical = m_settings.vertical();
+    for (int a = 0; a < m_count; ++a)
+        for (int b = 0; b < segmentClasses; ++b)
+            for (const Image &image : m_images.images(m_classes[a].layer, m_classes[b].layer))
+                if (Gap(m_classes[a], m_classes[b], image) < vertical)
+                    m_pairs[std::size_t(a) * m_count + b].nearImages.push_back(image);
+    const double lo = std::max(m_settings.far() - m_settings.segmentLength, 1e-3);
+    const double hi = std::max(m_reach, 2 * lo);
+    const double nearReach = m_settings.far() + m_settings.segmentLength;
+    const double step = vertical / 32;
+    return monitor.run(SolveProgress::Stage::Tables, work.size(), [&](std::size_t item, int) {
+        const auto [a, b] = work[item];
+        const DepthClass &observer = m_classes[a];
+        const DepthClass &source = m_classes[b];
+        const std::vector<Image> &images = m_images.images(observer.layer, source.layer);
+        std::vector<Image> rest;
+        for (const Image &image : images)
+            if (Gap(observer, source, image) >= vertical)
+                rest.push_back(image);
+        const auto sum = [&](const std::vector<Image> &terms, bool squared) {
+            return [&, squared](const std::vector<double> &at, std::vector<double> &values) {
+                values.assign(at.size(), 0.);
+                for (std::size_t k = 0; k < at.size(); ++k) {
+                    const double rho = squared ? std::sqrt(at[k]) : at[k];
+                    for (const Image &image : terms)
+                        values[k] += image.weight * Kernel(observer, source, image, rho);
+                }
+            };
+        };
+        auto tables = std::make_shared<PairTables>();
+        tables->all = RadialTable(lo * lo, hi * hi, sum(images, true));
+        tables->rest = UniformTable(nearReach, step, sum(rest, false));
+        m_pairs[std::size_t(a) * m_count + b].tables = tables;
+        if (a != b && a != surface())
+            m_pairs[std::size_t(b) * m_count + a].tables = tables;
+    });
+}
+
+} // namespace tav::earthing

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/earthing/DepthClass.h"
+#include "core/earthing/KernelSettings.h"
+#include "core/earthing/RadialTable.h"
+#include "core/earthing/SoilImages.h"
+#include "core/earthing/WorkMonitor.h"
+
+#include <memory>
+#include <vector>
+
+namespace tav::earthing {
+
+// For an observer class and a source class, the whole image series as a function of the
+// square of the horizontal distance (far pairs), and the series without the images that
+// come vertically near the observer as a function of the distance (near pairs, which take
+// those exact).
+struct PairTables {
+    RadialTable all;   // of rho^2
+    UniformTable rest; // of rho
+};
+
+struct ClassPair {
+    std::shared_ptr<const PairTables> tables;
+    std::vector<Image> nearImages; // taken exact for near pairs
+};
+
+// The tables of every pair of depth classes, and of the surface (an extra observer class)
+// with every class. Reciprocity makes a pair's tables the same both ways; they are built
+// once.
+class KernelTables {
+public:
+    // reach: the largest horizontal distance between an observer and a source, m.
+    KernelTables(const std::vector<DepthClass> &classes, const SoilImages &images,
+                 const KernelSettings &settings, double reach);
+    // False when cancelled.
+    bool build(WorkMonitor &monitor);
+
+    int surface() const { return m_count - 1; }
+    const ClassPair &pair(int observer, int source) const {
+        return m_pairs[std::size_t(observer) * m_count + source];
+    }
+    const DepthClass &depthClass(int c) const { return m_classes[c]; }
+    std::size_t nodes() const;
+
+    // The kernel of one image, averaged over the observer's and the source's depth ranges,
+    // at the horizontal distance rho: what the tables hold, summed over images.
+    static double Kernel(const DepthClass &observer, const DepthClass &source, const Image &image,
+                         double rho);
+
+private:
+    std::vector<DepthClass> m_classes; // the segments' classes, then the surface
+    int m_count = 0;
+    const SoilImages &m_images;
+    KernelSettings m_settings;
+    double m_reach = 0;
+    std::vector<ClassPair> m_pairs;
+};
+
+} // namespace tav::earthing

@@ -1,0 +1,73 @@
+#include "core/earthing/RadialTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tav::earthing {
+
+namespace {
+
+// Per interval, the cubic through four neighbouring nodes (the stencil shifted inwards at
+// the ends), as a polynomial in the interval's own coordinate t in [0, 1], then 1/width.
+std::vector<double> Fit(const std::vector<double> &nodes, const std::vector<double> &values) {
+    const std::size_t intervals = nodes.size() - 1;
+    std::vector<double> coefficients(intervals * 5);
+    for (std::size_t i = 0; i < intervals; ++i) {
+        const std::size_t first = std::min(i > 0 ? i - 1 : 0, intervals - 3);
+        const double width = nodes[i + 1] - nodes[i];
+        double t[4];
+        for (int m = 0; m < 4; ++m)
+            t[m] = (nodes[first + m] - nodes[i]) / width;
+        double *c = coefficients.data() + i * 5;
+        for (int m = 0; m < 4; ++m) {
+            // The Lagrange basis polynomial of node m, expanded.
+            double p[4] = {1, 0, 0, 0};
+            double denominator = 1;
+            for (int n = 0; n < 4; ++n) {
+                if (n == m)
+                    continue;
+                for (int k = 3; k > 0; --k)
+                    p[k] = p[k - 1] - t[n] * p[k];
+                p[0] *= -t[n];
+                denominator *= t[m] - t[n];
+            }
+            for (int k = 0; k < 4; ++k)
+                c[k] += values[first + m] * p[k] / denominator;
+        }
+        c[4] = 1 / width;
+    }
+    return coefficients;
+}
+
+} // namespace
+
+RadialTable::RadialTable(double lo, double hi, const TableFunction &f) {
+    const int perOctave = kPerOctave;
+    m_base = std::exp2(std::floor(std::log2(lo)));
+    m_inverseBase = 1 / m_base;
+    const int octaves = std::max(1, int(std::ceil(std::log2(hi / m_base))));
+    std::vector<double> nodes;
+    for (int e = 0; e < octaves; ++e)
+        for (int k = 0; k < perOctave; ++k)
+            nodes.push_back(m_base * std::ldexp(1. + double(k) / perOctave, e));
+    nodes.push_back(m_base * std::ldexp(1., octaves));
+    std::vector<double> values;
+    f(nodes, values);
+    m_intervals = nodes.size() - 1;
+    m_top = std::nextafter(nodes.back(), 0.);
+    m_coefficients = Fit(nodes, values);
+}
+
+UniformTable::UniformTable(double hi, double step, const TableFunction &f) {
+    const int intervals = std::max(3, int(std::ceil(hi / step)));
+    m_inverseStep = 1 / step;
+    std::vector<double> nodes;
+    for (int k = 0; k <= intervals; ++k)
+        nodes.push_back(k * step);
+    std::vector<double> values;
+    f(nodes, values);
+    m_intervals = std::uint64_t(intervals);
+    m_coefficients = Fit(nodes, values);
+}
+
+} // namespace tav::earthing

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/Segment.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace tav::earthing {
+
+// Cuts the conductors into segments of at most the segment length: first at the
+// interface of the soil's layers, so that each segment lies in one layer, and where
+// another conductor touches or crosses, so that junctions fall between segments; then
+// each piece into equal parts.
+class Segmentation {
+public:
+    Segmentation(const EarthingInput &input, double interface);
+
+    // The segments the cut would give, counted before any is made.
+    std::size_t count() const;
+    std::vector<Segment> segments() const;
+
+private:
+    std::vector<std::vector<double>> m_cuts; // per conductor, the cut points along it, in m
+    const EarthingInput &m_input;
+    double m_interface;
+};
+
+} // namespace tav::earthing

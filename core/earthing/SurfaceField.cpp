@@ -1,0 +1,81 @@
+#include "core/earthing/SurfaceField.h"
+
+#include <cmath>
+
+namespace tav::earthing {
+
+SurfaceField::SurfaceField(std::shared_ptr<const EarthingModel> model, std::vector<double> currents)
+    : m_model(std::move(model)), m_currents(std::move(currents)) {
+    const Coupling &coupling = *m_model->coupling;
+    const std::vector<Segment> &segments = m_model->segments;
+    for (const Segment &s : segments) {
+        const Vec3 m = s.middle();
+        m_x.push_back(m.x);
+        m_y.push_back(m.y);
+    }
+    const int surface = coupling.tables().surface();
+    for (int k = 0; k < int(segments.size()); ++k) {
+        const int c = coupling.classOf(k);
+        const RadialTable *table =
+            c < 0 ? nullptr : &coupling.tables().pair(surface, c).tables->all;
+        if (m_runs.empty() || m_runs.back().table != table)
+            m_runs.push_back({k, k + 1, table});
+        else
+            m_runs.back().end = k + 1;
+    }
+    m_index = std::make_unique<SpatialIndex>(m_x, m_y, coupling.settings().far());
+}
+
+double SurfaceField::potential(double x, double y) const {
+    const Coupling &coupling = *m_model->coupling;
+    const Vec3 at = {x, y, 0};
+    const int n = int(m_currents.size());
+    double v = 0;
+    if (coupling.settings().exact) {
+        for (int j = 0; j < n; ++j)
+            v += m_currents[j] * coupling.exactPoint(at, j);
+        return v;
+    }
+    const double *current = m_currents.data();
+    for (const Run &run : m_runs) {
+        if (!run.table) {
+            for (int j = run.begin; j < run.end; ++j)
+                v += current[j] * coupling.point(at, j);
+            continue;
+        }
+        const RadialTable &table = *run.table;
+        const Coupling::FarData &far = coupling.far();
+        double sum = 0;
+        for (int j = run.begin; j < run.end; ++j)
+            sum += current[j] * Coupling::Far(table, far.x[j] - x, far.y[j] - y, 0, 0, 0, far.ux[j],
+                                              far.uy[j], far.k[j]);
+        v += sum;
+    }
+    const int surface = coupling.tables().surface();
+    const double reach = coupling.settings().far();
+    m_index->near(x, y, [&](int j) {
+        const int c = coupling.classOf(j);
+        if (c < 0)
+            return;
+        const double dx = m_x[j] - x;
+        const double dy = m_y[j] - y;
+        if (std::hypot(dx, dy) >= reach)
+            return;
+        const RadialTable &table = coupling.tables().pair(surface, c).tables->all;
+        v += current[j] * (coupling.point(at, j) - coupling.farPoint(table, x, y, j));
+    });
+    return v;
+}
+
+bool SurfaceField::raster(const RasterGrid &grid, std::vector<double> &values,
+                          WorkMonitor &monitor) const {
+    values.assign(grid.size(), 0.);
+    return monitor.run(
+        SolveProgress::Stage::Surface, std::size_t(grid.ny), [&](std::size_t row, int) {
+            const int j = int(row);
+            for (int i = 0; i < grid.nx; ++i)
+                values[std::size_t(j) * grid.nx + i] = potential(grid.x(i), grid.y(j));
+        });
+}
+
+} // namespace tav::earthing

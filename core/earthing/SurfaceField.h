@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/EarthingModel.h"
+#include "core/earthing/SpatialIndex.h"
+#include "core/earthing/WorkMonitor.h"
+
+#include <memory>
+#include <vector>
+
+namespace tav::earthing {
+
+// A rectangle of surface points: x0 + i step, y0 + j step for i < nx, j < ny; values row
+// by row, y outer.
+struct RasterGrid {
+    double x0 = 0;
+    double y0 = 0;
+    double step = 1;
+    int nx = 0;
+    int ny = 0;
+
+    double x(int i) const { return x0 + i * step; }
+    double y(int j) const { return y0 + j * step; }
+    std::size_t size() const { return std::size_t(nx) * std::size_t(ny); }
+};
+
+// The potential on the surface of a solved system, anywhere: each segment's current
+// times its coefficient, the far segments through the tables in one pass, the near ones
+// put right from a spatial index.
+class SurfaceField {
+public:
+    SurfaceField(std::shared_ptr<const EarthingModel> model, std::vector<double> currents);
+
+    // V at (x, y) on the surface.
+    double potential(double x, double y) const;
+    // Row by row on every core; false when cancelled.
+    bool raster(const RasterGrid &grid, std::vector<double> &values, WorkMonitor &monitor) const;
+
+private:
+    std::shared_ptr<const EarthingModel> m_model;
+    std::vector<double> m_currents;
+    std::vector<double> m_x;
+    std::vector<double> m_y;
+    struct Run {
+        int begin = 0;
+        int end = 0;
+        const RadialTable *table = nullptr; // none for inclined segments
+    };
+    std::vector<Run> m_runs;
+    std::unique_ptr<SpatialIndex> m_index;
+};
+
+} // namespace tav::earthing

@@ -1,0 +1,68 @@
+#include "core/earthing/WorkMonitor.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace tav::earthing {
+
+namespace {
+
+constexpr auto kInterval = std::chrono::milliseconds(20);
+
+} // namespace
+
+WorkMonitor::WorkMonitor(ProgressCallback callback, int threads)
+    : m_callback(std::move(callback)), m_last(std::chrono::steady_clock::now()) {
+    const int cores = int(std::thread::hardware_concurrency());
+    m_threads = threads > 0 ? threads : std::clamp(cores, 1, 16);
+}
+
+bool WorkMonitor::report(SolveProgress::Stage stage, double fraction, bool force) {
+    if (cancelled())
+        return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - m_last < kInterval)
+        return true;
+    m_last = now;
+    if (m_callback && !m_callback({stage, std::clamp(fraction, 0., 1.)}))
+        m_cancelled.store(true, std::memory_order_relaxed);
+    return !cancelled();
+}
+
+bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,
+                      const std::function<void(std::size_t, int)> &body) {
+    // Every stage is announced, however short.
+    if (!report(stage, 0, true))
+        return false;
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    const auto work = [&](int thread, bool caller) {
+        for (;;) {
+            if (cancelled())
+                return;
+            const std::size_t item = next.fetch_add(1, std::memory_order_relaxed);
+            if (item >= count)
+                return;
+            body(item, thread);
+            const std::size_t finished = done.fetch_add(1, std::memory_order_relaxed) + 1;
+            if (caller)
+                report(stage, double(finished) / double(count));
+        }
+    };
+    const int helpers = int(std::min<std::size_t>(std::size_t(m_threads - 1), count));
+    std::vector<std::thread> pool;
+    for (int t = 1; t <= helpers; ++t)
+        pool.emplace_back(work, t, false);
+    work(0, true);
+    // The last items of the others: keep reporting while they finish.
+    while (done.load(std::memory_order_relaxed) < std::min(count, next.load()) && !cancelled()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        report(stage, double(done.load()) / double(count));
+    }
+    for (std::thread &t : pool)
+        t.join();
+    return !cancelled();
+}
+
+} // namespace tav::earthing

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/earthing/SolveProgress.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+
+namespace tav::earthing {
+
+// Runs the solver's loops on every core and keeps the caller informed: the calling thread
+// works too and, between its items, reports progress and hears a cancel, which the other
+// threads see before their next item. Items should take well under 20 ms each.
+class WorkMonitor {
+public:
+    explicit WorkMonitor(ProgressCallback callback, int threads = 0);
+
+    int threads() const { return m_threads; }
+    bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+
+    // body(item, thread) for every item in [0, count); false when cancelled.
+    bool run(SolveProgress::Stage stage, std::size_t count,
+             const std::function<void(std::size_t, int)> &body);
+    // A report from the calling thread between steps of its own; false when cancelled.
+    bool report(SolveProgress::Stage stage, double fraction, bool force = false);
+
+private:
+    ProgressCallback m_callback;
+    int m_threads = 1;
+    std::atomic<bool> m_cancelled{false};
+    std::chrono::steady_clock::time_point m_last;
+};
+
+} // namespace tav::earthing

@@ -1,0 +1,355 @@
+// The earthing system solver against published results of other programs and formulas,
+// its limits, the cost of its faster kernel forms, and its cancel.
+#include "core/earthing/ConductorLayout.h"
+#include "core/earthing/EarthingSolver.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <map>
+
+using namespace tav;
+using namespace tav::earthing;
+
+namespace {
+
+// IEEE Std 80-2013 Annex H, Grid 1: 70 m x 70 m, six conductors each way, 2/0 copper
+// (10.5 mm) at 0.5 m, 140 ohm m, 744.8 A.
+EarthingInput AnnexH1() {
+    EarthingInput input;
+    input.soil = EarthingSoil::Uniform(140);
+    input.current = 744.8;
+    RectangularGrid grid;
+    grid.sizeX = grid.sizeY = 70;
+    grid.countX = grid.countY = 6;
+    input.conductors = ConductorLayout::Grid(grid);
+    return input;
+}
+
+// Annex B, Example 1 (the EPRI study): eleven conductors each way, 10 mm, 400 ohm m, 1908 A.
+EarthingInput AnnexB1() {
+    EarthingInput input;
+    input.soil = EarthingSoil::Uniform(400);
+    input.current = 1908;
+    RectangularGrid grid;
+    grid.sizeX = grid.sizeY = 70;
+    grid.countX = grid.countY = 11;
+    grid.diameter = 0.01;
+    input.conductors = ConductorLayout::Grid(grid);
+    return input;
+}
+
+EarthingInput Rod() { // 3 m of 16 mm from the surface into 100 ohm m
+    EarthingInput input;
+    input.soil = EarthingSoil::Uniform(100);
+    input.current = 1;
+    input.conductors = {{{0, 0, 0}, {0, 0, 3}, 0.016, 0}};
+    return input;
+}
+
+EarthingInput Wire() { // 20 m of 10 mm at 0.5 m in 100 ohm m
+    EarthingInput input;
+    input.soil = EarthingSoil::Uniform(100);
+    input.current = 1;
+    input.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0}};
+    return input;
+}
+
+// A small grid with rods into the bottom layer of a two-layer soil: every kind of pair,
+// the interface crossed, most pairs far enough for the tables.
+EarthingInput LayeredGrid(bool bottomHigher) {
+    EarthingInput input;
+    input.soil =
+        bottomHigher ? EarthingSoil::TwoLayer(100, 400, 4) : EarthingSoil::TwoLayer(300, 100, 4);
+    input.current = 100;
+    RectangularGrid grid;
+    grid.sizeX = 24;
+    grid.sizeY = 16;
+    grid.countX = 4;
+    grid.countY = 3;
+    input.conductors = ConductorLayout::Grid(grid);
+    for (const Conductor &rod :
+         ConductorLayout::Rods(ConductorLayout::CornerPoints(grid), 0.5, 6, 0.016, 0))
+        input.conductors.push_back(rod);
+    input.search.step = 1;
+    input.search.margin = 2;
+    return input;
+}
+
+const EarthingResult &Solved(const QString &name) {
+    static std::map<QString, EarthingResult> solved;
+    const auto found = solved.find(name);
+    if (found != solved.end())
+        return found->second;
+    EarthingInput input = name == "H1"    ? AnnexH1()
+                          : name == "B1"  ? AnnexB1()
+                          : name == "rod" ? Rod()
+                                          : Wire();
+    const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+    if (outcome.refused())
+        qFatal("%s refused", qPrintable(name));
+    return solved.emplace(name, outcome.result()).first->second;
+}
+
+// The figure a row checks, from the solved system.
+double Figure(const EarthingResult &r, const QString &what) {
+    const auto v = [&](double x, double y) { return r.field->potential(x, y); };
+    if (what == "R")
+        return r.resistance;
+    if (what == "touch max")
+        return r.touchMax.voltage;
+    if (what == "touch at the corner mesh's centre")
+        return r.gpr - v(7, 7);
+    if (what == "step from the corner, 1 m diagonally out")
+        return v(0, 0) - v(-std::sqrt(0.5), -std::sqrt(0.5));
+    qFatal("no figure %s", qPrintable(what));
+}
+
+bool Within(double value, double lo, double hi, double slack) {
+    return value >= lo * (1 - slack) && value <= hi * (1 + slack);
+}
+
+QString Shown(double v) {
+    return QString::number(v, 'g', 10);
+}
+
+} // namespace
+
+class TestEarthing : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Published ranges: lo and hi (equal for one figure), and how far beyond either end a
+    // result may lie, relative.
+    void published_data() {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::addColumn<double>("slack");
+        // Dwight: rho/(2 pi L) (ln(4L/a) - 1), uniform leakage, a little above the truth.
+        const double dwight = 100 / (2 * M_PI * 3) * (std::log(4 * 3 / 0.008) - 1);
+        QTest::newRow("rod: Dwight") << "rod"
+                                     << "R" << dwight << dwight << 0.015;
+        // Sunde: rho/(pi L) (ln(2L/sqrt(2 a h)) - 1).
+        const double sunde = 100 / (M_PI * 20) * (std::log(40 / std::sqrt(2 * 0.005 * 0.5)) - 1);
+        QTest::newRow("wire: Sunde") << "wire"
+                                     << "R" << sunde << sunde << 0.01;
+        // Annex H, Grid 1: the spread of three commercial programs.
+        QTest::newRow("H1 R") << "H1"
+                              << "R" << 1.00 << 1.01 << 0.025;
+        QTest::newRow("H1 touch, corner mesh")
+            << "H1"
+            << "touch at the corner mesh's centre" << 194.9 << 200.9 << 0.025;
+        QTest::newRow("H1 worst touch") << "H1"
+                                        << "touch max" << 202.7 << 209.0 << 0.025;
+        QTest::newRow("H1 step at the corner")
+            << "H1"
+            << "step from the corner, 1 m diagonally out" << 87.2 << 89.3 << 0.05;
+        // Annex B, Example 1: one older program's results.
+        QTest::newRow("B1 R") << "B1"
+                              << "R" << 2.67 << 2.67 << 0.025;
+        QTest::newRow("B1 worst touch") << "B1"
+                                        << "touch max" << 984.3 << 984.3 << 0.035;
+    }
+
+    void published() {
+        QFETCH(QString, system);
+        QFETCH(QString, figure);
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        QFETCH(double, slack);
+        const double value = Figure(Solved(system), figure);
+        QVERIFY2(Within(value, lo, hi, slack), qPrintable(Shown(value)));
+    }
+
+    // Uniform leakage overstates a lone electrode's resistance: the solution lies below
+    // the formulas that assume it, and closer with more segments.
+    void belowUniformLeakage() {
+        EarthingInput input = Rod();
+        const double dwight = 100 / (2 * M_PI * 3) * (std::log(4 * 3 / 0.008) - 1);
+        double previous = 0;
+        for (double length : {3., 1., 0.25}) {
+            input.segmentLength = length;
+            const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+            QVERIFY(!outcome.refused());
+            const double r = outcome.result().resistance;
+            if (previous == 0) // one segment: Dwight to the a/L terms he leaves out
+                QVERIFY2(std::abs(r / dwight - 1) < 1e-3, qPrintable(Shown(r)));
+            else
+                QVERIFY2(r < previous, qPrintable(Shown(r)));
+            previous = r;
+        }
+    }
+
+    void limits_data() {
+        QTest::addColumn<double>("rho2");
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("tolerance");
+        QTest::newRow("rho1 = rho2") << 150. << 4. << 1e-9;
+        QTest::newRow("a top layer of 10 km") << 600. << 1e4 << 0.01;
+        QTest::newRow("a top layer of 10 km over less") << 20. << 1e4 << 0.01;
+        QTest::newRow("a top layer of 1000 km") << 600. << 1e6 << 0.01;
+    }
+
+    // The two-layer series against the uniform soil of the top layer: the same when the
+    // layers are one; under a deep interface, the uniform answer raised by the images at
+    // 2nh, which the system sees as points: rho1/(2 pi h) sum K^n/n = -rho1 ln(1 - K)/(2 pi h).
+    void limits() {
+        QFETCH(double, rho2);
+        QFETCH(double, h);
+        QFETCH(double, tolerance);
+        const double rho1 = 150;
+        EarthingInput plain = LayeredGrid(true);
+        plain.soil = EarthingSoil::Uniform(rho1);
+        // The rods cut where the layered soil's interface cuts them at 4 m.
+        std::vector<Conductor> conductors;
+        for (const Conductor &c : plain.conductors) {
+            if (c.from.z != c.to.z && h < 6.5) {
+                conductors.push_back({c.from, {c.to.x, c.to.y, h}, c.diameter, 0});
+                conductors.push_back({{c.to.x, c.to.y, h}, c.to, c.diameter, 0});
+            } else {
+                conductors.push_back(c);
+            }
+        }
+        plain.conductors = conductors;
+        EarthingInput layered = plain;
+        layered.soil = EarthingSoil::TwoLayer(rho1, rho2, h);
+        const Refusable<EarthingResult> a = EarthingSolver::Solve(layered);
+        const Refusable<EarthingResult> b = EarthingSolver::Solve(plain);
+        QVERIFY(!a.refused() && !b.refused());
+        const double k = (rho2 - rho1) / (rho2 + rho1);
+        const double offset = -rho1 * std::log(1 - k) / (2 * M_PI * h);
+        const double ra = a.result().resistance;
+        const double rb = b.result().resistance;
+        const double va = a.result().field->potential(30, 9) / layered.current;
+        const double vb = b.result().field->potential(30, 9) / layered.current;
+        if (offset == 0) {
+            QVERIFY2(std::abs(ra / rb - 1) <= tolerance, qPrintable(Shown(ra) + " " + Shown(rb)));
+            QVERIFY2(std::abs(va / vb - 1) <= tolerance, qPrintable(Shown(va) + " " + Shown(vb)));
+        } else {
+            QVERIFY2(std::abs((ra - rb) / offset - 1) <= tolerance,
+                     qPrintable(Shown(ra - rb) + " " + Shown(offset)));
+            QVERIFY2(std::abs((va - vb) / offset - 1) <= tolerance,
+                     qPrintable(Shown(va - vb) + " " + Shown(offset)));
+        }
+    }
+
+    // Bonded to nothing, far away, a conductor takes the potential of the soil there:
+    // rho I/(2 pi d) of the energised rod seen as a point at the surface.
+    void floatingFarAway() {
+        EarthingInput input = Rod();
+        input.current = 1000;
+        const double d = 1000;
+        input.conductors.push_back({{d, 0, 0.5}, {d + 4, 0, 0.5}, 0.01, 1});
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        QVERIFY(!outcome.refused());
+        const EarthingResult &r = outcome.result();
+        QCOMPARE(r.groups.size(), std::size_t(2));
+        const double expected = 100 * 1000 / (2 * M_PI * (d + 2));
+        QVERIFY2(std::abs(r.groups[1].potential / expected - 1) < 0.01,
+                 qPrintable(Shown(r.groups[1].potential)));
+        QVERIFY(std::abs(r.groups[1].current) < 1e-9 * input.current);
+        QVERIFY(std::abs(r.groups[0].current / input.current - 1) < 1e-9);
+    }
+
+    // A fence bonded to nothing beside a grid: no net current, a potential between the
+    // grid's and remote earth's, and currents in and out along its length.
+    void floatingFence() {
+        EarthingInput input = LayeredGrid(false);
+        input.conductors.push_back({{-3, -3, 0.3}, {27, -3, 0.3}, 0.01, 1});
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        QVERIFY(!outcome.refused());
+        const EarthingResult &r = outcome.result();
+        QVERIFY(std::abs(r.groups[1].current) < 1e-9 * input.current);
+        QVERIFY(r.groups[1].potential > 0.2 * r.gpr && r.groups[1].potential < r.gpr);
+        std::vector<double> fence;
+        for (const SegmentResult &s : r.segmentCurrents)
+            if (s.group == 1)
+                fence.push_back(s.current);
+        QCOMPARE(fence.size(), std::size_t(30));
+        // Out where it reaches beyond the grid, in along the grid's edge, as symmetric as
+        // the fence and the grid are.
+        QVERIFY(fence.front() > 0 && fence.back() > 0);
+        QVERIFY(fence[15] < 0 && fence[5] < 0);
+        for (std::size_t k = 0; k < fence.size(); ++k)
+            QVERIFY(std::abs(fence[k] - fence[fence.size() - 1 - k]) < 1e-9 * input.current);
+    }
+
+    // The tables, the midpoint rule and the near-field split against every image exact:
+    // within 1e-4 of the resistance and of the worst touch and step (docs/CALCULATIONS.md).
+    void fasterForms_data() {
+        QTest::addColumn<bool>("bottomHigher");
+        QTest::newRow("100 over 400 ohm m") << true;
+        QTest::newRow("300 over 100 ohm m") << false;
+    }
+
+    void fasterForms() {
+        QFETCH(bool, bottomHigher);
+        const EarthingInput input = LayeredGrid(bottomHigher);
+        EarthingSolver::Options exact;
+        exact.kernel.exact = true;
+        const Refusable<EarthingResult> fast = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> slow = EarthingSolver::Solve(input, {}, exact);
+        QVERIFY(!fast.refused() && !slow.refused());
+        const EarthingResult &a = fast.result();
+        const EarthingResult &b = slow.result();
+        const auto close = [](double x, double y) { return std::abs(x / y - 1) < 1e-4; };
+        QVERIFY2(close(a.resistance, b.resistance),
+                 qPrintable(Shown(a.resistance) + " " + Shown(b.resistance)));
+        QVERIFY2(close(a.touchMax.voltage, b.touchMax.voltage),
+                 qPrintable(Shown(a.touchMax.voltage) + " " + Shown(b.touchMax.voltage)));
+        QVERIFY2(close(a.stepMax.voltage, b.stepMax.voltage),
+                 qPrintable(Shown(a.stepMax.voltage) + " " + Shown(b.stepMax.voltage)));
+    }
+
+    // The conjugate gradients give what the factorisation gives.
+    void iterativeSolution() {
+        const EarthingInput input = LayeredGrid(false);
+        EarthingSolver::Options iterative;
+        iterative.denseLimit = 10;
+        const Refusable<EarthingResult> dense = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> cg = EarthingSolver::Solve(input, {}, iterative);
+        QVERIFY(!dense.refused() && !cg.refused());
+        QVERIFY(!dense.result().statistics.iterative && cg.result().statistics.iterative);
+        QVERIFY(std::abs(cg.result().resistance / dense.result().resistance - 1) < 1e-9);
+        QVERIFY(cg.result().cautions.empty());
+    }
+
+    void cancel_data() {
+        QTest::addColumn<int>("stage");
+        QTest::newRow("tables") << int(SolveProgress::Stage::Tables);
+        QTest::newRow("matrix") << int(SolveProgress::Stage::Matrix);
+        QTest::newRow("solution") << int(SolveProgress::Stage::Solution);
+        QTest::newRow("surface") << int(SolveProgress::Stage::Surface);
+        QTest::newRow("search") << int(SolveProgress::Stage::Search);
+    }
+
+    // A cancel in any stage ends the solve with a cancelled refusal, and the callback is
+    // not called again.
+    void cancel() {
+        QFETCH(int, stage);
+        EarthingInput input = LayeredGrid(false);
+        EarthingSolver::Options options;
+        options.denseLimit = 10; // iterations that report
+        int calls = 0;
+        int after = 0;
+        bool stopped = false;
+        const auto progress = [&](const SolveProgress &p) {
+            ++calls;
+            if (stopped)
+                ++after;
+            if (int(p.stage) == stage)
+                stopped = true;
+            return !stopped;
+        };
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input, progress, options);
+        QVERIFY(stopped);
+        QVERIFY(outcome.refused());
+        QCOMPARE(outcome.refusal().error, Error::Cancelled);
+        QCOMPARE(after, 0);
+        QVERIFY(calls > 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestEarthing)
+#include "tst_earthing.moc"

@@ -1,0 +1,306 @@
+// The earthing solver's model: what it refuses, how it cuts conductors, and the image
+// series of the two-layer soil against the conditions it must meet.
+#include "core/earthing/ConductorLayout.h"
+#include "core/earthing/EarthingSolver.h"
+#include "core/earthing/InputCheck.h"
+#include "core/earthing/LineIntegrals.h"
+#include "core/earthing/SoilImages.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+using namespace tav;
+using namespace tav::earthing;
+
+namespace {
+
+using Values = QList<double>;
+using Points = QList<QList<double>>;
+using Change = std::function<void(EarthingInput &)>;
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+// A rod and a wire, energised, in a two-layer soil: every refusal row breaks one thing.
+EarthingInput Valid() {
+    EarthingInput input;
+    input.soil = EarthingSoil::TwoLayer(100, 300, 5);
+    input.current = 10;
+    input.conductors = {{{0, 0, 0.5}, {10, 0, 0.5}, 0.01, 0}, {{0, 0, 0.5}, {0, 0, 3.5}, 0.016, 0}};
+    return input;
+}
+
+// The potential at depth z in the given layer, rho away from a unit point source at depth
+// zs, and its derivative in depth, from the images the solver uses.
+void Potential(const SoilImages &images, int layer, double rho, double z, double zs, double &v,
+               double &dz) {
+    v = dz = 0;
+    for (const Image &image : images.images(layer, images.layerOf(zs))) {
+        const double d = z - (image.alpha * zs + image.beta);
+        const double r = std::sqrt(rho * rho + d * d);
+        v += image.weight / r;
+        dz -= image.weight * d / (r * r * r);
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(tav::Error)
+Q_DECLARE_METATYPE(tav::Quantity)
+
+class TestEarthingModel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A point source's potential meets the conditions that define it: continuous across the
+    // interface with its current density, (1/rho) dV/dz, and no current through the
+    // surface. A wrong weight or sign of any image breaks one of them.
+    void images_data() {
+        QTest::addColumn<double>("rho1");
+        QTest::addColumn<double>("rho2");
+        QTest::addColumn<double>("zs");
+        QTest::newRow("K = 0.5, source above") << 100. << 300. << 0.5;
+        QTest::newRow("K = 0.5, source below") << 100. << 300. << 7.;
+        QTest::newRow("K = -0.9, source above") << 1900. << 100. << 4.5;
+        QTest::newRow("K = -0.9, source below") << 1900. << 100. << 5.5;
+        QTest::newRow("K = 0.98, source below") << 10. << 990. << 12.;
+    }
+
+    void images() {
+        QFETCH(double, rho1);
+        QFETCH(double, rho2);
+        QFETCH(double, zs);
+        const double h = 5;
+        const bool used[2][2] = {{true, true}, {true, true}};
+        const SoilImages images(EarthingSoil::TwoLayer(rho1, rho2, h), 50, used, 1e-15, 100000);
+        QVERIFY(images.bound() <= 1e-15);
+        for (double rho : {0.3, 2., 15.}) {
+            double above, dAbove, below, dBelow, surface, dSurface;
+            Potential(images, 0, rho, h, zs, above, dAbove);
+            Potential(images, 1, rho, h, zs, below, dBelow);
+            Potential(images, 0, rho, 0, zs, surface, dSurface);
+            QVERIFY2(std::abs(above / below - 1) < 1e-10,
+                     qPrintable(QString::number(above / below - 1)));
+            const double flux = std::max(std::abs(dAbove / rho1), std::abs(dBelow / rho2));
+            QVERIFY(std::abs(dAbove / rho1 - dBelow / rho2) < 1e-9 * flux);
+            QVERIFY(std::abs(dSurface) < 1e-12 * surface);
+        }
+    }
+
+    // Against the integrals summed numerically (Simpson's rule, fine enough for 1e-9),
+    // near, far, on the axis and beside it.
+    void lineIntegrals_data() {
+        QTest::addColumn<Values>("x");
+        QTest::addColumn<double>("radius");
+        QTest::newRow("beside the middle") << Values{0.5, 0.3, 0} << 0.;
+        QTest::newRow("beyond the end, on the axis") << Values{1.7, 0, 0} << 0.;
+        QTest::newRow("before the start, near the axis") << Values{-0.2, 1e-3, 0} << 0.;
+        QTest::newRow("far away") << Values{300, 200, 100} << 0.;
+        QTest::newRow("inside the conductor: at its radius") << Values{0.4, 1e-4, 0} << 0.005;
+    }
+
+    void lineIntegrals() {
+        QFETCH(Values, x);
+        QFETCH(double, radius);
+        const Vec3 p = {x[0], x[1], x[2]};
+        const double d = std::max(std::hypot(p.y, p.z), radius);
+        const auto f = [&](double t) { return 1 / std::hypot(p.x - t, d); };
+        const int n = 200000;
+        double sum = f(0) + f(1);
+        for (int k = 1; k < n; ++k)
+            sum += (k % 2 ? 4 : 2) * f(double(k) / n);
+        const double expected = sum / (3 * n);
+        const double actual = LineIntegrals::PointSegment(p, {0, 0, 0}, {1, 0, 0}, 1, radius);
+        QVERIFY2(std::abs(actual / expected - 1) < 1e-9,
+                 qPrintable(QString::number(actual / expected - 1)));
+        // Two parallel segments: the same rule over the second.
+        const auto g = [&](double s) {
+            return LineIntegrals::PointSegment({s, d, 0}, {p.x, 0, 0}, {1, 0, 0}, 0.7, 0);
+        };
+        double outer = g(-0.5) + g(0.5);
+        for (int k = 1; k < 200000; ++k)
+            outer += (k % 2 ? 4 : 2) * g(-0.5 + double(k) / 200000);
+        outer /= 3 * 200000;
+        const double both = LineIntegrals::ParallelIntervals(-0.5, 0.5, p.x, p.x + 0.7, d);
+        QVERIFY2(std::abs(both / outer - 1) < 1e-8, qPrintable(QString::number(both / outer - 1)));
+    }
+
+    // Where the conductors are cut: at the interface, at crossings and junctions, into
+    // equal pieces of at most the segment length.
+    void segments_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<Points>("ends"); // that some segment must end at
+        QTest::newRow("a rod through the interface at 5 m")
+            << Change([](EarthingInput &in) { in.conductors[1].to.z = 8; }) << 10 + 5 + 3
+            << Points{{0, 0, 5}, {0, 0, 8}};
+        QTest::newRow("a conductor crossing the wire") << Change([](EarthingInput &in) {
+            in.conductors.push_back({{3.5, -2, 0.5}, {3.5, 2, 0.5}, 0.01, 0});
+        }) << 11 + 3 + 4 << Points{{3.5, 0, 0.5}, {3.5, 2, 0.5}};
+        QTest::newRow("a rod down from the wire's middle") << Change([](EarthingInput &in) {
+            in.conductors.push_back({{6.3, 0, 0.5}, {6.3, 0, 2.5}, 0.016, 0});
+        }) << 11 + 3 + 2 << Points{{6.3, 0, 0.5}, {6.3, 0, 2.5}};
+        QTest::newRow("segments of 0.4 m")
+            << Change([](EarthingInput &in) { in.segmentLength = 0.4; }) << 25 + 8
+            << Points{{0.4, 0, 0.5}, {0, 0, 3.5}};
+        QTest::newRow("Annex H Grid 1: 12 conductors of 70 m") << Change([](EarthingInput &in) {
+            RectangularGrid grid;
+            grid.sizeX = grid.sizeY = 70;
+            grid.countX = grid.countY = 6;
+            in.conductors = ConductorLayout::Grid(grid);
+        }) << 840 << Points{{14, 14, 0.5}, {70, 56, 0.5}};
+    }
+
+    void segments() {
+        QFETCH(Change, change);
+        QFETCH(int, count);
+        QFETCH(Points, ends);
+        EarthingInput input = Valid();
+        input.search.step = 1;
+        change(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        QVERIFY(!outcome.refused());
+        const std::vector<SegmentResult> &segments = outcome.result().segmentCurrents;
+        QCOMPARE(int(segments.size()), count);
+        for (const SegmentResult &s : segments) {
+            const double length =
+                std::hypot(s.to.x - s.from.x, s.to.y - s.from.y, s.to.z - s.from.z);
+            QVERIFY(length <= input.segmentLength * (1 + 1e-12));
+        }
+        for (const QList<double> &end : ends) {
+            const bool found =
+                std::any_of(segments.begin(), segments.end(), [&](const SegmentResult &s) {
+                    return std::hypot(s.to.x - end[0], s.to.y - end[1], s.to.z - end[2]) < 1e-12 ||
+                           std::hypot(s.from.x - end[0], s.from.y - end[1], s.from.z - end[2]) <
+                               1e-12;
+                });
+            QVERIFY2(found, qPrintable(QString("%1 %2 %3").arg(end[0]).arg(end[1]).arg(end[2])));
+        }
+    }
+
+    void valid() {
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(Valid());
+        QVERIFY(!outcome.refused());
+    }
+
+    void refusals_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<Error>("error");
+        QTest::addColumn<Quantity>("quantity");
+        QTest::addColumn<Values>("values");
+        const auto row = [](const char *name, Change change, Error error, Quantity quantity,
+                            Values values) {
+            QTest::newRow(name) << change << error << quantity << values;
+        };
+        using E = Error;
+        using Q = Quantity;
+        row("uniform soil of 0 ohm m",
+            [](EarthingInput &in) { in.soil = EarthingSoil::Uniform(0); }, E::NotPositive,
+            Q::SoilResistivity, {0});
+        row("top layer NaN", [](EarthingInput &in) { in.soil.rho1 = kNaN; }, E::NotPositive,
+            Q::TopLayerResistivity, {kNaN});
+        row("bottom layer negative", [](EarthingInput &in) { in.soil.rho2 = -5; }, E::NotPositive,
+            Q::BottomLayerResistivity, {-5});
+        row("top layer infinitely thick", [](EarthingInput &in) { in.soil.h = kInf; },
+            E::NotPositive, Q::TopLayerThickness, {kInf});
+        row("no current", [](EarthingInput &in) { in.current = 0; }, E::NotPositive,
+            Q::InjectedCurrent, {0});
+        row("current below zero", [](EarthingInput &in) { in.current = -3; }, E::NotPositive,
+            Q::InjectedCurrent, {-3});
+        row("segment length 0", [](EarthingInput &in) { in.segmentLength = 0; }, E::NotPositive,
+            Q::SegmentLength, {0});
+        row("search step negative", [](EarthingInput &in) { in.search.step = -1; }, E::NotPositive,
+            Q::SearchStep, {-1});
+        row("search margin negative", [](EarthingInput &in) { in.search.margin = -1; },
+            E::NegativeOrNotFinite, Q::SearchMargin, {-1});
+        row("search margin infinite", [](EarthingInput &in) { in.search.margin = kInf; },
+            E::NegativeOrNotFinite, Q::SearchMargin, {kInf});
+        row("a coordinate NaN", [](EarthingInput &in) { in.conductors[1].to.y = kNaN; },
+            E::ConductorNotFinite, Q::None, {2});
+        row("a diameter infinite", [](EarthingInput &in) { in.conductors[0].diameter = kInf; },
+            E::ConductorNotFinite, Q::None, {1});
+        row("zero length", [](EarthingInput &in) { in.conductors[1].to = in.conductors[1].from; },
+            E::ConductorZeroLength, Q::None, {2});
+        row("above the surface", [](EarthingInput &in) { in.conductors[1].from.z = -0.2; },
+            E::ConductorAboveSurface, Q::None, {2, -0.2});
+        row("on the surface",
+            [](EarthingInput &in) { in.conductors[0].from.z = in.conductors[0].to.z = 0; },
+            E::ConductorOnSurface, Q::None, {1});
+        row("diameter 0", [](EarthingInput &in) { in.conductors[0].diameter = 0; },
+            E::ConductorDiameterNotPositive, Q::None, {1, 0});
+        row("diameter negative", [](EarthingInput &in) { in.conductors[1].diameter = -0.01; },
+            E::ConductorDiameterNotPositive, Q::None, {2, -0.01});
+        row("thicker than long", [](EarthingInput &in) { in.conductors[1].diameter = 3; },
+            E::ConductorDiameterNotBelowLength, Q::None, {2, 3, 3});
+        row("group below zero", [](EarthingInput &in) { in.conductors[1].group = -1; },
+            E::GroupNegative, Q::None, {2, -1});
+        row("overlapping",
+            [](EarthingInput &in) {
+                in.conductors.push_back({{5, 0, 0.5}, {15, 0, 0.5}, 0.01, 0});
+            },
+            E::ConductorsOverlap, Q::None, {1, 3});
+        row("the same conductor twice, reversed and of another group",
+            [](EarthingInput &in) {
+                in.conductors.push_back({{0, 0, 3.5}, {0, 0, 0.5}, 0.016, 1});
+            },
+            E::ConductorsOverlap, Q::None, {2, 3});
+        row("no conductor", [](EarthingInput &in) { in.conductors.clear(); },
+            E::NoEnergisedConductor, Q::None, {});
+        row("none in group 0",
+            [](EarthingInput &in) { in.conductors[0].group = in.conductors[1].group = 1; },
+            E::NoEnergisedConductor, Q::None, {});
+        row("group 1 without conductors", [](EarthingInput &in) { in.conductors[1].group = 2; },
+            E::GroupWithoutConductors, Q::None, {1});
+        row("a point NaN",
+            [](EarthingInput &in) {
+                in.points = {{1, 1}, {kNaN, 2}};
+            },
+            E::PointNotFinite, Q::None, {2});
+        row("too many points",
+            [](EarthingInput &in) {
+                in.points.assign(std::size_t(InputCheck::kMaxPoints) + 1, Point2{1, 1});
+            },
+            E::TooManyPoints, Q::None,
+            {InputCheck::kMaxPoints + 1., double(InputCheck::kMaxPoints)});
+        row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.0009; },
+            E::TooManySegments, Q::None, {std::ceil(10 / 0.0009) + std::ceil(3 / 0.0009), 1e4});
+        row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
+            E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
+        // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.
+        row("a series that does not converge",
+            [](EarthingInput &in) { in.soil = EarthingSoil::TwoLayer(1, 1e6, 0.01); },
+            E::SeriesDoesNotConverge, Q::None, {});
+    }
+
+    void refusals() {
+        QFETCH(Change, change);
+        QFETCH(Error, error);
+        QFETCH(Quantity, quantity);
+        QFETCH(Values, values);
+        EarthingInput input = Valid();
+        change(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        QVERIFY(outcome.refused());
+        const Refusal &refusal = outcome.refusal();
+        QCOMPARE(refusal.error, error);
+        QCOMPARE(refusal.quantity, quantity);
+        if (error == Error::SeriesDoesNotConverge) {
+            QCOMPARE(refusal.values.size(), std::size_t(3));
+            QVERIFY(refusal.values[1] > refusal.values[2]);
+            return;
+        }
+        QCOMPARE(refusal.values.size(), std::size_t(values.size()));
+        for (int k = 0; k < values.size(); ++k) {
+            if (std::isnan(values[k]))
+                QVERIFY(std::isnan(refusal.values[std::size_t(k)]));
+            else
+                QCOMPARE(refusal.values[std::size_t(k)], values[k]);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestEarthingModel)
+#include "tst_earthingmodel.moc"
