@@ -77,8 +77,11 @@ int main(int argc, char **argv) {
         return 2;
     }
     EarthingSolver::Options options;
+    bool tsv = false;
     for (int k = 2; k < argc; ++k) {
-        if (!std::strcmp(argv[k], "--exact"))
+        if (!std::strcmp(argv[k], "--tsv"))
+            tsv = true;
+        else if (!std::strcmp(argv[k], "--exact"))
             options.kernel.exact = true;
         else if (!std::strcmp(argv[k], "--far") && k + 1 < argc)
             options.kernel.farFactor = std::atof(argv[++k]);
@@ -104,6 +107,15 @@ int main(int argc, char **argv) {
     }
     const EarthingResult &r = outcome.result();
     const SolveStatistics &s = r.statistics;
+    if (tsv) {
+        // segments, image terms, raster points, iterations, then seconds: tables, matrix,
+        // solution, surface, search, the whole solve.
+        std::printf("%d\t%d\t%zu\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.9g\t%.6g\n", r.segments,
+                    r.imageTerms, r.raster.size(), s.iterations, s.secondsTables, s.secondsMatrix,
+                    s.secondsSolution, s.secondsSurface, s.secondsSearch, seconds, r.resistance,
+                    r.touchMax.voltage);
+        return 0;
+    }
     std::printf("case %s: segments %d, image terms %d (orders %d), classes %d, table nodes %zu\n",
                 argv[1], r.segments, r.imageTerms, r.orders, s.depthClasses, s.tableNodes);
     std::printf("R %.9f ohm, GPR %.3f V, touch max %.3f V at (%.3f, %.3f), step max %.3f V at "
@@ -117,5 +129,6 @@ int main(int argc, char **argv) {
                 s.secondsTables, s.secondsMatrix, s.secondsSolution,
                 s.iterative ? "conjugate gradients" : "Cholesky", s.iterations, s.residual,
                 s.secondsSurface, s.secondsSearch, seconds);
+    std::printf("threads %d\n", s.threads);
     return 0;
 }

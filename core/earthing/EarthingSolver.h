@@ -29,7 +29,7 @@ public:
         // point with every image exact (slow), the reference of the faster forms.
         KernelSettings kernel;
         int threads = 0; // 0: one per core
-        int denseLimit = 1500;
+        int denseLimit = 800;
     };
 
     static Refusable<EarthingResult> Solve(const EarthingInput &input,

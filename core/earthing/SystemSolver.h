@@ -26,7 +26,7 @@ struct SystemSolution {
 class SystemSolver {
 public:
     struct Settings {
-        int denseLimit = 1500;
+        int denseLimit = 800;
         double tolerance = 1e-10; // relative residual of the iterations
         int maxIterations = 2000;
     };

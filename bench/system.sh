@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The earthing system solver on the two benchmark systems, each solved and its surface
+# searched for the worst touch and step, timed stage by stage and as a whole process:
+#   A: 70 m x 70 m, 6 x 6 conductors, 20 rods of 7.5 m on the edge, 300 over 100 ohm m
+#      (h 6.096 m), a 0.5 m raster of the grid's area: at most 1 s;
+#   B: 200 m x 200 m, 21 x 21 conductors, 40 rods, the same soil, a 1 m raster: at most 10 s.
+# Then how each stage grows with size: grids of 10 m meshes with a rod every 20 m of edge.
+# Each figure is the median of the runs, taken when the machine is quiet.
+#   bench/system.sh [runs]
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+runs=${1:-5}
+build=build-bench-system
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --parallel 2 --target bench_system >/dev/null
+bench=$PWD/$build/bin/bench_system
+
+# Other work on the machine skews the figures: wait (up to ten minutes) for a quiet minute.
+quiet() {
+    for ((i = 0; i < 120; ++i)); do
+        awk '{ exit !($1 < 0.5) }' /proc/loadavg && return 0
+        sleep 5
+    done
+    echo "(the machine stayed busy: load $(cut -d' ' -f1 /proc/loadavg))" >&2
+}
+
+measure() { # case -> runs lines of: process seconds, then bench_system's tab-separated line
+    local start end line
+    for ((r = 0; r < runs; ++r)); do
+        quiet
+        start=$(date +%s%N)
+        line=$("$bench" "$@" --tsv)
+        end=$(date +%s%N)
+        printf '%s\t%s\n' "$(((end - start) / 1000000))" "$line"
+    done
+}
+
+report() { # title, target seconds, yardstick text, case...
+    local title=$1 target=$2 yardstick=$3
+    shift 3
+    measure "$@" | python3 -c '
+import statistics, sys
+title, target, yardstick = sys.argv[1], float(sys.argv[2]), sys.argv[3]
+rows = [line.split("\t") for line in sys.stdin.read().split("\n") if line]
+med = lambda k: statistics.median(float(r[k]) for r in rows)
+process = med(0) / 1000
+print(f"{title}")
+print(f"  segments {rows[0][1]}, image terms {rows[0][2]}, raster points {rows[0][3]}, "
+      f"conjugate gradient iterations {rows[0][4]}")
+print(f"  R {float(rows[0][11]):.6f} ohm, worst touch {float(rows[0][12]):.2f} V per the benchmark current")
+print(f"  build: tables {med(5):.3f} s, matrix {med(6):.3f} s; solution {med(7):.3f} s; "
+      f"evaluate: surface {med(8):.3f} s, search {med(9):.3f} s")
+verdict = "met" if process <= target else "MISSED"
+fastest = min(float(r[0]) for r in rows) / 1000
+print(f"  whole process {process:.3f} s (median of {len(rows)}, fastest {fastest:.3f} s); "
+      f"target {target:g} s: {verdict}")
+print(f"  yardstick: {yardstick}")
+' "$title" "$target" "$yardstick"
+}
+
+echo "bench/system.sh on $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
+report "A: 70 m grid, 6 x 6, 20 rods, two layers, 0.5 m raster" 1 \
+    "a plain NumPy moment method about 17 s here; the best free tool about 0.5 s for the solve alone" \
+    bench-70
+report "B: 200 m grid, 21 x 21, 40 rods, two layers, 1 m raster" 10 \
+    "the best free tool about 35 s" bench-200
+
+echo
+echo "Growth with size (grids of 10 m meshes, a rod every 20 m of edge, 1 m raster; medians):"
+printf '%8s %9s %8s %8s %8s %9s %6s %8s %8s %9s\n' conductors segments raster tables matrix solution iter surface search process
+for count in 6 11 16 21; do
+    measure "size-$count" | python3 -c '
+import statistics, sys
+rows = [line.split("\t") for line in sys.stdin.read().split("\n") if line]
+med = lambda k: statistics.median(float(r[k]) for r in rows)
+size = sys.argv[1] + " x " + sys.argv[1]
+print(f"{size:>8} {rows[0][1]:>9} {rows[0][3]:>8} {med(5):8.3f} {med(6):8.3f} {med(7):9.3f} "
+      f"{rows[0][4]:>6} {med(8):8.3f} {med(9):8.3f} {med(0)/1000:9.3f}")
+' "$count"
+done
