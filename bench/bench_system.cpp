@@ -78,6 +78,7 @@ int main(int argc, char **argv) {
     }
     EarthingSolver::Options options;
     bool tsv = false;
+    double cancelAt = -1;
     for (int k = 2; k < argc; ++k) {
         if (!std::strcmp(argv[k], "--tsv"))
             tsv = true;
@@ -94,13 +95,45 @@ int main(int argc, char **argv) {
             input.segmentLength = std::atof(argv[++k]);
         else if (!std::strcmp(argv[k], "--dense-limit") && k + 1 < argc)
             options.denseLimit = std::atoi(argv[++k]);
+        else if (!std::strcmp(argv[k], "--cancel-at") && k + 1 < argc)
+            cancelAt = std::atof(argv[++k]);
         else if (!std::strcmp(argv[k], "--step") && k + 1 < argc)
             input.search.step = std::atof(argv[++k]);
     }
-    const auto start = std::chrono::steady_clock::now();
-    const auto outcome = EarthingSolver::Solve(input, {}, options);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // The longest wait for the progress callback, and when a cancel was asked for.
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    auto last = start;
+    double longest = 0;
+    int longestStage = 0;
+    double cancelled = -1;
+    int cancelledStage = 0;
+    const auto progress = [&](const SolveProgress &p) {
+        const auto now = Clock::now();
+        const double gap = std::chrono::duration<double>(now - last).count();
+        if (gap > longest) {
+            longest = gap;
+            longestStage = int(p.stage);
+        }
+        last = now;
+        const double elapsed = std::chrono::duration<double>(now - start).count();
+        if (cancelAt >= 0 && elapsed >= cancelAt) {
+            cancelled = elapsed;
+            cancelledStage = int(p.stage);
+            return false;
+        }
+        return true;
+    };
+    const auto outcome = EarthingSolver::Solve(input, progress, options);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (cancelAt >= 0) {
+        const char *stages[] = {"tables", "matrix", "solution", "surface", "search"};
+        std::printf("cancelled in %s at %.3f s, returned %.1f ms later; longest wait for the "
+                    "callback before it %.1f ms (%s)\n",
+                    stages[std::min(cancelledStage, 4)], cancelled, 1e3 * (seconds - cancelled),
+                    1e3 * longest, stages[std::min(longestStage, 4)]);
+        return 0;
+    }
     if (outcome.refused()) {
         std::printf("refused: error %d\n", int(outcome.refusal().error));
         return 1;
@@ -129,6 +162,8 @@ int main(int argc, char **argv) {
                 s.secondsTables, s.secondsMatrix, s.secondsSolution,
                 s.iterative ? "conjugate gradients" : "Cholesky", s.iterations, s.residual,
                 s.secondsSurface, s.secondsSearch, seconds);
-    std::printf("threads %d\n", s.threads);
+    const char *stages[] = {"tables", "matrix", "solution", "surface", "search"};
+    std::printf("threads %d; longest wait for the progress callback %.1f ms (%s)\n", s.threads,
+                1e3 * longest, stages[std::min(longestStage, 4)]);
     return 0;
 }

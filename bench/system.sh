@@ -67,6 +67,13 @@ report "B: 200 m grid, 21 x 21, 40 rods, two layers, 1 m raster" 10 \
     "the best free tool about 35 s" bench-200
 
 echo
+echo "Cancel on B, asked for at a time in each stage:"
+for at in 0.02 0.2 1.0 2.5 3.6; do
+    quiet
+    "$bench" bench-200 --cancel-at "$at"
+done
+
+echo
 echo "Growth with size (grids of 10 m meshes, a rod every 20 m of edge, 1 m raster; medians):"
 printf '%8s %9s %8s %8s %8s %9s %6s %8s %8s %9s\n' conductors segments raster tables matrix solution iter surface search process
 for count in 6 11 16 21; do

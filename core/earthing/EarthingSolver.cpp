@@ -256,13 +256,9 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
     stats.secondsSurface = Seconds(start);
 
     start = Clock::now();
-    if (!monitor.report(SolveProgress::Stage::Search, 0, true))
-        return Cancelled();
     const SafetySearch search(*field, result.raster, result.rasterPotential, result.gpr,
                               areas.touch, areas.step);
-    result.touchMax = search.touch(result.points);
-    result.stepMax = search.step();
-    if (!monitor.report(SolveProgress::Stage::Search, 1, true))
+    if (!search.run(monitor, result.points, result.touchMax, result.stepMax))
         return Cancelled();
     stats.secondsSearch = Seconds(start);
     result.cautions = prepared.cautions;

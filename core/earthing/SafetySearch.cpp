@@ -64,51 +64,48 @@ std::vector<int> SafetySearch::localMaxima(const std::vector<double> &score, int
     return maxima;
 }
 
-TouchMaximum SafetySearch::touch(const std::vector<PointResult> &points) const {
+std::vector<SafetySearch::Start> SafetySearch::touchStarts() const {
     std::vector<double> score(m_values.size(), kLowest);
     for (int j = 0; j < m_grid.ny; ++j)
         for (int i = 0; i < m_grid.nx; ++i)
             if (m_touchArea.contains(m_grid.x(i), m_grid.y(j)))
                 score[std::size_t(j) * m_grid.nx + i] =
                     m_gpr - m_values[std::size_t(j) * m_grid.nx + i];
-    TouchMaximum best;
-    best.voltage = kLowest;
-    for (int node : localMaxima(score, kCandidates)) {
-        double x = m_grid.x(node % m_grid.nx);
-        double y = m_grid.y(node / m_grid.nx);
-        double value = score[std::size_t(node)];
-        for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
-            bool moved = true;
-            while (moved) {
-                moved = false;
-                const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
-                for (const auto &m : moves) {
-                    const double cx = Clamp(x + m[0], m_touchArea.x0, m_touchArea.x1);
-                    const double cy = Clamp(y + m[1], m_touchArea.y0, m_touchArea.y1);
-                    const double t = m_gpr - m_field.potential(cx, cy);
-                    if (t > value) {
-                        value = t;
-                        x = cx;
-                        y = cy;
-                        moved = true;
-                    }
+    std::vector<Start> starts;
+    for (int node : localMaxima(score, kCandidates))
+        starts.push_back({{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}});
+    if (starts.empty()) // a raster too coarse for the area: its corner
+        starts.push_back({{m_touchArea.x0, m_touchArea.y0, 0}});
+    return starts;
+}
+
+TouchMaximum SafetySearch::refineTouch(const Start &start) const {
+    double x = start.p[0];
+    double y = start.p[1];
+    double value = m_gpr - m_field.potential(x, y);
+    for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
+        bool moved = true;
+        while (moved) {
+            moved = false;
+            const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
+            for (const auto &m : moves) {
+                const double cx = Clamp(x + m[0], m_touchArea.x0, m_touchArea.x1);
+                const double cy = Clamp(y + m[1], m_touchArea.y0, m_touchArea.y1);
+                const double t = m_gpr - m_field.potential(cx, cy);
+                if (t > value) {
+                    value = t;
+                    x = cx;
+                    y = cy;
+                    moved = true;
                 }
             }
         }
-        if (value > best.voltage)
-            best = {value, {x, y}};
     }
-    for (const PointResult &p : points)
-        if (p.inTouchArea && p.touch > best.voltage)
-            best = {p.touch, p.at};
-    if (best.voltage == kLowest)
-        best = {m_gpr - m_field.potential(m_touchArea.x0, m_touchArea.y0),
-                {m_touchArea.x0, m_touchArea.y0}};
-    return best;
+    return {value, {x, y}};
 }
 
-StepMaximum SafetySearch::step() const {
-    // Per node, the best of the directions on the interpolated raster.
+// Per node, the best of the directions on the interpolated raster.
+std::vector<SafetySearch::Start> SafetySearch::stepStarts() const {
     std::vector<double> score(m_values.size(), kLowest);
     std::vector<double> direction(m_values.size(), 0);
     for (int j = 0; j < m_grid.ny; ++j)
@@ -133,42 +130,71 @@ StepMaximum SafetySearch::step() const {
                 }
             }
         }
-    const auto value = [&](double x, double y, double theta) {
-        const double qx = x + std::cos(theta);
-        const double qy = y + std::sin(theta);
-        if (!m_stepArea.contains(x, y) || !m_stepArea.contains(qx, qy))
+    std::vector<Start> starts;
+    for (int node : localMaxima(score, kCandidates))
+        starts.push_back({{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx),
+                           direction[std::size_t(node)]}});
+    return starts;
+}
+
+StepMaximum SafetySearch::refineStep(const Start &start) const {
+    const auto value = [&](const double *p) {
+        const double qx = p[0] + std::cos(p[2]);
+        const double qy = p[1] + std::sin(p[2]);
+        if (!m_stepArea.contains(p[0], p[1]) || !m_stepArea.contains(qx, qy))
             return kLowest;
-        return m_field.potential(x, y) - m_field.potential(qx, qy);
+        return m_field.potential(p[0], p[1]) - m_field.potential(qx, qy);
     };
-    StepMaximum best;
-    best.voltage = kLowest;
-    for (int node : localMaxima(score, kCandidates)) {
-        double p[3] = {m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx),
-                       direction[std::size_t(node)]};
-        double v = value(p[0], p[1], p[2]);
-        for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
-            bool moved = true;
-            while (moved) {
-                moved = false;
-                for (int axis = 0; axis < 3; ++axis)
-                    for (double sign : {1., -1.}) {
-                        double trial[3] = {p[0], p[1], p[2]};
-                        trial[axis] += sign * (axis == 2 ? h / 2 : h);
-                        const double t = value(trial[0], trial[1], trial[2]);
-                        if (t > v) {
-                            v = t;
-                            std::copy(trial, trial + 3, p);
-                            moved = true;
-                        }
+    double p[3] = {start.p[0], start.p[1], start.p[2]};
+    double v = value(p);
+    for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
+        bool moved = true;
+        while (moved) {
+            moved = false;
+            for (int axis = 0; axis < 3; ++axis)
+                for (double sign : {1., -1.}) {
+                    double trial[3] = {p[0], p[1], p[2]};
+                    trial[axis] += sign * (axis == 2 ? h / 2 : h);
+                    const double t = value(trial);
+                    if (t > v) {
+                        v = t;
+                        std::copy(trial, trial + 3, p);
+                        moved = true;
                     }
-            }
+                }
         }
-        if (v > best.voltage)
-            best = {v, {p[0], p[1]}, {p[0] + std::cos(p[2]), p[1] + std::sin(p[2])}};
     }
-    if (best.voltage == kLowest)
-        best = {0, {m_stepArea.x0, m_stepArea.y0}, {m_stepArea.x0, m_stepArea.y0}};
-    return best;
+    return {v, {p[0], p[1]}, {p[0] + std::cos(p[2]), p[1] + std::sin(p[2])}};
+}
+
+bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &points,
+                       TouchMaximum &touch, StepMaximum &step) const {
+    const std::vector<Start> touches = touchStarts();
+    const std::vector<Start> steps = stepStarts();
+    std::vector<TouchMaximum> touched(touches.size());
+    std::vector<StepMaximum> stepped(steps.size());
+    const bool done = monitor.run(
+        SolveProgress::Stage::Search, touches.size() + steps.size(), [&](std::size_t item, int) {
+            if (item < touches.size())
+                touched[item] = refineTouch(touches[item]);
+            else
+                stepped[item - touches.size()] = refineStep(steps[item - touches.size()]);
+        });
+    if (!done)
+        return false;
+    touch = {kLowest, {}};
+    for (const TouchMaximum &t : touched)
+        if (t.voltage > touch.voltage)
+            touch = t;
+    for (const PointResult &p : points)
+        if (p.inTouchArea && p.touch > touch.voltage)
+            touch = {p.touch, p.at};
+    // An area too small for two points 1 m apart has no step voltage.
+    step = {0, {m_stepArea.x0, m_stepArea.y0}, {m_stepArea.x0, m_stepArea.y0}};
+    for (const StepMaximum &s : stepped)
+        if (s.voltage > step.voltage)
+            step = s;
+    return true;
 }
 
 } // namespace tav::earthing

@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SurfaceField.h"
+#include "core/earthing/WorkMonitor.h"
 
 #include <vector>
 
@@ -16,12 +17,21 @@ public:
                  const std::vector<double> &values, double gpr, const Rectangle &touchArea,
                  const Rectangle &stepArea);
 
-    // The given points inside the touch area count too.
-    TouchMaximum touch(const std::vector<PointResult> &points) const;
-    // Two points 1 m apart, both in the step area.
-    StepMaximum step() const;
+    // Both searches, their refinements on every core; the given points inside the touch
+    // area count for the touch voltage; a step is between two points 1 m apart, both in
+    // the step area. False when cancelled.
+    bool run(WorkMonitor &monitor, const std::vector<PointResult> &points, TouchMaximum &touch,
+             StepMaximum &step) const;
 
 private:
+    // A start of the refinement: x, y and, for a step, the direction.
+    struct Start {
+        double p[3] = {0, 0, 0};
+    };
+    std::vector<Start> touchStarts() const;
+    std::vector<Start> stepStarts() const;
+    TouchMaximum refineTouch(const Start &start) const;
+    StepMaximum refineStep(const Start &start) const;
     double interpolated(double x, double y) const;
     std::vector<int> localMaxima(const std::vector<double> &score, int count) const;
 

@@ -51,6 +51,7 @@ void Potential(const SoilImages &images, int layer, double rho, double z, double
 Q_DECLARE_METATYPE(Change)
 Q_DECLARE_METATYPE(tav::Error)
 Q_DECLARE_METATYPE(tav::Quantity)
+Q_DECLARE_METATYPE(tav::Warning)
 
 class TestEarthingModel : public QObject {
     Q_OBJECT
@@ -179,6 +180,28 @@ private Q_SLOTS:
                 });
             QVERIFY2(found, qPrintable(QString("%1 %2 %3").arg(end[0]).arg(end[1]).arg(end[2])));
         }
+    }
+
+    // K = 0.997 under a 1 m top layer: 4000 orders leave about 2e-5, past the tolerance but
+    // within what the solver gives with a caution.
+    void seriesTruncated() {
+        EarthingInput input = Valid();
+        input.conductors.pop_back();
+        input.soil = EarthingSoil::TwoLayer(3, 1997, 1);
+        input.search.step = 1;
+        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        QVERIFY(!outcome.refused());
+        const EarthingResult &r = outcome.result();
+        QCOMPARE(r.cautions.size(), std::size_t(1));
+        const Caution &caution = r.cautions.front();
+        QCOMPARE(caution.warning, Warning::SeriesTruncated);
+        QCOMPARE(caution.values.size(), std::size_t(3));
+        QVERIFY(caution.values[0] > EarthingSolver::kSeriesTolerance &&
+                caution.values[0] < EarthingSolver::kSeriesFloor);
+        QCOMPARE(caution.values[1], EarthingSolver::kSeriesTolerance);
+        QCOMPARE(caution.values[2], double(EarthingSolver::kMaxOrders));
+        QCOMPARE(r.orders, EarthingSolver::kMaxOrders);
+        QVERIFY(std::isfinite(r.resistance) && r.resistance > 0);
     }
 
     void valid() {
