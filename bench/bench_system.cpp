@@ -14,50 +14,50 @@ using namespace tav::earthing;
 
 namespace {
 
-EarthingInput GridWithRods(double side, int count, int rods, double spacing) {
+EarthingInput gridWithRods(double side, int count, int rods, double spacing) {
     EarthingInput input;
-    input.soil = EarthingSoil::TwoLayer(300, 100, 6.096);
+    input.soil = EarthingSoil::twoLayer(300, 100, 6.096);
     input.current = 1000;
     RectangularGrid grid;
     grid.sizeX = grid.sizeY = side;
     grid.countX = grid.countY = count;
     grid.depth = 0.5;
     grid.diameter = 0.0105;
-    input.conductors = ConductorLayout::Grid(grid);
-    const auto rodsAt = ConductorLayout::PerimeterPoints(grid, rods);
-    for (const Conductor &rod : ConductorLayout::Rods(rodsAt, 0.5, 7.5, 0.016, 0))
+    input.conductors = ConductorLayout::grid(grid);
+    const auto rodsAt = ConductorLayout::perimeterPoints(grid, rods);
+    for (const Conductor &rod : ConductorLayout::rods(rodsAt, 0.5, 7.5, 0.016, 0))
         input.conductors.push_back(rod);
     input.search.step = spacing;
     return input;
 }
 
-bool Case(const std::string &name, EarthingInput &input) {
+bool caseInput(const std::string &name, EarthingInput &input) {
     RectangularGrid grid;
     if (name == "dwight") {
-        input.soil = EarthingSoil::Uniform(100);
+        input.soil = EarthingSoil::uniform(100);
         input.current = 1;
         input.conductors = {{{0, 0, 0}, {0, 0, 3}, 0.016, 0}};
     } else if (name == "sunde") {
-        input.soil = EarthingSoil::Uniform(100);
+        input.soil = EarthingSoil::uniform(100);
         input.current = 1;
         input.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0}};
     } else if (name == "annex-h1" || name == "annex-b1") {
         const bool h = name == "annex-h1";
-        input.soil = EarthingSoil::Uniform(h ? 140 : 400);
+        input.soil = EarthingSoil::uniform(h ? 140 : 400);
         input.current = h ? 744.8 : 1908;
         grid.sizeX = grid.sizeY = 70;
         grid.countX = grid.countY = h ? 6 : 11;
         grid.diameter = h ? 0.0105 : 0.01;
-        input.conductors = ConductorLayout::Grid(grid);
+        input.conductors = ConductorLayout::grid(grid);
     } else if (name == "bench-70") {
-        input = GridWithRods(70, 6, 20, 0.5);
+        input = gridWithRods(70, 6, 20, 0.5);
     } else if (name == "bench-200") {
-        input = GridWithRods(200, 21, 40, 1);
+        input = gridWithRods(200, 21, 40, 1);
     } else if (name.rfind("size-", 0) == 0) {
         // size-N: an N x N grid of 10 m meshes with a rod every 20 m of its edge.
         const int count = std::atoi(name.c_str() + 5);
         const double side = 10. * (count - 1);
-        input = GridWithRods(side, count, std::max(4, int(4 * side / 20)), 1);
+        input = gridWithRods(side, count, std::max(4, int(4 * side / 20)), 1);
     } else {
         return false;
     }
@@ -72,7 +72,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     EarthingInput input;
-    if (!Case(argv[1], input)) {
+    if (!caseInput(argv[1], input)) {
         std::fprintf(stderr, "bench_system: unknown case %s\n", argv[1]);
         return 2;
     }
@@ -124,7 +124,7 @@ int main(int argc, char **argv) {
         }
         return true;
     };
-    const auto outcome = EarthingSolver::Solve(input, progress, options);
+    const auto outcome = EarthingSolver::solve(input, progress, options);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (cancelAt >= 0) {
         const char *stages[] = {"tables", "matrix", "solution", "surface", "search"};

@@ -6,23 +6,23 @@ namespace tav::earthing::ConductorLayout {
 
 namespace {
 
-double Position(double start, double size, int index, int count) {
+double position(double start, double size, int index, int count) {
     return count > 1 ? start + size * index / (count - 1) : start;
 }
 
 } // namespace
 
-std::vector<Conductor> Grid(const RectangularGrid &grid) {
+std::vector<Conductor> grid(const RectangularGrid &grid) {
     std::vector<Conductor> conductors;
     for (int i = 0; i < grid.countX; ++i) {
-        const double x = Position(grid.x0, grid.sizeX, i, grid.countX);
+        const double x = position(grid.x0, grid.sizeX, i, grid.countX);
         conductors.push_back({{x, grid.y0, grid.depth},
                               {x, grid.y0 + grid.sizeY, grid.depth},
                               grid.diameter,
                               grid.group});
     }
     for (int i = 0; i < grid.countY; ++i) {
-        const double y = Position(grid.y0, grid.sizeY, i, grid.countY);
+        const double y = position(grid.y0, grid.sizeY, i, grid.countY);
         conductors.push_back({{grid.x0, y, grid.depth},
                               {grid.x0 + grid.sizeX, y, grid.depth},
                               grid.diameter,
@@ -31,7 +31,7 @@ std::vector<Conductor> Grid(const RectangularGrid &grid) {
     return conductors;
 }
 
-std::vector<Conductor> Rods(const std::vector<Point2> &at, double top, double length,
+std::vector<Conductor> rods(const std::vector<Point2> &at, double top, double length,
                             double diameter, int group) {
     std::vector<Conductor> rods;
     for (const Point2 &p : at)
@@ -39,7 +39,7 @@ std::vector<Conductor> Rods(const std::vector<Point2> &at, double top, double le
     return rods;
 }
 
-std::vector<Point2> PerimeterPoints(const RectangularGrid &grid, int count) {
+std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count) {
     std::vector<Point2> points;
     const double a = grid.sizeX;
     const double b = grid.sizeY;
@@ -62,7 +62,7 @@ std::vector<Point2> PerimeterPoints(const RectangularGrid &grid, int count) {
     return points;
 }
 
-std::vector<Point2> CornerPoints(const RectangularGrid &grid) {
+std::vector<Point2> cornerPoints(const RectangularGrid &grid) {
     return {{grid.x0, grid.y0},
             {grid.x0 + grid.sizeX, grid.y0},
             {grid.x0 + grid.sizeX, grid.y0 + grid.sizeY},

@@ -25,18 +25,18 @@ struct RectangularGrid {
 // checks the conductors they give.
 namespace ConductorLayout {
 
-std::vector<Conductor> Grid(const RectangularGrid &grid);
+std::vector<Conductor> grid(const RectangularGrid &grid);
 
 // Vertical rods from depth top down by length, one at each point.
-std::vector<Conductor> Rods(const std::vector<Point2> &at, double top, double length,
+std::vector<Conductor> rods(const std::vector<Point2> &at, double top, double length,
                             double diameter, int group);
 
 // count points evenly spaced along the grid's edge, the first at its corner (x0, y0),
 // going round towards +x.
-std::vector<Point2> PerimeterPoints(const RectangularGrid &grid, int count);
+std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count);
 
 // The four corners of the grid.
-std::vector<Point2> CornerPoints(const RectangularGrid &grid);
+std::vector<Point2> cornerPoints(const RectangularGrid &grid);
 
 } // namespace ConductorLayout
 

@@ -51,7 +51,7 @@ Coupling::Samples Coupling::samples(int j) const {
     return samples;
 }
 
-double Coupling::Sum(const UniformTable &table, const Samples &a, const Samples &b) {
+double Coupling::tabulated(const UniformTable &table, const Samples &a, const Samples &b) {
     double sum = 0;
     for (int p = 0; p < a.count; ++p)
         for (int q = 0; q < b.count; ++q) {
@@ -74,8 +74,8 @@ double Coupling::segments(int i, int j) const {
     const Segment &b = m_segments[j];
     double exact = 0;
     for (const Image &image : pair.nearImages)
-        exact += image.weight * ImageIntegrals::SegmentImage(a, b, image);
-    return exact / (a.length * b.length) + Sum(pair.tables->rest, samples(i), samples(j));
+        exact += image.weight * ImageIntegrals::segmentImage(a, b, image);
+    return exact / (a.length * b.length) + tabulated(pair.tables->rest, samples(i), samples(j));
 }
 
 double Coupling::point(const Vec3 &x, int j) const {
@@ -89,13 +89,13 @@ double Coupling::point(const Vec3 &x, int j) const {
     const Segment &b = m_segments[j];
     double exact = 0;
     for (const Image &image : pair.nearImages)
-        exact += image.weight * ImageIntegrals::PointImage(x, b, image);
+        exact += image.weight * ImageIntegrals::pointImage(x, b, image);
     Samples observer;
     observer.count = 1;
     observer.x[0] = x.x;
     observer.y[0] = x.y;
     observer.w[0] = 1;
-    return exact / b.length + Sum(pair.tables->rest, observer, samples(j));
+    return exact / b.length + tabulated(pair.tables->rest, observer, samples(j));
 }
 
 double Coupling::exactSegments(int i, int j) const {
@@ -103,7 +103,7 @@ double Coupling::exactSegments(int i, int j) const {
     const Segment &b = m_segments[j];
     double sum = 0;
     for (const Image &image : m_images.images(a.layer, b.layer))
-        sum += image.weight * ImageIntegrals::SegmentImage(a, b, image);
+        sum += image.weight * ImageIntegrals::segmentImage(a, b, image);
     return sum / (a.length * b.length);
 }
 
@@ -111,7 +111,7 @@ double Coupling::exactPoint(const Vec3 &x, int j) const {
     const Segment &b = m_segments[j];
     double sum = 0;
     for (const Image &image : m_images.images(0, b.layer))
-        sum += image.weight * ImageIntegrals::PointImage(x, b, image);
+        sum += image.weight * ImageIntegrals::pointImage(x, b, image);
     return sum / b.length;
 }
 

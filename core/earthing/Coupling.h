@@ -33,15 +33,15 @@ public:
     struct FarData {
         std::vector<double> x, y, ux, uy, k;
     };
-    const FarData &far() const { return m_far; }
+    const FarData &farData() const { return m_far; }
 
     // The far form between two segments, or a point (k = 0) and a segment, whose middles
     // are dx, dy apart. The table holds g(rho^2) = f(rho); the midpoint rule's term for a
     // segment of direction u, k (f'' c^2 + f'/rho (1 - c^2)) with c the cosine between u
     // and the line of the middles, is then k (2 g' + 4 g'' (d.u)^2): no root, no division.
-    [[gnu::always_inline]] static inline double Far(const RadialTable &table, double dx, double dy,
-                                                    double ax, double ay, double ka, double bx,
-                                                    double by, double kb) {
+    [[gnu::always_inline]] static inline double farForm(const RadialTable &table, double dx,
+                                                        double dy, double ax, double ay, double ka,
+                                                        double bx, double by, double kb) {
         const double s = std::max(dx * dx + dy * dy, table.lowest());
         double g, g1, g2;
         table.derivatives(s, g, g1, g2);
@@ -50,12 +50,12 @@ public:
         return g + 2 * g1 * (ka + kb) + 4 * g2 * (ka * pa * pa + kb * pb * pb);
     }
     double farPair(const RadialTable &table, int i, int j) const {
-        return Far(table, m_far.x[i] - m_far.x[j], m_far.y[i] - m_far.y[j], m_far.ux[i],
-                   m_far.uy[i], m_far.k[i], m_far.ux[j], m_far.uy[j], m_far.k[j]);
+        return farForm(table, m_far.x[i] - m_far.x[j], m_far.y[i] - m_far.y[j], m_far.ux[i],
+                       m_far.uy[i], m_far.k[i], m_far.ux[j], m_far.uy[j], m_far.k[j]);
     }
     double farPoint(const RadialTable &table, double x, double y, int j) const {
-        return Far(table, m_far.x[j] - x, m_far.y[j] - y, 0, 0, 0, m_far.ux[j], m_far.uy[j],
-                   m_far.k[j]);
+        return farForm(table, m_far.x[j] - x, m_far.y[j] - y, 0, 0, 0, m_far.ux[j], m_far.uy[j],
+                       m_far.k[j]);
     }
 
     const std::vector<Segment> &segmentList() const { return m_segments; }
@@ -71,7 +71,7 @@ private:
         double w[3] = {};
     };
     Samples samples(int j) const;
-    static double Sum(const UniformTable &table, const Samples &a, const Samples &b);
+    static double tabulated(const UniformTable &table, const Samples &a, const Samples &b);
 
     const std::vector<Segment> &m_segments;
     std::vector<int> m_classOf;

@@ -61,13 +61,13 @@ void CouplingMatrix::column(Eigen::MatrixXd &A, int j) const {
             continue;
         }
         const RadialTable &table = m_coupling.tables().pair(run.depthClass, cj).tables->all;
-        const Coupling::FarData &far = m_coupling.far();
+        const Coupling::FarData &far = m_coupling.farData();
         const double uxj = far.ux[j];
         const double uyj = far.uy[j];
         const double kj = far.k[j];
         for (int i = begin; i < run.end; ++i)
-            col[i] = Coupling::Far(table, far.x[i] - xj, far.y[i] - yj, far.ux[i], far.uy[i],
-                                   far.k[i], uxj, uyj, kj);
+            col[i] = Coupling::farForm(table, far.x[i] - xj, far.y[i] - yj, far.ux[i], far.uy[i],
+                                       far.k[i], uxj, uyj, kj);
     }
 }
 

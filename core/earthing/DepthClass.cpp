@@ -6,7 +6,7 @@
 
 namespace tav::earthing {
 
-DepthClasses DepthClasses::Of(const std::vector<Segment> &segments) {
+DepthClasses DepthClasses::of(const std::vector<Segment> &segments) {
     DepthClasses result;
     // Depths equal to a micrometre share a class.
     std::map<std::tuple<bool, long long, long long, int>, int> index;

@@ -23,7 +23,7 @@ struct DepthClasses {
     std::vector<DepthClass> classes;
     std::vector<int> ofSegment;
 
-    static DepthClasses Of(const std::vector<Segment> &segments);
+    static DepthClasses of(const std::vector<Segment> &segments);
 };
 
 } // namespace tav::earthing

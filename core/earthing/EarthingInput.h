@@ -24,8 +24,8 @@ struct EarthingSoil {
     double rho2 = 0; // ohm m
     double h = 0;    // m
 
-    static EarthingSoil Uniform(double rho) { return {false, rho, rho, 0}; }
-    static EarthingSoil TwoLayer(double rho1, double rho2, double h) {
+    static EarthingSoil uniform(double rho) { return {false, rho, rho, 0}; }
+    static EarthingSoil twoLayer(double rho1, double rho2, double h) {
         return {true, rho1, rho2, h};
     }
 };

@@ -19,17 +19,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) {
+double secondsSince(Clock::time_point since) {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-Refusal Cancelled() {
+Refusal cancelled() {
     return {Error::Cancelled, Quantity::None, {}};
 }
 
 // The segments sorted by depth class, inclined ones last; order[k] is the index the k-th
 // had as cut.
-std::vector<int> ClassOrder(const DepthClasses &classes) {
+std::vector<int> classOrder(const DepthClasses &classes) {
     std::vector<int> order(classes.ofSegment.size());
     std::iota(order.begin(), order.end(), 0);
     const auto rank = [&](int k) {
@@ -42,7 +42,7 @@ std::vector<int> ClassOrder(const DepthClasses &classes) {
 
 // The largest distances between observers and sources: in space (for the series'
 // bound) and horizontally (for the tables' reach).
-void Extents(const std::vector<Segment> &segments, const SearchAreas &areas,
+void extents(const std::vector<Segment> &segments, const SearchAreas &areas,
              const std::vector<Point2> &points, double &space, double &horizontal) {
     double lo[3] = {areas.step.x0, areas.step.y0, 0};
     double hi[3] = {areas.step.x1, areas.step.y1, 0};
@@ -63,7 +63,7 @@ void Extents(const std::vector<Segment> &segments, const SearchAreas &areas,
 
 // Clusters for the preconditioner: the segments whose middles share a square of three
 // segment lengths.
-std::vector<int> Clusters(const std::vector<Segment> &segments, double size) {
+std::vector<int> clustersOf(const std::vector<Segment> &segments, double size) {
     std::vector<std::pair<long long, int>> cells;
     for (int k = 0; k < int(segments.size()); ++k) {
         const Vec3 m = segments[std::size_t(k)].middle();
@@ -89,7 +89,7 @@ struct Prepared {
 };
 
 // Cuts, classifies and sums the series; a refusal when the input is beyond the solver.
-std::optional<Refusal> Prepare(const EarthingInput &input, const SearchAreas &areas,
+std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &areas,
                                const EarthingSolver::Options &options, Prepared &prepared) {
     const double interface = input.soil.layered ? input.soil.h : 0;
     const Segmentation cut(input, interface);
@@ -100,8 +100,8 @@ std::optional<Refusal> Prepare(const EarthingInput &input, const SearchAreas &ar
                        {double(count), double(EarthingSolver::kMaxSegments)}};
     auto model = std::make_shared<EarthingModel>();
     std::vector<Segment> segments = cut.segments();
-    const DepthClasses classes = DepthClasses::Of(segments);
-    prepared.order = ClassOrder(classes);
+    const DepthClasses classes = DepthClasses::of(segments);
+    prepared.order = classOrder(classes);
     for (int k : prepared.order) {
         model->segments.push_back(segments[std::size_t(k)]);
         model->classes.ofSegment.push_back(classes.ofSegment[std::size_t(k)]);
@@ -109,7 +109,7 @@ std::optional<Refusal> Prepare(const EarthingInput &input, const SearchAreas &ar
     model->classes.classes = classes.classes;
     double space = 0;
     double horizontal = 0;
-    Extents(model->segments, areas, input.points, space, horizontal);
+    extents(model->segments, areas, input.points, space, horizontal);
     bool used[2][2] = {{false, false}, {false, false}};
     bool layer[2] = {false, false};
     for (const Segment &s : model->segments)
@@ -139,8 +139,8 @@ std::optional<Refusal> Prepare(const EarthingInput &input, const SearchAreas &ar
     return std::nullopt;
 }
 
-std::vector<GroupResult> Groups(const std::vector<Segment> &segments,
-                                const SystemSolution &solution) {
+std::vector<GroupResult> groupResults(const std::vector<Segment> &segments,
+                                      const SystemSolution &solution) {
     std::vector<GroupResult> groups(solution.potentials.size());
     for (std::size_t g = 0; g < groups.size(); ++g)
         groups[g] = {int(g), solution.potentials[g], 0};
@@ -149,28 +149,28 @@ std::vector<GroupResult> Groups(const std::vector<Segment> &segments,
     return groups;
 }
 
-Point3 ToPoint(const Vec3 &v) {
+Point3 toPoint(const Vec3 &v) {
     return {v.x, v.y, v.z};
 }
 
 } // namespace
 
-Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
+Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
                                                 const ProgressCallback &progress) {
-    return Solve(input, progress, Options{});
+    return solve(input, progress, Options{});
 }
 
-Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
+Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
                                                 const ProgressCallback &progress,
                                                 const Options &options) {
-    if (auto refusal = InputCheck::Check(input))
+    if (auto refusal = InputCheck::check(input))
         return *refusal;
-    const SearchAreas areas = SearchAreas::Of(input);
+    const SearchAreas areas = SearchAreas::of(input);
     if (areas.rasterPoints > kMaxSearchPoints)
         return Refusal{
             Error::TooManySearchPoints, Quantity::None, {areas.rasterPoints, kMaxSearchPoints}};
     Prepared prepared;
-    if (auto refusal = Prepare(input, areas, options, prepared))
+    if (auto refusal = prepare(input, areas, options, prepared))
         return *refusal;
     EarthingModel &model = *prepared.model;
     WorkMonitor monitor(progress, options.threads);
@@ -181,9 +181,9 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
 
     auto start = Clock::now();
     if (!model.tables->build(monitor))
-        return Cancelled();
+        return cancelled();
     stats.tableNodes = model.tables->nodes();
-    stats.secondsTables = Seconds(start);
+    stats.secondsTables = secondsSince(start);
     model.coupling = std::make_unique<Coupling>(model.segments, model.classes, *model.images,
                                                 *model.tables, model.settings);
 
@@ -191,8 +191,8 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
     const Eigen::Index n = Eigen::Index(model.segments.size());
     Eigen::MatrixXd A(n, n);
     if (!CouplingMatrix(*model.coupling).fill(A, monitor))
-        return Cancelled();
-    stats.secondsMatrix = Seconds(start);
+        return cancelled();
+    stats.secondsMatrix = secondsSince(start);
 
     start = Clock::now();
     std::vector<int> groupOf;
@@ -201,15 +201,15 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
         groupOf.push_back(s.group);
         groups = std::max(groups, s.group + 1);
     }
-    const std::vector<int> clusters = Clusters(model.segments, 3 * input.segmentLength);
+    const std::vector<int> clusters = clustersOf(model.segments, 3 * input.segmentLength);
     SystemSolver::Settings solverSettings;
     solverSettings.denseLimit = options.denseLimit;
     SystemSolver solver(A, groupOf, groups, clusters, solverSettings);
     SystemSolution solution;
     if (!solver.solve(input.current, monitor, solution))
-        return Cancelled();
+        return cancelled();
     A.resize(0, 0);
-    stats.secondsSolution = Seconds(start);
+    stats.secondsSolution = secondsSince(start);
     stats.iterative = solution.iterative;
     stats.iterations = solution.iterations;
     stats.residual = solution.residual;
@@ -223,12 +223,12 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
-    result.groups = Groups(model.segments, solution);
+    result.groups = groupResults(model.segments, solution);
     result.segmentCurrents.resize(model.segments.size());
     for (std::size_t k = 0; k < model.segments.size(); ++k) {
         const Segment &s = model.segments[k];
         result.segmentCurrents[std::size_t(prepared.order[k])] = {
-            ToPoint(s.p), ToPoint(s.q), s.conductor, s.group, solution.currents[k]};
+            toPoint(s.p), toPoint(s.q), s.conductor, s.group, solution.currents[k]};
     }
     const auto field = std::make_shared<SurfaceField>(prepared.model, solution.currents);
     result.field = field;
@@ -238,7 +238,7 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
 
     start = Clock::now();
     if (!field->raster(result.raster, result.rasterPotential, monitor))
-        return Cancelled();
+        return cancelled();
     result.points.resize(input.points.size());
     const std::size_t chunk = 64;
     const bool pointsDone = monitor.run(
@@ -252,15 +252,15 @@ Refusable<EarthingResult> EarthingSolver::Solve(const EarthingInput &input,
             }
         });
     if (!pointsDone)
-        return Cancelled();
-    stats.secondsSurface = Seconds(start);
+        return cancelled();
+    stats.secondsSurface = secondsSince(start);
 
     start = Clock::now();
     const SafetySearch search(*field, result.raster, result.rasterPotential, result.gpr,
                               areas.touch, areas.step);
     if (!search.run(monitor, result.points, result.touchMax, result.stepMax))
-        return Cancelled();
-    stats.secondsSearch = Seconds(start);
+        return cancelled();
+    stats.secondsSearch = secondsSince(start);
     result.cautions = prepared.cautions;
     return result;
 }

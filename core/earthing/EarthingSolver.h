@@ -32,10 +32,10 @@ public:
         int denseLimit = 800;
     };
 
-    static Refusable<EarthingResult> Solve(const EarthingInput &input,
+    static Refusable<EarthingResult> solve(const EarthingInput &input,
                                            const ProgressCallback &progress = {});
     static Refusable<EarthingResult>
-    Solve(const EarthingInput &input, const ProgressCallback &progress, const Options &options);
+    solve(const EarthingInput &input, const ProgressCallback &progress, const Options &options);
 };
 
 } // namespace tav::earthing

@@ -22,7 +22,7 @@ constexpr double kWeights8[8] = {0.0506142681451881, 0.1111905172266872, 0.15685
                                  0.1111905172266872, 0.0506142681451881};
 
 // The closest points of two segments: the parameter along a and the distance.
-void Closest(const Segment &a, const Segment &b, double &s, double &distance) {
+void closest(const Segment &a, const Segment &b, double &s, double &distance) {
     const Vec3 w = a.p - b.p;
     const double c = a.u.dot(b.u);
     const double d = a.u.dot(w);
@@ -35,7 +35,7 @@ void Closest(const Segment &a, const Segment &b, double &s, double &distance) {
 }
 
 template <class F>
-double Gauss(const double *nodes, const double *weights, int n, double a, double b, const F &f) {
+double gauss(const double *nodes, const double *weights, int n, double a, double b, const F &f) {
     double sum = 0;
     for (int k = 0; k < n; ++k)
         sum += weights[k] * f(a + (b - a) * nodes[k]);
@@ -44,7 +44,7 @@ double Gauss(const double *nodes, const double *weights, int n, double a, double
 
 // The integral over [from, from + side] (side may be negative) of a function nearly
 // singular at from, in intervals doubling from eps.
-template <class F> double Graded(double from, double side, double eps, const F &f) {
+template <class F> double graded(double from, double side, double eps, const F &f) {
     const double length = std::abs(side);
     const double direction = side < 0 ? -1 : 1;
     double sum = 0;
@@ -53,7 +53,7 @@ template <class F> double Graded(double from, double side, double eps, const F &
     while (a < length) {
         const double b = std::min(length, a + width);
         sum +=
-            Gauss(kNodes4, kWeights4, 4, a, b, [&](double s) { return f(from + direction * s); });
+            gauss(kNodes4, kWeights4, 4, a, b, [&](double s) { return f(from + direction * s); });
         a = b;
         if (a > eps)
             width *= 2;
@@ -63,7 +63,7 @@ template <class F> double Graded(double from, double side, double eps, const F &
 
 } // namespace
 
-Segment ImageOf(const Segment &j, double alpha, double beta) {
+Segment imageOf(const Segment &j, double alpha, double beta) {
     Segment image = j;
     image.p.z = alpha * j.p.z + beta;
     image.q.z = alpha * j.q.z + beta;
@@ -71,8 +71,8 @@ Segment ImageOf(const Segment &j, double alpha, double beta) {
     return image;
 }
 
-double SegmentImage(const Segment &i, const Segment &j, const Image &image) {
-    const Segment m = ImageOf(j, image.alpha, image.beta);
+double segmentImage(const Segment &i, const Segment &j, const Image &image) {
+    const Segment m = imageOf(j, image.alpha, image.beta);
     const double radius = std::max(i.radius, j.radius);
     const Vec3 cross = i.u.cross(m.u);
     if (cross.dot(cross) < 1e-18) {
@@ -80,25 +80,25 @@ double SegmentImage(const Segment &i, const Segment &j, const Image &image) {
         const double t1 = w.dot(i.u);
         const double t2 = (m.q - i.p).dot(i.u);
         const double d = std::max((w - i.u * t1).norm(), radius);
-        return LineIntegrals::ParallelIntervals(0, i.length, std::min(t1, t2), std::max(t1, t2), d);
+        return LineIntegrals::parallelIntervals(0, i.length, std::min(t1, t2), std::max(t1, t2), d);
     }
     const auto inner = [&](double s) {
-        return LineIntegrals::PointSegment(i.at(s), m.p, m.u, m.length, j.radius);
+        return LineIntegrals::pointSegment(i.at(s), m.p, m.u, m.length, j.radius);
     };
     double s = 0;
     double distance = 0;
-    Closest(i, m, s, distance);
+    closest(i, m, s, distance);
     if (distance >= 2 * i.length)
-        return Gauss(kNodes4, kWeights4, 4, 0, i.length, inner);
+        return gauss(kNodes4, kWeights4, 4, 0, i.length, inner);
     if (distance >= 0.5 * i.length)
-        return Gauss(kNodes8, kWeights8, 8, 0, i.length, inner);
+        return gauss(kNodes8, kWeights8, 8, 0, i.length, inner);
     const double eps = std::max({distance, j.radius, 1e-6 * i.length});
-    return Graded(s, -s, eps, inner) + Graded(s, i.length - s, eps, inner);
+    return graded(s, -s, eps, inner) + graded(s, i.length - s, eps, inner);
 }
 
-double PointImage(const Vec3 &x, const Segment &j, const Image &image) {
-    const Segment m = ImageOf(j, image.alpha, image.beta);
-    return LineIntegrals::PointSegment(x, m.p, m.u, m.length, j.radius);
+double pointImage(const Vec3 &x, const Segment &j, const Image &image) {
+    const Segment m = imageOf(j, image.alpha, image.beta);
+    return LineIntegrals::pointSegment(x, m.p, m.u, m.length, j.radius);
 }
 
 } // namespace tav::earthing::ImageIntegrals

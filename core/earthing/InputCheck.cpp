@@ -10,27 +10,27 @@ namespace tav::earthing {
 
 namespace {
 
-bool Positive(double v) {
+bool positive(double v) {
     return std::isfinite(v) && v > 0;
 }
 
-Refusal NotPositive(Quantity quantity, double value) {
+Refusal notPositive(Quantity quantity, double value) {
     return {Error::NotPositive, quantity, {value}};
 }
 
-Vec3 ToVec(const Point3 &p) {
+Vec3 toVec(const Point3 &p) {
     return {p.x, p.y, p.z};
 }
 
 } // namespace
 
-std::optional<Refusal> InputCheck::Check(const EarthingInput &input) {
-    if (auto refusal = CheckNumbers(input))
+std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
+    if (auto refusal = checkNumbers(input))
         return refusal;
     for (std::size_t k = 0; k < input.conductors.size(); ++k)
-        if (auto refusal = CheckConductor(input.conductors[k], int(k) + 1))
+        if (auto refusal = checkConductor(input.conductors[k], int(k) + 1))
             return refusal;
-    if (auto refusal = CheckGroups(input))
+    if (auto refusal = checkGroups(input))
         return refusal;
     for (std::size_t k = 0; k < input.points.size(); ++k)
         if (!std::isfinite(input.points[k].x) || !std::isfinite(input.points[k].y))
@@ -39,36 +39,36 @@ std::optional<Refusal> InputCheck::Check(const EarthingInput &input) {
         return Refusal{Error::TooManyPoints,
                        Quantity::None,
                        {double(input.points.size()), double(kMaxPoints)}};
-    return CheckOverlaps(input);
+    return checkOverlaps(input);
 }
 
-std::optional<Refusal> InputCheck::CheckNumbers(const EarthingInput &input) {
+std::optional<Refusal> InputCheck::checkNumbers(const EarthingInput &input) {
     const EarthingSoil &soil = input.soil;
     if (soil.layered) {
-        if (!Positive(soil.rho1))
-            return NotPositive(Quantity::TopLayerResistivity, soil.rho1);
-        if (!Positive(soil.rho2))
-            return NotPositive(Quantity::BottomLayerResistivity, soil.rho2);
-        if (!Positive(soil.h))
-            return NotPositive(Quantity::TopLayerThickness, soil.h);
-    } else if (!Positive(soil.rho1)) {
-        return NotPositive(Quantity::SoilResistivity, soil.rho1);
+        if (!positive(soil.rho1))
+            return notPositive(Quantity::TopLayerResistivity, soil.rho1);
+        if (!positive(soil.rho2))
+            return notPositive(Quantity::BottomLayerResistivity, soil.rho2);
+        if (!positive(soil.h))
+            return notPositive(Quantity::TopLayerThickness, soil.h);
+    } else if (!positive(soil.rho1)) {
+        return notPositive(Quantity::SoilResistivity, soil.rho1);
     }
-    if (!Positive(input.current))
-        return NotPositive(Quantity::InjectedCurrent, input.current);
-    if (!Positive(input.segmentLength))
-        return NotPositive(Quantity::SegmentLength, input.segmentLength);
-    if (!Positive(input.search.step))
-        return NotPositive(Quantity::SearchStep, input.search.step);
+    if (!positive(input.current))
+        return notPositive(Quantity::InjectedCurrent, input.current);
+    if (!positive(input.segmentLength))
+        return notPositive(Quantity::SegmentLength, input.segmentLength);
+    if (!positive(input.search.step))
+        return notPositive(Quantity::SearchStep, input.search.step);
     if (!std::isfinite(input.search.margin) || input.search.margin < 0)
         return Refusal{Error::NegativeOrNotFinite, Quantity::SearchMargin, {input.search.margin}};
     return std::nullopt;
 }
 
-std::optional<Refusal> InputCheck::CheckConductor(const Conductor &c, int number) {
+std::optional<Refusal> InputCheck::checkConductor(const Conductor &c, int number) {
     const double n = number;
-    const Vec3 a = ToVec(c.from);
-    const Vec3 b = ToVec(c.to);
+    const Vec3 a = toVec(c.from);
+    const Vec3 b = toVec(c.to);
     const bool finite = std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z) &&
                         std::isfinite(b.x) && std::isfinite(b.y) && std::isfinite(b.z) &&
                         std::isfinite(c.diameter);
@@ -92,7 +92,7 @@ std::optional<Refusal> InputCheck::CheckConductor(const Conductor &c, int number
     return std::nullopt;
 }
 
-std::optional<Refusal> InputCheck::CheckGroups(const EarthingInput &input) {
+std::optional<Refusal> InputCheck::checkGroups(const EarthingInput &input) {
     std::set<int> groups;
     for (const Conductor &c : input.conductors)
         groups.insert(c.group);
@@ -109,17 +109,17 @@ std::optional<Refusal> InputCheck::CheckGroups(const EarthingInput &input) {
 
 // Two conductors overlap when they run parallel closer than their radii together, along
 // more than a radius of common length: the same stretch of soil would take two currents.
-std::optional<Refusal> InputCheck::CheckOverlaps(const EarthingInput &input) {
+std::optional<Refusal> InputCheck::checkOverlaps(const EarthingInput &input) {
     const std::vector<Conductor> &cs = input.conductors;
     for (std::size_t i = 0; i < cs.size(); ++i) {
-        const Vec3 pi = ToVec(cs[i].from);
-        const Vec3 di = ToVec(cs[i].to) - pi;
+        const Vec3 pi = toVec(cs[i].from);
+        const Vec3 di = toVec(cs[i].to) - pi;
         const double li = di.norm();
         const Vec3 ui = di * (1 / li);
         const double ri = 0.5 * cs[i].diameter;
         for (std::size_t j = i + 1; j < cs.size(); ++j) {
-            const Vec3 pj = ToVec(cs[j].from);
-            const Vec3 dj = ToVec(cs[j].to) - pj;
+            const Vec3 pj = toVec(cs[j].from);
+            const Vec3 dj = toVec(cs[j].to) - pj;
             const double lj = dj.norm();
             const Vec3 uj = dj * (1 / lj);
             const Vec3 cross = ui.cross(uj);
@@ -128,7 +128,7 @@ std::optional<Refusal> InputCheck::CheckOverlaps(const EarthingInput &input) {
             const double rj = 0.5 * cs[j].diameter;
             const Vec3 w = pj - pi;
             const double t1 = w.dot(ui);
-            const double t2 = (ToVec(cs[j].to) - pi).dot(ui);
+            const double t2 = (toVec(cs[j].to) - pi).dot(ui);
             if ((w - ui * t1).norm() >= ri + rj)
                 continue;
             const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));

@@ -14,13 +14,13 @@ class InputCheck {
 public:
     static constexpr int kMaxPoints = 100000;
 
-    static std::optional<Refusal> Check(const EarthingInput &input);
+    static std::optional<Refusal> check(const EarthingInput &input);
 
 private:
-    static std::optional<Refusal> CheckNumbers(const EarthingInput &input);
-    static std::optional<Refusal> CheckConductor(const Conductor &c, int number);
-    static std::optional<Refusal> CheckGroups(const EarthingInput &input);
-    static std::optional<Refusal> CheckOverlaps(const EarthingInput &input);
+    static std::optional<Refusal> checkNumbers(const EarthingInput &input);
+    static std::optional<Refusal> checkConductor(const Conductor &c, int number);
+    static std::optional<Refusal> checkGroups(const EarthingInput &input);
+    static std::optional<Refusal> checkOverlaps(const EarthingInput &input);
 };
 
 } // namespace tav::earthing

@@ -16,7 +16,7 @@ struct QuadratureRule {
 };
 
 // Gauss-Legendre on [0, 1]; one point for a range of no length.
-const QuadratureRule &Rule(int points) {
+const QuadratureRule &rule(int points) {
     static const QuadratureRule rules[5] = {
         {0, {}, {}},
         {1, {0.5}, {1}},
@@ -29,7 +29,7 @@ const QuadratureRule &Rule(int points) {
 }
 
 // The vertical distance between the observer's depth range and an image's.
-double Gap(const DepthClass &observer, const DepthClass &source, const Image &image) {
+double gap(const DepthClass &observer, const DepthClass &source, const Image &image) {
     double b1 = image.alpha * source.top + image.beta;
     double b2 = image.alpha * source.bottom + image.beta;
     if (b1 > b2)
@@ -39,7 +39,7 @@ double Gap(const DepthClass &observer, const DepthClass &source, const Image &im
 
 } // namespace
 
-double KernelTables::Kernel(const DepthClass &observer, const DepthClass &source,
+double KernelTables::kernel(const DepthClass &observer, const DepthClass &source,
                             const Image &image, double rho) {
     double b1 = image.alpha * source.top + image.beta;
     double b2 = image.alpha * source.bottom + image.beta;
@@ -58,8 +58,8 @@ double KernelTables::Kernel(const DepthClass &observer, const DepthClass &source
                        : gap >= 2 * longest ? 4
                                             : 0;
     if (points > 0) {
-        const QuadratureRule &ro = observer.vertical ? Rule(points) : Rule(1);
-        const QuadratureRule &rs = source.vertical ? Rule(points) : Rule(1);
+        const QuadratureRule &ro = observer.vertical ? rule(points) : rule(1);
+        const QuadratureRule &rs = source.vertical ? rule(points) : rule(1);
         double sum = 0;
         for (int p = 0; p < ro.count; ++p) {
             const double zo = observer.top + ro.nodes[p] * observer.length();
@@ -72,13 +72,13 @@ double KernelTables::Kernel(const DepthClass &observer, const DepthClass &source
     }
     const Vec3 axis = {0, 0, 1};
     if (!observer.vertical)
-        return LineIntegrals::PointSegment({rho, 0, observer.top}, {0, 0, b1}, axis, b2 - b1, 0) /
+        return LineIntegrals::pointSegment({rho, 0, observer.top}, {0, 0, b1}, axis, b2 - b1, 0) /
                (b2 - b1);
     if (!source.vertical)
-        return LineIntegrals::PointSegment({rho, 0, b1}, {0, 0, observer.top}, axis,
+        return LineIntegrals::pointSegment({rho, 0, b1}, {0, 0, observer.top}, axis,
                                            observer.length(), 0) /
                observer.length();
-    return LineIntegrals::ParallelIntervals(observer.top, observer.bottom, b1, b2, rho) /
+    return LineIntegrals::parallelIntervals(observer.top, observer.bottom, b1, b2, rho) /
            (observer.length() * (b2 - b1));
 }
 
@@ -113,7 +113,7 @@ bool KernelTables::build(WorkMonitor &monitor) {
     for (int a = 0; a < m_count; ++a)
         for (int b = 0; b < segmentClasses; ++b)
             for (const Image &image : m_images.images(m_classes[a].layer, m_classes[b].layer))
-                if (Gap(m_classes[a], m_classes[b], image) < vertical)
+                if (gap(m_classes[a], m_classes[b], image) < vertical)
                     m_pairs[std::size_t(a) * m_count + b].nearImages.push_back(image);
     const double lo = std::max(m_settings.far() - m_settings.segmentLength, 1e-3);
     const double hi = std::max(m_reach, 2 * lo);
@@ -126,7 +126,7 @@ bool KernelTables::build(WorkMonitor &monitor) {
         const std::vector<Image> &images = m_images.images(observer.layer, source.layer);
         std::vector<Image> rest;
         for (const Image &image : images)
-            if (Gap(observer, source, image) >= vertical)
+            if (gap(observer, source, image) >= vertical)
                 rest.push_back(image);
         const auto sum = [&](const std::vector<Image> &terms, bool squared) {
             return [&, squared](const std::vector<double> &at, std::vector<double> &values) {
@@ -134,7 +134,7 @@ bool KernelTables::build(WorkMonitor &monitor) {
                 for (std::size_t k = 0; k < at.size(); ++k) {
                     const double rho = squared ? std::sqrt(at[k]) : at[k];
                     for (const Image &image : terms)
-                        values[k] += image.weight * Kernel(observer, source, image, rho);
+                        values[k] += image.weight * kernel(observer, source, image, rho);
                 }
             };
         };

@@ -45,7 +45,7 @@ public:
 
     // The kernel of one image, averaged over the observer's and the source's depth ranges,
     // at the horizontal distance rho: what the tables hold, summed over images.
-    static double Kernel(const DepthClass &observer, const DepthClass &source, const Image &image,
+    static double kernel(const DepthClass &observer, const DepthClass &source, const Image &image,
                          double rho);
 
 private:

@@ -9,7 +9,7 @@ namespace {
 
 // Per interval, the cubic through four neighbouring nodes (the stencil shifted inwards at
 // the ends), as a polynomial in the interval's own coordinate t in [0, 1], then 1/width.
-std::vector<double> Fit(const std::vector<double> &nodes, const std::vector<double> &values) {
+std::vector<double> fit(const std::vector<double> &nodes, const std::vector<double> &values) {
     const std::size_t intervals = nodes.size() - 1;
     std::vector<double> coefficients(intervals * 5);
     for (std::size_t i = 0; i < intervals; ++i) {
@@ -55,7 +55,7 @@ RadialTable::RadialTable(double lo, double hi, const TableFunction &f) {
     f(nodes, values);
     m_intervals = nodes.size() - 1;
     m_top = std::nextafter(nodes.back(), 0.);
-    m_coefficients = Fit(nodes, values);
+    m_coefficients = fit(nodes, values);
 }
 
 UniformTable::UniformTable(double hi, double step, const TableFunction &f) {
@@ -67,7 +67,7 @@ UniformTable::UniformTable(double hi, double step, const TableFunction &f) {
     std::vector<double> values;
     f(nodes, values);
     m_intervals = std::uint64_t(intervals);
-    m_coefficients = Fit(nodes, values);
+    m_coefficients = fit(nodes, values);
 }
 
 } // namespace tav::earthing

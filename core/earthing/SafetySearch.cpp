@@ -13,7 +13,7 @@ constexpr int kDirections = 16;  // over half a turn
 constexpr double kFinest = 1e-3; // m, and rad for the direction
 constexpr double kLowest = -std::numeric_limits<double>::infinity();
 
-double Clamp(double v, double lo, double hi) {
+double clampTo(double v, double lo, double hi) {
     return std::min(std::max(v, lo), hi);
 }
 
@@ -26,8 +26,8 @@ SafetySearch::SafetySearch(const SurfaceField &field, const RasterGrid &grid,
       m_stepArea(stepArea) {}
 
 double SafetySearch::interpolated(double x, double y) const {
-    const double fx = Clamp((x - m_grid.x0) / m_grid.step, 0, m_grid.nx - 1);
-    const double fy = Clamp((y - m_grid.y0) / m_grid.step, 0, m_grid.ny - 1);
+    const double fx = clampTo((x - m_grid.x0) / m_grid.step, 0, m_grid.nx - 1);
+    const double fy = clampTo((y - m_grid.y0) / m_grid.step, 0, m_grid.ny - 1);
     const int i = std::min(int(fx), std::max(m_grid.nx - 2, 0));
     const int j = std::min(int(fy), std::max(m_grid.ny - 2, 0));
     const double tx = m_grid.nx > 1 ? fx - i : 0;
@@ -89,8 +89,8 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
             moved = false;
             const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
             for (const auto &m : moves) {
-                const double cx = Clamp(x + m[0], m_touchArea.x0, m_touchArea.x1);
-                const double cy = Clamp(y + m[1], m_touchArea.y0, m_touchArea.y1);
+                const double cx = clampTo(x + m[0], m_touchArea.x0, m_touchArea.x1);
+                const double cy = clampTo(y + m[1], m_touchArea.y0, m_touchArea.y1);
                 const double t = m_gpr - m_field.potential(cx, cy);
                 if (t > value) {
                     value = t;

@@ -8,13 +8,13 @@ namespace tav::earthing {
 namespace {
 
 // The nodes from the lower edge past the upper one.
-double Count(double width, double step) {
+double count(double width, double step) {
     return std::ceil(width / step - 1e-9) + 1;
 }
 
 } // namespace
 
-SearchAreas SearchAreas::Of(const EarthingInput &input) {
+SearchAreas SearchAreas::of(const EarthingInput &input) {
     SearchAreas areas;
     bool first = true;
     for (const Conductor &c : input.conductors) {
@@ -35,8 +35,8 @@ SearchAreas SearchAreas::Of(const EarthingInput &input) {
     const double margin = std::ceil(input.search.margin / step - 1e-9) * step;
     const double m = input.search.margin;
     areas.step = {areas.touch.x0 - m, areas.touch.y0 - m, areas.touch.x1 + m, areas.touch.y1 + m};
-    const double nx = Count(areas.touch.x1 - areas.touch.x0 + 2 * margin, step);
-    const double ny = Count(areas.touch.y1 - areas.touch.y0 + 2 * margin, step);
+    const double nx = count(areas.touch.x1 - areas.touch.x0 + 2 * margin, step);
+    const double ny = count(areas.touch.y1 - areas.touch.y0 + 2 * margin, step);
     areas.rasterPoints = nx * ny;
     if (areas.rasterPoints <= 1e9) {
         areas.raster.x0 = areas.touch.x0 - margin;

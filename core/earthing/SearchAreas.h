@@ -16,7 +16,7 @@ struct SearchAreas {
     RasterGrid raster;
     double rasterPoints = 0; // counted before the raster is made, as a double
 
-    static SearchAreas Of(const EarthingInput &input);
+    static SearchAreas of(const EarthingInput &input);
 };
 
 } // namespace tav::earthing

@@ -7,7 +7,7 @@ namespace tav::earthing {
 
 namespace {
 
-Vec3 ToVec(const Point3 &p) {
+Vec3 toVec(const Point3 &p) {
     return {p.x, p.y, p.z};
 }
 
@@ -18,9 +18,9 @@ struct Line {
     double radius = 0;
 };
 
-Line LineOf(const Conductor &c) {
-    const Vec3 p = ToVec(c.from);
-    const Vec3 d = ToVec(c.to) - p;
+Line lineOf(const Conductor &c) {
+    const Vec3 p = toVec(c.from);
+    const Vec3 d = toVec(c.to) - p;
     const double length = d.norm();
     return {p, d * (1 / length), length, 0.5 * c.diameter};
 }
@@ -33,7 +33,7 @@ struct Closest {
     double distance = 0;
 };
 
-Closest ClosestPoints(const Line &a, const Line &b) {
+Closest closestPoints(const Line &a, const Line &b) {
     const Vec3 w = a.p - b.p;
     const double c = a.u.dot(b.u);
     const double d = a.u.dot(w);
@@ -47,7 +47,7 @@ Closest ClosestPoints(const Line &a, const Line &b) {
     return {s, t, gap.norm()};
 }
 
-SegmentKind KindOf(const Vec3 &p, const Vec3 &q) {
+SegmentKind kindOf(const Vec3 &p, const Vec3 &q) {
     constexpr double kFlat = 1e-6; // m
     if (std::abs(p.z - q.z) <= kFlat)
         return SegmentKind::Horizontal;
@@ -63,7 +63,7 @@ Segmentation::Segmentation(const EarthingInput &input, double interface)
     const std::vector<Conductor> &conductors = input.conductors;
     std::vector<Line> lines;
     for (const Conductor &c : conductors)
-        lines.push_back(LineOf(c));
+        lines.push_back(lineOf(c));
     m_cuts.resize(conductors.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line &a = lines[i];
@@ -73,7 +73,7 @@ Segmentation::Segmentation(const EarthingInput &input, double interface)
         for (std::size_t j = 0; j < lines.size(); ++j) {
             if (j == i)
                 continue;
-            const Closest c = ClosestPoints(a, lines[j]);
+            const Closest c = closestPoints(a, lines[j]);
             if (c.distance <= std::max(a.radius, lines[j].radius))
                 junctions.push_back(c.s);
         }
@@ -108,7 +108,7 @@ std::vector<Segment> Segmentation::segments() const {
     segments.reserve(count());
     for (std::size_t i = 0; i < m_cuts.size(); ++i) {
         const Conductor &c = m_input.conductors[i];
-        const Line line = LineOf(c);
+        const Line line = lineOf(c);
         const std::vector<double> &cuts = m_cuts[i];
         for (std::size_t k = 1; k < cuts.size(); ++k) {
             const double piece = cuts[k] - cuts[k - 1];
@@ -121,7 +121,7 @@ std::vector<Segment> Segmentation::segments() const {
                 s.p = line.p + line.u * s0;
                 s.q = line.p + line.u * s1;
                 if (part + 1 == parts && k + 1 == cuts.size())
-                    s.q = ToVec(c.to);
+                    s.q = toVec(c.to);
                 s.length = s1 - s0;
                 s.u = line.u;
                 s.radius = line.radius;
@@ -129,7 +129,7 @@ std::vector<Segment> Segmentation::segments() const {
                 s.group = c.group;
                 const double middle = 0.5 * (s.p.z + s.q.z);
                 s.layer = m_interface > 0 && middle > m_interface ? 1 : 0;
-                s.kind = KindOf(s.p, s.q);
+                s.kind = kindOf(s.p, s.q);
                 segments.push_back(s);
             }
         }

@@ -11,7 +11,7 @@ constexpr double kFourPi = 4 * M_PI;
 
 } // namespace
 
-double SoilImages::TailBound(double k, double h, double extent, const bool used[2][2], int n) {
+double SoilImages::tailBound(double k, double h, double extent, const bool used[2][2], int n) {
     const double a = std::abs(k);
     if (a == 0)
         return 0;
@@ -37,9 +37,9 @@ SoilImages::SoilImages(const EarthingSoil &soil, double extent, const bool used[
         // Written with the two resistivities so that 1 - |K| keeps its digits.
         m_k = (soil.rho2 - soil.rho1) / (soil.rho2 + soil.rho1);
         m_orders = 1;
-        m_bound = TailBound(m_k, m_h, extent, used, m_orders);
+        m_bound = tailBound(m_k, m_h, extent, used, m_orders);
         while (m_bound > tolerance && m_orders < maxOrders)
-            m_bound = TailBound(m_k, m_h, extent, used, ++m_orders);
+            m_bound = tailBound(m_k, m_h, extent, used, ++m_orders);
     }
     build(soil);
 }

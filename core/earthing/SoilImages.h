@@ -44,7 +44,7 @@ public:
     int imageTerms() const { return int(m_images[0][0].size()) - 1; }
 
     // The relative bound of the terms beyond order n, for the layer pairs used.
-    static double TailBound(double k, double h, double extent, const bool used[2][2], int n);
+    static double tailBound(double k, double h, double extent, const bool used[2][2], int n);
 
 private:
     void build(const EarthingSoil &soil);

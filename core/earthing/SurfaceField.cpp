@@ -44,11 +44,11 @@ double SurfaceField::potential(double x, double y) const {
             continue;
         }
         const RadialTable &table = *run.table;
-        const Coupling::FarData &far = coupling.far();
+        const Coupling::FarData &far = coupling.farData();
         double sum = 0;
         for (int j = run.begin; j < run.end; ++j)
-            sum += current[j] * Coupling::Far(table, far.x[j] - x, far.y[j] - y, 0, 0, 0, far.ux[j],
-                                              far.uy[j], far.k[j]);
+            sum += current[j] * Coupling::farForm(table, far.x[j] - x, far.y[j] - y, 0, 0, 0,
+                                                  far.ux[j], far.uy[j], far.k[j]);
         v += sum;
     }
     const int surface = coupling.tables().surface();

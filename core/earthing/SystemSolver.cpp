@@ -46,7 +46,7 @@ bool SystemSolver::solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, Work
     return monitor.report(SolveProgress::Stage::Solution, 1, true);
 }
 
-void SystemSolver::Multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
+void SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
                             WorkMonitor &monitor) {
     const Eigen::Index n = A.rows();
     // Column blocks of about equal shares of the triangle.
@@ -101,7 +101,7 @@ bool SystemSolver::solveIterative(const Eigen::MatrixXd &E, Eigen::MatrixXd &X,
         double residual = 1;
         int it = 0;
         while (residual > m_settings.tolerance && it < maxIterations) {
-            Multiply(m_A, p, q, monitor);
+            multiply(m_A, p, q, monitor);
             const double alpha = rz / p.dot(q);
             x += alpha * p;
             r -= alpha * q;

@@ -40,7 +40,7 @@ public:
     bool solve(double current, WorkMonitor &monitor, SystemSolution &solution);
 
     // y = A x from the lower triangle, on every core.
-    static void Multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
+    static void multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
                          WorkMonitor &monitor);
 
 private:

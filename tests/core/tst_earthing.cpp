@@ -15,42 +15,42 @@ namespace {
 
 // IEEE Std 80-2013 Annex H, Grid 1: 70 m x 70 m, six conductors each way, 2/0 copper
 // (10.5 mm) at 0.5 m, 140 ohm m, 744.8 A.
-EarthingInput AnnexH1() {
+EarthingInput annexH1() {
     EarthingInput input;
-    input.soil = EarthingSoil::Uniform(140);
+    input.soil = EarthingSoil::uniform(140);
     input.current = 744.8;
     RectangularGrid grid;
     grid.sizeX = grid.sizeY = 70;
     grid.countX = grid.countY = 6;
-    input.conductors = ConductorLayout::Grid(grid);
+    input.conductors = ConductorLayout::grid(grid);
     return input;
 }
 
 // Annex B, Example 1 (the EPRI study): eleven conductors each way, 10 mm, 400 ohm m, 1908 A.
-EarthingInput AnnexB1() {
+EarthingInput annexB1() {
     EarthingInput input;
-    input.soil = EarthingSoil::Uniform(400);
+    input.soil = EarthingSoil::uniform(400);
     input.current = 1908;
     input.search.step = 1; // refined from there
     RectangularGrid grid;
     grid.sizeX = grid.sizeY = 70;
     grid.countX = grid.countY = 11;
     grid.diameter = 0.01;
-    input.conductors = ConductorLayout::Grid(grid);
+    input.conductors = ConductorLayout::grid(grid);
     return input;
 }
 
-EarthingInput Rod() { // 3 m of 16 mm from the surface into 100 ohm m
+EarthingInput rod() { // 3 m of 16 mm from the surface into 100 ohm m
     EarthingInput input;
-    input.soil = EarthingSoil::Uniform(100);
+    input.soil = EarthingSoil::uniform(100);
     input.current = 1;
     input.conductors = {{{0, 0, 0}, {0, 0, 3}, 0.016, 0}};
     return input;
 }
 
-EarthingInput Wire() { // 20 m of 10 mm at 0.5 m in 100 ohm m
+EarthingInput wire() { // 20 m of 10 mm at 0.5 m in 100 ohm m
     EarthingInput input;
-    input.soil = EarthingSoil::Uniform(100);
+    input.soil = EarthingSoil::uniform(100);
     input.current = 1;
     input.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0}};
     return input;
@@ -58,42 +58,42 @@ EarthingInput Wire() { // 20 m of 10 mm at 0.5 m in 100 ohm m
 
 // A small grid with rods into the bottom layer of a two-layer soil: every kind of pair,
 // the interface crossed, most pairs far enough for the tables.
-EarthingInput LayeredGrid(bool bottomHigher) {
+EarthingInput layeredGrid(bool bottomHigher) {
     EarthingInput input;
     input.soil =
-        bottomHigher ? EarthingSoil::TwoLayer(100, 400, 4) : EarthingSoil::TwoLayer(300, 100, 4);
+        bottomHigher ? EarthingSoil::twoLayer(100, 400, 4) : EarthingSoil::twoLayer(300, 100, 4);
     input.current = 100;
     RectangularGrid grid;
     grid.sizeX = 24;
     grid.sizeY = 16;
     grid.countX = 4;
     grid.countY = 3;
-    input.conductors = ConductorLayout::Grid(grid);
+    input.conductors = ConductorLayout::grid(grid);
     for (const Conductor &rod :
-         ConductorLayout::Rods(ConductorLayout::CornerPoints(grid), 0.5, 6, 0.016, 0))
+         ConductorLayout::rods(ConductorLayout::cornerPoints(grid), 0.5, 6, 0.016, 0))
         input.conductors.push_back(rod);
     input.search.step = 1;
     input.search.margin = 2;
     return input;
 }
 
-const EarthingResult &Solved(const QString &name) {
+const EarthingResult &solved(const QString &name) {
     static std::map<QString, EarthingResult> solved;
     const auto found = solved.find(name);
     if (found != solved.end())
         return found->second;
-    EarthingInput input = name == "H1"    ? AnnexH1()
-                          : name == "B1"  ? AnnexB1()
-                          : name == "rod" ? Rod()
-                                          : Wire();
-    const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+    EarthingInput input = name == "H1"    ? annexH1()
+                          : name == "B1"  ? annexB1()
+                          : name == "rod" ? rod()
+                                          : wire();
+    const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
     if (outcome.refused())
         qFatal("%s refused", qPrintable(name));
     return solved.emplace(name, outcome.result()).first->second;
 }
 
 // The figure a row checks, from the solved system.
-double Figure(const EarthingResult &r, const QString &what) {
+double figureOf(const EarthingResult &r, const QString &what) {
     const auto v = [&](double x, double y) { return r.field->potential(x, y); };
     if (what == "R")
         return r.resistance;
@@ -106,11 +106,11 @@ double Figure(const EarthingResult &r, const QString &what) {
     qFatal("no figure %s", qPrintable(what));
 }
 
-bool Within(double value, double lo, double hi, double slack) {
+bool within(double value, double lo, double hi, double slack) {
     return value >= lo * (1 - slack) && value <= hi * (1 + slack);
 }
 
-QString Shown(double v) {
+QString shown(double v) {
     return QString::number(v, 'g', 10);
 }
 
@@ -159,25 +159,25 @@ private Q_SLOTS:
         QFETCH(double, lo);
         QFETCH(double, hi);
         QFETCH(double, slack);
-        const double value = Figure(Solved(system), figure);
-        QVERIFY2(Within(value, lo, hi, slack), qPrintable(Shown(value)));
+        const double value = figureOf(solved(system), figure);
+        QVERIFY2(within(value, lo, hi, slack), qPrintable(shown(value)));
     }
 
     // Uniform leakage overstates a lone electrode's resistance: the solution lies below
     // the formulas that assume it, and closer with more segments.
     void belowUniformLeakage() {
-        EarthingInput input = Rod();
+        EarthingInput input = rod();
         const double dwight = 100 / (2 * M_PI * 3) * (std::log(4 * 3 / 0.008) - 1);
         double previous = 0;
         for (double length : {3., 1., 0.25}) {
             input.segmentLength = length;
-            const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+            const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
             QVERIFY(!outcome.refused());
             const double r = outcome.result().resistance;
             if (previous == 0) // one segment: Dwight to the a/L terms he leaves out
-                QVERIFY2(std::abs(r / dwight - 1) < 1e-3, qPrintable(Shown(r)));
+                QVERIFY2(std::abs(r / dwight - 1) < 1e-3, qPrintable(shown(r)));
             else
-                QVERIFY2(r < previous, qPrintable(Shown(r)));
+                QVERIFY2(r < previous, qPrintable(shown(r)));
             previous = r;
         }
     }
@@ -200,8 +200,8 @@ private Q_SLOTS:
         QFETCH(double, h);
         QFETCH(double, tolerance);
         const double rho1 = 150;
-        EarthingInput plain = LayeredGrid(true);
-        plain.soil = EarthingSoil::Uniform(rho1);
+        EarthingInput plain = layeredGrid(true);
+        plain.soil = EarthingSoil::uniform(rho1);
         // The rods cut where the layered soil's interface cuts them at 4 m.
         std::vector<Conductor> conductors;
         for (const Conductor &c : plain.conductors) {
@@ -214,9 +214,9 @@ private Q_SLOTS:
         }
         plain.conductors = conductors;
         EarthingInput layered = plain;
-        layered.soil = EarthingSoil::TwoLayer(rho1, rho2, h);
-        const Refusable<EarthingResult> a = EarthingSolver::Solve(layered);
-        const Refusable<EarthingResult> b = EarthingSolver::Solve(plain);
+        layered.soil = EarthingSoil::twoLayer(rho1, rho2, h);
+        const Refusable<EarthingResult> a = EarthingSolver::solve(layered);
+        const Refusable<EarthingResult> b = EarthingSolver::solve(plain);
         QVERIFY(!a.refused() && !b.refused());
         const double k = (rho2 - rho1) / (rho2 + rho1);
         const double offset = -rho1 * std::log(1 - k) / (2 * M_PI * h);
@@ -225,30 +225,30 @@ private Q_SLOTS:
         const double va = a.result().field->potential(30, 9) / layered.current;
         const double vb = b.result().field->potential(30, 9) / layered.current;
         if (offset == 0) {
-            QVERIFY2(std::abs(ra / rb - 1) <= tolerance, qPrintable(Shown(ra) + " " + Shown(rb)));
-            QVERIFY2(std::abs(va / vb - 1) <= tolerance, qPrintable(Shown(va) + " " + Shown(vb)));
+            QVERIFY2(std::abs(ra / rb - 1) <= tolerance, qPrintable(shown(ra) + " " + shown(rb)));
+            QVERIFY2(std::abs(va / vb - 1) <= tolerance, qPrintable(shown(va) + " " + shown(vb)));
         } else {
             QVERIFY2(std::abs((ra - rb) / offset - 1) <= tolerance,
-                     qPrintable(Shown(ra - rb) + " " + Shown(offset)));
+                     qPrintable(shown(ra - rb) + " " + shown(offset)));
             QVERIFY2(std::abs((va - vb) / offset - 1) <= tolerance,
-                     qPrintable(Shown(va - vb) + " " + Shown(offset)));
+                     qPrintable(shown(va - vb) + " " + shown(offset)));
         }
     }
 
     // Bonded to nothing, far away, a conductor takes the potential of the soil there:
     // rho I/(2 pi d) of the energised rod seen as a point at the surface.
     void floatingFarAway() {
-        EarthingInput input = Rod();
+        EarthingInput input = rod();
         input.current = 1000;
         const double d = 1000;
         input.conductors.push_back({{d, 0, 0.5}, {d + 4, 0, 0.5}, 0.01, 1});
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
         QVERIFY(!outcome.refused());
         const EarthingResult &r = outcome.result();
         QCOMPARE(r.groups.size(), std::size_t(2));
         const double expected = 100 * 1000 / (2 * M_PI * (d + 2));
         QVERIFY2(std::abs(r.groups[1].potential / expected - 1) < 0.01,
-                 qPrintable(Shown(r.groups[1].potential)));
+                 qPrintable(shown(r.groups[1].potential)));
         QVERIFY(std::abs(r.groups[1].current) < 1e-9 * input.current);
         QVERIFY(std::abs(r.groups[0].current / input.current - 1) < 1e-9);
     }
@@ -256,9 +256,9 @@ private Q_SLOTS:
     // A fence bonded to nothing beside a grid: no net current, a potential between the
     // grid's and remote earth's, and currents in and out along its length.
     void floatingFence() {
-        EarthingInput input = LayeredGrid(false);
+        EarthingInput input = layeredGrid(false);
         input.conductors.push_back({{-3, -3, 0.3}, {27, -3, 0.3}, 0.01, 1});
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
         QVERIFY(!outcome.refused());
         const EarthingResult &r = outcome.result();
         QVERIFY(std::abs(r.groups[1].current) < 1e-9 * input.current);
@@ -286,25 +286,25 @@ private Q_SLOTS:
 
     void fasterForms() {
         QFETCH(bool, bottomHigher);
-        EarthingInput input = LayeredGrid(bottomHigher);
+        EarthingInput input = layeredGrid(bottomHigher);
         // Longer segments and a coarser raster keep the exact kernel's cost down; the far
         // forms still take most pairs.
         input.segmentLength = 2;
         input.search.step = 2;
         EarthingSolver::Options exact;
         exact.kernel.exact = true;
-        const Refusable<EarthingResult> fast = EarthingSolver::Solve(input);
-        const Refusable<EarthingResult> slow = EarthingSolver::Solve(input, {}, exact);
+        const Refusable<EarthingResult> fast = EarthingSolver::solve(input);
+        const Refusable<EarthingResult> slow = EarthingSolver::solve(input, {}, exact);
         QVERIFY(!fast.refused() && !slow.refused());
         const EarthingResult &a = fast.result();
         const EarthingResult &b = slow.result();
         const auto close = [](double x, double y) { return std::abs(x / y - 1) < 1e-4; };
         QVERIFY2(close(a.resistance, b.resistance),
-                 qPrintable(Shown(a.resistance) + " " + Shown(b.resistance)));
+                 qPrintable(shown(a.resistance) + " " + shown(b.resistance)));
         QVERIFY2(close(a.touchMax.voltage, b.touchMax.voltage),
-                 qPrintable(Shown(a.touchMax.voltage) + " " + Shown(b.touchMax.voltage)));
+                 qPrintable(shown(a.touchMax.voltage) + " " + shown(b.touchMax.voltage)));
         QVERIFY2(close(a.stepMax.voltage, b.stepMax.voltage),
-                 qPrintable(Shown(a.stepMax.voltage) + " " + Shown(b.stepMax.voltage)));
+                 qPrintable(shown(a.stepMax.voltage) + " " + shown(b.stepMax.voltage)));
     }
 
     // Turned about a vertical axis, or with a conductor tilted by a hair (which the solver
@@ -323,7 +323,7 @@ private Q_SLOTS:
     void turned() {
         QFETCH(double, angle);
         QFETCH(double, tilt);
-        const EarthingInput input = LayeredGrid(false);
+        const EarthingInput input = layeredGrid(false);
         EarthingInput turned = input;
         const double c = std::cos(angle * M_PI / 180);
         const double s = std::sin(angle * M_PI / 180);
@@ -333,26 +333,26 @@ private Q_SLOTS:
             turn(k.to);
         }
         turned.conductors[1].to.z += tilt;
-        const Refusable<EarthingResult> a = EarthingSolver::Solve(input);
-        const Refusable<EarthingResult> b = EarthingSolver::Solve(turned);
+        const Refusable<EarthingResult> a = EarthingSolver::solve(input);
+        const Refusable<EarthingResult> b = EarthingSolver::solve(turned);
         QVERIFY(!a.refused() && !b.refused());
         const double tolerance = tilt > 0 ? 1e-4 : 1e-5;
         QVERIFY2(std::abs(b.result().resistance / a.result().resistance - 1) < tolerance,
-                 qPrintable(Shown(b.result().resistance / a.result().resistance - 1)));
+                 qPrintable(shown(b.result().resistance / a.result().resistance - 1)));
         for (const Point2 &p : {Point2{4, 4}, Point2{13, 7.5}, Point2{-1.5, 17}}) {
             const double va = a.result().field->potential(p.x, p.y);
             const double vb = b.result().field->potential(c * p.x - s * p.y, s * p.x + c * p.y);
-            QVERIFY2(std::abs(vb / va - 1) < tolerance, qPrintable(Shown(vb / va - 1)));
+            QVERIFY2(std::abs(vb / va - 1) < tolerance, qPrintable(shown(vb / va - 1)));
         }
     }
 
     // The conjugate gradients give what the factorisation gives.
     void iterativeSolution() {
-        const EarthingInput input = LayeredGrid(false);
+        const EarthingInput input = layeredGrid(false);
         EarthingSolver::Options iterative;
         iterative.denseLimit = 10;
-        const Refusable<EarthingResult> dense = EarthingSolver::Solve(input);
-        const Refusable<EarthingResult> cg = EarthingSolver::Solve(input, {}, iterative);
+        const Refusable<EarthingResult> dense = EarthingSolver::solve(input);
+        const Refusable<EarthingResult> cg = EarthingSolver::solve(input, {}, iterative);
         QVERIFY(!dense.refused() && !cg.refused());
         QVERIFY(!dense.result().statistics.iterative && cg.result().statistics.iterative);
         QVERIFY(std::abs(cg.result().resistance / dense.result().resistance - 1) < 1e-9);
@@ -372,7 +372,7 @@ private Q_SLOTS:
     // not called again.
     void cancel() {
         QFETCH(int, stage);
-        EarthingInput input = LayeredGrid(false);
+        EarthingInput input = layeredGrid(false);
         EarthingSolver::Options options;
         options.denseLimit = 10; // iterations that report
         int calls = 0;
@@ -386,7 +386,7 @@ private Q_SLOTS:
                 stopped = true;
             return !stopped;
         };
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input, progress, options);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input, progress, options);
         QVERIFY(stopped);
         QVERIFY(outcome.refused());
         QCOMPARE(outcome.refusal().error, Error::Cancelled);

@@ -25,9 +25,9 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
 // A rod and a wire, energised, in a two-layer soil: every refusal row breaks one thing.
-EarthingInput Valid() {
+EarthingInput validInput() {
     EarthingInput input;
-    input.soil = EarthingSoil::TwoLayer(100, 300, 5);
+    input.soil = EarthingSoil::twoLayer(100, 300, 5);
     input.current = 10;
     input.conductors = {{{0, 0, 0.5}, {10, 0, 0.5}, 0.01, 0}, {{0, 0, 0.5}, {0, 0, 3.5}, 0.016, 0}};
     return input;
@@ -35,7 +35,7 @@ EarthingInput Valid() {
 
 // The potential at depth z in the given layer, rho away from a unit point source at depth
 // zs, and its derivative in depth, from the images the solver uses.
-void Potential(const SoilImages &images, int layer, double rho, double z, double zs, double &v,
+void potential(const SoilImages &images, int layer, double rho, double z, double zs, double &v,
                double &dz) {
     v = dz = 0;
     for (const Image &image : images.images(layer, images.layerOf(zs))) {
@@ -76,13 +76,13 @@ private Q_SLOTS:
         QFETCH(double, zs);
         const double h = 5;
         const bool used[2][2] = {{true, true}, {true, true}};
-        const SoilImages images(EarthingSoil::TwoLayer(rho1, rho2, h), 50, used, 1e-15, 100000);
+        const SoilImages images(EarthingSoil::twoLayer(rho1, rho2, h), 50, used, 1e-15, 100000);
         QVERIFY(images.bound() <= 1e-15);
         for (double rho : {0.3, 2., 15.}) {
             double above, dAbove, below, dBelow, surface, dSurface;
-            Potential(images, 0, rho, h, zs, above, dAbove);
-            Potential(images, 1, rho, h, zs, below, dBelow);
-            Potential(images, 0, rho, 0, zs, surface, dSurface);
+            potential(images, 0, rho, h, zs, above, dAbove);
+            potential(images, 1, rho, h, zs, below, dBelow);
+            potential(images, 0, rho, 0, zs, surface, dSurface);
             QVERIFY2(std::abs(above / below - 1) < 1e-10,
                      qPrintable(QString::number(above / below - 1)));
             const double flux = std::max(std::abs(dAbove / rho1), std::abs(dBelow / rho2));
@@ -114,18 +114,18 @@ private Q_SLOTS:
         for (int k = 1; k < n; ++k)
             sum += (k % 2 ? 4 : 2) * f(double(k) / n);
         const double expected = sum / (3 * n);
-        const double actual = LineIntegrals::PointSegment(p, {0, 0, 0}, {1, 0, 0}, 1, radius);
+        const double actual = LineIntegrals::pointSegment(p, {0, 0, 0}, {1, 0, 0}, 1, radius);
         QVERIFY2(std::abs(actual / expected - 1) < 1e-9,
                  qPrintable(QString::number(actual / expected - 1)));
         // Two parallel segments: the same rule over the second.
         const auto g = [&](double s) {
-            return LineIntegrals::PointSegment({s, d, 0}, {p.x, 0, 0}, {1, 0, 0}, 0.7, 0);
+            return LineIntegrals::pointSegment({s, d, 0}, {p.x, 0, 0}, {1, 0, 0}, 0.7, 0);
         };
         double outer = g(-0.5) + g(0.5);
         for (int k = 1; k < 200000; ++k)
             outer += (k % 2 ? 4 : 2) * g(-0.5 + double(k) / 200000);
         outer /= 3 * 200000;
-        const double both = LineIntegrals::ParallelIntervals(-0.5, 0.5, p.x, p.x + 0.7, d);
+        const double both = LineIntegrals::parallelIntervals(-0.5, 0.5, p.x, p.x + 0.7, d);
         QVERIFY2(std::abs(both / outer - 1) < 1e-8, qPrintable(QString::number(both / outer - 1)));
     }
 
@@ -151,7 +151,7 @@ private Q_SLOTS:
             RectangularGrid grid;
             grid.sizeX = grid.sizeY = 70;
             grid.countX = grid.countY = 6;
-            in.conductors = ConductorLayout::Grid(grid);
+            in.conductors = ConductorLayout::grid(grid);
         }) << 840 << Points{{14, 14, 0.5}, {70, 56, 0.5}};
     }
 
@@ -159,10 +159,10 @@ private Q_SLOTS:
         QFETCH(Change, change);
         QFETCH(int, count);
         QFETCH(Points, ends);
-        EarthingInput input = Valid();
+        EarthingInput input = validInput();
         input.search.step = 1;
         change(input);
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
         QVERIFY(!outcome.refused());
         const std::vector<SegmentResult> &segments = outcome.result().segmentCurrents;
         QCOMPARE(int(segments.size()), count);
@@ -185,11 +185,11 @@ private Q_SLOTS:
     // K = 0.997 under a 1 m top layer: 4000 orders leave about 2e-5, past the tolerance but
     // within what the solver gives with a caution.
     void seriesTruncated() {
-        EarthingInput input = Valid();
+        EarthingInput input = validInput();
         input.conductors.pop_back();
-        input.soil = EarthingSoil::TwoLayer(3, 1997, 1);
+        input.soil = EarthingSoil::twoLayer(3, 1997, 1);
         input.search.step = 1;
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
         QVERIFY(!outcome.refused());
         const EarthingResult &r = outcome.result();
         QCOMPARE(r.cautions.size(), std::size_t(1));
@@ -205,7 +205,7 @@ private Q_SLOTS:
     }
 
     void valid() {
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(Valid());
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(validInput());
         QVERIFY(!outcome.refused());
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
         using E = Error;
         using Q = Quantity;
         row("uniform soil of 0 ohm m",
-            [](EarthingInput &in) { in.soil = EarthingSoil::Uniform(0); }, E::NotPositive,
+            [](EarthingInput &in) { in.soil = EarthingSoil::uniform(0); }, E::NotPositive,
             Q::SoilResistivity, {0});
         row("top layer NaN", [](EarthingInput &in) { in.soil.rho1 = kNaN; }, E::NotPositive,
             Q::TopLayerResistivity, {kNaN});
@@ -294,7 +294,7 @@ private Q_SLOTS:
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.
         row("a series that does not converge",
-            [](EarthingInput &in) { in.soil = EarthingSoil::TwoLayer(1, 1e6, 0.01); },
+            [](EarthingInput &in) { in.soil = EarthingSoil::twoLayer(1, 1e6, 0.01); },
             E::SeriesDoesNotConverge, Q::None, {});
     }
 
@@ -303,9 +303,9 @@ private Q_SLOTS:
         QFETCH(Error, error);
         QFETCH(Quantity, quantity);
         QFETCH(Values, values);
-        EarthingInput input = Valid();
+        EarthingInput input = validInput();
         change(input);
-        const Refusable<EarthingResult> outcome = EarthingSolver::Solve(input);
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
         QVERIFY(outcome.refused());
         const Refusal &refusal = outcome.refusal();
         QCOMPARE(refusal.error, error);
