@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace tav {
+
+// Why a system document could not be read: a typed value and where in the document, never
+// a sentence; tav-calc and the study window word it from the string table.
+struct DocumentError {
+    enum class Kind {
+        None,
+        NotJson,         // the text is no JSON; offset tells where the parser stopped
+        NotAnObject,     // path should hold an object
+        MissingKey,      // path is required
+        UnknownKey,      // path is no key of the document
+        NotANumber,      // path should hold a number
+        NotAnInteger,    // path should hold a whole number that an int holds
+        NotAnArray,      // path should hold an array
+        NotABoolean,     // path should hold true or false
+        WrongLength,     // path should hold an array of expected numbers
+        SoilShape,       // path holds neither rho nor rho1, rho2 and h
+        CountOutOfRange, // path should hold a whole number from 1 to expected
+    };
+    Kind kind = Kind::None;
+    QString path; // as "conductors[2].from", indices from 0
+    int expected = 0;
+    int offset = -1;
+};
+
+} // namespace tav

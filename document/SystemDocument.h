@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/earthing/ConductorLayout.h"
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/EarthingResult.h"
+#include "document/DocumentError.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace tav {
+
+// The JSON document of an earthing system, as tav-calc system reads it and the study
+// window keeps it: soil, current, conductors, the convenient shapes that expand into
+// conductors (grids with their rods, rods at points), points, search and segment length.
+// README and the man page describe it; its soil is the shape tav-calc soil-model writes.
+class SystemDocument {
+public:
+    // Rods on a grid: count evenly spaced along its edge from the corner at its origin, or
+    // at its four corners; from the grid's depth down.
+    struct GridRods {
+        int count = 0;
+        bool corners = false;
+        double length = 0;
+        double diameter = 0;
+    };
+    struct Grid {
+        earthing::RectangularGrid grid;
+        std::optional<GridRods> rods;
+    };
+    struct Rods {
+        std::vector<earthing::Point2> at;
+        double top = 0;
+        double length = 0;
+        double diameter = 0;
+        int group = 0;
+    };
+
+    earthing::EarthingSoil soil;
+    double current = 0;
+    std::vector<earthing::Conductor> conductors;
+    std::vector<Grid> grids;
+    std::vector<Rods> rods;
+    std::vector<earthing::Point2> points;
+    earthing::SearchOptions search;
+    double segmentLength = 1;
+
+    // The conductors as given, then each grid's with its rods, then the rods at points:
+    // the solver numbers them in this order.
+    earthing::EarthingInput input() const;
+
+    QByteArray toJson() const;
+    // Either the document or why not (error.kind is None when read).
+    static SystemDocument fromJson(const QByteArray &json, DocumentError &error);
+
+    // The result as tav-calc system --format json writes it.
+    static QByteArray resultJson(const earthing::EarthingResult &result);
+};
+
+} // namespace tav

@@ -1,0 +1,271 @@
+// The JSON document of an earthing system: read, expanded, written back, refused where it
+// is malformed; and the result's JSON.
+#include "core/earthing/EarthingSolver.h"
+#include "document/SystemDocument.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+using namespace tav;
+using namespace tav::earthing;
+
+namespace {
+
+using Kind = DocumentError::Kind;
+
+SystemDocument read(const QByteArray &json) {
+    DocumentError error;
+    const SystemDocument document = SystemDocument::fromJson(json, error);
+    if (error.kind != Kind::None)
+        qFatal("%s: kind %d at %s", json.constData(), int(error.kind), qPrintable(error.path));
+    return document;
+}
+
+bool same(const Point3 &a, const Point3 &b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(tav::DocumentError::Kind)
+
+class TestSystemDocument : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The document of the command's description, both soils.
+    void example() {
+        const SystemDocument d = read(R"({"soil": {"rho1": 300, "rho2": 100, "h": 6.096},
+            "current": 1000,
+            "conductors": [{"from": [0, 0, 0.5], "to": [70, 0, 0.5], "diameter": 0.0105, "group": 0},
+                           {"from": [0, -3, 0.3], "to": [70, -3, 0.3], "diameter": 0.01, "group": 1}],
+            "points": [[7, 7], [35, 35]],
+            "search": {"step": 0.5, "margin": 3},
+            "segment_length": 1.0})");
+        QVERIFY(d.soil.layered);
+        QCOMPARE(d.soil.rho1, 300.);
+        QCOMPARE(d.soil.rho2, 100.);
+        QCOMPARE(d.soil.h, 6.096);
+        QCOMPARE(d.current, 1000.);
+        QCOMPARE(d.conductors.size(), std::size_t(2));
+        QVERIFY(same(d.conductors[0].to, {70, 0, 0.5}));
+        QCOMPARE(d.conductors[1].group, 1);
+        QCOMPARE(d.conductors[1].diameter, 0.01);
+        QCOMPARE(d.points.size(), std::size_t(2));
+        QCOMPARE(d.points[1].y, 35.);
+        QCOMPARE(d.search.step, 0.5);
+        const SystemDocument u = read(R"({"soil": {"rho": 100}, "current": 10,
+            "conductors": [{"from": [0, 0, 0], "to": [0, 0, 3], "diameter": 0.016}]})");
+        QVERIFY(!u.soil.layered);
+        QCOMPARE(u.soil.rho1, 100.);
+        QCOMPARE(u.conductors[0].group, 0);
+        // The defaults of what is left out.
+        QCOMPARE(u.search.step, 0.5);
+        QCOMPARE(u.search.margin, 3.);
+        QCOMPARE(u.segmentLength, 1.);
+        QVERIFY(u.points.empty());
+    }
+
+    // What tav-calc soil-model writes can be pasted as the soil.
+    void soilModelOutput_data() {
+        QTest::addColumn<QByteArray>("soil");
+        QTest::addColumn<bool>("layered");
+        QTest::addColumn<double>("rho1");
+        QTest::newRow("two layers")
+            << QByteArray(
+                   R"({"rho1":99.95,"rho2":299.97,"h":1.998,"rms_percent":0.013,)"
+                   R"("uniform":{"rho":161.9,"rms_percent":36.2},"rows":[{"spacing":1,)"
+                   R"("measured":104.1,"model":104.08,"error_percent":-0.01}],"layered":true})")
+            << true << 99.95;
+        QTest::newRow("no layers")
+            << QByteArray(R"({"rho1":100,"rho2":100,"h":null,"rms_percent":0,)"
+                          R"("uniform":{"rho":100,"rms_percent":0},"rows":[],"layered":false})")
+            << false << 100.;
+    }
+
+    void soilModelOutput() {
+        QFETCH(QByteArray, soil);
+        QFETCH(bool, layered);
+        QFETCH(double, rho1);
+        const SystemDocument d =
+            read(R"({"soil": )" + soil + R"(, "current": 1, "conductors": []})");
+        QCOMPARE(d.soil.layered, layered);
+        QCOMPARE(d.soil.rho1, rho1);
+    }
+
+    // Grids and rods expand into conductors after those given, in this order.
+    void expansions() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 1,
+            "conductors": [{"from": [-5, 0, 0.3], "to": [-5, 10, 0.3], "diameter": 0.01, "group": 1}],
+            "grids": [{"origin": [0, 0], "size": [20, 10], "conductors": [3, 2], "depth": 0.5,
+                       "diameter": 0.0105, "rods": {"count": 6, "length": 3, "diameter": 0.016}},
+                      {"origin": [40, 0], "size": [10, 10], "conductors": [2, 2], "depth": 0.6,
+                       "diameter": 0.01, "rods": {"corners": true, "length": 2, "diameter": 0.02}}],
+            "rods": [{"at": [[30, 5], [32, 5]], "top": 0.2, "length": 1.5, "diameter": 0.016}]})");
+        const EarthingInput in = d.input();
+        QCOMPARE(in.conductors.size(), std::size_t(1 + 5 + 6 + 4 + 4 + 2));
+        QVERIFY(same(in.conductors[0].from, {-5, 0, 0.3}));
+        // The first grid: x at 0, 10, 20 along y, then y at 0 and 10 along x.
+        QVERIFY(same(in.conductors[2].from, {10, 0, 0.5}) &&
+                same(in.conductors[2].to, {10, 10, 0.5}));
+        QVERIFY(same(in.conductors[5].from, {0, 10, 0.5}) &&
+                same(in.conductors[5].to, {20, 10, 0.5}));
+        // Its six rods every 10 m of its 60 m edge from the origin: (0,0), (10,0), (20,0),
+        // (20,10), (10,10), (0,10).
+        QVERIFY(same(in.conductors[6].from, {0, 0, 0.5}) && same(in.conductors[6].to, {0, 0, 3.5}));
+        QVERIFY(same(in.conductors[9].from, {20, 10, 0.5}));
+        QCOMPARE(in.conductors[11].diameter, 0.016);
+        // The second grid's corner rods, then the rods at points.
+        QVERIFY(same(in.conductors[16].from, {40, 0, 0.6}) &&
+                same(in.conductors[16].to, {40, 0, 2.6}));
+        QVERIFY(same(in.conductors[20].from, {30, 5, 0.2}) &&
+                same(in.conductors[21].to, {32, 5, 1.7}));
+    }
+
+    // Written and read back, a document is the same.
+    void roundTrip() {
+        const QByteArray json = R"({"soil": {"rho1": 300, "rho2": 100.25, "h": 6.096},
+            "current": 744.8,
+            "conductors": [{"from": [0.1, 0, 0.5], "to": [70, 1e-3, 0.5], "diameter": 0.0105, "group": 2}],
+            "grids": [{"origin": [1, 2], "size": [20, 10], "conductors": [3, 2], "depth": 0.5,
+                       "diameter": 0.0105, "group": 1, "rods": {"corners": true, "length": 3, "diameter": 0.016}}],
+            "rods": [{"at": [[30, 5]], "top": 0.2, "length": 1.5, "diameter": 0.016, "group": 3}],
+            "points": [[7.25, 7]], "search": {"step": 0.25, "margin": 0}, "segment_length": 0.5})";
+        const SystemDocument a = read(json);
+        const SystemDocument b = read(a.toJson());
+        QCOMPARE(b.toJson(), a.toJson());
+        const EarthingInput x = a.input();
+        const EarthingInput y = b.input();
+        QCOMPARE(y.conductors.size(), x.conductors.size());
+        for (std::size_t k = 0; k < x.conductors.size(); ++k) {
+            QVERIFY(same(x.conductors[k].from, y.conductors[k].from));
+            QVERIFY(same(x.conductors[k].to, y.conductors[k].to));
+            QCOMPARE(y.conductors[k].group, x.conductors[k].group);
+        }
+        QCOMPARE(y.soil.rho2, 100.25);
+        QCOMPARE(y.current, 744.8);
+        QCOMPARE(y.search.margin, 0.);
+        QCOMPARE(y.segmentLength, 0.5);
+        QCOMPARE(y.points[0].x, 7.25);
+    }
+
+    void errors_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("expected");
+        const QByteArray wire =
+            R"("conductors": [{"from": [0, 0, 0.5], "to": [9, 0, 0.5], "diameter": 0.01}])";
+        const auto row = [](const char *name, const QByteArray &json, Kind kind, const char *path,
+                            int expected = 0) {
+            QTest::newRow(name) << json << kind << QString::fromLatin1(path) << expected;
+        };
+        row("not JSON", "{\"soil\": ", Kind::NotJson, "");
+        row("an array", "[1, 2]", Kind::NotAnObject, "");
+        row("no soil", "{\"current\": 1, " + wire + "}", Kind::MissingKey, "soil");
+        row("no current", "{\"soil\": {\"rho\": 1}, " + wire + "}", Kind::MissingKey, "current");
+        row("current a string", "{\"soil\": {\"rho\": 1}, \"current\": \"10\"}", Kind::NotANumber,
+            "current");
+        row("a misspelt key", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"segment_lenght\": 1}",
+            Kind::UnknownKey, "segment_lenght");
+        row("both soils", "{\"soil\": {\"rho\": 1, \"rho1\": 2}, \"current\": 1}", Kind::SoilShape,
+            "soil");
+        row("no soil at all", "{\"soil\": {}, \"current\": 1}", Kind::SoilShape, "soil");
+        row("h missing", "{\"soil\": {\"rho1\": 1, \"rho2\": 2}, \"current\": 1}", Kind::MissingKey,
+            "soil.h");
+        row("a key the soil does not take", "{\"soil\": {\"rho\": 1, \"k\": 0.5}, \"current\": 1}",
+            Kind::UnknownKey, "soil.k");
+        row("conductors an object", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"conductors\": {}}",
+            Kind::NotAnArray, "conductors");
+        row("a conductor a number", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"conductors\": [3]}",
+            Kind::NotAnObject, "conductors[0]");
+        row("two coordinates",
+            R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, 0, 0.5], "to": [9, 0], "diameter": 0.01}]})",
+            Kind::WrongLength, "conductors[0].to", 3);
+        row("a coordinate null",
+            R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, null, 0.5], "to": [9, 0, 1], "diameter": 0.01}]})",
+            Kind::NotANumber, "conductors[0].from[1]");
+        row("no diameter",
+            R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, 0, 0.5], "to": [9, 0, 1]}]})",
+            Kind::MissingKey, "conductors[0].diameter");
+        row("group a fraction",
+            R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, 0, 0.5], "to": [9, 0, 1], "diameter": 0.01, "group": 0.5}]})",
+            Kind::NotAnInteger, "conductors[0].group");
+        row("a point of three numbers",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [[1, 2], [1, 2, 3]]}",
+            Kind::WrongLength, "points[1]", 2);
+        row("search a number", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"search\": 0.5}",
+            Kind::NotAnObject, "search");
+        row("a grid of no conductors",
+            R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [10, 10], "conductors": [0, 2], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::CountOutOfRange, "grids[0].conductors[0]", 10000);
+        row("a grid without its depth",
+            R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [10, 10], "conductors": [2, 2], "diameter": 0.01}]})",
+            Kind::MissingKey, "grids[0].depth");
+        row("grid rods without a count",
+            R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [10, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01, "rods": {"length": 3, "diameter": 0.016}}]})",
+            Kind::MissingKey, "grids[0].rods.count");
+        row("corners not a boolean",
+            R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [10, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01, "rods": {"corners": 1, "length": 3, "diameter": 0.016}}]})",
+            Kind::NotABoolean, "grids[0].rods.corners");
+        row("rods without points",
+            R"({"soil": {"rho": 1}, "current": 1, "rods": [{"top": 0.5, "length": 3, "diameter": 0.016}]})",
+            Kind::MissingKey, "rods[0].at");
+    }
+
+    void errors() {
+        QFETCH(QByteArray, json);
+        QFETCH(Kind, kind);
+        QFETCH(QString, path);
+        QFETCH(int, expected);
+        DocumentError error;
+        SystemDocument::fromJson(json, error);
+        QCOMPARE(error.kind, kind);
+        QCOMPARE(error.path, path);
+        QCOMPARE(error.expected, expected);
+        if (kind == Kind::NotJson)
+            QCOMPARE(error.offset, 9);
+    }
+
+    // The result's JSON holds the result's figures under the keys the command documents.
+    void result() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
+            "conductors": [{"from": [0, 0, 0.5], "to": [6, 0, 0.5], "diameter": 0.01},
+                           {"from": [0, -2, 0.5], "to": [6, -2, 0.5], "diameter": 0.01, "group": 1}],
+            "points": [[3, 1], [30, 30]], "search": {"step": 1}})");
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(d.input());
+        QVERIFY(!outcome.refused());
+        const EarthingResult &r = outcome.result();
+        QJsonParseError parse;
+        const QJsonObject o =
+            QJsonDocument::fromJson(SystemDocument::resultJson(r), &parse).object();
+        QCOMPARE(parse.error, QJsonParseError::NoError);
+        QCOMPARE(o.keys(), (QStringList{"cautions", "gpr", "groups", "image_terms", "points",
+                                        "resistance", "segments", "step_max", "touch_max"}));
+        QCOMPARE(o["resistance"].toDouble(), r.resistance);
+        QCOMPARE(o["gpr"].toDouble(), r.gpr);
+        QCOMPARE(o["segments"].toInt(), 12);
+        QCOMPARE(o["image_terms"].toInt(), 1);
+        const QJsonArray groups = o["groups"].toArray();
+        QCOMPARE(groups.size(), 2);
+        QCOMPARE(groups[1].toObject()["potential"].toDouble(), r.groups[1].potential);
+        QCOMPARE(groups[0].toObject()["current"].toDouble(), r.groups[0].current);
+        const QJsonArray points = o["points"].toArray();
+        QCOMPARE(points.size(), 2);
+        QCOMPARE(points[0].toObject()["touch"].toDouble(), r.points[0].touch);
+        QCOMPARE(points[0].toObject()["in_touch_area"].toBool(), false);
+        QCOMPARE(points[1].toObject()["potential"].toDouble(), r.points[1].potential);
+        const QJsonObject touch = o["touch_max"].toObject();
+        QCOMPARE(touch["voltage"].toDouble(), r.touchMax.voltage);
+        QCOMPARE(touch["x"].toDouble(), r.touchMax.at.x);
+        const QJsonObject step = o["step_max"].toObject();
+        QCOMPARE(step["voltage"].toDouble(), r.stepMax.voltage);
+        QCOMPARE(step["x"].toDouble(), r.stepMax.middle().x);
+        QCOMPARE(step["to"].toArray()[1].toDouble(), r.stepMax.to.y);
+        QVERIFY(o["cautions"].toArray().isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSystemDocument)
+#include "tst_systemdocument.moc"
