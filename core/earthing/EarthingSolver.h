@@ -16,7 +16,7 @@ namespace tav::earthing {
 // voltages. docs/CALCULATIONS.md gives the method and its sources.
 class EarthingSolver {
 public:
-    static constexpr std::size_t kMaxSegments = 10000;
+    static constexpr std::size_t kMaxSegments = 12000;
     static constexpr double kMaxSearchPoints = 1e6;
     // The image series is summed until the terms left out are below this, relative...
     static constexpr double kSeriesTolerance = 1e-7;

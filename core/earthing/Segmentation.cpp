@@ -98,8 +98,11 @@ std::size_t Segmentation::count() const {
     const double step = m_input.segmentLength;
     std::size_t total = 0;
     for (const std::vector<double> &cuts : m_cuts)
-        for (std::size_t k = 1; k < cuts.size(); ++k)
-            total += std::size_t(std::max(1., std::ceil((cuts[k] - cuts[k - 1]) / step - 1e-9)));
+        for (std::size_t k = 1; k < cuts.size(); ++k) {
+            const std::size_t parts =
+                std::size_t(std::max(1., std::ceil((cuts[k] - cuts[k - 1]) / step - 1e-9)));
+            total += parts >= 2 ? parts + 2 : parts;
+        }
     return total;
 }
 
@@ -113,14 +116,24 @@ std::vector<Segment> Segmentation::segments() const {
         for (std::size_t k = 1; k < cuts.size(); ++k) {
             const double piece = cuts[k] - cuts[k - 1];
             const int parts = int(std::max(1., std::ceil(piece / m_input.segmentLength - 1e-9)));
-            for (int part = 0; part < parts; ++part) {
-                const double s0 = cuts[k - 1] + piece * part / parts;
-                const double s1 =
-                    part + 1 == parts ? cuts[k] : cuts[k - 1] + piece * (part + 1) / parts;
+            std::vector<double> at;
+            for (int part = 0; part <= parts; ++part)
+                at.push_back(part == parts ? cuts[k] : cuts[k - 1] + piece * part / parts);
+            // The leakage changes fastest at a piece's ends, at junctions and free ends:
+            // halving the end segments there buys what halving all of them would.
+            if (parts >= 2) {
+                const double h0 = 0.5 * (at[0] + at[1]);
+                const double h1 = 0.5 * (at[parts - 1] + at[parts]);
+                at.insert(at.begin() + 1, h0);
+                at.insert(at.end() - 1, h1);
+            }
+            for (std::size_t part = 0; part + 1 < at.size(); ++part) {
+                const double s0 = at[part];
+                const double s1 = at[part + 1];
                 Segment s;
                 s.p = line.p + line.u * s0;
                 s.q = line.p + line.u * s1;
-                if (part + 1 == parts && k + 1 == cuts.size())
+                if (part + 2 == at.size() && k + 1 == cuts.size())
                     s.q = toVec(c.to);
                 s.length = s1 - s0;
                 s.u = line.u;

@@ -11,7 +11,7 @@ namespace tav::earthing {
 // Cuts the conductors into segments of at most the segment length: first at the
 // interface of the soil's layers, so that each segment lies in one layer, and where
 // another conductor touches or crosses, so that junctions fall between segments; then
-// each piece into equal parts.
+// each piece into equal parts, the two at its ends halved.
 class Segmentation {
 public:
     Segmentation(const EarthingInput &input, double interface);

@@ -267,7 +267,7 @@ private Q_SLOTS:
         for (const SegmentResult &s : r.segmentCurrents)
             if (s.group == 1)
                 fence.push_back(s.current);
-        QCOMPARE(fence.size(), std::size_t(30));
+        QCOMPARE(fence.size(), std::size_t(32));
         // Out where it reaches beyond the grid, in along the grid's edge, as symmetric as
         // the fence and the grid are.
         QVERIFY(fence.front() > 0 && fence.back() > 0);

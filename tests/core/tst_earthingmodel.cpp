@@ -130,29 +130,31 @@ private Q_SLOTS:
     }
 
     // Where the conductors are cut: at the interface, at crossings and junctions, into
-    // equal pieces of at most the segment length.
+    // equal pieces of at most the segment length, the two at each end halved.
     void segments_data() {
         QTest::addColumn<Change>("change");
         QTest::addColumn<int>("count");
         QTest::addColumn<Points>("ends"); // that some segment must end at
         QTest::newRow("a rod through the interface at 5 m")
-            << Change([](EarthingInput &in) { in.conductors[1].to.z = 8; }) << 10 + 5 + 3
+            << Change([](EarthingInput &in) { in.conductors[1].to.z = 8; }) << 12 + 7 + 5
             << Points{{0, 0, 5}, {0, 0, 8}};
         QTest::newRow("a conductor crossing the wire") << Change([](EarthingInput &in) {
             in.conductors.push_back({{3.5, -2, 0.5}, {3.5, 2, 0.5}, 0.01, 0});
-        }) << 11 + 3 + 4 << Points{{3.5, 0, 0.5}, {3.5, 2, 0.5}};
+        }) << 6 + 9 + 5 + 4 + 4 << Points{{3.5, 0, 0.5}, {3.5, 2, 0.5}};
         QTest::newRow("a rod down from the wire's middle") << Change([](EarthingInput &in) {
             in.conductors.push_back({{6.3, 0, 0.5}, {6.3, 0, 2.5}, 0.016, 0});
-        }) << 11 + 3 + 2 << Points{{6.3, 0, 0.5}, {6.3, 0, 2.5}};
+        }) << 9 + 6 + 5 + 4 << Points{{6.3, 0, 0.5}, {6.3, 0, 2.5}};
         QTest::newRow("segments of 0.4 m")
-            << Change([](EarthingInput &in) { in.segmentLength = 0.4; }) << 25 + 8
+            << Change([](EarthingInput &in) { in.segmentLength = 0.4; }) << 27 + 10
             << Points{{0.4, 0, 0.5}, {0, 0, 3.5}};
-        QTest::newRow("Annex H Grid 1: 12 conductors of 70 m") << Change([](EarthingInput &in) {
-            RectangularGrid grid;
-            grid.sizeX = grid.sizeY = 70;
-            grid.countX = grid.countY = 6;
-            in.conductors = ConductorLayout::grid(grid);
-        }) << 840 << Points{{14, 14, 0.5}, {70, 56, 0.5}};
+        QTest::newRow("Annex H Grid 1: 12 conductors of 70 m, 5 pieces each")
+            << Change([](EarthingInput &in) {
+                   RectangularGrid grid;
+                   grid.sizeX = grid.sizeY = 70;
+                   grid.countX = grid.countY = 6;
+                   in.conductors = ConductorLayout::grid(grid);
+               })
+            << 12 * 5 * 16 << Points{{14, 14, 0.5}, {70, 56, 0.5}, {13.5, 0, 0.5}};
     }
 
     void segments() {
@@ -289,7 +291,8 @@ private Q_SLOTS:
             E::TooManyPoints, Q::None,
             {InputCheck::kMaxPoints + 1., double(InputCheck::kMaxPoints)});
         row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.0009; },
-            E::TooManySegments, Q::None, {std::ceil(10 / 0.0009) + std::ceil(3 / 0.0009), 1e4});
+            E::TooManySegments, Q::None,
+            {std::ceil(10 / 0.0009) + 2 + std::ceil(3 / 0.0009) + 2, 12000});
         row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.
