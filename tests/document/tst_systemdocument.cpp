@@ -245,7 +245,7 @@ private Q_SLOTS:
                                         "resistance", "segments", "step_max", "touch_max"}));
         QCOMPARE(o["resistance"].toDouble(), r.resistance);
         QCOMPARE(o["gpr"].toDouble(), r.gpr);
-        QCOMPARE(o["segments"].toInt(), 12);
+        QCOMPARE(o["segments"].toInt(), r.segments);
         QCOMPARE(o["image_terms"].toInt(), 1);
         const QJsonArray groups = o["groups"].toArray();
         QCOMPARE(groups.size(), 2);
