@@ -37,17 +37,24 @@ double gap(const DepthClass &observer, const DepthClass &source, const Image &im
     return std::max({0., b1 - observer.bottom, observer.top - b2});
 }
 
-} // namespace
-
-double KernelTables::kernel(const DepthClass &observer, const DepthClass &source,
-                            const Image &image, double rho) {
-    double b1 = image.alpha * source.top + image.beta;
-    double b2 = image.alpha * source.bottom + image.beta;
+// The image's range of depths.
+void range(const DepthClass &source, const Image &image, double &b1, double &b2) {
+    b1 = image.alpha * source.top + image.beta;
+    b2 = image.alpha * source.bottom + image.beta;
     if (b1 > b2)
         std::swap(b1, b2);
+}
+
+} // namespace
+
+bool KernelTables::samples(const DepthClass &observer, const DepthClass &source, const Image &image,
+                           std::vector<Sample> &out) {
+    double b1, b2;
+    range(source, image, b1, b2);
     if (!observer.vertical && !source.vertical) {
         const double dz = observer.top - b1;
-        return 1 / std::sqrt(rho * rho + dz * dz);
+        out.push_back({dz * dz, image.weight});
+        return true;
     }
     // Far from the observer, Gauss-Legendre along the vertical ranges is exact to 1e-8
     // with few points and cheaper than the logarithms of the closed forms.
@@ -57,29 +64,37 @@ double KernelTables::kernel(const DepthClass &observer, const DepthClass &source
                        : gap >= 5 * longest ? 3
                        : gap >= 2 * longest ? 4
                                             : 0;
-    if (points > 0) {
-        const QuadratureRule &ro = observer.vertical ? rule(points) : rule(1);
-        const QuadratureRule &rs = source.vertical ? rule(points) : rule(1);
-        double sum = 0;
-        for (int p = 0; p < ro.count; ++p) {
-            const double zo = observer.top + ro.nodes[p] * observer.length();
-            for (int q = 0; q < rs.count; ++q) {
-                const double dz = zo - (b1 + rs.nodes[q] * (b2 - b1));
-                sum += ro.weights[p] * rs.weights[q] / std::sqrt(rho * rho + dz * dz);
-            }
+    if (points == 0)
+        return false;
+    const QuadratureRule &ro = observer.vertical ? rule(points) : rule(1);
+    const QuadratureRule &rs = source.vertical ? rule(points) : rule(1);
+    for (int p = 0; p < ro.count; ++p) {
+        const double zo = observer.top + ro.nodes[p] * observer.length();
+        for (int q = 0; q < rs.count; ++q) {
+            const double dz = zo - (b1 + rs.nodes[q] * (b2 - b1));
+            out.push_back({dz * dz, image.weight * ro.weights[p] * rs.weights[q]});
         }
-        return sum;
     }
+    return true;
+}
+
+double KernelTables::closedForm(const DepthClass &observer, const DepthClass &source,
+                                const Image &image, double rho) {
+    double b1, b2;
+    range(source, image, b1, b2);
     const Vec3 axis = {0, 0, 1};
+    double kernel;
     if (!observer.vertical)
-        return LineIntegrals::pointSegment({rho, 0, observer.top}, {0, 0, b1}, axis, b2 - b1, 0) /
-               (b2 - b1);
-    if (!source.vertical)
-        return LineIntegrals::pointSegment({rho, 0, b1}, {0, 0, observer.top}, axis,
-                                           observer.length(), 0) /
-               observer.length();
-    return LineIntegrals::parallelIntervals(observer.top, observer.bottom, b1, b2, rho) /
-           (observer.length() * (b2 - b1));
+        kernel = LineIntegrals::pointSegment({rho, 0, observer.top}, {0, 0, b1}, axis, b2 - b1, 0) /
+                 (b2 - b1);
+    else if (!source.vertical)
+        kernel = LineIntegrals::pointSegment({rho, 0, b1}, {0, 0, observer.top}, axis,
+                                             observer.length(), 0) /
+                 observer.length();
+    else
+        kernel = LineIntegrals::parallelIntervals(observer.top, observer.bottom, b1, b2, rho) /
+                 (observer.length() * (b2 - b1));
+    return image.weight * kernel;
 }
 
 KernelTables::KernelTables(const std::vector<DepthClass> &classes, const SoilImages &images,
@@ -128,13 +143,33 @@ bool KernelTables::build(WorkMonitor &monitor) {
         for (const Image &image : images)
             if (gap(observer, source, image) >= vertical)
                 rest.push_back(image);
+        // Point kernels 1/sqrt(rho^2 + dz^2) of equal dz merged, the rest in closed form.
         const auto sum = [&](const std::vector<Image> &terms, bool squared) {
-            return [&, squared](const std::vector<double> &at, std::vector<double> &values) {
+            std::vector<Sample> points;
+            std::vector<Image> closed;
+            for (const Image &image : terms)
+                if (!samples(observer, source, image, points))
+                    closed.push_back(image);
+            std::sort(points.begin(), points.end(),
+                      [](const Sample &a, const Sample &b) { return a.dz2 < b.dz2; });
+            std::vector<Sample> merged;
+            for (const Sample &p : points)
+                if (!merged.empty() && p.dz2 <= merged.back().dz2 * (1 + 1e-15))
+                    merged.back().weight += p.weight;
+                else
+                    merged.push_back(p);
+            return [&, merged, closed, squared](const std::vector<double> &at,
+                                                std::vector<double> &values) {
                 values.assign(at.size(), 0.);
                 for (std::size_t k = 0; k < at.size(); ++k) {
-                    const double rho = squared ? std::sqrt(at[k]) : at[k];
-                    for (const Image &image : terms)
-                        values[k] += image.weight * kernel(observer, source, image, rho);
+                    const double rho2 = squared ? at[k] : at[k] * at[k];
+                    double v = 0;
+                    for (const Sample &p : merged)
+                        v += p.weight / std::sqrt(rho2 + p.dz2);
+                    const double rho = std::sqrt(rho2);
+                    for (const Image &image : closed)
+                        v += closedForm(observer, source, image, rho);
+                    values[k] = v;
                 }
             };
         };

@@ -44,9 +44,17 @@ public:
     std::size_t nodes() const;
 
     // The kernel of one image, averaged over the observer's and the source's depth ranges,
-    // at the horizontal distance rho: what the tables hold, summed over images.
-    static double kernel(const DepthClass &observer, const DepthClass &source, const Image &image,
-                         double rho);
+    // at the horizontal distance rho, which the tables hold summed over images: as point
+    // kernels weight/sqrt(rho^2 + dz^2) where Gauss-Legendre along the ranges is exact to
+    // 1e-8 (false otherwise), or in closed form.
+    struct Sample {
+        double dz2;
+        double weight;
+    };
+    static bool samples(const DepthClass &observer, const DepthClass &source, const Image &image,
+                        std::vector<Sample> &out);
+    static double closedForm(const DepthClass &observer, const DepthClass &source,
+                             const Image &image, double rho);
 
 private:
     std::vector<DepthClass> m_classes; // the segments' classes, then the surface
