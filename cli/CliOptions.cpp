@@ -9,14 +9,14 @@
 
 namespace {
 
-UsageError Invalid(const QString &option, const QString &text, const char *what) {
+UsageError invalid(const QString &option, const QString &text, const char *what) {
     return UsageError(QStringLiteral("--%1: '%2' is not %3")
                           .arg(option, text, QLatin1String(what))
                           .toStdString());
 }
 
 // from_chars takes no leading '+'; a number written with one is still wholly a number.
-std::string Digits(const QString &text) {
+std::string numberText(const QString &text) {
     std::string digits = text.toStdString();
     if (!digits.empty() && digits.front() == '+' && digits.size() > 1 && digits[1] != '-')
         digits.erase(0, 1);
@@ -76,36 +76,36 @@ bool CliOptions::parse(const QStringList &arguments) {
     return false;
 }
 
-int CliOptions::ParseInteger(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
+int CliOptions::parseInteger(const QString &option, const QString &text) {
+    const std::string digits = numberText(text);
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw Invalid(option, text, "a whole number within the range of an integer");
+        throw invalid(option, text, "a whole number within the range of an integer");
     return value;
 }
 
-float CliOptions::ParseSingle(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
+float CliOptions::parseSingle(const QString &option, const QString &text) {
+    const std::string digits = numberText(text);
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                               std::chars_format::general);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
         !std::isfinite(value))
-        throw Invalid(option, text, "a number");
-    const float single = tav::NumericText::NarrowToSingle(value);
+        throw invalid(option, text, "a number");
+    const float single = tav::NumericText::narrowToSingle(value);
     if (!std::isfinite(single))
-        throw Invalid(option, text, "a number within the range of single precision");
+        throw invalid(option, text, "a number within the range of single precision");
     return single;
 }
 
-double CliOptions::ParseDouble(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
+double CliOptions::parseDouble(const QString &option, const QString &text) {
+    const std::string digits = numberText(text);
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                               std::chars_format::general);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw Invalid(option, text, "a number within the range of double precision");
+        throw invalid(option, text, "a number within the range of double precision");
     return value;
 }
 
@@ -115,15 +115,15 @@ void CliOptions::require(const QString &name) const {
 }
 
 int CliOptions::integer(const QString &name, int fallback) const {
-    return isSet(name) ? ParseInteger(name, m_parser.value(name)) : fallback;
+    return isSet(name) ? parseInteger(name, m_parser.value(name)) : fallback;
 }
 
 float CliOptions::single(const QString &name, float fallback) const {
-    return isSet(name) ? ParseSingle(name, m_parser.value(name)) : fallback;
+    return isSet(name) ? parseSingle(name, m_parser.value(name)) : fallback;
 }
 
 double CliOptions::real(const QString &name, double fallback) const {
-    return isSet(name) ? ParseDouble(name, m_parser.value(name)) : fallback;
+    return isSet(name) ? parseDouble(name, m_parser.value(name)) : fallback;
 }
 
 QStringList CliOptions::list(const QString &name) const {

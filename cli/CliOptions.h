@@ -40,10 +40,10 @@ public:
     QStringList list(const QString &name) const;
     Format format() const;
 
-    static int ParseInteger(const QString &option, const QString &text);
-    static float ParseSingle(const QString &option, const QString &text);
+    static int parseInteger(const QString &option, const QString &text);
+    static float parseSingle(const QString &option, const QString &text);
     // Any double, "inf" and "nan" too, for calculations that refuse what they cannot take.
-    static double ParseDouble(const QString &option, const QString &text);
+    static double parseDouble(const QString &option, const QString &text);
 
 private:
     QCommandLineParser m_parser;

@@ -19,48 +19,47 @@ struct Input {
 };
 
 const Input kInputs[] = {
-    {"rho", "ohm-m", "Soil resistivity.", &tav::MeshGridRecord::m_fSoilResistivity},
+    {"rho", "ohm-m", "Soil resistivity.", &tav::MeshGridRecord::soilResistivity},
     {"horizontal-length", "m", "Horizontal side of the site, a.",
-     &tav::MeshGridRecord::m_fHorizontalLength},
-    {"vertical-length", "m", "Vertical side of the site, b.",
-     &tav::MeshGridRecord::m_fVerticalLength},
-    {"depth", "m", "Burial depth of the grid.", &tav::MeshGridRecord::m_fBurialDepth},
+     &tav::MeshGridRecord::horizontalLength},
+    {"vertical-length", "m", "Vertical side of the site, b.", &tav::MeshGridRecord::verticalLength},
+    {"depth", "m", "Burial depth of the grid.", &tav::MeshGridRecord::burialDepth},
     {"horizontal-spacing", "m", "Spacing of the conductors along the horizontal side.",
-     &tav::MeshGridRecord::m_fHorizontalSpacing},
+     &tav::MeshGridRecord::horizontalSpacing},
     {"vertical-spacing", "m", "Spacing of the conductors along the vertical side.",
-     &tav::MeshGridRecord::m_fVerticalSpacing},
+     &tav::MeshGridRecord::verticalSpacing},
 };
 
-std::string Count(const std::optional<int> &count) {
+std::string count(const std::optional<int> &count) {
     return count ? std::to_string(*count) : std::string("n/a");
 }
 
-void WriteText(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
+void writeText(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
     std::string text = "Inner conductors across the horizontal length: " +
-                       Count(inner ? std::optional<int>(inner->horizontal) : std::nullopt) + "\n";
+                       count(inner ? std::optional<int>(inner->horizontal) : std::nullopt) + "\n";
     text += "Inner conductors across the vertical length: " +
-            Count(inner ? std::optional<int>(inner->vertical) : std::nullopt) + "\n";
+            count(inner ? std::optional<int>(inner->vertical) : std::nullopt) + "\n";
     text += "The total length of the mesh wire: " +
-            tav::NumericText::FormatReal(record.m_fTotalLength, 6) + " m\n";
+            tav::NumericText::formatReal(record.totalLength, 6) + " m\n";
     text += "Calculated Ground Resistance Value: " +
-            tav::NumericText::FormatReal(record.m_dResistance, 15) + " ohms\n";
+            tav::NumericText::formatReal(record.resistance, 15) + " ohms\n";
     std::fputs(text.c_str(), stdout);
 }
 
-void WriteJson(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
+void writeJson(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
     const std::string null = "null";
     std::string json = "{\"inner_conductors_horizontal\":";
-    json += inner ? JsonWriter::Integer(inner->horizontal) : null;
+    json += inner ? JsonWriter::integer(inner->horizontal) : null;
     json += ",\"inner_conductors_vertical\":";
-    json += inner ? JsonWriter::Integer(inner->vertical) : null;
-    json += ",\"total_length\":" + JsonWriter::Single(record.m_fTotalLength);
-    json += ",\"resistance\":" + JsonWriter::Double(record.m_dResistance) + "}\n";
+    json += inner ? JsonWriter::integer(inner->vertical) : null;
+    json += ",\"total_length\":" + JsonWriter::single(record.totalLength);
+    json += ",\"resistance\":" + JsonWriter::real(record.resistance) + "}\n";
     std::fputs(json.c_str(), stdout);
 }
 
 } // namespace
 
-int MeshCommand::Run(const QStringList &arguments) {
+int MeshCommand::run(const QStringList &arguments) {
     CliOptions options(QStringLiteral("mesh"),
                        QStringLiteral("Mesh grid design: the total wire length of a buried "
                                       "rectangular grid (perimeter and inner conductors) and "
@@ -77,13 +76,13 @@ int MeshCommand::Run(const QStringList &arguments) {
         options.require(QLatin1String(input.option));
         record.*input.member = options.single(QLatin1String(input.option), 0);
     }
-    tav::CalculateMeshGrid(record);
+    tav::calculateMeshGrid(record);
     const std::optional<tav::MeshConductors> inner =
-        tav::CountMeshConductors(record.m_fHorizontalLength, record.m_fVerticalLength,
-                                 record.m_fHorizontalSpacing, record.m_fVerticalSpacing);
+        tav::countMeshConductors(record.horizontalLength, record.verticalLength,
+                                 record.horizontalSpacing, record.verticalSpacing);
     if (options.format() == CliOptions::Format::Json)
-        WriteJson(record, inner);
+        writeJson(record, inner);
     else
-        WriteText(record, inner);
+        writeText(record, inner);
     return 0;
 }

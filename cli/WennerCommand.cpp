@@ -11,40 +11,40 @@
 
 namespace {
 
-std::string Shown(double value) {
-    return tav::NumericText::FormatReal(value, 15);
+std::string shown(double value) {
+    return tav::NumericText::formatReal(value, 15);
 }
-std::string Shown(float value) {
-    return tav::NumericText::FormatReal(value, 6);
+std::string shown(float value) {
+    return tav::NumericText::formatReal(value, 6);
 }
 
-void WriteText(const tav::SoilResistivityRecord &record) {
+void writeText(const tav::SoilResistivityRecord &record) {
     TextTable table({"Probe Spacing [m]", "Measured  R value [ohms]", "Soil resistivity [ohm-m]"});
     for (int row = 0; row < tav::kSoilRows; ++row) {
-        table.addRow({std::to_string(tav::SoilRowSpacing(record, row)),
-                      Shown(record.m_fMeasuredR[row]), Shown(record.m_dResistivity[row])});
+        table.addRow({std::to_string(tav::soilRowSpacing(record, row)),
+                      shown(record.m_fMeasuredR[row]), shown(record.m_dResistivity[row])});
     }
     const std::string text = table.render() +
-                             "\nCalculated average soil resistivity: " + Shown(record.m_dAverage) +
+                             "\nCalculated average soil resistivity: " + shown(record.m_dAverage) +
                              " [ohm]\n";
     std::fputs(text.c_str(), stdout);
 }
 
-void WriteJson(const tav::SoilResistivityRecord &record) {
+void writeJson(const tav::SoilResistivityRecord &record) {
     std::string json = "{\"rows\":[";
     for (int row = 0; row < tav::kSoilRows; ++row) {
         json += row > 0 ? "," : "";
-        json += "{\"spacing\":" + JsonWriter::Integer(tav::SoilRowSpacing(record, row)) +
-                ",\"resistance\":" + JsonWriter::Single(record.m_fMeasuredR[row]) +
-                ",\"resistivity\":" + JsonWriter::Double(record.m_dResistivity[row]) + "}";
+        json += "{\"spacing\":" + JsonWriter::integer(tav::soilRowSpacing(record, row)) +
+                ",\"resistance\":" + JsonWriter::single(record.m_fMeasuredR[row]) +
+                ",\"resistivity\":" + JsonWriter::real(record.m_dResistivity[row]) + "}";
     }
-    json += "],\"average\":" + JsonWriter::Double(record.m_dAverage) + "}\n";
+    json += "],\"average\":" + JsonWriter::real(record.m_dAverage) + "}\n";
     std::fputs(json.c_str(), stdout);
 }
 
 } // namespace
 
-int WennerCommand::Run(const QStringList &arguments) {
+int WennerCommand::run(const QStringList &arguments) {
     CliOptions options(QStringLiteral("wenner"),
                        QStringLiteral("Soil resistivity from Wenner four-probe measurements: "
                                       "rho = 6.28 a R for the spacings 1, 2, 4, 6, 9, 12, 18, "
@@ -68,7 +68,7 @@ int WennerCommand::Run(const QStringList &arguments) {
         throw UsageError("--resistances: at most 11 values, one per row");
     for (int row = 0; row < resistances.size(); ++row)
         record.m_fMeasuredR[row] =
-            CliOptions::ParseSingle(QStringLiteral("resistances"), resistances[row]);
+            CliOptions::parseSingle(QStringLiteral("resistances"), resistances[row]);
     record.m_nSpacing1 = options.integer(QStringLiteral("spacing1"), 0);
     record.m_nSpacing2 = options.integer(QStringLiteral("spacing2"), 0);
     // The form's spacing fields take digits only.
@@ -77,8 +77,8 @@ int WennerCommand::Run(const QStringList &arguments) {
 
     tav::CalculateSoilResistivity(record);
     if (options.format() == CliOptions::Format::Json)
-        WriteJson(record);
+        writeJson(record);
     else
-        WriteText(record);
+        writeText(record);
     return 0;
 }

@@ -29,14 +29,14 @@ const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
                       "tav-calc COMMAND --help tells the options of a command.\n"
                       "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
 
-int UsageFailure(const char *message) {
+int usageFailure(const char *message) {
     std::fprintf(stderr, "tav-calc: %s\nTry 'tav-calc --help'.\n", message);
     return 2;
 }
 
 // Output that never reached its destination (a full disk, a closed pipe) is a failure,
 // whatever the command made of its inputs.
-int Finish(int status) {
+int finish(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "tav-calc: cannot write the output: %s\n", std::strerror(errno));
         return 1;
@@ -44,9 +44,9 @@ int Finish(int status) {
     return status;
 }
 
-int Run(QStringList arguments) {
+int run(QStringList arguments) {
     if (arguments.isEmpty())
-        return UsageFailure("no command given");
+        return usageFailure("no command given");
     const QString command = arguments.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
@@ -58,22 +58,22 @@ int Run(QStringList arguments) {
     }
     try {
         if (command == QLatin1String("vertical"))
-            return RodCommand::RunVertical(arguments);
+            return RodCommand::runVertical(arguments);
         if (command == QLatin1String("horizontal"))
-            return RodCommand::RunHorizontal(arguments);
+            return RodCommand::runHorizontal(arguments);
         if (command == QLatin1String("mesh"))
-            return MeshCommand::Run(arguments);
+            return MeshCommand::run(arguments);
         if (command == QLatin1String("site"))
-            return SiteCommand::Run(arguments);
+            return SiteCommand::run(arguments);
         if (command == QLatin1String("wenner"))
-            return WennerCommand::Run(arguments);
+            return WennerCommand::run(arguments);
         if (command == QLatin1String("soil-model"))
-            return SoilModelCommand::Run(arguments);
+            return SoilModelCommand::run(arguments);
         if (command == QLatin1String("safety"))
-            return SafetyCommand::Run(arguments);
-        return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());
+            return SafetyCommand::run(arguments);
+        return usageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return usageFailure(error.what());
     }
 }
 
@@ -81,5 +81,5 @@ int Run(QStringList arguments) {
 
 int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
-    return Finish(Run(QCoreApplication::arguments().mid(1)));
+    return finish(run(QCoreApplication::arguments().mid(1)));
 }

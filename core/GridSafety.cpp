@@ -15,16 +15,16 @@ constexpr double kDivisionSlack = 1e-9;
 constexpr double kReferenceDepth = 1; // m, h0 of Kh
 constexpr const char *kBeyondRange = "the inputs give values beyond the range of double precision";
 
-bool Positive(double value) {
+bool positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-std::string NotPositive(const char *what, double value) {
+std::string notPositive(const char *what, double value) {
     return std::string("the ") + what + " must be a positive finite number, not " +
-           NumericText::Describe(value);
+           NumericText::describe(value);
 }
 
-std::string CheckPositive(const GridSafetyInput &in) {
+std::string checkPositive(const GridSafetyInput &in) {
     const struct {
         const char *what;
         double value;
@@ -37,49 +37,49 @@ std::string CheckPositive(const GridSafetyInput &in) {
                   {"grid current", in.gridCurrent},
                   {"fault duration", in.faultDuration}};
     for (const auto &input : inputs)
-        if (!Positive(input.value))
-            return NotPositive(input.what, input.value);
-    if (in.surface && !Positive(in.surface->resistivity))
-        return NotPositive("surface layer's resistivity", in.surface->resistivity);
-    if (in.surface && !Positive(in.surface->thickness))
-        return NotPositive("surface layer's thickness", in.surface->thickness);
+        if (!positive(input.value))
+            return notPositive(input.what, input.value);
+    if (in.surface && !positive(in.surface->resistivity))
+        return notPositive("surface layer's resistivity", in.surface->resistivity);
+    if (in.surface && !positive(in.surface->thickness))
+        return notPositive("surface layer's thickness", in.surface->thickness);
     if (in.rods.count < 0)
         return "the number of ground rods cannot be negative: " + std::to_string(in.rods.count);
-    if (in.rods.count > 0 && !Positive(in.rods.length))
-        return NotPositive("ground rod length", in.rods.length);
+    if (in.rods.count > 0 && !positive(in.rods.length))
+        return notPositive("ground rod length", in.rods.length);
     return {};
 }
 
-bool Divides(double spacing, double side) {
+bool divides(double spacing, double side) {
     const double ratio = side / spacing;
     if (!std::isfinite(ratio))
         return true; // too many conductors for double precision: refused with the results
     return std::abs(ratio - std::round(ratio)) <= kDivisionSlack * ratio;
 }
 
-std::string CheckGeometry(const GridSafetyInput &in) {
+std::string checkGeometry(const GridSafetyInput &in) {
     if (!std::isfinite(in.lengthX * in.lengthY) || !std::isfinite(in.lengthX + in.lengthY))
         return kBeyondRange;
     for (const double side : {in.lengthX, in.lengthY})
         if (in.spacing > side)
-            return "the conductor spacing " + NumericText::Describe(in.spacing) +
-                   " m is larger than the side " + NumericText::Describe(side) + " m";
-    if (!Divides(in.spacing, in.lengthX) || !Divides(in.spacing, in.lengthY))
-        return "the conductor spacing " + NumericText::Describe(in.spacing) +
-               " m does not divide the sides " + NumericText::Describe(in.lengthX) + " m and " +
-               NumericText::Describe(in.lengthY) + " m into whole meshes";
+            return "the conductor spacing " + NumericText::describe(in.spacing) +
+                   " m is larger than the side " + NumericText::describe(side) + " m";
+    if (!divides(in.spacing, in.lengthX) || !divides(in.spacing, in.lengthY))
+        return "the conductor spacing " + NumericText::describe(in.spacing) +
+               " m does not divide the sides " + NumericText::describe(in.lengthX) + " m and " +
+               NumericText::describe(in.lengthY) + " m into whole meshes";
     if (in.conductorDiameter >= in.depth)
-        return "the conductor diameter " + NumericText::Describe(in.conductorDiameter) +
-               " m is not smaller than the burial depth " + NumericText::Describe(in.depth) + " m";
+        return "the conductor diameter " + NumericText::describe(in.conductorDiameter) +
+               " m is not smaller than the burial depth " + NumericText::describe(in.depth) + " m";
     return {};
 }
 
-bool PerimeterRods(const GridSafetyInput &in) {
+bool perimeterRods(const GridSafetyInput &in) {
     return in.rods.count > 0 && in.rods.onPerimeter;
 }
 
 // Conductor lengths and the geometric factors n, Kii and Kh.
-void Geometry(const GridSafetyInput &in, GridSafetyResult &r) {
+void geometry(const GridSafetyInput &in, GridSafetyResult &r) {
     r.conductorsAlongY = std::round(in.lengthX / in.spacing) + 1;
     r.conductorsAlongX = std::round(in.lengthY / in.spacing) + 1;
     r.LC = in.lengthX * r.conductorsAlongX + in.lengthY * r.conductorsAlongY;
@@ -87,18 +87,18 @@ void Geometry(const GridSafetyInput &in, GridSafetyResult &r) {
     r.LT = r.LC + rods;
     r.LS = 0.75 * r.LC + 0.85 * rods;
     const double diagonal = std::hypot(in.lengthX, in.lengthY);
-    r.LM = PerimeterRods(in) ? r.LC + (1.55 + 1.22 * in.rods.length / diagonal) * rods : r.LT;
+    r.LM = perimeterRods(in) ? r.LC + (1.55 + 1.22 * in.rods.length / diagonal) * rods : r.LT;
     const double perimeter = 2 * (in.lengthX + in.lengthY);
     const double area = in.lengthX * in.lengthY;
     r.n = (2 * r.LC / perimeter) * std::sqrt(perimeter / (4 * std::sqrt(area)));
-    r.Kii = PerimeterRods(in) ? 1 : 1 / std::pow(2 * r.n, 2 / r.n);
+    r.Kii = perimeterRods(in) ? 1 : 1 / std::pow(2 * r.n, 2 / r.n);
     r.Kh = std::sqrt(1 + in.depth / kReferenceDepth);
     r.Rg = in.soilResistivity *
            (1 / r.LT + 1 / std::sqrt(20 * area) * (1 + 1 / (1 + in.depth * std::sqrt(20 / area))));
 }
 
 // Km's two logarithms; empty when an argument is not positive.
-std::string MeshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
+std::string meshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
     const double D = in.spacing;
     const double h = in.depth;
     const double d = in.conductorDiameter;
@@ -113,7 +113,7 @@ std::string MeshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
     return {};
 }
 
-void Voltages(const GridSafetyInput &in, GridSafetyResult &r) {
+void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     const double rho = in.soilResistivity;
     r.GPR = in.gridCurrent * r.Rg;
     r.Em = rho * r.Km * r.Ki * in.gridCurrent / r.LM;
@@ -128,7 +128,7 @@ void Voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.gprBelowTouch = r.GPR < r.touchTolerable;
 }
 
-bool AllFinite(const GridSafetyResult &r) {
+bool allFinite(const GridSafetyResult &r) {
     for (const double v : {r.n, r.Km, r.Ki, r.Ks, r.Kii, r.Kh, r.LC, r.LM, r.LS, r.LT, r.Rg, r.GPR,
                            r.Em, r.Es, r.Cs, r.touchTolerable, r.stepTolerable})
         if (!std::isfinite(v))
@@ -138,22 +138,22 @@ bool AllFinite(const GridSafetyResult &r) {
 
 } // namespace
 
-Refusable<GridSafetyResult> CalculateGridSafety(const GridSafetyInput &input) {
-    std::string refusal = CheckPositive(input);
+Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input) {
+    std::string refusal = checkPositive(input);
     if (refusal.empty())
-        refusal = CheckGeometry(input);
+        refusal = checkGeometry(input);
     GridSafetyResult result;
     if (refusal.empty()) {
-        Geometry(input, result);
+        geometry(input, result);
         refusal = std::isfinite(result.LC) && std::isfinite(result.n) && std::isfinite(result.Rg)
-                      ? MeshFactor(input, result)
+                      ? meshFactor(input, result)
                       : kBeyondRange;
     }
     if (!refusal.empty())
-        return Refusable<GridSafetyResult>::Refuse(refusal);
-    Voltages(input, result);
-    if (!AllFinite(result))
-        return Refusable<GridSafetyResult>::Refuse(kBeyondRange);
+        return Refusable<GridSafetyResult>::refuse(refusal);
+    voltages(input, result);
+    if (!allFinite(result))
+        return Refusable<GridSafetyResult>::refuse(kBeyondRange);
     return result;
 }
 

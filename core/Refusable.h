@@ -12,7 +12,7 @@ template <class Result> class Refusable {
 public:
     Refusable(Result result) : m_result(std::move(result)) {}
 
-    static Refusable Refuse(std::string reason) {
+    static Refusable refuse(std::string reason) {
         Refusable refused;
         refused.m_reason = std::move(reason);
         return refused;

@@ -14,16 +14,16 @@ inline constexpr unsigned kMsgSoilResistivity = 124;
 
 // The record behind the vertical and the horizontal rod form.
 struct RodDesignRecord {
-    int m_nLengthFrom = 0;
-    int m_nLengthTo = 0;
-    float m_fTargetResistance = 0;
-    float m_fRodDiameter = 0;
-    float m_fSoilResistivity = 0;
-    std::array<int, kRodRows> m_nRowLength{};
-    std::array<double, kRodRows> m_dRowResistance{};
-    std::array<double, kRodRows> m_dIonBags{};
-    std::array<double, kRodRows> m_dActiveBags{};
-    std::vector<float> m_fRodQuantity; // one per rod model, in field order
+    int lengthFrom = 0;
+    int lengthTo = 0;
+    float targetResistance = 0;
+    float rodDiameter = 0;
+    float soilResistivity = 0;
+    std::array<int, kRodRows> rowLength{};
+    std::array<double, kRodRows> rowResistance{};
+    std::array<double, kRodRows> ionBags{};
+    std::array<double, kRodRows> activeBags{};
+    std::vector<float> rodQuantity; // one per rod model, in field order
 };
 
 // What tells the two rod forms apart.

@@ -23,28 +23,28 @@ int SiteFileSystem::close(int fd) {
     return ::close(fd);
 }
 
-SiteFileSystem &SiteFileSystem::Default() {
+SiteFileSystem &SiteFileSystem::standard() {
     static SiteFileSystem system;
     return system;
 }
 
 namespace SiteFile {
 
-std::string Encode(const SiteInformation &record) {
+std::string encode(const SiteInformation &record) {
     std::string bytes;
-    SiteFileWriter::Emit(record, [&bytes](const char *data, std::size_t size) {
+    SiteFileWriter::emit(record, [&bytes](const char *data, std::size_t size) {
         bytes.append(data, size);
         return true;
     });
     return bytes;
 }
 
-SiteReadResult Decode(const unsigned char *data, std::size_t size, SiteInformation &record) {
+SiteReadResult decode(const unsigned char *data, std::size_t size, SiteInformation &record) {
     SiteFileReader reader(data, size);
     return reader.readInto(record);
 }
 
-SiteReadResult Read(const std::string &path, SiteInformation &record) {
+SiteReadResult read(const std::string &path, SiteInformation &record) {
     SiteReadResult result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat status {};
@@ -61,13 +61,13 @@ SiteReadResult Read(const std::string &path, SiteInformation &record) {
     return result;
 }
 
-SiteWriteResult Write(const SiteInformation &record, const std::string &path,
+SiteWriteResult write(const SiteInformation &record, const std::string &path,
                       SiteFileSystem &system) {
     SiteFileWriter writer(system);
     return writer.write(record, path);
 }
 
-const char *StatusText(SiteReadStatus status) {
+const char *statusText(SiteReadStatus status) {
     switch (status) {
     case SiteReadStatus::Success:
         return "success";

@@ -3,7 +3,7 @@
 #include "ui/DataExchange.h"
 
 CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+    : LayoutDialog(IDD, parent), m_icon(loadApplicationIcon()) {}
 
 bool CMashElectrodeDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
@@ -13,20 +13,20 @@ bool CMashElectrodeDlg::OnInitDialog() {
 }
 
 void CMashElectrodeDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1076, m_record.m_fSoilResistivity);
-    dx.Text(1085, m_record.m_fHorizontalLength);
-    dx.Text(1086, m_record.m_fVerticalLength);
-    dx.Text(1009, m_record.m_fBurialDepth);
-    dx.Text(1077, m_record.m_fHorizontalSpacing);
-    dx.Text(1078, m_record.m_fVerticalSpacing);
-    dx.Text(1079, m_record.m_fTotalLength);
-    dx.Text(1055, m_record.m_dResistance);
+    dx.Text(1076, m_record.soilResistivity);
+    dx.Text(1085, m_record.horizontalLength);
+    dx.Text(1086, m_record.verticalLength);
+    dx.Text(1009, m_record.burialDepth);
+    dx.Text(1077, m_record.horizontalSpacing);
+    dx.Text(1078, m_record.verticalSpacing);
+    dx.Text(1079, m_record.totalLength);
+    dx.Text(1055, m_record.resistance);
 }
 
 void CMashElectrodeDlg::OnCalculate() {
     // After an unreadable field (its prompt shown) the calculation goes on with the
     // values the record holds.
     UpdateData(true);
-    tav::CalculateMeshGrid(m_record);
+    tav::calculateMeshGrid(m_record);
     UpdateData(false);
 }

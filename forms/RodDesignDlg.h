@@ -21,9 +21,9 @@ protected:
     void DoDataExchange(DataExchange &dx) override;
 
     // The entry fields, in the form's exchange order.
-    virtual void ExchangeInputs(DataExchange &dx) = 0;
+    virtual void exchangeInputs(DataExchange &dx) = 0;
     // The form's resistance formula, bore and rod models, for the record as it stands.
-    virtual tav::RodDesignParameters Parameters() const = 0;
+    virtual tav::RodDesignParameters parameters() const = 0;
 
     void OnCalculate();
 

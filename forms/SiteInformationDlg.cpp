@@ -33,18 +33,18 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-template <std::size_t N> void Fill(QComboBox *list, const std::array<unsigned, N> &strings) {
+template <std::size_t N> void fill(QComboBox *list, const std::array<unsigned, N> &strings) {
     for (const unsigned id : strings)
         list->addItem(LoadLanguageString(id));
     list->setCurrentIndex(0);
 }
 
-tav::SiteDate ToSiteDate(const QDate &date) {
-    return date.isValid() ? tav::SiteDate::FromParts(date.year(), date.month(), date.day())
+tav::SiteDate toSiteDate(const QDate &date) {
+    return date.isValid() ? tav::SiteDate::fromParts(date.year(), date.month(), date.day())
                           : tav::SiteDate{};
 }
 
-std::string Path(const QString &path) {
+std::string localPath(const QString &path) {
     return QFile::encodeName(path).toStdString();
 }
 
@@ -52,14 +52,14 @@ std::string Path(const QString &path) {
 
 CSiteInformationDlg::CSiteInformationDlg(QWidget *parent)
     : LayoutDialog(IDD, parent), m_measurementDate(QDate::currentDate()),
-      m_icon(LoadApplicationIcon()) {}
+      m_icon(loadApplicationIcon()) {}
 
 bool CSiteInformationDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     SetIcon(m_icon);
-    Fill(list(IDC_SOIL_TYPE), tav::kSoilTypeStrings);
-    Fill(list(IDC_LAYER_STRUCTURE), tav::kLayerStructureStrings);
-    Fill(list(IDC_FIELD_POSITION), tav::kFieldPositionStrings);
+    fill(list(IDC_SOIL_TYPE), tav::kSoilTypeStrings);
+    fill(list(IDC_LAYER_STRUCTURE), tav::kLayerStructureStrings);
+    fill(list(IDC_FIELD_POSITION), tav::kFieldPositionStrings);
     OnCelsius();
     item<QDateEdit>(kDatePicker)->setDisplayFormat(QStringLiteral("dd/MM/yy"));
     bindCommands(this, {{IDC_CELSIUS, &CSiteInformationDlg::OnCelsius},
@@ -70,14 +70,14 @@ bool CSiteInformationDlg::OnInitDialog() {
 }
 
 void CSiteInformationDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1002, m_strClientCompanyName);
-    dx.Text(1003, m_strFieldName);
+    dx.Text(1002, m_clientCompanyName);
+    dx.Text(1003, m_fieldName);
     dx.Date(kDatePicker, m_measurementDate);
-    dx.Text(1005, m_strFileNumber);
-    dx.Text(1011, m_strAltitude);
-    dx.Text(1013, m_strMeteorological);
-    dx.Text(1014, m_strTemperature);
-    dx.Text(1017, m_strNote);
+    dx.Text(1005, m_fileNumber);
+    dx.Text(1011, m_altitude);
+    dx.Text(1013, m_meteorological);
+    dx.Text(1014, m_temperature);
+    dx.Text(1017, m_note);
 }
 
 QComboBox *CSiteInformationDlg::list(int id) const {
@@ -100,44 +100,44 @@ void CSiteInformationDlg::OnFahrenheit() {
     radio(IDC_FAHRENHEIT)->setChecked(true);
 }
 
-tav::SiteInformation CSiteInformationDlg::Record() const {
+tav::SiteInformation CSiteInformationDlg::record() const {
     tav::SiteInformation record;
-    record.m_strClientCompanyName = m_strClientCompanyName;
-    record.m_strFieldName = m_strFieldName;
-    record.m_date = ToSiteDate(m_measurementDate);
-    record.m_strFileNumber = m_strFileNumber;
-    record.m_nSoilType = list(IDC_SOIL_TYPE)->currentIndex();
-    record.m_nLayerStructure = list(IDC_LAYER_STRUCTURE)->currentIndex();
-    record.m_nFieldPosition = list(IDC_FIELD_POSITION)->currentIndex();
-    record.m_strAltitude = m_strAltitude;
-    record.m_strMeteorological = m_strMeteorological;
-    record.m_strTemperature = m_strTemperature;
-    record.m_nCelsius = radio(IDC_CELSIUS)->isChecked() ? 1 : 0;
-    record.m_nFahrenheit = radio(IDC_FAHRENHEIT)->isChecked() ? 1 : 0;
-    record.m_strNote = m_strNote;
+    record.clientCompanyName = m_clientCompanyName;
+    record.fieldName = m_fieldName;
+    record.date = toSiteDate(m_measurementDate);
+    record.fileNumber = m_fileNumber;
+    record.soilType = list(IDC_SOIL_TYPE)->currentIndex();
+    record.layerStructure = list(IDC_LAYER_STRUCTURE)->currentIndex();
+    record.fieldPosition = list(IDC_FIELD_POSITION)->currentIndex();
+    record.altitude = m_altitude;
+    record.meteorological = m_meteorological;
+    record.temperature = m_temperature;
+    record.celsius = radio(IDC_CELSIUS)->isChecked() ? 1 : 0;
+    record.fahrenheit = radio(IDC_FAHRENHEIT)->isChecked() ? 1 : 0;
+    record.note = m_note;
     return record;
 }
 
 void CSiteInformationDlg::OnFileSave() {
     UpdateData(true);
-    const std::optional<QString> path = FileChooser::Choose(
+    const std::optional<QString> path = FileChooser::choose(
         this, {FileChooser::Mode::Save, LoadLanguageString(kMsgFilter), QStringLiteral("txt"), {}});
     if (!path)
         return;
     tav::SiteWriteResult result;
     {
         const WaitCursor wait;
-        result = tav::SiteFile::Write(Record(), Path(*path));
+        result = tav::SiteFile::write(record(), localPath(*path));
     }
     switch (result.status) {
     case tav::SiteWriteStatus::Success:
-        ShowMessage(LoadLanguageString(kMsgSaved), this);
+        showMessage(LoadLanguageString(kMsgSaved), this);
         break;
     case tav::SiteWriteStatus::CannotCreate:
-        ShowMessage(LoadLanguageString(kMsgCannotCreate), this);
+        showMessage(LoadLanguageString(kMsgCannotCreate), this);
         break;
     case tav::SiteWriteStatus::WriteFailure:
-        ShowFailure(tr("The file %1 could not be written: %2. The file that was there is "
+        showFailure(tr("The file %1 could not be written: %2. The file that was there is "
                        "unchanged.")
                         .arg(*path, QString::fromLocal8Bit(result.reason.c_str())),
                     this);
@@ -147,35 +147,35 @@ void CSiteInformationDlg::OnFileSave() {
 
 void CSiteInformationDlg::OnBrowse() {
     const std::optional<QString> path =
-        FileChooser::Choose(this, {FileChooser::Mode::Open, LoadLanguageString(kMsgFilter),
+        FileChooser::choose(this, {FileChooser::Mode::Open, LoadLanguageString(kMsgFilter),
                                    QStringLiteral("txt"), QStringLiteral("*.txt")});
     if (!path)
         return;
-    tav::SiteInformation read = Record();
+    tav::SiteInformation read = record();
     tav::SiteReadResult result;
     {
         const WaitCursor wait;
-        result = tav::SiteFile::Read(Path(*path), read);
+        result = tav::SiteFile::read(localPath(*path), read);
     }
     if (result.status == tav::SiteReadStatus::CannotOpen) {
-        ShowMessage(LoadLanguageString(kMsgCannotOpen), this);
+        showMessage(LoadLanguageString(kMsgCannotOpen), this);
         return;
     }
-    Apply(read, result.itemsRead);
+    apply(read, result.itemsRead);
     if (result.status == tav::SiteReadStatus::Success)
         return;
     const QString failure = tr("The file %1 could not be read: %2 in item %3 (%4).")
-                                .arg(*path, QLatin1String(tav::SiteFile::StatusText(result.status)))
+                                .arg(*path, QLatin1String(tav::SiteFile::statusText(result.status)))
                                 .arg(result.itemsRead + 1)
-                                .arg(QLatin1String(tav::SiteItemName(result.itemsRead)));
+                                .arg(QLatin1String(tav::siteItemName(result.itemsRead)));
     if (result.status == tav::SiteReadStatus::OutOfMemory)
-        ShowMessage(failure, this);
+        showMessage(failure, this);
     else
-        ShowFailure(failure, this);
+        showFailure(failure, this);
 }
 
-void CSiteInformationDlg::Apply(const tav::SiteInformation &read, int itemsRead) {
-    const int indexes[] = {read.m_nSoilType, read.m_nLayerStructure, read.m_nFieldPosition};
+void CSiteInformationDlg::apply(const tav::SiteInformation &read, int itemsRead) {
+    const int indexes[] = {read.soilType, read.layerStructure, read.fieldPosition};
     const int lists[] = {IDC_SOIL_TYPE, IDC_LAYER_STRUCTURE, IDC_FIELD_POSITION};
     for (int i = 0; i < 3 && kSoilTypeItem + i < itemsRead; ++i) {
         QComboBox *box = list(lists[i]);
@@ -183,20 +183,20 @@ void CSiteInformationDlg::Apply(const tav::SiteInformation &read, int itemsRead)
         box->setCurrentIndex(indexes[i] >= 0 && indexes[i] < box->count() ? indexes[i] : -1);
     }
     if (kCelsiusItem < itemsRead)
-        radio(IDC_CELSIUS)->setChecked(read.m_nCelsius != 0);
+        radio(IDC_CELSIUS)->setChecked(read.celsius != 0);
     if (kCelsiusItem + 1 < itemsRead)
-        radio(IDC_FAHRENHEIT)->setChecked(read.m_nFahrenheit != 0);
+        radio(IDC_FAHRENHEIT)->setChecked(read.fahrenheit != 0);
     if (itemsRead < tav::kSiteItems)
         return;
-    m_strClientCompanyName = read.m_strClientCompanyName;
-    m_strFieldName = read.m_strFieldName;
+    m_clientCompanyName = read.clientCompanyName;
+    m_fieldName = read.fieldName;
     // A date that is not valid leaves the picker at the day it showed.
     m_measurementDate =
-        read.m_date.valid ? QDate(read.m_date.year, read.m_date.month, read.m_date.day) : QDate();
-    m_strFileNumber = read.m_strFileNumber;
-    m_strAltitude = read.m_strAltitude;
-    m_strMeteorological = read.m_strMeteorological;
-    m_strTemperature = read.m_strTemperature;
-    m_strNote = read.m_strNote;
+        read.date.valid ? QDate(read.date.year, read.date.month, read.date.day) : QDate();
+    m_fileNumber = read.fileNumber;
+    m_altitude = read.altitude;
+    m_meteorological = read.meteorological;
+    m_temperature = read.temperature;
+    m_note = read.note;
     UpdateData(false);
 }

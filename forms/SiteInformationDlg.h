@@ -39,20 +39,20 @@ private:
     QRadioButton *radio(int id) const;
     // The record as the form holds it: texts and date from the members, the lists'
     // selections and the radio buttons' states from the controls.
-    tav::SiteInformation Record() const;
+    tav::SiteInformation record() const;
     // What a read gave, item by item: lists and radio buttons for the items it read,
     // texts and date only when it read them all.
-    void Apply(const tav::SiteInformation &read, int itemsRead);
+    void apply(const tav::SiteInformation &read, int itemsRead);
 
     // The texts and the date; the lists' selections and the check states live in the
     // controls.
-    std::string m_strClientCompanyName;
-    std::string m_strFieldName;
+    std::string m_clientCompanyName;
+    std::string m_fieldName;
     QDate m_measurementDate;
-    std::string m_strFileNumber;
-    std::string m_strAltitude;
-    std::string m_strMeteorological;
-    std::string m_strTemperature;
-    std::string m_strNote;
+    std::string m_fileNumber;
+    std::string m_altitude;
+    std::string m_meteorological;
+    std::string m_temperature;
+    std::string m_note;
     QIcon m_icon;
 };

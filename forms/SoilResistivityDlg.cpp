@@ -14,7 +14,7 @@ constexpr int kAverage = 1055;
 } // namespace
 
 CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+    : LayoutDialog(IDD, parent), m_icon(loadApplicationIcon()) {}
 
 bool CSoilResistivityDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();

@@ -11,14 +11,14 @@
 namespace {
 
 // Every form is a local object run modally: nothing of it outlives the press.
-template <class Form> void RunForm(QWidget *owner) {
+template <class Form> void runForm(QWidget *owner) {
     Form form(owner);
     form.DoModal();
 }
 
 } // namespace
 
-CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent), m_icon(loadApplicationIcon()) {}
 
 bool CTAVDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
@@ -31,8 +31,8 @@ bool CTAVDlg::OnInitDialog() {
     if (GetSystemMenu() != nullptr) {
         const QString about = LoadLanguageString(kAboutString);
         if (!about.isEmpty()) {
-            AppendSystemMenuSeparator();
-            AppendSystemMenuItem(IDM_ABOUTBOX, about);
+            appendSystemMenuSeparator();
+            appendSystemMenuItem(IDM_ABOUTBOX, about);
         }
     }
     SetIcon(m_icon);
@@ -41,31 +41,31 @@ bool CTAVDlg::OnInitDialog() {
 
 void CTAVDlg::OnSysCommand(unsigned id, long parameter) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX)
-        RunForm<CAboutDlg>(this);
+        runForm<CAboutDlg>(this);
     else
         LayoutDialog::OnSysCommand(id, parameter);
 }
 
 void CTAVDlg::OnProgramInformation() {
-    RunForm<CAboutDlg>(this);
+    runForm<CAboutDlg>(this);
 }
 
 void CTAVDlg::OnSoilResistivity() {
-    RunForm<CSoilResistivityDlg>(this);
+    runForm<CSoilResistivityDlg>(this);
 }
 
 void CTAVDlg::OnVerticalRod() {
-    RunForm<CVerticalElectrodeDlg>(this);
+    runForm<CVerticalElectrodeDlg>(this);
 }
 
 void CTAVDlg::OnHorizontalRod() {
-    RunForm<CHorizontalElectrodeDlg>(this);
+    runForm<CHorizontalElectrodeDlg>(this);
 }
 
 void CTAVDlg::OnMeshElectrode() {
-    RunForm<CMashElectrodeDlg>(this);
+    runForm<CMashElectrodeDlg>(this);
 }
 
 void CTAVDlg::OnFieldInformation() {
-    RunForm<CSiteInformationDlg>(this);
+    runForm<CSiteInformationDlg>(this);
 }

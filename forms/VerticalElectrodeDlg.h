@@ -10,6 +10,6 @@ public:
     explicit CVerticalElectrodeDlg(QWidget *parent = nullptr);
 
 protected:
-    void ExchangeInputs(DataExchange &dx) override;
-    tav::RodDesignParameters Parameters() const override;
+    void exchangeInputs(DataExchange &dx) override;
+    tav::RodDesignParameters parameters() const override;
 };

@@ -42,10 +42,10 @@ struct DialogLayout {
 
     bool has(const char *flag) const { return style.contains(QLatin1String(flag)); }
 
-    static const QStringList &ControlKinds();
+    static const QStringList &controlKinds();
 
     // Reads a layout, refusing anything it does not know: an unknown kind, style flag or
     // member, a duplicate control id, a value out of bounds. Empty with the reason in
     // *error (naming the layout and the control) when the text is not such a layout.
-    static std::optional<DialogLayout> FromJson(const QByteArray &json, QString *error = nullptr);
+    static std::optional<DialogLayout> fromJson(const QByteArray &json, QString *error = nullptr);
 };

@@ -20,19 +20,19 @@ namespace {
 
 using MakeWindow = std::function<std::unique_ptr<LayoutDialog>()>;
 
-template <class Window> std::pair<const int, MakeWindow> Entry() {
+template <class Window> std::pair<const int, MakeWindow> entry() {
     return {Window::IDD, [] { return std::make_unique<Window>(); }};
 }
 
 // Each window of the program, by the layout it is built from.
-const std::map<int, MakeWindow> &Windows() {
-    static const std::map<int, MakeWindow> windows{Entry<CAboutDlg>(),
-                                                   Entry<CTAVDlg>(),
-                                                   Entry<CSoilResistivityDlg>(),
-                                                   Entry<CVerticalElectrodeDlg>(),
-                                                   Entry<CHorizontalElectrodeDlg>(),
-                                                   Entry<CMashElectrodeDlg>(),
-                                                   Entry<CSiteInformationDlg>()};
+const std::map<int, MakeWindow> &everyWindow() {
+    static const std::map<int, MakeWindow> windows{entry<CAboutDlg>(),
+                                                   entry<CTAVDlg>(),
+                                                   entry<CSoilResistivityDlg>(),
+                                                   entry<CVerticalElectrodeDlg>(),
+                                                   entry<CHorizontalElectrodeDlg>(),
+                                                   entry<CMashElectrodeDlg>(),
+                                                   entry<CSiteInformationDlg>()};
     return windows;
 }
 
@@ -50,7 +50,7 @@ private Q_SLOTS:
 
     void everyLayoutHasItsWindow() {
         QList<int> windows;
-        for (const auto &entry : Windows())
+        for (const auto &entry : everyWindow())
             windows.append(entry.first);
         QList<int> layouts = LanguageModule::current()->layoutIds();
         std::sort(layouts.begin(), layouts.end());
@@ -59,15 +59,15 @@ private Q_SLOTS:
 
     void exchangeInBothDirections_data() {
         QTest::addColumn<int>("layout");
-        for (const auto &entry : Windows())
+        for (const auto &entry : everyWindow())
             QTest::addRow("layout %d", entry.first) << entry.first;
     }
 
     void exchangeInBothDirections() {
         QFETCH(int, layout);
         ModalWatcher watcher;
-        const std::unique_ptr<LayoutDialog> window = Windows().at(layout)();
-        QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->Create()));
+        const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
+        QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->create()));
         QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->UpdateData(false)));
         QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->UpdateData(true)));
         QCOMPARE(watcher.messages(), QStringList());

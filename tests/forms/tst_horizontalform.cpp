@@ -24,7 +24,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CHorizontalElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
         // A message on opening would have kept Open from returning.
         m_watcher = std::make_unique<ModalWatcher>();
     }
@@ -38,9 +38,9 @@ private Q_SLOTS:
     void opensWithDefaultsAndNoWarning() {
         QCOMPARE(m_dialog->windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Horizontal Grounding Rod"));
-        QCOMPARE(Column(*m_dialog, 1072, 5), Split("3 60 0 54 0"));
-        QCOMPARE(Text(*m_dialog, kDepth), QStringLiteral("0.6"));
-        QVERIFY(!Field(*m_dialog, 1075)->isEnabled());
+        QCOMPARE(column(*m_dialog, 1072, 5), split("3 60 0 54 0"));
+        QCOMPARE(text(*m_dialog, kDepth), QStringLiteral("0.6"));
+        QVERIFY(!field(*m_dialog, 1075)->isEnabled());
         QVERIFY(m_watcher->shown().isEmpty());
     }
 
@@ -67,7 +67,7 @@ private Q_SLOTS:
     void depthWarning() {
         QFETCH(QString, pasted);
         QFETCH(QStringList, messages);
-        QLineEdit *depth = Field(*m_dialog, kDepth);
+        QLineEdit *depth = field(*m_dialog, kDepth);
         depth->setFocus();
         depth->selectAll();
         QGuiApplication::clipboard()->setText(pasted);
@@ -77,35 +77,35 @@ private Q_SLOTS:
     }
 
     void typingWarnsAtEachShallowText() {
-        Type(*m_dialog, kDepth, QStringLiteral("0.8"));
+        type(*m_dialog, kDepth, QStringLiteral("0.8"));
         // "" (unreadable; 0.6 kept), "0", "0.", then "0.8".
         QCOMPARE(m_watcher->messages(), (QStringList{kNumberPrompt, kWarning, kWarning}));
     }
 
     void emptyingAShallowDepthPromptsThenWarns() {
-        Type(*m_dialog, kDepth, QStringLiteral("0.1"));
+        type(*m_dialog, kDepth, QStringLiteral("0.1"));
         const int before = m_watcher->messages().size();
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
         QCOMPARE(m_watcher->messages().mid(before),
                  (QStringList{kWarning, kWarning, kNumberPrompt, kWarning}));
     }
 
     void calculateUsesTheDepthAndWritesWithoutWarning() {
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, kDepth, QStringLiteral("1"));
+        type(*m_dialog, 1074, QStringLiteral("10"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        type(*m_dialog, kDepth, QStringLiteral("1"));
         const int before = m_watcher->messages().size();
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(1083);
         // 23.65 at 1 m against 25.26 at 0.6 m for the 3 m row.
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("23.65"));
-        Type(*m_dialog, kDepth, QStringLiteral("0.1"));
+        QCOMPARE(text(*m_dialog, 1028), QStringLiteral("23.65"));
+        type(*m_dialog, kDepth, QStringLiteral("0.1"));
         const int typed = m_watcher->messages().size();
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(1083);
         QCOMPARE(m_watcher->messages().size(), typed);
         QVERIFY(typed > before);
-        QCOMPARE(Text(*m_dialog, kDepth), QStringLiteral("0.1"));
+        QCOMPARE(text(*m_dialog, kDepth), QStringLiteral("0.1"));
     }
 
 private:

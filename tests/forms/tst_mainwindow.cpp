@@ -17,7 +17,7 @@ namespace {
 const QString kAboutTitle =
     QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
 
-QStringList LabelTexts(const QWidget &window) {
+QStringList labelTexts(const QWidget &window) {
     QStringList texts;
     for (const QLabel *label : window.findChildren<QLabel *>()) {
         if (label->pixmap().isNull())
@@ -39,7 +39,7 @@ private Q_SLOTS:
 
     void windowMatchesItsLayout() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         QCOMPARE(
             dialog.windowTitle(),
             QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QFETCH(QRect, geometry);
         QFETCH(bool, tabStop);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         auto *button = dialog.item<QPushButton>(id);
         QVERIFY(button != nullptr);
         QCOMPARE(button->text(), text);
@@ -98,7 +98,7 @@ private Q_SLOTS:
 
     void endHasTheFocusFirst() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(1));
@@ -106,7 +106,7 @@ private Q_SLOTS:
 
     void aboutBox() {
         CAboutDlg about;
-        QVERIFY(about.Create());
+        QVERIFY(about.create());
         QCOMPARE(about.windowTitle(), kAboutTitle);
         QCOMPARE(about.size(), QSize(722, 465));
         QVERIFY(!(about.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -135,12 +135,12 @@ private Q_SLOTS:
             "We hope TAV Grounding design program v1.0 will support effective grounding design "
             "which",
             "help cost saving and  stable operation of electric,electronic equipment."};
-        QCOMPARE(LabelTexts(about), expected);
+        QCOMPARE(labelTexts(about), expected);
     }
 
     void aboutBoxTakesAllInput() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
         watcher.then([&dialog](QDialog *about) {
@@ -149,7 +149,7 @@ private Q_SLOTS:
                               dialog.GetDlgItem(1)->geometry().center());
             ModalWatcher::pressKey(about, Qt::Key_Return);
         });
-        dialog.SendCommand(1001);
+        dialog.sendCommand(1001);
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
         QCOMPARE(watcher.shown().front().title, kAboutTitle);
@@ -170,7 +170,7 @@ private Q_SLOTS:
         QFETCH(int, id);
         QFETCH(QString, form);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
         bool mainBlocked = false;
@@ -178,7 +178,7 @@ private Q_SLOTS:
             mainBlocked = QApplication::activeModalWidget() == opened;
             ModalWatcher::pressKey(opened, Qt::Key_Escape);
         });
-        dialog.SendCommand(id);
+        dialog.sendCommand(id);
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, form);
         QVERIFY(mainBlocked);
@@ -200,17 +200,17 @@ private Q_SLOTS:
         QFETCH(unsigned, command);
         QFETCH(bool, opensAbout);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
-        dialog.SendSysCommand(command);
+        dialog.sendSysCommand(command);
         QCOMPARE(watcher.shown().size(), opensAbout ? 1 : 0);
         QVERIFY(dialog.isVisible());
     }
 
     void systemMenuEndsWithAboutItem() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         QMenu *menu = dialog.GetSystemMenu();
         QVERIFY(menu != nullptr);
@@ -231,7 +231,7 @@ private Q_SLOTS:
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULES "/sparse"));
         QVERIFY(LanguageModule::current() != nullptr);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         // String 101 is empty: no separator and no about item.
         const auto actions = dialog.GetSystemMenu()->actions();
@@ -242,8 +242,8 @@ private Q_SLOTS:
         QVERIFY(dialog.windowIcon().availableSizes().isEmpty());
         // No layout 100: "Program Information" has no visible effect.
         ModalWatcher watcher;
-        dialog.SendCommand(1001);
-        dialog.SendSysCommand(CTAVDlg::IDM_ABOUTBOX);
+        dialog.sendCommand(1001);
+        dialog.sendSysCommand(CTAVDlg::IDM_ABOUTBOX);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(dialog.isVisible());
     }

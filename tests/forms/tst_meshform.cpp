@@ -16,7 +16,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CMashElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -28,10 +28,10 @@ private Q_SLOTS:
         QCOMPARE(m_dialog->windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Mesh type electrode"));
         for (int id : {1076, 1085, 1086, 1009, 1077, 1078, 1079, 1055}) {
-            QCOMPARE(Text(*m_dialog, id), QStringLiteral("0"));
-            QVERIFY(Field(*m_dialog, id)->alignment() & Qt::AlignRight);
-            QVERIFY(Field(*m_dialog, id)->hasFrame());
-            QCOMPARE(Field(*m_dialog, id)->isReadOnly(), id == 1079 || id == 1055);
+            QCOMPARE(text(*m_dialog, id), QStringLiteral("0"));
+            QVERIFY(field(*m_dialog, id)->alignment() & Qt::AlignRight);
+            QVERIFY(field(*m_dialog, id)->hasFrame());
+            QCOMPARE(field(*m_dialog, id)->isReadOnly(), id == 1079 || id == 1055);
         }
         const QList<int> order{1076, 1085, 1086, 1009, 1077, 1078, 1083, 1, 1076};
         QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[0]));
@@ -43,26 +43,26 @@ private Q_SLOTS:
 
     void enterCalculates() {
         ModalWatcher watcher;
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, 1085, QStringLiteral("20"));
-        Type(*m_dialog, 1086, QStringLiteral("10"));
-        Type(*m_dialog, 1009, QStringLiteral("0.6"));
-        Type(*m_dialog, 1077, QStringLiteral("5"));
-        Type(*m_dialog, 1078, QStringLiteral("5"));
-        QTest::keyClick(Field(*m_dialog, 1078), Qt::Key_Return);
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        type(*m_dialog, 1085, QStringLiteral("20"));
+        type(*m_dialog, 1086, QStringLiteral("10"));
+        type(*m_dialog, 1009, QStringLiteral("0.6"));
+        type(*m_dialog, 1077, QStringLiteral("5"));
+        type(*m_dialog, 1078, QStringLiteral("5"));
+        QTest::keyClick(field(*m_dialog, 1078), Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(Text(*m_dialog, 1079), QStringLiteral("110"));
-        QCOMPARE(Text(*m_dialog, 1055), QStringLiteral("3.82"));
+        QCOMPARE(text(*m_dialog, 1079), QStringLiteral("110"));
+        QCOMPARE(text(*m_dialog, 1055), QStringLiteral("3.82"));
         QVERIFY(watcher.shown().isEmpty());
     }
 
     void defaultsCalculateWithoutAPrompt() {
         ModalWatcher watcher;
-        m_dialog->SendCommand(CMashElectrodeDlg::IDC_CALCULATE);
-        QCOMPARE(Text(*m_dialog, 1079), QStringLiteral("n/a"));
-        QCOMPARE(Text(*m_dialog, 1055), QStringLiteral("n/a"));
+        m_dialog->sendCommand(CMashElectrodeDlg::IDC_CALCULATE);
+        QCOMPARE(text(*m_dialog, 1079), QStringLiteral("n/a"));
+        QCOMPARE(text(*m_dialog, 1055), QStringLiteral("n/a"));
         // The marks read back as what they stand for on the next Calculate.
-        m_dialog->SendCommand(CMashElectrodeDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(CMashElectrodeDlg::IDC_CALCULATE);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(m_dialog->isVisible());
     }

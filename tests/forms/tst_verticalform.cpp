@@ -26,7 +26,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CVerticalElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -38,13 +38,13 @@ private Q_SLOTS:
         const CVerticalElectrodeDlg &dialog = *m_dialog;
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Vertical Grounding Rod"));
-        QCOMPARE(Column(dialog, 1072, 5), Split("6 100 0 54 0"));
-        QCOMPARE(Column(dialog, 1028, 33), QStringList(33, QStringLiteral("0")));
-        QCOMPARE(Column(dialog, 1061, 11), QStringList(11, QStringLiteral("0")));
-        QCOMPARE(Column(dialog, 1077, 6), QStringList(6, QStringLiteral("0")));
-        QVERIFY(Field(dialog, 1028)->isReadOnly());
-        QVERIFY(Field(dialog, 1077)->isReadOnly());
-        QVERIFY(!Field(dialog, 1074)->isReadOnly());
+        QCOMPARE(column(dialog, 1072, 5), split("6 100 0 54 0"));
+        QCOMPARE(column(dialog, 1028, 33), QStringList(33, QStringLiteral("0")));
+        QCOMPARE(column(dialog, 1061, 11), QStringList(11, QStringLiteral("0")));
+        QCOMPARE(column(dialog, 1077, 6), QStringList(6, QStringLiteral("0")));
+        QVERIFY(field(dialog, 1028)->isReadOnly());
+        QVERIFY(field(dialog, 1077)->isReadOnly());
+        QVERIFY(!field(dialog, 1074)->isReadOnly());
         QVERIFY(dialog.item<QPushButton>(1083)->isDefault());
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
     }
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
     void tabOrder() {
         const QList<int> order{1072, 1073, 1074, 1076, 1075, 1083, 1, 1072};
-        Field(*m_dialog, 1072)->setFocus();
+        field(*m_dialog, 1072)->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[i]));
@@ -87,49 +87,49 @@ private Q_SLOTS:
     void enterCalculates() {
         QFETCH(int, enterIn);
         ModalWatcher watcher;
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Field(*m_dialog, enterIn)->setFocus();
-        QTest::keyClick(Field(*m_dialog, enterIn), Qt::Key_Return);
+        type(*m_dialog, 1074, QStringLiteral("10"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        field(*m_dialog, enterIn)->setFocus();
+        QTest::keyClick(field(*m_dialog, enterIn), Qt::Key_Return);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(Column(*m_dialog, 1061, 11), Split("6 15 24 34 43 53 62 71 81 90 100"));
-        QCOMPARE(Column(*m_dialog, 1028, 11),
-                 Split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
-        QCOMPARE(Column(*m_dialog, 1039, 3), Split("6.07 15.18 24.28"));
-        QCOMPARE(Column(*m_dialog, 1050, 3), Split("0.9 2.26 3.62"));
-        QCOMPARE(Column(*m_dialog, 1077, 6), Split("2.5 1.67 1.25 0.83 0.63 0.5"));
+        QCOMPARE(column(*m_dialog, 1061, 11), split("6 15 24 34 43 53 62 71 81 90 100"));
+        QCOMPARE(column(*m_dialog, 1028, 11),
+                 split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
+        QCOMPARE(column(*m_dialog, 1039, 3), split("6.07 15.18 24.28"));
+        QCOMPARE(column(*m_dialog, 1050, 3), split("0.9 2.26 3.62"));
+        QCOMPARE(column(*m_dialog, 1077, 6), split("2.5 1.67 1.25 0.83 0.63 0.5"));
     }
 
     void unreadableFieldStopsTheReading() {
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        m_dialog->SendCommand(1083);
+        type(*m_dialog, 1074, QStringLiteral("10"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        m_dialog->sendCommand(1083);
         // Now the target is unreadable; the diameter and resistivity after it are changed too.
-        Type(*m_dialog, 1074, QStringLiteral("ten"));
-        Type(*m_dialog, 1075, QStringLiteral("200"));
-        Type(*m_dialog, 1076, QStringLiteral("250"));
+        type(*m_dialog, 1074, QStringLiteral("ten"));
+        type(*m_dialog, 1075, QStringLiteral("200"));
+        type(*m_dialog, 1076, QStringLiteral("250"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(1083);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
         QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(1074));
         // The fields from the failed one on show their previous values again, and the
         // table was computed with them.
-        QCOMPARE(Column(*m_dialog, 1074, 3), Split("10 54 100"));
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("12.65"));
-        QCOMPARE(Text(*m_dialog, 1039), QStringLiteral("6.07"));
+        QCOMPARE(column(*m_dialog, 1074, 3), split("10 54 100"));
+        QCOMPARE(text(*m_dialog, 1028), QStringLiteral("12.65"));
+        QCOMPARE(text(*m_dialog, 1039), QStringLiteral("6.07"));
     }
 
     void integerFieldPrompt() {
-        Type(*m_dialog, 1072, QString());
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
+        type(*m_dialog, 1072, QString());
+        type(*m_dialog, 1074, QStringLiteral("10"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(1083);
         // Reading stopped at the first field: the defaults stand for every field after it.
         QCOMPARE(watcher.messages(), QStringList{kIntegerPrompt} << kTargetMessage);
-        QCOMPARE(Text(*m_dialog, 1072), QStringLiteral(""));
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("0"));
+        QCOMPARE(text(*m_dialog, 1072), QStringLiteral(""));
+        QCOMPARE(text(*m_dialog, 1028), QStringLiteral("0"));
     }
 
     void refusals_data() {
@@ -150,83 +150,83 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(QString, rho);
         QFETCH(QString, message);
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        m_dialog->SendCommand(1083);
-        const QStringList table = Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6);
-        Type(*m_dialog, 1074, target);
-        Type(*m_dialog, 1076, rho);
+        type(*m_dialog, 1074, QStringLiteral("10"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        m_dialog->sendCommand(1083);
+        const QStringList table = column(*m_dialog, 1028, 33) + column(*m_dialog, 1077, 6);
+        type(*m_dialog, 1074, target);
+        type(*m_dialog, 1076, rho);
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(1083);
         QCOMPARE(watcher.messages(), QStringList{message});
         QCOMPARE(watcher.shown().front().title, QStringLiteral("tst_verticalform"));
-        QCOMPARE(Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6), table);
+        QCOMPARE(column(*m_dialog, 1028, 33) + column(*m_dialog, 1077, 6), table);
         QVERIFY(m_dialog->isVisible());
     }
 
     void rowsWithoutResistanceAreMarked() {
-        Type(*m_dialog, 1072, QStringLiteral("-5"));
-        Type(*m_dialog, 1073, QStringLiteral("5"));
-        Type(*m_dialog, 1074, QStringLiteral("100"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, 1075, QStringLiteral("0"));
+        type(*m_dialog, 1072, QStringLiteral("-5"));
+        type(*m_dialog, 1073, QStringLiteral("5"));
+        type(*m_dialog, 1074, QStringLiteral("100"));
+        type(*m_dialog, 1076, QStringLiteral("100"));
+        type(*m_dialog, 1075, QStringLiteral("0"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
-        m_dialog->SendCommand(1083); // the marks are read back without a prompt
+        m_dialog->sendCommand(1083);
+        m_dialog->sendCommand(1083); // the marks are read back without a prompt
         QVERIFY(watcher.shown().isEmpty());
-        QCOMPARE(Column(*m_dialog, 1028, 6), QStringList(6, QStringLiteral("n/a")));
-        QVERIFY(Text(*m_dialog, 1034) != QStringLiteral("n/a"));
+        QCOMPARE(column(*m_dialog, 1028, 6), QStringList(6, QStringLiteral("n/a")));
+        QVERIFY(text(*m_dialog, 1034) != QStringLiteral("n/a"));
         // A zero diameter rounds the active column to zero: shown as 0, never -0.
-        QCOMPARE(Column(*m_dialog, 1050, 11), QStringList(11, QStringLiteral("0")));
-        QCOMPARE(Text(*m_dialog, 1077), QStringLiteral("0.17")); // first row of 1 m
+        QCOMPARE(column(*m_dialog, 1050, 11), QStringList(11, QStringLiteral("0")));
+        QCOMPARE(text(*m_dialog, 1077), QStringLiteral("0.17")); // first row of 1 m
     }
 
     void endReadsBeforeClosing() {
-        Type(*m_dialog, 1076, QStringLiteral("abc"));
+        type(*m_dialog, 1076, QStringLiteral("abc"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
         QVERIFY(m_dialog->isVisible());
-        Type(*m_dialog, 1076, QStringLiteral("12"));
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        type(*m_dialog, 1076, QStringLiteral("12"));
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(LayoutDialog::IDOK));
-        QCOMPARE(m_dialog->record().m_fSoilResistivity, 12.0f);
+        QCOMPARE(m_dialog->record().soilResistivity, 12.0f);
     }
 
     void escapeClosesWithoutReading() {
-        Type(*m_dialog, 1072, QStringLiteral("x"));
+        type(*m_dialog, 1072, QStringLiteral("x"));
         ModalWatcher watcher;
-        QTest::keyClick(Field(*m_dialog, 1072), Qt::Key_Escape);
+        QTest::keyClick(field(*m_dialog, 1072), Qt::Key_Escape);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(m_dialog->record().m_nLengthFrom, 6);
+        QCOMPARE(m_dialog->record().lengthFrom, 6);
     }
 
     void reopenedFormStartsAfresh() {
         m_dialog.reset();
         CTAVDlg main;
-        QVERIFY(main.Create());
+        QVERIFY(main.create());
         main.show();
         ModalWatcher watcher;
         QStringList seen;
         watcher.then([](QDialog *form) {
             auto *dialog = static_cast<LayoutDialog *>(form);
-            Type(*dialog, 1074, QStringLiteral("10"));
-            Type(*dialog, 1076, QStringLiteral("100"));
-            QTest::keyClick(Field(*dialog, 1076), Qt::Key_Return);
-            dialog->SendCommand(LayoutDialog::IDOK);
+            type(*dialog, 1074, QStringLiteral("10"));
+            type(*dialog, 1076, QStringLiteral("100"));
+            QTest::keyClick(field(*dialog, 1076), Qt::Key_Return);
+            dialog->sendCommand(LayoutDialog::IDOK);
         });
         watcher.then([&seen](QDialog *form) {
             auto *dialog = static_cast<LayoutDialog *>(form);
-            seen = Column(*dialog, 1072, 5) + Column(*dialog, 1028, 1);
+            seen = column(*dialog, 1072, 5) + column(*dialog, 1028, 1);
             ModalWatcher::pressKey(form, Qt::Key_Escape);
         });
-        main.SendCommand(1026);
-        main.SendCommand(1026);
+        main.sendCommand(1026);
+        main.sendCommand(1026);
         QCOMPARE(watcher.shown().size(), 2);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CVerticalElectrodeDlg"));
-        QCOMPARE(seen, Split("6 100 0 54 0 0"));
+        QCOMPARE(seen, split("6 100 0 54 0 0"));
     }
 
 private:
