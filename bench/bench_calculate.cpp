@@ -27,16 +27,17 @@ private Q_SLOTS:
         CVerticalElectrodeDlg dialog;
         QVERIFY(dialog.create());
         dialog.show();
-        dialog.item<QLineEdit>(1074)->setText(QStringLiteral("10"));
-        dialog.item<QLineEdit>(1076)->setText(QStringLiteral("100"));
+        dialog.item<QLineEdit>(RodDesignIds::IDC_TARGET_RESISTANCE)->setText(QStringLiteral("10"));
+        dialog.item<QLineEdit>(RodDesignIds::IDC_SOIL_RESISTIVITY)->setText(QStringLiteral("100"));
         int flip = 0;
         QBENCHMARK {
             // Alternate the resistivity so that every run rewrites every result field.
-            dialog.item<QLineEdit>(1076)->setText((++flip & 1) ? QStringLiteral("100")
-                                                               : QStringLiteral("250"));
-            dialog.sendCommand(CVerticalElectrodeDlg::IDC_CALCULATE);
+            dialog.item<QLineEdit>(RodDesignIds::IDC_SOIL_RESISTIVITY)
+                ->setText((++flip & 1) ? QStringLiteral("100") : QStringLiteral("250"));
+            dialog.sendCommand(RodDesignIds::IDC_CALCULATE);
         }
-        QVERIFY(dialog.item<QLineEdit>(1028)->text() != QStringLiteral("0"));
+        QVERIFY(dialog.item<QLineEdit>(RodDesignIds::IDC_ROW_RESISTANCE_FIRST)->text() !=
+                QStringLiteral("0"));
     }
 };
 

@@ -73,8 +73,8 @@ int main(int argc, char **argv) {
     const tav::SiteReadResult read = tav::SiteFile::read(path, back);
     const double readMs = millisecondsSince(start);
     if (read.status != tav::SiteReadStatus::Success) {
-        std::fprintf(stderr, "read failed: %s after %d items %s\n",
-                     tav::SiteFile::statusText(read.status), read.itemsRead, read.reason.c_str());
+        std::fprintf(stderr, "read failed: status %d after %d items %s\n",
+                     static_cast<int>(read.status), read.itemsRead, read.reason.c_str());
         return 1;
     }
     if (back.note != record.note || !(back == record)) {

@@ -1,22 +1,17 @@
 #include "cli/RodCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
 #include "core/HorizontalRod.h"
 #include "core/NumericText.h"
 #include "core/VerticalRod.h"
+#include "text/StringIds.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-// The texts of the form's messages 123 and 124.
-const char *refusalText(unsigned message) {
-    return message == tav::kMsgTargetResistance ? "Input target ground resistance correctly."
-                                                : "Input soil resistivity correctly.";
-}
 
 // What tells the two rod commands apart.
 struct RodForm {
@@ -39,8 +34,8 @@ std::string shown(float value) {
     return tav::NumericText::formatReal(value, 6);
 }
 
-void writeText(const RodForm &form, const tav::RodDesignRecord &record,
-               const tav::RodDesignParameters &parameters, int selected) {
+std::string designText(const RodForm &form, const tav::RodDesignRecord &record,
+                       const tav::RodDesignParameters &parameters, int selected) {
     TextTable table({"Length(m)", "Ohm[O]", "Ion Cat.(25Kg)", "Active Cat.(25Kg)"});
     for (int k = 0; k < tav::kRodRows; ++k) {
         table.addRow({std::to_string(record.rowLength[k]), shown(record.rowResistance[k]),
@@ -52,12 +47,11 @@ void writeText(const RodForm &form, const tav::RodDesignRecord &record,
     TextTable rods({"TAV Rod Type", "Quantity"}, TextTable::FirstColumn::Label);
     for (std::size_t j = 0; j < parameters.modelLengths.size(); ++j)
         rods.addRow({modelLabel(form, parameters.modelLengths[j]), shown(record.rodQuantity[j])});
-    text += rods.render();
-    std::fputs(text.c_str(), stdout);
+    return text + rods.render();
 }
 
-void writeJson(const RodForm &form, const tav::RodDesignRecord &record,
-               const tav::RodDesignParameters &parameters, int selected) {
+std::string designJson(const RodForm &form, const tav::RodDesignRecord &record,
+                       const tav::RodDesignParameters &parameters, int selected) {
     std::string json = "{\"rows\":[";
     for (int k = 0; k < tav::kRodRows; ++k) {
         json += k > 0 ? "," : "";
@@ -74,86 +68,117 @@ void writeJson(const RodForm &form, const tav::RodDesignRecord &record,
         json += "{\"model\":" + JsonWriter::string(modelLabel(form, parameters.modelLengths[j])) +
                 ",\"quantity\":" + JsonWriter::single(record.rodQuantity[j]) + "}";
     }
-    json += "]}\n";
-    std::fputs(json.c_str(), stdout);
+    return json + "]}\n";
 }
 
 QString defaultText(float value) {
     return QString::fromStdString(tav::NumericText::formatReal(value, 6));
 }
 
-int run(const RodForm &form, const QStringList &arguments) {
-    const tav::RodDesignRecord &defaults = form.defaults;
-    CliOptions options(QLatin1String(form.command), QLatin1String(form.description));
-    options.addValue(
-        QStringLiteral("from"), QStringLiteral("m"),
-        QStringLiteral("Shortest rod length, whole metres (default %1).").arg(defaults.lengthFrom));
-    options.addValue(
-        QStringLiteral("to"), QStringLiteral("m"),
-        QStringLiteral("Longest rod length, whole metres (default %1).").arg(defaults.lengthTo));
-    options.addValue(QStringLiteral("target"), QStringLiteral("ohm"),
-                     QStringLiteral("Target ground resistance (required)."));
-    options.addValue(QStringLiteral("rho"), QStringLiteral("ohm-m"),
-                     QStringLiteral("Soil resistivity (required)."));
-    if (form.takesDiameter)
-        options.addValue(
-            QStringLiteral("diameter"), QStringLiteral("mm"),
-            QStringLiteral("Rod diameter (default %1).").arg(defaultText(defaults.rodDiameter)));
-    if (form.takesDepth)
-        options.addValue(QStringLiteral("depth"), QStringLiteral("m"),
-                         QStringLiteral("Burial depth (default %1); below %2 a warning is given.")
-                             .arg(defaultText(tav::kDefaultBurialDepth))
-                             .arg(tav::kShallowestBurialDepth));
-    options.addFormat();
-    if (options.parse(arguments))
-        return 0;
-    options.require(QStringLiteral("target"));
-    options.require(QStringLiteral("rho"));
+// The inputs as the form holds them, and what the form's formula makes of them.
+struct RodInput {
+    tav::RodDesignRecord record;
+    tav::RodDesignParameters parameters;
+};
 
-    tav::RodDesignRecord record = defaults;
-    record.lengthFrom = options.integer(QStringLiteral("from"), record.lengthFrom);
-    record.lengthTo = options.integer(QStringLiteral("to"), record.lengthTo);
-    record.targetResistance = options.single(QStringLiteral("target"), 0);
-    record.soilResistivity = options.single(QStringLiteral("rho"), 0);
-    if (form.takesDiameter)
-        record.rodDiameter = options.single(QStringLiteral("diameter"), record.rodDiameter);
-    tav::RodDesignParameters parameters = tav::verticalRodParameters();
-    if (form.takesDepth) {
-        const float depth = options.single(QStringLiteral("depth"), tav::kDefaultBurialDepth);
-        // The form warns as the depth is typed, and still calculates with it.
-        if (static_cast<double>(depth) < tav::kShallowestBurialDepth)
-            std::fputs("type data above 30cm.\n", stderr);
-        parameters = tav::horizontalRodParameters(depth);
+struct RodResult {
+    tav::RodDesignRecord record;
+    tav::RodDesignParameters parameters;
+    int selectedRow = -1;
+};
+
+class RodDesign : public CalculationCommand<RodInput, RodResult> {
+public:
+    explicit RodDesign(RodForm form)
+        : CalculationCommand(QLatin1String(form.command), QLatin1String(form.description)),
+          m_form(std::move(form)) {}
+
+protected:
+    void addOptions(CliOptions &options) const override {
+        const tav::RodDesignRecord &defaults = m_form.defaults;
+        options.addValue(QStringLiteral("from"), QStringLiteral("m"),
+                         QStringLiteral("Shortest rod length, whole metres (default %1).")
+                             .arg(defaults.lengthFrom));
+        options.addValue(QStringLiteral("to"), QStringLiteral("m"),
+                         QStringLiteral("Longest rod length, whole metres (default %1).")
+                             .arg(defaults.lengthTo));
+        options.addValue(QStringLiteral("target"), QStringLiteral("ohm"),
+                         QStringLiteral("Target ground resistance (required)."));
+        options.addValue(QStringLiteral("rho"), QStringLiteral("ohm-m"),
+                         QStringLiteral("Soil resistivity (required)."));
+        if (m_form.takesDiameter)
+            options.addValue(QStringLiteral("diameter"), QStringLiteral("mm"),
+                             QStringLiteral("Rod diameter (default %1).")
+                                 .arg(defaultText(defaults.rodDiameter)));
+        if (m_form.takesDepth)
+            options.addValue(
+                QStringLiteral("depth"), QStringLiteral("m"),
+                QStringLiteral("Burial depth (default %1); below %2 a warning is given.")
+                    .arg(defaultText(tav::kDefaultBurialDepth))
+                    .arg(tav::kShallowestBurialDepth));
     }
 
-    const tav::RodDesignOutcome outcome = tav::CalculateRodDesign(record, parameters);
-    if (outcome.refusal != 0) {
-        std::fprintf(stderr, "%s\n", refusalText(outcome.refusal));
-        return 1;
+    RodInput read(const CliOptions &options) const override {
+        options.require(QStringLiteral("target"));
+        options.require(QStringLiteral("rho"));
+        RodInput input{m_form.defaults, tav::verticalRodParameters()};
+        tav::RodDesignRecord &record = input.record;
+        record.lengthFrom = options.number<int>(QStringLiteral("from"), record.lengthFrom);
+        record.lengthTo = options.number<int>(QStringLiteral("to"), record.lengthTo);
+        record.targetResistance = options.number<float>(QStringLiteral("target"), 0);
+        record.soilResistivity = options.number<float>(QStringLiteral("rho"), 0);
+        if (m_form.takesDiameter)
+            record.rodDiameter =
+                options.number<float>(QStringLiteral("diameter"), record.rodDiameter);
+        if (m_form.takesDepth) {
+            const float depth =
+                options.number<float>(QStringLiteral("depth"), tav::kDefaultBurialDepth);
+            // The form warns as the depth is typed, and still calculates with it.
+            if (static_cast<double>(depth) < tav::kShallowestBurialDepth)
+                std::fprintf(stderr, "%s\n", qPrintable(CliStrings::text(StringId::kShallowDepth)));
+            input.parameters = tav::horizontalRodParameters(depth);
+        }
+        return input;
     }
-    if (options.format() == CliOptions::Format::Json)
-        writeJson(form, record, parameters, outcome.selectedRow);
-    else
-        writeText(form, record, parameters, outcome.selectedRow);
-    return 0;
-}
+
+    tav::Refusable<RodResult> calculate(const RodInput &input) const override {
+        RodResult result{input.record, input.parameters};
+        const tav::RodDesignOutcome outcome =
+            tav::CalculateRodDesign(result.record, result.parameters);
+        if (outcome.refusal)
+            return *outcome.refusal;
+        result.selectedRow = outcome.selectedRow;
+        return result;
+    }
+
+    std::string text(const RodResult &r) const override {
+        return designText(m_form, r.record, r.parameters, r.selectedRow);
+    }
+    std::string json(const RodResult &r) const override {
+        return designJson(m_form, r.record, r.parameters, r.selectedRow);
+    }
+
+private:
+    RodForm m_form;
+};
 
 } // namespace
 
 int RodCommand::runVertical(const QStringList &arguments) {
-    return run({"vertical",
-                "Vertical rod design: eleven rod lengths between two bounds, their earth "
-                "resistance and catalyzer bags, and the catalogue rods for the first length "
-                "below the target.",
-                "TAV-VK(", tav::verticalRodDefaults(), true, false},
-               arguments);
+    return RodDesign({"vertical",
+                      "Vertical rod design: eleven rod lengths between two bounds, their earth "
+                      "resistance and catalyzer bags, and the catalogue rods for the first length "
+                      "below the target.",
+                      "TAV-VK(", tav::verticalRodDefaults(), true, false})
+        .run(arguments);
 }
 
 int RodCommand::runHorizontal(const QStringList &arguments) {
-    return run({"horizontal",
+    return RodDesign(
+               {"horizontal",
                 "Horizontal rod design: eleven lengths of a rod buried at a depth, their earth "
                 "resistance and catalyzer bags, and the catalogue rods for the first length "
                 "below the target.",
-                "TAV-HN(", tav::horizontalRodDefaults(), false, true},
-               arguments);
+                "TAV-HN(", tav::horizontalRodDefaults(), false, true})
+        .run(arguments);
 }

@@ -1,6 +1,6 @@
 #include "cli/SafetyCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "core/GridSafety.h"
 #include "core/NumericText.h"
@@ -43,7 +43,7 @@ std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
 }
 
-void addOptions(CliOptions &options) {
+void addSafetyOptions(CliOptions &options) {
     for (const Input &input : kInputs)
         options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
                          QLatin1String(input.help) + QStringLiteral(" Required."));
@@ -59,25 +59,24 @@ void addOptions(CliOptions &options) {
                      QStringLiteral("Length of one rod; required with rods."));
     options.addFlag(kPerimeter, QStringLiteral("The rods stand on the perimeter or at the "
                                                "corners (Kii = 1), not inside the grid."));
-    options.addFormat();
 }
 
 void readOptional(const CliOptions &options, tav::GridSafetyInput &in) {
     if (options.isSet(kSurfaceRho) != options.isSet(kSurfaceThickness))
         throw UsageError("--surface-rho and --surface-thickness go together");
     if (options.isSet(kSurfaceRho))
-        in.surface =
-            tav::SurfaceLayer{options.real(kSurfaceRho, 0), options.real(kSurfaceThickness, 0)};
-    const int body = options.integer(kBody, 50);
+        in.surface = tav::SurfaceLayer{options.number<double>(kSurfaceRho, 0),
+                                       options.number<double>(kSurfaceThickness, 0)};
+    const int body = options.number<int>(kBody, 50);
     if (body != 50 && body != 70)
         throw UsageError("--body: the tolerable voltages are for 50 or 70 kg");
     in.body = body == 50 ? tav::BodyWeight::Kg50 : tav::BodyWeight::Kg70;
     if (!options.isSet(kRods) && (options.isSet(kRodLength) || options.isSet(kPerimeter)))
         throw UsageError("--rod-length and --rods-on-perimeter go with --rods");
-    in.rods.count = options.integer(kRods, 0);
+    in.rods.count = options.number<int>(kRods, 0);
     if (in.rods.count > 0 && !options.isSet(kRodLength))
         throw UsageError("--rod-length is required with --rods");
-    in.rods.length = options.real(kRodLength, 0);
+    in.rods.length = options.number<double>(kRodLength, 0);
     in.rods.onPerimeter = options.isSet(kPerimeter);
 }
 
@@ -85,7 +84,7 @@ std::string verdict(bool safe) {
     return safe ? "safe" : "NOT SAFE";
 }
 
-void writeText(const tav::GridSafetyResult &r) {
+std::string resultText(const tav::GridSafetyResult &r) {
     std::string text = "Conductors: " + shown(r.conductorsAlongY) + " along y, " +
                        shown(r.conductorsAlongX) + " along x; LC " + shown(r.LC) + " m, LM " +
                        shown(r.LM) + " m, LS " + shown(r.LS) + " m\n";
@@ -101,10 +100,10 @@ void writeText(const tav::GridSafetyResult &r) {
     if (r.gprBelowTouch)
         text += "The ground potential rise is below the tolerable touch voltage: no further "
                 "check is needed.\n";
-    std::fputs(text.c_str(), stdout);
+    return text;
 }
 
-void writeJson(const tav::GridSafetyResult &r) {
+std::string resultJson(const tav::GridSafetyResult &r) {
     const std::pair<const char *, double> numbers[] = {{"n", r.n},
                                                        {"Km", r.Km},
                                                        {"Ki", r.Ki},
@@ -130,33 +129,41 @@ void writeJson(const tav::GridSafetyResult &r) {
     for (const auto &[key, value] : flags)
         json += std::string("\"") + key + "\":" + (value ? "true" : "false") + ",";
     json.back() = '}';
-    std::fputs((json + "\n").c_str(), stdout);
+    return json + "\n";
 }
+
+class Safety : public CalculationCommand<tav::GridSafetyInput, tav::GridSafetyResult> {
+public:
+    Safety()
+        : CalculationCommand(QStringLiteral("safety"),
+                             QStringLiteral("Touch and step safety of a rectangular earthing "
+                                            "grid after IEEE Std 80-2013: the mesh and step "
+                                            "voltages the grid produces against the tolerable "
+                                            "touch and step voltages.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override { addSafetyOptions(options); }
+
+    tav::GridSafetyInput read(const CliOptions &options) const override {
+        tav::GridSafetyInput in;
+        for (const Input &input : kInputs) {
+            options.require(QLatin1String(input.option));
+            in.*input.member = options.number<double>(QLatin1String(input.option), 0);
+        }
+        readOptional(options, in);
+        return in;
+    }
+
+    tav::Refusable<tav::GridSafetyResult> calculate(const tav::GridSafetyInput &in) const override {
+        return tav::calculateGridSafety(in);
+    }
+
+    std::string text(const tav::GridSafetyResult &r) const override { return resultText(r); }
+    std::string json(const tav::GridSafetyResult &r) const override { return resultJson(r); }
+};
 
 } // namespace
 
 int SafetyCommand::run(const QStringList &arguments) {
-    CliOptions options(QStringLiteral("safety"),
-                       QStringLiteral("Touch and step safety of a rectangular earthing grid after "
-                                      "IEEE Std 80-2013: the mesh and step voltages the grid "
-                                      "produces against the tolerable touch and step voltages."));
-    addOptions(options);
-    if (options.parse(arguments))
-        return 0;
-    tav::GridSafetyInput in;
-    for (const Input &input : kInputs) {
-        options.require(QLatin1String(input.option));
-        in.*input.member = options.real(QLatin1String(input.option), 0);
-    }
-    readOptional(options, in);
-    const tav::Refusable<tav::GridSafetyResult> outcome = tav::calculateGridSafety(in);
-    if (outcome.refused()) {
-        std::fprintf(stderr, "%s\n", outcome.reason().c_str());
-        return 1;
-    }
-    if (options.format() == CliOptions::Format::Json)
-        writeJson(outcome.result());
-    else
-        writeText(outcome.result());
-    return 0;
+    return Safety().run(arguments);
 }

@@ -1,6 +1,7 @@
 #include "cli/SiteCommand.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliStrings.h"
 #include "cli/SiteJson.h"
 #include "core/SiteFile.h"
 
@@ -24,7 +25,7 @@ int show(const QStringList &arguments) {
         tav::SiteFile::read(QFile::encodeName(path).toStdString(), record);
     if (result.status == tav::SiteReadStatus::CannotOpen) {
         std::fprintf(stderr, "tav-calc: cannot open %s: %s\n", qPrintable(path),
-                     result.reason.c_str());
+                     qPrintable(CliStrings::wording().siteOpenFailure(result)));
         return 1;
     }
     const bool json = options.format() == CliOptions::Format::Json;

@@ -1,6 +1,7 @@
 #include "cli/SiteJson.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliStrings.h"
 #include "cli/JsonWriter.h"
 #include "core/TextEncoding.h"
 
@@ -47,14 +48,12 @@ const std::array<Item, 13> kItems{{
 }};
 
 std::string listText(const Item &item, int index) {
-    const auto pick = [index](const auto &texts) -> std::string {
-        return index >= 0 && index < static_cast<int>(texts.size()) ? texts[index] : "";
-    };
+    const Wording &wording = CliStrings::wording();
     if (item.number == &SiteInformation::soilType)
-        return pick(tav::kSoilTypeTexts);
+        return wording.soilType(index).toStdString();
     if (item.number == &SiteInformation::layerStructure)
-        return pick(tav::kLayerStructureTexts);
-    return pick(tav::kFieldPositionTexts);
+        return wording.layerStructure(index).toStdString();
+    return wording.fieldPosition(index).toStdString();
 }
 
 std::string dateText(const tav::SiteDate &date) {
@@ -140,9 +139,10 @@ std::string toJson(const SiteInformation &record, int itemsRead, const std::stri
 std::string failure(const tav::SiteReadResult &result) {
     if (result.status == tav::SiteReadStatus::Success)
         return "";
-    std::string failure = tav::SiteFile::statusText(result.status);
+    const Wording &wording = CliStrings::wording();
+    std::string failure = wording.siteReadStatus(result.status).toStdString();
     failure += " in item " + std::to_string(result.itemsRead + 1) + ", " +
-               tav::siteItemName(result.itemsRead);
+               wording.siteItem(result.itemsRead).toStdString();
     if (!result.reason.empty())
         failure += " (" + result.reason + ")";
     return failure;

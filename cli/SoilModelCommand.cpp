@@ -1,6 +1,6 @@
 #include "cli/SoilModelCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
@@ -24,14 +24,7 @@ std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
 }
 
-std::vector<double> numbers(const CliOptions &options, const QString &name) {
-    std::vector<double> numbers;
-    for (const QString &text : options.list(name))
-        numbers.push_back(CliOptions::parseDouble(name, text));
-    return numbers;
-}
-
-void addOptions(CliOptions &options) {
+void addReadingOptions(CliOptions &options) {
     options.addValue(kSpacings, QStringLiteral("A1,A2,..."),
                      QStringLiteral("Probe spacings in metres, one per reading."));
     options.addValue(kResistivities, QStringLiteral("R1,R2,..."),
@@ -47,7 +40,6 @@ void addOptions(CliOptions &options) {
                      QStringLiteral("Probe spacing of row 10, whole metres (default 0)."));
     options.addValue(kSpacing2, QStringLiteral("m"),
                      QStringLiteral("Probe spacing of row 11, whole metres (default 0)."));
-    options.addFormat();
 }
 
 std::vector<tav::WennerReading> formReadings(const CliOptions &options) {
@@ -55,11 +47,11 @@ std::vector<tav::WennerReading> formReadings(const CliOptions &options) {
         if (options.isSet(other))
             throw UsageError("--wenner-resistances takes the soil form's spacings, not --" +
                              other.toStdString());
-    const std::vector<double> resistances = numbers(options, kForm);
+    const std::vector<double> resistances = options.numbers<double>(kForm);
     if (resistances.size() > std::size_t(tav::kSoilRows))
         throw UsageError("--wenner-resistances: at most 11 values, one per row");
-    const int spacing1 = options.integer(kSpacing1, 0);
-    const int spacing2 = options.integer(kSpacing2, 0);
+    const int spacing1 = options.number<int>(kSpacing1, 0);
+    const int spacing2 = options.number<int>(kSpacing2, 0);
     if (spacing1 < 0 || spacing2 < 0)
         throw UsageError("--spacing1, --spacing2: a probe spacing is 0 or more metres");
     return tav::WennerReadings::fromSoilForm(resistances, spacing1, spacing2);
@@ -74,8 +66,8 @@ std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
         throw UsageError("give either --resistivities or --resistances with --spacings");
     const bool resistances = options.isSet(kResistances);
     const QString valuesName = resistances ? kResistances : kResistivities;
-    const std::vector<double> spacings = numbers(options, kSpacings);
-    const std::vector<double> values = numbers(options, valuesName);
+    const std::vector<double> spacings = options.numbers<double>(kSpacings);
+    const std::vector<double> values = options.numbers<double>(valuesName);
     if (values.size() != spacings.size())
         throw UsageError("--spacings has " + std::to_string(spacings.size()) + " values, --" +
                          valuesName.toStdString() + " " + std::to_string(values.size()));
@@ -87,7 +79,7 @@ std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
     return readings;
 }
 
-void writeText(const tav::SoilModel &model) {
+std::string modelText(const tav::SoilModel &model) {
     std::string text;
     if (model.layered)
         text = "Two-layer soil: rho1 " + shown(model.soil.rho1) + " ohm-m over rho2 " +
@@ -101,11 +93,10 @@ void writeText(const tav::SoilModel &model) {
     for (const tav::SoilModelRow &row : model.rows)
         table.addRow(
             {shown(row.spacing), shown(row.measured), shown(row.model), shown(row.errorPercent)});
-    text += table.render();
-    std::fputs(text.c_str(), stdout);
+    return text + table.render();
 }
 
-void writeJson(const tav::SoilModel &model) {
+std::string modelJson(const tav::SoilModel &model) {
     std::string json = "{\"rho1\":" + JsonWriter::shortest(model.soil.rho1) +
                        ",\"rho2\":" + JsonWriter::shortest(model.soil.rho2) +
                        ",\"h\":" + JsonWriter::shortest(model.soil.h) +
@@ -121,32 +112,38 @@ void writeJson(const tav::SoilModel &model) {
                 ",\"model\":" + JsonWriter::shortest(row.model) +
                 ",\"error_percent\":" + JsonWriter::shortest(row.errorPercent) + "}";
     }
-    json += std::string("],\"layered\":") + (model.layered ? "true" : "false") + "}\n";
-    std::fputs(json.c_str(), stdout);
+    return json + "],\"layered\":" + (model.layered ? "true" : "false") + "}\n";
 }
+
+class SoilModelFit : public CalculationCommand<std::vector<tav::WennerReading>, tav::SoilModel> {
+public:
+    SoilModelFit()
+        : CalculationCommand(
+              QStringLiteral("soil-model"),
+              QStringLiteral("The two-layer soil (rho1 over rho2 from a depth h) whose Wenner "
+                             "readings fit the measured ones best in relative least squares, "
+                             "and the best uniform soil beside it. When two layers do not do "
+                             "clearly better, the uniform soil is the answer and h is left "
+                             "out.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override { addReadingOptions(options); }
+
+    std::vector<tav::WennerReading> read(const CliOptions &options) const override {
+        return options.isSet(kForm) ? formReadings(options) : listedReadings(options);
+    }
+
+    tav::Refusable<tav::SoilModel>
+    calculate(const std::vector<tav::WennerReading> &readings) const override {
+        return tav::fitSoilModel(readings);
+    }
+
+    std::string text(const tav::SoilModel &model) const override { return modelText(model); }
+    std::string json(const tav::SoilModel &model) const override { return modelJson(model); }
+};
 
 } // namespace
 
 int SoilModelCommand::run(const QStringList &arguments) {
-    CliOptions options(QStringLiteral("soil-model"),
-                       QStringLiteral("The two-layer soil (rho1 over rho2 from a depth h) whose "
-                                      "Wenner readings fit the measured ones best in relative "
-                                      "least squares, and the best uniform soil beside it. "
-                                      "When two layers do not do clearly better, the uniform "
-                                      "soil is the answer and h is left out."));
-    addOptions(options);
-    if (options.parse(arguments))
-        return 0;
-    const std::vector<tav::WennerReading> readings =
-        options.isSet(kForm) ? formReadings(options) : listedReadings(options);
-    const tav::Refusable<tav::SoilModel> fit = tav::fitSoilModel(readings);
-    if (fit.refused()) {
-        std::fprintf(stderr, "%s\n", fit.reason().c_str());
-        return 1;
-    }
-    if (options.format() == CliOptions::Format::Json)
-        writeJson(fit.result());
-    else
-        writeText(fit.result());
-    return 0;
+    return SoilModelFit().run(arguments);
 }

@@ -1,11 +1,6 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
-#include "cli/MeshCommand.h"
-#include "cli/RodCommand.h"
-#include "cli/SafetyCommand.h"
-#include "cli/SiteCommand.h"
-#include "cli/SoilModelCommand.h"
-#include "cli/WennerCommand.h"
+#include "cli/Subcommands.h"
 
 #include <QCoreApplication>
 
@@ -14,20 +9,6 @@
 #include <cstring>
 
 namespace {
-
-const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
-                      "\n"
-                      "Commands:\n"
-                      "  vertical   vertical rod design\n"
-                      "  horizontal horizontal rod design\n"
-                      "  mesh       mesh grid wire length and resistance\n"
-                      "  site       show or write a field information file\n"
-                      "  wenner     soil resistivity from Wenner measurements\n"
-                      "  soil-model two-layer soil fitted to Wenner measurements\n"
-                      "  safety     touch and step safety of a grid (IEEE Std 80)\n"
-                      "\n"
-                      "tav-calc COMMAND --help tells the options of a command.\n"
-                      "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
 
 int usageFailure(const char *message) {
     std::fprintf(stderr, "tav-calc: %s\nTry 'tav-calc --help'.\n", message);
@@ -49,7 +30,7 @@ int run(QStringList arguments) {
         return usageFailure("no command given");
     const QString command = arguments.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (command == QLatin1String("--version")) {
@@ -57,20 +38,9 @@ int run(QStringList arguments) {
         return 0;
     }
     try {
-        if (command == QLatin1String("vertical"))
-            return RodCommand::runVertical(arguments);
-        if (command == QLatin1String("horizontal"))
-            return RodCommand::runHorizontal(arguments);
-        if (command == QLatin1String("mesh"))
-            return MeshCommand::run(arguments);
-        if (command == QLatin1String("site"))
-            return SiteCommand::run(arguments);
-        if (command == QLatin1String("wenner"))
-            return WennerCommand::run(arguments);
-        if (command == QLatin1String("soil-model"))
-            return SoilModelCommand::run(arguments);
-        if (command == QLatin1String("safety"))
-            return SafetyCommand::run(arguments);
+        for (const Subcommand &subcommand : subcommands())
+            if (command == QLatin1String(subcommand.name))
+                return subcommand.run(arguments);
         return usageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
         return usageFailure(error.what());

@@ -1,9 +1,6 @@
 #include "core/GridSafety.h"
 
-#include "core/NumericText.h"
-
 #include <cmath>
-#include <string>
 
 namespace tav {
 
@@ -13,41 +10,45 @@ constexpr double kPi = 3.141592653589793;
 // Relative slack on the spacing dividing a side: sides and spacings typed in decimals.
 constexpr double kDivisionSlack = 1e-9;
 constexpr double kReferenceDepth = 1; // m, h0 of Kh
-constexpr const char *kBeyondRange = "the inputs give values beyond the range of double precision";
+
+using Check = std::optional<Refusal>;
 
 bool positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-std::string notPositive(const char *what, double value) {
-    return std::string("the ") + what + " must be a positive finite number, not " +
-           NumericText::describe(value);
+Refusal notPositive(Quantity quantity, double value) {
+    return {Error::NotPositive, quantity, {value}};
 }
 
-std::string checkPositive(const GridSafetyInput &in) {
+Refusal beyondRange() {
+    return {Error::BeyondRange, Quantity::None, {}};
+}
+
+Check checkPositive(const GridSafetyInput &in) {
     const struct {
-        const char *what;
+        Quantity quantity;
         double value;
-    } inputs[] = {{"soil resistivity", in.soilResistivity},
-                  {"grid side Lx", in.lengthX},
-                  {"grid side Ly", in.lengthY},
-                  {"conductor spacing", in.spacing},
-                  {"burial depth", in.depth},
-                  {"conductor diameter", in.conductorDiameter},
-                  {"grid current", in.gridCurrent},
-                  {"fault duration", in.faultDuration}};
+    } inputs[] = {{Quantity::SoilResistivity, in.soilResistivity},
+                  {Quantity::GridSideX, in.lengthX},
+                  {Quantity::GridSideY, in.lengthY},
+                  {Quantity::ConductorSpacing, in.spacing},
+                  {Quantity::BurialDepth, in.depth},
+                  {Quantity::ConductorDiameter, in.conductorDiameter},
+                  {Quantity::GridCurrent, in.gridCurrent},
+                  {Quantity::FaultDuration, in.faultDuration}};
     for (const auto &input : inputs)
         if (!positive(input.value))
-            return notPositive(input.what, input.value);
+            return notPositive(input.quantity, input.value);
     if (in.surface && !positive(in.surface->resistivity))
-        return notPositive("surface layer's resistivity", in.surface->resistivity);
+        return notPositive(Quantity::SurfaceResistivity, in.surface->resistivity);
     if (in.surface && !positive(in.surface->thickness))
-        return notPositive("surface layer's thickness", in.surface->thickness);
+        return notPositive(Quantity::SurfaceThickness, in.surface->thickness);
     if (in.rods.count < 0)
-        return "the number of ground rods cannot be negative: " + std::to_string(in.rods.count);
+        return Refusal{Error::NegativeCount, Quantity::RodCount, {double(in.rods.count)}};
     if (in.rods.count > 0 && !positive(in.rods.length))
-        return notPositive("ground rod length", in.rods.length);
-    return {};
+        return notPositive(Quantity::RodLength, in.rods.length);
+    return std::nullopt;
 }
 
 bool divides(double spacing, double side) {
@@ -57,21 +58,22 @@ bool divides(double spacing, double side) {
     return std::abs(ratio - std::round(ratio)) <= kDivisionSlack * ratio;
 }
 
-std::string checkGeometry(const GridSafetyInput &in) {
+Check checkGeometry(const GridSafetyInput &in) {
     if (!std::isfinite(in.lengthX * in.lengthY) || !std::isfinite(in.lengthX + in.lengthY))
-        return kBeyondRange;
+        return beyondRange();
     for (const double side : {in.lengthX, in.lengthY})
         if (in.spacing > side)
-            return "the conductor spacing " + NumericText::describe(in.spacing) +
-                   " m is larger than the side " + NumericText::describe(side) + " m";
+            return Refusal{
+                Error::SpacingLargerThanSide, Quantity::ConductorSpacing, {in.spacing, side}};
     if (!divides(in.spacing, in.lengthX) || !divides(in.spacing, in.lengthY))
-        return "the conductor spacing " + NumericText::describe(in.spacing) +
-               " m does not divide the sides " + NumericText::describe(in.lengthX) + " m and " +
-               NumericText::describe(in.lengthY) + " m into whole meshes";
+        return Refusal{Error::SpacingDoesNotDivide,
+                       Quantity::ConductorSpacing,
+                       {in.spacing, in.lengthX, in.lengthY}};
     if (in.conductorDiameter >= in.depth)
-        return "the conductor diameter " + NumericText::describe(in.conductorDiameter) +
-               " m is not smaller than the burial depth " + NumericText::describe(in.depth) + " m";
-    return {};
+        return Refusal{Error::DiameterNotBelowDepth,
+                       Quantity::ConductorDiameter,
+                       {in.conductorDiameter, in.depth}};
+    return std::nullopt;
 }
 
 bool perimeterRods(const GridSafetyInput &in) {
@@ -98,7 +100,7 @@ void geometry(const GridSafetyInput &in, GridSafetyResult &r) {
 }
 
 // Km's two logarithms; empty when an argument is not positive.
-std::string meshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
+Check meshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
     const double D = in.spacing;
     const double h = in.depth;
     const double d = in.conductorDiameter;
@@ -106,11 +108,11 @@ std::string meshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
         D * D / (16 * h * d) + (D + 2 * h) * (D + 2 * h) / (8 * D * d) - h / (4 * d);
     const double corner = 8 / (kPi * (2 * r.n - 1));
     if (!(spread > 0) || !(corner > 0))
-        return "the mesh factor Km's logarithm has no value for these inputs";
+        return Refusal{Error::MeshFactorUndefined, Quantity::None, {}};
     r.Km = (std::log(spread) + r.Kii / r.Kh * std::log(corner)) / (2 * kPi);
     r.Ki = 0.644 + 0.148 * r.n;
     r.Ks = (1 / (2 * h) + 1 / (D + h) + (1 - std::pow(0.5, r.n - 2)) / D) / kPi;
-    return {};
+    return std::nullopt;
 }
 
 void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
@@ -139,21 +141,21 @@ bool allFinite(const GridSafetyResult &r) {
 } // namespace
 
 Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input) {
-    std::string refusal = checkPositive(input);
-    if (refusal.empty())
+    Check refusal = checkPositive(input);
+    if (!refusal)
         refusal = checkGeometry(input);
     GridSafetyResult result;
-    if (refusal.empty()) {
+    if (!refusal) {
         geometry(input, result);
         refusal = std::isfinite(result.LC) && std::isfinite(result.n) && std::isfinite(result.Rg)
                       ? meshFactor(input, result)
-                      : kBeyondRange;
+                      : beyondRange();
     }
-    if (!refusal.empty())
-        return Refusable<GridSafetyResult>::refuse(refusal);
+    if (refusal)
+        return *refusal;
     voltages(input, result);
     if (!allFinite(result))
-        return Refusable<GridSafetyResult>::refuse(kBeyondRange);
+        return beyondRange();
     return result;
 }
 

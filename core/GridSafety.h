@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Refusable.h"
+#include "core/errors.h"
 
 #include <optional>
 

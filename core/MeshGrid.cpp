@@ -59,10 +59,10 @@ void calculateMeshGrid(MeshGridRecord &record) {
     record.totalLength = NumericText::narrowToSingle(
         meshWireLength(record.horizontalLength, record.verticalLength, record.horizontalSpacing,
                        record.verticalSpacing));
-    const double resistance =
-        RoundValue(meshResistance(record.soilResistivity, record.horizontalLength,
-                                  record.verticalLength, record.burialDepth, record.totalLength),
-                   3);
+    const double resistance = roundToDecimals(
+        meshResistance(record.soilResistivity, record.horizontalLength, record.verticalLength,
+                       record.burialDepth, record.totalLength),
+        2);
     record.resistance =
         std::isfinite(resistance) ? resistance : std::numeric_limits<double>::quiet_NaN();
 }

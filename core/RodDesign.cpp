@@ -17,7 +17,7 @@ bool isPositive(float value) {
 }
 
 double roundedResistance(const RodDesignParameters &parameters, float rho, int length) {
-    const double rounded = RoundValue(parameters.resistance(rho, length), 3);
+    const double rounded = roundToDecimals(parameters.resistance(rho, length), 2);
     return std::isfinite(rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }
 
@@ -27,11 +27,11 @@ RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
                                     const RodDesignParameters &parameters) {
     RodDesignOutcome outcome;
     if (!isPositive(record.targetResistance)) {
-        outcome.refusal = kMsgTargetResistance;
+        outcome.refusal = Refusal{Error::TargetResistance, Quantity::None, {}};
         return outcome;
     }
     if (!isPositive(record.soilResistivity)) {
-        outcome.refusal = kMsgSoilResistivity;
+        outcome.refusal = Refusal{Error::SoilResistivity, Quantity::SoilResistivity, {}};
         return outcome;
     }
 
@@ -41,8 +41,8 @@ RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
         record.rowResistance[k] = roundedResistance(parameters, record.soilResistivity, length);
         const CatalyzerBagCount bags =
             CatalyzerBags(length, record.rodDiameter, parameters.boreArea);
-        record.ionBags[k] = RoundValue(bags.ion, 3);
-        record.activeBags[k] = RoundValue(bags.active, 3);
+        record.ionBags[k] = roundToDecimals(bags.ion, 2);
+        record.activeBags[k] = roundToDecimals(bags.active, 2);
     }
 
     const double target = record.targetResistance;
@@ -55,7 +55,7 @@ RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
     if (outcome.selectedRow >= 0) {
         const double length = record.rowLength[outcome.selectedRow];
         for (std::size_t j = 0; j < parameters.modelLengths.size(); ++j) {
-            const double quantity = RoundValue(length / parameters.modelLengths[j], 3);
+            const double quantity = roundToDecimals(length / parameters.modelLengths[j], 2);
             record.rodQuantity[j] = NumericText::narrowToSingle(quantity);
         }
     }

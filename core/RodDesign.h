@@ -1,16 +1,14 @@
 #pragma once
 
 #include "core/RowLengths.h"
+#include "core/errors.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tav {
-
-// Ids of the language module's messages that refuse a rod design.
-inline constexpr unsigned kMsgTargetResistance = 123;
-inline constexpr unsigned kMsgSoilResistivity = 124;
 
 // The record behind the vertical and the horizontal rod form.
 struct RodDesignRecord {
@@ -36,7 +34,8 @@ struct RodDesignParameters {
 };
 
 struct RodDesignOutcome {
-    unsigned refusal = 0; // 0, or the id of the message that refuses the inputs
+    // Error::TargetResistance or Error::SoilResistivity when the inputs are refused.
+    std::optional<Refusal> refusal;
     int selectedRow = -1; // the row that meets the target, -1 for none
 };
 

@@ -50,7 +50,9 @@ SiteReadResult read(const std::string &path, SiteInformation &record) {
     struct stat status {};
     if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         result.status = SiteReadStatus::CannotOpen;
-        result.reason = fd < 0 ? std::strerror(errno) : "not a regular file";
+        if (fd < 0)
+            result.reason = std::strerror(errno);
+        result.notRegularFile = fd >= 0;
         if (fd >= 0)
             ::close(fd);
         return result;
@@ -65,24 +67,6 @@ SiteWriteResult write(const SiteInformation &record, const std::string &path,
                       SiteFileSystem &system) {
     SiteFileWriter writer(system);
     return writer.write(record, path);
-}
-
-const char *statusText(SiteReadStatus status) {
-    switch (status) {
-    case SiteReadStatus::Success:
-        return "success";
-    case SiteReadStatus::CannotOpen:
-        return "cannot open";
-    case SiteReadStatus::EndOfFile:
-        return "end of file";
-    case SiteReadStatus::BadLength:
-        return "bad length";
-    case SiteReadStatus::OutOfMemory:
-        return "out of memory";
-    case SiteReadStatus::InputError:
-        return "input error";
-    }
-    return "";
 }
 
 } // namespace SiteFile

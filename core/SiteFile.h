@@ -19,6 +19,8 @@ struct SiteReadResult {
     SiteReadStatus status = SiteReadStatus::Success;
     int itemsRead = 0;  // complete items before the failing one; 15 on success
     std::string reason; // what the system said, for cannot open and input error
+    // Cannot open: the path names a folder, a pipe, a device, not a regular file.
+    bool notRegularFile = false;
 };
 
 // The system calls a save makes, so that a test can fail them where a disk would.
@@ -53,9 +55,6 @@ SiteReadResult read(const std::string &path, SiteInformation &record);
 // link to one) is not replaced: cannot create.
 SiteWriteResult write(const SiteInformation &record, const std::string &path,
                       SiteFileSystem &system = SiteFileSystem::standard());
-
-// "end of file", "bad length", ... for a failure report.
-const char *statusText(SiteReadStatus status);
 
 } // namespace SiteFile
 } // namespace tav

@@ -38,32 +38,4 @@ bool operator==(const SiteInformation &a, const SiteInformation &b) {
     return fields(a) == fields(b);
 }
 
-const char *siteItemName(int item) {
-    static constexpr const char *kNames[kSiteItems] = {"client company name",
-                                                       "field name",
-                                                       "measurement year",
-                                                       "measurement month",
-                                                       "measurement day",
-                                                       "file number",
-                                                       "soil type",
-                                                       "layer structure",
-                                                       "field position",
-                                                       "altitude",
-                                                       "meteorological",
-                                                       "temperature",
-                                                       "Celsius check state",
-                                                       "Fahrenheit check state",
-                                                       "note"};
-    return item >= 0 && item < kSiteItems ? kNames[item] : "";
-}
-
-const std::array<const char *, 9> kSoilTypeTexts{"Clay",         "Clay soil", "General soil",
-                                                 "Sand, Gravel", "Soft Rock", "Hard Rock",
-                                                 "Granite",      "Gneiss",    "Basalt"};
-const std::array<const char *, 3> kLayerStructureTexts{"Vertical layer", "Horizontal layer",
-                                                       "Composite layer"};
-const std::array<const char *, 6> kFieldPositionTexts{"Mountain top",  "Hill, Middle of Mountain",
-                                                      "Plain, Forest", "Coastal area",
-                                                      "riverside",     "others"};
-
 } // namespace tav

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 
 namespace tav {
@@ -28,9 +27,9 @@ struct SiteInformation {
     std::string fieldName;
     SiteDate date;
     std::string fileNumber;
-    int soilType = 0;       // index into kSoilTypeStrings; -1 for none
-    int layerStructure = 0; // index into kLayerStructureStrings; -1 for none
-    int fieldPosition = 0;  // index into kFieldPositionStrings; -1 for none
+    int soilType = 0;       // index into the soil-type list; -1 for none
+    int layerStructure = 0; // index into the layer-structure list; -1 for none
+    int fieldPosition = 0;  // index into the field-position list; -1 for none
     std::string altitude;
     std::string meteorological;
     std::string temperature;
@@ -41,20 +40,10 @@ struct SiteInformation {
     friend bool operator==(const SiteInformation &a, const SiteInformation &b);
 };
 
-// The file holds fifteen items in this order.
+// The file holds fifteen items, in this order: client company name, field name,
+// measurement year, month and day, file number, soil type, layer structure, field
+// position, altitude, meteorological, temperature, Celsius and Fahrenheit check states,
+// note.
 inline constexpr int kSiteItems = 15;
-// What item i (0 to 14) holds, in words: "client company name", ...
-const char *siteItemName(int item);
-
-// The string-table ids of the three lists' entries, by index. String 105 is no entry.
-inline constexpr std::array<unsigned, 9> kSoilTypeStrings{102, 103, 104, 106, 107,
-                                                          108, 109, 110, 111};
-inline constexpr std::array<unsigned, 3> kLayerStructureStrings{112, 113, 114};
-inline constexpr std::array<unsigned, 6> kFieldPositionStrings{115, 116, 117, 118, 119, 120};
-
-// The English texts of those entries, for tools without the language module.
-extern const std::array<const char *, 9> kSoilTypeTexts;
-extern const std::array<const char *, 3> kLayerStructureTexts;
-extern const std::array<const char *, 6> kFieldPositionTexts;
 
 } // namespace tav

@@ -41,9 +41,9 @@ void CalculateSoilResistivity(SoilResistivityRecord &record) {
             sum += rho;
             ++counted;
         }
-        record.m_dResistivity[row] = RoundValue(rho, 2);
+        record.m_dResistivity[row] = roundToDecimals(rho, 1);
     }
-    record.m_dAverage = counted > 0 ? RoundValue(sum / counted, 3) : 0;
+    record.m_dAverage = counted > 0 ? roundToDecimals(sum / counted, 2) : 0;
 }
 
 void ResetSoilResistivity(SoilResistivityRecord &record) {

@@ -1,9 +1,12 @@
 #include "forms/HorizontalElectrodeDlg.h"
 
 #include "core/HorizontalRod.h"
+#include "text/StringIds.h"
 #include "ui/DataExchange.h"
 #include "ui/LanguageString.h"
 #include "ui/MessageBox.h"
+
+using namespace RodDesignIds;
 
 CHorizontalElectrodeDlg::CHorizontalElectrodeDlg(QWidget *parent)
     : CRodDesignDlg(IDD, tav::horizontalRodDefaults(), parent),
@@ -17,12 +20,12 @@ bool CHorizontalElectrodeDlg::OnInitDialog() {
 
 void CHorizontalElectrodeDlg::exchangeInputs(DataExchange &dx) {
     // The depth and the diameter come before the soil resistivity here, unlike the Tab order.
-    dx.Text(1072, m_record.lengthFrom);
-    dx.Text(1073, m_record.lengthTo);
-    dx.Text(1074, m_record.targetResistance);
-    dx.Text(1075, m_record.rodDiameter);
+    dx.Text(IDC_LENGTH_FROM, m_record.lengthFrom);
+    dx.Text(IDC_LENGTH_TO, m_record.lengthTo);
+    dx.Text(IDC_TARGET_RESISTANCE, m_record.targetResistance);
+    dx.Text(IDC_ROD_DIAMETER, m_record.rodDiameter);
     dx.Text(IDC_BURIAL_DEPTH, m_burialDepth);
-    dx.Text(1076, m_record.soilResistivity);
+    dx.Text(IDC_SOIL_RESISTIVITY, m_record.soilResistivity);
 }
 
 tav::RodDesignParameters CHorizontalElectrodeDlg::parameters() const {
@@ -33,5 +36,5 @@ void CHorizontalElectrodeDlg::OnChangeBurialDepth() {
     // An unreadable field has shown its prompt already; the depth keeps its last value.
     UpdateData(true);
     if (static_cast<double>(m_burialDepth) < tav::kShallowestBurialDepth)
-        showMessage(LoadLanguageString(kMsgShallowDepth), this);
+        showMessage(LoadLanguageString(StringId::kShallowDepth), this);
 }

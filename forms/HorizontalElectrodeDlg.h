@@ -6,9 +6,7 @@
 class CHorizontalElectrodeDlg : public CRodDesignDlg {
     Q_OBJECT
 public:
-    static constexpr int IDD = 133;
-    static constexpr int IDC_BURIAL_DEPTH = 1009;
-    static constexpr unsigned kMsgShallowDepth = 125;
+    static constexpr int IDD = RodDesignIds::IDD_HORIZONTAL;
 
     explicit CHorizontalElectrodeDlg(QWidget *parent = nullptr);
 

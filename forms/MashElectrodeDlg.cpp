@@ -2,25 +2,25 @@
 
 #include "ui/DataExchange.h"
 
-CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_icon(loadApplicationIcon()) {}
+using namespace MeshGridIds;
+
+CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent) : LayoutDialog(IDD, parent) {}
 
 bool CMashElectrodeDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     bindCommands(this, {{IDC_CALCULATE, &CMashElectrodeDlg::OnCalculate}});
-    SetIcon(m_icon);
     return true;
 }
 
 void CMashElectrodeDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1076, m_record.soilResistivity);
-    dx.Text(1085, m_record.horizontalLength);
-    dx.Text(1086, m_record.verticalLength);
-    dx.Text(1009, m_record.burialDepth);
-    dx.Text(1077, m_record.horizontalSpacing);
-    dx.Text(1078, m_record.verticalSpacing);
-    dx.Text(1079, m_record.totalLength);
-    dx.Text(1055, m_record.resistance);
+    dx.Text(IDC_SOIL_RESISTIVITY, m_record.soilResistivity);
+    dx.Text(IDC_HORIZONTAL_LENGTH, m_record.horizontalLength);
+    dx.Text(IDC_VERTICAL_LENGTH, m_record.verticalLength);
+    dx.Text(IDC_BURIAL_DEPTH, m_record.burialDepth);
+    dx.Text(IDC_HORIZONTAL_SPACING, m_record.horizontalSpacing);
+    dx.Text(IDC_VERTICAL_SPACING, m_record.verticalSpacing);
+    dx.Text(IDC_TOTAL_LENGTH, m_record.totalLength);
+    dx.Text(IDC_RESISTANCE, m_record.resistance);
 }
 
 void CMashElectrodeDlg::OnCalculate() {

@@ -1,17 +1,14 @@
 #pragma once
 
 #include "core/RodDesign.h"
+#include "forms/ids/RodDesignIds.h"
 #include "ui/LayoutDialog.h"
-
-#include <QIcon>
 
 // What the vertical and the horizontal rod form share: the record, the exchange of the
 // result table and the rod quantities, and the Calculate command.
 class CRodDesignDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDC_CALCULATE = 1083;
-
     const tav::RodDesignRecord &record() const { return m_record; }
 
 protected:
@@ -28,7 +25,4 @@ protected:
     void OnCalculate();
 
     tav::RodDesignRecord m_record;
-
-private:
-    QIcon m_icon;
 };

@@ -1,6 +1,7 @@
 #include "forms/SiteInformationDlg.h"
 
 #include "core/SiteFile.h"
+#include "text/StringIds.h"
 #include "ui/DataExchange.h"
 #include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-constexpr unsigned kMsgFilter = 126;
-constexpr unsigned kMsgCannotCreate = 127;
-constexpr unsigned kMsgSaved = 128;
-constexpr unsigned kMsgCannotOpen = 129;
-constexpr int kDatePicker = 1007;
+using namespace SiteInformationIds;
 
 // The items of the file that hold the three lists and the two check states.
 constexpr int kSoilTypeItem = 6;
@@ -51,17 +48,15 @@ std::string localPath(const QString &path) {
 } // namespace
 
 CSiteInformationDlg::CSiteInformationDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_measurementDate(QDate::currentDate()),
-      m_icon(loadApplicationIcon()) {}
+    : LayoutDialog(IDD, parent), m_measurementDate(QDate::currentDate()) {}
 
 bool CSiteInformationDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    SetIcon(m_icon);
-    fill(list(IDC_SOIL_TYPE), tav::kSoilTypeStrings);
-    fill(list(IDC_LAYER_STRUCTURE), tav::kLayerStructureStrings);
-    fill(list(IDC_FIELD_POSITION), tav::kFieldPositionStrings);
+    fill(list(IDC_SOIL_TYPE), StringId::kSoilTypes);
+    fill(list(IDC_LAYER_STRUCTURE), StringId::kLayerStructures);
+    fill(list(IDC_FIELD_POSITION), StringId::kFieldPositions);
     OnCelsius();
-    item<QDateEdit>(kDatePicker)->setDisplayFormat(QStringLiteral("dd/MM/yy"));
+    item<QDateEdit>(IDC_MEASUREMENT_DATE)->setDisplayFormat(QStringLiteral("dd/MM/yy"));
     bindCommands(this, {{IDC_CELSIUS, &CSiteInformationDlg::OnCelsius},
                         {IDC_FAHRENHEIT, &CSiteInformationDlg::OnFahrenheit},
                         {IDC_FILE_SAVE, &CSiteInformationDlg::OnFileSave},
@@ -70,14 +65,14 @@ bool CSiteInformationDlg::OnInitDialog() {
 }
 
 void CSiteInformationDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1002, m_clientCompanyName);
-    dx.Text(1003, m_fieldName);
-    dx.Date(kDatePicker, m_measurementDate);
-    dx.Text(1005, m_fileNumber);
-    dx.Text(1011, m_altitude);
-    dx.Text(1013, m_meteorological);
-    dx.Text(1014, m_temperature);
-    dx.Text(1017, m_note);
+    dx.Text(IDC_CLIENT_COMPANY_NAME, m_clientCompanyName);
+    dx.Text(IDC_FIELD_NAME, m_fieldName);
+    dx.Date(IDC_MEASUREMENT_DATE, m_measurementDate);
+    dx.Text(IDC_FILE_NUMBER, m_fileNumber);
+    dx.Text(IDC_ALTITUDE, m_altitude);
+    dx.Text(IDC_METEOROLOGICAL, m_meteorological);
+    dx.Text(IDC_TEMPERATURE, m_temperature);
+    dx.Text(IDC_NOTE, m_note);
 }
 
 QComboBox *CSiteInformationDlg::list(int id) const {
@@ -120,8 +115,11 @@ tav::SiteInformation CSiteInformationDlg::record() const {
 
 void CSiteInformationDlg::OnFileSave() {
     UpdateData(true);
-    const std::optional<QString> path = FileChooser::choose(
-        this, {FileChooser::Mode::Save, LoadLanguageString(kMsgFilter), QStringLiteral("txt"), {}});
+    const std::optional<QString> path =
+        FileChooser::choose(this, {FileChooser::Mode::Save,
+                                   LoadLanguageString(StringId::kFileFilter),
+                                   QStringLiteral("txt"),
+                                   {}});
     if (!path)
         return;
     tav::SiteWriteResult result;
@@ -131,14 +129,13 @@ void CSiteInformationDlg::OnFileSave() {
     }
     switch (result.status) {
     case tav::SiteWriteStatus::Success:
-        showMessage(LoadLanguageString(kMsgSaved), this);
+        showMessage(LoadLanguageString(StringId::kSaved), this);
         break;
     case tav::SiteWriteStatus::CannotCreate:
-        showMessage(LoadLanguageString(kMsgCannotCreate), this);
+        showMessage(LoadLanguageString(StringId::kCannotCreate), this);
         break;
     case tav::SiteWriteStatus::WriteFailure:
-        showFailure(tr("The file %1 could not be written: %2. The file that was there is "
-                       "unchanged.")
+        showFailure(LoadLanguageString(StringId::kSiteWriteReport)
                         .arg(*path, QString::fromLocal8Bit(result.reason.c_str())),
                     this);
         break;
@@ -146,9 +143,9 @@ void CSiteInformationDlg::OnFileSave() {
 }
 
 void CSiteInformationDlg::OnBrowse() {
-    const std::optional<QString> path =
-        FileChooser::choose(this, {FileChooser::Mode::Open, LoadLanguageString(kMsgFilter),
-                                   QStringLiteral("txt"), QStringLiteral("*.txt")});
+    const std::optional<QString> path = FileChooser::choose(
+        this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
+               QStringLiteral("txt"), QStringLiteral("*.txt")});
     if (!path)
         return;
     tav::SiteInformation read = record();
@@ -158,16 +155,17 @@ void CSiteInformationDlg::OnBrowse() {
         result = tav::SiteFile::read(localPath(*path), read);
     }
     if (result.status == tav::SiteReadStatus::CannotOpen) {
-        showMessage(LoadLanguageString(kMsgCannotOpen), this);
+        showMessage(LoadLanguageString(StringId::kCannotOpen), this);
         return;
     }
     apply(read, result.itemsRead);
     if (result.status == tav::SiteReadStatus::Success)
         return;
-    const QString failure = tr("The file %1 could not be read: %2 in item %3 (%4).")
-                                .arg(*path, QLatin1String(tav::SiteFile::statusText(result.status)))
-                                .arg(result.itemsRead + 1)
-                                .arg(QLatin1String(tav::siteItemName(result.itemsRead)));
+    const Wording wording = languageWording();
+    const QString failure =
+        LoadLanguageString(StringId::kSiteReadReport)
+            .arg(*path, wording.siteReadStatus(result.status),
+                 QString::number(result.itemsRead + 1), wording.siteItem(result.itemsRead));
     if (result.status == tav::SiteReadStatus::OutOfMemory)
         showMessage(failure, this);
     else

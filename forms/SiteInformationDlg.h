@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/SiteInformation.h"
+#include "forms/ids/SiteInformationIds.h"
 #include "ui/LayoutDialog.h"
 
 #include <QDate>
-#include <QIcon>
 
 class QComboBox;
 class QRadioButton;
@@ -14,14 +14,7 @@ class QRadioButton;
 class CSiteInformationDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 129;
-    static constexpr int IDC_SOIL_TYPE = 1008;
-    static constexpr int IDC_LAYER_STRUCTURE = 1085;
-    static constexpr int IDC_FIELD_POSITION = 1086;
-    static constexpr int IDC_CELSIUS = 1015;
-    static constexpr int IDC_FAHRENHEIT = 1016;
-    static constexpr int IDC_FILE_SAVE = 1019;
-    static constexpr int IDC_BROWSE = 1020;
+    static constexpr int IDD = SiteInformationIds::IDD;
 
     explicit CSiteInformationDlg(QWidget *parent = nullptr);
 
@@ -54,5 +47,4 @@ private:
     std::string m_meteorological;
     std::string m_temperature;
     std::string m_note;
-    QIcon m_icon;
 };

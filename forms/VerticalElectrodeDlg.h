@@ -6,7 +6,7 @@
 class CVerticalElectrodeDlg : public CRodDesignDlg {
     Q_OBJECT
 public:
-    static constexpr int IDD = 132;
+    static constexpr int IDD = RodDesignIds::IDD_VERTICAL;
     explicit CVerticalElectrodeDlg(QWidget *parent = nullptr);
 
 protected:

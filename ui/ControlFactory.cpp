@@ -46,14 +46,17 @@ QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent)
     else if (control.kind == QLatin1String("edit"))
         widget = control.has("multiline") ? note(control, parent) : edit(control, parent);
     else if (control.kind == QLatin1String("picture"))
-        return picture(control, parent);
+        widget = picture(control, parent);
     else if (control.kind == QLatin1String("combobox"))
         widget = dropDownList(control, parent, place);
     else if (control.kind == QLatin1String("datetime"))
         widget = datePicker(control, parent);
     else
         widget = radioButton(control, parent);
-    widget->setGeometry(place);
+    widget->setObjectName(control.name);
+    // A picture takes the size of its bitmap, whatever the layout gives.
+    if (control.kind != QLatin1String("picture"))
+        widget->setGeometry(place);
     widget->setEnabled(!control.has("disabled"));
     return widget;
 }

@@ -87,10 +87,10 @@ QString controlName(int index, const QJsonObject &object) {
 }
 
 ControlTemplate controlFrom(int index, const QJsonObject &object) {
-    static const QStringList members{QStringLiteral("id"),    QStringLiteral("kind"),
-                                     QStringLiteral("text"),  QStringLiteral("rect"),
-                                     QStringLiteral("style"), QStringLiteral("bitmap"),
-                                     QStringLiteral("format")};
+    static const QStringList members{QStringLiteral("id"),     QStringLiteral("kind"),
+                                     QStringLiteral("text"),   QStringLiteral("rect"),
+                                     QStringLiteral("style"),  QStringLiteral("bitmap"),
+                                     QStringLiteral("format"), QStringLiteral("name")};
     const QString where = controlName(index, object);
     onlyMembers(object, members, where);
     ControlTemplate control;
@@ -108,6 +108,7 @@ ControlTemplate controlFrom(int index, const QJsonObject &object) {
                                  where + QStringLiteral(": bitmap"));
     control.format =
         text(object.value(QLatin1String("format")), where + QStringLiteral(": format"));
+    control.name = text(object.value(QLatin1String("name")), where + QStringLiteral(": name"));
     return control;
 }
 
@@ -136,11 +137,17 @@ DialogLayout layout(const QJsonObject &object) {
         if (controls.size() > DialogLayout::kMaxControls)
             refuse(QStringLiteral("more than %1 controls").arg(DialogLayout::kMaxControls));
         QSet<int> ids;
+        QSet<QString> names;
         for (int i = 0; i < controls.size(); ++i) {
             const ControlTemplate control = controlFrom(i, controls[i].toObject());
             if (control.id >= 0 && ids.contains(control.id))
                 refuse(QStringLiteral("control %1: the id is used twice").arg(control.id));
+            if (!control.name.isEmpty() && names.contains(control.name))
+                refuse(QStringLiteral("control %1: the name \"%2\" is used twice")
+                           .arg(control.id)
+                           .arg(control.name));
             ids.insert(control.id);
+            names.insert(control.name);
             layout.controls.append(control);
         }
     } catch (const LayoutError &error) {

@@ -17,6 +17,7 @@ struct ControlTemplate {
     QStringList style;
     int bitmap = 0; // pictures only
     QString format; // date pickers only: the display format, as QDateTime writes it
+    QString name;   // the widget's objectName, by which a test or a screen reader finds it
 
     bool has(const char *flag) const { return style.contains(QLatin1String(flag)); }
 };

@@ -8,8 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QGuiApplication>
 #include <QResource>
 
 #include <fcntl.h>
@@ -26,18 +25,6 @@ const LanguageModule *g_current = nullptr;
 const QString kRoot = QStringLiteral("/tav-language");
 // A module is a few hundred kilobytes; anything far larger is not one.
 constexpr qint64 kMaxModuleSize = 64 * 1024 * 1024;
-
-QHash<unsigned, QString> parseStrings(const QByteArray &json) {
-    QHash<unsigned, QString> strings;
-    const QJsonObject table = QJsonDocument::fromJson(json).object();
-    for (auto it = table.begin(); it != table.end(); ++it) {
-        bool ok = false;
-        const unsigned id = it.key().toUInt(&ok);
-        if (ok && it.value().isString())
-            strings.insert(id, it.value().toString());
-    }
-    return strings;
-}
 
 // The bytes of one resource, without a copy: they stay valid while the module is
 // registered, which outlasts every use of them.
@@ -95,6 +82,12 @@ const LanguageModule *LanguageModule::current() {
 
 void LanguageModule::setCurrent(const LanguageModule *module) {
     g_current = module;
+    // Icon 128 is the icon of every window of the program, set once for all of them; a
+    // module without it leaves the windows without one of their own.
+    constexpr int kApplicationIcon = 128;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+        QGuiApplication::setWindowIcon(module != nullptr ? module->icon(kApplicationIcon)
+                                                         : QIcon());
 }
 
 std::unique_ptr<LanguageModule> LanguageModule::open(const QString &path, QString *reason) {
@@ -143,7 +136,8 @@ LanguageModule::LanguageModule(QString path, QByteArray data)
     const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData());
     m_registered = QResource::registerResource(bytes, kRoot);
     if (m_registered)
-        m_strings = parseStrings(readResource(resourcePath(QStringLiteral("strings.json"))));
+        m_strings =
+            StringTable::fromJson(readResource(resourcePath(QStringLiteral("strings.json"))));
 }
 
 LanguageModule::~LanguageModule() {
@@ -182,10 +176,7 @@ std::optional<DialogLayout> LanguageModule::layout(int id) const {
 }
 
 std::optional<QString> LanguageModule::string(unsigned id) const {
-    const auto it = m_strings.constFind(id);
-    if (it == m_strings.constEnd())
-        return std::nullopt;
-    return *it;
+    return m_strings.text(id);
 }
 
 QPixmap LanguageModule::bitmap(int id) const {

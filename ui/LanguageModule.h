@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/StringTable.h"
 #include "ui/DialogLayout.h"
 
 #include <QByteArray>
@@ -31,7 +32,8 @@ public:
                                                 QString *error = nullptr);
 
     // The module every window takes its resources from; null while none is loaded. Its
-    // owner (the application, or a test) sets it for as long as the module lives.
+    // owner (the application, or a test) sets it for as long as the module lives; its
+    // icon 128 becomes the application's window icon.
     static const LanguageModule *current();
     static void setCurrent(const LanguageModule *module);
 
@@ -56,6 +58,6 @@ private:
     QString m_path;
     QByteArray m_data;
     bool m_registered = false;
-    QHash<unsigned, QString> m_strings;
+    StringTable m_strings;
     QHash<int, DialogLayout> m_layouts;
 };

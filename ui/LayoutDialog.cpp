@@ -234,14 +234,3 @@ void LayoutDialog::accept() {
 void LayoutDialog::reject() {
     runGuarded(this, [this] { OnCancel(); });
 }
-
-QIcon LayoutDialog::loadApplicationIcon() {
-    constexpr int kApplicationIcon = 128;
-    const LanguageModule *module = LanguageModule::current();
-    return module != nullptr ? module->icon(kApplicationIcon) : QIcon();
-}
-
-void LayoutDialog::SetIcon(const QIcon &icon) {
-    if (!icon.isNull())
-        setWindowIcon(icon);
-}

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QIcon>
 
 #include <functional>
 #include <initializer_list>
@@ -81,11 +80,12 @@ protected:
         connectChange(id, [form, handler] { (form->*handler)(); });
     }
 
+    // Binds one button to a handler, as bindCommands does.
+    void bindCommand(int id, std::function<void()> handler) {
+        connectCommand(id, std::move(handler));
+    }
+
     void EndDialog(int result);
-    // Icon 128 of the language module, the icon of the program's windows; null without it.
-    static QIcon loadApplicationIcon();
-    // Large and small window icon alike; a null icon leaves the window without its own.
-    void SetIcon(const QIcon &icon);
     void appendSystemMenuSeparator();
     void appendSystemMenuItem(unsigned id, const QString &text);
 

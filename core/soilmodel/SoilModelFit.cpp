@@ -53,9 +53,8 @@ std::vector<SoilModelRow> rows(const std::vector<WennerReading> &readings, const
 } // namespace
 
 Refusable<SoilModel> fitSoilModel(const std::vector<WennerReading> &readings) {
-    const std::string refusal = WennerReadings::refusal(readings);
-    if (!refusal.empty())
-        return Refusable<SoilModel>::refuse(refusal);
+    if (const std::optional<Refusal> refusal = WennerReadings::refusal(readings))
+        return *refusal;
     SoilModel model;
     model.uniform = fitUniform(readings);
     const LayeredFit layered = fitTwoLayers(readings);

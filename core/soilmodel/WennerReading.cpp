@@ -1,6 +1,5 @@
 #include "core/soilmodel/WennerReading.h"
 
-#include "core/NumericText.h"
 #include "core/SoilResistivity.h"
 
 #include <cmath>
@@ -13,10 +12,6 @@ constexpr double kTwoPi = 6.283185307179586;
 
 bool positive(double value) {
     return std::isfinite(value) && value > 0;
-}
-
-std::string reading(std::size_t index) {
-    return "reading " + std::to_string(index + 1) + ": ";
 }
 
 } // namespace
@@ -46,26 +41,26 @@ std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, 
     return fromResistances(spacings, measured);
 }
 
-std::string refusal(const std::vector<WennerReading> &readings) {
+std::optional<Refusal> refusal(const std::vector<WennerReading> &readings) {
     for (std::size_t i = 0; i < readings.size(); ++i) {
+        const double reading = static_cast<double>(i + 1);
         if (!positive(readings[i].spacing))
-            return reading(i) + "the probe spacing " + NumericText::describe(readings[i].spacing) +
-                   " m is not a positive finite number";
+            return Refusal{
+                Error::ReadingSpacingNotPositive, Quantity::None, {reading, readings[i].spacing}};
         if (!positive(readings[i].resistivity))
-            return reading(i) + "the resistivity " +
-                   NumericText::describe(readings[i].resistivity) +
-                   " ohm-m is not a positive finite number";
+            return Refusal{Error::ReadingResistivityNotPositive,
+                           Quantity::None,
+                           {reading, readings[i].resistivity}};
     }
     for (std::size_t i = 0; i < readings.size(); ++i)
         for (std::size_t j = i + 1; j < readings.size(); ++j)
             if (readings[i].spacing == readings[j].spacing)
-                return "readings " + std::to_string(i + 1) + " and " + std::to_string(j + 1) +
-                       " are both at a probe spacing of " +
-                       NumericText::describe(readings[i].spacing) + " m";
+                return Refusal{Error::SameSpacingTwice,
+                               Quantity::None,
+                               {double(i + 1), double(j + 1), readings[i].spacing}};
     if (readings.size() < 3)
-        return "a two-layer fit needs at least three usable readings, not " +
-               std::to_string(readings.size());
-    return {};
+        return Refusal{Error::TooFewReadings, Quantity::None, {double(readings.size())}};
+    return std::nullopt;
 }
 
 } // namespace tav::WennerReadings

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <string>
+#include "core/errors.h"
+
+#include <optional>
 #include <vector>
 
 namespace tav {
@@ -23,9 +25,9 @@ std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
 std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, int spacing1,
                                         int spacing2);
 
-// Why a two-layer fit cannot take these readings, or empty: a spacing or resistivity
+// Why a two-layer fit cannot take these readings, if it cannot: a spacing or resistivity
 // that is not positive and finite, two readings at one spacing, fewer than three readings.
-std::string refusal(const std::vector<WennerReading> &readings);
+std::optional<Refusal> refusal(const std::vector<WennerReading> &readings);
 
 } // namespace WennerReadings
 

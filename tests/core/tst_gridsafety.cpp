@@ -1,5 +1,6 @@
 // Touch and step safety of a rectangular grid after IEEE Std 80-2013.
 #include "core/GridSafety.h"
+#include "tests/support/ShippedWording.h"
 
 #include <QtTest>
 
@@ -221,8 +222,8 @@ private Q_SLOTS:
         const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
         QCOMPARE(outcome.refused(), !reason.isEmpty());
         if (outcome.refused())
-            QVERIFY2(QString::fromStdString(outcome.reason()).contains(reason),
-                     outcome.reason().c_str());
+            QVERIFY2(shippedWording().refusal(outcome.refusal()).contains(reason),
+                     qPrintable(shippedWording().refusal(outcome.refusal())));
     }
 
     // Rods inside the grid: LM = LC + LR and Kii from n, LS = 0.75 LC + 0.85 LR.

@@ -44,7 +44,7 @@ private Q_SLOTS:
         QFETCH(float, depth);
         QFETCH(QString, resistances);
         RodDesignRecord record = horizontal(1, rho);
-        QCOMPARE(CalculateRodDesign(record, horizontalRodParameters(depth)).refusal, 0u);
+        QVERIFY(!CalculateRodDesign(record, horizontalRodParameters(depth)).refusal);
         QCOMPARE(shownAll(record.rowLength), split("3 8 14 20 25 31 37 42 48 54 60"));
         QCOMPARE(shownAll(record.rowResistance), split(resistances.toLatin1().constData()));
         // The bore of 100 mm, whatever the depth.
@@ -86,8 +86,10 @@ private Q_SLOTS:
 
     void defaultsAreRefused() {
         RodDesignRecord record = horizontalRodDefaults();
-        QCOMPARE(CalculateRodDesign(record, horizontalRodParameters(kDefaultBurialDepth)).refusal,
-                 kMsgTargetResistance);
+        const auto refusal =
+            CalculateRodDesign(record, horizontalRodParameters(kDefaultBurialDepth)).refusal;
+        QVERIFY(refusal);
+        QCOMPARE(refusal->error, Error::TargetResistance);
     }
 
     void rowsWithoutAValue_data() {

@@ -1,12 +1,7 @@
 // Every layout of the shipped module is some window's, and every window's exchange
 // names only controls its layout has, of the kind the exchange expects.
-#include "forms/AboutDlg.h"
-#include "forms/HorizontalElectrodeDlg.h"
-#include "forms/MashElectrodeDlg.h"
-#include "forms/SiteInformationDlg.h"
-#include "forms/SoilResistivityDlg.h"
+#include "forms/FormRegistry.h"
 #include "forms/TAVDlg.h"
-#include "forms/VerticalElectrodeDlg.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "ui/LanguageModule.h"
@@ -20,19 +15,15 @@ namespace {
 
 using MakeWindow = std::function<std::unique_ptr<LayoutDialog>()>;
 
-template <class Window> std::pair<const int, MakeWindow> entry() {
-    return {Window::IDD, [] { return std::make_unique<Window>(); }};
-}
-
-// Each window of the program, by the layout it is built from.
+// Each window of the program, by the layout it is built from: the main window and what
+// its buttons open.
 const std::map<int, MakeWindow> &everyWindow() {
-    static const std::map<int, MakeWindow> windows{entry<CAboutDlg>(),
-                                                   entry<CTAVDlg>(),
-                                                   entry<CSoilResistivityDlg>(),
-                                                   entry<CVerticalElectrodeDlg>(),
-                                                   entry<CHorizontalElectrodeDlg>(),
-                                                   entry<CMashElectrodeDlg>(),
-                                                   entry<CSiteInformationDlg>()};
+    static const std::map<int, MakeWindow> windows = [] {
+        std::map<int, MakeWindow> all{{CTAVDlg::IDD, [] { return std::make_unique<CTAVDlg>(); }}};
+        for (const FormEntry &form : mainWindowForms())
+            all.emplace(form.layoutId, [&form] { return form.make(nullptr); });
+        return all;
+    }();
     return windows;
 }
 
@@ -72,6 +63,21 @@ private Q_SLOTS:
         QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->UpdateData(true)));
         QCOMPARE(watcher.messages(), QStringList());
     }
+
+    // A test or a screen reader finds every addressed control by its name.
+    void controlsAreFoundByName() {
+        QFETCH(int, layout);
+        const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
+        QVERIFY(window->create());
+        for (const ControlTemplate &control : LanguageModule::current()->layout(layout)->controls) {
+            if (control.id < 0)
+                continue;
+            QVERIFY2(!control.name.isEmpty(), qPrintable(QString::number(control.id)));
+            QCOMPARE(window->findChild<QWidget *>(control.name), window->GetDlgItem(control.id));
+        }
+    }
+
+    void controlsAreFoundByName_data() { exchangeInBothDirections_data(); }
 
 private:
     std::unique_ptr<ModuleScope> m_module;

@@ -1,5 +1,6 @@
 #include "forms/AboutDlg.h"
 #include "forms/TAVDlg.h"
+#include "forms/ids/MainWindowIds.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "ui/LanguageModule.h"
@@ -11,6 +12,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace MainWindowIds;
 
 namespace {
 
@@ -68,16 +71,19 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<bool>("tabStop");
         QTest::newRow("END") << 1 << "END" << QRect(648, 15, 182, 43) << true;
-        QTest::newRow("about") << 1001 << "Program Information" << QRect(648, 89, 182, 43) << true;
-        QTest::newRow("field") << 1000 << "Field Information" << QRect(648, 136, 182, 43) << true;
-        QTest::newRow("soil") << 1025 << "Soil resisttivity measurement "
-                              << QRect(648, 185, 182, 47) << false;
-        QTest::newRow("vertical") << 1026 << "Vertical TAV\ngrounding rod"
-                                  << QRect(648, 278, 182, 49) << false;
-        QTest::newRow("horizontal")
-            << 1027 << "Horizontal TAV grounding rod" << QRect(648, 327, 182, 49) << true;
-        QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(648, 376, 182, 49)
+        QTest::newRow("about") << IDC_PROGRAM_INFORMATION << "Program Information"
+                               << QRect(648, 89, 182, 43) << true;
+        QTest::newRow("field") << IDC_FIELD_INFORMATION << "Field Information"
+                               << QRect(648, 136, 182, 43) << true;
+        QTest::newRow("soil") << IDC_SOIL_RESISTIVITY_MEASUREMENT
+                              << "Soil resisttivity measurement " << QRect(648, 185, 182, 47)
                               << false;
+        QTest::newRow("vertical") << IDC_VERTICAL_ROD << "Vertical TAV\ngrounding rod"
+                                  << QRect(648, 278, 182, 49) << false;
+        QTest::newRow("horizontal") << IDC_HORIZONTAL_ROD << "Horizontal TAV grounding rod"
+                                    << QRect(648, 327, 182, 49) << true;
+        QTest::newRow("mesh") << IDC_MESH_ELECTRODE << "Mesh grounding electrode"
+                              << QRect(648, 376, 182, 49) << false;
     }
 
     void buttons() {
@@ -149,7 +155,7 @@ private Q_SLOTS:
                               dialog.GetDlgItem(1)->geometry().center());
             ModalWatcher::pressKey(about, Qt::Key_Return);
         });
-        dialog.sendCommand(1001);
+        dialog.sendCommand(IDC_PROGRAM_INFORMATION);
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
         QCOMPARE(watcher.shown().front().title, kAboutTitle);
@@ -159,11 +165,12 @@ private Q_SLOTS:
     void formButtons_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("form");
-        QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
-        QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
-        QTest::newRow("horizontal rod") << 1027 << "CHorizontalElectrodeDlg";
-        QTest::newRow("mesh") << 1028 << "CMashElectrodeDlg";
-        QTest::newRow("field information") << 1000 << "CSiteInformationDlg";
+        QTest::newRow("soil resistivity")
+            << IDC_SOIL_RESISTIVITY_MEASUREMENT << "CSoilResistivityDlg";
+        QTest::newRow("vertical rod") << IDC_VERTICAL_ROD << "CVerticalElectrodeDlg";
+        QTest::newRow("horizontal rod") << IDC_HORIZONTAL_ROD << "CHorizontalElectrodeDlg";
+        QTest::newRow("mesh") << IDC_MESH_ELECTRODE << "CMashElectrodeDlg";
+        QTest::newRow("field information") << IDC_FIELD_INFORMATION << "CSiteInformationDlg";
     }
 
     void formButtons() {
@@ -242,7 +249,7 @@ private Q_SLOTS:
         QVERIFY(dialog.windowIcon().availableSizes().isEmpty());
         // No layout 100: "Program Information" has no visible effect.
         ModalWatcher watcher;
-        dialog.sendCommand(1001);
+        dialog.sendCommand(IDC_PROGRAM_INFORMATION);
         dialog.sendSysCommand(CTAVDlg::IDM_ABOUTBOX);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(dialog.isVisible());

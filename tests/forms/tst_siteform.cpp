@@ -1,5 +1,6 @@
 // The field information form: its lists, its radio buttons, and files saved and browsed.
 #include "forms/SiteInformationDlg.h"
+#include "forms/ids/SiteInformationIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -16,13 +17,15 @@
 
 using namespace FormFields;
 
+using namespace SiteInformationIds;
+
 namespace {
 
-constexpr int kSoil = CSiteInformationDlg::IDC_SOIL_TYPE;
-constexpr int kLayer = CSiteInformationDlg::IDC_LAYER_STRUCTURE;
-constexpr int kPosition = CSiteInformationDlg::IDC_FIELD_POSITION;
-constexpr int kCelsius = CSiteInformationDlg::IDC_CELSIUS;
-constexpr int kFahrenheit = CSiteInformationDlg::IDC_FAHRENHEIT;
+constexpr int kSoil = IDC_SOIL_TYPE;
+constexpr int kLayer = IDC_LAYER_STRUCTURE;
+constexpr int kPosition = IDC_FIELD_POSITION;
+constexpr int kCelsius = IDC_CELSIUS;
+constexpr int kFahrenheit = IDC_FAHRENHEIT;
 
 QByteArray golden(const char *name) {
     QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
@@ -74,22 +77,23 @@ private Q_SLOTS:
 
     void opensWithDefaultsEveryTime() {
         for (int opening = 0; opening < 2; ++opening) {
-            type(*m_dialog, 1002, QStringLiteral("typed"));
+            type(*m_dialog, IDC_CLIENT_COMPANY_NAME, QStringLiteral("typed"));
             m_dialog->item<QComboBox>(kSoil)->setCurrentIndex(4);
             m_dialog->sendCommand(kFahrenheit);
             m_dialog = std::make_unique<CSiteInformationDlg>();
             QVERIFY(open(*m_dialog));
-            for (int id : {1002, 1003, 1005, 1011, 1013, 1014})
+            for (int id : {IDC_CLIENT_COMPANY_NAME, IDC_FIELD_NAME, IDC_FILE_NUMBER, IDC_ALTITUDE,
+                           IDC_METEOROLOGICAL, IDC_TEMPERATURE})
                 QCOMPARE(text(*m_dialog, id), QString());
-            QCOMPARE(m_dialog->item<QPlainTextEdit>(1017)->toPlainText(), QString());
-            auto *date = m_dialog->item<QDateEdit>(1007);
+            QCOMPARE(m_dialog->item<QPlainTextEdit>(IDC_NOTE)->toPlainText(), QString());
+            auto *date = m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE);
             QCOMPARE(date->date(), QDate::currentDate());
             QCOMPARE(date->displayFormat(), QStringLiteral("dd/MM/yy"));
             for (int id : {kSoil, kLayer, kPosition})
                 QCOMPARE(m_dialog->item<QComboBox>(id)->currentIndex(), 0);
             QVERIFY(m_dialog->item<QRadioButton>(kCelsius)->isChecked());
             QVERIFY(!m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
-            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(1002));
+            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(IDC_CLIENT_COMPANY_NAME));
         }
     }
 
@@ -106,21 +110,21 @@ private Q_SLOTS:
     }
 
     void unitButtonsKeepEachOtherApartAndTheTemperature() {
-        type(*m_dialog, 1014, QStringLiteral("25"));
+        type(*m_dialog, IDC_TEMPERATURE, QStringLiteral("25"));
         auto *celsius = m_dialog->item<QRadioButton>(kCelsius);
         auto *fahrenheit = m_dialog->item<QRadioButton>(kFahrenheit);
         QTest::mouseClick(fahrenheit, Qt::LeftButton);
         QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
         QTest::mouseClick(fahrenheit, Qt::LeftButton); // a second click keeps it
         QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
-        QCOMPARE(text(*m_dialog, 1014), QStringLiteral("25"));
+        QCOMPARE(text(*m_dialog, IDC_TEMPERATURE), QStringLiteral("25"));
     }
 
     void untouchedFormSavesTheEmptyRecordOfToday() {
         QTemporaryDir dir;
         ModalWatcher watcher;
         chooseFile(watcher, dir.filePath(QStringLiteral("site"))); // the extension is added
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Saved successfully.")});
         const QDate today = QDate::currentDate();
         QByteArray expected = golden("empty-record.txt");
@@ -139,7 +143,7 @@ private Q_SLOTS:
             QVERIFY(QDir(folder).removeRecursively()); // gone before the save
             static_cast<QDialog *>(chooser)->accept();
         });
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Could not create file.")});
         QVERIFY(m_dialog->isVisible());
     }
@@ -169,10 +173,10 @@ private Q_SLOTS:
         write(path, file);
         ModalWatcher watcher;
         chooseFile(watcher, path);
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_BROWSE);
+        m_dialog->sendCommand(IDC_BROWSE);
         QCOMPARE(watcher.messages(), QStringList());
-        QCOMPARE(text(*m_dialog, 1002), QStringLiteral("abc"));
-        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate(2019, 3, 4));
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("abc"));
+        QCOMPARE(m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE)->date(), QDate(2019, 3, 4));
         QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), soil);
         QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentText(), QStringLiteral("others"));
         QCOMPARE(m_dialog->item<QRadioButton>(kCelsius)->isChecked(), celsius);
@@ -188,7 +192,7 @@ private Q_SLOTS:
         }
         const QString saved = dir.filePath(QStringLiteral("saved.txt"));
         chooseFile(watcher, saved);
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(contents(saved), expected);
     }
 
@@ -203,11 +207,11 @@ private Q_SLOTS:
         write(path, file);
         ModalWatcher watcher;
         chooseFile(watcher, path);
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_BROWSE);
-        QCOMPARE(text(*m_dialog, 1002), QStringLiteral("Stra\u00dfe"));
+        m_dialog->sendCommand(IDC_BROWSE);
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("Stra\u00dfe"));
         const QString saved = dir.filePath(QStringLiteral("saved.txt"));
         chooseFile(watcher, saved);
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(contents(saved).toHex(), file.toHex());
     }
 
@@ -215,11 +219,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cut.txt"));
         write(path, golden("worked-example.txt").left(42));
-        type(*m_dialog, 1002, QStringLiteral("mine"));
+        type(*m_dialog, IDC_CLIENT_COMPANY_NAME, QStringLiteral("mine"));
         m_dialog->sendCommand(kFahrenheit);
         ModalWatcher watcher;
         chooseFile(watcher, path);
-        m_dialog->sendCommand(CSiteInformationDlg::IDC_BROWSE);
+        m_dialog->sendCommand(IDC_BROWSE);
         QCOMPARE(watcher.shown().size(), 2);
         QCOMPARE(watcher.shown().back().icon, int(QMessageBox::Critical));
         QVERIFY2(watcher.shown().back().text.contains(QLatin1String("end of file in item 12")),
@@ -228,14 +232,14 @@ private Q_SLOTS:
         // after the failure, are as they were.
         QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), 2);
         QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentIndex(), 5);
-        QCOMPARE(text(*m_dialog, 1002), QStringLiteral("mine"));
-        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate::currentDate());
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("mine"));
+        QCOMPARE(m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE)->date(), QDate::currentDate());
         QVERIFY(m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
         QVERIFY(m_dialog->isVisible());
     }
 
     void enterInTheNoteCloses() {
-        auto *note = m_dialog->item<QPlainTextEdit>(1017);
+        auto *note = m_dialog->item<QPlainTextEdit>(IDC_NOTE);
         note->setFocus();
         QTest::keyClicks(note, QStringLiteral("dry"));
         QTest::keyClick(note, Qt::Key_Return);

@@ -1,4 +1,5 @@
 #include "forms/SoilResistivityDlg.h"
+#include "forms/ids/SoilResistivityIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -10,14 +11,16 @@
 
 using namespace FormFields;
 
+using namespace SoilResistivityIds;
+
 namespace {
 
-constexpr int kPlace = 1054;
-constexpr int kFirstR = 1029;
-constexpr int kFirstRho = 1040;
-constexpr int kSpacing1 = 1051;
-constexpr int kSpacing2 = 1052;
-constexpr int kAverage = 1055;
+constexpr int kPlace = IDC_PLACE;
+constexpr int kFirstR = IDC_MEASURED_R_FIRST;
+constexpr int kFirstRho = IDC_RESISTIVITY_FIRST;
+constexpr int kSpacing1 = IDC_SPACING1;
+constexpr int kSpacing2 = IDC_SPACING2;
+constexpr int kAverage = IDC_AVERAGE;
 
 const QString kNumberPrompt = QStringLiteral("Please enter a number.");
 const QString kIntegerPrompt = QStringLiteral("Please enter an integer.");
@@ -45,11 +48,10 @@ private Q_SLOTS:
         QCOMPARE(column(dialog, kFirstR, 22) + column(dialog, kSpacing1, 2) +
                      column(dialog, kAverage, 1),
                  QStringList(25, QStringLiteral("0")));
-        QVERIFY(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->isDefault());
-        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->text(),
+        QVERIFY(dialog.item<QPushButton>(IDC_CALCULATE)->isDefault());
+        QCOMPARE(dialog.item<QPushButton>(IDC_CALCULATE)->text(),
                  QStringLiteral("Soil resistivity calculation"));
-        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_INITIALIZE)->text(),
-                 QStringLiteral("Initialize"));
+        QCOMPARE(dialog.item<QPushButton>(IDC_INITIALIZE)->text(), QStringLiteral("Initialize"));
         QVERIFY(field(dialog, kAverage)->isReadOnly());
         QVERIFY(!field(dialog, kFirstRho)->isReadOnly());
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
@@ -68,8 +70,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("id");
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("place, 14 45 66 14") << kPlace << QRect(32, 96, 149, 30);
-        QTest::newRow("calculate, 17 182 64 27")
-            << CSoilResistivityDlg::IDC_CALCULATE << QRect(38, 387, 144, 57);
+        QTest::newRow("calculate, 17 182 64 27") << IDC_CALCULATE << QRect(38, 387, 144, 57);
         QTest::newRow("average, 146 230 58 13") << kAverage << QRect(329, 489, 131, 28);
         QTest::newRow("END, 201 258 50 18") << LayoutDialog::IDOK << QRect(452, 548, 113, 38);
     }
@@ -86,9 +87,9 @@ private Q_SLOTS:
         QList<int> order{kPlace};
         for (int row = 0; row < 9; ++row)
             order << kFirstR + row << kFirstRho + row;
-        order << kSpacing1 << 1038 << 1049 << kSpacing2 << 1039 << 1050;
-        order << CSoilResistivityDlg::IDC_CALCULATE << LayoutDialog::IDOK
-              << CSoilResistivityDlg::IDC_INITIALIZE << kPlace;
+        order << kSpacing1 << IDC_MEASURED_R_FIRST + 9 << IDC_RESISTIVITY_FIRST + 9 << kSpacing2
+              << IDC_MEASURED_R_FIRST + 10 << IDC_RESISTIVITY_FIRST + 10;
+        order << IDC_CALCULATE << LayoutDialog::IDOK << IDC_INITIALIZE << kPlace;
         field(*m_dialog, kPlace)->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -114,12 +115,12 @@ private Q_SLOTS:
         type(*m_dialog, kSpacing2, QStringLiteral("42"));
         for (int row = 0; row < 11; ++row)
             type(*m_dialog, kFirstR + row, QStringLiteral("1"));
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(text(*m_dialog, kAverage), QStringLiteral("105.05"));
         // Initialize reads nothing: an unreadable field costs no prompt.
         type(*m_dialog, kFirstR, QStringLiteral("junk"));
         ModalWatcher watcher;
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_INITIALIZE);
+        m_dialog->sendCommand(IDC_INITIALIZE);
         QVERIFY(watcher.shown().isEmpty());
         QCOMPARE(text(*m_dialog, kPlace), QString());
         QCOMPARE(column(*m_dialog, kFirstR, 22) + column(*m_dialog, kSpacing1, 2) +
@@ -132,7 +133,7 @@ private Q_SLOTS:
             type(*m_dialog, kFirstR + row, QStringLiteral("1"));
         type(*m_dialog, kSpacing1, QStringLiteral("36"));
         type(*m_dialog, kSpacing2, QStringLiteral("42"));
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         // Rows 1 and 2 change, row 3 is cleared, rows 4 to 11 change too.
         type(*m_dialog, kFirstR, QStringLiteral("2"));
         type(*m_dialog, kFirstR + 1, QStringLiteral("2"));
@@ -140,7 +141,7 @@ private Q_SLOTS:
         for (int row = 3; row < 11; ++row)
             type(*m_dialog, kFirstR + row, QStringLiteral("5"));
         ModalWatcher watcher;
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
         QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(kFirstR + 2));
         QCOMPARE(column(*m_dialog, kFirstR, 11), split("2 2 1 1 1 1 1 1 1 1 1"));
@@ -167,13 +168,13 @@ private Q_SLOTS:
         QFETCH(QString, prompt);
         QFETCH(QString, average);
         type(*m_dialog, kFirstR, QStringLiteral("10"));
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
         if (field != kFirstR + 1)
-            m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+            m_dialog->sendCommand(IDC_CALCULATE);
         type(*m_dialog, field, text);
         ModalWatcher watcher;
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{prompt});
         QCOMPARE(FormFields::text(*m_dialog, kAverage), average);
         QVERIFY(FormFields::text(*m_dialog, field) != text);
@@ -182,7 +183,7 @@ private Q_SLOTS:
     void textAfterANumberIsIgnored() {
         type(*m_dialog, kFirstR, QStringLiteral(" 12ohm"));
         ModalWatcher watcher;
-        m_dialog->sendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QVERIFY(watcher.shown().isEmpty());
         QCOMPARE(text(*m_dialog, kFirstR), QStringLiteral("12"));
         QCOMPARE(text(*m_dialog, kFirstRho), QStringLiteral("75.4"));

@@ -37,6 +37,16 @@ private Q_SLOTS:
         QTest::newRow("duplicate id")
             << layout(kWindow, R"({"kind": "edit", "id": 1, "rect": [7, 30, 40, 12]})")
             << "layout 7: control 1: the id is used twice";
+        QTest::newRow("named control")
+            << layout(kWindow,
+                      R"({"kind": "edit", "id": 5, "name": "target", "rect": [7, 30, 40, 12]})")
+            << "";
+        QTest::newRow("one name twice")
+            << QByteArray(
+                   R"({"id": 7, "title": "T", "size": [100, 50], "font": ["Arial", 11], "controls": [)"
+                   R"({"kind": "edit", "id": 4, "name": "x", "rect": [7, 7, 40, 12]}, )"
+                   R"({"kind": "edit", "id": 5, "name": "x", "rect": [7, 30, 40, 12]}]})")
+            << R"(layout 7: control 5: the name "x" is used twice)";
         QTest::newRow("unknown member")
             << layout(kWindow, R"({"kind": "edit", "id": 5, "rect": [7, 30, 40, 12], "colour": 1})")
             << R"(layout 7: control 5: unknown member "colour")";
