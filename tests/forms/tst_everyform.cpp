@@ -69,7 +69,8 @@ private Q_SLOTS:
         QFETCH(int, layout);
         const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
         QVERIFY(window->create());
-        for (const ControlTemplate &control : LanguageModule::current()->layout(layout)->controls) {
+        const std::optional<DialogLayout> controls = LanguageModule::current()->layout(layout);
+        for (const ControlTemplate &control : controls->controls) {
             if (control.id < 0)
                 continue;
             QVERIFY2(!control.name.isEmpty(), qPrintable(QString::number(control.id)));
