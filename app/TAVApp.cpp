@@ -10,24 +10,24 @@
 #include <cstdio>
 
 CTAVApp::CTAVApp(QStringList moduleSearchDirs) : m_searchDirs(std::move(moduleSearchDirs)) {
-    QCoreApplication::setApplicationName(ApplicationTitle());
+    QCoreApplication::setApplicationName(applicationTitle());
 }
 
 CTAVApp::~CTAVApp() {
     ExitInstance();
 }
 
-QString CTAVApp::ApplicationTitle() {
+QString CTAVApp::applicationTitle() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
 bool CTAVApp::InitInstance() {
     QString reason;
-    m_languageModule = LanguageModule::Load(m_searchDirs, &reason);
+    m_languageModule = LanguageModule::load(m_searchDirs, &reason);
     if (m_languageModule == nullptr) {
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         // No string table can be had without the module, so this text is the program's own.
-        ShowMessage(QStringLiteral("Could not open language file."));
+        showMessage(QStringLiteral("Could not open language file."));
         m_exitCode = 1;
         return false;
     }

@@ -19,7 +19,7 @@ public:
     CTAVApp &operator=(const CTAVApp &) = delete;
 
     // The program file's name without its extension: the caption of every message.
-    static QString ApplicationTitle();
+    static QString applicationTitle();
 
     // Runs the program to its end. Always false: nothing runs after the main window.
     bool InitInstance();

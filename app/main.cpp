@@ -10,7 +10,7 @@ namespace {
 
 // Without a display Qt would stop with an error about platform plugins; say plainly
 // what is needed instead.
-bool HasDisplay() {
+bool hasDisplay() {
     const auto set = [](const char *name) {
         const char *value = std::getenv(name);
         return value != nullptr && *value != '\0';
@@ -21,7 +21,7 @@ bool HasDisplay() {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (!HasDisplay()) {
+    if (!hasDisplay()) {
         std::fprintf(stderr,
                      "TAV is a desktop program and needs a graphical display.\n"
                      "Start it from a desktop session, or without one under a "
@@ -30,7 +30,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    CTAVApp app(LanguageModule::DefaultSearchDirs());
+    CTAVApp app(LanguageModule::defaultSearchDirs());
     app.InitInstance();
     return app.ExitInstance();
 }

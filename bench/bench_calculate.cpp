@@ -13,7 +13,7 @@ class BenchCalculate : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_module = LanguageModule::Load(LanguageModule::DefaultSearchDirs());
+        m_module = LanguageModule::load(LanguageModule::defaultSearchDirs());
         QVERIFY(m_module != nullptr);
         LanguageModule::setCurrent(m_module.get());
     }
@@ -25,18 +25,19 @@ private Q_SLOTS:
 
     void calculate() {
         CVerticalElectrodeDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
-        dialog.item<QLineEdit>(1074)->setText(QStringLiteral("10"));
-        dialog.item<QLineEdit>(1076)->setText(QStringLiteral("100"));
+        dialog.item<QLineEdit>(RodDesignIds::IDC_TARGET_RESISTANCE)->setText(QStringLiteral("10"));
+        dialog.item<QLineEdit>(RodDesignIds::IDC_SOIL_RESISTIVITY)->setText(QStringLiteral("100"));
         int flip = 0;
         QBENCHMARK {
             // Alternate the resistivity so that every run rewrites every result field.
-            dialog.item<QLineEdit>(1076)->setText((++flip & 1) ? QStringLiteral("100")
-                                                               : QStringLiteral("250"));
-            dialog.SendCommand(CVerticalElectrodeDlg::IDC_CALCULATE);
+            dialog.item<QLineEdit>(RodDesignIds::IDC_SOIL_RESISTIVITY)
+                ->setText((++flip & 1) ? QStringLiteral("100") : QStringLiteral("250"));
+            dialog.sendCommand(RodDesignIds::IDC_CALCULATE);
         }
-        QVERIFY(dialog.item<QLineEdit>(1028)->text() != QStringLiteral("0"));
+        QVERIFY(dialog.item<QLineEdit>(RodDesignIds::IDC_ROW_RESISTANCE_FIRST)->text() !=
+                QStringLiteral("0"));
     }
 };
 

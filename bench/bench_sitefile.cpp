@@ -20,14 +20,14 @@ public:
     int fsync(int) override { return 0; }
 };
 
-double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
 }
 
 // Printable text that does not repeat in any short period, so that nothing on the way can
 // make a run of equal bytes cheaper than real text.
-std::string Note(std::size_t size) {
+std::string note(std::size_t size) {
     std::string note(size, '\0');
     std::uint32_t state = 2463534242u;
     for (char &c : note) {
@@ -51,18 +51,18 @@ int main(int argc, char **argv) {
     NoSync noSync;
 
     tav::SiteInformation record;
-    record.m_strClientCompanyName = "abc";
-    record.m_strFieldName = "Bench field";
-    record.m_date = tav::SiteDate::FromParts(2019, 3, 4);
-    record.m_strFileNumber = "120";
-    record.m_strMeteorological = "Rain";
-    record.m_strTemperature = "12";
-    record.m_strNote = Note(kNoteBytes);
+    record.clientCompanyName = "abc";
+    record.fieldName = "Bench field";
+    record.date = tav::SiteDate::fromParts(2019, 3, 4);
+    record.fileNumber = "120";
+    record.meteorological = "Rain";
+    record.temperature = "12";
+    record.note = note(kNoteBytes);
 
     auto start = std::chrono::steady_clock::now();
     const tav::SiteWriteResult written =
-        tav::SiteFile::Write(record, path, sync ? tav::SiteFileSystem::Default() : noSync);
-    const double writeMs = MillisecondsSince(start);
+        tav::SiteFile::write(record, path, sync ? tav::SiteFileSystem::standard() : noSync);
+    const double writeMs = millisecondsSince(start);
     if (written.status != tav::SiteWriteStatus::Success) {
         std::fprintf(stderr, "write failed: %s\n", written.reason.c_str());
         return 1;
@@ -70,14 +70,14 @@ int main(int argc, char **argv) {
 
     tav::SiteInformation back;
     start = std::chrono::steady_clock::now();
-    const tav::SiteReadResult read = tav::SiteFile::Read(path, back);
-    const double readMs = MillisecondsSince(start);
+    const tav::SiteReadResult read = tav::SiteFile::read(path, back);
+    const double readMs = millisecondsSince(start);
     if (read.status != tav::SiteReadStatus::Success) {
-        std::fprintf(stderr, "read failed: %s after %d items %s\n",
-                     tav::SiteFile::StatusText(read.status), read.itemsRead, read.reason.c_str());
+        std::fprintf(stderr, "read failed: status %d after %d items %s\n",
+                     static_cast<int>(read.status), read.itemsRead, read.reason.c_str());
         return 1;
     }
-    if (back.m_strNote != record.m_strNote || !(back == record)) {
+    if (back.note != record.note || !(back == record)) {
         std::fprintf(stderr, "the record read back differs from the one written\n");
         return 1;
     }

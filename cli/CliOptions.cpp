@@ -5,25 +5,77 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
-UsageError Invalid(const QString &option, const QString &text, const char *what) {
+UsageError invalid(const QString &option, const QString &text, const char *what) {
     return UsageError(QStringLiteral("--%1: '%2' is not %3")
                           .arg(option, text, QLatin1String(what))
                           .toStdString());
 }
 
-// from_chars takes no leading '+'; a number written with one is still wholly a number.
-std::string Digits(const QString &text) {
+// The whole text as a number of the type, or nothing. from_chars takes no leading '+'; a
+// number written with one is still wholly a number.
+template <class Number> std::optional<Number> wholly(const QString &text) {
     std::string digits = text.toStdString();
     if (!digits.empty() && digits.front() == '+' && digits.size() > 1 && digits[1] != '-')
         digits.erase(0, 1);
-    return digits;
+    Number value{};
+    std::from_chars_result result{};
+    if constexpr (std::is_integral_v<Number>)
+        result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    else
+        result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                 std::chars_format::general);
+    if (digits.empty() || result.ec != std::errc() || result.ptr != digits.data() + digits.size())
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
+
+template <> int CliOptions::parse<int>(const QString &option, const QString &text) {
+    const std::optional<int> value = wholly<int>(text);
+    if (!value)
+        throw invalid(option, text, "a whole number within the range of an integer");
+    return *value;
+}
+
+template <> float CliOptions::parse<float>(const QString &option, const QString &text) {
+    const std::optional<double> value = wholly<double>(text);
+    if (!value || !std::isfinite(*value))
+        throw invalid(option, text, "a number");
+    const float single = tav::NumericText::narrowToSingle(*value);
+    if (!std::isfinite(single))
+        throw invalid(option, text, "a number within the range of single precision");
+    return single;
+}
+
+template <> double CliOptions::parse<double>(const QString &option, const QString &text) {
+    const std::optional<double> value = wholly<double>(text);
+    if (!value)
+        throw invalid(option, text, "a number within the range of double precision");
+    return *value;
+}
+
+template <class Number> Number CliOptions::number(const QString &name, Number fallback) const {
+    return isSet(name) ? parse<Number>(name, m_parser.value(name)) : fallback;
+}
+
+template <class Number> std::vector<Number> CliOptions::numbers(const QString &name) const {
+    std::vector<Number> numbers;
+    for (const QString &text : list(name))
+        numbers.push_back(parse<Number>(name, text));
+    return numbers;
+}
+
+template int CliOptions::number<int>(const QString &, int) const;
+template float CliOptions::number<float>(const QString &, float) const;
+template double CliOptions::number<double>(const QString &, double) const;
+template std::vector<float> CliOptions::numbers<float>(const QString &) const;
+template std::vector<double> CliOptions::numbers<double>(const QString &) const;
 
 CliOptions::CliOptions(const QString &command, const QString &description) : m_command(command) {
     m_parser.setApplicationDescription(description);
@@ -76,54 +128,9 @@ bool CliOptions::parse(const QStringList &arguments) {
     return false;
 }
 
-int CliOptions::ParseInteger(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
-    int value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw Invalid(option, text, "a whole number within the range of an integer");
-    return value;
-}
-
-float CliOptions::ParseSingle(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                              std::chars_format::general);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-        !std::isfinite(value))
-        throw Invalid(option, text, "a number");
-    const float single = tav::NumericText::NarrowToSingle(value);
-    if (!std::isfinite(single))
-        throw Invalid(option, text, "a number within the range of single precision");
-    return single;
-}
-
-double CliOptions::ParseDouble(const QString &option, const QString &text) {
-    const std::string digits = Digits(text);
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                              std::chars_format::general);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw Invalid(option, text, "a number within the range of double precision");
-    return value;
-}
-
 void CliOptions::require(const QString &name) const {
     if (!isSet(name))
         throw UsageError(QStringLiteral("--%1 is required").arg(name).toStdString());
-}
-
-int CliOptions::integer(const QString &name, int fallback) const {
-    return isSet(name) ? ParseInteger(name, m_parser.value(name)) : fallback;
-}
-
-float CliOptions::single(const QString &name, float fallback) const {
-    return isSet(name) ? ParseSingle(name, m_parser.value(name)) : fallback;
-}
-
-double CliOptions::real(const QString &name, double fallback) const {
-    return isSet(name) ? ParseDouble(name, m_parser.value(name)) : fallback;
 }
 
 QStringList CliOptions::list(const QString &name) const {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <stdexcept>
+#include <vector>
 
 // A command line that cannot be carried out as written; tav-calc ends with status 2.
 class UsageError : public std::runtime_error {
@@ -34,16 +35,19 @@ public:
     // Throws the UsageError "--name is required" when the option is not given.
     void require(const QString &name) const;
     QStringList arguments() const { return m_parser.positionalArguments(); }
-    int integer(const QString &name, int fallback) const;
-    float single(const QString &name, float fallback) const;
-    double real(const QString &name, double fallback) const;
-    QStringList list(const QString &name) const;
     Format format() const;
 
-    static int ParseInteger(const QString &option, const QString &text);
-    static float ParseSingle(const QString &option, const QString &text);
-    // Any double, "inf" and "nan" too, for calculations that refuse what they cannot take.
-    static double ParseDouble(const QString &option, const QString &text);
+    // The option's value as a number (int, float or double), the fallback when it is not
+    // given.
+    template <class Number> Number number(const QString &name, Number fallback) const;
+    // The option's comma-separated values, each a number.
+    template <class Number> std::vector<Number> numbers(const QString &name) const;
+    QStringList list(const QString &name) const;
+
+    // The one number parser of tav-calc. An int is a whole number within its range; a
+    // float any finite number within single precision; a double any number, "inf" and
+    // "nan" too, for calculations that refuse what they cannot take.
+    template <class Number> static Number parse(const QString &option, const QString &text);
 
 private:
     QCommandLineParser m_parser;
@@ -51,3 +55,7 @@ private:
     QStringList m_arguments;
     bool m_hasFormat = false;
 };
+
+template <> int CliOptions::parse<int>(const QString &option, const QString &text);
+template <> float CliOptions::parse<float>(const QString &option, const QString &text);
+template <> double CliOptions::parse<double>(const QString &option, const QString &text);

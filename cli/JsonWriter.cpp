@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstdio>
 
-using tav::NumericText::FormatReal;
+using tav::NumericText::formatReal;
 
-std::string JsonWriter::Double(double value) {
-    return std::isfinite(value) ? FormatReal(value, tav::NumericText::kDoubleDigits) : "null";
+std::string JsonWriter::real(double value) {
+    return std::isfinite(value) ? formatReal(value, tav::NumericText::kDoubleDigits) : "null";
 }
 
-std::string JsonWriter::Shortest(double value) {
+std::string JsonWriter::shortest(double value) {
     if (!std::isfinite(value))
         return "null";
     if (value == 0)
@@ -22,15 +22,15 @@ std::string JsonWriter::Shortest(double value) {
     return error == std::errc() ? std::string(text, end) : "null";
 }
 
-std::string JsonWriter::Single(float value) {
-    return std::isfinite(value) ? FormatReal(value, tav::NumericText::kSingleDigits) : "null";
+std::string JsonWriter::single(float value) {
+    return std::isfinite(value) ? formatReal(value, tav::NumericText::kSingleDigits) : "null";
 }
 
-std::string JsonWriter::Integer(int value) {
+std::string JsonWriter::integer(int value) {
     return std::to_string(value);
 }
 
-std::string JsonWriter::String(const std::string &text) {
+std::string JsonWriter::string(const std::string &text) {
     std::string quoted = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {

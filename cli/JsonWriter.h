@@ -7,10 +7,10 @@
 // value. The rest of the document is the caller's text.
 class JsonWriter {
 public:
-    static std::string Double(double value);
+    static std::string real(double value);
     // The shortest decimal that reads back as the same double; "0" and null as above.
-    static std::string Shortest(double value);
-    static std::string Single(float value);
-    static std::string Integer(int value);
-    static std::string String(const std::string &text);
+    static std::string shortest(double value);
+    static std::string single(float value);
+    static std::string integer(int value);
+    static std::string string(const std::string &text);
 };

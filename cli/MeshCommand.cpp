@@ -1,6 +1,6 @@
 #include "cli/MeshCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "core/MeshGrid.h"
 #include "core/NumericText.h"
@@ -19,71 +19,90 @@ struct Input {
 };
 
 const Input kInputs[] = {
-    {"rho", "ohm-m", "Soil resistivity.", &tav::MeshGridRecord::m_fSoilResistivity},
+    {"rho", "ohm-m", "Soil resistivity.", &tav::MeshGridRecord::soilResistivity},
     {"horizontal-length", "m", "Horizontal side of the site, a.",
-     &tav::MeshGridRecord::m_fHorizontalLength},
-    {"vertical-length", "m", "Vertical side of the site, b.",
-     &tav::MeshGridRecord::m_fVerticalLength},
-    {"depth", "m", "Burial depth of the grid.", &tav::MeshGridRecord::m_fBurialDepth},
+     &tav::MeshGridRecord::horizontalLength},
+    {"vertical-length", "m", "Vertical side of the site, b.", &tav::MeshGridRecord::verticalLength},
+    {"depth", "m", "Burial depth of the grid.", &tav::MeshGridRecord::burialDepth},
     {"horizontal-spacing", "m", "Spacing of the conductors along the horizontal side.",
-     &tav::MeshGridRecord::m_fHorizontalSpacing},
+     &tav::MeshGridRecord::horizontalSpacing},
     {"vertical-spacing", "m", "Spacing of the conductors along the vertical side.",
-     &tav::MeshGridRecord::m_fVerticalSpacing},
+     &tav::MeshGridRecord::verticalSpacing},
 };
 
-std::string Count(const std::optional<int> &count) {
+std::string count(const std::optional<int> &count) {
     return count ? std::to_string(*count) : std::string("n/a");
 }
 
-void WriteText(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
-    std::string text = "Inner conductors across the horizontal length: " +
-                       Count(inner ? std::optional<int>(inner->horizontal) : std::nullopt) + "\n";
-    text += "Inner conductors across the vertical length: " +
-            Count(inner ? std::optional<int>(inner->vertical) : std::nullopt) + "\n";
-    text += "The total length of the mesh wire: " +
-            tav::NumericText::FormatReal(record.m_fTotalLength, 6) + " m\n";
-    text += "Calculated Ground Resistance Value: " +
-            tav::NumericText::FormatReal(record.m_dResistance, 15) + " ohms\n";
-    std::fputs(text.c_str(), stdout);
-}
+// The record as the form leaves it, and the counts of inner conductors it took.
+struct MeshResult {
+    tav::MeshGridRecord record;
+    std::optional<tav::MeshConductors> inner;
+};
 
-void WriteJson(const tav::MeshGridRecord &record, const std::optional<tav::MeshConductors> &inner) {
-    const std::string null = "null";
-    std::string json = "{\"inner_conductors_horizontal\":";
-    json += inner ? JsonWriter::Integer(inner->horizontal) : null;
-    json += ",\"inner_conductors_vertical\":";
-    json += inner ? JsonWriter::Integer(inner->vertical) : null;
-    json += ",\"total_length\":" + JsonWriter::Single(record.m_fTotalLength);
-    json += ",\"resistance\":" + JsonWriter::Double(record.m_dResistance) + "}\n";
-    std::fputs(json.c_str(), stdout);
-}
+class Mesh : public CalculationCommand<tav::MeshGridRecord, MeshResult> {
+public:
+    Mesh()
+        : CalculationCommand(QStringLiteral("mesh"),
+                             QStringLiteral("Mesh grid design: the total wire length of a buried "
+                                            "rectangular grid (perimeter and inner conductors) "
+                                            "and its earth resistance by Sverak's formula.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override {
+        for (const Input &input : kInputs)
+            options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
+                             QLatin1String(input.help) + QStringLiteral(" Required."));
+    }
+
+    tav::MeshGridRecord read(const CliOptions &options) const override {
+        tav::MeshGridRecord record;
+        for (const Input &input : kInputs) {
+            options.require(QLatin1String(input.option));
+            record.*input.member = options.number<float>(QLatin1String(input.option), 0);
+        }
+        return record;
+    }
+
+    // Like the form, it refuses no value: results without a finite value are no value.
+    tav::Refusable<MeshResult> calculate(const tav::MeshGridRecord &input) const override {
+        MeshResult result{input,
+                          tav::countMeshConductors(input.horizontalLength, input.verticalLength,
+                                                   input.horizontalSpacing, input.verticalSpacing)};
+        tav::calculateMeshGrid(result.record);
+        return result;
+    }
+
+    std::string text(const MeshResult &result) const override {
+        const tav::MeshGridRecord &record = result.record;
+        const auto &inner = result.inner;
+        std::string text = "Inner conductors across the horizontal length: " +
+                           count(inner ? std::optional<int>(inner->horizontal) : std::nullopt) +
+                           "\n";
+        text += "Inner conductors across the vertical length: " +
+                count(inner ? std::optional<int>(inner->vertical) : std::nullopt) + "\n";
+        text += "The total length of the mesh wire: " +
+                tav::NumericText::formatReal(record.totalLength, 6) + " m\n";
+        text += "Calculated Ground Resistance Value: " +
+                tav::NumericText::formatReal(record.resistance, 15) + " ohms\n";
+        return text;
+    }
+
+    std::string json(const MeshResult &result) const override {
+        const tav::MeshGridRecord &record = result.record;
+        const std::string null = "null";
+        std::string json = "{\"inner_conductors_horizontal\":";
+        json += result.inner ? JsonWriter::integer(result.inner->horizontal) : null;
+        json += ",\"inner_conductors_vertical\":";
+        json += result.inner ? JsonWriter::integer(result.inner->vertical) : null;
+        json += ",\"total_length\":" + JsonWriter::single(record.totalLength);
+        json += ",\"resistance\":" + JsonWriter::real(record.resistance) + "}\n";
+        return json;
+    }
+};
 
 } // namespace
 
-int MeshCommand::Run(const QStringList &arguments) {
-    CliOptions options(QStringLiteral("mesh"),
-                       QStringLiteral("Mesh grid design: the total wire length of a buried "
-                                      "rectangular grid (perimeter and inner conductors) and "
-                                      "its earth resistance by Sverak's formula."));
-    for (const Input &input : kInputs)
-        options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
-                         QLatin1String(input.help) + QStringLiteral(" Required."));
-    options.addFormat();
-    if (options.parse(arguments))
-        return 0;
-
-    tav::MeshGridRecord record;
-    for (const Input &input : kInputs) {
-        options.require(QLatin1String(input.option));
-        record.*input.member = options.single(QLatin1String(input.option), 0);
-    }
-    tav::CalculateMeshGrid(record);
-    const std::optional<tav::MeshConductors> inner =
-        tav::CountMeshConductors(record.m_fHorizontalLength, record.m_fVerticalLength,
-                                 record.m_fHorizontalSpacing, record.m_fVerticalSpacing);
-    if (options.format() == CliOptions::Format::Json)
-        WriteJson(record, inner);
-    else
-        WriteText(record, inner);
-    return 0;
+int MeshCommand::run(const QStringList &arguments) {
+    return Mesh().run(arguments);
 }

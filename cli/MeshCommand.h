@@ -7,5 +7,5 @@ class MeshCommand {
 public:
     // The exit status: 0 done, 2 usage error (thrown as UsageError). Like the form, it
     // refuses no value: results without a finite value are written as no value.
-    static int Run(const QStringList &arguments);
+    static int run(const QStringList &arguments);
 };

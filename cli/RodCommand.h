@@ -7,6 +7,6 @@
 class RodCommand {
 public:
     // The exit status: 0 designed, 1 refused, 2 usage error (thrown as UsageError).
-    static int RunVertical(const QStringList &arguments);
-    static int RunHorizontal(const QStringList &arguments);
+    static int runVertical(const QStringList &arguments);
+    static int runHorizontal(const QStringList &arguments);
 };

@@ -1,6 +1,6 @@
 #include "cli/SafetyCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "core/GridSafety.h"
 #include "core/NumericText.h"
@@ -39,11 +39,11 @@ const QString kRods = QStringLiteral("rods");
 const QString kRodLength = QStringLiteral("rod-length");
 const QString kPerimeter = QStringLiteral("rods-on-perimeter");
 
-std::string Shown(double value) {
-    return tav::NumericText::FormatReal(value, tav::NumericText::kSingleDigits);
+std::string shown(double value) {
+    return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
 }
 
-void AddOptions(CliOptions &options) {
+void addSafetyOptions(CliOptions &options) {
     for (const Input &input : kInputs)
         options.addValue(QLatin1String(input.option), QLatin1String(input.unit),
                          QLatin1String(input.help) + QStringLiteral(" Required."));
@@ -59,52 +59,51 @@ void AddOptions(CliOptions &options) {
                      QStringLiteral("Length of one rod; required with rods."));
     options.addFlag(kPerimeter, QStringLiteral("The rods stand on the perimeter or at the "
                                                "corners (Kii = 1), not inside the grid."));
-    options.addFormat();
 }
 
-void ReadOptional(const CliOptions &options, tav::GridSafetyInput &in) {
+void readOptional(const CliOptions &options, tav::GridSafetyInput &in) {
     if (options.isSet(kSurfaceRho) != options.isSet(kSurfaceThickness))
         throw UsageError("--surface-rho and --surface-thickness go together");
     if (options.isSet(kSurfaceRho))
-        in.surface =
-            tav::SurfaceLayer{options.real(kSurfaceRho, 0), options.real(kSurfaceThickness, 0)};
-    const int body = options.integer(kBody, 50);
+        in.surface = tav::SurfaceLayer{options.number<double>(kSurfaceRho, 0),
+                                       options.number<double>(kSurfaceThickness, 0)};
+    const int body = options.number<int>(kBody, 50);
     if (body != 50 && body != 70)
         throw UsageError("--body: the tolerable voltages are for 50 or 70 kg");
     in.body = body == 50 ? tav::BodyWeight::Kg50 : tav::BodyWeight::Kg70;
     if (!options.isSet(kRods) && (options.isSet(kRodLength) || options.isSet(kPerimeter)))
         throw UsageError("--rod-length and --rods-on-perimeter go with --rods");
-    in.rods.count = options.integer(kRods, 0);
+    in.rods.count = options.number<int>(kRods, 0);
     if (in.rods.count > 0 && !options.isSet(kRodLength))
         throw UsageError("--rod-length is required with --rods");
-    in.rods.length = options.real(kRodLength, 0);
+    in.rods.length = options.number<double>(kRodLength, 0);
     in.rods.onPerimeter = options.isSet(kPerimeter);
 }
 
-std::string Verdict(bool safe) {
+std::string verdict(bool safe) {
     return safe ? "safe" : "NOT SAFE";
 }
 
-void WriteText(const tav::GridSafetyResult &r) {
-    std::string text = "Conductors: " + Shown(r.conductorsAlongY) + " along y, " +
-                       Shown(r.conductorsAlongX) + " along x; LC " + Shown(r.LC) + " m, LM " +
-                       Shown(r.LM) + " m, LS " + Shown(r.LS) + " m\n";
-    text += "n " + Shown(r.n) + ", Kii " + Shown(r.Kii) + ", Kh " + Shown(r.Kh) + ", Km " +
-            Shown(r.Km) + ", Ki " + Shown(r.Ki) + ", Ks " + Shown(r.Ks) + ", Cs " + Shown(r.Cs) +
+std::string resultText(const tav::GridSafetyResult &r) {
+    std::string text = "Conductors: " + shown(r.conductorsAlongY) + " along y, " +
+                       shown(r.conductorsAlongX) + " along x; LC " + shown(r.LC) + " m, LM " +
+                       shown(r.LM) + " m, LS " + shown(r.LS) + " m\n";
+    text += "n " + shown(r.n) + ", Kii " + shown(r.Kii) + ", Kh " + shown(r.Kh) + ", Km " +
+            shown(r.Km) + ", Ki " + shown(r.Ki) + ", Ks " + shown(r.Ks) + ", Cs " + shown(r.Cs) +
             "\n";
-    text += "Grid resistance Rg: " + Shown(r.Rg) + " ohm; ground potential rise: " + Shown(r.GPR) +
+    text += "Grid resistance Rg: " + shown(r.Rg) + " ohm; ground potential rise: " + shown(r.GPR) +
             " V\n";
-    text += "Mesh voltage Em: " + Shown(r.Em) + " V against a tolerable touch voltage of " +
-            Shown(r.touchTolerable) + " V: " + Verdict(r.touchSafe) + "\n";
-    text += "Step voltage Es: " + Shown(r.Es) + " V against a tolerable step voltage of " +
-            Shown(r.stepTolerable) + " V: " + Verdict(r.stepSafe) + "\n";
+    text += "Mesh voltage Em: " + shown(r.Em) + " V against a tolerable touch voltage of " +
+            shown(r.touchTolerable) + " V: " + verdict(r.touchSafe) + "\n";
+    text += "Step voltage Es: " + shown(r.Es) + " V against a tolerable step voltage of " +
+            shown(r.stepTolerable) + " V: " + verdict(r.stepSafe) + "\n";
     if (r.gprBelowTouch)
         text += "The ground potential rise is below the tolerable touch voltage: no further "
                 "check is needed.\n";
-    std::fputs(text.c_str(), stdout);
+    return text;
 }
 
-void WriteJson(const tav::GridSafetyResult &r) {
+std::string resultJson(const tav::GridSafetyResult &r) {
     const std::pair<const char *, double> numbers[] = {{"n", r.n},
                                                        {"Km", r.Km},
                                                        {"Ki", r.Ki},
@@ -123,40 +122,48 @@ void WriteJson(const tav::GridSafetyResult &r) {
                                                        {"step_tolerable", r.stepTolerable}};
     std::string json = "{";
     for (const auto &[key, value] : numbers)
-        json += std::string("\"") + key + "\":" + JsonWriter::Shortest(value) + ",";
+        json += std::string("\"") + key + "\":" + JsonWriter::shortest(value) + ",";
     const std::pair<const char *, bool> flags[] = {{"touch_safe", r.touchSafe},
                                                    {"step_safe", r.stepSafe},
                                                    {"gpr_below_touch", r.gprBelowTouch}};
     for (const auto &[key, value] : flags)
         json += std::string("\"") + key + "\":" + (value ? "true" : "false") + ",";
     json.back() = '}';
-    std::fputs((json + "\n").c_str(), stdout);
+    return json + "\n";
 }
+
+class Safety : public CalculationCommand<tav::GridSafetyInput, tav::GridSafetyResult> {
+public:
+    Safety()
+        : CalculationCommand(QStringLiteral("safety"),
+                             QStringLiteral("Touch and step safety of a rectangular earthing "
+                                            "grid after IEEE Std 80-2013: the mesh and step "
+                                            "voltages the grid produces against the tolerable "
+                                            "touch and step voltages.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override { addSafetyOptions(options); }
+
+    tav::GridSafetyInput read(const CliOptions &options) const override {
+        tav::GridSafetyInput in;
+        for (const Input &input : kInputs) {
+            options.require(QLatin1String(input.option));
+            in.*input.member = options.number<double>(QLatin1String(input.option), 0);
+        }
+        readOptional(options, in);
+        return in;
+    }
+
+    tav::Refusable<tav::GridSafetyResult> calculate(const tav::GridSafetyInput &in) const override {
+        return tav::calculateGridSafety(in);
+    }
+
+    std::string text(const tav::GridSafetyResult &r) const override { return resultText(r); }
+    std::string json(const tav::GridSafetyResult &r) const override { return resultJson(r); }
+};
 
 } // namespace
 
-int SafetyCommand::Run(const QStringList &arguments) {
-    CliOptions options(QStringLiteral("safety"),
-                       QStringLiteral("Touch and step safety of a rectangular earthing grid after "
-                                      "IEEE Std 80-2013: the mesh and step voltages the grid "
-                                      "produces against the tolerable touch and step voltages."));
-    AddOptions(options);
-    if (options.parse(arguments))
-        return 0;
-    tav::GridSafetyInput in;
-    for (const Input &input : kInputs) {
-        options.require(QLatin1String(input.option));
-        in.*input.member = options.real(QLatin1String(input.option), 0);
-    }
-    ReadOptional(options, in);
-    const tav::Refusable<tav::GridSafetyResult> outcome = tav::CalculateGridSafety(in);
-    if (outcome.refused()) {
-        std::fprintf(stderr, "%s\n", outcome.reason().c_str());
-        return 1;
-    }
-    if (options.format() == CliOptions::Format::Json)
-        WriteJson(outcome.result());
-    else
-        WriteText(outcome.result());
-    return 0;
+int SafetyCommand::run(const QStringList &arguments) {
+    return Safety().run(arguments);
 }

@@ -7,5 +7,5 @@
 class SafetyCommand {
 public:
     // The exit status: 0 done, 1 inputs refused, 2 usage error (thrown as UsageError).
-    static int Run(const QStringList &arguments);
+    static int run(const QStringList &arguments);
 };

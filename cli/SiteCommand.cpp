@@ -1,6 +1,7 @@
 #include "cli/SiteCommand.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliStrings.h"
 #include "cli/SiteJson.h"
 #include "core/SiteFile.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-int Show(const QStringList &arguments) {
+int show(const QStringList &arguments) {
     CliOptions options(QStringLiteral("site show"),
                        QStringLiteral("Shows a field information file as the form shows it."));
     options.addArgument(QStringLiteral("FILE"), QStringLiteral("The field information file."));
@@ -21,25 +22,25 @@ int Show(const QStringList &arguments) {
     const QString path = options.arguments().front();
     tav::SiteInformation record;
     const tav::SiteReadResult result =
-        tav::SiteFile::Read(QFile::encodeName(path).toStdString(), record);
+        tav::SiteFile::read(QFile::encodeName(path).toStdString(), record);
     if (result.status == tav::SiteReadStatus::CannotOpen) {
         std::fprintf(stderr, "tav-calc: cannot open %s: %s\n", qPrintable(path),
-                     result.reason.c_str());
+                     qPrintable(CliStrings::wording().siteOpenFailure(result)));
         return 1;
     }
     const bool json = options.format() == CliOptions::Format::Json;
-    const std::string failure = SiteJson::Failure(result);
+    const std::string failure = SiteJson::failure(result);
     if (json)
-        std::fputs(SiteJson::ToJson(record, result.itemsRead, failure).c_str(), stdout);
+        std::fputs(SiteJson::toJson(record, result.itemsRead, failure).c_str(), stdout);
     else
-        std::fputs(SiteJson::ToText(record, result.itemsRead).c_str(), stdout);
+        std::fputs(SiteJson::toText(record, result.itemsRead).c_str(), stdout);
     if (failure.empty())
         return 0;
     std::fprintf(stderr, "tav-calc: %s: %s\n", qPrintable(path), failure.c_str());
     return 1;
 }
 
-int Write(const QStringList &arguments) {
+int write(const QStringList &arguments) {
     CliOptions options(QStringLiteral("site write"),
                        QStringLiteral("Writes a field information file from one record given as "
                                       "JSON on standard input, with the keys that site show "
@@ -52,9 +53,9 @@ int Write(const QStringList &arguments) {
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly))
         throw UsageError("cannot read standard input");
-    const tav::SiteInformation record = SiteJson::FromJson(input.readAll());
+    const tav::SiteInformation record = SiteJson::fromJson(input.readAll());
     const tav::SiteWriteResult result =
-        tav::SiteFile::Write(record, QFile::encodeName(path).toStdString());
+        tav::SiteFile::write(record, QFile::encodeName(path).toStdString());
     if (result.status == tav::SiteWriteStatus::Success)
         return 0;
     std::fprintf(stderr, "tav-calc: %s %s: %s\n",
@@ -66,12 +67,12 @@ int Write(const QStringList &arguments) {
 
 } // namespace
 
-int SiteCommand::Run(const QStringList &arguments) {
+int SiteCommand::run(const QStringList &arguments) {
     const QString action = arguments.value(0);
     if (action == QLatin1String("show"))
-        return Show(arguments.mid(1));
+        return show(arguments.mid(1));
     if (action == QLatin1String("write"))
-        return Write(arguments.mid(1));
+        return write(arguments.mid(1));
     if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
         std::fputs("Usage: tav-calc site show FILE [--format text|json]\n"
                    "       tav-calc site write FILE < record.json\n",

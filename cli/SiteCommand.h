@@ -8,5 +8,5 @@ class SiteCommand {
 public:
     // The exit status: 0 done, 1 the file could not be read or written, 2 usage error
     // (thrown as UsageError).
-    static int Run(const QStringList &arguments);
+    static int run(const QStringList &arguments);
 };

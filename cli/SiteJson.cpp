@@ -1,6 +1,7 @@
 #include "cli/SiteJson.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliStrings.h"
 #include "cli/JsonWriter.h"
 #include "core/TextEncoding.h"
 
@@ -30,36 +31,32 @@ struct Item {
 
 const std::array<Item, 13> kItems{{
     {"client_company_name", "Client Company Name", Kind::Text, 0,
-     &SiteInformation::m_strClientCompanyName, nullptr},
-    {"field_name", "Field Name", Kind::Text, 1, &SiteInformation::m_strFieldName, nullptr},
+     &SiteInformation::clientCompanyName, nullptr},
+    {"field_name", "Field Name", Kind::Text, 1, &SiteInformation::fieldName, nullptr},
     {"measurement_date", "Measurement Date", Kind::Date, 4, nullptr, nullptr},
-    {"file_number", "File Number", Kind::Text, 5, &SiteInformation::m_strFileNumber, nullptr},
-    {"soil_type", "Soil Type", Kind::Index, 6, nullptr, &SiteInformation::m_nSoilType},
+    {"file_number", "File Number", Kind::Text, 5, &SiteInformation::fileNumber, nullptr},
+    {"soil_type", "Soil Type", Kind::Index, 6, nullptr, &SiteInformation::soilType},
     {"layer_structure", "Geological layer structure", Kind::Index, 7, nullptr,
-     &SiteInformation::m_nLayerStructure},
-    {"field_position", "Field position", Kind::Index, 8, nullptr,
-     &SiteInformation::m_nFieldPosition},
-    {"altitude", "Altitude(m)", Kind::Text, 9, &SiteInformation::m_strAltitude, nullptr},
-    {"meteorological", "Meteorological", Kind::Text, 10, &SiteInformation::m_strMeteorological,
-     nullptr},
-    {"temperature", "Temperature", Kind::Text, 11, &SiteInformation::m_strTemperature, nullptr},
-    {"celsius", "Celsius", Kind::Check, 12, nullptr, &SiteInformation::m_nCelsius},
-    {"fahrenheit", "Fahrenheit", Kind::Check, 13, nullptr, &SiteInformation::m_nFahrenheit},
-    {"note", "Note", Kind::Text, 14, &SiteInformation::m_strNote, nullptr},
+     &SiteInformation::layerStructure},
+    {"field_position", "Field position", Kind::Index, 8, nullptr, &SiteInformation::fieldPosition},
+    {"altitude", "Altitude(m)", Kind::Text, 9, &SiteInformation::altitude, nullptr},
+    {"meteorological", "Meteorological", Kind::Text, 10, &SiteInformation::meteorological, nullptr},
+    {"temperature", "Temperature", Kind::Text, 11, &SiteInformation::temperature, nullptr},
+    {"celsius", "Celsius", Kind::Check, 12, nullptr, &SiteInformation::celsius},
+    {"fahrenheit", "Fahrenheit", Kind::Check, 13, nullptr, &SiteInformation::fahrenheit},
+    {"note", "Note", Kind::Text, 14, &SiteInformation::note, nullptr},
 }};
 
-std::string ListText(const Item &item, int index) {
-    const auto pick = [index](const auto &texts) -> std::string {
-        return index >= 0 && index < static_cast<int>(texts.size()) ? texts[index] : "";
-    };
-    if (item.number == &SiteInformation::m_nSoilType)
-        return pick(tav::kSoilTypeTexts);
-    if (item.number == &SiteInformation::m_nLayerStructure)
-        return pick(tav::kLayerStructureTexts);
-    return pick(tav::kFieldPositionTexts);
+std::string listText(const Item &item, int index) {
+    const Wording &wording = CliStrings::wording();
+    if (item.number == &SiteInformation::soilType)
+        return wording.soilType(index).toStdString();
+    if (item.number == &SiteInformation::layerStructure)
+        return wording.layerStructure(index).toStdString();
+    return wording.fieldPosition(index).toStdString();
 }
 
-std::string DateText(const tav::SiteDate &date) {
+std::string dateText(const tav::SiteDate &date) {
     if (!date.valid)
         return "";
     char text[16];
@@ -67,24 +64,24 @@ std::string DateText(const tav::SiteDate &date) {
     return text;
 }
 
-[[noreturn]] void Refuse(const std::string &key, const char *what) {
+[[noreturn]] void refuse(const std::string &key, const char *what) {
     throw UsageError("site write: \"" + key + "\" must be " + what);
 }
 
-int WholeNumber(const QJsonValue &value, const std::string &key) {
+int wholeNumber(const QJsonValue &value, const std::string &key) {
     const double number = value.toDouble(std::nan(""));
     if (!(number >= -2147483648.0 && number <= 2147483647.0) || number != std::trunc(number))
-        Refuse(key, "a whole number within 32 bits");
+        refuse(key, "a whole number within 32 bits");
     return static_cast<int>(number);
 }
 
-tav::SiteDate DateFrom(const QJsonValue &value, const std::string &key) {
+tav::SiteDate dateFrom(const QJsonValue &value, const std::string &key) {
     if (value.isNull())
         return {};
     const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
-    const tav::SiteDate day = tav::SiteDate::FromParts(date.year(), date.month(), date.day());
+    const tav::SiteDate day = tav::SiteDate::fromParts(date.year(), date.month(), date.day());
     if (!value.isString() || !date.isValid() || !day.valid)
-        Refuse(key, "a date YYYY-MM-DD from 0001-01-01 to 9999-12-31, or null");
+        refuse(key, "a date YYYY-MM-DD from 0001-01-01 to 9999-12-31, or null");
     return day;
 }
 
@@ -92,7 +89,7 @@ tav::SiteDate DateFrom(const QJsonValue &value, const std::string &key) {
 
 namespace SiteJson {
 
-std::string ToText(const SiteInformation &record, int itemsRead) {
+std::string toText(const SiteInformation &record, int itemsRead) {
     std::string text;
     for (const Item &item : kItems) {
         if (item.lastItem >= itemsRead)
@@ -100,10 +97,10 @@ std::string ToText(const SiteInformation &record, int itemsRead) {
         std::string value;
         switch (item.kind) {
         case Kind::Text:
-            value = tav::DisplayUtf8(record.*item.text);
+            value = tav::displayUtf8(record.*item.text);
             break;
         case Kind::Index:
-            value = ListText(item, record.*item.number);
+            value = listText(item, record.*item.number);
             break;
         case Kind::Check:
             value = record.*item.number == 1   ? "selected"
@@ -111,7 +108,7 @@ std::string ToText(const SiteInformation &record, int itemsRead) {
                                                : std::to_string(record.*item.number);
             break;
         case Kind::Date:
-            value = record.m_date.valid ? DateText(record.m_date) : "not valid";
+            value = record.date.valid ? dateText(record.date) : "not valid";
             break;
         }
         text += std::string(item.label) + ": " + value + "\n";
@@ -119,38 +116,39 @@ std::string ToText(const SiteInformation &record, int itemsRead) {
     return text;
 }
 
-std::string ToJson(const SiteInformation &record, int itemsRead, const std::string &error) {
+std::string toJson(const SiteInformation &record, int itemsRead, const std::string &error) {
     std::string json = "{";
     for (const Item &item : kItems) {
         if (item.lastItem >= itemsRead)
             break;
-        json += JsonWriter::String(item.key) + ":";
+        json += JsonWriter::string(item.key) + ":";
         if (item.kind == Kind::Text)
-            json += JsonWriter::String(tav::DisplayUtf8(record.*item.text));
+            json += JsonWriter::string(tav::displayUtf8(record.*item.text));
         else if (item.kind == Kind::Date)
-            json += record.m_date.valid ? JsonWriter::String(DateText(record.m_date)) : "null";
+            json += record.date.valid ? JsonWriter::string(dateText(record.date)) : "null";
         else
-            json += JsonWriter::Integer(record.*item.number);
+            json += JsonWriter::integer(record.*item.number);
         json += ",";
     }
-    json += "\"items_read\":" + JsonWriter::Integer(itemsRead);
+    json += "\"items_read\":" + JsonWriter::integer(itemsRead);
     if (!error.empty())
-        json += ",\"error\":" + JsonWriter::String(error);
+        json += ",\"error\":" + JsonWriter::string(error);
     return json + "}\n";
 }
 
-std::string Failure(const tav::SiteReadResult &result) {
+std::string failure(const tav::SiteReadResult &result) {
     if (result.status == tav::SiteReadStatus::Success)
         return "";
-    std::string failure = tav::SiteFile::StatusText(result.status);
+    const Wording &wording = CliStrings::wording();
+    std::string failure = wording.siteReadStatus(result.status).toStdString();
     failure += " in item " + std::to_string(result.itemsRead + 1) + ", " +
-               tav::SiteItemName(result.itemsRead);
+               wording.siteItem(result.itemsRead).toStdString();
     if (!result.reason.empty())
         failure += " (" + result.reason + ")";
     return failure;
 }
 
-SiteInformation FromJson(const QByteArray &json) {
+SiteInformation fromJson(const QByteArray &json) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -159,7 +157,7 @@ SiteInformation FromJson(const QByteArray &json) {
     const QJsonObject object = document.object();
     SiteInformation record;
     const QDate today = QDate::currentDate();
-    record.m_date = tav::SiteDate::FromParts(today.year(), today.month(), today.day());
+    record.date = tav::SiteDate::fromParts(today.year(), today.month(), today.day());
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::string key = it.key().toStdString();
         if (key == "items_read" || key == "error")
@@ -171,12 +169,12 @@ SiteInformation FromJson(const QByteArray &json) {
             throw UsageError("site write: unknown key \"" + key + "\"");
         if (item->kind == Kind::Text) {
             if (!it.value().isString())
-                Refuse(key, "a text");
+                refuse(key, "a text");
             record.*item->text = it.value().toString().toStdString();
         } else if (item->kind == Kind::Date) {
-            record.m_date = DateFrom(it.value(), key);
+            record.date = dateFrom(it.value(), key);
         } else {
-            record.*item->number = WholeNumber(it.value(), key);
+            record.*item->number = wholeNumber(it.value(), key);
         }
     }
     return record;

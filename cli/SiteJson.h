@@ -11,14 +11,14 @@
 namespace SiteJson {
 
 // Only the items read so far; texts shown as UTF-8 (Windows-1252 where they are not).
-std::string ToText(const tav::SiteInformation &record, int itemsRead);
-std::string ToJson(const tav::SiteInformation &record, int itemsRead, const std::string &error);
+std::string toText(const tav::SiteInformation &record, int itemsRead);
+std::string toJson(const tav::SiteInformation &record, int itemsRead, const std::string &error);
 
 // "end of file in item 12, temperature"; empty for success.
-std::string Failure(const tav::SiteReadResult &result);
+std::string failure(const tav::SiteReadResult &result);
 
 // One record; a key left out takes the value of a new form (today for the date), null for
 // the date writes a date that is not valid. Throws UsageError for anything else.
-tav::SiteInformation FromJson(const QByteArray &json);
+tav::SiteInformation fromJson(const QByteArray &json);
 
 } // namespace SiteJson

@@ -1,6 +1,6 @@
 #include "cli/SoilModelCommand.h"
 
-#include "cli/CliOptions.h"
+#include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
@@ -20,18 +20,11 @@ const QString kForm = QStringLiteral("wenner-resistances");
 const QString kSpacing1 = QStringLiteral("spacing1");
 const QString kSpacing2 = QStringLiteral("spacing2");
 
-std::string Shown(double value) {
-    return tav::NumericText::FormatReal(value, tav::NumericText::kSingleDigits);
+std::string shown(double value) {
+    return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
 }
 
-std::vector<double> Numbers(const CliOptions &options, const QString &name) {
-    std::vector<double> numbers;
-    for (const QString &text : options.list(name))
-        numbers.push_back(CliOptions::ParseDouble(name, text));
-    return numbers;
-}
-
-void AddOptions(CliOptions &options) {
+void addReadingOptions(CliOptions &options) {
     options.addValue(kSpacings, QStringLiteral("A1,A2,..."),
                      QStringLiteral("Probe spacings in metres, one per reading."));
     options.addValue(kResistivities, QStringLiteral("R1,R2,..."),
@@ -47,25 +40,24 @@ void AddOptions(CliOptions &options) {
                      QStringLiteral("Probe spacing of row 10, whole metres (default 0)."));
     options.addValue(kSpacing2, QStringLiteral("m"),
                      QStringLiteral("Probe spacing of row 11, whole metres (default 0)."));
-    options.addFormat();
 }
 
-std::vector<tav::WennerReading> FormReadings(const CliOptions &options) {
+std::vector<tav::WennerReading> formReadings(const CliOptions &options) {
     for (const QString &other : {kSpacings, kResistivities, kResistances})
         if (options.isSet(other))
             throw UsageError("--wenner-resistances takes the soil form's spacings, not --" +
                              other.toStdString());
-    const std::vector<double> resistances = Numbers(options, kForm);
+    const std::vector<double> resistances = options.numbers<double>(kForm);
     if (resistances.size() > std::size_t(tav::kSoilRows))
         throw UsageError("--wenner-resistances: at most 11 values, one per row");
-    const int spacing1 = options.integer(kSpacing1, 0);
-    const int spacing2 = options.integer(kSpacing2, 0);
+    const int spacing1 = options.number<int>(kSpacing1, 0);
+    const int spacing2 = options.number<int>(kSpacing2, 0);
     if (spacing1 < 0 || spacing2 < 0)
         throw UsageError("--spacing1, --spacing2: a probe spacing is 0 or more metres");
-    return tav::WennerReadings::FromSoilForm(resistances, spacing1, spacing2);
+    return tav::WennerReadings::fromSoilForm(resistances, spacing1, spacing2);
 }
 
-std::vector<tav::WennerReading> ListedReadings(const CliOptions &options) {
+std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
     if (options.isSet(kSpacing1) || options.isSet(kSpacing2))
         throw UsageError("--spacing1 and --spacing2 go with --wenner-resistances");
     if (!options.isSet(kSpacings))
@@ -74,79 +66,84 @@ std::vector<tav::WennerReading> ListedReadings(const CliOptions &options) {
         throw UsageError("give either --resistivities or --resistances with --spacings");
     const bool resistances = options.isSet(kResistances);
     const QString valuesName = resistances ? kResistances : kResistivities;
-    const std::vector<double> spacings = Numbers(options, kSpacings);
-    const std::vector<double> values = Numbers(options, valuesName);
+    const std::vector<double> spacings = options.numbers<double>(kSpacings);
+    const std::vector<double> values = options.numbers<double>(valuesName);
     if (values.size() != spacings.size())
         throw UsageError("--spacings has " + std::to_string(spacings.size()) + " values, --" +
                          valuesName.toStdString() + " " + std::to_string(values.size()));
     if (resistances)
-        return tav::WennerReadings::FromResistances(spacings, values);
+        return tav::WennerReadings::fromResistances(spacings, values);
     std::vector<tav::WennerReading> readings;
     for (std::size_t i = 0; i < spacings.size(); ++i)
         readings.push_back({spacings[i], values[i]});
     return readings;
 }
 
-void WriteText(const tav::SoilModel &model) {
+std::string modelText(const tav::SoilModel &model) {
     std::string text;
     if (model.layered)
-        text = "Two-layer soil: rho1 " + Shown(model.soil.rho1) + " ohm-m over rho2 " +
-               Shown(model.soil.rho2) + " ohm-m, the top layer " + Shown(model.soil.h) +
-               " m thick; RMS error " + Shown(model.rmsPercent) + " %\n";
+        text = "Two-layer soil: rho1 " + shown(model.soil.rho1) + " ohm-m over rho2 " +
+               shown(model.soil.rho2) + " ohm-m, the top layer " + shown(model.soil.h) +
+               " m thick; RMS error " + shown(model.rmsPercent) + " %\n";
     else
         text = "A uniform soil explains the readings as well as any two layers.\n";
-    text += "Uniform soil: " + Shown(model.uniform.rho) + " ohm-m; RMS error " +
-            Shown(model.uniform.rmsPercent) + " %\n\n";
+    text += "Uniform soil: " + shown(model.uniform.rho) + " ohm-m; RMS error " +
+            shown(model.uniform.rmsPercent) + " %\n\n";
     TextTable table({"Spacing [m]", "Measured [ohm-m]", "Model [ohm-m]", "Error [%]"});
     for (const tav::SoilModelRow &row : model.rows)
         table.addRow(
-            {Shown(row.spacing), Shown(row.measured), Shown(row.model), Shown(row.errorPercent)});
-    text += table.render();
-    std::fputs(text.c_str(), stdout);
+            {shown(row.spacing), shown(row.measured), shown(row.model), shown(row.errorPercent)});
+    return text + table.render();
 }
 
-void WriteJson(const tav::SoilModel &model) {
-    std::string json = "{\"rho1\":" + JsonWriter::Shortest(model.soil.rho1) +
-                       ",\"rho2\":" + JsonWriter::Shortest(model.soil.rho2) +
-                       ",\"h\":" + JsonWriter::Shortest(model.soil.h) +
-                       ",\"rms_percent\":" + JsonWriter::Shortest(model.rmsPercent) +
-                       ",\"uniform\":{\"rho\":" + JsonWriter::Shortest(model.uniform.rho) +
-                       ",\"rms_percent\":" + JsonWriter::Shortest(model.uniform.rmsPercent) +
+std::string modelJson(const tav::SoilModel &model) {
+    std::string json = "{\"rho1\":" + JsonWriter::shortest(model.soil.rho1) +
+                       ",\"rho2\":" + JsonWriter::shortest(model.soil.rho2) +
+                       ",\"h\":" + JsonWriter::shortest(model.soil.h) +
+                       ",\"rms_percent\":" + JsonWriter::shortest(model.rmsPercent) +
+                       ",\"uniform\":{\"rho\":" + JsonWriter::shortest(model.uniform.rho) +
+                       ",\"rms_percent\":" + JsonWriter::shortest(model.uniform.rmsPercent) +
                        "},\"rows\":[";
     for (std::size_t i = 0; i < model.rows.size(); ++i) {
         const tav::SoilModelRow &row = model.rows[i];
         json += i > 0 ? "," : "";
-        json += "{\"spacing\":" + JsonWriter::Shortest(row.spacing) +
-                ",\"measured\":" + JsonWriter::Shortest(row.measured) +
-                ",\"model\":" + JsonWriter::Shortest(row.model) +
-                ",\"error_percent\":" + JsonWriter::Shortest(row.errorPercent) + "}";
+        json += "{\"spacing\":" + JsonWriter::shortest(row.spacing) +
+                ",\"measured\":" + JsonWriter::shortest(row.measured) +
+                ",\"model\":" + JsonWriter::shortest(row.model) +
+                ",\"error_percent\":" + JsonWriter::shortest(row.errorPercent) + "}";
     }
-    json += std::string("],\"layered\":") + (model.layered ? "true" : "false") + "}\n";
-    std::fputs(json.c_str(), stdout);
+    return json + "],\"layered\":" + (model.layered ? "true" : "false") + "}\n";
 }
+
+class SoilModelFit : public CalculationCommand<std::vector<tav::WennerReading>, tav::SoilModel> {
+public:
+    SoilModelFit()
+        : CalculationCommand(
+              QStringLiteral("soil-model"),
+              QStringLiteral("The two-layer soil (rho1 over rho2 from a depth h) whose Wenner "
+                             "readings fit the measured ones best in relative least squares, "
+                             "and the best uniform soil beside it. When two layers do not do "
+                             "clearly better, the uniform soil is the answer and h is left "
+                             "out.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override { addReadingOptions(options); }
+
+    std::vector<tav::WennerReading> read(const CliOptions &options) const override {
+        return options.isSet(kForm) ? formReadings(options) : listedReadings(options);
+    }
+
+    tav::Refusable<tav::SoilModel>
+    calculate(const std::vector<tav::WennerReading> &readings) const override {
+        return tav::fitSoilModel(readings);
+    }
+
+    std::string text(const tav::SoilModel &model) const override { return modelText(model); }
+    std::string json(const tav::SoilModel &model) const override { return modelJson(model); }
+};
 
 } // namespace
 
-int SoilModelCommand::Run(const QStringList &arguments) {
-    CliOptions options(QStringLiteral("soil-model"),
-                       QStringLiteral("The two-layer soil (rho1 over rho2 from a depth h) whose "
-                                      "Wenner readings fit the measured ones best in relative "
-                                      "least squares, and the best uniform soil beside it. "
-                                      "When two layers do not do clearly better, the uniform "
-                                      "soil is the answer and h is left out."));
-    AddOptions(options);
-    if (options.parse(arguments))
-        return 0;
-    const std::vector<tav::WennerReading> readings =
-        options.isSet(kForm) ? FormReadings(options) : ListedReadings(options);
-    const tav::Refusable<tav::SoilModel> fit = tav::FitSoilModel(readings);
-    if (fit.refused()) {
-        std::fprintf(stderr, "%s\n", fit.reason().c_str());
-        return 1;
-    }
-    if (options.format() == CliOptions::Format::Json)
-        WriteJson(fit.result());
-    else
-        WriteText(fit.result());
-    return 0;
+int SoilModelCommand::run(const QStringList &arguments) {
+    return SoilModelFit().run(arguments);
 }

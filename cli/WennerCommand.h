@@ -6,5 +6,5 @@
 class WennerCommand {
 public:
     // The exit status: 0 done, 2 usage error (thrown as UsageError).
-    static int Run(const QStringList &arguments);
+    static int run(const QStringList &arguments);
 };

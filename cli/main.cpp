@@ -1,11 +1,6 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
-#include "cli/MeshCommand.h"
-#include "cli/RodCommand.h"
-#include "cli/SafetyCommand.h"
-#include "cli/SiteCommand.h"
-#include "cli/SoilModelCommand.h"
-#include "cli/WennerCommand.h"
+#include "cli/Subcommands.h"
 
 #include <QCoreApplication>
 
@@ -15,28 +10,14 @@
 
 namespace {
 
-const char kUsage[] = "Usage: tav-calc COMMAND [OPTIONS]\n"
-                      "\n"
-                      "Commands:\n"
-                      "  vertical   vertical rod design\n"
-                      "  horizontal horizontal rod design\n"
-                      "  mesh       mesh grid wire length and resistance\n"
-                      "  site       show or write a field information file\n"
-                      "  wenner     soil resistivity from Wenner measurements\n"
-                      "  soil-model two-layer soil fitted to Wenner measurements\n"
-                      "  safety     touch and step safety of a grid (IEEE Std 80)\n"
-                      "\n"
-                      "tav-calc COMMAND --help tells the options of a command.\n"
-                      "Exit status: 0 done, 1 inputs refused, 2 usage error.\n";
-
-int UsageFailure(const char *message) {
+int usageFailure(const char *message) {
     std::fprintf(stderr, "tav-calc: %s\nTry 'tav-calc --help'.\n", message);
     return 2;
 }
 
 // Output that never reached its destination (a full disk, a closed pipe) is a failure,
 // whatever the command made of its inputs.
-int Finish(int status) {
+int finish(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "tav-calc: cannot write the output: %s\n", std::strerror(errno));
         return 1;
@@ -44,12 +25,12 @@ int Finish(int status) {
     return status;
 }
 
-int Run(QStringList arguments) {
+int run(QStringList arguments) {
     if (arguments.isEmpty())
-        return UsageFailure("no command given");
+        return usageFailure("no command given");
     const QString command = arguments.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (command == QLatin1String("--version")) {
@@ -57,23 +38,12 @@ int Run(QStringList arguments) {
         return 0;
     }
     try {
-        if (command == QLatin1String("vertical"))
-            return RodCommand::RunVertical(arguments);
-        if (command == QLatin1String("horizontal"))
-            return RodCommand::RunHorizontal(arguments);
-        if (command == QLatin1String("mesh"))
-            return MeshCommand::Run(arguments);
-        if (command == QLatin1String("site"))
-            return SiteCommand::Run(arguments);
-        if (command == QLatin1String("wenner"))
-            return WennerCommand::Run(arguments);
-        if (command == QLatin1String("soil-model"))
-            return SoilModelCommand::Run(arguments);
-        if (command == QLatin1String("safety"))
-            return SafetyCommand::Run(arguments);
-        return UsageFailure(("unknown command '" + command.toStdString() + "'").c_str());
+        for (const Subcommand &subcommand : subcommands())
+            if (command == QLatin1String(subcommand.name))
+                return subcommand.run(arguments);
+        return usageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return usageFailure(error.what());
     }
 }
 
@@ -81,5 +51,5 @@ int Run(QStringList arguments) {
 
 int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
-    return Finish(Run(QCoreApplication::arguments().mid(1)));
+    return finish(run(QCoreApplication::arguments().mid(1)));
 }

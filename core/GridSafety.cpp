@@ -1,9 +1,6 @@
 #include "core/GridSafety.h"
 
-#include "core/NumericText.h"
-
 #include <cmath>
-#include <string>
 
 namespace tav {
 
@@ -13,73 +10,78 @@ constexpr double kPi = 3.141592653589793;
 // Relative slack on the spacing dividing a side: sides and spacings typed in decimals.
 constexpr double kDivisionSlack = 1e-9;
 constexpr double kReferenceDepth = 1; // m, h0 of Kh
-constexpr const char *kBeyondRange = "the inputs give values beyond the range of double precision";
 
-bool Positive(double value) {
+using Check = std::optional<Refusal>;
+
+bool positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-std::string NotPositive(const char *what, double value) {
-    return std::string("the ") + what + " must be a positive finite number, not " +
-           NumericText::Describe(value);
+Refusal notPositive(Quantity quantity, double value) {
+    return {Error::NotPositive, quantity, {value}};
 }
 
-std::string CheckPositive(const GridSafetyInput &in) {
+Refusal beyondRange() {
+    return {Error::BeyondRange, Quantity::None, {}};
+}
+
+Check checkPositive(const GridSafetyInput &in) {
     const struct {
-        const char *what;
+        Quantity quantity;
         double value;
-    } inputs[] = {{"soil resistivity", in.soilResistivity},
-                  {"grid side Lx", in.lengthX},
-                  {"grid side Ly", in.lengthY},
-                  {"conductor spacing", in.spacing},
-                  {"burial depth", in.depth},
-                  {"conductor diameter", in.conductorDiameter},
-                  {"grid current", in.gridCurrent},
-                  {"fault duration", in.faultDuration}};
+    } inputs[] = {{Quantity::SoilResistivity, in.soilResistivity},
+                  {Quantity::GridSideX, in.lengthX},
+                  {Quantity::GridSideY, in.lengthY},
+                  {Quantity::ConductorSpacing, in.spacing},
+                  {Quantity::BurialDepth, in.depth},
+                  {Quantity::ConductorDiameter, in.conductorDiameter},
+                  {Quantity::GridCurrent, in.gridCurrent},
+                  {Quantity::FaultDuration, in.faultDuration}};
     for (const auto &input : inputs)
-        if (!Positive(input.value))
-            return NotPositive(input.what, input.value);
-    if (in.surface && !Positive(in.surface->resistivity))
-        return NotPositive("surface layer's resistivity", in.surface->resistivity);
-    if (in.surface && !Positive(in.surface->thickness))
-        return NotPositive("surface layer's thickness", in.surface->thickness);
+        if (!positive(input.value))
+            return notPositive(input.quantity, input.value);
+    if (in.surface && !positive(in.surface->resistivity))
+        return notPositive(Quantity::SurfaceResistivity, in.surface->resistivity);
+    if (in.surface && !positive(in.surface->thickness))
+        return notPositive(Quantity::SurfaceThickness, in.surface->thickness);
     if (in.rods.count < 0)
-        return "the number of ground rods cannot be negative: " + std::to_string(in.rods.count);
-    if (in.rods.count > 0 && !Positive(in.rods.length))
-        return NotPositive("ground rod length", in.rods.length);
-    return {};
+        return Refusal{Error::NegativeCount, Quantity::RodCount, {double(in.rods.count)}};
+    if (in.rods.count > 0 && !positive(in.rods.length))
+        return notPositive(Quantity::RodLength, in.rods.length);
+    return std::nullopt;
 }
 
-bool Divides(double spacing, double side) {
+bool divides(double spacing, double side) {
     const double ratio = side / spacing;
     if (!std::isfinite(ratio))
         return true; // too many conductors for double precision: refused with the results
     return std::abs(ratio - std::round(ratio)) <= kDivisionSlack * ratio;
 }
 
-std::string CheckGeometry(const GridSafetyInput &in) {
+Check checkGeometry(const GridSafetyInput &in) {
     if (!std::isfinite(in.lengthX * in.lengthY) || !std::isfinite(in.lengthX + in.lengthY))
-        return kBeyondRange;
+        return beyondRange();
     for (const double side : {in.lengthX, in.lengthY})
         if (in.spacing > side)
-            return "the conductor spacing " + NumericText::Describe(in.spacing) +
-                   " m is larger than the side " + NumericText::Describe(side) + " m";
-    if (!Divides(in.spacing, in.lengthX) || !Divides(in.spacing, in.lengthY))
-        return "the conductor spacing " + NumericText::Describe(in.spacing) +
-               " m does not divide the sides " + NumericText::Describe(in.lengthX) + " m and " +
-               NumericText::Describe(in.lengthY) + " m into whole meshes";
+            return Refusal{
+                Error::SpacingLargerThanSide, Quantity::ConductorSpacing, {in.spacing, side}};
+    if (!divides(in.spacing, in.lengthX) || !divides(in.spacing, in.lengthY))
+        return Refusal{Error::SpacingDoesNotDivide,
+                       Quantity::ConductorSpacing,
+                       {in.spacing, in.lengthX, in.lengthY}};
     if (in.conductorDiameter >= in.depth)
-        return "the conductor diameter " + NumericText::Describe(in.conductorDiameter) +
-               " m is not smaller than the burial depth " + NumericText::Describe(in.depth) + " m";
-    return {};
+        return Refusal{Error::DiameterNotBelowDepth,
+                       Quantity::ConductorDiameter,
+                       {in.conductorDiameter, in.depth}};
+    return std::nullopt;
 }
 
-bool PerimeterRods(const GridSafetyInput &in) {
+bool perimeterRods(const GridSafetyInput &in) {
     return in.rods.count > 0 && in.rods.onPerimeter;
 }
 
 // Conductor lengths and the geometric factors n, Kii and Kh.
-void Geometry(const GridSafetyInput &in, GridSafetyResult &r) {
+void geometry(const GridSafetyInput &in, GridSafetyResult &r) {
     r.conductorsAlongY = std::round(in.lengthX / in.spacing) + 1;
     r.conductorsAlongX = std::round(in.lengthY / in.spacing) + 1;
     r.LC = in.lengthX * r.conductorsAlongX + in.lengthY * r.conductorsAlongY;
@@ -87,18 +89,18 @@ void Geometry(const GridSafetyInput &in, GridSafetyResult &r) {
     r.LT = r.LC + rods;
     r.LS = 0.75 * r.LC + 0.85 * rods;
     const double diagonal = std::hypot(in.lengthX, in.lengthY);
-    r.LM = PerimeterRods(in) ? r.LC + (1.55 + 1.22 * in.rods.length / diagonal) * rods : r.LT;
+    r.LM = perimeterRods(in) ? r.LC + (1.55 + 1.22 * in.rods.length / diagonal) * rods : r.LT;
     const double perimeter = 2 * (in.lengthX + in.lengthY);
     const double area = in.lengthX * in.lengthY;
     r.n = (2 * r.LC / perimeter) * std::sqrt(perimeter / (4 * std::sqrt(area)));
-    r.Kii = PerimeterRods(in) ? 1 : 1 / std::pow(2 * r.n, 2 / r.n);
+    r.Kii = perimeterRods(in) ? 1 : 1 / std::pow(2 * r.n, 2 / r.n);
     r.Kh = std::sqrt(1 + in.depth / kReferenceDepth);
     r.Rg = in.soilResistivity *
            (1 / r.LT + 1 / std::sqrt(20 * area) * (1 + 1 / (1 + in.depth * std::sqrt(20 / area))));
 }
 
 // Km's two logarithms; empty when an argument is not positive.
-std::string MeshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
+Check meshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
     const double D = in.spacing;
     const double h = in.depth;
     const double d = in.conductorDiameter;
@@ -106,14 +108,14 @@ std::string MeshFactor(const GridSafetyInput &in, GridSafetyResult &r) {
         D * D / (16 * h * d) + (D + 2 * h) * (D + 2 * h) / (8 * D * d) - h / (4 * d);
     const double corner = 8 / (kPi * (2 * r.n - 1));
     if (!(spread > 0) || !(corner > 0))
-        return "the mesh factor Km's logarithm has no value for these inputs";
+        return Refusal{Error::MeshFactorUndefined, Quantity::None, {}};
     r.Km = (std::log(spread) + r.Kii / r.Kh * std::log(corner)) / (2 * kPi);
     r.Ki = 0.644 + 0.148 * r.n;
     r.Ks = (1 / (2 * h) + 1 / (D + h) + (1 - std::pow(0.5, r.n - 2)) / D) / kPi;
-    return {};
+    return std::nullopt;
 }
 
-void Voltages(const GridSafetyInput &in, GridSafetyResult &r) {
+void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     const double rho = in.soilResistivity;
     r.GPR = in.gridCurrent * r.Rg;
     r.Em = rho * r.Km * r.Ki * in.gridCurrent / r.LM;
@@ -128,7 +130,7 @@ void Voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.gprBelowTouch = r.GPR < r.touchTolerable;
 }
 
-bool AllFinite(const GridSafetyResult &r) {
+bool allFinite(const GridSafetyResult &r) {
     for (const double v : {r.n, r.Km, r.Ki, r.Ks, r.Kii, r.Kh, r.LC, r.LM, r.LS, r.LT, r.Rg, r.GPR,
                            r.Em, r.Es, r.Cs, r.touchTolerable, r.stepTolerable})
         if (!std::isfinite(v))
@@ -138,22 +140,22 @@ bool AllFinite(const GridSafetyResult &r) {
 
 } // namespace
 
-Refusable<GridSafetyResult> CalculateGridSafety(const GridSafetyInput &input) {
-    std::string refusal = CheckPositive(input);
-    if (refusal.empty())
-        refusal = CheckGeometry(input);
+Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input) {
+    Check refusal = checkPositive(input);
+    if (!refusal)
+        refusal = checkGeometry(input);
     GridSafetyResult result;
-    if (refusal.empty()) {
-        Geometry(input, result);
+    if (!refusal) {
+        geometry(input, result);
         refusal = std::isfinite(result.LC) && std::isfinite(result.n) && std::isfinite(result.Rg)
-                      ? MeshFactor(input, result)
-                      : kBeyondRange;
+                      ? meshFactor(input, result)
+                      : beyondRange();
     }
-    if (!refusal.empty())
-        return Refusable<GridSafetyResult>::Refuse(refusal);
-    Voltages(input, result);
-    if (!AllFinite(result))
-        return Refusable<GridSafetyResult>::Refuse(kBeyondRange);
+    if (refusal)
+        return *refusal;
+    voltages(input, result);
+    if (!allFinite(result))
+        return beyondRange();
     return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Refusable.h"
+#include "core/errors.h"
 
 #include <optional>
 
@@ -64,6 +64,6 @@ struct GridSafetyResult {
 
 // The mesh and step voltages of the grid against the tolerable touch and step voltages,
 // or the reason the equations cannot take the inputs.
-Refusable<GridSafetyResult> CalculateGridSafety(const GridSafetyInput &input);
+Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input);
 
 } // namespace tav

@@ -4,7 +4,7 @@
 
 namespace tav {
 
-double HorizontalRodResistance(float soilResistivity, int length, float burialDepth) {
+double horizontalRodResistance(float soilResistivity, int length, float burialDepth) {
     const double h = burialDepth;
     const float singleLength = static_cast<float>(length);
     const double lengthSquared = std::pow(length, 2);
@@ -20,23 +20,23 @@ double HorizontalRodResistance(float soilResistivity, int length, float burialDe
     return sum * (soilResistivity / (length * 6.28));
 }
 
-RodDesignParameters HorizontalRodParameters(float burialDepth) {
+RodDesignParameters horizontalRodParameters(float burialDepth) {
     RodDesignParameters parameters;
     parameters.resistance = [burialDepth](float soilResistivity, int length) {
-        return HorizontalRodResistance(soilResistivity, length, burialDepth);
+        return horizontalRodResistance(soilResistivity, length, burialDepth);
     };
     parameters.boreArea = 3.14 * 0.05 * 0.05;
     parameters.modelLengths = {3, 6, 9, 12};
     return parameters;
 }
 
-RodDesignRecord HorizontalRodDefaults() {
+RodDesignRecord horizontalRodDefaults() {
     RodDesignRecord record;
-    record.m_nLengthFrom = 3;
-    record.m_nLengthTo = 60;
-    record.m_fRodDiameter = 54;
-    record.m_fRodQuantity.assign(HorizontalRodParameters(kDefaultBurialDepth).modelLengths.size(),
-                                 0.0f);
+    record.lengthFrom = 3;
+    record.lengthTo = 60;
+    record.rodDiameter = 54;
+    record.rodQuantity.assign(horizontalRodParameters(kDefaultBurialDepth).modelLengths.size(),
+                              0.0f);
     return record;
 }
 

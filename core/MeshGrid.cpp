@@ -11,12 +11,12 @@ namespace tav {
 
 namespace {
 
-bool IsPositive(float value) {
+bool isPositive(float value) {
     return value > 0 && std::isfinite(value);
 }
 
 // Multiples of the spacing strictly between 0 and the side; empty beyond int.
-std::optional<int> InnerConductors(float side, float spacing) {
+std::optional<int> innerConductors(float side, float spacing) {
     double q = static_cast<double>(side) / spacing;
     if (q - std::trunc(q) == 0)
         q = q - 1;
@@ -27,18 +27,18 @@ std::optional<int> InnerConductors(float side, float spacing) {
 
 } // namespace
 
-std::optional<MeshConductors> CountMeshConductors(float a, float b, float sx, float sy) {
-    if (!IsPositive(a) || !IsPositive(b) || !IsPositive(sx) || !IsPositive(sy))
+std::optional<MeshConductors> countMeshConductors(float a, float b, float sx, float sy) {
+    if (!isPositive(a) || !isPositive(b) || !isPositive(sx) || !isPositive(sy))
         return std::nullopt;
-    const std::optional<int> nx = InnerConductors(a, sx);
-    const std::optional<int> ny = InnerConductors(b, sy);
+    const std::optional<int> nx = innerConductors(a, sx);
+    const std::optional<int> ny = innerConductors(b, sy);
     if (!nx || !ny)
         return std::nullopt;
     return MeshConductors{*nx, *ny};
 }
 
-double MeshWireLength(float a, float b, float sx, float sy) {
-    const std::optional<MeshConductors> inner = CountMeshConductors(a, b, sx, sy);
+double meshWireLength(float a, float b, float sx, float sy) {
+    const std::optional<MeshConductors> inner = countMeshConductors(a, b, sx, sy);
     if (!inner)
         return std::numeric_limits<double>::quiet_NaN();
     const double perimeter = (static_cast<double>(b) + a) * 2;
@@ -46,24 +46,24 @@ double MeshWireLength(float a, float b, float sx, float sy) {
            inner->horizontal * static_cast<double>(b);
 }
 
-double MeshResistance(float rho, float a, float b, float h, float totalLength) {
+double meshResistance(float rho, float a, float b, float h, float totalLength) {
     const double area = static_cast<double>(b) * a;
     // Narrowed without the undefined behaviour of a cast for a quotient beyond float.
-    const float u = std::sqrt(NumericText::NarrowToSingle(20 / area));
+    const float u = std::sqrt(NumericText::narrowToSingle(20 / area));
     const double f = 1 + 1 / (u * static_cast<double>(h) + 1);
-    const float w = std::sqrt(NumericText::NarrowToSingle(static_cast<double>(a) * 20 * b));
+    const float w = std::sqrt(NumericText::narrowToSingle(static_cast<double>(a) * 20 * b));
     return (f * (1 / static_cast<double>(w)) + 1 / static_cast<double>(totalLength)) * rho;
 }
 
-void CalculateMeshGrid(MeshGridRecord &record) {
-    record.m_fTotalLength = NumericText::NarrowToSingle(
-        MeshWireLength(record.m_fHorizontalLength, record.m_fVerticalLength,
-                       record.m_fHorizontalSpacing, record.m_fVerticalSpacing));
-    const double resistance = RoundValue(
-        MeshResistance(record.m_fSoilResistivity, record.m_fHorizontalLength,
-                       record.m_fVerticalLength, record.m_fBurialDepth, record.m_fTotalLength),
-        3);
-    record.m_dResistance =
+void calculateMeshGrid(MeshGridRecord &record) {
+    record.totalLength = NumericText::narrowToSingle(
+        meshWireLength(record.horizontalLength, record.verticalLength, record.horizontalSpacing,
+                       record.verticalSpacing));
+    const double resistance = roundToDecimals(
+        meshResistance(record.soilResistivity, record.horizontalLength, record.verticalLength,
+                       record.burialDepth, record.totalLength),
+        2);
+    record.resistance =
         std::isfinite(resistance) ? resistance : std::numeric_limits<double>::quiet_NaN();
 }
 

@@ -7,14 +7,14 @@ namespace tav {
 // The record behind the mesh grid form: a buried rectangular grid of a by b metres with
 // conductors every sx metres along a and every sy metres along b.
 struct MeshGridRecord {
-    float m_fSoilResistivity = 0;   // ohm m
-    float m_fHorizontalLength = 0;  // a, m
-    float m_fVerticalLength = 0;    // b, m
-    float m_fBurialDepth = 0;       // h, m
-    float m_fHorizontalSpacing = 0; // sx, m
-    float m_fVerticalSpacing = 0;   // sy, m
-    float m_fTotalLength = 0;       // LT, m, unrounded; NaN when there is no grid
-    double m_dResistance = 0;       // ohm, two decimals; NaN when it has no value
+    float soilResistivity = 0;   // ohm m
+    float horizontalLength = 0;  // a, m
+    float verticalLength = 0;    // b, m
+    float burialDepth = 0;       // h, m
+    float horizontalSpacing = 0; // sx, m
+    float verticalSpacing = 0;   // sy, m
+    float totalLength = 0;       // LT, m, unrounded; NaN when there is no grid
+    double resistance = 0;       // ohm, two decimals; NaN when it has no value
 };
 
 // The inner conductors of a grid: Nx across the horizontal length (each b long), Ny
@@ -27,18 +27,18 @@ struct MeshConductors {
 
 // Empty unless both sides and both spacings are positive and finite, and the counts fit
 // an int: anything else describes no grid.
-std::optional<MeshConductors> CountMeshConductors(float a, float b, float sx, float sy);
+std::optional<MeshConductors> countMeshConductors(float a, float b, float sx, float sy);
 
 // The perimeter plus the inner conductors, (P + Ny a) + Nx b; NaN without a grid.
-double MeshWireLength(float a, float b, float sx, float sy);
+double meshWireLength(float a, float b, float sx, float sy);
 
 // Sverak's resistance of a grid of area a b buried at depth h with LT metres of wire,
 // evaluated in the order the program has always used, its roots in single precision.
-double MeshResistance(float rho, float a, float b, float h, float totalLength);
+double meshResistance(float rho, float a, float b, float h, float totalLength);
 
 // "Calculate": the wire length (kept unrounded, in single precision) and the resistance
 // from it, rounded to two decimals. Inputs are not checked; a result without a finite
 // value is NaN.
-void CalculateMeshGrid(MeshGridRecord &record);
+void calculateMeshGrid(MeshGridRecord &record);
 
 } // namespace tav

@@ -9,22 +9,22 @@ namespace tav::NumericText {
 
 namespace {
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsBlank(text[pos]))
+std::size_t skipBlanks(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && isBlank(text[pos]))
         ++pos;
     return pos;
 }
 
-std::size_t SkipDigits(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsDigit(text[pos]))
+std::size_t skipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && isDigit(text[pos]))
         ++pos;
     return pos;
 }
@@ -32,7 +32,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 // The decimal exponent of the leading significant digit of a plain decimal run
 // ("0.0012" gives -3), added to the written exponent; used only to tell overflow
 // from underflow when the run is out of range.
-long long MagnitudeOf(std::string_view mantissa, long long exponent) {
+long long magnitudeOf(std::string_view mantissa, long long exponent) {
     const std::size_t point = mantissa.find('.');
     const std::string_view whole = mantissa.substr(0, point);
     const std::size_t firstNonZero = whole.find_first_not_of('0');
@@ -47,7 +47,7 @@ long long MagnitudeOf(std::string_view mantissa, long long exponent) {
     return -static_cast<long long>(lead) - 1 + exponent;
 }
 
-long long ScanExponent(std::string_view digits, bool negative) {
+long long scanExponent(std::string_view digits, bool negative) {
     constexpr long long cap = 1'000'000'000;
     long long value = 0;
     for (char c : digits)
@@ -57,13 +57,13 @@ long long ScanExponent(std::string_view digits, bool negative) {
 
 } // namespace
 
-std::string FormatInteger(int value) {
+std::string formatInteger(int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-std::string FormatReal(double value, int significantDigits) {
+std::string formatReal(double value, int significantDigits) {
     if (!std::isfinite(value))
         return std::string(kNoValueMark);
     if (value == 0)
@@ -74,13 +74,13 @@ std::string FormatReal(double value, int significantDigits) {
     return std::string(buffer, result.ptr);
 }
 
-std::optional<int> ScanInteger(std::string_view text) {
+std::optional<int> scanInteger(std::string_view text) {
     text = text.substr(0, kIntegerReadLimit);
-    std::size_t pos = SkipBlanks(text, 0);
+    std::size_t pos = skipBlanks(text, 0);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         negative = text[pos++] == '-';
-    const std::size_t end = SkipDigits(text, pos);
+    const std::size_t end = skipDigits(text, pos);
     if (end == pos)
         return std::nullopt;
     constexpr std::int64_t limit = std::int64_t{std::numeric_limits<int>::max()} + 1;
@@ -93,17 +93,17 @@ std::optional<int> ScanInteger(std::string_view text) {
     return static_cast<int>(value);
 }
 
-std::optional<double> ScanReal(std::string_view text) {
+std::optional<double> scanReal(std::string_view text) {
     text = text.substr(0, kRealReadLimit);
-    std::size_t pos = SkipBlanks(text, 0);
+    std::size_t pos = skipBlanks(text, 0);
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         negative = text[pos++] == '-';
     const std::size_t start = pos;
-    std::size_t end = SkipDigits(text, pos);
+    std::size_t end = skipDigits(text, pos);
     std::size_t digits = end - start;
     if (end < text.size() && text[end] == '.') {
-        const std::size_t fractionEnd = SkipDigits(text, end + 1);
+        const std::size_t fractionEnd = skipDigits(text, end + 1);
         digits += fractionEnd - (end + 1);
         end = fractionEnd;
     }
@@ -116,9 +116,9 @@ std::optional<double> ScanReal(std::string_view text) {
         bool negativeExponent = false;
         if (e < text.size() && (text[e] == '+' || text[e] == '-'))
             negativeExponent = text[e++] == '-';
-        const std::size_t exponentEnd = SkipDigits(text, e);
+        const std::size_t exponentEnd = skipDigits(text, e);
         if (exponentEnd > e) {
-            exponent = ScanExponent(text.substr(e, exponentEnd - e), negativeExponent);
+            exponent = scanExponent(text.substr(e, exponentEnd - e), negativeExponent);
             end = exponentEnd;
         }
     }
@@ -127,21 +127,21 @@ std::optional<double> ScanReal(std::string_view text) {
     const auto result =
         std::from_chars(run.data(), run.data() + run.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range)
-        value = MagnitudeOf(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        value = magnitudeOf(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     else if (result.ec != std::errc())
         return std::nullopt;
     return negative ? -value : value;
 }
 
-bool IsNoValueMark(std::string_view text) {
-    const std::size_t first = SkipBlanks(text, 0);
+bool isNoValueMark(std::string_view text) {
+    const std::size_t first = skipBlanks(text, 0);
     std::size_t last = text.size();
-    while (last > first && IsBlank(text[last - 1]))
+    while (last > first && isBlank(text[last - 1]))
         --last;
     return text.substr(first, last - first) == kNoValueMark;
 }
 
-float NarrowToSingle(double value) {
+float narrowToSingle(double value) {
     constexpr double max = std::numeric_limits<float>::max();
     // Half a unit in the last place of FLT_MAX: from there on IEEE rounding gives infinity.
     const double overflow = max + std::ldexp(1.0, 103);
@@ -153,7 +153,7 @@ float NarrowToSingle(double value) {
     return value < 0 ? -result : result;
 }
 
-int TruncateToInt(double value) {
+int truncateToInt(double value) {
     if (std::isnan(value))
         return 0;
     const double truncated = std::trunc(value);
@@ -164,12 +164,12 @@ int TruncateToInt(double value) {
     return static_cast<int>(truncated);
 }
 
-std::string Describe(double value) {
+std::string describe(double value) {
     if (std::isnan(value))
         return "NaN";
     if (std::isinf(value))
         return value > 0 ? "infinity" : "-infinity";
-    return FormatReal(value, kDoubleDigits);
+    return formatReal(value, kDoubleDigits);
 }
 
 } // namespace tav::NumericText

@@ -22,36 +22,36 @@ inline constexpr std::size_t kIntegerReadLimit = 63;
 inline constexpr std::size_t kRealReadLimit = 399;
 
 // "%d".
-std::string FormatInteger(int value);
+std::string formatInteger(int value);
 
 // "%.*g" with the given significant digits; zero of either sign is "0", a value
 // without a finite value is kNoValueMark.
-std::string FormatReal(double value, int significantDigits);
+std::string formatReal(double value, int significantDigits);
 
 // As scanf's "%d" over the first 63 characters: leading white space, an optional
 // sign and decimal digits; whatever follows is ignored. Values beyond the range of
 // int saturate. Empty when no digit could be read.
-std::optional<int> ScanInteger(std::string_view text);
+std::optional<int> scanInteger(std::string_view text);
 
 // As scanf's "%lf" over the first 399 characters: leading white space, an optional
 // sign, digits with an optional point and an optional exponent; whatever follows is
 // ignored. Overflow gives an infinity, underflow zero. Empty when no number could be
 // read (empty text, letters only, a lone sign or a lone point).
-std::optional<double> ScanReal(std::string_view text);
+std::optional<double> scanReal(std::string_view text);
 
 // A number for a message: 15 significant digits, or "infinity", "-infinity", "NaN".
-std::string Describe(double value);
+std::string describe(double value);
 
 // True when the text is the mark written for a value without a finite value.
-bool IsNoValueMark(std::string_view text);
+bool isNoValueMark(std::string_view text);
 
 // double to float as IEEE rounding does it, without the undefined behaviour a plain
 // cast has for values beyond the range of float.
-float NarrowToSingle(double value);
+float narrowToSingle(double value);
 
 // double to int truncated toward zero, saturating outside the range of int;
 // NaN gives 0.
-int TruncateToInt(double value);
+int truncateToInt(double value);
 
 } // namespace NumericText
 } // namespace tav

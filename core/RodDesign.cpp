@@ -12,12 +12,12 @@ namespace tav {
 namespace {
 
 // A non-finite input (typed as 1e39, say) is no more a correct value than zero is.
-bool IsPositive(float value) {
+bool isPositive(float value) {
     return value > 0 && std::isfinite(value);
 }
 
-double RoundedResistance(const RodDesignParameters &parameters, float rho, int length) {
-    const double rounded = RoundValue(parameters.resistance(rho, length), 3);
+double roundedResistance(const RodDesignParameters &parameters, float rho, int length) {
+    const double rounded = roundToDecimals(parameters.resistance(rho, length), 2);
     return std::isfinite(rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }
 
@@ -26,38 +26,37 @@ double RoundedResistance(const RodDesignParameters &parameters, float rho, int l
 RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
                                     const RodDesignParameters &parameters) {
     RodDesignOutcome outcome;
-    if (!IsPositive(record.m_fTargetResistance)) {
-        outcome.refusal = kMsgTargetResistance;
+    if (!isPositive(record.targetResistance)) {
+        outcome.refusal = Refusal{Error::TargetResistance, Quantity::None, {}};
         return outcome;
     }
-    if (!IsPositive(record.m_fSoilResistivity)) {
-        outcome.refusal = kMsgSoilResistivity;
+    if (!isPositive(record.soilResistivity)) {
+        outcome.refusal = Refusal{Error::SoilResistivity, Quantity::SoilResistivity, {}};
         return outcome;
     }
 
-    record.m_nRowLength = RowLengths(record.m_nLengthFrom, record.m_nLengthTo);
+    record.rowLength = rowLengths(record.lengthFrom, record.lengthTo);
     for (int k = 0; k < kRodRows; ++k) {
-        const int length = record.m_nRowLength[k];
-        record.m_dRowResistance[k] =
-            RoundedResistance(parameters, record.m_fSoilResistivity, length);
+        const int length = record.rowLength[k];
+        record.rowResistance[k] = roundedResistance(parameters, record.soilResistivity, length);
         const CatalyzerBagCount bags =
-            CatalyzerBags(length, record.m_fRodDiameter, parameters.boreArea);
-        record.m_dIonBags[k] = RoundValue(bags.ion, 3);
-        record.m_dActiveBags[k] = RoundValue(bags.active, 3);
+            CatalyzerBags(length, record.rodDiameter, parameters.boreArea);
+        record.ionBags[k] = roundToDecimals(bags.ion, 2);
+        record.activeBags[k] = roundToDecimals(bags.active, 2);
     }
 
-    const double target = record.m_fTargetResistance;
+    const double target = record.targetResistance;
     for (int k = 0; k < kRodRows && outcome.selectedRow < 0; ++k) {
-        if (target > record.m_dRowResistance[k])
+        if (target > record.rowResistance[k])
             outcome.selectedRow = k;
     }
 
-    record.m_fRodQuantity.assign(parameters.modelLengths.size(), 0.0f);
+    record.rodQuantity.assign(parameters.modelLengths.size(), 0.0f);
     if (outcome.selectedRow >= 0) {
-        const double length = record.m_nRowLength[outcome.selectedRow];
+        const double length = record.rowLength[outcome.selectedRow];
         for (std::size_t j = 0; j < parameters.modelLengths.size(); ++j) {
-            const double quantity = RoundValue(length / parameters.modelLengths[j], 3);
-            record.m_fRodQuantity[j] = NumericText::NarrowToSingle(quantity);
+            const double quantity = roundToDecimals(length / parameters.modelLengths[j], 2);
+            record.rodQuantity[j] = NumericText::narrowToSingle(quantity);
         }
     }
     return outcome;

@@ -1,29 +1,27 @@
 #pragma once
 
 #include "core/RowLengths.h"
+#include "core/errors.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tav {
 
-// Ids of the language module's messages that refuse a rod design.
-inline constexpr unsigned kMsgTargetResistance = 123;
-inline constexpr unsigned kMsgSoilResistivity = 124;
-
 // The record behind the vertical and the horizontal rod form.
 struct RodDesignRecord {
-    int m_nLengthFrom = 0;
-    int m_nLengthTo = 0;
-    float m_fTargetResistance = 0;
-    float m_fRodDiameter = 0;
-    float m_fSoilResistivity = 0;
-    std::array<int, kRodRows> m_nRowLength{};
-    std::array<double, kRodRows> m_dRowResistance{};
-    std::array<double, kRodRows> m_dIonBags{};
-    std::array<double, kRodRows> m_dActiveBags{};
-    std::vector<float> m_fRodQuantity; // one per rod model, in field order
+    int lengthFrom = 0;
+    int lengthTo = 0;
+    float targetResistance = 0;
+    float rodDiameter = 0;
+    float soilResistivity = 0;
+    std::array<int, kRodRows> rowLength{};
+    std::array<double, kRodRows> rowResistance{};
+    std::array<double, kRodRows> ionBags{};
+    std::array<double, kRodRows> activeBags{};
+    std::vector<float> rodQuantity; // one per rod model, in field order
 };
 
 // What tells the two rod forms apart.
@@ -36,7 +34,8 @@ struct RodDesignParameters {
 };
 
 struct RodDesignOutcome {
-    unsigned refusal = 0; // 0, or the id of the message that refuses the inputs
+    // Error::TargetResistance or Error::SoilResistivity when the inputs are refused.
+    std::optional<Refusal> refusal;
     int selectedRow = -1; // the row that meets the target, -1 for none
 };
 

@@ -7,4 +7,9 @@ namespace tav {
 // formed by multiplying with the reciprocal power, as every shown value has been.
 double RoundValue(double value, int n);
 
+// The same rounding said plainly: to the given number of decimal places.
+inline double roundToDecimals(double value, int decimals) {
+    return RoundValue(value, decimals + 1);
+}
+
 } // namespace tav

@@ -4,7 +4,7 @@
 
 namespace tav {
 
-std::array<int, kRodRows> RowLengths(int lengthFrom, int lengthTo) {
+std::array<int, kRodRows> rowLengths(int lengthFrom, int lengthTo) {
     std::array<int, kRodRows> rows{};
     rows.front() = lengthFrom;
     rows.back() = lengthTo;
@@ -12,7 +12,7 @@ std::array<int, kRodRows> RowLengths(int lengthFrom, int lengthTo) {
     const double step = (static_cast<double>(lengthTo) - static_cast<double>(lengthFrom)) / 10;
     double acc = lengthFrom + step;
     for (int i = 1; i < kRodRows - 1; ++i) {
-        rows[i] = NumericText::TruncateToInt(acc);
+        rows[i] = NumericText::truncateToInt(acc);
         acc = acc + step;
     }
     return rows;

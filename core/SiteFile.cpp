@@ -23,34 +23,36 @@ int SiteFileSystem::close(int fd) {
     return ::close(fd);
 }
 
-SiteFileSystem &SiteFileSystem::Default() {
+SiteFileSystem &SiteFileSystem::standard() {
     static SiteFileSystem system;
     return system;
 }
 
 namespace SiteFile {
 
-std::string Encode(const SiteInformation &record) {
+std::string encode(const SiteInformation &record) {
     std::string bytes;
-    SiteFileWriter::Emit(record, [&bytes](const char *data, std::size_t size) {
+    SiteFileWriter::emit(record, [&bytes](const char *data, std::size_t size) {
         bytes.append(data, size);
         return true;
     });
     return bytes;
 }
 
-SiteReadResult Decode(const unsigned char *data, std::size_t size, SiteInformation &record) {
+SiteReadResult decode(const unsigned char *data, std::size_t size, SiteInformation &record) {
     SiteFileReader reader(data, size);
     return reader.readInto(record);
 }
 
-SiteReadResult Read(const std::string &path, SiteInformation &record) {
+SiteReadResult read(const std::string &path, SiteInformation &record) {
     SiteReadResult result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat status {};
     if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         result.status = SiteReadStatus::CannotOpen;
-        result.reason = fd < 0 ? std::strerror(errno) : "not a regular file";
+        if (fd < 0)
+            result.reason = std::strerror(errno);
+        result.notRegularFile = fd >= 0;
         if (fd >= 0)
             ::close(fd);
         return result;
@@ -61,28 +63,10 @@ SiteReadResult Read(const std::string &path, SiteInformation &record) {
     return result;
 }
 
-SiteWriteResult Write(const SiteInformation &record, const std::string &path,
+SiteWriteResult write(const SiteInformation &record, const std::string &path,
                       SiteFileSystem &system) {
     SiteFileWriter writer(system);
     return writer.write(record, path);
-}
-
-const char *StatusText(SiteReadStatus status) {
-    switch (status) {
-    case SiteReadStatus::Success:
-        return "success";
-    case SiteReadStatus::CannotOpen:
-        return "cannot open";
-    case SiteReadStatus::EndOfFile:
-        return "end of file";
-    case SiteReadStatus::BadLength:
-        return "bad length";
-    case SiteReadStatus::OutOfMemory:
-        return "out of memory";
-    case SiteReadStatus::InputError:
-        return "input error";
-    }
-    return "";
 }
 
 } // namespace SiteFile

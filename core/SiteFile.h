@@ -19,6 +19,8 @@ struct SiteReadResult {
     SiteReadStatus status = SiteReadStatus::Success;
     int itemsRead = 0;  // complete items before the failing one; 15 on success
     std::string reason; // what the system said, for cannot open and input error
+    // Cannot open: the path names a folder, a pipe, a device, not a regular file.
+    bool notRegularFile = false;
 };
 
 // The system calls a save makes, so that a test can fail them where a disk would.
@@ -28,7 +30,7 @@ public:
     virtual long write(int fd, const void *data, std::size_t size);
     virtual int fsync(int fd);
     virtual int close(int fd);
-    static SiteFileSystem &Default();
+    static SiteFileSystem &standard();
 };
 
 // The field information file: fifteen items, strings with a length prefix and 32-bit
@@ -36,26 +38,23 @@ public:
 namespace SiteFile {
 
 // The file's bytes for a record.
-std::string Encode(const SiteInformation &record);
+std::string encode(const SiteInformation &record);
 
 // Reads the items from bytes in memory into the record, each as soon as it is complete
 // (the three date items together); a failure leaves the later items as they were. A
 // string longer than what follows it fails as end of file before anything is allocated.
-SiteReadResult Decode(const unsigned char *data, std::size_t size, SiteInformation &record);
+SiteReadResult decode(const unsigned char *data, std::size_t size, SiteInformation &record);
 
 // As Decode, from a regular file. Anything else (a folder, a pipe, a device) cannot be
 // opened, and the record is untouched.
-SiteReadResult Read(const std::string &path, SiteInformation &record);
+SiteReadResult read(const std::string &path, SiteInformation &record);
 
 // Writes the record to a new file beside the path, makes it durable and renames it over
 // the path, so that a failure at any point leaves an earlier file as it was. Success only
 // once the new file is in place. A path that names anything but a regular file (or a
 // link to one) is not replaced: cannot create.
-SiteWriteResult Write(const SiteInformation &record, const std::string &path,
-                      SiteFileSystem &system = SiteFileSystem::Default());
-
-// "end of file", "bad length", ... for a failure report.
-const char *StatusText(SiteReadStatus status);
+SiteWriteResult write(const SiteInformation &record, const std::string &path,
+                      SiteFileSystem &system = SiteFileSystem::standard());
 
 } // namespace SiteFile
 } // namespace tav

@@ -17,7 +17,7 @@ namespace {
 // gives every block a mapping of its own, the block asks for huge pages: faulting 64 MiB in
 // page by page takes longer than copying it from the cache, several times as long on a
 // virtual machine. Where huge pages are off, the advice is ignored.
-std::string ReserveText(std::size_t size) {
+std::string reserveText(std::size_t size) {
     std::string text;
     text.reserve(size);
 #ifdef MADV_HUGEPAGE
@@ -164,11 +164,11 @@ bool SiteFileReader::text(std::string &value) {
     if (bytes > m_remaining)
         return fail(SiteReadStatus::EndOfFile);
     try {
-        std::string raw = ReserveText(static_cast<std::size_t>(bytes));
+        std::string raw = reserveText(static_cast<std::size_t>(bytes));
         raw.resize(static_cast<std::size_t>(bytes));
         if (!read(raw.data(), raw.size()))
             return false;
-        value = wide ? Utf16LeToUtf8(raw) : std::move(raw);
+        value = wide ? utf16LeToUtf8(raw) : std::move(raw);
     } catch (const std::bad_alloc &) {
         return fail(SiteReadStatus::OutOfMemory);
     }
@@ -183,7 +183,7 @@ SiteReadResult SiteFileReader::readInto(SiteInformation &record) {
         result.reason = m_reason;
         return result;
     };
-    if (!text(record.m_strClientCompanyName) || (++items, !text(record.m_strFieldName)))
+    if (!text(record.clientCompanyName) || (++items, !text(record.fieldName)))
         return finish();
     ++items;
     int year = 0, month = 0, day = 0;
@@ -191,13 +191,11 @@ SiteReadResult SiteFileReader::readInto(SiteInformation &record) {
         return finish();
     ++items;
     // Only the low 16 bits of each count, as an unsigned number: -1 is 65535.
-    record.m_date = SiteDate::FromParts(year & 0xFFFF, month & 0xFFFF, day & 0xFFFF);
-    std::string *const texts1[] = {&record.m_strFileNumber};
-    int *const indexes[] = {&record.m_nSoilType, &record.m_nLayerStructure,
-                            &record.m_nFieldPosition};
-    std::string *const texts2[] = {&record.m_strAltitude, &record.m_strMeteorological,
-                                   &record.m_strTemperature};
-    int *const checks[] = {&record.m_nCelsius, &record.m_nFahrenheit};
+    record.date = SiteDate::fromParts(year & 0xFFFF, month & 0xFFFF, day & 0xFFFF);
+    std::string *const texts1[] = {&record.fileNumber};
+    int *const indexes[] = {&record.soilType, &record.layerStructure, &record.fieldPosition};
+    std::string *const texts2[] = {&record.altitude, &record.meteorological, &record.temperature};
+    int *const checks[] = {&record.celsius, &record.fahrenheit};
     for (std::string *value : texts1) {
         if (!text(*value))
             return finish();
@@ -218,7 +216,7 @@ SiteReadResult SiteFileReader::readInto(SiteInformation &record) {
             return finish();
         ++items;
     }
-    if (!text(record.m_strNote))
+    if (!text(record.note))
         return finish();
     ++items;
     return finish();

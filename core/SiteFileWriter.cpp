@@ -74,19 +74,19 @@ private:
     std::size_t m_used = 0;
 };
 
-std::string FolderOf(const std::string &path) {
+std::string folderOf(const std::string &path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string &path) {
+std::string nameOf(const std::string &path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-mode_t NewFileMode() {
+mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -94,17 +94,17 @@ mode_t NewFileMode() {
 
 } // namespace
 
-bool SiteFileWriter::Emit(const SiteInformation &record, const Output &output) {
+bool SiteFileWriter::emit(const SiteInformation &record, const Output &output) {
     ItemBuffer out(output);
-    const SiteDate &date = record.m_date;
-    return out.text(record.m_strClientCompanyName) && out.text(record.m_strFieldName) &&
+    const SiteDate &date = record.date;
+    return out.text(record.clientCompanyName) && out.text(record.fieldName) &&
            out.integer(date.valid ? date.year : -1) && out.integer(date.valid ? date.month : -1) &&
-           out.integer(date.valid ? date.day : -1) && out.text(record.m_strFileNumber) &&
-           out.integer(record.m_nSoilType) && out.integer(record.m_nLayerStructure) &&
-           out.integer(record.m_nFieldPosition) && out.text(record.m_strAltitude) &&
-           out.text(record.m_strMeteorological) && out.text(record.m_strTemperature) &&
-           out.integer(record.m_nCelsius) && out.integer(record.m_nFahrenheit) &&
-           out.text(record.m_strNote) && out.flush();
+           out.integer(date.valid ? date.day : -1) && out.text(record.fileNumber) &&
+           out.integer(record.soilType) && out.integer(record.layerStructure) &&
+           out.integer(record.fieldPosition) && out.text(record.altitude) &&
+           out.text(record.meteorological) && out.text(record.temperature) &&
+           out.integer(record.celsius) && out.integer(record.fahrenheit) && out.text(record.note) &&
+           out.flush();
 }
 
 SiteWriteResult SiteFileWriter::fail(SiteWriteStatus status, int error) {
@@ -150,14 +150,14 @@ SiteWriteResult SiteFileWriter::write(const SiteInformation &record, const std::
             std::free(resolved);
         }
     }
-    mode_t mode = NewFileMode();
+    mode_t mode = newFileMode();
     if (::stat(target.c_str(), &status) == 0) {
         // A folder or a device is never replaced by a file.
         if (!S_ISREG(status.st_mode))
             return fail(SiteWriteStatus::CannotCreate, EISDIR);
         mode = status.st_mode & 07777;
     }
-    std::string temporary = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    std::string temporary = folderOf(target) + "/." + nameOf(target) + ".XXXXXX";
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -166,7 +166,7 @@ SiteWriteResult SiteFileWriter::write(const SiteInformation &record, const std::
     temporary = name.data();
     ::fchmod(fd, mode);
 
-    bool ok = Emit(record, [this, fd](const char *data, std::size_t size) {
+    bool ok = emit(record, [this, fd](const char *data, std::size_t size) {
         return writeAll(fd, data, size);
     });
     ok = ok && succeeded(m_system.fsync(fd));
@@ -177,7 +177,7 @@ SiteWriteResult SiteFileWriter::write(const SiteInformation &record, const std::
         return fail(SiteWriteStatus::WriteFailure, m_error);
     }
     // The rename itself reaches the disk with the folder; a failure here loses nothing.
-    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);

@@ -20,7 +20,7 @@ public:
     // The fifteen items in order, through a 4096-byte buffer that goes to the output
     // whenever the next piece does not fit, and once more at the end. False as soon as the
     // output fails.
-    static bool Emit(const SiteInformation &record, const Output &output);
+    static bool emit(const SiteInformation &record, const Output &output);
 
 private:
     bool writeAll(int fd, const char *data, std::size_t size);

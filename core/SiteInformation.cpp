@@ -6,21 +6,21 @@ namespace tav {
 
 namespace {
 
-bool IsLeapYear(int year) {
+bool isLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month) {
+int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 } // namespace
 
-SiteDate SiteDate::FromParts(int year, int month, int day) {
+SiteDate SiteDate::fromParts(int year, int month, int day) {
     SiteDate date;
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month))
+        day > daysInMonth(year, month))
         return date;
     date.year = year;
     date.month = month;
@@ -31,40 +31,11 @@ SiteDate SiteDate::FromParts(int year, int month, int day) {
 
 bool operator==(const SiteInformation &a, const SiteInformation &b) {
     const auto fields = [](const SiteInformation &r) {
-        return std::tie(r.m_strClientCompanyName, r.m_strFieldName, r.m_date, r.m_strFileNumber,
-                        r.m_nSoilType, r.m_nLayerStructure, r.m_nFieldPosition, r.m_strAltitude,
-                        r.m_strMeteorological, r.m_strTemperature, r.m_nCelsius, r.m_nFahrenheit,
-                        r.m_strNote);
+        return std::tie(r.clientCompanyName, r.fieldName, r.date, r.fileNumber, r.soilType,
+                        r.layerStructure, r.fieldPosition, r.altitude, r.meteorological,
+                        r.temperature, r.celsius, r.fahrenheit, r.note);
     };
     return fields(a) == fields(b);
 }
-
-const char *SiteItemName(int item) {
-    static constexpr const char *kNames[kSiteItems] = {"client company name",
-                                                       "field name",
-                                                       "measurement year",
-                                                       "measurement month",
-                                                       "measurement day",
-                                                       "file number",
-                                                       "soil type",
-                                                       "layer structure",
-                                                       "field position",
-                                                       "altitude",
-                                                       "meteorological",
-                                                       "temperature",
-                                                       "Celsius check state",
-                                                       "Fahrenheit check state",
-                                                       "note"};
-    return item >= 0 && item < kSiteItems ? kNames[item] : "";
-}
-
-const std::array<const char *, 9> kSoilTypeTexts{"Clay",         "Clay soil", "General soil",
-                                                 "Sand, Gravel", "Soft Rock", "Hard Rock",
-                                                 "Granite",      "Gneiss",    "Basalt"};
-const std::array<const char *, 3> kLayerStructureTexts{"Vertical layer", "Horizontal layer",
-                                                       "Composite layer"};
-const std::array<const char *, 6> kFieldPositionTexts{"Mountain top",  "Hill, Middle of Mountain",
-                                                      "Plain, Forest", "Coastal area",
-                                                      "riverside",     "others"};
 
 } // namespace tav

@@ -15,7 +15,7 @@ constexpr int kFixedSpacing[kFixedRows] = {1, 2, 4, 6, 9, 12, 18, 24, 30};
 constexpr double kFixedFactor[kFixedRows] = {6.28,  12.56,  25.12,  37.68, 56.52,
                                              75.36, 113.04, 150.72, 188.4};
 
-double RowResistivity(const SoilResistivityRecord &record, int row) {
+double rowResistivity(const SoilResistivityRecord &record, int row) {
     const double measured = record.m_fMeasuredR[row];
     if (row < kFixedRows)
         return measured * kFixedFactor[row];
@@ -25,7 +25,7 @@ double RowResistivity(const SoilResistivityRecord &record, int row) {
 
 } // namespace
 
-int SoilRowSpacing(const SoilResistivityRecord &record, int row) {
+int soilRowSpacing(const SoilResistivityRecord &record, int row) {
     if (row < kFixedRows)
         return kFixedSpacing[row];
     return row == kFixedRows ? record.m_nSpacing1 : record.m_nSpacing2;
@@ -35,15 +35,15 @@ void CalculateSoilResistivity(SoilResistivityRecord &record) {
     double sum = 0;
     int counted = 0;
     for (int row = 0; row < kSoilRows; ++row) {
-        const double rho = RowResistivity(record, row);
+        const double rho = rowResistivity(record, row);
         // A zero spacing times an infinite resistance gives NaN: that row is not measured either.
         if (rho != 0 && !std::isnan(rho)) {
             sum += rho;
             ++counted;
         }
-        record.m_dResistivity[row] = RoundValue(rho, 2);
+        record.m_dResistivity[row] = roundToDecimals(rho, 1);
     }
-    record.m_dAverage = counted > 0 ? RoundValue(sum / counted, 3) : 0;
+    record.m_dAverage = counted > 0 ? roundToDecimals(sum / counted, 2) : 0;
 }
 
 void ResetSoilResistivity(SoilResistivityRecord &record) {

@@ -19,7 +19,7 @@ struct SoilResistivityRecord {
 };
 
 // Probe spacing (m) of each row; rows 10 and 11 take the record's two spacings.
-int SoilRowSpacing(const SoilResistivityRecord &record, int row);
+int soilRowSpacing(const SoilResistivityRecord &record, int row);
 
 // rho = 2 pi a R with 2 pi written as 6.28, each row rounded to one decimal; the
 // average is the mean of the unrounded resistivities that are not zero, rounded to

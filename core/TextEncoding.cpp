@@ -6,7 +6,7 @@ namespace tav {
 
 namespace {
 
-void AppendUtf8(std::string &out, std::uint32_t code) {
+void appendUtf8(std::string &out, std::uint32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -32,7 +32,7 @@ constexpr std::uint16_t kHighControls[32] = {
 
 } // namespace
 
-std::string Utf16LeToUtf8(const std::string &units) {
+std::string utf16LeToUtf8(const std::string &units) {
     std::string out;
     out.reserve(units.size());
     const std::size_t count = units.size() / 2;
@@ -44,18 +44,18 @@ std::string Utf16LeToUtf8(const std::string &units) {
         const std::uint32_t u = unit(i);
         if (u >= 0xD800 && u < 0xDC00 && i + 1 < count && unit(i + 1) >= 0xDC00 &&
             unit(i + 1) < 0xE000) {
-            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
             ++i;
         } else if (u >= 0xD800 && u < 0xE000) {
-            AppendUtf8(out, 0xFFFD);
+            appendUtf8(out, 0xFFFD);
         } else {
-            AppendUtf8(out, u);
+            appendUtf8(out, u);
         }
     }
     return out;
 }
 
-bool IsValidUtf8(const std::string &bytes) {
+bool isValidUtf8(const std::string &bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
@@ -93,14 +93,14 @@ bool IsValidUtf8(const std::string &bytes) {
     return true;
 }
 
-std::string DisplayUtf8(const std::string &bytes) {
-    if (IsValidUtf8(bytes))
+std::string displayUtf8(const std::string &bytes) {
+    if (isValidUtf8(bytes))
         return bytes;
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
+        appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
     }
     return out;
 }

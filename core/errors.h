@@ -25,8 +25,6 @@ enum class Quantity {
     SurfaceThickness,
     RodCount,
     RodLength,
-    ProbeSpacing,
-    ApparentResistivity,
     // The earthing system solver's inputs.
     TopLayerResistivity,
     BottomLayerResistivity,
@@ -57,9 +55,10 @@ enum class Error {
     DiameterNotBelowDepth,
     // Km's logarithm has no value: ().
     MeshFactorUndefined,
-    // A reading's spacing or resistivity is not a positive finite number: (reading, value);
-    // the quantity tells which.
-    ReadingNotPositive,
+    // A reading's probe spacing is not a positive finite number: (reading, spacing).
+    ReadingSpacingNotPositive,
+    // A reading's apparent resistivity is not a positive finite number: (reading, value).
+    ReadingResistivityNotPositive,
     // Two readings at one probe spacing: (first reading, second reading, spacing).
     SameSpacingTwice,
     // Fewer readings than a two-layer fit needs: (readings).

@@ -6,22 +6,20 @@
 class CHorizontalElectrodeDlg : public CRodDesignDlg {
     Q_OBJECT
 public:
-    static constexpr int IDD = 133;
-    static constexpr int IDC_BURIAL_DEPTH = 1009;
-    static constexpr unsigned kMsgShallowDepth = 125;
+    static constexpr int IDD = RodDesignIds::IDD_HORIZONTAL;
 
     explicit CHorizontalElectrodeDlg(QWidget *parent = nullptr);
 
-    float burialDepth() const { return m_fBurialDepth; }
+    float burialDepth() const { return m_burialDepth; }
 
 protected:
     bool OnInitDialog() override;
-    void ExchangeInputs(DataExchange &dx) override;
-    tav::RodDesignParameters Parameters() const override;
+    void exchangeInputs(DataExchange &dx) override;
+    tav::RodDesignParameters parameters() const override;
 
 private:
     // Warns while the user types a depth shallower than the rod may lie.
     void OnChangeBurialDepth();
 
-    float m_fBurialDepth;
+    float m_burialDepth;
 };

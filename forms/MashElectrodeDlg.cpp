@@ -2,31 +2,31 @@
 
 #include "ui/DataExchange.h"
 
-CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+using namespace MeshGridIds;
+
+CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent) : LayoutDialog(IDD, parent) {}
 
 bool CMashElectrodeDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     bindCommands(this, {{IDC_CALCULATE, &CMashElectrodeDlg::OnCalculate}});
-    SetIcon(m_icon);
     return true;
 }
 
 void CMashElectrodeDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1076, m_record.m_fSoilResistivity);
-    dx.Text(1085, m_record.m_fHorizontalLength);
-    dx.Text(1086, m_record.m_fVerticalLength);
-    dx.Text(1009, m_record.m_fBurialDepth);
-    dx.Text(1077, m_record.m_fHorizontalSpacing);
-    dx.Text(1078, m_record.m_fVerticalSpacing);
-    dx.Text(1079, m_record.m_fTotalLength);
-    dx.Text(1055, m_record.m_dResistance);
+    dx.Text(IDC_SOIL_RESISTIVITY, m_record.soilResistivity);
+    dx.Text(IDC_HORIZONTAL_LENGTH, m_record.horizontalLength);
+    dx.Text(IDC_VERTICAL_LENGTH, m_record.verticalLength);
+    dx.Text(IDC_BURIAL_DEPTH, m_record.burialDepth);
+    dx.Text(IDC_HORIZONTAL_SPACING, m_record.horizontalSpacing);
+    dx.Text(IDC_VERTICAL_SPACING, m_record.verticalSpacing);
+    dx.Text(IDC_TOTAL_LENGTH, m_record.totalLength);
+    dx.Text(IDC_RESISTANCE, m_record.resistance);
 }
 
 void CMashElectrodeDlg::OnCalculate() {
     // After an unreadable field (its prompt shown) the calculation goes on with the
     // values the record holds.
     UpdateData(true);
-    tav::CalculateMeshGrid(m_record);
+    tav::calculateMeshGrid(m_record);
     UpdateData(false);
 }

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "core/MeshGrid.h"
+#include "forms/ids/MeshGridIds.h"
 #include "ui/LayoutDialog.h"
-
-#include <QIcon>
 
 // The wire length and Sverak's resistance of a buried rectangular mesh grid.
 class CMashElectrodeDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 135;
-    static constexpr int IDC_CALCULATE = 1083;
+    static constexpr int IDD = MeshGridIds::IDD;
 
     explicit CMashElectrodeDlg(QWidget *parent = nullptr);
 
@@ -24,5 +22,4 @@ private:
     void OnCalculate();
 
     tav::MeshGridRecord m_record;
-    QIcon m_icon;
 };

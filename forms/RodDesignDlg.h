@@ -1,17 +1,14 @@
 #pragma once
 
 #include "core/RodDesign.h"
+#include "forms/ids/RodDesignIds.h"
 #include "ui/LayoutDialog.h"
-
-#include <QIcon>
 
 // What the vertical and the horizontal rod form share: the record, the exchange of the
 // result table and the rod quantities, and the Calculate command.
 class CRodDesignDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDC_CALCULATE = 1083;
-
     const tav::RodDesignRecord &record() const { return m_record; }
 
 protected:
@@ -21,14 +18,11 @@ protected:
     void DoDataExchange(DataExchange &dx) override;
 
     // The entry fields, in the form's exchange order.
-    virtual void ExchangeInputs(DataExchange &dx) = 0;
+    virtual void exchangeInputs(DataExchange &dx) = 0;
     // The form's resistance formula, bore and rod models, for the record as it stands.
-    virtual tav::RodDesignParameters Parameters() const = 0;
+    virtual tav::RodDesignParameters parameters() const = 0;
 
     void OnCalculate();
 
     tav::RodDesignRecord m_record;
-
-private:
-    QIcon m_icon;
 };

@@ -1,6 +1,7 @@
 #include "forms/SiteInformationDlg.h"
 
 #include "core/SiteFile.h"
+#include "text/StringIds.h"
 #include "ui/DataExchange.h"
 #include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-constexpr unsigned kMsgFilter = 126;
-constexpr unsigned kMsgCannotCreate = 127;
-constexpr unsigned kMsgSaved = 128;
-constexpr unsigned kMsgCannotOpen = 129;
-constexpr int kDatePicker = 1007;
+using namespace SiteInformationIds;
 
 // The items of the file that hold the three lists and the two check states.
 constexpr int kSoilTypeItem = 6;
@@ -33,35 +30,33 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-template <std::size_t N> void Fill(QComboBox *list, const std::array<unsigned, N> &strings) {
+template <std::size_t N> void fill(QComboBox *list, const std::array<unsigned, N> &strings) {
     for (const unsigned id : strings)
         list->addItem(LoadLanguageString(id));
     list->setCurrentIndex(0);
 }
 
-tav::SiteDate ToSiteDate(const QDate &date) {
-    return date.isValid() ? tav::SiteDate::FromParts(date.year(), date.month(), date.day())
+tav::SiteDate toSiteDate(const QDate &date) {
+    return date.isValid() ? tav::SiteDate::fromParts(date.year(), date.month(), date.day())
                           : tav::SiteDate{};
 }
 
-std::string Path(const QString &path) {
+std::string localPath(const QString &path) {
     return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
 
 CSiteInformationDlg::CSiteInformationDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_measurementDate(QDate::currentDate()),
-      m_icon(LoadApplicationIcon()) {}
+    : LayoutDialog(IDD, parent), m_measurementDate(QDate::currentDate()) {}
 
 bool CSiteInformationDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    SetIcon(m_icon);
-    Fill(list(IDC_SOIL_TYPE), tav::kSoilTypeStrings);
-    Fill(list(IDC_LAYER_STRUCTURE), tav::kLayerStructureStrings);
-    Fill(list(IDC_FIELD_POSITION), tav::kFieldPositionStrings);
+    fill(list(IDC_SOIL_TYPE), StringId::kSoilTypes);
+    fill(list(IDC_LAYER_STRUCTURE), StringId::kLayerStructures);
+    fill(list(IDC_FIELD_POSITION), StringId::kFieldPositions);
     OnCelsius();
-    item<QDateEdit>(kDatePicker)->setDisplayFormat(QStringLiteral("dd/MM/yy"));
+    item<QDateEdit>(IDC_MEASUREMENT_DATE)->setDisplayFormat(QStringLiteral("dd/MM/yy"));
     bindCommands(this, {{IDC_CELSIUS, &CSiteInformationDlg::OnCelsius},
                         {IDC_FAHRENHEIT, &CSiteInformationDlg::OnFahrenheit},
                         {IDC_FILE_SAVE, &CSiteInformationDlg::OnFileSave},
@@ -70,14 +65,14 @@ bool CSiteInformationDlg::OnInitDialog() {
 }
 
 void CSiteInformationDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(1002, m_strClientCompanyName);
-    dx.Text(1003, m_strFieldName);
-    dx.Date(kDatePicker, m_measurementDate);
-    dx.Text(1005, m_strFileNumber);
-    dx.Text(1011, m_strAltitude);
-    dx.Text(1013, m_strMeteorological);
-    dx.Text(1014, m_strTemperature);
-    dx.Text(1017, m_strNote);
+    dx.Text(IDC_CLIENT_COMPANY_NAME, m_clientCompanyName);
+    dx.Text(IDC_FIELD_NAME, m_fieldName);
+    dx.Date(IDC_MEASUREMENT_DATE, m_measurementDate);
+    dx.Text(IDC_FILE_NUMBER, m_fileNumber);
+    dx.Text(IDC_ALTITUDE, m_altitude);
+    dx.Text(IDC_METEOROLOGICAL, m_meteorological);
+    dx.Text(IDC_TEMPERATURE, m_temperature);
+    dx.Text(IDC_NOTE, m_note);
 }
 
 QComboBox *CSiteInformationDlg::list(int id) const {
@@ -100,45 +95,47 @@ void CSiteInformationDlg::OnFahrenheit() {
     radio(IDC_FAHRENHEIT)->setChecked(true);
 }
 
-tav::SiteInformation CSiteInformationDlg::Record() const {
+tav::SiteInformation CSiteInformationDlg::record() const {
     tav::SiteInformation record;
-    record.m_strClientCompanyName = m_strClientCompanyName;
-    record.m_strFieldName = m_strFieldName;
-    record.m_date = ToSiteDate(m_measurementDate);
-    record.m_strFileNumber = m_strFileNumber;
-    record.m_nSoilType = list(IDC_SOIL_TYPE)->currentIndex();
-    record.m_nLayerStructure = list(IDC_LAYER_STRUCTURE)->currentIndex();
-    record.m_nFieldPosition = list(IDC_FIELD_POSITION)->currentIndex();
-    record.m_strAltitude = m_strAltitude;
-    record.m_strMeteorological = m_strMeteorological;
-    record.m_strTemperature = m_strTemperature;
-    record.m_nCelsius = radio(IDC_CELSIUS)->isChecked() ? 1 : 0;
-    record.m_nFahrenheit = radio(IDC_FAHRENHEIT)->isChecked() ? 1 : 0;
-    record.m_strNote = m_strNote;
+    record.clientCompanyName = m_clientCompanyName;
+    record.fieldName = m_fieldName;
+    record.date = toSiteDate(m_measurementDate);
+    record.fileNumber = m_fileNumber;
+    record.soilType = list(IDC_SOIL_TYPE)->currentIndex();
+    record.layerStructure = list(IDC_LAYER_STRUCTURE)->currentIndex();
+    record.fieldPosition = list(IDC_FIELD_POSITION)->currentIndex();
+    record.altitude = m_altitude;
+    record.meteorological = m_meteorological;
+    record.temperature = m_temperature;
+    record.celsius = radio(IDC_CELSIUS)->isChecked() ? 1 : 0;
+    record.fahrenheit = radio(IDC_FAHRENHEIT)->isChecked() ? 1 : 0;
+    record.note = m_note;
     return record;
 }
 
 void CSiteInformationDlg::OnFileSave() {
     UpdateData(true);
-    const std::optional<QString> path = FileChooser::Choose(
-        this, {FileChooser::Mode::Save, LoadLanguageString(kMsgFilter), QStringLiteral("txt"), {}});
+    const std::optional<QString> path =
+        FileChooser::choose(this, {FileChooser::Mode::Save,
+                                   LoadLanguageString(StringId::kFileFilter),
+                                   QStringLiteral("txt"),
+                                   {}});
     if (!path)
         return;
     tav::SiteWriteResult result;
     {
         const WaitCursor wait;
-        result = tav::SiteFile::Write(Record(), Path(*path));
+        result = tav::SiteFile::write(record(), localPath(*path));
     }
     switch (result.status) {
     case tav::SiteWriteStatus::Success:
-        ShowMessage(LoadLanguageString(kMsgSaved), this);
+        showMessage(LoadLanguageString(StringId::kSaved), this);
         break;
     case tav::SiteWriteStatus::CannotCreate:
-        ShowMessage(LoadLanguageString(kMsgCannotCreate), this);
+        showMessage(LoadLanguageString(StringId::kCannotCreate), this);
         break;
     case tav::SiteWriteStatus::WriteFailure:
-        ShowFailure(tr("The file %1 could not be written: %2. The file that was there is "
-                       "unchanged.")
+        showFailure(LoadLanguageString(StringId::kSiteWriteReport)
                         .arg(*path, QString::fromLocal8Bit(result.reason.c_str())),
                     this);
         break;
@@ -146,36 +143,37 @@ void CSiteInformationDlg::OnFileSave() {
 }
 
 void CSiteInformationDlg::OnBrowse() {
-    const std::optional<QString> path =
-        FileChooser::Choose(this, {FileChooser::Mode::Open, LoadLanguageString(kMsgFilter),
-                                   QStringLiteral("txt"), QStringLiteral("*.txt")});
+    const std::optional<QString> path = FileChooser::choose(
+        this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
+               QStringLiteral("txt"), QStringLiteral("*.txt")});
     if (!path)
         return;
-    tav::SiteInformation read = Record();
+    tav::SiteInformation read = record();
     tav::SiteReadResult result;
     {
         const WaitCursor wait;
-        result = tav::SiteFile::Read(Path(*path), read);
+        result = tav::SiteFile::read(localPath(*path), read);
     }
     if (result.status == tav::SiteReadStatus::CannotOpen) {
-        ShowMessage(LoadLanguageString(kMsgCannotOpen), this);
+        showMessage(LoadLanguageString(StringId::kCannotOpen), this);
         return;
     }
-    Apply(read, result.itemsRead);
+    apply(read, result.itemsRead);
     if (result.status == tav::SiteReadStatus::Success)
         return;
-    const QString failure = tr("The file %1 could not be read: %2 in item %3 (%4).")
-                                .arg(*path, QLatin1String(tav::SiteFile::StatusText(result.status)))
-                                .arg(result.itemsRead + 1)
-                                .arg(QLatin1String(tav::SiteItemName(result.itemsRead)));
+    const Wording wording = languageWording();
+    const QString failure =
+        LoadLanguageString(StringId::kSiteReadReport)
+            .arg(*path, wording.siteReadStatus(result.status),
+                 QString::number(result.itemsRead + 1), wording.siteItem(result.itemsRead));
     if (result.status == tav::SiteReadStatus::OutOfMemory)
-        ShowMessage(failure, this);
+        showMessage(failure, this);
     else
-        ShowFailure(failure, this);
+        showFailure(failure, this);
 }
 
-void CSiteInformationDlg::Apply(const tav::SiteInformation &read, int itemsRead) {
-    const int indexes[] = {read.m_nSoilType, read.m_nLayerStructure, read.m_nFieldPosition};
+void CSiteInformationDlg::apply(const tav::SiteInformation &read, int itemsRead) {
+    const int indexes[] = {read.soilType, read.layerStructure, read.fieldPosition};
     const int lists[] = {IDC_SOIL_TYPE, IDC_LAYER_STRUCTURE, IDC_FIELD_POSITION};
     for (int i = 0; i < 3 && kSoilTypeItem + i < itemsRead; ++i) {
         QComboBox *box = list(lists[i]);
@@ -183,20 +181,20 @@ void CSiteInformationDlg::Apply(const tav::SiteInformation &read, int itemsRead)
         box->setCurrentIndex(indexes[i] >= 0 && indexes[i] < box->count() ? indexes[i] : -1);
     }
     if (kCelsiusItem < itemsRead)
-        radio(IDC_CELSIUS)->setChecked(read.m_nCelsius != 0);
+        radio(IDC_CELSIUS)->setChecked(read.celsius != 0);
     if (kCelsiusItem + 1 < itemsRead)
-        radio(IDC_FAHRENHEIT)->setChecked(read.m_nFahrenheit != 0);
+        radio(IDC_FAHRENHEIT)->setChecked(read.fahrenheit != 0);
     if (itemsRead < tav::kSiteItems)
         return;
-    m_strClientCompanyName = read.m_strClientCompanyName;
-    m_strFieldName = read.m_strFieldName;
+    m_clientCompanyName = read.clientCompanyName;
+    m_fieldName = read.fieldName;
     // A date that is not valid leaves the picker at the day it showed.
     m_measurementDate =
-        read.m_date.valid ? QDate(read.m_date.year, read.m_date.month, read.m_date.day) : QDate();
-    m_strFileNumber = read.m_strFileNumber;
-    m_strAltitude = read.m_strAltitude;
-    m_strMeteorological = read.m_strMeteorological;
-    m_strTemperature = read.m_strTemperature;
-    m_strNote = read.m_strNote;
+        read.date.valid ? QDate(read.date.year, read.date.month, read.date.day) : QDate();
+    m_fileNumber = read.fileNumber;
+    m_altitude = read.altitude;
+    m_meteorological = read.meteorological;
+    m_temperature = read.temperature;
+    m_note = read.note;
     UpdateData(false);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/SiteInformation.h"
+#include "forms/ids/SiteInformationIds.h"
 #include "ui/LayoutDialog.h"
 
 #include <QDate>
-#include <QIcon>
 
 class QComboBox;
 class QRadioButton;
@@ -14,14 +14,7 @@ class QRadioButton;
 class CSiteInformationDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 129;
-    static constexpr int IDC_SOIL_TYPE = 1008;
-    static constexpr int IDC_LAYER_STRUCTURE = 1085;
-    static constexpr int IDC_FIELD_POSITION = 1086;
-    static constexpr int IDC_CELSIUS = 1015;
-    static constexpr int IDC_FAHRENHEIT = 1016;
-    static constexpr int IDC_FILE_SAVE = 1019;
-    static constexpr int IDC_BROWSE = 1020;
+    static constexpr int IDD = SiteInformationIds::IDD;
 
     explicit CSiteInformationDlg(QWidget *parent = nullptr);
 
@@ -39,20 +32,19 @@ private:
     QRadioButton *radio(int id) const;
     // The record as the form holds it: texts and date from the members, the lists'
     // selections and the radio buttons' states from the controls.
-    tav::SiteInformation Record() const;
+    tav::SiteInformation record() const;
     // What a read gave, item by item: lists and radio buttons for the items it read,
     // texts and date only when it read them all.
-    void Apply(const tav::SiteInformation &read, int itemsRead);
+    void apply(const tav::SiteInformation &read, int itemsRead);
 
     // The texts and the date; the lists' selections and the check states live in the
     // controls.
-    std::string m_strClientCompanyName;
-    std::string m_strFieldName;
+    std::string m_clientCompanyName;
+    std::string m_fieldName;
     QDate m_measurementDate;
-    std::string m_strFileNumber;
-    std::string m_strAltitude;
-    std::string m_strMeteorological;
-    std::string m_strTemperature;
-    std::string m_strNote;
-    QIcon m_icon;
+    std::string m_fileNumber;
+    std::string m_altitude;
+    std::string m_meteorological;
+    std::string m_temperature;
+    std::string m_note;
 };

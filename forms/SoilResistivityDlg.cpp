@@ -2,37 +2,26 @@
 
 #include "ui/DataExchange.h"
 
-namespace {
+using namespace SoilResistivityIds;
 
-constexpr int kPlace = 1054;
-constexpr int kSpacing1 = 1051;
-constexpr int kSpacing2 = 1052;
-constexpr int kFirstMeasuredR = 1029;
-constexpr int kFirstResistivity = 1040;
-constexpr int kAverage = 1055;
-
-} // namespace
-
-CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent)
-    : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent) : LayoutDialog(IDD, parent) {}
 
 bool CSoilResistivityDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     bindCommands(this, {{IDC_CALCULATE, &CSoilResistivityDlg::OnCalculate},
                         {IDC_INITIALIZE, &CSoilResistivityDlg::OnInitialize}});
-    SetIcon(m_icon);
     return true;
 }
 
 void CSoilResistivityDlg::DoDataExchange(DataExchange &dx) {
-    dx.Text(kPlace, m_record.m_strPlace);
-    dx.Text(kSpacing1, m_record.m_nSpacing1);
-    dx.Text(kSpacing2, m_record.m_nSpacing2);
+    dx.Text(IDC_PLACE, m_record.m_strPlace);
+    dx.Text(IDC_SPACING1, m_record.m_nSpacing1);
+    dx.Text(IDC_SPACING2, m_record.m_nSpacing2);
     for (int row = 0; row < tav::kSoilRows; ++row)
-        dx.Text(kFirstMeasuredR + row, m_record.m_fMeasuredR[row]);
+        dx.Text(IDC_MEASURED_R_FIRST + row, m_record.m_fMeasuredR[row]);
     for (int row = 0; row < tav::kSoilRows; ++row)
-        dx.Text(kFirstResistivity + row, m_record.m_dResistivity[row]);
-    dx.Text(kAverage, m_record.m_dAverage);
+        dx.Text(IDC_RESISTIVITY_FIRST + row, m_record.m_dResistivity[row]);
+    dx.Text(IDC_AVERAGE, m_record.m_dAverage);
 }
 
 void CSoilResistivityDlg::OnCalculate() {

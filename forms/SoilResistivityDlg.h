@@ -1,18 +1,15 @@
 #pragma once
 
 #include "core/SoilResistivity.h"
+#include "forms/ids/SoilResistivityIds.h"
 #include "ui/LayoutDialog.h"
-
-#include <QIcon>
 
 // Turns resistances measured with four equally spaced probes into soil resistivities
 // and their average.
 class CSoilResistivityDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 130;
-    static constexpr int IDC_CALCULATE = 1053;
-    static constexpr int IDC_INITIALIZE = 1092;
+    static constexpr int IDD = SoilResistivityIds::IDD;
 
     explicit CSoilResistivityDlg(QWidget *parent = nullptr);
 
@@ -27,5 +24,4 @@ private:
     void OnInitialize();
 
     tav::SoilResistivityRecord m_record;
-    QIcon m_icon;
 };

@@ -1,71 +1,34 @@
 #include "forms/TAVDlg.h"
 
 #include "forms/AboutDlg.h"
-#include "forms/HorizontalElectrodeDlg.h"
-#include "forms/MashElectrodeDlg.h"
-#include "forms/SiteInformationDlg.h"
-#include "forms/SoilResistivityDlg.h"
-#include "forms/VerticalElectrodeDlg.h"
+#include "forms/FormRegistry.h"
+#include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
-namespace {
-
-// Every form is a local object run modally: nothing of it outlives the press.
-template <class Form> void RunForm(QWidget *owner) {
-    Form form(owner);
-    form.DoModal();
-}
-
-} // namespace
-
-CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent), m_icon(LoadApplicationIcon()) {}
+CTAVDlg::CTAVDlg(QWidget *parent) : LayoutDialog(IDD, parent) {}
 
 bool CTAVDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    bindCommands(this, {{1001, &CTAVDlg::OnProgramInformation},
-                        {1000, &CTAVDlg::OnFieldInformation},
-                        {1025, &CTAVDlg::OnSoilResistivity},
-                        {1026, &CTAVDlg::OnVerticalRod},
-                        {1027, &CTAVDlg::OnHorizontalRod},
-                        {1028, &CTAVDlg::OnMeshElectrode}});
+    for (const FormEntry &form : mainWindowForms())
+        bindCommand(form.buttonId, [this, &form] { runForm(form); });
     if (GetSystemMenu() != nullptr) {
-        const QString about = LoadLanguageString(kAboutString);
+        const QString about = LoadLanguageString(StringId::kAboutMenuItem);
         if (!about.isEmpty()) {
-            AppendSystemMenuSeparator();
-            AppendSystemMenuItem(IDM_ABOUTBOX, about);
+            appendSystemMenuSeparator();
+            appendSystemMenuItem(IDM_ABOUTBOX, about);
         }
     }
-    SetIcon(m_icon);
     return true;
 }
 
 void CTAVDlg::OnSysCommand(unsigned id, long parameter) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX)
-        RunForm<CAboutDlg>(this);
+        runForm(*formWithLayout(CAboutDlg::IDD));
     else
         LayoutDialog::OnSysCommand(id, parameter);
 }
 
-void CTAVDlg::OnProgramInformation() {
-    RunForm<CAboutDlg>(this);
-}
-
-void CTAVDlg::OnSoilResistivity() {
-    RunForm<CSoilResistivityDlg>(this);
-}
-
-void CTAVDlg::OnVerticalRod() {
-    RunForm<CVerticalElectrodeDlg>(this);
-}
-
-void CTAVDlg::OnHorizontalRod() {
-    RunForm<CHorizontalElectrodeDlg>(this);
-}
-
-void CTAVDlg::OnMeshElectrode() {
-    RunForm<CMashElectrodeDlg>(this);
-}
-
-void CTAVDlg::OnFieldInformation() {
-    RunForm<CSiteInformationDlg>(this);
+void CTAVDlg::runForm(const FormEntry &form) {
+    const std::unique_ptr<LayoutDialog> window = form.make(this);
+    window->DoModal();
 }

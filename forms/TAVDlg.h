@@ -1,16 +1,16 @@
 #pragma once
 
+#include "forms/ids/MainWindowIds.h"
 #include "ui/LayoutDialog.h"
 
-#include <QIcon>
+struct FormEntry;
 
 // The main window: a picture and the buttons that open each form.
 class CTAVDlg : public LayoutDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 102;
-    static constexpr unsigned IDM_ABOUTBOX = 16;
-    static constexpr unsigned kAboutString = 101;
+    static constexpr int IDD = MainWindowIds::IDD;
+    static constexpr unsigned IDM_ABOUTBOX = MainWindowIds::IDM_ABOUTBOX;
 
     explicit CTAVDlg(QWidget *parent = nullptr);
 
@@ -19,12 +19,7 @@ protected:
     void OnSysCommand(unsigned id, long parameter) override;
 
 private:
-    void OnProgramInformation();
-    void OnFieldInformation();
-    void OnSoilResistivity();
-    void OnVerticalRod();
-    void OnHorizontalRod();
-    void OnMeshElectrode();
-
-    QIcon m_icon;
+    // What each button of the design does (OnProgramInformation, OnFieldInformation, ...):
+    // the form of its entry made as a local object and run modally.
+    void runForm(const FormEntry &form);
 };

@@ -3,18 +3,20 @@
 #include "core/VerticalRod.h"
 #include "ui/DataExchange.h"
 
-CVerticalElectrodeDlg::CVerticalElectrodeDlg(QWidget *parent)
-    : CRodDesignDlg(IDD, tav::VerticalRodDefaults(), parent) {}
+using namespace RodDesignIds;
 
-void CVerticalElectrodeDlg::ExchangeInputs(DataExchange &dx) {
+CVerticalElectrodeDlg::CVerticalElectrodeDlg(QWidget *parent)
+    : CRodDesignDlg(IDD, tav::verticalRodDefaults(), parent) {}
+
+void CVerticalElectrodeDlg::exchangeInputs(DataExchange &dx) {
     // The rod diameter comes before the soil resistivity here, unlike the Tab order.
-    dx.Text(1072, m_record.m_nLengthFrom);
-    dx.Text(1073, m_record.m_nLengthTo);
-    dx.Text(1074, m_record.m_fTargetResistance);
-    dx.Text(1075, m_record.m_fRodDiameter);
-    dx.Text(1076, m_record.m_fSoilResistivity);
+    dx.Text(IDC_LENGTH_FROM, m_record.lengthFrom);
+    dx.Text(IDC_LENGTH_TO, m_record.lengthTo);
+    dx.Text(IDC_TARGET_RESISTANCE, m_record.targetResistance);
+    dx.Text(IDC_ROD_DIAMETER, m_record.rodDiameter);
+    dx.Text(IDC_SOIL_RESISTIVITY, m_record.soilResistivity);
 }
 
-tav::RodDesignParameters CVerticalElectrodeDlg::Parameters() const {
-    return tav::VerticalRodParameters();
+tav::RodDesignParameters CVerticalElectrodeDlg::parameters() const {
+    return tav::verticalRodParameters();
 }

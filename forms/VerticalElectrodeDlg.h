@@ -6,10 +6,10 @@
 class CVerticalElectrodeDlg : public CRodDesignDlg {
     Q_OBJECT
 public:
-    static constexpr int IDD = 132;
+    static constexpr int IDD = RodDesignIds::IDD_VERTICAL;
     explicit CVerticalElectrodeDlg(QWidget *parent = nullptr);
 
 protected:
-    void ExchangeInputs(DataExchange &dx) override;
-    tav::RodDesignParameters Parameters() const override;
+    void exchangeInputs(DataExchange &dx) override;
+    tav::RodDesignParameters parameters() const override;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-void Require(bool condition, const char *what) {
+void require(bool condition, const char *what) {
     if (!condition) {
         std::fprintf(stderr, "fuzz_site_reader: %s\n", what);
         std::abort();
@@ -22,23 +22,23 @@ void Require(bool condition, const char *what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     tav::SiteInformation record;
-    const tav::SiteReadResult result = tav::SiteFile::Decode(data, size, record);
-    Require(result.itemsRead >= 0 && result.itemsRead <= tav::kSiteItems,
+    const tav::SiteReadResult result = tav::SiteFile::decode(data, size, record);
+    require(result.itemsRead >= 0 && result.itemsRead <= tav::kSiteItems,
             "items read out of range");
-    Require((result.status == tav::SiteReadStatus::Success) ==
+    require((result.status == tav::SiteReadStatus::Success) ==
                 (result.itemsRead == tav::kSiteItems),
             "success does not match the items read");
 
     // Texts stored as 16-bit units come back as UTF-8 bytes, which the writer stores as
     // 8-bit texts: the written record, not the input bytes, is what must read back the same.
     // That holds for any record, so a read that stopped part way is written too.
-    const std::string bytes = tav::SiteFile::Encode(record);
+    const std::string bytes = tav::SiteFile::encode(record);
     tav::SiteInformation again;
-    const tav::SiteReadResult reread = tav::SiteFile::Decode(
+    const tav::SiteReadResult reread = tav::SiteFile::decode(
         reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), again);
-    Require(reread.status == tav::SiteReadStatus::Success, "a written record does not read");
-    Require(reread.itemsRead == tav::kSiteItems, "a written record reads short");
-    Require(again == record, "a written record reads back different");
-    Require(tav::SiteFile::Encode(again) == bytes, "a record writes differently the second time");
+    require(reread.status == tav::SiteReadStatus::Success, "a written record does not read");
+    require(reread.itemsRead == tav::kSiteItems, "a written record reads short");
+    require(again == record, "a written record reads back different");
+    require(tav::SiteFile::encode(again) == bytes, "a record writes differently the second time");
     return 0;
 }

@@ -18,7 +18,7 @@
 
 namespace {
 
-Qt::Alignment HorizontalAlignment(const ControlTemplate &control) {
+Qt::Alignment horizontalAlignment(const ControlTemplate &control) {
     if (control.has("center"))
         return Qt::AlignHCenter;
     if (control.has("right"))
@@ -27,7 +27,7 @@ Qt::Alignment HorizontalAlignment(const ControlTemplate &control) {
 }
 
 // A control without a tab stop can still take the focus by a click, as on any desktop.
-Qt::FocusPolicy FocusPolicy(const ControlTemplate &control) {
+Qt::FocusPolicy focusPolicy(const ControlTemplate &control) {
     return control.has("tabstop") ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
@@ -46,14 +46,17 @@ QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent)
     else if (control.kind == QLatin1String("edit"))
         widget = control.has("multiline") ? note(control, parent) : edit(control, parent);
     else if (control.kind == QLatin1String("picture"))
-        return picture(control, parent);
+        widget = picture(control, parent);
     else if (control.kind == QLatin1String("combobox"))
         widget = dropDownList(control, parent, place);
     else if (control.kind == QLatin1String("datetime"))
         widget = datePicker(control, parent);
     else
         widget = radioButton(control, parent);
-    widget->setGeometry(place);
+    widget->setObjectName(control.name);
+    // A picture takes the size of its bitmap, whatever the layout gives.
+    if (control.kind != QLatin1String("picture"))
+        widget->setGeometry(place);
     widget->setEnabled(!control.has("disabled"));
     return widget;
 }
@@ -62,13 +65,13 @@ QWidget *ControlFactory::button(const ControlTemplate &control, QWidget *parent)
     QPushButton *button = control.has("multiline") ? new WrapButton(control.text, parent)
                                                    : new QPushButton(control.text, parent);
     button->setDefault(control.has("default"));
-    button->setFocusPolicy(FocusPolicy(control));
+    button->setFocusPolicy(focusPolicy(control));
     return button;
 }
 
 QWidget *ControlFactory::groupBox(const ControlTemplate &control, QWidget *parent) const {
     auto *box = new QGroupBox(control.text, parent);
-    box->setAlignment(HorizontalAlignment(control));
+    box->setAlignment(horizontalAlignment(control));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
@@ -76,7 +79,7 @@ QWidget *ControlFactory::groupBox(const ControlTemplate &control, QWidget *paren
 QWidget *ControlFactory::staticText(const ControlTemplate &control, QWidget *parent) const {
     auto *label = new QLabel(control.text, parent);
     const Qt::Alignment vertical = control.has("vcenter") ? Qt::AlignVCenter : Qt::AlignTop;
-    label->setAlignment(HorizontalAlignment(control) | vertical);
+    label->setAlignment(horizontalAlignment(control) | vertical);
     label->setWordWrap(!control.has("nowrap"));
     label->setTextFormat(Qt::PlainText);
     if (control.has("sunken"))
@@ -97,8 +100,8 @@ QWidget *ControlFactory::edit(const ControlTemplate &control, QWidget *parent) c
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         edit->setPalette(palette);
     }
-    edit->setAlignment(HorizontalAlignment(control) | Qt::AlignVCenter);
-    edit->setFocusPolicy(FocusPolicy(control));
+    edit->setAlignment(horizontalAlignment(control) | Qt::AlignVCenter);
+    edit->setFocusPolicy(focusPolicy(control));
     if (control.has("number")) {
         static const QRegularExpression digits(QStringLiteral("[0-9]*"));
         edit->setValidator(new QRegularExpressionValidator(digits, edit));
@@ -114,7 +117,7 @@ QWidget *ControlFactory::note(const ControlTemplate &control, QWidget *parent) c
                                                                            : QFrame::NoFrame);
     note->setVerticalScrollBarPolicy(control.has("vscroll") ? Qt::ScrollBarAsNeeded
                                                             : Qt::ScrollBarAlwaysOff);
-    note->setFocusPolicy(FocusPolicy(control));
+    note->setFocusPolicy(focusPolicy(control));
     return note;
 }
 
@@ -122,7 +125,7 @@ QWidget *ControlFactory::dropDownList(const ControlTemplate &control, QWidget *p
                                       QRect &place) const {
     auto *list = new QComboBox(parent);
     list->setEditable(false);
-    list->setFocusPolicy(FocusPolicy(control));
+    list->setFocusPolicy(focusPolicy(control));
     // The layout's height takes in the open list; the closed box is as high as it needs.
     place.setHeight(list->sizeHint().height());
     return list;
@@ -134,7 +137,7 @@ QWidget *ControlFactory::datePicker(const ControlTemplate &control, QWidget *par
     picker->setMinimumDate(QDate(100, 1, 1));
     if (!control.format.isEmpty())
         picker->setDisplayFormat(control.format);
-    picker->setFocusPolicy(FocusPolicy(control));
+    picker->setFocusPolicy(focusPolicy(control));
     return picker;
 }
 
@@ -142,7 +145,7 @@ QWidget *ControlFactory::radioButton(const ControlTemplate &control, QWidget *pa
     auto *radio = new QRadioButton(control.text, parent);
     // Each button holds a state of its own; a form that wants them apart keeps them apart.
     radio->setAutoExclusive(false);
-    radio->setFocusPolicy(FocusPolicy(control));
+    radio->setFocusPolicy(focusPolicy(control));
     return radio;
 }
 

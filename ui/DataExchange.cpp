@@ -26,7 +26,7 @@ constexpr char kNoValueProperty[] = "tavNoValue";
 constexpr char kBytesProperty[] = "tavBytes";
 constexpr char kShownProperty[] = "tavShown";
 
-std::string Read(const QLineEdit *edit, std::size_t limit) {
+std::string read(const QLineEdit *edit, std::size_t limit) {
     return edit->text().left(static_cast<int>(limit)).toStdString();
 }
 
@@ -59,17 +59,17 @@ void DataExchange::writeReal(QLineEdit *edit, double value, int significantDigit
     // The mark hides which value it stands for; keep it, so that reading the field back
     // gives the value written, never a prompt.
     edit->setProperty(kNoValueProperty, std::isfinite(value) ? QVariant() : QVariant(value));
-    write(edit, tav::NumericText::FormatReal(value, significantDigits));
+    write(edit, tav::NumericText::formatReal(value, significantDigits));
 }
 
 bool DataExchange::readReal(QLineEdit *edit, double &value) {
-    const std::string text = Read(edit, tav::NumericText::kRealReadLimit);
-    if (tav::NumericText::IsNoValueMark(text)) {
+    const std::string text = read(edit, tav::NumericText::kRealReadLimit);
+    if (tav::NumericText::isNoValueMark(text)) {
         const QVariant kept = edit->property(kNoValueProperty);
         value = kept.isValid() ? kept.toDouble() : std::numeric_limits<double>::quiet_NaN();
         return true;
     }
-    const auto scanned = tav::NumericText::ScanReal(text);
+    const auto scanned = tav::NumericText::scanReal(text);
     if (!scanned) {
         fail(edit, kPromptNumber);
         return false;
@@ -79,7 +79,7 @@ bool DataExchange::readReal(QLineEdit *edit, double &value) {
 }
 
 void DataExchange::fail(QWidget *field, unsigned promptId) {
-    ShowMessage(LoadLanguageString(promptId), &m_dialog);
+    showMessage(LoadLanguageString(promptId), &m_dialog);
     field->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(field))
         edit->selectAll();
@@ -95,7 +95,7 @@ void DataExchange::Text(int controlId, std::string &value) {
     const auto shown = [note, edit] {
         return note != nullptr ? note->toPlainText() : edit->text();
     };
-    if (m_bSaveAndValidate) {
+    if (m_saveAndValidate) {
         // Text the user left as it was shown goes back as the bytes it came from, whatever
         // their encoding; what the user typed is UTF-8, with a note's line breaks as CR LF.
         if (widget->property(kShownProperty).toString() == shown() &&
@@ -109,7 +109,7 @@ void DataExchange::Text(int controlId, std::string &value) {
         }
         return;
     }
-    const QString text = QString::fromStdString(tav::DisplayUtf8(value));
+    const QString text = QString::fromStdString(tav::displayUtf8(value));
     if (shown() != text) {
         if (note != nullptr)
             note->setPlainText(text);
@@ -124,12 +124,12 @@ void DataExchange::Text(int controlId, int &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
-    if (!m_bSaveAndValidate) {
-        write(edit, tav::NumericText::FormatInteger(value));
+    if (!m_saveAndValidate) {
+        write(edit, tav::NumericText::formatInteger(value));
         return;
     }
     const auto scanned =
-        tav::NumericText::ScanInteger(Read(edit, tav::NumericText::kIntegerReadLimit));
+        tav::NumericText::scanInteger(read(edit, tav::NumericText::kIntegerReadLimit));
     if (scanned)
         value = *scanned;
     else
@@ -140,20 +140,20 @@ void DataExchange::Text(int controlId, float &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
-    if (!m_bSaveAndValidate) {
+    if (!m_saveAndValidate) {
         writeReal(edit, value, tav::NumericText::kSingleDigits);
         return;
     }
     double read = 0;
     if (readReal(edit, read))
-        value = tav::NumericText::NarrowToSingle(read);
+        value = tav::NumericText::narrowToSingle(read);
 }
 
 void DataExchange::Text(int controlId, double &value) {
     QLineEdit *edit = field(controlId);
     if (edit == nullptr)
         return;
-    if (!m_bSaveAndValidate)
+    if (!m_saveAndValidate)
         writeReal(edit, value, tav::NumericText::kDoubleDigits);
     else
         readReal(edit, value);
@@ -163,7 +163,7 @@ void DataExchange::ListIndex(int controlId, int &index) {
     auto *list = control<QComboBox>(controlId, "drop-down list");
     if (m_failed)
         return;
-    if (m_bSaveAndValidate)
+    if (m_saveAndValidate)
         index = list->currentIndex();
     else
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
@@ -173,7 +173,7 @@ void DataExchange::Date(int controlId, QDate &date) {
     auto *picker = control<QDateEdit>(controlId, "date picker");
     if (m_failed)
         return;
-    if (m_bSaveAndValidate)
+    if (m_saveAndValidate)
         date = picker->date();
     else if (date.isValid())
         picker->setDate(date);
@@ -183,7 +183,7 @@ void DataExchange::Check(int controlId, int &state) {
     auto *button = control<QAbstractButton>(controlId, "check box or radio button");
     if (m_failed)
         return;
-    if (m_bSaveAndValidate)
+    if (m_saveAndValidate)
         state = button->isChecked() ? 1 : 0;
     else
         button->setChecked(state != 0);

@@ -17,9 +17,9 @@ class QWidget;
 class DataExchange {
 public:
     DataExchange(LayoutDialog &dialog, bool saveAndValidate)
-        : m_dialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
+        : m_dialog(dialog), m_saveAndValidate(saveAndValidate) {}
 
-    bool saving() const { return m_bSaveAndValidate; }
+    bool saving() const { return m_saveAndValidate; }
     bool failed() const { return m_failed; }
 
     // A one-line or a multi-line text field. The bytes are shown as UTF-8 where they are
@@ -45,6 +45,6 @@ private:
     void fail(QWidget *field, unsigned promptId);
 
     LayoutDialog &m_dialog;
-    bool m_bSaveAndValidate;
+    bool m_saveAndValidate;
     bool m_failed = false;
 };

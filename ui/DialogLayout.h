@@ -17,6 +17,7 @@ struct ControlTemplate {
     QStringList style;
     int bitmap = 0; // pictures only
     QString format; // date pickers only: the display format, as QDateTime writes it
+    QString name;   // the widget's objectName, by which a test or a screen reader finds it
 
     bool has(const char *flag) const { return style.contains(QLatin1String(flag)); }
 };
@@ -42,10 +43,10 @@ struct DialogLayout {
 
     bool has(const char *flag) const { return style.contains(QLatin1String(flag)); }
 
-    static const QStringList &ControlKinds();
+    static const QStringList &controlKinds();
 
     // Reads a layout, refusing anything it does not know: an unknown kind, style flag or
     // member, a duplicate control id, a value out of bounds. Empty with the reason in
     // *error (naming the layout and the control) when the text is not such a layout.
-    static std::optional<DialogLayout> FromJson(const QByteArray &json, QString *error = nullptr);
+    static std::optional<DialogLayout> fromJson(const QByteArray &json, QString *error = nullptr);
 };

@@ -11,7 +11,7 @@ namespace {
 
 // Rounds as a multiply-then-divide with rounding does, half away from zero. Clamped to
 // what a widget can measure, so that even a rectangle's far corner stays within int.
-int Scale(int units, int base, int divisor) {
+int scale(int units, int base, int divisor) {
     const double exact = static_cast<double>(units) * base / divisor;
     const double rounded = exact < 0 ? std::ceil(exact - 0.5) : std::floor(exact + 0.5);
     return static_cast<int>(std::clamp(rounded, -double(QWIDGETSIZE_MAX), double(QWIDGETSIZE_MAX)));
@@ -28,11 +28,11 @@ DialogUnits::DialogUnits(const QFont &font) {
 }
 
 int DialogUnits::x(int units) const {
-    return Scale(units, m_baseX, 4);
+    return scale(units, m_baseX, 4);
 }
 
 int DialogUnits::y(int units) const {
-    return Scale(units, m_baseY, 8);
+    return scale(units, m_baseY, 8);
 }
 
 QRect DialogUnits::toPixels(const QRect &units) const {

@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-std::optional<QString> FileChooser::Choose(QWidget *owner, const Request &request) {
+std::optional<QString> FileChooser::choose(QWidget *owner, const Request &request) {
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The labels carry their patterns already; Qt would show them twice.
@@ -10,7 +10,7 @@ std::optional<QString> FileChooser::Choose(QWidget *owner, const Request &reques
     const bool saving = request.mode == Mode::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(request.filter));
+    dialog.setNameFilters(nameFilters(request.filter));
     dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);
@@ -19,7 +19,7 @@ std::optional<QString> FileChooser::Choose(QWidget *owner, const Request &reques
     return dialog.selectedFiles().constFirst();
 }
 
-QStringList FileChooser::NameFilters(const QString &filter) {
+QStringList FileChooser::nameFilters(const QString &filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {

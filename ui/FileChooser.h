@@ -25,9 +25,9 @@ public:
 
     // The chosen file's path; empty when the user cancels. Saving over an existing file
     // asks first.
-    static std::optional<QString> Choose(QWidget *owner, const Request &request);
+    static std::optional<QString> choose(QWidget *owner, const Request &request);
 
     // The filter as Qt's name filters: each label shown as it is, its patterns after it
     // ("*.*" matching every file, as it does for the user).
-    static QStringList NameFilters(const QString &filter);
+    static QStringList nameFilters(const QString &filter);
 };

@@ -8,8 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QGuiApplication>
 #include <QResource>
 
 #include <fcntl.h>
@@ -27,21 +26,9 @@ const QString kRoot = QStringLiteral("/tav-language");
 // A module is a few hundred kilobytes; anything far larger is not one.
 constexpr qint64 kMaxModuleSize = 64 * 1024 * 1024;
 
-QHash<unsigned, QString> ParseStrings(const QByteArray &json) {
-    QHash<unsigned, QString> strings;
-    const QJsonObject table = QJsonDocument::fromJson(json).object();
-    for (auto it = table.begin(); it != table.end(); ++it) {
-        bool ok = false;
-        const unsigned id = it.key().toUInt(&ok);
-        if (ok && it.value().isString())
-            strings.insert(id, it.value().toString());
-    }
-    return strings;
-}
-
 // The bytes of one resource, without a copy: they stay valid while the module is
 // registered, which outlasts every use of them.
-QByteArray ReadResource(const QString &path) {
+QByteArray readResource(const QString &path) {
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
@@ -52,7 +39,7 @@ QByteArray ReadResource(const QString &path) {
 // The whole file, read only when it is a regular file of at most limit bytes: a FIFO
 // would block the read forever and a device could be read without end. The checks are
 // made on the opened file, so a file swapped after the check is still caught.
-std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 limit, QString *reason) {
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 limit, QString *reason) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         *reason = QString::fromLocal8Bit(std::strerror(errno));
@@ -80,11 +67,11 @@ std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 limit, QSt
 
 } // namespace
 
-QString LanguageModule::FileName() {
+QString LanguageModule::fileName() {
     return QStringLiteral("lang_en.rcc");
 }
 
-QStringList LanguageModule::DefaultSearchDirs() {
+QStringList LanguageModule::defaultSearchDirs() {
     const QString programDir = QCoreApplication::applicationDirPath();
     return {programDir, QDir::cleanPath(programDir + QStringLiteral("/" TAV_DATADIR_FROM_BINDIR))};
 }
@@ -95,14 +82,20 @@ const LanguageModule *LanguageModule::current() {
 
 void LanguageModule::setCurrent(const LanguageModule *module) {
     g_current = module;
+    // Icon 128 is the icon of every window of the program, set once for all of them; a
+    // module without it leaves the windows without one of their own.
+    constexpr int kApplicationIcon = 128;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+        QGuiApplication::setWindowIcon(module != nullptr ? module->icon(kApplicationIcon)
+                                                         : QIcon());
 }
 
-std::unique_ptr<LanguageModule> LanguageModule::Open(const QString &path, QString *reason) {
-    std::optional<QByteArray> data = ReadRegularFile(path, kMaxModuleSize, reason);
+std::unique_ptr<LanguageModule> LanguageModule::open(const QString &path, QString *reason) {
+    std::optional<QByteArray> data = readRegularFile(path, kMaxModuleSize, reason);
     if (!data)
         return nullptr;
     const auto *bytes = reinterpret_cast<const unsigned char *>(data->constData());
-    if (!RccArchive::IsWellFormed(bytes, static_cast<std::size_t>(data->size()))) {
+    if (!RccArchive::isWellFormed(bytes, static_cast<std::size_t>(data->size()))) {
         *reason = QStringLiteral("not a well-formed resource file");
         return nullptr;
     }
@@ -116,16 +109,16 @@ std::unique_ptr<LanguageModule> LanguageModule::Open(const QString &path, QStrin
     return module;
 }
 
-std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDirs,
+std::unique_ptr<LanguageModule> LanguageModule::load(const QStringList &searchDirs,
                                                      QString *error) {
     QString reason;
     for (const QString &dir : searchDirs) {
         if (dir.isEmpty() || QDir::isRelativePath(dir))
             continue;
-        const QString path = QDir(dir).filePath(FileName());
+        const QString path = QDir(dir).filePath(fileName());
         if (!QFileInfo::exists(path))
             continue;
-        std::unique_ptr<LanguageModule> module = Open(path, &reason);
+        std::unique_ptr<LanguageModule> module = open(path, &reason);
         if (module)
             return module;
         if (error != nullptr)
@@ -134,7 +127,7 @@ std::unique_ptr<LanguageModule> LanguageModule::Load(const QStringList &searchDi
     }
     if (error != nullptr)
         *error =
-            FileName() + QStringLiteral(" not found in ") + searchDirs.join(QStringLiteral(", "));
+            fileName() + QStringLiteral(" not found in ") + searchDirs.join(QStringLiteral(", "));
     return nullptr;
 }
 
@@ -143,7 +136,8 @@ LanguageModule::LanguageModule(QString path, QByteArray data)
     const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData());
     m_registered = QResource::registerResource(bytes, kRoot);
     if (m_registered)
-        m_strings = ParseStrings(ReadResource(resourcePath(QStringLiteral("strings.json"))));
+        m_strings =
+            StringTable::fromJson(readResource(resourcePath(QStringLiteral("strings.json"))));
 }
 
 LanguageModule::~LanguageModule() {
@@ -162,7 +156,7 @@ bool LanguageModule::readLayouts(QString *error) {
         bool numbered = false;
         const int id = QFileInfo(name).completeBaseName().toInt(&numbered);
         std::optional<DialogLayout> layout =
-            DialogLayout::FromJson(ReadResource(dir.filePath(name)), error);
+            DialogLayout::fromJson(readResource(dir.filePath(name)), error);
         if (!layout)
             return false;
         if (!numbered || layout->id != id || !name.endsWith(QLatin1String(".json"))) {
@@ -182,16 +176,13 @@ std::optional<DialogLayout> LanguageModule::layout(int id) const {
 }
 
 std::optional<QString> LanguageModule::string(unsigned id) const {
-    const auto it = m_strings.constFind(id);
-    if (it == m_strings.constEnd())
-        return std::nullopt;
-    return *it;
+    return m_strings.text(id);
 }
 
 QPixmap LanguageModule::bitmap(int id) const {
     // Drawn in place from the module's bytes, which the picture keeps a share of.
-    return QPixmap::fromImage(PackedImage::Unpack(
-        ReadResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id))), m_data));
+    return QPixmap::fromImage(PackedImage::unpack(
+        readResource(resourcePath(QStringLiteral("bitmaps/%1").arg(id))), m_data));
 }
 
 QIcon LanguageModule::icon(int id) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/StringTable.h"
 #include "ui/DialogLayout.h"
 
 #include <QByteArray>
@@ -18,20 +19,21 @@
 // while the program runs.
 class LanguageModule {
 public:
-    static QString FileName();
+    static QString fileName();
 
     // The program's own folder, then the data folder of an installation beside it
     // (<program folder>/../share/tav). Never the current working directory.
-    static QStringList DefaultSearchDirs();
+    static QStringList defaultSearchDirs();
 
     // Loads the first lang_en.rcc found in the folders, in order. Null when none is
     // found, or the one found is not a regular file within the size limit, or is not a
     // well-formed module (with the reason in *error).
-    static std::unique_ptr<LanguageModule> Load(const QStringList &searchDirs,
+    static std::unique_ptr<LanguageModule> load(const QStringList &searchDirs,
                                                 QString *error = nullptr);
 
     // The module every window takes its resources from; null while none is loaded. Its
-    // owner (the application, or a test) sets it for as long as the module lives.
+    // owner (the application, or a test) sets it for as long as the module lives; its
+    // icon 128 becomes the application's window icon.
     static const LanguageModule *current();
     static void setCurrent(const LanguageModule *module);
 
@@ -49,13 +51,13 @@ public:
 
 private:
     LanguageModule(QString path, QByteArray data);
-    static std::unique_ptr<LanguageModule> Open(const QString &path, QString *reason);
+    static std::unique_ptr<LanguageModule> open(const QString &path, QString *reason);
     bool readLayouts(QString *error);
     QString resourcePath(const QString &relative) const;
 
     QString m_path;
     QByteArray m_data;
     bool m_registered = false;
-    QHash<unsigned, QString> m_strings;
+    StringTable m_strings;
     QHash<int, DialogLayout> m_layouts;
 };

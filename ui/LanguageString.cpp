@@ -9,3 +9,7 @@ QString LoadLanguageString(unsigned id) {
         return {};
     return module->string(id).value_or(QString()).left(kMaxLength);
 }
+
+Wording languageWording() {
+    return Wording(&LoadLanguageString);
+}

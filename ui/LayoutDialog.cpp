@@ -19,7 +19,7 @@
 
 namespace {
 
-Qt::WindowFlags WindowFlagsOf(const DialogLayout &layout) {
+Qt::WindowFlags windowFlagsOf(const DialogLayout &layout) {
     Qt::WindowFlags flags = layout.has("appwindow") ? Qt::Window : Qt::Dialog;
     flags |= Qt::CustomizeWindowHint;
     if (layout.has("caption"))
@@ -38,13 +38,13 @@ LayoutDialog::LayoutDialog(int layoutId, QWidget *parent) : QDialog(parent), m_l
 LayoutDialog::~LayoutDialog() = default;
 
 int LayoutDialog::DoModal() {
-    if (!Create())
+    if (!create())
         return -1;
     const int result = exec();
     return result == Accepted ? IDOK : result == Rejected ? IDCANCEL : result;
 }
 
-bool LayoutDialog::Create() {
+bool LayoutDialog::create() {
     if (m_created)
         return true;
     const LanguageModule *module = LanguageModule::current();
@@ -64,7 +64,7 @@ void LayoutDialog::build(const DialogLayout &layout, const LanguageModule &modul
     font.setPointSize(layout.fontPoints);
     setFont(font);
     const DialogUnits units(font);
-    setWindowFlags(WindowFlagsOf(layout));
+    setWindowFlags(windowFlagsOf(layout));
     setWindowTitle(layout.title);
     setFixedSize(units.toPixels(layout.size));
 
@@ -122,12 +122,12 @@ void LayoutDialog::contextMenuEvent(QContextMenuEvent *event) {
     showSystemMenu(event->globalPos());
 }
 
-void LayoutDialog::AppendSystemMenuSeparator() {
+void LayoutDialog::appendSystemMenuSeparator() {
     if (m_systemMenu != nullptr)
         m_systemMenu->addSeparator();
 }
 
-void LayoutDialog::AppendSystemMenuItem(unsigned id, const QString &text) {
+void LayoutDialog::appendSystemMenuItem(unsigned id, const QString &text) {
     if (m_systemMenu != nullptr)
         m_systemMenu->addAction(text)->setData(id);
 }
@@ -138,19 +138,19 @@ bool LayoutDialog::UpdateData(bool saveAndValidate) {
     return !dx.failed();
 }
 
-void LayoutDialog::SendCommand(int id) {
+void LayoutDialog::sendCommand(int id) {
     if (auto *button = item<QAbstractButton>(id))
         button->click();
 }
 
-void LayoutDialog::RunGuarded(QWidget *window, const std::function<void()> &command) {
+void LayoutDialog::runGuarded(QWidget *window, const std::function<void()> &command) {
     try {
         command();
     } catch (const std::exception &failure) {
-        ShowMessage(tr("The command failed: %1").arg(QString::fromLocal8Bit(failure.what())),
+        showMessage(tr("The command failed: %1").arg(QString::fromLocal8Bit(failure.what())),
                     window);
     } catch (...) {
-        ShowMessage(tr("The command failed."), window);
+        showMessage(tr("The command failed."), window);
     }
 }
 
@@ -160,7 +160,7 @@ void LayoutDialog::connectCommand(int id, std::function<void()> handler) {
         throw std::logic_error("layout " + std::to_string(m_layoutId) + " has no button " +
                                std::to_string(id));
     connect(button, &QAbstractButton::clicked, this,
-            [this, handler = std::move(handler)] { RunGuarded(this, handler); });
+            [this, handler = std::move(handler)] { runGuarded(this, handler); });
 }
 
 void LayoutDialog::connectChange(int id, std::function<void()> handler) {
@@ -170,7 +170,7 @@ void LayoutDialog::connectChange(int id, std::function<void()> handler) {
                                std::to_string(id));
     // textEdited, unlike textChanged, comes from the user's edits only.
     connect(edit, &QLineEdit::textEdited, this,
-            [this, handler = std::move(handler)] { RunGuarded(this, handler); });
+            [this, handler = std::move(handler)] { runGuarded(this, handler); });
 }
 
 void LayoutDialog::showEvent(QShowEvent *event) {
@@ -228,20 +228,9 @@ void LayoutDialog::EndDialog(int result) {
 }
 
 void LayoutDialog::accept() {
-    RunGuarded(this, [this] { OnOK(); });
+    runGuarded(this, [this] { OnOK(); });
 }
 
 void LayoutDialog::reject() {
-    RunGuarded(this, [this] { OnCancel(); });
-}
-
-QIcon LayoutDialog::LoadApplicationIcon() {
-    constexpr int kApplicationIcon = 128;
-    const LanguageModule *module = LanguageModule::current();
-    return module != nullptr ? module->icon(kApplicationIcon) : QIcon();
-}
-
-void LayoutDialog::SetIcon(const QIcon &icon) {
-    if (!icon.isNull())
-        setWindowIcon(icon);
+    runGuarded(this, [this] { OnCancel(); });
 }

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QIcon>
 
 #include <functional>
 #include <initializer_list>
@@ -31,7 +30,7 @@ public:
     // cancelled, -1 without showing anything when the language module has no such layout.
     int DoModal();
     // Builds the window from its layout and sets it up; false when there is no layout.
-    bool Create();
+    bool create();
 
     int layoutId() const { return m_layoutId; }
     QWidget *GetDlgItem(int id) const { return m_controls.value(id); }
@@ -45,16 +44,16 @@ public:
 
     // Null when the layout gives the window no system menu.
     QMenu *GetSystemMenu() const { return m_systemMenu; }
-    void SendSysCommand(unsigned id) { OnSysCommand(id, 0); }
+    void sendSysCommand(unsigned id) { OnSysCommand(id, 0); }
     // Presses the button with this id as a click does: nothing when it is disabled.
-    void SendCommand(int id);
+    void sendCommand(int id);
 
     void accept() override;
     void reject() override;
 
     // Runs a command so that no exception it throws reaches Qt's event loop: the
     // failure is reported in a message box owned by the window, which stays open.
-    static void RunGuarded(QWidget *window, const std::function<void()> &command);
+    static void runGuarded(QWidget *window, const std::function<void()> &command);
 
 protected:
     template <class Form> struct Command {
@@ -81,13 +80,14 @@ protected:
         connectChange(id, [form, handler] { (form->*handler)(); });
     }
 
+    // Binds one button to a handler, as bindCommands does.
+    void bindCommand(int id, std::function<void()> handler) {
+        connectCommand(id, std::move(handler));
+    }
+
     void EndDialog(int result);
-    // Icon 128 of the language module, the icon of the program's windows; null without it.
-    static QIcon LoadApplicationIcon();
-    // Large and small window icon alike; a null icon leaves the window without its own.
-    void SetIcon(const QIcon &icon);
-    void AppendSystemMenuSeparator();
-    void AppendSystemMenuItem(unsigned id, const QString &text);
+    void appendSystemMenuSeparator();
+    void appendSystemMenuItem(unsigned id, const QString &text);
 
     void contextMenuEvent(QContextMenuEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -5,7 +5,7 @@
 
 namespace {
 
-int Show(QMessageBox::Icon icon, const QString &text, QWidget *owner) {
+int show(QMessageBox::Icon icon, const QString &text, QWidget *owner) {
     if (owner == nullptr)
         owner = QApplication::activeModalWidget();
     QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, owner);
@@ -14,10 +14,10 @@ int Show(QMessageBox::Icon icon, const QString &text, QWidget *owner) {
 
 } // namespace
 
-int ShowMessage(const QString &text, QWidget *owner) {
-    return Show(QMessageBox::Warning, text, owner);
+int showMessage(const QString &text, QWidget *owner) {
+    return show(QMessageBox::Warning, text, owner);
 }
 
-int ShowFailure(const QString &text, QWidget *owner) {
-    return Show(QMessageBox::Critical, text, owner);
+int showFailure(const QString &text, QWidget *owner) {
+    return show(QMessageBox::Critical, text, owner);
 }

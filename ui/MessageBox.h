@@ -7,8 +7,8 @@ class QWidget;
 // Shows a modal message with an OK button and the warning icon, captioned with the
 // application title and owned by the given window (the active modal window when none
 // is given). Every message of the program goes through here.
-int ShowMessage(const QString &text, QWidget *owner = nullptr);
+int showMessage(const QString &text, QWidget *owner = nullptr);
 
 // The report of a command that failed in the middle: a modal message with an OK button and
 // the stop icon, owned and captioned as ShowMessage's.
-int ShowFailure(const QString &text, QWidget *owner = nullptr);
+int showFailure(const QString &text, QWidget *owner = nullptr);

@@ -25,7 +25,7 @@ QPixmap PackedIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State) {
         if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
             const QByteArray bytes = QByteArray::fromRawData(
                 reinterpret_cast<const char *>(resource.data()), resource.size());
-            unpacked = QPixmap::fromImage(PackedImage::Unpack(bytes, m_module));
+            unpacked = QPixmap::fromImage(PackedImage::unpack(bytes, m_module));
         }
         it = m_unpacked.insert(side, unpacked);
     }

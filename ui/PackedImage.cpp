@@ -10,11 +10,11 @@ constexpr int kHeaderSize = 16;
 constexpr quint32 kMaxSide = 8192;
 const char kMagic[4] = {'T', 'A', 'V', 'B'};
 
-quint32 ReadU32(const QByteArray &bytes, int offset) {
+quint32 readU32(const QByteArray &bytes, int offset) {
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
-void AppendU32(QByteArray &bytes, quint32 value) {
+void appendU32(QByteArray &bytes, quint32 value) {
     char buffer[4];
     qToLittleEndian(value, buffer);
     bytes.append(buffer, 4);
@@ -28,12 +28,12 @@ struct Header {
 };
 
 // The header of a well-formed packed image; false for anything else.
-bool ReadHeader(const QByteArray &bytes, Header &header) {
+bool readHeader(const QByteArray &bytes, Header &header) {
     if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
         return false;
-    header.width = ReadU32(bytes, 4);
-    header.height = ReadU32(bytes, 8);
-    const quint32 format = ReadU32(bytes, 12);
+    header.width = readU32(bytes, 4);
+    header.height = readU32(bytes, 8);
+    const quint32 format = readU32(bytes, 12);
     if (header.width == 0 || header.height == 0 || header.width > kMaxSide ||
         header.height > kMaxSide)
         return false;
@@ -44,33 +44,33 @@ bool ReadHeader(const QByteArray &bytes, Header &header) {
     return bytes.size() == kHeaderSize + header.rowBytes * header.height;
 }
 
-void ReleaseShare(void *share) {
+void releaseShare(void *share) {
     delete static_cast<QByteArray *>(share);
 }
 
 } // namespace
 
-QByteArray PackedImage::Pack(const QImage &source) {
+QByteArray PackedImage::pack(const QImage &source) {
     const QImage::Format format =
         source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     const QImage image = source.convertToFormat(format);
     QByteArray bytes(kMagic, 4);
-    AppendU32(bytes, static_cast<quint32>(image.width()));
-    AppendU32(bytes, static_cast<quint32>(image.height()));
-    AppendU32(bytes, static_cast<quint32>(format));
+    appendU32(bytes, static_cast<quint32>(image.width()));
+    appendU32(bytes, static_cast<quint32>(image.height()));
+    appendU32(bytes, static_cast<quint32>(format));
     // Each pixel as a little-endian 32-bit value, whatever machine builds the module: it
     // is installed in share/, the same for every architecture.
     for (int y = 0; y < image.height(); ++y) {
         const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            AppendU32(bytes, row[x]);
+            appendU32(bytes, row[x]);
     }
     return bytes;
 }
 
-QImage PackedImage::Unpack(const QByteArray &bytes) {
+QImage PackedImage::unpack(const QByteArray &bytes) {
     Header header;
-    if (!ReadHeader(bytes, header))
+    if (!readHeader(bytes, header))
         return {};
     QImage image(static_cast<int>(header.width), static_cast<int>(header.height), header.format);
     if (image.isNull())
@@ -90,9 +90,9 @@ QImage PackedImage::Unpack(const QByteArray &bytes) {
     return image;
 }
 
-QImage PackedImage::Unpack(const QByteArray &bytes, const QByteArray &owner) {
+QImage PackedImage::unpack(const QByteArray &bytes, const QByteArray &owner) {
     Header header;
-    if (!ReadHeader(bytes, header))
+    if (!readHeader(bytes, header))
         return {};
     const auto begin = reinterpret_cast<quintptr>(bytes.constData());
     const auto ownerBegin = reinterpret_cast<quintptr>(owner.constData());
@@ -102,9 +102,9 @@ QImage PackedImage::Unpack(const QByteArray &bytes, const QByteArray &owner) {
     // In place only where the module's little-endian pixels are what QImage keeps.
     if (Q_BYTE_ORDER != Q_LITTLE_ENDIAN || !inOwner ||
         (begin + kHeaderSize) % alignof(quint32) != 0)
-        return Unpack(bytes);
+        return unpack(bytes);
     // Read-only: whatever would change the pixels gets a copy of its own first.
     return QImage(reinterpret_cast<const uchar *>(bytes.constData() + kHeaderSize),
                   static_cast<int>(header.width), static_cast<int>(header.height), header.rowBytes,
-                  header.format, ReleaseShare, new QByteArray(owner));
+                  header.format, releaseShare, new QByteArray(owner));
 }

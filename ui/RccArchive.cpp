@@ -36,17 +36,17 @@ struct Layout {
     std::uint64_t nodeCount = 0;
 };
 
-bool NameFits(const Reader &reader, const Layout &layout, std::uint32_t nameOffset) {
+bool nameFits(const Reader &reader, const Layout &layout, std::uint32_t nameOffset) {
     const std::uint64_t at = layout.names + nameOffset;
     if (!reader.fits(at, 6))
         return false;
     return reader.fits(at + 6, std::uint64_t{reader.u16(static_cast<std::size_t>(at))} * 2);
 }
 
-bool NodeFits(const Reader &reader, const Layout &layout, std::uint64_t index) {
+bool nodeFits(const Reader &reader, const Layout &layout, std::uint64_t index) {
     const std::uint64_t at = layout.tree + index * layout.entrySize;
     const std::size_t offset = static_cast<std::size_t>(at);
-    if (index != 0 && !NameFits(reader, layout, reader.u32(offset)))
+    if (index != 0 && !nameFits(reader, layout, reader.u32(offset)))
         return false;
     const std::uint16_t flags = reader.u16(offset + 4);
     if (flags & kDirectoryFlag) {
@@ -64,7 +64,7 @@ bool NodeFits(const Reader &reader, const Layout &layout, std::uint64_t index) {
 
 } // namespace
 
-bool RccArchive::IsWellFormed(const unsigned char *data, std::size_t size) {
+bool RccArchive::isWellFormed(const unsigned char *data, std::size_t size) {
     const Reader reader(data, size);
     if (data == nullptr || size < 20 || data[0] != 'q' || data[1] != 'r' || data[2] != 'e' ||
         data[3] != 's')
@@ -87,7 +87,7 @@ bool RccArchive::IsWellFormed(const unsigned char *data, std::size_t size) {
     if (!(rootFlags & kDirectoryFlag))
         return false;
     for (std::uint64_t index = 0; index < layout.nodeCount; ++index) {
-        if (!NodeFits(reader, layout, index))
+        if (!nodeFits(reader, layout, index))
             return false;
     }
     return true;

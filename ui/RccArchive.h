@@ -8,5 +8,5 @@
 // and compressed entries (the language module is built without compression).
 class RccArchive {
 public:
-    static bool IsWellFormed(const unsigned char *data, std::size_t size);
+    static bool isWellFormed(const unsigned char *data, std::size_t size);
 };

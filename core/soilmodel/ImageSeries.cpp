@@ -29,7 +29,7 @@ struct Reflection {
     double alpha;    // -ln |K|
 };
 
-Reflection MakeReflection(double rho1, double rho2) {
+Reflection makeReflection(double rho1, double rho2) {
     // Halves, so that no sum of two resistivities can overflow.
     const double half = rho1 / 2 + rho2 / 2;
     const double difference = std::abs(rho2 / 2 - rho1 / 2);
@@ -40,7 +40,7 @@ Reflection MakeReflection(double rho1, double rho2) {
 
 // What the terms after the n-th can add at most, from the n-th bracket: b decreases and
 // stays below 1.5/y^3.
-double TailBound(const Reflection &r, double t, int n, double nextPower, double bracket) {
+double tailBound(const Reflection &r, double t, int n, double nextPower, double bracket) {
     const double geometric = r.oneMinus > 0 ? bracket / r.oneMinus : kInfinity;
     const double cube = t * t * t;
     const double cubic = cube > 0 ? 1.5 / (cube * 2.0 * n * n) : kInfinity;
@@ -52,22 +52,22 @@ struct Partial {
     bool complete;
 };
 
-Partial SumTerms(const Reflection &r, double t, int terms) {
+Partial sumTerms(const Reflection &r, double t, int terms) {
     double sum = 0;
     double power = 1;
     for (int n = 1; n <= terms; ++n) {
         power *= r.k;
-        const double bracket = Bracket(n * t);
-        sum += power * bracket;
+        const double b = bracket(n * t);
+        sum += power * b;
         // Checked every fourth term: the bound costs as much as a term.
-        if (n % 4 == 0 && 4 * TailBound(r, t, n, std::abs(power * r.k), bracket) <=
+        if (n % 4 == 0 && 4 * tailBound(r, t, n, std::abs(power * r.k), b) <=
                               kEpsilon / 4 * std::abs(1 + 4 * sum))
             return {sum, true};
     }
     return {sum, false};
 }
 
-Series Product(const Series &a, const Series &b) {
+Series product(const Series &a, const Series &b) {
     Series c{};
     for (int i = 0; i < kOrder; ++i)
         for (int j = 0; i + j < kOrder; ++j)
@@ -77,7 +77,7 @@ Series Product(const Series &a, const Series &b) {
 
 // 1/sqrt(c + (x t)^2) about x0, in powers of x - x0, from q g' = -q' g / 2 with q the
 // quadratic under the root.
-Series InverseRoot(double c, double t, double x0) {
+Series inverseRoot(double c, double t, double x0) {
     const double q0 = c + (x0 * t) * (x0 * t);
     const double q1 = 2 * t * t * x0;
     const double q2 = t * t;
@@ -91,9 +91,9 @@ Series InverseRoot(double c, double t, double x0) {
 
 // |K|^x b(x t) about x0. The difference of the two roots loses digits when x0 t is large,
 // but only against terms far below the sum's last digit.
-Series Summand(double alpha, double t, double x0) {
-    const Series near = InverseRoot(1, t, x0);
-    const Series far = InverseRoot(4, t, x0);
+Series summand(double alpha, double t, double x0) {
+    const Series near = inverseRoot(1, t, x0);
+    const Series far = inverseRoot(4, t, x0);
     Series bracket{};
     for (int k = 0; k < kOrder; ++k)
         bracket[k] = near[k] - far[k];
@@ -101,11 +101,11 @@ Series Summand(double alpha, double t, double x0) {
     decay[0] = std::exp(-alpha * x0);
     for (int k = 1; k < kOrder; ++k)
         decay[k] = decay[k - 1] * -alpha / k;
-    return Product(decay, bracket);
+    return product(decay, bracket);
 }
 
 // Euler-Maclaurin: sum over n >= x0 of f(n), less the integral of f from x0 on.
-double EulerMaclaurin(const Series &f) {
+double eulerMaclaurin(const Series &f) {
     constexpr double c[] = {-1.0 / 12, 1.0 / 120, -1.0 / 252, 1.0 / 240, -1.0 / 132, 691.0 / 32760};
     double s = f[0] / 2;
     for (int k = 0; k < 6; ++k)
@@ -114,7 +114,7 @@ double EulerMaclaurin(const Series &f) {
 }
 
 // Boole: sum over k >= 0 of (-1)^k f(x0 + k), from the series of 1/(1 + e^D).
-double Boole(const Series &f) {
+double boole(const Series &f) {
     constexpr double c[] = {-1.0 / 4, 1.0 / 8, -1.0 / 4, 17.0 / 16, -31.0 / 4, 691.0 / 8};
     double s = f[0] / 2;
     for (int k = 0; k < 6; ++k)
@@ -138,7 +138,7 @@ struct Node {
 using Level = std::vector<Node>;
 
 // The nodes that each level adds to the ones before it.
-const std::array<Level, kLevels> &ExpSinhLevels() {
+const std::array<Level, kLevels> &expSinhLevels() {
     static const std::array<Level, kLevels> levels = [] {
         std::array<Level, kLevels> l;
         for (int i = kFirstNode; i <= kLastNode; ++i) {
@@ -155,7 +155,7 @@ const std::array<Level, kLevels> &ExpSinhLevels() {
 }
 
 // Integral of |K|^x b(x t) over x from x0 on, to an absolute error below tolerance.
-double TailIntegral(double alpha, double t, double x0, double tolerance) {
+double tailIntegral(double alpha, double t, double x0, double tolerance) {
     const double y0 = x0 * t;
     if (alpha == 0) {
         // asinh(y) - asinh(y/2) from y0 on, without cancellation
@@ -170,9 +170,9 @@ double TailIntegral(double alpha, double t, double x0, double tolerance) {
     double previous = 0;
     double step = 1.0 / (kFinest >> (kLevels - 1));
     for (int level = 0; level < kLevels; ++level, step /= 2) {
-        for (const Node &node : ExpSinhLevels()[level]) {
+        for (const Node &node : expSinhLevels()[level]) {
             const double u = scale * node.x;
-            sum += node.weight * std::exp(-alpha * u) * Bracket((x0 + u) * t);
+            sum += node.weight * std::exp(-alpha * u) * bracket((x0 + u) * t);
         }
         const double estimate = factor * step * sum;
         // Each halving about doubles the digits: the change squared bounds what is left.
@@ -184,35 +184,35 @@ double TailIntegral(double alpha, double t, double x0, double tolerance) {
     return previous;
 }
 
-double Tail(const Reflection &r, double t, int first, double tolerance) {
+double tail(const Reflection &r, double t, int first, double tolerance) {
     // Beyond here every term is below 1e-300 and the direct sum has long stopped.
     if (first * t > 1e100)
         return 0;
-    const Series f = Summand(r.alpha, t, first);
+    const Series f = summand(r.alpha, t, first);
     if (r.k > 0)
-        return TailIntegral(r.alpha, t, first, tolerance) + EulerMaclaurin(f);
-    return (first % 2 == 0 ? 1 : -1) * Boole(f);
+        return tailIntegral(r.alpha, t, first, tolerance) + eulerMaclaurin(f);
+    return (first % 2 == 0 ? 1 : -1) * boole(f);
 }
 
 } // namespace
 
-double Bracket(double y) {
+double bracket(double y) {
     const double s1 = std::sqrt(1 + y * y);
     const double s2 = std::sqrt(4 + y * y);
     return 3 / (s1 * s2 * (s1 + s2));
 }
 
-double Sum(double rho1, double rho2, double t) {
-    const Reflection r = MakeReflection(rho1, rho2);
+double sum(double rho1, double rho2, double t) {
+    const Reflection r = makeReflection(rho1, rho2);
     if (r.k == 0)
         return 0;
     const bool steep = r.alpha >= 1;
-    const Partial direct = SumTerms(r, t, steep ? kSteepTerms : kDirectTerms);
+    const Partial direct = sumTerms(r, t, steep ? kSteepTerms : kDirectTerms);
     if (direct.complete || steep)
         return direct.sum;
     // The rest adds 4 times its value to 1 + 4S; an eighth of an ulp of that is enough.
     const double tolerance = kEpsilon / 32 * std::abs(1 + 4 * direct.sum);
-    return direct.sum + Tail(r, t, kDirectTerms + 1, tolerance);
+    return direct.sum + tail(r, t, kDirectTerms + 1, tolerance);
 }
 
 } // namespace tav::ImageSeries

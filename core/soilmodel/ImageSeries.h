@@ -8,13 +8,13 @@ namespace tav {
 namespace ImageSeries {
 
 // b(y), written without the cancellation of the two roots for large y.
-double Bracket(double y);
+double bracket(double y);
 
 // S for the reflection factor K = (rho2 - rho1)/(rho2 + rho1), given by the two
 // resistivities so that 1 - |K| keeps its digits when |K| is close to 1. rho1, rho2 and
 // t positive and finite. Accurate to a few units in the last place of 1 + 4S, but for
 // K close to -1 with a thin top layer, where 1 + 4S is itself small.
-double Sum(double rho1, double rho2, double t);
+double sum(double rho1, double rho2, double t);
 
 } // namespace ImageSeries
 

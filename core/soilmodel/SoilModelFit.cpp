@@ -12,12 +12,12 @@ namespace {
 constexpr double kRelativeGain = 0.1;
 constexpr double kAbsoluteGain = 0.01; // percentage point
 
-double RmsPercent(double sumOfSquares, std::size_t count) {
+double rmsPercent(double sumOfSquares, std::size_t count) {
     return 100 * std::sqrt(sumOfSquares / count);
 }
 
 // The resistivity minimising the squared relative errors rho/m - 1 has a closed form.
-UniformSoil FitUniform(const std::vector<WennerReading> &readings) {
+UniformSoil fitUniform(const std::vector<WennerReading> &readings) {
     // Scaled by the first reading, so that no square can overflow.
     const double scale = readings.front().resistivity;
     double sum = 0;
@@ -33,15 +33,15 @@ UniformSoil FitUniform(const std::vector<WennerReading> &readings) {
         const double e = rho / r.resistivity - 1;
         errors += e * e;
     }
-    return {rho, RmsPercent(errors, readings.size())};
+    return {rho, rmsPercent(errors, readings.size())};
 }
 
-bool Finite(const TwoLayerSoil &soil) {
+bool finite(const TwoLayerSoil &soil) {
     return std::isfinite(soil.rho1) && std::isfinite(soil.rho2) && std::isfinite(soil.h) &&
            soil.rho1 > 0 && soil.rho2 > 0 && soil.h > 0;
 }
 
-std::vector<SoilModelRow> Rows(const std::vector<WennerReading> &readings, const SoilModel &m) {
+std::vector<SoilModelRow> rows(const std::vector<WennerReading> &readings, const SoilModel &m) {
     std::vector<SoilModelRow> rows;
     for (const WennerReading &r : readings) {
         const double model = m.layered ? m.soil.wennerResistivity(r.spacing) : m.uniform.rho;
@@ -52,16 +52,15 @@ std::vector<SoilModelRow> Rows(const std::vector<WennerReading> &readings, const
 
 } // namespace
 
-Refusable<SoilModel> FitSoilModel(const std::vector<WennerReading> &readings) {
-    const std::string refusal = WennerReadings::Refusal(readings);
-    if (!refusal.empty())
-        return Refusable<SoilModel>::Refuse(refusal);
+Refusable<SoilModel> fitSoilModel(const std::vector<WennerReading> &readings) {
+    if (const std::optional<Refusal> refusal = WennerReadings::refusal(readings))
+        return *refusal;
     SoilModel model;
-    model.uniform = FitUniform(readings);
-    const LayeredFit layered = FitTwoLayers(readings);
-    const double layeredRms = RmsPercent(layered.sumOfSquares, readings.size());
+    model.uniform = fitUniform(readings);
+    const LayeredFit layered = fitTwoLayers(readings);
+    const double layeredRms = rmsPercent(layered.sumOfSquares, readings.size());
     const double gain = model.uniform.rmsPercent - layeredRms;
-    model.layered = Finite(layered.soil) && gain > kAbsoluteGain &&
+    model.layered = finite(layered.soil) && gain > kAbsoluteGain &&
                     gain > kRelativeGain * model.uniform.rmsPercent;
     if (model.layered) {
         model.soil = layered.soil;
@@ -71,7 +70,7 @@ Refusable<SoilModel> FitSoilModel(const std::vector<WennerReading> &readings) {
                       std::numeric_limits<double>::quiet_NaN()};
         model.rmsPercent = model.uniform.rmsPercent;
     }
-    model.rows = Rows(readings, model);
+    model.rows = rows(readings, model);
     return model;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Refusable.h"
+#include "core/errors.h"
 #include "core/soilmodel/TwoLayerSoil.h"
 #include "core/soilmodel/WennerReading.h"
 
@@ -36,6 +36,6 @@ struct SoilModel {
 // names. The two-layer model is kept only when it lowers the RMS error by more than a
 // tenth of the uniform soil's and by more than 0.01 percentage point: less is within what
 // two more free parameters buy on any readings.
-Refusable<SoilModel> FitSoilModel(const std::vector<WennerReading> &readings);
+Refusable<SoilModel> fitSoilModel(const std::vector<WennerReading> &readings);
 
 } // namespace tav

@@ -38,21 +38,21 @@ struct Sounding {
     std::array<double, 3> upper{};
 };
 
-double GeometricMean(const std::vector<double> &values) {
+double geometricMean(const std::vector<double> &values) {
     double sum = 0;
     for (const double v : values)
         sum += std::log(v);
     return std::exp(sum / values.size());
 }
 
-Sounding Scale(const std::vector<WennerReading> &readings) {
+Sounding scale(const std::vector<WennerReading> &readings) {
     Sounding s;
     for (const WennerReading &r : readings) {
         s.spacings.push_back(r.spacing);
         s.measured.push_back(r.resistivity);
     }
-    s.spacingScale = GeometricMean(s.spacings);
-    s.resistivityScale = GeometricMean(s.measured);
+    s.spacingScale = geometricMean(s.spacings);
+    s.resistivityScale = geometricMean(s.measured);
     for (double &a : s.spacings)
         a /= s.spacingScale;
     for (double &m : s.measured)
@@ -65,12 +65,12 @@ Sounding Scale(const std::vector<WennerReading> &readings) {
 }
 
 // rho_a / rho1 at every spacing.
-std::vector<double> Shape(const Sounding &s, double contrast, double logDepth) {
+std::vector<double> apparentShape(const Sounding &s, double contrast, double logDepth) {
     const double h = std::exp(logDepth);
     const double rho2 = std::exp(contrast);
     std::vector<double> shape(s.spacings.size());
     for (std::size_t i = 0; i < shape.size(); ++i)
-        shape[i] = 1 + 4 * ImageSeries::Sum(1, rho2, 2 * h / s.spacings[i]);
+        shape[i] = 1 + 4 * ImageSeries::sum(1, rho2, 2 * h / s.spacings[i]);
     return shape;
 }
 
@@ -80,8 +80,8 @@ struct Point {
 };
 
 // The best rho1 for a shape has a closed form: the relative errors are rho1 g - 1.
-Point BestScale(const Sounding &s, double contrast, double logDepth) {
-    const std::vector<double> shape = Shape(s, contrast, logDepth);
+Point bestScale(const Sounding &s, double contrast, double logDepth) {
+    const std::vector<double> shape = apparentShape(s, contrast, logDepth);
     double sum = 0;
     double squares = 0;
     for (std::size_t i = 0; i < shape.size(); ++i) {
@@ -96,7 +96,7 @@ Point BestScale(const Sounding &s, double contrast, double logDepth) {
 }
 
 // The best scan point for each sign of K.
-std::array<Point, 2> Scan(const Sounding &s) {
+std::array<Point, 2> scan(const Sounding &s) {
     std::array<Point, 2> best;
     for (int d = 0; d < kScanDepths; ++d) {
         const double first = s.lower[2] + kDepthMargin - kScanMargin;
@@ -104,7 +104,7 @@ std::array<Point, 2> Scan(const Sounding &s) {
         const double logDepth = first + (last - first) * d / (kScanDepths - 1);
         for (const double contrast : kScanContrast)
             for (int sign = 0; sign < 2; ++sign) {
-                const Point point = BestScale(s, sign == 0 ? contrast : -contrast, logDepth);
+                const Point point = bestScale(s, sign == 0 ? contrast : -contrast, logDepth);
                 if (point.sumOfSquares < best[sign].sumOfSquares)
                     best[sign] = point;
             }
@@ -131,7 +131,7 @@ struct Residuals : Eigen::DenseFunctor<double> {
 
     const std::vector<double> &shapeAt(const std::array<double, 3> &c) {
         if (lastShape.empty() || c[1] != last[1] || c[2] != last[2]) {
-            lastShape = Shape(s, c[1], c[2]);
+            lastShape = apparentShape(s, c[1], c[2]);
             last = c;
         }
         return lastShape;
@@ -152,8 +152,8 @@ struct Residuals : Eigen::DenseFunctor<double> {
         const std::array<double, 3> c = clamped(p);
         const double rho1 = std::exp(c[0]);
         const std::vector<double> shape = shapeAt(c);
-        const std::vector<double> byContrast = Shape(s, c[1] + kStep, c[2]);
-        const std::vector<double> byDepth = Shape(s, c[1], c[2] + kStep);
+        const std::vector<double> byContrast = apparentShape(s, c[1] + kStep, c[2]);
+        const std::vector<double> byDepth = apparentShape(s, c[1], c[2] + kStep);
         for (std::size_t i = 0; i < shape.size(); ++i) {
             const double scale = rho1 / s.measured[i];
             j(i, 0) = p[0] == c[0] ? scale * shape[i] : 0;
@@ -164,7 +164,7 @@ struct Residuals : Eigen::DenseFunctor<double> {
     }
 };
 
-Point Refine(const Sounding &s, const Point &start) {
+Point refine(const Sounding &s, const Point &start) {
     Residuals residuals(s);
     Eigen::LevenbergMarquardt<Residuals> lm(residuals);
     lm.setFtol(1e-15);
@@ -183,13 +183,13 @@ Point Refine(const Sounding &s, const Point &start) {
 
 } // namespace
 
-LayeredFit FitTwoLayers(const std::vector<WennerReading> &readings) {
-    const Sounding s = Scale(readings);
+LayeredFit fitTwoLayers(const std::vector<WennerReading> &readings) {
+    const Sounding s = scale(readings);
     Point best;
-    for (const Point &start : Scan(s)) {
+    for (const Point &start : scan(s)) {
         if (!std::isfinite(start.sumOfSquares))
             continue;
-        const Point end = Refine(s, start);
+        const Point end = refine(s, start);
         if (end.sumOfSquares < best.sumOfSquares)
             best = end;
     }

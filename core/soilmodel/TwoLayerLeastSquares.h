@@ -17,6 +17,6 @@ struct LayeredFit {
 // then Levenberg-Marquardt (Eigen's MINPACK port) in ln rho1, ln(rho2/rho1) and ln h from
 // the best point of either sign of K. The result stays within a factor of 1e9 between the
 // layers and of 1000 beyond the spacings for h.
-LayeredFit FitTwoLayers(const std::vector<WennerReading> &readings);
+LayeredFit fitTwoLayers(const std::vector<WennerReading> &readings);
 
 } // namespace tav

@@ -9,14 +9,14 @@ namespace tav {
 
 namespace {
 
-bool Positive(double value) {
+bool positive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
 } // namespace
 
 double TwoLayerSoil::wennerResistivity(double a) const {
-    if (!Positive(rho1) || !Positive(rho2) || !Positive(h) || !Positive(a))
+    if (!positive(rho1) || !positive(rho2) || !positive(h) || !positive(a))
         return std::numeric_limits<double>::quiet_NaN();
     const double t = 2 * (h / a);
     // A layer too thin or too thick to show in double precision.
@@ -24,7 +24,7 @@ double TwoLayerSoil::wennerResistivity(double a) const {
         return rho2;
     if (!std::isfinite(t))
         return rho1;
-    return rho1 * (1 + 4 * ImageSeries::Sum(rho1, rho2, t));
+    return rho1 * (1 + 4 * ImageSeries::sum(rho1, rho2, t));
 }
 
 } // namespace tav

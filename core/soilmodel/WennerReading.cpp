@@ -1,6 +1,5 @@
 #include "core/soilmodel/WennerReading.h"
 
-#include "core/NumericText.h"
 #include "core/SoilResistivity.h"
 
 #include <cmath>
@@ -11,17 +10,13 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-bool Positive(double value) {
+bool positive(double value) {
     return std::isfinite(value) && value > 0;
-}
-
-std::string Reading(std::size_t index) {
-    return "reading " + std::to_string(index + 1) + ": ";
 }
 
 } // namespace
 
-std::vector<WennerReading> FromResistances(const std::vector<double> &spacings,
+std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
                                            const std::vector<double> &resistances) {
     std::vector<WennerReading> readings;
     for (std::size_t i = 0; i < spacings.size() && i < resistances.size(); ++i)
@@ -29,7 +24,7 @@ std::vector<WennerReading> FromResistances(const std::vector<double> &spacings,
     return readings;
 }
 
-std::vector<WennerReading> FromSoilForm(const std::vector<double> &resistances, int spacing1,
+std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, int spacing1,
                                         int spacing2) {
     SoilResistivityRecord form;
     form.m_nSpacing1 = spacing1;
@@ -37,35 +32,35 @@ std::vector<WennerReading> FromSoilForm(const std::vector<double> &resistances, 
     std::vector<double> spacings;
     std::vector<double> measured;
     for (std::size_t row = 0; row < resistances.size() && row < kSoilRows; ++row) {
-        const int spacing = SoilRowSpacing(form, static_cast<int>(row));
+        const int spacing = soilRowSpacing(form, static_cast<int>(row));
         if (resistances[row] != 0 && spacing != 0) {
             spacings.push_back(spacing);
             measured.push_back(resistances[row]);
         }
     }
-    return FromResistances(spacings, measured);
+    return fromResistances(spacings, measured);
 }
 
-std::string Refusal(const std::vector<WennerReading> &readings) {
+std::optional<Refusal> refusal(const std::vector<WennerReading> &readings) {
     for (std::size_t i = 0; i < readings.size(); ++i) {
-        if (!Positive(readings[i].spacing))
-            return Reading(i) + "the probe spacing " + NumericText::Describe(readings[i].spacing) +
-                   " m is not a positive finite number";
-        if (!Positive(readings[i].resistivity))
-            return Reading(i) + "the resistivity " +
-                   NumericText::Describe(readings[i].resistivity) +
-                   " ohm-m is not a positive finite number";
+        const double reading = static_cast<double>(i + 1);
+        if (!positive(readings[i].spacing))
+            return Refusal{
+                Error::ReadingSpacingNotPositive, Quantity::None, {reading, readings[i].spacing}};
+        if (!positive(readings[i].resistivity))
+            return Refusal{Error::ReadingResistivityNotPositive,
+                           Quantity::None,
+                           {reading, readings[i].resistivity}};
     }
     for (std::size_t i = 0; i < readings.size(); ++i)
         for (std::size_t j = i + 1; j < readings.size(); ++j)
             if (readings[i].spacing == readings[j].spacing)
-                return "readings " + std::to_string(i + 1) + " and " + std::to_string(j + 1) +
-                       " are both at a probe spacing of " +
-                       NumericText::Describe(readings[i].spacing) + " m";
+                return Refusal{Error::SameSpacingTwice,
+                               Quantity::None,
+                               {double(i + 1), double(j + 1), readings[i].spacing}};
     if (readings.size() < 3)
-        return "a two-layer fit needs at least three usable readings, not " +
-               std::to_string(readings.size());
-    return {};
+        return Refusal{Error::TooFewReadings, Quantity::None, {double(readings.size())}};
+    return std::nullopt;
 }
 
 } // namespace tav::WennerReadings

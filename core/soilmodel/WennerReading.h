@@ -1,6 +1,8 @@
 #pragma once
 
-#include <string>
+#include "core/errors.h"
+
+#include <optional>
 #include <vector>
 
 namespace tav {
@@ -14,18 +16,18 @@ struct WennerReading {
 namespace WennerReadings {
 
 // rho = 2 pi a R with the exact 2 pi, spacing by spacing; both lists of one length.
-std::vector<WennerReading> FromResistances(const std::vector<double> &spacings,
+std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
                                            const std::vector<double> &resistances);
 
 // The soil resistivity form's rows (at most kSoilRows resistances, in row order, rows 10
 // and 11 at spacing1 and spacing2 m), skipping the rows the form's average skips: those
 // whose resistance or spacing is 0.
-std::vector<WennerReading> FromSoilForm(const std::vector<double> &resistances, int spacing1,
+std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, int spacing1,
                                         int spacing2);
 
-// Why a two-layer fit cannot take these readings, or empty: a spacing or resistivity
+// Why a two-layer fit cannot take these readings, if it cannot: a spacing or resistivity
 // that is not positive and finite, two readings at one spacing, fewer than three readings.
-std::string Refusal(const std::vector<WennerReading> &readings);
+std::optional<Refusal> refusal(const std::vector<WennerReading> &readings);
 
 } // namespace WennerReadings
 

@@ -17,7 +17,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     QFile out(QString::fromLocal8Bit(argv[2]));
-    if (!out.open(QIODevice::WriteOnly) || out.write(PackedImage::Pack(image)) < 0) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(PackedImage::pack(image)) < 0) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
         return 1;
     }

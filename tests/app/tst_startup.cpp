@@ -13,7 +13,7 @@ namespace {
 
 const QString kGoodDir = QStringLiteral(TAV_TEST_MODULE_DIR);
 
-QByteArray GoodModule() {
+QByteArray goodModule() {
     QFile file(kGoodDir + QStringLiteral("/lang_en.rcc"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -25,7 +25,7 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void titleIsTheProgramFileName() {
         // Renaming the program renames every caption: this test program is not called TAV.
-        QCOMPARE(CTAVApp::ApplicationTitle(), QStringLiteral("tst_startup"));
+        QCOMPARE(CTAVApp::applicationTitle(), QStringLiteral("tst_startup"));
         QCoreApplication::setApplicationName(QStringLiteral("renamed"));
         CTAVApp app({});
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_startup"));
@@ -34,7 +34,7 @@ private Q_SLOTS:
     void withoutModule_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("plantInWorkingDir");
-        const QByteArray good = GoodModule();
+        const QByteArray good = goodModule();
         QTest::newRow("missing") << QByteArray() << false;
         QTest::newRow("empty") << QByteArray("") << false;
         QTest::newRow("corrupt") << QByteArray("qres\0\0\0\3\xff\xff\xff\xff", 12) << false;
@@ -48,7 +48,7 @@ private Q_SLOTS:
         QTemporaryDir programDir, workDir;
         const QString target = plantInWorkingDir ? workDir.path() : programDir.path();
         if (!content.isNull()) {
-            QFile file(QDir(target).filePath(LanguageModule::FileName()));
+            QFile file(QDir(target).filePath(LanguageModule::fileName()));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }

@@ -13,7 +13,7 @@ struct Run {
     QString err;
 };
 
-Run Execute(const QString &program, const QStringList &arguments,
+Run execute(const QString &program, const QStringList &arguments,
             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
             const QByteArray &input = QByteArray()) {
     QProcess process;
@@ -26,17 +26,17 @@ Run Execute(const QString &program, const QStringList &arguments,
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-Run TavCalc(const QStringList &arguments,
+Run tavCalc(const QStringList &arguments,
             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment()) {
-    return Execute(QStringLiteral(TAV_CALC), arguments, environment);
+    return execute(QStringLiteral(TAV_CALC), arguments, environment);
 }
 
-QByteArray Golden(const char *name) {
+QByteArray golden(const char *name) {
     QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList Args(const char *line) {
+QStringList args(const char *line) {
     return QString::fromLatin1(line).split(QLatin1Char(' '));
 }
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
     void verticalJson() {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        const Run run = tavCalc(arguments.split(QLatin1Char(' ')));
         QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains(expected), qPrintable(run.out));
         QJsonParseError error;
@@ -91,7 +91,7 @@ private Q_SLOTS:
     }
 
     void verticalText() {
-        const Run run = TavCalc(Args("vertical --target 10 --rho 100"));
+        const Run run = tavCalc(args("vertical --target 10 --rho 100"));
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'));
         QCOMPARE(lines[0].simplified(),
@@ -137,7 +137,7 @@ private Q_SLOTS:
         list.removeAll(QString());
         if (arguments.contains(QLatin1String("--target  ")))
             list.insert(list.indexOf(QStringLiteral("--target")) + 1, QString());
-        const Run run = TavCalc(list);
+        const Run run = tavCalc(list);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -171,7 +171,7 @@ private Q_SLOTS:
     void wenner() {
         QFETCH(QString, arguments);
         QFETCH(QString, expected);
-        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        const Run run = tavCalc(arguments.split(QLatin1Char(' ')));
         QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains(expected), qPrintable(run.out));
         const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8());
@@ -180,7 +180,7 @@ private Q_SLOTS:
     }
 
     void wennerText() {
-        const Run run = TavCalc(Args("wenner --resistances 10,10"));
+        const Run run = tavCalc(args("wenner --resistances 10,10"));
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'));
         QCOMPARE(
@@ -210,22 +210,22 @@ private Q_SLOTS:
     void wennerFailures() {
         QFETCH(QString, arguments);
         QFETCH(QString, message);
-        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        const Run run = tavCalc(arguments.split(QLatin1Char(' ')));
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
     }
 
     void helpAndVersion() {
-        const Run help = TavCalc({QStringLiteral("--help")});
+        const Run help = tavCalc({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains(QLatin1String("vertical")));
         QVERIFY(help.out.contains(QLatin1String("wenner")));
-        const Run commandHelp = TavCalc(Args("vertical --help"));
+        const Run commandHelp = tavCalc(args("vertical --help"));
         QCOMPARE(commandHelp.status, 0);
         QVERIFY(commandHelp.out.startsWith(QLatin1String("Usage: tav-calc vertical")));
         QVERIFY(commandHelp.out.contains(QLatin1String("--diameter")));
-        const Run version = TavCalc({QStringLiteral("--version")});
+        const Run version = tavCalc({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QVERIFY(version.out.startsWith(QLatin1String("tav-calc 1.0")));
     }
@@ -277,7 +277,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const Run run = TavCalc(arguments.split(QLatin1Char(' ')));
+        const Run run = tavCalc(arguments.split(QLatin1Char(' ')));
         QCOMPARE(run.status, status);
         QVERIFY2(run.out.contains(out), qPrintable(run.out));
         QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
@@ -290,7 +290,7 @@ private Q_SLOTS:
         QVERIFY(cut.open(QIODevice::WriteOnly) && example.open(QIODevice::ReadOnly));
         cut.write(example.read(42)); // inside the temperature
         cut.close();
-        const Run run = TavCalc({QStringLiteral("site"), QStringLiteral("show"), cut.fileName(),
+        const Run run = tavCalc({QStringLiteral("site"), QStringLiteral("show"), cut.fileName(),
                                  QStringLiteral("--format"), QStringLiteral("json")});
         QCOMPARE(run.status, 1);
         const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
@@ -308,7 +308,7 @@ private Q_SLOTS:
         QTest::newRow("what site show printed")
             << QByteArray(
                    R"j({"client_company_name":"abc","field_name":"","measurement_date":"2019-03-04","file_number":"7","soil_type":2,"layer_structure":0,"field_position":5,"altitude":"120","meteorological":"Rain","temperature":"12","celsius":1,"fahrenheit":0,"note":"","items_read":15})j")
-            << Golden("worked-example.txt").toHex().toUpper();
+            << golden("worked-example.txt").toHex().toUpper();
         QTest::newRow("null date, UTF-8 text, list index -1")
             << QByteArray(R"j({"measurement_date":null,"field_name":"é","soil_type":-1})j")
             << QByteArray("0002C3A9"
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        const Run run = Execute(QStringLiteral(TAV_CALC),
+        const Run run = execute(QStringLiteral(TAV_CALC),
                                 {QStringLiteral("site"), QStringLiteral("write"), path},
                                 QProcessEnvironment::systemEnvironment(), json);
         QCOMPARE(run.status, file.isEmpty() ? 2 : 0);
@@ -346,7 +346,7 @@ private Q_SLOTS:
     void unwritableOutputIsAFailure() {
         QProcess process;
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
-        process.start(QStringLiteral(TAV_CALC), Args("vertical --target 10 --rho 100"));
+        process.start(QStringLiteral(TAV_CALC), args("vertical --target 10 --rho 100"));
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(process.readAllStandardError().contains("cannot write the output"));
@@ -361,11 +361,11 @@ private Q_SLOTS:
         environment.insert(QStringLiteral("LC_ALL"), name);
         // The C library's own word that the locale is in force in that environment.
         const Run locale =
-            Execute(QStringLiteral("locale"), {QStringLiteral("decimal_point")}, environment);
+            execute(QStringLiteral("locale"), {QStringLiteral("decimal_point")}, environment);
         QVERIFY2(locale.err.isEmpty(), qPrintable(locale.err));
         QCOMPARE(locale.out.trimmed(), QStringLiteral(","));
         const Run run =
-            TavCalc(Args("vertical --target 2.6 --rho 100.5 --format json"), environment);
+            tavCalc(args("vertical --target 2.6 --rho 100.5 --format json"), environment);
         QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains(QLatin1String(R"j({"length":6,"resistance":12.72,)j")) &&
                      run.out.contains(QLatin1String(R"j("selected_length":43)j")),

@@ -14,7 +14,7 @@ struct Run {
     QString err;
 };
 
-Run TavCalc(const QString &line) {
+Run tavCalc(const QString &line) {
     QProcess process;
     process.start(QStringLiteral(TAV_CALC), line.split(QLatin1Char(' ')));
     process.waitForFinished(30000);
@@ -22,7 +22,7 @@ Run TavCalc(const QString &line) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-QJsonObject Json(const Run &run) {
+QJsonObject jsonOf(const Run &run) {
     return QJsonDocument::fromJson(run.out).object();
 }
 
@@ -57,10 +57,10 @@ private Q_SLOTS:
         QFETCH(QString, piece);
         QFETCH(int, rows);
         QFETCH(bool, layered);
-        const Run run = TavCalc(QStringLiteral("soil-model --format json ") + arguments);
+        const Run run = tavCalc(QStringLiteral("soil-model --format json ") + arguments);
         QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains(piece.toUtf8()), run.out.constData());
-        const QJsonObject json = Json(run);
+        const QJsonObject json = jsonOf(run);
         for (const char *key : {"rho1", "rho2", "rms_percent"})
             QVERIFY2(json.value(QLatin1String(key)).isDouble(), key);
         QCOMPARE(json.value(QLatin1String("h")).isDouble(), layered);
@@ -76,14 +76,14 @@ private Q_SLOTS:
     }
 
     void safetyJson() {
-        const Run run = TavCalc(QLatin1String(kGrid) +
+        const Run run = tavCalc(QLatin1String(kGrid) +
                                 QStringLiteral(" --rods 4 --rod-length 3 --rods-on-perimeter "
                                                "--format json"));
         QCOMPARE(run.status, 0);
         // 5 conductors 10 m long and 3 of 20 m; rods on the perimeter: Kii = 1; no surface layer.
         QVERIFY2(run.out.contains(R"("Kii":1,"Kh":1.224744871391589,"LC":110,)"),
                  run.out.constData());
-        const QJsonObject json = Json(run);
+        const QJsonObject json = jsonOf(run);
         for (const char *key : {"n", "Km", "Ki", "Ks", "Kii", "Kh", "LC", "LM", "LS", "Rg", "GPR",
                                 "Em", "Es", "Cs", "touch_tolerable", "step_tolerable"})
             QVERIFY2(json.value(QLatin1String(key)).isDouble(), key);
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QFETCH(QString, arguments);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run run = TavCalc(arguments);
+        const Run run = tavCalc(arguments);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());

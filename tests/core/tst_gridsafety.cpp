@@ -1,5 +1,6 @@
 // Touch and step safety of a rectangular grid after IEEE Std 80-2013.
 #include "core/GridSafety.h"
+#include "tests/support/ShippedWording.h"
 
 #include <QtTest>
 
@@ -12,7 +13,7 @@ namespace {
 
 // IEEE Std 80-2013, Annex B.1: 70 m x 70 m, 7 m spacing, 0.5 m deep, 10 mm conductor,
 // 400 ohm-m, 1908 A for 0.5 s, 0.102 m of 2500 ohm-m crushed rock, 70 kg.
-GridSafetyInput AnnexB1() {
+GridSafetyInput annexB1() {
     GridSafetyInput in;
     in.soilResistivity = 400;
     in.lengthX = 70;
@@ -27,7 +28,7 @@ GridSafetyInput AnnexB1() {
     return in;
 }
 
-bool Near(double actual, double expected) {
+bool near(double actual, double expected) {
     return std::abs(actual - expected) <= 1e-12 * std::abs(expected);
 }
 
@@ -68,29 +69,29 @@ private Q_SLOTS:
         QFETCH(double, Em);
         QFETCH(double, Es);
         QFETCH(bool, touchSafe);
-        GridSafetyInput in = AnnexB1();
+        GridSafetyInput in = annexB1();
         in.rods = {rods, 7.5, true};
-        const Refusable<GridSafetyResult> outcome = CalculateGridSafety(in);
+        const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
         QVERIFY(!outcome.refused());
         const GridSafetyResult &r = outcome.result();
         QCOMPARE(r.conductorsAlongX, 11.);
         QCOMPARE(r.conductorsAlongY, 11.);
-        QVERIFY(Near(r.n, 11));
-        QVERIFY(Near(r.Ki, 0.644 + 0.148 * 11));
-        QVERIFY(Near(r.Kh, std::sqrt(1.5)));
-        QVERIFY(Near(r.Ks, 0.40613523108267774));
+        QVERIFY(near(r.n, 11));
+        QVERIFY(near(r.Ki, 0.644 + 0.148 * 11));
+        QVERIFY(near(r.Kh, std::sqrt(1.5)));
+        QVERIFY(near(r.Ks, 0.40613523108267774));
         QCOMPARE(r.LC, 1540.);
-        QVERIFY(Near(r.Km, Km));
-        QVERIFY(Near(r.Kii, Kii));
-        QVERIFY(Near(r.LM, LM));
-        QVERIFY(Near(r.LS, LS));
-        QVERIFY(Near(r.Rg, Rg));
-        QVERIFY(Near(r.GPR, 1908 * Rg));
-        QVERIFY(Near(r.Em, Em));
-        QVERIFY(Near(r.Es, Es));
-        QVERIFY(Near(r.Cs, 0.7428571428571429));
-        QVERIFY(Near(r.touchTolerable, 840.5479323218946));
-        QVERIFY(Near(r.stepTolerable, 2696.0971414098503));
+        QVERIFY(near(r.Km, Km));
+        QVERIFY(near(r.Kii, Kii));
+        QVERIFY(near(r.LM, LM));
+        QVERIFY(near(r.LS, LS));
+        QVERIFY(near(r.Rg, Rg));
+        QVERIFY(near(r.GPR, 1908 * Rg));
+        QVERIFY(near(r.Em, Em));
+        QVERIFY(near(r.Es, Es));
+        QVERIFY(near(r.Cs, 0.7428571428571429));
+        QVERIFY(near(r.touchTolerable, 840.5479323218946));
+        QVERIFY(near(r.stepTolerable, 2696.0971414098503));
         QCOMPARE(r.touchSafe, touchSafe); // Em against 840.5 V
         QCOMPARE(r.stepSafe, true);
         QCOMPARE(r.gprBelowTouch, false);
@@ -119,15 +120,15 @@ private Q_SLOTS:
         QFETCH(double, duration);
         QFETCH(double, touch);
         QFETCH(double, step);
-        GridSafetyInput in = AnnexB1();
+        GridSafetyInput in = annexB1();
         if (!surface)
             in.surface.reset();
         in.body = body == 50 ? BodyWeight::Kg50 : BodyWeight::Kg70;
         in.faultDuration = duration;
-        const Refusable<GridSafetyResult> outcome = CalculateGridSafety(in);
+        const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
         QVERIFY(!outcome.refused());
-        QVERIFY(Near(outcome.result().touchTolerable, touch));
-        QVERIFY(Near(outcome.result().stepTolerable, step));
+        QVERIFY(near(outcome.result().touchTolerable, touch));
+        QVERIFY(near(outcome.result().stepTolerable, step));
         QCOMPARE(outcome.result().Cs == 1, !surface);
     }
 
@@ -148,11 +149,11 @@ private Q_SLOTS:
         QFETCH(bool, touchSafe);
         QFETCH(bool, stepSafe);
         QFETCH(bool, gprBelowTouch);
-        GridSafetyInput in = AnnexB1();
+        GridSafetyInput in = annexB1();
         in.gridCurrent = current;
-        const Refusable<GridSafetyResult> outcome = CalculateGridSafety(in);
+        const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
         QVERIFY(!outcome.refused());
-        QVERIFY(Near(outcome.result().Em, 1001.614323503456 / 1908 * current));
+        QVERIFY(near(outcome.result().Em, 1001.614323503456 / 1908 * current));
         QCOMPARE(outcome.result().touchSafe, touchSafe);
         QCOMPARE(outcome.result().stepSafe, stepSafe);
         QCOMPARE(outcome.result().gprBelowTouch, gprBelowTouch);
@@ -198,7 +199,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(double, value);
         QFETCH(QString, reason);
-        GridSafetyInput in = AnnexB1();
+        GridSafetyInput in = annexB1();
         in.rods = {4, 3, false};
         double *fields[] = {&in.spacing,
                             &in.lengthX,
@@ -218,23 +219,23 @@ private Q_SLOTS:
             in.rods.count = int(value);
         else
             *fields[names.indexOf(field)] = value;
-        const Refusable<GridSafetyResult> outcome = CalculateGridSafety(in);
+        const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
         QCOMPARE(outcome.refused(), !reason.isEmpty());
         if (outcome.refused())
-            QVERIFY2(QString::fromStdString(outcome.reason()).contains(reason),
-                     outcome.reason().c_str());
+            QVERIFY2(shippedWording().refusal(outcome.refusal()).contains(reason),
+                     qPrintable(shippedWording().refusal(outcome.refusal())));
     }
 
     // Rods inside the grid: LM = LC + LR and Kii from n, LS = 0.75 LC + 0.85 LR.
     void interiorRods() {
-        GridSafetyInput in = AnnexB1();
+        GridSafetyInput in = annexB1();
         in.rods = {20, 7.5, false};
-        const GridSafetyResult r = CalculateGridSafety(in).result();
+        const GridSafetyResult r = calculateGridSafety(in).result();
         QCOMPARE(r.LM, 1540. + 150.);
         QCOMPARE(r.LT, 1690.);
-        QVERIFY(Near(r.LS, 1282.5));
-        QVERIFY(Near(r.Kii, 0.5700633871600791));
-        QVERIFY(Near(r.Em, 1001.614323503456 * 1540 / 1690));
+        QVERIFY(near(r.LS, 1282.5));
+        QVERIFY(near(r.Kii, 0.5700633871600791));
+        QVERIFY(near(r.Em, 1001.614323503456 * 1540 / 1690));
     }
 };
 

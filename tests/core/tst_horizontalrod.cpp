@@ -11,12 +11,12 @@ using namespace ShownValues;
 
 namespace {
 
-RodDesignRecord Horizontal(float target, float rho, int from = 3, int to = 60) {
-    RodDesignRecord record = HorizontalRodDefaults();
-    record.m_nLengthFrom = from;
-    record.m_nLengthTo = to;
-    record.m_fTargetResistance = target;
-    record.m_fSoilResistivity = rho;
+RodDesignRecord horizontal(float target, float rho, int from = 3, int to = 60) {
+    RodDesignRecord record = horizontalRodDefaults();
+    record.lengthFrom = from;
+    record.lengthTo = to;
+    record.targetResistance = target;
+    record.soilResistivity = rho;
     return record;
 }
 
@@ -43,15 +43,15 @@ private Q_SLOTS:
         QFETCH(float, rho);
         QFETCH(float, depth);
         QFETCH(QString, resistances);
-        RodDesignRecord record = Horizontal(1, rho);
-        QCOMPARE(CalculateRodDesign(record, HorizontalRodParameters(depth)).refusal, 0u);
-        QCOMPARE(ShownAll(record.m_nRowLength), Split("3 8 14 20 25 31 37 42 48 54 60"));
-        QCOMPARE(ShownAll(record.m_dRowResistance), Split(resistances.toLatin1().constData()));
+        RodDesignRecord record = horizontal(1, rho);
+        QVERIFY(!CalculateRodDesign(record, horizontalRodParameters(depth)).refusal);
+        QCOMPARE(shownAll(record.rowLength), split("3 8 14 20 25 31 37 42 48 54 60"));
+        QCOMPARE(shownAll(record.rowResistance), split(resistances.toLatin1().constData()));
         // The bore of 100 mm, whatever the depth.
-        QCOMPARE(ShownAll(record.m_dIonBags),
-                 Split("1.1 2.93 5.12 7.32 9.15 11.35 13.54 15.37 17.57 19.76 21.96"));
-        QCOMPARE(ShownAll(record.m_dActiveBags),
-                 Split("0.45 1.21 2.11 3.01 3.77 4.67 5.57 6.33 7.23 8.14 9.04"));
+        QCOMPARE(shownAll(record.ionBags),
+                 split("1.1 2.93 5.12 7.32 9.15 11.35 13.54 15.37 17.57 19.76 21.96"));
+        QCOMPARE(shownAll(record.activeBags),
+                 split("0.45 1.21 2.11 3.01 3.77 4.67 5.57 6.33 7.23 8.14 9.04"));
     }
 
     void selection_data() {
@@ -77,17 +77,19 @@ private Q_SLOTS:
         QFETCH(float, rho);
         QFETCH(int, selected);
         QFETCH(QString, quantities);
-        RodDesignRecord record = Horizontal(target, rho);
+        RodDesignRecord record = horizontal(target, rho);
         const RodDesignOutcome outcome =
-            CalculateRodDesign(record, HorizontalRodParameters(kDefaultBurialDepth));
+            CalculateRodDesign(record, horizontalRodParameters(kDefaultBurialDepth));
         QCOMPARE(outcome.selectedRow, selected);
-        QCOMPARE(ShownAll(record.m_fRodQuantity).join(QLatin1Char(' ')), quantities);
+        QCOMPARE(shownAll(record.rodQuantity).join(QLatin1Char(' ')), quantities);
     }
 
     void defaultsAreRefused() {
-        RodDesignRecord record = HorizontalRodDefaults();
-        QCOMPARE(CalculateRodDesign(record, HorizontalRodParameters(kDefaultBurialDepth)).refusal,
-                 kMsgTargetResistance);
+        RodDesignRecord record = horizontalRodDefaults();
+        const auto refusal =
+            CalculateRodDesign(record, horizontalRodParameters(kDefaultBurialDepth)).refusal;
+        QVERIFY(refusal);
+        QCOMPARE(refusal->error, Error::TargetResistance);
     }
 
     void rowsWithoutAValue_data() {
@@ -105,10 +107,10 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, defined);
-        RodDesignRecord record = Horizontal(1e30f, 100, from, to);
-        const RodDesignOutcome outcome = CalculateRodDesign(record, HorizontalRodParameters(depth));
+        RodDesignRecord record = horizontal(1e30f, 100, from, to);
+        const RodDesignOutcome outcome = CalculateRodDesign(record, horizontalRodParameters(depth));
         QString finite;
-        for (double resistance : record.m_dRowResistance)
+        for (double resistance : record.rowResistance)
             finite += std::isfinite(resistance) ? QLatin1Char('1') : QLatin1Char('0');
         QCOMPARE(finite, defined);
         QCOMPARE(outcome.selectedRow, int(defined.indexOf(QLatin1Char('1'))));

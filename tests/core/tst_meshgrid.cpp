@@ -56,14 +56,14 @@ private Q_SLOTS:
         QFETCH(int, ny);
         QFETCH(QString, length);
         QFETCH(QString, resistance);
-        const std::optional<MeshConductors> inner = CountMeshConductors(a, b, sx, sy);
+        const std::optional<MeshConductors> inner = countMeshConductors(a, b, sx, sy);
         QVERIFY(inner.has_value());
         QCOMPARE(inner->horizontal, nx);
         QCOMPARE(inner->vertical, ny);
         MeshGridRecord record{rho, a, b, h, sx, sy};
-        CalculateMeshGrid(record);
-        QCOMPARE(Shown(record.m_fTotalLength), length);
-        QCOMPARE(Shown(record.m_dResistance), resistance);
+        calculateMeshGrid(record);
+        QCOMPARE(shown(record.totalLength), length);
+        QCOMPARE(shown(record.resistance), resistance);
     }
 
     void noGrid_data() {
@@ -84,18 +84,18 @@ private Q_SLOTS:
     void noGrid() {
         QFETCH(float, a);
         QFETCH(float, sx);
-        QVERIFY(!CountMeshConductors(a, 10, sx, 5).has_value());
+        QVERIFY(!countMeshConductors(a, 10, sx, 5).has_value());
         MeshGridRecord record{100, a, 10, 0.6f, sx, 5};
-        CalculateMeshGrid(record);
-        QCOMPARE(Shown(record.m_fTotalLength), QStringLiteral("n/a"));
-        QCOMPARE(Shown(record.m_dResistance), QStringLiteral("n/a"));
+        calculateMeshGrid(record);
+        QCOMPARE(shown(record.totalLength), QStringLiteral("n/a"));
+        QCOMPARE(shown(record.resistance), QStringLiteral("n/a"));
     }
 
     void depthAndResistivityAreNotChecked() {
         MeshGridRecord record{0, 20, 10, -1, 5, 5}; // u h + 1 < 0 still gives a value
-        CalculateMeshGrid(record);
-        QCOMPARE(Shown(record.m_fTotalLength), QStringLiteral("110"));
-        QCOMPARE(Shown(record.m_dResistance), QStringLiteral("0"));
+        calculateMeshGrid(record);
+        QCOMPARE(shown(record.totalLength), QStringLiteral("110"));
+        QCOMPARE(shown(record.resistance), QStringLiteral("0"));
     }
 };
 

@@ -55,9 +55,9 @@ private Q_SLOTS:
         QTest::newRow("12.65 double") << RoundValue(12.654188, 3) << kDoubleDigits << "12.65";
         QTest::newRow("1234567 single") << 1234567.0 << kSingleDigits << "1.23457e+06";
         QTest::newRow("single 0.63 widened")
-            << double(NarrowToSingle(0.63)) << kSingleDigits << "0.63";
+            << double(narrowToSingle(0.63)) << kSingleDigits << "0.63";
         QTest::newRow("single 0.63 at 15 digits")
-            << double(NarrowToSingle(0.63)) << kDoubleDigits << "0.629999995231628";
+            << double(narrowToSingle(0.63)) << kDoubleDigits << "0.629999995231628";
         QTest::newRow("negative zero") << -0.0 << kDoubleDigits << "0";
         QTest::newRow("negative") << -62.8 << kDoubleDigits << "-62.8";
         QTest::newRow("small") << 0.0001 << kDoubleDigits << "0.0001";
@@ -71,7 +71,7 @@ private Q_SLOTS:
         QFETCH(double, value);
         QFETCH(int, digits);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(FormatReal(value, digits)), expected);
+        QCOMPARE(QString::fromStdString(formatReal(value, digits)), expected);
     }
 
     void scanReal_data() {
@@ -109,7 +109,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, readable);
         QFETCH(double, expected);
-        const auto scanned = ScanReal(text.toStdString());
+        const auto scanned = NumericText::scanReal(text.toStdString());
         QCOMPARE(scanned.has_value(), readable);
         if (readable)
             QCOMPARE(*scanned, expected);
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, readable);
         QFETCH(int, expected);
-        const auto scanned = ScanInteger(text.toStdString());
+        const auto scanned = NumericText::scanInteger(text.toStdString());
         QCOMPARE(scanned.has_value(), readable);
         if (readable)
             QCOMPARE(*scanned, expected);
@@ -150,8 +150,8 @@ private Q_SLOTS:
         const std::string saved = previous != nullptr ? previous : "C";
         QVERIFY2(std::setlocale(LC_NUMERIC, name.constData()) != nullptr, name.constData());
         const QString point = QString::fromLatin1(std::localeconv()->decimal_point);
-        const std::string written = FormatReal(12.65, kDoubleDigits);
-        const auto read = ScanReal("1.5");
+        const std::string written = formatReal(12.65, kDoubleDigits);
+        const auto read = NumericText::scanReal("1.5");
         std::setlocale(LC_NUMERIC, saved.c_str());
         QCOMPARE(point, QStringLiteral(","));
         QCOMPARE(QString::fromStdString(written), QStringLiteral("12.65"));
@@ -174,7 +174,7 @@ private Q_SLOTS:
     void narrowing() {
         QFETCH(double, value);
         QFETCH(float, expected);
-        QCOMPARE(NarrowToSingle(value), expected);
+        QCOMPARE(narrowToSingle(value), expected);
     }
 
     void truncation_data() {
@@ -190,7 +190,7 @@ private Q_SLOTS:
     void truncation() {
         QFETCH(double, value);
         QFETCH(int, expected);
-        QCOMPARE(TruncateToInt(value), expected);
+        QCOMPARE(truncateToInt(value), expected);
     }
 };
 

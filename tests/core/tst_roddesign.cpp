@@ -4,6 +4,7 @@
 #include "core/RowLengths.h"
 #include "core/VerticalRod.h"
 #include "tests/support/ShownValues.h"
+#include "text/Wording.h"
 
 #include <QtTest>
 
@@ -17,13 +18,13 @@ Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
-RodDesignRecord Vertical(int from, int to, float target, float rho, float diameter = 54) {
-    RodDesignRecord record = VerticalRodDefaults();
-    record.m_nLengthFrom = from;
-    record.m_nLengthTo = to;
-    record.m_fTargetResistance = target;
-    record.m_fSoilResistivity = rho;
-    record.m_fRodDiameter = diameter;
+RodDesignRecord vertical(int from, int to, float target, float rho, float diameter = 54) {
+    RodDesignRecord record = verticalRodDefaults();
+    record.lengthFrom = from;
+    record.lengthTo = to;
+    record.targetResistance = target;
+    record.soilResistivity = rho;
+    record.rodDiameter = diameter;
     return record;
 }
 
@@ -51,12 +52,12 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, expected);
-        QCOMPARE(ShownAll(RowLengths(from, to)), expected.split(QLatin1Char(' ')));
+        QCOMPARE(shownAll(tav::rowLengths(from, to)), expected.split(QLatin1Char(' ')));
     }
 
     void rowLengthsOverTheWholeRange() {
         // No overflow however far apart the bounds are.
-        const auto rows = RowLengths(INT_MIN, INT_MAX);
+        const auto rows = tav::rowLengths(INT_MIN, INT_MAX);
         QCOMPARE(rows.front(), INT_MIN);
         QCOMPARE(rows.back(), INT_MAX);
         for (int i = 1; i < kRodRows; ++i)
@@ -64,16 +65,16 @@ private Q_SLOTS:
     }
 
     void verticalTable() {
-        RodDesignRecord record = Vertical(6, 100, 10, 100);
-        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
-        QCOMPARE(outcome.refusal, 0u);
-        QCOMPARE(ShownAll(record.m_nRowLength), Split("6 15 24 34 43 53 62 71 81 90 100"));
-        QCOMPARE(ShownAll(record.m_dRowResistance),
-                 Split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
-        QCOMPARE(ShownAll(record.m_dIonBags),
-                 Split("6.07 15.18 24.28 34.4 43.51 53.63 62.73 71.84 81.96 91.06 101.18"));
-        QCOMPARE(ShownAll(record.m_dActiveBags),
-                 Split("0.9 2.26 3.62 5.12 6.48 7.98 9.34 10.7 12.2 13.56 15.07"));
+        RodDesignRecord record = vertical(6, 100, 10, 100);
+        const RodDesignOutcome outcome = CalculateRodDesign(record, verticalRodParameters());
+        QVERIFY(!outcome.refusal);
+        QCOMPARE(shownAll(record.rowLength), split("6 15 24 34 43 53 62 71 81 90 100"));
+        QCOMPARE(shownAll(record.rowResistance),
+                 split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
+        QCOMPARE(shownAll(record.ionBags),
+                 split("6.07 15.18 24.28 34.4 43.51 53.63 62.73 71.84 81.96 91.06 101.18"));
+        QCOMPARE(shownAll(record.activeBags),
+                 split("0.9 2.26 3.62 5.12 6.48 7.98 9.34 10.7 12.2 13.56 15.07"));
     }
 
     void selection_data() {
@@ -110,10 +111,10 @@ private Q_SLOTS:
         QFETCH(float, rho);
         QFETCH(int, selected);
         QFETCH(QString, quantities);
-        RodDesignRecord record = Vertical(from, to, target, rho);
-        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
+        RodDesignRecord record = vertical(from, to, target, rho);
+        const RodDesignOutcome outcome = CalculateRodDesign(record, verticalRodParameters());
         QCOMPARE(outcome.selectedRow, selected);
-        QCOMPARE(ShownAll(record.m_fRodQuantity).join(QLatin1Char(' ')), quantities);
+        QCOMPARE(shownAll(record.rodQuantity).join(QLatin1Char(' ')), quantities);
     }
 
     void otherInputs_data() {
@@ -144,12 +145,12 @@ private Q_SLOTS:
         QFETCH(QString, ion);
         QFETCH(QString, active);
         QFETCH(QString, resistance);
-        RodDesignRecord record = Vertical(from, to, 5, rho, diameter);
-        QCOMPARE(CalculateRodDesign(record, VerticalRodParameters()).refusal, 0u);
-        QCOMPARE(ShownAll(record.m_dIonBags).mid(0, 3).join(QLatin1Char(' ')), ion);
-        QCOMPARE(ShownAll(record.m_dActiveBags).mid(0, 3).join(QLatin1Char(' ')), active);
-        QCOMPARE(Shown(record.m_dRowResistance.front()) + QLatin1Char(' ') +
-                     Shown(record.m_dRowResistance.back()),
+        RodDesignRecord record = vertical(from, to, 5, rho, diameter);
+        QVERIFY(!CalculateRodDesign(record, verticalRodParameters()).refusal);
+        QCOMPARE(shownAll(record.ionBags).mid(0, 3).join(QLatin1Char(' ')), ion);
+        QCOMPARE(shownAll(record.activeBags).mid(0, 3).join(QLatin1Char(' ')), active);
+        QCOMPARE(shown(record.rowResistance.front()) + QLatin1Char(' ') +
+                     shown(record.rowResistance.back()),
                  resistance);
     }
 
@@ -170,47 +171,48 @@ private Q_SLOTS:
         QFETCH(float, target);
         QFETCH(float, rho);
         QFETCH(unsigned, message);
-        RodDesignRecord record = Vertical(6, 100, 10, 100);
-        CalculateRodDesign(record, VerticalRodParameters());
+        RodDesignRecord record = vertical(6, 100, 10, 100);
+        CalculateRodDesign(record, verticalRodParameters());
         const RodDesignRecord before = record;
-        record.m_fTargetResistance = target;
-        record.m_fSoilResistivity = rho;
-        const RodDesignOutcome outcome = CalculateRodDesign(record, VerticalRodParameters());
-        QCOMPARE(outcome.refusal, message);
+        record.targetResistance = target;
+        record.soilResistivity = rho;
+        const RodDesignOutcome outcome = CalculateRodDesign(record, verticalRodParameters());
+        QVERIFY(outcome.refusal);
+        QCOMPARE(Wording::refusalId(outcome.refusal->error), message);
         QCOMPARE(outcome.selectedRow, -1);
         // The table and quantities keep what they showed.
-        QCOMPARE(record.m_dRowResistance, before.m_dRowResistance);
-        QCOMPARE(record.m_dIonBags, before.m_dIonBags);
-        QCOMPARE(record.m_fRodQuantity, before.m_fRodQuantity);
-        QCOMPARE(record.m_nRowLength, before.m_nRowLength);
+        QCOMPARE(record.rowResistance, before.rowResistance);
+        QCOMPARE(record.ionBags, before.ionBags);
+        QCOMPARE(record.rodQuantity, before.rodQuantity);
+        QCOMPARE(record.rowLength, before.rowLength);
     }
 
     void undefinedRowsAreMarked() {
-        RodDesignRecord record = Vertical(-10, 10, 10, 100);
-        CalculateRodDesign(record, VerticalRodParameters());
+        RodDesignRecord record = vertical(-10, 10, 10, 100);
+        CalculateRodDesign(record, verticalRodParameters());
         for (int k = 0; k < kRodRows; ++k) {
-            const bool defined = record.m_nRowLength[k] > 0;
-            QCOMPARE(std::isfinite(record.m_dRowResistance[k]), defined);
-            QVERIFY(std::isfinite(record.m_dIonBags[k]));
+            const bool defined = record.rowLength[k] > 0;
+            QCOMPARE(std::isfinite(record.rowResistance[k]), defined);
+            QVERIFY(std::isfinite(record.ionBags[k]));
         }
-        QCOMPARE(Shown(record.m_dRowResistance[0]), QStringLiteral("n/a"));
+        QCOMPARE(shown(record.rowResistance[0]), QStringLiteral("n/a"));
     }
 
     void extremeInputs() {
         // Nothing here may overflow an integer or cast out of range; the sanitizers watch.
-        RodDesignRecord record = Vertical(INT_MIN, INT_MAX, 3e38f, 3e38f, 3e38f);
-        CalculateRodDesign(record, VerticalRodParameters());
-        QCOMPARE(record.m_fRodQuantity.size(), std::size_t{6});
-        for (float quantity : record.m_fRodQuantity)
+        RodDesignRecord record = vertical(INT_MIN, INT_MAX, 3e38f, 3e38f, 3e38f);
+        CalculateRodDesign(record, verticalRodParameters());
+        QCOMPARE(record.rodQuantity.size(), std::size_t{6});
+        for (float quantity : record.rodQuantity)
             QVERIFY(!std::isnan(quantity));
     }
 
     void catalyzerBags() {
         // The vertical rod's bore of 150 mm: A = 3.14 * 0.075^2 = 0.0176625 m^2. For 6 m of a
         // 54 mm rod, V = 6 * 3.14 * 0.027^2 = 0.01373436 m^3; the bags hold 0.015194 m^3.
-        const CatalyzerBagCount bags = CatalyzerBags(6, 54, VerticalRodParameters().boreArea);
-        QCOMPARE(Shown(bags.ion), QStringLiteral("6.0708595498223"));      // (6 A - V) / bag
-        QCOMPARE(Shown(bags.active), QStringLiteral("0.903933131499276")); // V / bag
+        const CatalyzerBagCount bags = CatalyzerBags(6, 54, verticalRodParameters().boreArea);
+        QCOMPARE(shown(bags.ion), QStringLiteral("6.0708595498223"));      // (6 A - V) / bag
+        QCOMPARE(shown(bags.active), QStringLiteral("0.903933131499276")); // V / bag
     }
 };
 

@@ -18,48 +18,48 @@ Q_DECLARE_METATYPE(tav::SiteInformation)
 
 namespace {
 
-QByteArray Golden(const char *name) {
+QByteArray golden(const char *name) {
     QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The worked example: abc, no field name, 2019-03-04, file 7, soil 2, layer 0, position
 // 5, altitude 120, Rain, 12, Celsius.
-SiteInformation WorkedExample() {
+SiteInformation workedExample() {
     SiteInformation record;
-    record.m_strClientCompanyName = "abc";
-    record.m_date = SiteDate::FromParts(2019, 3, 4);
-    record.m_strFileNumber = "7";
-    record.m_nSoilType = 2;
-    record.m_nFieldPosition = 5;
-    record.m_strAltitude = "120";
-    record.m_strMeteorological = "Rain";
-    record.m_strTemperature = "12";
+    record.clientCompanyName = "abc";
+    record.date = SiteDate::fromParts(2019, 3, 4);
+    record.fileNumber = "7";
+    record.soilType = 2;
+    record.fieldPosition = 5;
+    record.altitude = "120";
+    record.meteorological = "Rain";
+    record.temperature = "12";
     return record;
 }
 
-SiteReadResult Decode(const QByteArray &bytes, SiteInformation &record) {
-    return SiteFile::Decode(reinterpret_cast<const unsigned char *>(bytes.constData()),
+SiteReadResult decode(const QByteArray &bytes, SiteInformation &record) {
+    return SiteFile::decode(reinterpret_cast<const unsigned char *>(bytes.constData()),
                             static_cast<std::size_t>(bytes.size()), record);
 }
 
-QByteArray Encoded(const SiteInformation &record) {
-    const std::string bytes = SiteFile::Encode(record);
+QByteArray encoded(const SiteInformation &record) {
+    const std::string bytes = SiteFile::encode(record);
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QByteArray Le32(qint32 value) {
+QByteArray le32(qint32 value) {
     QByteArray bytes(4, '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
 // The worked example with its first text's prefix and text replaced.
-QByteArray WithFirstText(const QByteArray &prefixAndText) {
-    return prefixAndText + Golden("worked-example.txt").mid(4);
+QByteArray withFirstText(const QByteArray &prefixAndText) {
+    return prefixAndText + golden("worked-example.txt").mid(4);
 }
 
-QByteArray Contents(const QString &path) {
+QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
@@ -98,20 +98,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<SiteInformation>("record");
         SiteInformation empty;
-        empty.m_date = SiteDate::FromParts(2019, 3, 4);
+        empty.date = SiteDate::fromParts(2019, 3, 4);
         QTest::newRow("worked example, 52 bytes")
-            << Golden("worked-example.txt") << WorkedExample();
-        QTest::newRow("every text empty, 39 bytes") << Golden("empty-record.txt") << empty;
+            << golden("worked-example.txt") << workedExample();
+        QTest::newRow("every text empty, 39 bytes") << golden("empty-record.txt") << empty;
     }
 
     void goldenFiles() {
         QFETCH(QByteArray, bytes);
         QFETCH(SiteInformation, record);
         QVERIFY(bytes.size() == 52 || bytes.size() == 39);
-        QCOMPARE(Encoded(record), bytes);
+        QCOMPARE(encoded(record), bytes);
         SiteInformation read;
-        read.m_strNote = "previous";
-        const SiteReadResult result = Decode(bytes + "trailing bytes are never read", read);
+        read.note = "previous";
+        const SiteReadResult result = decode(bytes + "trailing bytes are never read", read);
         QCOMPARE(result.status, SiteReadStatus::Success);
         QCOMPARE(result.itemsRead, 15);
         QVERIFY(read == record);
@@ -130,13 +130,13 @@ private Q_SLOTS:
     void prefixes() {
         QFETCH(int, length);
         QFETCH(QByteArray, prefix);
-        SiteInformation record = WorkedExample();
-        record.m_strClientCompanyName.assign(static_cast<std::size_t>(length), 'x');
-        const QByteArray bytes = Encoded(record);
+        SiteInformation record = workedExample();
+        record.clientCompanyName.assign(static_cast<std::size_t>(length), 'x');
+        const QByteArray bytes = encoded(record);
         QCOMPARE(bytes.left(prefix.size()), prefix);
         QCOMPARE(bytes.size(), prefix.size() + length + 48);
         SiteInformation read;
-        QCOMPARE(Decode(bytes, read).status, SiteReadStatus::Success);
+        QCOMPARE(decode(bytes, read).status, SiteReadStatus::Success);
         QVERIFY(read == record);
     }
 
@@ -159,9 +159,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, text);
         SiteInformation read;
-        QCOMPARE(Decode(WithFirstText(first), read).status, SiteReadStatus::Success);
-        QCOMPARE(QByteArray::fromStdString(read.m_strClientCompanyName), text);
-        QCOMPARE(read.m_strAltitude, std::string("120"));
+        QCOMPARE(decode(withFirstText(first), read).status, SiteReadStatus::Success);
+        QCOMPARE(QByteArray::fromStdString(read.clientCompanyName), text);
+        QCOMPARE(read.altitude, std::string("120"));
     }
 
     void dates_data() {
@@ -181,47 +181,47 @@ private Q_SLOTS:
     void dates() {
         QFETCH(QList<int>, items);
         QFETCH(QDate, date);
-        const QByteArray example = Golden("worked-example.txt");
+        const QByteArray example = golden("worked-example.txt");
         const QByteArray bytes =
-            example.left(5) + Le32(items[0]) + Le32(items[1]) + Le32(items[2]) + example.mid(17);
+            example.left(5) + le32(items[0]) + le32(items[1]) + le32(items[2]) + example.mid(17);
         SiteInformation read;
-        QCOMPARE(Decode(bytes, read).status, SiteReadStatus::Success);
-        QCOMPARE(read.m_date.valid, date.isValid());
+        QCOMPARE(decode(bytes, read).status, SiteReadStatus::Success);
+        QCOMPARE(read.date.valid, date.isValid());
         if (date.isValid())
-            QCOMPARE(QDate(read.m_date.year, read.m_date.month, read.m_date.day), date);
+            QCOMPARE(QDate(read.date.year, read.date.month, read.date.day), date);
         else
-            QCOMPARE(Encoded(read).mid(5, 12), QByteArray(12, '\xFF'));
+            QCOMPARE(encoded(read).mid(5, 12), QByteArray(12, '\xFF'));
     }
 
     void indexesAndStatesAsStored() {
-        SiteInformation record = WorkedExample();
-        record.m_nSoilType = 42;
-        record.m_nLayerStructure = -7;
-        record.m_nFieldPosition = INT_MIN;
-        record.m_nCelsius = 1;
-        record.m_nFahrenheit = 1;
+        SiteInformation record = workedExample();
+        record.soilType = 42;
+        record.layerStructure = -7;
+        record.fieldPosition = INT_MIN;
+        record.celsius = 1;
+        record.fahrenheit = 1;
         SiteInformation read;
-        QCOMPARE(Decode(Encoded(record), read).status, SiteReadStatus::Success);
+        QCOMPARE(decode(encoded(record), read).status, SiteReadStatus::Success);
         QVERIFY(read == record);
     }
 
     void everyTruncation() {
         // Item ends in the worked example: 4, 5, 9, 13, 17, 19, 23, 27, 31, 35, 40, 43, 47, 51, 52.
         const QList<int> ends{4, 5, 9, 13, 17, 19, 23, 27, 31, 35, 40, 43, 47, 51, 52};
-        const QByteArray example = Golden("worked-example.txt");
+        const QByteArray example = golden("worked-example.txt");
         for (int size = 0; size < example.size(); ++size) {
             SiteInformation read;
-            read.m_strTemperature = "before";
-            read.m_date = SiteDate::FromParts(2000, 1, 1);
-            const SiteReadResult result = Decode(example.left(size), read);
+            read.temperature = "before";
+            read.date = SiteDate::fromParts(2000, 1, 1);
+            const SiteReadResult result = decode(example.left(size), read);
             int complete = 0;
             while (ends[complete] <= size)
                 ++complete;
             QCOMPARE(result.status, SiteReadStatus::EndOfFile);
             QCOMPARE(result.itemsRead, complete);
             // The date only as a whole; a text only once read whole.
-            QCOMPARE(read.m_date.year, complete >= 5 ? 2019 : 2000);
-            QCOMPARE(read.m_strTemperature, std::string(complete >= 12 ? "12" : "before"));
+            QCOMPARE(read.date.year, complete >= 5 ? 2019 : 2000);
+            QCOMPARE(read.temperature, std::string(complete >= 12 ? "12" : "before"));
         }
     }
 
@@ -242,40 +242,40 @@ private Q_SLOTS:
         QFETCH(QByteArray, first);
         QFETCH(SiteReadStatus, status);
         SiteInformation read;
-        read.m_strClientCompanyName = "kept";
-        const SiteReadResult result = Decode(first + QByteArray(64, 'x'), read);
+        read.clientCompanyName = "kept";
+        const SiteReadResult result = decode(first + QByteArray(64, 'x'), read);
         QCOMPARE(result.status, status);
         QCOMPARE(result.itemsRead, 0);
-        QCOMPARE(read.m_strClientCompanyName, std::string("kept"));
+        QCOMPARE(read.clientCompanyName, std::string("kept"));
     }
 
     void fileRoundTrip() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        QCOMPARE(SiteFile::Write(WorkedExample(), path.toStdString()).status,
+        QCOMPARE(SiteFile::write(workedExample(), path.toStdString()).status,
                  SiteWriteStatus::Success);
-        QCOMPARE(Contents(path), Golden("worked-example.txt"));
+        QCOMPARE(contents(path), golden("worked-example.txt"));
         SiteInformation read;
-        const SiteReadResult result = SiteFile::Read(path.toStdString(), read);
+        const SiteReadResult result = SiteFile::read(path.toStdString(), read);
         QCOMPARE(result.status, SiteReadStatus::Success);
-        QVERIFY(read == WorkedExample());
+        QVERIFY(read == workedExample());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("site.txt")});
     }
 
     void cannotOpenOrCreate() {
         QTemporaryDir dir;
-        SiteInformation read = WorkedExample();
+        SiteInformation read = workedExample();
         QCOMPARE(
-            SiteFile::Read(dir.filePath(QStringLiteral("none.txt")).toStdString(), read).status,
+            SiteFile::read(dir.filePath(QStringLiteral("none.txt")).toStdString(), read).status,
             SiteReadStatus::CannotOpen);
-        QCOMPARE(SiteFile::Read(dir.path().toStdString(), read).status, SiteReadStatus::CannotOpen);
-        QVERIFY(read == WorkedExample());
+        QCOMPARE(SiteFile::read(dir.path().toStdString(), read).status, SiteReadStatus::CannotOpen);
+        QVERIFY(read == workedExample());
         QCOMPARE(
-            SiteFile::Write(read, dir.filePath(QStringLiteral("no/such/folder.txt")).toStdString())
+            SiteFile::write(read, dir.filePath(QStringLiteral("no/such/folder.txt")).toStdString())
                 .status,
             SiteWriteStatus::CannotCreate);
-        QCOMPARE(SiteFile::Write(read, dir.path().toStdString()).status,
+        QCOMPARE(SiteFile::write(read, dir.path().toStdString()).status,
                  SiteWriteStatus::CannotCreate);
     }
 
@@ -296,19 +296,19 @@ private Q_SLOTS:
         QFETCH(bool, failClose);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        QVERIFY(SiteFile::Write(WorkedExample(), path.toStdString()).status ==
+        QVERIFY(SiteFile::write(workedExample(), path.toStdString()).status ==
                 SiteWriteStatus::Success);
-        SiteInformation larger = WorkedExample();
-        larger.m_strNote.assign(100000, 'n');
+        SiteInformation larger = workedExample();
+        larger.note.assign(100000, 'n');
         FailingDisk disk;
         if (bytesBeforeFailure >= 0)
             disk.bytesBeforeFailure = static_cast<std::size_t>(bytesBeforeFailure);
         disk.failSync = failSync;
         disk.failClose = failClose;
-        const SiteWriteResult result = SiteFile::Write(larger, path.toStdString(), disk);
+        const SiteWriteResult result = SiteFile::write(larger, path.toStdString(), disk);
         QCOMPARE(result.status, SiteWriteStatus::WriteFailure);
         QVERIFY(!result.reason.empty());
-        QCOMPARE(Contents(path), Golden("worked-example.txt"));
+        QCOMPARE(contents(path), golden("worked-example.txt"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
@@ -319,17 +319,17 @@ private Q_SLOTS:
         if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("cannot mount a small tmpfs here (needs root); the write seam covers this");
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        const SiteWriteStatus first = SiteFile::Write(WorkedExample(), path.toStdString()).status;
-        SiteInformation larger = WorkedExample();
-        larger.m_strNote.assign(1 << 20, 'n');
-        const SiteWriteResult result = SiteFile::Write(larger, path.toStdString());
-        const QByteArray kept = Contents(path);
+        const SiteWriteStatus first = SiteFile::write(workedExample(), path.toStdString()).status;
+        SiteInformation larger = workedExample();
+        larger.note.assign(1 << 20, 'n');
+        const SiteWriteResult result = SiteFile::write(larger, path.toStdString());
+        const QByteArray kept = contents(path);
         const int files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size();
         ::umount(mountPoint.constData());
         QCOMPARE(first, SiteWriteStatus::Success);
         QCOMPARE(result.status, SiteWriteStatus::WriteFailure);
         QCOMPARE(QString::fromStdString(result.reason), QStringLiteral("No space left on device"));
-        QCOMPARE(kept, Golden("worked-example.txt"));
+        QCOMPARE(kept, golden("worked-example.txt"));
         QCOMPARE(files, 1);
     }
 };

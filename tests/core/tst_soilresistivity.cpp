@@ -10,12 +10,12 @@ using namespace tav;
 
 namespace {
 
-QString Shown(double value) {
-    return QString::fromStdString(NumericText::FormatReal(value, 15));
+QString shown(double value) {
+    return QString::fromStdString(NumericText::formatReal(value, 15));
 }
 
 // "r1 r2 ... r11" with a word for each measured row; rows not named stay 0.
-SoilResistivityRecord Measured(const QString &resistances, int spacing1 = 0, int spacing2 = 0) {
+SoilResistivityRecord measured(const QString &resistances, int spacing1 = 0, int spacing2 = 0) {
     SoilResistivityRecord record;
     const QStringList values = resistances.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (int row = 0; row < values.size() && row < kSoilRows; ++row)
@@ -69,17 +69,17 @@ private Q_SLOTS:
         QFETCH(int, spacing2);
         QFETCH(QString, resistivities);
         QFETCH(QString, average);
-        SoilResistivityRecord record = Measured(resistances, spacing1, spacing2);
+        SoilResistivityRecord record = measured(resistances, spacing1, spacing2);
         CalculateSoilResistivity(record);
-        QStringList shown;
+        QStringList texts;
         for (double rho : record.m_dResistivity)
-            shown.append(Shown(rho));
-        QCOMPARE(shown.join(QLatin1Char(' ')), resistivities);
-        QCOMPARE(Shown(record.m_dAverage), average);
+            texts.append(shown(rho));
+        QCOMPARE(texts.join(QLatin1Char(' ')), resistivities);
+        QCOMPARE(shown(record.m_dAverage), average);
     }
 
     void onlyItsOwnMembersChange() {
-        SoilResistivityRecord record = Measured(QStringLiteral("10 10"), 7, 8);
+        SoilResistivityRecord record = measured(QStringLiteral("10 10"), 7, 8);
         record.m_strPlace = "Hill 3";
         const SoilResistivityRecord before = record;
         CalculateSoilResistivity(record);
@@ -92,20 +92,20 @@ private Q_SLOTS:
     void extremeInputs() {
         const float inf = std::numeric_limits<float>::infinity();
         // An infinite resistance on a row of no spacing is no measurement either.
-        SoilResistivityRecord record = Measured(QStringLiteral("10 0 0 0 0 0 0 0 0 0 0"));
+        SoilResistivityRecord record = measured(QStringLiteral("10 0 0 0 0 0 0 0 0 0 0"));
         record.m_fMeasuredR[10] = inf;
         CalculateSoilResistivity(record);
-        QCOMPARE(Shown(record.m_dAverage), QStringLiteral("62.8"));
-        QCOMPARE(Shown(record.m_dResistivity[10]), QStringLiteral("n/a"));
+        QCOMPARE(shown(record.m_dAverage), QStringLiteral("62.8"));
+        QCOMPARE(shown(record.m_dResistivity[10]), QStringLiteral("n/a"));
 
-        record = Measured(QStringLiteral("0 0 0 0 0 0 0 0 0 1 1"), INT_MAX, INT_MIN);
+        record = measured(QStringLiteral("0 0 0 0 0 0 0 0 0 1 1"), INT_MAX, INT_MIN);
         CalculateSoilResistivity(record);
-        QCOMPARE(Shown(record.m_dResistivity[9]), QStringLiteral("13486197303.2"));
-        QCOMPARE(Shown(record.m_dAverage), QStringLiteral("-3.14"));
+        QCOMPARE(shown(record.m_dResistivity[9]), QStringLiteral("13486197303.2"));
+        QCOMPARE(shown(record.m_dAverage), QStringLiteral("-3.14"));
     }
 
     void reset() {
-        SoilResistivityRecord record = Measured(QStringLiteral("1 2 3"), 4, 5);
+        SoilResistivityRecord record = measured(QStringLiteral("1 2 3"), 4, 5);
         record.m_strPlace = "Ridge";
         CalculateSoilResistivity(record);
         ResetSoilResistivity(record);
@@ -120,10 +120,10 @@ private Q_SLOTS:
     }
 
     void spacings() {
-        const SoilResistivityRecord record = Measured(QString(), 36, 42);
+        const SoilResistivityRecord record = measured(QString(), 36, 42);
         QList<int> spacings;
         for (int row = 0; row < kSoilRows; ++row)
-            spacings.append(SoilRowSpacing(record, row));
+            spacings.append(soilRowSpacing(record, row));
         QCOMPARE(spacings, (QList<int>{1, 2, 4, 6, 9, 12, 18, 24, 30, 36, 42}));
     }
 };

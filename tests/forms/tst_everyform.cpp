@@ -1,12 +1,7 @@
 // Every layout of the shipped module is some window's, and every window's exchange
 // names only controls its layout has, of the kind the exchange expects.
-#include "forms/AboutDlg.h"
-#include "forms/HorizontalElectrodeDlg.h"
-#include "forms/MashElectrodeDlg.h"
-#include "forms/SiteInformationDlg.h"
-#include "forms/SoilResistivityDlg.h"
+#include "forms/FormRegistry.h"
 #include "forms/TAVDlg.h"
-#include "forms/VerticalElectrodeDlg.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "ui/LanguageModule.h"
@@ -20,19 +15,15 @@ namespace {
 
 using MakeWindow = std::function<std::unique_ptr<LayoutDialog>()>;
 
-template <class Window> std::pair<const int, MakeWindow> Entry() {
-    return {Window::IDD, [] { return std::make_unique<Window>(); }};
-}
-
-// Each window of the program, by the layout it is built from.
-const std::map<int, MakeWindow> &Windows() {
-    static const std::map<int, MakeWindow> windows{Entry<CAboutDlg>(),
-                                                   Entry<CTAVDlg>(),
-                                                   Entry<CSoilResistivityDlg>(),
-                                                   Entry<CVerticalElectrodeDlg>(),
-                                                   Entry<CHorizontalElectrodeDlg>(),
-                                                   Entry<CMashElectrodeDlg>(),
-                                                   Entry<CSiteInformationDlg>()};
+// Each window of the program, by the layout it is built from: the main window and what
+// its buttons open.
+const std::map<int, MakeWindow> &everyWindow() {
+    static const std::map<int, MakeWindow> windows = [] {
+        std::map<int, MakeWindow> all{{CTAVDlg::IDD, [] { return std::make_unique<CTAVDlg>(); }}};
+        for (const FormEntry &form : mainWindowForms())
+            all.emplace(form.layoutId, [&form] { return form.make(nullptr); });
+        return all;
+    }();
     return windows;
 }
 
@@ -50,7 +41,7 @@ private Q_SLOTS:
 
     void everyLayoutHasItsWindow() {
         QList<int> windows;
-        for (const auto &entry : Windows())
+        for (const auto &entry : everyWindow())
             windows.append(entry.first);
         QList<int> layouts = LanguageModule::current()->layoutIds();
         std::sort(layouts.begin(), layouts.end());
@@ -59,19 +50,35 @@ private Q_SLOTS:
 
     void exchangeInBothDirections_data() {
         QTest::addColumn<int>("layout");
-        for (const auto &entry : Windows())
+        for (const auto &entry : everyWindow())
             QTest::addRow("layout %d", entry.first) << entry.first;
     }
 
     void exchangeInBothDirections() {
         QFETCH(int, layout);
         ModalWatcher watcher;
-        const std::unique_ptr<LayoutDialog> window = Windows().at(layout)();
-        QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->Create()));
+        const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
+        QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->create()));
         QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->UpdateData(false)));
         QVERIFY_THROWS_NO_EXCEPTION(QVERIFY(window->UpdateData(true)));
         QCOMPARE(watcher.messages(), QStringList());
     }
+
+    // A test or a screen reader finds every addressed control by its name.
+    void controlsAreFoundByName() {
+        QFETCH(int, layout);
+        const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
+        QVERIFY(window->create());
+        const std::optional<DialogLayout> controls = LanguageModule::current()->layout(layout);
+        for (const ControlTemplate &control : controls->controls) {
+            if (control.id < 0)
+                continue;
+            QVERIFY2(!control.name.isEmpty(), qPrintable(QString::number(control.id)));
+            QCOMPARE(window->findChild<QWidget *>(control.name), window->GetDlgItem(control.id));
+        }
+    }
+
+    void controlsAreFoundByName_data() { exchangeInBothDirections_data(); }
 
 private:
     std::unique_ptr<ModuleScope> m_module;

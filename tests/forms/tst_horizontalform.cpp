@@ -1,5 +1,6 @@
 // What only the horizontal rod form does: its depth field and the warning on it.
 #include "forms/HorizontalElectrodeDlg.h"
+#include "forms/ids/RodDesignIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -8,11 +9,13 @@
 #include <QLineEdit>
 #include <QtTest>
 
+using namespace RodDesignIds;
+
 namespace {
 
 const QString kWarning = QStringLiteral("type data above 30cm.");
 const QString kNumberPrompt = QStringLiteral("Please enter a number.");
-constexpr int kDepth = CHorizontalElectrodeDlg::IDC_BURIAL_DEPTH;
+constexpr int kDepth = IDC_BURIAL_DEPTH;
 
 } // namespace
 
@@ -24,7 +27,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CHorizontalElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
         // A message on opening would have kept Open from returning.
         m_watcher = std::make_unique<ModalWatcher>();
     }
@@ -38,14 +41,21 @@ private Q_SLOTS:
     void opensWithDefaultsAndNoWarning() {
         QCOMPARE(m_dialog->windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Horizontal Grounding Rod"));
-        QCOMPARE(Column(*m_dialog, 1072, 5), Split("3 60 0 54 0"));
-        QCOMPARE(Text(*m_dialog, kDepth), QStringLiteral("0.6"));
-        QVERIFY(!Field(*m_dialog, 1075)->isEnabled());
+        QCOMPARE(column(*m_dialog, IDC_LENGTH_FROM, 5), split("3 60 0 54 0"));
+        QCOMPARE(text(*m_dialog, kDepth), QStringLiteral("0.6"));
+        QVERIFY(!field(*m_dialog, IDC_ROD_DIAMETER)->isEnabled());
         QVERIFY(m_watcher->shown().isEmpty());
     }
 
     void tabOrder() {
-        const QList<int> order{1072, 1073, 1074, 1076, kDepth, 1083, 1, 1072};
+        const QList<int> order{IDC_LENGTH_FROM,
+                               IDC_LENGTH_TO,
+                               IDC_TARGET_RESISTANCE,
+                               IDC_SOIL_RESISTIVITY,
+                               kDepth,
+                               IDC_CALCULATE,
+                               1,
+                               IDC_LENGTH_FROM};
         QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[0]));
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -67,7 +77,7 @@ private Q_SLOTS:
     void depthWarning() {
         QFETCH(QString, pasted);
         QFETCH(QStringList, messages);
-        QLineEdit *depth = Field(*m_dialog, kDepth);
+        QLineEdit *depth = field(*m_dialog, kDepth);
         depth->setFocus();
         depth->selectAll();
         QGuiApplication::clipboard()->setText(pasted);
@@ -77,35 +87,35 @@ private Q_SLOTS:
     }
 
     void typingWarnsAtEachShallowText() {
-        Type(*m_dialog, kDepth, QStringLiteral("0.8"));
+        type(*m_dialog, kDepth, QStringLiteral("0.8"));
         // "" (unreadable; 0.6 kept), "0", "0.", then "0.8".
         QCOMPARE(m_watcher->messages(), (QStringList{kNumberPrompt, kWarning, kWarning}));
     }
 
     void emptyingAShallowDepthPromptsThenWarns() {
-        Type(*m_dialog, kDepth, QStringLiteral("0.1"));
+        type(*m_dialog, kDepth, QStringLiteral("0.1"));
         const int before = m_watcher->messages().size();
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
-        QTest::keyClick(Field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
+        QTest::keyClick(field(*m_dialog, kDepth), Qt::Key_Backspace);
         QCOMPARE(m_watcher->messages().mid(before),
                  (QStringList{kWarning, kWarning, kNumberPrompt, kWarning}));
     }
 
     void calculateUsesTheDepthAndWritesWithoutWarning() {
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, kDepth, QStringLiteral("1"));
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        type(*m_dialog, kDepth, QStringLiteral("1"));
         const int before = m_watcher->messages().size();
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(IDC_CALCULATE);
         // 23.65 at 1 m against 25.26 at 0.6 m for the 3 m row.
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("23.65"));
-        Type(*m_dialog, kDepth, QStringLiteral("0.1"));
+        QCOMPARE(text(*m_dialog, IDC_ROW_RESISTANCE_FIRST), QStringLiteral("23.65"));
+        type(*m_dialog, kDepth, QStringLiteral("0.1"));
         const int typed = m_watcher->messages().size();
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(m_watcher->messages().size(), typed);
         QVERIFY(typed > before);
-        QCOMPARE(Text(*m_dialog, kDepth), QStringLiteral("0.1"));
+        QCOMPARE(text(*m_dialog, kDepth), QStringLiteral("0.1"));
     }
 
 private:

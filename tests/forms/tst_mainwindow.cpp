@@ -1,5 +1,6 @@
 #include "forms/AboutDlg.h"
 #include "forms/TAVDlg.h"
+#include "forms/ids/MainWindowIds.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "ui/LanguageModule.h"
@@ -12,12 +13,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace MainWindowIds;
+
 namespace {
 
 const QString kAboutTitle =
     QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
 
-QStringList LabelTexts(const QWidget &window) {
+QStringList labelTexts(const QWidget &window) {
     QStringList texts;
     for (const QLabel *label : window.findChildren<QLabel *>()) {
         if (label->pixmap().isNull())
@@ -39,7 +42,7 @@ private Q_SLOTS:
 
     void windowMatchesItsLayout() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         QCOMPARE(
             dialog.windowTitle(),
             QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
@@ -68,16 +71,19 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<bool>("tabStop");
         QTest::newRow("END") << 1 << "END" << QRect(648, 15, 182, 43) << true;
-        QTest::newRow("about") << 1001 << "Program Information" << QRect(648, 89, 182, 43) << true;
-        QTest::newRow("field") << 1000 << "Field Information" << QRect(648, 136, 182, 43) << true;
-        QTest::newRow("soil") << 1025 << "Soil resisttivity measurement "
-                              << QRect(648, 185, 182, 47) << false;
-        QTest::newRow("vertical") << 1026 << "Vertical TAV\ngrounding rod"
-                                  << QRect(648, 278, 182, 49) << false;
-        QTest::newRow("horizontal")
-            << 1027 << "Horizontal TAV grounding rod" << QRect(648, 327, 182, 49) << true;
-        QTest::newRow("mesh") << 1028 << "Mesh grounding electrode" << QRect(648, 376, 182, 49)
+        QTest::newRow("about") << IDC_PROGRAM_INFORMATION << "Program Information"
+                               << QRect(648, 89, 182, 43) << true;
+        QTest::newRow("field") << IDC_FIELD_INFORMATION << "Field Information"
+                               << QRect(648, 136, 182, 43) << true;
+        QTest::newRow("soil") << IDC_SOIL_RESISTIVITY_MEASUREMENT
+                              << "Soil resisttivity measurement " << QRect(648, 185, 182, 47)
                               << false;
+        QTest::newRow("vertical") << IDC_VERTICAL_ROD << "Vertical TAV\ngrounding rod"
+                                  << QRect(648, 278, 182, 49) << false;
+        QTest::newRow("horizontal") << IDC_HORIZONTAL_ROD << "Horizontal TAV grounding rod"
+                                    << QRect(648, 327, 182, 49) << true;
+        QTest::newRow("mesh") << IDC_MESH_ELECTRODE << "Mesh grounding electrode"
+                              << QRect(648, 376, 182, 49) << false;
     }
 
     void buttons() {
@@ -86,7 +92,7 @@ private Q_SLOTS:
         QFETCH(QRect, geometry);
         QFETCH(bool, tabStop);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         auto *button = dialog.item<QPushButton>(id);
         QVERIFY(button != nullptr);
         QCOMPARE(button->text(), text);
@@ -98,7 +104,7 @@ private Q_SLOTS:
 
     void endHasTheFocusFirst() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(QApplication::focusWidget(), dialog.GetDlgItem(1));
@@ -106,7 +112,7 @@ private Q_SLOTS:
 
     void aboutBox() {
         CAboutDlg about;
-        QVERIFY(about.Create());
+        QVERIFY(about.create());
         QCOMPARE(about.windowTitle(), kAboutTitle);
         QCOMPARE(about.size(), QSize(722, 465));
         QVERIFY(!(about.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -135,12 +141,12 @@ private Q_SLOTS:
             "We hope TAV Grounding design program v1.0 will support effective grounding design "
             "which",
             "help cost saving and  stable operation of electric,electronic equipment."};
-        QCOMPARE(LabelTexts(about), expected);
+        QCOMPARE(labelTexts(about), expected);
     }
 
     void aboutBoxTakesAllInput() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
         watcher.then([&dialog](QDialog *about) {
@@ -149,7 +155,7 @@ private Q_SLOTS:
                               dialog.GetDlgItem(1)->geometry().center());
             ModalWatcher::pressKey(about, Qt::Key_Return);
         });
-        dialog.SendCommand(1001);
+        dialog.sendCommand(IDC_PROGRAM_INFORMATION);
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CAboutDlg"));
         QCOMPARE(watcher.shown().front().title, kAboutTitle);
@@ -159,18 +165,19 @@ private Q_SLOTS:
     void formButtons_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("form");
-        QTest::newRow("soil resistivity") << 1025 << "CSoilResistivityDlg";
-        QTest::newRow("vertical rod") << 1026 << "CVerticalElectrodeDlg";
-        QTest::newRow("horizontal rod") << 1027 << "CHorizontalElectrodeDlg";
-        QTest::newRow("mesh") << 1028 << "CMashElectrodeDlg";
-        QTest::newRow("field information") << 1000 << "CSiteInformationDlg";
+        QTest::newRow("soil resistivity")
+            << IDC_SOIL_RESISTIVITY_MEASUREMENT << "CSoilResistivityDlg";
+        QTest::newRow("vertical rod") << IDC_VERTICAL_ROD << "CVerticalElectrodeDlg";
+        QTest::newRow("horizontal rod") << IDC_HORIZONTAL_ROD << "CHorizontalElectrodeDlg";
+        QTest::newRow("mesh") << IDC_MESH_ELECTRODE << "CMashElectrodeDlg";
+        QTest::newRow("field information") << IDC_FIELD_INFORMATION << "CSiteInformationDlg";
     }
 
     void formButtons() {
         QFETCH(int, id);
         QFETCH(QString, form);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
         bool mainBlocked = false;
@@ -178,7 +185,7 @@ private Q_SLOTS:
             mainBlocked = QApplication::activeModalWidget() == opened;
             ModalWatcher::pressKey(opened, Qt::Key_Escape);
         });
-        dialog.SendCommand(id);
+        dialog.sendCommand(id);
         QCOMPARE(watcher.shown().size(), 1);
         QCOMPARE(watcher.shown().front().className, form);
         QVERIFY(mainBlocked);
@@ -200,17 +207,17 @@ private Q_SLOTS:
         QFETCH(unsigned, command);
         QFETCH(bool, opensAbout);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         ModalWatcher watcher;
-        dialog.SendSysCommand(command);
+        dialog.sendSysCommand(command);
         QCOMPARE(watcher.shown().size(), opensAbout ? 1 : 0);
         QVERIFY(dialog.isVisible());
     }
 
     void systemMenuEndsWithAboutItem() {
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         QMenu *menu = dialog.GetSystemMenu();
         QVERIFY(menu != nullptr);
@@ -231,7 +238,7 @@ private Q_SLOTS:
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULES "/sparse"));
         QVERIFY(LanguageModule::current() != nullptr);
         CTAVDlg dialog;
-        QVERIFY(dialog.Create());
+        QVERIFY(dialog.create());
         dialog.show();
         // String 101 is empty: no separator and no about item.
         const auto actions = dialog.GetSystemMenu()->actions();
@@ -242,8 +249,8 @@ private Q_SLOTS:
         QVERIFY(dialog.windowIcon().availableSizes().isEmpty());
         // No layout 100: "Program Information" has no visible effect.
         ModalWatcher watcher;
-        dialog.SendCommand(1001);
-        dialog.SendSysCommand(CTAVDlg::IDM_ABOUTBOX);
+        dialog.sendCommand(IDC_PROGRAM_INFORMATION);
+        dialog.sendSysCommand(CTAVDlg::IDM_ABOUTBOX);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(dialog.isVisible());
     }

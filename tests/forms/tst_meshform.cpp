@@ -1,5 +1,6 @@
 // What only the mesh grid form does: Enter calculates, and it calculates from any fields.
 #include "forms/MashElectrodeDlg.h"
+#include "forms/ids/MeshGridIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -10,13 +11,15 @@
 
 using namespace FormFields;
 
+using namespace MeshGridIds;
+
 class TestMeshForm : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CMashElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -27,13 +30,19 @@ private Q_SLOTS:
     void layout() {
         QCOMPARE(m_dialog->windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Mesh type electrode"));
-        for (int id : {1076, 1085, 1086, 1009, 1077, 1078, 1079, 1055}) {
-            QCOMPARE(Text(*m_dialog, id), QStringLiteral("0"));
-            QVERIFY(Field(*m_dialog, id)->alignment() & Qt::AlignRight);
-            QVERIFY(Field(*m_dialog, id)->hasFrame());
-            QCOMPARE(Field(*m_dialog, id)->isReadOnly(), id == 1079 || id == 1055);
+        for (int id :
+             {IDC_SOIL_RESISTIVITY, IDC_HORIZONTAL_LENGTH, IDC_VERTICAL_LENGTH, IDC_BURIAL_DEPTH,
+              IDC_HORIZONTAL_SPACING, IDC_VERTICAL_SPACING, IDC_TOTAL_LENGTH, IDC_RESISTANCE}) {
+            QCOMPARE(text(*m_dialog, id), QStringLiteral("0"));
+            QVERIFY(field(*m_dialog, id)->alignment() & Qt::AlignRight);
+            QVERIFY(field(*m_dialog, id)->hasFrame());
+            QCOMPARE(field(*m_dialog, id)->isReadOnly(),
+                     id == IDC_TOTAL_LENGTH || id == IDC_RESISTANCE);
         }
-        const QList<int> order{1076, 1085, 1086, 1009, 1077, 1078, 1083, 1, 1076};
+        const QList<int> order{
+            IDC_SOIL_RESISTIVITY,   IDC_HORIZONTAL_LENGTH, IDC_VERTICAL_LENGTH, IDC_BURIAL_DEPTH,
+            IDC_HORIZONTAL_SPACING, IDC_VERTICAL_SPACING,  IDC_CALCULATE,       1,
+            IDC_SOIL_RESISTIVITY};
         QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[0]));
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -43,26 +52,26 @@ private Q_SLOTS:
 
     void enterCalculates() {
         ModalWatcher watcher;
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, 1085, QStringLiteral("20"));
-        Type(*m_dialog, 1086, QStringLiteral("10"));
-        Type(*m_dialog, 1009, QStringLiteral("0.6"));
-        Type(*m_dialog, 1077, QStringLiteral("5"));
-        Type(*m_dialog, 1078, QStringLiteral("5"));
-        QTest::keyClick(Field(*m_dialog, 1078), Qt::Key_Return);
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        type(*m_dialog, IDC_HORIZONTAL_LENGTH, QStringLiteral("20"));
+        type(*m_dialog, IDC_VERTICAL_LENGTH, QStringLiteral("10"));
+        type(*m_dialog, IDC_BURIAL_DEPTH, QStringLiteral("0.6"));
+        type(*m_dialog, IDC_HORIZONTAL_SPACING, QStringLiteral("5"));
+        type(*m_dialog, IDC_VERTICAL_SPACING, QStringLiteral("5"));
+        QTest::keyClick(field(*m_dialog, IDC_VERTICAL_SPACING), Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(Text(*m_dialog, 1079), QStringLiteral("110"));
-        QCOMPARE(Text(*m_dialog, 1055), QStringLiteral("3.82"));
+        QCOMPARE(text(*m_dialog, IDC_TOTAL_LENGTH), QStringLiteral("110"));
+        QCOMPARE(text(*m_dialog, IDC_RESISTANCE), QStringLiteral("3.82"));
         QVERIFY(watcher.shown().isEmpty());
     }
 
     void defaultsCalculateWithoutAPrompt() {
         ModalWatcher watcher;
-        m_dialog->SendCommand(CMashElectrodeDlg::IDC_CALCULATE);
-        QCOMPARE(Text(*m_dialog, 1079), QStringLiteral("n/a"));
-        QCOMPARE(Text(*m_dialog, 1055), QStringLiteral("n/a"));
+        m_dialog->sendCommand(IDC_CALCULATE);
+        QCOMPARE(text(*m_dialog, IDC_TOTAL_LENGTH), QStringLiteral("n/a"));
+        QCOMPARE(text(*m_dialog, IDC_RESISTANCE), QStringLiteral("n/a"));
         // The marks read back as what they stand for on the next Calculate.
-        m_dialog->SendCommand(CMashElectrodeDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(m_dialog->isVisible());
     }

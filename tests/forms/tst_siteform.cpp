@@ -1,5 +1,6 @@
 // The field information form: its lists, its radio buttons, and files saved and browsed.
 #include "forms/SiteInformationDlg.h"
+#include "forms/ids/SiteInformationIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -16,38 +17,40 @@
 
 using namespace FormFields;
 
+using namespace SiteInformationIds;
+
 namespace {
 
-constexpr int kSoil = CSiteInformationDlg::IDC_SOIL_TYPE;
-constexpr int kLayer = CSiteInformationDlg::IDC_LAYER_STRUCTURE;
-constexpr int kPosition = CSiteInformationDlg::IDC_FIELD_POSITION;
-constexpr int kCelsius = CSiteInformationDlg::IDC_CELSIUS;
-constexpr int kFahrenheit = CSiteInformationDlg::IDC_FAHRENHEIT;
+constexpr int kSoil = IDC_SOIL_TYPE;
+constexpr int kLayer = IDC_LAYER_STRUCTURE;
+constexpr int kPosition = IDC_FIELD_POSITION;
+constexpr int kCelsius = IDC_CELSIUS;
+constexpr int kFahrenheit = IDC_FAHRENHEIT;
 
-QByteArray Golden(const char *name) {
+QByteArray golden(const char *name) {
     QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray Contents(const QString &path) {
+QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Write(const QString &path, const QByteArray &bytes) {
+void write(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray Le32(qint32 value) {
+QByteArray le32(qint32 value) {
     QByteArray bytes(4, '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
 // Answers the next file chooser with the path, as a user typing it would.
-void ChooseFile(ModalWatcher &watcher, const QString &path) {
+void chooseFile(ModalWatcher &watcher, const QString &path) {
     watcher.then([path](QDialog *shown) {
         auto *chooser = qobject_cast<QFileDialog *>(shown);
         QVERIFY(chooser != nullptr);
@@ -64,7 +67,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CSiteInformationDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -74,22 +77,23 @@ private Q_SLOTS:
 
     void opensWithDefaultsEveryTime() {
         for (int opening = 0; opening < 2; ++opening) {
-            Type(*m_dialog, 1002, QStringLiteral("typed"));
+            type(*m_dialog, IDC_CLIENT_COMPANY_NAME, QStringLiteral("typed"));
             m_dialog->item<QComboBox>(kSoil)->setCurrentIndex(4);
-            m_dialog->SendCommand(kFahrenheit);
+            m_dialog->sendCommand(kFahrenheit);
             m_dialog = std::make_unique<CSiteInformationDlg>();
-            QVERIFY(Open(*m_dialog));
-            for (int id : {1002, 1003, 1005, 1011, 1013, 1014})
-                QCOMPARE(Text(*m_dialog, id), QString());
-            QCOMPARE(m_dialog->item<QPlainTextEdit>(1017)->toPlainText(), QString());
-            auto *date = m_dialog->item<QDateEdit>(1007);
+            QVERIFY(open(*m_dialog));
+            for (int id : {IDC_CLIENT_COMPANY_NAME, IDC_FIELD_NAME, IDC_FILE_NUMBER, IDC_ALTITUDE,
+                           IDC_METEOROLOGICAL, IDC_TEMPERATURE})
+                QCOMPARE(text(*m_dialog, id), QString());
+            QCOMPARE(m_dialog->item<QPlainTextEdit>(IDC_NOTE)->toPlainText(), QString());
+            auto *date = m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE);
             QCOMPARE(date->date(), QDate::currentDate());
             QCOMPARE(date->displayFormat(), QStringLiteral("dd/MM/yy"));
             for (int id : {kSoil, kLayer, kPosition})
                 QCOMPARE(m_dialog->item<QComboBox>(id)->currentIndex(), 0);
             QVERIFY(m_dialog->item<QRadioButton>(kCelsius)->isChecked());
             QVERIFY(!m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
-            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(1002));
+            QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(IDC_CLIENT_COMPANY_NAME));
         }
     }
 
@@ -106,26 +110,26 @@ private Q_SLOTS:
     }
 
     void unitButtonsKeepEachOtherApartAndTheTemperature() {
-        Type(*m_dialog, 1014, QStringLiteral("25"));
+        type(*m_dialog, IDC_TEMPERATURE, QStringLiteral("25"));
         auto *celsius = m_dialog->item<QRadioButton>(kCelsius);
         auto *fahrenheit = m_dialog->item<QRadioButton>(kFahrenheit);
         QTest::mouseClick(fahrenheit, Qt::LeftButton);
         QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
         QTest::mouseClick(fahrenheit, Qt::LeftButton); // a second click keeps it
         QVERIFY(!celsius->isChecked() && fahrenheit->isChecked());
-        QCOMPARE(Text(*m_dialog, 1014), QStringLiteral("25"));
+        QCOMPARE(text(*m_dialog, IDC_TEMPERATURE), QStringLiteral("25"));
     }
 
     void untouchedFormSavesTheEmptyRecordOfToday() {
         QTemporaryDir dir;
         ModalWatcher watcher;
-        ChooseFile(watcher, dir.filePath(QStringLiteral("site"))); // the extension is added
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        chooseFile(watcher, dir.filePath(QStringLiteral("site"))); // the extension is added
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Saved successfully.")});
         const QDate today = QDate::currentDate();
-        QByteArray expected = Golden("empty-record.txt");
-        expected.replace(2, 12, Le32(today.year()) + Le32(today.month()) + Le32(today.day()));
-        QCOMPARE(Contents(dir.filePath(QStringLiteral("site.txt"))), expected);
+        QByteArray expected = golden("empty-record.txt");
+        expected.replace(2, 12, le32(today.year()) + le32(today.month()) + le32(today.day()));
+        QCOMPARE(contents(dir.filePath(QStringLiteral("site.txt"))), expected);
     }
 
     void saveThatCannotCreate() {
@@ -139,7 +143,7 @@ private Q_SLOTS:
             QVERIFY(QDir(folder).removeRecursively()); // gone before the save
             static_cast<QDialog *>(chooser)->accept();
         });
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Could not create file.")});
         QVERIFY(m_dialog->isVisible());
     }
@@ -149,13 +153,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("soil");
         QTest::addColumn<bool>("celsius");
         QTest::addColumn<bool>("fahrenheit");
-        const QByteArray example = Golden("worked-example.txt");
+        const QByteArray example = golden("worked-example.txt");
         QTest::newRow("worked example") << example << 2 << true << false;
         QByteArray outside = example;
-        outside.replace(19, 4, Le32(9));
+        outside.replace(19, 4, le32(9));
         QTest::newRow("soil type 9: blank") << outside << -1 << true << false;
         QByteArray both = example;
-        both.replace(47, 4, Le32(1));
+        both.replace(47, 4, le32(1));
         QTest::newRow("both check states") << both << 2 << true << true;
     }
 
@@ -166,13 +170,13 @@ private Q_SLOTS:
         QFETCH(bool, fahrenheit);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        Write(path, file);
+        write(path, file);
         ModalWatcher watcher;
-        ChooseFile(watcher, path);
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
+        chooseFile(watcher, path);
+        m_dialog->sendCommand(IDC_BROWSE);
         QCOMPARE(watcher.messages(), QStringList());
-        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("abc"));
-        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate(2019, 3, 4));
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("abc"));
+        QCOMPARE(m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE)->date(), QDate(2019, 3, 4));
         QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), soil);
         QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentText(), QStringLiteral("others"));
         QCOMPARE(m_dialog->item<QRadioButton>(kCelsius)->isChecked(), celsius);
@@ -180,46 +184,46 @@ private Q_SLOTS:
         // Saved right after: the same file, a blank list as -1.
         QByteArray expected = file;
         if (soil < 0)
-            expected.replace(19, 4, Le32(-1));
+            expected.replace(19, 4, le32(-1));
         if (fahrenheit) {
-            m_dialog->SendCommand(kCelsius); // one click leaves one
+            m_dialog->sendCommand(kCelsius); // one click leaves one
             QVERIFY(!m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
-            expected.replace(47, 4, Le32(0));
+            expected.replace(47, 4, le32(0));
         }
         const QString saved = dir.filePath(QStringLiteral("saved.txt"));
-        ChooseFile(watcher, saved);
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
-        QCOMPARE(Contents(saved), expected);
+        chooseFile(watcher, saved);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
+        QCOMPARE(contents(saved), expected);
     }
 
     void browseThenSaveKeepsEveryByte() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("site.txt"));
-        const QByteArray example = Golden("worked-example.txt");
+        const QByteArray example = golden("worked-example.txt");
         // Windows-1252 and bytes that are not UTF-8, and a note with CR LF.
         const QByteArray file = QByteArray("\x06Stra\xDF"
                                            "e") +
                                 example.mid(4, 47) + QByteArray("\x07\xC3\x28\r\n\xFF\x80z");
-        Write(path, file);
+        write(path, file);
         ModalWatcher watcher;
-        ChooseFile(watcher, path);
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
-        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("Stra\u00dfe"));
+        chooseFile(watcher, path);
+        m_dialog->sendCommand(IDC_BROWSE);
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("Stra\u00dfe"));
         const QString saved = dir.filePath(QStringLiteral("saved.txt"));
-        ChooseFile(watcher, saved);
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_FILE_SAVE);
-        QCOMPARE(Contents(saved).toHex(), file.toHex());
+        chooseFile(watcher, saved);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
+        QCOMPARE(contents(saved).toHex(), file.toHex());
     }
 
     void fileCutInsideTheTemperature() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cut.txt"));
-        Write(path, Golden("worked-example.txt").left(42));
-        Type(*m_dialog, 1002, QStringLiteral("mine"));
-        m_dialog->SendCommand(kFahrenheit);
+        write(path, golden("worked-example.txt").left(42));
+        type(*m_dialog, IDC_CLIENT_COMPANY_NAME, QStringLiteral("mine"));
+        m_dialog->sendCommand(kFahrenheit);
         ModalWatcher watcher;
-        ChooseFile(watcher, path);
-        m_dialog->SendCommand(CSiteInformationDlg::IDC_BROWSE);
+        chooseFile(watcher, path);
+        m_dialog->sendCommand(IDC_BROWSE);
         QCOMPARE(watcher.shown().size(), 2);
         QCOMPARE(watcher.shown().back().icon, int(QMessageBox::Critical));
         QVERIFY2(watcher.shown().back().text.contains(QLatin1String("end of file in item 12")),
@@ -228,14 +232,14 @@ private Q_SLOTS:
         // after the failure, are as they were.
         QCOMPARE(m_dialog->item<QComboBox>(kSoil)->currentIndex(), 2);
         QCOMPARE(m_dialog->item<QComboBox>(kPosition)->currentIndex(), 5);
-        QCOMPARE(Text(*m_dialog, 1002), QStringLiteral("mine"));
-        QCOMPARE(m_dialog->item<QDateEdit>(1007)->date(), QDate::currentDate());
+        QCOMPARE(text(*m_dialog, IDC_CLIENT_COMPANY_NAME), QStringLiteral("mine"));
+        QCOMPARE(m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE)->date(), QDate::currentDate());
         QVERIFY(m_dialog->item<QRadioButton>(kFahrenheit)->isChecked());
         QVERIFY(m_dialog->isVisible());
     }
 
     void enterInTheNoteCloses() {
-        auto *note = m_dialog->item<QPlainTextEdit>(1017);
+        auto *note = m_dialog->item<QPlainTextEdit>(IDC_NOTE);
         note->setFocus();
         QTest::keyClicks(note, QStringLiteral("dry"));
         QTest::keyClick(note, Qt::Key_Return);

@@ -1,4 +1,5 @@
 #include "forms/SoilResistivityDlg.h"
+#include "forms/ids/SoilResistivityIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -10,14 +11,16 @@
 
 using namespace FormFields;
 
+using namespace SoilResistivityIds;
+
 namespace {
 
-constexpr int kPlace = 1054;
-constexpr int kFirstR = 1029;
-constexpr int kFirstRho = 1040;
-constexpr int kSpacing1 = 1051;
-constexpr int kSpacing2 = 1052;
-constexpr int kAverage = 1055;
+constexpr int kPlace = IDC_PLACE;
+constexpr int kFirstR = IDC_MEASURED_R_FIRST;
+constexpr int kFirstRho = IDC_RESISTIVITY_FIRST;
+constexpr int kSpacing1 = IDC_SPACING1;
+constexpr int kSpacing2 = IDC_SPACING2;
+constexpr int kAverage = IDC_AVERAGE;
 
 const QString kNumberPrompt = QStringLiteral("Please enter a number.");
 const QString kIntegerPrompt = QStringLiteral("Please enter an integer.");
@@ -30,7 +33,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CSoilResistivityDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -41,17 +44,16 @@ private Q_SLOTS:
     void opensEmpty() {
         const CSoilResistivityDlg &dialog = *m_dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Soil resistivity measurement"));
-        QCOMPARE(Text(dialog, kPlace), QString());
-        QCOMPARE(Column(dialog, kFirstR, 22) + Column(dialog, kSpacing1, 2) +
-                     Column(dialog, kAverage, 1),
+        QCOMPARE(text(dialog, kPlace), QString());
+        QCOMPARE(column(dialog, kFirstR, 22) + column(dialog, kSpacing1, 2) +
+                     column(dialog, kAverage, 1),
                  QStringList(25, QStringLiteral("0")));
-        QVERIFY(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->isDefault());
-        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_CALCULATE)->text(),
+        QVERIFY(dialog.item<QPushButton>(IDC_CALCULATE)->isDefault());
+        QCOMPARE(dialog.item<QPushButton>(IDC_CALCULATE)->text(),
                  QStringLiteral("Soil resistivity calculation"));
-        QCOMPARE(dialog.item<QPushButton>(CSoilResistivityDlg::IDC_INITIALIZE)->text(),
-                 QStringLiteral("Initialize"));
-        QVERIFY(Field(dialog, kAverage)->isReadOnly());
-        QVERIFY(!Field(dialog, kFirstRho)->isReadOnly());
+        QCOMPARE(dialog.item<QPushButton>(IDC_INITIALIZE)->text(), QStringLiteral("Initialize"));
+        QVERIFY(field(dialog, kAverage)->isReadOnly());
+        QVERIFY(!field(dialog, kFirstRho)->isReadOnly());
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
         QStringList labels;
         for (const QLabel *label : dialog.findChildren<QLabel *>())
@@ -68,8 +70,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("id");
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("place, 14 45 66 14") << kPlace << QRect(32, 96, 149, 30);
-        QTest::newRow("calculate, 17 182 64 27")
-            << CSoilResistivityDlg::IDC_CALCULATE << QRect(38, 387, 144, 57);
+        QTest::newRow("calculate, 17 182 64 27") << IDC_CALCULATE << QRect(38, 387, 144, 57);
         QTest::newRow("average, 146 230 58 13") << kAverage << QRect(329, 489, 131, 28);
         QTest::newRow("END, 201 258 50 18") << LayoutDialog::IDOK << QRect(452, 548, 113, 38);
     }
@@ -86,10 +87,10 @@ private Q_SLOTS:
         QList<int> order{kPlace};
         for (int row = 0; row < 9; ++row)
             order << kFirstR + row << kFirstRho + row;
-        order << kSpacing1 << 1038 << 1049 << kSpacing2 << 1039 << 1050;
-        order << CSoilResistivityDlg::IDC_CALCULATE << LayoutDialog::IDOK
-              << CSoilResistivityDlg::IDC_INITIALIZE << kPlace;
-        Field(*m_dialog, kPlace)->setFocus();
+        order << kSpacing1 << IDC_MEASURED_R_FIRST + 9 << IDC_RESISTIVITY_FIRST + 9 << kSpacing2
+              << IDC_MEASURED_R_FIRST + 10 << IDC_RESISTIVITY_FIRST + 10;
+        order << IDC_CALCULATE << LayoutDialog::IDOK << IDC_INITIALIZE << kPlace;
+        field(*m_dialog, kPlace)->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[i]));
@@ -97,56 +98,56 @@ private Q_SLOTS:
     }
 
     void enterCalculatesAndStaysOpen() {
-        Type(*m_dialog, kPlace, QStringLiteral("North slope"));
-        Type(*m_dialog, kFirstR, QStringLiteral("10"));
-        Type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
-        QTest::keyClick(Field(*m_dialog, kFirstR + 1), Qt::Key_Return);
+        type(*m_dialog, kPlace, QStringLiteral("North slope"));
+        type(*m_dialog, kFirstR, QStringLiteral("10"));
+        type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
+        QTest::keyClick(field(*m_dialog, kFirstR + 1), Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(Column(*m_dialog, kFirstRho, 3), Split("62.8 125.6 0"));
-        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("94.2"));
-        QCOMPARE(Text(*m_dialog, kPlace), QStringLiteral("North slope"));
+        QCOMPARE(column(*m_dialog, kFirstRho, 3), split("62.8 125.6 0"));
+        QCOMPARE(text(*m_dialog, kAverage), QStringLiteral("94.2"));
+        QCOMPARE(text(*m_dialog, kPlace), QStringLiteral("North slope"));
         QCOMPARE(m_dialog->record().m_strPlace, std::string("North slope"));
     }
 
     void initializeClearsEverything() {
-        Type(*m_dialog, kPlace, QStringLiteral("Ridge"));
-        Type(*m_dialog, kSpacing1, QStringLiteral("36"));
-        Type(*m_dialog, kSpacing2, QStringLiteral("42"));
+        type(*m_dialog, kPlace, QStringLiteral("Ridge"));
+        type(*m_dialog, kSpacing1, QStringLiteral("36"));
+        type(*m_dialog, kSpacing2, QStringLiteral("42"));
         for (int row = 0; row < 11; ++row)
-            Type(*m_dialog, kFirstR + row, QStringLiteral("1"));
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
-        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("105.05"));
+            type(*m_dialog, kFirstR + row, QStringLiteral("1"));
+        m_dialog->sendCommand(IDC_CALCULATE);
+        QCOMPARE(text(*m_dialog, kAverage), QStringLiteral("105.05"));
         // Initialize reads nothing: an unreadable field costs no prompt.
-        Type(*m_dialog, kFirstR, QStringLiteral("junk"));
+        type(*m_dialog, kFirstR, QStringLiteral("junk"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_INITIALIZE);
+        m_dialog->sendCommand(IDC_INITIALIZE);
         QVERIFY(watcher.shown().isEmpty());
-        QCOMPARE(Text(*m_dialog, kPlace), QString());
-        QCOMPARE(Column(*m_dialog, kFirstR, 22) + Column(*m_dialog, kSpacing1, 2) +
-                     Column(*m_dialog, kAverage, 1),
+        QCOMPARE(text(*m_dialog, kPlace), QString());
+        QCOMPARE(column(*m_dialog, kFirstR, 22) + column(*m_dialog, kSpacing1, 2) +
+                     column(*m_dialog, kAverage, 1),
                  QStringList(25, QStringLiteral("0")));
     }
 
     void clearedFieldKeepsPreviousValuesFromThereOn() {
         for (int row = 0; row < 11; ++row)
-            Type(*m_dialog, kFirstR + row, QStringLiteral("1"));
-        Type(*m_dialog, kSpacing1, QStringLiteral("36"));
-        Type(*m_dialog, kSpacing2, QStringLiteral("42"));
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+            type(*m_dialog, kFirstR + row, QStringLiteral("1"));
+        type(*m_dialog, kSpacing1, QStringLiteral("36"));
+        type(*m_dialog, kSpacing2, QStringLiteral("42"));
+        m_dialog->sendCommand(IDC_CALCULATE);
         // Rows 1 and 2 change, row 3 is cleared, rows 4 to 11 change too.
-        Type(*m_dialog, kFirstR, QStringLiteral("2"));
-        Type(*m_dialog, kFirstR + 1, QStringLiteral("2"));
-        Type(*m_dialog, kFirstR + 2, QString());
+        type(*m_dialog, kFirstR, QStringLiteral("2"));
+        type(*m_dialog, kFirstR + 1, QStringLiteral("2"));
+        type(*m_dialog, kFirstR + 2, QString());
         for (int row = 3; row < 11; ++row)
-            Type(*m_dialog, kFirstR + row, QStringLiteral("5"));
+            type(*m_dialog, kFirstR + row, QStringLiteral("5"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
         QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(kFirstR + 2));
-        QCOMPARE(Column(*m_dialog, kFirstR, 11), Split("2 2 1 1 1 1 1 1 1 1 1"));
-        QCOMPARE(Column(*m_dialog, kFirstRho, 11),
-                 Split("12.6 25.1 25.1 37.7 56.5 75.4 113 150.7 188.4 226.1 263.8"));
-        QCOMPARE(Text(*m_dialog, kAverage), QStringLiteral("106.76"));
+        QCOMPARE(column(*m_dialog, kFirstR, 11), split("2 2 1 1 1 1 1 1 1 1 1"));
+        QCOMPARE(column(*m_dialog, kFirstRho, 11),
+                 split("12.6 25.1 25.1 37.7 56.5 75.4 113 150.7 188.4 226.1 263.8"));
+        QCOMPARE(text(*m_dialog, kAverage), QStringLiteral("106.76"));
     }
 
     void unreadableFields_data() {
@@ -166,26 +167,26 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, prompt);
         QFETCH(QString, average);
-        Type(*m_dialog, kFirstR, QStringLiteral("10"));
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
-        Type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
+        type(*m_dialog, kFirstR, QStringLiteral("10"));
+        m_dialog->sendCommand(IDC_CALCULATE);
+        type(*m_dialog, kFirstR + 1, QStringLiteral("10"));
         if (field != kFirstR + 1)
-            m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
-        Type(*m_dialog, field, text);
+            m_dialog->sendCommand(IDC_CALCULATE);
+        type(*m_dialog, field, text);
         ModalWatcher watcher;
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{prompt});
-        QCOMPARE(Text(*m_dialog, kAverage), average);
-        QVERIFY(Text(*m_dialog, field) != text);
+        QCOMPARE(FormFields::text(*m_dialog, kAverage), average);
+        QVERIFY(FormFields::text(*m_dialog, field) != text);
     }
 
     void textAfterANumberIsIgnored() {
-        Type(*m_dialog, kFirstR, QStringLiteral(" 12ohm"));
+        type(*m_dialog, kFirstR, QStringLiteral(" 12ohm"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(CSoilResistivityDlg::IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QVERIFY(watcher.shown().isEmpty());
-        QCOMPARE(Text(*m_dialog, kFirstR), QStringLiteral("12"));
-        QCOMPARE(Text(*m_dialog, kFirstRho), QStringLiteral("75.4"));
+        QCOMPARE(text(*m_dialog, kFirstR), QStringLiteral("12"));
+        QCOMPARE(text(*m_dialog, kFirstRho), QStringLiteral("75.4"));
     }
 
     void spacingFieldsTakeDigitsOnly_data() {
@@ -205,19 +206,19 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, shown);
         for (int id : {kSpacing1, kSpacing2}) {
-            Type(*m_dialog, id, keys);
-            QCOMPARE(Text(*m_dialog, id), shown);
+            type(*m_dialog, id, keys);
+            QCOMPARE(text(*m_dialog, id), shown);
         }
     }
 
     void endClosesOnlyWhenEverythingReads() {
-        Type(*m_dialog, kSpacing2, QString());
+        type(*m_dialog, kSpacing2, QString());
         ModalWatcher watcher;
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QCOMPARE(watcher.messages(), QStringList{kIntegerPrompt});
         QVERIFY(m_dialog->isVisible());
-        Type(*m_dialog, kSpacing2, QStringLiteral("3"));
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        type(*m_dialog, kSpacing2, QStringLiteral("3"));
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QVERIFY(!m_dialog->isVisible());
     }
 

@@ -1,5 +1,7 @@
 #include "forms/TAVDlg.h"
 #include "forms/VerticalElectrodeDlg.h"
+#include "forms/ids/MainWindowIds.h"
+#include "forms/ids/RodDesignIds.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -8,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using namespace RodDesignIds;
 
 namespace {
 
@@ -26,7 +30,7 @@ private Q_SLOTS:
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_dialog = std::make_unique<CVerticalElectrodeDlg>();
-        QVERIFY(Open(*m_dialog));
+        QVERIFY(open(*m_dialog));
     }
 
     void cleanup() {
@@ -38,14 +42,15 @@ private Q_SLOTS:
         const CVerticalElectrodeDlg &dialog = *m_dialog;
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Grounding Resistance Design of Vertical Grounding Rod"));
-        QCOMPARE(Column(dialog, 1072, 5), Split("6 100 0 54 0"));
-        QCOMPARE(Column(dialog, 1028, 33), QStringList(33, QStringLiteral("0")));
-        QCOMPARE(Column(dialog, 1061, 11), QStringList(11, QStringLiteral("0")));
-        QCOMPARE(Column(dialog, 1077, 6), QStringList(6, QStringLiteral("0")));
-        QVERIFY(Field(dialog, 1028)->isReadOnly());
-        QVERIFY(Field(dialog, 1077)->isReadOnly());
-        QVERIFY(!Field(dialog, 1074)->isReadOnly());
-        QVERIFY(dialog.item<QPushButton>(1083)->isDefault());
+        QCOMPARE(column(dialog, IDC_LENGTH_FROM, 5), split("6 100 0 54 0"));
+        QCOMPARE(column(dialog, IDC_ROW_RESISTANCE_FIRST, 33),
+                 QStringList(33, QStringLiteral("0")));
+        QCOMPARE(column(dialog, IDC_ROW_LENGTH_FIRST, 11), QStringList(11, QStringLiteral("0")));
+        QCOMPARE(column(dialog, IDC_ROD_QUANTITY_FIRST, 6), QStringList(6, QStringLiteral("0")));
+        QVERIFY(field(dialog, IDC_ROW_RESISTANCE_FIRST)->isReadOnly());
+        QVERIFY(field(dialog, IDC_ROD_QUANTITY_FIRST)->isReadOnly());
+        QVERIFY(!field(dialog, IDC_TARGET_RESISTANCE)->isReadOnly());
+        QVERIFY(dialog.item<QPushButton>(IDC_CALCULATE)->isDefault());
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
     }
 
@@ -54,10 +59,11 @@ private Q_SLOTS:
         // 9 across and 17 down: x = units * 9 / 4, y = units * 17 / 8, halves away from zero.
         QTest::addColumn<int>("id");
         QTest::addColumn<QRect>("geometry");
-        QTest::newRow("length from, 122 20 30 12") << 1072 << QRect(275, 43, 68, 26);
-        QTest::newRow("Calculate, 232 210 50 16") << 1083 << QRect(522, 446, 113, 34);
+        QTest::newRow("length from, 122 20 30 12") << IDC_LENGTH_FROM << QRect(275, 43, 68, 26);
+        QTest::newRow("Calculate, 232 210 50 16") << IDC_CALCULATE << QRect(522, 446, 113, 34);
         QTest::newRow("END, 286 210 50 16") << 1 << QRect(644, 446, 113, 34);
-        QTest::newRow("last active bags, 167 224 58 11") << 1060 << QRect(376, 476, 131, 23);
+        QTest::newRow("last active bags, 167 224 58 11")
+            << IDC_ACTIVE_BAGS_FIRST + 10 << QRect(376, 476, 131, 23);
     }
 
     void geometry() {
@@ -69,8 +75,15 @@ private Q_SLOTS:
     }
 
     void tabOrder() {
-        const QList<int> order{1072, 1073, 1074, 1076, 1075, 1083, 1, 1072};
-        Field(*m_dialog, 1072)->setFocus();
+        const QList<int> order{IDC_LENGTH_FROM,
+                               IDC_LENGTH_TO,
+                               IDC_TARGET_RESISTANCE,
+                               IDC_SOIL_RESISTIVITY,
+                               IDC_ROD_DIAMETER,
+                               IDC_CALCULATE,
+                               1,
+                               IDC_LENGTH_FROM};
+        field(*m_dialog, IDC_LENGTH_FROM)->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[i]));
@@ -79,57 +92,59 @@ private Q_SLOTS:
 
     void enterCalculates_data() {
         QTest::addColumn<int>("enterIn");
-        QTest::newRow("in the target field") << 1074;
-        QTest::newRow("in the resistivity field") << 1076;
-        QTest::newRow("in the diameter field") << 1075;
+        QTest::newRow("in the target field") << IDC_TARGET_RESISTANCE;
+        QTest::newRow("in the resistivity field") << IDC_SOIL_RESISTIVITY;
+        QTest::newRow("in the diameter field") << IDC_ROD_DIAMETER;
     }
 
     void enterCalculates() {
         QFETCH(int, enterIn);
         ModalWatcher watcher;
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Field(*m_dialog, enterIn)->setFocus();
-        QTest::keyClick(Field(*m_dialog, enterIn), Qt::Key_Return);
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        field(*m_dialog, enterIn)->setFocus();
+        QTest::keyClick(field(*m_dialog, enterIn), Qt::Key_Return);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(Column(*m_dialog, 1061, 11), Split("6 15 24 34 43 53 62 71 81 90 100"));
-        QCOMPARE(Column(*m_dialog, 1028, 11),
-                 Split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
-        QCOMPARE(Column(*m_dialog, 1039, 3), Split("6.07 15.18 24.28"));
-        QCOMPARE(Column(*m_dialog, 1050, 3), Split("0.9 2.26 3.62"));
-        QCOMPARE(Column(*m_dialog, 1077, 6), Split("2.5 1.67 1.25 0.83 0.63 0.5"));
+        QCOMPARE(column(*m_dialog, IDC_ROW_LENGTH_FIRST, 11),
+                 split("6 15 24 34 43 53 62 71 81 90 100"));
+        QCOMPARE(column(*m_dialog, IDC_ROW_RESISTANCE_FIRST, 11),
+                 split("12.65 6.03 4.08 3.05 2.5 2.09 1.82 1.62 1.45 1.32 1.21"));
+        QCOMPARE(column(*m_dialog, IDC_ION_BAGS_FIRST, 3), split("6.07 15.18 24.28"));
+        QCOMPARE(column(*m_dialog, IDC_ACTIVE_BAGS_FIRST, 3), split("0.9 2.26 3.62"));
+        QCOMPARE(column(*m_dialog, IDC_ROD_QUANTITY_FIRST, 6),
+                 split("2.5 1.67 1.25 0.83 0.63 0.5"));
     }
 
     void unreadableFieldStopsTheReading() {
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        m_dialog->SendCommand(1083);
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        m_dialog->sendCommand(IDC_CALCULATE);
         // Now the target is unreadable; the diameter and resistivity after it are changed too.
-        Type(*m_dialog, 1074, QStringLiteral("ten"));
-        Type(*m_dialog, 1075, QStringLiteral("200"));
-        Type(*m_dialog, 1076, QStringLiteral("250"));
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("ten"));
+        type(*m_dialog, IDC_ROD_DIAMETER, QStringLiteral("200"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("250"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
-        QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(1074));
+        QCOMPARE(m_dialog->focusWidget(), m_dialog->GetDlgItem(IDC_TARGET_RESISTANCE));
         // The fields from the failed one on show their previous values again, and the
         // table was computed with them.
-        QCOMPARE(Column(*m_dialog, 1074, 3), Split("10 54 100"));
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("12.65"));
-        QCOMPARE(Text(*m_dialog, 1039), QStringLiteral("6.07"));
+        QCOMPARE(column(*m_dialog, IDC_TARGET_RESISTANCE, 3), split("10 54 100"));
+        QCOMPARE(text(*m_dialog, IDC_ROW_RESISTANCE_FIRST), QStringLiteral("12.65"));
+        QCOMPARE(text(*m_dialog, IDC_ION_BAGS_FIRST), QStringLiteral("6.07"));
     }
 
     void integerFieldPrompt() {
-        Type(*m_dialog, 1072, QString());
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
+        type(*m_dialog, IDC_LENGTH_FROM, QString());
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(IDC_CALCULATE);
         // Reading stopped at the first field: the defaults stand for every field after it.
         QCOMPARE(watcher.messages(), QStringList{kIntegerPrompt} << kTargetMessage);
-        QCOMPARE(Text(*m_dialog, 1072), QStringLiteral(""));
-        QCOMPARE(Text(*m_dialog, 1028), QStringLiteral("0"));
+        QCOMPARE(text(*m_dialog, IDC_LENGTH_FROM), QStringLiteral(""));
+        QCOMPARE(text(*m_dialog, IDC_ROW_RESISTANCE_FIRST), QStringLiteral("0"));
     }
 
     void refusals_data() {
@@ -150,83 +165,90 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(QString, rho);
         QFETCH(QString, message);
-        Type(*m_dialog, 1074, QStringLiteral("10"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        m_dialog->SendCommand(1083);
-        const QStringList table = Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6);
-        Type(*m_dialog, 1074, target);
-        Type(*m_dialog, 1076, rho);
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        m_dialog->sendCommand(IDC_CALCULATE);
+        const QStringList table = column(*m_dialog, IDC_ROW_RESISTANCE_FIRST, 33) +
+                                  column(*m_dialog, IDC_ROD_QUANTITY_FIRST, 6);
+        type(*m_dialog, IDC_TARGET_RESISTANCE, target);
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, rho);
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
+        m_dialog->sendCommand(IDC_CALCULATE);
         QCOMPARE(watcher.messages(), QStringList{message});
         QCOMPARE(watcher.shown().front().title, QStringLiteral("tst_verticalform"));
-        QCOMPARE(Column(*m_dialog, 1028, 33) + Column(*m_dialog, 1077, 6), table);
+        QCOMPARE(column(*m_dialog, IDC_ROW_RESISTANCE_FIRST, 33) +
+                     column(*m_dialog, IDC_ROD_QUANTITY_FIRST, 6),
+                 table);
         QVERIFY(m_dialog->isVisible());
     }
 
     void rowsWithoutResistanceAreMarked() {
-        Type(*m_dialog, 1072, QStringLiteral("-5"));
-        Type(*m_dialog, 1073, QStringLiteral("5"));
-        Type(*m_dialog, 1074, QStringLiteral("100"));
-        Type(*m_dialog, 1076, QStringLiteral("100"));
-        Type(*m_dialog, 1075, QStringLiteral("0"));
+        type(*m_dialog, IDC_LENGTH_FROM, QStringLiteral("-5"));
+        type(*m_dialog, IDC_LENGTH_TO, QStringLiteral("5"));
+        type(*m_dialog, IDC_TARGET_RESISTANCE, QStringLiteral("100"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+        type(*m_dialog, IDC_ROD_DIAMETER, QStringLiteral("0"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(1083);
-        m_dialog->SendCommand(1083); // the marks are read back without a prompt
+        m_dialog->sendCommand(IDC_CALCULATE);
+        m_dialog->sendCommand(IDC_CALCULATE); // the marks are read back without a prompt
         QVERIFY(watcher.shown().isEmpty());
-        QCOMPARE(Column(*m_dialog, 1028, 6), QStringList(6, QStringLiteral("n/a")));
-        QVERIFY(Text(*m_dialog, 1034) != QStringLiteral("n/a"));
+        QCOMPARE(column(*m_dialog, IDC_ROW_RESISTANCE_FIRST, 6),
+                 QStringList(6, QStringLiteral("n/a")));
+        QVERIFY(text(*m_dialog, IDC_ROW_RESISTANCE_FIRST + 6) != QStringLiteral("n/a"));
         // A zero diameter rounds the active column to zero: shown as 0, never -0.
-        QCOMPARE(Column(*m_dialog, 1050, 11), QStringList(11, QStringLiteral("0")));
-        QCOMPARE(Text(*m_dialog, 1077), QStringLiteral("0.17")); // first row of 1 m
+        QCOMPARE(column(*m_dialog, IDC_ACTIVE_BAGS_FIRST, 11),
+                 QStringList(11, QStringLiteral("0")));
+        QCOMPARE(text(*m_dialog, IDC_ROD_QUANTITY_FIRST),
+                 QStringLiteral("0.17")); // first row of 1 m
     }
 
     void endReadsBeforeClosing() {
-        Type(*m_dialog, 1076, QStringLiteral("abc"));
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("abc"));
         ModalWatcher watcher;
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QCOMPARE(watcher.messages(), QStringList{kNumberPrompt});
         QVERIFY(m_dialog->isVisible());
-        Type(*m_dialog, 1076, QStringLiteral("12"));
-        m_dialog->SendCommand(LayoutDialog::IDOK);
+        type(*m_dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("12"));
+        m_dialog->sendCommand(LayoutDialog::IDOK);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(LayoutDialog::IDOK));
-        QCOMPARE(m_dialog->record().m_fSoilResistivity, 12.0f);
+        QCOMPARE(m_dialog->record().soilResistivity, 12.0f);
     }
 
     void escapeClosesWithoutReading() {
-        Type(*m_dialog, 1072, QStringLiteral("x"));
+        type(*m_dialog, IDC_LENGTH_FROM, QStringLiteral("x"));
         ModalWatcher watcher;
-        QTest::keyClick(Field(*m_dialog, 1072), Qt::Key_Escape);
+        QTest::keyClick(field(*m_dialog, IDC_LENGTH_FROM), Qt::Key_Escape);
         QVERIFY(watcher.shown().isEmpty());
         QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(m_dialog->record().m_nLengthFrom, 6);
+        QCOMPARE(m_dialog->record().lengthFrom, 6);
     }
 
     void reopenedFormStartsAfresh() {
         m_dialog.reset();
         CTAVDlg main;
-        QVERIFY(main.Create());
+        QVERIFY(main.create());
         main.show();
         ModalWatcher watcher;
         QStringList seen;
         watcher.then([](QDialog *form) {
             auto *dialog = static_cast<LayoutDialog *>(form);
-            Type(*dialog, 1074, QStringLiteral("10"));
-            Type(*dialog, 1076, QStringLiteral("100"));
-            QTest::keyClick(Field(*dialog, 1076), Qt::Key_Return);
-            dialog->SendCommand(LayoutDialog::IDOK);
+            type(*dialog, IDC_TARGET_RESISTANCE, QStringLiteral("10"));
+            type(*dialog, IDC_SOIL_RESISTIVITY, QStringLiteral("100"));
+            QTest::keyClick(field(*dialog, IDC_SOIL_RESISTIVITY), Qt::Key_Return);
+            dialog->sendCommand(LayoutDialog::IDOK);
         });
         watcher.then([&seen](QDialog *form) {
             auto *dialog = static_cast<LayoutDialog *>(form);
-            seen = Column(*dialog, 1072, 5) + Column(*dialog, 1028, 1);
+            seen =
+                column(*dialog, IDC_LENGTH_FROM, 5) + column(*dialog, IDC_ROW_RESISTANCE_FIRST, 1);
             ModalWatcher::pressKey(form, Qt::Key_Escape);
         });
-        main.SendCommand(1026);
-        main.SendCommand(1026);
+        main.sendCommand(MainWindowIds::IDC_VERTICAL_ROD);
+        main.sendCommand(MainWindowIds::IDC_VERTICAL_ROD);
         QCOMPARE(watcher.shown().size(), 2);
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CVerticalElectrodeDlg"));
-        QCOMPARE(seen, Split("6 100 0 54 0 0"));
+        QCOMPARE(seen, split("6 100 0 54 0 0"));
     }
 
 private:

@@ -7,38 +7,38 @@
 
 namespace FormFields {
 
-bool Open(LayoutDialog &dialog) {
-    if (!dialog.Create())
+bool open(LayoutDialog &dialog) {
+    if (!dialog.create())
         return false;
     dialog.show();
     return QTest::qWaitForWindowActive(&dialog);
 }
 
-QLineEdit *Field(const LayoutDialog &dialog, int id) {
+QLineEdit *field(const LayoutDialog &dialog, int id) {
     return dialog.item<QLineEdit>(id);
 }
 
-QString Text(const LayoutDialog &dialog, int id) {
-    const QLineEdit *field = Field(dialog, id);
-    return field != nullptr ? field->text() : QStringLiteral("<no field %1>").arg(id);
+QString text(const LayoutDialog &dialog, int id) {
+    const QLineEdit *edit = field(dialog, id);
+    return edit != nullptr ? edit->text() : QStringLiteral("<no field %1>").arg(id);
 }
 
-void Type(LayoutDialog &dialog, int id, const QString &text) {
-    QLineEdit *field = Field(dialog, id);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
+void type(LayoutDialog &dialog, int id, const QString &text) {
+    QLineEdit *edit = field(dialog, id);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
-QStringList Column(const LayoutDialog &dialog, int first, int count) {
+QStringList column(const LayoutDialog &dialog, int first, int count) {
     QStringList texts;
     for (int id = first; id < first + count; ++id)
-        texts.append(Text(dialog, id));
+        texts.append(text(dialog, id));
     return texts;
 }
 
-QStringList Split(const char *words) {
+QStringList split(const char *words) {
     return QString::fromLatin1(words).split(QLatin1Char(' '));
 }
 

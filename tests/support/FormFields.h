@@ -10,13 +10,13 @@ class QLineEdit;
 namespace FormFields {
 
 // Builds the form from its layout, shows it and waits until it is the active window.
-bool Open(LayoutDialog &dialog);
-QLineEdit *Field(const LayoutDialog &dialog, int id);
-QString Text(const LayoutDialog &dialog, int id);
+bool open(LayoutDialog &dialog);
+QLineEdit *field(const LayoutDialog &dialog, int id);
+QString text(const LayoutDialog &dialog, int id);
 // Focuses the field, deletes what it holds and types the text key by key.
-void Type(LayoutDialog &dialog, int id, const QString &text);
+void type(LayoutDialog &dialog, int id, const QString &text);
 // The texts of count fields with consecutive ids from first.
-QStringList Column(const LayoutDialog &dialog, int first, int count);
-QStringList Split(const char *words);
+QStringList column(const LayoutDialog &dialog, int first, int count);
+QStringList split(const char *words);
 
 } // namespace FormFields

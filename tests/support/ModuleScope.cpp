@@ -2,7 +2,7 @@
 
 #include "ui/LanguageModule.h"
 
-ModuleScope::ModuleScope(const QString &dir) : m_module(LanguageModule::Load({dir}, &m_error)) {
+ModuleScope::ModuleScope(const QString &dir) : m_module(LanguageModule::load({dir}, &m_error)) {
     LanguageModule::setCurrent(m_module.get());
 }
 

@@ -8,24 +8,24 @@
 // Values as the forms show them: doubles with 15 significant digits, singles with 6.
 namespace ShownValues {
 
-inline QString Shown(double value) {
-    return QString::fromStdString(tav::NumericText::FormatReal(value, 15));
+inline QString shown(double value) {
+    return QString::fromStdString(tav::NumericText::formatReal(value, 15));
 }
-inline QString Shown(float value) {
-    return QString::fromStdString(tav::NumericText::FormatReal(value, 6));
+inline QString shown(float value) {
+    return QString::fromStdString(tav::NumericText::formatReal(value, 6));
 }
-inline QString Shown(int value) {
+inline QString shown(int value) {
     return QString::number(value);
 }
 
-template <class Values> QStringList ShownAll(const Values &values) {
-    QStringList shown;
+template <class Values> QStringList shownAll(const Values &values) {
+    QStringList texts;
     for (const auto value : values)
-        shown.append(Shown(value));
-    return shown;
+        texts.append(shown(value));
+    return texts;
 }
 
-inline QStringList Split(const char *words) {
+inline QStringList split(const char *words) {
     return QString::fromLatin1(words).split(QLatin1Char(' '));
 }
 

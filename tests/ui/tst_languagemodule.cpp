@@ -14,25 +14,25 @@
 
 namespace {
 
-QByteArray GoodModule() {
+QByteArray goodModule() {
     QFile file(QStringLiteral(TAV_TEST_MODULE_DIR "/lang_en.rcc"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Write(const QString &dir, const QByteArray &bytes) {
-    QFile file(QDir(dir).filePath(LanguageModule::FileName()));
+void write(const QString &dir, const QByteArray &bytes) {
+    QFile file(QDir(dir).filePath(LanguageModule::fileName()));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-bool WellFormed(const QByteArray &bytes, qsizetype size = -1) {
-    return RccArchive::IsWellFormed(reinterpret_cast<const unsigned char *>(bytes.constData()),
+bool wellFormed(const QByteArray &bytes, qsizetype size = -1) {
+    return RccArchive::isWellFormed(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                     static_cast<std::size_t>(size < 0 ? bytes.size() : size));
 }
 
 // Touches everything the program asks of a module; under the sanitizers a read
 // outside the module's bytes ends the test.
-void UseEverything(const LanguageModule &module) {
+void useEverything(const LanguageModule &module) {
     for (int id : {100, 102})
         module.layout(id);
     module.string(101);
@@ -46,14 +46,14 @@ void UseEverything(const LanguageModule &module) {
 class TestLanguageModule : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(!GoodModule().isEmpty()); }
+    void initTestCase() { QVERIFY(!goodModule().isEmpty()); }
 
     void search_data() {
         QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("second");
         QTest::addColumn<QByteArray>("inWorkingDir");
         QTest::addColumn<int>("loadedFrom"); // 0 none, 1 first folder, 2 second folder
-        const QByteArray good = GoodModule();
+        const QByteArray good = goodModule();
         const QByteArray none;
         QTest::newRow("program folder") << good << none << none << 1;
         QTest::newRow("data folder when program folder has none") << none << good << none << 2;
@@ -75,19 +75,19 @@ private Q_SLOTS:
         QTemporaryDir a, b, work;
         // A null array stands for no file at all; an empty one for an empty file.
         if (!first.isNull())
-            Write(a.path(), first);
+            write(a.path(), first);
         if (!second.isNull())
-            Write(b.path(), second);
+            write(b.path(), second);
         if (!inWorkingDir.isNull())
-            Write(work.path(), inWorkingDir);
+            write(work.path(), inWorkingDir);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(work.path());
-        auto module = LanguageModule::Load({a.path(), QStringLiteral("."), QString(), b.path()});
+        auto module = LanguageModule::load({a.path(), QStringLiteral("."), QString(), b.path()});
         QDir::setCurrent(previous);
         QCOMPARE(module != nullptr, loadedFrom != 0);
         if (module) {
             const QString expected = loadedFrom == 1 ? a.path() : b.path();
-            QCOMPARE(module->path(), QDir(expected).filePath(LanguageModule::FileName()));
+            QCOMPARE(module->path(), QDir(expected).filePath(LanguageModule::fileName()));
         }
     }
 
@@ -102,29 +102,29 @@ private Q_SLOTS:
     void onlyARegularFileIsRead() {
         QFETCH(QString, kind);
         QTemporaryDir dir;
-        const QString path = QDir(dir.path()).filePath(LanguageModule::FileName());
+        const QString path = QDir(dir.path()).filePath(LanguageModule::fileName());
         if (kind == QLatin1String("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (kind == QLatin1String("zero"))
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
         else
-            QVERIFY(QDir(dir.path()).mkdir(LanguageModule::FileName()));
+            QVERIFY(QDir(dir.path()).mkdir(LanguageModule::fileName()));
         QString error;
-        QVERIFY(LanguageModule::Load({dir.path()}, &error) == nullptr);
+        QVERIFY(LanguageModule::load({dir.path()}, &error) == nullptr);
         QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
     }
 
     void everyTruncationIsRefused() {
-        const QByteArray good = GoodModule();
-        QVERIFY(WellFormed(good));
+        const QByteArray good = goodModule();
+        QVERIFY(wellFormed(good));
         for (qsizetype size = 0; size < good.size(); size += size < 64 ? 1 : 37)
-            QVERIFY2(!WellFormed(good, size), qPrintable(QString::number(size)));
+            QVERIFY2(!wellFormed(good, size), qPrintable(QString::number(size)));
         for (qsizetype size = good.size() - 64; size < good.size(); ++size)
-            QVERIFY2(!WellFormed(good, size), qPrintable(QString::number(size)));
+            QVERIFY2(!wellFormed(good, size), qPrintable(QString::number(size)));
     }
 
     void damagedBytesNeverCrash() {
-        const QByteArray good = GoodModule();
+        const QByteArray good = goodModule();
         QTemporaryDir dir;
         int refused = 0;
         // Every byte of the header and the first entries, then a spread over the rest.
@@ -132,10 +132,10 @@ private Q_SLOTS:
         for (int at = 0; at < good.size(); at += at < 256 ? 1 : stride) {
             QByteArray damaged = good;
             damaged[at] = static_cast<char>(damaged[at] ^ 0xA5);
-            Write(dir.path(), damaged);
-            auto module = LanguageModule::Load({dir.path()});
+            write(dir.path(), damaged);
+            auto module = LanguageModule::load({dir.path()});
             if (module)
-                UseEverything(*module);
+                useEverything(*module);
             else
                 ++refused;
         }
@@ -147,7 +147,7 @@ private Q_SLOTS:
         const QMap<int, QSize> sizes{{146, {133, 211}}, {147, {141, 150}}, {148, {68, 76}},
                                      {149, {68, 76}},   {150, {206, 166}}, {151, {531, 422}},
                                      {152, {97, 97}}};
-        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        auto module = LanguageModule::load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         QSet<int> shown;
         for (const int id : module->layoutIds()) {
@@ -168,13 +168,13 @@ private Q_SLOTS:
         QImage image(2, 1, QImage::Format_ARGB32_Premultiplied);
         image.setPixel(0, 0, 0xFF112233);
         image.setPixel(1, 0, 0x80402010);
-        const QByteArray packed = PackedImage::Pack(image);
+        const QByteArray packed = PackedImage::pack(image);
         QCOMPARE(packed.mid(16).toHex(), QByteArray("332211ff10204080"));
-        QCOMPARE(PackedImage::Unpack(packed).pixel(1, 0), 0x80402010u);
+        QCOMPARE(PackedImage::unpack(packed).pixel(1, 0), 0x80402010u);
     }
 
     void iconHasSixSizes() {
-        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        auto module = LanguageModule::load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         QList<QSize> sizes = module->icon(128).availableSizes();
         std::sort(sizes.begin(), sizes.end(),
@@ -185,7 +185,7 @@ private Q_SLOTS:
     }
 
     void stringsAndLayouts() {
-        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        auto module = LanguageModule::load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         QCOMPARE(module->string(101).value_or(QString()), QStringLiteral("TAV Information(&A)..."));
         QVERIFY(!module->string(99).has_value());
@@ -201,7 +201,7 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("size"); // empty for a refused image
         QImage image(3, 2, QImage::Format_ARGB32);
         image.fill(QColor(10, 20, 30, 128));
-        const QByteArray good = PackedImage::Pack(image);
+        const QByteArray good = PackedImage::pack(image);
         QByteArray magic = good;
         magic[0] = 'X';
         QByteArray format = good;
@@ -221,7 +221,7 @@ private Q_SLOTS:
     void packedImages() {
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
-        const QImage unpacked = PackedImage::Unpack(bytes);
+        const QImage unpacked = PackedImage::unpack(bytes);
         QCOMPARE(unpacked.size(), size);
         if (!size.isEmpty()) {
             QCOMPARE(unpacked.pixelColor(2, 1).alpha(), 128);
@@ -232,7 +232,7 @@ private Q_SLOTS:
     void packedImagesInPlace() {
         QImage image(3, 2, QImage::Format_ARGB32);
         image.fill(QColor(10, 20, 30, 128));
-        const QByteArray packed = PackedImage::Pack(image);
+        const QByteArray packed = PackedImage::pack(image);
         for (const bool aligned : {true, false}) {
             // The packed image inside a larger buffer, its rows aligned or one byte off.
             QByteArray owner(packed.size() + 8, ' ');
@@ -243,7 +243,7 @@ private Q_SLOTS:
             std::memcpy(owner.data() + offset, packed.constData(), size_t(packed.size()));
             const QByteArray bytes =
                 QByteArray::fromRawData(owner.constData() + offset, packed.size());
-            const QImage unpacked = PackedImage::Unpack(bytes, owner);
+            const QImage unpacked = PackedImage::unpack(bytes, owner);
             const bool inPlace =
                 unpacked.constBits() == reinterpret_cast<const uchar *>(bytes.constData() + 16);
             QCOMPARE(inPlace, aligned);
@@ -253,7 +253,7 @@ private Q_SLOTS:
             QCOMPARE(unpacked.pixelColor(2, 1).blue(), 30);
         }
         // Bytes that do not lie in the owner are copied.
-        const QImage copied = PackedImage::Unpack(packed, QByteArray(64, ' '));
+        const QImage copied = PackedImage::unpack(packed, QByteArray(64, ' '));
         QVERIFY(copied.constBits() != reinterpret_cast<const uchar *>(packed.constData() + 16));
         QCOMPARE(copied.pixelColor(2, 1).alpha(), 128);
     }
@@ -261,7 +261,7 @@ private Q_SLOTS:
     void picturesAreDrawnInPlace() {
         // Every file in the module the build makes is a multiple of four bytes long, so
         // every picture's rows are aligned and are drawn from the module without a copy.
-        auto module = LanguageModule::Load({QStringLiteral(TAV_TEST_MODULE_DIR)});
+        auto module = LanguageModule::load({QStringLiteral(TAV_TEST_MODULE_DIR)});
         QVERIFY(module);
         // Where a picture's rows are in the module: past the 16-byte header of its
         // resource, under the root the module is registered at.
@@ -300,7 +300,7 @@ private Q_SLOTS:
     void layoutParsing() {
         QFETCH(QByteArray, json);
         QFETCH(bool, valid);
-        const auto layout = DialogLayout::FromJson(json);
+        const auto layout = DialogLayout::fromJson(json);
         QCOMPARE(layout.has_value(), valid);
         if (valid) {
             QCOMPARE(layout->controls.front().rect, QRect(1, 2, 3, 4));

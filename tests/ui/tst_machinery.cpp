@@ -72,7 +72,7 @@ private Q_SLOTS:
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULES "/machinery"));
         QVERIFY(m_module->loaded());
         m_form = std::make_unique<MachineryForm>();
-        QVERIFY(m_form->Create());
+        QVERIFY(m_form->create());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
@@ -191,7 +191,7 @@ private Q_SLOTS:
 
     void failingCommandIsReportedAndTheWindowStays() {
         ModalWatcher watcher;
-        m_form->SendCommand(1010);
+        m_form->sendCommand(1010);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("The command failed: disk full")});
         QVERIFY(m_form->isVisible());
     }
@@ -215,7 +215,7 @@ private Q_SLOTS:
     }
 
     void nameFilters() {
-        QCOMPARE(FileChooser::NameFilters(
+        QCOMPARE(FileChooser::nameFilters(
                      QStringLiteral("Field information file(*.txt)|*.txt|All Files (*.*)|*.*||")),
                  (QStringList{QStringLiteral("Field information file(*.txt) (*.txt)"),
                               QStringLiteral("All Files (*.*) (*)")}));
@@ -258,7 +258,7 @@ private Q_SLOTS:
         watcher.then([](QDialog *question) {
             qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
         });
-        const auto result = FileChooser::Choose(
+        const auto result = FileChooser::choose(
             m_form.get(),
             {saving ? FileChooser::Mode::Save : FileChooser::Mode::Open,
              QStringLiteral("Text(*.txt)|*.txt||"), QStringLiteral("txt"), QString()});

@@ -1,0 +1,192 @@
+#include "text/Wording.h"
+
+#include "core/NumericText.h"
+#include "text/StringIds.h"
+
+#include <utility>
+
+using tav::Error;
+using tav::Quantity;
+
+namespace {
+
+template <std::size_t N>
+unsigned entryId(const std::array<unsigned, N> &ids, int index) {
+    return index >= 0 && index < static_cast<int>(N) ? ids[index] : 0;
+}
+
+} // namespace
+
+Wording::Wording(Lookup lookup) : m_lookup(std::move(lookup)) {}
+
+unsigned Wording::refusalId(Error error) {
+    switch (error) {
+    case Error::TargetResistance:
+        return StringId::kTargetResistance;
+    case Error::SoilResistivity:
+        return StringId::kSoilResistivity;
+    case Error::NotPositive:
+        return StringId::kRefusals + 0;
+    case Error::NegativeCount:
+        return StringId::kRefusals + 1;
+    case Error::BeyondRange:
+        return StringId::kRefusals + 2;
+    case Error::SpacingLargerThanSide:
+        return StringId::kRefusals + 3;
+    case Error::SpacingDoesNotDivide:
+        return StringId::kRefusals + 4;
+    case Error::DiameterNotBelowDepth:
+        return StringId::kRefusals + 5;
+    case Error::MeshFactorUndefined:
+        return StringId::kRefusals + 6;
+    case Error::ReadingSpacingNotPositive:
+        return StringId::kRefusals + 7;
+    case Error::ReadingResistivityNotPositive:
+        return StringId::kRefusals + 8;
+    case Error::SameSpacingTwice:
+        return StringId::kRefusals + 9;
+    case Error::TooFewReadings:
+        return StringId::kRefusals + 10;
+    case Error::NegativeOrNotFinite:
+        return StringId::kEarthingRefusals + 0;
+    case Error::ConductorNotFinite:
+        return StringId::kEarthingRefusals + 1;
+    case Error::ConductorZeroLength:
+        return StringId::kEarthingRefusals + 2;
+    case Error::ConductorAboveSurface:
+        return StringId::kEarthingRefusals + 3;
+    case Error::ConductorOnSurface:
+        return StringId::kEarthingRefusals + 4;
+    case Error::ConductorDiameterNotPositive:
+        return StringId::kEarthingRefusals + 5;
+    case Error::ConductorDiameterNotBelowLength:
+        return StringId::kEarthingRefusals + 6;
+    case Error::GroupNegative:
+        return StringId::kEarthingRefusals + 7;
+    case Error::ConductorsOverlap:
+        return StringId::kEarthingRefusals + 8;
+    case Error::NoEnergisedConductor:
+        return StringId::kEarthingRefusals + 9;
+    case Error::GroupWithoutConductors:
+        return StringId::kEarthingRefusals + 10;
+    case Error::PointNotFinite:
+        return StringId::kEarthingRefusals + 11;
+    case Error::TooManySegments:
+        return StringId::kEarthingRefusals + 12;
+    case Error::TooManyPoints:
+        return StringId::kEarthingRefusals + 13;
+    case Error::TooManySearchPoints:
+        return StringId::kEarthingRefusals + 14;
+    case Error::SeriesDoesNotConverge:
+        return StringId::kEarthingRefusals + 15;
+    case Error::Cancelled:
+        return StringId::kEarthingRefusals + 16;
+    }
+    return 0;
+}
+
+unsigned Wording::quantityId(Quantity quantity) {
+    switch (quantity) {
+    case Quantity::None:
+        return 0;
+    case Quantity::SoilResistivity:
+        return StringId::kQuantities + 0;
+    case Quantity::GridSideX:
+        return StringId::kQuantities + 1;
+    case Quantity::GridSideY:
+        return StringId::kQuantities + 2;
+    case Quantity::ConductorSpacing:
+        return StringId::kQuantities + 3;
+    case Quantity::BurialDepth:
+        return StringId::kQuantities + 4;
+    case Quantity::ConductorDiameter:
+        return StringId::kQuantities + 5;
+    case Quantity::GridCurrent:
+        return StringId::kQuantities + 6;
+    case Quantity::FaultDuration:
+        return StringId::kQuantities + 7;
+    case Quantity::SurfaceResistivity:
+        return StringId::kQuantities + 8;
+    case Quantity::SurfaceThickness:
+        return StringId::kQuantities + 9;
+    case Quantity::RodCount:
+        return StringId::kQuantities + 10;
+    case Quantity::RodLength:
+        return StringId::kQuantities + 11;
+    case Quantity::TopLayerResistivity:
+        return StringId::kEarthingQuantities + 0;
+    case Quantity::BottomLayerResistivity:
+        return StringId::kEarthingQuantities + 1;
+    case Quantity::TopLayerThickness:
+        return StringId::kEarthingQuantities + 2;
+    case Quantity::InjectedCurrent:
+        return StringId::kEarthingQuantities + 3;
+    case Quantity::SegmentLength:
+        return StringId::kEarthingQuantities + 4;
+    case Quantity::SearchStep:
+        return StringId::kEarthingQuantities + 5;
+    case Quantity::SearchMargin:
+        return StringId::kEarthingQuantities + 6;
+    }
+    return 0;
+}
+
+unsigned Wording::cautionId(tav::Warning warning) {
+    switch (warning) {
+    case tav::Warning::SeriesTruncated:
+        return StringId::kEarthingCautions + 0;
+    case tav::Warning::SolutionNotConverged:
+        return StringId::kEarthingCautions + 1;
+    }
+    return 0;
+}
+
+QString Wording::filled(unsigned id, Quantity quantity, const std::vector<double> &values) const {
+    QString text = m_lookup(id);
+    if (quantity != Quantity::None)
+        text.replace(QStringLiteral("{quantity}"), this->quantity(quantity));
+    for (const double value : values)
+        text = text.arg(QString::fromStdString(tav::NumericText::describe(value)));
+    return text;
+}
+
+QString Wording::refusal(const tav::Refusal &refusal) const {
+    return filled(refusalId(refusal.error), refusal.quantity, refusal.values);
+}
+
+QString Wording::caution(const tav::Caution &caution) const {
+    return filled(cautionId(caution.warning), caution.quantity, caution.values);
+}
+
+QString Wording::quantity(Quantity quantity) const {
+    const unsigned id = quantityId(quantity);
+    return id != 0 ? m_lookup(id) : QString();
+}
+
+QString Wording::siteItem(int item) const {
+    return item >= 0 && item < tav::kSiteItems ? m_lookup(StringId::kSiteItems + item) : QString();
+}
+
+QString Wording::siteReadStatus(tav::SiteReadStatus status) const {
+    return m_lookup(StringId::kSiteReadStatus + static_cast<unsigned>(status));
+}
+
+QString Wording::siteOpenFailure(const tav::SiteReadResult &result) const {
+    return result.notRegularFile ? m_lookup(StringId::kNotRegularFile)
+                                 : QString::fromLocal8Bit(result.reason.c_str());
+}
+
+QString Wording::soilType(int index) const {
+    const unsigned id = entryId(StringId::kSoilTypes, index);
+    return id != 0 ? m_lookup(id) : QString();
+}
+
+QString Wording::layerStructure(int index) const {
+    const unsigned id = entryId(StringId::kLayerStructures, index);
+    return id != 0 ? m_lookup(id) : QString();
+}
+
+QString Wording::fieldPosition(int index) const {
+    const unsigned id = entryId(StringId::kFieldPositions, index);
+    return id != 0 ? m_lookup(id) : QString();
+}
