@@ -22,6 +22,11 @@ public:
         if (options.parse(arguments))
             return 0;
         const Input input = read(options);
+        const QString refused = refusedInput(input);
+        if (!refused.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(refused));
+            return 1;
+        }
         const tav::Refusable<Result> outcome = calculate(input);
         if (outcome.refused()) {
             std::fprintf(stderr, "%s\n",
@@ -42,6 +47,9 @@ protected:
     virtual void addOptions(CliOptions &options) const = 0;
     // Throws UsageError for options that do not make an input.
     virtual Input read(const CliOptions &options) const = 0;
+    // What refuses an input before the calculation sees it (a document that cannot be
+    // read), worded; empty for none.
+    virtual QString refusedInput(const Input &) const { return QString(); }
     virtual tav::Refusable<Result> calculate(const Input &input) const = 0;
     virtual std::string text(const Result &result) const = 0;
     virtual std::string json(const Result &result) const = 0;

@@ -5,6 +5,7 @@
 #include "cli/SafetyCommand.h"
 #include "cli/SiteCommand.h"
 #include "cli/SoilModelCommand.h"
+#include "cli/SystemCommand.h"
 #include "cli/WennerCommand.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@ const std::vector<Subcommand> &subcommands() {
         {"wenner", "soil resistivity from Wenner measurements", &WennerCommand::run},
         {"soil-model", "two-layer soil fitted to Wenner measurements", &SoilModelCommand::run},
         {"safety", "touch and step safety of a grid (IEEE Std 80)", &SafetyCommand::run},
+        {"system", "an earthing system solved numerically: resistance, touch, step",
+         &SystemCommand::run},
     };
     return commands;
 }

@@ -44,8 +44,10 @@ inline constexpr unsigned kCautions = 2300;
 inline constexpr unsigned kEarthingQuantities = 3000;
 inline constexpr unsigned kEarthingRefusals = 3020;
 inline constexpr unsigned kEarthingCautions = 3060;
-inline constexpr unsigned kDocumentErrors = 3070; // 3070-3080: by DocumentError::Kind, None left out
-inline constexpr unsigned kTheDocument = 3081;    // what a fault of the whole document names
-inline constexpr unsigned kFileUnreadable = 3082; // a file that could not be read: name, reason
+// 3070-3080: by DocumentError::Kind, None left out; 3081: what a fault of the whole
+// document names; 3082: a file that could not be read, with its name and the reason.
+inline constexpr unsigned kDocumentErrors = 3070;
+inline constexpr unsigned kTheDocument = 3081;
+inline constexpr unsigned kFileUnreadable = 3082;
 
 } // namespace StringId

@@ -12,7 +12,7 @@ namespace tav::earthing {
 struct GroupResult {
     int group = 0;
     double potential = 0; // V against remote earth
-    double current = 0;   // A leaving the group into the soil
+    double current = 0;   // A leaving the group into the soil: the injected current, or 0
 };
 
 struct SegmentResult {

@@ -139,13 +139,12 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
     return std::nullopt;
 }
 
-std::vector<GroupResult> groupResults(const std::vector<Segment> &segments,
-                                      const SystemSolution &solution) {
+// Each group's current is what the equations impose on it (the sum of its segments'
+// currents meets it to rounding): the injected current for group 0, none for the others.
+std::vector<GroupResult> groupResults(const SystemSolution &solution, double current) {
     std::vector<GroupResult> groups(solution.potentials.size());
     for (std::size_t g = 0; g < groups.size(); ++g)
-        groups[g] = {int(g), solution.potentials[g], 0};
-    for (std::size_t k = 0; k < segments.size(); ++k)
-        groups[std::size_t(segments[k].group)].current += solution.currents[k];
+        groups[g] = {int(g), solution.potentials[g], g == 0 ? current : 0};
     return groups;
 }
 
@@ -223,7 +222,7 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
-    result.groups = groupResults(model.segments, solution);
+    result.groups = groupResults(solution, input.current);
     result.segmentCurrents.resize(model.segments.size());
     for (std::size_t k = 0; k < model.segments.size(); ++k) {
         const Segment &s = model.segments[k];

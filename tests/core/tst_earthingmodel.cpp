@@ -5,6 +5,7 @@
 #include "core/earthing/InputCheck.h"
 #include "core/earthing/LineIntegrals.h"
 #include "core/earthing/SoilImages.h"
+#include "tests/support/ShippedWording.h"
 
 #include <QtTest>
 
@@ -202,6 +203,7 @@ private Q_SLOTS:
                 caution.values[0] < EarthingSolver::kSeriesFloor);
         QCOMPARE(caution.values[1], EarthingSolver::kSeriesTolerance);
         QCOMPARE(caution.values[2], double(EarthingSolver::kMaxOrders));
+        QVERIFY(shippedWording().caution(caution).contains(QLatin1String("after 4000 orders")));
         QCOMPARE(r.orders, EarthingSolver::kMaxOrders);
         QVERIFY(std::isfinite(r.resistance) && r.resistance > 0);
     }
@@ -313,6 +315,11 @@ private Q_SLOTS:
         const Refusal &refusal = outcome.refusal();
         QCOMPARE(refusal.error, error);
         QCOMPARE(refusal.quantity, quantity);
+        // Worded from the string table, every value and the quantity filled in.
+        const QString said = shippedWording().refusal(refusal);
+        QVERIFY2(!said.isEmpty() && !said.contains(QLatin1Char('%')) &&
+                     !said.contains(QLatin1String("{quantity}")),
+                 qPrintable(said));
         if (error == Error::SeriesDoesNotConverge) {
             QCOMPARE(refusal.values.size(), std::size_t(3));
             QVERIFY(refusal.values[1] > refusal.values[2]);

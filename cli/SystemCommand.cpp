@@ -1,0 +1,117 @@
+#include "cli/SystemCommand.h"
+
+#include "cli/CalculationCommand.h"
+#include "cli/TextTable.h"
+#include "core/NumericText.h"
+#include "core/earthing/EarthingSolver.h"
+#include "document/DocumentWording.h"
+#include "document/SystemDocument.h"
+#include "text/StringIds.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using tav::earthing::EarthingResult;
+
+const QString kInput = QStringLiteral("input");
+
+struct SystemInput {
+    tav::earthing::EarthingInput input;
+    QString refused; // the worded reason, when the document could not be read
+};
+
+std::string shown(double value) {
+    return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
+}
+
+std::string at(const tav::earthing::Point2 &p) {
+    return "(" + shown(p.x) + ", " + shown(p.y) + ")";
+}
+
+std::string resultText(const EarthingResult &r) {
+    std::string text = "Resistance to remote earth: " + shown(r.resistance) + " ohm\n";
+    text += "Ground potential rise (group 0): " + shown(r.gpr) + " V\n";
+    text += "Segments: " + std::to_string(r.segments) +
+            ", image terms: " + std::to_string(r.imageTerms) + "\n\n";
+    TextTable groups({"Group", "Potential [V]", "Current [A]"});
+    for (const tav::earthing::GroupResult &g : r.groups)
+        groups.addRow({std::to_string(g.group), shown(g.potential), shown(g.current)});
+    text += groups.render();
+    if (!r.points.empty()) {
+        TextTable points({"x [m]", "y [m]", "Potential [V]", "Touch [V]", "In touch area"});
+        for (const tav::earthing::PointResult &p : r.points)
+            points.addRow({shown(p.at.x), shown(p.at.y), shown(p.potential), shown(p.touch),
+                           p.inTouchArea ? "yes" : "no"});
+        text += "\n" + points.render();
+    }
+    text += "\nWorst touch voltage: " + shown(r.touchMax.voltage) + " V at " + at(r.touchMax.at) +
+            " m\n";
+    text += "Worst step voltage: " + shown(r.stepMax.voltage) + " V from " + at(r.stepMax.from) +
+            " m to " + at(r.stepMax.to) + " m\n";
+    for (const tav::Caution &caution : r.cautions)
+        text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
+    return text;
+}
+
+class SystemSolve : public CalculationCommand<SystemInput, EarthingResult> {
+public:
+    SystemSolve()
+        : CalculationCommand(
+              QStringLiteral("system"),
+              QStringLiteral("An earthing system of straight conductors (grids, rods, floating "
+                             "metal) in uniform or two-layer soil, read as a JSON document and "
+                             "solved by the moment method: the resistance, the potential and "
+                             "current of each group of metal, the surface potential at the "
+                             "given points, and the worst touch and step voltages. The man "
+                             "page tav-calc(1) describes the document.")) {}
+
+protected:
+    void addOptions(CliOptions &options) const override {
+        options.addValue(kInput, QStringLiteral("FILE|-"),
+                         QStringLiteral("The system's JSON document; - reads standard input. "
+                                        "Required."));
+    }
+
+    SystemInput read(const CliOptions &options) const override {
+        options.require(kInput);
+        const QString path = options.text(kInput);
+        QFile file;
+        const bool opened = path == QLatin1String("-")
+                                ? file.open(stdin, QIODevice::ReadOnly)
+                                : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+        SystemInput system;
+        if (!opened) {
+            system.refused =
+                CliStrings::text(StringId::kFileUnreadable).arg(path, file.errorString());
+            return system;
+        }
+        tav::DocumentError error;
+        const tav::SystemDocument document = tav::SystemDocument::fromJson(file.readAll(), error);
+        if (error.kind != tav::DocumentError::Kind::None)
+            system.refused = DocumentWording::error(error, &CliStrings::text);
+        else
+            system.input = document.input();
+        return system;
+    }
+
+    QString refusedInput(const SystemInput &input) const override { return input.refused; }
+
+    tav::Refusable<EarthingResult> calculate(const SystemInput &input) const override {
+        return tav::earthing::EarthingSolver::solve(input.input);
+    }
+
+    std::string text(const EarthingResult &result) const override { return resultText(result); }
+    std::string json(const EarthingResult &result) const override {
+        return tav::SystemDocument::resultJson(result).toStdString();
+    }
+};
+
+} // namespace
+
+int SystemCommand::run(const QStringList &arguments) {
+    return SystemSolve().run(arguments);
+}

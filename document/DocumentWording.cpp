@@ -1,0 +1,48 @@
+#include "document/DocumentWording.h"
+
+#include "text/StringIds.h"
+
+using Kind = tav::DocumentError::Kind;
+
+unsigned DocumentWording::errorId(Kind kind) {
+    switch (kind) {
+    case Kind::None:
+        return 0;
+    case Kind::NotJson:
+        return StringId::kDocumentErrors + 0;
+    case Kind::NotAnObject:
+        return StringId::kDocumentErrors + 1;
+    case Kind::MissingKey:
+        return StringId::kDocumentErrors + 2;
+    case Kind::UnknownKey:
+        return StringId::kDocumentErrors + 3;
+    case Kind::NotANumber:
+        return StringId::kDocumentErrors + 4;
+    case Kind::NotAnInteger:
+        return StringId::kDocumentErrors + 5;
+    case Kind::NotAnArray:
+        return StringId::kDocumentErrors + 6;
+    case Kind::NotABoolean:
+        return StringId::kDocumentErrors + 7;
+    case Kind::WrongLength:
+        return StringId::kDocumentErrors + 8;
+    case Kind::SoilShape:
+        return StringId::kDocumentErrors + 9;
+    case Kind::CountOutOfRange:
+        return StringId::kDocumentErrors + 10;
+    }
+    return 0;
+}
+
+QString DocumentWording::error(const tav::DocumentError &error, const Wording::Lookup &lookup) {
+    const unsigned id = errorId(error.kind);
+    if (id == 0)
+        return QString();
+    const QString text = lookup(id);
+    if (error.kind == Kind::NotJson)
+        return text.arg(error.offset);
+    const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
+    if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange)
+        return text.arg(where).arg(error.expected);
+    return text.arg(where);
+}
