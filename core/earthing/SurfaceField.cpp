@@ -1,5 +1,6 @@
 #include "core/earthing/SurfaceField.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tav::earthing {

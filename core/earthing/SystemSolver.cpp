@@ -46,8 +46,8 @@ bool SystemSolver::solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, Work
     return monitor.report(SolveProgress::Stage::Solution, 1, true);
 }
 
-void SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
-                            WorkMonitor &monitor) {
+bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
+                            WorkMonitor &monitor, double fraction) {
     const Eigen::Index n = A.rows();
     // Column blocks of about equal shares of the triangle.
     constexpr int kBlocks = 64;
@@ -61,25 +61,27 @@ void SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
     }
     bounds.push_back(n);
     std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()), Eigen::VectorXd::Zero(n));
-    // Not cancellable: one product is short, and its caller asks between products.
-    WorkMonitor quiet(nullptr, monitor.threads());
-    quiet.run(SolveProgress::Stage::Solution, bounds.size() - 1, [&](std::size_t block, int t) {
-        double *out = partial[std::size_t(t)].data();
-        const double *in = x.data();
-        for (Eigen::Index j = bounds[block]; j < bounds[block + 1]; ++j) {
-            const double *col = A.col(j).data();
-            const double xj = in[j];
-            double sum = col[j] * xj;
-            for (Eigen::Index i = j + 1; i < n; ++i) {
-                sum += col[i] * in[i];
-                out[i] += col[i] * xj;
+    const bool done = monitor.run(
+        SolveProgress::Stage::Solution, bounds.size() - 1,
+        [&](std::size_t block, int t) {
+            double *out = partial[std::size_t(t)].data();
+            const double *in = x.data();
+            for (Eigen::Index j = bounds[block]; j < bounds[block + 1]; ++j) {
+                const double *col = A.col(j).data();
+                const double xj = in[j];
+                double sum = col[j] * xj;
+                for (Eigen::Index i = j + 1; i < n; ++i) {
+                    sum += col[i] * in[i];
+                    out[i] += col[i] * xj;
+                }
+                out[j] += sum;
             }
-            out[j] += sum;
-        }
-    });
+        },
+        fraction, fraction);
     y = partial[0];
     for (std::size_t t = 1; t < partial.size(); ++t)
         y += partial[t];
+    return done;
 }
 
 bool SystemSolver::solveIterative(const Eigen::MatrixXd &E, Eigen::MatrixXd &X,
@@ -101,17 +103,16 @@ bool SystemSolver::solveIterative(const Eigen::MatrixXd &E, Eigen::MatrixXd &X,
         double residual = 1;
         int it = 0;
         while (residual > m_settings.tolerance && it < maxIterations) {
-            multiply(m_A, p, q, monitor);
+            const double fraction =
+                (double(c) + std::log(residual) / std::log(m_settings.tolerance)) /
+                double(E.cols());
+            if (!multiply(m_A, p, q, monitor, std::max(fraction, 1e-9)))
+                return false;
             const double alpha = rz / p.dot(q);
             x += alpha * p;
             r -= alpha * q;
             residual = r.norm() / norm;
             ++it;
-            const double fraction =
-                (double(c) + std::log(residual) / std::log(m_settings.tolerance)) /
-                double(E.cols());
-            if (!monitor.report(SolveProgress::Stage::Solution, fraction))
-                return false;
             preconditioner.apply(r, z);
             const double rzNext = r.dot(z);
             p = z + (rzNext / rz) * p;

@@ -39,9 +39,10 @@ public:
     // False when cancelled.
     bool solve(double current, WorkMonitor &monitor, SystemSolution &solution);
 
-    // y = A x from the lower triangle, on every core.
-    static void multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
-                         WorkMonitor &monitor);
+    // y = A x from the lower triangle, on every core, the solution's progress standing at
+    // fraction; false when cancelled.
+    static bool multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, Eigen::VectorXd &y,
+                         WorkMonitor &monitor, double fraction);
 
 private:
     bool solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, WorkMonitor &monitor);

@@ -31,10 +31,13 @@ bool WorkMonitor::report(SolveProgress::Stage stage, double fraction, bool force
 }
 
 bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,
-                      const std::function<void(std::size_t, int)> &body) {
+                      const std::function<void(std::size_t, int)> &body, double from, double to) {
     // Every stage is announced, however short.
-    if (!report(stage, 0, true))
+    if (from == 0 && !report(stage, 0, true))
         return false;
+    const auto fraction = [&](std::size_t done) {
+        return from + (to - from) * double(done) / double(count);
+    };
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     const auto work = [&](int thread, bool caller) {
@@ -47,7 +50,7 @@ bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,
             body(item, thread);
             const std::size_t finished = done.fetch_add(1, std::memory_order_relaxed) + 1;
             if (caller)
-                report(stage, double(finished) / double(count));
+                report(stage, fraction(finished));
         }
     };
     const int helpers = int(std::min<std::size_t>(std::size_t(m_threads - 1), count));
@@ -58,7 +61,7 @@ bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,
     // The last items of the others: keep reporting while they finish.
     while (done.load(std::memory_order_relaxed) < std::min(count, next.load()) && !cancelled()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        report(stage, double(done.load()) / double(count));
+        report(stage, fraction(done.load()));
     }
     for (std::thread &t : pool)
         t.join();

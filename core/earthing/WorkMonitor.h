@@ -19,9 +19,11 @@ public:
     int threads() const { return m_threads; }
     bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
 
-    // body(item, thread) for every item in [0, count); false when cancelled.
+    // body(item, thread) for every item in [0, count); false when cancelled. The stage is
+    // announced when it starts; its fraction goes from `from` to `to` over the items
+    // (a part of a stage passes its own share).
     bool run(SolveProgress::Stage stage, std::size_t count,
-             const std::function<void(std::size_t, int)> &body);
+             const std::function<void(std::size_t, int)> &body, double from = 0, double to = 1);
     // A report from the calling thread between steps of its own; false when cancelled.
     bool report(SolveProgress::Stage stage, double fraction, bool force = false);
 
