@@ -10,6 +10,7 @@
 
 #include <QFile>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -28,8 +29,14 @@ std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
 }
 
+// To the millimetre, however large: site coordinates run to millions of metres.
+std::string coordinate(double value) {
+    return tav::NumericText::formatReal(std::round(value * 1000) / 1000,
+                                        tav::NumericText::kDoubleDigits);
+}
+
 std::string at(const tav::earthing::Point2 &p) {
-    return "(" + shown(p.x) + ", " + shown(p.y) + ")";
+    return "(" + coordinate(p.x) + ", " + coordinate(p.y) + ")";
 }
 
 std::string resultText(const EarthingResult &r) {
@@ -44,8 +51,8 @@ std::string resultText(const EarthingResult &r) {
     if (!r.points.empty()) {
         TextTable points({"x [m]", "y [m]", "Potential [V]", "Touch [V]", "In touch area"});
         for (const tav::earthing::PointResult &p : r.points)
-            points.addRow({shown(p.at.x), shown(p.at.y), shown(p.potential), shown(p.touch),
-                           p.inTouchArea ? "yes" : "no"});
+            points.addRow({coordinate(p.at.x), coordinate(p.at.y), shown(p.potential),
+                           shown(p.touch), p.inTouchArea ? "yes" : "no"});
         text += "\n" + points.render();
     }
     text += "\nWorst touch voltage: " + shown(r.touchMax.voltage) + " V at " + at(r.touchMax.at) +

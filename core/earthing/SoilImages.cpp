@@ -16,8 +16,10 @@ double SoilImages::tailBound(double k, double h, double extent, const bool used[
     if (a == 0)
         return 0;
     // The terms of order m are at least 2(m - 1)h (top-top) or 2mh (the others) away;
-    // each pair's first term is at least its weight over the extent.
-    const double geometric = std::pow(a, n + 1) / (1 - a) * extent;
+    // each pair's first term is at least its weight over the extent. The orders' sums
+    // fall with m, so for K < 0, whose powers alternate in sign, the first order left out
+    // bounds the rest; for K > 0 the geometric series of the powers does.
+    const double geometric = std::pow(a, n + 1) / (k < 0 ? 1 : 1 - a) * extent;
     double bound = 0;
     if (used[0][0])
         bound = std::max(bound, 4 * geometric / (2 * n * h));
