@@ -1,7 +1,7 @@
 // The earthing system solver against published results of other programs and formulas,
-// its limits, the cost of its faster kernel forms, and its cancel.
-#include "core/earthing/ConductorLayout.h"
+// and against the limits it must reach.
 #include "core/earthing/EarthingSolver.h"
+#include "tests/core/EarthingCases.h"
 
 #include <QtTest>
 
@@ -11,72 +11,9 @@
 
 using namespace tav;
 using namespace tav::earthing;
+using namespace earthingcases;
 
 namespace {
-
-// IEEE Std 80-2013 Annex H, Grid 1: 70 m x 70 m, six conductors each way, 2/0 copper
-// (10.5 mm) at 0.5 m, 140 ohm m, 744.8 A.
-EarthingInput annexH1() {
-    EarthingInput input;
-    input.soil = EarthingSoil::uniform(140);
-    input.current = 744.8;
-    RectangularGrid grid;
-    grid.sizeX = grid.sizeY = 70;
-    grid.countX = grid.countY = 6;
-    input.conductors = ConductorLayout::grid(grid);
-    return input;
-}
-
-// Annex B, Example 1 (the EPRI study): eleven conductors each way, 10 mm, 400 ohm m, 1908 A.
-EarthingInput annexB1() {
-    EarthingInput input;
-    input.soil = EarthingSoil::uniform(400);
-    input.current = 1908;
-    input.search.step = 1; // refined from there
-    RectangularGrid grid;
-    grid.sizeX = grid.sizeY = 70;
-    grid.countX = grid.countY = 11;
-    grid.diameter = 0.01;
-    input.conductors = ConductorLayout::grid(grid);
-    return input;
-}
-
-EarthingInput rod() { // 3 m of 16 mm from the surface into 100 ohm m
-    EarthingInput input;
-    input.soil = EarthingSoil::uniform(100);
-    input.current = 1;
-    input.conductors = {{{0, 0, 0}, {0, 0, 3}, 0.016, 0}};
-    return input;
-}
-
-EarthingInput wire() { // 20 m of 10 mm at 0.5 m in 100 ohm m
-    EarthingInput input;
-    input.soil = EarthingSoil::uniform(100);
-    input.current = 1;
-    input.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0}};
-    return input;
-}
-
-// A small grid with rods into the bottom layer of a two-layer soil: every kind of pair,
-// the interface crossed, most pairs far enough for the tables.
-EarthingInput layeredGrid(bool bottomHigher) {
-    EarthingInput input;
-    input.soil =
-        bottomHigher ? EarthingSoil::twoLayer(100, 400, 4) : EarthingSoil::twoLayer(300, 100, 4);
-    input.current = 100;
-    RectangularGrid grid;
-    grid.sizeX = 24;
-    grid.sizeY = 16;
-    grid.countX = 4;
-    grid.countY = 3;
-    input.conductors = ConductorLayout::grid(grid);
-    for (const Conductor &rod :
-         ConductorLayout::rods(ConductorLayout::cornerPoints(grid), 0.5, 6, 0.016, 0))
-        input.conductors.push_back(rod);
-    input.search.step = 1;
-    input.search.margin = 2;
-    return input;
-}
 
 const EarthingResult &solved(const QString &name) {
     static std::map<QString, EarthingResult> solved;
@@ -109,10 +46,6 @@ double figureOf(const EarthingResult &r, const QString &what) {
 
 bool within(double value, double lo, double hi, double slack) {
     return value >= lo * (1 - slack) && value <= hi * (1 + slack);
-}
-
-QString shown(double v) {
-    return QString::number(v, 'g', 10);
 }
 
 } // namespace
@@ -279,124 +212,6 @@ private Q_SLOTS:
         QVERIFY(fence[15] < 0 && fence[5] < 0);
         for (std::size_t k = 0; k < fence.size(); ++k)
             QVERIFY(std::abs(fence[k] - fence[fence.size() - 1 - k]) < 1e-9 * input.current);
-    }
-
-    // The tables, the midpoint rule and the near-field split against every image exact:
-    // within 1e-4 of the resistance and of the worst touch and step (docs/CALCULATIONS.md).
-    void fasterForms_data() {
-        QTest::addColumn<bool>("bottomHigher");
-        QTest::newRow("100 over 400 ohm m") << true;
-        QTest::newRow("300 over 100 ohm m") << false;
-    }
-
-    void fasterForms() {
-        QFETCH(bool, bottomHigher);
-        EarthingInput input = layeredGrid(bottomHigher);
-        // Longer segments and a coarser raster keep the exact kernel's cost down; the far
-        // forms still take most pairs.
-        input.segmentLength = 2;
-        input.search.step = 2;
-        EarthingSolver::Options exact;
-        exact.kernel.exact = true;
-        const Refusable<EarthingResult> fast = EarthingSolver::solve(input);
-        const Refusable<EarthingResult> slow = EarthingSolver::solve(input, {}, exact);
-        QVERIFY(!fast.refused() && !slow.refused());
-        const EarthingResult &a = fast.result();
-        const EarthingResult &b = slow.result();
-        const auto close = [](double x, double y) { return std::abs(x / y - 1) < 1e-4; };
-        QVERIFY2(close(a.resistance, b.resistance),
-                 qPrintable(shown(a.resistance) + " " + shown(b.resistance)));
-        QVERIFY2(close(a.touchMax.voltage, b.touchMax.voltage),
-                 qPrintable(shown(a.touchMax.voltage) + " " + shown(b.touchMax.voltage)));
-        QVERIFY2(close(a.stepMax.voltage, b.stepMax.voltage),
-                 qPrintable(shown(a.stepMax.voltage) + " " + shown(b.stepMax.voltage)));
-    }
-
-    // Turned about a vertical axis, or with a conductor tilted by a hair (which the solver
-    // takes by every image exact), a system is the same: the far forms' directional terms
-    // and the inclined path agree with the rest. Turned, pairs exactly 4 segment lengths
-    // apart may change from the far form to the near one: the two differ by the faster
-    // forms' error, which is below 1e-5 here.
-    void turned_data() {
-        QTest::addColumn<double>("angle"); // degrees
-        QTest::addColumn<double>("tilt");  // m over a conductor
-        QTest::newRow("30 degrees") << 30. << 0.;
-        QTest::newRow("135 degrees") << 135. << 0.;
-        QTest::newRow("one conductor tilted by 1 mm") << 0. << 1e-3;
-    }
-
-    void turned() {
-        QFETCH(double, angle);
-        QFETCH(double, tilt);
-        const EarthingInput input = layeredGrid(false);
-        EarthingInput turned = input;
-        const double c = std::cos(angle * M_PI / 180);
-        const double s = std::sin(angle * M_PI / 180);
-        const auto turn = [&](Point3 &p) { p = {c * p.x - s * p.y, s * p.x + c * p.y, p.z}; };
-        for (Conductor &k : turned.conductors) {
-            turn(k.from);
-            turn(k.to);
-        }
-        turned.conductors[1].to.z += tilt;
-        const Refusable<EarthingResult> a = EarthingSolver::solve(input);
-        const Refusable<EarthingResult> b = EarthingSolver::solve(turned);
-        QVERIFY(!a.refused() && !b.refused());
-        const double tolerance = tilt > 0 ? 1e-4 : 1e-5;
-        QVERIFY2(std::abs(b.result().resistance / a.result().resistance - 1) < tolerance,
-                 qPrintable(shown(b.result().resistance / a.result().resistance - 1)));
-        for (const Point2 &p : {Point2{4, 4}, Point2{13, 7.5}, Point2{-1.5, 17}}) {
-            const double va = a.result().field->potential(p.x, p.y);
-            const double vb = b.result().field->potential(c * p.x - s * p.y, s * p.x + c * p.y);
-            QVERIFY2(std::abs(vb / va - 1) < tolerance, qPrintable(shown(vb / va - 1)));
-        }
-    }
-
-    // The conjugate gradients give what the factorisation gives.
-    void iterativeSolution() {
-        const EarthingInput input = layeredGrid(false);
-        EarthingSolver::Options iterative;
-        iterative.denseLimit = 10;
-        const Refusable<EarthingResult> dense = EarthingSolver::solve(input);
-        const Refusable<EarthingResult> cg = EarthingSolver::solve(input, {}, iterative);
-        QVERIFY(!dense.refused() && !cg.refused());
-        QVERIFY(!dense.result().statistics.iterative && cg.result().statistics.iterative);
-        QVERIFY(std::abs(cg.result().resistance / dense.result().resistance - 1) < 1e-9);
-        QVERIFY(cg.result().cautions.empty());
-    }
-
-    void cancel_data() {
-        QTest::addColumn<int>("stage");
-        QTest::newRow("tables") << int(SolveProgress::Stage::Tables);
-        QTest::newRow("matrix") << int(SolveProgress::Stage::Matrix);
-        QTest::newRow("solution") << int(SolveProgress::Stage::Solution);
-        QTest::newRow("surface") << int(SolveProgress::Stage::Surface);
-        QTest::newRow("search") << int(SolveProgress::Stage::Search);
-    }
-
-    // A cancel in any stage ends the solve with a cancelled refusal, and the callback is
-    // not called again.
-    void cancel() {
-        QFETCH(int, stage);
-        EarthingInput input = layeredGrid(false);
-        EarthingSolver::Options options;
-        options.denseLimit = 10; // iterations that report
-        int calls = 0;
-        int after = 0;
-        bool stopped = false;
-        const auto progress = [&](const SolveProgress &p) {
-            ++calls;
-            if (stopped)
-                ++after;
-            if (int(p.stage) == stage)
-                stopped = true;
-            return !stopped;
-        };
-        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input, progress, options);
-        QVERIFY(stopped);
-        QVERIFY(outcome.refused());
-        QCOMPARE(outcome.refusal().error, Error::Cancelled);
-        QCOMPARE(after, 0);
-        QVERIFY(calls > 0);
     }
 };
 
