@@ -60,6 +60,8 @@ struct GridSafetyResult {
     bool stepSafe = false;
     // Below the tolerable touch voltage the grid is safe without the other checks.
     bool gprBelowTouch = false;
+    // Where the inputs lie outside the range the standard's equations hold for.
+    std::vector<Caution> cautions;
 };
 
 // The mesh and step voltages of the grid against the tolerable touch and step voltages,

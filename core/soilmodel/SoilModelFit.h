@@ -29,6 +29,8 @@ struct SoilModel {
     double rmsPercent = 0; // root mean square of the relative errors of the better model
     UniformSoil uniform;
     std::vector<SoilModelRow> rows; // in the readings' order
+    // What the readings leave undetermined; the model is not a determined answer then.
+    std::vector<Caution> cautions;
 };
 
 // The two-layer soil under a Wenner sounding, fitted by least squares on the relative
