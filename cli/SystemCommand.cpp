@@ -1,6 +1,7 @@
 #include "cli/SystemCommand.h"
 
 #include "cli/CalculationCommand.h"
+#include "cli/CommandLine.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
@@ -8,10 +9,12 @@
 #include "document/SystemDocument.h"
 #include "text/StringIds.h"
 
-#include <QFile>
+#include <QByteArray>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -64,6 +67,28 @@ std::string resultText(const EarthingResult &r) {
     return text;
 }
 
+// The whole file, opened by its path's bytes (a name need not be UTF-8), or standard input
+// for "-"; false with the system's reason when it cannot be read.
+bool readWhole(const QString &path, QByteArray &content, QString &reason) {
+    const bool standardInput = path == QLatin1String("-");
+    std::FILE *file =
+        standardInput ? stdin : std::fopen(CommandLine::bytes(path).constData(), "rb");
+    if (file == nullptr) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    char piece[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(piece, 1, sizeof piece, file)) > 0)
+        content.append(piece, qsizetype(got));
+    const bool failed = std::ferror(file) != 0;
+    if (failed)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (!standardInput)
+        std::fclose(file);
+    return !failed;
+}
+
 class SystemSolve : public CalculationCommand<SystemInput, EarthingResult> {
 public:
     SystemSolve()
@@ -86,18 +111,15 @@ protected:
     SystemInput read(const CliOptions &options) const override {
         options.require(kInput);
         const QString path = options.text(kInput);
-        QFile file;
-        const bool opened = path == QLatin1String("-")
-                                ? file.open(stdin, QIODevice::ReadOnly)
-                                : (file.setFileName(path), file.open(QIODevice::ReadOnly));
         SystemInput system;
-        if (!opened) {
-            system.refused =
-                CliStrings::text(StringId::kFileUnreadable).arg(path, file.errorString());
+        QByteArray content;
+        QString reason;
+        if (!readWhole(path, content, reason)) {
+            system.refused = CliStrings::text(StringId::kFileUnreadable).arg(path, reason);
             return system;
         }
         tav::DocumentError error;
-        const tav::SystemDocument document = tav::SystemDocument::fromJson(file.readAll(), error);
+        const tav::SystemDocument document = tav::SystemDocument::fromJson(content, error);
         if (error.kind != tav::DocumentError::Kind::None)
             system.refused = DocumentWording::error(error, &CliStrings::text);
         else

@@ -126,6 +126,8 @@ private Q_SLOTS:
         QTest::newRow("no such file")
             << QStringList{"system", "--input", "/nonexistent/system.json"} << QByteArray() << 1
             << "the file /nonexistent/system.json could not be read: ";
+        QTest::newRow("a directory") << QStringList{"system", "--input", "/"} << QByteArray() << 1
+                                     << "the file / could not be read: ";
         QTest::newRow("no input") << QStringList{"system"} << QByteArray() << 2
                                   << "--input is required";
         QTest::newRow("an unknown format")
