@@ -1,5 +1,6 @@
 #include "cli/Subcommands.h"
 
+#include "cli/ConductorCommand.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
 #include "cli/SafetyCommand.h"
@@ -20,6 +21,7 @@ const std::vector<Subcommand> &subcommands() {
         {"wenner", "soil resistivity from Wenner measurements", &WennerCommand::run},
         {"soil-model", "two-layer soil fitted to Wenner measurements", &SoilModelCommand::run},
         {"safety", "touch and step safety of a grid (IEEE Std 80)", &SafetyCommand::run},
+        {"conductor", "earthing conductor sized for a fault (IEEE Std 80)", &ConductorCommand::run},
     };
     return commands;
 }
