@@ -75,20 +75,31 @@ bool LogLogPlot::range(Axes &axes) const {
     return true;
 }
 
-void LogLogPlot::paint(QPainter &painter, const QRectF &area) const {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QFontMetricsF metrics(painter.font());
+QRectF LogLogPlot::frame(const QRectF &area, const QFontMetricsF &metrics, const Axes &axes) const {
     const double line = metrics.height();
-    Axes axes{{0, 1}, {0, 1}};
-    const bool hasData = range(axes);
     double labelWidth = 0;
     for (int e = axes.y.first; e <= axes.y.second; ++e)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(decadeLabel(e)));
     // Left: the y title turned upright and the tick labels; bottom: labels and the x title;
     // top: the legend.
-    const QRectF plot =
-        area.adjusted(line * 1.6 + labelWidth + line * 0.5, line * 1.8, -line * 1.2, -line * 2.8);
+    return area.adjusted(line * 1.6 + labelWidth + line * 0.5, line * 1.8, -line * 1.2,
+                         -line * 2.8);
+}
+
+QPointF LogLogPlot::placeOf(const QPointF &value, const QRectF &area, const QFont &font,
+                            QPaintDevice *device) const {
+    Axes axes{{0, 1}, {0, 1}};
+    range(axes);
+    return place(frame(area, QFontMetricsF(font, device), axes), axes.x, axes.y, value);
+}
+
+void LogLogPlot::paint(QPainter &painter, const QRectF &area) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double line = QFontMetricsF(painter.font(), painter.device()).height();
+    Axes axes{{0, 1}, {0, 1}};
+    const bool hasData = range(axes);
+    const QRectF plot = frame(area, QFontMetricsF(painter.font(), painter.device()), axes);
     if (plot.width() <= 0 || plot.height() <= 0) {
         painter.restore();
         return;
@@ -115,7 +126,7 @@ void LogLogPlot::paint(QPainter &painter, const QRectF &area) const {
 }
 
 void LogLogPlot::paintFrame(QPainter &painter, const QRectF &plot, const Axes &axes) const {
-    const double line = QFontMetricsF(painter.font()).height();
+    const double line = QFontMetricsF(painter.font(), painter.device()).height();
     const double tick = line * 0.35;
     const QPen grid(QColor(0xd0, 0xd0, 0xd0), 0);
     const QPen axis(Qt::black, 0);
@@ -156,7 +167,7 @@ void LogLogPlot::paintFrame(QPainter &painter, const QRectF &plot, const Axes &a
 }
 
 void LogLogPlot::paintSeries(QPainter &painter, const QRectF &plot, const Axes &axes) const {
-    const double line = QFontMetricsF(painter.font()).height();
+    const double line = QFontMetricsF(painter.font(), painter.device()).height();
     const double radius = line * kMarkerRadius;
     for (const PlotSeries &s : series) {
         QVector<QPointF> at;
@@ -177,7 +188,7 @@ void LogLogPlot::paintSeries(QPainter &painter, const QRectF &plot, const Axes &
 }
 
 void LogLogPlot::paintLegend(QPainter &painter, const QRectF &strip) const {
-    const QFontMetricsF metrics(painter.font());
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const double line = metrics.height();
     double x = strip.left();
     const double y = strip.center().y();

@@ -8,6 +8,9 @@
 
 #include <utility>
 
+class QFont;
+class QFontMetricsF;
+class QPaintDevice;
 class QPainter;
 
 // One set of values of a log-log plot, every coordinate positive.
@@ -33,6 +36,10 @@ public:
     QString emptyText;
 
     void paint(QPainter &painter, const QRectF &area) const;
+    // Where paint puts a value in the area with the font on the device: outside the frame
+    // when the value lies beyond the axes.
+    QPointF placeOf(const QPointF &value, const QRectF &area, const QFont &font,
+                    QPaintDevice *device) const;
 
     // The decades 10^first to 10^last (first < last) that hold every value from low to
     // high, both positive.
@@ -46,6 +53,7 @@ private:
         std::pair<int, int> y;
     };
     bool range(Axes &axes) const;
+    QRectF frame(const QRectF &area, const QFontMetricsF &metrics, const Axes &axes) const;
     void paintFrame(QPainter &painter, const QRectF &plot, const Axes &axes) const;
     void paintSeries(QPainter &painter, const QRectF &plot, const Axes &axes) const;
     void paintLegend(QPainter &painter, const QRectF &strip) const;

@@ -35,7 +35,10 @@ ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Typing over a cell edits it; moving onto one does not open an editor, so that Delete,
+    // Ctrl+V and Escape reach the table.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     connect(this, &QTableWidget::itemChanged, this, [this] { changed(); });
     setRowCountKeepingEmptyLast();
 }
