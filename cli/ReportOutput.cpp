@@ -1,6 +1,7 @@
 #include "cli/ReportOutput.h"
 
 #include "cli/CliStrings.h"
+#include "cli/CommandLine.h"
 #include "core/SiteFile.h"
 #include "report/ReportWriter.h"
 #include "text/StringIds.h"
@@ -42,7 +43,7 @@ int write(const CliOptions &options, const MakeReport &make) {
         const QString path = options.value(kSite);
         tav::SiteInformation site;
         const tav::SiteReadResult result =
-            tav::SiteFile::read(QFile::encodeName(path).toStdString(), site);
+            tav::SiteFile::read(CommandLine::bytes(path).toStdString(), site);
         if (result.status != tav::SiteReadStatus::Success) {
             const Wording &wording = CliStrings::wording();
             const QString reason = result.status == tav::SiteReadStatus::CannotOpen
@@ -56,7 +57,9 @@ int write(const CliOptions &options, const MakeReport &make) {
         }
         header.site = site;
     }
-    const QString path = options.value(kPdf);
+    // QSaveFile names files by text: a path's bytes kept by CommandLine go back to bytes,
+    // then to the text Qt turns into those bytes again.
+    const QString path = QFile::decodeName(CommandLine::bytes(options.value(kPdf)));
     QString error = QStringLiteral("no drawing without the offscreen platform");
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr ||
         !ReportWriter::write(make(header, StudyTexts(&CliStrings::text)), path, &error)) {

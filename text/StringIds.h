@@ -40,6 +40,15 @@ inline constexpr unsigned kSiteReadStatus = 2220; // 2220-2225: by SiteReadStatu
 inline constexpr unsigned kNotRegularFile = 2226;
 inline constexpr unsigned kSiteReadReport = 2230;  // the form's report of a failed read
 inline constexpr unsigned kSiteWriteReport = 2231; // the form's report of a failed write
+inline constexpr unsigned kFileKinds = 2232;       // 2232-2236: by FileKind, from Directory
+// tav-calc site: its failures and its warning.
+inline constexpr unsigned kSiteCannotOpen = 2237;
+inline constexpr unsigned kSiteCannotCreate = 2238;
+inline constexpr unsigned kSiteCannotWrite = 2239;
+inline constexpr unsigned kSiteInputTooLong = 2240;
+inline constexpr unsigned kSiteInputUnreadable = 2241;
+inline constexpr unsigned kSiteTrailingBytes = 2242;
+inline constexpr unsigned kSiteWarning = 2243;
 inline constexpr unsigned kCautions = 2300;
 
 // The two-layer soil model window.
