@@ -88,8 +88,10 @@ std::optional<Caution> thinnerThanSized(double chosenDiameter, const ConductorSi
     const double chosenMm = chosenDiameter * 1000;
     if (!(chosenMm < size.diameterMm))
         return std::nullopt;
-    return Caution{
-        Warning::ThinnerThanSized, Quantity::ConductorDiameter, {chosenMm, size.diameterMm}};
+    // The needed diameter as a catalogue would list it: up to the next hundredth of a mm,
+    // never below what the current needs.
+    const double neededMm = std::ceil(size.diameterMm * 100) / 100;
+    return Caution{Warning::ThinnerThanSized, Quantity::ConductorDiameter, {chosenMm, neededMm}};
 }
 
 } // namespace tav

@@ -58,7 +58,8 @@ struct ConductorSize {
 // the maximum temperature, after IEEE Std 80-2013 Eq. 37 (all heat kept in the conductor).
 Refusable<ConductorSize> sizeConductor(const ConductorSizingInput &input);
 
-// A caution when a conductor of the chosen diameter (m) is thinner than the sized one.
+// A caution when a conductor of the chosen diameter (m) is thinner than the sized one; it
+// names the sized diameter rounded up to 0.01 mm.
 std::optional<Caution> thinnerThanSized(double chosenDiameter, const ConductorSize &size);
 
 } // namespace tav

@@ -76,9 +76,15 @@ private Q_SLOTS:
         QVERIFY(!thinnerThanSized(0.01, size));
         const std::optional<Caution> thin = thinnerThanSized(0.004, size);
         QVERIFY(thin.has_value());
-        QVERIFY2(shippedWording().caution(*thin).startsWith(
-                     QStringLiteral("the conductor diameter 4 mm is thinner than the 4.68")),
-                 qPrintable(shippedWording().caution(*thin)));
+        QCOMPARE(shippedWording().caution(*thin),
+                 QStringLiteral("the conductor diameter 4 mm is thinner than the 4.69 mm the "
+                                "fault current needs"));
+        // Between the 4.6858 mm needed and the 4.69 mm named: still too thin, and said so.
+        const std::optional<Caution> justBelow = thinnerThanSized(0.004685, size);
+        QVERIFY(justBelow.has_value());
+        QCOMPARE(justBelow->values.size(), std::size_t(2));
+        QCOMPARE(justBelow->values[1], 4.69);
+        QVERIFY(!thinnerThanSized(0.004686, size));
     }
 
     // The area grows with the current and the square root of the duration, and a lower

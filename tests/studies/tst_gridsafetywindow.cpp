@@ -247,7 +247,7 @@ private Q_SLOTS:
         setField(*window, "conductorDiameter", QStringLiteral("0.004"));
         QCOMPARE(label(*window, "cautions"),
                  QStringLiteral("the conductor diameter 4 mm is thinner than the "
-                                "4.68580859716395 mm the fault current needs"));
+                                "4.69 mm the fault current needs"));
         setField(*window, "maxTemperature", QStringLiteral("1200"));
         QCOMPARE(label(*window, "conductorMessage"),
                  QStringLiteral("The conductor cannot be sized: the maximum conductor temperature "
