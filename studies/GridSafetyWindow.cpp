@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace StringId::GridSafety;
@@ -70,9 +71,13 @@ GridSafetyWindow::GridSafetyWindow(QWidget *opener)
     scroll->setWidget(m_inputs);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The inputs are shown whole across, scrolled only up and down; the results take the
+    // width that is left.
+    scroll->setMinimumWidth(m_inputs->sizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
     auto *panes = new QHBoxLayout;
-    panes->addWidget(scroll, 3);
-    panes->addWidget(makeResults(), 2);
+    panes->addWidget(scroll);
+    panes->addWidget(makeResults(), 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
     layout->addLayout(makeButtonRow());
