@@ -85,6 +85,21 @@ private Q_SLOTS:
         QCOMPARE(justBelow->values.size(), std::size_t(2));
         QCOMPARE(justBelow->values[1], 4.69);
         QVERIFY(!thinnerThanSized(0.004686, size));
+        // Whatever the current, the diameter named is whole hundredths of a mm, never below
+        // the one needed and less than a hundredth above it.
+        for (double current = 1000; current <= 30000; current += 1370) {
+            in.current = current;
+            const ConductorSize sized = sizeConductor(in).result();
+            const std::optional<Caution> named = thinnerThanSized(0.001, sized);
+            QVERIFY(named.has_value());
+            const double hundredths = named->values[1] * 100;
+            QVERIFY2(
+                std::abs(hundredths - std::round(hundredths)) < 1e-9 &&
+                    named->values[1] >= sized.diameterMm &&
+                    named->values[1] < sized.diameterMm + 0.01,
+                qPrintable(
+                    QStringLiteral("%1 mm for %2 mm").arg(named->values[1]).arg(sized.diameterMm)));
+        }
     }
 
     // The area grows with the current and the square root of the duration, and a lower
