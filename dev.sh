@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libeigen3-dev libgl-dev fonts-liberation locales
-    clang-14 libclang-rt-14-dev xvfb xauth xdotool)
+    clang-14 libclang-rt-14-dev xvfb xauth xdotool poppler-utils)
 
 install_missing() { # packages beyond the list above...
     local missing=()

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliStrings.h"
+#include "cli/ReportOutput.h"
 #include "core/errors.h"
 
 #include <cstdio>
@@ -9,8 +10,9 @@
 
 // What every calculating subcommand does, in one place: parse its options, read them
 // into the calculation's input, calculate, and either word the refusal on standard error
-// (status 1) or write the result as text or JSON (status 0). A subcommand says only what
-// differs: its options, its input, its calculation and its two ways of writing.
+// (status 1) or write the result as text or JSON (status 0), and, for a study with a
+// report, the report as a PDF when --pdf asks for it. A subcommand says only what differs:
+// its options, its input, its calculation, its two ways of writing and its report.
 template <class Input, class Result> class CalculationCommand {
 public:
     virtual ~CalculationCommand() = default;
@@ -19,8 +21,11 @@ public:
         CliOptions options(m_name, m_description);
         addOptions(options);
         options.addFormat();
+        if (writesReport())
+            ReportOutput::addOptions(options);
         if (options.parse(arguments))
             return 0;
+        const bool pdf = writesReport() && ReportOutput::wanted(options);
         const Input input = read(options);
         const QString refused = refusedInput(input);
         if (!refused.isEmpty()) {
@@ -32,6 +37,14 @@ public:
             std::fprintf(stderr, "%s\n",
                          qPrintable(CliStrings::wording().refusal(outcome.refusal())));
             return 1;
+        }
+        if (pdf) {
+            const int status =
+                ReportOutput::write(options, [&](const StudyHeader &header, const StudyTexts &t) {
+                    return report(input, outcome.result(), header, t);
+                });
+            if (status != 0)
+                return status;
         }
         const std::string written = options.format() == CliOptions::Format::Json
                                         ? json(outcome.result())
@@ -53,6 +66,12 @@ protected:
     virtual tav::Refusable<Result> calculate(const Input &input) const = 0;
     virtual std::string text(const Result &result) const = 0;
     virtual std::string json(const Result &result) const = 0;
+    // A study with a report takes --pdf and --site.
+    virtual bool writesReport() const { return false; }
+    virtual Report report(const Input &, const Result &, const StudyHeader &,
+                          const StudyTexts &) const {
+        return {};
+    }
 
 private:
     QString m_name;

@@ -43,8 +43,8 @@ public:
     // The option's comma-separated values, each a number.
     template <class Number> std::vector<Number> numbers(const QString &name) const;
     QStringList list(const QString &name) const;
-    // The option's value as it was given, such as a file name (empty when not given).
-    QString text(const QString &name) const { return m_parser.value(name); }
+    // The option's text as given; empty when it is not.
+    QString value(const QString &name) const { return m_parser.value(name); }
 
     // The one number parser of tav-calc. An int is a whole number within its range; a
     // float any finite number within single precision; a double any number, "inf" and

@@ -4,6 +4,8 @@
 #include "cli/JsonWriter.h"
 #include "core/GridSafety.h"
 #include "core/NumericText.h"
+#include "report/GridSafetyReport.h"
+#include "report/GridSafetyStudy.h"
 
 #include <cstdio>
 #include <string>
@@ -27,8 +29,6 @@ const Input kInputs[] = {
      &tav::GridSafetyInput::spacing},
     {"depth", "m", "Burial depth h.", &tav::GridSafetyInput::depth},
     {"conductor-diameter", "m", "Conductor diameter d.", &tav::GridSafetyInput::conductorDiameter},
-    {"grid-current", "A", "Grid current IG, the fault current the grid takes to earth.",
-     &tav::GridSafetyInput::gridCurrent},
     {"duration", "s", "Fault duration ts.", &tav::GridSafetyInput::faultDuration},
 };
 
@@ -38,6 +38,12 @@ const QString kBody = QStringLiteral("body");
 const QString kRods = QStringLiteral("rods");
 const QString kRodLength = QStringLiteral("rod-length");
 const QString kPerimeter = QStringLiteral("rods-on-perimeter");
+const QString kGridCurrent = QStringLiteral("grid-current");
+const QString kFaultCurrent = QStringLiteral("fault-current");
+const QString kSplitFactor = QStringLiteral("split-factor");
+const QString kXOverR = QStringLiteral("x-over-r");
+const QString kFrequency = QStringLiteral("frequency");
+const QString kDecrementFactor = QStringLiteral("decrement-factor");
 
 std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
@@ -59,6 +65,48 @@ void addSafetyOptions(CliOptions &options) {
                      QStringLiteral("Length of one rod; required with rods."));
     options.addFlag(kPerimeter, QStringLiteral("The rods stand on the perimeter or at the "
                                                "corners (Kii = 1), not inside the grid."));
+    options.addValue(kGridCurrent, QStringLiteral("A"),
+                     QStringLiteral("Grid current IG, the fault current the grid takes to earth. "
+                                    "It or --fault-current is required."));
+    options.addValue(kFaultCurrent, QStringLiteral("A"),
+                     QStringLiteral("Or the ground fault current 3I0, of which the grid takes "
+                                    "IG = Df Sf 3I0."));
+    options.addValue(kSplitFactor, QStringLiteral("S"),
+                     QStringLiteral("The split factor Sf, the share of 3I0 the grid takes to "
+                                    "earth (default 1)."));
+    options.addValue(kXOverR, QStringLiteral("R"),
+                     QStringLiteral("The system's X/R ratio at the fault, for the decrement factor "
+                                    "Df of IEEE Std 80 Eq. 79 over the fault duration (without "
+                                    "it, Df = 1); with --frequency."));
+    options.addValue(kFrequency, QStringLiteral("HZ"),
+                     QStringLiteral("The system's frequency, 50 or 60 Hz, with --x-over-r."));
+    options.addValue(kDecrementFactor, QStringLiteral("DF"),
+                     QStringLiteral("Or the decrement factor Df as known."));
+}
+
+void readFault(const CliOptions &options, GridSafetyStudy &study) {
+    if (options.isSet(kGridCurrent) == options.isSet(kFaultCurrent))
+        throw UsageError("give either --grid-current or --fault-current");
+    if (options.isSet(kGridCurrent)) {
+        for (const QString &other : {kSplitFactor, kXOverR, kFrequency, kDecrementFactor})
+            if (options.isSet(other))
+                throw UsageError("--" + other.toStdString() + " goes with --fault-current");
+        study.grid.gridCurrent = options.number<double>(kGridCurrent, 0);
+        return;
+    }
+    if (options.isSet(kXOverR) != options.isSet(kFrequency))
+        throw UsageError("--x-over-r and --frequency go together");
+    if (options.isSet(kXOverR) && options.isSet(kDecrementFactor))
+        throw UsageError("give either --x-over-r or --decrement-factor");
+    tav::FaultCurrentInput fault;
+    fault.faultCurrent = options.number<double>(kFaultCurrent, 0);
+    fault.splitFactor = options.number<double>(kSplitFactor, 1);
+    if (options.isSet(kXOverR))
+        fault.asymmetry = tav::Asymmetry{options.number<double>(kXOverR, 0),
+                                         options.number<double>(kFrequency, 0)};
+    if (options.isSet(kDecrementFactor))
+        fault.decrementFactor = options.number<double>(kDecrementFactor, 0);
+    study.fault = fault;
 }
 
 void readOptional(const CliOptions &options, tav::GridSafetyInput &in) {
@@ -103,6 +151,13 @@ std::string resultText(const tav::GridSafetyResult &r) {
     return text;
 }
 
+std::string faultText(const GridSafetyOutcome &outcome) {
+    if (!outcome.fault)
+        return {};
+    return "Decrement factor Df: " + shown(outcome.fault->decrementFactor) +
+           "; grid current IG = Df Sf 3I0: " + shown(outcome.fault->gridCurrent) + " A\n";
+}
+
 std::string resultJson(const tav::GridSafetyResult &r) {
     const std::pair<const char *, double> numbers[] = {{"n", r.n},
                                                        {"Km", r.Km},
@@ -132,7 +187,7 @@ std::string resultJson(const tav::GridSafetyResult &r) {
     return json + "\n";
 }
 
-class Safety : public CalculationCommand<tav::GridSafetyInput, tav::GridSafetyResult> {
+class Safety : public CalculationCommand<GridSafetyStudy, GridSafetyOutcome> {
 public:
     Safety()
         : CalculationCommand(QStringLiteral("safety"),
@@ -144,22 +199,45 @@ public:
 protected:
     void addOptions(CliOptions &options) const override { addSafetyOptions(options); }
 
-    tav::GridSafetyInput read(const CliOptions &options) const override {
-        tav::GridSafetyInput in;
+    GridSafetyStudy read(const CliOptions &options) const override {
+        GridSafetyStudy study;
         for (const Input &input : kInputs) {
             options.require(QLatin1String(input.option));
-            in.*input.member = options.number<double>(QLatin1String(input.option), 0);
+            study.grid.*input.member = options.number<double>(QLatin1String(input.option), 0);
         }
-        readOptional(options, in);
-        return in;
+        readOptional(options, study.grid);
+        readFault(options, study);
+        return study;
     }
 
-    tav::Refusable<tav::GridSafetyResult> calculate(const tav::GridSafetyInput &in) const override {
-        return tav::calculateGridSafety(in);
+    tav::Refusable<GridSafetyOutcome> calculate(const GridSafetyStudy &study) const override {
+        GridSafetyOutcome outcome = GridSafetyOutcome::evaluate(study);
+        if (outcome.refusal)
+            return *outcome.refusal;
+        return outcome;
     }
 
-    std::string text(const tav::GridSafetyResult &r) const override { return resultText(r); }
-    std::string json(const tav::GridSafetyResult &r) const override { return resultJson(r); }
+    std::string text(const GridSafetyOutcome &outcome) const override {
+        return faultText(outcome) + resultText(*outcome.safety);
+    }
+
+    std::string json(const GridSafetyOutcome &outcome) const override {
+        std::string json = resultJson(*outcome.safety);
+        if (outcome.fault) {
+            json.erase(json.size() - 2); // "}\n"
+            json +=
+                ",\"decrement_factor\":" + JsonWriter::shortest(outcome.fault->decrementFactor) +
+                ",\"grid_current\":" + JsonWriter::shortest(outcome.fault->gridCurrent) + "}\n";
+        }
+        return json;
+    }
+
+    bool writesReport() const override { return true; }
+
+    Report report(const GridSafetyStudy &study, const GridSafetyOutcome &outcome,
+                  const StudyHeader &header, const StudyTexts &texts) const override {
+        return GridSafetyReport::report(study, outcome, header, texts);
+    }
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/NumericText.h"
 #include "core/SoilResistivity.h"
 #include "core/soilmodel/SoilModelFit.h"
+#include "report/SoilModelReport.h"
 
 #include <cstdio>
 #include <string>
@@ -140,6 +141,16 @@ protected:
 
     std::string text(const tav::SoilModel &model) const override { return modelText(model); }
     std::string json(const tav::SoilModel &model) const override { return modelJson(model); }
+
+    bool writesReport() const override { return true; }
+
+    Report report(const std::vector<tav::WennerReading> &readings, const tav::SoilModel &model,
+                  const StudyHeader &header, const StudyTexts &texts) const override {
+        SoilModelStudy study;
+        study.readings = readings;
+        study.outcome = tav::Refusable<tav::SoilModel>(model);
+        return SoilModelReport::report(study, header, texts);
+    }
 };
 
 } // namespace

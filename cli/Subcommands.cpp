@@ -1,5 +1,6 @@
 #include "cli/Subcommands.h"
 
+#include "cli/ConductorCommand.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
 #include "cli/SafetyCommand.h"
@@ -23,6 +24,7 @@ const std::vector<Subcommand> &subcommands() {
         {"safety", "touch and step safety of a grid (IEEE Std 80)", &SafetyCommand::run},
         {"system", "an earthing system solved numerically: resistance, touch, step",
          &SystemCommand::run},
+        {"conductor", "earthing conductor sized for a fault (IEEE Std 80)", &ConductorCommand::run},
     };
     return commands;
 }

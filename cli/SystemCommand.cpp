@@ -110,7 +110,7 @@ protected:
 
     SystemInput read(const CliOptions &options) const override {
         options.require(kInput);
-        const QString path = options.text(kInput);
+        const QString path = options.value(kInput);
         SystemInput system;
         QByteArray content;
         QString reason;

@@ -1,9 +1,11 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
 #include "cli/CommandLine.h"
+#include "cli/ReportOutput.h"
 #include "cli/Subcommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
@@ -51,6 +53,18 @@ int run(QStringList arguments) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Drawing a report needs Qt Gui; everything else runs without it, and neither needs a
+    // display.
+    if (ReportOutput::requestedIn(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The platform's notes on its set-up are no part of tav-calc's output.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "tav-calc: %s\n", qPrintable(text));
+        });
+        QGuiApplication application(argc, argv);
+        return finish(run(CommandLine::arguments(argc, argv).mid(1)));
+    }
     QCoreApplication application(argc, argv);
     // From argv's own bytes: QCoreApplication::arguments() loses those of a file name that
     // is not UTF-8.

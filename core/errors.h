@@ -25,6 +25,13 @@ enum class Quantity {
     SurfaceThickness,
     RodCount,
     RodLength,
+    FaultCurrent,
+    SplitFactor,
+    DecrementFactor,
+    XOverR,
+    Frequency,
+    AmbientTemperature,
+    MaximumTemperature,
     // The earthing system solver's inputs.
     TopLayerResistivity,
     BottomLayerResistivity,
@@ -63,6 +70,18 @@ enum class Error {
     SameSpacingTwice,
     // Fewer readings than a two-layer fit needs: (readings).
     TooFewReadings,
+    // The quantity must lie above 0 and at most 1: (value).
+    NotAFraction,
+    // The quantity cannot be below 1: (value).
+    BelowOne,
+    // The ambient temperature is not above the one where the material's resistivity
+    // would vanish: (ambient, limit), in °C.
+    AmbientTooCold,
+    // The highest temperature is not above the ambient one: (maximum, ambient), in °C.
+    NotAboveAmbient,
+    // The highest temperature is above the material's fusing temperature: (maximum,
+    // fusing), in °C.
+    AboveFusing,
     // The earthing system solver. Conductors and points are numbered from 1 in their
     // input order.
     // The quantity must be zero or a positive finite number: (value).
@@ -113,6 +132,9 @@ struct Refusal {
 // answer would. The comment of each names the values it carries, in their order.
 enum class Warning {
     // The result is not reported as determined; filled by the calculations that doubt.
+    // The chosen conductor is thinner than the fault current needs: (chosen diameter,
+    // needed diameter), in mm.
+    ThinnerThanSized,
     // The two-layer image series was cut off before its stated tolerance: (relative bound
     // of the neglected terms, the tolerance, orders summed).
     SeriesTruncated,

@@ -56,6 +56,19 @@ keys "$soil" "Site A" Tab 1 Tab Tab 1 Tab Tab 1 Tab Tab 1 Tab Tab 1 Tab Tab 1 Ta
 shot "$soil" soil-resistivity
 keys "$soil" Escape
 
+# The soil model window, from a sounding over a top layer lower than the ground below
+# it, at the form's nine fixed spacings.
+press "$main" 328 98
+soil=$(window "Soil resistivity measurement.*")
+keys "$soil" "Site A" Tab 16.6 Tab Tab 9.63 Tab Tab 6.52 Tab Tab 5.21 Tab Tab 4.03 Tab Tab \
+    3.28 Tab Tab 2.37 Tab Tab 1.85 Tab Tab 1.51 Return
+xdotool key alt+m
+model=$(window "Two-layer soil model")
+sleep 1 # the fit, a moment after the last change
+shot "$model" soil-model
+keys "$model" Escape
+keys "$soil" Escape
+
 press "$main" 328 142
 vertical=$(window "Grounding Resistance Design of Vertical Grounding Rod")
 keys "$vertical" Tab Tab 10 Tab 100 Return
@@ -72,6 +85,23 @@ press "$main" 328 188
 mesh=$(window "Grounding Resistance Design of Mesh type electrode")
 keys "$mesh" 100 Tab 20 Tab 10 Tab 0.6 Tab 5 Tab 5 Return
 shot "$mesh" mesh-grid
+keys "$mesh" Escape
+
+# The grid safety window, with IEEE Std 80 Annex B.1's grid and its fault at X/R 40.
+press "$main" 328 188
+mesh=$(window "Grounding Resistance Design of Mesh type electrode")
+keys "$mesh" 400 Tab 70 Tab 70 Tab 0.5 Tab 7 Tab 7 Return
+xdotool key alt+s
+safety=$(window "Grid safety \\(IEEE Std 80\\)")
+# Diameter; 3I0, Sf, X/R, then the duration past the frequency; the surface layer; 70 kg;
+# the conductor in hard-drawn copper.
+keys "$safety" Tab Tab Tab Tab Tab 0.01 Tab 3180 Tab 0.6 Tab Tab 40 Tab Tab 0.5 Tab
+xdotool key space
+keys "$safety" Tab 2500 Tab 0.102 Tab
+xdotool key Down Tab Tab Tab Tab Tab Down
+keys "$safety" Tab 6814 Tab 0.5
+shot "$safety" grid-safety
+keys "$safety" Escape
 keys "$mesh" Escape
 
 press "$main" 328 74

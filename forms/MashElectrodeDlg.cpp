@@ -1,6 +1,12 @@
 #include "forms/MashElectrodeDlg.h"
 
+#include "core/NumericText.h"
+#include "studies/GridSafetyWindow.h"
+#include "text/StringIds.h"
 #include "ui/DataExchange.h"
+#include "ui/LanguageString.h"
+
+#include <QLineEdit>
 
 using namespace MeshGridIds;
 
@@ -8,7 +14,8 @@ CMashElectrodeDlg::CMashElectrodeDlg(QWidget *parent) : LayoutDialog(IDD, parent
 
 bool CMashElectrodeDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
-    bindCommands(this, {{IDC_CALCULATE, &CMashElectrodeDlg::OnCalculate}});
+    bindCommands(this, {{IDC_CALCULATE, &CMashElectrodeDlg::OnCalculate},
+                        {IDC_SAFETY, &CMashElectrodeDlg::OnSafety}});
     return true;
 }
 
@@ -29,4 +36,29 @@ void CMashElectrodeDlg::OnCalculate() {
     UpdateData(true);
     tav::calculateMeshGrid(m_record);
     UpdateData(false);
+}
+
+void CMashElectrodeDlg::OnSafety() {
+    // The fields as they stand, read as the exchange reads them but without its prompts.
+    auto value = [this](int id) {
+        return tav::NumericText::scanReal(item<QLineEdit>(id)->text().toStdString());
+    };
+    GridSafetyInputs::Prefill prefill;
+    prefill.soilResistivity = value(IDC_SOIL_RESISTIVITY);
+    prefill.lengthX = value(IDC_HORIZONTAL_LENGTH);
+    prefill.lengthY = value(IDC_VERTICAL_LENGTH);
+    prefill.depth = value(IDC_BURIAL_DEPTH);
+    const std::optional<double> sx = value(IDC_HORIZONTAL_SPACING);
+    const std::optional<double> sy = value(IDC_VERTICAL_SPACING);
+    if (sx && sy && *sx == *sy)
+        prefill.spacing = sx;
+    else if (sx && sy)
+        prefill.spacingNote = LoadLanguageString(StringId::GridSafety::kSpacingsDiffer)
+                                  .arg(item<QLineEdit>(IDC_HORIZONTAL_SPACING)->text().trimmed(),
+                                       item<QLineEdit>(IDC_VERTICAL_SPACING)->text().trimmed());
+    else
+        prefill.spacingNote = LoadLanguageString(StringId::GridSafety::kSpacingsUnread);
+    auto *window = new GridSafetyWindow(this);
+    window->prefill(prefill);
+    window->present();
 }

@@ -20,6 +20,7 @@ protected:
 
 private:
     void OnCalculate();
+    void OnSafety();
 
     tav::MeshGridRecord m_record;
 };

@@ -1,6 +1,11 @@
 #include "forms/SoilResistivityDlg.h"
 
+#include "core/NumericText.h"
+#include "core/soilmodel/WennerReading.h"
+#include "studies/SoilModelWindow.h"
 #include "ui/DataExchange.h"
+
+#include <QLineEdit>
 
 using namespace SoilResistivityIds;
 
@@ -9,7 +14,8 @@ CSoilResistivityDlg::CSoilResistivityDlg(QWidget *parent) : LayoutDialog(IDD, pa
 bool CSoilResistivityDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     bindCommands(this, {{IDC_CALCULATE, &CSoilResistivityDlg::OnCalculate},
-                        {IDC_INITIALIZE, &CSoilResistivityDlg::OnInitialize}});
+                        {IDC_INITIALIZE, &CSoilResistivityDlg::OnInitialize},
+                        {IDC_SOIL_MODEL, &CSoilResistivityDlg::OnSoilModel}});
     return true;
 }
 
@@ -35,4 +41,28 @@ void CSoilResistivityDlg::OnCalculate() {
 void CSoilResistivityDlg::OnInitialize() {
     tav::ResetSoilResistivity(m_record);
     UpdateData(false);
+}
+
+void CSoilResistivityDlg::OnSoilModel() {
+    // The rows as they stand in the fields, read as the exchange reads them but without its
+    // prompts: every row whose R is readable and positive, at a spacing above 0.
+    auto text = [this](int id) { return item<QLineEdit>(id)->text().toStdString(); };
+    tav::SoilResistivityRecord spacings;
+    spacings.m_nSpacing1 = tav::NumericText::scanInteger(text(IDC_SPACING1)).value_or(0);
+    spacings.m_nSpacing2 = tav::NumericText::scanInteger(text(IDC_SPACING2)).value_or(0);
+    std::vector<double> at;
+    std::vector<double> measured;
+    for (int row = 0; row < tav::kSoilRows; ++row) {
+        const std::optional<double> r =
+            tav::NumericText::scanReal(text(IDC_MEASURED_R_FIRST + row));
+        const int spacing = tav::soilRowSpacing(spacings, row);
+        if (r && *r > 0 && spacing > 0) {
+            at.push_back(spacing);
+            measured.push_back(*r);
+        }
+    }
+    auto *window = new SoilModelWindow(this);
+    window->setPlace(item<QLineEdit>(IDC_PLACE)->text());
+    window->setFormReadings(tav::WennerReadings::fromResistances(at, measured));
+    window->present();
 }

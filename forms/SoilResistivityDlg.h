@@ -22,6 +22,7 @@ protected:
 private:
     void OnCalculate();
     void OnInitialize();
+    void OnSoilModel();
 
     tav::SoilResistivityRecord m_record;
 };

@@ -46,6 +46,17 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kRefusals + 9;
     case Error::TooFewReadings:
         return StringId::kRefusals + 10;
+    // The fault current and the conductor's sizing.
+    case Error::NotAFraction:
+        return StringId::kRefusals + 50;
+    case Error::BelowOne:
+        return StringId::kRefusals + 51;
+    case Error::AmbientTooCold:
+        return StringId::kRefusals + 52;
+    case Error::NotAboveAmbient:
+        return StringId::kRefusals + 53;
+    case Error::AboveFusing:
+        return StringId::kRefusals + 54;
     case Error::NegativeOrNotFinite:
         return StringId::kEarthingRefusals + 0;
     case Error::ConductorNotFinite:
@@ -112,6 +123,21 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::kQuantities + 10;
     case Quantity::RodLength:
         return StringId::kQuantities + 11;
+    // The fault current and the conductor's sizing.
+    case Quantity::FaultCurrent:
+        return StringId::kQuantities + 50;
+    case Quantity::SplitFactor:
+        return StringId::kQuantities + 51;
+    case Quantity::DecrementFactor:
+        return StringId::kQuantities + 52;
+    case Quantity::XOverR:
+        return StringId::kQuantities + 53;
+    case Quantity::Frequency:
+        return StringId::kQuantities + 54;
+    case Quantity::AmbientTemperature:
+        return StringId::kQuantities + 55;
+    case Quantity::MaximumTemperature:
+        return StringId::kQuantities + 56;
     case Quantity::TopLayerResistivity:
         return StringId::kEarthingQuantities + 0;
     case Quantity::BottomLayerResistivity:
@@ -132,6 +158,8 @@ unsigned Wording::quantityId(Quantity quantity) {
 
 unsigned Wording::cautionId(tav::Warning warning) {
     switch (warning) {
+    case tav::Warning::ThinnerThanSized:
+        return StringId::kCautions + 90;
     case tav::Warning::SeriesTruncated:
         return StringId::kEarthingCautions + 0;
     case tav::Warning::SolutionNotConverged:

@@ -15,5 +15,6 @@ inline constexpr int IDC_VERTICAL_SPACING = 1078;
 inline constexpr int IDC_TOTAL_LENGTH = 1079;
 inline constexpr int IDC_HORIZONTAL_LENGTH = 1085;
 inline constexpr int IDC_VERTICAL_LENGTH = 1086;
+inline constexpr int IDC_SAFETY = 1094; // opens the grid safety window
 
 } // namespace MeshGridIds

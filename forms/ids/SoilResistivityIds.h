@@ -13,5 +13,6 @@ inline constexpr int IDC_CALCULATE = 1053;
 inline constexpr int IDC_PLACE = 1054;
 inline constexpr int IDC_AVERAGE = 1055;
 inline constexpr int IDC_INITIALIZE = 1092;
+inline constexpr int IDC_SOIL_MODEL = 1093; // opens the two-layer soil model window
 
 } // namespace SoilResistivityIds

@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -14,8 +16,10 @@ struct Run {
     QString err;
 };
 
-Run tavCalc(const QString &line) {
+Run tavCalc(const QString &line,
+            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TAV_CALC), line.split(QLatin1Char(' ')));
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(),
@@ -24,6 +28,15 @@ Run tavCalc(const QString &line) {
 
 QJsonObject jsonOf(const Run &run) {
     return QJsonDocument::fromJson(run.out).object();
+}
+
+int pdfPages(const QString &pdf) {
+    QProcess info;
+    info.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {pdf});
+    info.waitForFinished(30000);
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const qsizetype at = text.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? -1 : text.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
 }
 
 const char kGrid[] = "safety --rho 100 --length-x 20 --length-y 10 --spacing 5 --depth 0.5 "
@@ -93,6 +106,116 @@ private Q_SLOTS:
         QCOMPARE(json.size(), 19);
     }
 
+    // Annex B.1: 3I0 = 3180 A, Sf = 0.6; X/R 40 at 60 Hz over 0.5 s gives Df 1.101 (Table 10).
+    void faultCurrent_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<double>("df");
+        QTest::addColumn<double>("current");
+        QTest::newRow("symmetrical") << "--fault-current 3180 --split-factor 0.6" << 1. << 1908.;
+        QTest::newRow("Sf defaults to 1") << "--fault-current 1908" << 1. << 1908.;
+        QTest::newRow("X/R 40 at 60 Hz")
+            << "--fault-current 3180 --split-factor 0.6 --x-over-r 40 --frequency 60" << 1.101
+            << 1908 * 1.101;
+        QTest::newRow("Df as known")
+            << "--fault-current 3180 --split-factor 0.6 --decrement-factor 1.2" << 1.2
+            << 1908 * 1.2;
+    }
+
+    void faultCurrent() {
+        QFETCH(QString, fault);
+        QFETCH(double, df);
+        QFETCH(double, current);
+        const QString grid =
+            QString::fromLatin1(kGrid).section(QStringLiteral(" --grid-current"), 0, 0) +
+            QStringLiteral(" --duration 0.5 --format json ");
+        const Run run = tavCalc(grid + fault);
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = jsonOf(run);
+        QCOMPARE(json.size(), 21);
+        QVERIFY(std::abs(json.value(QLatin1String("decrement_factor")).toDouble() - df) < 6e-4);
+        QVERIFY(std::abs(json.value(QLatin1String("grid_current")).toDouble() - current) <
+                6e-4 * current);
+        // The same voltages as with the grid current given.
+        const Run given =
+            tavCalc(QString::fromLatin1(kGrid).section(QStringLiteral("--grid-current"), 0, 0) +
+                    QStringLiteral("--grid-current ") +
+                    QString::number(json.value(QLatin1String("grid_current")).toDouble(), 'g', 17) +
+                    QStringLiteral(" --duration 0.5 --format json"));
+        QCOMPARE(jsonOf(given).value(QLatin1String("Em")), json.value(QLatin1String("Em")));
+    }
+
+    void conductorJson() {
+        const Run run = tavCalc(QStringLiteral(
+            "conductor --material hard-drawn-copper --current 6814 --duration 0.5 --format json"));
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = jsonOf(run);
+        QCOMPARE(json.size(), 4);
+        QVERIFY(std::abs(json.value(QLatin1String("area_kcmil")).toDouble() - 34.02) < 0.05);
+        QVERIFY(std::abs(json.value(QLatin1String("area_mm2")).toDouble() - 17.24) < 0.01);
+        QVERIFY(std::abs(json.value(QLatin1String("diameter_mm")).toDouble() - 4.686) < 0.001);
+        QVERIFY(std::abs(json.value(QLatin1String("kf")).toDouble() - 7.06) < 0.01);
+        // At 250 °C for a bolted joint, Table 2's 11.78.
+        const Run bolted = tavCalc(QStringLiteral(
+            "conductor --material hard-drawn-copper --current 1000 --duration 1 --max-temperature "
+            "250 --format json"));
+        QVERIFY(std::abs(jsonOf(bolted).value(QLatin1String("kf")).toDouble() - 11.78) < 0.01);
+        QVERIFY(tavCalc(QStringLiteral("conductor --help")).out.contains("stainless-steel-304"));
+    }
+
+    // --pdf writes the window's report, one page, and leaves the output as it was; it needs
+    // no display whatever the environment names.
+    void pdfReports_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("soil-model")
+            << "soil-model --wenner-resistances 16.6,9.63,6.52,5.21,4.03,3.28,2.37,1.85,1.51"
+            << "Two-layer soil model";
+        QTest::newRow("safety") << QString::fromLatin1(kGrid) << "Grid safety (IEEE Std 80)";
+    }
+
+    void pdfReports() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, title);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
+        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+        noDisplay.remove(QStringLiteral("DISPLAY"));
+        noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        const Run plain = tavCalc(arguments);
+        const Run run = tavCalc(arguments + QStringLiteral(" --pdf ") + pdf, noDisplay);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, plain.out);
+        QCOMPARE(pdfPages(pdf), 1);
+        QProcess text;
+        text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                   {pdf, QStringLiteral("-")});
+        text.waitForFinished(30000);
+        const QString written = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(written.contains(title));
+        QVERIFY(!written.contains(QStringLiteral("Field information")));
+        // Headed by a field information file's items.
+        const Run headed = tavCalc(arguments + QStringLiteral(" --pdf ") + pdf +
+                                   QStringLiteral(" --site " TAV_TEST_DATA "/worked-example.txt"));
+        QCOMPARE(headed.status, 0);
+        text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                   {pdf, QStringLiteral("-")});
+        text.waitForFinished(30000);
+        const QString withSite = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(withSite.contains(QStringLiteral("Client")) &&
+                     withSite.contains(QStringLiteral("abc")) &&
+                     withSite.contains(QStringLiteral("2019-03-04")),
+                 qPrintable(withSite));
+        // A file that cannot be written is a failure, and nothing else is written.
+        const Run failed =
+            tavCalc(arguments + QStringLiteral(" --pdf ") + pdf + QStringLiteral("/x.pdf"));
+        QCOMPARE(failed.status, 1);
+        QVERIFY2(failed.err.contains(QStringLiteral("The report ") + pdf +
+                                     QStringLiteral("/x.pdf could not be written")),
+                 qPrintable(failed.err));
+        QVERIFY(failed.out.isEmpty());
+    }
+
     void failures_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("status");
@@ -137,10 +260,39 @@ private Q_SLOTS:
         QTest::newRow("rods without length") << grid + " --rods 4" << 2 << "--rod-length";
         QTest::newRow("perimeter without rods")
             << grid + " --rods-on-perimeter" << 2 << "go with --rods";
+        QTest::newRow("both currents")
+            << grid + " --fault-current 3180" << 2 << "either --grid-current or --fault-current";
+        QTest::newRow("split factor without the fault")
+            << grid + " --split-factor 0.6" << 2 << "--split-factor goes with --fault-current";
+        QTest::newRow("X/R without frequency")
+            << "safety --rho 100 --length-x 20 --length-y 10 --spacing 5 --depth 0.5 "
+               "--conductor-diameter 0.01 --duration 0.5 --fault-current 1000 --x-over-r 10"
+            << 2 << "--x-over-r and --frequency go together";
+        QTest::newRow("split factor above 1")
+            << "safety --rho 100 --length-x 20 --length-y 10 --spacing 5 --depth 0.5 "
+               "--conductor-diameter 0.01 --duration 0.5 --fault-current 1000 --split-factor 2"
+            << 1 << "must lie above 0 and at most 1, not 2";
+        QTest::newRow("site without pdf")
+            << grid + " --site survey.txt" << 2 << "--site goes with --pdf";
+        QTest::newRow("site not there")
+            << grid + " --pdf /tmp/never.pdf --site /nonexistent/survey.txt" << 1
+            << "cannot read /nonexistent/survey.txt";
+        QTest::newRow("unknown material")
+            << "conductor --material gold --current 1000 --duration 1" << 2 << "'gold' is none of";
+        QTest::newRow("conductor without duration")
+            << "conductor --material annealed-copper --current 1000" << 2
+            << "--duration is required";
+        QTest::newRow("maximum below ambient") << "conductor --material annealed-copper --current "
+                                                  "1000 --duration 1 --max-temperature 30"
+                                               << 1 << "not above the ambient temperature 40";
         QTest::newRow("missing duration")
             << "safety --rho 100 --length-x 20 --length-y 10 --spacing 5 --depth 0.5 "
                "--conductor-diameter 0.01 --grid-current 1000"
             << 2 << "--duration is required";
+        QTest::newRow("no current")
+            << "safety --rho 100 --length-x 20 --length-y 10 --spacing 5 --depth 0.5 "
+               "--conductor-diameter 0.01 --duration 0.5"
+            << 2 << "either --grid-current or --fault-current";
     }
 
     void failures() {

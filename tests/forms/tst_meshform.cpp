@@ -39,10 +39,16 @@ private Q_SLOTS:
             QCOMPARE(field(*m_dialog, id)->isReadOnly(),
                      id == IDC_TOTAL_LENGTH || id == IDC_RESISTANCE);
         }
-        const QList<int> order{
-            IDC_SOIL_RESISTIVITY,   IDC_HORIZONTAL_LENGTH, IDC_VERTICAL_LENGTH, IDC_BURIAL_DEPTH,
-            IDC_HORIZONTAL_SPACING, IDC_VERTICAL_SPACING,  IDC_CALCULATE,       1,
-            IDC_SOIL_RESISTIVITY};
+        const QList<int> order{IDC_SOIL_RESISTIVITY,
+                               IDC_HORIZONTAL_LENGTH,
+                               IDC_VERTICAL_LENGTH,
+                               IDC_BURIAL_DEPTH,
+                               IDC_HORIZONTAL_SPACING,
+                               IDC_VERTICAL_SPACING,
+                               IDC_CALCULATE,
+                               1,
+                               IDC_SAFETY,
+                               IDC_SOIL_RESISTIVITY};
         QCOMPARE(QApplication::focusWidget(), m_dialog->GetDlgItem(order[0]));
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -89,7 +89,7 @@ private Q_SLOTS:
             order << kFirstR + row << kFirstRho + row;
         order << kSpacing1 << IDC_MEASURED_R_FIRST + 9 << IDC_RESISTIVITY_FIRST + 9 << kSpacing2
               << IDC_MEASURED_R_FIRST + 10 << IDC_RESISTIVITY_FIRST + 10;
-        order << IDC_CALCULATE << LayoutDialog::IDOK << IDC_INITIALIZE << kPlace;
+        order << IDC_CALCULATE << LayoutDialog::IDOK << IDC_INITIALIZE << IDC_SOIL_MODEL << kPlace;
         field(*m_dialog, kPlace)->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

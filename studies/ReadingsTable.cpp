@@ -1,0 +1,179 @@
+#include "studies/ReadingsTable.h"
+
+#include "studies/StudyNumber.h"
+#include "text/StringIds.h"
+#include "ui/LanguageString.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kSpacing = 0;
+constexpr int kResistivity = 1;
+// The exact value behind a cell's shown text, while the text is the one shown for it.
+constexpr int kExactRole = Qt::UserRole + 1;
+
+QStringList cellsOf(const QString &line) {
+    static const QRegularExpression commas(QStringLiteral("[,;]"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    if (line.contains(QLatin1Char('\t')))
+        return line.split(QLatin1Char('\t'));
+    if (line.contains(commas))
+        return line.split(commas);
+    return line.trimmed().split(blanks);
+}
+
+} // namespace
+
+ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
+    setHorizontalHeaderLabels({LoadLanguageString(StringId::SoilModel::kSpacingColumn),
+                               LoadLanguageString(StringId::SoilModel::kResistivityColumn)});
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // Typing over a cell edits it; moving onto one does not open an editor, so that Delete,
+    // Ctrl+V and Escape reach the table.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(this, &QTableWidget::itemChanged, this, [this] { changed(); });
+    setRowCountKeepingEmptyLast();
+}
+
+void ReadingsTable::initRow(int row) {
+    for (int column : {kSpacing, kResistivity})
+        if (item(row, column) == nullptr) {
+            auto *cell = new QTableWidgetItem;
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (column == kSpacing) {
+                cell->setFlags(cell->flags() | Qt::ItemIsUserCheckable);
+                cell->setCheckState(Qt::Checked);
+            }
+            setItem(row, column, cell);
+        }
+}
+
+void ReadingsTable::setRowCountKeepingEmptyLast() {
+    const bool wasChanging = m_changing;
+    m_changing = true;
+    int lastFilled = rowCount() - 1;
+    while (lastFilled >= 0 && cellText(lastFilled, kSpacing).trimmed().isEmpty() &&
+           cellText(lastFilled, kResistivity).trimmed().isEmpty())
+        --lastFilled;
+    setRowCount(lastFilled + 2); // and one empty row after the last filled one
+    for (int row = 0; row < rowCount(); ++row)
+        initRow(row);
+    m_changing = wasChanging;
+}
+
+void ReadingsTable::setCell(int row, int column, const QString &text, std::optional<double> exact) {
+    initRow(row);
+    QTableWidgetItem *cell = item(row, column);
+    cell->setText(text);
+    cell->setData(kExactRole, exact ? QVariant(*exact) : QVariant());
+}
+
+QString ReadingsTable::cellText(int row, int column) const {
+    const QTableWidgetItem *cell = item(row, column);
+    return cell != nullptr ? cell->text() : QString();
+}
+
+std::optional<double> ReadingsTable::cellValue(int row, int column) const {
+    const QTableWidgetItem *cell = item(row, column);
+    if (cell == nullptr)
+        return std::nullopt;
+    const QVariant exact = cell->data(kExactRole);
+    if (exact.isValid() && cell->text() == StudyNumber::shown(exact.toDouble()))
+        return exact.toDouble();
+    return StudyNumber::read(cell->text());
+}
+
+void ReadingsTable::setReadings(const std::vector<tav::WennerReading> &readings) {
+    m_changing = true;
+    setRowCount(0);
+    setRowCount(int(readings.size()));
+    for (int row = 0; row < int(readings.size()); ++row) {
+        setCell(row, kSpacing, StudyNumber::shown(readings[row].spacing), readings[row].spacing);
+        setCell(row, kResistivity, StudyNumber::shown(readings[row].resistivity),
+                readings[row].resistivity);
+    }
+    setRowCountKeepingEmptyLast();
+    m_changing = false;
+    Q_EMIT edited();
+}
+
+void ReadingsTable::clearReadings() {
+    setReadings({});
+}
+
+std::vector<ReadingsTable::Row> ReadingsTable::readingRows() const {
+    std::vector<Row> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        Row r;
+        r.number = row + 1;
+        r.spacingText = cellText(row, kSpacing);
+        r.resistivityText = cellText(row, kResistivity);
+        r.spacing = cellValue(row, kSpacing);
+        r.resistivity = cellValue(row, kResistivity);
+        const QTableWidgetItem *box = item(row, kSpacing);
+        r.used = box == nullptr || box->checkState() == Qt::Checked;
+        if (!r.blank())
+            rows.push_back(r);
+    }
+    return rows;
+}
+
+void ReadingsTable::pasteText(const QString &text, int row, int column) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line.remove(QLatin1Char('\r'));
+    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+    // A first line of words is a spreadsheet's header.
+    if (lines.size() > 1 && !StudyNumber::read(cellsOf(lines.first()).value(0)))
+        lines.removeFirst();
+    m_changing = true;
+    for (const QString &line : lines) {
+        if (row >= rowCount())
+            setRowCount(row + 1);
+        const QStringList cells = cellsOf(line);
+        for (int c = 0; c < cells.size() && column + c <= kResistivity; ++c)
+            setCell(row, column + c, cells[c].trimmed());
+        ++row;
+    }
+    setRowCountKeepingEmptyLast();
+    m_changing = false;
+    Q_EMIT edited();
+}
+
+void ReadingsTable::clearSelectedCells() {
+    m_changing = true;
+    for (QTableWidgetItem *cell : selectedItems())
+        setCell(cell->row(), cell->column(), QString());
+    setRowCountKeepingEmptyLast();
+    m_changing = false;
+    Q_EMIT edited();
+}
+
+void ReadingsTable::keyPressEvent(QKeyEvent *event) {
+    if (event->matches(QKeySequence::Paste)) {
+        const int column = std::max(0, currentColumn());
+        pasteText(QApplication::clipboard()->text(), std::max(0, currentRow()), column);
+        return;
+    }
+    if (state() != EditingState &&
+        (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+        clearSelectedCells();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void ReadingsTable::changed() {
+    if (m_changing)
+        return;
+    setRowCountKeepingEmptyLast();
+    Q_EMIT edited();
+}

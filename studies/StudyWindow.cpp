@@ -1,0 +1,142 @@
+#include "studies/StudyWindow.h"
+
+#include "core/SiteFile.h"
+#include "report/ReportWriter.h"
+#include "text/StringIds.h"
+#include "ui/FileChooser.h"
+#include "ui/LanguageString.h"
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+using namespace StringId::Study;
+
+StudyWindow::StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize)
+    : QWidget(opener, Qt::Window), m_sizeKey(sizeKey) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(sizeKey);
+    resize(rememberedSizes().value(sizeKey, defaultSize));
+    if (opener != nullptr)
+        opener->installEventFilter(this);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, &StudyWindow::chooseAndSavePdf);
+}
+
+StudyWindow::~StudyWindow() = default;
+
+QHash<QString, QSize> &StudyWindow::rememberedSizes() {
+    static QHash<QString, QSize> sizes;
+    return sizes;
+}
+
+StudyTexts StudyWindow::texts() {
+    return StudyTexts(&LoadLanguageString);
+}
+
+void StudyWindow::present() {
+    if (QWidget *opener = parentWidget())
+        for (StudyWindow *other : opener->findChildren<StudyWindow *>(Qt::FindDirectChildrenOnly))
+            if (other != this && other->metaObject() == metaObject())
+                other->close();
+    show();
+    raise();
+    activateWindow();
+}
+
+QHBoxLayout *StudyWindow::makeButtonRow() {
+    auto *row = new QHBoxLayout;
+    auto *site = new QPushButton(LoadLanguageString(kOpenFieldInformation), this);
+    site->setObjectName(QStringLiteral("fieldInformation"));
+    connect(site, &QPushButton::clicked, this, &StudyWindow::openFieldInformation);
+    m_siteLabel = new QLabel(this);
+    m_siteLabel->setObjectName(QStringLiteral("fieldInformationFile"));
+    auto *copy = new QPushButton(LoadLanguageString(kCopy), this);
+    copy->setObjectName(QStringLiteral("copy"));
+    connect(copy, &QPushButton::clicked, this, &StudyWindow::copyToClipboard);
+    auto *pdf = new QPushButton(LoadLanguageString(kSavePdf), this);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    connect(pdf, &QPushButton::clicked, this, &StudyWindow::chooseAndSavePdf);
+    auto *close = new QPushButton(LoadLanguageString(kClose), this);
+    close->setObjectName(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    row->addWidget(site);
+    row->addWidget(m_siteLabel, 1);
+    row->addWidget(copy);
+    row->addWidget(pdf);
+    row->addWidget(close);
+    return row;
+}
+
+void StudyWindow::setSite(const tav::SiteInformation &site, const QString &fileName) {
+    m_header.site = site;
+    if (m_siteLabel != nullptr)
+        m_siteLabel->setText(LoadLanguageString(kFieldInformationFrom).arg(fileName));
+}
+
+void StudyWindow::copyToClipboard() const {
+    QApplication::clipboard()->setText(report().toText());
+}
+
+bool StudyWindow::savePdf(const QString &path) {
+    QString error;
+    if (ReportWriter::write(report(), path, &error))
+        return true;
+    showFailure(LoadLanguageString(kCannotWrite).arg(path, error), this);
+    return false;
+}
+
+void StudyWindow::chooseAndSavePdf() {
+    const std::optional<QString> path =
+        FileChooser::choose(this, {FileChooser::Mode::Save, LoadLanguageString(kPdfFilter),
+                                   QStringLiteral("pdf"), defaultFileName()});
+    if (path)
+        savePdf(*path);
+}
+
+void StudyWindow::openFieldInformation() {
+    const std::optional<QString> path = FileChooser::choose(
+        this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
+               QStringLiteral("txt"), QStringLiteral("*.txt")});
+    if (!path)
+        return;
+    tav::SiteInformation site;
+    const tav::SiteReadResult result =
+        tav::SiteFile::read(QFile::encodeName(*path).toStdString(), site);
+    if (result.status == tav::SiteReadStatus::CannotOpen) {
+        showMessage(LoadLanguageString(StringId::kCannotOpen), this);
+        return;
+    }
+    if (result.status != tav::SiteReadStatus::Success) {
+        const Wording wording = languageWording();
+        showFailure(LoadLanguageString(StringId::kSiteReadReport)
+                        .arg(*path, wording.siteReadStatus(result.status),
+                             QString::number(result.itemsRead + 1),
+                             wording.siteItem(result.itemsRead)),
+                    this);
+        return;
+    }
+    setSite(site, QFileInfo(*path).fileName());
+}
+
+bool StudyWindow::eventFilter(QObject *watched, QEvent *event) {
+    // The window goes when the form that opened it is closed or hidden.
+    if (watched == parentWidget() &&
+        (event->type() == QEvent::Hide || event->type() == QEvent::Close))
+        close();
+    return QWidget::eventFilter(watched, event);
+}
+
+void StudyWindow::closeEvent(QCloseEvent *event) {
+    rememberedSizes().insert(m_sizeKey, size());
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,302 @@
+// The studies' reports: their numbers, the log-log plot, and the one-page PDF whose text
+// holds the results (read back with poppler's pdfinfo and pdftotext).
+#include "core/soilmodel/SoilModelFit.h"
+#include "report/GridSafetyReport.h"
+#include "report/LogLogPlot.h"
+#include "report/ReportNumber.h"
+#include "report/ReportWriter.h"
+#include "report/SoilModelReport.h"
+#include "tests/support/ShippedWording.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const StudyTexts &shippedTexts() {
+    static const StringTable table = [] {
+        QFile file(QStringLiteral(TAV_STRINGS_JSON));
+        return StringTable::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                    : QByteArray());
+    }();
+    static const StudyTexts texts([](unsigned id) { return table.text(id).value_or(QString()); });
+    return texts;
+}
+
+QString poppler(const char *tool, const QString &pdf) {
+    const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
+    if (program.isEmpty())
+        return QStringLiteral("<%1 missing: install poppler-utils>").arg(QLatin1String(tool));
+    QProcess process;
+    process.start(program, tool == QLatin1String("pdftotext")
+                               ? QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")}
+                               : QStringList{pdf});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pages(const QString &pdf) {
+    const QString info = poppler("pdfinfo", pdf);
+    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? -1 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+// Tagg's two-layer example as apparent resistivities: about 100 ohm-m over 300 ohm-m from
+// 2 m down.
+std::vector<tav::WennerReading> soundings() {
+    const double spacings[] = {1, 2, 4, 6, 9, 12, 18, 24, 30};
+    const double resistances[] = {16.6, 9.63, 6.52, 5.21, 4.03, 3.28, 2.37, 1.85, 1.51};
+    return tav::WennerReadings::fromResistances({std::begin(spacings), std::end(spacings)},
+                                                {std::begin(resistances), std::end(resistances)});
+}
+
+StudyHeader header() {
+    StudyHeader header;
+    header.place = QStringLiteral("North slope");
+    tav::SiteInformation site;
+    site.clientCompanyName = "Hanbit Power";
+    site.fieldName = "Substation 7";
+    site.date = tav::SiteDate::fromParts(2024, 5, 17);
+    header.site = site;
+    header.date = QDate(2026, 1, 2);
+    return header;
+}
+
+// IEEE Std 80-2013, Annex B.1 with the fault current of B.1: 3I0 = 3180 A, Sf = 0.6.
+GridSafetyStudy annexB1() {
+    GridSafetyStudy study;
+    tav::GridSafetyInput &in = study.grid;
+    in.soilResistivity = 400;
+    in.lengthX = 70;
+    in.lengthY = 70;
+    in.spacing = 7;
+    in.depth = 0.5;
+    in.conductorDiameter = 0.01;
+    in.faultDuration = 0.5;
+    in.surface = tav::SurfaceLayer{2500, 0.102};
+    in.body = tav::BodyWeight::Kg70;
+    study.fault = tav::FaultCurrentInput{3180, 0.6, 0, {}, {}};
+    return study;
+}
+
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_folder.isValid()); }
+
+    void numbers_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("volts") << 1001.614 << 4 << "1002";
+        QTest::newRow("a decimal") << 840.5479 << 4 << "840.5";
+        QTest::newRow("below one") << 0.88956 << 4 << "0.8896";
+        QTest::newRow("zeros kept") << 2.0006 << 4 << "2.001";
+        QTest::newRow("rounds up a decade") << 9.99996 << 4 << "10.00";
+        QTest::newRow("negative") << -0.0573913 << 3 << "-0.0574";
+        QTest::newRow("large, no exponent") << 123456.7 << 4 << "123457";
+        QTest::newRow("zero") << 0. << 4 << "0";
+        QTest::newRow("tiny") << 1.5e-7 << 4 << "1.5e-07";
+        QTest::newRow("no value") << std::numeric_limits<double>::quiet_NaN() << 4 << "n/a";
+    }
+
+    void numbers() {
+        QFETCH(double, value);
+        QFETCH(int, digits);
+        QFETCH(QString, shown);
+        QCOMPARE(ReportNumber::text(value, digits), shown);
+    }
+
+    void decades_data() {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("1 to 30 m") << 1. << 30. << 0 << 2;
+        QTest::newRow("within one decade") << 120. << 300. << 2 << 3;
+        QTest::newRow("exactly a decade") << 100. << 1000. << 2 << 3;
+        QTest::newRow("one value") << 100. << 100. << 2 << 3;
+        QTest::newRow("below one") << 0.3 << 0.5 << -1 << 0;
+        QTest::newRow("too many decades: the top twelve") << 1e-10 << 1e10 << -2 << 10;
+    }
+
+    void decades() {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QCOMPARE(LogLogPlot::decades(low, high), std::make_pair(first, last));
+    }
+
+    // On log axes from 1 to 100 and 10 to 1000, (10, 100) is the middle of the frame, and a
+    // marker is drawn there and nowhere between the corners' markers and it.
+    void plotPlacesOnLogAxes() {
+        LogLogPlot plot;
+        plot.series.append(
+            {QString(), PlotSeries::Style::Markers, Qt::red, {{1, 10}, {10, 100}, {100, 1000}}});
+        QImage image(600, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRectF area(0, 0, 600, 400);
+        QPainter painter(&image);
+        painter.setFont(QFont(QStringLiteral("Arial"), 9));
+        plot.paint(painter, area);
+        const QPointF low = plot.placeOf({1, 10}, area, painter.font(), &image);
+        const QPointF middle = plot.placeOf({10, 100}, area, painter.font(), &image);
+        const QPointF high = plot.placeOf({100, 1000}, area, painter.font(), &image);
+        painter.end();
+        QVERIFY(std::abs(middle.x() - (low.x() + high.x()) / 2) < 0.5);
+        QVERIFY(std::abs(middle.y() - (low.y() + high.y()) / 2) < 0.5);
+        QVERIFY(high.x() - low.x() > 300 && low.y() - high.y() > 200);
+        auto red = [&](QPointF at) {
+            const QColor c = image.pixelColor(at.toPoint());
+            return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        };
+        QVERIFY(red(low) && red(middle) && red(high));
+        // A linear axis would put 10 a tenth of the way along: no marker there.
+        QVERIFY(!red(QPointF(low.x() + (high.x() - low.x()) * 0.1, middle.y())));
+    }
+
+    void soilModelPdf() {
+        SoilModelStudy study;
+        study.readings = soundings();
+        study.outcome = tav::fitSoilModel(study.readings);
+        QVERIFY(!study.outcome->refused());
+        const tav::SoilModel &model = study.outcome->result();
+        QVERIFY(model.layered);
+        const QString pdf = m_folder.filePath(QStringLiteral("soil.pdf"));
+        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), pdf));
+        QCOMPARE(pages(pdf), 1);
+        const QString text = poppler("pdftotext", pdf);
+        const QString expected[] = {QStringLiteral("Two-layer soil model"),
+                                    QStringLiteral("ρ1"),
+                                    ReportNumber::text(model.soil.rho1) + QStringLiteral(" Ω·m"),
+                                    QStringLiteral("ρ2"),
+                                    ReportNumber::text(model.soil.rho2) + QStringLiteral(" Ω·m"),
+                                    ReportNumber::text(model.soil.h) + QStringLiteral(" m"),
+                                    QStringLiteral("RMS error"),
+                                    ReportNumber::text(model.rmsPercent, 3) + QStringLiteral(" %"),
+                                    ReportNumber::text(model.uniform.rho) + QStringLiteral(" Ω·m"),
+                                    QStringLiteral("Hanbit Power"),
+                                    QStringLiteral("Substation 7"),
+                                    QStringLiteral("2024-05-17"),
+                                    QStringLiteral("North slope"),
+                                    QStringLiteral("Written by TAV 1.0.0.1 on 2026-01-02."),
+                                    QStringLiteral("Probe spacing a [m]")};
+        for (const QString &piece : expected)
+            QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" in\n") + text));
+        // The table's last row: 30 m, measured, model and error.
+        const QStringList last = SoilModelReport::rows(model).last();
+        QVERIFY2(text.contains(QRegularExpression(last.join(QStringLiteral("\\s+")))),
+                 qPrintable(last.join(QLatin1Char(' '))));
+    }
+
+    // B.1 as published: the touch voltage fails, the step voltage passes; at 1500 A both
+    // pass; at 300 A the ground potential rise itself is below the touch voltage.
+    void gridSafetyPdf_data() {
+        QTest::addColumn<double>("faultCurrent");
+        QTest::addColumn<QString>("touch");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("shortcut");
+        QTest::newRow("B.1, 1908 A") << 3180. << "FAIL"
+                                     << "pass" << false;
+        QTest::newRow("1500 A") << 2500. << "pass"
+                                << "pass" << false;
+        QTest::newRow("300 A") << 500. << "pass"
+                               << "pass" << true;
+    }
+
+    void gridSafetyPdf() {
+        QFETCH(double, faultCurrent);
+        QFETCH(QString, touch);
+        QFETCH(QString, step);
+        QFETCH(bool, shortcut);
+        GridSafetyStudy study = annexB1();
+        study.fault->faultCurrent = faultCurrent;
+        const GridSafetyOutcome outcome = GridSafetyOutcome::evaluate(study);
+        QVERIFY(outcome.safety.has_value());
+        const tav::GridSafetyResult &r = *outcome.safety;
+        const QString pdf = m_folder.filePath(QStringLiteral("safety.pdf"));
+        QVERIFY(ReportWriter::write(
+            GridSafetyReport::report(study, outcome, header(), shippedTexts()), pdf));
+        QCOMPARE(pages(pdf), 1);
+        const QString text = poppler("pdftotext", pdf).simplified();
+        auto volts = [](double v) { return ReportNumber::text(v) + QStringLiteral(" V"); };
+        const QString expected[] = {
+            QStringLiteral("Grid safety (IEEE Std 80)"),
+            QStringLiteral("Touch: Em %1 against a tolerable %2: %3")
+                .arg(volts(r.Em), volts(r.touchTolerable), touch),
+            QStringLiteral("Step: Es %1 against a tolerable %2: %3")
+                .arg(volts(r.Es), volts(r.stepTolerable), step),
+            QStringLiteral("Tolerable touch voltage ") + volts(r.touchTolerable),
+            QStringLiteral("Tolerable step voltage ") + volts(r.stepTolerable),
+            QStringLiteral("Grid current IG = Df · Sf · 3I0 ") +
+                ReportNumber::text(0.6 * faultCurrent) + QStringLiteral(" A")};
+        for (const QString &piece : expected)
+            QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" in\n") + text));
+        QCOMPARE(text.contains(QStringLiteral("without the other checks")), shortcut);
+    }
+
+    // However many readings, the report keeps to one page, its last row included.
+    void manyReadingsStayOnOnePage() {
+        SoilModelStudy study;
+        for (int i = 1; i <= 48; ++i)
+            study.readings.push_back({double(i), 100 + 5.0 * i});
+        study.outcome = tav::fitSoilModel(study.readings);
+        const QString pdf = m_folder.filePath(QStringLiteral("long.pdf"));
+        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), pdf));
+        QCOMPARE(pages(pdf), 1);
+        QVERIFY(poppler("pdftotext", pdf)
+                    .contains(QRegularExpression(QStringLiteral("\\b48\\s+340\\b"))));
+    }
+
+    void refusalInPlaceOfResults() {
+        SoilModelStudy study;
+        study.readings = {{1, 100}, {2, 120}};
+        study.outcome = tav::fitSoilModel(study.readings);
+        const Report report = SoilModelReport::report(study, {}, shippedTexts());
+        QVERIFY2(report.toText().contains(QStringLiteral(
+                     "No model: a two-layer fit needs at least three usable readings, not 2.")),
+                 qPrintable(report.toText()));
+    }
+
+    // The copied text has the table as tab-separated values, for a spreadsheet.
+    void copiedTextHasTabSeparatedTable() {
+        SoilModelStudy study;
+        study.readings = soundings();
+        study.outcome = tav::fitSoilModel(study.readings);
+        const QString text = SoilModelReport::report(study, header(), shippedTexts()).toText();
+        QVERIFY(
+            text.contains(QStringLiteral("Spacing [m]\tMeasured [Ω·m]\tModel [Ω·m]\tError [%]\n")));
+        QVERIFY(text.contains(
+            SoilModelReport::rows(study.outcome->result()).first().join(QLatin1Char('\t')) +
+            QLatin1Char('\n')));
+        QVERIFY(text.contains(QStringLiteral("Client: Hanbit Power\n")));
+    }
+
+    void failedWriteLeavesNoFile() {
+        const QString blocker = m_folder.filePath(QStringLiteral("a-file"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QString error;
+        const QString pdf = blocker + QStringLiteral("/report.pdf");
+        QVERIFY(!ReportWriter::write(Report{}, pdf, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"

@@ -1,0 +1,339 @@
+// What only the grid safety window does: it opens from the mesh form's button with the
+// form's grid, reads its fields into the study, shows the results, the verdicts, the
+// refusal or what is missing in their place, and sizes the conductor. The equations are
+// checked in tst_gridsafety, tst_faultcurrent and tst_conductorsizing.
+#include "core/ConductorSizing.h"
+#include "core/FaultCurrent.h"
+#include "core/GridSafety.h"
+#include "forms/MashElectrodeDlg.h"
+#include "forms/ids/MeshGridIds.h"
+#include "report/GridSafetyReport.h"
+#include "studies/GridSafetyWindow.h"
+#include "tests/support/FormFields.h"
+#include "tests/support/ModuleScope.h"
+#include "tests/support/ShippedWording.h"
+#include "text/StringIds.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace FormFields;
+using namespace MeshGridIds;
+
+namespace {
+
+QString label(const QWidget &window, const char *name) {
+    const auto *shown = window.findChild<QLabel *>(QLatin1String(name));
+    if (shown == nullptr)
+        return QStringLiteral("<no %1>").arg(QLatin1String(name));
+    return shown->isVisibleTo(&window) ? shown->text() : QStringLiteral("<hidden>");
+}
+
+// IEEE Std 80-2013, Annex B.1.
+tav::GridSafetyInput annexB1() {
+    tav::GridSafetyInput in;
+    in.soilResistivity = 400;
+    in.lengthX = 70;
+    in.lengthY = 70;
+    in.spacing = 7;
+    in.depth = 0.5;
+    in.conductorDiameter = 0.01;
+    in.gridCurrent = 1908;
+    in.faultDuration = 0.5;
+    in.surface = tav::SurfaceLayer{2500, 0.102};
+    in.body = tav::BodyWeight::Kg70;
+    return in;
+}
+
+} // namespace
+
+class TestGridSafetyWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        m_form = std::make_unique<CMashElectrodeDlg>();
+        QVERIFY(open(*m_form));
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_module.reset();
+    }
+
+    void prefilledFromTheForm_data() {
+        QTest::addColumn<QString>("sx");
+        QTest::addColumn<QString>("sy");
+        QTest::addColumn<QString>("spacing");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("equal spacings") << "7"
+                                        << "7.0"
+                                        << "7"
+                                        << "<hidden>";
+        QTest::newRow("spacings differ")
+            << "7"
+            << "5"
+            << ""
+            << "The mesh form's spacings differ (7 m and 5 m); this method needs one spacing D "
+               "both ways.";
+        QTest::newRow("a spacing unreadable")
+            << "7"
+            << ""
+            << ""
+            << "The mesh form's spacings could not be read; type the spacing D.";
+    }
+
+    void prefilledFromTheForm() {
+        QFETCH(QString, sx);
+        QFETCH(QString, sy);
+        QFETCH(QString, spacing);
+        QFETCH(QString, note);
+        const QString typed[] = {QStringLiteral("400"),
+                                 QStringLiteral("70"),
+                                 QStringLiteral("60.5"),
+                                 QStringLiteral("0.5"),
+                                 sx,
+                                 sy};
+        const int ids[] = {IDC_SOIL_RESISTIVITY, IDC_HORIZONTAL_LENGTH,  IDC_VERTICAL_LENGTH,
+                           IDC_BURIAL_DEPTH,     IDC_HORIZONTAL_SPACING, IDC_VERTICAL_SPACING};
+        for (int i = 0; i < 6; ++i)
+            type(*m_form, ids[i], typed[i]);
+        GridSafetyWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Grid safety (IEEE Std 80)"));
+        QCOMPARE(window->windowModality(), Qt::NonModal);
+        QCOMPARE(window->parentWidget(), m_form.get());
+        QCOMPARE(field(*window, "soilResistivity"), QStringLiteral("400"));
+        QCOMPARE(field(*window, "lengthX"), QStringLiteral("70"));
+        QCOMPARE(field(*window, "lengthY"), QStringLiteral("60.5"));
+        QCOMPARE(field(*window, "depth"), QStringLiteral("0.5"));
+        QCOMPARE(field(*window, "spacing"), spacing);
+        QCOMPARE(label(*window, "spacingNote"), note);
+        // Nothing else is typed yet: the first missing input is named in place of results.
+        QCOMPARE(label(*window, "resultMessage"),
+                 spacing.isEmpty()
+                     ? QStringLiteral("Type the conductor spacing to see the results.")
+                     : QStringLiteral("Type the conductor diameter to see the results."));
+        QCOMPARE(label(*window, "em"), QStringLiteral("<no em>"));
+    }
+
+    // B.1 typed in: the results and factors are the core's, the touch voltage fails in red
+    // and the step voltage passes in green.
+    void annexBResults() {
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        const tav::GridSafetyResult core = tav::calculateGridSafety(annexB1()).result();
+        const StudyTexts texts = StudyWindow::texts();
+        const auto results = GridSafetyReport::resultPairs(core, texts);
+        const char *names[] = {"rg", "gpr", "em", "touchTolerable", "es", "stepTolerable"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(label(*window, names[i]), results[i].second);
+        QCOMPARE(label(*window, "em"), QStringLiteral("1002 V"));
+        const auto factors = GridSafetyReport::factorPairs(core, texts);
+        const char *factorNames[] = {"km", "ki", "ks", "kii", "kh", "n", "lm", "ls", "cs"};
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(label(*window, factorNames[i]), factors[i].second);
+        QCOMPARE(label(*window, "touchVerdict"),
+                 QStringLiteral("Touch: Em 1002 V against a tolerable 840.5 V: FAIL"));
+        QVERIFY(window->findChild<QLabel *>(QStringLiteral("touchVerdict"))
+                    ->styleSheet()
+                    .contains(QStringLiteral("#c01c1c")));
+        QCOMPARE(label(*window, "stepVerdict"),
+                 QStringLiteral("Step: Es 609.7 V against a tolerable 2696 V: pass"));
+        QVERIFY(window->findChild<QLabel *>(QStringLiteral("stepVerdict"))
+                    ->styleSheet()
+                    .contains(QStringLiteral("#1b7a32")));
+        QCOMPARE(label(*window, "gprBelowTouch"), QStringLiteral("<hidden>"));
+        QCOMPARE(label(*window, "gridCurrent"), QStringLiteral("1908 A"));
+        QCOMPARE(label(*window, "resultMessage"), QStringLiteral("<hidden>"));
+    }
+
+    // The grid current follows 3I0, Sf and Df from X/R at the frequency chosen, or Df typed.
+    void gridCurrentFromTheFault() {
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        setField(*window, "xOverR", QStringLiteral("40"));
+        window->findChild<QComboBox *>(QStringLiteral("frequency"))->setCurrentIndex(1);
+        const tav::FaultCurrentResult at60 =
+            tav::calculateFaultCurrent({3180, 0.6, 0.5, tav::Asymmetry{40, 60}, {}}).result();
+        const StudyTexts texts = StudyWindow::texts();
+        QCOMPARE(label(*window, "decrementFactorShown"), QStringLiteral("1.101"));
+        QCOMPARE(label(*window, "gridCurrent"),
+                 texts.value(at60.gridCurrent, StringId::Study::kAmpere));
+        QCOMPARE(label(*window, "timeConstant"),
+                 texts.value(at60.timeConstant, StringId::Study::kSecond));
+        tav::GridSafetyInput in = annexB1();
+        in.gridCurrent = at60.gridCurrent;
+        QCOMPARE(label(*window, "em"),
+                 texts.value(tav::calculateGridSafety(in).result().Em, StringId::Study::kVolt));
+        window->findChild<QRadioButton *>(QStringLiteral("dfTyped"))->setChecked(true);
+        setField(*window, "decrementFactor", QStringLiteral("1.2"));
+        QCOMPARE(label(*window, "gridCurrent"), QStringLiteral("2290 A"));
+        QCOMPARE(label(*window, "timeConstant"), QStringLiteral("<no timeConstant>"));
+    }
+
+    void refusalsAndMissingInputs_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("spacing not dividing")
+            << "spacing"
+            << "6"
+            << "The equations cannot take these inputs: the conductor spacing 6 m does not "
+               "divide the sides 70 m and 70 m into whole meshes.";
+        QTest::newRow("split factor above 1")
+            << "splitFactor"
+            << "1.5"
+            << "The equations cannot take these inputs: the split factor Sf must lie above 0 and "
+               "at most 1, not 1.5.";
+        QTest::newRow("missing diameter") << "conductorDiameter"
+                                          << ""
+                                          << "Type the conductor diameter to see the results.";
+        QTest::newRow("letters") << "duration"
+                                 << "0.5 s"
+                                 << "\"0.5 s\" is not a number: type the fault duration to see the "
+                                    "results.";
+        QTest::newRow("rods without their length")
+            << "rodCount"
+            << "4"
+            << "Type the ground rod length to see the results.";
+        QTest::newRow("half a rod") << "rodCount"
+                                    << "2.5"
+                                    << "\"2.5\" is not a number: type the number of ground rods to "
+                                       "see the results.";
+    }
+
+    void refusalsAndMissingInputs() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        setField(*window, name.toLatin1().constData(), text);
+        QCOMPARE(label(*window, "resultMessage"), message);
+        QCOMPARE(label(*window, "touchVerdict"), QStringLiteral("<hidden>"));
+        QCOMPARE(label(*window, "em"), QStringLiteral("<no em>"));
+    }
+
+    // Annex B, Example 1: 6.814 kA for 0.5 s in hard-drawn copper; a 4 mm conductor is
+    // thinner than the 4.69 mm it needs.
+    void conductorSizing() {
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        auto *material = window->findChild<QComboBox *>(QStringLiteral("material"));
+        material->setCurrentIndex(int(tav::ConductorMaterial::HardDrawnCopper));
+        QCOMPARE(label(*window, "conductorMessage"),
+                 QStringLiteral("Type the fault current 3I0 to see the results."));
+        setField(*window, "sizingCurrent", QStringLiteral("6814"));
+        setField(*window, "sizingDuration", QStringLiteral("0.5"));
+        tav::ConductorSizingInput in;
+        in.material = tav::ConductorMaterial::HardDrawnCopper;
+        in.current = 6814;
+        in.duration = 0.5;
+        const tav::ConductorSize size = tav::sizeConductor(in).result();
+        const auto pairs = GridSafetyReport::conductorPairs(size, StudyWindow::texts());
+        QCOMPARE(label(*window, "area"), pairs[0].second);
+        QCOMPARE(label(*window, "area"), QStringLiteral("17.24 mm² (34.03 kcmil)"));
+        QCOMPARE(label(*window, "solidDiameter"), pairs[1].second);
+        QCOMPARE(label(*window, "kf"), QStringLiteral("7.063"));
+        QCOMPARE(label(*window, "cautions"), QStringLiteral("<hidden>"));
+        setField(*window, "conductorDiameter", QStringLiteral("0.004"));
+        QCOMPARE(label(*window, "cautions"),
+                 QStringLiteral("the conductor diameter 4 mm is thinner than the "
+                                "4.69 mm the fault current needs"));
+        setField(*window, "maxTemperature", QStringLiteral("1200"));
+        QCOMPARE(label(*window, "conductorMessage"),
+                 QStringLiteral("The conductor cannot be sized: the maximum conductor temperature "
+                                "1200 °C is above the material's fusing temperature 1084 °C."));
+        QCOMPARE(label(*window, "area"), QStringLiteral("<no area>"));
+        // Unticked, the group sizes nothing and says nothing.
+        window->findChild<QGroupBox *>(QStringLiteral("conductorSizing"))->setChecked(false);
+        QCOMPARE(label(*window, "conductorMessage"), QStringLiteral("<hidden>"));
+    }
+
+    void savesItsReport() {
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("grid.pdf"));
+        QVERIFY(window->savePdf(path));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(window->report().toText().contains(
+            QStringLiteral("Touch: Em 1002 V against a tolerable 840.5 V: FAIL")));
+        // With an input missing, the report says so in place of the results.
+        setField(*window, "soilResistivity", QString());
+        QVERIFY(window->report().toText().contains(
+            QStringLiteral("Results\nType the soil resistivity to see the results.\n")));
+    }
+
+private:
+    static QString field(const GridSafetyWindow &window, const char *name) {
+        const QLineEdit *edit = window.inputs()->field(QLatin1String(name));
+        return edit != nullptr ? edit->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+    }
+
+    // As the user types: select all, type over.
+    static void setField(GridSafetyWindow &window, const char *name, const QString &text) {
+        QLineEdit *edit = window.inputs()->field(QLatin1String(name));
+        QVERIFY2(edit != nullptr, name);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    GridSafetyWindow *openFromButton() {
+        // The form's mnemonics work while it is the active window, as after its study
+        // window closed a window manager makes it again.
+        if (!activated(m_form.get()))
+            return nullptr;
+        // The mnemonic clicks the button as a user sees it pressed, a moment later.
+        QTest::keyClick(m_form.get(), Qt::Key_S, Qt::AltModifier);
+        GridSafetyWindow *opened = nullptr;
+        const bool shown = QTest::qWaitFor([&] {
+            opened = m_form->findChild<GridSafetyWindow *>();
+            return opened != nullptr && opened->isVisible();
+        });
+        // Its shortcuts (Escape, Ctrl+S) work once it is the active window.
+        return shown && activated(opened) ? opened : nullptr;
+    }
+
+    GridSafetyWindow *annexB1Window() {
+        const char *typed[] = {"400", "70", "70", "0.5", "7", "7"};
+        const int ids[] = {IDC_SOIL_RESISTIVITY, IDC_HORIZONTAL_LENGTH,  IDC_VERTICAL_LENGTH,
+                           IDC_BURIAL_DEPTH,     IDC_HORIZONTAL_SPACING, IDC_VERTICAL_SPACING};
+        for (int i = 0; i < 6; ++i)
+            type(*m_form, ids[i], QLatin1String(typed[i]));
+        GridSafetyWindow *window = openFromButton();
+        if (window == nullptr)
+            return nullptr;
+        setField(*window, "conductorDiameter", QStringLiteral("0.01"));
+        setField(*window, "faultCurrent", QStringLiteral("3180"));
+        setField(*window, "splitFactor", QStringLiteral("0.6"));
+        setField(*window, "duration", QStringLiteral("0.5"));
+        window->findChild<QGroupBox *>(QStringLiteral("surface"))->setChecked(true);
+        setField(*window, "surfaceResistivity", QStringLiteral("2500"));
+        setField(*window, "surfaceThickness", QStringLiteral("0.102"));
+        window->findChild<QComboBox *>(QStringLiteral("bodyWeight"))->setCurrentIndex(1);
+        return window;
+    }
+
+    static bool activated(QWidget *window) {
+        window->activateWindow();
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    }
+
+    std::unique_ptr<ModuleScope> m_module;
+    std::unique_ptr<CMashElectrodeDlg> m_form;
+};
+
+QTEST_MAIN(TestGridSafetyWindow)
+#include "tst_gridsafetywindow.moc"

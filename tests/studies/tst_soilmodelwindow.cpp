@@ -1,0 +1,295 @@
+// What only the soil model window does: it opens from the soil form's button with the
+// form's rows, refits as they are edited, leaves readings out, takes pasted columns,
+// copies and saves its report, and keeps the study windows' manners. The fit itself is
+// checked in tst_soilmodel, the report in tst_report.
+#include "core/soilmodel/SoilModelFit.h"
+#include "forms/SoilResistivityDlg.h"
+#include "forms/ids/SoilResistivityIds.h"
+#include "report/SoilModelReport.h"
+#include "studies/PlotWidget.h"
+#include "studies/ReadingsTable.h"
+#include "studies/SoilModelWindow.h"
+#include "tests/support/FormFields.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "text/StringIds.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace FormFields;
+using namespace SoilResistivityIds;
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+QString label(const QWidget &window, const char *name) {
+    const auto *shown = window.findChild<QLabel *>(QLatin1String(name));
+    return shown != nullptr ? shown->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+QStringList cells(const QTableWidget &table, int column) {
+    QStringList texts;
+    for (int row = 0; row < table.rowCount(); ++row)
+        texts.append(table.item(row, column) != nullptr ? table.item(row, column)->text()
+                                                        : QString());
+    return texts;
+}
+
+bool waitForModel(SoilModelWindow &window) {
+    QSignalSpy shown(&window, &SoilModelWindow::modelShown);
+    return window.fitting() ? shown.wait(10000) : true;
+}
+
+// The window's ρ1, ρ2, h and RMS error are the core's for these readings.
+void compareWithCore(const SoilModelWindow &window,
+                     const std::vector<tav::WennerReading> &readings) {
+    const tav::Refusable<tav::SoilModel> core = tav::fitSoilModel(readings);
+    QVERIFY(!core.refused());
+    const tav::SoilModel &model = core.result();
+    QVERIFY(model.layered);
+    const auto pairs = SoilModelReport::modelPairs(model, StudyWindow::texts());
+    const char *names[] = {"rho1", "rho2", "depth", "rms", "uniformRho", "uniformRms"};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(label(window, names[i]), pairs[i].second);
+    QCOMPARE(label(window, "rho1"),
+             StudyWindow::texts().value(model.soil.rho1, StringId::Study::kOhmMetre));
+    const auto *rows = window.findChild<QTableWidget *>(QStringLiteral("modelRows"));
+    QCOMPARE(rows->rowCount(), int(readings.size()));
+}
+
+} // namespace
+
+class TestSoilModelWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        m_form = std::make_unique<CSoilResistivityDlg>();
+        QVERIFY(open(*m_form));
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_module.reset();
+    }
+
+    // Rows with a readable, positive R, at their spacings: rows 2 and 4 are left at 0, row
+    // 6 is unreadable, row 10 has R but no spacing, row 11 is at 36 m.
+    void opensWithTheFormsRows() {
+        type(*m_form, IDC_PLACE, QStringLiteral("North slope"));
+        const char *typed[] = {"16.6", "0",    "6.52", "0", "4.03", "x",
+                               "2.37", "1.85", "1.51", "3", "1.2"};
+        for (int row = 0; row < 11; ++row)
+            type(*m_form, IDC_MEASURED_R_FIRST + row, QLatin1String(typed[row]));
+        type(*m_form, IDC_SPACING2, QStringLiteral("36"));
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QVERIFY(!window->isModal());
+        QCOMPARE(window->windowModality(), Qt::NonModal);
+        QVERIFY(window->isWindow());
+        QCOMPARE(window->parentWidget(), m_form.get());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Two-layer soil model"));
+        QVERIFY(window->findChild<QLabel *>(QStringLiteral("formNote"))->isVisible());
+        QCOMPARE(window->header().place, QStringLiteral("North slope"));
+        const std::vector<tav::WennerReading> readings = tav::WennerReadings::fromResistances(
+            {1, 4, 9, 18, 24, 30, 36}, {16.6, 6.52, 4.03, 2.37, 1.85, 1.51, 1.2});
+        const ReadingsTable &table = *window->readingsTable();
+        QCOMPARE(cells(table, 0), QStringList({"1", "4", "9", "18", "24", "30", "36", ""}));
+        QCOMPARE(cells(table, 1).first(), QStringLiteral("104.301")); // 2π × 1 × 16.6
+        QVERIFY(waitForModel(*window));
+        // The fit takes the readings to the last digit, not as the table rounds them.
+        QCOMPARE(window->study().readings.size(), readings.size());
+        for (std::size_t i = 0; i < readings.size(); ++i) {
+            QCOMPARE(window->study().readings[i].spacing, readings[i].spacing);
+            QCOMPARE(window->study().readings[i].resistivity, readings[i].resistivity);
+        }
+        compareWithCore(*window, readings);
+        QVERIFY(std::abs(readings[0].resistivity - kTwoPi * 16.6) < 1e-12);
+    }
+
+    void editingARowRefits() {
+        fillForm();
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QVERIFY(waitForModel(*window));
+        ReadingsTable &table = *window->readingsTable();
+        table.item(2, 1)->setText(QStringLiteral("170"));
+        QVERIFY(window->fitting());
+        QVERIFY(waitForModel(*window));
+        std::vector<tav::WennerReading> readings = formReadings();
+        readings[2].resistivity = 170;
+        compareWithCore(*window, readings);
+        // A new row at the end is taken as it is typed, and the table grows by one.
+        const int last = table.rowCount() - 1;
+        table.item(last, 0)->setText(QStringLiteral("40"));
+        table.item(last, 1)->setText(QStringLiteral("290"));
+        QCOMPARE(table.rowCount(), last + 2);
+        QVERIFY(waitForModel(*window));
+        readings.push_back({40, 290});
+        compareWithCore(*window, readings);
+    }
+
+    void leftOutReadingsAreShownNotFitted() {
+        fillForm();
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QVERIFY(waitForModel(*window));
+        window->readingsTable()->item(0, 0)->setCheckState(Qt::Unchecked);
+        QVERIFY(waitForModel(*window));
+        std::vector<tav::WennerReading> readings = formReadings();
+        const tav::WennerReading first = readings.front();
+        readings.erase(readings.begin());
+        compareWithCore(*window, readings);
+        QCOMPARE(window->study().leftOut.size(), std::size_t(1));
+        QCOMPARE(window->study().leftOut.front().resistivity, first.resistivity);
+        const QVector<PlotSeries> &series = window->plotWidget()->plot().series;
+        QCOMPARE(series.last().label, QStringLiteral("Left out"));
+        QCOMPARE(series.last().points.size(), 1);
+    }
+
+    // A spreadsheet's columns with their header, at the first cell; then rows that cannot
+    // be read are named, and two readings are too few.
+    void pastedColumns() {
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        table.setCurrentCell(0, 0);
+        QApplication::clipboard()->setText(QStringLiteral(
+            "a [m]\trho [ohm-m]\r\n1\t104.3\r\n2\t121\r\n4\t163.9\r\n8\t230\r\n16\t270\r\n"));
+        QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cells(table, 0), QStringList({"1", "2", "4", "8", "16", ""}));
+        QVERIFY(waitForModel(*window));
+        compareWithCore(*window, {{1, 104.3}, {2, 121}, {4, 163.9}, {8, 230}, {16, 270}});
+        // Comma-separated, one row on: rows 2 and 3 change.
+        table.setCurrentCell(1, 0);
+        table.pasteText(QStringLiteral("2,1e2\n4,abc\n"), 1, 0);
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(window->study().readings.size(), std::size_t(4));
+        QVERIFY2(label(*window, "status")
+                     .contains(QStringLiteral("Row 3 is left out: \"abc\" is not a number.")),
+                 qPrintable(label(*window, "status")));
+        table.item(4, 1)->setText(QString());
+        QVERIFY(waitForModel(*window));
+        QVERIFY(
+            label(*window, "status").contains(QStringLiteral("Row 5 is left out: it needs both")));
+        // Delete empties the selected cells: three readings left, then two.
+        table.clearSelection();
+        table.setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 1), true);
+        QTest::keyClick(&table, Qt::Key_Delete);
+        QVERIFY(waitForModel(*window));
+        QVERIFY2(label(*window, "status")
+                     .contains(QStringLiteral(
+                         "No model: a two-layer fit needs at least three usable readings, not 2.")),
+                 qPrintable(label(*window, "status")));
+        QVERIFY(label(*window, "rho1").isEmpty());
+        window->findChild<QPushButton *>(QStringLiteral("clear"))->click();
+        QCOMPARE(table.rowCount(), 1);
+        QVERIFY(waitForModel(*window));
+        QVERIFY(!window->study().outcome.has_value());
+    }
+
+    void copiesAndSavesItsReport() {
+        fillForm();
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QVERIFY(waitForModel(*window));
+        window->findChild<QPushButton *>(QStringLiteral("copy"))->click();
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY(copied.startsWith(QStringLiteral("Two-layer soil model\n")));
+        QVERIFY(copied.contains(QStringLiteral("Top layer ρ1: ") + label(*window, "rho1")));
+        QVERIFY(
+            copied.contains(QStringLiteral("Spacing [m]\tMeasured [Ω·m]\tModel [Ω·m]\tError [%]")));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("sounding.pdf"));
+        ModalWatcher watcher;
+        watcher.then([path](QDialog *shown) {
+            auto *chooser = qobject_cast<QFileDialog *>(shown);
+            QVERIFY(chooser != nullptr);
+            QCOMPARE(chooser->acceptMode(), QFileDialog::AcceptSave);
+            chooser->selectFile(path);
+            static_cast<QDialog *>(chooser)->accept();
+        });
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QCOMPARE(watcher.messages(), QStringList());
+    }
+
+    // Escape closes it; it opens again at the size it had; it goes when the form goes.
+    void studyWindowManners() {
+        QPointer<SoilModelWindow> window = openFromButton();
+        QVERIFY(window != nullptr);
+        window->resize(900, 640);
+        QTest::keyClick(window->readingsTable(), Qt::Key_Escape);
+        QTRY_VERIFY(window.isNull());
+        window = openFromButton();
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->size(), QSize(900, 640));
+        // A second press replaces the window rather than adding another.
+        QPointer<SoilModelWindow> second = openFromButton();
+        QVERIFY(second != nullptr);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(m_form->findChildren<SoilModelWindow *>().size(), 1);
+        // The form stays usable while it is open, and takes it along when it closes.
+        type(*m_form, IDC_MEASURED_R_FIRST, QStringLiteral("7"));
+        QCOMPARE(text(*m_form, IDC_MEASURED_R_FIRST), QStringLiteral("7"));
+        m_form->sendCommand(LayoutDialog::IDOK);
+        QTRY_VERIFY(second.isNull());
+    }
+
+private:
+    SoilModelWindow *openFromButton() {
+        const QList<SoilModelWindow *> before = m_form->findChildren<SoilModelWindow *>();
+        // The form's mnemonics work while it is the active window, as after its study
+        // window closed a window manager makes it again.
+        if (!activated(m_form.get()))
+            return nullptr;
+        // The mnemonic clicks the button as a user sees it pressed, a moment later.
+        QTest::keyClick(m_form.get(), Qt::Key_M, Qt::AltModifier);
+        SoilModelWindow *opened = nullptr;
+        const bool shown = QTest::qWaitFor([&] {
+            for (SoilModelWindow *window : m_form->findChildren<SoilModelWindow *>())
+                if (!before.contains(window) && window->isVisible())
+                    opened = window;
+            return opened != nullptr;
+        });
+        // Its shortcuts (Escape, Ctrl+S) work once it is the active window.
+        return shown && activated(opened) ? opened : nullptr;
+    }
+
+    void fillForm() {
+        const char *typed[] = {"16.6", "9.63", "6.52", "5.21", "4.03",
+                               "3.28", "2.37", "1.85", "1.51"};
+        for (int row = 0; row < 9; ++row)
+            type(*m_form, IDC_MEASURED_R_FIRST + row, QLatin1String(typed[row]));
+    }
+
+    static std::vector<tav::WennerReading> formReadings() {
+        return tav::WennerReadings::fromResistances(
+            {1, 2, 4, 6, 9, 12, 18, 24, 30},
+            {16.6, 9.63, 6.52, 5.21, 4.03, 3.28, 2.37, 1.85, 1.51});
+    }
+
+    static bool activated(QWidget *window) {
+        window->activateWindow();
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    }
+
+    std::unique_ptr<ModuleScope> m_module;
+    std::unique_ptr<CSoilResistivityDlg> m_form;
+};
+
+QTEST_MAIN(TestSoilModelWindow)
+#include "tst_soilmodelwindow.moc"
