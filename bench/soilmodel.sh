@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tav-calc soil-model against tav-calc wenner on the same eleven Wenner readings, side by
+# tav-calc soil-model against tav-calc wenner on the same nine Wenner readings, side by
 # side in one run: each process timed from its start to its end, the two alternating so
 # that both see the same machine. The fit should take at most twice wenner's time.
 #   bench/soilmodel.sh [runs]
@@ -12,10 +12,11 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target tav-calc >/dev/null
 calc=$PWD/$build/bin/tav-calc
 
-# 100 ohm-m over 300 ohm-m from 2 m down, in three digits as a meter shows them.
-readings=16.6,9.63,6.52,5.21,4.03,3.28,2.37,1.85,1.51,1.28,1.11
-wenner=(wenner --resistances "$readings" --spacing1 36 --spacing2 42)
-model=(soil-model --wenner-resistances "$readings" --spacing1 36 --spacing2 42)
+# 100 ohm-m over 300 ohm-m from 2 m down at the soil form's nine spacings, in three digits
+# as a meter shows them.
+readings=16.6,9.63,6.52,5.21,4.03,3.28,2.37,1.85,1.51
+wenner=(wenner --resistances "$readings")
+model=(soil-model --wenner-resistances "$readings")
 
 measure() { # arguments of tav-calc -> microseconds
     local start end
