@@ -2,15 +2,61 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliStrings.h"
+#include "cli/CommandLine.h"
 #include "cli/SiteJson.h"
 #include "core/SiteFile.h"
+#include "text/StringIds.h"
 
-#include <QFile>
-#include <QJsonDocument>
-
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
+
+// The text of a string with %1, %2, ... replaced by the values, byte for byte: a path is
+// given as the bytes it is, whatever its encoding.
+std::string worded(unsigned id, const std::vector<std::string> &values) {
+    const std::string text = CliStrings::text(id).toStdString();
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t value = i + 1 < text.size() ? std::size_t(text[i + 1] - '1') : 0;
+        if (text[i] == '%' && text[i + 1] >= '1' && value < values.size()) {
+            out += values[value];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void report(const std::string &message) {
+    std::fprintf(stderr, "tav-calc: %s\n", message.c_str());
+}
+
+// Standard input whole, up to the limit; beyond it, or when it cannot be read (a folder),
+// a UsageError that says so.
+QByteArray readInput() {
+    QByteArray input;
+    char piece[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, piece, sizeof piece);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw UsageError(worded(StringId::kSiteInputUnreadable, {std::strerror(errno)}));
+        if (got == 0)
+            return input;
+        if (input.size() + got > SiteCommand::kMostInput) {
+            throw UsageError(
+                worded(StringId::kSiteInputTooLong, {std::to_string(SiteCommand::kMostInput)}));
+        }
+        input.append(piece, got);
+    }
+}
 
 int show(const QStringList &arguments) {
     CliOptions options(QStringLiteral("site show"),
@@ -19,24 +65,29 @@ int show(const QStringList &arguments) {
     options.addFormat();
     if (options.parse(arguments))
         return 0;
-    const QString path = options.arguments().front();
+    const std::string path = CommandLine::bytes(options.arguments().front()).toStdString();
     tav::SiteInformation record;
-    const tav::SiteReadResult result =
-        tav::SiteFile::read(QFile::encodeName(path).toStdString(), record);
+    const tav::SiteReadResult result = tav::SiteFile::read(path, record);
     if (result.status == tav::SiteReadStatus::CannotOpen) {
-        std::fprintf(stderr, "tav-calc: cannot open %s: %s\n", qPrintable(path),
-                     qPrintable(CliStrings::wording().siteOpenFailure(result)));
+        report(worded(StringId::kSiteCannotOpen,
+                      {path, CliStrings::wording().siteOpenFailure(result).toStdString()}));
         return 1;
     }
-    const bool json = options.format() == CliOptions::Format::Json;
     const std::string failure = SiteJson::failure(result);
-    if (json)
-        std::fputs(SiteJson::toJson(record, result.itemsRead, failure).c_str(), stdout);
+    // Bytes after the last item are never read; that is worth a word, not a failure.
+    const std::string trailing =
+        result.trailingBytes == 0
+            ? std::string()
+            : worded(StringId::kSiteTrailingBytes, {std::to_string(result.trailingBytes)});
+    if (options.format() == CliOptions::Format::Json)
+        SiteJson::writeJson(stdout, record, result.itemsRead, failure, trailing);
     else
-        std::fputs(SiteJson::toText(record, result.itemsRead).c_str(), stdout);
+        SiteJson::writeText(stdout, record, result.itemsRead);
+    if (!trailing.empty())
+        report(path + ": " + worded(StringId::kSiteWarning, {trailing}));
     if (failure.empty())
         return 0;
-    std::fprintf(stderr, "tav-calc: %s: %s\n", qPrintable(path), failure.c_str());
+    report(path + ": " + failure);
     return 1;
 }
 
@@ -49,19 +100,15 @@ int write(const QStringList &arguments) {
     options.addArgument(QStringLiteral("FILE"), QStringLiteral("The field information file."));
     if (options.parse(arguments))
         return 0;
-    const QString path = options.arguments().front();
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
-        throw UsageError("cannot read standard input");
-    const tav::SiteInformation record = SiteJson::fromJson(input.readAll());
-    const tav::SiteWriteResult result =
-        tav::SiteFile::write(record, QFile::encodeName(path).toStdString());
+    const std::string path = CommandLine::bytes(options.arguments().front()).toStdString();
+    const tav::SiteInformation record = SiteJson::fromJson(readInput());
+    const tav::SiteWriteResult result = tav::SiteFile::write(record, path);
     if (result.status == tav::SiteWriteStatus::Success)
         return 0;
-    std::fprintf(stderr, "tav-calc: %s %s: %s\n",
-                 result.status == tav::SiteWriteStatus::CannotCreate ? "could not create"
-                                                                     : "could not write",
-                 qPrintable(path), result.reason.c_str());
+    const unsigned id = result.status == tav::SiteWriteStatus::CannotCreate
+                            ? StringId::kSiteCannotCreate
+                            : StringId::kSiteCannotWrite;
+    report(worded(id, {path, CliStrings::wording().siteWriteFailure(result).toStdString()}));
     return 1;
 }
 

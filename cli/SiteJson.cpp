@@ -9,9 +9,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 using tav::SiteInformation;
 
@@ -64,6 +66,53 @@ std::string dateText(const tav::SiteDate &date) {
     return text;
 }
 
+void put(std::FILE *out, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+// The text with what JSON cannot hold as it is escaped: quote, backslash and controls.
+void putEscaped(std::FILE *out, std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size() + text.size() / 8);
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        escaped.append(text.substr(run, i - run));
+        if (c < 0x20) {
+            constexpr char kHex[] = "0123456789abcdef";
+            const char code[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+            escaped.append(code, sizeof code);
+        } else {
+            escaped += '\\';
+            escaped += static_cast<char>(c);
+        }
+        run = i + 1;
+    }
+    escaped.append(text.substr(run));
+    put(out, escaped);
+}
+
+// A text of the file as it is shown, a piece at a time: UTF-8 as it is, anything else as
+// Windows-1252 converted piece by piece.
+void putShown(std::FILE *out, const std::string &bytes, bool json) {
+    constexpr std::size_t kPiece = 1 << 16;
+    const bool utf8 = tav::isValidUtf8(bytes);
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        std::string_view piece(bytes.data() + at, std::min(kPiece, bytes.size() - at));
+        std::string converted;
+        if (!utf8) {
+            converted = tav::windows1252ToUtf8(piece.data(), piece.size());
+            piece = converted;
+        }
+        if (json)
+            putEscaped(out, piece);
+        else
+            put(out, piece);
+    }
+}
+
 [[noreturn]] void refuse(const std::string &key, const char *what) {
     throw UsageError("site write: \"" + key + "\" must be " + what);
 }
@@ -89,51 +138,56 @@ tav::SiteDate dateFrom(const QJsonValue &value, const std::string &key) {
 
 namespace SiteJson {
 
-std::string toText(const SiteInformation &record, int itemsRead) {
-    std::string text;
+void writeText(std::FILE *out, const SiteInformation &record, int itemsRead) {
     for (const Item &item : kItems) {
         if (item.lastItem >= itemsRead)
             break;
-        std::string value;
+        put(out, item.label);
+        put(out, ": ");
         switch (item.kind) {
         case Kind::Text:
-            value = tav::displayUtf8(record.*item.text);
+            putShown(out, record.*item.text, false);
             break;
         case Kind::Index:
-            value = listText(item, record.*item.number);
+            put(out, listText(item, record.*item.number));
             break;
         case Kind::Check:
-            value = record.*item.number == 1   ? "selected"
-                    : record.*item.number == 0 ? "not selected"
-                                               : std::to_string(record.*item.number);
+            put(out, record.*item.number == 1   ? "selected"
+                     : record.*item.number == 0 ? "not selected"
+                                                : std::to_string(record.*item.number));
             break;
         case Kind::Date:
-            value = record.date.valid ? dateText(record.date) : "not valid";
+            put(out, record.date.valid ? dateText(record.date) : "not valid");
             break;
         }
-        text += std::string(item.label) + ": " + value + "\n";
+        put(out, "\n");
     }
-    return text;
 }
 
-std::string toJson(const SiteInformation &record, int itemsRead, const std::string &error) {
-    std::string json = "{";
+void writeJson(std::FILE *out, const SiteInformation &record, int itemsRead,
+               const std::string &error, const std::string &warning) {
+    put(out, "{");
     for (const Item &item : kItems) {
         if (item.lastItem >= itemsRead)
             break;
-        json += JsonWriter::string(item.key) + ":";
-        if (item.kind == Kind::Text)
-            json += JsonWriter::string(tav::displayUtf8(record.*item.text));
-        else if (item.kind == Kind::Date)
-            json += record.date.valid ? JsonWriter::string(dateText(record.date)) : "null";
-        else
-            json += JsonWriter::integer(record.*item.number);
-        json += ",";
+        put(out, JsonWriter::string(item.key) + ":");
+        if (item.kind == Kind::Text) {
+            put(out, "\"");
+            putShown(out, record.*item.text, true);
+            put(out, "\"");
+        } else if (item.kind == Kind::Date) {
+            put(out, record.date.valid ? JsonWriter::string(dateText(record.date)) : "null");
+        } else {
+            put(out, JsonWriter::integer(record.*item.number));
+        }
+        put(out, ",");
     }
-    json += "\"items_read\":" + JsonWriter::integer(itemsRead);
+    put(out, "\"items_read\":" + JsonWriter::integer(itemsRead));
     if (!error.empty())
-        json += ",\"error\":" + JsonWriter::string(error);
-    return json + "}\n";
+        put(out, ",\"error\":" + JsonWriter::string(error));
+    if (!warning.empty())
+        put(out, ",\"warning\":" + JsonWriter::string(warning));
+    put(out, "}\n");
 }
 
 std::string failure(const tav::SiteReadResult &result) {
@@ -160,7 +214,7 @@ SiteInformation fromJson(const QByteArray &json) {
     record.date = tav::SiteDate::fromParts(today.year(), today.month(), today.day());
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::string key = it.key().toStdString();
-        if (key == "items_read" || key == "error")
+        if (key == "items_read" || key == "error" || key == "warning")
             continue; // what site show adds
         const Item *item = nullptr;
         for (const Item &candidate : kItems)

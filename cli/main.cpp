@@ -1,5 +1,6 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Subcommands.h"
 
 #include <QCoreApplication>
@@ -51,5 +52,7 @@ int run(QStringList arguments) {
 
 int main(int argc, char *argv[]) {
     QCoreApplication application(argc, argv);
-    return finish(run(QCoreApplication::arguments().mid(1)));
+    // From argv's own bytes: QCoreApplication::arguments() loses those of a file name that
+    // is not UTF-8.
+    return finish(run(CommandLine::arguments(argc, argv).mid(1)));
 }

@@ -83,13 +83,16 @@ std::optional<int> scanInteger(std::string_view text) {
     const std::size_t end = skipDigits(text, pos);
     if (end == pos)
         return std::nullopt;
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    // Held just beyond the range either way, so that a longer run stays out of range.
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<int>::max()} + 2;
     std::int64_t magnitude = 0;
     for (std::size_t i = pos; i < end; ++i)
         magnitude = std::min(limit, magnitude * 10 + (text[i] - '0'));
     const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
+    // Beyond the range no number was read: scanf's behaviour is undefined there, and a
+    // quietly clamped value would be taken for the one typed.
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
     return static_cast<int>(value);
 }
 

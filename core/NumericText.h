@@ -29,8 +29,8 @@ std::string formatInteger(int value);
 std::string formatReal(double value, int significantDigits);
 
 // As scanf's "%d" over the first 63 characters: leading white space, an optional
-// sign and decimal digits; whatever follows is ignored. Values beyond the range of
-// int saturate. Empty when no digit could be read.
+// sign and decimal digits; whatever follows is ignored. Empty when no digit could be
+// read, or when the number lies beyond the range of int.
 std::optional<int> scanInteger(std::string_view text);
 
 // As scanf's "%lf" over the first 399 characters: leading white space, an optional

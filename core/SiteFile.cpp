@@ -28,6 +28,25 @@ SiteFileSystem &SiteFileSystem::standard() {
     return system;
 }
 
+FileKind fileKindOf(std::uint32_t mode) {
+    switch (mode & S_IFMT) {
+    case S_IFREG:
+        return FileKind::RegularFile;
+    case S_IFDIR:
+        return FileKind::Directory;
+    case S_IFCHR:
+        return FileKind::CharacterDevice;
+    case S_IFBLK:
+        return FileKind::BlockDevice;
+    case S_IFIFO:
+        return FileKind::Pipe;
+    case S_IFSOCK:
+        return FileKind::Socket;
+    default:
+        return FileKind::Other;
+    }
+}
+
 namespace SiteFile {
 
 std::string encode(const SiteInformation &record) {
@@ -48,11 +67,13 @@ SiteReadResult read(const std::string &path, SiteInformation &record) {
     SiteReadResult result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat status {};
-    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool opened = fd >= 0 && ::fstat(fd, &status) == 0;
+    if (!opened || !S_ISREG(status.st_mode)) {
         result.status = SiteReadStatus::CannotOpen;
-        if (fd < 0)
+        if (opened)
+            result.kind = fileKindOf(status.st_mode);
+        else
             result.reason = std::strerror(errno);
-        result.notRegularFile = fd >= 0;
         if (fd >= 0)
             ::close(fd);
         return result;

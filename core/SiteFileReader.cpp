@@ -164,14 +164,34 @@ bool SiteFileReader::text(std::string &value) {
     if (bytes > m_remaining)
         return fail(SiteReadStatus::EndOfFile);
     try {
+        if (wide)
+            return wideText(static_cast<std::size_t>(count), value);
         std::string raw = reserveText(static_cast<std::size_t>(bytes));
         raw.resize(static_cast<std::size_t>(bytes));
         if (!read(raw.data(), raw.size()))
             return false;
-        value = wide ? utf16LeToUtf8(raw) : std::move(raw);
+        value = std::move(raw);
     } catch (const std::bad_alloc &) {
         return fail(SiteReadStatus::OutOfMemory);
     }
+    return true;
+}
+
+bool SiteFileReader::wideText(std::size_t units, std::string &value) {
+    // Converted piece by piece as it is read: the units are never held whole. Three bytes
+    // of UTF-8 a unit at most; the pages a shorter text leaves untouched cost nothing.
+    std::string converted = reserveText(units * 3);
+    Utf16LeDecoder decoder;
+    std::array<char, 65536> piece;
+    for (std::size_t left = units * 2; left > 0;) {
+        const std::size_t size = std::min(left, piece.size());
+        if (!read(piece.data(), size))
+            return false;
+        decoder.feed(piece.data(), size, converted);
+        left -= size;
+    }
+    decoder.finish(converted);
+    value = std::move(converted);
     return true;
 }
 
@@ -219,6 +239,7 @@ SiteReadResult SiteFileReader::readInto(SiteInformation &record) {
     if (!text(record.note))
         return finish();
     ++items;
+    result.trailingBytes = m_remaining;
     return finish();
 }
 

@@ -24,6 +24,7 @@ private:
     template <class Unsigned> bool unsignedValue(Unsigned &value);
     bool length(bool &wide, std::uint64_t &count);
     bool text(std::string &value);
+    bool wideText(std::size_t units, std::string &value);
     bool fail(SiteReadStatus status);
 
     const unsigned char *m_data = nullptr; // memory, or null for a file

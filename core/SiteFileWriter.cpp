@@ -81,9 +81,38 @@ std::string folderOf(const std::string &path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string nameOf(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// The path that a save through the path reaches: each symbolic link replaced by what it
+// names, relative to the link's folder, until a name that is no link or names nothing yet.
+// A loop, or a chain longer than the system follows, fails with ELOOP.
+bool resolveLinks(std::string &path, int &error) {
+    constexpr int kMostLinks = 40; // the kernel's own limit
+    for (int links = 0;; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return true;
+        if (links == kMostLinks) {
+            error = ELOOP;
+            return false;
+        }
+        std::vector<char> text(PATH_MAX + 1);
+        const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= text.size()) {
+            error = length < 0 ? errno : ENAMETOOLONG;
+            return false;
+        }
+        const std::string link(text.data(), static_cast<std::size_t>(length));
+        path = link.front() == '/' ? link : folderOf(path) + "/" + link;
+    }
+}
+
+// The earlier file's owner and group where the saver may give them (root may, an owner
+// may give a group it belongs to); otherwise the new file stays the saver's.
+void keepOwner(int fd, uid_t owner, gid_t group) {
+    if (owner == ::geteuid() && group == ::getegid())
+        return;
+    if (::fchown(fd, owner, group) != 0 && ::fchown(fd, static_cast<uid_t>(-1), group) != 0) {
+        // Neither is permitted: the saver's own.
+    }
 }
 
 mode_t newFileMode() {
@@ -140,31 +169,36 @@ bool SiteFileWriter::writeAll(int fd, const char *data, std::size_t size) {
 }
 
 SiteWriteResult SiteFileWriter::write(const SiteInformation &record, const std::string &path) {
-    // Through a link, the file it names is replaced, as writing through the link would.
     std::string target = path;
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        char *resolved = ::realpath(path.c_str(), nullptr);
-        if (resolved != nullptr) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    int error = 0;
+    if (!resolveLinks(target, error))
+        return fail(SiteWriteStatus::Refused, error);
     mode_t mode = newFileMode();
-    if (::stat(target.c_str(), &status) == 0) {
-        // A folder or a device is never replaced by a file.
-        if (!S_ISREG(status.st_mode))
-            return fail(SiteWriteStatus::CannotCreate, EISDIR);
+    struct stat status {};
+    const bool replacing = ::stat(target.c_str(), &status) == 0;
+    if (replacing) {
+        // A folder or a device is never replaced by a file, nor a file the saver may not
+        // write, though the folder would let a rename replace it.
+        if (!S_ISREG(status.st_mode)) {
+            SiteWriteResult refused = fail(SiteWriteStatus::Refused, EINVAL);
+            refused.kind = fileKindOf(status.st_mode);
+            return refused;
+        }
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return fail(SiteWriteStatus::Refused, errno);
         mode = status.st_mode & 07777;
     }
-    std::string temporary = folderOf(target) + "/." + nameOf(target) + ".XXXXXX";
+    // A short name, so that any name the folder takes can be saved.
+    std::string temporary = folderOf(target) + "/.tavXXXXXX";
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return fail(SiteWriteStatus::CannotCreate, errno);
     temporary = name.data();
-    ::fchmod(fd, mode);
+    if (replacing)
+        keepOwner(fd, status.st_uid, status.st_gid);
+    ::fchmod(fd, mode); // after the owner: a change of owner clears set-id bits
 
     bool ok = emit(record, [this, fd](const char *data, std::size_t size) {
         return writeAll(fd, data, size);

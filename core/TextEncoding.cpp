@@ -32,26 +32,50 @@ constexpr std::uint16_t kHighControls[32] = {
 
 } // namespace
 
+void Utf16LeDecoder::unit(std::uint32_t value, std::string &out) {
+    const bool high = value >= 0xD800 && value < 0xDC00;
+    const bool low = value >= 0xDC00 && value < 0xE000;
+    if (m_high != 0 && low) {
+        appendUtf8(out, 0x10000 + ((m_high - 0xD800) << 10) + (value - 0xDC00));
+        m_high = 0;
+        return;
+    }
+    if (m_high != 0)
+        appendUtf8(out, 0xFFFD);
+    m_high = high ? value : 0;
+    if (!high)
+        appendUtf8(out, low ? 0xFFFD : value);
+}
+
+void Utf16LeDecoder::feed(const char *bytes, std::size_t size, std::string &out) {
+    const auto byte = [bytes](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
+    };
+    std::size_t i = 0;
+    if (m_oddByte >= 0 && size > 0) {
+        unit(static_cast<std::uint32_t>(m_oddByte) | (byte(0) << 8), out);
+        m_oddByte = -1;
+        i = 1;
+    }
+    for (; i + 1 < size; i += 2)
+        unit(byte(i) | (byte(i + 1) << 8), out);
+    if (i < size)
+        m_oddByte = static_cast<int>(byte(i));
+}
+
+void Utf16LeDecoder::finish(std::string &out) {
+    if (m_high != 0)
+        appendUtf8(out, 0xFFFD);
+    m_high = 0;
+    m_oddByte = -1;
+}
+
 std::string utf16LeToUtf8(const std::string &units) {
     std::string out;
     out.reserve(units.size());
-    const std::size_t count = units.size() / 2;
-    const auto unit = [&units](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(units[2 * i]) |
-                                          (static_cast<unsigned char>(units[2 * i + 1]) << 8));
-    };
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t u = unit(i);
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < count && unit(i + 1) >= 0xDC00 &&
-            unit(i + 1) < 0xE000) {
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
-            ++i;
-        } else if (u >= 0xD800 && u < 0xE000) {
-            appendUtf8(out, 0xFFFD);
-        } else {
-            appendUtf8(out, u);
-        }
-    }
+    Utf16LeDecoder decoder;
+    decoder.feed(units.data(), units.size(), out);
+    decoder.finish(out);
     return out;
 }
 
@@ -93,16 +117,18 @@ bool isValidUtf8(const std::string &bytes) {
     return true;
 }
 
-std::string displayUtf8(const std::string &bytes) {
-    if (isValidUtf8(bytes))
-        return bytes;
+std::string windows1252ToUtf8(const char *bytes, std::size_t size) {
     std::string out;
-    out.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    out.reserve(size * 2);
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
         appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
     }
     return out;
+}
+
+std::string displayUtf8(const std::string &bytes) {
+    return isValidUtf8(bytes) ? bytes : windows1252ToUtf8(bytes.data(), bytes.size());
 }
 
 } // namespace tav

@@ -134,9 +134,10 @@ void CSiteInformationDlg::OnFileSave() {
     case tav::SiteWriteStatus::CannotCreate:
         showMessage(LoadLanguageString(StringId::kCannotCreate), this);
         break;
+    case tav::SiteWriteStatus::Refused: // a file the user may not write: not replaced
     case tav::SiteWriteStatus::WriteFailure:
         showFailure(LoadLanguageString(StringId::kSiteWriteReport)
-                        .arg(*path, QString::fromLocal8Bit(result.reason.c_str())),
+                        .arg(*path, languageWording().siteWriteFailure(result)),
                     this);
         break;
     }

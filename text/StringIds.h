@@ -32,11 +32,20 @@ inline constexpr unsigned kPromptNumber = 61713;
 // The first id of each block that Wording maps typed values into.
 inline constexpr unsigned kQuantities = 2000;
 inline constexpr unsigned kRefusals = 2100;
-inline constexpr unsigned kSiteItems = 2200;       // 2200-2214: the fifteen items
-inline constexpr unsigned kSiteReadStatus = 2220;  // 2220-2225: by SiteReadStatus
+inline constexpr unsigned kSiteItems = 2200;      // 2200-2214: the fifteen items
+inline constexpr unsigned kSiteReadStatus = 2220; // 2220-2225: by SiteReadStatus
 inline constexpr unsigned kNotRegularFile = 2226;
 inline constexpr unsigned kSiteReadReport = 2230;  // the form's report of a failed read
 inline constexpr unsigned kSiteWriteReport = 2231; // the form's report of a failed write
+inline constexpr unsigned kFileKinds = 2232;       // 2232-2236: by FileKind, from Directory
+// tav-calc site: its failures and its warning.
+inline constexpr unsigned kSiteCannotOpen = 2237;
+inline constexpr unsigned kSiteCannotCreate = 2238;
+inline constexpr unsigned kSiteCannotWrite = 2239;
+inline constexpr unsigned kSiteInputTooLong = 2240;
+inline constexpr unsigned kSiteInputUnreadable = 2241;
+inline constexpr unsigned kSiteTrailingBytes = 2242;
+inline constexpr unsigned kSiteWarning = 2243;
 inline constexpr unsigned kCautions = 2300;
 
 } // namespace StringId

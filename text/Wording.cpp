@@ -183,9 +183,36 @@ QString Wording::siteReadStatus(tav::SiteReadStatus status) const {
     return m_lookup(StringId::kSiteReadStatus + static_cast<unsigned>(status));
 }
 
+QString Wording::fileKind(tav::FileKind kind) const {
+    switch (kind) {
+    case tav::FileKind::RegularFile:
+        return QString();
+    case tav::FileKind::Directory:
+        return m_lookup(StringId::kFileKinds + 0);
+    case tav::FileKind::CharacterDevice:
+        return m_lookup(StringId::kFileKinds + 1);
+    case tav::FileKind::BlockDevice:
+        return m_lookup(StringId::kFileKinds + 2);
+    case tav::FileKind::Pipe:
+        return m_lookup(StringId::kFileKinds + 3);
+    case tav::FileKind::Socket:
+        return m_lookup(StringId::kFileKinds + 4);
+    case tav::FileKind::Other:
+        break;
+    }
+    return m_lookup(StringId::kNotRegularFile);
+}
+
 QString Wording::siteOpenFailure(const tav::SiteReadResult &result) const {
-    return result.notRegularFile ? m_lookup(StringId::kNotRegularFile)
-                                 : QString::fromLocal8Bit(result.reason.c_str());
+    return result.kind != tav::FileKind::RegularFile
+               ? fileKind(result.kind)
+               : QString::fromLocal8Bit(result.reason.c_str());
+}
+
+QString Wording::siteWriteFailure(const tav::SiteWriteResult &result) const {
+    return result.kind != tav::FileKind::RegularFile
+               ? fileKind(result.kind)
+               : QString::fromLocal8Bit(result.reason.c_str());
 }
 
 QString Wording::soilType(int index) const {

@@ -26,6 +26,11 @@ public:
     QString siteReadStatus(tav::SiteReadStatus status) const;
     // Why a file could not be opened: the system's reason, or that it is no regular file.
     QString siteOpenFailure(const tav::SiteReadResult &result) const;
+    // Why a file was not saved: the system's reason, or what the path names instead of a
+    // regular file.
+    QString siteWriteFailure(const tav::SiteWriteResult &result) const;
+    // "a directory, not a regular file", ...; empty for a regular file.
+    QString fileKind(tav::FileKind kind) const;
     // The entry of a list of the field information form, or empty for an index beyond it.
     QString soilType(int index) const;
     QString layerStructure(int index) const;

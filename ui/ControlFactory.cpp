@@ -1,6 +1,8 @@
 #include "ui/ControlFactory.h"
 
+#include "ui/DatePicker.h"
 #include "ui/DialogUnits.h"
+#include "ui/GroupBoxStyle.h"
 #include "ui/LanguageModule.h"
 #include "ui/WrapButton.h"
 
@@ -31,6 +33,17 @@ Qt::FocusPolicy focusPolicy(const ControlTemplate &control) {
     return control.has("tabstop") ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
+// Lines of a label that are taller together than its rectangle (two lines of Arial 11 pt in
+// 15 dialog units) are moved up until the last line's descenders show: what is lost at the
+// top is the room the font keeps above its capitals.
+void keepWhole(QLabel *label) {
+    const QRect room = label->contentsRect();
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect needed = label->fontMetrics().boundingRect(room, flags, label->text());
+    if (needed.height() > room.height())
+        label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignBottom);
+}
+
 } // namespace
 
 QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent) const {
@@ -57,6 +70,8 @@ QWidget *ControlFactory::create(const ControlTemplate &control, QWidget *parent)
     // A picture takes the size of its bitmap, whatever the layout gives.
     if (control.kind != QLatin1String("picture"))
         widget->setGeometry(place);
+    if (auto *label = qobject_cast<QLabel *>(widget); label != nullptr && label->pixmap().isNull())
+        keepWhole(label);
     widget->setEnabled(!control.has("disabled"));
     return widget;
 }
@@ -71,6 +86,7 @@ QWidget *ControlFactory::button(const ControlTemplate &control, QWidget *parent)
 
 QWidget *ControlFactory::groupBox(const ControlTemplate &control, QWidget *parent) const {
     auto *box = new QGroupBox(control.text, parent);
+    box->setStyle(GroupBoxStyle::instance());
     box->setAlignment(horizontalAlignment(control));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
@@ -132,9 +148,9 @@ QWidget *ControlFactory::dropDownList(const ControlTemplate &control, QWidget *p
 }
 
 QWidget *ControlFactory::datePicker(const ControlTemplate &control, QWidget *parent) const {
-    auto *picker = new QDateEdit(parent);
-    picker->setCalendarPopup(true);
+    auto *picker = new DatePicker(parent);
     picker->setMinimumDate(QDate(100, 1, 1));
+    picker->setCalendarAlignedRight(control.has("right"));
     if (!control.format.isEmpty())
         picker->setDisplayFormat(control.format);
     picker->setFocusPolicy(focusPolicy(control));

@@ -30,6 +30,13 @@ std::string read(const QLineEdit *edit, std::size_t limit) {
     return edit->text().left(static_cast<int>(limit)).toStdString();
 }
 
+// A text longer than its field shows its beginning, the leading digits of a number: Qt
+// would leave the cursor at the end and show the tail.
+void showFromTheStart(QLineEdit *edit, const QString &text) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 } // namespace
 
 template <class Widget> Widget *DataExchange::control(int controlId, const char *kind) const {
@@ -52,7 +59,7 @@ QLineEdit *DataExchange::field(int controlId) const {
 void DataExchange::write(QLineEdit *edit, const std::string &text) {
     const QString shown = QString::fromStdString(text);
     if (edit->text() != shown)
-        edit->setText(shown);
+        showFromTheStart(edit, shown);
 }
 
 void DataExchange::writeReal(QLineEdit *edit, double value, int significantDigits) {
@@ -114,7 +121,7 @@ void DataExchange::Text(int controlId, std::string &value) {
         if (note != nullptr)
             note->setPlainText(text);
         else
-            edit->setText(text);
+            showFromTheStart(edit, text);
     }
     widget->setProperty(kBytesProperty, QByteArray::fromStdString(value));
     widget->setProperty(kShownProperty, shown());

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 struct Run {
@@ -300,6 +302,94 @@ private Q_SLOTS:
         QCOMPARE(object.value(QLatin1String("error")).toString(),
                  QStringLiteral("end of file in item 12, temperature"));
         QVERIFY(run.err.contains(QLatin1String("end of file in item 12, temperature")));
+    }
+
+    // Run as a shell runs them, where a file name can be any bytes and standard input
+    // anything: in a fresh folder, with $TAV the program, $DATA the test data, and $AS_USER
+    // a prefix that runs a command as a user who is not root.
+    void siteFromAShell_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");   // a piece that standard output holds
+        QTest::addColumn<QString>("err");   // a piece that standard error holds; "": nothing
+        QTest::addColumn<QString>("check"); // a shell test afterwards
+        const QString latin1 = QStringLiteral("\"$(printf 'caf\\351.tav')\"");
+        QTest::newRow("show a name that is not UTF-8")
+            << "cp \"$DATA/worked-example.txt\" " + latin1 << "$TAV site show " + latin1 << 0
+            << "Client Company Name: abc"
+            << ""
+            << "true";
+        QTest::newRow("write a name that is not UTF-8")
+            << ""
+            << "echo '{}' | $TAV site write " + latin1 << 0 << ""
+            << ""
+            << "test -f " + latin1 + " && test \"$(ls | wc -l)\" = 1";
+        QTest::newRow("endless standard input") << ""
+                                                << "$TAV site write out.tav < /dev/zero" << 2 << ""
+                                                << "standard input holds more than 67108864 bytes"
+                                                << "test ! -e out.tav";
+        QTest::newRow("a folder on standard input") << ""
+                                                    << "$TAV site write out.tav < ." << 2 << ""
+                                                    << "cannot read standard input: Is a directory"
+                                                    << "test ! -e out.tav";
+        QTest::newRow("write through a link to a device")
+            << "ln -s /dev/null null.tav"
+            << "echo '{}' | $TAV site write null.tav" << 1 << ""
+            << "could not write null.tav: a character device, not a regular file"
+            << "test -L null.tav";
+        QTest::newRow("show through a link to a device")
+            << "ln -s /dev/null null.tav"
+            << "$TAV site show null.tav" << 1 << ""
+            << "cannot open null.tav: a character device, not a regular file"
+            << "true";
+        QTest::newRow("bytes after the last item")
+            << "cat \"$DATA/worked-example.txt\" > t.tav && printf extra >> t.tav"
+            << "$TAV site show t.tav --format json" << 0
+            << R"j("items_read":15,"warning":"bytes after the last item, not read: 5"})j"
+            << "t.tav: warning: bytes after the last item, not read: 5"
+            << "true";
+        QTest::newRow("a read-only file, by its owner")
+            << "chmod 777 . && cp \"$DATA/empty-record.txt\" ro.tav && chmod 444 ro.tav && "
+               "{ [ -z \"$AS_USER\" ] || chown 65534 ro.tav; }"
+            << "echo '{}' | $AS_USER $TAV site write ro.tav" << 1 << ""
+            << "could not write ro.tav: Permission denied"
+            << "cmp -s ro.tav \"$DATA/empty-record.txt\"";
+    }
+
+    void siteFromAShell() {
+        QFETCH(QString, setup);
+        QFETCH(QString, command);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, check);
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TAV"), QStringLiteral(TAV_CALC));
+        environment.insert(QStringLiteral("DATA"), QStringLiteral(TAV_TEST_DATA));
+        environment.insert(
+            QStringLiteral("AS_USER"),
+            ::geteuid() == 0 ? QStringLiteral("setpriv --reuid=65534 --regid=65534 --clear-groups")
+                             : QString());
+        const auto shell = [&](const QString &line) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.setWorkingDirectory(dir.path());
+            process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), line});
+            process.closeWriteChannel();
+            process.waitForFinished(30000);
+            return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                       QString::fromUtf8(process.readAllStandardError())};
+        };
+        if (!setup.isEmpty())
+            QCOMPARE(shell(setup).status, 0);
+        const Run run = shell(command);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.out.contains(out), qPrintable(run.out));
+        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+        QCOMPARE(shell(check).status, 0);
+        shell(QStringLiteral("rm -f ./*")); // names QDir cannot remove
     }
 
     void siteWrite_data() {

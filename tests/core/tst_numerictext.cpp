@@ -122,8 +122,11 @@ private Q_SLOTS:
         QTest::newRow("plain") << "42" << true << 42;
         QTest::newRow("6.5 reads 6") << "6.5" << true << 6;
         QTest::newRow("negative") << " -7x" << true << -7;
-        QTest::newRow("too large saturates") << "99999999999" << true << 2147483647;
-        QTest::newRow("too small saturates") << "-99999999999" << true << int(-2147483647 - 1);
+        QTest::newRow("largest") << "2147483647" << true << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
+        QTest::newRow("one beyond the largest: unreadable") << "2147483648" << false << 0;
+        QTest::newRow("one beyond the smallest: unreadable") << "-2147483649" << false << 0;
+        QTest::newRow("far beyond: unreadable") << "99999999999" << false << 0;
         QTest::newRow("empty") << "" << false << 0;
         QTest::newRow("point first") << ".5" << false << 0;
         QTest::newRow("sign only") << "+" << false << 0;

@@ -10,10 +10,15 @@
 #include <cerrno>
 #include <climits>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tav;
 
 Q_DECLARE_METATYPE(tav::SiteReadStatus)
+Q_DECLARE_METATYPE(tav::SiteWriteStatus)
+Q_DECLARE_METATYPE(tav::FileKind)
 Q_DECLARE_METATYPE(tav::SiteInformation)
 
 namespace {
@@ -62,6 +67,44 @@ QByteArray withFirstText(const QByteArray &prefixAndText) {
 QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+QByteArray local(const QString &path) {
+    return QFile::encodeName(path);
+}
+
+// Whoever runs the test, the save runs as a user who is not root, where permissions hold:
+// root's child process becomes nobody for it. The status and the reason come back.
+constexpr uid_t kNobody = 65534;
+
+SiteWriteResult writeAsUser(const SiteInformation &record, const QString &path) {
+    if (::geteuid() != 0)
+        return SiteFile::write(record, local(path).toStdString());
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {SiteWriteStatus::WriteFailure, "no pipe", FileKind::RegularFile};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        int status = 99;
+        if (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0) {
+            const SiteWriteResult result = SiteFile::write(record, local(path).toStdString());
+            status = static_cast<int>(result.status);
+            if (::write(channel[1], result.reason.data(), result.reason.size()) < 0)
+                status = 98;
+        }
+        ::_exit(status);
+    }
+    ::close(channel[1]);
+    char reason[256] = {};
+    const ssize_t got = ::read(channel[0], reason, sizeof reason - 1);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    SiteWriteResult result;
+    result.status = static_cast<SiteWriteStatus>(WEXITSTATUS(status));
+    result.reason.assign(reason, got > 0 ? static_cast<std::size_t>(got) : 0);
+    return result;
 }
 
 // Fails every write after a number of bytes, or the sync, or the close, as a disk would.
@@ -114,6 +157,7 @@ private Q_SLOTS:
         const SiteReadResult result = decode(bytes + "trailing bytes are never read", read);
         QCOMPARE(result.status, SiteReadStatus::Success);
         QCOMPARE(result.itemsRead, 15);
+        QCOMPARE(result.trailingBytes, std::uint64_t{29});
         QVERIFY(read == record);
     }
 
@@ -263,6 +307,52 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("site.txt")});
     }
 
+    void trailingBytesAreCounted() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(golden("worked-example.txt") + QByteArray(5000, 'x'));
+        file.close();
+        SiteInformation read;
+        const SiteReadResult result = SiteFile::read(path.toStdString(), read);
+        QCOMPARE(result.status, SiteReadStatus::Success);
+        QCOMPARE(result.trailingBytes, std::uint64_t{5000});
+        QVERIFY(read == workedExample());
+        QCOMPARE(decode(golden("worked-example.txt"), read).trailingBytes, std::uint64_t{0});
+    }
+
+    // 16-bit text converted piece by piece: a pair of surrogates and a unit split between
+    // two pieces of the reading come out whole.
+    void longWideText_data() {
+        QTest::addColumn<int>("split"); // the unit that straddles two 64 KiB pieces
+        QTest::newRow("a pair across the pieces") << 32767;
+        QTest::newRow("a lone high surrogate at the end") << 39999;
+        QTest::newRow("a pair within a piece") << 100;
+    }
+
+    void longWideText() {
+        QFETCH(int, split);
+        QList<char16_t> units(40000, u'\u00e9');
+        units[split] = 0xD83D; // with the next unit, U+1F600
+        if (split + 1 < units.size())
+            units[split + 1] = 0xDE00;
+        units[7] = 0xDC00; // a lone low surrogate
+        QByteArray text;
+        for (const char16_t unit : units)
+            text += char(unit & 0xFF), text += char(unit >> 8);
+        const QByteArray prefix = QByteArray::fromHex("FFFEFFFF") + le32(40000).left(2);
+        SiteInformation read;
+        QCOMPARE(decode(withFirstText(prefix + text), read).status, SiteReadStatus::Success);
+        // A lone surrogate becomes U+FFFD, as the platform's conversion makes it.
+        units[7] = 0xFFFD;
+        if (split + 1 == units.size())
+            units[split] = 0xFFFD;
+        const QString expected = QString::fromUtf16(units.constData(), units.size());
+        QCOMPARE(QByteArray::fromStdString(read.clientCompanyName), expected.toUtf8());
+        QCOMPARE(read.altitude, std::string("120"));
+    }
+
     void cannotOpenOrCreate() {
         QTemporaryDir dir;
         SiteInformation read = workedExample();
@@ -275,8 +365,148 @@ private Q_SLOTS:
             SiteFile::write(read, dir.filePath(QStringLiteral("no/such/folder.txt")).toStdString())
                 .status,
             SiteWriteStatus::CannotCreate);
-        QCOMPARE(SiteFile::write(read, dir.path().toStdString()).status,
-                 SiteWriteStatus::CannotCreate);
+    }
+
+    // What a save reaches through the path it is given, and what it refuses to replace.
+    void savesThroughWhatThePathNames_data() {
+        QTest::addColumn<QStringList>("links"); // name=target, made in order
+        QTest::addColumn<QString>("path");      // what the save is given
+        QTest::addColumn<QString>("saved");     // the file that must then hold the record
+        QTest::addColumn<SiteWriteStatus>("status");
+        QTest::addColumn<FileKind>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("link to a file")
+            << QStringList{"old.txt=", "link.txt=old.txt"} << "link.txt"
+            << "old.txt" << SiteWriteStatus::Success << FileKind::RegularFile << "";
+        QTest::newRow("dangling link: its target is made")
+            << QStringList{"link.txt=new.txt"} << "link.txt"
+            << "new.txt" << SiteWriteStatus::Success << FileKind::RegularFile << "";
+        QTest::newRow("chain of links into a folder")
+            << QStringList{"sub/", "a.txt=b.txt", "b.txt=sub/../sub/c.txt"} << "a.txt"
+            << "sub/c.txt" << SiteWriteStatus::Success << FileKind::RegularFile << "";
+        QTest::newRow("link to a link by its full path")
+            << QStringList{"a.txt=@/b.txt", "b.txt=c.txt"} << "a.txt"
+            << "c.txt" << SiteWriteStatus::Success << FileKind::RegularFile << "";
+        QTest::newRow("link loop") << QStringList{"a.txt=b.txt", "b.txt=a.txt"} << "a.txt"
+                                   << "" << SiteWriteStatus::Refused << FileKind::RegularFile
+                                   << "Too many levels of symbolic links";
+        QTest::newRow("link to a device")
+            << QStringList{"null.txt=/dev/null"} << "null.txt"
+            << "" << SiteWriteStatus::Refused << FileKind::CharacterDevice << "";
+        QTest::newRow("a folder") << QStringList{"sub/"} << "sub"
+                                  << "" << SiteWriteStatus::Refused << FileKind::Directory << "";
+        QTest::newRow("no such folder") << QStringList{} << "no/such/folder.txt"
+                                        << "" << SiteWriteStatus::CannotCreate
+                                        << FileKind::RegularFile << "No such file or directory";
+        const QString longest = QString(251, QLatin1Char('n')) + QStringLiteral(".txt");
+        QTest::newRow("a name of 255 bytes")
+            << QStringList{} << longest << longest << SiteWriteStatus::Success
+            << FileKind::RegularFile << "";
+        const QString latin1 = QString::fromLatin1("caf\xe9.txt");
+        QTest::newRow("a name that is not UTF-8")
+            << QStringList{"@latin1"} << latin1 << latin1 << SiteWriteStatus::Success
+            << FileKind::RegularFile << "";
+    }
+
+    void savesThroughWhatThePathNames() {
+        QFETCH(QStringList, links);
+        QFETCH(QString, path);
+        QFETCH(QString, saved);
+        QFETCH(SiteWriteStatus, status);
+        QFETCH(FileKind, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const auto at = [&dir](const QString &name) {
+            return local(dir.path()) + '/' + name.toLatin1();
+        };
+        const bool latin1 = links.contains(QStringLiteral("@latin1"));
+        for (const QString &link : links) {
+            const QStringList parts = link.split(QLatin1Char('='));
+            if (link.endsWith(QLatin1Char('/')))
+                QVERIFY(QDir(dir.path()).mkdir(link));
+            else if (parts.size() == 2 && parts[1].isEmpty())
+                QVERIFY(QFile(dir.filePath(parts[0])).open(QIODevice::WriteOnly));
+            else if (parts.size() == 2) {
+                QString target = parts[1];
+                target.replace(QLatin1Char('@'), dir.path());
+                QCOMPARE(::symlink(QFile::encodeName(target).constData(), at(parts[0])), 0);
+            }
+        }
+        // Latin-1 bytes, as a file name from an older system has them.
+        const QByteArray full = latin1 ? at(path) : local(dir.filePath(path));
+        const SiteWriteResult result = SiteFile::write(workedExample(), full.toStdString());
+        QCOMPARE(result.status, status);
+        QCOMPARE(result.kind, kind);
+        if (!reason.isEmpty())
+            QCOMPARE(QString::fromStdString(result.reason), reason);
+        if (!saved.isEmpty()) {
+            QFile file(latin1 ? QFile::decodeName(at(saved)) : dir.filePath(saved));
+            struct stat status {};
+            QCOMPARE(
+                ::lstat((latin1 ? at(saved) : local(dir.filePath(saved))).constData(), &status), 0);
+            QVERIFY(S_ISREG(status.st_mode));
+            SiteInformation read;
+            QCOMPARE(SiteFile::read(latin1 ? at(saved).toStdString()
+                                           : local(dir.filePath(saved)).toStdString(),
+                                    read)
+                         .status,
+                     SiteReadStatus::Success);
+            QVERIFY(read == workedExample());
+        }
+        // Links stay links, and no temporary file is left behind.
+        for (const QString &link : links) {
+            const QStringList parts = link.split(QLatin1Char('='));
+            if (parts.size() == 2 && !parts[1].isEmpty())
+                QVERIFY(QFileInfo(dir.filePath(parts[0])).isSymLink());
+        }
+        QDir all(dir.path());
+        for (const QString &name : all.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(name));
+        if (latin1)
+            ::unlink(at(path).constData()); // a name QDir cannot remove
+    }
+
+    void keepsPermissionsAndOwner() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("site.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(::chmod(local(path).constData(), 0640), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(local(path).constData(), kNobody, kNobody), 0);
+        QCOMPARE(SiteFile::write(workedExample(), path.toStdString()).status,
+                 SiteWriteStatus::Success);
+        struct stat status {};
+        QCOMPARE(::stat(local(path).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t{0640});
+        QCOMPARE(status.st_uid, root ? kNobody : ::geteuid());
+        QCOMPARE(contents(path), golden("worked-example.txt"));
+    }
+
+    // The rename would replace a file its owner made read-only: the folder allows it. The
+    // save does not, as writing into the file would not.
+    void readOnlyFileIsRefused() {
+        QTemporaryDir dir;
+        QCOMPARE(::chmod(local(dir.path()).constData(), 0777), 0);
+        const QString path = dir.filePath(QStringLiteral("ro.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kept");
+        file.close();
+        if (::geteuid() == 0)
+            QCOMPARE(::chown(local(path).constData(), kNobody, kNobody), 0);
+        QCOMPARE(::chmod(local(path).constData(), 0444), 0);
+        const SiteWriteResult result = writeAsUser(workedExample(), path);
+        QCOMPARE(result.status, SiteWriteStatus::Refused);
+        QCOMPARE(QString::fromStdString(result.reason), QStringLiteral("Permission denied"));
+        QCOMPARE(contents(path), QByteArray("kept"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        // Writable again, the same user saves it.
+        QCOMPARE(::chmod(local(path).constData(), 0644), 0);
+        QCOMPARE(writeAsUser(workedExample(), path).status, SiteWriteStatus::Success);
+        QCOMPARE(contents(path), golden("worked-example.txt"));
     }
 
     void failedSaveKeepsTheEarlierFile_data() {

@@ -2,10 +2,15 @@
 // names only controls its layout has, of the kind the exchange expects.
 #include "forms/FormRegistry.h"
 #include "forms/TAVDlg.h"
+#include "forms/ids/MeshGridIds.h"
+#include "forms/ids/RodDesignIds.h"
+#include "forms/ids/SoilResistivityIds.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "ui/LanguageModule.h"
 
+#include <QAbstractSpinBox>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <functional>
@@ -79,6 +84,34 @@ private Q_SLOTS:
     }
 
     void controlsAreFoundByName_data() { exchangeInBothDirections_data(); }
+
+    // Read-only result fields: flat in the two rod forms; the mesh form's and the soil
+    // form's average keep their frame.
+    void resultFieldFrames_data() {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("fields");
+        QTest::addColumn<bool>("framed");
+        QTest::newRow("vertical rod") << RodDesignIds::IDD_VERTICAL << 50 << false;
+        QTest::newRow("horizontal rod") << RodDesignIds::IDD_HORIZONTAL << 48 << false;
+        QTest::newRow("mesh grid") << MeshGridIds::IDD << 2 << true;
+        QTest::newRow("soil resistivity") << SoilResistivityIds::IDD << 1 << true;
+    }
+
+    void resultFieldFrames() {
+        QFETCH(int, layout);
+        QFETCH(int, fields);
+        QFETCH(bool, framed);
+        const std::unique_ptr<LayoutDialog> window = everyWindow().at(layout)();
+        QVERIFY(window->create());
+        int readOnly = 0;
+        for (const QLineEdit *edit : window->findChildren<QLineEdit *>()) {
+            if (!edit->isReadOnly() || qobject_cast<QAbstractSpinBox *>(edit->parent()))
+                continue;
+            ++readOnly;
+            QVERIFY2(edit->hasFrame() == framed, qPrintable(edit->objectName()));
+        }
+        QCOMPARE(readOnly, fields);
+    }
 
 private:
     std::unique_ptr<ModuleScope> m_module;

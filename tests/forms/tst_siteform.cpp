@@ -15,6 +15,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QPushButton>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace FormFields;
 
 using namespace SiteInformationIds;
@@ -26,6 +33,7 @@ constexpr int kLayer = IDC_LAYER_STRUCTURE;
 constexpr int kPosition = IDC_FIELD_POSITION;
 constexpr int kCelsius = IDC_CELSIUS;
 constexpr int kFahrenheit = IDC_FAHRENHEIT;
+constexpr uid_t kNobody = 65534;
 
 QByteArray golden(const char *name) {
     QFile file(QStringLiteral(TAV_TEST_DATA "/") + QLatin1String(name));
@@ -146,6 +154,64 @@ private Q_SLOTS:
         m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Could not create file.")});
         QVERIFY(m_dialog->isVisible());
+    }
+
+    // The rename would replace a file its owner made read-only; the save refuses it, with
+    // the system's reason. Root may write any file: the save is made as nobody.
+    void saveOverAReadOnlyFile() {
+        QTemporaryDir dir;
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        const QString path = dir.filePath(QStringLiteral("ro.txt"));
+        write(path, "kept");
+        const QByteArray local = QFile::encodeName(path);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(local.constData(), kNobody, kNobody), 0);
+        QCOMPARE(::chmod(local.constData(), 0444), 0);
+        ModalWatcher watcher;
+        chooseFile(watcher, path);
+        watcher.then([](QDialog *shown) { // the chooser asks before replacing
+            static_cast<QMessageBox *>(shown)->button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(!root || ::seteuid(kNobody) == 0);
+        m_dialog->sendCommand(IDC_FILE_SAVE);
+        QVERIFY(!root || ::seteuid(0) == 0);
+        QCOMPARE(watcher.shown().size(), 3);
+        QCOMPARE(watcher.shown().back().icon, int(QMessageBox::Critical));
+        QCOMPARE(watcher.shown().back().text,
+                 QStringLiteral("The file %1 could not be written: Permission denied. The file "
+                                "that was there is unchanged.")
+                     .arg(path));
+        QCOMPARE(contents(path), QByteArray("kept"));
+    }
+
+    // Drops down below the picker, its right edge at the picker's, as the layout asks.
+    void calendarAlignedRight() {
+        auto *picker = m_dialog->item<QDateEdit>(IDC_MEASUREMENT_DATE);
+        QTest::mouseClick(picker, Qt::LeftButton, {},
+                          QPoint(picker->width() - 4, picker->height() / 2)); // the arrow
+        QWidget *popup = picker->calendarWidget()->window();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->geometry().right(),
+                 picker->mapToGlobal(QPoint(picker->width() - 1, 0)).x());
+        QVERIFY(popup->geometry().top() >= picker->mapToGlobal(QPoint(0, picker->height())).y());
+        popup->hide();
+    }
+
+    // Two lines in 15 dialog units: moved up into the room above the capitals, so that the
+    // descenders of the second line show.
+    void twoLineLabelShowsWhole() {
+        QLabel *label = nullptr;
+        for (QLabel *candidate : m_dialog->findChildren<QLabel *>())
+            label = candidate->text().startsWith(QLatin1String("Client")) ? candidate : label;
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->height(), 32); // 15 dialog units
+        const QRect drawn = label->style()->itemTextRect(
+            label->fontMetrics(), label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap,
+            true, label->text());
+        QVERIFY2(drawn.bottom() <= label->contentsRect().bottom(),
+                 qPrintable(
+                     QStringLiteral("text to %1 in %2").arg(drawn.bottom()).arg(label->height())));
     }
 
     void browseAppliesTheFile_data() {

@@ -118,6 +118,79 @@ private Q_SLOTS:
         QCOMPARE(m_form->m_date, QDate(2024, 12, 31));
     }
 
+    // The day, then the month, then two digits of the year, typed one after the other:
+    // each whole field moves on to the next, and the year lies from 1930 to 2029.
+    void datePickerTakesATypedDate_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("shown"); // the date before typing
+        QTest::addColumn<QDate>("date");
+        const QDate shown(2019, 2, 3);
+        QTest::newRow("99 is 1999") << "040399" << shown << QDate(1999, 3, 4);
+        QTest::newRow("30 is 1930") << "040330" << shown << QDate(1930, 3, 4);
+        QTest::newRow("29 is 2029") << "040329" << shown << QDate(2029, 3, 4);
+        QTest::newRow("00 is 2000") << "010100" << shown << QDate(2000, 1, 1);
+        QTest::newRow("a year beyond the window keeps it while the day changes")
+            << "05" << QDate(2050, 1, 1) << QDate(2050, 1, 5);
+    }
+
+    void datePickerTakesATypedDate() {
+        QFETCH(QString, typed);
+        QFETCH(QDate, shown);
+        QFETCH(QDate, date);
+        auto *picker = m_form->item<QDateEdit>(1003);
+        m_form->m_date = shown;
+        m_form->UpdateData(false);
+        picker->setFocus(Qt::TabFocusReason); // the day selected
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+        QTest::keyClicks(picker, typed);
+        QCOMPARE(picker->date(), date);
+        QVERIFY(m_form->UpdateData(true));
+        QCOMPARE(m_form->m_date, date);
+    }
+
+    // One Tab stop, as every other control has; Left and Right move between the fields.
+    void datePickerIsOneTabStop() {
+        auto *picker = m_form->item<QDateEdit>(1003);
+        m_form->GetDlgItem(1002)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), picker);
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+        QTest::keyClick(picker, Qt::Key_Right);
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::MonthSection);
+        QTest::keyClick(picker, Qt::Key_Right);
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::YearSection);
+        QTest::keyClick(picker, Qt::Key_Right); // the last field stays
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::YearSection);
+        QTest::keyClick(picker, Qt::Key_Left);
+        QCOMPARE(picker->currentSection(), QDateTimeEdit::MonthSection);
+        QTest::keyClick(picker, Qt::Key_Up);
+        QCOMPARE(picker->date(), QDate(2019, 3, 3));
+        QTest::keyClick(picker, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_form->GetDlgItem(1004));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), picker);
+        QTest::keyClick(picker, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), m_form->GetDlgItem(1002));
+    }
+
+    // A number beyond what its field holds is no number, not the largest one.
+    void integerBeyondItsRangeIsUnreadable() {
+        ModalWatcher watcher;
+        m_form->item<QLineEdit>(1001)->setText(QStringLiteral("99999999999"));
+        QVERIFY(!m_form->UpdateData(true));
+        QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Please enter an integer.")});
+        QCOMPARE(m_form->m_value, 60);
+    }
+
+    // A number longer than its field shows its leading digits.
+    void writtenFieldShowsItsBeginning() {
+        auto *edit = m_form->item<QLineEdit>(1001);
+        m_form->m_value = std::numeric_limits<int>::min();
+        m_form->UpdateData(false);
+        QCOMPARE(edit->text(), QStringLiteral("-2147483648"));
+        QCOMPARE(edit->cursorPosition(), 0);
+    }
+
     void radioButtonsHoldStatesOfTheirOwn() {
         auto *celsius = m_form->item<QRadioButton>(1004);
         auto *fahrenheit = m_form->item<QRadioButton>(1005);
