@@ -2,7 +2,6 @@
 
 #include "core/soilmodel/TwoLayerLeastSquares.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,22 +17,18 @@ double rmsPercent(double sumOfSquares, std::size_t count) {
 }
 
 // The resistivity minimising the squared relative errors rho/m - 1 has a closed form.
-// Scaled by the least reading, so that every term lies in (0, 1] and no sum can overflow
-// whatever the readings' spread.
 UniformSoil fitUniform(const std::vector<WennerReading> &readings) {
-    const double least = std::min_element(readings.begin(), readings.end(),
-                                          [](const WennerReading &a, const WennerReading &b) {
-                                              return a.resistivity < b.resistivity;
-                                          })
-                             ->resistivity;
+    // Scaled by the first reading: the readings WennerReadings::refusal accepts lie within
+    // a factor of 1e11 of it, so that no square can overflow.
+    const double scale = readings.front().resistivity;
     double sum = 0;
     double squares = 0;
     for (const WennerReading &r : readings) {
-        const double inverse = least / r.resistivity;
+        const double inverse = scale / r.resistivity;
         sum += inverse;
         squares += inverse * inverse;
     }
-    const double rho = least * (sum / squares);
+    const double rho = scale * (sum / squares);
     double errors = 0;
     for (const WennerReading &r : readings) {
         const double e = rho / r.resistivity - 1;

@@ -28,8 +28,11 @@ constexpr double kFinestScanStep = 0.35;
 // The lowest of the contrasts' best points that are lower than their neighbours'; more
 // find nothing better in sweeps of true two-layer soils.
 constexpr std::size_t kStarts = 3;
-// What a further start must gain to replace the first scan's answer.
+// What a further start must gain to replace the first scan's answer: a millionth of its
+// sum of squares, and more than a relative error of 1e-8 per reading, below which two ends
+// differ only in rounding.
 constexpr double kBetter = 1e-6;
+constexpr double kRounding = 1e-16;
 
 // Each contrast at the first scan's depths and at the refined ones beside its best.
 struct Scan {
@@ -150,7 +153,8 @@ LayeredFit fitTwoLayers(const LayeredSearch &search) {
         if (start.p == coarse[0].p || start.p == coarse[1].p)
             continue;
         const Point end = search.refine(start);
-        if (end.sumOfSquares < best.sumOfSquares * (1 - kBetter))
+        const double gain = best.sumOfSquares - end.sumOfSquares;
+        if (gain > kBetter * best.sumOfSquares && gain > kRounding * search.readings())
             best = end;
     }
     return {search.soil(best.p), best.sumOfSquares, best};
