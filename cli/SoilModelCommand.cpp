@@ -30,10 +30,10 @@ QString accepted() {
     using namespace tav::WennerReadings;
     return QStringLiteral(" Readings are accepted with spacings from %1 to %2 m and apparent "
                           "resistivities (given or 2 pi a R) from %3 to %4 ohm-m.")
-        .arg(kLeastSpacing)
-        .arg(kGreatestSpacing)
-        .arg(kLeastResistivity)
-        .arg(kGreatestResistivity);
+        .arg(kLeastSpacing, 0, 'g', 12)
+        .arg(kGreatestSpacing, 0, 'g', 12)
+        .arg(kLeastResistivity, 0, 'g', 12)
+        .arg(kGreatestResistivity, 0, 'g', 12);
 }
 
 void addReadingOptions(CliOptions &options) {

@@ -144,6 +144,11 @@ private Q_SLOTS:
                            "\nWarning: the readings do not determine the bottom layer's "
                            "resistivity, only that it is at least "}
             << QStringList{asWell};
+        QTest::newRow("help: the accepted ranges")
+            << "--help"
+            << QStringList{"spacings from 0.01 to 10000 m",
+                           "resistivities (given or 2 pi a R) from 0.001 to 100000000 ohm-m"}
+            << QStringList{};
         QTest::newRow("eleven equal resistances")
             << "--wenner-resistances 1,1,1,1,1,1,1,1,1,1,1 --spacing1 36 --spacing2 42"
             << QStringList{"Two-layer soil: rho1 not determined over rho2 at least ",
