@@ -21,7 +21,10 @@ constexpr double kFloor = 1e-4;
 // Depths and contrasts tried as starts of a fit with one parameter held.
 constexpr int kHeldStarts = 9;
 constexpr double kFirstStep = 0.5; // in ln h or ln(rho2/rho1)
-constexpr int kBisections = 10;
+// The crossing of the tolerance along a profile: found to 0.01 % of the parameter, in at
+// most this many steps.
+constexpr int kCrossingSteps = 12;
+constexpr double kCrossingWidth = 1e-4; // in ln h or ln(rho2/rho1)
 
 double tolerated(double best, std::size_t readings) {
     const std::size_t freedom = readings - 3;
@@ -36,13 +39,15 @@ double spread(const LayeredSearch &s, Parameter k, int i) {
 }
 
 // The best soil with parameter k (the contrast or the depth) held at value: polished from
-// the best of a few starts, the point near and others spread over the other parameter's
-// range, as a start at a contrast limit cannot leave it.
-Point heldAt(const LayeredSearch &s, const Point &near, Parameter k, double value) {
+// the best of a few starts, the point near and, unless near is known to lie in the right
+// valley, others spread over the other parameter's range, as a start at a contrast limit
+// cannot leave it.
+Point heldAt(const LayeredSearch &s, const Point &near, Parameter k, double value,
+             bool spreadStarts = true) {
     const Parameter other =
         k == LayeredSearch::Contrast ? LayeredSearch::LogDepth : LayeredSearch::Contrast;
     std::vector<double> others = {near.p[other]};
-    for (int i = 0; i < kHeldStarts; ++i)
+    for (int i = 0; spreadStarts && i < kHeldStarts; ++i)
         others.push_back(spread(s, other, i));
     Point start;
     for (const double o : others) {
@@ -65,7 +70,8 @@ std::optional<Point> edge(const LayeredSearch &s, const Point &best, Parameter k
         double value = inside.p[k] + direction * step;
         if ((value - limit) * direction >= 0)
             value = limit;
-        const Point p = heldAt(s, inside, k, value);
+        // The profile's last point lies in the valley of its next.
+        const Point p = heldAt(s, inside, k, value, false);
         if (!(p.sumOfSquares <= tolerance)) {
             outside = p;
             break;
@@ -74,9 +80,33 @@ std::optional<Point> edge(const LayeredSearch &s, const Point &best, Parameter k
         if (value == limit)
             return std::nullopt;
     }
-    for (int i = 0; i < kBisections; ++i) {
-        const Point p = heldAt(s, inside, k, (inside.p[k] + outside.p[k]) / 2);
-        (p.sumOfSquares <= tolerance ? inside : outside) = p;
+    // The crossing of ln S with ln tolerance, by regula falsi with the Illinois rule
+    // (Dowell and Jarratt, 1971): ln S is smooth along the profile, so that it takes a few
+    // steps where bisection takes ten.
+    const auto excess = [tolerance](const Point &p) {
+        return std::log(p.sumOfSquares / tolerance);
+    };
+    double in = excess(inside);
+    double out = excess(outside);
+    int side = 0; // the end kept twice in a row: +1 inside, -1 outside
+    for (int i = 0; i < kCrossingSteps && std::abs(outside.p[k] - inside.p[k]) > kCrossingWidth;
+         ++i) {
+        double value = (inside.p[k] * out - outside.p[k] * in) / (out - in);
+        if (!std::isfinite(value))
+            value = (inside.p[k] + outside.p[k]) / 2;
+        const Point p = heldAt(s, inside, k, value, false);
+        const double e = excess(p);
+        if (e <= 0) {
+            inside = p;
+            in = e;
+            out /= side < 0 ? 2 : 1;
+            side = -1;
+        } else {
+            outside = p;
+            out = e;
+            in /= side > 0 ? 2 : 1;
+            side = 1;
+        }
     }
     return inside;
 }

@@ -147,10 +147,11 @@ LayeredSearch::Point LayeredSearch::refineOver(const Point &start, const std::ve
                                                int evaluations) const {
     Residuals residuals(*this, start.p, free);
     Eigen::LevenbergMarquardt<Residuals> lm(residuals);
-    // A fit with a parameter held only tells whether the readings allow it: fewer digits.
+    // A fit with a parameter held only tells whether its sum of squares is within the
+    // profile's tolerance: a few digits.
     const bool held = free.size() < 3;
-    lm.setFtol(held ? 1e-10 : 1e-15);
-    lm.setXtol(held ? 1e-8 : 1e-13);
+    lm.setFtol(held ? 1e-6 : 1e-15);
+    lm.setXtol(held ? 1e-5 : 1e-13);
     lm.setMaxfev(evaluations);
     VectorXd x(static_cast<Eigen::Index>(free.size()));
     for (std::size_t i = 0; i < free.size(); ++i)
