@@ -144,6 +144,7 @@ inline constexpr unsigned kTouchVerdict = 4276; // (Em, tolerable, pass or fail)
 inline constexpr unsigned kStepVerdict = 4277;  // (Es, tolerable, pass or fail)
 inline constexpr unsigned kPass = 4278;
 inline constexpr unsigned kFail = 4279;
+inline constexpr unsigned kOutsideRange = 4286;
 inline constexpr unsigned kGprBelowTouch = 4280;  // (GPR, tolerable touch)
 inline constexpr unsigned kMissing = 4281;        // (quantity)
 inline constexpr unsigned kUnreadable = 4282;     // (text, quantity)

@@ -200,27 +200,35 @@ private Q_SLOTS:
     }
 
     // B.1 as published: the touch voltage fails, the step voltage passes; at 1500 A both
-    // pass; at 300 A the ground potential rise itself is below the touch voltage.
+    // pass; at 300 A the ground potential rise itself is below the touch voltage. Buried
+    // deeper than the equations hold, a passing grid is no answer and says so.
     void gridSafetyPdf_data() {
         QTest::addColumn<double>("faultCurrent");
+        QTest::addColumn<double>("depth");
         QTest::addColumn<QString>("touch");
         QTest::addColumn<QString>("step");
         QTest::addColumn<bool>("shortcut");
-        QTest::newRow("B.1, 1908 A") << 3180. << "FAIL"
+        QTest::newRow("B.1, 1908 A") << 3180. << 0.5 << "FAIL"
                                      << "pass" << false;
-        QTest::newRow("1500 A") << 2500. << "pass"
+        QTest::newRow("1500 A") << 2500. << 0.5 << "pass"
                                 << "pass" << false;
-        QTest::newRow("300 A") << 500. << "pass"
+        QTest::newRow("300 A") << 500. << 0.5 << "pass"
                                << "pass" << true;
+        QTest::newRow("300 A, 3 m deep") << 500. << 3. << "outside the method's range"
+                                         << "outside the method's range" << false;
+        QTest::newRow("B.1, 3 m deep") << 3180. << 3. << "FAIL"
+                                       << "outside the method's range" << false;
     }
 
     void gridSafetyPdf() {
         QFETCH(double, faultCurrent);
+        QFETCH(double, depth);
         QFETCH(QString, touch);
         QFETCH(QString, step);
         QFETCH(bool, shortcut);
         GridSafetyStudy study = annexB1();
         study.fault->faultCurrent = faultCurrent;
+        study.grid.depth = depth;
         const GridSafetyOutcome outcome = GridSafetyOutcome::evaluate(study);
         QVERIFY(outcome.safety.has_value());
         const tav::GridSafetyResult &r = *outcome.safety;
