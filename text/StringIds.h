@@ -84,6 +84,9 @@ inline constexpr unsigned kRefused = 4029;
 inline constexpr unsigned kNoReadings = 4030;
 inline constexpr unsigned kLayeredSoil = 4031;
 inline constexpr unsigned kUniformSoil = 4032;
+inline constexpr unsigned kAtLeast = 4033; // (bound with its unit)
+inline constexpr unsigned kAtMost = 4034;  // (bound with its unit)
+inline constexpr unsigned kNotDetermined = 4035;
 } // namespace SoilModel
 
 // The grid safety window.
