@@ -115,6 +115,12 @@ bool CliOptions::parse(const QStringList &arguments) {
         std::printf("Usage: tav-calc %s [options]\n%s", qPrintable(m_command), qPrintable(help));
         return true;
     }
+    // An option given twice is refused, not silently taken at its last value.
+    const QStringList names = m_parser.optionNames();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names.indexOf(names.at(i), i + 1) >= 0)
+            throw UsageError(
+                QStringLiteral("--%1 is given more than once").arg(names.at(i)).toStdString());
     const QStringList given = m_parser.positionalArguments();
     if (given.size() > m_arguments.size())
         throw UsageError(QStringLiteral("unexpected argument '%1'")

@@ -64,8 +64,10 @@ protected:
         return record;
     }
 
-    // Like the form, it refuses no value: results without a finite value are no value.
+    // Unlike the form, it refuses inputs without physical sense before calculating.
     tav::Refusable<MeshResult> calculate(const tav::MeshGridRecord &input) const override {
+        if (const std::optional<tav::Refusal> refusal = tav::meshGridInputRefusal(input))
+            return *refusal;
         MeshResult result{input,
                           tav::countMeshConductors(input.horizontalLength, input.verticalLength,
                                                    input.horizontalSpacing, input.verticalSpacing)};

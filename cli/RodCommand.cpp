@@ -9,6 +9,7 @@
 #include "text/StringIds.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -133,15 +134,20 @@ protected:
         if (m_form.takesDepth) {
             const float depth =
                 options.number<float>(QStringLiteral("depth"), tav::kDefaultBurialDepth);
-            // The form warns as the depth is typed, and still calculates with it.
-            if (static_cast<double>(depth) < tav::kShallowestBurialDepth)
-                std::fprintf(stderr, "%s\n", qPrintable(CliStrings::text(StringId::kShallowDepth)));
             input.parameters = tav::horizontalRodParameters(depth);
         }
         return input;
     }
 
+    // Inputs without physical sense are refused first; the form would calculate with them.
     tav::Refusable<RodResult> calculate(const RodInput &input) const override {
+        if (const std::optional<tav::Refusal> refusal =
+                tav::rodDesignInputRefusal(input.record, input.parameters))
+            return *refusal;
+        // The form warns as the depth is typed, and still calculates with it.
+        const std::optional<float> depth = input.parameters.burialDepth;
+        if (depth && static_cast<double>(*depth) < tav::kShallowestBurialDepth)
+            std::fprintf(stderr, "%s\n", qPrintable(CliStrings::text(StringId::kShallowDepth)));
         RodResult result{input.record, input.parameters};
         const tav::RodDesignOutcome outcome =
             tav::CalculateRodDesign(result.record, result.parameters);

@@ -119,17 +119,39 @@ void readOptional(const CliOptions &options, tav::GridSafetyInput &in) {
     if (body != 50 && body != 70)
         throw UsageError("--body: the tolerable voltages are for 50 or 70 kg");
     in.body = body == 50 ? tav::BodyWeight::Kg50 : tav::BodyWeight::Kg70;
-    if (!options.isSet(kRods) && (options.isSet(kRodLength) || options.isSet(kPerimeter)))
-        throw UsageError("--rod-length and --rods-on-perimeter go with --rods");
     in.rods.count = options.number<int>(kRods, 0);
+    // Without rods they would change nothing.
+    if (in.rods.count == 0 && (options.isSet(kRodLength) || options.isSet(kPerimeter)))
+        throw UsageError("--rod-length and --rods-on-perimeter go with --rods of 1 or more");
     if (in.rods.count > 0 && !options.isSet(kRodLength))
         throw UsageError("--rod-length is required with --rods");
     in.rods.length = options.number<double>(kRodLength, 0);
     in.rods.onPerimeter = options.isSet(kPerimeter);
 }
 
-std::string verdict(bool safe) {
-    return safe ? "safe" : "NOT SAFE";
+std::string verdictText(const tav::GridSafetyResult &r, bool safe) {
+    switch (tav::verdict(r, safe)) {
+    case tav::Verdict::Safe:
+        return "safe";
+    case tav::Verdict::NotSafe:
+        return "NOT SAFE";
+    case tav::Verdict::OutsideMethodRange:
+        return "outside the method's range";
+    }
+    return "";
+}
+
+// A safe verdict outside the method's range is no answer: null.
+std::string verdictJson(const tav::GridSafetyResult &r, bool safe) {
+    switch (tav::verdict(r, safe)) {
+    case tav::Verdict::Safe:
+        return "true";
+    case tav::Verdict::NotSafe:
+        return "false";
+    case tav::Verdict::OutsideMethodRange:
+        return "null";
+    }
+    return "null";
 }
 
 std::string resultText(const tav::GridSafetyResult &r) {
@@ -142,12 +164,14 @@ std::string resultText(const tav::GridSafetyResult &r) {
     text += "Grid resistance Rg: " + shown(r.Rg) + " ohm; ground potential rise: " + shown(r.GPR) +
             " V\n";
     text += "Mesh voltage Em: " + shown(r.Em) + " V against a tolerable touch voltage of " +
-            shown(r.touchTolerable) + " V: " + verdict(r.touchSafe) + "\n";
+            shown(r.touchTolerable) + " V: " + verdictText(r, r.touchSafe) + "\n";
     text += "Step voltage Es: " + shown(r.Es) + " V against a tolerable step voltage of " +
-            shown(r.stepTolerable) + " V: " + verdict(r.stepSafe) + "\n";
-    if (r.gprBelowTouch)
+            shown(r.stepTolerable) + " V: " + verdictText(r, r.stepSafe) + "\n";
+    if (tav::verdict(r, r.gprBelowTouch) == tav::Verdict::Safe)
         text += "The ground potential rise is below the tolerable touch voltage: no further "
                 "check is needed.\n";
+    for (const tav::Caution &caution : r.cautions)
+        text += "Warning: " + CliStrings::wording().caution(caution).toStdString() + ".\n";
     return text;
 }
 
@@ -182,7 +206,14 @@ std::string resultJson(const tav::GridSafetyResult &r) {
                                                    {"step_safe", r.stepSafe},
                                                    {"gpr_below_touch", r.gprBelowTouch}};
     for (const auto &[key, value] : flags)
-        json += std::string("\"") + key + "\":" + (value ? "true" : "false") + ",";
+        json += std::string("\"") + key + "\":" + verdictJson(r, value) + ",";
+    if (!r.cautions.empty()) {
+        json += "\"warnings\":[";
+        for (const tav::Caution &caution : r.cautions)
+            json += JsonWriter::string(CliStrings::wording().caution(caution).toStdString()) + ",";
+        json.back() = ']';
+        json += ",";
+    }
     json.back() = '}';
     return json + "\n";
 }

@@ -8,6 +8,7 @@
 #include "core/soilmodel/SoilModelFit.h"
 #include "report/SoilModelReport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,6 +24,17 @@ const QString kSpacing2 = QStringLiteral("spacing2");
 
 std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
+}
+
+// The ranges WennerReadings::refusal accepts, as the help tells them.
+QString accepted() {
+    using namespace tav::WennerReadings;
+    return QStringLiteral(" Readings are accepted with spacings from %1 to %2 m and apparent "
+                          "resistivities (given or 2 pi a R) from %3 to %4 ohm-m.")
+        .arg(kLeastSpacing, 0, 'g', 12)
+        .arg(kGreatestSpacing, 0, 'g', 12)
+        .arg(kLeastResistivity, 0, 'g', 12)
+        .arg(kGreatestResistivity, 0, 'g', 12);
 }
 
 void addReadingOptions(CliOptions &options) {
@@ -80,14 +92,43 @@ std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
     return readings;
 }
 
+std::string warnings(const tav::SoilModel &model) {
+    std::string text;
+    for (const tav::Caution &caution : model.cautions)
+        text += "Warning: " + CliStrings::wording().caution(caution).toStdString() + ".\n";
+    return text;
+}
+
+// "rho2 4120 ohm-m", "rho2 at least 4120 ohm-m", "rho2 not determined".
+std::string parameterText(const std::string &name, double value,
+                          const tav::Determination &determination, const std::string &unit) {
+    if (determination.determined)
+        return name + " " + shown(value) + " " + unit;
+    if (determination.atLeast)
+        return name + " at least " + shown(*determination.atLeast) + " " + unit;
+    if (determination.atMost)
+        return name + " at most " + shown(*determination.atMost) + " " + unit;
+    return name + " not determined";
+}
+
+bool noModelFits(const tav::SoilModel &model) {
+    for (const tav::Caution &caution : model.cautions)
+        if (caution.warning == tav::Warning::NoModelFits)
+            return true;
+    return false;
+}
+
 std::string modelText(const tav::SoilModel &model) {
     std::string text;
     if (model.layered)
-        text = "Two-layer soil: rho1 " + shown(model.soil.rho1) + " ohm-m over rho2 " +
-               shown(model.soil.rho2) + " ohm-m, the top layer " + shown(model.soil.h) +
-               " m thick; RMS error " + shown(model.rmsPercent) + " %\n";
-    else
+        text = "Two-layer soil: " +
+               parameterText("rho1", model.soil.rho1, model.rho1Determination, "ohm-m") + " over " +
+               parameterText("rho2", model.soil.rho2, model.rho2Determination, "ohm-m") + ", " +
+               parameterText("the top layer", model.soil.h, model.hDetermination, "m thick") +
+               "; RMS error " + shown(model.rmsPercent) + " %\n";
+    else if (!noModelFits(model))
         text = "A uniform soil explains the readings as well as any two layers.\n";
+    text += warnings(model);
     text += "Uniform soil: " + shown(model.uniform.rho) + " ohm-m; RMS error " +
             shown(model.uniform.rmsPercent) + " %\n\n";
     TextTable table({"Spacing [m]", "Measured [ohm-m]", "Model [ohm-m]", "Error [%]"});
@@ -97,10 +138,33 @@ std::string modelText(const tav::SoilModel &model) {
     return text + table.render();
 }
 
+// A parameter the readings do not determine is null, with the bound they set, if any.
+std::string determinedJson(double value, const tav::Determination &determination) {
+    return JsonWriter::shortest(determination.determined ? value : std::nan(""));
+}
+
+std::string boundsJson(const std::string &name, const tav::Determination &determination) {
+    std::string json;
+    if (determination.atLeast)
+        json += ",\"" + name + "_at_least\":" + JsonWriter::shortest(*determination.atLeast);
+    if (determination.atMost)
+        json += ",\"" + name + "_at_most\":" + JsonWriter::shortest(*determination.atMost);
+    return json;
+}
+
+std::string warningJson(const tav::SoilModel &model) {
+    if (model.cautions.empty())
+        return "";
+    std::string text;
+    for (const tav::Caution &caution : model.cautions)
+        text += (text.empty() ? "" : "; ") + CliStrings::wording().caution(caution).toStdString();
+    return ",\"warning\":" + JsonWriter::string(text);
+}
+
 std::string modelJson(const tav::SoilModel &model) {
-    std::string json = "{\"rho1\":" + JsonWriter::shortest(model.soil.rho1) +
-                       ",\"rho2\":" + JsonWriter::shortest(model.soil.rho2) +
-                       ",\"h\":" + JsonWriter::shortest(model.soil.h) +
+    std::string json = "{\"rho1\":" + determinedJson(model.soil.rho1, model.rho1Determination) +
+                       ",\"rho2\":" + determinedJson(model.soil.rho2, model.rho2Determination) +
+                       ",\"h\":" + determinedJson(model.soil.h, model.hDetermination) +
                        ",\"rms_percent\":" + JsonWriter::shortest(model.rmsPercent) +
                        ",\"uniform\":{\"rho\":" + JsonWriter::shortest(model.uniform.rho) +
                        ",\"rms_percent\":" + JsonWriter::shortest(model.uniform.rmsPercent) +
@@ -113,7 +177,10 @@ std::string modelJson(const tav::SoilModel &model) {
                 ",\"model\":" + JsonWriter::shortest(row.model) +
                 ",\"error_percent\":" + JsonWriter::shortest(row.errorPercent) + "}";
     }
-    return json + "],\"layered\":" + (model.layered ? "true" : "false") + "}\n";
+    json += std::string("],\"layered\":") + (model.layered ? "true" : "false");
+    json += boundsJson("rho1", model.rho1Determination) +
+            boundsJson("rho2", model.rho2Determination) + boundsJson("h", model.hDetermination);
+    return json + warningJson(model) + "}\n";
 }
 
 class SoilModelFit : public CalculationCommand<std::vector<tav::WennerReading>, tav::SoilModel> {
@@ -125,7 +192,9 @@ public:
                              "readings fit the measured ones best in relative least squares, "
                              "and the best uniform soil beside it. When two layers do not do "
                              "clearly better, the uniform soil is the answer and h is left "
-                             "out.")) {}
+                             "out. A parameter the readings do not determine is given as a "
+                             "bound, or not at all, with a warning.") +
+                  accepted()) {}
 
 protected:
     void addOptions(CliOptions &options) const override { addReadingOptions(options); }

@@ -1,6 +1,8 @@
 #include "core/GridSafety.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace tav {
 
@@ -130,6 +132,53 @@ void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.gprBelowTouch = r.GPR < r.touchTolerable;
 }
 
+// A factor or voltage without physical sense: Km's first logarithm can fall below the
+// second's magnitude for dense meshes of many conductors.
+Check checkPositiveResults(const GridSafetyResult &r) {
+    const struct {
+        Quantity quantity;
+        double value;
+    } results[] = {{Quantity::MeshFactor, r.Km},
+                   {Quantity::StepFactor, r.Ks},
+                   {Quantity::GroundPotentialRise, r.GPR},
+                   {Quantity::MeshVoltage, r.Em},
+                   {Quantity::StepVoltage, r.Es},
+                   {Quantity::TolerableTouchVoltage, r.touchTolerable},
+                   {Quantity::TolerableStepVoltage, r.stepTolerable}};
+    for (const auto &result : results)
+        if (!(result.value > 0))
+            return Refusal{Error::ResultNotPositive, result.quantity, {result.value}};
+    return std::nullopt;
+}
+
+// The junctions where rods can stand: every one, or those of the perimeter.
+double rodPlaces(const GridSafetyInput &in, const GridSafetyResult &r) {
+    if (in.rods.onPerimeter)
+        return 2 * (r.conductorsAlongX + r.conductorsAlongY) - 4;
+    return r.conductorsAlongX * r.conductorsAlongY;
+}
+
+std::vector<Caution> rangeCautions(const GridSafetyInput &in, const GridSafetyResult &r) {
+    std::vector<Caution> cautions;
+    const auto add = [&cautions](Warning warning, std::vector<double> values) {
+        cautions.push_back({warning, Quantity::None, std::move(values)});
+    };
+    if (r.n > kGreatestGeometricFactor)
+        add(Warning::GeometricFactorAboveRange, {r.n, kGreatestGeometricFactor});
+    if (in.spacing < kLeastConductorSpacing)
+        add(Warning::SpacingBelowRange, {in.spacing, kLeastConductorSpacing});
+    if (in.depth < kLeastBurialDepth || in.depth > kGreatestBurialDepth)
+        add(Warning::DepthOutsideRange, {in.depth, kLeastBurialDepth, kGreatestBurialDepth});
+    if (in.conductorDiameter >= kGreatestDiameterToDepth * in.depth)
+        add(Warning::DiameterAboveQuarterDepth, {in.conductorDiameter, in.depth});
+    if (in.faultDuration < kLeastFaultDuration || in.faultDuration > kGreatestFaultDuration)
+        add(Warning::DurationOutsideRange,
+            {in.faultDuration, kLeastFaultDuration, kGreatestFaultDuration});
+    if (in.rods.count > rodPlaces(in, r))
+        add(Warning::RodsBeyondGrid, {double(in.rods.count), rodPlaces(in, r)});
+    return cautions;
+}
+
 bool allFinite(const GridSafetyResult &r) {
     for (const double v : {r.n, r.Km, r.Ki, r.Ks, r.Kii, r.Kh, r.LC, r.LM, r.LS, r.LT, r.Rg, r.GPR,
                            r.Em, r.Es, r.Cs, r.touchTolerable, r.stepTolerable})
@@ -156,7 +205,16 @@ Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input) {
     voltages(input, result);
     if (!allFinite(result))
         return beyondRange();
+    if (const Check notPositive = checkPositiveResults(result))
+        return *notPositive;
+    result.cautions = rangeCautions(input, result);
     return result;
+}
+
+Verdict verdict(const GridSafetyResult &result, bool safe) {
+    if (!safe)
+        return Verdict::NotSafe;
+    return result.cautions.empty() ? Verdict::Safe : Verdict::OutsideMethodRange;
 }
 
 } // namespace tav

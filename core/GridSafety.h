@@ -3,10 +3,22 @@
 #include "core/errors.h"
 
 #include <optional>
+#include <vector>
 
 namespace tav {
 
 enum class BodyWeight { Kg50, Kg70 };
+
+// Where IEEE Std 80-2013's simplified mesh and step voltage equations hold (n <= 25,
+// 0.25 m <= h <= 2.5 m, d < 0.25 h, D >= 2.5 m), and the range of fault durations of
+// Dalziel's body-current equation behind the tolerable voltages.
+inline constexpr double kGreatestGeometricFactor = 25;
+inline constexpr double kLeastConductorSpacing = 2.5; // m
+inline constexpr double kLeastBurialDepth = 0.25;     // m
+inline constexpr double kGreatestBurialDepth = 2.5;   // m
+inline constexpr double kGreatestDiameterToDepth = 0.25;
+inline constexpr double kLeastFaultDuration = 0.03; // s
+inline constexpr double kGreatestFaultDuration = 3; // s
 
 // A thin layer of high resistivity, such as crushed rock, spread over the site.
 struct SurfaceLayer {
@@ -60,12 +72,22 @@ struct GridSafetyResult {
     bool stepSafe = false;
     // Below the tolerable touch voltage the grid is safe without the other checks.
     bool gprBelowTouch = false;
-    // Where the inputs lie outside the range the standard's equations hold for.
+    // Where the inputs lie outside the range the standard's equations hold for: the
+    // numbers stand, but a safe verdict is then no answer (verdict()).
     std::vector<Caution> cautions;
 };
 
+enum class Verdict { Safe, NotSafe, OutsideMethodRange };
+
+// What a comparison of the result (touchSafe, stepSafe, gprBelowTouch) tells the reader:
+// safe only when no caution applies; not safe whatever the cautions.
+Verdict verdict(const GridSafetyResult &result, bool safe);
+
 // The mesh and step voltages of the grid against the tolerable touch and step voltages,
-// or the reason the equations cannot take the inputs.
+// or the reason the equations cannot take the inputs: among them a factor or voltage that
+// comes out not positive (Km for dense meshes with many conductors, say). Cautions for
+// inputs beyond the ranges above, and for more rods than the grid has junctions
+// (conductorsAlongX times conductorsAlongY, or those of its perimeter for rods there).
 Refusable<GridSafetyResult> calculateGridSafety(const GridSafetyInput &input);
 
 } // namespace tav

@@ -26,6 +26,8 @@ RodDesignParameters horizontalRodParameters(float burialDepth) {
         return horizontalRodResistance(soilResistivity, length, burialDepth);
     };
     parameters.boreArea = 3.14 * 0.05 * 0.05;
+    parameters.boreRadius = 0.05;
+    parameters.burialDepth = burialDepth;
     parameters.modelLengths = {3, 6, 9, 12};
     return parameters;
 }

@@ -55,6 +55,26 @@ double meshResistance(float rho, float a, float b, float h, float totalLength) {
     return (f * (1 / static_cast<double>(w)) + 1 / static_cast<double>(totalLength)) * rho;
 }
 
+std::optional<Refusal> meshGridInputRefusal(const MeshGridRecord &record) {
+    const struct {
+        Quantity quantity;
+        float value;
+    } inputs[] = {{Quantity::SoilResistivity, record.soilResistivity},
+                  {Quantity::HorizontalLength, record.horizontalLength},
+                  {Quantity::VerticalLength, record.verticalLength},
+                  {Quantity::BurialDepth, record.burialDepth},
+                  {Quantity::HorizontalSpacing, record.horizontalSpacing},
+                  {Quantity::VerticalSpacing, record.verticalSpacing}};
+    for (const auto &input : inputs)
+        if (!isPositive(input.value))
+            return Refusal{Error::NotPositive, input.quantity, {input.value}};
+    const double length = meshWireLength(record.horizontalLength, record.verticalLength,
+                                         record.horizontalSpacing, record.verticalSpacing);
+    if (!std::isfinite(NumericText::narrowToSingle(length)))
+        return Refusal{Error::BeyondRange, Quantity::None, {}};
+    return std::nullopt;
+}
+
 void calculateMeshGrid(MeshGridRecord &record) {
     record.totalLength = NumericText::narrowToSingle(
         meshWireLength(record.horizontalLength, record.verticalLength, record.horizontalSpacing,

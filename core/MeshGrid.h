@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/errors.h"
+
 #include <optional>
 
 namespace tav {
@@ -35,6 +37,12 @@ double meshWireLength(float a, float b, float sx, float sy);
 // Sverak's resistance of a grid of area a b buried at depth h with LT metres of wire,
 // evaluated in the order the program has always used, its roots in single precision.
 double meshResistance(float rho, float a, float b, float h, float totalLength);
+
+// What has no physical sense in a mesh grid's inputs, for a caller that refuses it before
+// calculating (tav-calc; the form calculates whatever the design calculates): any input
+// not positive and finite, or a grid whose conductors cannot be counted or whose wire
+// length is beyond single precision.
+std::optional<Refusal> meshGridInputRefusal(const MeshGridRecord &record);
 
 // "Calculate": the wire length (kept unrounded, in single precision) and the resistance
 // from it, rounded to two decimals. Inputs are not checked; a result without a finite

@@ -4,6 +4,7 @@
 #include "core/NumericText.h"
 #include "core/RoundValue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,7 +22,38 @@ double roundedResistance(const RodDesignParameters &parameters, float rho, int l
     return std::isfinite(rounded) ? rounded : std::numeric_limits<double>::quiet_NaN();
 }
 
+Refusal notPositive(Quantity quantity, double value) {
+    return {Error::NotPositive, quantity, {value}};
+}
+
 } // namespace
+
+std::optional<Refusal> rodDesignInputRefusal(const RodDesignRecord &record,
+                                             const RodDesignParameters &parameters) {
+    if (!isPositive(record.targetResistance))
+        return Refusal{Error::TargetResistance, Quantity::None, {}};
+    if (!isPositive(record.soilResistivity))
+        return Refusal{Error::SoilResistivity, Quantity::SoilResistivity, {}};
+    if (record.lengthFrom <= 0)
+        return notPositive(Quantity::ShortestRodLength, record.lengthFrom);
+    if (record.lengthTo <= 0)
+        return notPositive(Quantity::LongestRodLength, record.lengthTo);
+    if (!isPositive(record.rodDiameter))
+        return notPositive(Quantity::RodDiameter, record.rodDiameter);
+    const double bore = 2000 * parameters.boreRadius; // mm
+    if (record.rodDiameter >= bore)
+        return Refusal{
+            Error::DiameterNotBelowBore, Quantity::RodDiameter, {record.rodDiameter, bore}};
+    if (const std::optional<float> depth = parameters.burialDepth) {
+        if (!isPositive(*depth))
+            return notPositive(Quantity::BurialDepth, *depth);
+        const int shortest = std::min(record.lengthFrom, record.lengthTo);
+        if (*depth >= shortest)
+            return Refusal{
+                Error::DepthNotBelowLength, Quantity::BurialDepth, {*depth, double(shortest)}};
+    }
+    return std::nullopt;
+}
 
 RodDesignOutcome CalculateRodDesign(RodDesignRecord &record,
                                     const RodDesignParameters &parameters) {

@@ -16,6 +16,7 @@ RodDesignParameters verticalRodParameters() {
     RodDesignParameters parameters;
     parameters.resistance = &verticalRodResistance;
     parameters.boreArea = 3.14 * 0.075 * 0.075;
+    parameters.boreRadius = 0.075;
     parameters.modelLengths = {6, 9, 12, 18, 24, 30};
     return parameters;
 }

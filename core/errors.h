@@ -32,6 +32,20 @@ enum class Quantity {
     Frequency,
     AmbientTemperature,
     MaximumTemperature,
+    ShortestRodLength,
+    LongestRodLength,
+    RodDiameter,
+    HorizontalLength,
+    VerticalLength,
+    HorizontalSpacing,
+    VerticalSpacing,
+    MeshFactor,
+    StepFactor,
+    MeshVoltage,
+    StepVoltage,
+    GroundPotentialRise,
+    TolerableTouchVoltage,
+    TolerableStepVoltage,
     // The earthing system solver's inputs.
     TopLayerResistivity,
     BottomLayerResistivity,
@@ -82,6 +96,18 @@ enum class Error {
     // The highest temperature is above the material's fusing temperature: (maximum,
     // fusing), in °C.
     AboveFusing,
+    // A reading's probe spacing lies outside what a Wenner sounding takes:
+    // (reading, spacing, least, greatest).
+    ReadingSpacingOutOfRange,
+    // A reading's apparent resistivity lies outside what soil and rock have:
+    // (reading, value, least, greatest).
+    ReadingResistivityOutOfRange,
+    // The equations give the quantity a value that is not positive: (value).
+    ResultNotPositive,
+    // The rod is not thinner than the bore it stands in, in mm: (diameter, bore diameter).
+    DiameterNotBelowBore,
+    // The rod does not lie shallower than it is long: (depth, shortest length).
+    DepthNotBelowLength,
     // The earthing system solver. Conductors and points are numbered from 1 in their
     // input order.
     // The quantity must be zero or a positive finite number: (value).
@@ -131,10 +157,41 @@ struct Refusal {
 // What the reader of a result must know: the result stands, but not as firmly as a plain
 // answer would. The comment of each names the values it carries, in their order.
 enum class Warning {
-    // The result is not reported as determined; filled by the calculations that doubt.
     // The chosen conductor is thinner than the fault current needs: (chosen diameter,
     // needed diameter), in mm.
     ThinnerThanSized,
+    // The two-layer soil model. The readings do not determine the bottom layer's
+    // resistivity, only that it is at least the bound, in ohm m: (bound).
+    BottomResistivityAtLeast,
+    // Only that it is at most the bound, in ohm m: (bound).
+    BottomResistivityAtMost,
+    // Nor do they bound it: ().
+    BottomResistivityUndetermined,
+    // The readings do not reach the bottom layer: the top layer is at least the bound
+    // thick, in m, and the bottom layer's resistivity is not determined: (bound).
+    TopLayerAtLeast,
+    // The top layer is too thin for the readings to tell its resistivity from its
+    // thickness: it is at most the bound thick, in m: (bound).
+    TopLayerAtMost,
+    // The readings determine neither the top layer's thickness nor either resistivity: ().
+    TopLayerUndetermined,
+    // Neither a uniform soil nor two layers explain the readings: (the better model's RMS
+    // error, in percent).
+    NoModelFits,
+    // The grid safety check: inputs beyond the range in which IEEE Std 80's equations
+    // hold. n above its greatest: (n, greatest).
+    GeometricFactorAboveRange,
+    // The conductor spacing below its least, in m: (spacing, least).
+    SpacingBelowRange,
+    // The burial depth outside its range, in m: (depth, least, greatest).
+    DepthOutsideRange,
+    // The conductor diameter not below a quarter of the depth, in m: (diameter, depth).
+    DiameterAboveQuarterDepth,
+    // The fault duration outside the range of the body-current equation, in s:
+    // (duration, least, greatest).
+    DurationOutsideRange,
+    // More rods than the grid has junctions for them: (rods, junctions).
+    RodsBeyondGrid,
     // The two-layer image series was cut off before its stated tolerance: (relative bound
     // of the neglected terms, the tolerance, orders summed).
     SeriesTruncated,

@@ -42,7 +42,7 @@ const char *ResultJson::warningName(Warning warning) {
         return "series_truncated";
     case Warning::SolutionNotConverged:
         return "solution_not_converged";
-    case Warning::ThinnerThanSized: // the conductor sizing's, never the solver's
+    default: // the other calculations' warnings, never the solver's
         break;
     }
     return "unknown";

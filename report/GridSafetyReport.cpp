@@ -26,10 +26,23 @@ QString rods(const tav::GroundRods &rods, const StudyTexts &texts) {
         .arg(QString::number(rods.count), ReportNumber::given(rods.length));
 }
 
-ReportLine verdict(unsigned id, double value, double tolerable, bool safe,
+// A safe comparison outside the range of the method's equations is no answer, so it says so
+// rather than pass; a failing one fails whatever the range.
+ReportLine verdict(unsigned id, double value, double tolerable, tav::Verdict verdict,
                    const StudyTexts &texts) {
-    return {texts.text(id).arg(number(value), number(tolerable), texts.text(safe ? kPass : kFail)),
-            safe ? ReportLine::Tone::Pass : ReportLine::Tone::Fail};
+    const auto line = [&](unsigned word, ReportLine::Tone tone) {
+        return ReportLine{texts.text(id).arg(number(value), number(tolerable), texts.text(word)),
+                          tone};
+    };
+    switch (verdict) {
+    case tav::Verdict::Safe:
+        return line(kPass, ReportLine::Tone::Pass);
+    case tav::Verdict::NotSafe:
+        break;
+    case tav::Verdict::OutsideMethodRange:
+        return line(kOutsideRange, ReportLine::Tone::Caution);
+    }
+    return line(kFail, ReportLine::Tone::Fail);
 }
 
 } // namespace
@@ -102,9 +115,10 @@ Pairs resultPairs(const tav::GridSafetyResult &r, const StudyTexts &texts) {
 }
 
 QVector<ReportLine> verdicts(const tav::GridSafetyResult &r, const StudyTexts &texts) {
-    QVector<ReportLine> lines{verdict(kTouchVerdict, r.Em, r.touchTolerable, r.touchSafe, texts),
-                              verdict(kStepVerdict, r.Es, r.stepTolerable, r.stepSafe, texts)};
-    if (r.gprBelowTouch)
+    QVector<ReportLine> lines{
+        verdict(kTouchVerdict, r.Em, r.touchTolerable, tav::verdict(r, r.touchSafe), texts),
+        verdict(kStepVerdict, r.Es, r.stepTolerable, tav::verdict(r, r.stepSafe), texts)};
+    if (tav::verdict(r, r.gprBelowTouch) == tav::Verdict::Safe)
         lines.append({texts.text(kGprBelowTouch).arg(number(r.GPR), number(r.touchTolerable)),
                       ReportLine::Tone::Pass});
     return lines;

@@ -35,6 +35,19 @@ std::pair<double, double> curveSpan(const SoilModelStudy &study) {
     return {std::pow(10.0, first), std::pow(10.0, last)};
 }
 
+// A parameter the readings leave open shows what they rule out, never the fit's value, which
+// is then no answer.
+QString parameter(double value, const tav::Determination &determination, unsigned unit,
+                  const StudyTexts &texts) {
+    if (determination.determined)
+        return texts.value(value, unit);
+    if (determination.atLeast)
+        return texts.text(kAtLeast).arg(texts.value(*determination.atLeast, unit));
+    if (determination.atMost)
+        return texts.text(kAtMost).arg(texts.value(*determination.atMost, unit));
+    return texts.text(kNotDetermined);
+}
+
 } // namespace
 
 namespace SoilModelReport {
@@ -72,9 +85,13 @@ LogLogPlot plot(const SoilModelStudy &study, const StudyTexts &texts) {
 QVector<QPair<QString, QString>> modelPairs(const tav::SoilModel &model, const StudyTexts &texts) {
     QVector<QPair<QString, QString>> pairs;
     if (model.layered) {
-        pairs.append({texts.text(kRho1), texts.value(model.soil.rho1, Study::kOhmMetre)});
-        pairs.append({texts.text(kRho2), texts.value(model.soil.rho2, Study::kOhmMetre)});
-        pairs.append({texts.text(kDepth), texts.value(model.soil.h, Study::kMetre)});
+        const tav::TwoLayerSoil &soil = model.soil;
+        pairs.append({texts.text(kRho1),
+                      parameter(soil.rho1, model.rho1Determination, Study::kOhmMetre, texts)});
+        pairs.append({texts.text(kRho2),
+                      parameter(soil.rho2, model.rho2Determination, Study::kOhmMetre, texts)});
+        pairs.append(
+            {texts.text(kDepth), parameter(soil.h, model.hDetermination, Study::kMetre, texts)});
         pairs.append({texts.text(kRms), texts.value(model.rmsPercent, Study::kPercent, 3)});
     }
     pairs.append({texts.text(kUniformRho), texts.value(model.uniform.rho, Study::kOhmMetre)});

@@ -95,6 +95,9 @@ inline constexpr unsigned kRefused = 4029;
 inline constexpr unsigned kNoReadings = 4030;
 inline constexpr unsigned kLayeredSoil = 4031;
 inline constexpr unsigned kUniformSoil = 4032;
+inline constexpr unsigned kAtLeast = 4033; // (bound with its unit)
+inline constexpr unsigned kAtMost = 4034;  // (bound with its unit)
+inline constexpr unsigned kNotDetermined = 4035;
 } // namespace SoilModel
 
 // The grid safety window.
@@ -155,6 +158,7 @@ inline constexpr unsigned kTouchVerdict = 4276; // (Em, tolerable, pass or fail)
 inline constexpr unsigned kStepVerdict = 4277;  // (Es, tolerable, pass or fail)
 inline constexpr unsigned kPass = 4278;
 inline constexpr unsigned kFail = 4279;
+inline constexpr unsigned kOutsideRange = 4286;
 inline constexpr unsigned kGprBelowTouch = 4280;  // (GPR, tolerable touch)
 inline constexpr unsigned kMissing = 4281;        // (quantity)
 inline constexpr unsigned kUnreadable = 4282;     // (text, quantity)

@@ -7,6 +7,7 @@
 
 using tav::Error;
 using tav::Quantity;
+using tav::Warning;
 
 namespace {
 
@@ -57,6 +58,16 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kRefusals + 53;
     case Error::AboveFusing:
         return StringId::kRefusals + 54;
+    case Error::ReadingSpacingOutOfRange:
+        return StringId::kRefusals + 11;
+    case Error::ReadingResistivityOutOfRange:
+        return StringId::kRefusals + 12;
+    case Error::ResultNotPositive:
+        return StringId::kRefusals + 13;
+    case Error::DiameterNotBelowBore:
+        return StringId::kRefusals + 14;
+    case Error::DepthNotBelowLength:
+        return StringId::kRefusals + 15;
     case Error::NegativeOrNotFinite:
         return StringId::kEarthingRefusals + 0;
     case Error::ConductorNotFinite:
@@ -138,6 +149,34 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::kQuantities + 55;
     case Quantity::MaximumTemperature:
         return StringId::kQuantities + 56;
+    case Quantity::ShortestRodLength:
+        return StringId::kQuantities + 12;
+    case Quantity::LongestRodLength:
+        return StringId::kQuantities + 13;
+    case Quantity::RodDiameter:
+        return StringId::kQuantities + 14;
+    case Quantity::HorizontalLength:
+        return StringId::kQuantities + 15;
+    case Quantity::VerticalLength:
+        return StringId::kQuantities + 16;
+    case Quantity::HorizontalSpacing:
+        return StringId::kQuantities + 17;
+    case Quantity::VerticalSpacing:
+        return StringId::kQuantities + 18;
+    case Quantity::MeshFactor:
+        return StringId::kQuantities + 19;
+    case Quantity::StepFactor:
+        return StringId::kQuantities + 20;
+    case Quantity::MeshVoltage:
+        return StringId::kQuantities + 21;
+    case Quantity::StepVoltage:
+        return StringId::kQuantities + 22;
+    case Quantity::GroundPotentialRise:
+        return StringId::kQuantities + 23;
+    case Quantity::TolerableTouchVoltage:
+        return StringId::kQuantities + 24;
+    case Quantity::TolerableStepVoltage:
+        return StringId::kQuantities + 25;
     case Quantity::TopLayerResistivity:
         return StringId::kEarthingQuantities + 0;
     case Quantity::BottomLayerResistivity:
@@ -156,10 +195,36 @@ unsigned Wording::quantityId(Quantity quantity) {
     return 0;
 }
 
-unsigned Wording::cautionId(tav::Warning warning) {
+unsigned Wording::cautionId(Warning warning) {
     switch (warning) {
-    case tav::Warning::ThinnerThanSized:
+    case Warning::ThinnerThanSized:
         return StringId::kCautions + 90;
+    case Warning::BottomResistivityAtLeast:
+        return StringId::kCautions + 0;
+    case Warning::BottomResistivityAtMost:
+        return StringId::kCautions + 1;
+    case Warning::BottomResistivityUndetermined:
+        return StringId::kCautions + 2;
+    case Warning::TopLayerAtLeast:
+        return StringId::kCautions + 3;
+    case Warning::TopLayerAtMost:
+        return StringId::kCautions + 4;
+    case Warning::TopLayerUndetermined:
+        return StringId::kCautions + 5;
+    case Warning::NoModelFits:
+        return StringId::kCautions + 6;
+    case Warning::GeometricFactorAboveRange:
+        return StringId::kCautions + 7;
+    case Warning::SpacingBelowRange:
+        return StringId::kCautions + 8;
+    case Warning::DepthOutsideRange:
+        return StringId::kCautions + 9;
+    case Warning::DiameterAboveQuarterDepth:
+        return StringId::kCautions + 10;
+    case Warning::DurationOutsideRange:
+        return StringId::kCautions + 11;
+    case Warning::RodsBeyondGrid:
+        return StringId::kCautions + 12;
     case tav::Warning::SeriesTruncated:
         return StringId::kEarthingCautions + 0;
     case tav::Warning::SolutionNotConverged:

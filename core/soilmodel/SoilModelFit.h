@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/errors.h"
+#include "core/soilmodel/FitDeterminacy.h"
 #include "core/soilmodel/TwoLayerSoil.h"
 #include "core/soilmodel/WennerReading.h"
 
@@ -29,15 +30,24 @@ struct SoilModel {
     double rmsPercent = 0; // root mean square of the relative errors of the better model
     UniformSoil uniform;
     std::vector<SoilModelRow> rows; // in the readings' order
-    // What the readings leave undetermined; the model is not a determined answer then.
+    // How far the readings fix each parameter of the two layers; a parameter that is not
+    // determined keeps the fit's value in soil, which is then no answer.
+    Determination rho1Determination;
+    Determination rho2Determination;
+    Determination hDetermination;
+    // What the readings leave undetermined, and a model that explains none of them; the
+    // model is not a determined answer then.
     std::vector<Caution> cautions;
 };
 
 // The two-layer soil under a Wenner sounding, fitted by least squares on the relative
-// errors, beside the best uniform soil; refused for readings WennerReadings::Refusal
+// errors, beside the best uniform soil; refused for readings WennerReadings::refusal
 // names. The two-layer model is kept only when it lowers the RMS error by more than a
 // tenth of the uniform soil's and by more than 0.01 percentage point: less is within what
-// two more free parameters buy on any readings.
+// two more free parameters buy on any readings. Cautions: Warning::NoModelFits when the
+// better model's RMS error exceeds kNoModelFitsPercent; otherwise, for two layers, what
+// determinacy() finds undetermined.
+inline constexpr double kNoModelFitsPercent = 15;
 Refusable<SoilModel> fitSoilModel(const std::vector<WennerReading> &readings);
 
 } // namespace tav

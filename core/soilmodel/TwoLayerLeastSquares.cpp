@@ -1,202 +1,163 @@
 #include "core/soilmodel/TwoLayerLeastSquares.h"
 
-#include "core/soilmodel/ImageSeries.h"
-
-#include <unsupported/Eigen/LevenbergMarquardt>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
+#include <vector>
 
 namespace tav {
 
 namespace {
 
-using Eigen::VectorXd;
+using Point = LayeredSearch::Point;
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // ln(rho2/rho1) of the scan, each with either sign: |K| = 0.10, 0.29, 0.54, 0.80, 0.94, 0.995.
 // Without the faint contrasts a thick top layer over a like one is mistaken for a strong
 // contrast further down.
 constexpr std::array<double, 6> kScanContrast = {0.2, 0.6, 1.2, 2.2, 3.5, 6.0};
-constexpr int kScanDepths = 8;
-constexpr double kScanMargin = 4.6;    // ln 100: h from a hundredth of the least spacing
-constexpr double kMaxContrast = 20.72; // ln 1e9
-constexpr double kDepthMargin = 6.91;  // ln 1000
-// Step of the forward differences in ln(rho2/rho1) and ln h.
-constexpr double kStep = 1e-7;
+constexpr double kScanMargin = 4.6;   // ln 100: h from a hundredth of the least spacing
+constexpr double kDepthMargin = 6.91; // ln 1000, the search's own margin
+// The first scan: eight depths, the best point of each sign of K polished.
+constexpr int kCoarseDepths = 8;
+// Around each contrast's best of them the scan is refined until its depths are at most a
+// factor of 4 apart, and closer when the spacings span less than a factor of 16: the
+// valley of the true depth narrows with the spacings' span. Never closer than a factor
+// of 1.4.
+constexpr double kScanStep = 1.4;
+constexpr double kFinestScanStep = 0.35;
+// The lowest of the contrasts' best points that are lower than their neighbours'; more
+// find nothing better in sweeps of true two-layer soils.
+constexpr std::size_t kStarts = 3;
+// What a further start must gain to replace the first scan's answer: a millionth of its
+// sum of squares, and more than a relative error of 1e-8 per reading, below which two ends
+// differ only in rounding.
+constexpr double kBetter = 1e-6;
+constexpr double kRounding = 1e-16;
 
-// The readings scaled to a geometric mean of 1 in spacing and in resistivity, so that
-// nothing the fit tries can overflow; parameters are ln rho1, ln(rho2/rho1), ln h.
-struct Sounding {
-    std::vector<double> spacings;
-    std::vector<double> measured;
-    double spacingScale = 1;
-    double resistivityScale = 1;
-    std::array<double, 3> lower{};
-    std::array<double, 3> upper{};
+// Each contrast at the first scan's depths and at the refined ones beside its best.
+struct Scan {
+    std::vector<double> contrasts; // ascending
+    std::vector<double> depths;    // ln h, ascending: the first scan's every refinement-th
+    int refinement = 1;
+    std::vector<std::vector<Point>> rows; // by contrast and depth; infinite where not scanned
 };
 
-double geometricMean(const std::vector<double> &values) {
-    double sum = 0;
-    for (const double v : values)
-        sum += std::log(v);
-    return std::exp(sum / values.size());
-}
-
-Sounding scale(const std::vector<WennerReading> &readings) {
-    Sounding s;
-    for (const WennerReading &r : readings) {
-        s.spacings.push_back(r.spacing);
-        s.measured.push_back(r.resistivity);
+std::vector<double> scanDepths(const LayeredSearch &s, int &refinement) {
+    const double first = s.lower(LayeredSearch::LogDepth) + kDepthMargin - kScanMargin;
+    const double last = s.upper(LayeredSearch::LogDepth) - kDepthMargin + kScanMargin;
+    const double span =
+        s.upper(LayeredSearch::LogDepth) - s.lower(LayeredSearch::LogDepth) - 2 * kDepthMargin;
+    const double step = std::clamp(span / 2, kFinestScanStep, kScanStep);
+    refinement =
+        std::max(1, static_cast<int>(std::ceil((last - first) / (kCoarseDepths - 1) / step)));
+    std::vector<double> depths;
+    for (int d = 0; d < kCoarseDepths; ++d) {
+        // The first scan's depths in the first scan's arithmetic.
+        depths.push_back(first + (last - first) * d / (kCoarseDepths - 1));
+        for (int k = 1; k < refinement && d + 1 < kCoarseDepths; ++k)
+            depths.push_back(first + (last - first) * (d * refinement + k) /
+                                         ((kCoarseDepths - 1) * refinement));
     }
-    s.spacingScale = geometricMean(s.spacings);
-    s.resistivityScale = geometricMean(s.measured);
-    for (double &a : s.spacings)
-        a /= s.spacingScale;
-    for (double &m : s.measured)
-        m /= s.resistivityScale;
-    const auto [aMin, aMax] = std::minmax_element(s.spacings.begin(), s.spacings.end());
-    const auto [mMin, mMax] = std::minmax_element(s.measured.begin(), s.measured.end());
-    s.lower = {std::log(*mMin) - kMaxContrast, -kMaxContrast, std::log(*aMin) - kDepthMargin};
-    s.upper = {std::log(*mMax) + kMaxContrast, kMaxContrast, std::log(*aMax) + kDepthMargin};
-    return s;
+    return depths;
 }
 
-// rho_a / rho1 at every spacing.
-std::vector<double> apparentShape(const Sounding &s, double contrast, double logDepth) {
-    const double h = std::exp(logDepth);
-    const double rho2 = std::exp(contrast);
-    std::vector<double> shape(s.spacings.size());
-    for (std::size_t i = 0; i < shape.size(); ++i)
-        shape[i] = 1 + 4 * ImageSeries::sum(1, rho2, 2 * h / s.spacings[i]);
-    return shape;
-}
-
-struct Point {
-    std::array<double, 3> p{};
-    double sumOfSquares = kInfinity;
-};
-
-// The best rho1 for a shape has a closed form: the relative errors are rho1 g - 1.
-Point bestScale(const Sounding &s, double contrast, double logDepth) {
-    const std::vector<double> shape = apparentShape(s, contrast, logDepth);
-    double sum = 0;
-    double squares = 0;
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        const double g = shape[i] / s.measured[i];
-        sum += g;
-        squares += g * g;
+std::vector<Point> scanRow(const LayeredSearch &s, const Scan &scan, double contrast) {
+    const std::size_t depths = scan.depths.size();
+    const std::size_t step = static_cast<std::size_t>(scan.refinement);
+    std::vector<Point> row(depths);
+    std::size_t lowest = 0;
+    for (std::size_t d = 0; d < depths; d += step) {
+        row[d] = s.bestScale(contrast, scan.depths[d]);
+        if (row[d].sumOfSquares < row[lowest].sumOfSquares)
+            lowest = d;
     }
-    if (!(squares > 0) || !std::isfinite(squares))
-        return {};
-    const double rho1 = sum / squares;
-    return {{std::log(rho1), contrast, logDepth}, shape.size() - sum * rho1};
+    for (std::size_t d = lowest >= step ? lowest - step + 1 : 0;
+         d < std::min(depths, lowest + step); ++d)
+        if (d % step != 0)
+            row[d] = s.bestScale(contrast, scan.depths[d]);
+    return row;
 }
 
-// The best scan point for each sign of K.
-std::array<Point, 2> scan(const Sounding &s) {
+Scan scan(const LayeredSearch &s) {
+    Scan scan;
+    for (const double c : kScanContrast) {
+        scan.contrasts.push_back(c);
+        scan.contrasts.push_back(-c);
+    }
+    // The contrast of the last reading over the first.
+    const double estimate = s.endContrast();
+    if (std::abs(estimate) > kScanContrast.front() / 2)
+        scan.contrasts.push_back(std::clamp(estimate, s.lower(LayeredSearch::Contrast),
+                                            s.upper(LayeredSearch::Contrast)));
+    std::sort(scan.contrasts.begin(), scan.contrasts.end());
+    scan.depths = scanDepths(s, scan.refinement);
+    for (const double c : scan.contrasts)
+        scan.rows.push_back(scanRow(s, scan, c));
+    return scan;
+}
+
+// The first scan's best point of each sign of K, in its order: depth by depth, the
+// contrasts of kScanContrast, positive first.
+std::array<Point, 2> coarseStarts(const Scan &scan) {
     std::array<Point, 2> best;
-    for (int d = 0; d < kScanDepths; ++d) {
-        const double first = s.lower[2] + kDepthMargin - kScanMargin;
-        const double last = s.upper[2] - kDepthMargin + kScanMargin;
-        const double logDepth = first + (last - first) * d / (kScanDepths - 1);
+    for (int d = 0; d < kCoarseDepths; ++d)
         for (const double contrast : kScanContrast)
             for (int sign = 0; sign < 2; ++sign) {
-                const Point point = bestScale(s, sign == 0 ? contrast : -contrast, logDepth);
+                const double c = sign == 0 ? contrast : -contrast;
+                const auto row = std::lower_bound(scan.contrasts.begin(), scan.contrasts.end(), c) -
+                                 scan.contrasts.begin();
+                const Point &point = scan.rows[static_cast<std::size_t>(row)]
+                                              [static_cast<std::size_t>(d * scan.refinement)];
                 if (point.sumOfSquares < best[sign].sumOfSquares)
                     best[sign] = point;
             }
-    }
     return best;
 }
 
-struct Residuals : Eigen::DenseFunctor<double> {
-    const Sounding &s;
-    // The shape at the last point evaluated, where Levenberg-Marquardt asks for the
-    // Jacobian next once a step is taken.
-    std::array<double, 3> last{};
-    std::vector<double> lastShape;
-
-    explicit Residuals(const Sounding &sounding)
-        : DenseFunctor(3, static_cast<int>(sounding.measured.size())), s(sounding) {}
-
-    std::array<double, 3> clamped(const VectorXd &p) const {
-        std::array<double, 3> c{};
-        for (int k = 0; k < 3; ++k)
-            c[k] = std::clamp(p[k], s.lower[k], s.upper[k]);
-        return c;
+std::vector<Point> furtherStarts(const Scan &scan) {
+    std::vector<Point> lowest;
+    for (const std::vector<Point> &row : scan.rows)
+        lowest.push_back(
+            *std::min_element(row.begin(), row.end(), [](const Point &a, const Point &b) {
+                return a.sumOfSquares < b.sumOfSquares;
+            }));
+    std::vector<Point> starts;
+    for (std::size_t c = 0; c < lowest.size(); ++c) {
+        const double here = lowest[c].sumOfSquares;
+        if (std::isfinite(here) && (c == 0 || lowest[c - 1].sumOfSquares >= here) &&
+            (c + 1 == lowest.size() || lowest[c + 1].sumOfSquares >= here))
+            starts.push_back(lowest[c]);
     }
-
-    const std::vector<double> &shapeAt(const std::array<double, 3> &c) {
-        if (lastShape.empty() || c[1] != last[1] || c[2] != last[2]) {
-            lastShape = apparentShape(s, c[1], c[2]);
-            last = c;
-        }
-        return lastShape;
-    }
-
-    int operator()(const VectorXd &p, VectorXd &r) {
-        const std::array<double, 3> c = clamped(p);
-        const std::vector<double> &shape = shapeAt(c);
-        const double rho1 = std::exp(c[0]);
-        for (std::size_t i = 0; i < shape.size(); ++i)
-            r[i] = rho1 * shape[i] / s.measured[i] - 1;
-        return 0;
-    }
-
-    // d/d ln rho1 is exact; the other two by forward differences. Zero beyond the bounds,
-    // which stops the search there.
-    int df(const VectorXd &p, JacobianType &j) {
-        const std::array<double, 3> c = clamped(p);
-        const double rho1 = std::exp(c[0]);
-        const std::vector<double> shape = shapeAt(c);
-        const std::vector<double> byContrast = apparentShape(s, c[1] + kStep, c[2]);
-        const std::vector<double> byDepth = apparentShape(s, c[1], c[2] + kStep);
-        for (std::size_t i = 0; i < shape.size(); ++i) {
-            const double scale = rho1 / s.measured[i];
-            j(i, 0) = p[0] == c[0] ? scale * shape[i] : 0;
-            j(i, 1) = p[1] == c[1] ? scale * (byContrast[i] - shape[i]) / kStep : 0;
-            j(i, 2) = p[2] == c[2] ? scale * (byDepth[i] - shape[i]) / kStep : 0;
-        }
-        return 0;
-    }
-};
-
-Point refine(const Sounding &s, const Point &start) {
-    Residuals residuals(s);
-    Eigen::LevenbergMarquardt<Residuals> lm(residuals);
-    lm.setFtol(1e-15);
-    lm.setXtol(1e-13);
-    lm.setMaxfev(60);
-    VectorXd p(3);
-    for (int k = 0; k < 3; ++k)
-        p[k] = start.p[k];
-    lm.minimize(p);
-    Point end{residuals.clamped(p), 0};
-    VectorXd r(s.measured.size());
-    residuals(p, r);
-    end.sumOfSquares = r.squaredNorm();
-    return std::isfinite(end.sumOfSquares) && end.sumOfSquares < start.sumOfSquares ? end : start;
+    std::sort(starts.begin(), starts.end(),
+              [](const Point &a, const Point &b) { return a.sumOfSquares < b.sumOfSquares; });
+    if (starts.size() > kStarts)
+        starts.resize(kStarts);
+    return starts;
 }
 
 } // namespace
 
-LayeredFit fitTwoLayers(const std::vector<WennerReading> &readings) {
-    const Sounding s = scale(readings);
+LayeredFit fitTwoLayers(const LayeredSearch &search) {
+    const Scan grid = scan(search);
+    const std::array<Point, 2> coarse = coarseStarts(grid);
     Point best;
-    for (const Point &start : scan(s)) {
+    for (const Point &start : coarse) {
         if (!std::isfinite(start.sumOfSquares))
             continue;
-        const Point end = refine(s, start);
+        const Point end = search.refine(start);
         if (end.sumOfSquares < best.sumOfSquares)
             best = end;
     }
-    const double rho1 = std::exp(best.p[0]);
-    TwoLayerSoil soil{rho1 * s.resistivityScale, rho1 * std::exp(best.p[1]) * s.resistivityScale,
-                      std::exp(best.p[2]) * s.spacingScale};
-    return {soil, best.sumOfSquares};
+    // Never again from a start already polished; the first answer stays unless beaten.
+    for (const Point &start : furtherStarts(grid)) {
+        if (start.p == coarse[0].p || start.p == coarse[1].p)
+            continue;
+        const Point end = search.refine(start);
+        const double gain = best.sumOfSquares - end.sumOfSquares;
+        if (gain > kBetter * best.sumOfSquares && gain > kRounding * search.readings())
+            best = end;
+    }
+    return {search.soil(best.p), best.sumOfSquares, best};
 }
 
 } // namespace tav

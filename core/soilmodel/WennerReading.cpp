@@ -52,6 +52,18 @@ std::optional<Refusal> refusal(const std::vector<WennerReading> &readings) {
                            Quantity::None,
                            {reading, readings[i].resistivity}};
     }
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const double reading = static_cast<double>(i + 1);
+        const WennerReading &r = readings[i];
+        if (r.spacing < kLeastSpacing || r.spacing > kGreatestSpacing)
+            return Refusal{Error::ReadingSpacingOutOfRange,
+                           Quantity::None,
+                           {reading, r.spacing, kLeastSpacing, kGreatestSpacing}};
+        if (r.resistivity < kLeastResistivity || r.resistivity > kGreatestResistivity)
+            return Refusal{Error::ReadingResistivityOutOfRange,
+                           Quantity::None,
+                           {reading, r.resistivity, kLeastResistivity, kGreatestResistivity}};
+    }
     for (std::size_t i = 0; i < readings.size(); ++i)
         for (std::size_t j = i + 1; j < readings.size(); ++j)
             if (readings[i].spacing == readings[j].spacing)

@@ -15,6 +15,13 @@ struct WennerReading {
 
 namespace WennerReadings {
 
+// What a Wenner sounding takes: probe spacings from 1 cm to 10 km, apparent resistivities
+// from 0.001 ohm m (ore bodies, brine) to 1e8 ohm m (dry rock, ice).
+inline constexpr double kLeastSpacing = 0.01;       // m
+inline constexpr double kGreatestSpacing = 1e4;     // m
+inline constexpr double kLeastResistivity = 1e-3;   // ohm m
+inline constexpr double kGreatestResistivity = 1e8; // ohm m
+
 // rho = 2 pi a R with the exact 2 pi, spacing by spacing; both lists of one length.
 std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
                                            const std::vector<double> &resistances);
@@ -26,7 +33,8 @@ std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, 
                                         int spacing2);
 
 // Why a two-layer fit cannot take these readings, if it cannot: a spacing or resistivity
-// that is not positive and finite, two readings at one spacing, fewer than three readings.
+// that is not positive and finite, or outside the ranges above; two readings at one
+// spacing; fewer than three readings.
 std::optional<Refusal> refusal(const std::vector<WennerReading> &readings);
 
 } // namespace WennerReadings

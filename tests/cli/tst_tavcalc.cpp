@@ -64,12 +64,9 @@ private Q_SLOTS:
         QTest::newRow("no row: null and zeros")
             << "vertical --target 1 --rho 100 --format json"
             << R"j("selected_length":null,"rods":[{"model":"TAV-VK(6m)","quantity":0})j";
-        QTest::newRow("zero diameter shows 0, not -0")
-            << "vertical --target 10 --rho 100 --diameter 0 --format json"
+        QTest::newRow("a 1 um rod: no active bags, 0 and not -0")
+            << "vertical --target 10 --rho 100 --diameter 0.001 --format json"
             << R"j({"length":6,"resistance":12.65,"ion_bags":6.97,"active_bags":0})j";
-        QTest::newRow("length 0 has no resistance")
-            << "vertical --from 0 --to 10 --target 10 --rho 100 --format json"
-            << R"j({"length":0,"resistance":null,)j";
         QTest::newRow("descending range")
             << "vertical --from 100 --to 6 --target 10 --rho 100 --format json"
             << R"j({"length":52,"resistance":2.12)j";
@@ -129,6 +126,30 @@ private Q_SLOTS:
             << "vertical --target 10 --rho 1 --format xml" << 2 << "--format";
         QTest::newRow("unknown command") << "sideways" << 2 << "sideways";
         QTest::newRow("no command") << "" << 2 << "no command";
+        // What has no physical sense is refused before calculating; the forms calculate it.
+        QTest::newRow("lengths from -5")
+            << "vertical --from -5 --target 10 --rho 100" << 1
+            << "the shortest rod length must be a positive finite number, not -5";
+        QTest::newRow("lengths from 0")
+            << "vertical --from 0 --to 10 --target 10 --rho 100" << 1 << "the shortest rod length";
+        QTest::newRow("negative resistivity")
+            << "vertical --target 10 --rho -100" << 1 << "Input soil resistivity correctly.";
+        QTest::newRow("zero diameter") << "vertical --target 10 --rho 100 --diameter 0" << 1
+                                       << "the rod diameter must be a positive finite number";
+        QTest::newRow("diameter 1e38 mm") << "vertical --target 10 --rho 100 --diameter 1e38" << 1
+                                          << "is not smaller than the bore of 150 mm it stands in";
+        QTest::newRow("horizontal 1e30 m deep")
+            << "horizontal --target 10 --rho 100 --depth 1e30" << 1
+            << "is not smaller than the shortest rod length 3 m";
+        QTest::newRow("horizontal at depth 0")
+            << "horizontal --target 10 --rho 100 --depth 0" << 1 << "the burial depth must be";
+        QTest::newRow("an option twice")
+            << "vertical --target 10 --rho 100 --rho 200" << 2 << "--rho is given more than once";
+        QTest::newRow("a default option twice")
+            << "vertical --target 10 --rho 100 --from 6 --from 6" << 2 << "--from is given more";
+        QTest::newRow("the format twice")
+            << "vertical --target 10 --rho 100 --format json --format text" << 2
+            << "--format is given more than once";
     }
 
     void failures() {
@@ -253,12 +274,31 @@ private Q_SLOTS:
             << 0
             << R"j({"inner_conductors_horizontal":3,"inner_conductors_vertical":1,"total_length":110,"resistance":3.82})j"
             << "";
-        QTest::newRow("mesh without a grid")
+        QTest::newRow("mesh of zero inputs")
             << "mesh --rho 0 --horizontal-length 0 --vertical-length 0 --depth 0 "
                "--horizontal-spacing 0 --vertical-spacing 0 --format json"
-            << 0
-            << R"j({"inner_conductors_horizontal":null,"inner_conductors_vertical":null,"total_length":null,"resistance":null})j"
-            << "";
+            << 1 << ""
+            << "the soil resistivity must be a positive finite number, not 0";
+        QTest::newRow("mesh on a negative resistivity")
+            << "mesh --rho -100 --horizontal-length 20 --vertical-length 10 --depth 0.6 "
+               "--horizontal-spacing 5 --vertical-spacing 5"
+            << 1 << ""
+            << "the soil resistivity must be a positive finite number, not -100";
+        QTest::newRow("mesh without a grid")
+            << "mesh --rho 100 --horizontal-length 20 --vertical-length 10 --depth 0.6 "
+               "--horizontal-spacing 0 --vertical-spacing 5"
+            << 1 << ""
+            << "the horizontal spacing must be a positive finite number, not 0";
+        QTest::newRow("mesh too fine to count")
+            << "mesh --rho 100 --horizontal-length 3e38 --vertical-length 10 --depth 0.6 "
+               "--horizontal-spacing 1e-30 --vertical-spacing 5"
+            << 1 << ""
+            << "beyond the range";
+        QTest::newRow("mesh, a spacing twice")
+            << "mesh --rho 100 --horizontal-length 20 --vertical-length 10 --depth 0.6 "
+               "--horizontal-spacing 5 --vertical-spacing 5 --vertical-spacing 2"
+            << 2 << ""
+            << "--vertical-spacing is given more than once";
         QTest::newRow("mesh needs every value") << "mesh --rho 100" << 2 << ""
                                                 << "--horizontal-length is required";
         QTest::newRow("site show")

@@ -226,6 +226,101 @@ private Q_SLOTS:
                      qPrintable(shippedWording().refusal(outcome.refusal())));
     }
 
+    // Beyond where the equations hold, the numbers stand with a caution, and a safe
+    // comparison is no verdict; a factor or voltage that is not positive is refused.
+    // From B.1 at 300 A (safe), with the inputs the row names.
+    void range_data() {
+        QTest::addColumn<QString>("inputs");      // name=value ...
+        QTest::addColumn<QList<int>>("warnings"); // tav::Warning, in order
+        QTest::addColumn<int>("touch");           // tav::Verdict
+        QTest::addColumn<QString>("refusal");     // empty: not refused
+        const auto w = [](Warning warning) { return static_cast<int>(warning); };
+        const int safe = int(Verdict::Safe);
+        const int outside = int(Verdict::OutsideMethodRange);
+        const int unsafe = int(Verdict::NotSafe);
+        QTest::newRow("B.1 at 300 A: within range") << "" << QList<int>{} << safe << "";
+        QTest::newRow("2.5 m spacing: n = 29")
+            << "spacing=2.5" << QList<int>{w(Warning::GeometricFactorAboveRange)} << outside << "";
+        QTest::newRow("2 m spacing on a 10 m grid")
+            << "lengthX=10 lengthY=10 spacing=2" << QList<int>{w(Warning::SpacingBelowRange)}
+            << unsafe << "";
+        QTest::newRow("0.25 m deep: within") << "depth=0.25" << QList<int>{} << safe << "";
+        QTest::newRow("0.2 m deep")
+            << "depth=0.2" << QList<int>{w(Warning::DepthOutsideRange)} << outside << "";
+        QTest::newRow("2.5 m deep: within") << "depth=2.5" << QList<int>{} << safe << "";
+        QTest::newRow("3 m deep") << "depth=3" << QList<int>{w(Warning::DepthOutsideRange)}
+                                  << outside << "";
+        QTest::newRow("diameter a quarter of the depth")
+            << "diameter=0.125" << QList<int>{w(Warning::DiameterAboveQuarterDepth)} << outside
+            << "";
+        QTest::newRow("diameter just below a quarter")
+            << "diameter=0.1249" << QList<int>{} << safe << "";
+        QTest::newRow("0.03 s: within") << "duration=0.03" << QList<int>{} << safe << "";
+        QTest::newRow("3 s: within") << "duration=3" << QList<int>{} << safe << "";
+        QTest::newRow("1e-320 s: 1e162 V tolerable")
+            << "duration=1e-320" << QList<int>{w(Warning::DurationOutsideRange)} << outside << "";
+        QTest::newRow("1e6 s: 0.13 V tolerable, not safe")
+            << "duration=1e6" << QList<int>{w(Warning::DurationOutsideRange)} << unsafe << "";
+        QTest::newRow("121 rods on 121 junctions") << "rods=121" << QList<int>{} << safe << "";
+        QTest::newRow("122 rods on 121 junctions")
+            << "rods=122" << QList<int>{w(Warning::RodsBeyondGrid)} << outside << "";
+        QTest::newRow("a million rods")
+            << "rods=1000000" << QList<int>{w(Warning::RodsBeyondGrid)} << outside << "";
+        QTest::newRow("40 rods on the 40 perimeter junctions")
+            << "rods=40 perimeter=1" << QList<int>{} << safe << "";
+        QTest::newRow("41 rods on the perimeter")
+            << "rods=41 perimeter=1" << QList<int>{w(Warning::RodsBeyondGrid)} << outside << "";
+        QTest::newRow("two cautions, in order")
+            << "depth=0.2 duration=5"
+            << QList<int>{w(Warning::DepthOutsideRange), w(Warning::DurationOutsideRange)}
+            << outside << "";
+        QTest::newRow("negative Km of a dense mesh")
+            << "rho=100 lengthX=100 lengthY=100 spacing=0.5 current=1908 surface=0" << QList<int>{}
+            << 0 << "the mesh factor Km comes out at -0.00702";
+    }
+
+    void range() {
+        QFETCH(QString, inputs);
+        QFETCH(QList<int>, warnings);
+        QFETCH(int, touch);
+        QFETCH(QString, refusal);
+        GridSafetyInput in = annexB1();
+        in.gridCurrent = 300;
+        for (const QString &item : inputs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString name = item.section(QLatin1Char('='), 0, 0);
+            const double value = item.section(QLatin1Char('='), 1).toDouble();
+            double *fields[] = {&in.spacing,     &in.lengthX,        &in.lengthY,
+                                &in.depth,       &in.faultDuration,  &in.conductorDiameter,
+                                &in.gridCurrent, &in.soilResistivity};
+            const QStringList names = {"spacing",  "lengthX",  "lengthY", "depth",
+                                       "duration", "diameter", "current", "rho"};
+            if (name == QLatin1String("rods"))
+                in.rods = {int(value), 3, in.rods.onPerimeter};
+            else if (name == QLatin1String("perimeter"))
+                in.rods.onPerimeter = true;
+            else if (name == QLatin1String("surface"))
+                in.surface.reset();
+            else
+                *fields[names.indexOf(name)] = value;
+        }
+        const Refusable<GridSafetyResult> outcome = calculateGridSafety(in);
+        QCOMPARE(outcome.refused(), !refusal.isEmpty());
+        if (outcome.refused()) {
+            const QString said = shippedWording().refusal(outcome.refusal());
+            QVERIFY2(said.contains(refusal), qPrintable(said));
+            return;
+        }
+        const GridSafetyResult &r = outcome.result();
+        QList<int> said;
+        for (const Caution &caution : r.cautions) {
+            said.append(static_cast<int>(caution.warning));
+            QVERIFY(!shippedWording().caution(caution).contains(QLatin1String("%1")));
+        }
+        QCOMPARE(said, warnings);
+        QCOMPARE(int(tav::verdict(r, r.touchSafe)), touch);
+        QVERIFY(tav::verdict(r, r.stepSafe) != Verdict::Safe || warnings.isEmpty());
+    }
+
     // Rods inside the grid: LM = LC + LR and Kii from n, LS = 0.75 LC + 0.85 LR.
     void interiorRods() {
         GridSafetyInput in = annexB1();

@@ -1,5 +1,6 @@
 // The mesh grid: conductor count, wire length and Sverak's resistance.
 #include "core/MeshGrid.h"
+#include "tests/support/ShippedWording.h"
 #include "tests/support/ShownValues.h"
 
 #include <QtTest>
@@ -89,6 +90,41 @@ private Q_SLOTS:
         calculateMeshGrid(record);
         QCOMPARE(shown(record.totalLength), QStringLiteral("n/a"));
         QCOMPARE(shown(record.resistance), QStringLiteral("n/a"));
+    }
+
+    // What tav-calc refuses before calculating; the form calculates it as the design does.
+    void inputRefusals_data() {
+        QTest::addColumn<QList<float>>("inputs"); // rho, a, b, h, sx, sy
+        QTest::addColumn<QString>("reason");      // empty: accepted
+        const float inf = std::numeric_limits<float>::infinity();
+        QTest::newRow("20 x 10 m") << QList<float>{100, 20, 10, 0.6f, 5, 5} << "";
+        QTest::newRow("resistivity -100")
+            << QList<float>{-100, 20, 10, 0.6f, 5, 5}
+            << "the soil resistivity must be a positive finite number, not -100";
+        QTest::newRow("resistivity 0")
+            << QList<float>{0, 20, 10, 0.6f, 5, 5} << "the soil resistivity";
+        QTest::newRow("side 0") << QList<float>{100, 0, 10, 0.6f, 5, 5} << "the horizontal length";
+        QTest::newRow("infinite side")
+            << QList<float>{100, 20, inf, 0.6f, 5, 5} << "the vertical length";
+        QTest::newRow("depth -1") << QList<float>{100, 20, 10, -1, 5, 5} << "the burial depth";
+        QTest::newRow("spacing 0")
+            << QList<float>{100, 20, 10, 0.6f, 0, 5} << "the horizontal spacing";
+        QTest::newRow("negative spacing")
+            << QList<float>{100, 20, 10, 0.6f, 5, -5} << "the vertical spacing";
+        QTest::newRow("more conductors than an int counts")
+            << QList<float>{100, 3e38f, 10, 0.6f, 1e-30f, 5} << "beyond the range";
+    }
+
+    void inputRefusals() {
+        QFETCH(QList<float>, inputs);
+        QFETCH(QString, reason);
+        const MeshGridRecord record{inputs[0], inputs[1], inputs[2],
+                                    inputs[3], inputs[4], inputs[5]};
+        const std::optional<Refusal> refusal = meshGridInputRefusal(record);
+        QCOMPARE(refusal.has_value(), !reason.isEmpty());
+        if (refusal)
+            QVERIFY2(shippedWording().refusal(*refusal).contains(reason),
+                     qPrintable(shippedWording().refusal(*refusal)));
     }
 
     void depthAndResistivityAreNotChecked() {

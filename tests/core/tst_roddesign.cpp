@@ -1,8 +1,10 @@
 #include "core/CatalyzerBags.h"
+#include "core/HorizontalRod.h"
 #include "core/NumericText.h"
 #include "core/RodDesign.h"
 #include "core/RowLengths.h"
 #include "core/VerticalRod.h"
+#include "tests/support/ShippedWording.h"
 #include "tests/support/ShownValues.h"
 #include "text/Wording.h"
 
@@ -185,6 +187,78 @@ private Q_SLOTS:
         QCOMPARE(record.ionBags, before.ionBags);
         QCOMPARE(record.rodQuantity, before.rodQuantity);
         QCOMPARE(record.rowLength, before.rowLength);
+    }
+
+    // What tav-calc refuses before calculating: the form's two refusals, then what has no
+    // physical sense. The form itself calculates all of it as the design does.
+    void inputRefusals_data() {
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<float>("diameter"); // mm
+        QTest::addColumn<float>("depth");    // m, horizontal rods
+        QTest::addColumn<QString>("reason"); // empty: accepted
+        const float inf = std::numeric_limits<float>::infinity();
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("the defaults") << false << 6 << 100 << 54.f << 0.f << "";
+        QTest::newRow("lengths from -5")
+            << false << -5 << 100 << 54.f << 0.f
+            << "the shortest rod length must be a positive finite number, not -5";
+        QTest::newRow("lengths from 0")
+            << false << 0 << 100 << 54.f << 0.f << "the shortest rod length";
+        QTest::newRow("lengths to -1")
+            << false << 6 << -1 << 54.f << 0.f << "the longest rod length";
+        QTest::newRow("a falling range: accepted") << false << 30 << 6 << 54.f << 0.f << "";
+        QTest::newRow("diameter 0") << false << 6 << 100 << 0.f << 0.f
+                                    << "the rod diameter must be a positive finite number, not 0";
+        QTest::newRow("NaN diameter") << false << 6 << 100 << nan << 0.f << "the rod diameter";
+        QTest::newRow("diameter 1e38 mm")
+            << false << 6 << 100 << 1e38f << 0.f << "is not smaller than the bore of 150 mm";
+        QTest::newRow("diameter of the bore")
+            << false << 6 << 100 << 150.f << 0.f << "the bore of 150 mm";
+        QTest::newRow("diameter just inside the bore") << false << 6 << 100 << 149.f << 0.f << "";
+        QTest::newRow("horizontal: 100 mm bore")
+            << true << 3 << 30 << 100.f << 0.6f << "the bore of 100 mm";
+        QTest::newRow("horizontal at 0.6 m") << true << 3 << 30 << 54.f << 0.6f << "";
+        QTest::newRow("horizontal at depth 0")
+            << true << 3 << 30 << 54.f << 0.f << "the burial depth must be a positive";
+        QTest::newRow("horizontal infinitely deep")
+            << true << 3 << 30 << 54.f << inf << "the burial depth must be a positive";
+        QTest::newRow("horizontal at 1e30 m") << true << 3 << 30 << 54.f << 1e30f
+                                              << "is not smaller than the shortest rod length 3 m";
+        QTest::newRow("horizontal as deep as the shortest")
+            << true << 3 << 30 << 54.f << 3.f << "the shortest rod length 3 m";
+        QTest::newRow("horizontal, falling range, deeper than the last")
+            << true << 30 << 4 << 54.f << 5.f << "the shortest rod length 4 m";
+    }
+
+    void inputRefusals() {
+        QFETCH(bool, horizontal);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(float, diameter);
+        QFETCH(float, depth);
+        QFETCH(QString, reason);
+        const RodDesignRecord record = vertical(from, to, 10, 100, diameter);
+        const RodDesignParameters parameters =
+            horizontal ? horizontalRodParameters(depth) : verticalRodParameters();
+        const std::optional<Refusal> refusal = rodDesignInputRefusal(record, parameters);
+        QCOMPARE(refusal.has_value(), !reason.isEmpty());
+        if (refusal)
+            QVERIFY2(shippedWording().refusal(*refusal).contains(reason),
+                     qPrintable(shippedWording().refusal(*refusal)));
+    }
+
+    void inputRefusalsBeginWithTheForms() {
+        const RodDesignParameters parameters = verticalRodParameters();
+        const std::optional<Refusal> both =
+            rodDesignInputRefusal(vertical(-5, 6, 0, 0), parameters);
+        QVERIFY(both);
+        QCOMPARE(Wording::refusalId(both->error), 123u);
+        const std::optional<Refusal> rho =
+            rodDesignInputRefusal(vertical(-5, 6, 10, -1), parameters);
+        QVERIFY(rho);
+        QCOMPARE(Wording::refusalId(rho->error), 124u);
     }
 
     void undefinedRowsAreMarked() {

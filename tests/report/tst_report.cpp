@@ -57,6 +57,14 @@ std::vector<tav::WennerReading> soundings() {
                                                 {std::begin(resistances), std::end(resistances)});
 }
 
+std::vector<tav::WennerReading> apparent(const std::vector<double> &spacings,
+                                         const std::vector<double> &resistivities) {
+    std::vector<tav::WennerReading> readings;
+    for (std::size_t i = 0; i < spacings.size(); ++i)
+        readings.push_back({spacings[i], resistivities[i]});
+    return readings;
+}
+
 StudyHeader header() {
     StudyHeader header;
     header.place = QStringLiteral("North slope");
@@ -87,6 +95,8 @@ GridSafetyStudy annexB1() {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(std::vector<tav::WennerReading>)
 
 class TestReport : public QObject {
     Q_OBJECT
@@ -200,27 +210,35 @@ private Q_SLOTS:
     }
 
     // B.1 as published: the touch voltage fails, the step voltage passes; at 1500 A both
-    // pass; at 300 A the ground potential rise itself is below the touch voltage.
+    // pass; at 300 A the ground potential rise itself is below the touch voltage. Buried
+    // deeper than the equations hold, a passing grid is no answer and says so.
     void gridSafetyPdf_data() {
         QTest::addColumn<double>("faultCurrent");
+        QTest::addColumn<double>("depth");
         QTest::addColumn<QString>("touch");
         QTest::addColumn<QString>("step");
         QTest::addColumn<bool>("shortcut");
-        QTest::newRow("B.1, 1908 A") << 3180. << "FAIL"
+        QTest::newRow("B.1, 1908 A") << 3180. << 0.5 << "FAIL"
                                      << "pass" << false;
-        QTest::newRow("1500 A") << 2500. << "pass"
+        QTest::newRow("1500 A") << 2500. << 0.5 << "pass"
                                 << "pass" << false;
-        QTest::newRow("300 A") << 500. << "pass"
+        QTest::newRow("300 A") << 500. << 0.5 << "pass"
                                << "pass" << true;
+        QTest::newRow("300 A, 3 m deep") << 500. << 3. << "outside the method's range"
+                                         << "outside the method's range" << false;
+        QTest::newRow("B.1, 3 m deep") << 3180. << 3. << "FAIL"
+                                       << "outside the method's range" << false;
     }
 
     void gridSafetyPdf() {
         QFETCH(double, faultCurrent);
+        QFETCH(double, depth);
         QFETCH(QString, touch);
         QFETCH(QString, step);
         QFETCH(bool, shortcut);
         GridSafetyStudy study = annexB1();
         study.fault->faultCurrent = faultCurrent;
+        study.grid.depth = depth;
         const GridSafetyOutcome outcome = GridSafetyOutcome::evaluate(study);
         QVERIFY(outcome.safety.has_value());
         const tav::GridSafetyResult &r = *outcome.safety;
@@ -243,6 +261,36 @@ private Q_SLOTS:
         for (const QString &piece : expected)
             QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" in\n") + text));
         QCOMPARE(text.contains(QStringLiteral("without the other checks")), shortcut);
+    }
+
+    // A parameter the readings leave open shows its bound or that it is open, never the
+    // fit's value.
+    void openParametersShowWhatIsRuledOut_data() {
+        QTest::addColumn<std::vector<tav::WennerReading>>("readings");
+        QTest::addColumn<QString>("rho2"); // patterns of the shown texts
+        QTest::addColumn<QString>("depth");
+        const QString number = QStringLiteral("^[0-9.]+ ");
+        QTest::newRow("100 over 300 from 2 m") << soundings() << number << number;
+        QTest::newRow("10 over 10000 from 10 m, noisy")
+            << apparent({1, 2, 4, 6, 9, 12, 18, 24, 30},
+                        {10.11, 9.97, 10.72, 11.28, 14.14, 17.13, 25.52, 32.52, 41.83})
+            << "^at least [0-9.]+ Ω·m$" << number;
+        QTest::newRow("a steady rise") << apparent({1, 2, 4, 8, 16, 32}, {10, 20, 40, 80, 160, 320})
+                                       << "^at least [0-9.]+ Ω·m$"
+                                       << "^at most [0-9.]+ m$";
+    }
+
+    void openParametersShowWhatIsRuledOut() {
+        QFETCH(std::vector<tav::WennerReading>, readings);
+        QFETCH(QString, rho2);
+        QFETCH(QString, depth);
+        const tav::Refusable<tav::SoilModel> fit = tav::fitSoilModel(readings);
+        QVERIFY(!fit.refused() && fit.result().layered);
+        const auto pairs = SoilModelReport::modelPairs(fit.result(), shippedTexts());
+        QVERIFY2(QRegularExpression(rho2).match(pairs[1].second).hasMatch(),
+                 qPrintable(pairs[1].second));
+        QVERIFY2(QRegularExpression(depth).match(pairs[2].second).hasMatch(),
+                 qPrintable(pairs[2].second));
     }
 
     // However many readings, the report keeps to one page, its last row included.
