@@ -165,11 +165,7 @@ QString refusal(const tav::Refusal &refusal, const StudyTexts &texts) {
 
 Report report(const GridSafetyStudy &study, const GridSafetyOutcome &outcome,
               const StudyHeader &header, const StudyTexts &texts) {
-    Report report;
-    report.title = texts.text(kTitle);
-    report.informationHeading = texts.text(Study::kFieldInformation);
-    report.information = header.information(texts);
-    report.footer = header.footer(texts);
+    Report report = header.startReport(kTitle, texts);
     ReportBlock inputs;
     inputs.heading = texts.text(kInputs);
     inputs.pairs =

@@ -125,11 +125,7 @@ QVector<QStringList> rows(const tav::SoilModel &model) {
 }
 
 Report report(const SoilModelStudy &study, const StudyHeader &header, const StudyTexts &texts) {
-    Report report;
-    report.title = texts.text(kTitle);
-    report.informationHeading = texts.text(Study::kFieldInformation);
-    report.information = header.information(texts);
-    report.footer = header.footer(texts);
+    Report report = header.startReport(kTitle, texts);
     ReportBlock model;
     if (study.outcome && !study.outcome->refused()) {
         const tav::SoilModel &m = study.outcome->result();

@@ -55,3 +55,12 @@ QString StudyHeader::footer(const StudyTexts &texts) const {
     return texts.text(StringId::Study::kFooter)
         .arg(QStringLiteral(TAV_VERSION), date.toString(Qt::ISODate));
 }
+
+Report StudyHeader::startReport(unsigned titleId, const StudyTexts &texts) const {
+    Report report;
+    report.title = texts.text(titleId);
+    report.informationHeading = texts.text(StringId::Study::kFieldInformation);
+    report.information = information(texts);
+    report.footer = footer(texts);
+    return report;
+}

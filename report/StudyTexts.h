@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SiteInformation.h"
+#include "report/Report.h"
 #include "text/Wording.h"
 
 #include <QDate>
@@ -37,4 +38,7 @@ struct StudyHeader {
     QVector<QPair<QString, QString>> information(const StudyTexts &texts) const;
     // "Written by TAV 1.0.0.1 on 2026-05-04."
     QString footer(const StudyTexts &texts) const;
+    // A report with the title of titleId and this header's information and footer: where
+    // every study's report starts.
+    Report startReport(unsigned titleId, const StudyTexts &texts) const;
 };

@@ -1,5 +1,6 @@
 // Touch and step safety of a rectangular grid after IEEE Std 80-2013.
 #include "core/GridSafety.h"
+#include "tests/support/AnnexB1.h"
 #include "tests/support/ShippedWording.h"
 
 #include <QtTest>
@@ -10,23 +11,6 @@
 using namespace tav;
 
 namespace {
-
-// IEEE Std 80-2013, Annex B.1: 70 m x 70 m, 7 m spacing, 0.5 m deep, 10 mm conductor,
-// 400 ohm-m, 1908 A for 0.5 s, 0.102 m of 2500 ohm-m crushed rock, 70 kg.
-GridSafetyInput annexB1() {
-    GridSafetyInput in;
-    in.soilResistivity = 400;
-    in.lengthX = 70;
-    in.lengthY = 70;
-    in.spacing = 7;
-    in.depth = 0.5;
-    in.conductorDiameter = 0.01;
-    in.gridCurrent = 1908;
-    in.faultDuration = 0.5;
-    in.surface = SurfaceLayer{2500, 0.102};
-    in.body = BodyWeight::Kg70;
-    return in;
-}
 
 bool near(double actual, double expected) {
     return std::abs(actual - expected) <= 1e-12 * std::abs(expected);

@@ -6,6 +6,7 @@
 #include "report/ReportNumber.h"
 #include "report/ReportWriter.h"
 #include "report/SoilModelReport.h"
+#include "tests/support/AnnexB1.h"
 #include "tests/support/ShippedWording.h"
 
 #include <QImage>
@@ -78,18 +79,9 @@ StudyHeader header() {
 }
 
 // IEEE Std 80-2013, Annex B.1 with the fault current of B.1: 3I0 = 3180 A, Sf = 0.6.
-GridSafetyStudy annexB1() {
+GridSafetyStudy annexB1Study() {
     GridSafetyStudy study;
-    tav::GridSafetyInput &in = study.grid;
-    in.soilResistivity = 400;
-    in.lengthX = 70;
-    in.lengthY = 70;
-    in.spacing = 7;
-    in.depth = 0.5;
-    in.conductorDiameter = 0.01;
-    in.faultDuration = 0.5;
-    in.surface = tav::SurfaceLayer{2500, 0.102};
-    in.body = tav::BodyWeight::Kg70;
+    study.grid = annexB1();
     study.fault = tav::FaultCurrentInput{3180, 0.6, 0, {}, {}};
     return study;
 }
@@ -236,7 +228,7 @@ private Q_SLOTS:
         QFETCH(QString, touch);
         QFETCH(QString, step);
         QFETCH(bool, shortcut);
-        GridSafetyStudy study = annexB1();
+        GridSafetyStudy study = annexB1Study();
         study.fault->faultCurrent = faultCurrent;
         study.grid.depth = depth;
         const GridSafetyOutcome outcome = GridSafetyOutcome::evaluate(study);

@@ -9,6 +9,7 @@
 #include "forms/ids/MeshGridIds.h"
 #include "report/GridSafetyReport.h"
 #include "studies/GridSafetyWindow.h"
+#include "tests/support/AnnexB1.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
@@ -34,22 +35,6 @@ QString label(const QWidget &window, const char *name) {
     if (shown == nullptr)
         return QStringLiteral("<no %1>").arg(QLatin1String(name));
     return shown->isVisibleTo(&window) ? shown->text() : QStringLiteral("<hidden>");
-}
-
-// IEEE Std 80-2013, Annex B.1.
-tav::GridSafetyInput annexB1() {
-    tav::GridSafetyInput in;
-    in.soilResistivity = 400;
-    in.lengthX = 70;
-    in.lengthY = 70;
-    in.spacing = 7;
-    in.depth = 0.5;
-    in.conductorDiameter = 0.01;
-    in.gridCurrent = 1908;
-    in.faultDuration = 0.5;
-    in.surface = tav::SurfaceLayer{2500, 0.102};
-    in.body = tav::BodyWeight::Kg70;
-    return in;
 }
 
 } // namespace
