@@ -71,12 +71,19 @@ double SurfaceField::potential(double x, double y) const {
 bool SurfaceField::raster(const RasterGrid &grid, std::vector<double> &values,
                           WorkMonitor &monitor) const {
     values.assign(grid.size(), 0.);
-    return monitor.run(
-        SolveProgress::Stage::Surface, std::size_t(grid.ny), [&](std::size_t row, int) {
-            const int j = int(row);
-            for (int i = 0; i < grid.nx; ++i)
-                values[std::size_t(j) * grid.nx + i] = potential(grid.x(i), grid.y(j));
-        });
+    // A row of a large system takes longer than a cancel may wait: the items are pieces
+    // of rows, so that the calling thread hears a cancel between them.
+    constexpr int kPiece = 32;
+    const int pieces = std::max(1, (grid.nx + kPiece - 1) / kPiece);
+    return monitor.run(SolveProgress::Stage::Surface, std::size_t(grid.ny) * std::size_t(pieces),
+                       [&](std::size_t item, int) {
+                           const int j = int(item / std::size_t(pieces));
+                           const int begin = int(item % std::size_t(pieces)) * kPiece;
+                           const int end = std::min(grid.nx, begin + kPiece);
+                           for (int i = begin; i < end; ++i)
+                               values[std::size_t(j) * grid.nx + i] =
+                                   potential(grid.x(i), grid.y(j));
+                       });
 }
 
 } // namespace tav::earthing
