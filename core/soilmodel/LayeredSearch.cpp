@@ -14,7 +14,6 @@ namespace {
 using Eigen::VectorXd;
 
 constexpr double kMaxContrast = 20.72; // ln 1e9
-constexpr double kDepthMargin = 6.91;  // ln 1000
 // Step of the forward differences in ln(rho2/rho1) and ln h.
 constexpr double kStep = 1e-7;
 

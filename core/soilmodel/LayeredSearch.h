@@ -25,6 +25,9 @@ public:
         double sumOfSquares = std::numeric_limits<double>::infinity();
     };
 
+    // ln 1000: how far beyond the readings' spacings (in ln h) the depth is searched.
+    static constexpr double kDepthMargin = 6.91;
+
     explicit LayeredSearch(const std::vector<WennerReading> &readings);
 
     std::size_t readings() const { return m_measured.size(); }

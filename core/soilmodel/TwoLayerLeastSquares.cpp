@@ -15,8 +15,7 @@ using Point = LayeredSearch::Point;
 // Without the faint contrasts a thick top layer over a like one is mistaken for a strong
 // contrast further down.
 constexpr std::array<double, 6> kScanContrast = {0.2, 0.6, 1.2, 2.2, 3.5, 6.0};
-constexpr double kScanMargin = 4.6;   // ln 100: h from a hundredth of the least spacing
-constexpr double kDepthMargin = 6.91; // ln 1000, the search's own margin
+constexpr double kScanMargin = 4.6; // ln 100: h from a hundredth of the least spacing
 // The first scan: eight depths, the best point of each sign of K polished.
 constexpr int kCoarseDepths = 8;
 // Around each contrast's best of them the scan is refined until its depths are at most a
@@ -43,10 +42,12 @@ struct Scan {
 };
 
 std::vector<double> scanDepths(const LayeredSearch &s, int &refinement) {
-    const double first = s.lower(LayeredSearch::LogDepth) + kDepthMargin - kScanMargin;
-    const double last = s.upper(LayeredSearch::LogDepth) - kDepthMargin + kScanMargin;
-    const double span =
-        s.upper(LayeredSearch::LogDepth) - s.lower(LayeredSearch::LogDepth) - 2 * kDepthMargin;
+    const double first =
+        s.lower(LayeredSearch::LogDepth) + LayeredSearch::kDepthMargin - kScanMargin;
+    const double last =
+        s.upper(LayeredSearch::LogDepth) - LayeredSearch::kDepthMargin + kScanMargin;
+    const double span = s.upper(LayeredSearch::LogDepth) - s.lower(LayeredSearch::LogDepth) -
+                        2 * LayeredSearch::kDepthMargin;
     const double step = std::clamp(span / 2, kFinestScanStep, kScanStep);
     refinement =
         std::max(1, static_cast<int>(std::ceil((last - first) / (kCoarseDepths - 1) / step)));
