@@ -3,6 +3,8 @@
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
 
+#include <cmath>
+
 using namespace StringId::SystemReport;
 namespace Study = StringId::Study;
 using namespace tav::earthing;
@@ -60,8 +62,10 @@ ReportLine verdict(unsigned id, double worst, double tolerable, tav::Verdict v,
     return make(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
 }
 
+// To the centimetre: the search refines places to the millimetre, a plan needs no more.
 QString place(const Point2 &p) {
-    return QStringLiteral("(%1, %2)").arg(given(p.x), given(p.y));
+    return QStringLiteral("(%1, %2)")
+        .arg(given(std::round(p.x * 100) / 100), given(std::round(p.y * 100) / 100));
 }
 
 } // namespace
