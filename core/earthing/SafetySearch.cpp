@@ -1,5 +1,7 @@
 #include "core/earthing/SafetySearch.h"
 
+#include "core/earthing/RasterSteps.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -9,7 +11,6 @@ namespace tav::earthing {
 namespace {
 
 constexpr int kCandidates = 4;
-constexpr int kDirections = 16;  // over half a turn
 constexpr double kFinest = 1e-3; // m, and rad for the direction
 constexpr double kLowest = -std::numeric_limits<double>::infinity();
 
@@ -24,21 +25,6 @@ SafetySearch::SafetySearch(const SurfaceField &field, const RasterGrid &grid,
                            const Rectangle &touchArea, const Rectangle &stepArea)
     : m_field(field), m_grid(grid), m_values(values), m_gpr(gpr), m_touchArea(touchArea),
       m_stepArea(stepArea) {}
-
-double SafetySearch::interpolated(double x, double y) const {
-    const double fx = clampTo((x - m_grid.x0) / m_grid.step, 0, m_grid.nx - 1);
-    const double fy = clampTo((y - m_grid.y0) / m_grid.step, 0, m_grid.ny - 1);
-    const int i = std::min(int(fx), std::max(m_grid.nx - 2, 0));
-    const int j = std::min(int(fy), std::max(m_grid.ny - 2, 0));
-    const double tx = m_grid.nx > 1 ? fx - i : 0;
-    const double ty = m_grid.ny > 1 ? fy - j : 0;
-    const auto v = [&](int a, int b) {
-        return m_values[std::size_t(std::min(b, m_grid.ny - 1)) * m_grid.nx +
-                        std::min(a, m_grid.nx - 1)];
-    };
-    return (1 - ty) * ((1 - tx) * v(i, j) + tx * v(i + 1, j)) +
-           ty * ((1 - tx) * v(i, j + 1) + tx * v(i + 1, j + 1));
-}
 
 // The raster nodes whose score no neighbour beats, best first, at most count of them.
 std::vector<int> SafetySearch::localMaxima(const std::vector<double> &score, int count) const {
@@ -104,36 +90,13 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
     return {value, {x, y}};
 }
 
-// Per node, the best of the directions on the interpolated raster.
+// The nodes of the largest raster steps.
 std::vector<SafetySearch::Start> SafetySearch::stepStarts() const {
-    std::vector<double> score(m_values.size(), kLowest);
-    std::vector<double> direction(m_values.size(), 0);
-    for (int j = 0; j < m_grid.ny; ++j)
-        for (int i = 0; i < m_grid.nx; ++i) {
-            const double x = m_grid.x(i);
-            const double y = m_grid.y(j);
-            if (!m_stepArea.contains(x, y))
-                continue;
-            const std::size_t k = std::size_t(j) * m_grid.nx + i;
-            for (int d = 0; d < kDirections; ++d) {
-                const double theta = M_PI * d / kDirections;
-                for (double sign : {1., -1.}) {
-                    const double qx = x + sign * std::cos(theta);
-                    const double qy = y + sign * std::sin(theta);
-                    if (!m_stepArea.contains(qx, qy))
-                        continue;
-                    const double s = m_values[k] - interpolated(qx, qy);
-                    if (s > score[k]) {
-                        score[k] = s;
-                        direction[k] = sign > 0 ? theta : theta + M_PI;
-                    }
-                }
-            }
-        }
+    const RasterSteps steps(m_grid, m_values, m_stepArea);
     std::vector<Start> starts;
-    for (int node : localMaxima(score, kCandidates))
+    for (int node : localMaxima(steps.scores(), kCandidates))
         starts.push_back({{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx),
-                           direction[std::size_t(node)]}});
+                           steps.directions()[std::size_t(node)]}});
     return starts;
 }
 

@@ -32,7 +32,6 @@ private:
     std::vector<Start> stepStarts() const;
     TouchMaximum refineTouch(const Start &start) const;
     StepMaximum refineStep(const Start &start) const;
-    double interpolated(double x, double y) const;
     std::vector<int> localMaxima(const std::vector<double> &score, int count) const;
 
     const SurfaceField &m_field;

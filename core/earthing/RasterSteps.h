@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/earthing/EarthingResult.h"
+#include "core/earthing/SurfaceField.h"
+
+#include <vector>
+
+namespace tav::earthing {
+
+// The step voltage on the search raster the way the search starts from it: per node, the
+// largest fall of the bilinearly interpolated raster to a point 1 m away in one of
+// kDirections directions over half a turn (both senses), both points in the step area.
+// The study's step map draws the same values, so its highest agrees with the search.
+class RasterSteps {
+public:
+    static constexpr int kDirections = 16;
+
+    RasterSteps(const RasterGrid &grid, const std::vector<double> &values,
+                const Rectangle &stepArea);
+
+    // -infinity where no step fits (the node or every far point outside the step area).
+    const std::vector<double> &scores() const { return m_score; }
+    // rad, from the node towards the lower point.
+    const std::vector<double> &directions() const { return m_direction; }
+
+    static double interpolated(const RasterGrid &grid, const std::vector<double> &values, double x,
+                               double y);
+
+private:
+    std::vector<double> m_score;
+    std::vector<double> m_direction;
+};
+
+} // namespace tav::earthing

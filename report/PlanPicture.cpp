@@ -1,0 +1,174 @@
+#include "report/PlanPicture.h"
+
+#include "core/earthing/RasterSteps.h"
+#include "report/ColourScale.h"
+#include "report/Contour.h"
+#include "report/PlanTransform.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace tav::earthing;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const QColor kEnergised(180, 40, 30);
+const QColor kFloating(30, 90, 200);
+
+bool isRod(const Conductor &c) {
+    return std::hypot(c.to.x - c.from.x, c.to.y - c.from.y) < 1e-6;
+}
+
+QRectF rectOf(const Rectangle &r) {
+    return QRectF(QPointF(r.x0, r.y0), QPointF(r.x1, r.y1)).normalized();
+}
+
+} // namespace
+
+std::vector<double> PlanPicture::mapValues(const EarthingResult &result, Map map) {
+    const RasterGrid &grid = result.raster;
+    std::vector<double> values(result.rasterPotential.size(), kNaN);
+    if (map == Map::Step) {
+        const RasterSteps steps(grid, result.rasterPotential, result.stepArea);
+        for (std::size_t k = 0; k < values.size(); ++k)
+            if (std::isfinite(steps.scores()[k]))
+                values[k] = steps.scores()[k];
+        return values;
+    }
+    for (int j = 0; j < grid.ny; ++j)
+        for (int i = 0; i < grid.nx; ++i) {
+            const std::size_t k = std::size_t(j) * grid.nx + i;
+            if (map == Map::Potential)
+                values[k] = result.rasterPotential[k];
+            else if (map == Map::Touch && result.touchArea.contains(grid.x(i), grid.y(j)))
+                values[k] = result.gpr - result.rasterPotential[k];
+        }
+    return values;
+}
+
+QRectF PlanPicture::extent() const {
+    QRectF box;
+    for (const Conductor &c : conductors)
+        box |= QRectF(QPointF(c.from.x, c.from.y), QPointF(c.to.x, c.to.y))
+                   .normalized()
+                   .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
+    if (result && result->raster.size() > 0)
+        box |= rectOf(result->stepArea);
+    if (box.isNull())
+        box = QRectF(-10, -10, 20, 20);
+    const double margin = 0.05 * std::max(box.width(), box.height()) + 1;
+    return box.adjusted(-margin, -margin, margin, margin);
+}
+
+void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &world) const {
+    painter.save();
+    painter.setClipRect(device);
+    painter.fillRect(device, Qt::white);
+    if (result && map != Map::None)
+        paintMap(painter, device, world);
+    paintConductors(painter, device, world);
+    if (result)
+        paintMarks(painter, device, world);
+    if (profile) {
+        const PlanTransform t(world, device);
+        painter.setPen(QPen(Qt::black, 1.5, Qt::DashDotLine));
+        painter.drawLine(t.toDevice(profile->p1()), t.toDevice(profile->p2()));
+    }
+    painter.restore();
+}
+
+void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF &world) const {
+    const std::vector<double> values = mapValues(*result, map);
+    const RasterGrid &grid = result->raster;
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (double v : values)
+        if (std::isfinite(v)) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    if (!(hi >= lo))
+        return;
+    const ColourScale scale(lo, hi);
+    const PlanTransform t(world, device);
+    const double half = grid.step / 2;
+    for (int j = 0; j < grid.ny; ++j)
+        for (int i = 0; i < grid.nx; ++i) {
+            const double v = values[std::size_t(j) * grid.nx + i];
+            if (!std::isfinite(v))
+                continue;
+            const QRectF cell = t.toDevice(
+                QRectF(QPointF(grid.x(i) - half, grid.y(j) - half), QSizeF(grid.step, grid.step)));
+            if (cell.intersects(device))
+                painter.fillRect(cell.adjusted(0, 0, 0.5, 0.5), scale.colour(v));
+        }
+    if (map != Map::Potential && tolerable > 0) {
+        painter.setPen(QPen(Qt::white, 2.5));
+        QVector<QLineF> lines = Contour::lines(grid, values, tolerable);
+        for (QLineF &l : lines)
+            l = QLineF(t.toDevice(l.p1()), t.toDevice(l.p2()));
+        painter.drawLines(lines);
+        painter.setPen(QPen(Qt::black, 1.2, Qt::DashLine));
+        painter.drawLines(lines);
+    }
+    const double line = painter.fontMetrics().height();
+    const QRectF legend(device.right() - 6 * line, device.top() + 0.5 * line, 5.5 * line,
+                        std::min(device.height() - line, 14 * line));
+    painter.fillRect(legend.adjusted(-0.3 * line, 0, 0, 0), QColor(255, 255, 255, 200));
+    scale.paintLegend(painter, legend, unit);
+}
+
+void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,
+                                  const QRectF &world) const {
+    const PlanTransform t(world, device);
+    painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    if (result && result->raster.size() > 0) {
+        painter.drawRect(t.toDevice(rectOf(result->touchArea)));
+        painter.drawRect(t.toDevice(rectOf(result->stepArea)));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Conductor &c : conductors) {
+        const QColor colour = c.group == 0 ? kEnergised : kFloating;
+        const QPointF a = t.toDevice(QPointF(c.from.x, c.from.y));
+        if (isRod(c)) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            painter.drawEllipse(a, 3.5, 3.5);
+        } else {
+            painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(a, t.toDevice(QPointF(c.to.x, c.to.y)));
+        }
+    }
+}
+
+void PlanPicture::paintMarks(QPainter &painter, const QRectF &device, const QRectF &world) const {
+    const PlanTransform t(world, device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    // Touch: a circled cross; step: an arrow from the higher to the lower point.
+    const QPointF touch = t.toDevice(QPointF(result->touchMax.at.x, result->touchMax.at.y));
+    for (const auto &[colour, width] :
+         {std::pair{QColor(Qt::white), 4.0}, std::pair{QColor(Qt::black), 1.8}}) {
+        painter.setPen(QPen(colour, width));
+        painter.drawEllipse(touch, 7, 7);
+        painter.drawLine(touch + QPointF(-10, 0), touch + QPointF(10, 0));
+        painter.drawLine(touch + QPointF(0, -10), touch + QPointF(0, 10));
+        const QPointF from = t.toDevice(QPointF(result->stepMax.from.x, result->stepMax.from.y));
+        const QPointF to = t.toDevice(QPointF(result->stepMax.to.x, result->stepMax.to.y));
+        painter.drawLine(from, to);
+        painter.drawEllipse(from, 3, 3);
+        const QLineF back = QLineF(to, from);
+        for (double turn : {25.0, -25.0}) {
+            QLineF head = back;
+            head.setLength(8);
+            head.setAngle(back.angle() + turn);
+            painter.drawLine(head);
+        }
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/EarthingResult.h"
+
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+// The plan of an earthing system seen from above, drawn with a QPainter so that the study
+// window and its report draw the same: the conductors (energised and floating apart),
+// rods as dots, the touch and step areas, and after a solve a map of the raster's cells
+// (potential, touch or step voltage), the contour of the tolerable voltage on it, the
+// worst touch and step marked, and the profile line.
+class PlanPicture {
+public:
+    enum class Map { None, Potential, Touch, Step };
+
+    std::vector<tav::earthing::Conductor> conductors;
+    const tav::earthing::EarthingResult *result = nullptr; // not owned; none before a solve
+    Map map = Map::None;
+    double tolerable = 0;          // V, the contour's level on a touch or step map; 0: none
+    std::optional<QLineF> profile; // m
+    QString unit;                  // of the legend, "V"
+
+    // The conductors' extent with a margin, and the step area when solved: the world
+    // rectangle to show first.
+    QRectF extent() const;
+    void paint(QPainter &painter, const QRectF &device, const QRectF &world) const;
+
+    // The map's value at every raster node, NaN where it has none (touch: outside the
+    // touch area; step: where no step fits): potential, GPR - potential, or the raster
+    // step of RasterSteps, as the search scores it.
+    static std::vector<double> mapValues(const tav::earthing::EarthingResult &result, Map map);
+
+private:
+    void paintMap(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    void paintConductors(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    void paintMarks(QPainter &painter, const QRectF &device, const QRectF &world) const;
+};

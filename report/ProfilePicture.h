@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/earthing/SurfaceField.h"
+
+#include <QLineF>
+#include <QPen>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+
+class QPainter;
+
+// The surface potential and the touch voltage (GPR - potential) along a line on the
+// surface, with the tolerable touch voltage as a level, on linear axes in metres and
+// volts.
+class ProfilePicture {
+public:
+    QVector<double> distance;  // m from the line's start
+    QVector<double> potential; // V
+    QVector<double> touch;     // V
+    double tolerable = 0;      // V; 0: no level
+    QString xTitle;            // with the unit, "Distance (m)"
+    QString yTitle;
+    QString potentialLabel;
+    QString touchLabel;
+    QString tolerableLabel;
+
+    // count evenly spaced samples (at least 2) of the solved field from end to end.
+    void sample(const tav::earthing::SurfaceField &field, double gpr, const QLineF &line,
+                int count);
+    void paint(QPainter &painter, const QRectF &area) const;
+
+private:
+    void paintCurve(QPainter &painter, const QRectF &plot, const QVector<double> &values,
+                    double yLow, double yHigh, const QPen &pen) const;
+};

@@ -1,0 +1,283 @@
+// The plan's pictures: the colour scale, the plan's transform, the contour of a level on
+// a raster, and the maps drawn from a solve agreeing with the solver's own maxima.
+#include "core/earthing/ConductorLayout.h"
+#include "core/earthing/EarthingSolver.h"
+#include "report/ColourScale.h"
+#include "report/Contour.h"
+#include "report/PlanPicture.h"
+#include "report/PlanTransform.h"
+#include "report/ProfilePicture.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace tav::earthing;
+
+Q_DECLARE_METATYPE(std::function<double(double, double)>)
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void viridisEnds_data();
+    void viridisEnds();
+    void ticks_data();
+    void ticks();
+    void transformRoundTrips_data();
+    void transformRoundTrips();
+    void contourLiesOnTheCrossing_data();
+    void contourLiesOnTheCrossing();
+    void mapsAgreeWithTheSearch_data();
+    void mapsAgreeWithTheSearch();
+    void planDrawsPartsAndCells();
+    void profileSamplesTheField();
+
+private:
+    static const EarthingResult &solvedGrid();
+};
+
+// The published hex values of viridis at its ends and middle (matplotlib).
+void TestPictures::viridisEnds_data() {
+    QTest::addColumn<double>("t");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("start") << 0.0 << QColor(0x44, 0x01, 0x54);
+    QTest::newRow("below start") << -3.0 << QColor(0x44, 0x01, 0x54);
+    QTest::newRow("middle") << 0.5 << QColor(0x21, 0x91, 0x8c);
+    QTest::newRow("end") << 1.0 << QColor(0xfd, 0xe7, 0x25);
+    QTest::newRow("beyond end") << 7.0 << QColor(0xfd, 0xe7, 0x25);
+}
+
+void TestPictures::viridisEnds() {
+    QFETCH(double, t);
+    QFETCH(QColor, expected);
+    const QColor c = ColourScale::viridis(t);
+    QVERIFY2(std::abs(c.red() - expected.red()) <= 1 &&
+                 std::abs(c.green() - expected.green()) <= 1 &&
+                 std::abs(c.blue() - expected.blue()) <= 1,
+             qPrintable(c.name() + QStringLiteral(" for ") + expected.name()));
+    // A scale's own ends are the table's.
+    const ColourScale scale(10, 30);
+    QCOMPARE(scale.colour(10 + 20 * std::clamp(t, 0.0, 1.0)), c);
+}
+
+void TestPictures::ticks_data() {
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<QVector<double>>("expected");
+    QTest::newRow("0 to 10") << 0.0 << 10.0 << 6 << QVector<double>{0, 2, 4, 6, 8, 10};
+    QTest::newRow("fractions") << 0.13 << 0.87 << 5 << QVector<double>{0.2, 0.4, 0.6, 0.8};
+    QTest::newRow("across zero") << -750.0 << 1200.0 << 5 << QVector<double>{-500, 0, 500, 1000};
+    QTest::newRow("one value") << 5.0 << 5.0 << 5 << QVector<double>{};
+    QTest::newRow("reversed") << 9.0 << 1.0 << 5 << QVector<double>{};
+}
+
+void TestPictures::ticks() {
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(int, most);
+    QFETCH(QVector<double>, expected);
+    const std::vector<double> got = ColourScale::ticks(low, high, most);
+    QCOMPARE(int(got.size()), expected.size());
+    for (int k = 0; k < expected.size(); ++k)
+        QVERIFY(std::abs(got[std::size_t(k)] - expected[k]) < 1e-12);
+}
+
+void TestPictures::transformRoundTrips_data() {
+    QTest::addColumn<QRectF>("world");
+    QTest::addColumn<QRectF>("device");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("wide device") << QRectF(0, 0, 70, 70) << QRectF(0, 0, 400, 200) << 200.0 / 70;
+    QTest::newRow("tall device") << QRectF(-10, 5, 20, 10) << QRectF(30, 40, 100, 300) << 5.0;
+}
+
+void TestPictures::transformRoundTrips() {
+    QFETCH(QRectF, world);
+    QFETCH(QRectF, device);
+    QFETCH(double, scale);
+    const PlanTransform t(world, device);
+    QVERIFY(std::abs(t.scale() - scale) < 1e-12);
+    // y up: the world's top edge (largest y) is nearer the device's top.
+    QVERIFY(t.toDevice(QPointF(0, world.bottom())).y() < t.toDevice(QPointF(0, world.top())).y());
+    QVERIFY(std::abs(t.toDevice(world.center()).x() - device.center().x()) < 1e-9);
+    // The whole world fits inside the device.
+    QVERIFY(device.adjusted(-1e-9, -1e-9, 1e-9, 1e-9).contains(t.toDevice(world)));
+    for (const QPointF &p : {world.topLeft(), world.bottomRight(), QPointF(3.7, -2.2)}) {
+        const QPointF back = t.toWorld(t.toDevice(p));
+        QVERIFY(std::abs(back.x() - p.x()) < 1e-9 && std::abs(back.y() - p.y()) < 1e-9);
+    }
+}
+
+// Each row: a raster made by hand from a function, a level, and where every contour end
+// must lie (a function that is zero there).
+void TestPictures::contourLiesOnTheCrossing_data() {
+    QTest::addColumn<std::function<double(double, double)>>("f");
+    QTest::addColumn<double>("level");
+    QTest::addColumn<int>("lines");
+    using F = std::function<double(double, double)>;
+    QTest::newRow("plane in x") << F([](double x, double) { return 10 * x; }) << 25.0 << 4;
+    QTest::newRow("plane in y") << F([](double, double y) { return 3 - y; }) << 1.5 << 5;
+    QTest::newRow("on a node row") << F([](double x, double) { return x; }) << 2.0 << 4;
+    QTest::newRow("above all") << F([](double x, double y) { return x + y; }) << 100.0 << 0;
+    QTest::newRow("below all") << F([](double x, double y) { return x + y; }) << -1.0 << 0;
+    QTest::newRow("not finite") << F([](double x, double) { return x < 1.5 ? NAN : x; }) << 2.5
+                                << 4;
+}
+
+void TestPictures::contourLiesOnTheCrossing() {
+    QFETCH(std::function<double(double, double)>, f);
+    QFETCH(double, level);
+    QFETCH(int, lines);
+    RasterGrid grid{0, 0, 1, 6, 5}; // x 0..5, y 0..4
+    std::vector<double> values;
+    for (int j = 0; j < grid.ny; ++j)
+        for (int i = 0; i < grid.nx; ++i)
+            values.push_back(f(grid.x(i), grid.y(j)));
+    const QVector<QLineF> got = Contour::lines(grid, values, level);
+    // Linear data: the crossing found linearly is exact, every end is on the level.
+    for (const QLineF &l : got)
+        for (const QPointF &p : {l.p1(), l.p2()})
+            QVERIFY2(std::abs(f(p.x(), p.y()) - level) < 1e-9,
+                     qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
+    // A level on a row of nodes is crossed once per cell row, not twice.
+    QCOMPARE(got.size(), lines);
+}
+
+const EarthingResult &TestPictures::solvedGrid() {
+    static const EarthingResult result = [] {
+        EarthingInput input;
+        input.soil = EarthingSoil::uniform(100);
+        input.current = 1000;
+        RectangularGrid grid;
+        grid.sizeX = 20;
+        grid.sizeY = 12;
+        grid.countX = 5;
+        grid.countY = 4;
+        input.conductors = ConductorLayout::grid(grid);
+        input.conductors.push_back({{0, 0, 0}, {0, 0, 3}, 0.016, 0});
+        input.conductors.push_back({{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1}); // a fence wire
+        auto solved = EarthingSolver::solve(input);
+        if (solved.refused())
+            qFatal("the grid was refused");
+        return solved.result();
+    }();
+    return result;
+}
+
+// The maps' highest values against the solver's refined maxima: the refinement starts
+// from these raster values and only climbs, by less than a raster step's worth.
+void TestPictures::mapsAgreeWithTheSearch_data() {
+    QTest::addColumn<int>("map");
+    QTest::newRow("touch") << int(PlanPicture::Map::Touch);
+    QTest::newRow("step") << int(PlanPicture::Map::Step);
+}
+
+void TestPictures::mapsAgreeWithTheSearch() {
+    QFETCH(int, map);
+    const EarthingResult &r = solvedGrid();
+    const std::vector<double> values = PlanPicture::mapValues(r, PlanPicture::Map(map));
+    QCOMPARE(values.size(), r.raster.size());
+    double highest = -1;
+    int shown = 0;
+    for (double v : values)
+        if (std::isfinite(v)) {
+            highest = std::max(highest, v);
+            ++shown;
+        }
+    const double worst =
+        PlanPicture::Map(map) == PlanPicture::Map::Touch ? r.touchMax.voltage : r.stepMax.voltage;
+    QVERIFY2(highest <= worst * (1 + 1e-6) && highest > 0.9 * worst,
+             qPrintable(QStringLiteral("%1 against %2").arg(highest).arg(worst)));
+    // The touch map covers the touch area only, the step map all of the step area.
+    if (PlanPicture::Map(map) == PlanPicture::Map::Touch)
+        QVERIFY(shown < int(r.raster.size()));
+    // Independently: at the step map's highest node, the fall of the solved field to the
+    // point 1 m away in its best direction is close to the map's value.
+    if (PlanPicture::Map(map) == PlanPicture::Map::Step) {
+        const auto k = std::size_t(std::max_element(values.begin(), values.end(),
+                                                    [](double a, double b) {
+                                                        return !std::isfinite(a) ||
+                                                               (std::isfinite(b) && b > a);
+                                                    }) -
+                                   values.begin());
+        const double x = r.raster.x(int(k % r.raster.nx));
+        const double y = r.raster.y(int(k / r.raster.nx));
+        double best = -1;
+        for (int d = 0; d < 64; ++d) {
+            const double a = 2 * M_PI * d / 64;
+            if (r.stepArea.contains(x + std::cos(a), y + std::sin(a)))
+                best = std::max(best, r.field->potential(x, y) -
+                                          r.field->potential(x + std::cos(a), y + std::sin(a)));
+        }
+        QVERIFY2(std::abs(best - highest) < 0.05 * highest,
+                 qPrintable(QStringLiteral("%1 against %2").arg(best).arg(highest)));
+    }
+}
+
+void TestPictures::planDrawsPartsAndCells() {
+    const EarthingResult &r = solvedGrid();
+    PlanPicture plan;
+    plan.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0},
+                       {{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1},
+                       {{10, 6, 0}, {10, 6, 3}, 0.016, 0}};
+    QImage image(400, 300, QImage::Format_RGB32);
+    const QRectF world = plan.extent();
+    {
+        QPainter painter(&image);
+        plan.paint(painter, image.rect(), world);
+    }
+    const PlanTransform t(world, image.rect());
+    const auto pixel = [&](double x, double y) {
+        return image.pixelColor(t.toDevice(QPointF(x, y)).toPoint());
+    };
+    // Energised and floating apart, the rod a dot of the energised colour, white between.
+    QVERIFY(pixel(10, 0).red() > 150 && pixel(10, 0).blue() < 80);
+    QVERIFY(pixel(10, -3).blue() > 150 && pixel(10, -3).red() < 80);
+    QVERIFY(pixel(10, 6).red() > 150 && pixel(10, 6).blue() < 80);
+    QCOMPARE(pixel(5, 3), QColor(Qt::white));
+
+    // A potential map: every cell is drawn in the colour of its node.
+    plan.result = &r;
+    plan.map = PlanPicture::Map::Potential;
+    plan.conductors.clear();
+    {
+        QPainter painter(&image);
+        plan.paint(painter, image.rect(), plan.extent());
+    }
+    const PlanTransform u(plan.extent(), image.rect());
+    double lo = 1e300, hi = -1e300;
+    for (double v : r.rasterPotential) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    const ColourScale scale(lo, hi);
+    const int i = r.raster.nx / 3, j = r.raster.ny / 2;
+    const QColor drawn = image.pixelColor(
+        u.toDevice(QPointF(r.raster.x(i), r.raster.y(j)) + QPointF(0.1, 0.1) * r.raster.step)
+            .toPoint());
+    const QColor expected = scale.colour(r.rasterPotential[std::size_t(j) * r.raster.nx + i]);
+    QVERIFY2(std::abs(drawn.red() - expected.red()) <= 1 &&
+                 std::abs(drawn.green() - expected.green()) <= 1 &&
+                 std::abs(drawn.blue() - expected.blue()) <= 1,
+             qPrintable(drawn.name() + QStringLiteral(" for ") + expected.name()));
+}
+
+void TestPictures::profileSamplesTheField() {
+    const EarthingResult &r = solvedGrid();
+    ProfilePicture profile;
+    profile.sample(*r.field, r.gpr, QLineF(-3, 6, 23, 6), 27);
+    QCOMPARE(profile.distance.size(), 27);
+    QCOMPARE(profile.distance.back(), 26.0);
+    QCOMPARE(profile.potential[13], r.field->potential(10, 6));
+    QCOMPARE(profile.touch[13], r.gpr - r.field->potential(10, 6));
+    QImage image(300, 200, QImage::Format_RGB32);
+    QPainter painter(&image);
+    profile.paint(painter, image.rect()); // draws without a fault on a small area
+}
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
