@@ -5,8 +5,11 @@
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/SystemSafety.h"
 #include "document/DocumentWording.h"
+#include "document/ResultJson.h"
 #include "document/SystemDocument.h"
+#include "report/SystemReport.h"
 #include "text/StringIds.h"
 
 #include <QByteArray>
@@ -15,17 +18,25 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
 
 using tav::earthing::EarthingResult;
+using tav::earthing::SystemSafety;
 
 const QString kInput = QStringLiteral("input");
 
 struct SystemInput {
+    tav::SystemDocument document;
     tav::earthing::EarthingInput input;
     QString refused; // the worded reason, when the document could not be read
+};
+
+struct SystemOutcome {
+    EarthingResult result;
+    std::optional<SystemSafety> safety; // with the document's safety criteria
 };
 
 std::string shown(double value) {
@@ -40,6 +51,24 @@ std::string coordinate(double value) {
 
 std::string at(const tav::earthing::Point2 &p) {
     return "(" + coordinate(p.x) + ", " + coordinate(p.y) + ")";
+}
+
+std::string verdictText(unsigned id, double tolerable, double worst, tav::Verdict verdict) {
+    const QString word = CliStrings::text(StringId::kSystemVerdicts + unsigned(verdict));
+    return CliStrings::text(id)
+               .arg(QString::fromStdString(shown(tolerable)), QString::fromStdString(shown(worst)),
+                    word)
+               .toStdString() +
+           "\n";
+}
+
+std::string safetyText(const EarthingResult &r, const SystemSafety &s) {
+    std::string text =
+        verdictText(StringId::kSystemTouchVerdict, s.tolerable.touch, r.touchMax.voltage, s.touch);
+    text += verdictText(StringId::kSystemStepVerdict, s.tolerable.step, r.stepMax.voltage, s.step);
+    for (const tav::Caution &caution : s.tolerable.cautions)
+        text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
+    return text;
 }
 
 std::string resultText(const EarthingResult &r) {
@@ -89,7 +118,7 @@ bool readWhole(const QString &path, QByteArray &content, QString &reason) {
     return !failed;
 }
 
-class SystemSolve : public CalculationCommand<SystemInput, EarthingResult> {
+class SystemSolve : public CalculationCommand<SystemInput, SystemOutcome> {
 public:
     SystemSolve()
         : CalculationCommand(
@@ -98,7 +127,9 @@ public:
                              "metal) in uniform or two-layer soil, read as a JSON document and "
                              "solved by the moment method: the resistance, the potential and "
                              "current of each group of metal, the surface potential at the "
-                             "given points, and the worst touch and step voltages. The man "
+                             "given points, the worst touch and step voltages, and with the "
+                             "document's safety criteria the tolerable ones and whether the "
+                             "system passes. The man "
                              "page tav-calc(1) describes the document.")) {}
 
 protected:
@@ -124,18 +155,42 @@ protected:
             system.refused = DocumentWording::error(error, &CliStrings::text);
         else
             system.input = document.input();
+        system.document = document;
         return system;
     }
 
     QString refusedInput(const SystemInput &input) const override { return input.refused; }
 
-    tav::Refusable<EarthingResult> calculate(const SystemInput &input) const override {
-        return tav::earthing::EarthingSolver::solve(input.input);
+    tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
+        const tav::Refusable<EarthingResult> solved =
+            tav::earthing::EarthingSolver::solve(input.input);
+        if (solved.refused())
+            return solved.refusal();
+        SystemOutcome outcome{solved.result(), std::nullopt};
+        if (input.document.safety) {
+            const tav::Refusable<SystemSafety> safety = tav::earthing::assessSafety(
+                outcome.result, input.input.soil, *input.document.safety);
+            if (safety.refused())
+                return safety.refusal();
+            outcome.safety = safety.result();
+        }
+        return outcome;
     }
 
-    std::string text(const EarthingResult &result) const override { return resultText(result); }
-    std::string json(const EarthingResult &result) const override {
-        return tav::SystemDocument::resultJson(result).toStdString();
+    std::string text(const SystemOutcome &o) const override {
+        std::string text = resultText(o.result);
+        return o.safety ? text + safetyText(o.result, *o.safety) : text;
+    }
+    std::string json(const SystemOutcome &o) const override {
+        return (o.safety ? tav::ResultJson::write(o.result, *o.safety)
+                         : tav::ResultJson::write(o.result))
+            .toStdString();
+    }
+
+    bool writesReport() const override { return true; }
+    Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
+                  const StudyTexts &texts) const override {
+        return SystemReport::report(input.document, o.result, o.safety, header, texts);
     }
 };
 

@@ -122,11 +122,11 @@ void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.GPR = in.gridCurrent * r.Rg;
     r.Em = rho * r.Km * r.Ki * in.gridCurrent / r.LM;
     r.Es = rho * r.Ks * r.Ki * in.gridCurrent / r.LS;
-    const double surface = in.surface ? in.surface->resistivity : rho;
-    r.Cs = in.surface ? 1 - 0.09 * (1 - rho / surface) / (2 * in.surface->thickness + 0.09) : 1;
-    const double k = (in.body == BodyWeight::Kg50 ? 0.116 : 0.157) / std::sqrt(in.faultDuration);
-    r.touchTolerable = (1000 + 1.5 * r.Cs * surface) * k;
-    r.stepTolerable = (1000 + 6 * r.Cs * surface) * k;
+    const TolerableVoltages tolerable =
+        tolerableVoltages({in.faultDuration, in.body, in.surface}, rho);
+    r.Cs = tolerable.Cs;
+    r.touchTolerable = tolerable.touch;
+    r.stepTolerable = tolerable.step;
     r.touchSafe = r.Em < r.touchTolerable;
     r.stepSafe = r.Es < r.stepTolerable;
     r.gprBelowTouch = r.GPR < r.touchTolerable;

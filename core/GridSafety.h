@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/TolerableVoltage.h"
 #include "core/errors.h"
 
 #include <optional>
 #include <vector>
 
 namespace tav {
-
-enum class BodyWeight { Kg50, Kg70 };
 
 // Where IEEE Std 80-2013's simplified mesh and step voltage equations hold (n <= 25,
 // 0.25 m <= h <= 2.5 m, d < 0.25 h, D >= 2.5 m), and the range of fault durations of
@@ -19,12 +18,6 @@ inline constexpr double kGreatestBurialDepth = 2.5;   // m
 inline constexpr double kGreatestDiameterToDepth = 0.25;
 inline constexpr double kLeastFaultDuration = 0.03; // s
 inline constexpr double kGreatestFaultDuration = 3; // s
-
-// A thin layer of high resistivity, such as crushed rock, spread over the site.
-struct SurfaceLayer {
-    double resistivity = 0; // ohm m
-    double thickness = 0;   // m
-};
 
 struct GroundRods {
     int count = 0;

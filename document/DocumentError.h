@@ -20,6 +20,10 @@ struct DocumentError {
         WrongLength,     // path should hold an array of expected numbers
         SoilShape,       // path holds neither rho nor rho1, rho2 and h
         CountOutOfRange, // path should hold a whole number from 1 to expected
+        NotPositive,     // path should hold a number above 0
+        CutTooLarge,     // path should be smaller than the grid's size each way
+        TooFewRods,      // path should hold a whole number of at least 3, up to expected
+        NotBodyWeight,   // path should hold 50 or 70
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

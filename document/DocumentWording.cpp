@@ -30,6 +30,14 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentErrors + 9;
     case Kind::CountOutOfRange:
         return StringId::kDocumentErrors + 10;
+    case Kind::NotPositive:
+        return StringId::kDocumentShapeErrors + 0;
+    case Kind::CutTooLarge:
+        return StringId::kDocumentShapeErrors + 1;
+    case Kind::TooFewRods:
+        return StringId::kDocumentShapeErrors + 2;
+    case Kind::NotBodyWeight:
+        return StringId::kDocumentShapeErrors + 3;
     }
     return 0;
 }
@@ -42,7 +50,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     if (error.kind == Kind::NotJson)
         return text.arg(error.offset);
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
-    if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange)
+    if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
+        error.kind == Kind::TooFewRods)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -34,7 +34,28 @@ template <class T, class F> QByteArray list(const std::vector<T> &items, F f) {
     return out + (items.empty() ? "]" : "\n ]");
 }
 
+QByteArray verdict(Verdict v) {
+    return v == Verdict::Safe ? "true" : v == Verdict::NotSafe ? "false" : "null";
+}
+
 } // namespace
+
+QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &s) {
+    QByteArray out = write(result);
+    out.chop(2); // "}\n"
+    out += ",\n ";
+    QByteArray cautions = "[";
+    for (std::size_t k = 0; k < s.tolerable.cautions.size(); ++k)
+        cautions +=
+            QByteArray(k ? ", " : "") + "\"" + warningName(s.tolerable.cautions[k].warning) + "\"";
+    out += pair("safety", "{" + pair("touch_tolerable", number(s.tolerable.touch)) + ", " +
+                              pair("step_tolerable", number(s.tolerable.step)) + ", " +
+                              pair("cs", number(s.tolerable.Cs)) + ", " +
+                              pair("touch_safe", verdict(s.touch)) + ", " +
+                              pair("step_safe", verdict(s.step)) + ", " +
+                              pair("cautions", cautions + "]") + "}");
+    return out + "}\n";
+}
 
 const char *ResultJson::warningName(Warning warning) {
     switch (warning) {
@@ -42,6 +63,8 @@ const char *ResultJson::warningName(Warning warning) {
         return "series_truncated";
     case Warning::SolutionNotConverged:
         return "solution_not_converged";
+    case Warning::DurationOutsideRange:
+        return "duration_outside_range";
     default: // the other calculations' warnings, never the solver's
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/EarthingResult.h"
+#include "core/earthing/SystemSafety.h"
 
 #include <QByteArray>
 
@@ -12,6 +13,10 @@ namespace tav {
 class ResultJson {
 public:
     static QByteArray write(const earthing::EarthingResult &result);
+    // With the tolerable voltages and the verdicts under "safety", last; a verdict that is
+    // no answer (outside the method's range) is null.
+    static QByteArray write(const earthing::EarthingResult &result,
+                            const earthing::SystemSafety &safety);
     // The name of a caution's warning, as the document spells it.
     static const char *warningName(Warning warning);
 };

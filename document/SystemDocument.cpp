@@ -2,9 +2,11 @@
 
 #include "document/JsonFields.h"
 #include "document/ResultJson.h"
+#include "document/StudyParts.h"
 
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tav {
@@ -12,9 +14,6 @@ namespace tav {
 using namespace earthing;
 
 namespace {
-
-// Grids and rods beyond this many conductors could not be solved anyway.
-constexpr int kMaxCount = 10000;
 
 EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     JsonFields f(value, QStringLiteral("soil"), error);
@@ -48,50 +47,6 @@ Conductor readConductor(const QJsonValue &value, const QString &path, DocumentEr
     c.diameter = f.number("diameter", 0, true);
     c.group = f.integer("group", 0, false);
     return c;
-}
-
-SystemDocument::Grid readGrid(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"origin", "size", "conductors", "depth", "diameter", "group", "rods"});
-    SystemDocument::Grid g;
-    double origin[2] = {0, 0};
-    double size[2] = {0, 0};
-    double counts[2] = {0, 0};
-    if (f.has("origin") && !f.failed())
-        JsonFields::numbers(f.value("origin", true), f.path("origin"), 2, origin, error);
-    const QJsonValue sizeValue = f.value("size", true);
-    if (!f.failed())
-        JsonFields::numbers(sizeValue, f.path("size"), 2, size, error);
-    const QJsonValue countValue = f.value("conductors", true);
-    if (!f.failed() && JsonFields::numbers(countValue, f.path("conductors"), 2, counts, error))
-        for (int k = 0; k < 2; ++k)
-            if (counts[k] != std::trunc(counts[k]) || counts[k] < 1 || counts[k] > kMaxCount)
-                JsonFields::fail(error, DocumentError::Kind::CountOutOfRange,
-                                 JsonFields::indexed(f.path("conductors"), k), kMaxCount);
-    g.grid.x0 = origin[0];
-    g.grid.y0 = origin[1];
-    g.grid.sizeX = size[0];
-    g.grid.sizeY = size[1];
-    g.grid.countX = int(counts[0]);
-    g.grid.countY = int(counts[1]);
-    g.grid.depth = f.number("depth", 0, true);
-    g.grid.diameter = f.number("diameter", 0, true);
-    g.grid.group = f.integer("group", 0, false);
-    if (f.has("rods") && !f.failed()) {
-        JsonFields r(f.value("rods", true), f.path("rods"), error);
-        r.allowOnly({"count", "corners", "length", "diameter"});
-        SystemDocument::GridRods rods;
-        const QJsonValue corners = r.value("corners", false);
-        if (!corners.isUndefined() && !corners.isNull() && !corners.isBool())
-            JsonFields::fail(error, DocumentError::Kind::NotABoolean, r.path("corners"));
-        rods.corners = corners.toBool(false);
-        if (!rods.corners)
-            rods.count = r.count("count", kMaxCount);
-        rods.length = r.number("length", 0, true);
-        rods.diameter = r.number("diameter", 0, true);
-        g.rods = rods;
-    }
-    return g;
 }
 
 SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, DocumentError &error) {
@@ -143,15 +98,18 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     }
     JsonFields f(document.isObject() ? QJsonValue(document.object()) : QJsonValue(), QString(),
                  error);
-    f.allowOnly(
-        {"soil", "current", "conductors", "grids", "rods", "points", "search", "segment_length"});
+    f.allowOnly({"soil", "current", "conductors", "grids", "rods", "l_grids", "rings", "fences",
+                 "points", "search", "segment_length", "safety", "study_window"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed())
         d.soil = readSoil(soil, error);
     d.current = f.number("current", 0, true);
     d.conductors = readArray<Conductor>(f, "conductors", error, readConductor);
-    d.grids = readArray<Grid>(f, "grids", error, readGrid);
+    d.grids = readArray<Grid>(f, "grids", error, StudyParts::readGrid);
     d.rods = readArray<Rods>(f, "rods", error, readRods);
+    d.lGrids = readArray<LGrid>(f, "l_grids", error, StudyParts::readLGrid);
+    d.rings = readArray<RodRing>(f, "rings", error, StudyParts::readRing);
+    d.fences = readArray<Fence>(f, "fences", error, StudyParts::readFence);
     d.points = f.points2("points", false);
     if (f.has("search") && !f.failed()) {
         JsonFields s(f.value("search", true), QStringLiteral("search"), error);
@@ -160,6 +118,14 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         d.search.margin = s.number("margin", d.search.margin, false);
     }
     d.segmentLength = f.number("segment_length", d.segmentLength, false);
+    if (f.has("safety") && !f.isNull("safety") && !f.failed())
+        d.safety = StudyParts::readSafety(f.value("safety", true), error);
+    if (f.has("study_window") && !f.isNull("study_window") && !f.failed()) {
+        const QJsonValue window = f.value("study_window", true);
+        if (!window.isObject())
+            JsonFields::fail(error, DocumentError::Kind::NotAnObject, f.path("study_window"));
+        d.studyWindow = window.toObject();
+    }
     return d;
 }
 
@@ -183,10 +149,41 @@ EarthingInput SystemDocument::input() const {
     for (const Rods &r : rods)
         for (const Conductor &c : ConductorLayout::rods(r.at, r.top, r.length, r.diameter, r.group))
             input.conductors.push_back(c);
+    appendStudyParts(input.conductors);
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
     return input;
+}
+
+void SystemDocument::appendStudyParts(std::vector<Conductor> &conductors) const {
+    for (const LGrid &l : lGrids) {
+        for (const Conductor &c : ConductorLayout::lGrid(l.grid))
+            conductors.push_back(c);
+        if (!l.rods)
+            continue;
+        const std::vector<Point2> at =
+            l.rods->corners ? ConductorLayout::lCornerPoints(l.grid)
+                            : ConductorLayout::lPerimeterPoints(l.grid, l.rods->count);
+        for (const Conductor &c : ConductorLayout::rods(at, l.grid.bounds.depth, l.rods->length,
+                                                        l.rods->diameter, l.grid.bounds.group))
+            conductors.push_back(c);
+    }
+    for (const RodRing &r : rings)
+        for (const Conductor &c : ConductorLayout::ring(r))
+            conductors.push_back(c);
+    int highest = 0;
+    for (const Conductor &c : conductors)
+        highest = std::max(highest, c.group);
+    for (const Fence &f : fences)
+        highest = std::max(highest, f.group.value_or(0));
+    const std::vector<Conductor> around = conductors;
+    for (const Fence &f : fences) {
+        earthing::Fence fence = f.fence;
+        fence.group = f.group ? *f.group : ++highest;
+        for (const Conductor &c : ConductorLayout::fence(fence, around))
+            conductors.push_back(c);
+    }
 }
 
 QByteArray SystemDocument::toJson() const {
@@ -210,24 +207,8 @@ QByteArray SystemDocument::toJson() const {
     o[QStringLiteral("conductors")] = cs;
     if (!grids.empty()) {
         QJsonArray gs;
-        for (const Grid &g : grids) {
-            QJsonObject j{{QStringLiteral("origin"), point(g.grid.x0, g.grid.y0)},
-                          {QStringLiteral("size"), point(g.grid.sizeX, g.grid.sizeY)},
-                          {QStringLiteral("conductors"), QJsonArray{g.grid.countX, g.grid.countY}},
-                          {QStringLiteral("depth"), g.grid.depth},
-                          {QStringLiteral("diameter"), g.grid.diameter},
-                          {QStringLiteral("group"), g.grid.group}};
-            if (g.rods) {
-                QJsonObject r{{QStringLiteral("length"), g.rods->length},
-                              {QStringLiteral("diameter"), g.rods->diameter}};
-                if (g.rods->corners)
-                    r[QStringLiteral("corners")] = true;
-                else
-                    r[QStringLiteral("count")] = g.rods->count;
-                j[QStringLiteral("rods")] = r;
-            }
-            gs.append(j);
-        }
+        for (const Grid &g : grids)
+            gs.append(StudyParts::write(g));
         o[QStringLiteral("grids")] = gs;
     }
     if (!rods.empty()) {
@@ -244,6 +225,7 @@ QByteArray SystemDocument::toJson() const {
         }
         o[QStringLiteral("rods")] = rs;
     }
+    writeStudyParts(o);
     QJsonArray ps;
     for (const Point2 &p : points)
         ps.append(point(p.x, p.y));
@@ -251,7 +233,25 @@ QByteArray SystemDocument::toJson() const {
     o[QStringLiteral("search")] = QJsonObject{{QStringLiteral("step"), search.step},
                                               {QStringLiteral("margin"), search.margin}};
     o[QStringLiteral("segment_length")] = segmentLength;
+    if (safety)
+        o[QStringLiteral("safety")] = StudyParts::write(*safety);
+    if (!studyWindow.isEmpty())
+        o[QStringLiteral("study_window")] = studyWindow;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+void SystemDocument::writeStudyParts(QJsonObject &o) const {
+    const auto add = [&o](const char *key, const auto &parts) {
+        if (parts.empty())
+            return;
+        QJsonArray array;
+        for (const auto &part : parts)
+            array.append(StudyParts::write(part));
+        o[QLatin1String(key)] = array;
+    };
+    add("l_grids", lGrids);
+    add("rings", rings);
+    add("fences", fences);
 }
 
 QByteArray SystemDocument::resultJson(const EarthingResult &result) {

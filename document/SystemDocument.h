@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/TolerableVoltage.h"
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 #include "document/DocumentError.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 
 #include <optional>
 #include <vector>
@@ -14,7 +16,9 @@ namespace tav {
 
 // The JSON document of an earthing system, as tav-calc system reads it and the study
 // window keeps it: soil, current, conductors, the convenient shapes that expand into
-// conductors (grids with their rods, rods at points), points, search and segment length.
+// conductors (grids and L-shaped grids with their rods, rods at points, rings of rods,
+// fences), points, search and segment length; the safety criteria of the tolerable
+// voltages, and the study window's own settings, which only the window reads.
 // README and the man page describe it; its soil is the shape tav-calc soil-model writes.
 class SystemDocument {
 public:
@@ -30,6 +34,15 @@ public:
         earthing::RectangularGrid grid;
         std::optional<GridRods> rods;
     };
+    struct LGrid {
+        earthing::LShapedGrid grid;
+        std::optional<GridRods> rods; // corners: the L's six
+    };
+    struct Fence {
+        earthing::Fence fence;
+        // A group of its own when left out: one above every other part's.
+        std::optional<int> group;
+    };
     struct Rods {
         std::vector<earthing::Point2> at;
         double top = 0;
@@ -43,12 +56,18 @@ public:
     std::vector<earthing::Conductor> conductors;
     std::vector<Grid> grids;
     std::vector<Rods> rods;
+    std::vector<LGrid> lGrids;
+    std::vector<earthing::RodRing> rings;
+    std::vector<Fence> fences;
     std::vector<earthing::Point2> points;
     earthing::SearchOptions search;
     double segmentLength = 1;
+    std::optional<SafetyCriteria> safety;
+    QJsonObject studyWindow; // written back as read
 
-    // The conductors as given, then each grid's with its rods, then the rods at points:
-    // the solver numbers them in this order.
+    // The conductors as given, then each grid's with its rods, the rods at points, each
+    // L-shaped grid's with its rods, the rings, and last the fences round what is energised
+    // before them: the solver numbers them in this order.
     earthing::EarthingInput input() const;
 
     QByteArray toJson() const;
@@ -57,6 +76,10 @@ public:
 
     // The result as tav-calc system --format json writes it.
     static QByteArray resultJson(const earthing::EarthingResult &result);
+
+private:
+    void appendStudyParts(std::vector<earthing::Conductor> &conductors) const;
+    void writeStudyParts(QJsonObject &o) const;
 };
 
 } // namespace tav

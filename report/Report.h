@@ -7,7 +7,11 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
+
+class QPainter;
+class QRectF;
 
 // A study's report as a document: a title, the field information, and blocks one under
 // another. The same document becomes the one-page PDF (ReportWriter) and the text a
@@ -28,6 +32,9 @@ struct ReportBlock {
     QStringList header;
     QVector<QStringList> rows;
     std::optional<LogLogPlot> plot;
+    // A picture drawn into the area a plot would take (the plan of a system, say), after
+    // the plot if both are given; nothing in text.
+    std::function<void(QPainter &painter, const QRectF &area)> picture;
 };
 
 struct Report {

@@ -44,7 +44,9 @@ double ReportPage::textHeight(const QString &text, const QFont &font, double wid
 
 int ReportPage::plotCount(const Report &report) const {
     return int(std::count_if(report.blocks.begin(), report.blocks.end(),
-                             [](const ReportBlock &b) { return b.plot.has_value(); }));
+                             [](const ReportBlock &b) { return b.plot.has_value(); }) +
+               std::count_if(report.blocks.begin(), report.blocks.end(),
+                             [](const ReportBlock &b) { return bool(b.picture); }));
 }
 
 double ReportPage::run(const Report &report, double plotHeight) {
@@ -63,6 +65,8 @@ double ReportPage::run(const Report &report, double plotHeight) {
             table(block.header, block.rows);
         if (block.plot)
             plot(*block.plot, plotHeight);
+        if (block.picture)
+            picture(block.picture, plotHeight);
     }
     footer(report.footer);
     return m_y - m_page.top() - plotHeight * plotCount(report);
@@ -194,6 +198,17 @@ void ReportPage::plot(const LogLogPlot &plot, double height) {
     if (m_drawing) {
         m_painter.setFont(font(0.9));
         plot.paint(m_painter, QRectF(m_page.left(), m_y, m_page.width(), height));
+    }
+    m_y += height + m_pointSize * 0.4;
+}
+
+void ReportPage::picture(const std::function<void(QPainter &, const QRectF &)> &draw,
+                         double height) {
+    if (m_drawing) {
+        m_painter.save();
+        m_painter.setFont(font(0.9));
+        draw(m_painter, QRectF(m_page.left(), m_y, m_page.width(), height));
+        m_painter.restore();
     }
     m_y += height + m_pointSize * 0.4;
 }

@@ -25,6 +25,7 @@ private:
     void lines(const QVector<ReportLine> &lines);
     void table(const QStringList &header, const QVector<QStringList> &rows);
     void plot(const LogLogPlot &plot, double height);
+    void picture(const std::function<void(QPainter &, const QRectF &)> &draw, double height);
     void footer(const QString &text);
     double textHeight(const QString &text, const QFont &font, double width) const;
 

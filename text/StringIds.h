@@ -10,10 +10,11 @@
 //   2300-2399             cautions: a result that stands, but not as a determined answer
 //   3000-3099             the earthing system solver: its quantities (3000-3019), refusals
 //                         (3020-3059) and cautions (3060-3069); the system document's
-//                         faults (3070-3089)
+//                         faults (3070-3086), its safety verdict (3087-3091)
 //   4000-4199             the two-layer soil model window
 //   4200-4399             the grid safety window
 //   4400-4499             the study windows' reports and what the windows share
+//   5500-5599             the earthing system study's report
 namespace StringId {
 
 inline constexpr unsigned kAboutMenuItem = 101;
@@ -61,6 +62,13 @@ inline constexpr unsigned kEarthingCautions = 3060;
 inline constexpr unsigned kDocumentErrors = 3070;
 inline constexpr unsigned kTheDocument = 3081;
 inline constexpr unsigned kFileUnreadable = 3082;
+// 3083-3086: the later DocumentError kinds, NotPositive to NotBodyWeight.
+inline constexpr unsigned kDocumentShapeErrors = 3083;
+// 3087, 3088: the tolerable touch and step voltages against the solved worst ones;
+// 3089-3091: the verdict, by Verdict (Safe, NotSafe, OutsideMethodRange).
+inline constexpr unsigned kSystemTouchVerdict = 3087;
+inline constexpr unsigned kSystemStepVerdict = 3088;
+inline constexpr unsigned kSystemVerdicts = 3089;
 
 // The two-layer soil model window.
 namespace SoilModel {
@@ -211,5 +219,49 @@ inline constexpr unsigned kPercent = 4437;
 inline constexpr unsigned kMillimetre = 4438;
 inline constexpr unsigned kDegrees = 4439;
 } // namespace Study
+
+namespace SystemReport {
+inline constexpr unsigned kTitle = 5500;
+inline constexpr unsigned kInputs = 5501;
+inline constexpr unsigned kSoil = 5502;
+inline constexpr unsigned kUniform = 5503;
+inline constexpr unsigned kTwoLayers = 5504;
+inline constexpr unsigned kCurrent = 5505;
+inline constexpr unsigned kSafety = 5506;
+inline constexpr unsigned kNoSafety = 5507;
+inline constexpr unsigned kDuration = 5508;
+inline constexpr unsigned kSurface = 5509;
+inline constexpr unsigned kSurfaceValue = 5510;
+inline constexpr unsigned kNoSurface = 5511;
+inline constexpr unsigned kBodyWeight = 5512;
+inline constexpr unsigned kKilograms = 5513;
+inline constexpr unsigned kConductors = 5514;
+inline constexpr unsigned kGrid = 5515;
+inline constexpr unsigned kRodsOnEdge = 5516;
+inline constexpr unsigned kRodsAtCorners = 5517;
+inline constexpr unsigned kRods = 5518;
+inline constexpr unsigned kLGrid = 5519;
+inline constexpr unsigned kRing = 5520;
+inline constexpr unsigned kFence = 5521;
+inline constexpr unsigned kOwnGroup = 5522;
+inline constexpr unsigned kEnergised = 5523;
+inline constexpr unsigned kFloating = 5524;
+inline constexpr unsigned kResults = 5525;
+inline constexpr unsigned kResistance = 5526;
+inline constexpr unsigned kGpr = 5527;
+inline constexpr unsigned kWorstTouch = 5528;
+inline constexpr unsigned kVoltageAt = 5529;
+inline constexpr unsigned kWorstStep = 5530;
+inline constexpr unsigned kVoltageFromTo = 5531;
+inline constexpr unsigned kTolerableTouch = 5532;
+inline constexpr unsigned kTolerableStep = 5533;
+inline constexpr unsigned kGroups = 5534;
+inline constexpr unsigned kGroupColumn = 5535;
+inline constexpr unsigned kPotentialColumn = 5536;
+inline constexpr unsigned kCurrentColumn = 5537;
+inline constexpr unsigned kVerdict = 5538;
+inline constexpr unsigned kTouchVerdict = 5539;
+inline constexpr unsigned kStepVerdict = 5540;
+} // namespace SystemReport
 
 } // namespace StringId

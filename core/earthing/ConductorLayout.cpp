@@ -1,5 +1,6 @@
 #include "core/earthing/ConductorLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tav::earthing::ConductorLayout {
@@ -67,6 +68,130 @@ std::vector<Point2> cornerPoints(const RectangularGrid &grid) {
             {grid.x0 + grid.sizeX, grid.y0},
             {grid.x0 + grid.sizeX, grid.y0 + grid.sizeY},
             {grid.x0, grid.y0 + grid.sizeY}};
+}
+
+} // namespace tav::earthing::ConductorLayout
+
+namespace tav::earthing::ConductorLayout {
+
+namespace {
+
+// Tolerance on the clipping edge, relative to the grid's size: sizes typed in decimals.
+constexpr double kEdgeSlack = 1e-9;
+constexpr double kPi = 3.141592653589793;
+
+// Evenly spaced points along a closed polygon, the first at its first corner.
+std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) {
+    std::vector<double> sides;
+    double perimeter = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const Point2 &a = corners[i];
+        const Point2 &b = corners[(i + 1) % corners.size()];
+        sides.push_back(std::hypot(b.x - a.x, b.y - a.y));
+        perimeter += sides.back();
+    }
+    std::vector<Point2> points;
+    for (int k = 0; k < count; ++k) {
+        double s = perimeter * k / count;
+        std::size_t i = 0;
+        while (i + 1 < sides.size() && s > sides[i]) {
+            s -= sides[i];
+            ++i;
+        }
+        const Point2 &a = corners[i];
+        const Point2 &b = corners[(i + 1) % corners.size()];
+        const double t = sides[i] > 0 ? s / sides[i] : 0;
+        points.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+    }
+    return points;
+}
+
+} // namespace
+
+std::vector<Conductor> lGrid(const LShapedGrid &l) {
+    const RectangularGrid &g = l.bounds;
+    const double innerX = g.x0 + g.sizeX - l.cutX; // where the cut starts along x
+    const double innerY = g.y0 + g.sizeY - l.cutY;
+    const double slackX = kEdgeSlack * g.sizeX;
+    const double slackY = kEdgeSlack * g.sizeY;
+    std::vector<Conductor> conductors;
+    for (int i = 0; i < g.countX; ++i) {
+        const double x = position(g.x0, g.sizeX, i, g.countX);
+        const double end = x <= innerX + slackX ? g.y0 + g.sizeY : innerY;
+        if (end > g.y0)
+            conductors.push_back({{x, g.y0, g.depth}, {x, end, g.depth}, g.diameter, g.group});
+    }
+    for (int i = 0; i < g.countY; ++i) {
+        const double y = position(g.y0, g.sizeY, i, g.countY);
+        const double end = y <= innerY + slackY ? g.x0 + g.sizeX : innerX;
+        if (end > g.x0)
+            conductors.push_back({{g.x0, y, g.depth}, {end, y, g.depth}, g.diameter, g.group});
+    }
+    return conductors;
+}
+
+std::vector<Point2> lCornerPoints(const LShapedGrid &l) {
+    const RectangularGrid &g = l.bounds;
+    const double x1 = g.x0 + g.sizeX;
+    const double y1 = g.y0 + g.sizeY;
+    return {{g.x0, g.y0},      {x1, g.y0}, {x1, y1 - l.cutY}, {x1 - l.cutX, y1 - l.cutY},
+            {x1 - l.cutX, y1}, {g.x0, y1}};
+}
+
+std::vector<Point2> lPerimeterPoints(const LShapedGrid &grid, int count) {
+    return alongPolygon(lCornerPoints(grid), count);
+}
+
+std::vector<Conductor> ring(const RodRing &r) {
+    std::vector<Point2> at;
+    for (int k = 0; k < r.count; ++k) {
+        const double angle = 2 * kPi * k / r.count;
+        at.push_back(
+            {r.centre.x + r.radius * std::cos(angle), r.centre.y + r.radius * std::sin(angle)});
+    }
+    std::vector<Conductor> conductors;
+    for (std::size_t k = 0; k < at.size(); ++k) {
+        const Point2 &a = at[k];
+        const Point2 &b = at[(k + 1) % at.size()];
+        conductors.push_back({{a.x, a.y, r.depth}, {b.x, b.y, r.depth}, r.diameter, r.group});
+    }
+    for (const Conductor &c : rods(at, r.depth, r.rodLength, r.rodDiameter, r.group))
+        conductors.push_back(c);
+    return conductors;
+}
+
+std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &around) {
+    bool any = false;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    for (const Conductor &c : around) {
+        if (c.group != 0)
+            continue;
+        for (const Point3 &p : {c.from, c.to}) {
+            x0 = any ? std::min(x0, p.x) : p.x;
+            x1 = any ? std::max(x1, p.x) : p.x;
+            y0 = any ? std::min(y0, p.y) : p.y;
+            y1 = any ? std::max(y1, p.y) : p.y;
+            any = true;
+        }
+    }
+    if (!any || !(f.spacing > 0))
+        return {};
+    x0 -= f.distance;
+    y0 -= f.distance;
+    x1 += f.distance;
+    y1 += f.distance;
+    const Point2 corners[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    std::vector<Point2> at;
+    for (int side = 0; side < 4; ++side) {
+        const Point2 &a = corners[side];
+        const Point2 &b = corners[(side + 1) % 4];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        // The slack keeps a side that the spacing divides from gaining a post.
+        const int gaps = std::max(1, int(std::ceil(length / f.spacing * (1 - kEdgeSlack))));
+        for (int k = 0; k < gaps; ++k)
+            at.push_back({a.x + (b.x - a.x) * k / gaps, a.y + (b.y - a.y) * k / gaps});
+    }
+    return rods(at, f.top, f.length, f.diameter, f.group);
 }
 
 } // namespace tav::earthing::ConductorLayout

@@ -21,6 +21,40 @@ struct RectangularGrid {
     int group = 0;
 };
 
+// An L-shaped grid: the rectangle (x0, y0) to (x0 + sizeX, y0 + sizeY) without the
+// rectangle cutX by cutY at its far corner. countX conductors along y and countY along x,
+// spaced evenly over the whole rectangle as a RectangularGrid's, each clipped to the L; one
+// that would lie wholly in the cut is left out.
+struct LShapedGrid {
+    RectangularGrid bounds;
+    double cutX = 0;
+    double cutY = 0;
+};
+
+// count rods on a circle, the first at +x from the centre, their tops joined by the
+// count straight sides of a ring conductor at depth.
+struct RodRing {
+    Point2 centre;
+    double radius = 0;
+    int count = 0;
+    double depth = 0.5;
+    double diameter = 0.0105; // of the ring conductor
+    double rodLength = 0;
+    double rodDiameter = 0;
+    int group = 0;
+};
+
+// A fence whose posts stand in the soil, bonded above ground by the fence: one group of
+// vertical posts and no buried wire, on a rectangle distance outside what it encloses.
+struct Fence {
+    double distance = 0;
+    double spacing = 0; // the longest gap between posts along a side
+    double top = 0.05;  // depth of a post's buried top: the solver takes none at the surface
+    double length = 0;
+    double diameter = 0;
+    int group = 1;
+};
+
 // The expansions of the convenient shapes into conductors; they check nothing, the solver
 // checks the conductors they give.
 namespace ConductorLayout {
@@ -37,6 +71,20 @@ std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count);
 
 // The four corners of the grid.
 std::vector<Point2> cornerPoints(const RectangularGrid &grid);
+
+std::vector<Conductor> lGrid(const LShapedGrid &grid);
+// The L's six corners, going round from (x0, y0) towards +x.
+std::vector<Point2> lCornerPoints(const LShapedGrid &grid);
+// count points evenly spaced along the L's edge, the first at (x0, y0), towards +x.
+std::vector<Point2> lPerimeterPoints(const LShapedGrid &grid, int count);
+
+// The ring conductor's sides, then the rods.
+std::vector<Conductor> ring(const RodRing &ring);
+
+// The posts round the plan's bounding rectangle of the group 0 conductors among around,
+// first at its (-x, -y) corner, each side cut into equal gaps of at most fence.spacing;
+// none when around has no group 0 conductor.
+std::vector<Conductor> fence(const Fence &fence, const std::vector<Conductor> &around);
 
 } // namespace ConductorLayout
 

@@ -1,11 +1,15 @@
 // tav-calc system: what the command itself does with its document, its exit status and
 // its output; the solver's figures are the core tests' business.
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
 
 namespace {
 
@@ -30,6 +34,26 @@ const QByteArray kSystem = R"({"soil": {"rho1": 100, "rho2": 300, "h": 4}, "curr
     "conductors": [{"from": [0, 0, 0.5], "to": [8, 0, 0.5], "diameter": 0.01},
                    {"from": [0, 3, 0.5], "to": [8, 3, 0.5], "diameter": 0.01, "group": 1}],
     "points": [[4, 0], [4, 20]], "search": {"step": 1, "margin": 2}})";
+
+// kSystem's soil at 400 ohm m, with the criteria of IEEE Std 80-2013's Annex B.1: 0.5 s,
+// 70 kg, 0.102 m of 2500 ohm m crushed rock.
+QByteArray withSafety(double current, double duration) {
+    return QByteArray(R"({"soil": {"rho": 400}, "current": )") + QByteArray::number(current) +
+           R"(, "conductors": [{"from": [0, 0, 0.5], "to": [8, 0, 0.5], "diameter": 0.01},
+                   {"from": [0, 3, 0.5], "to": [8, 3, 0.5], "diameter": 0.01, "group": 1}],
+    "search": {"step": 1, "margin": 2},
+    "safety": {"duration": )" +
+           QByteArray::number(duration) +
+           R"(, "body": 70, "surface": {"rho": 2500, "thickness": 0.102}}})";
+}
+
+QString pdfText(const QString &pdf) {
+    QProcess text;
+    text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+               {pdf, QStringLiteral("-")});
+    text.waitForFinished(30000);
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
 
 } // namespace
 
@@ -96,6 +120,73 @@ private Q_SLOTS:
         QCOMPARE(cautions[0].toObject().value("values").toArray().size(), 3);
     }
 
+    // With safety criteria, the tolerable voltages of IEEE Std 80's Annex B.1 (Cs 0.74,
+    // 838.2 V touch and 2686.6 V step at 70 kg, as the standard works them) and the verdict
+    // against the solved worst touch and step, in both forms.
+    void safety_data() {
+        QTest::addColumn<double>("current");
+        QTest::addColumn<double>("duration");
+        QTest::addColumn<QString>("touchWord");
+        QTest::addColumn<QJsonValue>("touchSafe");
+        QTest::newRow("a small current") << 10. << 0.5 << "safe" << QJsonValue(true);
+        QTest::newRow("a large current") << 1e5 << 0.5 << "NOT SAFE" << QJsonValue(false);
+        QTest::newRow("passing beyond 3 s")
+            << 1. << 4. << "outside the method's range" << QJsonValue(QJsonValue::Null);
+    }
+    void safety() {
+        QFETCH(double, current);
+        QFETCH(double, duration);
+        QFETCH(QString, touchWord);
+        QFETCH(QJsonValue, touchSafe);
+        const QByteArray document = withSafety(current, duration);
+        const Run json = tavCalc({"system", "--input", "-", "--format", "json"}, document);
+        QCOMPARE(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        const QJsonObject s = o.value("safety").toObject();
+        QCOMPARE(s.value("touch_safe"), touchSafe);
+        QVERIFY(std::abs(s.value("cs").toDouble() - 0.74) < 0.005);
+        // The standard works on with Cs rounded to 0.74: within 0.5 %.
+        if (duration == 0.5) {
+            QVERIFY2(std::abs(s.value("touch_tolerable").toDouble() / 838.2 - 1) < 0.005,
+                     qPrintable(json.out));
+            QVERIFY(std::abs(s.value("step_tolerable").toDouble() / 2686.6 - 1) < 0.005);
+            QVERIFY(s.value("cautions").toArray().isEmpty());
+        } else {
+            QCOMPARE(s.value("cautions").toArray().first().toString(),
+                     QString("duration_outside_range"));
+        }
+        const Run text = tavCalc({"system", "--input", "-"}, document);
+        QCOMPARE(text.status, 0);
+        const QString touchLine =
+            text.out.section(QStringLiteral("Tolerable touch voltage: "), 1).section('\n', 0, 0);
+        QVERIFY2(touchLine.endsWith(QStringLiteral(": ") + touchWord), qPrintable(text.out));
+        QVERIFY(text.out.contains(QStringLiteral("Tolerable step voltage: ")));
+        // Without criteria, neither.
+        const Run bare = tavCalc({"system", "--input", "-", "--format", "json"}, kSystem);
+        QVERIFY(!QJsonDocument::fromJson(bare.out.toUtf8()).object().contains("safety"));
+    }
+
+    // --pdf writes the study's report; a refused document writes none.
+    void pdf() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("study.pdf"));
+        const Run run = tavCalc({"system", "--input", "-", "--pdf", pdf}, withSafety(1e5, 0.5));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        const QString written = pdfText(pdf);
+        for (const char *piece : {"Earthing system study", "Resistance to remote earth",
+                                  "floating group 1", "Tolerable touch voltage", "FAIL"})
+            QVERIFY2(written.contains(QLatin1String(piece)), piece);
+        const QString refusedPdf = folder.filePath(QStringLiteral("refused.pdf"));
+        const Run refused = tavCalc({"system", "--input", "-", "--pdf", refusedPdf},
+                                    R"({"soil": {"rho": 1}, "current": 1})");
+        QCOMPARE(refused.status, 1);
+        QVERIFY(!QFile::exists(refusedPdf));
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("input");
@@ -130,6 +221,11 @@ private Q_SLOTS:
                                      << "the file / could not be read: ";
         QTest::newRow("no input") << QStringList{"system"} << QByteArray() << 2
                                   << "--input is required";
+        QTest::newRow("a body of 80 kg")
+            << fromInput
+            << QByteArray(
+                   R"({"soil": {"rho": 1}, "current": 1, "safety": {"duration": 1, "body": 80}})")
+            << 1 << "safety.body must be 50 or 70";
         QTest::newRow("an unknown format")
             << QStringList{"system", "--input", "-", "--format", "xml"} << kSystem << 2
             << "--format: 'xml'";

@@ -150,6 +150,87 @@ private Q_SLOTS:
         QCOMPARE(y.points[0].x, 7.25);
     }
 
+    // The study's parts come after today's, so a document without them numbers its
+    // conductors as before; a fence without a group floats on its own.
+    void studyParts() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
+            "conductors": [{"from": [-5, 0, 0.3], "to": [-5, 10, 0.3], "diameter": 0.01, "group": 4}],
+            "rods": [{"at": [[30, 5]], "top": 0.2, "length": 1.5, "diameter": 0.016}],
+            "l_grids": [{"origin": [0, 0], "size": [10, 8], "cut": [4, 3], "conductors": [3, 2],
+                         "depth": 0.5, "diameter": 0.0105, "rods": {"corners": true, "length": 3, "diameter": 0.016}}],
+            "rings": [{"centre": [20, 0], "radius": 2, "count": 4, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}, "group": 1}],
+            "fences": [{"distance": 1, "posts": {"spacing": 100, "length": 1, "diameter": 0.05}}]})");
+        QCOMPARE(d.lGrids.size(), std::size_t(1));
+        QCOMPARE(d.lGrids[0].grid.cutY, 3.);
+        QCOMPARE(d.fences[0].fence.top, 0.05);
+        QVERIFY(!d.fences[0].group);
+        const EarthingInput in = d.input();
+        QCOMPARE(in.conductors.size(), std::size_t(1 + 1 + 5 + 6 + 8 + 4));
+        QCOMPARE(in.conductors[0].group, 4);
+        QVERIFY(same(in.conductors[1].from, {30, 5, 0.2}));
+        // The L: x = 0, 5, 10 along y (the last one clipped at y = 5), y = 0, 8 along x.
+        QVERIFY(same(in.conductors[4].to, {10, 5, 0.5}));
+        QVERIFY(same(in.conductors[6].to, {6, 8, 0.5}));
+        // Its corner rods: the fourth at the L's inner corner.
+        QVERIFY(same(in.conductors[10].from, {6, 5, 0.5}) &&
+                same(in.conductors[10].to, {6, 5, 3.5}));
+        // The ring's first side from (22, 0), its first rod there.
+        QVERIFY(same(in.conductors[13].from, {22, 0, 0.6}));
+        QVERIFY(same(in.conductors[17].from, {22, 0, 0.6}) &&
+                same(in.conductors[17].to, {22, 0, 2.6}));
+        // The fence round the energised parts, (0, 0) to (30, 8), out by 1 m: the floating
+        // ring and conductor do not widen it; its group one above the others'.
+        QVERIFY(same(in.conductors[21].from, {-1, -1, 0.05}) &&
+                same(in.conductors[21].to, {-1, -1, 1.05}));
+        QVERIFY(same(in.conductors[23].from, {31, 9, 0.05}));
+        QCOMPARE(in.conductors[24].group, 5);
+    }
+
+    // Written and read back, every part, the safety criteria and the window's settings
+    // come back the same; the window's settings as they were.
+    void roundTripStudyParts() {
+        const QByteArray json = R"({"soil": {"rho": 100}, "current": 10,
+            "l_grids": [{"origin": [1, 2], "size": [10, 8], "cut": [4.5, 3], "conductors": [3, 2],
+                         "depth": 0.5, "diameter": 0.0105, "group": 0, "rods": {"count": 5, "length": 3, "diameter": 0.016}}],
+            "rings": [{"centre": [20, 0], "radius": 2.5, "count": 7, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}, "group": 1}],
+            "fences": [{"distance": 1.5, "posts": {"spacing": 2.5, "length": 1, "diameter": 0.05, "top": 0.1}, "group": 2},
+                       {"distance": 3, "posts": {"spacing": 3, "length": 1.2, "diameter": 0.04}}],
+            "safety": {"duration": 0.5, "body": 70, "surface": {"rho": 2500, "thickness": 0.102}},
+            "study_window": {"zoom": 1.5, "profile": [[0, 0], [10, 10]], "map": "touch", "nested": {"a": [null, true]}}})";
+        const SystemDocument a = read(json);
+        const SystemDocument b = read(a.toJson());
+        QCOMPARE(b.toJson(), a.toJson());
+        QCOMPARE(b.studyWindow,
+                 QJsonDocument::fromJson(json).object()[QStringLiteral("study_window")].toObject());
+        QVERIFY(b.safety);
+        QCOMPARE(b.safety->faultDuration, 0.5);
+        QCOMPARE(b.safety->body, BodyWeight::Kg70);
+        QCOMPARE(b.safety->surface->thickness, 0.102);
+        QCOMPARE(b.lGrids[0].rods->count, 5);
+        QCOMPARE(b.lGrids[0].grid.cutX, 4.5);
+        QCOMPARE(b.rings[0].count, 7);
+        QCOMPARE(b.rings[0].rodDiameter, 0.02);
+        QCOMPARE(b.fences[0].fence.top, 0.1);
+        QCOMPARE(*b.fences[0].group, 2);
+        QVERIFY(!b.fences[1].group);
+        const EarthingInput x = a.input();
+        const EarthingInput y = b.input();
+        QCOMPARE(y.conductors.size(), x.conductors.size());
+        for (std::size_t k = 0; k < x.conductors.size(); ++k) {
+            QVERIFY(same(x.conductors[k].from, y.conductors[k].from));
+            QVERIFY(same(x.conductors[k].to, y.conductors[k].to));
+            QCOMPARE(y.conductors[k].group, x.conductors[k].group);
+        }
+        // No surface layer is written as null and read as none.
+        const SystemDocument bare = read(R"({"soil": {"rho": 100}, "current": 10,
+            "safety": {"duration": 1, "surface": null}})");
+        QCOMPARE(bare.safety->body, BodyWeight::Kg50);
+        QVERIFY(!read(bare.toJson()).safety->surface);
+        QVERIFY(read(bare.toJson()).studyWindow.isEmpty());
+    }
+
     void errors_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<Kind>("kind");
@@ -212,6 +293,53 @@ private Q_SLOTS:
         row("rods without points",
             R"({"soil": {"rho": 1}, "current": 1, "rods": [{"top": 0.5, "length": 3, "diameter": 0.016}]})",
             Kind::MissingKey, "rods[0].at");
+        const QByteArray soil = R"({"soil": {"rho": 1}, "current": 1, )";
+        const QByteArray l =
+            R"("l_grids": [{"size": [10, 8], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01, )";
+        row("a cut wider than the L", soil + l + R"("cut": [10, 3]}]})", Kind::CutTooLarge,
+            "l_grids[0].cut");
+        row("a cut of nothing", soil + l + R"("cut": [4, 0]}]})", Kind::NotPositive,
+            "l_grids[0].cut[1]");
+        row("an L without its cut", soil + l + R"("depth": 0.5}]})", Kind::MissingKey,
+            "l_grids[0].cut");
+        row("an L's unknown key", soil + l + R"("cut": [4, 3], "cuts": 1}]})", Kind::UnknownKey,
+            "l_grids[0].cuts");
+        row("an L of too many conductors",
+            soil +
+                R"("l_grids": [{"size": [10, 8], "conductors": [2, 10001], "cut": [1, 1], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::CountOutOfRange, "l_grids[0].conductors[1]", 10000);
+        const QByteArray ring =
+            R"("rings": [{"centre": [0, 0], "radius": 2, "depth": 0.5, "diameter": 0.01, "rod": {"length": 2, "diameter": 0.02}, )";
+        row("a ring of two rods", soil + ring + R"("count": 2}]})", Kind::TooFewRods,
+            "rings[0].count", 10000);
+        row("a ring of no radius",
+            soil + R"("rings": [{"centre": [0, 0], "radius": 0, "count": 4}]})", Kind::NotPositive,
+            "rings[0].radius");
+        row("a ring rod's unknown key", soil + ring + R"("count": 4, "group": 1, "x": 0}]})",
+            Kind::UnknownKey, "rings[0].x");
+        row("a fence without posts", soil + R"("fences": [{"distance": 2}]})", Kind::MissingKey,
+            "fences[0].posts");
+        row("a fence's posts of no spacing",
+            soil +
+                R"("fences": [{"distance": 2, "posts": {"spacing": -1, "length": 1, "diameter": 0.05}}]})",
+            Kind::NotPositive, "fences[0].posts.spacing");
+        row("a fence inside",
+            soil +
+                R"("fences": [{"distance": -1, "posts": {"spacing": 1, "length": 1, "diameter": 0.05}}]})",
+            Kind::NotPositive, "fences[0].distance");
+        row("a fence's post height",
+            soil +
+                R"("fences": [{"distance": 1, "posts": {"spacing": 1, "length": 1, "diameter": 0.05, "height": 2}}]})",
+            Kind::UnknownKey, "fences[0].posts.height");
+        row("safety of no duration", soil + R"("safety": {"duration": 0}})", Kind::NotPositive,
+            "safety.duration");
+        row("a body of 60 kg", soil + R"("safety": {"duration": 1, "body": 60}})",
+            Kind::NotBodyWeight, "safety.body");
+        row("a surface layer without thickness",
+            soil + R"("safety": {"duration": 1, "surface": {"rho": 3000}}})", Kind::MissingKey,
+            "safety.surface.thickness");
+        row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
+            "study_window");
     }
 
     void errors() {

@@ -1,0 +1,184 @@
+#include "report/SystemReport.h"
+
+#include "report/ReportNumber.h"
+#include "text/StringIds.h"
+
+using namespace StringId::SystemReport;
+namespace Study = StringId::Study;
+using namespace tav::earthing;
+
+namespace SystemReport {
+
+namespace {
+
+QString given(double value) {
+    return ReportNumber::given(value);
+}
+
+QString number(double value) {
+    return ReportNumber::text(value);
+}
+
+QString group(int group, const StudyTexts &texts) {
+    return group == 0 ? texts.text(kEnergised) : texts.text(kFloating).arg(group);
+}
+
+QString gridRods(const std::optional<tav::SystemDocument::GridRods> &rods,
+                 const StudyTexts &texts) {
+    if (!rods)
+        return QString();
+    return rods->corners ? texts.text(kRodsAtCorners).arg(given(rods->length))
+                         : texts.text(kRodsOnEdge).arg(rods->count).arg(given(rods->length));
+}
+
+QString grid(const RectangularGrid &g, const StudyTexts &texts) {
+    return texts.text(kGrid)
+        .arg(given(g.sizeX), given(g.sizeY), given(g.x0), given(g.y0))
+        .arg(g.countX)
+        .arg(g.countY)
+        .arg(given(g.depth), group(g.group, texts));
+}
+
+ReportLine line(const QString &text) {
+    return {text, ReportLine::Tone::Plain};
+}
+
+ReportLine verdict(unsigned id, double worst, double tolerable, tav::Verdict v,
+                   const StudyTexts &texts) {
+    const auto make = [&](unsigned word, ReportLine::Tone tone) {
+        return ReportLine{texts.text(id).arg(number(worst), number(tolerable), texts.text(word)),
+                          tone};
+    };
+    switch (v) {
+    case tav::Verdict::Safe:
+        return make(StringId::GridSafety::kPass, ReportLine::Tone::Pass);
+    case tav::Verdict::NotSafe:
+        break;
+    case tav::Verdict::OutsideMethodRange:
+        return make(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
+    }
+    return make(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
+}
+
+QString place(const Point2 &p) {
+    return QStringLiteral("(%1, %2)").arg(given(p.x), given(p.y));
+}
+
+} // namespace
+
+Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
+    const EarthingSoil &s = d.soil;
+    Pairs pairs{{texts.text(kSoil),
+                 s.layered ? texts.text(kTwoLayers).arg(given(s.rho1), given(s.rho2), given(s.h))
+                           : texts.text(kUniform).arg(given(s.rho1))},
+                {texts.text(kCurrent),
+                 texts.text(Study::kUnit).arg(given(d.current), texts.text(Study::kAmpere))}};
+    if (!d.safety) {
+        pairs.append({texts.text(kSafety), texts.text(kNoSafety)});
+        return pairs;
+    }
+    const tav::SafetyCriteria &c = *d.safety;
+    pairs.append(
+        {texts.text(kDuration),
+         texts.text(Study::kUnit).arg(given(c.faultDuration), texts.text(Study::kSecond))});
+    pairs.append({texts.text(kSurface),
+                  c.surface ? texts.text(kSurfaceValue)
+                                  .arg(given(c.surface->resistivity), given(c.surface->thickness))
+                            : texts.text(kNoSurface)});
+    pairs.append({texts.text(kBodyWeight),
+                  texts.text(kKilograms).arg(c.body == tav::BodyWeight::Kg70 ? 70 : 50)});
+    return pairs;
+}
+
+QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts) {
+    QVector<ReportLine> lines;
+    if (!d.conductors.empty())
+        lines.append(line(texts.text(kConductors).arg(int(d.conductors.size()))));
+    for (const tav::SystemDocument::Grid &g : d.grids)
+        lines.append(line(grid(g.grid, texts) + gridRods(g.rods, texts)));
+    for (const tav::SystemDocument::Rods &r : d.rods)
+        lines.append(line(texts.text(kRods)
+                              .arg(int(r.at.size()))
+                              .arg(given(r.length), given(r.top), group(r.group, texts))));
+    for (const tav::SystemDocument::LGrid &l : d.lGrids)
+        lines.append(line(texts.text(kLGrid).arg(grid(l.grid.bounds, texts), given(l.grid.cutX),
+                                                 given(l.grid.cutY)) +
+                          gridRods(l.rods, texts)));
+    for (const RodRing &r : d.rings)
+        lines.append(line(texts.text(kRing).arg(r.count).arg(given(r.rodLength), given(r.radius),
+                                                             place(r.centre), given(r.depth),
+                                                             group(r.group, texts))));
+    for (const tav::SystemDocument::Fence &f : d.fences)
+        lines.append(line(texts.text(kFence).arg(
+            given(f.fence.distance), given(f.fence.length), given(f.fence.spacing),
+            f.group ? group(*f.group, texts) : texts.text(kOwnGroup))));
+    return lines;
+}
+
+Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &safety,
+                  const StudyTexts &texts) {
+    Pairs pairs{{texts.text(kResistance), texts.value(r.resistance, Study::kOhm)},
+                {texts.text(kGpr), texts.value(r.gpr, Study::kVolt)},
+                {texts.text(kWorstTouch),
+                 texts.text(kVoltageAt).arg(number(r.touchMax.voltage), place(r.touchMax.at))},
+                {texts.text(kWorstStep),
+                 texts.text(kVoltageFromTo)
+                     .arg(number(r.stepMax.voltage), place(r.stepMax.from), place(r.stepMax.to))}};
+    if (safety) {
+        pairs.append(
+            {texts.text(kTolerableTouch), texts.value(safety->tolerable.touch, Study::kVolt)});
+        pairs.append(
+            {texts.text(kTolerableStep), texts.value(safety->tolerable.step, Study::kVolt)});
+    }
+    return pairs;
+}
+
+ReportBlock groups(const EarthingResult &r, const StudyTexts &texts) {
+    ReportBlock block;
+    block.heading = texts.text(kGroups);
+    block.header = {texts.text(kGroupColumn), texts.text(kPotentialColumn),
+                    texts.text(kCurrentColumn)};
+    for (const GroupResult &g : r.groups)
+        block.rows.append({group(g.group, texts), number(g.potential), number(g.current)});
+    return block;
+}
+
+QVector<ReportLine> verdicts(const EarthingResult &r, const std::optional<SystemSafety> &safety,
+                             const StudyTexts &texts) {
+    QVector<ReportLine> lines;
+    if (safety) {
+        lines.append(verdict(kTouchVerdict, r.touchMax.voltage, safety->tolerable.touch,
+                             safety->touch, texts));
+        lines.append(
+            verdict(kStepVerdict, r.stepMax.voltage, safety->tolerable.step, safety->step, texts));
+        for (const tav::Caution &c : safety->tolerable.cautions)
+            lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
+    }
+    for (const tav::Caution &c : r.cautions)
+        lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
+    return lines;
+}
+
+Report report(const tav::SystemDocument &document, const EarthingResult &result,
+              const std::optional<SystemSafety> &safety, const StudyHeader &header,
+              const StudyTexts &texts) {
+    Report report = header.startReport(kTitle, texts);
+    ReportBlock in;
+    in.heading = texts.text(kInputs);
+    in.pairs = inputs(document, texts);
+    in.lines = parts(document, texts);
+    report.blocks.append(in);
+    ReportBlock results;
+    results.heading = texts.text(kResults);
+    results.pairs = resultPairs(result, safety, texts);
+    report.blocks.append(results);
+    report.blocks.append(groups(result, texts));
+    ReportBlock verdict;
+    verdict.heading = texts.text(kVerdict);
+    verdict.lines = verdicts(result, safety, texts);
+    if (!verdict.lines.isEmpty())
+        report.blocks.append(verdict);
+    return report;
+}
+
+} // namespace SystemReport

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/earthing/EarthingResult.h"
+#include "core/earthing/SystemSafety.h"
+#include "document/SystemDocument.h"
+#include "report/Report.h"
+#include "report/StudyTexts.h"
+
+#include <optional>
+
+// The report of an earthing system study: what the study window's "Save as PDF..." and
+// tav-calc system --pdf write.
+namespace SystemReport {
+
+using Pairs = QVector<QPair<QString, QString>>;
+
+// The soil, the current and the safety criteria.
+Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
+// Each part of the system in words, one line each.
+QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts &texts);
+// R, GPR, the worst touch and step with their places, the tolerable voltages.
+Pairs resultPairs(const tav::earthing::EarthingResult &result,
+                  const std::optional<tav::earthing::SystemSafety> &safety,
+                  const StudyTexts &texts);
+// Each group's potential and current: the floating metal's potential is the point.
+ReportBlock groups(const tav::earthing::EarthingResult &result, const StudyTexts &texts);
+// The worst touch and step against the tolerable ones, passing, failing or no answer; the
+// cautions of the solve and of the tolerable voltages.
+QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
+                             const std::optional<tav::earthing::SystemSafety> &safety,
+                             const StudyTexts &texts);
+
+Report report(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
+              const std::optional<tav::earthing::SystemSafety> &safety, const StudyHeader &header,
+              const StudyTexts &texts);
+
+} // namespace SystemReport
