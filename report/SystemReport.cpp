@@ -1,7 +1,14 @@
 #include "report/SystemReport.h"
 
+#include "report/PlanPicture.h"
+#include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <memory>
 
 using namespace StringId::SystemReport;
 namespace Study = StringId::Study;
@@ -60,11 +67,56 @@ ReportLine verdict(unsigned id, double worst, double tolerable, tav::Verdict v,
     return make(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
 }
 
+// To the centimetre: the search refines places to the millimetre, a plan needs no more.
 QString place(const Point2 &p) {
-    return QStringLiteral("(%1, %2)").arg(given(p.x), given(p.y));
+    return QStringLiteral("(%1, %2)")
+        .arg(given(std::round(p.x * 100) / 100), given(std::round(p.y * 100) / 100));
 }
 
+// The number of samples along the profile: finer than the raster of any study that fits
+// on the page.
+constexpr int kProfileSamples = 400;
+
 } // namespace
+
+std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const EarthingResult &result,
+                                  const std::optional<SystemSafety> &safety,
+                                  const StudyTexts &texts) {
+    // The pictures are drawn when the report is written, which may be after the caller's
+    // result has gone: they keep their own.
+    const auto kept = std::make_shared<const EarthingResult>(result);
+    PlanPicture plan;
+    plan.conductors = document.input().conductors;
+    plan.result = kept.get();
+    plan.map = PlanPicture::Map::Touch;
+    plan.tolerable = safety ? safety->tolerable.touch : 0;
+    plan.unit = texts.text(Study::kVolt);
+    const QRectF world = plan.extent();
+    const double y = result.touchMax.at.y;
+    const QLineF line(world.left(), y, world.right(), y);
+    plan.profile = line;
+    ReportBlock planBlock;
+    planBlock.heading = texts.text(kPlan);
+    planBlock.picture = [kept, plan, world](QPainter &painter, const QRectF &area) {
+        plan.paint(painter, area, world);
+    };
+    ReportBlock profileBlock;
+    profileBlock.heading = texts.text(kProfile);
+    if (kept->field) {
+        ProfilePicture profile;
+        profile.sample(*kept->field, kept->gpr, line, kProfileSamples);
+        profile.tolerable = plan.tolerable;
+        profile.xTitle = texts.text(kDistance);
+        profile.yTitle = texts.text(kVoltage);
+        profile.potentialLabel = texts.text(kPotentialCurve);
+        profile.touchLabel = texts.text(kTouchCurve);
+        profile.tolerableLabel = texts.text(kTolerableTouch);
+        profileBlock.picture = [profile](QPainter &painter, const QRectF &area) {
+            profile.paint(painter, area);
+        };
+    }
+    return {planBlock, profileBlock};
+}
 
 Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
     const EarthingSoil &s = d.soil;
@@ -173,6 +225,8 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     results.pairs = resultPairs(result, safety, texts);
     report.blocks.append(results);
     report.blocks.append(groups(result, texts));
+    for (const ReportBlock &picture : pictures(document, result, safety, texts))
+        report.blocks.append(picture);
     ReportBlock verdict;
     verdict.heading = texts.text(kVerdict);
     verdict.lines = verdicts(result, safety, texts);

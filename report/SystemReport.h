@@ -7,6 +7,7 @@
 #include "report/StudyTexts.h"
 
 #include <optional>
+#include <vector>
 
 // The report of an earthing system study: what the study window's "Save as PDF..." and
 // tav-calc system --pdf write.
@@ -29,6 +30,13 @@ ReportBlock groups(const tav::earthing::EarthingResult &result, const StudyTexts
 QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
                              const std::optional<tav::earthing::SystemSafety> &safety,
                              const StudyTexts &texts);
+
+// The plan with the touch map and the tolerable touch voltage's contour, and the profile
+// along x through the worst touch, drawn by PlanPicture and ProfilePicture.
+std::vector<ReportBlock> pictures(const tav::SystemDocument &document,
+                                  const tav::earthing::EarthingResult &result,
+                                  const std::optional<tav::earthing::SystemSafety> &safety,
+                                  const StudyTexts &texts);
 
 Report report(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
               const std::optional<tav::earthing::SystemSafety> &safety, const StudyHeader &header,

@@ -262,6 +262,12 @@ inline constexpr unsigned kCurrentColumn = 5537;
 inline constexpr unsigned kVerdict = 5538;
 inline constexpr unsigned kTouchVerdict = 5539;
 inline constexpr unsigned kStepVerdict = 5540;
+inline constexpr unsigned kPlan = 5541;
+inline constexpr unsigned kProfile = 5542;
+inline constexpr unsigned kDistance = 5543;
+inline constexpr unsigned kVoltage = 5544;
+inline constexpr unsigned kPotentialCurve = 5545;
+inline constexpr unsigned kTouchCurve = 5546;
 } // namespace SystemReport
 
 } // namespace StringId

@@ -1,6 +1,7 @@
 // tav-calc system: what the command itself does with its document, its exit status and
 // its output; the solver's figures are the core tests' business.
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -53,6 +54,23 @@ QString pdfText(const QString &pdf) {
                {pdf, QStringLiteral("-")});
     text.waitForFinished(30000);
     return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+// The pixels of strong colour on the page rendered at 40 dpi: the maps' and curves', where
+// the text is black, grey and a few lines of green or red.
+int colouredPixels(const QString &pdf, const QString &folder) {
+    QProcess render;
+    const QString base = folder + QStringLiteral("/page");
+    render.start(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
+                 {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, base});
+    render.waitForFinished(30000);
+    const QImage page(base + QStringLiteral(".png"));
+    int coloured = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            coloured += page.pixelColor(x, y).hsvSaturation() > 100 ? 1 : 0;
+    return coloured;
 }
 
 } // namespace
@@ -180,6 +198,10 @@ private Q_SLOTS:
         for (const char *piece : {"Earthing system study", "Resistance to remote earth",
                                   "floating group 1", "Tolerable touch voltage", "FAIL"})
             QVERIFY2(written.contains(QLatin1String(piece)), piece);
+        // The plan's touch map and the profile in colour: some 3400 pixels; the text alone
+        // gives some 500.
+        const int coloured = colouredPixels(pdf, folder.path());
+        QVERIFY2(coloured > 2000, qPrintable(QString::number(coloured)));
         const QString refusedPdf = folder.filePath(QStringLiteral("refused.pdf"));
         const Run refused = tavCalc({"system", "--input", "-", "--pdf", refusedPdf},
                                     R"({"soil": {"rho": 1}, "current": 1})");
