@@ -31,6 +31,8 @@ private Q_SLOTS:
     void transformRoundTrips();
     void contourLiesOnTheCrossing_data();
     void contourLiesOnTheCrossing();
+    void saddleFollowsTheMean_data();
+    void saddleFollowsTheMean();
     void mapsAgreeWithTheSearch_data();
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
@@ -145,6 +147,30 @@ void TestPictures::contourLiesOnTheCrossing() {
                      qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
     // A level on a row of nodes is crossed once per cell row, not twice.
     QCOMPARE(got.size(), lines);
+}
+
+// One cell, high at its lower left and upper right: the mean of the corners (0.5) decides
+// which pair the level's lines join, and so which two corners they cut off.
+void TestPictures::saddleFollowsTheMean_data() {
+    QTest::addColumn<double>("level");
+    QTest::addColumn<QVector<QPointF>>("cutOff");
+    QTest::newRow("below the mean: the high corners join")
+        << 0.4 << QVector<QPointF>{{1, 0}, {0, 1}};
+    QTest::newRow("above the mean: the low corners join")
+        << 0.6 << QVector<QPointF>{{0, 0}, {1, 1}};
+}
+
+void TestPictures::saddleFollowsTheMean() {
+    QFETCH(double, level);
+    QFETCH(QVector<QPointF>, cutOff);
+    const QVector<QLineF> got = Contour::lines(RasterGrid{0, 0, 1, 2, 2}, {1, 0, 0, 1}, level);
+    QCOMPARE(got.size(), 2);
+    for (const QLineF &l : got) {
+        const QPointF middle = l.center();
+        const double near =
+            std::min(QLineF(middle, cutOff[0]).length(), QLineF(middle, cutOff[1]).length());
+        QVERIFY2(near < 0.5, qPrintable(QStringLiteral("%1, %2").arg(middle.x()).arg(middle.y())));
+    }
 }
 
 const EarthingResult &TestPictures::solvedGrid() {
