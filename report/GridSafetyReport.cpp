@@ -26,25 +26,6 @@ QString rods(const tav::GroundRods &rods, const StudyTexts &texts) {
         .arg(QString::number(rods.count), ReportNumber::given(rods.length));
 }
 
-// A safe comparison outside the range of the method's equations is no answer, so it says so
-// rather than pass; a failing one fails whatever the range.
-ReportLine verdict(unsigned id, double value, double tolerable, tav::Verdict verdict,
-                   const StudyTexts &texts) {
-    const auto line = [&](unsigned word, ReportLine::Tone tone) {
-        return ReportLine{texts.text(id).arg(number(value), number(tolerable), texts.text(word)),
-                          tone};
-    };
-    switch (verdict) {
-    case tav::Verdict::Safe:
-        return line(kPass, ReportLine::Tone::Pass);
-    case tav::Verdict::NotSafe:
-        break;
-    case tav::Verdict::OutsideMethodRange:
-        return line(kOutsideRange, ReportLine::Tone::Caution);
-    }
-    return line(kFail, ReportLine::Tone::Fail);
-}
-
 } // namespace
 
 Pairs gridInputs(const GridSafetyStudy &study, const StudyTexts &texts) {
@@ -116,8 +97,8 @@ Pairs resultPairs(const tav::GridSafetyResult &r, const StudyTexts &texts) {
 
 QVector<ReportLine> verdicts(const tav::GridSafetyResult &r, const StudyTexts &texts) {
     QVector<ReportLine> lines{
-        verdict(kTouchVerdict, r.Em, r.touchTolerable, tav::verdict(r, r.touchSafe), texts),
-        verdict(kStepVerdict, r.Es, r.stepTolerable, tav::verdict(r, r.stepSafe), texts)};
+        texts.verdictLine(kTouchVerdict, r.Em, r.touchTolerable, tav::verdict(r, r.touchSafe)),
+        texts.verdictLine(kStepVerdict, r.Es, r.stepTolerable, tav::verdict(r, r.stepSafe))};
     if (tav::verdict(r, r.gprBelowTouch) == tav::Verdict::Safe)
         lines.append({texts.text(kGprBelowTouch).arg(number(r.GPR), number(r.touchTolerable)),
                       ReportLine::Tone::Pass});

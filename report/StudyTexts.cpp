@@ -64,3 +64,21 @@ Report StudyHeader::startReport(unsigned titleId, const StudyTexts &texts) const
     report.footer = footer(texts);
     return report;
 }
+
+ReportLine StudyTexts::verdictLine(unsigned id, double value, double tolerable,
+                                   tav::Verdict verdict) const {
+    const auto line = [&](unsigned word, ReportLine::Tone tone) {
+        return ReportLine{
+            text(id).arg(ReportNumber::text(value), ReportNumber::text(tolerable), text(word)),
+            tone};
+    };
+    switch (verdict) {
+    case tav::Verdict::Safe:
+        return line(StringId::GridSafety::kPass, ReportLine::Tone::Pass);
+    case tav::Verdict::NotSafe:
+        break;
+    case tav::Verdict::OutsideMethodRange:
+        return line(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
+    }
+    return line(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GridSafety.h"
 #include "core/SiteInformation.h"
 #include "report/Report.h"
 #include "text/Wording.h"
@@ -22,6 +23,10 @@ public:
     const Wording &wording() const { return m_wording; }
     // "12.34 Ω·m": the value as ReportNumber writes it and the unit's string.
     QString value(double value, unsigned unitId, int significantDigits = 4) const;
+    // The text of id filled with the value, the tolerable one and the verdict's word, in
+    // the verdict's tone. A safe comparison outside the range of the method's equations is
+    // no answer, so it says so rather than pass; a failing one fails whatever the range.
+    ReportLine verdictLine(unsigned id, double value, double tolerable, tav::Verdict verdict) const;
 
 private:
     Wording::Lookup m_lookup;

@@ -50,23 +50,6 @@ ReportLine line(const QString &text) {
     return {text, ReportLine::Tone::Plain};
 }
 
-ReportLine verdict(unsigned id, double worst, double tolerable, tav::Verdict v,
-                   const StudyTexts &texts) {
-    const auto make = [&](unsigned word, ReportLine::Tone tone) {
-        return ReportLine{texts.text(id).arg(number(worst), number(tolerable), texts.text(word)),
-                          tone};
-    };
-    switch (v) {
-    case tav::Verdict::Safe:
-        return make(StringId::GridSafety::kPass, ReportLine::Tone::Pass);
-    case tav::Verdict::NotSafe:
-        break;
-    case tav::Verdict::OutsideMethodRange:
-        return make(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
-    }
-    return make(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
-}
-
 // To the centimetre: the search refines places to the millimetre, a plan needs no more.
 QString place(const Point2 &p) {
     return QStringLiteral("(%1, %2)")
@@ -199,10 +182,10 @@ QVector<ReportLine> verdicts(const EarthingResult &r, const std::optional<System
                              const StudyTexts &texts) {
     QVector<ReportLine> lines;
     if (safety) {
-        lines.append(verdict(kTouchVerdict, r.touchMax.voltage, safety->tolerable.touch,
-                             safety->touch, texts));
-        lines.append(
-            verdict(kStepVerdict, r.stepMax.voltage, safety->tolerable.step, safety->step, texts));
+        lines.append(texts.verdictLine(kTouchVerdict, r.touchMax.voltage, safety->tolerable.touch,
+                                       safety->touch));
+        lines.append(texts.verdictLine(kStepVerdict, r.stepMax.voltage, safety->tolerable.step,
+                                       safety->step));
         for (const tav::Caution &c : safety->tolerable.cautions)
             lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
     }

@@ -7,7 +7,7 @@
 #include "report/ReportWriter.h"
 #include "report/SoilModelReport.h"
 #include "tests/support/AnnexB1.h"
-#include "tests/support/ShippedWording.h"
+#include "tests/support/ShippedTexts.h"
 
 #include <QImage>
 #include <QPainter>
@@ -20,16 +20,6 @@
 #include <limits>
 
 namespace {
-
-const StudyTexts &shippedTexts() {
-    static const StringTable table = [] {
-        QFile file(QStringLiteral(TAV_STRINGS_JSON));
-        return StringTable::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                    : QByteArray());
-    }();
-    static const StudyTexts texts([](unsigned id) { return table.text(id).value_or(QString()); });
-    return texts;
-}
 
 QString poppler(const char *tool, const QString &pdf) {
     const QString program = QStandardPaths::findExecutable(QLatin1String(tool));

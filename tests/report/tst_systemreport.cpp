@@ -1,22 +1,11 @@
 // The earthing system study's report: each part in words, and the verdict's tone.
 #include "document/SystemDocument.h"
 #include "report/SystemReport.h"
-#include "text/StringTable.h"
+#include "tests/support/ShippedTexts.h"
 
-#include <QFile>
 #include <QtTest>
 
 namespace {
-
-const StudyTexts &shippedTexts() {
-    static const StringTable table = [] {
-        QFile file(QStringLiteral(TAV_STRINGS_JSON));
-        return StringTable::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                    : QByteArray());
-    }();
-    static const StudyTexts texts([](unsigned id) { return table.text(id).value_or(QString()); });
-    return texts;
-}
 
 tav::SystemDocument read(const QByteArray &parts) {
     tav::DocumentError error;

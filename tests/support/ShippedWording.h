@@ -5,14 +5,22 @@
 
 #include <QFile>
 
-// The words of the string table that ships in the language module, for tests that check
-// what a refusal says.
-inline const Wording &shippedWording() {
+// The string table that ships in the language module.
+inline const StringTable &shippedTable() {
     static const StringTable table = [] {
         QFile file(QStringLiteral(TAV_STRINGS_JSON));
         return StringTable::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll()
                                                                     : QByteArray());
     }();
-    static const Wording wording([](unsigned id) { return table.text(id).value_or(QString()); });
+    return table;
+}
+
+inline QString shippedText(unsigned id) {
+    return shippedTable().text(id).value_or(QString());
+}
+
+// Its words, for tests that check what a refusal says.
+inline const Wording &shippedWording() {
+    static const Wording wording(shippedText);
     return wording;
 }
