@@ -1,6 +1,7 @@
 #include "studies/GridSafetyWindow.h"
 
 #include "report/GridSafetyReport.h"
+#include "studies/EarthingStudyWindow.h"
 #include "studies/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -80,7 +82,13 @@ GridSafetyWindow::GridSafetyWindow(QWidget *opener)
     panes->addWidget(makeResults(), 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
-    layout->addLayout(makeButtonRow());
+    QHBoxLayout *buttons = makeButtonRow();
+    m_solveNumerically =
+        new QPushButton(LoadLanguageString(StringId::EarthingStudy::kSolveNumerically), this);
+    m_solveNumerically->setObjectName(QStringLiteral("solveNumerically"));
+    buttons->insertWidget(2, m_solveNumerically);
+    layout->addLayout(buttons);
+    connect(m_solveNumerically, &QPushButton::clicked, this, &GridSafetyWindow::solveNumerically);
     connect(m_inputs, &GridSafetyInputs::changed, this, &GridSafetyWindow::recalculate);
     recalculate();
 }
@@ -128,6 +136,7 @@ void GridSafetyWindow::recalculate() {
 void GridSafetyWindow::showResults() {
     const StudyTexts words = texts();
     const bool complete = m_reading.missing.isEmpty();
+    m_solveNumerically->setEnabled(complete);
     const Report_::Pairs fault = Report_::faultResults(m_reading.study, m_outcome, words);
     m_fault->setPairs(complete ? fault : Report_::Pairs{},
                       fault.size() == 3 ? kFaultNames : kFaultNames.mid(1));
@@ -187,4 +196,14 @@ Report GridSafetyWindow::report() const {
 
 QString GridSafetyWindow::defaultFileName() const {
     return LoadLanguageString(kTitle) + QStringLiteral(".pdf");
+}
+
+void GridSafetyWindow::solveNumerically() {
+    if (!m_reading.missing.isEmpty())
+        return;
+    tav::GridSafetyInput grid = m_reading.study.grid;
+    // The grid current the check took, worked out from the fault when that is given.
+    if (m_outcome.fault)
+        grid.gridCurrent = m_outcome.fault->gridCurrent;
+    EarthingStudyWindow::present(StudyProject::ofGridCheck(grid), this);
 }

@@ -1,6 +1,7 @@
 #include "studies/SoilModelWindow.h"
 
 #include "report/ReportNumber.h"
+#include "studies/EarthingStudyWindow.h"
 #include "studies/PlotWidget.h"
 #include "studies/ReadingsTable.h"
 #include "text/StringIds.h"
@@ -55,7 +56,13 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     splitter->setSizes({330, 770});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
-    layout->addLayout(makeButtonRow());
+    QHBoxLayout *buttons = makeButtonRow();
+    m_useInStudy = new QPushButton(LoadLanguageString(StringId::EarthingStudy::kUseInStudy), this);
+    m_useInStudy->setObjectName(QStringLiteral("useInStudy"));
+    m_useInStudy->setEnabled(false);
+    buttons->insertWidget(2, m_useInStudy);
+    layout->addLayout(buttons);
+    connect(m_useInStudy, &QPushButton::clicked, this, &SoilModelWindow::useInStudy);
     connect(m_table, &ReadingsTable::edited, this, &SoilModelWindow::scheduleFit);
     startFit();
 }
@@ -191,6 +198,7 @@ void SoilModelWindow::showModel() {
     m_rows->setRowCount(0);
     m_modelNotes->clear();
     const bool fitted = m_study.outcome && !m_study.outcome->refused();
+    m_useInStudy->setEnabled(fitted);
     if (!m_study.outcome)
         status.prepend(LoadLanguageString(kNoReadings));
     else if (m_study.outcome->refused())
@@ -230,4 +238,13 @@ Report SoilModelWindow::report() const {
 
 QString SoilModelWindow::defaultFileName() const {
     return LoadLanguageString(kTitle) + QStringLiteral(".pdf");
+}
+
+void SoilModelWindow::useInStudy() {
+    if (!m_study.outcome || m_study.outcome->refused())
+        return;
+    const tav::SoilModel &model = m_study.outcome->result();
+    EarthingStudyWindow::present(
+        StudyProject::overSoil(model.layered, model.soil.rho1, model.soil.rho2, model.soil.h),
+        this);
 }

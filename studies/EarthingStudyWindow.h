@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/earthing/EarthingResult.h"
+#include "core/earthing/SystemSafety.h"
+#include "document/SystemDocument.h"
+#include "studies/StudyProject.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class PartEditor;
+class PlanView;
+class ProfileView;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class SolveRunner;
+class StudyInputs;
+class ValueList;
+
+// The earthing system study: the soil, the fault and the safety criteria, the system as a
+// list of parts, solved off the interface thread; the plan with the potential, touch or
+// step map and the tolerable contour, the profile along a line drawn on it, the results
+// with their verdict; kept in a project file, the document tav-calc system --input reads,
+// with the window's settings under study_window.
+class EarthingStudyWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit EarthingStudyWindow(const StudyProject &project = StudyProject::made());
+    ~EarthingStudyWindow() override;
+
+    // A new window of its own over a study handed on by another window (the soil model's
+    // soil, the grid check's grid), shown and deleted when closed.
+    static EarthingStudyWindow *present(const StudyProject &project, QWidget *opener);
+    // Whether a study handed on is still open, when the program's main window closes.
+    static bool anyOpen();
+
+    // False, with the reason shown in a message, when the file could not be read.
+    bool openFile(const QString &path);
+    bool saveTo(const QString &path);
+    bool savePdf(const QString &path);
+    void solve();
+    void cancelSolve();
+
+    const StudyProject &project() const { return m_project; }
+    QString fileName() const { return m_fileName; }
+    // The document as typed reads and the solver takes it.
+    bool sound() const { return m_document.has_value(); }
+    const tav::earthing::EarthingResult *result() const { return m_result.get(); }
+    bool solving() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *makeInputs();
+    QWidget *makeCentre();
+    QWidget *makeResults();
+    QWidget *makeSolveRow();
+    void makeMenu();
+    void keepWith(QWidget *owner);
+
+    void load(const StudyProject &project);
+    void showParts();
+    void selectPart(int index);
+    void addPart(StudyPart::Kind kind);
+    void removePart();
+    void edited();
+    void check();
+    void markDocumentError(const tav::DocumentError &error);
+    void markRefusal(const tav::Refusal &refusal);
+    void markPart(int index, const QString &why);
+    void showFault();
+
+    void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
+    void solved(std::shared_ptr<const tav::earthing::EarthingResult> result);
+    void solveEnded(const QString &message);
+    void showResults();
+    void showMap();
+    void showProfile();
+    void showCursor(QPointF at);
+
+    void newStudy();
+    void chooseAndOpen();
+    bool save();
+    bool chooseAndSave();
+    void chooseAndSavePdf();
+    bool maySetAside(); // asks to save unsaved work first; false: keep it open
+    void setModified(bool modified);
+    void showTitle();
+    QJsonObject windowSettings() const;
+    void applyWindowSettings(const QJsonObject &settings);
+
+    QPointer<QWidget> m_owner;
+    StudyProject m_project;
+    QString m_fileName;
+    int m_current = -1; // the part in the editor
+    // The first fault of the document as typed: the part it is in (-1: the inputs or the
+    // whole) and the path in it or the quantity, with the words.
+    struct Fault {
+        int part = -1;
+        QString path;
+        std::optional<StudyPart::Role> role;
+        std::optional<double> value;
+        QString why;
+        int otherPart = -1;
+    };
+    std::optional<Fault> m_fault;
+    std::optional<tav::SystemDocument> m_document;
+
+    std::shared_ptr<const tav::earthing::EarthingResult> m_result;
+    std::optional<tav::SystemDocument> m_pending; // being solved
+    std::optional<tav::SystemDocument> m_solvedDocument;
+    std::optional<tav::earthing::SystemSafety> m_safety;
+    QString m_safetyRefusal;
+    bool m_stale = false;
+
+    StudyInputs *m_inputs = nullptr;
+    QListWidget *m_parts = nullptr;
+    QPushButton *m_remove = nullptr;
+    PartEditor *m_editor = nullptr;
+    QLabel *m_documentMessage = nullptr;
+    PlanView *m_plan = nullptr;
+    QComboBox *m_map = nullptr;
+    QLabel *m_cursor = nullptr;
+    ProfileView *m_profile = nullptr;
+    ValueList *m_values = nullptr;
+    QTableWidget *m_groups = nullptr;
+    QWidget *m_verdicts = nullptr;
+    QLabel *m_staleNote = nullptr;
+    QPushButton *m_solve = nullptr;
+    QPushButton *m_cancel = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QLabel *m_status = nullptr;
+    SolveRunner *m_runner = nullptr;
+};

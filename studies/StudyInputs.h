@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QWidget>
+
+#include <optional>
+
+class JsonFieldEdits;
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QRadioButton;
+
+// What a study takes besides its parts: the soil (uniform or two layers), the current to
+// earth, and the safety criteria of the tolerable voltages (fault duration, surface layer,
+// body weight), each field tied to its place in the study's document.
+class StudyInputs : public QWidget {
+    Q_OBJECT
+public:
+    explicit StudyInputs(QWidget *parent = nullptr);
+
+    void load(const QJsonObject &document);
+    // What is typed, into the document: its soil keeps what else it holds (the fit of
+    // tav-calc soil-model); no safety block while the duration is empty.
+    void write(QJsonObject &document) const;
+
+    JsonFieldEdits *fields() const { return m_fields; }
+
+Q_SIGNALS:
+    void edited();
+
+private:
+    void showSoil();
+    void showSurface();
+
+    JsonFieldEdits *m_fields;
+    QRadioButton *m_uniform;
+    QRadioButton *m_layered;
+    QCheckBox *m_surface;
+    QComboBox *m_body;
+    QFormLayout *m_soilForm;
+    QFormLayout *m_safetyForm;
+};
