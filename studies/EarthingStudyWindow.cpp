@@ -207,7 +207,7 @@ QWidget *EarthingStudyWindow::makeInputs() {
     add->setText(LoadLanguageString(kAdd));
     add->setPopupMode(QToolButton::InstantPopup);
     auto *kinds = new QMenu(add);
-    for (StudyPart::Kind kind : StudyPart::kinds())
+    for (StudyPart::Kind kind : StudyPart::offered())
         kinds->addAction(LoadLanguageString(StudyPart::nameId(kind)), this,
                          [this, kind] { addPart(kind); });
     add->setMenu(kinds);
@@ -365,12 +365,13 @@ void EarthingStudyWindow::load(const StudyProject &project) {
     m_result.reset();
     m_solvedDocument.reset();
     m_safety.reset();
+    // The settings first: every check from here on writes them back as the window shows them.
+    applyWindowSettings(m_project.rest.value(QStringLiteral("study_window")).toObject());
     m_inputs->load(m_project.rest);
     m_current = -1;
     m_editor->showPart(nullptr);
     showParts();
     m_parts->setCurrentRow(m_project.parts.isEmpty() ? -1 : 0); // shows it in the editor
-    applyWindowSettings(m_project.rest.value(QStringLiteral("study_window")).toObject());
     m_status->clear();
     m_progress->setValue(0);
     check();
@@ -480,7 +481,8 @@ void EarthingStudyWindow::markRefusal(const tav::Refusal &refusal) {
     if (aboutConductor(refusal.error) && !refusal.values.empty()) {
         fault.part = m_project.partOfConductor(int(refusal.values[0]));
         fault.role = roleOf(refusal.error);
-        if (refusal.values.size() > 1 && refusal.error != tav::Error::ConductorAboveSurface)
+        // The depth above the surface, the diameter: the field that holds it, when one does.
+        if (refusal.values.size() > 1)
             fault.value = refusal.values[1];
         if (refusal.error == tav::Error::ConductorZeroLength)
             fault.value = 0;

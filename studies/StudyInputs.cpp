@@ -132,6 +132,4 @@ void StudyInputs::write(QJsonObject &document) const {
         safety[QStringLiteral("surface")] = QJsonValue();
     document[QStringLiteral("safety")] = safety;
     m_fields->write(document);
-    if (m_fields->field(pDuration)->text().trimmed().isEmpty())
-        document.remove(QStringLiteral("safety"));
 }

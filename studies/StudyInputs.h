@@ -21,7 +21,8 @@ public:
 
     void load(const QJsonObject &document);
     // What is typed, into the document: its soil keeps what else it holds (the fit of
-    // tav-calc soil-model); no safety block while the duration is empty.
+    // tav-calc soil-model). The study always has its safety criteria: a document without
+    // them opens with the duration to be given.
     void write(QJsonObject &document) const;
 
     JsonFieldEdits *fields() const { return m_fields; }

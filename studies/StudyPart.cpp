@@ -40,6 +40,12 @@ QJsonObject rectangle(double side, int count) {
 } // namespace
 
 const QVector<Kind> &StudyPart::kinds() {
+    static const QVector<Kind> all{Kind::Conductor, Kind::Grid, Kind::Rods,
+                                   Kind::LGrid,     Kind::Ring, Kind::Fence};
+    return all;
+}
+
+const QVector<Kind> &StudyPart::offered() {
     static const QVector<Kind> all{Kind::Grid, Kind::LGrid, Kind::Conductor,
                                    Kind::Rods, Kind::Ring,  Kind::Fence};
     return all;
@@ -64,7 +70,7 @@ const char *StudyPart::key(Kind kind) {
 }
 
 unsigned StudyPart::nameId(Kind kind) {
-    return kKindGrid + unsigned(kinds().indexOf(kind));
+    return kKindGrid + unsigned(offered().indexOf(kind));
 }
 
 QVector<StudyPart::Field> StudyPart::fields(Kind kind) {

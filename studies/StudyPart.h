@@ -8,7 +8,6 @@
 // JSON object, an element of the document's array for that kind, kept as typed (a field
 // that is no number stays text) so that the document's reader says what is wrong with it.
 struct StudyPart {
-    // In the order the document lists them and the solver numbers their conductors.
     enum class Kind { Grid, LGrid, Conductor, Rods, Ring, Fence };
 
     // What a field holds, for marking the ones a refusal of the solver points at.
@@ -25,7 +24,10 @@ struct StudyPart {
     Kind kind = Kind::Grid;
     QJsonObject json;
 
+    // In the order the solver numbers their conductors, which the list of parts keeps.
     static const QVector<Kind> &kinds();
+    // In the order the window offers them.
+    static const QVector<Kind> &offered();
     static const char *key(Kind kind); // of the document's array: "grids"
     static unsigned nameId(Kind kind);
     static QVector<Field> fields(Kind kind);

@@ -312,7 +312,6 @@ inline constexpr unsigned kUnsavedQuestion = 5087;
 inline constexpr unsigned kOpenFailed = 5088;
 inline constexpr unsigned kSaveFailed = 5089;
 inline constexpr unsigned kPartRefused = 5090;
-inline constexpr unsigned kEmpty = 5091;
 inline constexpr unsigned kSafetyCriteria = 5092;
 inline constexpr unsigned kStale = 5093;
 inline constexpr unsigned kSolveFirst = 5094;
