@@ -282,7 +282,7 @@ QWidget *EarthingStudyWindow::makeCentre() {
     auto *split = new QSplitter(Qt::Vertical, centre);
     split->addWidget(m_plan);
     split->addWidget(m_profile);
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(centre);
     layout->setContentsMargins(0, 0, 0, 0);
