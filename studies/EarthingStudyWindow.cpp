@@ -36,6 +36,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
@@ -145,7 +146,9 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project) {
     });
     connect(m_runner, &SolveRunner::cancelled, this,
             [this] { solveEnded(LoadLanguageString(kCancelled)); });
-    resize(1400, 860);
+    // Large enough for the plan beside its inputs and results, within the screen.
+    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1400, 860);
+    resize(std::min(1400, room.width()), std::min(860, room.height()));
     load(project);
 }
 
