@@ -368,6 +368,8 @@ void EarthingStudyWindow::load(const StudyProject &project) {
     m_result.reset();
     m_solvedDocument.reset();
     m_safety.reset();
+    m_plan->picture().result = nullptr;
+    m_plan->picture().conductors.clear(); // the new study's, once it reads
     // The settings first: every check from here on writes them back as the window shows them.
     applyWindowSettings(m_project.rest.value(QStringLiteral("study_window")).toObject());
     m_inputs->load(m_project.rest);
@@ -449,15 +451,25 @@ void EarthingStudyWindow::check() {
     m_document.reset();
     tav::DocumentError error;
     const tav::SystemDocument document = tav::SystemDocument::fromJson(m_project.toJson(), error);
+    std::vector<tav::earthing::Conductor> conductors;
     if (error.kind != tav::DocumentError::Kind::None) {
         markDocumentError(error);
-    } else if (const auto refusal = tav::earthing::InputCheck::check(document.input())) {
-        markRefusal(*refusal);
     } else {
-        m_document = document;
+        const tav::earthing::EarthingInput input = document.input();
+        conductors = input.conductors;
+        if (const auto refusal = tav::earthing::InputCheck::check(input))
+            markRefusal(*refusal);
+        else
+            m_document = document;
     }
     showFault();
     m_solve->setEnabled(m_document.has_value());
+    // Before a solve the plan follows what is typed, as far as it reads; after one it
+    // shows the system solved.
+    if (!m_result && error.kind == tav::DocumentError::Kind::None) {
+        m_plan->picture().conductors = conductors;
+        m_plan->refresh(true);
+    }
 }
 
 void EarthingStudyWindow::markDocumentError(const tav::DocumentError &error) {
@@ -598,8 +610,6 @@ void EarthingStudyWindow::solveEnded(const QString &message) {
 }
 
 void EarthingStudyWindow::showResults() {
-    m_plan->picture().conductors =
-        m_document ? m_document->input().conductors : std::vector<tav::earthing::Conductor>{};
     m_plan->picture().result = m_result.get();
     const StudyTexts texts = StudyWindow::texts();
     QLayoutItem *item;
