@@ -10,10 +10,11 @@
 #include "studies/PlanView.h"
 #include "studies/ProfileView.h"
 #include "studies/SolveRunner.h"
+#include "studies/StudyFault.h"
 #include "studies/StudyInputs.h"
 #include "studies/StudyNumber.h"
+#include "studies/StudyResultsPanel.h"
 #include "studies/StudyWindow.h"
-#include "studies/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
@@ -27,7 +28,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
@@ -39,7 +39,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,65 +51,12 @@ namespace {
 
 const char *const kRed = "#c01c1c";
 
-QString toneColour(ReportLine::Tone tone) {
-    switch (tone) {
-    case ReportLine::Tone::Pass:
-        return QStringLiteral("#1b7a32");
-    case ReportLine::Tone::Fail:
-        return QLatin1String(kRed);
-    case ReportLine::Tone::Caution:
-        return QStringLiteral("#9a5b00");
-    case ReportLine::Tone::Plain:
-        break;
-    }
-    return QStringLiteral("#000000");
-}
-
 QLabel *wrapping(QWidget *parent, const QString &name) {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-// Which fields a refusal of a conductor points at, by what it is about.
-std::optional<Role> roleOf(tav::Error error) {
-    switch (error) {
-    case tav::Error::ConductorAboveSurface:
-    case tav::Error::ConductorOnSurface:
-        return Role::Depth;
-    case tav::Error::ConductorDiameterNotPositive:
-    case tav::Error::ConductorDiameterNotBelowLength:
-        return Role::Diameter;
-    case tav::Error::ConductorZeroLength:
-        return Role::Length;
-    default:
-        return std::nullopt;
-    }
-}
-
-bool aboutConductor(tav::Error error) {
-    return roleOf(error) || error == tav::Error::ConductorNotFinite ||
-           error == tav::Error::GroupNegative || error == tav::Error::ConductorsOverlap;
-}
-
-// The input field a refusal of the soil or the current points at.
-QString inputPathOf(tav::Quantity quantity) {
-    switch (quantity) {
-    case tav::Quantity::SoilResistivity:
-        return QStringLiteral("soil.rho");
-    case tav::Quantity::TopLayerResistivity:
-        return QStringLiteral("soil.rho1");
-    case tav::Quantity::BottomLayerResistivity:
-        return QStringLiteral("soil.rho2");
-    case tav::Quantity::TopLayerThickness:
-        return QStringLiteral("soil.h");
-    case tav::Quantity::InjectedCurrent:
-        return QStringLiteral("current");
-    default:
-        return QString();
-    }
 }
 
 std::optional<QLineF> lineOf(const QJsonValue &value) {
@@ -131,7 +77,8 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project) {
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(makeInputs());
     splitter->addWidget(makeCentre());
-    splitter->addWidget(makeResults());
+    m_results = new StudyResultsPanel(this);
+    splitter->addWidget(m_results);
     splitter->setStretchFactor(1, 1);
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -294,32 +241,6 @@ QWidget *EarthingStudyWindow::makeCentre() {
     return centre;
 }
 
-QWidget *EarthingStudyWindow::makeResults() {
-    auto *box = new QGroupBox(LoadLanguageString(StringId::SystemReport::kResults), this);
-    m_values = new ValueList(box);
-    m_groups = new QTableWidget(0, 3, box);
-    m_groups->setObjectName(QStringLiteral("groups"));
-    m_groups->verticalHeader()->hide();
-    m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_groups->setMaximumHeight(140);
-    m_verdicts = new QWidget(box);
-    new QVBoxLayout(m_verdicts);
-    m_verdicts->layout()->setContentsMargins(0, 0, 0, 0);
-    m_staleNote = wrapping(box, QStringLiteral("staleNote"));
-    m_staleNote->setText(LoadLanguageString(kStale));
-    m_staleNote->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
-    m_staleNote->hide();
-    auto *layout = new QVBoxLayout(box);
-    layout->addWidget(m_values);
-    layout->addWidget(m_groups);
-    layout->addWidget(m_verdicts);
-    layout->addWidget(m_staleNote);
-    layout->addStretch(1);
-    box->setMinimumWidth(400);
-    return box;
-}
-
 QWidget *EarthingStudyWindow::makeSolveRow() {
     auto *row = new QWidget(this);
     m_solve = new QPushButton(LoadLanguageString(kSolve), row);
@@ -434,7 +355,7 @@ void EarthingStudyWindow::edited() {
     check();
     if (m_result) {
         m_stale = true;
-        m_staleNote->show();
+        m_results->setStale(true);
     }
 }
 
@@ -453,12 +374,16 @@ void EarthingStudyWindow::check() {
     const tav::SystemDocument document = tav::SystemDocument::fromJson(m_project.toJson(), error);
     std::vector<tav::earthing::Conductor> conductors;
     if (error.kind != tav::DocumentError::Kind::None) {
-        markDocumentError(error);
+        m_fault = StudyFault::ofDocument(m_project, error, [this](int part, const QString &path) {
+            if (part < 0)
+                return m_inputs->fields()->label(path);
+            return part == m_current ? m_editor->label(path) : QString();
+        });
     } else {
         const tav::earthing::EarthingInput input = document.input();
         conductors = input.conductors;
         if (const auto refusal = tav::earthing::InputCheck::check(input))
-            markRefusal(*refusal);
+            m_fault = StudyFault::ofRefusal(m_project, *refusal);
         else
             m_document = document;
     }
@@ -470,43 +395,6 @@ void EarthingStudyWindow::check() {
         m_plan->picture().conductors = conductors;
         m_plan->refresh(true);
     }
-}
-
-void EarthingStudyWindow::markDocumentError(const tav::DocumentError &error) {
-    Fault fault;
-    tav::DocumentError named = error;
-    if (const auto at = m_project.partAt(error.path)) {
-        fault.part = at->first;
-        fault.path = at->second;
-        // Worded by the field's label when the part is shown, as the user knows it.
-        if (fault.part == m_current && !m_editor->label(fault.path).isEmpty())
-            named.path = m_editor->label(fault.path);
-    } else {
-        fault.path = error.path;
-        if (const QString label = m_inputs->fields()->label(error.path); !label.isEmpty())
-            named.path = label;
-    }
-    fault.why = DocumentWording::error(named, &LoadLanguageString);
-    m_fault = fault;
-}
-
-void EarthingStudyWindow::markRefusal(const tav::Refusal &refusal) {
-    Fault fault;
-    fault.why = languageWording().refusal(refusal);
-    if (aboutConductor(refusal.error) && !refusal.values.empty()) {
-        fault.part = m_project.partOfConductor(int(refusal.values[0]));
-        fault.role = roleOf(refusal.error);
-        // The depth above the surface, the diameter: the field that holds it, when one does.
-        if (refusal.values.size() > 1)
-            fault.value = refusal.values[1];
-        if (refusal.error == tav::Error::ConductorZeroLength)
-            fault.value = 0;
-        if (refusal.error == tav::Error::ConductorsOverlap && refusal.values.size() > 1)
-            fault.otherPart = m_project.partOfConductor(int(refusal.values[1]));
-    } else {
-        fault.path = inputPathOf(refusal.quantity);
-    }
-    m_fault = fault;
 }
 
 // Shows the fault where it is: the input field, the part in the list and its field when it
@@ -522,7 +410,7 @@ void EarthingStudyWindow::showFault() {
     m_documentMessage->hide();
     if (!m_fault)
         return;
-    const Fault &f = *m_fault;
+    const StudyFault &f = *m_fault;
     if (f.part < 0) {
         if (f.path.isEmpty() || !m_inputs->fields()->mark(f.path, f.why)) {
             m_documentMessage->setText(f.why);
@@ -611,47 +499,11 @@ void EarthingStudyWindow::solveEnded(const QString &message) {
 
 void EarthingStudyWindow::showResults() {
     m_plan->picture().result = m_result.get();
-    const StudyTexts texts = StudyWindow::texts();
-    QLayoutItem *item;
-    while ((item = m_verdicts->layout()->takeAt(0))) {
-        delete item->widget();
-        delete item;
-    }
-    m_staleNote->setVisible(m_result && m_stale);
-    if (!m_result) {
-        m_values->setPairs({{LoadLanguageString(kNotSolved), QString()}}, {QStringLiteral("none")});
-        m_groups->setRowCount(0);
-        m_groups->hide();
-        showMap();
-        showProfile();
-        return;
-    }
     // While stale, the plan keeps drawing the system as it was solved.
-    m_plan->picture().conductors = m_solvedDocument->input().conductors;
-    m_values->setPairs(SystemReport::resultPairs(*m_result, m_safety, texts),
-                       {QStringLiteral("resistance"), QStringLiteral("gpr"),
-                        QStringLiteral("worstTouch"), QStringLiteral("worstStep"),
-                        QStringLiteral("tolerableTouch"), QStringLiteral("tolerableStep")});
-    const ReportBlock groups = SystemReport::groups(*m_result, texts);
-    m_groups->setHorizontalHeaderLabels(groups.header);
-    m_groups->show();
-    m_groups->setRowCount(groups.rows.size());
-    for (int r = 0; r < groups.rows.size(); ++r)
-        for (int c = 0; c < groups.rows[r].size() && c < 3; ++c)
-            m_groups->setItem(r, c, new QTableWidgetItem(groups.rows[r][c]));
-    QVector<ReportLine> lines = SystemReport::verdicts(*m_result, m_safety, texts);
-    if (!m_safetyRefusal.isEmpty())
-        lines.prepend({m_safetyRefusal, ReportLine::Tone::Fail});
-    for (int k = 0; k < lines.size(); ++k) {
-        QLabel *label = wrapping(m_verdicts, QStringLiteral("verdict%1").arg(k));
-        label->setText(lines[k].text);
-        label->setStyleSheet(
-            QStringLiteral("QLabel { color: %1; font-weight: %2; }")
-                .arg(toneColour(lines[k].tone), lines[k].tone == ReportLine::Tone::Caution
-                                                    ? QStringLiteral("normal")
-                                                    : QStringLiteral("bold")));
-        m_verdicts->layout()->addWidget(label);
-    }
+    if (m_result)
+        m_plan->picture().conductors = m_solvedDocument->input().conductors;
+    m_results->showResult(m_result.get(), m_safety, m_safetyRefusal);
+    m_results->setStale(m_result && m_stale);
     showMap();
     showProfile();
 }

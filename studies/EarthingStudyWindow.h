@@ -3,6 +3,7 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/SystemDocument.h"
+#include "studies/StudyFault.h"
 #include "studies/StudyProject.h"
 
 #include <QMainWindow>
@@ -19,10 +20,9 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 class SolveRunner;
 class StudyInputs;
-class ValueList;
+class StudyResultsPanel;
 
 // The earthing system study: the soil, the fault and the safety criteria, the system as a
 // list of parts, solved off the interface thread; the plan with the potential, touch or
@@ -62,7 +62,6 @@ protected:
 private:
     QWidget *makeInputs();
     QWidget *makeCentre();
-    QWidget *makeResults();
     QWidget *makeSolveRow();
     void makeMenu();
     void keepWith(QWidget *owner);
@@ -74,9 +73,6 @@ private:
     void removePart();
     void edited();
     void check();
-    void markDocumentError(const tav::DocumentError &error);
-    void markRefusal(const tav::Refusal &refusal);
-    void markPart(int index, const QString &why);
     void showFault();
 
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
@@ -101,18 +97,8 @@ private:
     QPointer<QWidget> m_owner;
     StudyProject m_project;
     QString m_fileName;
-    int m_current = -1; // the part in the editor
-    // The first fault of the document as typed: the part it is in (-1: the inputs or the
-    // whole) and the path in it or the quantity, with the words.
-    struct Fault {
-        int part = -1;
-        QString path;
-        std::optional<StudyPart::Role> role;
-        std::optional<double> value;
-        QString why;
-        int otherPart = -1;
-    };
-    std::optional<Fault> m_fault;
+    int m_current = -1;                // the part in the editor
+    std::optional<StudyFault> m_fault; // the first of the document as typed
     std::optional<tav::SystemDocument> m_document;
 
     std::shared_ptr<const tav::earthing::EarthingResult> m_result;
@@ -130,11 +116,8 @@ private:
     PlanView *m_plan = nullptr;
     QComboBox *m_map = nullptr;
     QLabel *m_cursor = nullptr;
+    StudyResultsPanel *m_results = nullptr;
     ProfileView *m_profile = nullptr;
-    ValueList *m_values = nullptr;
-    QTableWidget *m_groups = nullptr;
-    QWidget *m_verdicts = nullptr;
-    QLabel *m_staleNote = nullptr;
     QPushButton *m_solve = nullptr;
     QPushButton *m_cancel = nullptr;
     QProgressBar *m_progress = nullptr;
