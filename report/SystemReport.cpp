@@ -66,18 +66,23 @@ constexpr int kProfileSamples = 400;
 
 } // namespace
 
+std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document) {
+    const QJsonArray kept = document.studyWindow.value(QStringLiteral("profile")).toArray();
+    const bool given =
+        kept.size() == 4 && std::all_of(kept.begin(), kept.end(), [](const QJsonValue &v) {
+            return v.isDouble() && std::isfinite(v.toDouble());
+        });
+    if (!given)
+        return std::nullopt;
+    const QLineF line(kept[0].toDouble(), kept[1].toDouble(), kept[2].toDouble(),
+                      kept[3].toDouble());
+    return line.length() > 0 ? std::optional<QLineF>(line) : std::nullopt;
+}
+
 QLineF profileLine(const tav::SystemDocument &document, const EarthingResult &result,
                    const QRectF &plan) {
-    const QJsonArray kept = document.studyWindow.value(QStringLiteral("profile")).toArray();
-    const bool given = kept.size() == 4 && std::all_of(kept.begin(), kept.end(), [](const QJsonValue &v) {
-                           return v.isDouble() && std::isfinite(v.toDouble());
-                       });
-    if (given) {
-        const QLineF line(kept[0].toDouble(), kept[1].toDouble(), kept[2].toDouble(),
-                          kept[3].toDouble());
-        if (line.length() > 0)
-            return line;
-    }
+    if (const auto kept = keptProfileLine(document))
+        return *kept;
     const double y = result.touchMax.at.y;
     return {plan.left(), y, plan.right(), y};
 }
@@ -103,7 +108,7 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
         plan.paint(painter, area, world);
     };
     ReportBlock profileBlock;
-    profileBlock.heading = texts.text(kProfile);
+    profileBlock.heading = texts.text(keptProfileLine(document) ? kProfileDrawn : kProfile);
     if (kept->field) {
         ProfilePicture profile;
         profile.sample(*kept->field, kept->gpr, line, kProfileSamples);

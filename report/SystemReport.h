@@ -39,6 +39,7 @@ QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
 // across the plan.
 QLineF profileLine(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
                    const QRectF &plan);
+std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document);
 
 // The plan with the touch map and the tolerable touch voltage's contour, and the profile
 // along profileLine, drawn by PlanPicture and ProfilePicture.

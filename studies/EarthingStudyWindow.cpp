@@ -353,6 +353,8 @@ void EarthingStudyWindow::removePart() {
 void EarthingStudyWindow::edited() {
     setModified(true);
     check();
+    if (m_runner->running())
+        m_changedWhileSolving = true;
     if (m_result) {
         m_stale = true;
         m_results->setStale(true);
@@ -453,6 +455,7 @@ void EarthingStudyWindow::solve() {
         return;
     // A second Solve replaces the first, whose outcome is then dropped.
     m_pending = *m_document;
+    m_changedWhileSolving = false;
     m_runner->start(m_pending->input());
     m_cancel->setEnabled(true);
     m_progress->setValue(0);
@@ -483,7 +486,8 @@ void EarthingStudyWindow::solved(std::shared_ptr<const EarthingResult> result) {
         else
             m_safety = safety.result();
     }
-    m_stale = false;
+    // Of the study as it was when Solve was pressed, which may have changed since.
+    m_stale = m_changedWhileSolving;
     m_progress->setValue(1000);
     solveEnded(QString());
     showResults();

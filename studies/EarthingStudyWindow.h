@@ -107,6 +107,7 @@ private:
     std::optional<tav::earthing::SystemSafety> m_safety;
     QString m_safetyRefusal;
     bool m_stale = false;
+    bool m_changedWhileSolving = false;
 
     StudyInputs *m_inputs = nullptr;
     QListWidget *m_parts = nullptr;

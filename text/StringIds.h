@@ -371,6 +371,7 @@ inline constexpr unsigned kDistance = 5543;
 inline constexpr unsigned kVoltage = 5544;
 inline constexpr unsigned kPotentialCurve = 5545;
 inline constexpr unsigned kTouchCurve = 5546;
+inline constexpr unsigned kProfileDrawn = 5547;
 } // namespace SystemReport
 
 } // namespace StringId
