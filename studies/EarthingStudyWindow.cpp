@@ -39,6 +39,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QThreadPool>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -50,6 +51,8 @@ using Role = StudyPart::Role;
 namespace {
 
 const char *const kRed = "#c01c1c";
+// Along the profile: finer than the raster of any study that fits on the screen.
+constexpr int kProfileSamples = 400;
 
 QLabel *wrapping(QWidget *parent, const QString &name) {
     auto *label = new QLabel(parent);
@@ -523,7 +526,10 @@ void EarthingStudyWindow::showMap() {
     m_plan->refresh(false);
 }
 
+// The field is sampled off the interface thread: on a large system the samples take a
+// good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
+    const int generation = ++m_profileGeneration;
     const auto &line = m_plan->picture().profile;
     if (!m_result || !m_result->field || !line || line->length() <= 0) {
         m_profile->setProfile(std::nullopt);
@@ -531,14 +537,26 @@ void EarthingStudyWindow::showProfile() {
     }
     using namespace StringId::SystemReport;
     ProfilePicture profile;
-    profile.sample(*m_result->field, m_result->gpr, *line, 400);
     profile.tolerable = m_safety ? m_safety->tolerable.touch : 0;
     profile.xTitle = LoadLanguageString(kDistance);
     profile.yTitle = LoadLanguageString(kVoltage);
     profile.potentialLabel = LoadLanguageString(kPotentialCurve);
     profile.touchLabel = LoadLanguageString(kTouchCurve);
     profile.tolerableLabel = LoadLanguageString(kTolerableTouch);
-    m_profile->setProfile(profile);
+    const std::shared_ptr<const tav::earthing::SurfaceField> field = m_result->field;
+    const double gpr = m_result->gpr;
+    const QLineF along = *line;
+    const QPointer<EarthingStudyWindow> self(this);
+    QThreadPool::globalInstance()->start([=]() mutable {
+        profile.sample(*field, gpr, along, kProfileSamples);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, generation, profile] {
+                if (self && generation == self->m_profileGeneration)
+                    self->m_profile->setProfile(profile);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void EarthingStudyWindow::showCursor(QPointF at) {

@@ -108,6 +108,7 @@ private:
     QString m_safetyRefusal;
     bool m_stale = false;
     bool m_changedWhileSolving = false;
+    int m_profileGeneration = 0;
 
     StudyInputs *m_inputs = nullptr;
     QListWidget *m_parts = nullptr;

@@ -5,6 +5,7 @@
 #include "document/SystemDocument.h"
 #include "studies/EarthingStudyWindow.h"
 #include "studies/PlanView.h"
+#include "studies/ProfileView.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
@@ -139,6 +140,15 @@ private Q_SLOTS:
         for (const auto &s : window.result()->segmentCurrents)
             conductors.insert(s.conductor);
         QCOMPARE(int(conductors.size()), 4 + 5 + 12);
+
+        // A profile drawn across the solved plan is plotted below it, end to end.
+        Q_EMIT window.findChild<PlanView *>(QStringLiteral("plan"))
+            ->profileChanged(QLineF(-5, 12, 35, 12));
+        const auto *profile = window.findChild<ProfileView *>(QStringLiteral("profile"));
+        QTRY_VERIFY(profile->profile().has_value());
+        QCOMPARE(profile->profile()->distance.back(), 40.0);
+        QCOMPARE(profile->profile()->potential.size(), profile->profile()->distance.size());
+        QVERIFY(window.isWindowModified()); // the line is kept in the project
     }
 
     void largeSolveCancelled() {
