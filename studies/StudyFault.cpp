@@ -42,6 +42,12 @@ QString inputPathOf(tav::Quantity quantity) {
         return QStringLiteral("soil.h");
     case tav::Quantity::InjectedCurrent:
         return QStringLiteral("current");
+    case tav::Quantity::SearchStep:
+        return QStringLiteral("search.step");
+    case tav::Quantity::SearchMargin:
+        return QStringLiteral("search.margin");
+    case tav::Quantity::SegmentLength:
+        return QStringLiteral("segment_length");
     default:
         return QString();
     }

@@ -1,6 +1,8 @@
 #include "studies/StudyInputs.h"
 
+#include "core/earthing/EarthingInput.h"
 #include "studies/JsonFieldEdits.h"
+#include "studies/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -61,11 +63,26 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     m_body->addItems({LoadLanguageString(Id::kBody50), LoadLanguageString(Id::kBody70)});
     m_safetyForm->addRow(LoadLanguageString(Id::kBody), m_body);
 
+    // Left empty, each takes tav-calc's default.
+    auto *accuracy = new QGroupBox(LoadLanguageString(Id::kAccuracy), this);
+    auto *accuracyForm = new QFormLayout(accuracy);
+    m_fields->add(accuracyForm, QStringLiteral("search/step"), Id::kSearchStep);
+    m_fields->add(accuracyForm, QStringLiteral("search/margin"), Id::kSearchMargin);
+    m_fields->add(accuracyForm, QStringLiteral("segment_length"), Id::kSegmentLength);
+    const tav::earthing::EarthingInput defaults;
+    m_fields->field(QStringLiteral("search/step"))
+        ->setPlaceholderText(StudyNumber::shown(defaults.search.step));
+    m_fields->field(QStringLiteral("search/margin"))
+        ->setPlaceholderText(StudyNumber::shown(defaults.search.margin));
+    m_fields->field(QStringLiteral("segment_length"))
+        ->setPlaceholderText(StudyNumber::shown(defaults.segmentLength));
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(soil);
     layout->addWidget(fault);
     layout->addWidget(safety);
+    layout->addWidget(accuracy);
     connect(m_fields, &JsonFieldEdits::edited, this, &StudyInputs::edited);
     for (QRadioButton *b : {m_uniform, m_layered})
         connect(b, &QRadioButton::clicked, this, [this] {
@@ -132,4 +149,6 @@ void StudyInputs::write(QJsonObject &document) const {
         safety[QStringLiteral("surface")] = QJsonValue();
     document[QStringLiteral("safety")] = safety;
     m_fields->write(document);
+    if (document.value(QStringLiteral("search")).toObject().isEmpty())
+        document.remove(QStringLiteral("search"));
 }

@@ -12,8 +12,9 @@ class QFormLayout;
 class QRadioButton;
 
 // What a study takes besides its parts: the soil (uniform or two layers), the current to
-// earth, and the safety criteria of the tolerable voltages (fault duration, surface layer,
-// body weight), each field tied to its place in the study's document.
+// earth, the safety criteria of the tolerable voltages (fault duration, surface layer,
+// body weight) and the solve's accuracy (the surface raster, the step search's margin, the
+// segment length), each field tied to its place in the study's document.
 class StudyInputs : public QWidget {
     Q_OBJECT
 public:

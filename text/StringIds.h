@@ -321,6 +321,10 @@ inline constexpr unsigned kSolveRefused = 5097;
 inline constexpr unsigned kRho1 = 5098;
 inline constexpr unsigned kUseInStudy = 5099;
 inline constexpr unsigned kSolveNumerically = 5100;
+inline constexpr unsigned kAccuracy = 5101;
+inline constexpr unsigned kSearchStep = 5102;
+inline constexpr unsigned kSearchMargin = 5103;
+inline constexpr unsigned kSegmentLength = 5104;
 } // namespace EarthingStudy
 
 namespace SystemReport {

@@ -251,6 +251,15 @@ private Q_SLOTS:
         QTest::newRow("duration empty") << none << false << "safety/duration"
                                         << ""
                                         << "safety/duration";
+        QTest::newRow("no raster step") << none << false << "search/step"
+                                        << "0"
+                                        << "search/step";
+        QTest::newRow("a negative margin") << none << false << "search/margin"
+                                           << "-1"
+                                           << "search/margin";
+        QTest::newRow("segments of nothing") << none << false << "segment_length"
+                                             << "0"
+                                             << "segment_length";
         QTest::newRow("grid above the surface") << none << false << "depth"
                                                 << "-0.5"
                                                 << "depth";
