@@ -12,6 +12,7 @@
 #include "studies/SolveRunner.h"
 #include "studies/StudyFault.h"
 #include "studies/StudyInputs.h"
+#include "studies/StudyLabels.h"
 #include "studies/StudyNumber.h"
 #include "studies/StudyResultsPanel.h"
 #include "studies/StudyWindow.h"
@@ -53,14 +54,6 @@ namespace {
 const char *const kRed = "#c01c1c";
 // Along the profile: finer than the raster of any study that fits on the screen.
 constexpr int kProfileSamples = 400;
-
-QLabel *wrapping(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 std::optional<QLineF> lineOf(const QJsonValue &value) {
     const QJsonArray a = value.toArray();
@@ -180,7 +173,7 @@ QWidget *EarthingStudyWindow::makeInputs() {
         showParts();
         edited();
     });
-    m_documentMessage = wrapping(parts, QStringLiteral("documentMessage"));
+    m_documentMessage = StudyLabels::wrapping(parts, QStringLiteral("documentMessage"));
     m_documentMessage->setStyleSheet(
         QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(kRed)));
     auto *partsLayout = new QVBoxLayout(parts);
@@ -215,7 +208,7 @@ QWidget *EarthingStudyWindow::makeCentre() {
         showMap();
         setModified(true);
     });
-    m_cursor = wrapping(centre, QStringLiteral("cursor"));
+    m_cursor = StudyLabels::wrapping(centre, QStringLiteral("cursor"));
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(LoadLanguageString(kMap), centre));
     top->addWidget(m_map);
@@ -256,7 +249,7 @@ QWidget *EarthingStudyWindow::makeSolveRow() {
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 1000);
     m_progress->setValue(0);
-    m_status = wrapping(row, QStringLiteral("status"));
+    m_status = StudyLabels::wrapping(row, QStringLiteral("status"));
     connect(m_solve, &QPushButton::clicked, this, &EarthingStudyWindow::solve);
     connect(m_cancel, &QPushButton::clicked, this, &EarthingStudyWindow::cancelSolve);
     auto *layout = new QHBoxLayout(row);

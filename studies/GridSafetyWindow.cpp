@@ -2,6 +2,7 @@
 
 #include "report/GridSafetyReport.h"
 #include "studies/EarthingStudyWindow.h"
+#include "studies/StudyLabels.h"
 #include "studies/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -20,22 +21,9 @@ namespace Report_ = GridSafetyReport;
 namespace {
 
 QLabel *messageLabel(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
+    QLabel *label = StudyLabels::wrapping(parent, name);
     label->hide();
     return label;
-}
-
-void showLine(QLabel *label, const ReportLine &line) {
-    const char *colour = line.tone == ReportLine::Tone::Pass   ? "#1b7a32"
-                         : line.tone == ReportLine::Tone::Fail ? "#c01c1c"
-                                                               : "#9a5b00";
-    label->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(QLatin1String(colour)));
-    label->setText(line.text);
-    label->show();
 }
 
 void showText(QLabel *label, const QString &text) {
@@ -151,10 +139,10 @@ void GridSafetyWindow::showResults() {
     m_shortcut->hide();
     if (result) {
         const QVector<ReportLine> lines = Report_::verdicts(*result, words);
-        showLine(m_touchVerdict, lines[0]);
-        showLine(m_stepVerdict, lines[1]);
+        StudyLabels::showLine(m_touchVerdict, lines[0]);
+        StudyLabels::showLine(m_stepVerdict, lines[1]);
         if (lines.size() > 2)
-            showLine(m_shortcut, lines[2]);
+            StudyLabels::showLine(m_shortcut, lines[2]);
     }
     showText(m_message, !complete           ? m_reading.missing
                         : m_outcome.refusal ? Report_::refusal(*m_outcome.refusal, words)

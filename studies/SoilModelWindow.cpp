@@ -4,6 +4,7 @@
 #include "studies/EarthingStudyWindow.h"
 #include "studies/PlotWidget.h"
 #include "studies/ReadingsTable.h"
+#include "studies/StudyLabels.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -28,14 +29,6 @@ constexpr int kDebounceMs = 150;
 
 const char *const kValueNames[] = {"rho1", "rho2", "depth", "rms", "uniformRho", "uniformRms"};
 const unsigned kValueLabels[] = {kRho1, kRho2, kDepth, kRms, kUniformRho, kUniformRms};
-
-QLabel *wrappingLabel(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 } // namespace
 
@@ -77,9 +70,9 @@ QWidget *SoilModelWindow::makeReadingsPanel() {
     auto *box = new QGroupBox(LoadLanguageString(kReadings), this);
     m_table = new ReadingsTable(box);
     m_table->setObjectName(QStringLiteral("readings"));
-    auto *hint = wrappingLabel(box, QStringLiteral("readingsHint"));
+    auto *hint = StudyLabels::wrapping(box, QStringLiteral("readingsHint"));
     hint->setText(LoadLanguageString(kTableHint));
-    m_formNote = wrappingLabel(box, QStringLiteral("formNote"));
+    m_formNote = StudyLabels::wrapping(box, QStringLiteral("formNote"));
     m_formNote->setText(LoadLanguageString(kFormNote));
     m_formNote->hide();
     auto *clear = new QPushButton(LoadLanguageString(kClear), box);
@@ -110,8 +103,8 @@ QWidget *SoilModelWindow::makeModelPanel() {
         values->addRow(LoadLanguageString(kValueLabels[i]), value);
         m_values.insert(QLatin1String(kValueNames[i]), value);
     }
-    m_status = wrappingLabel(model, QStringLiteral("status"));
-    m_modelNotes = wrappingLabel(model, QStringLiteral("modelNotes"));
+    m_status = StudyLabels::wrapping(model, QStringLiteral("status"));
+    m_modelNotes = StudyLabels::wrapping(model, QStringLiteral("modelNotes"));
     m_rows = new QTableWidget(0, 4, model);
     m_rows->setObjectName(QStringLiteral("modelRows"));
     m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "studies/StudyResultsPanel.h"
 
 #include "report/SystemReport.h"
+#include "studies/StudyLabels.h"
 #include "studies/StudyWindow.h"
 #include "studies/ValueList.h"
 #include "text/StringIds.h"
@@ -10,32 +11,6 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QString toneColour(ReportLine::Tone tone) {
-    switch (tone) {
-    case ReportLine::Tone::Pass:
-        return QStringLiteral("#1b7a32");
-    case ReportLine::Tone::Fail:
-        return QStringLiteral("#c01c1c");
-    case ReportLine::Tone::Caution:
-        return QStringLiteral("#9a5b00");
-    case ReportLine::Tone::Plain:
-        break;
-    }
-    return QStringLiteral("#000000");
-}
-
-QLabel *wrapping(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-} // namespace
 
 StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     : QGroupBox(LoadLanguageString(StringId::SystemReport::kResults), parent) {
@@ -48,7 +23,7 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_groups->setMaximumHeight(140);
     m_verdicts = new QWidget(this);
     (new QVBoxLayout(m_verdicts))->setContentsMargins(0, 0, 0, 0);
-    m_staleNote = wrapping(this, QStringLiteral("staleNote"));
+    m_staleNote = StudyLabels::wrapping(this, QStringLiteral("staleNote"));
     m_staleNote->setText(LoadLanguageString(StringId::EarthingStudy::kStale));
     m_staleNote->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
     m_staleNote->hide();
@@ -100,12 +75,8 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
     if (!safetyRefusal.isEmpty())
         lines.prepend({safetyRefusal, ReportLine::Tone::Fail});
     for (int k = 0; k < lines.size(); ++k) {
-        QLabel *label = wrapping(m_verdicts, QStringLiteral("verdict%1").arg(k));
-        label->setText(lines[k].text);
-        const bool bold = lines[k].tone != ReportLine::Tone::Caution;
-        label->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: %2; }")
-                                 .arg(toneColour(lines[k].tone),
-                                      bold ? QStringLiteral("bold") : QStringLiteral("normal")));
+        QLabel *label = StudyLabels::wrapping(m_verdicts, QStringLiteral("verdict%1").arg(k));
+        StudyLabels::showLine(label, lines[k]);
         m_verdicts->layout()->addWidget(label);
     }
 }

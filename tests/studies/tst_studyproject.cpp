@@ -4,6 +4,7 @@
 #include "core/GridSafety.h"
 #include "document/SystemDocument.h"
 #include "studies/StudyProject.h"
+#include "tests/support/AnnexB1.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -170,16 +171,7 @@ private Q_SLOTS:
 
     // IEEE 80 Annex B.1's grid: 70 m square at 7 m, 20 rods of 7.5 m on its edge.
     void gridCheckHandedOn() {
-        tav::GridSafetyInput in;
-        in.soilResistivity = 400;
-        in.lengthX = in.lengthY = 70;
-        in.spacing = 7;
-        in.depth = 0.5;
-        in.conductorDiameter = 0.01;
-        in.gridCurrent = 1908;
-        in.faultDuration = 0.5;
-        in.surface = tav::SurfaceLayer{2500, 0.102};
-        in.body = tav::BodyWeight::Kg70;
+        tav::GridSafetyInput in = annexB1();
         in.rods = {20, 7.5, true};
         const StudyProject p = StudyProject::ofGridCheck(in);
         tav::DocumentError error;
