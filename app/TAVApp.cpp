@@ -1,10 +1,11 @@
 #include "app/TAVApp.h"
 
 #include "forms/TAVDlg.h"
+#include "studies/EarthingStudyWindow.h"
 #include "ui/LanguageModule.h"
 #include "ui/MessageBox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -21,6 +22,12 @@ QString CTAVApp::applicationTitle() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
+std::optional<QString> CTAVApp::studyArgument(const QStringList &arguments) {
+    if (arguments.size() < 2 || arguments[1] != QLatin1String("--study"))
+        return std::nullopt;
+    return arguments.size() > 2 ? arguments[2] : QString();
+}
+
 bool CTAVApp::InitInstance() {
     QString reason;
     m_languageModule = LanguageModule::load(m_searchDirs, &reason);
@@ -32,10 +39,26 @@ bool CTAVApp::InitInstance() {
         return false;
     }
     LanguageModule::setCurrent(m_languageModule.get());
-    CTAVDlg dialog;
-    m_mainWindow = &dialog;
-    dialog.DoModal();
-    m_mainWindow = nullptr;
+    if (m_study) {
+        EarthingStudyWindow study;
+        m_mainWindow = &study;
+        study.show();
+        // A file that cannot be read is said so; the window stays with a new study.
+        if (!m_study->isEmpty())
+            study.openFile(*m_study);
+        QApplication::exec();
+        m_mainWindow = nullptr;
+        return false;
+    }
+    {
+        CTAVDlg dialog;
+        m_mainWindow = &dialog;
+        dialog.DoModal();
+        m_mainWindow = nullptr;
+    }
+    // A study opened from a form outlives the main window until it is closed itself.
+    if (EarthingStudyWindow::anyOpen())
+        QApplication::exec();
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class LanguageModule;
 
@@ -21,6 +22,11 @@ public:
     // The program file's name without its extension: the caption of every message.
     static QString applicationTitle();
 
+    // TAV --study [FILE]: the earthing study window instead of the main window, with the
+    // project file when one is named. None for any other command line.
+    static std::optional<QString> studyArgument(const QStringList &arguments);
+    void setStudy(std::optional<QString> file) { m_study = std::move(file); }
+
     // Runs the program to its end. Always false: nothing runs after the main window.
     bool InitInstance();
     // Frees the language module; the process's exit code.
@@ -34,5 +40,6 @@ private:
     QStringList m_searchDirs;
     std::unique_ptr<LanguageModule> m_languageModule;
     QWidget *m_mainWindow = nullptr;
+    std::optional<QString> m_study; // empty: a new study
     int m_exitCode = 0;
 };

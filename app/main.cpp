@@ -31,6 +31,7 @@ int main(int argc, char *argv[]) {
     }
     QApplication application(argc, argv);
     CTAVApp app(LanguageModule::defaultSearchDirs());
+    app.setStudy(CTAVApp::studyArgument(QApplication::arguments()));
     app.InitInstance();
     return app.ExitInstance();
 }

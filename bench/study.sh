@@ -15,16 +15,8 @@ bench=$PWD/$build/bin/bench_study
 documents=$(mktemp -d)
 trap 'rm -rf "$documents"' EXIT
 
-document() { # side, conductors per side, rods, raster step
-    cat <<JSON
-{"soil": {"rho1": 300, "rho2": 100, "h": 6.096}, "current": 1000,
- "grids": [{"origin": [0, 0], "size": [$1, $1], "conductors": [$2, $2], "depth": 0.5,
-            "diameter": 0.0105, "rods": {"count": $3, "length": 7.5, "diameter": 0.016}}],
- "search": {"step": $4, "margin": 3}}
-JSON
-}
-document 70 6 20 0.5 >"$documents/bench-70.json"
-document 200 21 40 1 >"$documents/bench-200.json"
+. bench/documents.sh
+writeDocuments "$documents"
 
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 

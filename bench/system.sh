@@ -20,16 +20,8 @@ documents=$(mktemp -d)
 trap 'rm -rf "$documents"' EXIT
 
 # The two systems as tav-calc system reads them, for the whole process.
-document() { # side, conductors per side, rods, raster step
-    cat <<JSON
-{"soil": {"rho1": 300, "rho2": 100, "h": 6.096}, "current": 1000,
- "grids": [{"origin": [0, 0], "size": [$1, $1], "conductors": [$2, $2], "depth": 0.5,
-            "diameter": 0.0105, "rods": {"count": $3, "length": 7.5, "diameter": 0.016}}],
- "search": {"step": $4, "margin": 3}}
-JSON
-}
-document 70 6 20 0.5 >"$documents/bench-70.json"
-document 200 21 40 1 >"$documents/bench-200.json"
+. bench/documents.sh
+writeDocuments "$documents"
 
 # Other work on the machine skews the figures: wait (up to ten minutes) for a second in
 # which the cores are at least 85 % idle, counting the time a virtual machine's cores

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "core/AtomicFileWriter.h"
 #include "core/SiteFile.h"
 
-#include <functional>
 #include <string>
 
 namespace tav {
 
-// Writes a field information file so that it replaces an earlier one only when complete:
-// into a temporary file in the same folder, synced to disk, then renamed over the target.
+// Writes a field information file so that it replaces an earlier one only when complete,
+// through AtomicFileWriter.
 class SiteFileWriter {
 public:
-    using Output = std::function<bool(const char *data, std::size_t size)>;
+    using Output = AtomicFileWriter::Output;
 
     explicit SiteFileWriter(SiteFileSystem &system) : m_system(system) {}
 
@@ -23,13 +23,7 @@ public:
     static bool emit(const SiteInformation &record, const Output &output);
 
 private:
-    bool writeAll(int fd, const char *data, std::size_t size);
-    // True for a system call's 0; otherwise keeps its errno unless a failure came first.
-    bool succeeded(int result);
-    SiteWriteResult fail(SiteWriteStatus status, int error);
-
     SiteFileSystem &m_system;
-    int m_error = 0;
 };
 
 } // namespace tav

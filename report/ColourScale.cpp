@@ -1,7 +1,6 @@
 #include "report/ColourScale.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -156,14 +155,14 @@ void ColourScale::paintLegend(QPainter &painter, const QRectF &area, const QStri
     }
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(bar);
-    const QLocale locale;
+    // Ticks written as every number of the program is, with a point and no grouping.
     for (double v : ticks(m_min, m_max, std::max(2, int(bar.height() / (2 * line))))) {
         const double y = m_max > m_min ? bar.bottom() - (v - m_min) / (m_max - m_min) * bar.height()
                                        : bar.center().y();
         painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 0.4 * line, y));
         painter.drawText(
             QRectF(bar.right() + 0.6 * line, y - line / 2, area.right() - bar.right(), line),
-            Qt::AlignLeft | Qt::AlignVCenter, locale.toString(v, 'g', 6));
+            Qt::AlignLeft | Qt::AlignVCenter, QString::number(v, 'g', 6));
     }
     painter.restore();
 }

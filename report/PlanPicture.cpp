@@ -65,33 +65,60 @@ QRectF PlanPicture::extent() const {
     return box.adjusted(-margin, -margin, margin, margin);
 }
 
+QRectF PlanPicture::planArea(const QRectF &device, double lineHeight) const {
+    if (!result || map == Map::None)
+        return device;
+    return device.adjusted(0, 0, -std::min(6.5 * lineHeight, device.width() / 3), 0);
+}
+
 void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &world) const {
     painter.save();
     painter.setClipRect(device);
     painter.fillRect(device, Qt::white);
+    // The legend has a strip of its own, so that it covers nothing of the plan.
+    const QRectF plan = planArea(device, painter.fontMetrics().height());
+    painter.setClipRect(plan);
     if (result && map != Map::None)
-        paintMap(painter, device, world);
-    paintConductors(painter, device, world);
+        paintMap(painter, plan, world);
+    paintConductors(painter, plan, world);
     if (result)
-        paintMarks(painter, device, world);
+        paintMarks(painter, plan, world);
     if (profile) {
-        const PlanTransform t(world, device);
+        const PlanTransform t(world, plan);
         painter.setPen(QPen(Qt::black, 1.5, Qt::DashDotLine));
         painter.drawLine(t.toDevice(profile->p1()), t.toDevice(profile->p2()));
     }
+    painter.setClipRect(device);
+    if (result && map != Map::None)
+        paintLegend(painter, device);
     painter.restore();
+}
+
+void PlanPicture::paintLegend(QPainter &painter, const QRectF &device) const {
+    const auto [lo, hi] = mapRange();
+    if (!(hi >= lo))
+        return;
+    const double line = painter.fontMetrics().height();
+    const QRectF legend(device.right() - 6 * line, device.top() + 0.5 * line, 5.5 * line,
+                        std::min(device.height() - line, 14 * line));
+    ColourScale(lo, hi).paintLegend(painter, legend, unit);
+}
+
+std::pair<double, double> PlanPicture::mapRange() const {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (double v : mapValues(*result, map))
+        if (std::isfinite(v)) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    return {lo, hi};
 }
 
 void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF &world) const {
     const std::vector<double> values = mapValues(*result, map);
     const RasterGrid &grid = result->raster;
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -lo;
-    for (double v : values)
-        if (std::isfinite(v)) {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
-        }
+    const auto [lo, hi] = mapRange();
     if (!(hi >= lo))
         return;
     const ColourScale scale(lo, hi);
@@ -116,11 +143,6 @@ void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF
         painter.setPen(QPen(Qt::black, 1.2, Qt::DashLine));
         painter.drawLines(lines);
     }
-    const double line = painter.fontMetrics().height();
-    const QRectF legend(device.right() - 6 * line, device.top() + 0.5 * line, 5.5 * line,
-                        std::min(device.height() - line, 14 * line));
-    painter.fillRect(legend.adjusted(-0.3 * line, 0, 0, 0), QColor(255, 255, 255, 200));
-    scale.paintLegend(painter, legend, unit);
 }
 
 void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,

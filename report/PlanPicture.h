@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -32,6 +33,9 @@ public:
     // rectangle to show first.
     QRectF extent() const;
     void paint(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    // Where in device the plan itself is drawn: all of it, less a strip on the right for
+    // the map's legend when a map is shown.
+    QRectF planArea(const QRectF &device, double lineHeight) const;
 
     // The map's value at every raster node, NaN where it has none (touch: outside the
     // touch area; step: where no step fits): potential, GPR - potential, or the raster
@@ -40,6 +44,8 @@ public:
 
 private:
     void paintMap(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    void paintLegend(QPainter &painter, const QRectF &device) const;
+    std::pair<double, double> mapRange() const; // of the map's values
     void paintConductors(QPainter &painter, const QRectF &device, const QRectF &world) const;
     void paintMarks(QPainter &painter, const QRectF &device, const QRectF &world) const;
 };

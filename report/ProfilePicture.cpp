@@ -3,7 +3,6 @@
 #include "report/ColourScale.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -63,22 +62,22 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
         yLow = std::min(yLow, y);
     if (!(yHigh > yLow))
         yHigh = yLow + 1;
-    const QLocale locale;
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(plot);
+    // Ticks written as every number of the program is, with a point and no grouping.
     for (double y : ColourScale::ticks(yLow, yHigh, std::max(2, int(plot.height() / (2 * line))))) {
         const double py = plot.bottom() - (y - yLow) / (yHigh - yLow) * plot.height();
         painter.drawLine(QPointF(plot.left() - 0.3 * line, py), QPointF(plot.left(), py));
         painter.drawText(
             QRectF(area.left(), py - line / 2, plot.left() - area.left() - 0.5 * line, line),
-            Qt::AlignRight | Qt::AlignVCenter, locale.toString(y, 'g', 6));
+            Qt::AlignRight | Qt::AlignVCenter, QString::number(y, 'g', 6));
     }
     const double xHigh = distance.back();
     for (double x : ColourScale::ticks(0, xHigh, std::max(2, int(plot.width() / (5 * line))))) {
         const double px = plot.left() + x / std::max(xHigh, 1e-9) * plot.width();
         painter.drawLine(QPointF(px, plot.bottom()), QPointF(px, plot.bottom() + 0.3 * line));
         painter.drawText(QRectF(px - 3 * line, plot.bottom() + 0.4 * line, 6 * line, line),
-                         Qt::AlignCenter, locale.toString(x, 'g', 6));
+                         Qt::AlignCenter, QString::number(x, 'g', 6));
     }
     painter.drawText(QRectF(plot.left(), area.bottom() - 1.2 * line, plot.width(), line),
                      Qt::AlignCenter, xTitle);

@@ -1,12 +1,16 @@
 #include "report/SystemReport.h"
 
+#include <QJsonArray>
+
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
 
+#include <QJsonArray>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -62,6 +66,27 @@ constexpr int kProfileSamples = 400;
 
 } // namespace
 
+std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document) {
+    const QJsonArray kept = document.studyWindow.value(QStringLiteral("profile")).toArray();
+    const bool given =
+        kept.size() == 4 && std::all_of(kept.begin(), kept.end(), [](const QJsonValue &v) {
+            return v.isDouble() && std::isfinite(v.toDouble());
+        });
+    if (!given)
+        return std::nullopt;
+    const QLineF line(kept[0].toDouble(), kept[1].toDouble(), kept[2].toDouble(),
+                      kept[3].toDouble());
+    return line.length() > 0 ? std::optional<QLineF>(line) : std::nullopt;
+}
+
+QLineF profileLine(const tav::SystemDocument &document, const EarthingResult &result,
+                   const QRectF &plan) {
+    if (const auto kept = keptProfileLine(document))
+        return *kept;
+    const double y = result.touchMax.at.y;
+    return {plan.left(), y, plan.right(), y};
+}
+
 std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const EarthingResult &result,
                                   const std::optional<SystemSafety> &safety,
                                   const StudyTexts &texts) {
@@ -75,8 +100,7 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     plan.tolerable = safety ? safety->tolerable.touch : 0;
     plan.unit = texts.text(Study::kVolt);
     const QRectF world = plan.extent();
-    const double y = result.touchMax.at.y;
-    const QLineF line(world.left(), y, world.right(), y);
+    const QLineF line = profileLine(document, result, world);
     plan.profile = line;
     ReportBlock planBlock;
     planBlock.heading = texts.text(kPlan);
@@ -84,7 +108,7 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
         plan.paint(painter, area, world);
     };
     ReportBlock profileBlock;
-    profileBlock.heading = texts.text(kProfile);
+    profileBlock.heading = texts.text(keptProfileLine(document) ? kProfileDrawn : kProfile);
     if (kept->field) {
         ProfilePicture profile;
         profile.sample(*kept->field, kept->gpr, line, kProfileSamples);

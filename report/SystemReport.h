@@ -6,6 +6,9 @@
 #include "report/Report.h"
 #include "report/StudyTexts.h"
 
+#include <QLineF>
+#include <QRectF>
+
 #include <optional>
 #include <vector>
 
@@ -31,8 +34,15 @@ QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
                              const std::optional<tav::earthing::SystemSafety> &safety,
                              const StudyTexts &texts);
 
+// Where the report's profile runs: the line the study window keeps under study_window's
+// profile ([x1, y1, x2, y2], m) when there is one, else along x through the worst touch,
+// across the plan.
+QLineF profileLine(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
+                   const QRectF &plan);
+std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document);
+
 // The plan with the touch map and the tolerable touch voltage's contour, and the profile
-// along x through the worst touch, drawn by PlanPicture and ProfilePicture.
+// along profileLine, drawn by PlanPicture and ProfilePicture.
 std::vector<ReportBlock> pictures(const tav::SystemDocument &document,
                                   const tav::earthing::EarthingResult &result,
                                   const std::optional<tav::earthing::SystemSafety> &safety,

@@ -1,6 +1,8 @@
 #include "studies/GridSafetyWindow.h"
 
 #include "report/GridSafetyReport.h"
+#include "studies/EarthingStudyWindow.h"
+#include "studies/StudyLabels.h"
 #include "studies/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -8,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -18,22 +21,9 @@ namespace Report_ = GridSafetyReport;
 namespace {
 
 QLabel *messageLabel(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
+    QLabel *label = StudyLabels::wrapping(parent, name);
     label->hide();
     return label;
-}
-
-void showLine(QLabel *label, const ReportLine &line) {
-    const char *colour = line.tone == ReportLine::Tone::Pass   ? "#1b7a32"
-                         : line.tone == ReportLine::Tone::Fail ? "#c01c1c"
-                                                               : "#9a5b00";
-    label->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(QLatin1String(colour)));
-    label->setText(line.text);
-    label->show();
 }
 
 void showText(QLabel *label, const QString &text) {
@@ -80,7 +70,13 @@ GridSafetyWindow::GridSafetyWindow(QWidget *opener)
     panes->addWidget(makeResults(), 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
-    layout->addLayout(makeButtonRow());
+    QHBoxLayout *buttons = makeButtonRow();
+    m_solveNumerically =
+        new QPushButton(LoadLanguageString(StringId::EarthingStudy::kSolveNumerically), this);
+    m_solveNumerically->setObjectName(QStringLiteral("solveNumerically"));
+    buttons->insertWidget(2, m_solveNumerically);
+    layout->addLayout(buttons);
+    connect(m_solveNumerically, &QPushButton::clicked, this, &GridSafetyWindow::solveNumerically);
     connect(m_inputs, &GridSafetyInputs::changed, this, &GridSafetyWindow::recalculate);
     recalculate();
 }
@@ -128,6 +124,7 @@ void GridSafetyWindow::recalculate() {
 void GridSafetyWindow::showResults() {
     const StudyTexts words = texts();
     const bool complete = m_reading.missing.isEmpty();
+    m_solveNumerically->setEnabled(complete);
     const Report_::Pairs fault = Report_::faultResults(m_reading.study, m_outcome, words);
     m_fault->setPairs(complete ? fault : Report_::Pairs{},
                       fault.size() == 3 ? kFaultNames : kFaultNames.mid(1));
@@ -142,10 +139,10 @@ void GridSafetyWindow::showResults() {
     m_shortcut->hide();
     if (result) {
         const QVector<ReportLine> lines = Report_::verdicts(*result, words);
-        showLine(m_touchVerdict, lines[0]);
-        showLine(m_stepVerdict, lines[1]);
+        StudyLabels::showLine(m_touchVerdict, lines[0]);
+        StudyLabels::showLine(m_stepVerdict, lines[1]);
         if (lines.size() > 2)
-            showLine(m_shortcut, lines[2]);
+            StudyLabels::showLine(m_shortcut, lines[2]);
     }
     showText(m_message, !complete           ? m_reading.missing
                         : m_outcome.refusal ? Report_::refusal(*m_outcome.refusal, words)
@@ -187,4 +184,14 @@ Report GridSafetyWindow::report() const {
 
 QString GridSafetyWindow::defaultFileName() const {
     return LoadLanguageString(kTitle) + QStringLiteral(".pdf");
+}
+
+void GridSafetyWindow::solveNumerically() {
+    if (!m_reading.missing.isEmpty())
+        return;
+    tav::GridSafetyInput grid = m_reading.study.grid;
+    // The grid current the check took, worked out from the fault when that is given.
+    if (m_outcome.fault)
+        grid.gridCurrent = m_outcome.fault->gridCurrent;
+    EarthingStudyWindow::present(StudyProject::ofGridCheck(grid), this);
 }

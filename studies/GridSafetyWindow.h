@@ -5,6 +5,7 @@
 #include "studies/StudyWindow.h"
 
 class QLabel;
+class QPushButton;
 class ValueList;
 
 // "Grid safety (IEEE Std 80)": a rectangular grid's touch and step voltages against the
@@ -32,8 +33,11 @@ private:
     void recalculate();
     void showResults();
     void showConductor();
+    // The grid checked, solved numerically in a new earthing study.
+    void solveNumerically();
 
     GridSafetyInputs *m_inputs = nullptr;
+    QPushButton *m_solveNumerically = nullptr;
     ValueList *m_fault = nullptr;
     ValueList *m_results = nullptr;
     QLabel *m_touchVerdict = nullptr;

@@ -21,11 +21,13 @@ void PlanView::refresh(bool fit) {
 }
 
 QPointF PlanView::toWorld(const QPointF &device) const {
-    return PlanTransform(m_world, rect()).toWorld(device);
+    return PlanTransform(m_world, m_picture.planArea(rect(), fontMetrics().height()))
+        .toWorld(device);
 }
 
 QPointF PlanView::toDevice(const QPointF &world) const {
-    return PlanTransform(m_world, rect()).toDevice(world);
+    return PlanTransform(m_world, m_picture.planArea(rect(), fontMetrics().height()))
+        .toDevice(world);
 }
 
 void PlanView::paintEvent(QPaintEvent *) {

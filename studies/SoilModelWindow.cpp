@@ -1,8 +1,10 @@
 #include "studies/SoilModelWindow.h"
 
 #include "report/ReportNumber.h"
+#include "studies/EarthingStudyWindow.h"
 #include "studies/PlotWidget.h"
 #include "studies/ReadingsTable.h"
+#include "studies/StudyLabels.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -28,14 +30,6 @@ constexpr int kDebounceMs = 150;
 const char *const kValueNames[] = {"rho1", "rho2", "depth", "rms", "uniformRho", "uniformRms"};
 const unsigned kValueLabels[] = {kRho1, kRho2, kDepth, kRms, kUniformRho, kUniformRms};
 
-QLabel *wrappingLabel(QWidget *parent, const QString &name) {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 } // namespace
 
 SoilModelWindow::SoilModelWindow(QWidget *opener)
@@ -55,7 +49,13 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     splitter->setSizes({330, 770});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
-    layout->addLayout(makeButtonRow());
+    QHBoxLayout *buttons = makeButtonRow();
+    m_useInStudy = new QPushButton(LoadLanguageString(StringId::EarthingStudy::kUseInStudy), this);
+    m_useInStudy->setObjectName(QStringLiteral("useInStudy"));
+    m_useInStudy->setEnabled(false);
+    buttons->insertWidget(2, m_useInStudy);
+    layout->addLayout(buttons);
+    connect(m_useInStudy, &QPushButton::clicked, this, &SoilModelWindow::useInStudy);
     connect(m_table, &ReadingsTable::edited, this, &SoilModelWindow::scheduleFit);
     startFit();
 }
@@ -70,9 +70,9 @@ QWidget *SoilModelWindow::makeReadingsPanel() {
     auto *box = new QGroupBox(LoadLanguageString(kReadings), this);
     m_table = new ReadingsTable(box);
     m_table->setObjectName(QStringLiteral("readings"));
-    auto *hint = wrappingLabel(box, QStringLiteral("readingsHint"));
+    auto *hint = StudyLabels::wrapping(box, QStringLiteral("readingsHint"));
     hint->setText(LoadLanguageString(kTableHint));
-    m_formNote = wrappingLabel(box, QStringLiteral("formNote"));
+    m_formNote = StudyLabels::wrapping(box, QStringLiteral("formNote"));
     m_formNote->setText(LoadLanguageString(kFormNote));
     m_formNote->hide();
     auto *clear = new QPushButton(LoadLanguageString(kClear), box);
@@ -103,8 +103,8 @@ QWidget *SoilModelWindow::makeModelPanel() {
         values->addRow(LoadLanguageString(kValueLabels[i]), value);
         m_values.insert(QLatin1String(kValueNames[i]), value);
     }
-    m_status = wrappingLabel(model, QStringLiteral("status"));
-    m_modelNotes = wrappingLabel(model, QStringLiteral("modelNotes"));
+    m_status = StudyLabels::wrapping(model, QStringLiteral("status"));
+    m_modelNotes = StudyLabels::wrapping(model, QStringLiteral("modelNotes"));
     m_rows = new QTableWidget(0, 4, model);
     m_rows->setObjectName(QStringLiteral("modelRows"));
     m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -191,6 +191,7 @@ void SoilModelWindow::showModel() {
     m_rows->setRowCount(0);
     m_modelNotes->clear();
     const bool fitted = m_study.outcome && !m_study.outcome->refused();
+    m_useInStudy->setEnabled(fitted);
     if (!m_study.outcome)
         status.prepend(LoadLanguageString(kNoReadings));
     else if (m_study.outcome->refused())
@@ -230,4 +231,13 @@ Report SoilModelWindow::report() const {
 
 QString SoilModelWindow::defaultFileName() const {
     return LoadLanguageString(kTitle) + QStringLiteral(".pdf");
+}
+
+void SoilModelWindow::useInStudy() {
+    if (!m_study.outcome || m_study.outcome->refused())
+        return;
+    const tav::SoilModel &model = m_study.outcome->result();
+    EarthingStudyWindow::present(
+        StudyProject::overSoil(model.layered, model.soil.rho1, model.soil.rho2, model.soil.h),
+        this);
 }

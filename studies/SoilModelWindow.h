@@ -11,6 +11,7 @@
 class PlotWidget;
 class QFormLayout;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 class QTimer;
 class ReadingsTable;
@@ -49,11 +50,14 @@ private:
     void startFit();
     void showFit(int generation, const SoilModelStudy &study, const QStringList &notes);
     void showModel();
+    // A new earthing study over the soil fitted.
+    void useInStudy();
 
     ReadingsTable *m_table = nullptr;
     QLabel *m_formNote = nullptr;
     PlotWidget *m_plot = nullptr;
     QLabel *m_status = nullptr;
+    QPushButton *m_useInStudy = nullptr;
     QFormLayout *m_valuesLayout = nullptr;
     QHash<QString, QLabel *> m_values; // by the object name of each value's label
     QLabel *m_modelNotes = nullptr;

@@ -15,6 +15,7 @@ void ValueList::setPairs(const QVector<QPair<QString, QString>> &pairs, const QS
         auto *value = new QLabel(pairs[i].second, this);
         value->setObjectName(names.value(i));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setWordWrap(true); // a long value takes lines rather than the window's width
         m_layout->addRow(name, value);
         // Shown now, not when the layout would get round to it.
         name->show();

@@ -21,3 +21,19 @@ int showMessage(const QString &text, QWidget *owner) {
 int showFailure(const QString &text, QWidget *owner) {
     return show(QMessageBox::Critical, text, owner);
 }
+
+SaveAnswer askToSave(const QString &text, QWidget *owner) {
+    if (owner == nullptr)
+        owner = QApplication::activeModalWidget();
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}

@@ -12,3 +12,9 @@ int showMessage(const QString &text, QWidget *owner = nullptr);
 // The report of a command that failed in the middle: a modal message with an OK button and
 // the stop icon, owned and captioned as ShowMessage's.
 int showFailure(const QString &text, QWidget *owner = nullptr);
+
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// Whether to save work before it is set aside: Save, Discard and Cancel, the question
+// icon, owned and captioned as ShowMessage's.
+SaveAnswer askToSave(const QString &text, QWidget *owner = nullptr);

@@ -1,4 +1,5 @@
 #include "app/TAVApp.h"
+#include "studies/EarthingStudyWindow.h"
 #include "tests/support/ModalWatcher.h"
 #include "ui/LanguageModule.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -91,6 +93,55 @@ private Q_SLOTS:
         QCOMPARE(watcher.shown().front().className, QStringLiteral("CTAVDlg"));
         QCOMPARE(app.ExitInstance(), 0);
         QVERIFY(LanguageModule::current() == nullptr);
+    }
+
+    void studyArgument_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("study");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{"TAV"} << false << "";
+        QTest::newRow("a new study") << QStringList{"TAV", "--study"} << true << "";
+        QTest::newRow("a project")
+            << QStringList{"TAV", "--study", "a b.json"} << true << "a b.json";
+        QTest::newRow("anything else") << QStringList{"TAV", "a.json"} << false << "";
+    }
+    void studyArgument() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, study);
+        QFETCH(QString, file);
+        const std::optional<QString> got = CTAVApp::studyArgument(arguments);
+        QCOMPARE(got.has_value(), study);
+        if (got)
+            QCOMPARE(*got, file);
+    }
+
+    // TAV --study FILE: the study window with the project, no main window; the program ends
+    // when it closes.
+    void studyOpensInPlaceOfTheMainWindow() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"soil": {"rho": 50}, "current": 10, "rods": [{"at": [[0, 0], [5, 0]],
+                       "top": 0.5, "length": 3, "diameter": 0.016}]})");
+        file.close();
+        ModalWatcher watcher;
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *study = qobject_cast<EarthingStudyWindow *>(w);
+                    study && study->isVisible()) {
+                    opened = study->fileName();
+                    QCOMPARE(study->project().parts.size(), 1);
+                    study->close();
+                }
+        });
+        CTAVApp app({kGoodDir});
+        app.setStudy(path);
+        QVERIFY(!app.InitInstance());
+        QCOMPARE(opened, path);
+        QVERIFY(watcher.shown().isEmpty()); // neither the main window nor a message
+        QCOMPARE(app.ExitInstance(), 0);
     }
 
     void moduleWithoutMainLayoutEndsSilently() {

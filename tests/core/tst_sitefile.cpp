@@ -1,5 +1,6 @@
 // The field information file, byte for byte, and saves that never lose the earlier file.
 #include "core/SiteFile.h"
+#include "tests/support/FailingDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,31 +107,6 @@ SiteWriteResult writeAsUser(const SiteInformation &record, const QString &path) 
     result.reason.assign(reason, got > 0 ? static_cast<std::size_t>(got) : 0);
     return result;
 }
-
-// Fails every write after a number of bytes, or the sync, or the close, as a disk would.
-class FailingDisk : public SiteFileSystem {
-public:
-    std::size_t bytesBeforeFailure = SIZE_MAX;
-    bool failSync = false;
-    bool failClose = false;
-
-    long write(int fd, const void *data, std::size_t size) override {
-        if (size > bytesBeforeFailure) {
-            if (bytesBeforeFailure == 0) {
-                errno = ENOSPC;
-                return -1;
-            }
-            size = bytesBeforeFailure; // a short write, then the error
-        }
-        bytesBeforeFailure -= size;
-        return SiteFileSystem::write(fd, data, size);
-    }
-    int fsync(int fd) override { return failSync ? (errno = EIO, -1) : SiteFileSystem::fsync(fd); }
-    int close(int fd) override {
-        const int closed = SiteFileSystem::close(fd);
-        return failClose ? (errno = EIO, -1) : closed;
-    }
-};
 
 } // namespace
 

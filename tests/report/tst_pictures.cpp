@@ -10,6 +10,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QtTest>
 
 #include <cmath>
@@ -274,7 +276,11 @@ void TestPictures::planDrawsPartsAndCells() {
         QPainter painter(&image);
         plan.paint(painter, image.rect(), plan.extent());
     }
-    const PlanTransform u(plan.extent(), image.rect());
+    // Drawn beside the legend's strip, not under it.
+    const QRectF area =
+        plan.planArea(image.rect(), QFontMetrics(QGuiApplication::font()).height());
+    QVERIFY(area.right() < image.width() - 40 && area.height() == image.height());
+    const PlanTransform u(plan.extent(), area);
     double lo = 1e300, hi = -1e300;
     for (double v : r.rasterPotential) {
         lo = std::min(lo, v);

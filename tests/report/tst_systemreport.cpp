@@ -24,6 +24,31 @@ Q_DECLARE_METATYPE(tav::Verdict)
 class TestSystemReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The window's profile line when the project keeps one, else along x through the worst
+    // touch across the plan.
+    void profileLine_data() {
+        QTest::addColumn<QByteArray>("window");
+        QTest::addColumn<QLineF>("line");
+        QTest::newRow("none kept") << QByteArray() << QLineF(-5, 4, 25, 4);
+        QTest::newRow("kept") << QByteArray(R"("profile": [1, 2, 3, 4.5])") << QLineF(1, 2, 3, 4.5);
+        QTest::newRow("of no length") << QByteArray(R"("profile": [1, 2, 1, 2])")
+                                      << QLineF(-5, 4, 25, 4);
+        QTest::newRow("not four numbers")
+            << QByteArray(R"("profile": [1, 2, 3])") << QLineF(-5, 4, 25, 4);
+        QTest::newRow("a text among them")
+            << QByteArray(R"("profile": [1, 2, "3", 4])") << QLineF(-5, 4, 25, 4);
+    }
+    void profileLine() {
+        QFETCH(QByteArray, window);
+        QFETCH(QLineF, line);
+        const tav::SystemDocument d =
+            read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}],
+                    "study_window": {)" + window + "}");
+        tav::earthing::EarthingResult result;
+        result.touchMax.at = {7, 4};
+        QCOMPARE(SystemReport::profileLine(d, result, QRectF(-5, -5, 30, 20)), line);
+    }
+
     void parts_data() {
         QTest::addColumn<QByteArray>("parts");
         QTest::addColumn<QString>("line");

@@ -8,9 +8,11 @@
 #include "forms/MashElectrodeDlg.h"
 #include "forms/ids/MeshGridIds.h"
 #include "report/GridSafetyReport.h"
+#include "studies/EarthingStudyWindow.h"
 #include "studies/GridSafetyWindow.h"
 #include "tests/support/AnnexB1.h"
 #include "tests/support/FormFields.h"
+#include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
 #include "text/StringIds.h"
@@ -18,9 +20,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -258,6 +263,35 @@ private Q_SLOTS:
         setField(*window, "soilResistivity", QString());
         QVERIFY(window->report().toText().contains(
             QStringLiteral("Results\nType the soil resistivity to see the results.\n")));
+    }
+
+    // The grid checked goes to a study of its own, which outlives the windows it came
+    // from rather than closing with them unsaved.
+    void solvedNumericallyInAStudyThatOutlivesIt() {
+        GridSafetyWindow *window = annexB1Window();
+        QVERIFY(window != nullptr);
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("solveNumerically")),
+                          Qt::LeftButton);
+        QPointer<EarthingStudyWindow> study = window->findChild<EarthingStudyWindow *>();
+        QVERIFY(study && study->isVisible() && study->isWindowModified());
+        QVERIFY(study->sound());
+        const QJsonObject grid = study->project().parts.at(0).json;
+        QCOMPARE(grid.value(QStringLiteral("size")), QJsonValue(QJsonArray{70, 70}));
+        QCOMPARE(grid.value(QStringLiteral("conductors")), QJsonValue(QJsonArray{11, 11}));
+        // B.1's grid current: 3180 A split by 0.6.
+        QCOMPARE(study->project().rest.value(QStringLiteral("current")).toDouble(), 1908.0);
+        window->close();
+        QVERIFY(study && study->isVisible());
+        QCOMPARE(study->parentWidget(), m_form.get());
+        m_form->hide();
+        QVERIFY(study && study->isVisible());
+        QCOMPARE(study->parentWidget(), nullptr);
+        ModalWatcher watcher;
+        watcher.then([](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
+        });
+        study->close();
+        QTRY_VERIFY(study.isNull()); // deleted once closed
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "forms/SoilResistivityDlg.h"
 #include "forms/ids/SoilResistivityIds.h"
 #include "report/SoilModelReport.h"
+#include "studies/EarthingStudyWindow.h"
 #include "studies/PlotWidget.h"
 #include "studies/ReadingsTable.h"
 #include "studies/SoilModelWindow.h"
@@ -18,6 +19,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
@@ -247,6 +249,31 @@ private Q_SLOTS:
         QCOMPARE(text(*m_form, IDC_MEASURED_R_FIRST), QStringLiteral("7"));
         m_form->sendCommand(LayoutDialog::IDOK);
         QTRY_VERIFY(second.isNull());
+    }
+
+    // The fitted soil starts a study of its own.
+    void fittedSoilStartsAStudy() {
+        fillForm();
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QVERIFY(waitForModel(*window));
+        const tav::SoilModel core = tav::fitSoilModel(formReadings()).result();
+        QVERIFY(core.layered);
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("useInStudy")),
+                          Qt::LeftButton);
+        QPointer<EarthingStudyWindow> study = window->findChild<EarthingStudyWindow *>();
+        QVERIFY(study && study->isVisible());
+        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        QCOMPARE(soil.value(QStringLiteral("rho1")).toDouble(), core.soil.rho1);
+        QCOMPARE(soil.value(QStringLiteral("rho2")).toDouble(), core.soil.rho2);
+        QCOMPARE(soil.value(QStringLiteral("h")).toDouble(), core.soil.h);
+        QVERIFY(study->sound());
+        ModalWatcher watcher;
+        watcher.then([](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
+        });
+        study->close();
+        QTRY_VERIFY(study.isNull());
     }
 
 private:

@@ -1,0 +1,15 @@
+# The two systems the solver's and the study window's benchmarks solve: a square grid with
+# rods on its edge over two-layer soil, 70 m (6 conductors each way, 20 rods, a 0.5 m
+# raster) and 200 m (21, 40, 1 m). Sourced: writes bench-70.json and bench-200.json into $1.
+document() { # side, conductors per side, rods, raster step
+    cat <<JSON
+{"soil": {"rho1": 300, "rho2": 100, "h": 6.096}, "current": 1000,
+ "grids": [{"origin": [0, 0], "size": [$1, $1], "conductors": [$2, $2], "depth": 0.5,
+            "diameter": 0.0105, "rods": {"count": $3, "length": 7.5, "diameter": 0.016}}],
+ "search": {"step": $4, "margin": 3}}
+JSON
+}
+writeDocuments() {
+    document 70 6 20 0.5 >"$1/bench-70.json"
+    document 200 21 40 1 >"$1/bench-200.json"
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/SiteFile.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace tav {
+
+// Saves a file so that it replaces an earlier one only when complete: into a temporary
+// file in the same folder, synced to disk, then renamed over the target. Through a
+// symbolic link (or a chain of them) the file it names is saved; an existing file keeps
+// its permissions and, where the saver may give it, its owner; one the saver may not
+// write, or anything but a regular file, is refused and stays as it was.
+class AtomicFileWriter {
+public:
+    using Output = std::function<bool(const char *data, std::size_t size)>;
+    // Writes the whole file through the output it is given; false as soon as it fails.
+    using Content = std::function<bool(const Output &output)>;
+
+    explicit AtomicFileWriter(SiteFileSystem &system) : m_system(system) {}
+
+    SiteWriteResult write(const std::string &path, const Content &content);
+
+private:
+    bool writeAll(int fd, const char *data, std::size_t size);
+    // True for a system call's 0; otherwise keeps its errno unless a failure came first.
+    bool succeeded(int result);
+    static SiteWriteResult fail(SiteWriteStatus status, int error);
+
+    SiteFileSystem &m_system;
+    int m_error = 0;
+};
+
+// The bytes as the whole file, saved as AtomicFileWriter does.
+SiteWriteResult writeFileAtomically(const std::string &path, const std::string &bytes,
+                                    SiteFileSystem &system = SiteFileSystem::standard());
+
+} // namespace tav

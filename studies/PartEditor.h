@@ -1,0 +1,54 @@
+#pragma once
+
+#include "studies/StudyPart.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class JsonFieldEdits;
+class QComboBox;
+class QFormLayout;
+class QLabel;
+
+// The fields of the part chosen in a study's list of parts: its connection (energised or
+// floating), for a grid where its rods stand, and its numbers, each tied to its place in
+// the part's JSON object. Built afresh for each part shown.
+class PartEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit PartEditor(QWidget *parent = nullptr);
+
+    // Shows the part's fields, or none.
+    void showPart(const StudyPart *part);
+    // What is typed, into the part shown.
+    void write(StudyPart &part) const;
+
+    JsonFieldEdits *fields() const { return m_fields; }
+    void clearMarks();
+    // Marks the fields the path within the part points at; false when none is there.
+    bool mark(const QString &path, const QString &why);
+    // Marks the fields of the role, only those that hold the value when any does.
+    void mark(StudyPart::Role role, std::optional<double> value, const QString &why);
+    // A fault of the part as a whole, shown under its fields.
+    void setMessage(const QString &text);
+    QString label(const QString &path) const;
+
+Q_SIGNALS:
+    void edited();
+    void floatingChosen(bool floating);
+
+private:
+    enum class Rods { None, Edge, Corners };
+    void chooseRods(int index);
+    bool hasGridRods() const;
+
+    std::optional<StudyPart::Kind> m_kind;
+    QVector<StudyPart::Field> m_fieldList;
+    QWidget *m_body = nullptr;
+    JsonFieldEdits *m_fields = nullptr;
+    QComboBox *m_connection = nullptr;
+    QComboBox *m_rods = nullptr;
+    QLabel *m_heading;
+    QLabel *m_message;
+};

@@ -1,0 +1,90 @@
+#include "studies/StudyFault.h"
+
+#include "document/DocumentWording.h"
+#include "studies/StudyProject.h"
+#include "ui/LanguageString.h"
+
+using Role = StudyPart::Role;
+
+namespace {
+
+// Which fields a refusal of a conductor points at, by what it is about.
+std::optional<Role> roleOf(tav::Error error) {
+    switch (error) {
+    case tav::Error::ConductorAboveSurface:
+    case tav::Error::ConductorOnSurface:
+        return Role::Depth;
+    case tav::Error::ConductorDiameterNotPositive:
+    case tav::Error::ConductorDiameterNotBelowLength:
+        return Role::Diameter;
+    case tav::Error::ConductorZeroLength:
+        return Role::Length;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool aboutConductor(tav::Error error) {
+    return roleOf(error) || error == tav::Error::ConductorNotFinite ||
+           error == tav::Error::GroupNegative || error == tav::Error::ConductorsOverlap;
+}
+
+// The input field a refusal of the soil or the current points at.
+QString inputPathOf(tav::Quantity quantity) {
+    switch (quantity) {
+    case tav::Quantity::SoilResistivity:
+        return QStringLiteral("soil.rho");
+    case tav::Quantity::TopLayerResistivity:
+        return QStringLiteral("soil.rho1");
+    case tav::Quantity::BottomLayerResistivity:
+        return QStringLiteral("soil.rho2");
+    case tav::Quantity::TopLayerThickness:
+        return QStringLiteral("soil.h");
+    case tav::Quantity::InjectedCurrent:
+        return QStringLiteral("current");
+    case tav::Quantity::SearchStep:
+        return QStringLiteral("search.step");
+    case tav::Quantity::SearchMargin:
+        return QStringLiteral("search.margin");
+    case tav::Quantity::SegmentLength:
+        return QStringLiteral("segment_length");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+StudyFault StudyFault::ofDocument(const StudyProject &project, const tav::DocumentError &error,
+                                  const Label &label) {
+    StudyFault fault;
+    fault.path = error.path;
+    if (const auto at = project.partAt(error.path)) {
+        fault.part = at->first;
+        fault.path = at->second;
+    }
+    tav::DocumentError named = error;
+    if (const QString shown = label(fault.part, fault.path); !shown.isEmpty())
+        named.path = shown; // as the user knows the field
+    fault.why = DocumentWording::error(named, &LoadLanguageString);
+    return fault;
+}
+
+StudyFault StudyFault::ofRefusal(const StudyProject &project, const tav::Refusal &refusal) {
+    StudyFault fault;
+    fault.why = languageWording().refusal(refusal);
+    if (!aboutConductor(refusal.error) || refusal.values.empty()) {
+        fault.path = inputPathOf(refusal.quantity);
+        return fault;
+    }
+    fault.part = project.partOfConductor(int(refusal.values[0]));
+    fault.role = roleOf(refusal.error);
+    // The depth above the surface, the diameter: the field that holds it, when one does.
+    if (refusal.values.size() > 1)
+        fault.value = refusal.values[1];
+    if (refusal.error == tav::Error::ConductorZeroLength)
+        fault.value = 0;
+    if (refusal.error == tav::Error::ConductorsOverlap && refusal.values.size() > 1)
+        fault.otherPart = project.partOfConductor(int(refusal.values[1]));
+    return fault;
+}

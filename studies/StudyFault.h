@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/errors.h"
+#include "document/DocumentError.h"
+#include "studies/StudyPart.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class StudyProject;
+
+// Where the first fault of a study as typed lies, for its window to mark: a part (or -1,
+// the inputs or the whole document) and the path in it, or the kind of field a refusal of
+// the solver points at and the value it names, with the words that say why.
+struct StudyFault {
+    int part = -1;
+    QString path; // in the part, or in the document when part is -1
+    std::optional<StudyPart::Role> role;
+    std::optional<double> value;
+    int otherPart = -1; // the second of two overlapping parts
+    QString why;
+
+    // The field's label for a path in a part (-1: the document), empty where none is.
+    using Label = std::function<QString(int part, const QString &path)>;
+
+    // A fault of the document's reader, worded by the field's label when there is one.
+    static StudyFault ofDocument(const StudyProject &project, const tav::DocumentError &error,
+                                 const Label &label);
+    // A refusal of the solver's input check; conductors found by their number.
+    static StudyFault ofRefusal(const StudyProject &project, const tav::Refusal &refusal);
+};

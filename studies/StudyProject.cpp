@@ -1,0 +1,214 @@
+#include "studies/StudyProject.h"
+
+#include "core/GridSafety.h"
+#include "document/JsonFields.h"
+#include "document/SystemDocument.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+using Kind = StudyPart::Kind;
+
+StudyProject StudyProject::made() {
+    StudyProject p;
+    p.rest = {{QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
+              {QStringLiteral("current"), 1000},
+              {QStringLiteral("safety"), QJsonObject{{QStringLiteral("duration"), 0.5},
+                                                     {QStringLiteral("body"), 70},
+                                                     {QStringLiteral("surface"), QJsonValue()}}}};
+    p.parts.append(StudyPart::made(Kind::Grid));
+    return p;
+}
+
+StudyProject StudyProject::overSoil(bool layered, double rho1, double rho2, double h) {
+    StudyProject p = made();
+    p.rest[QStringLiteral("soil")] = layered ? QJsonObject{{QStringLiteral("rho1"), rho1},
+                                                           {QStringLiteral("rho2"), rho2},
+                                                           {QStringLiteral("h"), h}}
+                                             : QJsonObject{{QStringLiteral("rho"), rho1}};
+    return p;
+}
+
+StudyProject StudyProject::ofGridCheck(const tav::GridSafetyInput &in) {
+    StudyProject p = made();
+    p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho"), in.soilResistivity}};
+    p.rest[QStringLiteral("current")] = in.gridCurrent;
+    QJsonObject safety{{QStringLiteral("duration"), in.faultDuration},
+                       {QStringLiteral("body"), in.body == tav::BodyWeight::Kg70 ? 70 : 50},
+                       {QStringLiteral("surface"), QJsonValue()}};
+    if (in.surface)
+        safety[QStringLiteral("surface")] =
+            QJsonObject{{QStringLiteral("rho"), in.surface->resistivity},
+                        {QStringLiteral("thickness"), in.surface->thickness}};
+    p.rest[QStringLiteral("safety")] = safety;
+    // The check's spacing, both ways: as many conductors as fit at it, from edge to edge.
+    const auto count = [&in](double side) {
+        return in.spacing > 0 ? int(std::lround(side / in.spacing)) + 1 : 2;
+    };
+    QJsonObject grid{
+        {QStringLiteral("origin"), QJsonArray{0, 0}},
+        {QStringLiteral("size"), QJsonArray{in.lengthX, in.lengthY}},
+        {QStringLiteral("conductors"), QJsonArray{count(in.lengthX), count(in.lengthY)}},
+        {QStringLiteral("depth"), in.depth},
+        {QStringLiteral("diameter"), in.conductorDiameter},
+        {QStringLiteral("group"), 0}};
+    if (in.rods.count > 0) {
+        // The check takes no rod diameter: a 16 mm rod, the common one.
+        QJsonObject rods{{QStringLiteral("length"), in.rods.length},
+                         {QStringLiteral("diameter"), 0.016}};
+        if (in.rods.onPerimeter)
+            rods[QStringLiteral("count")] = in.rods.count;
+        else
+            rods[QStringLiteral("corners")] = true;
+        grid[QStringLiteral("rods")] = rods;
+    }
+    p.parts = {{StudyPart::Kind::Grid, grid}};
+    return p;
+}
+
+std::optional<StudyProject> StudyProject::fromJson(const QByteArray &json,
+                                                   tav::DocumentError &error) {
+    error = {};
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        error.kind = tav::DocumentError::Kind::NotJson;
+        error.offset = parse.offset;
+        return std::nullopt;
+    }
+    if (!document.isObject()) {
+        tav::JsonFields::fail(error, tav::DocumentError::Kind::NotAnObject, QString());
+        return std::nullopt;
+    }
+    StudyProject p;
+    p.rest = document.object();
+    for (Kind kind : StudyPart::kinds()) {
+        const QString key = QLatin1String(StudyPart::key(kind));
+        const QJsonValue v = p.rest.take(key);
+        if (v.isUndefined() || v.isNull())
+            continue;
+        if (!v.isArray()) {
+            tav::JsonFields::fail(error, tav::DocumentError::Kind::NotAnArray, key);
+            return std::nullopt;
+        }
+        const QJsonArray array = v.toArray();
+        for (int k = 0; k < array.size(); ++k) {
+            if (!array[k].isObject()) {
+                tav::JsonFields::fail(error, tav::DocumentError::Kind::NotAnObject,
+                                      tav::JsonFields::indexed(key, k));
+                return std::nullopt;
+            }
+            p.parts.append({kind, array[k].toObject()});
+        }
+    }
+    return p;
+}
+
+QJsonObject StudyProject::documentOf(int partCount) const {
+    QJsonObject o = rest;
+    std::map<Kind, QJsonArray> arrays;
+    for (int k = 0; k < partCount; ++k)
+        arrays[parts[k].kind].append(parts[k].json);
+    for (const auto &[kind, array] : arrays)
+        o[QLatin1String(StudyPart::key(kind))] = array;
+    return o;
+}
+
+QJsonObject StudyProject::document() const {
+    return documentOf(parts.size());
+}
+
+QByteArray StudyProject::toJson() const {
+    return QJsonDocument(document()).toJson(QJsonDocument::Indented);
+}
+
+int StudyProject::insert(const StudyPart &part) {
+    const int order = StudyPart::kinds().indexOf(part.kind);
+    int at = 0;
+    while (at < parts.size() && StudyPart::kinds().indexOf(parts[at].kind) <= order)
+        ++at;
+    parts.insert(at, part);
+    return at;
+}
+
+void StudyProject::remove(int index) {
+    parts.removeAt(index);
+    compactGroups();
+}
+
+void StudyProject::setFloating(int index, bool floating) {
+    StudyPart &part = parts[index];
+    if (part.floating() == floating)
+        return;
+    if (!floating) {
+        part.json[QStringLiteral("group")] = 0;
+    } else if (part.kind == Kind::Fence) {
+        part.json.remove(QStringLiteral("group"));
+    } else {
+        int highest = 0;
+        for (const StudyPart &other : std::as_const(parts))
+            highest = std::max(highest, other.group());
+        part.json[QStringLiteral("group")] = highest + 1;
+    }
+    compactGroups();
+}
+
+void StudyProject::compactGroups() {
+    // Groups numbered 1, 2, ... in the order first used; the solver takes no gap.
+    std::map<int, int> renumbered;
+    for (const StudyPart &part : std::as_const(parts))
+        if (part.group() > 0)
+            renumbered.emplace(part.group(), 0);
+    int next = 0;
+    for (auto &[old, fresh] : renumbered)
+        fresh = ++next;
+    for (StudyPart &part : parts)
+        if (part.group() > 0)
+            part.json[QStringLiteral("group")] = renumbered.at(part.group());
+}
+
+std::optional<std::pair<int, QString>> StudyProject::partAt(const QString &documentPath) const {
+    const int bracket = documentPath.indexOf(QLatin1Char('['));
+    const int close = documentPath.indexOf(QLatin1Char(']'));
+    if (bracket < 0 || close < bracket)
+        return std::nullopt;
+    const QString key = documentPath.left(bracket);
+    bool ok = false;
+    const int index = documentPath.mid(bracket + 1, close - bracket - 1).toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    int seen = 0;
+    for (int k = 0; k < parts.size(); ++k) {
+        if (QLatin1String(StudyPart::key(parts[k].kind)) != key)
+            continue;
+        if (seen++ == index) {
+            QString inner = documentPath.mid(close + 1);
+            if (inner.startsWith(QLatin1Char('.')))
+                inner.remove(0, 1);
+            return std::make_pair(k, inner);
+        }
+    }
+    return std::nullopt;
+}
+
+int StudyProject::partOfConductor(int number) const {
+    // The solver numbers the conductors in the document's order, the parts' order here;
+    // a fence's depend on the parts before it, so each count is of a whole prefix.
+    std::size_t before = 0;
+    for (int k = 0; k < parts.size(); ++k) {
+        tav::DocumentError error;
+        const QByteArray json = QJsonDocument(documentOf(k + 1)).toJson(QJsonDocument::Compact);
+        const tav::SystemDocument d = tav::SystemDocument::fromJson(json, error);
+        if (error.kind != tav::DocumentError::Kind::None)
+            return -1;
+        const std::size_t upTo = d.input().conductors.size();
+        if (std::size_t(number) > before && std::size_t(number) <= upTo)
+            return k;
+        before = upTo;
+    }
+    return -1;
+}

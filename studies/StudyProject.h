@@ -1,0 +1,56 @@
+#pragma once
+
+#include "document/DocumentError.h"
+#include "studies/StudyPart.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+namespace tav {
+struct GridSafetyInput;
+}
+
+// An earthing study as its window edits it: the document tav-calc system --input reads,
+// its parts taken out of their arrays into a list kept in the document's order (so that a
+// saved study reopens with its parts as they were listed), everything else (soil, current,
+// safety, search, the window's settings, keys the window does not know) kept as read.
+class StudyProject {
+public:
+    QJsonObject rest; // the document without its parts' arrays
+    QVector<StudyPart> parts;
+
+    // A new study: a 20 m grid over uniform soil.
+    static StudyProject made();
+    // A new study over the soil a sounding's fit found: rho2 and h are not used when uniform.
+    static StudyProject overSoil(bool layered, double rho1, double rho2, double h);
+    // The grid the IEEE 80 check took, solved numerically: its soil, sides, spacing, depth,
+    // conductor, grid current, rods and safety criteria.
+    static StudyProject ofGridCheck(const tav::GridSafetyInput &input);
+    // Either the study or why not: the text is no JSON object, or an array of parts is not
+    // an array of objects.
+    static std::optional<StudyProject> fromJson(const QByteArray &json, tav::DocumentError &error);
+    QJsonObject document() const;
+    QByteArray toJson() const;
+
+    // Puts the part after the others of its kind; its index.
+    int insert(const StudyPart &part);
+    // Removes it and renumbers the floating groups left, which must run without gaps.
+    void remove(int index);
+    // Energised: group 0; floating: a group of its own (a fence: none, which is one).
+    void setFloating(int index, bool floating);
+
+    // The part a document path points into and the path within it ("grids[1].rods.count":
+    // the second grid's part and "rods.count"), if it is a part's.
+    std::optional<std::pair<int, QString>> partAt(const QString &documentPath) const;
+    // The part whose conductors include the solver's conductor number (from 1), for a
+    // document that reads; -1 beyond them.
+    int partOfConductor(int number) const;
+
+private:
+    QJsonObject documentOf(int partCount) const;
+    void compactGroups();
+};

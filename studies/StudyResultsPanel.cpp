@@ -1,0 +1,82 @@
+#include "studies/StudyResultsPanel.h"
+
+#include "report/SystemReport.h"
+#include "studies/StudyLabels.h"
+#include "studies/StudyWindow.h"
+#include "studies/ValueList.h"
+#include "text/StringIds.h"
+#include "ui/LanguageString.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+StudyResultsPanel::StudyResultsPanel(QWidget *parent)
+    : QGroupBox(LoadLanguageString(StringId::SystemReport::kResults), parent) {
+    m_values = new ValueList(this);
+    m_groups = new QTableWidget(0, 3, this);
+    m_groups->setObjectName(QStringLiteral("groups"));
+    m_groups->verticalHeader()->hide();
+    m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_groups->setMaximumHeight(140);
+    m_verdicts = new QWidget(this);
+    (new QVBoxLayout(m_verdicts))->setContentsMargins(0, 0, 0, 0);
+    m_staleNote = StudyLabels::wrapping(this, QStringLiteral("staleNote"));
+    m_staleNote->setText(LoadLanguageString(StringId::EarthingStudy::kStale));
+    m_staleNote->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
+    m_staleNote->hide();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_values);
+    layout->addWidget(m_groups);
+    layout->addWidget(m_verdicts);
+    layout->addWidget(m_staleNote);
+    layout->addStretch(1);
+    setMinimumWidth(400);
+}
+
+void StudyResultsPanel::clearVerdicts() {
+    while (QLayoutItem *item = m_verdicts->layout()->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+}
+
+void StudyResultsPanel::setStale(bool stale) {
+    m_staleNote->setVisible(stale);
+}
+
+void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
+                                   const std::optional<tav::earthing::SystemSafety> &safety,
+                                   const QString &safetyRefusal) {
+    clearVerdicts();
+    if (!result) {
+        m_values->setPairs({{LoadLanguageString(StringId::EarthingStudy::kNotSolved), QString()}},
+                           {QStringLiteral("none")});
+        m_groups->setRowCount(0);
+        m_groups->hide();
+        m_staleNote->hide();
+        return;
+    }
+    const StudyTexts texts = StudyWindow::texts();
+    m_values->setPairs(SystemReport::resultPairs(*result, safety, texts),
+                       {QStringLiteral("resistance"), QStringLiteral("gpr"),
+                        QStringLiteral("worstTouch"), QStringLiteral("worstStep"),
+                        QStringLiteral("tolerableTouch"), QStringLiteral("tolerableStep")});
+    const ReportBlock groups = SystemReport::groups(*result, texts);
+    m_groups->setHorizontalHeaderLabels(groups.header);
+    m_groups->setRowCount(groups.rows.size());
+    for (int r = 0; r < groups.rows.size(); ++r)
+        for (int c = 0; c < groups.rows[r].size() && c < 3; ++c)
+            m_groups->setItem(r, c, new QTableWidgetItem(groups.rows[r][c]));
+    m_groups->show();
+    QVector<ReportLine> lines = SystemReport::verdicts(*result, safety, texts);
+    if (!safetyRefusal.isEmpty())
+        lines.prepend({safetyRefusal, ReportLine::Tone::Fail});
+    for (int k = 0; k < lines.size(); ++k) {
+        QLabel *label = StudyLabels::wrapping(m_verdicts, QStringLiteral("verdict%1").arg(k));
+        StudyLabels::showLine(label, lines[k]);
+        m_verdicts->layout()->addWidget(label);
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/earthing/EarthingResult.h"
+#include "core/earthing/SystemSafety.h"
+
+#include <QGroupBox>
+
+#include <optional>
+
+class QLabel;
+class QTableWidget;
+class ValueList;
+
+// The results of an earthing study's solve, as its report gives them: R, the GPR, the
+// worst touch and step with their places and the tolerable voltages; each group's
+// potential; the verdicts in words and colour, the cautions; and whether the study has
+// changed since.
+class StudyResultsPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit StudyResultsPanel(QWidget *parent = nullptr);
+
+    // None: not solved yet. safetyRefusal: why the tolerable voltages could not be had.
+    void showResult(const tav::earthing::EarthingResult *result,
+                    const std::optional<tav::earthing::SystemSafety> &safety,
+                    const QString &safetyRefusal);
+    void setStale(bool stale);
+
+private:
+    void clearVerdicts();
+
+    ValueList *m_values;
+    QTableWidget *m_groups;
+    QWidget *m_verdicts;
+    QLabel *m_staleNote;
+};

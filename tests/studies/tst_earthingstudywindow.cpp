@@ -1,0 +1,397 @@
+// What only the earthing study window does: what is typed reaches the solver as the saved
+// project reaches tav-calc, a large solve is cancelled, a project reopens with every part
+// as it was, bad fields are marked where they are, unsaved work is asked about, and the
+// report holds the results and the map. The solver is checked in tst_earthingsolver.
+#include "document/SystemDocument.h"
+#include "studies/EarthingStudyWindow.h"
+#include "studies/PlanView.h"
+#include "studies/ProfileView.h"
+#include "tests/support/ModalWatcher.h"
+#include "tests/support/ModuleScope.h"
+#include "tests/support/ShippedWording.h"
+#include "text/StringIds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <set>
+
+using namespace StringId::EarthingStudy;
+using Kind = StudyPart::Kind;
+
+namespace {
+
+QLineEdit *field(const QWidget &w, const QString &path) {
+    return w.findChild<QLineEdit *>(path);
+}
+
+// As a user types it: the field's text replaced, key by key.
+void type(const QWidget &w, const QString &path, const QString &text) {
+    QLineEdit *edit = field(w, path);
+    QVERIFY2(edit, qPrintable(path));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void choose(const QWidget &w, const char *name, int index) {
+    auto *combo = w.findChild<QComboBox *>(QLatin1String(name));
+    QVERIFY2(combo, name);
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+void add(const QWidget &w, Kind kind) {
+    auto *button = w.findChild<QToolButton *>(QStringLiteral("addPart"));
+    button->menu()->actions().at(StudyPart::offered().indexOf(kind))->trigger();
+}
+
+void click(const QWidget &w, const char *name) {
+    auto *button = w.findChild<QAbstractButton *>(QLatin1String(name));
+    QVERIFY2(button && button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The number a shown value starts with: "2.355 Ω", "577.7 V at (0, 20)".
+double shownNumber(const QWidget &w, const char *name) {
+    const auto *label = w.findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text().section(QLatin1Char(' '), 0, 0).toDouble() : -1;
+}
+
+QStringList markedFields(const QWidget &w) {
+    QStringList marked;
+    for (const QLineEdit *edit : w.findChildren<QLineEdit *>())
+        if (edit->property("invalid").toBool())
+            marked.append(edit->objectName());
+    return marked;
+}
+
+QByteArray run(const QString &program, const QStringList &arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    return process.readAllStandardOutput();
+}
+
+bool solved(EarthingStudyWindow &window) {
+    click(window, "solve");
+    return QTest::qWaitFor([&] { return window.result() != nullptr && !window.solving(); }, 120000);
+}
+
+} // namespace
+
+class TestEarthingStudyWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
+        QVERIFY(m_module->loaded());
+    }
+    void cleanup() { m_module.reset(); }
+
+    void perimeterRodsSolvedAsTavCalcSolvesTheProject() {
+        EarthingStudyWindow window;
+        window.show();
+        type(window, QStringLiteral("soil/rho"), QStringLiteral("200"));
+        type(window, QStringLiteral("current"), QStringLiteral("2000"));
+        type(window, QStringLiteral("size/0"), QStringLiteral("30"));
+        type(window, QStringLiteral("size/1"), QStringLiteral("24"));
+        type(window, QStringLiteral("conductors/0"), QStringLiteral("4"));
+        choose(window, "gridRods", 1); // along the edge
+        type(window, QStringLiteral("rods/count"), QStringLiteral("12"));
+        type(window, QStringLiteral("rods/length"), QStringLiteral("4.5"));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QVERIFY(window.saveTo(path));
+        QVERIFY(solved(window));
+
+        const QJsonObject cli =
+            QJsonDocument::fromJson(run(QStringLiteral(TAV_CALC),
+                                        {QStringLiteral("system"), QStringLiteral("--input"), path,
+                                         QStringLiteral("--format"), QStringLiteral("json")}))
+                .object();
+        const double r = cli.value(QStringLiteral("resistance")).toDouble();
+        const double touch = cli.value(QStringLiteral("touch_max"))
+                                 .toObject()
+                                 .value(QStringLiteral("voltage"))
+                                 .toDouble();
+        QVERIFY(r > 0 && touch > 0);
+        // Shown to four significant digits.
+        QVERIFY2(std::abs(shownNumber(window, "resistance") / r - 1) < 5e-4,
+                 qPrintable(QString::number(r)));
+        QVERIFY2(std::abs(shownNumber(window, "worstTouch") / touch - 1) < 5e-4,
+                 qPrintable(QString::number(touch)));
+        // 4 + 5 conductors and the 12 rods, as solved.
+        QCOMPARE(window.result()->segmentCurrents.empty(), false);
+        std::set<int> conductors;
+        for (const auto &s : window.result()->segmentCurrents)
+            conductors.insert(s.conductor);
+        QCOMPARE(int(conductors.size()), 4 + 5 + 12);
+
+        // A profile drawn across the solved plan is plotted below it, end to end.
+        Q_EMIT window.findChild<PlanView *>(QStringLiteral("plan"))
+            ->profileChanged(QLineF(-5, 12, 35, 12));
+        const auto *profile = window.findChild<ProfileView *>(QStringLiteral("profile"));
+        QTRY_VERIFY(profile->profile().has_value());
+        QCOMPARE(profile->profile()->distance.back(), 40.0);
+        QCOMPARE(profile->profile()->potential.size(), profile->profile()->distance.size());
+        QVERIFY(window.isWindowModified()); // the line is kept in the project
+    }
+
+    void largeSolveCancelled() {
+        EarthingStudyWindow window;
+        window.show();
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        type(window, QStringLiteral("soil/rho1"), QStringLiteral("300"));
+        type(window, QStringLiteral("soil/rho2"), QStringLiteral("80"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("2"));
+        type(window, QStringLiteral("size/0"), QStringLiteral("200"));
+        type(window, QStringLiteral("size/1"), QStringLiteral("200"));
+        type(window, QStringLiteral("conductors/0"), QStringLiteral("15"));
+        type(window, QStringLiteral("conductors/1"), QStringLiteral("15"));
+        click(window, "solve");
+        QVERIFY(window.solving());
+        QTest::qWait(300); // well into the solve, which takes seconds
+        QVERIFY(window.solving());
+        click(window, "cancel");
+        QVERIFY(!window.solving());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("status"))->text(),
+                 shippedText(kCancelled));
+        QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("cancel"))->isEnabled());
+        QVERIFY(window.findChild<QPushButton *>(QStringLiteral("solve"))->isEnabled());
+        QCOMPARE(window.result(), nullptr);
+        QCOMPARE(field(window, QStringLiteral("size/0"))->text(), QStringLiteral("200"));
+    }
+
+    void everyPartReopensAsItWasSaved() {
+        EarthingStudyWindow window;
+        window.show();
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        type(window, QStringLiteral("soil/rho2"), QStringLiteral("35.5"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("1.75"));
+        window.findChild<QCheckBox *>(QStringLiteral("surfaceLayer"))->click();
+        type(window, QStringLiteral("safety/surface/rho"), QStringLiteral("3000"));
+        type(window, QStringLiteral("safety/surface/thickness"), QStringLiteral("0.1"));
+        choose(window, "bodyWeight", 0);
+        // Each kind, its first field typed; numbers that a rounding to six digits would
+        // change.
+        for (Kind kind : StudyPart::kinds()) {
+            add(window, kind);
+            type(window, StudyPart::fields(kind).first().path,
+                 kind == Kind::Rods ? QStringLiteral("41.0000007 -3; 44 -3")
+                                    : QStringLiteral("%1.0000007").arg(40 + int(kind)));
+        }
+        choose(window, "connection", 1); // the fence, shown last: energised
+        choose(window, "connection", 0);
+        auto *parts = window.findChild<QListWidget *>(QStringLiteral("parts"));
+        parts->setCurrentRow(5); // the ring
+        choose(window, "connection", 1);
+        choose(window, "map", 3);
+        Q_EMIT window.findChild<PlanView *>(QStringLiteral("plan"))
+            ->profileChanged(QLineF(-5, 1.5, 60, 1.5));
+        QVERIFY(window.isWindowModified());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QVERIFY(window.saveTo(path));
+        QVERIFY(!window.isWindowModified());
+
+        EarthingStudyWindow reopened;
+        QVERIFY(reopened.openFile(path));
+        QCOMPARE(reopened.project().parts.size(), 7); // the new study's grid, then six
+        for (int k = 0; k < window.project().parts.size(); ++k) {
+            QCOMPARE(reopened.project().parts[k].kind, window.project().parts[k].kind);
+            QCOMPARE(reopened.project().parts[k].json, window.project().parts[k].json);
+        }
+        QCOMPARE(reopened.project().rest, window.project().rest);
+        QCOMPARE(reopened.findChild<QComboBox *>(QStringLiteral("map"))->currentIndex(), 3);
+        QVERIFY(reopened.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->isChecked());
+        QCOMPARE(field(reopened, QStringLiteral("soil/h"))->text(), QStringLiteral("1.75"));
+        QVERIFY(!reopened.isWindowModified());
+
+        // tav-calc's reader takes the saved project as it is.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        tav::DocumentError error;
+        const auto d = tav::SystemDocument::fromJson(file.readAll(), error);
+        QCOMPARE(int(error.kind), int(tav::DocumentError::Kind::None));
+        QCOMPARE(d.rings.at(0).centre.x, 44.0000007);
+        QCOMPARE(d.rings.at(0).group, 1);
+        QCOMPARE(d.fences.at(0).group, std::optional<int>(0));
+        QCOMPARE(d.rods.at(0).at.at(0).x, 41.0000007);
+        QVERIFY(d.safety && d.safety->surface);
+        QCOMPARE(d.safety->surface->resistivity, 3000.0);
+    }
+
+    void badFieldsAreMarkedWhereTheyAre_data() {
+        QTest::addColumn<int>("added"); // a kind added first, or -1
+        QTest::addColumn<bool>("rods");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("marked");
+        const int none = -1;
+        QTest::newRow("soil no number") << none << false << "soil/rho"
+                                        << "1e"
+                                        << "soil/rho";
+        QTest::newRow("no current") << none << false << "current"
+                                    << "0"
+                                    << "current";
+        QTest::newRow("duration empty") << none << false << "safety/duration"
+                                        << ""
+                                        << "safety/duration";
+        QTest::newRow("no raster step") << none << false << "search/step"
+                                        << "0"
+                                        << "search/step";
+        QTest::newRow("a negative margin") << none << false << "search/margin"
+                                           << "-1"
+                                           << "search/margin";
+        QTest::newRow("segments of nothing") << none << false << "segment_length"
+                                             << "0"
+                                             << "segment_length";
+        QTest::newRow("grid above the surface") << none << false << "depth"
+                                                << "-0.5"
+                                                << "depth";
+        QTest::newRow("grid on the surface") << none << false << "depth"
+                                             << "0"
+                                             << "depth";
+        QTest::newRow("grid wire of no diameter") << none << false << "diameter"
+                                                  << "0"
+                                                  << "diameter";
+        QTest::newRow("grid of no conductors") << none << false << "conductors/0"
+                                               << "0"
+                                               << "conductors/0";
+        QTest::newRow("grid count not whole") << none << false << "conductors/1"
+                                              << "2.5"
+                                              << "conductors/1";
+        QTest::newRow("grid side not a number") << none << false << "size/1"
+                                                << "x"
+                                                << "size/1";
+        QTest::newRow("grid side of nothing") << none << false << "size/0"
+                                              << "0"
+                                              << "size/0";
+        QTest::newRow("rods of no diameter") << none << true << "rods/diameter"
+                                             << "0"
+                                             << "rods/diameter";
+        QTest::newRow("rods of no length") << none << true << "rods/length"
+                                           << "0"
+                                           << "rods/length";
+        QTest::newRow("ring of two rods") << int(Kind::Ring) << false << "count"
+                                          << "2"
+                                          << "count";
+        QTest::newRow("fence at no distance") << int(Kind::Fence) << false << "distance"
+                                              << "0"
+                                              << "distance";
+        QTest::newRow("rods at a place unread") << int(Kind::Rods) << false << "at"
+                                                << "3 4; 5"
+                                                << "at";
+        QTest::newRow("conductor from above the surface")
+            << int(Kind::Conductor) << false << "from/2"
+            << "-1"
+            << "from/2";
+    }
+    void badFieldsAreMarkedWhereTheyAre() {
+        QFETCH(int, added);
+        QFETCH(bool, rods);
+        QFETCH(QString, path);
+        QFETCH(QString, text);
+        QFETCH(QString, marked);
+        EarthingStudyWindow window;
+        window.show();
+        if (added >= 0)
+            add(window, Kind(added));
+        // Away from the grid, which nothing may overlap.
+        if (added == int(Kind::Ring))
+            type(window, QStringLiteral("centre/0"), QStringLiteral("60"));
+        if (added == int(Kind::Rods))
+            type(window, QStringLiteral("at"), QStringLiteral("60 60"));
+        if (added == int(Kind::Conductor)) {
+            type(window, QStringLiteral("from/1"), QStringLiteral("60"));
+            type(window, QStringLiteral("to/1"), QStringLiteral("60"));
+        }
+        if (rods)
+            choose(window, "gridRods", 1);
+        auto *solve = window.findChild<QPushButton *>(QStringLiteral("solve"));
+        QVERIFY(solve->isEnabled());
+        QVERIFY(markedFields(window).isEmpty());
+        const QString before = field(window, path)->text();
+
+        type(window, path, text);
+        QCOMPARE(markedFields(window), QStringList{marked});
+        QVERIFY(!field(window, marked)->toolTip().isEmpty());
+        QVERIFY(!solve->isEnabled());
+        QCOMPARE(field(window, path)->text(), text); // kept as typed
+
+        type(window, path, before);
+        QVERIFY(markedFields(window).isEmpty());
+        QVERIFY(solve->isEnabled());
+    }
+
+    void unsavedWorkIsAskedAbout() {
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(!window.isWindowModified());
+        type(window, QStringLiteral("current"), QStringLiteral("1500"));
+        QVERIFY(window.isWindowModified());
+        ModalWatcher watcher;
+        watcher.then([](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QCOMPARE(watcher.messages(),
+                 QStringList{shippedText(kUnsavedQuestion).arg(shippedText(kUntitled))});
+        QCOMPARE(field(window, QStringLiteral("current"))->text(), QStringLiteral("1500"));
+        watcher.then([](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
+        });
+        QVERIFY(window.close());
+    }
+
+    void reportHoldsTheResultsAndTheMap() {
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(solved(window));
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("study.pdf"));
+        QVERIFY(window.savePdf(pdf));
+        const QString text =
+            QString::fromUtf8(run(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                                  {pdf, QStringLiteral("-")}));
+        for (const char *name : {"resistance", "worstTouch", "tolerableTouch"}) {
+            const QString shown = window.findChild<QLabel *>(QLatin1String(name))->text();
+            QVERIFY2(text.contains(shown), qPrintable(shown));
+        }
+        QVERIFY(text.contains(window.findChild<QLabel *>(QStringLiteral("verdict0"))->text()));
+        // The touch map: a colour scale's cells, not only the black and red of the lines.
+        run(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
+            {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("page"))});
+        const QImage page(folder.filePath(QStringLiteral("page.png")));
+        QVERIFY(!page.isNull());
+        int coloured = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                coloured += c.hsvSaturation() > 120 && c.green() > 60; // viridis, not red
+            }
+        QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
+    }
+
+private:
+    std::unique_ptr<ModuleScope> m_module;
+};
+
+QTEST_MAIN(TestEarthingStudyWindow)
+#include "tst_earthingstudywindow.moc"

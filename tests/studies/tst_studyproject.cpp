@@ -1,0 +1,196 @@
+// The study as its window keeps it: parts found from the document's paths and the solver's
+// conductor numbers, floating groups kept without gaps, files that cannot be a study
+// refused, and the grid check's grid handed on.
+#include "core/GridSafety.h"
+#include "document/SystemDocument.h"
+#include "studies/StudyProject.h"
+#include "tests/support/AnnexB1.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QtTest>
+
+using Kind = StudyPart::Kind;
+using ErrorKind = tav::DocumentError::Kind;
+
+namespace {
+
+QJsonObject grid(int countX, int countY, double side) {
+    return {{QStringLiteral("size"), QJsonArray{side, side}},
+            {QStringLiteral("conductors"), QJsonArray{countX, countY}},
+            {QStringLiteral("depth"), 0.5},
+            {QStringLiteral("diameter"), 0.01}};
+}
+
+// A conductor, grids of 2 + 2 and 3 + 3 conductors, three rods, a ring of six and a fence,
+// in the document's order.
+StudyProject mixed() {
+    StudyProject p = StudyProject::made();
+    p.parts = {{Kind::Conductor,
+                {{QStringLiteral("from"), QJsonArray{0, 50, 0.5}},
+                 {QStringLiteral("to"), QJsonArray{5, 50, 0.5}},
+                 {QStringLiteral("diameter"), 0.01}}},
+               {Kind::Grid, grid(2, 2, 10)},
+               {Kind::Grid, grid(3, 3, 10)},
+               {Kind::Rods,
+                {{QStringLiteral("at"),
+                  QJsonArray{QJsonArray{20, 0}, QJsonArray{25, 0}, QJsonArray{30, 0}}},
+                 {QStringLiteral("top"), 0.5},
+                 {QStringLiteral("length"), 3},
+                 {QStringLiteral("diameter"), 0.016}}},
+               StudyPart::made(Kind::Ring),
+               StudyPart::made(Kind::Fence)};
+    p.parts[4].json[QStringLiteral("centre")] = QJsonArray{50, 0};
+    return p;
+}
+
+QVector<int> groups(const StudyProject &p) {
+    QVector<int> g;
+    for (const StudyPart &part : p.parts)
+        g.append(part.group());
+    return g;
+}
+
+} // namespace
+
+class TestStudyProject : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void partAt_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("part");
+        QTest::addColumn<QString>("inner");
+        QTest::newRow("the conductor's depth") << "conductors[0].from[2]" << 0 << "from[2]";
+        QTest::newRow("first grid's field") << "grids[0].depth" << 1 << "depth";
+        QTest::newRow("second grid's rods") << "grids[1].rods.count" << 2 << "rods.count";
+        QTest::newRow("a number of a pair") << "grids[1].size[0]" << 2 << "size[0]";
+        QTest::newRow("a rod's place") << "rods[0].at[2]" << 3 << "at[2]";
+        QTest::newRow("the part itself") << "rings[0]" << 4 << "";
+        QTest::newRow("the fence") << "fences[0].posts.spacing" << 5 << "posts.spacing";
+        QTest::newRow("beyond the grids") << "grids[2].depth" << -1 << "";
+        QTest::newRow("no part's") << "soil.rho" << -1 << "";
+        QTest::newRow("a kind with none") << "l_grids[0]" << -1 << "";
+    }
+    void partAt() {
+        QFETCH(QString, path);
+        QFETCH(int, part);
+        QFETCH(QString, inner);
+        const auto at = mixed().partAt(path);
+        QCOMPARE(at ? at->first : -1, part);
+        if (at)
+            QCOMPARE(at->second, inner);
+    }
+
+    // The solver's numbers run through the conductor, the grids (4, then 6 conductors), the
+    // three rods, the ring's six rods and six sides, then the fence's posts.
+    void partOfConductor_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("part");
+        QTest::newRow("the conductor") << 1 << 0;
+        QTest::newRow("first grid's first") << 2 << 1;
+        QTest::newRow("first grid's last") << 5 << 1;
+        QTest::newRow("second grid's first") << 6 << 2;
+        QTest::newRow("second grid's last") << 11 << 2;
+        QTest::newRow("a rod") << 12 << 3;
+        QTest::newRow("last rod") << 14 << 3;
+        QTest::newRow("ring's first") << 15 << 4;
+        QTest::newRow("ring's last") << 26 << 4;
+        QTest::newRow("fence") << 27 << 5;
+        QTest::newRow("none") << 100000 << -1;
+        QTest::newRow("zero") << 0 << -1;
+    }
+    void partOfConductor() {
+        QFETCH(int, number);
+        QFETCH(int, part);
+        QCOMPARE(mixed().partOfConductor(number), part);
+    }
+
+    void floatingGroupsRunWithoutGaps() {
+        StudyProject p = mixed();
+        p.setFloating(1, true);
+        p.setFloating(3, true);
+        p.setFloating(4, true);
+        QCOMPARE(groups(p), (QVector<int>{0, 1, 0, 2, 3, -1})); // the fence: a group of its own
+        p.remove(3);
+        QCOMPARE(groups(p), (QVector<int>{0, 1, 0, 2, -1}));
+        p.setFloating(1, false);
+        QCOMPARE(groups(p), (QVector<int>{0, 0, 0, 1, -1}));
+        p.setFloating(4, false);
+        QCOMPARE(groups(p), (QVector<int>{0, 0, 0, 1, 0}));
+        p.setFloating(4, true);
+        QVERIFY(!p.parts[4].json.contains(QStringLiteral("group")));
+        // And the solver takes it: no group without conductors.
+        tav::DocumentError error;
+        const auto d = tav::SystemDocument::fromJson(p.toJson(), error);
+        QCOMPARE(int(error.kind), int(ErrorKind::None));
+    }
+
+    void insertKeepsTheDocumentsOrder() {
+        StudyProject p = mixed();
+        QCOMPARE(p.insert(StudyPart::made(Kind::Grid)), 3);
+        QCOMPARE(p.insert(StudyPart::made(Kind::LGrid)), 5);
+        QCOMPARE(p.insert(StudyPart::made(Kind::Fence)), 8);
+        QCOMPARE(p.insert(StudyPart::made(Kind::Conductor)), 1);
+    }
+
+    void refusedFiles_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("no JSON") << QByteArray("{\"soil\": ") << int(ErrorKind::NotJson) << "";
+        QTest::newRow("an array") << QByteArray("[1, 2]") << int(ErrorKind::NotAnObject) << "";
+        QTest::newRow("grids not an array")
+            << QByteArray("{\"grids\": 3}") << int(ErrorKind::NotAnArray) << "grids";
+        QTest::newRow("a fence not an object")
+            << QByteArray("{\"fences\": [{}, 7]}") << int(ErrorKind::NotAnObject) << "fences[1]";
+    }
+    void refusedFiles() {
+        QFETCH(QByteArray, json);
+        QFETCH(int, kind);
+        QFETCH(QString, path);
+        tav::DocumentError error;
+        QVERIFY(!StudyProject::fromJson(json, error));
+        QCOMPARE(int(error.kind), kind);
+        QCOMPARE(error.path, path);
+    }
+
+    // A study the document's reader would refuse still opens, to be mended in the window.
+    void unsoundValuesStillOpen() {
+        tav::DocumentError error;
+        const auto p = StudyProject::fromJson(
+            R"({"soil": {"rho": "abc"}, "current": 10, "rings": [{"radius": -1}],
+                "grids": [{"depth": true}], "search": {"step": 1}})",
+            error);
+        QVERIFY(p);
+        QCOMPARE(p->parts.size(), 2);
+        QCOMPARE(p->parts[0].kind, Kind::Grid); // the document's order, not the file's
+        QCOMPARE(p->parts[1].kind, Kind::Ring);
+        QCOMPARE(p->rest.value(QStringLiteral("search")).toObject().value(QStringLiteral("step")),
+                 QJsonValue(1));
+    }
+
+    // IEEE 80 Annex B.1's grid: 70 m square at 7 m, 20 rods of 7.5 m on its edge.
+    void gridCheckHandedOn() {
+        tav::GridSafetyInput in = annexB1();
+        in.rods = {20, 7.5, true};
+        const StudyProject p = StudyProject::ofGridCheck(in);
+        tav::DocumentError error;
+        const auto d = tav::SystemDocument::fromJson(p.toJson(), error);
+        QCOMPARE(int(error.kind), int(ErrorKind::None));
+        QCOMPARE(d.grids.size(), std::size_t(1));
+        QCOMPARE(d.grids[0].grid.countX, 11);
+        QCOMPARE(d.grids[0].grid.countY, 11);
+        QCOMPARE(d.grids[0].rods->count, 20);
+        QCOMPARE(d.grids[0].rods->length, 7.5);
+        QCOMPARE(d.current, 1908.0);
+        QCOMPARE(d.soil.rho1, 400.0);
+        QVERIFY(d.safety && d.safety->surface);
+        QCOMPARE(d.safety->surface->thickness, 0.102);
+        QCOMPARE(d.safety->body, tav::BodyWeight::Kg70);
+        // 11 + 11 conductors and 20 rods.
+        QCOMPARE(d.input().conductors.size(), std::size_t(42));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStudyProject)
+#include "tst_studyproject.moc"
