@@ -60,14 +60,10 @@ QString place(const Point2 &p) {
         .arg(given(std::round(p.x * 100) / 100), given(std::round(p.y * 100) / 100));
 }
 
-// The number of samples along the profile: finer than the raster of any study that fits
-// on the page.
-constexpr int kProfileSamples = 400;
-
 } // namespace
 
-std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document) {
-    const QJsonArray kept = document.studyWindow.value(QStringLiteral("profile")).toArray();
+std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow) {
+    const QJsonArray kept = studyWindow.value(QStringLiteral("profile")).toArray();
     const bool given =
         kept.size() == 4 && std::all_of(kept.begin(), kept.end(), [](const QJsonValue &v) {
             return v.isDouble() && std::isfinite(v.toDouble());
@@ -79,9 +75,20 @@ std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document) {
     return line.length() > 0 ? std::optional<QLineF>(line) : std::nullopt;
 }
 
+ProfilePicture profileFrame(double tolerable, const StudyTexts &texts) {
+    ProfilePicture profile;
+    profile.tolerable = tolerable;
+    profile.xTitle = texts.text(kDistance);
+    profile.yTitle = texts.text(kVoltage);
+    profile.potentialLabel = texts.text(kPotentialCurve);
+    profile.touchLabel = texts.text(kTouchCurve);
+    profile.tolerableLabel = texts.text(kTolerableTouch);
+    return profile;
+}
+
 QLineF profileLine(const tav::SystemDocument &document, const EarthingResult &result,
                    const QRectF &plan) {
-    if (const auto kept = keptProfileLine(document))
+    if (const auto kept = keptProfileLine(document.studyWindow))
         return *kept;
     const double y = result.touchMax.at.y;
     return {plan.left(), y, plan.right(), y};
@@ -108,16 +115,11 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
         plan.paint(painter, area, world);
     };
     ReportBlock profileBlock;
-    profileBlock.heading = texts.text(keptProfileLine(document) ? kProfileDrawn : kProfile);
+    profileBlock.heading =
+        texts.text(keptProfileLine(document.studyWindow) ? kProfileDrawn : kProfile);
     if (kept->field) {
-        ProfilePicture profile;
+        ProfilePicture profile = profileFrame(plan.tolerable, texts);
         profile.sample(*kept->field, kept->gpr, line, kProfileSamples);
-        profile.tolerable = plan.tolerable;
-        profile.xTitle = texts.text(kDistance);
-        profile.yTitle = texts.text(kVoltage);
-        profile.potentialLabel = texts.text(kPotentialCurve);
-        profile.touchLabel = texts.text(kTouchCurve);
-        profile.tolerableLabel = texts.text(kTolerableTouch);
         profileBlock.picture = [profile](QPainter &painter, const QRectF &area) {
             profile.paint(painter, area);
         };

@@ -3,9 +3,11 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/SystemDocument.h"
+#include "report/ProfilePicture.h"
 #include "report/Report.h"
 #include "report/StudyTexts.h"
 
+#include <QJsonObject>
 #include <QLineF>
 #include <QRectF>
 
@@ -39,7 +41,14 @@ QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
 // across the plan.
 QLineF profileLine(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
                    const QRectF &plan);
-std::optional<QLineF> keptProfileLine(const tav::SystemDocument &document);
+// The line kept under study_window's profile, when it is four finite numbers apart.
+std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow);
+
+// The samples along a profile: finer than the raster of any study that fits on a page or
+// a screen.
+constexpr int kProfileSamples = 400;
+// A profile with its titles and the tolerable touch voltage (0: none), to be sampled.
+ProfilePicture profileFrame(double tolerable, const StudyTexts &texts);
 
 // The plan with the touch map and the tolerable touch voltage's contour, and the profile
 // along profileLine, drawn by PlanPicture and ProfilePicture.

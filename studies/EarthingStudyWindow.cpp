@@ -52,18 +52,8 @@ using Role = StudyPart::Role;
 namespace {
 
 const char *const kRed = "#c01c1c";
-// Along the profile: finer than the raster of any study that fits on the screen.
-constexpr int kProfileSamples = 400;
-
-std::optional<QLineF> lineOf(const QJsonValue &value) {
-    const QJsonArray a = value.toArray();
-    if (a.size() != 4)
-        return std::nullopt;
-    for (const QJsonValue &v : a)
-        if (!v.isDouble())
-            return std::nullopt;
-    return QLineF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
-}
+// The maps as study_window names them, in PlanPicture::Map's order.
+const char *const kMapNames[] = {"none", "potential", "touch", "step"};
 
 } // namespace
 
@@ -528,20 +518,14 @@ void EarthingStudyWindow::showProfile() {
         m_profile->setProfile(std::nullopt);
         return;
     }
-    using namespace StringId::SystemReport;
-    ProfilePicture profile;
-    profile.tolerable = m_safety ? m_safety->tolerable.touch : 0;
-    profile.xTitle = LoadLanguageString(kDistance);
-    profile.yTitle = LoadLanguageString(kVoltage);
-    profile.potentialLabel = LoadLanguageString(kPotentialCurve);
-    profile.touchLabel = LoadLanguageString(kTouchCurve);
-    profile.tolerableLabel = LoadLanguageString(kTolerableTouch);
+    ProfilePicture profile =
+        SystemReport::profileFrame(m_safety ? m_safety->tolerable.touch : 0, StudyWindow::texts());
     const std::shared_ptr<const tav::earthing::SurfaceField> field = m_result->field;
     const double gpr = m_result->gpr;
     const QLineF along = *line;
     const QPointer<EarthingStudyWindow> self(this);
     QThreadPool::globalInstance()->start([=]() mutable {
-        profile.sample(*field, gpr, along, kProfileSamples);
+        profile.sample(*field, gpr, along, SystemReport::kProfileSamples);
         QMetaObject::invokeMethod(
             qApp,
             [self, generation, profile] {
@@ -567,8 +551,8 @@ void EarthingStudyWindow::showCursor(QPointF at) {
 
 QJsonObject EarthingStudyWindow::windowSettings() const {
     QJsonObject settings = m_project.rest.value(QStringLiteral("study_window")).toObject();
-    static const char *const maps[] = {"none", "potential", "touch", "step"};
-    settings[QStringLiteral("map")] = QLatin1String(maps[std::clamp(m_map->currentIndex(), 0, 3)]);
+    settings[QStringLiteral("map")] =
+        QLatin1String(kMapNames[std::clamp(m_map->currentIndex(), 0, 3)]);
     if (const auto &line = m_plan->picture().profile)
         settings[QStringLiteral("profile")] =
             QJsonArray{line->x1(), line->y1(), line->x2(), line->y2()};
@@ -578,11 +562,13 @@ QJsonObject EarthingStudyWindow::windowSettings() const {
 }
 
 void EarthingStudyWindow::applyWindowSettings(const QJsonObject &settings) {
-    static const QStringList maps{QStringLiteral("none"), QStringLiteral("potential"),
-                                  QStringLiteral("touch"), QStringLiteral("step")};
-    const int map = maps.indexOf(settings.value(QStringLiteral("map")).toString());
-    m_map->setCurrentIndex(map >= 0 ? map : int(PlanPicture::Map::Touch));
-    m_plan->picture().profile = lineOf(settings.value(QStringLiteral("profile")));
+    const QString map = settings.value(QStringLiteral("map")).toString();
+    const auto named =
+        std::find_if(std::begin(kMapNames), std::end(kMapNames),
+                     [&map](const char *name) { return map == QLatin1String(name); });
+    m_map->setCurrentIndex(named != std::end(kMapNames) ? int(named - std::begin(kMapNames))
+                                                        : int(PlanPicture::Map::Touch));
+    m_plan->picture().profile = SystemReport::keptProfileLine(settings);
 }
 
 void EarthingStudyWindow::setModified(bool modified) {
