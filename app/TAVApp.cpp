@@ -1,7 +1,7 @@
 #include "app/TAVApp.h"
 
 #include "forms/TAVDlg.h"
-#include "studies/EarthingStudyWindow.h"
+#include "studies/earthing/EarthingStudyWindow.h"
 #include "ui/LanguageModule.h"
 #include "ui/MessageBox.h"
 

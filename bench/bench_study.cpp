@@ -3,7 +3,7 @@
 // drawn by PlanPicture into a window-sized image. Prints seconds: solve, draw, total.
 #include "document/SystemDocument.h"
 #include "report/PlanPicture.h"
-#include "studies/SolveRunner.h"
+#include "studies/earthing/SolveRunner.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

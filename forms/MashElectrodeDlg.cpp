@@ -1,7 +1,7 @@
 #include "forms/MashElectrodeDlg.h"
 
 #include "core/NumericText.h"
-#include "studies/GridSafetyWindow.h"
+#include "studies/gridsafety/GridSafetyWindow.h"
 #include "text/StringIds.h"
 #include "ui/DataExchange.h"
 #include "ui/LanguageString.h"

@@ -2,7 +2,7 @@
 
 #include "core/NumericText.h"
 #include "core/soilmodel/WennerReading.h"
-#include "studies/SoilModelWindow.h"
+#include "studies/soil/SoilModelWindow.h"
 #include "ui/DataExchange.h"
 
 #include <QLineEdit>

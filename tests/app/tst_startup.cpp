@@ -1,5 +1,5 @@
 #include "app/TAVApp.h"
-#include "studies/EarthingStudyWindow.h"
+#include "studies/earthing/EarthingStudyWindow.h"
 #include "tests/support/ModalWatcher.h"
 #include "ui/LanguageModule.h"
 

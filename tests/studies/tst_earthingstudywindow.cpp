@@ -3,9 +3,9 @@
 // as it was, bad fields are marked where they are, unsaved work is asked about, and the
 // report holds the results and the map. The solver is checked in tst_earthingsolver.
 #include "document/SystemDocument.h"
-#include "studies/EarthingStudyWindow.h"
-#include "studies/PlanView.h"
-#include "studies/ProfileView.h"
+#include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/earthing/PlanView.h"
+#include "studies/earthing/ProfileView.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"

@@ -1,6 +1,6 @@
 // What only the plan view does with the mouse: zoom about the cursor, pan, the profile
 // line drawn with Shift.
-#include "studies/PlanView.h"
+#include "studies/earthing/PlanView.h"
 
 #include <QSignalSpy>
 #include <QtTest>

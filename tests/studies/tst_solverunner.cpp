@@ -2,7 +2,7 @@
 // the first, and the runner destroyed mid-solve.
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
-#include "studies/SolveRunner.h"
+#include "studies/earthing/SolveRunner.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -3,7 +3,7 @@
 // refused, and the grid check's grid handed on.
 #include "core/GridSafety.h"
 #include "document/SystemDocument.h"
-#include "studies/StudyProject.h"
+#include "studies/earthing/StudyProject.h"
 #include "tests/support/AnnexB1.h"
 
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "studies/StudyPart.h"
+#include "studies/earthing/StudyPart.h"
 
 #include "text/StringIds.h"
 

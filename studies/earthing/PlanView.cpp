@@ -1,4 +1,4 @@
-#include "studies/PlanView.h"
+#include "studies/earthing/PlanView.h"
 
 #include "report/PlanTransform.h"
 

@@ -1,6 +1,6 @@
-#include "studies/JsonFieldEdits.h"
+#include "studies/earthing/JsonFieldEdits.h"
 
-#include "studies/StudyNumber.h"
+#include "studies/common/StudyNumber.h"
 #include "ui/LanguageString.h"
 
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "studies/StudyLabels.h"
+#include "studies/common/StudyLabels.h"
 
 #include <QLabel>
 

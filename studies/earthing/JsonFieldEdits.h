@@ -1,6 +1,6 @@
 #pragma once
 
-#include "studies/StudyPart.h"
+#include "studies/earthing/StudyPart.h"
 
 #include <QHash>
 #include <QJsonObject>

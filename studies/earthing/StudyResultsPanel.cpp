@@ -1,9 +1,9 @@
-#include "studies/StudyResultsPanel.h"
+#include "studies/earthing/StudyResultsPanel.h"
 
 #include "report/SystemReport.h"
-#include "studies/StudyLabels.h"
-#include "studies/StudyWindow.h"
-#include "studies/ValueList.h"
+#include "studies/common/StudyLabels.h"
+#include "studies/common/StudyWindow.h"
+#include "studies/common/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

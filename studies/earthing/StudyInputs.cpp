@@ -1,8 +1,8 @@
-#include "studies/StudyInputs.h"
+#include "studies/earthing/StudyInputs.h"
 
 #include "core/earthing/EarthingInput.h"
-#include "studies/JsonFieldEdits.h"
-#include "studies/StudyNumber.h"
+#include "studies/earthing/JsonFieldEdits.h"
+#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

@@ -1,6 +1,6 @@
-#include "studies/ReadingsTable.h"
+#include "studies/soil/ReadingsTable.h"
 
-#include "studies/StudyNumber.h"
+#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

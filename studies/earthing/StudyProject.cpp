@@ -1,4 +1,4 @@
-#include "studies/StudyProject.h"
+#include "studies/earthing/StudyProject.h"
 
 #include "core/GridSafety.h"
 #include "document/JsonFields.h"

@@ -1,6 +1,6 @@
-#include "studies/GridSafetyInputs.h"
+#include "studies/gridsafety/GridSafetyInputs.h"
 
-#include "studies/StudyNumber.h"
+#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "report/SoilModelReport.h"
-#include "studies/StudyWindow.h"
+#include "studies/common/StudyWindow.h"
 
 #include <QThreadPool>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/DocumentError.h"
-#include "studies/StudyPart.h"
+#include "studies/earthing/StudyPart.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "studies/StudyWindow.h"
+#include "studies/common/StudyWindow.h"
 
 #include "core/SiteFile.h"
 #include "report/ReportWriter.h"

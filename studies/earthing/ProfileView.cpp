@@ -1,4 +1,4 @@
-#include "studies/ProfileView.h"
+#include "studies/earthing/ProfileView.h"
 
 #include <QPainter>
 

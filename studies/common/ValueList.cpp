@@ -1,4 +1,4 @@
-#include "studies/ValueList.h"
+#include "studies/common/ValueList.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "studies/StudyFault.h"
+#include "studies/earthing/StudyFault.h"
 
 #include "document/DocumentWording.h"
-#include "studies/StudyProject.h"
+#include "studies/earthing/StudyProject.h"
 #include "ui/LanguageString.h"
 
 using Role = StudyPart::Role;

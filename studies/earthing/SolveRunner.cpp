@@ -1,4 +1,4 @@
-#include "studies/SolveRunner.h"
+#include "studies/earthing/SolveRunner.h"
 
 #include "core/earthing/EarthingSolver.h"
 

@@ -1,4 +1,4 @@
-#include "studies/PlotWidget.h"
+#include "studies/soil/PlotWidget.h"
 
 #include <QPainter>
 

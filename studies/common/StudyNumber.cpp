@@ -1,4 +1,4 @@
-#include "studies/StudyNumber.h"
+#include "studies/common/StudyNumber.h"
 
 #include "report/ReportNumber.h"
 

@@ -1,10 +1,10 @@
-#include "studies/SoilModelWindow.h"
+#include "studies/soil/SoilModelWindow.h"
 
 #include "report/ReportNumber.h"
-#include "studies/EarthingStudyWindow.h"
-#include "studies/PlotWidget.h"
-#include "studies/ReadingsTable.h"
-#include "studies/StudyLabels.h"
+#include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/soil/PlotWidget.h"
+#include "studies/soil/ReadingsTable.h"
+#include "studies/common/StudyLabels.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

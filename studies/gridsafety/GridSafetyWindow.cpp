@@ -1,9 +1,9 @@
-#include "studies/GridSafetyWindow.h"
+#include "studies/gridsafety/GridSafetyWindow.h"
 
 #include "report/GridSafetyReport.h"
-#include "studies/EarthingStudyWindow.h"
-#include "studies/StudyLabels.h"
-#include "studies/ValueList.h"
+#include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/common/StudyLabels.h"
+#include "studies/common/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

@@ -1,7 +1,7 @@
-#include "studies/PartEditor.h"
+#include "studies/earthing/PartEditor.h"
 
-#include "studies/JsonFieldEdits.h"
-#include "studies/StudyNumber.h"
+#include "studies/earthing/JsonFieldEdits.h"
+#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 

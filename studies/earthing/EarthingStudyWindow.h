@@ -3,8 +3,8 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/SystemDocument.h"
-#include "studies/StudyFault.h"
-#include "studies/StudyProject.h"
+#include "studies/earthing/StudyFault.h"
+#include "studies/earthing/StudyProject.h"
 
 #include <QMainWindow>
 #include <QPointer>

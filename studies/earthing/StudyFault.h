@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "document/DocumentError.h"
-#include "studies/StudyPart.h"
+#include "studies/earthing/StudyPart.h"
 
 #include <QString>
 
