@@ -78,10 +78,13 @@ void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &w
     // The legend has a strip of its own, so that it covers nothing of the plan.
     const QRectF plan = planArea(device, painter.fontMetrics().height());
     painter.setClipRect(plan);
-    if (result && map != Map::None)
+    if (result && map != Map::None) {
+        painter.setOpacity(stale ? 0.35 : 1.0);
         paintMap(painter, plan, world);
+        painter.setOpacity(1.0);
+    }
     paintConductors(painter, plan, world);
-    if (result)
+    if (result && !stale)
         paintMarks(painter, plan, world);
     if (profile) {
         const PlanTransform t(world, plan);

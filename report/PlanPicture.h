@@ -28,6 +28,9 @@ public:
     double tolerable = 0;          // V, the contour's level on a touch or step map; 0: none
     std::optional<QLineF> profile; // m
     QString unit;                  // of the legend, "V"
+    // The map is of the system as it was solved, which has changed since: drawn faded,
+    // without the worst places, under the system as it is now.
+    bool stale = false;
 
     // The conductors' extent with a margin, and the step area when solved: the world
     // rectangle to show first.

@@ -325,6 +325,27 @@ inline constexpr unsigned kAccuracy = 5101;
 inline constexpr unsigned kSearchStep = 5102;
 inline constexpr unsigned kSearchMargin = 5103;
 inline constexpr unsigned kSegmentLength = 5104;
+inline constexpr unsigned kChangeCommand = 5105;
+inline constexpr unsigned kAddCommand = 5106;
+inline constexpr unsigned kRemoveCommand = 5107;
+inline constexpr unsigned kMoveCommand = 5108;
+inline constexpr unsigned kProfileCommand = 5109;
+inline constexpr unsigned kEdit = 5110;
+inline constexpr unsigned kUndo = 5111;
+inline constexpr unsigned kRedo = 5112;
+inline constexpr unsigned kView = 5113;
+inline constexpr unsigned kFit = 5114;
+inline constexpr unsigned kOpenRecent = 5115;
+inline constexpr unsigned kMoveUp = 5116;
+inline constexpr unsigned kMoveDown = 5117;
+inline constexpr unsigned kGridName = 5118;
+inline constexpr unsigned kLGridName = 5119;
+inline constexpr unsigned kConductorName = 5120;
+inline constexpr unsigned kRodsName = 5121;
+inline constexpr unsigned kRingName = 5122;
+inline constexpr unsigned kFenceName = 5123;
+inline constexpr unsigned kPartFloating = 5124;
+inline constexpr unsigned kRodsEdgeTip = 5125;
 } // namespace EarthingStudy
 
 namespace SystemReport {

@@ -5,17 +5,20 @@
 #include "document/DocumentWording.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
+#include "studies/common/RecentFiles.h"
+#include "studies/common/StudyLabels.h"
+#include "studies/common/StudyNumber.h"
+#include "studies/common/StudyWindow.h"
+#include "studies/earthing/EarthingProject.h"
+#include "studies/earthing/InputProblem.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/PartEditor.h"
+#include "studies/earthing/PartListModel.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/SolveRunner.h"
-#include "studies/earthing/StudyFault.h"
 #include "studies/earthing/StudyInputs.h"
-#include "studies/common/StudyLabels.h"
-#include "studies/common/StudyNumber.h"
 #include "studies/earthing/StudyResultsPanel.h"
-#include "studies/common/StudyWindow.h"
 #include "text/StringIds.h"
 #include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
@@ -30,34 +33,61 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QThreadPool>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 using namespace StringId::EarthingStudy;
 using tav::earthing::EarthingResult;
 using Stage = tav::earthing::SolveProgress::Stage;
-using Role = StudyPart::Role;
 
 namespace {
 
 const char *const kRed = "#c01c1c";
 // The maps as study_window names them, in PlanPicture::Map's order.
 const char *const kMapNames[] = {"none", "potential", "touch", "step"};
+const QString kSettings = QStringLiteral("study_window");
+
+int mapIndex(const QJsonObject &settings) {
+    const QString map = settings.value(QStringLiteral("map")).toString();
+    const auto named = std::find_if(std::begin(kMapNames), std::end(kMapNames),
+                                    [&map](const char *name) { return map == QLatin1String(name); });
+    return named != std::end(kMapNames) ? int(named - std::begin(kMapNames))
+                                        : int(PlanPicture::Map::Touch);
+}
+
+// The study always has its safety criteria: a document without them opens with the fault
+// duration to be given.
+StudyProject withSafety(StudyProject project) {
+    if (!project.rest.value(QStringLiteral("safety")).isObject())
+        project.rest[QStringLiteral("safety")] =
+            QJsonObject{{QStringLiteral("body"), 50}, {QStringLiteral("surface"), QJsonValue()}};
+    return project;
+}
+
+// What a solve depends on: the document less the window's own settings.
+QJsonObject solvedAs(const StudyProject &project) {
+    QJsonObject document = project.document();
+    document.remove(kSettings);
+    return document;
+}
 
 } // namespace
 
-EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project) {
+EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
+    : m_project(new EarthingProject(this)), m_partList(new PartListModel(m_project, this)),
+      m_recent(new RecentFiles(QStringLiteral("earthingStudy/recentFiles"), this)) {
     setObjectName(QStringLiteral("earthingStudy"));
     m_runner = new SolveRunner(this);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
@@ -72,6 +102,7 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project) {
     layout->addWidget(makeSolveRow());
     setCentralWidget(central);
     makeMenu();
+    makeShortcuts();
     connect(m_runner, &SolveRunner::progressed, this, &EarthingStudyWindow::progressed);
     connect(m_runner, &SolveRunner::solved, this, &EarthingStudyWindow::solved);
     connect(m_runner, &SolveRunner::refused, this, [this](const tav::Refusal &refusal) {
@@ -79,19 +110,22 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project) {
     });
     connect(m_runner, &SolveRunner::cancelled, this,
             [this] { solveEnded(LoadLanguageString(kCancelled)); });
+    connect(m_project, &EarthingProject::changed, this, &EarthingStudyWindow::followDocument);
+    connect(m_project, &EarthingProject::partFocused, this, &EarthingStudyWindow::selectPart);
+    connect(m_project, &EarthingProject::modifiedChanged, this, &EarthingStudyWindow::showTitle);
     // Large enough for the plan beside its inputs and results, within the screen.
     const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1400, 860);
     resize(std::min(1400, room.width()), std::min(860, room.height()));
-    load(project);
+    load(project, true);
 }
 
 EarthingStudyWindow::~EarthingStudyWindow() = default;
 
 EarthingStudyWindow *EarthingStudyWindow::present(const StudyProject &project, QWidget *opener) {
-    auto *window = new EarthingStudyWindow(project);
+    auto *window = new EarthingStudyWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     // Handed on, not yet saved anywhere: closing it asks first.
-    window->setModified(true);
+    window->load(project, false);
     window->keepWith(opener ? opener->window() : nullptr);
     window->show();
     return window;
@@ -104,25 +138,34 @@ bool EarthingStudyWindow::anyOpen() {
     });
 }
 
+const StudyProject &EarthingStudyWindow::project() const {
+    return m_project->document();
+}
+
 // While a modal window is open the others take no input, so a study stays a child of the
-// window it came from; when that one closes, the study moves to the window beneath it, or
-// stands alone, rather than closing with it and losing what is in it.
+// window it came from; when that one closes or hides, the study moves to the nearest
+// window beneath it that is still shown, or stands alone, rather than going with it (a
+// form closed with END is hidden, then deleted with its children) and losing what is in it.
 void EarthingStudyWindow::keepWith(QWidget *owner) {
     if (m_owner)
         m_owner->removeEventFilter(this);
     m_owner = owner;
+    const bool shown = isVisible();
     setParent(owner, Qt::Window);
     if (owner)
         owner->installEventFilter(this);
+    if (shown)
+        show();
 }
 
 bool EarthingStudyWindow::eventFilter(QObject *watched, QEvent *event) {
-    const bool leaving =
-        event->type() == QEvent::Close || (event->type() == QEvent::Hide && !event->spontaneous());
+    const bool leaving = event->type() == QEvent::Close || event->type() == QEvent::Hide ||
+                         event->type() == QEvent::DeferredDelete;
     if (watched == m_owner && leaving) {
         QWidget *beneath = m_owner->parentWidget() ? m_owner->parentWidget()->window() : nullptr;
+        while (beneath && !beneath->isVisible())
+            beneath = beneath->parentWidget() ? beneath->parentWidget()->window() : nullptr;
         keepWith(beneath);
-        show();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -131,51 +174,17 @@ QWidget *EarthingStudyWindow::makeInputs() {
     auto *panel = new QWidget(this);
     m_inputs = new StudyInputs(panel);
     m_inputs->setObjectName(QStringLiteral("inputs"));
-    connect(m_inputs, &StudyInputs::edited, this, &EarthingStudyWindow::edited);
-
-    auto *parts = new QGroupBox(LoadLanguageString(kParts), panel);
-    m_parts = new QListWidget(parts);
-    m_parts->setObjectName(QStringLiteral("parts"));
-    m_parts->setMaximumHeight(150);
-    connect(m_parts, &QListWidget::currentRowChanged, this, &EarthingStudyWindow::selectPart);
-    auto *add = new QToolButton(parts);
-    add->setObjectName(QStringLiteral("addPart"));
-    add->setText(LoadLanguageString(kAdd));
-    add->setPopupMode(QToolButton::InstantPopup);
-    auto *kinds = new QMenu(add);
-    for (StudyPart::Kind kind : StudyPart::offered())
-        kinds->addAction(LoadLanguageString(StudyPart::nameId(kind)), this,
-                         [this, kind] { addPart(kind); });
-    add->setMenu(kinds);
-    m_remove = new QPushButton(LoadLanguageString(kRemove), parts);
-    m_remove->setObjectName(QStringLiteral("removePart"));
-    connect(m_remove, &QPushButton::clicked, this, &EarthingStudyWindow::removePart);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(m_remove);
-    buttons->addStretch(1);
-    m_editor = new PartEditor(parts);
-    m_editor->setObjectName(QStringLiteral("partEditor"));
-    connect(m_editor, &PartEditor::edited, this, &EarthingStudyWindow::edited);
-    connect(m_editor, &PartEditor::floatingChosen, this, [this](bool floating) {
-        m_editor->write(m_project.parts[m_current]);
-        m_project.setFloating(m_current, floating);
-        showParts();
-        edited();
-    });
-    m_documentMessage = StudyLabels::wrapping(parts, QStringLiteral("documentMessage"));
-    m_documentMessage->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(kRed)));
-    auto *partsLayout = new QVBoxLayout(parts);
-    partsLayout->addWidget(m_parts);
-    partsLayout->addLayout(buttons);
-    partsLayout->addWidget(m_editor);
-    partsLayout->addWidget(m_documentMessage);
-
+    connect(m_inputs, &StudyInputs::edited, this,
+            [this](const QString &path, const QJsonValue &value, const QString &label) {
+                m_project->setValue(-1, path, value, label);
+            });
+    connect(m_inputs, &StudyInputs::layeredChosen, m_project, &EarthingProject::setSoilLayered);
+    connect(m_inputs, &StudyInputs::surfaceChosen, m_project, &EarthingProject::setSurface);
+    connect(m_inputs, &StudyInputs::bodyChosen, m_project, &EarthingProject::setBodyWeight);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_inputs);
-    layout->addWidget(parts);
+    layout->addWidget(makePartsBox(panel));
     layout->addStretch(1);
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(panel);
@@ -187,6 +196,61 @@ QWidget *EarthingStudyWindow::makeInputs() {
     return scroll;
 }
 
+QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
+    auto *parts = new QGroupBox(LoadLanguageString(kParts), parent);
+    m_parts = new QListView(parts);
+    m_parts->setObjectName(QStringLiteral("parts"));
+    m_parts->setModel(m_partList);
+    m_parts->setMaximumHeight(150);
+    m_parts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_parts->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showPart(); });
+    auto *add = new QToolButton(parts);
+    add->setObjectName(QStringLiteral("addPart"));
+    add->setText(LoadLanguageString(kAdd));
+    add->setPopupMode(QToolButton::InstantPopup);
+    auto *kinds = new QMenu(add);
+    for (StudyPart::Kind kind : StudyPart::offered())
+        kinds->addAction(LoadLanguageString(StudyPart::nameId(kind)), this,
+                         [this, kind] { m_project->addPart(kind); });
+    add->setMenu(kinds);
+    const auto button = [parts](unsigned text, const char *name) {
+        auto *b = new QPushButton(LoadLanguageString(text), parts);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    m_remove = button(kRemove, "removePart");
+    m_up = button(kMoveUp, "moveUp");
+    m_down = button(kMoveDown, "moveDown");
+    connect(m_remove, &QPushButton::clicked, this,
+            [this] { m_project->removePart(currentPart()); });
+    connect(m_up, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), -1); });
+    connect(m_down, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), 1); });
+    auto *buttons = new QHBoxLayout;
+    for (QWidget *w : std::initializer_list<QWidget *>{add, m_remove, m_up, m_down})
+        buttons->addWidget(w);
+    buttons->addStretch(1);
+    m_editor = new PartEditor(parts);
+    m_editor->setObjectName(QStringLiteral("partEditor"));
+    connect(m_editor, &PartEditor::edited, this,
+            [this](const QString &path, const QJsonValue &value, const QString &label) {
+                m_project->setValue(currentPart(), path, value, label);
+            });
+    connect(m_editor, &PartEditor::floatingChosen, this,
+            [this](bool floating) { m_project->setFloating(currentPart(), floating); });
+    connect(m_editor, &PartEditor::rodsChosen, this,
+            [this](EarthingProject::GridRods rods) { m_project->setGridRods(currentPart(), rods); });
+    m_documentMessage = StudyLabels::wrapping(parts, QStringLiteral("documentMessage"));
+    m_documentMessage->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(kRed)));
+    auto *partsLayout = new QVBoxLayout(parts);
+    partsLayout->addWidget(m_parts);
+    partsLayout->addLayout(buttons);
+    partsLayout->addWidget(m_editor);
+    partsLayout->addWidget(m_documentMessage);
+    return parts;
+}
+
 QWidget *EarthingStudyWindow::makeCentre() {
     auto *centre = new QWidget(this);
     m_map = new QComboBox(centre);
@@ -194,9 +258,8 @@ QWidget *EarthingStudyWindow::makeCentre() {
     for (unsigned id : {kMapNone, kMapPotential, kMapTouch, kMapStep})
         m_map->addItem(LoadLanguageString(id));
     m_map->setCurrentIndex(int(PlanPicture::Map::Touch));
-    connect(m_map, &QComboBox::activated, this, [this] {
-        showMap();
-        setModified(true);
+    connect(m_map, &QComboBox::activated, this, [this](int index) {
+        m_project->setMap(QLatin1String(kMapNames[std::clamp(index, 0, 3)]));
     });
     m_cursor = StudyLabels::wrapping(centre, QStringLiteral("cursor"));
     auto *top = new QHBoxLayout;
@@ -207,11 +270,8 @@ QWidget *EarthingStudyWindow::makeCentre() {
     m_plan->setObjectName(QStringLiteral("plan"));
     m_plan->picture().unit = LoadLanguageString(StringId::Study::kVolt);
     connect(m_plan, &PlanView::cursorMoved, this, &EarthingStudyWindow::showCursor);
-    connect(m_plan, &PlanView::profileChanged, this, [this](QLineF line) {
-        m_plan->picture().profile = line;
-        showProfile();
-        setModified(true);
-    });
+    connect(m_plan, &PlanView::profileChanged, this,
+            [this](QLineF line) { m_project->setProfile(line); });
     m_profile = new ProfileView(centre);
     m_profile->setObjectName(QStringLiteral("profile"));
     m_profile->setHint(LoadLanguageString(kProfileHint));
@@ -251,154 +311,179 @@ QWidget *EarthingStudyWindow::makeSolveRow() {
     return row;
 }
 
+// The shortcuts are written out rather than taken from the platform's theme, which may
+// have none for Save As or Redo (so it is on a bare X display).
 void EarthingStudyWindow::makeMenu() {
     QMenu *file = menuBar()->addMenu(LoadLanguageString(kFile));
-    file->addAction(LoadLanguageString(kNew), QKeySequence::New, this,
+    file->addAction(LoadLanguageString(kNew), QKeySequence(Qt::CTRL | Qt::Key_N), this,
                     &EarthingStudyWindow::newStudy);
-    file->addAction(LoadLanguageString(kOpen), QKeySequence::Open, this,
+    file->addAction(LoadLanguageString(kOpen), QKeySequence(Qt::CTRL | Qt::Key_O), this,
                     &EarthingStudyWindow::chooseAndOpen);
-    file->addAction(LoadLanguageString(kSave), QKeySequence::Save, this,
+    m_recentMenu = file->addMenu(LoadLanguageString(kOpenRecent));
+    m_recentMenu->setObjectName(QStringLiteral("openRecent"));
+    connect(m_recent, &RecentFiles::changed, this, &EarthingStudyWindow::showRecent);
+    showRecent();
+    file->addAction(LoadLanguageString(kSave), QKeySequence(Qt::CTRL | Qt::Key_S), this,
                     &EarthingStudyWindow::save);
-    file->addAction(LoadLanguageString(kSaveAs), QKeySequence::SaveAs, this,
-                    &EarthingStudyWindow::chooseAndSave);
+    file->addAction(LoadLanguageString(kSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                    this, &EarthingStudyWindow::chooseAndSave);
     file->addSeparator();
     file->addAction(LoadLanguageString(kSavePdf), this, &EarthingStudyWindow::chooseAndSavePdf);
     file->addSeparator();
-    file->addAction(LoadLanguageString(kClose), QKeySequence::Close, this, &QWidget::close);
+    file->addAction(LoadLanguageString(kClose), QKeySequence(Qt::CTRL | Qt::Key_W), this,
+                    &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(LoadLanguageString(kEdit));
+    QAction *undo = m_project->undoStack()->createUndoAction(this, LoadLanguageString(kUndo));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo = m_project->undoStack()->createRedoAction(this, LoadLanguageString(kRedo));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+
+    QMenu *view = menuBar()->addMenu(LoadLanguageString(kView));
+    QAction *fit = view->addAction(LoadLanguageString(kFit), this, &EarthingStudyWindow::fitPlan);
+    fit->setObjectName(QStringLiteral("fit"));
+    fit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_0)});
+}
+
+void EarthingStudyWindow::makeShortcuts() {
+    // F fits the plan when the plan has the keys; in a field it is a letter like any other.
+    auto *fit = new QShortcut(QKeySequence(Qt::Key_F), m_plan);
+    fit->setContext(Qt::WidgetShortcut);
+    connect(fit, &QShortcut::activated, this, &EarthingStudyWindow::fitPlan);
+    m_plan->setFocusPolicy(Qt::StrongFocus);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (solving())
+            cancelSolve();
+    });
+}
+
+void EarthingStudyWindow::showRecent() {
+    m_recentMenu->clear();
+    const QStringList files = m_recent->files();
+    for (const QString &path : files)
+        m_recentMenu->addAction(QFileInfo(path).fileName(), this,
+                                [this, path] { openRecent(path); })
+            ->setToolTip(path);
+    m_recentMenu->setEnabled(!files.isEmpty());
 }
 
 // --- the study and its parts --------------------------------------------------------------
 
-void EarthingStudyWindow::load(const StudyProject &project) {
+void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_runner->cancel();
-    m_project = project;
     m_result.reset();
     m_solvedDocument.reset();
+    m_solvedProject.reset();
     m_safety.reset();
+    m_stale = false;
     m_plan->picture().result = nullptr;
-    m_plan->picture().conductors.clear(); // the new study's, once it reads
-    // The settings first: every check from here on writes them back as the window shows them.
-    applyWindowSettings(m_project.rest.value(QStringLiteral("study_window")).toObject());
-    m_inputs->load(m_project.rest);
-    m_current = -1;
-    m_editor->showPart(nullptr);
-    showParts();
-    m_parts->setCurrentRow(m_project.parts.isEmpty() ? -1 : 0); // shows it in the editor
+    m_shownPart = -2; // none shown yet: the first one is built afresh
+    m_cursor->clear();
     m_status->clear();
     m_progress->setValue(0);
-    check();
+    m_project->reset(withSafety(project), saved);
+    if (!project.notice.isEmpty())
+        m_status->setText(project.notice);
     showResults();
-    m_plan->refresh(true);
-    setModified(false);
+    fitPlan();
 }
 
-void EarthingStudyWindow::showParts() {
-    const QSignalBlocker blocker(m_parts);
-    m_parts->clear();
-    for (const StudyPart &part : std::as_const(m_project.parts)) {
-        QString name = LoadLanguageString(StudyPart::nameId(part.kind));
-        if (part.floating())
-            name += QStringLiteral(" (") + LoadLanguageString(kFloating) + QLatin1Char(')');
-        m_parts->addItem(name);
-    }
-    m_parts->setCurrentRow(m_current);
-    m_remove->setEnabled(m_current >= 0);
+int EarthingStudyWindow::currentPart() const {
+    const QModelIndex current = m_parts->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void EarthingStudyWindow::selectPart(int index) {
-    if (m_current >= 0 && m_current < m_project.parts.size())
-        m_editor->write(m_project.parts[m_current]);
-    m_current = index;
-    m_editor->showPart(index >= 0 ? &m_project.parts[index] : nullptr);
-    m_remove->setEnabled(index >= 0);
-    check(); // marks its fields, worded by their labels
-}
-
-void EarthingStudyWindow::addPart(StudyPart::Kind kind) {
-    if (m_current >= 0)
-        m_editor->write(m_project.parts[m_current]);
-    m_current = -1;
-    const int at = m_project.insert(StudyPart::made(kind));
-    showParts();
-    m_parts->setCurrentRow(at); // shows it in the editor
-    edited();
-}
-
-void EarthingStudyWindow::removePart() {
-    if (m_current < 0)
-        return;
-    const int gone = m_current;
-    m_current = -1; // nothing of it to keep
-    m_project.remove(gone);
-    m_editor->showPart(nullptr);
-    showParts();
-    m_parts->setCurrentRow(std::min(gone, int(m_project.parts.size()) - 1));
-    edited();
-}
-
-void EarthingStudyWindow::edited() {
-    setModified(true);
-    check();
-    if (m_runner->running())
-        m_changedWhileSolving = true;
-    if (m_result) {
-        m_stale = true;
-        m_results->setStale(true);
+    if (index < 0 || index >= m_partList->rowCount()) {
+        m_parts->selectionModel()->clearCurrentIndex();
+        m_parts->clearSelection();
+    } else {
+        m_parts->setCurrentIndex(m_partList->index(index));
     }
+    showPart();
+}
+
+// Every widget shows the document as it now is, after an edit, an undo or a redo.
+void EarthingStudyWindow::followDocument() {
+    const QJsonObject &rest = project().rest;
+    const QJsonObject settings = rest.value(kSettings).toObject();
+    m_map->setCurrentIndex(mapIndex(settings));
+    m_plan->picture().profile = SystemReport::keptProfileLine(settings);
+    m_inputs->load(rest);
+    showPart();
+    check();
+    if (m_result) {
+        // Of the study as it was solved; an undo back to it makes it current again.
+        m_stale = !m_solvedProject || solvedAs(*m_solvedProject) != solvedAs(project());
+        m_results->setStale(m_stale);
+    }
+    showMap();
+    showProfile();
+    showTitle();
+}
+
+void EarthingStudyWindow::showPart() {
+    const int index = currentPart();
+    const auto &parts = project().parts;
+    const StudyPart *part = index >= 0 && index < parts.size() ? &parts[index] : nullptr;
+    if (index != m_shownPart)
+        m_editor->showPart(nullptr); // another part: its fields afresh
+    m_editor->showPart(part);
+    m_shownPart = index;
+    m_remove->setEnabled(part != nullptr);
+    m_up->setEnabled(part && index > 0 && parts[index - 1].kind == part->kind);
+    m_down->setEnabled(part && index + 1 < parts.size() && parts[index + 1].kind == part->kind);
+    showProblem(); // marks its fields, worded by their labels
 }
 
 // --- checking what is typed ----------------------------------------------------------------
 
-// The document as the fields hold it, read by the document's own reader and checked as the
-// solver checks it; its first fault is marked where it is.
+// The document as typed, read by the document's own reader and checked as the solver
+// checks it; its first problem is marked where it is.
 void EarthingStudyWindow::check() {
-    if (m_current >= 0)
-        m_editor->write(m_project.parts[m_current]);
-    m_inputs->write(m_project.rest);
-    m_project.rest[QStringLiteral("study_window")] = windowSettings();
-    m_fault.reset();
+    m_problem.reset();
     m_document.reset();
     tav::DocumentError error;
-    const tav::SystemDocument document = tav::SystemDocument::fromJson(m_project.toJson(), error);
-    std::vector<tav::earthing::Conductor> conductors;
+    const tav::SystemDocument document = tav::SystemDocument::fromJson(project().toJson(), error);
     if (error.kind != tav::DocumentError::Kind::None) {
-        m_fault = StudyFault::ofDocument(m_project, error, [this](int part, const QString &path) {
+        m_problem = InputProblem::ofDocument(project(), error, [this](int part, const QString &path) {
             if (part < 0)
                 return m_inputs->fields()->label(path);
-            return part == m_current ? m_editor->label(path) : QString();
+            return part == currentPart() ? m_editor->label(path) : QString();
         });
     } else {
         const tav::earthing::EarthingInput input = document.input();
-        conductors = input.conductors;
+        m_typedConductors = input.conductors;
         if (const auto refusal = tav::earthing::InputCheck::check(input))
-            m_fault = StudyFault::ofRefusal(m_project, *refusal);
+            m_problem = InputProblem::ofRefusal(project(), *refusal);
         else
             m_document = document;
     }
-    showFault();
+    showProblem();
     m_solve->setEnabled(m_document.has_value());
-    // Before a solve the plan follows what is typed, as far as it reads; after one it
-    // shows the system solved.
-    if (!m_result && error.kind == tav::DocumentError::Kind::None) {
-        m_plan->picture().conductors = conductors;
-        m_plan->refresh(true);
-    }
+    // The plan draws the system as typed, as far as it reads, over the last solve's map.
+    m_plan->picture().conductors = m_typedConductors;
+    m_plan->refresh(false);
 }
 
-// Shows the fault where it is: the input field, the part in the list and its field when it
-// is the part shown, or under the parts.
-void EarthingStudyWindow::showFault() {
+// Shows the problem where it is: the input field, the part in the list and its field when
+// it is the part shown, or under the parts.
+void EarthingStudyWindow::showProblem() {
     m_inputs->fields()->clearMarks();
     m_editor->clearMarks();
-    for (int k = 0; k < m_parts->count(); ++k) {
-        m_parts->item(k)->setForeground(palette().text());
-        m_parts->item(k)->setToolTip(QString());
-    }
     m_documentMessage->clear();
     m_documentMessage->hide();
-    if (!m_fault)
+    m_partList->setProblem(m_problem ? m_problem->part : -1, m_problem ? m_problem->otherPart : -1,
+                           m_problem ? m_problem->why : QString());
+    if (!m_problem)
         return;
-    const StudyFault &f = *m_fault;
+    const InputProblem &f = *m_problem;
     if (f.part < 0) {
         if (f.path.isEmpty() || !m_inputs->fields()->mark(f.path, f.why)) {
             m_documentMessage->setText(f.why);
@@ -406,13 +491,8 @@ void EarthingStudyWindow::showFault() {
         }
         return;
     }
-    for (int part : {f.part, f.otherPart}) {
-        if (part < 0 || part >= m_parts->count())
-            continue;
-        m_parts->item(part)->setForeground(QColor(QLatin1String(kRed)));
-        m_parts->item(part)->setToolTip(f.why);
-    }
-    if (f.part != m_current && f.otherPart != m_current) {
+    const int current = currentPart();
+    if (f.part != current && f.otherPart != current) {
         m_documentMessage->setText(LoadLanguageString(kPartRefused).arg(f.why));
         m_documentMessage->show();
         return;
@@ -440,9 +520,9 @@ void EarthingStudyWindow::solve() {
     if (!m_document)
         return;
     // A second Solve replaces the first, whose outcome is then dropped.
-    m_pending = *m_document;
-    m_changedWhileSolving = false;
-    m_runner->start(m_pending->input());
+    m_pending = project();
+    m_pendingDocument = m_document;
+    m_runner->start(m_pendingDocument->input());
     m_cancel->setEnabled(true);
     m_progress->setValue(0);
     m_status->setText(LoadLanguageString(kSolving).arg(LoadLanguageString(kStageTables)));
@@ -460,8 +540,10 @@ void EarthingStudyWindow::progressed(Stage stage, double fraction) {
 
 void EarthingStudyWindow::solved(std::shared_ptr<const EarthingResult> result) {
     m_result = std::move(result);
-    m_solvedDocument = m_pending;
+    m_solvedProject = m_pending;
+    m_solvedDocument = m_pendingDocument;
     m_pending.reset();
+    m_pendingDocument.reset();
     m_safety.reset();
     m_safetyRefusal.clear();
     if (m_solvedDocument->safety) {
@@ -473,11 +555,10 @@ void EarthingStudyWindow::solved(std::shared_ptr<const EarthingResult> result) {
             m_safety = safety.result();
     }
     // Of the study as it was when Solve was pressed, which may have changed since.
-    m_stale = m_changedWhileSolving;
+    m_stale = solvedAs(*m_solvedProject) != solvedAs(project());
     m_progress->setValue(1000);
     solveEnded(QString());
     showResults();
-    m_plan->refresh(true);
 }
 
 void EarthingStudyWindow::solveEnded(const QString &message) {
@@ -489,9 +570,6 @@ void EarthingStudyWindow::solveEnded(const QString &message) {
 
 void EarthingStudyWindow::showResults() {
     m_plan->picture().result = m_result.get();
-    // While stale, the plan keeps drawing the system as it was solved.
-    if (m_result)
-        m_plan->picture().conductors = m_solvedDocument->input().conductors;
     m_results->showResult(m_result.get(), m_safety, m_safetyRefusal);
     m_results->setStale(m_result && m_stale);
     showMap();
@@ -501,12 +579,17 @@ void EarthingStudyWindow::showResults() {
 void EarthingStudyWindow::showMap() {
     PlanPicture &picture = m_plan->picture();
     picture.map = m_result ? PlanPicture::Map(m_map->currentIndex()) : PlanPicture::Map::None;
+    picture.stale = m_result && m_stale;
     picture.tolerable = 0;
     if (m_safety && picture.map == PlanPicture::Map::Touch)
         picture.tolerable = m_safety->tolerable.touch;
     if (m_safety && picture.map == PlanPicture::Map::Step)
         picture.tolerable = m_safety->tolerable.step;
     m_plan->refresh(false);
+}
+
+void EarthingStudyWindow::fitPlan() {
+    m_plan->refresh(true);
 }
 
 // The field is sampled off the interface thread: on a large system the samples take a
@@ -549,43 +632,15 @@ void EarthingStudyWindow::showCursor(QPointF at) {
 
 // --- the project file ------------------------------------------------------------------------
 
-QJsonObject EarthingStudyWindow::windowSettings() const {
-    QJsonObject settings = m_project.rest.value(QStringLiteral("study_window")).toObject();
-    settings[QStringLiteral("map")] =
-        QLatin1String(kMapNames[std::clamp(m_map->currentIndex(), 0, 3)]);
-    if (const auto &line = m_plan->picture().profile)
-        settings[QStringLiteral("profile")] =
-            QJsonArray{line->x1(), line->y1(), line->x2(), line->y2()};
-    else
-        settings.remove(QStringLiteral("profile"));
-    return settings;
-}
-
-void EarthingStudyWindow::applyWindowSettings(const QJsonObject &settings) {
-    const QString map = settings.value(QStringLiteral("map")).toString();
-    const auto named =
-        std::find_if(std::begin(kMapNames), std::end(kMapNames),
-                     [&map](const char *name) { return map == QLatin1String(name); });
-    m_map->setCurrentIndex(named != std::end(kMapNames) ? int(named - std::begin(kMapNames))
-                                                        : int(PlanPicture::Map::Touch));
-    m_plan->picture().profile = SystemReport::keptProfileLine(settings);
-}
-
-void EarthingStudyWindow::setModified(bool modified) {
-    if (modified)
-        m_project.rest[QStringLiteral("study_window")] = windowSettings();
-    setWindowModified(modified);
-    showTitle();
-}
-
 void EarthingStudyWindow::showTitle() {
     const QString name =
         m_fileName.isEmpty() ? LoadLanguageString(kUntitled) : QFileInfo(m_fileName).fileName();
+    setWindowModified(m_project->isModified());
     setWindowTitle(LoadLanguageString(kWindowTitle).arg(name, LoadLanguageString(kTitle)));
 }
 
 bool EarthingStudyWindow::maySetAside() {
-    if (!isWindowModified())
+    if (!m_project->isModified())
         return true;
     const QString name =
         m_fileName.isEmpty() ? LoadLanguageString(kUntitled) : QFileInfo(m_fileName).fileName();
@@ -604,7 +659,7 @@ void EarthingStudyWindow::newStudy() {
     if (!maySetAside())
         return;
     m_fileName.clear();
-    load(StudyProject::made());
+    load(StudyProject::made(), true);
 }
 
 void EarthingStudyWindow::chooseAndOpen() {
@@ -615,6 +670,11 @@ void EarthingStudyWindow::chooseAndOpen() {
                                    QStringLiteral("json"), QString()});
     if (path)
         openFile(*path);
+}
+
+void EarthingStudyWindow::openRecent(const QString &path) {
+    if (maySetAside() && !openFile(path) && !QFileInfo::exists(path))
+        m_recent->remove(path);
 }
 
 bool EarthingStudyWindow::openFile(const QString &path) {
@@ -642,7 +702,8 @@ bool EarthingStudyWindow::openFile(const QString &path) {
         return false;
     }
     m_fileName = path;
-    load(*project);
+    load(*project, true);
+    m_recent->add(path);
     return true;
 }
 
@@ -659,9 +720,9 @@ bool EarthingStudyWindow::chooseAndSave() {
     return path && saveTo(*path);
 }
 
+// What is typed, as it is, sound or not: nothing typed is lost.
 bool EarthingStudyWindow::saveTo(const QString &path) {
-    check(); // what is typed, as it is, sound or not: nothing typed is lost
-    const QByteArray json = m_project.toJson();
+    const QByteArray json = project().toJson();
     const tav::SiteWriteResult written =
         tav::writeFileAtomically(QFile::encodeName(path).toStdString(), json.toStdString());
     if (written.status != tav::SiteWriteStatus::Success) {
@@ -671,7 +732,9 @@ bool EarthingStudyWindow::saveTo(const QString &path) {
         return false;
     }
     m_fileName = path;
-    setModified(false);
+    m_project->markSaved();
+    m_recent->add(path);
+    showTitle();
     return true;
 }
 
@@ -694,7 +757,7 @@ bool EarthingStudyWindow::savePdf(const QString &path) {
         return false;
     // The report is of the study as solved, with the profile line drawn now.
     tav::SystemDocument solved = *m_solvedDocument;
-    solved.studyWindow = windowSettings();
+    solved.studyWindow = project().rest.value(kSettings).toObject();
     const StudyTexts texts = StudyWindow::texts();
     StudyHeader header;
     header.date = QDate::currentDate();

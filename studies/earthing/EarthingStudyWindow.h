@@ -3,7 +3,7 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/SystemDocument.h"
-#include "studies/earthing/StudyFault.h"
+#include "studies/earthing/InputProblem.h"
 #include "studies/earthing/StudyProject.h"
 
 #include <QMainWindow>
@@ -12,14 +12,18 @@
 #include <memory>
 #include <optional>
 
+class EarthingProject;
 class PartEditor;
+class PartListModel;
 class PlanView;
 class ProfileView;
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QListView;
+class QMenu;
 class QProgressBar;
 class QPushButton;
+class RecentFiles;
 class SolveRunner;
 class StudyInputs;
 class StudyResultsPanel;
@@ -28,7 +32,8 @@ class StudyResultsPanel;
 // list of parts, solved off the interface thread; the plan with the potential, touch or
 // step map and the tolerable contour, the profile along a line drawn on it, the results
 // with their verdict; kept in a project file, the document tav-calc system --input reads,
-// with the window's settings under study_window.
+// with the window's settings under study_window. The study is one EarthingProject: every
+// widget shows it and asks it for edits, which undo and redo.
 class EarthingStudyWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -47,13 +52,17 @@ public:
     bool savePdf(const QString &path);
     void solve();
     void cancelSolve();
+    void selectPart(int index);
+    void fitPlan();
 
-    const StudyProject &project() const { return m_project; }
+    const StudyProject &project() const;
+    EarthingProject *editedProject() const { return m_project; }
     QString fileName() const { return m_fileName; }
     // The document as typed reads and the solver takes it.
     bool sound() const { return m_document.has_value(); }
     const tav::earthing::EarthingResult *result() const { return m_result.get(); }
     bool solving() const;
+    bool stale() const { return m_stale; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,19 +70,19 @@ protected:
 
 private:
     QWidget *makeInputs();
+    QWidget *makePartsBox(QWidget *parent);
     QWidget *makeCentre();
     QWidget *makeSolveRow();
     void makeMenu();
+    void makeShortcuts();
     void keepWith(QWidget *owner);
 
-    void load(const StudyProject &project);
-    void showParts();
-    void selectPart(int index);
-    void addPart(StudyPart::Kind kind);
-    void removePart();
-    void edited();
+    void load(const StudyProject &project, bool saved);
+    void followDocument();
+    void showPart();
+    int currentPart() const;
     void check();
-    void showFault();
+    void showProblem();
 
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
     void solved(std::shared_ptr<const tav::earthing::EarthingResult> result);
@@ -85,34 +94,39 @@ private:
 
     void newStudy();
     void chooseAndOpen();
+    void openRecent(const QString &path);
+    void showRecent();
     bool save();
     bool chooseAndSave();
     void chooseAndSavePdf();
     bool maySetAside(); // asks to save unsaved work first; false: keep it open
-    void setModified(bool modified);
     void showTitle();
-    QJsonObject windowSettings() const;
-    void applyWindowSettings(const QJsonObject &settings);
 
     QPointer<QWidget> m_owner;
-    StudyProject m_project;
+    EarthingProject *m_project;
+    PartListModel *m_partList;
+    RecentFiles *m_recent;
     QString m_fileName;
-    int m_current = -1;                // the part in the editor
-    std::optional<StudyFault> m_fault; // the first of the document as typed
+    int m_shownPart = -1;
+    std::optional<InputProblem> m_problem; // the first of the document as typed
     std::optional<tav::SystemDocument> m_document;
+    std::vector<tav::earthing::Conductor> m_typedConductors; // as far as the document reads
 
     std::shared_ptr<const tav::earthing::EarthingResult> m_result;
-    std::optional<tav::SystemDocument> m_pending; // being solved
+    std::optional<StudyProject> m_pending; // being solved
+    std::optional<tav::SystemDocument> m_pendingDocument;
+    std::optional<StudyProject> m_solvedProject;
     std::optional<tav::SystemDocument> m_solvedDocument;
     std::optional<tav::earthing::SystemSafety> m_safety;
     QString m_safetyRefusal;
     bool m_stale = false;
-    bool m_changedWhileSolving = false;
     int m_profileGeneration = 0;
 
     StudyInputs *m_inputs = nullptr;
-    QListWidget *m_parts = nullptr;
+    QListView *m_parts = nullptr;
     QPushButton *m_remove = nullptr;
+    QPushButton *m_up = nullptr;
+    QPushButton *m_down = nullptr;
     PartEditor *m_editor = nullptr;
     QLabel *m_documentMessage = nullptr;
     PlanView *m_plan = nullptr;
@@ -124,5 +138,6 @@ private:
     QPushButton *m_cancel = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
+    QMenu *m_recentMenu = nullptr;
     SolveRunner *m_runner = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "studies/earthing/JsonFieldEdits.h"
 
 #include "studies/common/StudyNumber.h"
+#include "studies/earthing/JsonPath.h"
 #include "ui/LanguageString.h"
 
 #include <QFormLayout>
@@ -10,6 +11,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -48,6 +50,8 @@ JsonFieldEdits::JsonFieldEdits(QObject *parent) : QObject(parent) {}
 QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned label, Type type) {
     auto *edit = new QLineEdit(form->parentWidget());
     edit->setObjectName(path);
+    // The field shows what the document holds, however long: a list of many rods.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     if (type != Type::Points)
         edit->setAlignment(Qt::AlignRight);
     m_labels.insert(path, LoadLanguageString(label));
@@ -55,49 +59,50 @@ QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned 
     m_edits.insert(path, edit);
     m_types.insert(path, type);
     m_order.append(path);
-    connect(edit, &QLineEdit::textEdited, this, &JsonFieldEdits::edited);
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, path, type](const QString &text) { Q_EMIT edited(path, typedValue(type, text)); });
     return edit;
+}
+
+QString JsonFieldEdits::shownText(Type type, const QJsonValue &v) {
+    if (v.isDouble())
+        return exact(v.toDouble());
+    if (v.isArray() && type == Type::Points)
+        return pointsText(v.toArray());
+    if (v.isString())
+        return v.toString(); // as typed, not yet a number
+    if (v.isBool())
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (v.isArray()) // shown as read, to be mended, not lost
+        return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
+    if (v.isObject())
+        return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
+    return QString();
+}
+
+QJsonValue JsonFieldEdits::typedValue(Type type, const QString &typed) {
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return QJsonValue(QJsonValue::Undefined); // left out: the reader says it is missing
+    if (type == Type::Points)
+        return pointsValue(text);
+    const auto number = StudyNumber::read(text);
+    if (!number)
+        return text;
+    // A whole number stays one in the document, as an integer field needs.
+    if (type == Type::Integer && std::trunc(*number) == *number && std::abs(*number) < 1e9)
+        return static_cast<int>(*number);
+    return *number;
 }
 
 void JsonFieldEdits::load(const QJsonObject &object) {
     for (const QString &path : std::as_const(m_order)) {
-        const QJsonValue v = valueAt(object, path);
-        QString text;
-        if (v.isDouble())
-            text = exact(v.toDouble());
-        else if (v.isArray() && m_types.value(path) == Type::Points)
-            text = pointsText(v.toArray());
-        else if (v.isString())
-            text = v.toString(); // as typed, not yet a number
-        else if (v.isBool())
-            text = v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-        else if (v.isArray() || v.isObject()) // shown as read, to be mended, not lost
-            text = QString::fromUtf8(
-                v.isArray() ? QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact)
-                            : QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
-        m_edits.value(path)->setText(text);
-    }
-}
-
-void JsonFieldEdits::write(QJsonObject &object) const {
-    for (const QString &path : std::as_const(m_order)) {
-        const QLineEdit *edit = m_edits.value(path);
-        if (!edit->isEnabled())
-            continue;
-        const QString text = edit->text().trimmed();
-        QJsonValue value = text;
-        if (text.isEmpty()) {
-            value = QJsonValue(QJsonValue::Undefined); // left out: the reader says it is missing
-        } else if (m_types.value(path) == Type::Points) {
-            value = pointsValue(text);
-        } else if (const auto number = StudyNumber::read(text)) {
-            value = *number;
-            // A whole number stays one in the document, as an integer field needs.
-            if (m_types.value(path) == Type::Integer && std::trunc(*number) == *number &&
-                std::abs(*number) < 1e9)
-                value = static_cast<int>(*number);
-        }
-        setValueAt(object, path, value);
+        const Type type = m_types.value(path);
+        const QJsonValue v = JsonPath::valueAt(object, path);
+        QLineEdit *edit = m_edits.value(path);
+        if (typedValue(type, edit->text()) == v || (v.isNull() && edit->text().trimmed().isEmpty()))
+            continue; // "1.50" stays as typed
+        edit->setText(shownText(type, v));
     }
 }
 
@@ -112,7 +117,7 @@ void JsonFieldEdits::clearMarks() {
 bool JsonFieldEdits::mark(const QString &documentPath, const QString &why) {
     bool found = false;
     for (const QString &path : std::as_const(m_order)) {
-        if (!overlaps(JsonFieldEdits::documentPath(path), documentPath))
+        if (!JsonPath::overlaps(JsonPath::documentPath(path), documentPath))
             continue;
         QLineEdit *edit = m_edits.value(path);
         edit->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #c01c1c; }"));
@@ -123,67 +128,8 @@ bool JsonFieldEdits::mark(const QString &documentPath, const QString &why) {
     return found;
 }
 
-bool JsonFieldEdits::overlaps(const QString &a, const QString &b) {
-    const auto within = [](const QString &inner, const QString &outer) {
-        return inner.size() > outer.size() && inner.startsWith(outer) &&
-               (inner.at(outer.size()) == QLatin1Char('[') ||
-                inner.at(outer.size()) == QLatin1Char('.'));
-    };
-    return a == b || within(a, b) || within(b, a);
-}
-
 bool JsonFieldEdits::marked(const QString &path) const {
     const QLineEdit *edit = m_edits.value(path);
     return edit && edit->property("invalid").toBool();
 }
 
-QString JsonFieldEdits::documentPath(const QString &path) {
-    QString out;
-    for (const QString &key : path.split(QLatin1Char('/'))) {
-        bool index = false;
-        key.toInt(&index);
-        if (index)
-            out += QLatin1Char('[') + key + QLatin1Char(']');
-        else
-            out += (out.isEmpty() ? QString() : QStringLiteral(".")) + key;
-    }
-    return out;
-}
-
-QJsonValue JsonFieldEdits::valueAt(const QJsonObject &object, const QString &path) {
-    QJsonValue v = object;
-    for (const QString &key : path.split(QLatin1Char('/'))) {
-        bool index = false;
-        const int k = key.toInt(&index);
-        v = index ? v.toArray().at(k) : v.toObject().value(key);
-    }
-    return v;
-}
-
-void JsonFieldEdits::setValueAt(QJsonObject &object, const QString &path, const QJsonValue &value) {
-    const int slash = path.indexOf(QLatin1Char('/'));
-    if (slash < 0) {
-        if (value.isUndefined())
-            object.remove(path);
-        else
-            object[path] = value;
-        return;
-    }
-    const QString key = path.left(slash);
-    const QString rest = path.mid(slash + 1);
-    const int restSlash = rest.indexOf(QLatin1Char('/'));
-    bool index = false;
-    const int k = rest.left(restSlash < 0 ? rest.size() : restSlash).toInt(&index);
-    if (index && restSlash < 0) {
-        // A number of a fixed-length array, such as a point's coordinate.
-        QJsonArray array = object.value(key).toArray();
-        while (array.size() <= k)
-            array.append(QJsonValue());
-        array[k] = value.isUndefined() ? QJsonValue() : value;
-        object[key] = array;
-        return;
-    }
-    QJsonObject inner = object.value(key).toObject();
-    setValueAt(inner, rest, value);
-    object[key] = inner;
-}

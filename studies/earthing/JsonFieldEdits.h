@@ -12,10 +12,9 @@ class QFormLayout;
 class QLineEdit;
 
 // Line edits for the numbers of a JSON object, each named by its path in the object
-// ("origin/1": the second number of origin). Writing puts what is typed at its path as a
-// number, or as the text itself when it is none, so that the document's own reader says
-// what is wrong with it; an empty field is left out (null in an array). A field can be marked: a
-// red frame and a tooltip saying why.
+// ("origin/1": the second number of origin). They show the object and say what the user
+// types, as the value it stands for; they hold nothing the object does not. A field can be
+// marked: a red frame and a tooltip saying why.
 class JsonFieldEdits : public QObject {
     Q_OBJECT
 public:
@@ -29,10 +28,9 @@ public:
     QLineEdit *field(const QString &path) const { return m_edits.value(path); }
     QStringList paths() const { return m_order; }
 
-    // Fills every field from the object (empty where it has nothing).
+    // Shows the object's values; a field whose text already stands for its value keeps
+    // it as typed (and its cursor).
     void load(const QJsonObject &object);
-    // The fields typed into object, the enabled ones only.
-    void write(QJsonObject &object) const;
 
     void clearMarks();
     // Marks the fields a document path points at: "origin[1]" the field origin/1,
@@ -40,17 +38,16 @@ public:
     bool mark(const QString &documentPath, const QString &why);
     bool marked(const QString &path) const;
 
-    // Reading and writing a value at a path of slash-separated keys and array indices.
-    static QJsonValue valueAt(const QJsonObject &object, const QString &path);
-    static void setValueAt(QJsonObject &object, const QString &path, const QJsonValue &value);
-    // As the document's reader names the place: "origin/1" is "origin[1]", "rods/count"
-    // "rods.count".
-    static QString documentPath(const QString &path);
-    // Whether one of the two document paths lies within the other.
-    static bool overlaps(const QString &a, const QString &b);
+    // What typed text stands for in the document: a number (whole for an integer field),
+    // points, or the text itself when it is none, so that the document's own reader says
+    // what is wrong with it; empty text is undefined (left out).
+    static QJsonValue typedValue(Type type, const QString &text);
+    // The text a value is shown as.
+    static QString shownText(Type type, const QJsonValue &value);
 
 Q_SIGNALS:
-    void edited();
+    // The user typed into the field at path.
+    void edited(const QString &path, const QJsonValue &value);
 
 private:
     QHash<QString, QLineEdit *> m_edits;

@@ -1,6 +1,7 @@
 #include "studies/earthing/PartEditor.h"
 
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/JsonPath.h"
 #include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -37,26 +38,38 @@ bool PartEditor::hasGridRods() const {
 }
 
 void PartEditor::showPart(const StudyPart *part) {
+    if (!part || !m_kind || *m_kind != part->kind)
+        build(part ? std::optional<Kind>(part->kind) : std::nullopt);
+    setMessage(QString());
+    if (!part)
+        return;
+    m_connection->setCurrentIndex(part->floating() ? 1 : 0);
+    m_fields->load(part->json);
+    if (m_rods) {
+        const EarthingProject::GridRods rods = EarthingProject::gridRods(*part);
+        m_rods->setCurrentIndex(int(rods));
+        showRods(rods);
+    }
+}
+
+void PartEditor::build(std::optional<Kind> kind) {
     delete m_body;
     m_body = nullptr;
     m_fields = nullptr;
     m_connection = nullptr;
     m_rods = nullptr;
-    m_kind.reset();
+    m_kind = kind;
     m_fieldList.clear();
-    setMessage(QString());
-    m_heading->setText(part ? LoadLanguageString(StudyPart::nameId(part->kind)) : QString());
-    if (!part)
+    m_heading->setText(kind ? LoadLanguageString(StudyPart::nameId(*kind)) : QString());
+    if (!kind)
         return;
-    m_kind = part->kind;
-    m_fieldList = StudyPart::fields(part->kind);
+    m_fieldList = StudyPart::fields(*kind);
     m_body = new QWidget(this);
     auto *form = new QFormLayout(m_body);
     form->setContentsMargins(0, 0, 0, 0);
     m_connection = new QComboBox(m_body);
     m_connection->setObjectName(QStringLiteral("connection"));
     m_connection->addItems({LoadLanguageString(kEnergised), LoadLanguageString(kFloating)});
-    m_connection->setCurrentIndex(part->floating() ? 1 : 0);
     form->addRow(LoadLanguageString(kConnection), m_connection);
     connect(m_connection, &QComboBox::activated, this,
             [this](int index) { Q_EMIT floatingChosen(index == 1); });
@@ -68,58 +81,30 @@ void PartEditor::showPart(const StudyPart *part) {
             m_rods->addItems({LoadLanguageString(kNoRods), LoadLanguageString(kRodsOnEdge),
                               LoadLanguageString(kRodsAtCorners)});
             form->addRow(LoadLanguageString(kGridRods), m_rods);
+            connect(m_rods, &QComboBox::activated, this, [this](int index) {
+                Q_EMIT rodsChosen(EarthingProject::GridRods(index));
+            });
         }
-        m_fields->add(form, f.path, f.label, f.type);
+        QLineEdit *edit = m_fields->add(form, f.path, f.label, f.type);
+        if (f.path == QLatin1String("rods/count"))
+            edit->setToolTip(LoadLanguageString(kRodsEdgeTip));
     }
-    m_fields->load(part->json);
-    connect(m_fields, &JsonFieldEdits::edited, this, &PartEditor::edited);
-    if (m_rods) {
-        const QJsonObject rods = part->json.value(QStringLiteral("rods")).toObject();
-        const Rods mode = !part->json.contains(QStringLiteral("rods"))          ? Rods::None
-                          : rods.value(QStringLiteral("corners")).toBool(false) ? Rods::Corners
-                                                                                : Rods::Edge;
-        m_rods->setCurrentIndex(int(mode));
-        chooseRods(int(mode));
-        connect(m_rods, &QComboBox::activated, this, [this](int index) {
-            // Rods just asked for start as the common ones rather than as blanks.
-            const std::pair<const char *, const char *> typical[] = {
-                {"rods/count", "8"}, {"rods/length", "3"}, {"rods/diameter", "0.016"}};
-            for (const auto &[path, text] : typical)
-                if (QLineEdit *edit = m_fields->field(QLatin1String(path)); edit->text().isEmpty())
-                    edit->setText(QLatin1String(text));
-            chooseRods(index);
-            Q_EMIT edited();
-        });
-    }
+    connect(m_fields, &JsonFieldEdits::edited, this,
+            [this](const QString &path, const QJsonValue &value) {
+                Q_EMIT edited(path, value, m_fields->label(path));
+            });
     qobject_cast<QVBoxLayout *>(layout())->insertWidget(1, m_body);
 }
 
-void PartEditor::chooseRods(int index) {
-    const Rods mode = Rods(index);
-    m_fields->field(QStringLiteral("rods/count"))->setEnabled(mode == Rods::Edge);
-    m_fields->field(QStringLiteral("rods/length"))->setEnabled(mode != Rods::None);
-    m_fields->field(QStringLiteral("rods/diameter"))->setEnabled(mode != Rods::None);
-}
-
-void PartEditor::write(StudyPart &part) const {
-    if (!m_fields)
-        return;
-    m_fields->write(part.json);
-    if (!m_rods)
-        return;
-    const Rods mode = Rods(m_rods->currentIndex());
-    if (mode == Rods::None) {
-        part.json.remove(QStringLiteral("rods"));
-        return;
-    }
-    QJsonObject rods = part.json.value(QStringLiteral("rods")).toObject();
-    if (mode == Rods::Corners) {
-        rods[QStringLiteral("corners")] = true;
-        rods.remove(QStringLiteral("count"));
-    } else {
-        rods.remove(QStringLiteral("corners"));
-    }
-    part.json[QStringLiteral("rods")] = rods;
+// The count is for rods along the edge; at the corners it is the corners'.
+void PartEditor::showRods(EarthingProject::GridRods rods) {
+    using Rods = EarthingProject::GridRods;
+    QLineEdit *count = m_fields->field(QStringLiteral("rods/count"));
+    count->setEnabled(rods == Rods::Edge);
+    if (rods == Rods::Corners)
+        count->setText(QString::number(*m_kind == Kind::LGrid ? 6 : 4));
+    m_fields->field(QStringLiteral("rods/length"))->setEnabled(rods != Rods::None);
+    m_fields->field(QStringLiteral("rods/diameter"))->setEnabled(rods != Rods::None);
 }
 
 void PartEditor::clearMarks() {
@@ -146,7 +131,7 @@ void PartEditor::mark(StudyPart::Role role, std::optional<double> value, const Q
             holding.append(f.path);
     }
     for (const QString &path : holding.isEmpty() ? ofRole : holding)
-        m_fields->mark(JsonFieldEdits::documentPath(path), why);
+        m_fields->mark(JsonPath::documentPath(path), why);
 }
 
 void PartEditor::setMessage(const QString &text) {
@@ -158,7 +143,7 @@ QString PartEditor::label(const QString &path) const {
     if (!m_fields)
         return QString();
     for (const StudyPart::Field &f : std::as_const(m_fieldList))
-        if (JsonFieldEdits::overlaps(JsonFieldEdits::documentPath(f.path), path))
+        if (JsonPath::overlaps(JsonPath::documentPath(f.path), path))
             return m_fields->label(f.path);
     return QString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/StudyPart.h"
 
 #include <QWidget>
@@ -13,16 +14,16 @@ class QLabel;
 
 // The fields of the part chosen in a study's list of parts: its connection (energised or
 // floating), for a grid where its rods stand, and its numbers, each tied to its place in
-// the part's JSON object. Built afresh for each part shown.
+// the part's JSON object. It shows the part and says what the user asks of it; it keeps
+// nothing of its own. Built afresh for each kind of part shown.
 class PartEditor : public QWidget {
     Q_OBJECT
 public:
     explicit PartEditor(QWidget *parent = nullptr);
 
-    // Shows the part's fields, or none.
+    // Shows the part's fields, or none; the same kind again keeps the fields and what is
+    // typed in them where it stands for the part's values.
     void showPart(const StudyPart *part);
-    // What is typed, into the part shown.
-    void write(StudyPart &part) const;
 
     JsonFieldEdits *fields() const { return m_fields; }
     void clearMarks();
@@ -35,12 +36,14 @@ public:
     QString label(const QString &path) const;
 
 Q_SIGNALS:
-    void edited();
+    // The user typed into the field at path of the part shown; label names the field.
+    void edited(const QString &path, const QJsonValue &value, const QString &label);
     void floatingChosen(bool floating);
+    void rodsChosen(EarthingProject::GridRods rods);
 
 private:
-    enum class Rods { None, Edge, Corners };
-    void chooseRods(int index);
+    void build(std::optional<StudyPart::Kind> kind);
+    void showRods(EarthingProject::GridRods rods);
     bool hasGridRods() const;
 
     std::optional<StudyPart::Kind> m_kind;

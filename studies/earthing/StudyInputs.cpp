@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingInput.h"
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/StudyProject.h"
 #include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -83,72 +84,50 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     layout->addWidget(fault);
     layout->addWidget(safety);
     layout->addWidget(accuracy);
-    connect(m_fields, &JsonFieldEdits::edited, this, &StudyInputs::edited);
-    for (QRadioButton *b : {m_uniform, m_layered})
-        connect(b, &QRadioButton::clicked, this, [this] {
-            showSoil();
-            Q_EMIT edited();
-        });
-    connect(m_surface, &QCheckBox::clicked, this, [this] {
-        showSurface();
-        Q_EMIT edited();
-    });
-    connect(m_body, &QComboBox::activated, this, &StudyInputs::edited);
+    connect(m_fields, &JsonFieldEdits::edited, this,
+            [this](const QString &path, const QJsonValue &value) {
+                Q_EMIT edited(path, value, m_fields->label(path));
+            });
+    connect(m_uniform, &QRadioButton::clicked, this, [this] { Q_EMIT layeredChosen(false); });
+    connect(m_layered, &QRadioButton::clicked, this, [this] { Q_EMIT layeredChosen(true); });
+    connect(m_surface, &QCheckBox::clicked, this,
+            [this](bool checked) { Q_EMIT surfaceChosen(checked); });
+    connect(m_body, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT bodyChosen(index == 1 ? 70 : 50); });
 }
 
-void StudyInputs::showSoil() {
-    const bool layered = m_layered->isChecked();
+void StudyInputs::showSoil(bool layered) {
     for (const QString &path : {pRho1, pRho2, pH}) {
         m_soilForm->setRowVisible(m_fields->field(path), layered);
         m_fields->field(path)->setEnabled(layered);
     }
     m_soilForm->setRowVisible(m_fields->field(pRho), !layered);
     m_fields->field(pRho)->setEnabled(!layered);
-    // The top layer's resistivity is the uniform one when the shape changes.
-    QLineEdit *from = m_fields->field(layered ? pRho : pRho1);
-    QLineEdit *to = m_fields->field(layered ? pRho1 : pRho);
-    if (to->text().isEmpty())
-        to->setText(from->text());
 }
 
-void StudyInputs::showSurface() {
+void StudyInputs::showSurface(bool present) {
     for (const QString &path : {pSurfaceRho, pSurfaceThickness}) {
-        m_fields->field(path)->setEnabled(m_surface->isChecked());
-        m_safetyForm->setRowVisible(m_fields->field(path), m_surface->isChecked());
+        m_fields->field(path)->setEnabled(present);
+        m_safetyForm->setRowVisible(m_fields->field(path), present);
     }
 }
 
 void StudyInputs::load(const QJsonObject &document) {
-    m_fields->load(document);
-    const QJsonObject soil = document.value(QStringLiteral("soil")).toObject();
-    // tav-calc soil-model's uniform answer: h null, or layered false.
-    const bool uniformFit = soil.value(QStringLiteral("h")).isNull() ||
-                            (soil.value(QStringLiteral("layered")).isBool() &&
-                             !soil.value(QStringLiteral("layered")).toBool());
-    const bool uniform = soil.contains(QStringLiteral("rho")) || uniformFit;
-    if (!soil.contains(QStringLiteral("rho")) && uniformFit)
-        m_fields->field(pRho)->setText(m_fields->field(pRho1)->text());
+    QJsonObject shown = document;
+    QJsonObject soil = document.value(QStringLiteral("soil")).toObject();
+    const bool uniform = !StudyProject::soilLayered(soil);
+    // tav-calc soil-model's uniform answer: its rho1 is the soil's.
+    if (uniform && !soil.contains(QStringLiteral("rho")) && soil.contains(QStringLiteral("rho1"))) {
+        soil[QStringLiteral("rho")] = soil.value(QStringLiteral("rho1"));
+        shown[QStringLiteral("soil")] = soil;
+    }
+    m_fields->load(shown);
     m_uniform->setChecked(uniform);
     m_layered->setChecked(!uniform);
-    showSoil();
+    showSoil(!uniform);
     const QJsonObject safety = document.value(QStringLiteral("safety")).toObject();
-    const QJsonValue surface = safety.value(QStringLiteral("surface"));
-    m_surface->setChecked(surface.isObject());
-    showSurface();
+    const bool surface = safety.value(QStringLiteral("surface")).isObject();
+    m_surface->setChecked(surface);
+    showSurface(surface);
     m_body->setCurrentIndex(safety.value(QStringLiteral("body")).toInt(50) == 70 ? 1 : 0);
-}
-
-void StudyInputs::write(QJsonObject &document) const {
-    QJsonObject soil = document.value(QStringLiteral("soil")).toObject();
-    for (const char *key : {"rho", "rho1", "rho2", "h", "layered", "uniform"})
-        soil.remove(QLatin1String(key));
-    document[QStringLiteral("soil")] = soil;
-    QJsonObject safety = document.value(QStringLiteral("safety")).toObject();
-    safety[QStringLiteral("body")] = m_body->currentIndex() == 1 ? 70 : 50;
-    if (!m_surface->isChecked())
-        safety[QStringLiteral("surface")] = QJsonValue();
-    document[QStringLiteral("safety")] = safety;
-    m_fields->write(document);
-    if (document.value(QStringLiteral("search")).toObject().isEmpty())
-        document.remove(QStringLiteral("search"));
 }

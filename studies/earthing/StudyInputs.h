@@ -20,20 +20,21 @@ class StudyInputs : public QWidget {
 public:
     explicit StudyInputs(QWidget *parent = nullptr);
 
+    // Shows the document; fields whose text stands for their values keep it as typed.
     void load(const QJsonObject &document);
-    // What is typed, into the document: its soil keeps what else it holds (the fit of
-    // tav-calc soil-model). The study always has its safety criteria: a document without
-    // them opens with the duration to be given.
-    void write(QJsonObject &document) const;
 
     JsonFieldEdits *fields() const { return m_fields; }
 
 Q_SIGNALS:
-    void edited();
+    // The user typed into the field at path of the document; label names the field.
+    void edited(const QString &path, const QJsonValue &value, const QString &label);
+    void layeredChosen(bool layered);
+    void surfaceChosen(bool present);
+    void bodyChosen(int kilograms);
 
 private:
-    void showSoil();
-    void showSurface();
+    void showSoil(bool layered);
+    void showSurface(bool present);
 
     JsonFieldEdits *m_fields;
     QRadioButton *m_uniform;

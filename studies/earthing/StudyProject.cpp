@@ -122,6 +122,15 @@ QJsonObject StudyProject::document() const {
     return documentOf(parts.size());
 }
 
+bool StudyProject::soilLayered(const QJsonObject &soil) {
+    const bool uniformFit = (soil.contains(QStringLiteral("h")) && soil.value(QStringLiteral("h")).isNull()) ||
+                            (soil.value(QStringLiteral("layered")).isBool() &&
+                             !soil.value(QStringLiteral("layered")).toBool());
+    const bool layers = soil.contains(QStringLiteral("rho1")) ||
+                        soil.contains(QStringLiteral("rho2")) || soil.contains(QStringLiteral("h"));
+    return layers && !soil.contains(QStringLiteral("rho")) && !uniformFit;
+}
+
 QByteArray StudyProject::toJson() const {
     return QJsonDocument(document()).toJson(QJsonDocument::Indented);
 }

@@ -22,6 +22,8 @@ class StudyProject {
 public:
     QJsonObject rest; // the document without its parts' arrays
     QVector<StudyPart> parts;
+    // Said to the user when the study opens, of how it was handed on; never saved.
+    QString notice;
 
     // A new study: a 20 m grid over uniform soil.
     static StudyProject made();
@@ -34,6 +36,9 @@ public:
     // an array of objects.
     static std::optional<StudyProject> fromJson(const QByteArray &json, tav::DocumentError &error);
     QJsonObject document() const;
+    // Whether the soil object is of two layers: rho1, rho2 or h given (even as null, to be
+    // typed), no rho, and not tav-calc soil-model's uniform answer (h null, layered false).
+    static bool soilLayered(const QJsonObject &soil);
     QByteArray toJson() const;
 
     // Puts the part after the others of its kind; its index.

@@ -196,8 +196,7 @@ private Q_SLOTS:
         }
         choose(window, "connection", 1); // the fence, shown last: energised
         choose(window, "connection", 0);
-        auto *parts = window.findChild<QListWidget *>(QStringLiteral("parts"));
-        parts->setCurrentRow(5); // the ring
+        window.selectPart(5); // the ring
         choose(window, "connection", 1);
         choose(window, "map", 3);
         Q_EMIT window.findChild<PlanView *>(QStringLiteral("plan"))

@@ -1,4 +1,4 @@
-#include "studies/earthing/StudyFault.h"
+#include "studies/earthing/InputProblem.h"
 
 #include "document/DocumentWording.h"
 #include "studies/earthing/StudyProject.h"
@@ -55,9 +55,9 @@ QString inputPathOf(tav::Quantity quantity) {
 
 } // namespace
 
-StudyFault StudyFault::ofDocument(const StudyProject &project, const tav::DocumentError &error,
+InputProblem InputProblem::ofDocument(const StudyProject &project, const tav::DocumentError &error,
                                   const Label &label) {
-    StudyFault fault;
+    InputProblem fault;
     fault.path = error.path;
     if (const auto at = project.partAt(error.path)) {
         fault.part = at->first;
@@ -70,8 +70,8 @@ StudyFault StudyFault::ofDocument(const StudyProject &project, const tav::Docume
     return fault;
 }
 
-StudyFault StudyFault::ofRefusal(const StudyProject &project, const tav::Refusal &refusal) {
-    StudyFault fault;
+InputProblem InputProblem::ofRefusal(const StudyProject &project, const tav::Refusal &refusal) {
+    InputProblem fault;
     fault.why = languageWording().refusal(refusal);
     if (!aboutConductor(refusal.error) || refusal.values.empty()) {
         fault.path = inputPathOf(refusal.quantity);

@@ -11,10 +11,10 @@
 
 class StudyProject;
 
-// Where the first fault of a study as typed lies, for its window to mark: a part (or -1,
+// Where the first problem of a study as typed lies, for its window to mark: a part (or -1,
 // the inputs or the whole document) and the path in it, or the kind of field a refusal of
 // the solver points at and the value it names, with the words that say why.
-struct StudyFault {
+struct InputProblem {
     int part = -1;
     QString path; // in the part, or in the document when part is -1
     std::optional<StudyPart::Role> role;
@@ -26,8 +26,8 @@ struct StudyFault {
     using Label = std::function<QString(int part, const QString &path)>;
 
     // A fault of the document's reader, worded by the field's label when there is one.
-    static StudyFault ofDocument(const StudyProject &project, const tav::DocumentError &error,
+    static InputProblem ofDocument(const StudyProject &project, const tav::DocumentError &error,
                                  const Label &label);
     // A refusal of the solver's input check; conductors found by their number.
-    static StudyFault ofRefusal(const StudyProject &project, const tav::Refusal &refusal);
+    static InputProblem ofRefusal(const StudyProject &project, const tav::Refusal &refusal);
 };

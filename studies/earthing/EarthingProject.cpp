@@ -1,0 +1,239 @@
+#include "studies/earthing/EarthingProject.h"
+
+#include "studies/earthing/JsonPath.h"
+#include "studies/earthing/ProjectCommand.h"
+#include "text/StringIds.h"
+#include "ui/LanguageString.h"
+
+#include <QJsonArray>
+#include <QUndoStack>
+
+using namespace StringId::EarthingStudy;
+using Kind = StudyPart::Kind;
+
+namespace {
+
+const QString kSoilKey = QStringLiteral("soil");
+const QString kSafety = QStringLiteral("safety");
+const QString kWindow = QStringLiteral("study_window");
+
+// "Side along x [m]" names its command as "Side along x".
+QString withoutUnit(const QString &label) {
+    const int bracket = label.lastIndexOf(QStringLiteral(" ["));
+    return bracket > 0 && label.endsWith(QLatin1Char(']')) ? label.left(bracket) : label;
+}
+
+// What a grid's rods hold when they are first asked for: the common rod.
+QJsonObject typicalRods(const QJsonObject &kept) {
+    QJsonObject rods = kept;
+    const QJsonObject made = StudyPart::made(Kind::Ring).json.value(QStringLiteral("rod")).toObject();
+    for (const QString &key : made.keys())
+        if (!rods.contains(key))
+            rods[key] = made.value(key);
+    return rods;
+}
+
+// The soil is uniform (rho) or of two layers (rho1, rho2, h), never both: a value typed
+// for one shape takes out the other's, and what tav-calc soil-model says of its fit.
+void keepSoilShape(QJsonObject &document, const QString &path) {
+    if (!path.startsWith(QStringLiteral("soil/")))
+        return;
+    QJsonObject soil = document.value(kSoilKey).toObject();
+    const bool uniform = path == QStringLiteral("soil/rho");
+    for (const char *key : {"layered", "uniform"})
+        soil.remove(QLatin1String(key));
+    if (uniform)
+        for (const char *key : {"rho1", "rho2", "h"})
+            soil.remove(QLatin1String(key));
+    else
+        soil.remove(QStringLiteral("rho"));
+    document[kSoilKey] = soil;
+}
+
+} // namespace
+
+EarthingProject::EarthingProject(QObject *parent) : QObject(parent), m_undo(new QUndoStack(this)) {
+    connect(m_undo, &QUndoStack::cleanChanged, this,
+            [this] { Q_EMIT modifiedChanged(isModified()); });
+}
+
+void EarthingProject::reset(const StudyProject &document, bool saved) {
+    m_undo->clear();
+    m_handedOn = !saved;
+    if (m_handedOn)
+        m_undo->resetClean(); // no state of it is saved anywhere
+    else
+        m_undo->setClean();
+    apply(document, document.parts.isEmpty() ? -1 : 0);
+    Q_EMIT modifiedChanged(isModified());
+}
+
+bool EarthingProject::isModified() const {
+    return !m_undo->isClean();
+}
+
+void EarthingProject::markSaved() {
+    m_handedOn = false;
+    m_undo->setClean();
+}
+
+void EarthingProject::apply(const StudyProject &document, int focus) {
+    m_document = document;
+    Q_EMIT changed();
+    if (focus >= -1)
+        Q_EMIT partFocused(focus);
+}
+
+// focus -2: the command leaves the part shown as it is.
+void EarthingProject::push(const QString &name, const StudyProject &after, int focus,
+                           const QString &mergeKey) {
+    m_undo->push(new ProjectCommand(this, name, m_document, after, focus, focus, mergeKey));
+}
+
+QString EarthingProject::partName(int index) const {
+    return LoadLanguageString(StudyPart::nameId(m_document.parts.at(index).kind));
+}
+
+void EarthingProject::setValue(int part, const QString &path, const QJsonValue &value,
+                               const QString &label) {
+    StudyProject after = m_document;
+    if (part >= 0) {
+        JsonPath::setValueAt(after.parts[part].json, path, value);
+    } else if (path.startsWith(QStringLiteral("soil/"))) {
+        // Emptied, a soil's number stays as null: the soil keeps its shape.
+        JsonPath::setValueAt(after.rest, path, value.isUndefined() ? QJsonValue() : value);
+        keepSoilShape(after.rest, path);
+    } else {
+        JsonPath::setValueAt(after.rest, path, value);
+        // The accuracy left to its defaults leaves no empty block behind.
+        if (after.rest.value(QStringLiteral("search")).toObject().isEmpty())
+            after.rest.remove(QStringLiteral("search"));
+    }
+    if (JsonPath::valueAt(after.parts.value(part).json, path) ==
+            JsonPath::valueAt(m_document.parts.value(part).json, path) &&
+        after.rest == m_document.rest)
+        return;
+    push(LoadLanguageString(kChangeCommand).arg(withoutUnit(label)), after, -2,
+         QString::number(part) + QLatin1Char(':') + path);
+}
+
+int EarthingProject::addPart(Kind kind) {
+    StudyProject after = m_document;
+    const int at = after.insert(StudyPart::made(kind));
+    m_undo->push(new ProjectCommand(this,
+                                    LoadLanguageString(kAddCommand)
+                                        .arg(LoadLanguageString(StudyPart::nameId(kind))),
+                                    m_document, after, -1, at, QString()));
+    return at;
+}
+
+void EarthingProject::removePart(int index) {
+    if (index < 0 || index >= m_document.parts.size())
+        return;
+    StudyProject after = m_document;
+    after.remove(index);
+    const int next = std::min(index, int(after.parts.size()) - 1);
+    m_undo->push(new ProjectCommand(this, LoadLanguageString(kRemoveCommand).arg(partName(index)),
+                                    m_document, after, index, next, QString()));
+}
+
+bool EarthingProject::movePart(int index, int by) {
+    const int to = index + by;
+    if (index < 0 || to < 0 || to >= m_document.parts.size() ||
+        m_document.parts[to].kind != m_document.parts[index].kind)
+        return false;
+    StudyProject after = m_document;
+    after.parts.move(index, to);
+    m_undo->push(new ProjectCommand(this, LoadLanguageString(kMoveCommand).arg(partName(index)),
+                                    m_document, after, index, to, QString()));
+    return true;
+}
+
+void EarthingProject::setFloating(int index, bool floating) {
+    if (m_document.parts.at(index).floating() == floating)
+        return;
+    StudyProject after = m_document;
+    after.setFloating(index, floating);
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kConnection)), after, -2);
+}
+
+EarthingProject::GridRods EarthingProject::gridRods(const StudyPart &part) {
+    if (!part.json.contains(QStringLiteral("rods")))
+        return GridRods::None;
+    return part.json.value(QStringLiteral("rods")).toObject().value(QStringLiteral("corners")).toBool(false)
+               ? GridRods::Corners
+               : GridRods::Edge;
+}
+
+void EarthingProject::setGridRods(int index, GridRods rods) {
+    const StudyPart &part = m_document.parts.at(index);
+    if (gridRods(part) == rods)
+        return;
+    StudyProject after = m_document;
+    QJsonObject &json = after.parts[index].json;
+    if (rods == GridRods::None) {
+        json.remove(QStringLiteral("rods"));
+    } else {
+        QJsonObject r = typicalRods(json.value(QStringLiteral("rods")).toObject());
+        if (rods == GridRods::Corners) {
+            r.remove(QStringLiteral("count"));
+            r[QStringLiteral("corners")] = true;
+        } else {
+            r.remove(QStringLiteral("corners"));
+            if (!r.contains(QStringLiteral("count")))
+                r[QStringLiteral("count")] = 8;
+        }
+        json[QStringLiteral("rods")] = r;
+    }
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kGridRods)), after, -2);
+}
+
+void EarthingProject::setSoilLayered(bool layered) {
+    QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
+    if (StudyProject::soilLayered(soil) == layered)
+        return;
+    // The top layer's resistivity is the uniform one when the shape changes; a soil
+    // fitted as uniform (rho1 with h null) has it as rho1.
+    QJsonValue top = soil.value(QStringLiteral("rho"));
+    if (top.isUndefined())
+        top = soil.value(QStringLiteral("rho1"));
+    for (const char *key : {"rho", "rho1", "rho2", "h", "layered", "uniform"})
+        soil.remove(QLatin1String(key));
+    soil[layered ? QStringLiteral("rho1") : QStringLiteral("rho")] =
+        top.isUndefined() ? QJsonValue() : top;
+    StudyProject after = m_document;
+    after.rest[kSoilKey] = soil;
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(StringId::EarthingStudy::kSoil)),
+         after, -2);
+}
+
+void EarthingProject::setSurface(bool present) {
+    QJsonObject safety = m_document.rest.value(kSafety).toObject();
+    if (safety.value(QStringLiteral("surface")).isObject() == present)
+        return;
+    safety[QStringLiteral("surface")] = present ? QJsonValue(QJsonObject()) : QJsonValue();
+    StudyProject after = m_document;
+    after.rest[kSafety] = safety;
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kSurface)), after, -2);
+}
+
+void EarthingProject::setBodyWeight(int kilograms) {
+    setValue(-1, QStringLiteral("safety/body"), kilograms, LoadLanguageString(kBody));
+}
+
+void EarthingProject::setMap(const QString &name) {
+    setValue(-1, QStringLiteral("study_window/map"), name, LoadLanguageString(kMap));
+}
+
+void EarthingProject::setProfile(const std::optional<QLineF> &line) {
+    const QJsonValue value =
+        line ? QJsonValue(QJsonArray{line->x1(), line->y1(), line->x2(), line->y2()})
+             : QJsonValue(QJsonValue::Undefined);
+    StudyProject after = m_document;
+    QJsonObject settings = after.rest.value(kWindow).toObject();
+    JsonPath::setValueAt(settings, QStringLiteral("profile"), value);
+    after.rest[kWindow] = settings;
+    if (after.rest == m_document.rest)
+        return;
+    push(LoadLanguageString(kProfileCommand), after, -2);
+}

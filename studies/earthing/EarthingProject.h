@@ -1,0 +1,74 @@
+#pragma once
+
+#include "studies/earthing/StudyProject.h"
+
+#include <QJsonValue>
+#include <QLineF>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QUndoStack;
+
+// The earthing study being edited: the one document (StudyProject) and the undo stack of
+// every edit made to it. The window's widgets show the document and ask for edits here;
+// each edit is a command with a name ("Change Side along x"), undone and redone whole, and
+// keystrokes in one field one after another make one command. Whether the study is
+// modified is whether the stack stands at its clean state.
+class EarthingProject : public QObject {
+    Q_OBJECT
+public:
+    enum class GridRods { None, Edge, Corners };
+
+    explicit EarthingProject(QObject *parent = nullptr);
+
+    const StudyProject &document() const { return m_document; }
+    QUndoStack *undoStack() const { return m_undo; }
+
+    // Starts over with the document, nothing to undo. A study handed on by another window
+    // is saved nowhere yet: it stays modified until it is.
+    void reset(const StudyProject &document, bool saved);
+    bool isModified() const;
+    void markSaved();
+
+    // The value at a path of slash-separated keys and indices in a part's object, or in the
+    // document beyond its parts when part is -1; an undefined value takes the key out.
+    // label: the field's, which names the command.
+    void setValue(int part, const QString &path, const QJsonValue &value, const QString &label);
+    // Puts a new part of the kind after the others of its kind; its index.
+    int addPart(StudyPart::Kind kind);
+    void removePart(int index);
+    // One place up (-1) or down (+1) among the parts of its kind; false where it cannot.
+    bool movePart(int index, int by);
+    void setFloating(int index, bool floating);
+    void setGridRods(int index, GridRods rods);
+    static GridRods gridRods(const StudyPart &part);
+    // Uniform or two layers; the top layer's resistivity carries over.
+    void setSoilLayered(bool layered);
+    void setSurface(bool present);
+    void setBodyWeight(int kilograms);
+    // The study window's settings: the map shown and the profile line.
+    void setMap(const QString &name);
+    void setProfile(const std::optional<QLineF> &line);
+
+    // Used by the commands: puts the document in place and says so.
+    void apply(const StudyProject &document, int focus);
+
+Q_SIGNALS:
+    // The document changed, by an edit, an undo or a redo.
+    void changed();
+    // After a command that adds, removes or moves a part, or an undo of it: the part
+    // to show (-1: none).
+    void partFocused(int index);
+    void modifiedChanged(bool modified);
+
+private:
+    void push(const QString &name, const StudyProject &after, int focus,
+              const QString &mergeKey = QString());
+    QString partName(int index) const;
+
+    StudyProject m_document;
+    QUndoStack *m_undo;
+    bool m_handedOn = false;
+};
