@@ -35,6 +35,9 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
+// Spacing and apparent resistivity of each reading the fit takes, in order.
+using Readings = QVector<QPair<double, double>>;
+
 QString label(const QWidget &window, const char *name) {
     const auto *shown = window.findChild<QLabel *>(QLatin1String(name));
     return shown != nullptr ? shown->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
@@ -199,6 +202,58 @@ private Q_SLOTS:
         QCOMPARE(table.rowCount(), 1);
         QVERIFY(waitForModel(*window));
         QVERIFY(!window->study().outcome.has_value());
+    }
+
+    // Ctrl+V takes every row of a spreadsheet's columns, with decimal commas where commas do
+    // not part the columns; only a header of words goes, and a row that cannot be read is
+    // named.
+    void pastedRowsTaken_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<Readings>("taken");
+        QTest::addColumn<QString>("note");
+        const Readings three{{1.5, 120.3}, {3, 98.7}, {6, 91}};
+        QTest::newRow("tab, decimal commas") << "1,5\t120,3\n3\t98,7\n6\t91\n" << three << "";
+        QTest::newRow("tab, decimal points") << "1.5\t120.3\n3\t98.7\n6\t91\n" << three << "";
+        QTest::newRow("comma-separated, decimal points") << "1.5,120.3\n3,98.7\n6,91\n"
+                                                         << three << "";
+        QTest::newRow("semicolon, decimal commas") << "1,5;120,3\n3;98,7\n6;91\n" << three << "";
+        QTest::newRow("semicolon, one row") << "1,5;120,3" << Readings{{1.5, 120.3}} << "";
+        QTest::newRow("blanks, decimal commas") << "1,5  120,3\n3 98,7\n6 91\n" << three << "";
+        QTest::newRow("header of words, decimal commas")
+            << "a [m]\tρa [Ω·m]\n1,5\t120,3\n3\t98,7\n6\t91\n"
+            << three << "";
+        QTest::newRow("header, semicolons") << "Spacing;Resistivity\n1,5;120,3\n3;98,7\n6;91\n"
+                                            << three << "";
+        QTest::newRow("Windows line ends") << "1,5\t120,3\r\n3\t98,7\r\n6\t91\r\n" << three << "";
+        QTest::newRow("trailing blank line") << "1.5,120.3\n3,98.7\n6,91\n\n\n" << three << "";
+        QTest::newRow("a row that cannot be read")
+            << "1,5\t120,3\n3\t98;7\n6\t91\n"
+            << Readings{{1.5, 120.3}, {6, 91}} << "Row 2 is left out: \"98;7\" is not a number.";
+        QTest::newRow("a first row with one number is no header")
+            << "x\t120,3\n3\t98,7\n6\t91\n"
+            << Readings{{3, 98.7}, {6, 91}} << "Row 1 is left out: \"x\" is not a number.";
+    }
+
+    void pastedRowsTaken() {
+        QFETCH(QString, pasted);
+        QFETCH(Readings, taken);
+        QFETCH(QString, note);
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        table.setCurrentCell(0, 0);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(waitForModel(*window));
+        const std::vector<tav::WennerReading> &readings = window->study().readings;
+        QCOMPARE(int(readings.size()), taken.size());
+        for (int i = 0; i < taken.size(); ++i) {
+            QCOMPARE(readings[i].spacing, taken[i].first);
+            QCOMPARE(readings[i].resistivity, taken[i].second);
+        }
+        const QString status = label(*window, "status");
+        QVERIFY2(note.isEmpty() ? !status.contains(QStringLiteral("Row ")) : status.contains(note),
+                 qPrintable(status));
     }
 
     void copiesAndSavesItsReport() {
