@@ -77,10 +77,14 @@ Pairs faultResults(const GridSafetyStudy &study, const GridSafetyOutcome &outcom
     if (!study.fault || !outcome.fault)
         return {};
     Pairs pairs;
-    if (study.fault->asymmetry && !study.fault->decrementFactor)
-        pairs.append(
-            {texts.text(kTimeConstant), texts.value(outcome.fault->timeConstant, Study::kSecond)});
-    pairs.append({texts.text(kDecrementFactor), number(outcome.fault->decrementFactor)});
+    // A typed Df is an input and stands with the fault's inputs; only one worked out here
+    // is a result.
+    if (!study.fault->decrementFactor) {
+        if (study.fault->asymmetry)
+            pairs.append({texts.text(kTimeConstant),
+                          texts.value(outcome.fault->timeConstant, Study::kSecond)});
+        pairs.append({texts.text(kDecrementFactor), number(outcome.fault->decrementFactor)});
+    }
     pairs.append(
         {texts.text(kGridCurrent), texts.value(outcome.fault->gridCurrent, Study::kAmpere)});
     return pairs;

@@ -13,7 +13,8 @@ using Pairs = QVector<QPair<QString, QString>>;
 Pairs gridInputs(const GridSafetyStudy &study, const StudyTexts &texts);
 // 3I0, Sf and X/R with the frequency or Df as typed; empty without a fault.
 Pairs faultInputs(const GridSafetyStudy &study, const StudyTexts &texts);
-// Ta when Df comes from X/R, Df and IG; empty without them.
+// Ta when Df comes from X/R, Df unless it was typed (then faultInputs has it), and IG;
+// empty without them.
 Pairs faultResults(const GridSafetyStudy &study, const GridSafetyOutcome &outcome,
                    const StudyTexts &texts);
 // Rg, GPR, Em, Es and the tolerable touch and step voltages.

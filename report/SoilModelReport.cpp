@@ -12,6 +12,8 @@ namespace Study = StringId::Study;
 namespace {
 
 constexpr int kCurvePoints = 160;
+// The significant digits of the model's resistivities and thickness wherever they are shown.
+constexpr int kModelDigits = ReportNumber::kDigits;
 
 QVector<QPointF> points(const std::vector<tav::WennerReading> &readings) {
     QVector<QPointF> at;
@@ -40,7 +42,7 @@ std::pair<double, double> curveSpan(const SoilModelStudy &study) {
 QString parameter(double value, const tav::Determination &determination, unsigned unit,
                   const StudyTexts &texts) {
     if (determination.determined)
-        return texts.value(value, unit);
+        return texts.value(value, unit, kModelDigits);
     if (determination.atLeast)
         return texts.text(kAtLeast).arg(texts.value(*determination.atLeast, unit));
     if (determination.atMost)
@@ -94,7 +96,8 @@ QVector<QPair<QString, QString>> modelPairs(const tav::SoilModel &model, const S
             {texts.text(kDepth), parameter(soil.h, model.hDetermination, Study::kMetre, texts)});
         pairs.append({texts.text(kRms), texts.value(model.rmsPercent, Study::kPercent, 3)});
     }
-    pairs.append({texts.text(kUniformRho), texts.value(model.uniform.rho, Study::kOhmMetre)});
+    pairs.append(
+        {texts.text(kUniformRho), texts.value(model.uniform.rho, Study::kOhmMetre, kModelDigits)});
     pairs.append(
         {texts.text(kUniformRms), texts.value(model.uniform.rmsPercent, Study::kPercent, 3)});
     return pairs;
@@ -107,6 +110,18 @@ QVector<ReportLine> modelNotes(const tav::SoilModel &model, const StudyTexts &te
     for (const tav::Caution &caution : model.cautions)
         notes.append({texts.wording().caution(caution), ReportLine::Tone::Caution});
     return notes;
+}
+
+double shownValue(double value) {
+    return ReportNumber::text(value, kModelDigits).toDouble();
+}
+
+std::optional<tav::TwoLayerSoil> determinedLayers(const tav::SoilModel &model) {
+    if (!model.layered || !model.rho1Determination.determined ||
+        !model.rho2Determination.determined || !model.hDetermination.determined)
+        return std::nullopt;
+    return tav::TwoLayerSoil{shownValue(model.soil.rho1), shownValue(model.soil.rho2),
+                             shownValue(model.soil.h)};
 }
 
 QStringList rowsHeader(const StudyTexts &texts) {

@@ -27,6 +27,13 @@ LogLogPlot plot(const SoilModelStudy &study, const StudyTexts &texts);
 QVector<QPair<QString, QString>> modelPairs(const tav::SoilModel &model, const StudyTexts &texts);
 // The model's cautions and, when it is uniform, that it is.
 QVector<ReportLine> modelNotes(const tav::SoilModel &model, const StudyTexts &texts);
+// A resistivity or thickness of the model as modelPairs shows it, read back as a number:
+// what a study over the soil takes, so that it never differs from what is shown.
+double shownValue(double value);
+// ρ1, ρ2 and h as shown, when the model's answer is two layers the readings determine
+// every parameter of; none when the answer is the uniform soil or modelPairs shows any of
+// them as a bound or as not determined.
+std::optional<tav::TwoLayerSoil> determinedLayers(const tav::SoilModel &model);
 QStringList rowsHeader(const StudyTexts &texts);
 QVector<QStringList> rows(const tav::SoilModel &model);
 

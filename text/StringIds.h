@@ -106,6 +106,8 @@ inline constexpr unsigned kUniformSoil = 4032;
 inline constexpr unsigned kAtLeast = 4033; // (bound with its unit)
 inline constexpr unsigned kAtMost = 4034;  // (bound with its unit)
 inline constexpr unsigned kNotDetermined = 4035;
+// What a study handed the uniform soil says: the fit's layers were not determined.
+inline constexpr unsigned kLayersUndeterminedNotice = 4036; // (uniform resistivity)
 } // namespace SoilModel
 
 // The grid safety window.

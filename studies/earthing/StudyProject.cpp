@@ -1,8 +1,12 @@
 #include "studies/earthing/StudyProject.h"
 
 #include "core/GridSafety.h"
+#include "core/soilmodel/TwoLayerSoil.h"
 #include "document/JsonFields.h"
 #include "document/SystemDocument.h"
+#include "report/ReportNumber.h"
+#include "text/StringIds.h"
+#include "ui/LanguageString.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,12 +28,20 @@ StudyProject StudyProject::made() {
     return p;
 }
 
-StudyProject StudyProject::overSoil(bool layered, double rho1, double rho2, double h) {
+StudyProject StudyProject::overSoil(const tav::TwoLayerSoil &layers) {
     StudyProject p = made();
-    p.rest[QStringLiteral("soil")] = layered ? QJsonObject{{QStringLiteral("rho1"), rho1},
-                                                           {QStringLiteral("rho2"), rho2},
-                                                           {QStringLiteral("h"), h}}
-                                             : QJsonObject{{QStringLiteral("rho"), rho1}};
+    p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho1"), layers.rho1},
+                                                 {QStringLiteral("rho2"), layers.rho2},
+                                                 {QStringLiteral("h"), layers.h}};
+    return p;
+}
+
+StudyProject StudyProject::overSoil(double rho, UniformBecause why) {
+    StudyProject p = made();
+    p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho"), rho}};
+    if (why == UniformBecause::LayersUndetermined)
+        p.notice = LoadLanguageString(StringId::SoilModel::kLayersUndeterminedNotice)
+                       .arg(ReportNumber::given(rho));
     return p;
 }
 

@@ -12,7 +12,8 @@
 
 namespace tav {
 struct GridSafetyInput;
-}
+struct TwoLayerSoil;
+} // namespace tav
 
 // An earthing study as its window edits it: the document tav-calc system --input reads,
 // its parts taken out of their arrays into a list kept in the document's order (so that a
@@ -22,13 +23,24 @@ class StudyProject {
 public:
     QJsonObject rest; // the document without its parts' arrays
     QVector<StudyPart> parts;
-    // Said to the user when the study opens, of how it was handed on; never saved.
+    // What the study window tells of how the study came to be, not part of the document:
+    // that a sounding's layers were not determined, so the uniform soil was taken. Empty
+    // otherwise.
     QString notice;
+
+    // Why a study over a sounding has a uniform soil.
+    enum class UniformBecause {
+        Fitted,            // a uniform soil explains the readings as well as two layers
+        LayersUndetermined // the fit found two layers the readings do not determine
+    };
 
     // A new study: a 20 m grid over uniform soil.
     static StudyProject made();
-    // A new study over the soil a sounding's fit found: rho2 and h are not used when uniform.
-    static StudyProject overSoil(bool layered, double rho1, double rho2, double h);
+    // A new study over the two layers a sounding determines, as its window shows them.
+    static StudyProject overSoil(const tav::TwoLayerSoil &layers);
+    // A new study over the uniform soil a sounding's window shows; notice says why when the
+    // layers were not determined.
+    static StudyProject overSoil(double rho, UniformBecause why);
     // The grid the IEEE 80 check took, solved numerically: its soil, sides, spacing, depth,
     // conductor, grid current, rods and safety criteria.
     static StudyProject ofGridCheck(const tav::GridSafetyInput &input);

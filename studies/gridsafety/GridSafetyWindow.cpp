@@ -38,6 +38,8 @@ QString joined(const QVector<ReportLine> &lines) {
     return texts.join(QLatin1Char('\n'));
 }
 
+// The fault's results end with IG, the first ones given only as they apply: the names are
+// the last as many of these.
 const QStringList kFaultNames{QStringLiteral("timeConstant"),
                               QStringLiteral("decrementFactorShown"),
                               QStringLiteral("gridCurrent")};
@@ -127,7 +129,7 @@ void GridSafetyWindow::showResults() {
     m_solveNumerically->setEnabled(complete);
     const Report_::Pairs fault = Report_::faultResults(m_reading.study, m_outcome, words);
     m_fault->setPairs(complete ? fault : Report_::Pairs{},
-                      fault.size() == 3 ? kFaultNames : kFaultNames.mid(1));
+                      kFaultNames.mid(kFaultNames.size() - fault.size()));
     const tav::GridSafetyResult *result =
         complete && m_outcome.safety ? &*m_outcome.safety : nullptr;
     m_results->setPairs(result ? Report_::resultPairs(*result, words) : Report_::Pairs{},

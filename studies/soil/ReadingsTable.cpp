@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kSpacing = 0;
@@ -17,14 +19,74 @@ constexpr int kResistivity = 1;
 // The exact value behind a cell's shown text, while the text is the one shown for it.
 constexpr int kExactRole = Qt::UserRole + 1;
 
-QStringList cellsOf(const QString &line) {
-    static const QRegularExpression commas(QStringLiteral("[,;]"));
+// How a pasted block separates its columns: one way for the whole block, as the program
+// that wrote it did.
+enum class Separator { Tab, Semicolon, Comma, Blanks };
+
+QStringList split(const QString &line, Separator separator) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    if (line.contains(QLatin1Char('\t')))
+    switch (separator) {
+    case Separator::Tab:
         return line.split(QLatin1Char('\t'));
-    if (line.contains(commas))
-        return line.split(commas);
+    case Separator::Semicolon:
+        return line.split(QLatin1Char(';'));
+    case Separator::Comma:
+        return line.split(QLatin1Char(','));
+    case Separator::Blanks:
+        break;
+    }
     return line.trimmed().split(blanks);
+}
+
+// "120,3" as the number it is where commas do not part the columns; any other text as it is,
+// to be read or named as unreadable like a typed one.
+QString withDecimalPoint(const QString &cell, Separator separator) {
+    static const QRegularExpression decimalComma(
+        QStringLiteral("^[+-]?[0-9]*,[0-9]+([eE][+-]?[0-9]+)?$"));
+    const QString trimmed = cell.trimmed();
+    if (separator == Separator::Comma || !decimalComma.match(trimmed).hasMatch())
+        return trimmed;
+    return QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+// Numbers with decimal commas parted by blanks: "1,5 120,3".
+bool blankSeparatedDecimalCommas(const QString &line) {
+    const QStringList cells = split(line, Separator::Blanks);
+    return line.contains(QLatin1Char(',')) && cells.size() > 1 &&
+           std::all_of(cells.begin(), cells.end(), [](const QString &cell) {
+               return StudyNumber::read(withDecimalPoint(cell, Separator::Blanks)).has_value();
+           });
+}
+
+// A spreadsheet in a locale with decimal commas writes tabs or semicolons between columns,
+// never commas: commas part the columns only when no tab or semicolon does and the lines
+// are not numbers with decimal commas parted by blanks.
+Separator separatorOf(const QStringList &lines) {
+    const auto anyLine = [&lines](auto holds) {
+        return std::any_of(lines.begin(), lines.end(), holds);
+    };
+    if (anyLine([](const QString &line) { return line.contains(QLatin1Char('\t')); }))
+        return Separator::Tab;
+    if (anyLine([](const QString &line) { return line.contains(QLatin1Char(';')); }))
+        return Separator::Semicolon;
+    if (anyLine(blankSeparatedDecimalCommas))
+        return Separator::Blanks;
+    if (anyLine([](const QString &line) { return line.contains(QLatin1Char(',')); }))
+        return Separator::Comma;
+    return Separator::Blanks;
+}
+
+QStringList cellsOf(const QString &line, Separator separator) {
+    QStringList cells = split(line, separator);
+    for (QString &cell : cells)
+        cell = withDecimalPoint(cell, separator);
+    return cells;
+}
+
+// A spreadsheet's header: a line of which no cell is a number.
+bool isHeader(const QStringList &cells) {
+    return std::none_of(cells.begin(), cells.end(),
+                        [](const QString &cell) { return StudyNumber::read(cell).has_value(); });
 }
 
 } // namespace
@@ -127,20 +189,21 @@ std::vector<ReadingsTable::Row> ReadingsTable::readingRows() const {
 }
 
 void ReadingsTable::pasteText(const QString &text, int row, int column) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line.remove(QLatin1Char('\r'));
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineEnd);
     lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
-    // A first line of words is a spreadsheet's header.
-    if (lines.size() > 1 && !StudyNumber::read(cellsOf(lines.first()).value(0)))
+    const Separator separator = separatorOf(lines);
+    // Only a header of words goes; any other line becomes a row, and one that cannot be read
+    // is named by the fit's notes like a row typed so.
+    if (lines.size() > 1 && isHeader(cellsOf(lines.first(), separator)))
         lines.removeFirst();
     m_changing = true;
     for (const QString &line : lines) {
         if (row >= rowCount())
             setRowCount(row + 1);
-        const QStringList cells = cellsOf(line);
+        const QStringList cells = cellsOf(line, separator);
         for (int c = 0; c < cells.size() && column + c <= kResistivity; ++c)
-            setCell(row, column + c, cells[c].trimmed());
+            setCell(row, column + c, cells[c]);
         ++row;
     }
     setRowCountKeepingEmptyLast();

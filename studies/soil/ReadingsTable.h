@@ -9,8 +9,9 @@
 
 // The readings of a Wenner sounding as the user edits them: a row per reading, its
 // spacing (with the box that keeps it in the fit) and its apparent resistivity, and an
-// empty row at the end to extend it. Ctrl+V pastes a block of tab-, comma- or
-// space-separated columns from the current cell on; Delete empties the selected cells.
+// empty row at the end to extend it. Ctrl+V pastes a block of tab-, semicolon-, comma- or
+// space-separated columns from the current cell on, a comma being a decimal comma unless
+// it parts the columns; Delete empties the selected cells.
 class ReadingsTable : public QTableWidget {
     Q_OBJECT
 public:

@@ -237,7 +237,14 @@ void SoilModelWindow::useInStudy() {
     if (!m_study.outcome || m_study.outcome->refused())
         return;
     const tav::SoilModel &model = m_study.outcome->result();
+    // Only what the window gives as its answer, as it shows it: a parameter it shows as a
+    // bound or as not determined is no soil to design over, and the uniform soil stands in.
+    if (const std::optional<tav::TwoLayerSoil> layers = SoilModelReport::determinedLayers(model)) {
+        EarthingStudyWindow::present(StudyProject::overSoil(*layers), this);
+        return;
+    }
+    const auto why = model.layered ? StudyProject::UniformBecause::LayersUndetermined
+                                   : StudyProject::UniformBecause::Fitted;
     EarthingStudyWindow::present(
-        StudyProject::overSoil(model.layered, model.soil.rho1, model.soil.rho2, model.soil.h),
-        this);
+        StudyProject::overSoil(SoilModelReport::shownValue(model.uniform.rho), why), this);
 }

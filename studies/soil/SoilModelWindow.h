@@ -50,7 +50,7 @@ private:
     void startFit();
     void showFit(int generation, const SoilModelStudy &study, const QStringList &notes);
     void showModel();
-    // A new earthing study over the soil fitted.
+    // A new earthing study over the soil the window gives as its answer.
     void useInStudy();
 
     ReadingsTable *m_table = nullptr;

@@ -79,6 +79,7 @@ GridSafetyStudy annexB1Study() {
 } // namespace
 
 Q_DECLARE_METATYPE(std::vector<tav::WennerReading>)
+Q_DECLARE_METATYPE(std::optional<double>)
 
 class TestReport : public QObject {
     Q_OBJECT
@@ -243,6 +244,35 @@ private Q_SLOTS:
         for (const QString &piece : expected)
             QVERIFY2(text.contains(piece), qPrintable(piece + QStringLiteral(" in\n") + text));
         QCOMPARE(text.contains(QStringLiteral("without the other checks")), shortcut);
+    }
+
+    // Df stands once in the copied text and in the PDF: worked out from X/R, among the
+    // results before IG (1.101 at X/R 40, 60 Hz and 0.5 s, IEEE Std 80 Table 10); typed,
+    // among the fault's inputs, marked so.
+    void decrementFactorShownOnce_data() {
+        QTest::addColumn<std::optional<double>>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("from X/R") << std::optional<double>() << "Decrement factor Df: 1.101\n";
+        QTest::newRow("typed") << std::optional<double>(1.2)
+                               << "Decrement factor Df: 1.2 (typed)\n";
+    }
+
+    void decrementFactorShownOnce() {
+        QFETCH(std::optional<double>, typed);
+        QFETCH(QString, shown);
+        GridSafetyStudy study = annexB1Study();
+        if (typed)
+            study.fault->decrementFactor = typed;
+        else
+            study.fault->asymmetry = tav::Asymmetry{40, 60};
+        const Report report = GridSafetyReport::report(study, GridSafetyOutcome::evaluate(study),
+                                                       header(), shippedTexts());
+        const QString text = report.toText();
+        QVERIFY2(text.contains(shown), qPrintable(text));
+        QCOMPARE(text.count(QStringLiteral("Decrement factor Df")), 1);
+        const QString pdf = m_folder.filePath(QStringLiteral("df.pdf"));
+        QVERIFY(ReportWriter::write(report, pdf));
+        QCOMPARE(poppler("pdftotext", pdf).count(QStringLiteral("Decrement factor Df")), 1);
     }
 
     // A parameter the readings leave open shows its bound or that it is open, never the

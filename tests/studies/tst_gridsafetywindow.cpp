@@ -167,6 +167,9 @@ private Q_SLOTS:
         setField(*window, "decrementFactor", QStringLiteral("1.2"));
         QCOMPARE(label(*window, "gridCurrent"), QStringLiteral("2290 A"));
         QCOMPARE(label(*window, "timeConstant"), QStringLiteral("<no timeConstant>"));
+        // A typed Df is the input's field, not a result beside the grid current.
+        QCOMPARE(label(*window, "decrementFactorShown"),
+                 QStringLiteral("<no decrementFactorShown>"));
     }
 
     void refusalsAndMissingInputs_data() {

@@ -35,6 +35,9 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
+// Spacing and apparent resistivity of each reading the fit takes, in order.
+using Readings = QVector<QPair<double, double>>;
+
 QString label(const QWidget &window, const char *name) {
     const auto *shown = window.findChild<QLabel *>(QLatin1String(name));
     return shown != nullptr ? shown->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
@@ -201,6 +204,58 @@ private Q_SLOTS:
         QVERIFY(!window->study().outcome.has_value());
     }
 
+    // Ctrl+V takes every row of a spreadsheet's columns, with decimal commas where commas do
+    // not part the columns; only a header of words goes, and a row that cannot be read is
+    // named.
+    void pastedRowsTaken_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<Readings>("taken");
+        QTest::addColumn<QString>("note");
+        const Readings three{{1.5, 120.3}, {3, 98.7}, {6, 91}};
+        QTest::newRow("tab, decimal commas") << "1,5\t120,3\n3\t98,7\n6\t91\n" << three << "";
+        QTest::newRow("tab, decimal points") << "1.5\t120.3\n3\t98.7\n6\t91\n" << three << "";
+        QTest::newRow("comma-separated, decimal points") << "1.5,120.3\n3,98.7\n6,91\n"
+                                                         << three << "";
+        QTest::newRow("semicolon, decimal commas") << "1,5;120,3\n3;98,7\n6;91\n" << three << "";
+        QTest::newRow("semicolon, one row") << "1,5;120,3" << Readings{{1.5, 120.3}} << "";
+        QTest::newRow("blanks, decimal commas") << "1,5  120,3\n3 98,7\n6 91\n" << three << "";
+        QTest::newRow("header of words, decimal commas")
+            << "a [m]\tρa [Ω·m]\n1,5\t120,3\n3\t98,7\n6\t91\n"
+            << three << "";
+        QTest::newRow("header, semicolons") << "Spacing;Resistivity\n1,5;120,3\n3;98,7\n6;91\n"
+                                            << three << "";
+        QTest::newRow("Windows line ends") << "1,5\t120,3\r\n3\t98,7\r\n6\t91\r\n" << three << "";
+        QTest::newRow("trailing blank line") << "1.5,120.3\n3,98.7\n6,91\n\n\n" << three << "";
+        QTest::newRow("a row that cannot be read")
+            << "1,5\t120,3\n3\t98;7\n6\t91\n"
+            << Readings{{1.5, 120.3}, {6, 91}} << "Row 2 is left out: \"98;7\" is not a number.";
+        QTest::newRow("a first row with one number is no header")
+            << "x\t120,3\n3\t98,7\n6\t91\n"
+            << Readings{{3, 98.7}, {6, 91}} << "Row 1 is left out: \"x\" is not a number.";
+    }
+
+    void pastedRowsTaken() {
+        QFETCH(QString, pasted);
+        QFETCH(Readings, taken);
+        QFETCH(QString, note);
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        table.setCurrentCell(0, 0);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(waitForModel(*window));
+        const std::vector<tav::WennerReading> &readings = window->study().readings;
+        QCOMPARE(int(readings.size()), taken.size());
+        for (int i = 0; i < taken.size(); ++i) {
+            QCOMPARE(readings[i].spacing, taken[i].first);
+            QCOMPARE(readings[i].resistivity, taken[i].second);
+        }
+        const QString status = label(*window, "status");
+        QVERIFY2(note.isEmpty() ? !status.contains(QStringLiteral("Row ")) : status.contains(note),
+                 qPrintable(status));
+    }
+
     void copiesAndSavesItsReport() {
         fillForm();
         SoilModelWindow *window = openFromButton();
@@ -251,29 +306,70 @@ private Q_SLOTS:
         QTRY_VERIFY(second.isNull());
     }
 
-    // The fitted soil starts a study of its own.
-    void fittedSoilStartsAStudy() {
-        fillForm();
-        SoilModelWindow *window = openFromButton();
+    // Two layers the readings determine start a study over ρ1, ρ2 and h as the window shows
+    // them, not to the fit's last digit.
+    void determinedLayersStartAStudy() {
+        SoilModelWindow *window = openWithReadings(QStringLiteral(
+            "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n18\t268.4\n"
+            "24\t279.2\n30\t285.4\n"));
         QVERIFY(window != nullptr);
-        QVERIFY(waitForModel(*window));
-        const tav::SoilModel core = tav::fitSoilModel(formReadings()).result();
+        const tav::SoilModel core = window->study().outcome->result();
         QVERIFY(core.layered);
-        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("useInStudy")),
-                          Qt::LeftButton);
-        QPointer<EarthingStudyWindow> study = window->findChild<EarthingStudyWindow *>();
-        QVERIFY(study && study->isVisible());
+        const double rho1 = shownNumber(*window, "rho1");
+        const double rho2 = shownNumber(*window, "rho2");
+        const double h = shownNumber(*window, "depth");
+        // About 100 over 300 Ω·m from 2 m down, shown to four digits.
+        QVERIFY2(std::abs(rho1 / core.soil.rho1 - 1) < 5e-4, qPrintable(label(*window, "rho1")));
+        QVERIFY2(std::abs(h / core.soil.h - 1) < 5e-4, qPrintable(label(*window, "depth")));
+        QVERIFY(rho1 != core.soil.rho1 && rho2 != core.soil.rho2 && h != core.soil.h);
+        EarthingStudyWindow *study = useInStudy(*window);
+        QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil.value(QStringLiteral("rho1")).toDouble(), core.soil.rho1);
-        QCOMPARE(soil.value(QStringLiteral("rho2")).toDouble(), core.soil.rho2);
-        QCOMPARE(soil.value(QStringLiteral("h")).toDouble(), core.soil.h);
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho1"), rho1},
+                                    {QStringLiteral("rho2"), rho2},
+                                    {QStringLiteral("h"), h}}));
+        QVERIFY(study->project().notice.isEmpty());
         QVERIFY(study->sound());
-        ModalWatcher watcher;
-        watcher.then([](QDialog *d) {
-            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
-        });
-        study->close();
-        QTRY_VERIFY(study.isNull());
+        discard(study);
+    }
+
+    // Near-uniform readings: the fit's two layers are not determined, so the study gets the
+    // uniform soil the window shows, and says why; never the layers' meaningless values.
+    void undeterminedLayersStartAStudyOverTheUniformSoil() {
+        SoilModelWindow *window = openWithReadings(
+            QStringLiteral("1\t99.8\n2\t99.0\n4\t100.0\n6\t99.0\n9\t99.2\n12\t99.7\n18\t99.8\n"
+                           "24\t98.1\n30\t101.6\n"));
+        QVERIFY(window != nullptr);
+        const tav::SoilModel core = window->study().outcome->result();
+        QVERIFY(core.layered);
+        for (const char *name : {"rho1", "rho2", "depth"})
+            QCOMPARE(label(*window, name), QStringLiteral("not determined"));
+        const double rho = shownNumber(*window, "uniformRho");
+        QVERIFY(rho != core.uniform.rho);
+        EarthingStudyWindow *study = useInStudy(*window);
+        QVERIFY(study != nullptr);
+        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rho}}));
+        const QString notice = study->project().notice;
+        QVERIFY2(notice.startsWith(QStringLiteral("The readings do not determine two layers")),
+                 qPrintable(notice));
+        QVERIFY2(notice.contains(label(*window, "uniformRho")), qPrintable(notice));
+        QVERIFY(study->sound());
+        discard(study);
+    }
+
+    // A uniform soil that is the fit's answer starts a study over it with nothing to explain.
+    void uniformAnswerStartsAStudyOverIt() {
+        SoilModelWindow *window =
+            openWithReadings(QStringLiteral("1\t120.37\n3\t120.37\n10\t120.37\n30\t120.37\n"));
+        QVERIFY(window != nullptr);
+        QVERIFY(!window->study().outcome->result().layered);
+        EarthingStudyWindow *study = useInStudy(*window);
+        QVERIFY(study != nullptr);
+        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), 120.4}}));
+        QVERIFY(study->project().notice.isEmpty());
+        discard(study);
     }
 
 private:
@@ -294,6 +390,46 @@ private:
         });
         // Its shortcuts (Escape, Ctrl+S) work once it is the active window.
         return shown && activated(opened) ? opened : nullptr;
+    }
+
+    // The window opened from the form's button with the readings pasted in, fitted.
+    SoilModelWindow *openWithReadings(const QString &pasted) {
+        SoilModelWindow *window = openFromButton();
+        if (window == nullptr)
+            return nullptr;
+        window->readingsTable()->pasteText(pasted, 0, 0);
+        if (!waitForModel(*window) || !window->study().outcome ||
+            window->study().outcome->refused())
+            return nullptr;
+        return window;
+    }
+
+    // The number of a value the window shows with its unit ("99.56 Ω·m").
+    static double shownNumber(const SoilModelWindow &window, const char *name) {
+        bool ok = false;
+        const double value = label(window, name).section(QLatin1Char(' '), 0, 0).toDouble(&ok);
+        return ok ? value : std::nan("");
+    }
+
+    // Use in a study...: the earthing study window it opens, a top-level window of its own.
+    static EarthingStudyWindow *useInStudy(SoilModelWindow &window) {
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("useInStudy")),
+                          Qt::LeftButton);
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            if (shown->objectName() == QLatin1String("earthingStudy") && shown->isVisible())
+                return qobject_cast<EarthingStudyWindow *>(shown);
+        return nullptr;
+    }
+
+    // Closes a study without keeping it.
+    static void discard(EarthingStudyWindow *study) {
+        QPointer<EarthingStudyWindow> open = study;
+        ModalWatcher watcher;
+        watcher.then([](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
+        });
+        study->close();
+        QTRY_VERIFY(open.isNull());
     }
 
     void fillForm() {
