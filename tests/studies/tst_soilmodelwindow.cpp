@@ -372,6 +372,25 @@ private Q_SLOTS:
         discard(study);
     }
 
+    // A study handed on outlives the form that opened the soil model, closed with END and
+    // then deleted as a form run modally is: unsaved, it is never closed without asking.
+    void studyOutlivesTheFormClosedWithEnd() {
+        SoilModelWindow *window = openWithReadings(QStringLiteral(
+            "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n"));
+        QVERIFY(window != nullptr);
+        QPointer<EarthingStudyWindow> study = useInStudy(*window);
+        QVERIFY(study);
+        QVERIFY(study->isWindowModified());
+        m_form->sendCommand(LayoutDialog::IDOK);
+        m_form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(study);
+        QVERIFY(study->isVisible());
+        QVERIFY(study->isWindowModified());
+        QCOMPARE(study->parentWidget(), nullptr);
+        discard(study);
+    }
+
 private:
     SoilModelWindow *openFromButton() {
         const QList<SoilModelWindow *> before = m_form->findChildren<SoilModelWindow *>();
