@@ -3,6 +3,7 @@
 // as it was, bad fields are marked where they are, unsaved work is asked about, and the
 // report holds the results and the map. The solver is checked in tst_earthingsolver.
 #include "document/SystemDocument.h"
+#include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
@@ -16,7 +17,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QUndoStack>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -84,6 +87,12 @@ QByteArray run(const QString &program, const QStringList &arguments) {
     process.start(program, arguments);
     process.waitForFinished(120000);
     return process.readAllStandardOutput();
+}
+
+// Its shortcuts work once it is the active window.
+bool activated(QWidget &window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 bool solved(EarthingStudyWindow &window) {
@@ -386,6 +395,170 @@ private Q_SLOTS:
                 coloured += c.hsvSaturation() > 120 && c.green() > 60; // viridis, not red
             }
         QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
+    }
+
+    // After a solve the plan still draws the study as typed, over the solve's map marked
+    // stale; an undo back to the study solved makes the map current again. Typing keeps the
+    // user's zoom; View > Fit shows the whole system again.
+    void planFollowsWhatIsTyped() {
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(solved(window));
+        auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        QVERIFY(!plan->picture().stale);
+        QWheelEvent wheel(QPointF(100, 100), plan->mapToGlobal(QPointF(100, 100)), QPoint(),
+                          QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plan, &wheel);
+        const QRectF zoomed = plan->world();
+        QVERIFY(zoomed != plan->picture().extent());
+
+        add(window, Kind::Ring);
+        type(window, QStringLiteral("centre/1"), QStringLiteral("45"));
+        QVERIFY(window.stale());
+        QVERIFY(plan->picture().stale);
+        const auto &drawn = plan->picture().conductors;
+        QVERIFY(std::any_of(drawn.begin(), drawn.end(),
+                            [](const auto &c) { return std::abs(c.from.y - 45) < 5.01 && c.from.y > 39; }));
+        QCOMPARE(plan->world(), zoomed);
+
+        window.findChild<QAction *>(QStringLiteral("fit"))->trigger();
+        QCOMPARE(plan->world(), plan->picture().extent());
+        QVERIFY(plan->world().contains(QPointF(0, 50)));
+
+        QUndoStack *undo = window.editedProject()->undoStack();
+        while (undo->canUndo())
+            undo->undo();
+        QVERIFY(!window.stale());
+        QVERIFY(!plan->picture().stale);
+    }
+
+    // New leaves nothing of the study set aside: the cursor's read-out of its potential
+    // goes with it.
+    void newStudyForgetsThePotential() {
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(solved(window));
+        auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        const QPoint middle = plan->toDevice(QPointF(10, 10)).toPoint();
+        QTest::mouseMove(plan, middle);
+        auto *cursor = window.findChild<QLabel *>(QStringLiteral("cursor"));
+        QTRY_VERIFY(cursor->text().contains(QStringLiteral("V")));
+        QVERIFY(activated(window));
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(cursor->text(), QString());
+        QCOMPARE(window.result(), nullptr);
+    }
+
+    // The keys the menus promise: Save As on Ctrl+Shift+S, Escape cancels a solve.
+    void keysDoWhatTheMenusSay() {
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(activated(window));
+        {
+            ModalWatcher watcher;
+            QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(watcher.shown().size(), 1);
+            QCOMPARE(watcher.shown().first().className, QStringLiteral("QFileDialog"));
+        }
+        type(window, QStringLiteral("size/0"), QStringLiteral("200"));
+        type(window, QStringLiteral("size/1"), QStringLiteral("200"));
+        type(window, QStringLiteral("conductors/0"), QStringLiteral("15"));
+        type(window, QStringLiteral("conductors/1"), QStringLiteral("15"));
+        click(window, "solve");
+        QVERIFY(window.solving());
+        QVERIFY(activated(window));
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.solving());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("status"))->text(),
+                 shippedText(kCancelled));
+    }
+
+    // Ten edits of every kind, undone with Ctrl+Z, give back the saved file byte for byte.
+    void undoingTenEditsGivesBackTheSavedFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(window.openFile(QStringLiteral(TAV_EXAMPLES_DIR "/substation-70m.json")));
+        QVERIFY(window.saveTo(path));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray before = saved.readAll();
+        saved.close();
+
+        type(window, QStringLiteral("current"), QStringLiteral("2500"));
+        window.findChild<QRadioButton *>(QStringLiteral("uniform"))->click(); // of two layers
+        type(window, QStringLiteral("soil/rho"), QStringLiteral("150"));
+        window.findChild<QCheckBox *>(QStringLiteral("surfaceLayer"))->click();
+        choose(window, "bodyWeight", 0);
+        add(window, Kind::Ring);
+        type(window, QStringLiteral("radius"), QStringLiteral("7.5"));
+        choose(window, "connection", 1);
+        choose(window, "map", 1);
+        click(window, "removePart");
+        QCOMPARE(window.editedProject()->undoStack()->count(), 10);
+        QVERIFY(activated(window));
+        for (int k = 0; k < 10; ++k)
+            QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.isWindowModified());
+        QVERIFY(window.saveTo(path));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), before);
+    }
+
+    // A study opened and saved unchanged is written back whole: a list of rods longer than a
+    // line edit holds, and a value the window cannot show, kept as read.
+    void whatIsReadIsWrittenBackWhole() {
+        QJsonArray at;
+        for (int k = 0; k < 2500; ++k)
+            at.append(QJsonArray{100 + k * 0.125, -20.25});
+        QJsonObject grid = StudyPart::made(Kind::Grid).json;
+        grid[QStringLiteral("size")] = QStringLiteral("seventy");
+        QJsonObject rods = StudyPart::made(Kind::Rods).json;
+        rods[QStringLiteral("at")] = at;
+        const QJsonObject document{
+            {QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
+            {QStringLiteral("current"), 1000},
+            {QStringLiteral("safety"), QJsonObject{{QStringLiteral("duration"), 0.5},
+                                                   {QStringLiteral("body"), 50},
+                                                   {QStringLiteral("surface"), QJsonValue()}}},
+            {QStringLiteral("grids"), QJsonArray{grid}},
+            {QStringLiteral("rods"), QJsonArray{rods}}};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(document).toJson());
+        file.close();
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(window.openFile(path));
+        window.selectPart(1);
+        QVERIFY(field(window, QStringLiteral("at"))->text().size() > 32767);
+        window.selectPart(0);
+        QVERIFY(!window.sound());
+        QVERIFY(window.saveTo(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).object(), document);
+    }
+
+    // The list names each part by its kind and key figures, and says which float.
+    void partsAreNamedByTheirFigures() {
+        EarthingStudyWindow window;
+        add(window, Kind::Ring);
+        choose(window, "connection", 1);
+        add(window, Kind::Fence);
+        const QAbstractItemModel *parts =
+            window.findChild<QListView *>(QStringLiteral("parts"))->model();
+        QCOMPARE(parts->rowCount(), 3);
+        QCOMPARE(parts->index(0, 0).data().toString(),
+                 shippedText(kGridName).arg(QStringLiteral("20"), QStringLiteral("20"),
+                                            QStringLiteral("5"), QStringLiteral("5")));
+        QCOMPARE(parts->index(1, 0).data().toString(),
+                 shippedText(kPartFloating)
+                     .arg(shippedText(kRingName).arg(QStringLiteral("5"), QStringLiteral("6"))));
+        QCOMPARE(parts->index(2, 0).data().toString(),
+                 shippedText(kPartFloating).arg(shippedText(kFenceName).arg(QStringLiteral("2"))));
     }
 
 private:
