@@ -19,17 +19,31 @@
 
 using namespace StringId::Study;
 
-StudyWindow::StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize)
-    : QWidget(opener, Qt::Window), m_sizeKey(sizeKey) {
-    setAttribute(Qt::WA_DeleteOnClose);
+StudyWindow::StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize,
+                         Conduct conduct)
+    : QWidget(nullptr, Qt::Window), m_sizeKey(sizeKey), m_conduct(conduct) {
+    setAttribute(Qt::WA_DeleteOnClose, conduct.deleteOnClose);
     setObjectName(sizeKey);
     resize(rememberedSizes().value(sizeKey, defaultSize));
-    if (opener != nullptr)
-        opener->installEventFilter(this);
+    keepWith(opener);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-    auto *save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, this, &StudyWindow::chooseAndSavePdf);
+    connect(escape, &QShortcut::activated, this, [this] { escapePressed(); });
+    if (conduct.saveKeyWritesPdf) {
+        auto *save = new QShortcut(QKeySequence::Save, this);
+        connect(save, &QShortcut::activated, this, &StudyWindow::chooseAndSavePdf);
+    }
+}
+
+void StudyWindow::keepWith(QWidget *owner) {
+    if (m_owner)
+        m_owner->removeEventFilter(this);
+    m_owner = owner;
+    const bool shown = isVisible();
+    setParent(owner, Qt::Window);
+    if (owner)
+        owner->installEventFilter(this);
+    if (shown)
+        show();
 }
 
 StudyWindow::~StudyWindow() = default;
@@ -84,10 +98,15 @@ void StudyWindow::setSite(const tav::SiteInformation &site, const QString &fileN
 }
 
 void StudyWindow::copyToClipboard() const {
-    QApplication::clipboard()->setText(report().toText());
+    if (reportUnavailable().isEmpty())
+        QApplication::clipboard()->setText(report().toText());
 }
 
 bool StudyWindow::savePdf(const QString &path) {
+    if (const QString why = reportUnavailable(); !why.isEmpty()) {
+        showMessage(why, this);
+        return false;
+    }
     QString error;
     if (ReportWriter::write(report(), path, &error))
         return true;
@@ -96,6 +115,10 @@ bool StudyWindow::savePdf(const QString &path) {
 }
 
 void StudyWindow::chooseAndSavePdf() {
+    if (const QString why = reportUnavailable(); !why.isEmpty()) {
+        showMessage(why, this);
+        return;
+    }
     const std::optional<QString> path =
         FileChooser::choose(this, {FileChooser::Mode::Save, LoadLanguageString(kPdfFilter),
                                    QStringLiteral("pdf"), defaultFileName()});
@@ -128,11 +151,24 @@ void StudyWindow::openFieldInformation() {
     setSite(site, QFileInfo(*path).fileName());
 }
 
+// The window goes when the form that opened it is closed or hidden; one that outlives it
+// moves to the nearest window beneath that is still shown, or stands alone, rather than go
+// with it (a form closed with END is hidden, then deleted with its children).
 bool StudyWindow::eventFilter(QObject *watched, QEvent *event) {
-    // The window goes when the form that opened it is closed or hidden.
-    if (watched == parentWidget() &&
-        (event->type() == QEvent::Hide || event->type() == QEvent::Close))
-        close();
+    // A study of its own stays when its opener is only minimised.
+    const bool leaving =
+        event->type() == QEvent::Close ||
+        (event->type() == QEvent::Hide && !(m_conduct.outlivesOpener && event->spontaneous()));
+    if (watched == m_owner && leaving) {
+        if (!m_conduct.outlivesOpener) {
+            close();
+        } else {
+            QWidget *beneath = m_owner->parentWidget() ? m_owner->parentWidget()->window() : nullptr;
+            while (beneath && !beneath->isVisible())
+                beneath = beneath->parentWidget() ? beneath->parentWidget()->window() : nullptr;
+            keepWith(beneath);
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -4,20 +4,31 @@
 #include "report/StudyTexts.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
 class QHBoxLayout;
 class QLabel;
 
-// What every study window shares. It is a window of its own over the form that opened
-// it, not modal to it (the form stays usable) and closed with it; Escape closes it; it
-// keeps its size for the next time while the program runs. Its buttons open a field
-// information file for the report, copy the report as text (tables as tab-separated
-// values) and save it as a one-page PDF (Ctrl+S); each window says what its report is.
+// What every study window shares. It is a window of its own over the window that opened
+// it, not modal to it (the opener stays usable) and closed with it, or, for a study of its
+// own that must not be lost, moved to the window beneath; Escape closes it; it keeps its
+// size for the next time while the program runs. Its buttons open a field information
+// file for the report, copy the report as text (tables as tab-separated values) and save
+// it as a one-page PDF (Ctrl+S, unless the window keeps a file of its own); each window
+// says what its report is.
 class StudyWindow : public QWidget {
     Q_OBJECT
 public:
+    struct Conduct {
+        // Moved to the nearest window beneath its opener that is still shown, or standing
+        // alone, when the opener closes or hides, rather than closed with it.
+        bool outlivesOpener = false;
+        bool saveKeyWritesPdf = true;
+        bool deleteOnClose = true;
+    };
+
     ~StudyWindow() override;
 
     // The window's texts, from the language module's string table.
@@ -34,24 +45,35 @@ public:
     // Writes the report; false, with the reason shown in a message, when it could not.
     bool savePdf(const QString &path);
     void copyToClipboard() const;
+    void chooseAndSavePdf();
 
 protected:
-    StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize);
+    StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize, Conduct conduct);
+    StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultSize)
+        : StudyWindow(opener, sizeKey, defaultSize, Conduct()) {}
 
     // Field information..., Copy, Save as PDF... and Close, with the field information's
     // file before them.
     QHBoxLayout *makeButtonRow();
     virtual QString defaultFileName() const = 0;
+    // Why there is no report yet ("Solve the study first"); empty when there is one.
+    virtual QString reportUnavailable() const { return QString(); }
+    // Escape: closes the window.
+    virtual void escapePressed() { close(); }
+    // A window that outlives its opener stays a child of owner while owner is shown: a
+    // modal form takes input for its own windows only.
+    void keepWith(QWidget *owner);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void chooseAndSavePdf();
     void openFieldInformation();
     static QHash<QString, QSize> &rememberedSizes();
 
     QString m_sizeKey;
+    Conduct m_conduct;
+    QPointer<QWidget> m_owner;
     StudyHeader m_header;
     QLabel *m_siteLabel = nullptr;
 };

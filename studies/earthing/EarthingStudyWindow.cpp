@@ -1,11 +1,9 @@
 #include "studies/earthing/EarthingStudyWindow.h"
 
-#include "core/AtomicFileWriter.h"
 #include "core/earthing/InputCheck.h"
 #include "document/DocumentWording.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
-#include "studies/common/RecentFiles.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyNumber.h"
 #include "studies/common/StudyWindow.h"
@@ -15,6 +13,7 @@
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
 #include "studies/earthing/PlanView.h"
+#include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/SolveRunner.h"
 #include "studies/earthing/StudyInputs.h"
@@ -85,10 +84,13 @@ QJsonObject solvedAs(const StudyProject &project) {
 
 } // namespace
 
+// Not deleted on close: a window made here may live on the stack; handOn and the program's
+// start delete theirs.
 EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
-    : m_project(new EarthingProject(this)), m_partList(new PartListModel(m_project, this)),
-      m_recent(new RecentFiles(QStringLiteral("earthingStudy/recentFiles"), this)) {
-    setObjectName(QStringLiteral("earthingStudy"));
+    : StudyWindow(nullptr, QStringLiteral("earthingStudy"), QSize(1400, 860),
+                  Conduct{true, false, false}),
+      m_project(new EarthingProject(this)), m_partList(new PartListModel(m_project, this)),
+      m_file(new ProjectFile(this, m_project)) {
     m_runner = new SolveRunner(this);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(makeInputs());
@@ -96,12 +98,11 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     m_results = new StudyResultsPanel(this);
     splitter->addWidget(m_results);
     splitter->setStretchFactor(1, 1);
-    auto *central = new QWidget(this);
-    auto *layout = new QVBoxLayout(central);
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(makeMenu());
     layout->addWidget(splitter, 1);
     layout->addWidget(makeSolveRow());
-    setCentralWidget(central);
-    makeMenu();
+    layout->addLayout(makeButtonRow());
     makeShortcuts();
     connect(m_runner, &SolveRunner::progressed, this, &EarthingStudyWindow::progressed);
     connect(m_runner, &SolveRunner::solved, this, &EarthingStudyWindow::solved);
@@ -113,15 +114,20 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     connect(m_project, &EarthingProject::changed, this, &EarthingStudyWindow::followDocument);
     connect(m_project, &EarthingProject::partFocused, this, &EarthingStudyWindow::selectPart);
     connect(m_project, &EarthingProject::modifiedChanged, this, &EarthingStudyWindow::showTitle);
+    connect(m_file, &ProjectFile::opened, this,
+            [this](const StudyProject &opened) { load(opened, true); });
+    connect(m_file, &ProjectFile::nameChanged, this, &EarthingStudyWindow::showTitle);
     // Large enough for the plan beside its inputs and results, within the screen.
-    const QSize room = screen() ? screen()->availableGeometry().size() : QSize(1400, 860);
-    resize(std::min(1400, room.width()), std::min(860, room.height()));
+    if (screen()) {
+        const QSize room = screen()->availableGeometry().size();
+        resize(size().boundedTo(room));
+    }
     load(project, true);
 }
 
 EarthingStudyWindow::~EarthingStudyWindow() = default;
 
-EarthingStudyWindow *EarthingStudyWindow::present(const StudyProject &project, QWidget *opener) {
+EarthingStudyWindow *EarthingStudyWindow::handOn(const StudyProject &project, QWidget *opener) {
     auto *window = new EarthingStudyWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     // Handed on, not yet saved anywhere: closing it asks first.
@@ -142,32 +148,8 @@ const StudyProject &EarthingStudyWindow::project() const {
     return m_project->document();
 }
 
-// While a modal window is open the others take no input, so a study stays a child of the
-// window it came from; when that one closes or hides, the study moves to the nearest
-// window beneath it that is still shown, or stands alone, rather than going with it (a
-// form closed with END is hidden, then deleted with its children) and losing what is in it.
-void EarthingStudyWindow::keepWith(QWidget *owner) {
-    if (m_owner)
-        m_owner->removeEventFilter(this);
-    m_owner = owner;
-    const bool shown = isVisible();
-    setParent(owner, Qt::Window);
-    if (owner)
-        owner->installEventFilter(this);
-    if (shown)
-        show();
-}
-
-bool EarthingStudyWindow::eventFilter(QObject *watched, QEvent *event) {
-    const bool leaving = event->type() == QEvent::Close || event->type() == QEvent::Hide ||
-                         event->type() == QEvent::DeferredDelete;
-    if (watched == m_owner && leaving) {
-        QWidget *beneath = m_owner->parentWidget() ? m_owner->parentWidget()->window() : nullptr;
-        while (beneath && !beneath->isVisible())
-            beneath = beneath->parentWidget() ? beneath->parentWidget()->window() : nullptr;
-        keepWith(beneath);
-    }
-    return QMainWindow::eventFilter(watched, event);
+QString EarthingStudyWindow::fileName() const {
+    return m_file->fileName();
 }
 
 QWidget *EarthingStudyWindow::makeInputs() {
@@ -313,27 +295,27 @@ QWidget *EarthingStudyWindow::makeSolveRow() {
 
 // The shortcuts are written out rather than taken from the platform's theme, which may
 // have none for Save As or Redo (so it is on a bare X display).
-void EarthingStudyWindow::makeMenu() {
-    QMenu *file = menuBar()->addMenu(LoadLanguageString(kFile));
-    file->addAction(LoadLanguageString(kNew), QKeySequence(Qt::CTRL | Qt::Key_N), this,
-                    &EarthingStudyWindow::newStudy);
-    file->addAction(LoadLanguageString(kOpen), QKeySequence(Qt::CTRL | Qt::Key_O), this,
-                    &EarthingStudyWindow::chooseAndOpen);
-    m_recentMenu = file->addMenu(LoadLanguageString(kOpenRecent));
-    m_recentMenu->setObjectName(QStringLiteral("openRecent"));
-    connect(m_recent, &RecentFiles::changed, this, &EarthingStudyWindow::showRecent);
-    showRecent();
-    file->addAction(LoadLanguageString(kSave), QKeySequence(Qt::CTRL | Qt::Key_S), this,
-                    &EarthingStudyWindow::save);
+QWidget *EarthingStudyWindow::makeMenu() {
+    auto *bar = new QMenuBar(this);
+    QMenu *file = bar->addMenu(LoadLanguageString(kFile));
+    file->addAction(LoadLanguageString(kNew), QKeySequence(Qt::CTRL | Qt::Key_N), m_file,
+                    &ProjectFile::newStudy);
+    file->addAction(LoadLanguageString(kOpen), QKeySequence(Qt::CTRL | Qt::Key_O), m_file,
+                    &ProjectFile::chooseAndOpen);
+    QMenu *recent = file->addMenu(LoadLanguageString(kOpenRecent));
+    recent->setObjectName(QStringLiteral("openRecent"));
+    m_file->offerRecent(recent);
+    file->addAction(LoadLanguageString(kSave), QKeySequence(Qt::CTRL | Qt::Key_S), m_file,
+                    &ProjectFile::save);
     file->addAction(LoadLanguageString(kSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                    this, &EarthingStudyWindow::chooseAndSave);
+                    m_file, &ProjectFile::chooseAndSave);
     file->addSeparator();
-    file->addAction(LoadLanguageString(kSavePdf), this, &EarthingStudyWindow::chooseAndSavePdf);
+    file->addAction(LoadLanguageString(kSavePdf), this, &StudyWindow::chooseAndSavePdf);
     file->addSeparator();
     file->addAction(LoadLanguageString(kClose), QKeySequence(Qt::CTRL | Qt::Key_W), this,
                     &QWidget::close);
 
-    QMenu *edit = menuBar()->addMenu(LoadLanguageString(kEdit));
+    QMenu *edit = bar->addMenu(LoadLanguageString(kEdit));
     QAction *undo = m_project->undoStack()->createUndoAction(this, LoadLanguageString(kUndo));
     undo->setObjectName(QStringLiteral("undo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -344,10 +326,14 @@ void EarthingStudyWindow::makeMenu() {
     edit->addAction(undo);
     edit->addAction(redo);
 
-    QMenu *view = menuBar()->addMenu(LoadLanguageString(kView));
+    QMenu *view = bar->addMenu(LoadLanguageString(kView));
     QAction *fit = view->addAction(LoadLanguageString(kFit), this, &EarthingStudyWindow::fitPlan);
     fit->setObjectName(QStringLiteral("fit"));
-    fit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_0)});
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    // Shortcuts of a menu bar in a layout work once its actions are the window's too.
+    for (QMenu *menu : {file, edit, view})
+        addActions(menu->actions());
+    return bar;
 }
 
 void EarthingStudyWindow::makeShortcuts() {
@@ -356,21 +342,14 @@ void EarthingStudyWindow::makeShortcuts() {
     fit->setContext(Qt::WidgetShortcut);
     connect(fit, &QShortcut::activated, this, &EarthingStudyWindow::fitPlan);
     m_plan->setFocusPolicy(Qt::StrongFocus);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] {
-        if (solving())
-            cancelSolve();
-    });
 }
 
-void EarthingStudyWindow::showRecent() {
-    m_recentMenu->clear();
-    const QStringList files = m_recent->files();
-    for (const QString &path : files)
-        m_recentMenu->addAction(QFileInfo(path).fileName(), this,
-                                [this, path] { openRecent(path); })
-            ->setToolTip(path);
-    m_recentMenu->setEnabled(!files.isEmpty());
+// Escape cancels a solve; otherwise it closes the window, as in every study window.
+void EarthingStudyWindow::escapePressed() {
+    if (solving())
+        cancelSolve();
+    else
+        close();
 }
 
 // --- the study and its parts --------------------------------------------------------------
@@ -388,6 +367,7 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_status->clear();
     m_progress->setValue(0);
     m_project->reset(withSafety(project), saved);
+    showTitle();
     if (!project.notice.isEmpty())
         m_status->setText(project.notice);
     showResults();
@@ -630,150 +610,45 @@ void EarthingStudyWindow::showCursor(QPointF at) {
         m_cursor->setText(LoadLanguageString(kCursor).arg(x, y));
 }
 
-// --- the project file ------------------------------------------------------------------------
-
-void EarthingStudyWindow::showTitle() {
-    const QString name =
-        m_fileName.isEmpty() ? LoadLanguageString(kUntitled) : QFileInfo(m_fileName).fileName();
-    setWindowModified(m_project->isModified());
-    setWindowTitle(LoadLanguageString(kWindowTitle).arg(name, LoadLanguageString(kTitle)));
-}
-
-bool EarthingStudyWindow::maySetAside() {
-    if (!m_project->isModified())
-        return true;
-    const QString name =
-        m_fileName.isEmpty() ? LoadLanguageString(kUntitled) : QFileInfo(m_fileName).fileName();
-    switch (askToSave(LoadLanguageString(kUnsavedQuestion).arg(name), this)) {
-    case SaveAnswer::Save:
-        return save();
-    case SaveAnswer::Discard:
-        return true;
-    case SaveAnswer::Cancel:
-        break;
-    }
-    return false;
-}
-
-void EarthingStudyWindow::newStudy() {
-    if (!maySetAside())
-        return;
-    m_fileName.clear();
-    load(StudyProject::made(), true);
-}
-
-void EarthingStudyWindow::chooseAndOpen() {
-    if (!maySetAside())
-        return;
-    const auto path =
-        FileChooser::choose(this, {FileChooser::Mode::Open, LoadLanguageString(kProjectFilter),
-                                   QStringLiteral("json"), QString()});
-    if (path)
-        openFile(*path);
-}
-
-void EarthingStudyWindow::openRecent(const QString &path) {
-    if (maySetAside() && !openFile(path) && !QFileInfo::exists(path))
-        m_recent->remove(path);
-}
+// --- the project file and the report --------------------------------------------------------
 
 bool EarthingStudyWindow::openFile(const QString &path) {
-    QFile file(path);
-    QString reason;
-    QByteArray content;
-    if (QFileInfo(path).isDir()) {
-        reason = languageWording().fileKind(tav::FileKind::Directory);
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else {
-        content = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
-    }
-    tav::DocumentError error;
-    std::optional<StudyProject> project;
-    if (reason.isEmpty()) {
-        project = StudyProject::fromJson(content, error);
-        if (!project)
-            reason = DocumentWording::error(error, &LoadLanguageString);
-    }
-    if (!project) {
-        showMessage(LoadLanguageString(kOpenFailed).arg(path, reason), this);
-        return false;
-    }
-    m_fileName = path;
-    load(*project, true);
-    m_recent->add(path);
-    return true;
+    return m_file->open(path);
 }
 
-bool EarthingStudyWindow::save() {
-    return m_fileName.isEmpty() ? chooseAndSave() : saveTo(m_fileName);
-}
-
-bool EarthingStudyWindow::chooseAndSave() {
-    const QString initial =
-        m_fileName.isEmpty() ? LoadLanguageString(kUntitled) + QStringLiteral(".json") : m_fileName;
-    const auto path =
-        FileChooser::choose(this, {FileChooser::Mode::Save, LoadLanguageString(kProjectFilter),
-                                   QStringLiteral("json"), initial});
-    return path && saveTo(*path);
-}
-
-// What is typed, as it is, sound or not: nothing typed is lost.
 bool EarthingStudyWindow::saveTo(const QString &path) {
-    const QByteArray json = project().toJson();
-    const tav::SiteWriteResult written =
-        tav::writeFileAtomically(QFile::encodeName(path).toStdString(), json.toStdString());
-    if (written.status != tav::SiteWriteStatus::Success) {
-        showMessage(
-            LoadLanguageString(kSaveFailed).arg(path, languageWording().siteWriteFailure(written)),
-            this);
-        return false;
-    }
-    m_fileName = path;
-    m_project->markSaved();
-    m_recent->add(path);
-    showTitle();
-    return true;
+    return m_file->saveTo(path);
 }
 
-void EarthingStudyWindow::chooseAndSavePdf() {
-    if (!m_result) {
-        showMessage(LoadLanguageString(kSolveFirst), this);
-        return;
-    }
-    const QString base = m_fileName.isEmpty() ? LoadLanguageString(kUntitled)
-                                              : QFileInfo(m_fileName).completeBaseName();
-    const auto path = FileChooser::choose(
-        this, {FileChooser::Mode::Save, LoadLanguageString(StringId::Study::kPdfFilter),
-               QStringLiteral("pdf"), base + QStringLiteral(".pdf")});
-    if (path)
-        savePdf(*path);
+void EarthingStudyWindow::showTitle() {
+    setWindowModified(m_project->isModified());
+    setWindowTitle(LoadLanguageString(kWindowTitle).arg(m_file->shownName(), LoadLanguageString(kTitle)));
 }
 
-bool EarthingStudyWindow::savePdf(const QString &path) {
-    if (!m_result)
-        return false;
-    // The report is of the study as solved, with the profile line drawn now.
+QString EarthingStudyWindow::reportUnavailable() const {
+    return m_result ? QString() : LoadLanguageString(kSolveFirst);
+}
+
+QString EarthingStudyWindow::defaultFileName() const {
+    const QString base = fileName().isEmpty() ? LoadLanguageString(kUntitled)
+                                              : QFileInfo(fileName()).completeBaseName();
+    return base + QStringLiteral(".pdf");
+}
+
+// The report is of the study as solved, with the profile line drawn now.
+Report EarthingStudyWindow::report() const {
     tav::SystemDocument solved = *m_solvedDocument;
     solved.studyWindow = project().rest.value(kSettings).toObject();
-    const StudyTexts texts = StudyWindow::texts();
-    StudyHeader header;
+    StudyHeader header = this->header();
     header.date = QDate::currentDate();
-    const Report report = SystemReport::report(solved, *m_result, m_safety, header, texts);
-    QString reason;
-    if (ReportWriter::write(report, path, &reason))
-        return true;
-    showFailure(LoadLanguageString(StringId::Study::kCannotWrite).arg(path, reason), this);
-    return false;
+    return SystemReport::report(solved, *m_result, m_safety, header, texts());
 }
 
 void EarthingStudyWindow::closeEvent(QCloseEvent *event) {
-    if (!maySetAside()) {
+    if (!m_file->maySetAside()) {
         event->ignore();
         return;
     }
     m_runner->cancel();
-    event->accept();
+    StudyWindow::closeEvent(event);
 }

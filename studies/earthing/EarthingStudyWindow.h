@@ -3,10 +3,10 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/SystemDocument.h"
+#include "studies/common/StudyWindow.h"
 #include "studies/earthing/InputProblem.h"
 #include "studies/earthing/StudyProject.h"
 
-#include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
@@ -23,7 +23,7 @@ class QListView;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class RecentFiles;
+class ProjectFile;
 class SolveRunner;
 class StudyInputs;
 class StudyResultsPanel;
@@ -34,22 +34,21 @@ class StudyResultsPanel;
 // with their verdict; kept in a project file, the document tav-calc system --input reads,
 // with the window's settings under study_window. The study is one EarthingProject: every
 // widget shows it and asks it for edits, which undo and redo.
-class EarthingStudyWindow : public QMainWindow {
+class EarthingStudyWindow : public StudyWindow {
     Q_OBJECT
 public:
     explicit EarthingStudyWindow(const StudyProject &project = StudyProject::made());
     ~EarthingStudyWindow() override;
 
     // A new window of its own over a study handed on by another window (the soil model's
-    // soil, the grid check's grid), shown and deleted when closed.
-    static EarthingStudyWindow *present(const StudyProject &project, QWidget *opener);
+    // soil, the grid check's grid), shown and deleted when closed; it outlives its opener.
+    static EarthingStudyWindow *handOn(const StudyProject &project, QWidget *opener);
     // Whether a study handed on is still open, when the program's main window closes.
     static bool anyOpen();
 
     // False, with the reason shown in a message, when the file could not be read.
     bool openFile(const QString &path);
     bool saveTo(const QString &path);
-    bool savePdf(const QString &path);
     void solve();
     void cancelSolve();
     void selectPart(int index);
@@ -57,25 +56,28 @@ public:
 
     const StudyProject &project() const;
     EarthingProject *editedProject() const { return m_project; }
-    QString fileName() const { return m_fileName; }
+    QString fileName() const;
     // The document as typed reads and the solver takes it.
     bool sound() const { return m_document.has_value(); }
     const tav::earthing::EarthingResult *result() const { return m_result.get(); }
     bool solving() const;
     bool stale() const { return m_stale; }
 
+    Report report() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    QString defaultFileName() const override;
+    QString reportUnavailable() const override;
+    void escapePressed() override;
 
 private:
     QWidget *makeInputs();
     QWidget *makePartsBox(QWidget *parent);
     QWidget *makeCentre();
     QWidget *makeSolveRow();
-    void makeMenu();
+    QWidget *makeMenu();
     void makeShortcuts();
-    void keepWith(QWidget *owner);
 
     void load(const StudyProject &project, bool saved);
     void followDocument();
@@ -92,21 +94,11 @@ private:
     void showProfile();
     void showCursor(QPointF at);
 
-    void newStudy();
-    void chooseAndOpen();
-    void openRecent(const QString &path);
-    void showRecent();
-    bool save();
-    bool chooseAndSave();
-    void chooseAndSavePdf();
-    bool maySetAside(); // asks to save unsaved work first; false: keep it open
     void showTitle();
 
-    QPointer<QWidget> m_owner;
     EarthingProject *m_project;
     PartListModel *m_partList;
-    RecentFiles *m_recent;
-    QString m_fileName;
+    ProjectFile *m_file;
     int m_shownPart = -1;
     std::optional<InputProblem> m_problem; // the first of the document as typed
     std::optional<tav::SystemDocument> m_document;
@@ -138,6 +130,5 @@ private:
     QPushButton *m_cancel = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
-    QMenu *m_recentMenu = nullptr;
     SolveRunner *m_runner = nullptr;
 };

@@ -195,5 +195,5 @@ void GridSafetyWindow::solveNumerically() {
     // The grid current the check took, worked out from the fault when that is given.
     if (m_outcome.fault)
         grid.gridCurrent = m_outcome.fault->gridCurrent;
-    EarthingStudyWindow::present(StudyProject::ofGridCheck(grid), this);
+    EarthingStudyWindow::handOn(StudyProject::ofGridCheck(grid), this);
 }

@@ -240,11 +240,11 @@ void SoilModelWindow::useInStudy() {
     // Only what the window gives as its answer, as it shows it: a parameter it shows as a
     // bound or as not determined is no soil to design over, and the uniform soil stands in.
     if (const std::optional<tav::TwoLayerSoil> layers = SoilModelReport::determinedLayers(model)) {
-        EarthingStudyWindow::present(StudyProject::overSoil(*layers), this);
+        EarthingStudyWindow::handOn(StudyProject::overSoil(*layers), this);
         return;
     }
     const auto why = model.layered ? StudyProject::UniformBecause::LayersUndetermined
                                    : StudyProject::UniformBecause::Fitted;
-    EarthingStudyWindow::present(
+    EarthingStudyWindow::handOn(
         StudyProject::overSoil(SoilModelReport::shownValue(model.uniform.rho), why), this);
 }
