@@ -4,6 +4,7 @@
 #include "document/DocumentWording.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
+#include "studies/common/BackgroundWork.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyNumber.h"
 #include "studies/common/StudyWindow.h"
@@ -42,7 +43,6 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
-#include <QThreadPool>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -90,7 +90,7 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     : StudyWindow(nullptr, QStringLiteral("earthingStudy"), QSize(1400, 860),
                   Conduct{true, false, false}),
       m_project(new EarthingProject(this)), m_partList(new PartListModel(m_project, this)),
-      m_file(new ProjectFile(this, m_project)) {
+      m_file(new ProjectFile(this, m_project)), m_sampling(new BackgroundWork(this)) {
     m_runner = new SolveRunner(this);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(makeInputs());
@@ -575,27 +575,20 @@ void EarthingStudyWindow::fitPlan() {
 // The field is sampled off the interface thread: on a large system the samples take a
 // good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
-    const int generation = ++m_profileGeneration;
     const auto &line = m_plan->picture().profile;
     if (!m_result || !m_result->field || !line || line->length() <= 0) {
+        m_sampling->drop();
         m_profile->setProfile(std::nullopt);
         return;
     }
     ProfilePicture profile =
-        SystemReport::profileFrame(m_safety ? m_safety->tolerable.touch : 0, StudyWindow::texts());
+        SystemReport::profileFrame(m_safety ? m_safety->tolerable.touch : 0, texts());
     const std::shared_ptr<const tav::earthing::SurfaceField> field = m_result->field;
     const double gpr = m_result->gpr;
     const QLineF along = *line;
-    const QPointer<EarthingStudyWindow> self(this);
-    QThreadPool::globalInstance()->start([=]() mutable {
+    m_sampling->start([this, profile, field, gpr, along](const BackgroundWork::Run &) mutable {
         profile.sample(*field, gpr, along, SystemReport::kProfileSamples);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, generation, profile] {
-                if (self && generation == self->m_profileGeneration)
-                    self->m_profile->setProfile(profile);
-            },
-            Qt::QueuedConnection);
+        return [this, profile] { m_profile->setProfile(profile); };
     });
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class BackgroundWork;
 class EarthingProject;
 class PartEditor;
 class PartListModel;
@@ -99,6 +100,7 @@ private:
     EarthingProject *m_project;
     PartListModel *m_partList;
     ProjectFile *m_file;
+    BackgroundWork *m_sampling; // the profile's
     int m_shownPart = -1;
     std::optional<InputProblem> m_problem; // the first of the document as typed
     std::optional<tav::SystemDocument> m_document;
@@ -112,7 +114,6 @@ private:
     std::optional<tav::earthing::SystemSafety> m_safety;
     QString m_safetyRefusal;
     bool m_stale = false;
-    int m_profileGeneration = 0;
 
     StudyInputs *m_inputs = nullptr;
     QListView *m_parts = nullptr;

@@ -1,6 +1,7 @@
 #include "studies/soil/SoilModelWindow.h"
 
 #include "report/ReportNumber.h"
+#include "studies/common/BackgroundWork.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/soil/PlotWidget.h"
 #include "studies/soil/ReadingsTable.h"
@@ -35,7 +36,7 @@ const unsigned kValueLabels[] = {kRho1, kRho2, kDepth, kRms, kUniformRho, kUnifo
 SoilModelWindow::SoilModelWindow(QWidget *opener)
     : StudyWindow(opener, QStringLiteral("soilModelWindow"), QSize(1100, 720)) {
     setWindowTitle(LoadLanguageString(kTitle));
-    m_pool.setMaxThreadCount(1);
+    m_fit = new BackgroundWork(this);
     m_debounce = new QTimer(this);
     m_debounce->setSingleShot(true);
     m_debounce->setInterval(kDebounceMs);
@@ -60,11 +61,7 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     startFit();
 }
 
-SoilModelWindow::~SoilModelWindow() {
-    // A fit still running posts its result to this window: let it end first.
-    m_pool.clear();
-    m_pool.waitForDone();
-}
+SoilModelWindow::~SoilModelWindow() = default;
 
 QWidget *SoilModelWindow::makeReadingsPanel() {
     auto *box = new QGroupBox(LoadLanguageString(kReadings), this);
@@ -134,7 +131,7 @@ void SoilModelWindow::setFormReadings(const std::vector<tav::WennerReading> &rea
 
 void SoilModelWindow::scheduleFit() {
     m_pending = true;
-    ++m_generation; // whatever runs now is out of date
+    m_fit->drop(); // whatever runs now is out of date
     m_status->setText(LoadLanguageString(kFitting));
     m_debounce->start();
 }
@@ -155,24 +152,19 @@ void SoilModelWindow::startFit() {
         }
         (row.used ? study.readings : study.leftOut).push_back({*row.spacing, *row.resistivity});
     }
-    const int generation = ++m_generation;
     m_pending = true;
     if (study.readings.empty()) {
-        showFit(generation, study, notes);
+        m_fit->drop();
+        showFit(study, notes);
         return;
     }
-    m_pool.start([this, generation, study, notes]() mutable {
+    m_fit->start([this, study, notes](const BackgroundWork::Run &) mutable {
         study.outcome = tav::fitSoilModel(study.readings);
-        QMetaObject::invokeMethod(
-            this, [this, generation, study, notes] { showFit(generation, study, notes); },
-            Qt::QueuedConnection);
+        return [this, study, notes] { showFit(study, notes); };
     });
 }
 
-void SoilModelWindow::showFit(int generation, const SoilModelStudy &study,
-                              const QStringList &notes) {
-    if (generation != m_generation)
-        return; // the readings changed while it ran
+void SoilModelWindow::showFit(const SoilModelStudy &study, const QStringList &notes) {
     m_pending = false;
     m_study = study;
     m_rowNotes = notes;

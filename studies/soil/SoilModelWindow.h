@@ -3,11 +3,11 @@
 #include "report/SoilModelReport.h"
 #include "studies/common/StudyWindow.h"
 
-#include <QThreadPool>
 
 #include <optional>
 #include <vector>
 
+class BackgroundWork;
 class PlotWidget;
 class QFormLayout;
 class QLabel;
@@ -48,7 +48,7 @@ private:
     QWidget *makeModelPanel();
     void scheduleFit();
     void startFit();
-    void showFit(int generation, const SoilModelStudy &study, const QStringList &notes);
+    void showFit(const SoilModelStudy &study, const QStringList &notes);
     void showModel();
     // A new earthing study over the soil the window gives as its answer.
     void useInStudy();
@@ -63,8 +63,7 @@ private:
     QLabel *m_modelNotes = nullptr;
     QTableWidget *m_rows = nullptr;
     QTimer *m_debounce = nullptr;
-    QThreadPool m_pool;
-    int m_generation = 0;
+    BackgroundWork *m_fit;
     bool m_pending = false;
     SoilModelStudy m_study;
     QStringList m_rowNotes;
