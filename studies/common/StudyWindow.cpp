@@ -67,7 +67,7 @@ void StudyWindow::present() {
     activateWindow();
 }
 
-QHBoxLayout *StudyWindow::makeButtonRow() {
+QHBoxLayout *StudyWindow::makeButtonRow(bool pdfButton) {
     auto *row = new QHBoxLayout;
     auto *site = new QPushButton(LoadLanguageString(kOpenFieldInformation), this);
     site->setObjectName(QStringLiteral("fieldInformation"));
@@ -77,16 +77,18 @@ QHBoxLayout *StudyWindow::makeButtonRow() {
     auto *copy = new QPushButton(LoadLanguageString(kCopy), this);
     copy->setObjectName(QStringLiteral("copy"));
     connect(copy, &QPushButton::clicked, this, &StudyWindow::copyToClipboard);
-    auto *pdf = new QPushButton(LoadLanguageString(kSavePdf), this);
-    pdf->setObjectName(QStringLiteral("savePdf"));
-    connect(pdf, &QPushButton::clicked, this, &StudyWindow::chooseAndSavePdf);
     auto *close = new QPushButton(LoadLanguageString(kClose), this);
     close->setObjectName(QStringLiteral("close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     row->addWidget(site);
     row->addWidget(m_siteLabel, 1);
     row->addWidget(copy);
-    row->addWidget(pdf);
+    if (pdfButton) {
+        auto *pdf = new QPushButton(LoadLanguageString(kSavePdf), this);
+        pdf->setObjectName(QStringLiteral("savePdf"));
+        connect(pdf, &QPushButton::clicked, this, &StudyWindow::chooseAndSavePdf);
+        row->addWidget(pdf);
+    }
     row->addWidget(close);
     return row;
 }

@@ -53,8 +53,8 @@ protected:
         : StudyWindow(opener, sizeKey, defaultSize, Conduct()) {}
 
     // Field information..., Copy, Save as PDF... and Close, with the field information's
-    // file before them.
-    QHBoxLayout *makeButtonRow();
+    // file before them; a window with a menu of its own keeps Save as PDF... there.
+    QHBoxLayout *makeButtonRow(bool pdfButton = true);
     virtual QString defaultFileName() const = 0;
     // Why there is no report yet ("Solve the study first"); empty when there is one.
     virtual QString reportUnavailable() const { return QString(); }

@@ -102,7 +102,7 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     layout->setMenuBar(makeMenu());
     layout->addWidget(splitter, 1);
     layout->addWidget(makeSolveRow());
-    layout->addLayout(makeButtonRow());
+    layout->addLayout(makeButtonRow(false)); // Alt+S solves
     makeShortcuts();
     connect(m_runner, &SolveRunner::progressed, this, &EarthingStudyWindow::progressed);
     connect(m_runner, &SolveRunner::solved, this, &EarthingStudyWindow::solved);
