@@ -166,25 +166,29 @@ private Q_SLOTS:
         QCOMPARE(d.fences[0].fence.top, 0.05);
         QVERIFY(!d.fences[0].group);
         const EarthingInput in = d.input();
-        QCOMPARE(in.conductors.size(), std::size_t(1 + 1 + 5 + 6 + 8 + 4));
+        QCOMPARE(in.conductors.size(), std::size_t(1 + 1 + 7 + 6 + 8 + 4));
         QCOMPARE(in.conductors[0].group, 4);
         QVERIFY(same(in.conductors[1].from, {30, 5, 0.2}));
-        // The L: x = 0, 5, 10 along y (the last one clipped at y = 5), y = 0, 8 along x.
+        // The L: x = 0, 5, 10 along y (the last one clipped at y = 5), y = 0, 8 along x,
+        // then the cut's two edges from its inner corner (6, 5).
         QVERIFY(same(in.conductors[4].to, {10, 5, 0.5}));
         QVERIFY(same(in.conductors[6].to, {6, 8, 0.5}));
+        QVERIFY(same(in.conductors[7].from, {6, 5, 0.5}) && same(in.conductors[7].to, {6, 8, 0.5}));
+        QVERIFY(same(in.conductors[8].from, {6, 5, 0.5}) &&
+                same(in.conductors[8].to, {10, 5, 0.5}));
         // Its corner rods: the fourth at the L's inner corner.
-        QVERIFY(same(in.conductors[10].from, {6, 5, 0.5}) &&
-                same(in.conductors[10].to, {6, 5, 3.5}));
+        QVERIFY(same(in.conductors[12].from, {6, 5, 0.5}) &&
+                same(in.conductors[12].to, {6, 5, 3.5}));
         // The ring's first side from (22, 0), its first rod there.
-        QVERIFY(same(in.conductors[13].from, {22, 0, 0.6}));
-        QVERIFY(same(in.conductors[17].from, {22, 0, 0.6}) &&
-                same(in.conductors[17].to, {22, 0, 2.6}));
+        QVERIFY(same(in.conductors[15].from, {22, 0, 0.6}));
+        QVERIFY(same(in.conductors[19].from, {22, 0, 0.6}) &&
+                same(in.conductors[19].to, {22, 0, 2.6}));
         // The fence round the energised parts, (0, 0) to (30, 8), out by 1 m: the floating
         // ring and conductor do not widen it; its group one above the others'.
-        QVERIFY(same(in.conductors[21].from, {-1, -1, 0.05}) &&
-                same(in.conductors[21].to, {-1, -1, 1.05}));
-        QVERIFY(same(in.conductors[23].from, {31, 9, 0.05}));
-        QCOMPARE(in.conductors[24].group, 5);
+        QVERIFY(same(in.conductors[23].from, {-1, -1, 0.05}) &&
+                same(in.conductors[23].to, {-1, -1, 1.05}));
+        QVERIFY(same(in.conductors[25].from, {31, 9, 0.05}));
+        QCOMPARE(in.conductors[26].group, 5);
     }
 
     // Written and read back, every part, the safety criteria and the window's settings
