@@ -62,6 +62,13 @@ double JsonFields::number(const char *key, double fallback, bool required) {
     return v.toDouble();
 }
 
+double JsonFields::positive(const char *key, double fallback, bool required) {
+    const double v = number(key, fallback, required);
+    if (!failed() && has(key) && !isNull(key) && !(v > 0))
+        fail(m_error, DocumentError::Kind::NotPositive, path(key));
+    return v;
+}
+
 int JsonFields::integer(const char *key, int fallback, bool required) {
     const QJsonValue v = value(key, required);
     if (v.isUndefined() || v.isNull())

@@ -28,6 +28,8 @@ public:
     void allowOnly(std::initializer_list<const char *> allowed);
 
     double number(const char *key, double fallback, bool required);
+    // A number above 0 (and finite: JSON holds no other): a size, a length, a diameter.
+    double positive(const char *key, double fallback, bool required);
     int integer(const char *key, int fallback, bool required);
     int count(const char *key, int limit);
     earthing::Point3 point3(const char *key);

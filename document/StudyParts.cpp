@@ -12,15 +12,6 @@ QJsonArray pair(double a, double b) {
     return {a, b};
 }
 
-// A number above 0 (and finite: JSON holds no other).
-double positive(JsonFields &f, const char *key, double fallback, bool required,
-                DocumentError &error) {
-    const double v = f.number(key, fallback, required);
-    if (!f.failed() && f.has(key) && !f.isNull(key) && !(v > 0))
-        JsonFields::fail(error, DocumentError::Kind::NotPositive, f.path(key));
-    return v;
-}
-
 // Origin, size, conductors each way, depth, diameter and group, as a grid and an L take them.
 RectangularGrid readRectangle(JsonFields &f, DocumentError &error) {
     RectangularGrid g;
@@ -30,8 +21,11 @@ RectangularGrid readRectangle(JsonFields &f, DocumentError &error) {
     if (f.has("origin") && !f.failed())
         JsonFields::numbers(f.value("origin", true), f.path("origin"), 2, origin, error);
     const QJsonValue sizeValue = f.value("size", true);
-    if (!f.failed())
-        JsonFields::numbers(sizeValue, f.path("size"), 2, size, error);
+    if (!f.failed() && JsonFields::numbers(sizeValue, f.path("size"), 2, size, error))
+        for (int k = 0; k < 2; ++k)
+            if (!(size[k] > 0))
+                JsonFields::fail(error, DocumentError::Kind::NotPositive,
+                                 JsonFields::indexed(f.path("size"), k));
     const QJsonValue countValue = f.value("conductors", true);
     if (!f.failed() && JsonFields::numbers(countValue, f.path("conductors"), 2, counts, error))
         for (int k = 0; k < 2; ++k)
@@ -45,7 +39,7 @@ RectangularGrid readRectangle(JsonFields &f, DocumentError &error) {
     g.countX = int(counts[0]);
     g.countY = int(counts[1]);
     g.depth = f.number("depth", 0, true);
-    g.diameter = f.number("diameter", 0, true);
+    g.diameter = f.positive("diameter", 0, true);
     g.group = f.integer("group", 0, false);
     return g;
 }
@@ -62,8 +56,8 @@ std::optional<SystemDocument::GridRods> readGridRods(JsonFields &f, DocumentErro
     rods.corners = corners.toBool(false);
     if (!rods.corners)
         rods.count = r.count("count", kMaxCount);
-    rods.length = r.number("length", 0, true);
-    rods.diameter = r.number("diameter", 0, true);
+    rods.length = r.positive("length", 0, true);
+    rods.diameter = r.positive("diameter", 0, true);
     return rods;
 }
 
@@ -131,18 +125,18 @@ RodRing readRing(const QJsonValue &value, const QString &path, DocumentError &er
     if (!f.failed())
         JsonFields::numbers(centreValue, f.path("centre"), 2, centre, error);
     r.centre = {centre[0], centre[1]};
-    r.radius = positive(f, "radius", 0, true, error);
+    r.radius = f.positive("radius", 0, true);
     r.count = f.integer("count", 0, true);
     if (!f.failed() && (r.count < 3 || r.count > kMaxCount))
         JsonFields::fail(error, DocumentError::Kind::TooFewRods, f.path("count"), kMaxCount);
     r.depth = f.number("depth", 0, true);
-    r.diameter = f.number("diameter", 0, true);
+    r.diameter = f.positive("diameter", 0, true);
     const QJsonValue rodValue = f.value("rod", true);
     if (!f.failed()) {
         JsonFields rod(rodValue, f.path("rod"), error);
         rod.allowOnly({"length", "diameter"});
-        r.rodLength = rod.number("length", 0, true);
-        r.rodDiameter = rod.number("diameter", 0, true);
+        r.rodLength = rod.positive("length", 0, true);
+        r.rodDiameter = rod.positive("diameter", 0, true);
     }
     r.group = f.integer("group", 0, false);
     return r;
@@ -153,14 +147,14 @@ SystemDocument::Fence readFence(const QJsonValue &value, const QString &path,
     JsonFields f(value, path, error);
     f.allowOnly({"distance", "posts", "group"});
     SystemDocument::Fence fence;
-    fence.fence.distance = positive(f, "distance", 0, true, error);
+    fence.fence.distance = f.positive("distance", 0, true);
     const QJsonValue posts = f.value("posts", true);
     if (!f.failed()) {
         JsonFields p(posts, f.path("posts"), error);
         p.allowOnly({"spacing", "length", "diameter", "top"});
-        fence.fence.spacing = positive(p, "spacing", 0, true, error);
-        fence.fence.length = p.number("length", 0, true);
-        fence.fence.diameter = p.number("diameter", 0, true);
+        fence.fence.spacing = p.positive("spacing", 0, true);
+        fence.fence.length = p.positive("length", 0, true);
+        fence.fence.diameter = p.positive("diameter", 0, true);
         fence.fence.top = p.number("top", fence.fence.top, false);
     }
     if (f.has("group") && !f.isNull("group"))
@@ -172,7 +166,7 @@ SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error) {
     JsonFields f(value, QStringLiteral("safety"), error);
     f.allowOnly({"duration", "body", "surface"});
     SafetyCriteria s;
-    s.faultDuration = positive(f, "duration", 0, true, error);
+    s.faultDuration = f.positive("duration", 0, true);
     const int body = f.integer("body", 50, false);
     if (!f.failed() && body != 50 && body != 70)
         JsonFields::fail(error, DocumentError::Kind::NotBodyWeight, f.path("body"));
@@ -181,8 +175,8 @@ SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error) {
         JsonFields layer(f.value("surface", true), f.path("surface"), error);
         layer.allowOnly({"rho", "thickness"});
         SurfaceLayer surface;
-        surface.resistivity = positive(layer, "rho", 0, true, error);
-        surface.thickness = positive(layer, "thickness", 0, true, error);
+        surface.resistivity = layer.positive("rho", 0, true);
+        surface.thickness = layer.positive("thickness", 0, true);
         s.surface = surface;
     }
     return s;

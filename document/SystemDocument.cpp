@@ -44,7 +44,7 @@ Conductor readConductor(const QJsonValue &value, const QString &path, DocumentEr
     Conductor c;
     c.from = f.point3("from");
     c.to = f.point3("to");
-    c.diameter = f.number("diameter", 0, true);
+    c.diameter = f.positive("diameter", 0, true);
     c.group = f.integer("group", 0, false);
     return c;
 }
@@ -55,8 +55,8 @@ SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, Docu
     SystemDocument::Rods r;
     r.at = f.points2("at", true);
     r.top = f.number("top", 0, true);
-    r.length = f.number("length", 0, true);
-    r.diameter = f.number("diameter", 0, true);
+    r.length = f.positive("length", 0, true);
+    r.diameter = f.positive("diameter", 0, true);
     r.group = f.integer("group", 0, false);
     return r;
 }

@@ -342,6 +342,55 @@ private Q_SLOTS:
         row("a surface layer without thickness",
             soil + R"("safety": {"duration": 1, "surface": {"rho": 3000}}})", Kind::MissingKey,
             "safety.surface.thickness");
+        // A side, a length or a diameter of nothing is refused where it is written, before
+        // the solver would find a conductor of no length or no thickness.
+        const QByteArray grid = R"("grids": [{"conductors": [2, 2], "depth": 0.5, )";
+        row("a grid of no side", soil + grid + R"("size": [0, 10], "diameter": 0.01}]})",
+            Kind::NotPositive, "grids[0].size[0]");
+        row("a grid's side below nothing", soil + grid + R"("size": [10, -2], "diameter": 0.01}]})",
+            Kind::NotPositive, "grids[0].size[1]");
+        row("a grid of no diameter", soil + grid + R"("size": [10, 10], "diameter": 0}]})",
+            Kind::NotPositive, "grids[0].diameter");
+        row("grid rods of no length",
+            soil + grid +
+                R"("size": [10, 10], "diameter": 0.01, "rods": {"count": 4, "length": 0, "diameter": 0.016}}]})",
+            Kind::NotPositive, "grids[0].rods.length");
+        row("grid rods of no diameter",
+            soil + grid +
+                R"("size": [10, 10], "diameter": 0.01, "rods": {"corners": true, "length": 3, "diameter": -0.016}}]})",
+            Kind::NotPositive, "grids[0].rods.diameter");
+        row("an L of no side",
+            soil +
+                R"("l_grids": [{"size": [10, 0], "cut": [4, 3], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::NotPositive, "l_grids[0].size[1]");
+        row("a conductor of no diameter",
+            soil + R"("conductors": [{"from": [0, 0, 0.5], "to": [9, 0, 0.5], "diameter": 0}]})",
+            Kind::NotPositive, "conductors[0].diameter");
+        const QByteArray rods = R"("rods": [{"at": [[0, 0]], "top": 0.5, )";
+        row("rods of no length", soil + rods + R"("length": 0, "diameter": 0.016}]})",
+            Kind::NotPositive, "rods[0].length");
+        row("rods of no diameter", soil + rods + R"("length": 3, "diameter": 0}]})",
+            Kind::NotPositive, "rods[0].diameter");
+        row("a ring of no diameter",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0, "rod": {"length": 2, "diameter": 0.02}}]})",
+            Kind::NotPositive, "rings[0].diameter");
+        row("a ring's rods of no length",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0.01, "rod": {"length": 0, "diameter": 0.02}}]})",
+            Kind::NotPositive, "rings[0].rod.length");
+        row("a ring's rods of no diameter",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0.01, "rod": {"length": 2, "diameter": 0}}]})",
+            Kind::NotPositive, "rings[0].rod.diameter");
+        row("fence posts of no length",
+            soil +
+                R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 0, "diameter": 0.05}}]})",
+            Kind::NotPositive, "fences[0].posts.length");
+        row("fence posts of no diameter",
+            soil +
+                R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 1, "diameter": 0}}]})",
+            Kind::NotPositive, "fences[0].posts.diameter");
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
     }
