@@ -77,6 +77,21 @@ std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, R
     return items;
 }
 
+// The document's version first, so that a newer document is refused as newer rather than
+// for a key this program does not know.
+void readVersion(const QJsonValue &value, DocumentError &error) {
+    if (value.isUndefined() || value.isNull())
+        return;
+    const double v = value.toDouble(0);
+    if (!value.isDouble() || v != std::trunc(v) || v < 1)
+        JsonFields::fail(error, DocumentError::Kind::NotAVersion, QStringLiteral("version"));
+    else if (v > SystemDocument::kVersion) {
+        JsonFields::fail(error, DocumentError::Kind::NewerVersion, QString(),
+                         SystemDocument::kVersion);
+        error.found = v;
+    }
+}
+
 QJsonArray point(double x, double y) {
     return {x, y};
 }
@@ -98,8 +113,10 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     }
     JsonFields f(document.isObject() ? QJsonValue(document.object()) : QJsonValue(), QString(),
                  error);
-    f.allowOnly({"soil", "current", "conductors", "grids", "rods", "l_grids", "rings", "fences",
-                 "points", "search", "segment_length", "safety", "study_window"});
+    if (!f.failed())
+        readVersion(document.object().value(QLatin1String("version")), error);
+    f.allowOnly({"version", "soil", "current", "conductors", "grids", "rods", "l_grids", "rings",
+                 "fences", "points", "search", "segment_length", "safety", "study_window"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed())
         d.soil = readSoil(soil, error);
@@ -187,7 +204,7 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &conductors) const 
 }
 
 QByteArray SystemDocument::toJson() const {
-    QJsonObject o;
+    QJsonObject o{{QStringLiteral("version"), kVersion}};
     QJsonObject s;
     if (soil.layered) {
         s[QStringLiteral("rho1")] = soil.rho1;

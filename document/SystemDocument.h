@@ -22,6 +22,10 @@ namespace tav {
 // README and the man page describe it; its soil is the shape tav-calc soil-model writes.
 class SystemDocument {
 public:
+    // The version of the document this program writes and the latest it reads; a document
+    // without one is of version 1.
+    static constexpr int kVersion = 1;
+
     // Rods on a grid: count evenly spaced along its edge from the corner at its origin, or
     // at its four corners; from the grid's depth down.
     struct GridRods {

@@ -248,6 +248,15 @@ private Q_SLOTS:
             << QByteArray(
                    R"({"soil": {"rho": 1}, "current": 1, "safety": {"duration": 1, "body": 80}})")
             << 1 << "safety.body must be 50 or 70";
+        QTest::newRow("a newer document")
+            << fromInput << QByteArray(R"({"version": 7, "soil": {"rho": 1}, "current": 1})") << 1
+            << "the document is of version 7, newer than this program reads: it reads up to "
+               "version 1";
+        QTest::newRow("a grid of no side")
+            << fromInput
+            << QByteArray(
+                   R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [0, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})")
+            << 1 << "grids[0].size[0] must be a number above 0";
         QTest::newRow("an unknown format")
             << QStringList{"system", "--input", "-", "--format", "xml"} << kSystem << 2
             << "--format: 'xml'";

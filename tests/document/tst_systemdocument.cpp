@@ -123,6 +123,15 @@ private Q_SLOTS:
                 same(in.conductors[21].to, {32, 5, 1.7}));
     }
 
+    // A document is written as version 1, and one without a version is read as version 1.
+    void version() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10})");
+        const QJsonObject written = QJsonDocument::fromJson(d.toJson()).object();
+        QCOMPARE(written.value("version"), QJsonValue(1));
+        QCOMPARE(read(R"({"version": 1, "soil": {"rho": 100}, "current": 10})").toJson(),
+                 d.toJson());
+    }
+
     // Written and read back, a document is the same.
     void roundTrip() {
         const QByteArray json = R"({"soil": {"rho1": 300, "rho2": 100.25, "h": 6.096},
@@ -391,6 +400,19 @@ private Q_SLOTS:
             soil +
                 R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 1, "diameter": 0}}]})",
             Kind::NotPositive, "fences[0].posts.diameter");
+        // The version: a whole number from 1; unknown keys are still refused in version 1.
+        row("version 0", R"({"version": 0, "soil": {"rho": 1}, "current": 1})", Kind::NotAVersion,
+            "version");
+        row("version 1.5", R"({"version": 1.5, "soil": {"rho": 1}, "current": 1})",
+            Kind::NotAVersion, "version");
+        row("version as text", R"({"version": "1", "soil": {"rho": 1}, "current": 1})",
+            Kind::NotAVersion, "version");
+        row("version 1 with a key it lacks",
+            R"({"version": 1, "soil": {"rho": 1}, "current": 1, "cables": []})", Kind::UnknownKey,
+            "cables");
+        // A newer document is refused as newer, not for the keys its version brought in.
+        row("version 2", R"({"version": 2, "soil": {"rho": 1}, "current": 1, "cables": []})",
+            Kind::NewerVersion, "", 1);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
     }
@@ -407,6 +429,8 @@ private Q_SLOTS:
         QCOMPARE(error.expected, expected);
         if (kind == Kind::NotJson)
             QCOMPARE(error.offset, 9);
+        if (kind == Kind::NewerVersion)
+            QCOMPARE(error.found, 2.);
     }
 
     // The result's JSON holds the result's figures under the keys the command documents.
