@@ -38,29 +38,6 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     return EarthingSoil::twoLayer(rho1, rho2, f.number("h", 0, true));
 }
 
-Conductor readConductor(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"from", "to", "diameter", "group"});
-    Conductor c;
-    c.from = f.point3("from");
-    c.to = f.point3("to");
-    c.diameter = f.positive("diameter", 0, true);
-    c.group = f.integer("group", 0, false);
-    return c;
-}
-
-SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"at", "top", "length", "diameter", "group"});
-    SystemDocument::Rods r;
-    r.at = f.points2("at", true);
-    r.top = f.number("top", 0, true);
-    r.length = f.positive("length", 0, true);
-    r.diameter = f.positive("diameter", 0, true);
-    r.group = f.integer("group", 0, false);
-    return r;
-}
-
 template <class T, class Read>
 std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, Read read) {
     std::vector<T> items;
@@ -95,10 +72,6 @@ void readVersion(const QJsonValue &value, DocumentError &error) {
 QJsonArray point(double x, double y) {
     return {x, y};
 }
-QJsonArray point(const Point3 &p) {
-    return {p.x, p.y, p.z};
-}
-
 } // namespace
 
 SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &error) {
@@ -121,9 +94,9 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     if (!f.failed())
         d.soil = readSoil(soil, error);
     d.current = f.number("current", 0, true);
-    d.conductors = readArray<Conductor>(f, "conductors", error, readConductor);
+    d.conductors = readArray<Conductor>(f, "conductors", error, StudyParts::readConductor);
     d.grids = readArray<Grid>(f, "grids", error, StudyParts::readGrid);
-    d.rods = readArray<Rods>(f, "rods", error, readRods);
+    d.rods = readArray<Rods>(f, "rods", error, StudyParts::readRods);
     d.lGrids = readArray<LGrid>(f, "l_grids", error, StudyParts::readLGrid);
     d.rings = readArray<RodRing>(f, "rings", error, StudyParts::readRing);
     d.fences = readArray<Fence>(f, "fences", error, StudyParts::readFence);
@@ -217,31 +190,8 @@ QByteArray SystemDocument::toJson() const {
     o[QStringLiteral("current")] = current;
     QJsonArray cs;
     for (const Conductor &c : conductors)
-        cs.append(QJsonObject{{QStringLiteral("from"), point(c.from)},
-                              {QStringLiteral("to"), point(c.to)},
-                              {QStringLiteral("diameter"), c.diameter},
-                              {QStringLiteral("group"), c.group}});
+        cs.append(StudyParts::write(c));
     o[QStringLiteral("conductors")] = cs;
-    if (!grids.empty()) {
-        QJsonArray gs;
-        for (const Grid &g : grids)
-            gs.append(StudyParts::write(g));
-        o[QStringLiteral("grids")] = gs;
-    }
-    if (!rods.empty()) {
-        QJsonArray rs;
-        for (const Rods &r : rods) {
-            QJsonArray at;
-            for (const Point2 &p : r.at)
-                at.append(point(p.x, p.y));
-            rs.append(QJsonObject{{QStringLiteral("at"), at},
-                                  {QStringLiteral("top"), r.top},
-                                  {QStringLiteral("length"), r.length},
-                                  {QStringLiteral("diameter"), r.diameter},
-                                  {QStringLiteral("group"), r.group}});
-        }
-        o[QStringLiteral("rods")] = rs;
-    }
     writeStudyParts(o);
     QJsonArray ps;
     for (const Point2 &p : points)
@@ -266,6 +216,8 @@ void SystemDocument::writeStudyParts(QJsonObject &o) const {
             array.append(StudyParts::write(part));
         o[QLatin1String(key)] = array;
     };
+    add("grids", grids);
+    add("rods", rods);
     add("l_grids", lGrids);
     add("rings", rings);
     add("fences", fences);
