@@ -123,56 +123,94 @@ EarthingInput SystemDocument::input() const {
     EarthingInput input;
     input.soil = soil;
     input.current = current;
-    input.conductors = conductors;
-    for (const Grid &g : grids) {
-        for (const Conductor &c : ConductorLayout::grid(g.grid))
-            input.conductors.push_back(c);
-        if (!g.rods)
-            continue;
-        const std::vector<Point2> at =
-            g.rods->corners ? ConductorLayout::cornerPoints(g.grid)
-                            : ConductorLayout::perimeterPoints(g.grid, g.rods->count);
-        for (const Conductor &c : ConductorLayout::rods(at, g.grid.depth, g.rods->length,
-                                                        g.rods->diameter, g.grid.group))
-            input.conductors.push_back(c);
-    }
-    for (const Rods &r : rods)
-        for (const Conductor &c : ConductorLayout::rods(r.at, r.top, r.length, r.diameter, r.group))
-            input.conductors.push_back(c);
-    appendStudyParts(input.conductors);
+    std::vector<ConductorSource> sources;
+    input.conductors = expanded(sources);
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
     return input;
 }
 
-void SystemDocument::appendStudyParts(std::vector<Conductor> &conductors) const {
-    for (const LGrid &l : lGrids) {
-        for (const Conductor &c : ConductorLayout::lGrid(l.grid))
-            conductors.push_back(c);
-        if (!l.rods)
-            continue;
-        const std::vector<Point2> at =
-            l.rods->corners ? ConductorLayout::lCornerPoints(l.grid)
-                            : ConductorLayout::lPerimeterPoints(l.grid, l.rods->count);
-        for (const Conductor &c : ConductorLayout::rods(at, l.grid.bounds.depth, l.rods->length,
-                                                        l.rods->diameter, l.grid.bounds.group))
-            conductors.push_back(c);
+std::vector<ConductorSource> SystemDocument::sources() const {
+    std::vector<ConductorSource> sources;
+    expanded(sources);
+    return sources;
+}
+
+namespace {
+
+// Appends the conductors of one part, each with where it came from.
+void append(std::vector<Conductor> &conductors, std::vector<ConductorSource> &sources,
+            const std::vector<Conductor> &more, PartKind kind, std::size_t index,
+            const char *field = "") {
+    for (const Conductor &c : more) {
+        conductors.push_back(c);
+        sources.push_back({kind, int(index), QLatin1String(field)});
     }
-    for (const RodRing &r : rings)
-        for (const Conductor &c : ConductorLayout::ring(r))
-            conductors.push_back(c);
+}
+
+// A grid's or an L's rods, from its depth down.
+std::vector<Conductor> gridRods(const std::vector<Point2> &at, const RectangularGrid &g,
+                                const SystemDocument::GridRods &rods) {
+    return ConductorLayout::rods(at, g.depth, rods.length, rods.diameter, g.group);
+}
+
+} // namespace
+
+std::vector<Conductor> SystemDocument::expanded(std::vector<ConductorSource> &sources) const {
+    std::vector<Conductor> out;
+    for (std::size_t k = 0; k < conductors.size(); ++k)
+        append(out, sources, {conductors[k]}, PartKind::Conductor, k);
+    for (std::size_t k = 0; k < grids.size(); ++k) {
+        const Grid &g = grids[k];
+        append(out, sources, ConductorLayout::grid(g.grid), PartKind::Grid, k);
+        if (g.rods)
+            append(out, sources,
+                   gridRods(g.rods->corners
+                                ? ConductorLayout::cornerPoints(g.grid)
+                                : ConductorLayout::perimeterPoints(g.grid, g.rods->count),
+                            g.grid, *g.rods),
+                   PartKind::Grid, k, "rods");
+    }
+    for (std::size_t k = 0; k < rods.size(); ++k) {
+        const Rods &r = rods[k];
+        append(out, sources, ConductorLayout::rods(r.at, r.top, r.length, r.diameter, r.group),
+               PartKind::Rods, k);
+    }
+    appendStudyParts(out, sources);
+    return out;
+}
+
+void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
+                                      std::vector<ConductorSource> &sources) const {
+    for (std::size_t k = 0; k < lGrids.size(); ++k) {
+        const LGrid &l = lGrids[k];
+        append(out, sources, ConductorLayout::lGrid(l.grid), PartKind::LGrid, k);
+        if (l.rods)
+            append(out, sources,
+                   gridRods(l.rods->corners
+                                ? ConductorLayout::lCornerPoints(l.grid)
+                                : ConductorLayout::lPerimeterPoints(l.grid, l.rods->count),
+                            l.grid.bounds, *l.rods),
+                   PartKind::LGrid, k, "rods");
+    }
+    for (std::size_t k = 0; k < rings.size(); ++k) {
+        const std::vector<Conductor> ring = ConductorLayout::ring(rings[k]);
+        // The ring's sides, then as many rods.
+        const auto half = ring.begin() + std::ptrdiff_t(ring.size() / 2);
+        append(out, sources, {ring.begin(), half}, PartKind::Ring, k);
+        append(out, sources, {half, ring.end()}, PartKind::Ring, k, "rod");
+    }
     int highest = 0;
-    for (const Conductor &c : conductors)
+    for (const Conductor &c : out)
         highest = std::max(highest, c.group);
     for (const Fence &f : fences)
         highest = std::max(highest, f.group.value_or(0));
-    const std::vector<Conductor> around = conductors;
-    for (const Fence &f : fences) {
-        earthing::Fence fence = f.fence;
-        fence.group = f.group ? *f.group : ++highest;
-        for (const Conductor &c : ConductorLayout::fence(fence, around))
-            conductors.push_back(c);
+    const std::vector<Conductor> around = out;
+    for (std::size_t k = 0; k < fences.size(); ++k) {
+        earthing::Fence fence = fences[k].fence;
+        fence.group = fences[k].group ? *fences[k].group : ++highest;
+        append(out, sources, ConductorLayout::fence(fence, around), PartKind::Fence, k, "posts");
     }
 }
 

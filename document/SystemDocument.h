@@ -5,6 +5,7 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 #include "document/DocumentError.h"
+#include "document/PartSchema.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -13,6 +14,15 @@
 #include <vector>
 
 namespace tav {
+
+// Where a conductor of the expanded document came from: the part (its array's kind and
+// its index there, from 0) and the field that shapes it, when one does: "rods" for a
+// grid's or an L's rods, "rod" for a ring's, "posts" for a fence's; empty otherwise.
+struct ConductorSource {
+    PartKind kind;
+    int index;
+    QString field;
+};
 
 // The JSON document of an earthing system, as tav-calc system reads it and the study
 // window keeps it: soil, current, conductors, the convenient shapes that expand into
@@ -73,6 +83,8 @@ public:
     // L-shaped grid's with its rods, the rings, and last the fences round what is energised
     // before them: the solver numbers them in this order.
     earthing::EarthingInput input() const;
+    // For each of input()'s conductors, in its order, the part it came from.
+    std::vector<ConductorSource> sources() const;
 
     QByteArray toJson() const;
     // Either the document or why not (error.kind is None when read).
@@ -82,7 +94,9 @@ public:
     static QByteArray resultJson(const earthing::EarthingResult &result);
 
 private:
-    void appendStudyParts(std::vector<earthing::Conductor> &conductors) const;
+    std::vector<earthing::Conductor> expanded(std::vector<ConductorSource> &sources) const;
+    void appendStudyParts(std::vector<earthing::Conductor> &conductors,
+                          std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;
 };
 

@@ -23,6 +23,14 @@ SystemDocument read(const QByteArray &json) {
     return document;
 }
 
+// count conductors in a row from one part.
+struct Run {
+    int count;
+    PartKind kind;
+    int index;
+    const char *field;
+};
+
 bool same(const Point3 &a, const Point3 &b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
@@ -30,6 +38,7 @@ bool same(const Point3 &a, const Point3 &b) {
 } // namespace
 
 Q_DECLARE_METATYPE(tav::DocumentError::Kind)
+Q_DECLARE_METATYPE(Run)
 
 class TestSystemDocument : public QObject {
     Q_OBJECT
@@ -198,6 +207,53 @@ private Q_SLOTS:
                 same(in.conductors[23].to, {-1, -1, 1.05}));
         QVERIFY(same(in.conductors[25].from, {31, 9, 0.05}));
         QCOMPARE(in.conductors[26].group, 5);
+    }
+
+    // Each expanded conductor names its part and the field that shapes it, counted by
+    // hand from the parts' conductors as expansions() and studyParts() count them.
+    void sources_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QList<Run>>("runs");
+        QTest::newRow("conductors, grids and rods")
+            << QByteArray(R"({"soil": {"rho": 100}, "current": 1,
+            "conductors": [{"from": [-5, 0, 0.3], "to": [-5, 10, 0.3], "diameter": 0.01}],
+            "grids": [{"size": [20, 10], "conductors": [3, 2], "depth": 0.5, "diameter": 0.01,
+                       "rods": {"count": 6, "length": 3, "diameter": 0.016}},
+                      {"origin": [40, 0], "size": [10, 10], "conductors": [2, 2], "depth": 0.6,
+                       "diameter": 0.01, "rods": {"corners": true, "length": 2, "diameter": 0.02}}],
+            "rods": [{"at": [[30, 5], [32, 5]], "top": 0.2, "length": 1.5, "diameter": 0.016}]})")
+            << QList<Run>{{1, PartKind::Conductor, 0, ""}, {5, PartKind::Grid, 0, ""},
+                          {6, PartKind::Grid, 0, "rods"},  {4, PartKind::Grid, 1, ""},
+                          {4, PartKind::Grid, 1, "rods"},  {2, PartKind::Rods, 0, ""}};
+        QTest::newRow("an L, a ring and a fence")
+            << QByteArray(R"({"soil": {"rho": 100}, "current": 10,
+            "l_grids": [{"size": [10, 8], "cut": [4, 3], "conductors": [3, 2], "depth": 0.5,
+                         "diameter": 0.0105, "rods": {"corners": true, "length": 3, "diameter": 0.016}}],
+            "rings": [{"centre": [20, 0], "radius": 2, "count": 4, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}},
+                      {"centre": [20, 9], "radius": 2, "count": 3, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}}],
+            "fences": [{"distance": 1, "posts": {"spacing": 100, "length": 1, "diameter": 0.05}}]})")
+            << QList<Run>{{7, PartKind::LGrid, 0, ""},     {6, PartKind::LGrid, 0, "rods"},
+                          {4, PartKind::Ring, 0, ""},      {4, PartKind::Ring, 0, "rod"},
+                          {3, PartKind::Ring, 1, ""},      {3, PartKind::Ring, 1, "rod"},
+                          {4, PartKind::Fence, 0, "posts"}};
+    }
+    void sources() {
+        QFETCH(QByteArray, json);
+        QFETCH(QList<Run>, runs);
+        const SystemDocument d = read(json);
+        const std::vector<ConductorSource> sources = d.sources();
+        QCOMPARE(sources.size(), d.input().conductors.size());
+        std::size_t at = 0;
+        for (const Run &run : runs)
+            for (int k = 0; k < run.count; ++k, ++at) {
+                QVERIFY2(at < sources.size(), "too few");
+                QCOMPARE(sources[at].kind, run.kind);
+                QCOMPARE(sources[at].index, run.index);
+                QCOMPARE(sources[at].field, QString::fromLatin1(run.field));
+            }
+        QCOMPARE(at, sources.size());
     }
 
     // Written and read back, every part, the safety criteria and the window's settings
