@@ -27,6 +27,7 @@ struct DocumentError {
         NotAVersion,     // path should hold a whole number of 1 or more
         NewerVersion,    // the document is of version found, newer than expected, the
                          // latest this program reads
+        NotText,         // path should hold text
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -42,6 +42,8 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentVersionErrors + 0;
     case Kind::NewerVersion:
         return StringId::kDocumentVersionErrors + 1;
+    case Kind::NotText:
+        return StringId::kDocumentVersionErrors + 2;
     }
     return 0;
 }

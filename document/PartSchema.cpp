@@ -68,7 +68,9 @@ std::vector<PartField> conductorFields() {
             {"to/1", Type::Number, Role::Place, kToY, 0},
             {"to/2", Type::Number, Role::Depth, kToZ, kNewDepth},
             {"diameter", Type::Number, Role::Diameter, kDiameter, kNewDiameter, Limit::Positive},
-            optional({"group", Type::Integer, Role::Other, 0, 0})};
+            optional({"group", Type::Integer, Role::Other, 0, 0}),
+            // The part an expanded document's conductor came from: "grids[0].rods".
+            optional({"part", Type::Text, Role::Other, 0, kNone})};
 }
 
 std::vector<PartField> rodFields() {
@@ -309,6 +311,11 @@ private:
             v = f.value(k, field.required);
             if (present && !v.isBool())
                 JsonFields::fail(m_error, DocumentError::Kind::NotABoolean, f.path(k));
+            break;
+        case FieldType::Text:
+            v = f.value(k, field.required);
+            if (present && !v.isString())
+                JsonFields::fail(m_error, DocumentError::Kind::NotText, f.path(k));
             break;
         case FieldType::Points:
             values.setPoints(field.path, f.points2(k, field.required));

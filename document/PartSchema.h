@@ -16,9 +16,9 @@ namespace tav {
 enum class PartKind { Conductor, Grid, Rods, LGrid, Ring, Fence };
 
 // What a field of a part holds, as the document reads it: a number, a whole number, a
-// count (a whole number of things), an array of [x, y] points, true or false, or an object
-// whose fields follow it in the table.
-enum class FieldType { Number, Integer, Count, Points, Boolean, Object };
+// count (a whole number of things), an array of [x, y] points, true or false, text, or an
+// object whose fields follow it in the table.
+enum class FieldType { Number, Integer, Count, Points, Boolean, Text, Object };
 
 // What a field is in the plan, so that a refusal of the solver that names a conductor's
 // place, length, depth or diameter can point at the fields that shape it.

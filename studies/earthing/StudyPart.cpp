@@ -34,6 +34,7 @@ Type typeOf(tav::FieldType type) {
         return Type::Points;
     case tav::FieldType::Number:
     case tav::FieldType::Boolean:
+    case tav::FieldType::Text:
     case tav::FieldType::Object:
         break;
     }
