@@ -105,7 +105,8 @@ std::string safetyText(const EarthingResult &r, const SystemSafety &s) {
 }
 
 std::string resultText(const EarthingResult &r) {
-    std::string text = "Resistance to remote earth: " + shown(r.resistance) + " ohm\n";
+    std::string text = CliStrings::text(StringId::SystemReport::kResistance).toStdString() + ": " +
+                       shown(r.resistance) + " ohm\n";
     text += "Ground potential rise (group 0): " + shown(r.gpr) + " V\n";
     text += "Segments: " + std::to_string(r.segments) +
             ", image terms: " + std::to_string(r.imageTerms) + "\n\n";
