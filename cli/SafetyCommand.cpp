@@ -6,6 +6,7 @@
 #include "core/NumericText.h"
 #include "report/GridSafetyReport.h"
 #include "report/GridSafetyStudy.h"
+#include "text/StringIds.h"
 
 #include <cstdio>
 #include <string>
@@ -136,7 +137,7 @@ std::string verdictText(const tav::GridSafetyResult &r, bool safe) {
     case tav::Verdict::NotSafe:
         return "NOT SAFE";
     case tav::Verdict::OutsideMethodRange:
-        return "outside the method's range";
+        return CliStrings::text(StringId::GridSafety::kOutsideRange).toStdString();
     }
     return "";
 }

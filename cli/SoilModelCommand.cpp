@@ -7,6 +7,7 @@
 #include "core/SoilResistivity.h"
 #include "core/soilmodel/SoilModelFit.h"
 #include "report/SoilModelReport.h"
+#include "text/StringIds.h"
 
 #include <cmath>
 #include <cstdio>
@@ -127,7 +128,7 @@ std::string modelText(const tav::SoilModel &model) {
                parameterText("the top layer", model.soil.h, model.hDetermination, "m thick") +
                "; RMS error " + shown(model.rmsPercent) + " %\n";
     else if (!noModelFits(model))
-        text = "A uniform soil explains the readings as well as any two layers.\n";
+        text = CliStrings::text(StringId::SoilModel::kUniformExplains).toStdString() + "\n";
     text += warnings(model);
     text += "Uniform soil: " + shown(model.uniform.rho) + " ohm-m; RMS error " +
             shown(model.uniform.rmsPercent) + " %\n\n";

@@ -9,10 +9,14 @@
 #include "document/DocumentWording.h"
 #include "document/ResultJson.h"
 #include "document/SystemDocument.h"
+#include "document/SystemStudy.h"
 #include "report/SystemReport.h"
 #include "text/StringIds.h"
 
 #include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cerrno>
 #include <cmath>
@@ -27,17 +31,46 @@ using tav::earthing::EarthingResult;
 using tav::earthing::SystemSafety;
 
 const QString kInput = QStringLiteral("input");
+const QString kExpand = QStringLiteral("expand");
 
 struct SystemInput {
     tav::SystemDocument document;
-    tav::earthing::EarthingInput input;
     QString refused; // the worded reason, when the document could not be read
+    bool expand = false;
 };
 
+// The study evaluated, or with --expand the document expanded into conductors.
 struct SystemOutcome {
-    EarthingResult result;
-    std::optional<SystemSafety> safety; // with the document's safety criteria
+    tav::SystemEvaluation evaluation;
+    std::string expanded;
 };
+
+// The document as the solver takes it: the shapes expanded into conductors, each naming
+// the part it came from ("grids[0].rods"); the rest as read.
+std::string expandedDocument(const tav::SystemDocument &document) {
+    tav::SystemDocument flat = document;
+    flat.conductors = document.input().conductors;
+    flat.grids.clear();
+    flat.rods.clear();
+    flat.lGrids.clear();
+    flat.rings.clear();
+    flat.fences.clear();
+    QJsonObject o = QJsonDocument::fromJson(flat.toJson()).object();
+    QJsonArray conductors = o.value(QStringLiteral("conductors")).toArray();
+    const std::vector<tav::ConductorSource> sources = document.sources();
+    for (qsizetype k = 0; k < conductors.size(); ++k) {
+        const tav::ConductorSource &s = sources[std::size_t(k)];
+        QString part = QLatin1String(tav::PartSchema::key(s.kind)) + QLatin1Char('[') +
+                       QString::number(s.index) + QLatin1Char(']');
+        if (!s.field.isEmpty())
+            part += QLatin1Char('.') + s.field;
+        QJsonObject c = conductors[k].toObject();
+        c[QStringLiteral("part")] = part;
+        conductors[k] = c;
+    }
+    o[QStringLiteral("conductors")] = conductors;
+    return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
+}
 
 std::string shown(double value) {
     return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
@@ -72,7 +105,8 @@ std::string safetyText(const EarthingResult &r, const SystemSafety &s) {
 }
 
 std::string resultText(const EarthingResult &r) {
-    std::string text = "Resistance to remote earth: " + shown(r.resistance) + " ohm\n";
+    std::string text = CliStrings::text(StringId::SystemReport::kResistance).toStdString() + ": " +
+                       shown(r.resistance) + " ohm\n";
     text += "Ground potential rise (group 0): " + shown(r.gpr) + " V\n";
     text += "Segments: " + std::to_string(r.segments) +
             ", image terms: " + std::to_string(r.imageTerms) + "\n\n";
@@ -137,12 +171,18 @@ protected:
         options.addValue(kInput, QStringLiteral("FILE|-"),
                          QStringLiteral("The system's JSON document; - reads standard input. "
                                         "Required."));
+        options.addFlag(kExpand, QStringLiteral("Write the document with every grid, rod, ring "
+                                                "and fence expanded into the conductors the "
+                                                "solver takes, as JSON, instead of solving it."));
     }
 
     SystemInput read(const CliOptions &options) const override {
         options.require(kInput);
         const QString path = options.value(kInput);
         SystemInput system;
+        system.expand = options.isSet(kExpand);
+        if (system.expand && ReportOutput::wanted(options))
+            throw UsageError("--expand writes no report: leave out --pdf");
         QByteArray content;
         QString reason;
         if (!readWhole(path, content, reason)) {
@@ -153,8 +193,6 @@ protected:
         const tav::SystemDocument document = tav::SystemDocument::fromJson(content, error);
         if (error.kind != tav::DocumentError::Kind::None)
             system.refused = DocumentWording::error(error, &CliStrings::text);
-        else
-            system.input = document.input();
         system.document = document;
         return system;
     }
@@ -162,35 +200,39 @@ protected:
     QString refusedInput(const SystemInput &input) const override { return input.refused; }
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
-        const tav::Refusable<EarthingResult> solved =
-            tav::earthing::EarthingSolver::solve(input.input);
-        if (solved.refused())
-            return solved.refusal();
-        SystemOutcome outcome{solved.result(), std::nullopt};
-        if (input.document.safety) {
-            const tav::Refusable<SystemSafety> safety = tav::earthing::assessSafety(
-                outcome.result, input.input.soil, *input.document.safety);
-            if (safety.refused())
-                return safety.refusal();
-            outcome.safety = safety.result();
-        }
-        return outcome;
+        if (input.expand)
+            return SystemOutcome{{}, expandedDocument(input.document)};
+        const tav::Refusable<tav::SystemEvaluation> evaluated =
+            tav::SystemStudy::evaluate(input.document);
+        if (evaluated.refused())
+            return evaluated.refusal();
+        // Criteria that cannot be assessed refuse the command, as a wrong option would.
+        if (evaluated.result().safetyRefusal)
+            return *evaluated.result().safetyRefusal;
+        return SystemOutcome{evaluated.result(), {}};
     }
 
     std::string text(const SystemOutcome &o) const override {
-        std::string text = resultText(o.result);
-        return o.safety ? text + safetyText(o.result, *o.safety) : text;
+        if (!o.expanded.empty())
+            return o.expanded;
+        const tav::SystemEvaluation &e = o.evaluation;
+        std::string text = resultText(*e.result);
+        return e.safety ? text + safetyText(*e.result, *e.safety) : text;
     }
     std::string json(const SystemOutcome &o) const override {
-        return (o.safety ? tav::ResultJson::write(o.result, *o.safety)
-                         : tav::ResultJson::write(o.result))
+        if (!o.expanded.empty())
+            return o.expanded;
+        const tav::SystemEvaluation &e = o.evaluation;
+        return (e.safety ? tav::ResultJson::write(*e.result, *e.safety)
+                         : tav::ResultJson::write(*e.result))
             .toStdString();
     }
 
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
-        return SystemReport::report(input.document, o.result, o.safety, header, texts);
+        return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
+                                    header, texts);
     }
 };
 

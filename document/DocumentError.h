@@ -24,11 +24,16 @@ struct DocumentError {
         CutTooLarge,     // path should be smaller than the grid's size each way
         TooFewRods,      // path should hold a whole number of at least 3, up to expected
         NotBodyWeight,   // path should hold 50 or 70
+        NotAVersion,     // path should hold a whole number of 1 or more
+        NewerVersion,    // the document is of version found, newer than expected, the
+                         // latest this program reads
+        NotText,         // path should hold text
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0
     int expected = 0;
     int offset = -1;
+    double found = 0; // NewerVersion: the document's version
 };
 
 } // namespace tav

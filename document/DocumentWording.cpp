@@ -38,6 +38,12 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentShapeErrors + 2;
     case Kind::NotBodyWeight:
         return StringId::kDocumentShapeErrors + 3;
+    case Kind::NotAVersion:
+        return StringId::kDocumentVersionErrors + 0;
+    case Kind::NewerVersion:
+        return StringId::kDocumentVersionErrors + 1;
+    case Kind::NotText:
+        return StringId::kDocumentVersionErrors + 2;
     }
     return 0;
 }
@@ -49,6 +55,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     const QString text = lookup(id);
     if (error.kind == Kind::NotJson)
         return text.arg(error.offset);
+    if (error.kind == Kind::NewerVersion)
+        return text.arg(QString::number(error.found, 'f', 0)).arg(error.expected);
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods)

@@ -44,6 +44,15 @@ void JsonFields::allowOnly(std::initializer_list<const char *> allowed) {
     }
 }
 
+void JsonFields::allowOnly(const QStringList &allowed) {
+    for (auto it = m_object.begin(); it != m_object.end(); ++it)
+        if (!allowed.contains(it.key())) {
+            fail(m_error, DocumentError::Kind::UnknownKey,
+                 m_path.isEmpty() ? it.key() : m_path + QLatin1Char('.') + it.key());
+            return;
+        }
+}
+
 QJsonValue JsonFields::value(const char *key, bool required) {
     const QJsonValue v = m_object.value(QLatin1String(key));
     if ((v.isUndefined() || v.isNull()) && required)
@@ -60,6 +69,13 @@ double JsonFields::number(const char *key, double fallback, bool required) {
         return fallback;
     }
     return v.toDouble();
+}
+
+double JsonFields::positive(const char *key, double fallback, bool required) {
+    const double v = number(key, fallback, required);
+    if (!failed() && has(key) && !isNull(key) && !(v > 0))
+        fail(m_error, DocumentError::Kind::NotPositive, path(key));
+    return v;
 }
 
 int JsonFields::integer(const char *key, int fallback, bool required) {

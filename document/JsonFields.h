@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <vector>
@@ -26,8 +27,11 @@ public:
     bool isNull(const char *key) const { return m_object.value(QLatin1String(key)).isNull(); }
     // Records the first key outside allowed.
     void allowOnly(std::initializer_list<const char *> allowed);
+    void allowOnly(const QStringList &allowed);
 
     double number(const char *key, double fallback, bool required);
+    // A number above 0 (and finite: JSON holds no other): a size, a length, a diameter.
+    double positive(const char *key, double fallback, bool required);
     int integer(const char *key, int fallback, bool required);
     int count(const char *key, int limit);
     earthing::Point3 point3(const char *key);

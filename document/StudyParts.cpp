@@ -1,6 +1,8 @@
 #include "document/StudyParts.h"
 
-#include <cmath>
+#include "document/PartSchema.h"
+
+#include <QJsonArray>
 
 namespace tav::StudyParts {
 
@@ -8,230 +10,211 @@ using namespace earthing;
 
 namespace {
 
-QJsonArray pair(double a, double b) {
-    return {a, b};
-}
-
-// A number above 0 (and finite: JSON holds no other).
-double positive(JsonFields &f, const char *key, double fallback, bool required,
-                DocumentError &error) {
-    const double v = f.number(key, fallback, required);
-    if (!f.failed() && f.has(key) && !f.isNull(key) && !(v > 0))
-        JsonFields::fail(error, DocumentError::Kind::NotPositive, f.path(key));
-    return v;
-}
-
 // Origin, size, conductors each way, depth, diameter and group, as a grid and an L take them.
-RectangularGrid readRectangle(JsonFields &f, DocumentError &error) {
+RectangularGrid rectangleFrom(const PartValues &v) {
     RectangularGrid g;
-    double origin[2] = {0, 0};
-    double size[2] = {0, 0};
-    double counts[2] = {0, 0};
-    if (f.has("origin") && !f.failed())
-        JsonFields::numbers(f.value("origin", true), f.path("origin"), 2, origin, error);
-    const QJsonValue sizeValue = f.value("size", true);
-    if (!f.failed())
-        JsonFields::numbers(sizeValue, f.path("size"), 2, size, error);
-    const QJsonValue countValue = f.value("conductors", true);
-    if (!f.failed() && JsonFields::numbers(countValue, f.path("conductors"), 2, counts, error))
-        for (int k = 0; k < 2; ++k)
-            if (counts[k] != std::trunc(counts[k]) || counts[k] < 1 || counts[k] > kMaxCount)
-                JsonFields::fail(error, DocumentError::Kind::CountOutOfRange,
-                                 JsonFields::indexed(f.path("conductors"), k), kMaxCount);
-    g.x0 = origin[0];
-    g.y0 = origin[1];
-    g.sizeX = size[0];
-    g.sizeY = size[1];
-    g.countX = int(counts[0]);
-    g.countY = int(counts[1]);
-    g.depth = f.number("depth", 0, true);
-    g.diameter = f.number("diameter", 0, true);
-    g.group = f.integer("group", 0, false);
+    g.x0 = v.number("origin/0");
+    g.y0 = v.number("origin/1");
+    g.sizeX = v.number("size/0");
+    g.sizeY = v.number("size/1");
+    g.countX = v.integer("conductors/0");
+    g.countY = v.integer("conductors/1");
+    g.depth = v.number("depth");
+    g.diameter = v.number("diameter");
+    g.group = v.integer("group");
     return g;
 }
 
-std::optional<SystemDocument::GridRods> readGridRods(JsonFields &f, DocumentError &error) {
-    if (!f.has("rods") || f.failed())
+void setRectangle(const RectangularGrid &g, PartValues &v) {
+    v.set("origin/0", g.x0);
+    v.set("origin/1", g.y0);
+    v.set("size/0", g.sizeX);
+    v.set("size/1", g.sizeY);
+    v.set("conductors/0", g.countX);
+    v.set("conductors/1", g.countY);
+    v.set("depth", g.depth);
+    v.set("diameter", g.diameter);
+    v.set("group", g.group);
+}
+
+std::optional<SystemDocument::GridRods> gridRodsFrom(const PartValues &v) {
+    if (!v.hasUnder("rods"))
         return std::nullopt;
-    JsonFields r(f.value("rods", true), f.path("rods"), error);
-    r.allowOnly({"count", "corners", "length", "diameter"});
     SystemDocument::GridRods rods;
-    const QJsonValue corners = r.value("corners", false);
-    if (!corners.isUndefined() && !corners.isNull() && !corners.isBool())
-        JsonFields::fail(error, DocumentError::Kind::NotABoolean, r.path("corners"));
-    rods.corners = corners.toBool(false);
-    if (!rods.corners)
-        rods.count = r.count("count", kMaxCount);
-    rods.length = r.number("length", 0, true);
-    rods.diameter = r.number("diameter", 0, true);
+    rods.corners = v.boolean("rods/corners");
+    rods.count = rods.corners ? 0 : v.integer("rods/count");
+    rods.length = v.number("rods/length");
+    rods.diameter = v.number("rods/diameter");
     return rods;
 }
 
-QJsonObject writeRectangle(const RectangularGrid &g) {
-    return {{QStringLiteral("origin"), pair(g.x0, g.y0)},
-            {QStringLiteral("size"), pair(g.sizeX, g.sizeY)},
-            {QStringLiteral("conductors"), QJsonArray{g.countX, g.countY}},
-            {QStringLiteral("depth"), g.depth},
-            {QStringLiteral("diameter"), g.diameter},
-            {QStringLiteral("group"), g.group}};
-}
-
-void writeGridRods(const std::optional<SystemDocument::GridRods> &rods, QJsonObject &o) {
+void setGridRods(const std::optional<SystemDocument::GridRods> &rods, PartValues &v) {
     if (!rods)
         return;
-    QJsonObject r{{QStringLiteral("length"), rods->length},
-                  {QStringLiteral("diameter"), rods->diameter}};
     if (rods->corners)
-        r[QStringLiteral("corners")] = true;
+        v.set("rods/corners", true);
     else
-        r[QStringLiteral("count")] = rods->count;
-    o[QStringLiteral("rods")] = r;
+        v.set("rods/count", rods->count);
+    v.set("rods/length", rods->length);
+    v.set("rods/diameter", rods->diameter);
+}
+
+PartValues read(PartKind kind, const QJsonValue &value, const QString &path, DocumentError &error) {
+    return PartSchema::read(PartSchema::fields(kind), value, path, error);
+}
+
+QJsonObject write(PartKind kind, const PartValues &values) {
+    return PartSchema::write(PartSchema::fields(kind), values);
 }
 
 } // namespace
 
+Conductor readConductor(const QJsonValue &value, const QString &path, DocumentError &error) {
+    const PartValues v = read(PartKind::Conductor, value, path, error);
+    return {{v.number("from/0"), v.number("from/1"), v.number("from/2")},
+            {v.number("to/0"), v.number("to/1"), v.number("to/2")},
+            v.number("diameter"),
+            v.integer("group")};
+}
+
 SystemDocument::Grid readGrid(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"origin", "size", "conductors", "depth", "diameter", "group", "rods"});
-    SystemDocument::Grid g;
-    g.grid = readRectangle(f, error);
-    g.rods = readGridRods(f, error);
-    return g;
+    const PartValues v = read(PartKind::Grid, value, path, error);
+    return {rectangleFrom(v), gridRodsFrom(v)};
+}
+
+SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, DocumentError &error) {
+    const PartValues v = read(PartKind::Rods, value, path, error);
+    return {v.points("at"), v.number("top"), v.number("length"), v.number("diameter"),
+            v.integer("group")};
 }
 
 SystemDocument::LGrid readLGrid(const QJsonValue &value, const QString &path,
                                 DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"origin", "size", "cut", "conductors", "depth", "diameter", "group", "rods"});
+    const PartValues v = read(PartKind::LGrid, value, path, error);
     SystemDocument::LGrid l;
-    l.grid.bounds = readRectangle(f, error);
-    double cut[2] = {0, 0};
-    const QJsonValue cutValue = f.value("cut", true);
-    if (!f.failed() && JsonFields::numbers(cutValue, f.path("cut"), 2, cut, error)) {
-        const double size[2] = {l.grid.bounds.sizeX, l.grid.bounds.sizeY};
-        for (int k = 0; k < 2; ++k)
-            if (!(cut[k] > 0))
-                JsonFields::fail(error, DocumentError::Kind::NotPositive,
-                                 JsonFields::indexed(f.path("cut"), k));
-            else if (!(cut[k] < size[k]))
-                JsonFields::fail(error, DocumentError::Kind::CutTooLarge, f.path("cut"));
-    }
-    l.grid.cutX = cut[0];
-    l.grid.cutY = cut[1];
-    l.rods = readGridRods(f, error);
+    l.grid.bounds = rectangleFrom(v);
+    l.grid.cutX = v.number("cut/0");
+    l.grid.cutY = v.number("cut/1");
+    l.rods = gridRodsFrom(v);
     return l;
 }
 
 RodRing readRing(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"centre", "radius", "count", "depth", "diameter", "rod", "group"});
+    const PartValues v = read(PartKind::Ring, value, path, error);
     RodRing r;
-    double centre[2] = {0, 0};
-    const QJsonValue centreValue = f.value("centre", true);
-    if (!f.failed())
-        JsonFields::numbers(centreValue, f.path("centre"), 2, centre, error);
-    r.centre = {centre[0], centre[1]};
-    r.radius = positive(f, "radius", 0, true, error);
-    r.count = f.integer("count", 0, true);
-    if (!f.failed() && (r.count < 3 || r.count > kMaxCount))
-        JsonFields::fail(error, DocumentError::Kind::TooFewRods, f.path("count"), kMaxCount);
-    r.depth = f.number("depth", 0, true);
-    r.diameter = f.number("diameter", 0, true);
-    const QJsonValue rodValue = f.value("rod", true);
-    if (!f.failed()) {
-        JsonFields rod(rodValue, f.path("rod"), error);
-        rod.allowOnly({"length", "diameter"});
-        r.rodLength = rod.number("length", 0, true);
-        r.rodDiameter = rod.number("diameter", 0, true);
-    }
-    r.group = f.integer("group", 0, false);
+    r.centre = {v.number("centre/0"), v.number("centre/1")};
+    r.radius = v.number("radius");
+    r.count = v.integer("count");
+    r.depth = v.number("depth");
+    r.diameter = v.number("diameter");
+    r.rodLength = v.number("rod/length");
+    r.rodDiameter = v.number("rod/diameter");
+    r.group = v.integer("group");
     return r;
 }
 
 SystemDocument::Fence readFence(const QJsonValue &value, const QString &path,
                                 DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"distance", "posts", "group"});
+    const PartValues v = read(PartKind::Fence, value, path, error);
     SystemDocument::Fence fence;
-    fence.fence.distance = positive(f, "distance", 0, true, error);
-    const QJsonValue posts = f.value("posts", true);
-    if (!f.failed()) {
-        JsonFields p(posts, f.path("posts"), error);
-        p.allowOnly({"spacing", "length", "diameter", "top"});
-        fence.fence.spacing = positive(p, "spacing", 0, true, error);
-        fence.fence.length = p.number("length", 0, true);
-        fence.fence.diameter = p.number("diameter", 0, true);
-        fence.fence.top = p.number("top", fence.fence.top, false);
-    }
-    if (f.has("group") && !f.isNull("group"))
-        fence.group = f.integer("group", 0, true);
+    fence.fence.distance = v.number("distance");
+    fence.fence.spacing = v.number("posts/spacing");
+    fence.fence.length = v.number("posts/length");
+    fence.fence.diameter = v.number("posts/diameter");
+    fence.fence.top = v.number("posts/top");
+    if (v.has("group"))
+        fence.group = v.integer("group");
     return fence;
 }
 
 SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error) {
-    JsonFields f(value, QStringLiteral("safety"), error);
-    f.allowOnly({"duration", "body", "surface"});
+    const PartValues v =
+        PartSchema::read(PartSchema::safetyFields(), value, QStringLiteral("safety"), error);
     SafetyCriteria s;
-    s.faultDuration = positive(f, "duration", 0, true, error);
-    const int body = f.integer("body", 50, false);
-    if (!f.failed() && body != 50 && body != 70)
-        JsonFields::fail(error, DocumentError::Kind::NotBodyWeight, f.path("body"));
-    s.body = body == 70 ? BodyWeight::Kg70 : BodyWeight::Kg50;
-    if (f.has("surface") && !f.isNull("surface") && !f.failed()) {
-        JsonFields layer(f.value("surface", true), f.path("surface"), error);
-        layer.allowOnly({"rho", "thickness"});
-        SurfaceLayer surface;
-        surface.resistivity = positive(layer, "rho", 0, true, error);
-        surface.thickness = positive(layer, "thickness", 0, true, error);
-        s.surface = surface;
-    }
+    s.faultDuration = v.number("duration");
+    s.body = v.integer("body") == 70 ? BodyWeight::Kg70 : BodyWeight::Kg50;
+    if (v.hasUnder("surface"))
+        s.surface = SurfaceLayer{v.number("surface/rho"), v.number("surface/thickness")};
     return s;
 }
 
+QJsonObject write(const Conductor &c) {
+    PartValues v;
+    v.set("from/0", c.from.x);
+    v.set("from/1", c.from.y);
+    v.set("from/2", c.from.z);
+    v.set("to/0", c.to.x);
+    v.set("to/1", c.to.y);
+    v.set("to/2", c.to.z);
+    v.set("diameter", c.diameter);
+    v.set("group", c.group);
+    return write(PartKind::Conductor, v);
+}
+
 QJsonObject write(const SystemDocument::Grid &grid) {
-    QJsonObject o = writeRectangle(grid.grid);
-    writeGridRods(grid.rods, o);
-    return o;
+    PartValues v;
+    setRectangle(grid.grid, v);
+    setGridRods(grid.rods, v);
+    return write(PartKind::Grid, v);
+}
+
+QJsonObject write(const SystemDocument::Rods &rods) {
+    PartValues v;
+    v.setPoints("at", rods.at);
+    v.set("top", rods.top);
+    v.set("length", rods.length);
+    v.set("diameter", rods.diameter);
+    v.set("group", rods.group);
+    return write(PartKind::Rods, v);
 }
 
 QJsonObject write(const SystemDocument::LGrid &grid) {
-    QJsonObject o = writeRectangle(grid.grid.bounds);
-    o[QStringLiteral("cut")] = pair(grid.grid.cutX, grid.grid.cutY);
-    writeGridRods(grid.rods, o);
-    return o;
+    PartValues v;
+    setRectangle(grid.grid.bounds, v);
+    v.set("cut/0", grid.grid.cutX);
+    v.set("cut/1", grid.grid.cutY);
+    setGridRods(grid.rods, v);
+    return write(PartKind::LGrid, v);
 }
 
 QJsonObject write(const RodRing &r) {
-    return {{QStringLiteral("centre"), pair(r.centre.x, r.centre.y)},
-            {QStringLiteral("radius"), r.radius},
-            {QStringLiteral("count"), r.count},
-            {QStringLiteral("depth"), r.depth},
-            {QStringLiteral("diameter"), r.diameter},
-            {QStringLiteral("rod"), QJsonObject{{QStringLiteral("length"), r.rodLength},
-                                                {QStringLiteral("diameter"), r.rodDiameter}}},
-            {QStringLiteral("group"), r.group}};
+    PartValues v;
+    v.set("centre/0", r.centre.x);
+    v.set("centre/1", r.centre.y);
+    v.set("radius", r.radius);
+    v.set("count", r.count);
+    v.set("depth", r.depth);
+    v.set("diameter", r.diameter);
+    v.set("rod/length", r.rodLength);
+    v.set("rod/diameter", r.rodDiameter);
+    v.set("group", r.group);
+    return write(PartKind::Ring, v);
 }
 
 QJsonObject write(const SystemDocument::Fence &fence) {
-    const earthing::Fence &f = fence.fence;
-    QJsonObject o{{QStringLiteral("distance"), f.distance},
-                  {QStringLiteral("posts"), QJsonObject{{QStringLiteral("spacing"), f.spacing},
-                                                        {QStringLiteral("length"), f.length},
-                                                        {QStringLiteral("diameter"), f.diameter},
-                                                        {QStringLiteral("top"), f.top}}}};
+    PartValues v;
+    v.set("distance", fence.fence.distance);
+    v.set("posts/spacing", fence.fence.spacing);
+    v.set("posts/length", fence.fence.length);
+    v.set("posts/diameter", fence.fence.diameter);
+    v.set("posts/top", fence.fence.top);
     if (fence.group)
-        o[QStringLiteral("group")] = *fence.group;
-    return o;
+        v.set("group", *fence.group);
+    return write(PartKind::Fence, v);
 }
 
 QJsonObject write(const SafetyCriteria &safety) {
-    QJsonObject o{{QStringLiteral("duration"), safety.faultDuration},
-                  {QStringLiteral("body"), safety.body == BodyWeight::Kg70 ? 70 : 50}};
-    o[QStringLiteral("surface")] =
-        safety.surface
-            ? QJsonValue(QJsonObject{{QStringLiteral("rho"), safety.surface->resistivity},
-                                     {QStringLiteral("thickness"), safety.surface->thickness}})
-            : QJsonValue(QJsonValue::Null);
+    PartValues v;
+    v.set("duration", safety.faultDuration);
+    v.set("body", safety.body == BodyWeight::Kg70 ? 70 : 50);
+    if (safety.surface) {
+        v.set("surface/rho", safety.surface->resistivity);
+        v.set("surface/thickness", safety.surface->thickness);
+    }
+    QJsonObject o = PartSchema::write(PartSchema::safetyFields(), v);
+    // No surface layer is written as null, that a reader sees it was left out on purpose.
+    if (!safety.surface)
+        o[QStringLiteral("surface")] = QJsonValue(QJsonValue::Null);
     return o;
 }
 

@@ -38,29 +38,6 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     return EarthingSoil::twoLayer(rho1, rho2, f.number("h", 0, true));
 }
 
-Conductor readConductor(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"from", "to", "diameter", "group"});
-    Conductor c;
-    c.from = f.point3("from");
-    c.to = f.point3("to");
-    c.diameter = f.number("diameter", 0, true);
-    c.group = f.integer("group", 0, false);
-    return c;
-}
-
-SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, DocumentError &error) {
-    JsonFields f(value, path, error);
-    f.allowOnly({"at", "top", "length", "diameter", "group"});
-    SystemDocument::Rods r;
-    r.at = f.points2("at", true);
-    r.top = f.number("top", 0, true);
-    r.length = f.number("length", 0, true);
-    r.diameter = f.number("diameter", 0, true);
-    r.group = f.integer("group", 0, false);
-    return r;
-}
-
 template <class T, class Read>
 std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, Read read) {
     std::vector<T> items;
@@ -77,13 +54,24 @@ std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, R
     return items;
 }
 
+// The document's version first, so that a newer document is refused as newer rather than
+// for a key this program does not know.
+void readVersion(const QJsonValue &value, DocumentError &error) {
+    if (value.isUndefined() || value.isNull())
+        return;
+    const double v = value.toDouble(0);
+    if (!value.isDouble() || v != std::trunc(v) || v < 1)
+        JsonFields::fail(error, DocumentError::Kind::NotAVersion, QStringLiteral("version"));
+    else if (v > SystemDocument::kVersion) {
+        JsonFields::fail(error, DocumentError::Kind::NewerVersion, QString(),
+                         SystemDocument::kVersion);
+        error.found = v;
+    }
+}
+
 QJsonArray point(double x, double y) {
     return {x, y};
 }
-QJsonArray point(const Point3 &p) {
-    return {p.x, p.y, p.z};
-}
-
 } // namespace
 
 SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &error) {
@@ -98,15 +86,17 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     }
     JsonFields f(document.isObject() ? QJsonValue(document.object()) : QJsonValue(), QString(),
                  error);
-    f.allowOnly({"soil", "current", "conductors", "grids", "rods", "l_grids", "rings", "fences",
-                 "points", "search", "segment_length", "safety", "study_window"});
+    if (!f.failed())
+        readVersion(document.object().value(QLatin1String("version")), error);
+    f.allowOnly({"version", "soil", "current", "conductors", "grids", "rods", "l_grids", "rings",
+                 "fences", "points", "search", "segment_length", "safety", "study_window"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed())
         d.soil = readSoil(soil, error);
     d.current = f.number("current", 0, true);
-    d.conductors = readArray<Conductor>(f, "conductors", error, readConductor);
+    d.conductors = readArray<Conductor>(f, "conductors", error, StudyParts::readConductor);
     d.grids = readArray<Grid>(f, "grids", error, StudyParts::readGrid);
-    d.rods = readArray<Rods>(f, "rods", error, readRods);
+    d.rods = readArray<Rods>(f, "rods", error, StudyParts::readRods);
     d.lGrids = readArray<LGrid>(f, "l_grids", error, StudyParts::readLGrid);
     d.rings = readArray<RodRing>(f, "rings", error, StudyParts::readRing);
     d.fences = readArray<Fence>(f, "fences", error, StudyParts::readFence);
@@ -133,61 +123,99 @@ EarthingInput SystemDocument::input() const {
     EarthingInput input;
     input.soil = soil;
     input.current = current;
-    input.conductors = conductors;
-    for (const Grid &g : grids) {
-        for (const Conductor &c : ConductorLayout::grid(g.grid))
-            input.conductors.push_back(c);
-        if (!g.rods)
-            continue;
-        const std::vector<Point2> at =
-            g.rods->corners ? ConductorLayout::cornerPoints(g.grid)
-                            : ConductorLayout::perimeterPoints(g.grid, g.rods->count);
-        for (const Conductor &c : ConductorLayout::rods(at, g.grid.depth, g.rods->length,
-                                                        g.rods->diameter, g.grid.group))
-            input.conductors.push_back(c);
-    }
-    for (const Rods &r : rods)
-        for (const Conductor &c : ConductorLayout::rods(r.at, r.top, r.length, r.diameter, r.group))
-            input.conductors.push_back(c);
-    appendStudyParts(input.conductors);
+    std::vector<ConductorSource> sources;
+    input.conductors = expanded(sources);
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
     return input;
 }
 
-void SystemDocument::appendStudyParts(std::vector<Conductor> &conductors) const {
-    for (const LGrid &l : lGrids) {
-        for (const Conductor &c : ConductorLayout::lGrid(l.grid))
-            conductors.push_back(c);
-        if (!l.rods)
-            continue;
-        const std::vector<Point2> at =
-            l.rods->corners ? ConductorLayout::lCornerPoints(l.grid)
-                            : ConductorLayout::lPerimeterPoints(l.grid, l.rods->count);
-        for (const Conductor &c : ConductorLayout::rods(at, l.grid.bounds.depth, l.rods->length,
-                                                        l.rods->diameter, l.grid.bounds.group))
-            conductors.push_back(c);
+std::vector<ConductorSource> SystemDocument::sources() const {
+    std::vector<ConductorSource> sources;
+    expanded(sources);
+    return sources;
+}
+
+namespace {
+
+// Appends the conductors of one part, each with where it came from.
+void append(std::vector<Conductor> &conductors, std::vector<ConductorSource> &sources,
+            const std::vector<Conductor> &more, PartKind kind, std::size_t index,
+            const char *field = "") {
+    for (const Conductor &c : more) {
+        conductors.push_back(c);
+        sources.push_back({kind, int(index), QLatin1String(field)});
     }
-    for (const RodRing &r : rings)
-        for (const Conductor &c : ConductorLayout::ring(r))
-            conductors.push_back(c);
+}
+
+// A grid's or an L's rods, from its depth down.
+std::vector<Conductor> gridRods(const std::vector<Point2> &at, const RectangularGrid &g,
+                                const SystemDocument::GridRods &rods) {
+    return ConductorLayout::rods(at, g.depth, rods.length, rods.diameter, g.group);
+}
+
+} // namespace
+
+std::vector<Conductor> SystemDocument::expanded(std::vector<ConductorSource> &sources) const {
+    std::vector<Conductor> out;
+    for (std::size_t k = 0; k < conductors.size(); ++k)
+        append(out, sources, {conductors[k]}, PartKind::Conductor, k);
+    for (std::size_t k = 0; k < grids.size(); ++k) {
+        const Grid &g = grids[k];
+        append(out, sources, ConductorLayout::grid(g.grid), PartKind::Grid, k);
+        if (g.rods)
+            append(out, sources,
+                   gridRods(g.rods->corners
+                                ? ConductorLayout::cornerPoints(g.grid)
+                                : ConductorLayout::perimeterPoints(g.grid, g.rods->count),
+                            g.grid, *g.rods),
+                   PartKind::Grid, k, "rods");
+    }
+    for (std::size_t k = 0; k < rods.size(); ++k) {
+        const Rods &r = rods[k];
+        append(out, sources, ConductorLayout::rods(r.at, r.top, r.length, r.diameter, r.group),
+               PartKind::Rods, k);
+    }
+    appendStudyParts(out, sources);
+    return out;
+}
+
+void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
+                                      std::vector<ConductorSource> &sources) const {
+    for (std::size_t k = 0; k < lGrids.size(); ++k) {
+        const LGrid &l = lGrids[k];
+        append(out, sources, ConductorLayout::lGrid(l.grid), PartKind::LGrid, k);
+        if (l.rods)
+            append(out, sources,
+                   gridRods(l.rods->corners
+                                ? ConductorLayout::lCornerPoints(l.grid)
+                                : ConductorLayout::lPerimeterPoints(l.grid, l.rods->count),
+                            l.grid.bounds, *l.rods),
+                   PartKind::LGrid, k, "rods");
+    }
+    for (std::size_t k = 0; k < rings.size(); ++k) {
+        const std::vector<Conductor> ring = ConductorLayout::ring(rings[k]);
+        // The ring's sides, then as many rods.
+        const auto half = ring.begin() + std::ptrdiff_t(ring.size() / 2);
+        append(out, sources, {ring.begin(), half}, PartKind::Ring, k);
+        append(out, sources, {half, ring.end()}, PartKind::Ring, k, "rod");
+    }
     int highest = 0;
-    for (const Conductor &c : conductors)
+    for (const Conductor &c : out)
         highest = std::max(highest, c.group);
     for (const Fence &f : fences)
         highest = std::max(highest, f.group.value_or(0));
-    const std::vector<Conductor> around = conductors;
-    for (const Fence &f : fences) {
-        earthing::Fence fence = f.fence;
-        fence.group = f.group ? *f.group : ++highest;
-        for (const Conductor &c : ConductorLayout::fence(fence, around))
-            conductors.push_back(c);
+    const std::vector<Conductor> around = out;
+    for (std::size_t k = 0; k < fences.size(); ++k) {
+        earthing::Fence fence = fences[k].fence;
+        fence.group = fences[k].group ? *fences[k].group : ++highest;
+        append(out, sources, ConductorLayout::fence(fence, around), PartKind::Fence, k, "posts");
     }
 }
 
 QByteArray SystemDocument::toJson() const {
-    QJsonObject o;
+    QJsonObject o{{QStringLiteral("version"), kVersion}};
     QJsonObject s;
     if (soil.layered) {
         s[QStringLiteral("rho1")] = soil.rho1;
@@ -200,31 +228,8 @@ QByteArray SystemDocument::toJson() const {
     o[QStringLiteral("current")] = current;
     QJsonArray cs;
     for (const Conductor &c : conductors)
-        cs.append(QJsonObject{{QStringLiteral("from"), point(c.from)},
-                              {QStringLiteral("to"), point(c.to)},
-                              {QStringLiteral("diameter"), c.diameter},
-                              {QStringLiteral("group"), c.group}});
+        cs.append(StudyParts::write(c));
     o[QStringLiteral("conductors")] = cs;
-    if (!grids.empty()) {
-        QJsonArray gs;
-        for (const Grid &g : grids)
-            gs.append(StudyParts::write(g));
-        o[QStringLiteral("grids")] = gs;
-    }
-    if (!rods.empty()) {
-        QJsonArray rs;
-        for (const Rods &r : rods) {
-            QJsonArray at;
-            for (const Point2 &p : r.at)
-                at.append(point(p.x, p.y));
-            rs.append(QJsonObject{{QStringLiteral("at"), at},
-                                  {QStringLiteral("top"), r.top},
-                                  {QStringLiteral("length"), r.length},
-                                  {QStringLiteral("diameter"), r.diameter},
-                                  {QStringLiteral("group"), r.group}});
-        }
-        o[QStringLiteral("rods")] = rs;
-    }
     writeStudyParts(o);
     QJsonArray ps;
     for (const Point2 &p : points)
@@ -249,6 +254,8 @@ void SystemDocument::writeStudyParts(QJsonObject &o) const {
             array.append(StudyParts::write(part));
         o[QLatin1String(key)] = array;
     };
+    add("grids", grids);
+    add("rods", rods);
     add("l_grids", lGrids);
     add("rings", rings);
     add("fences", fences);

@@ -5,6 +5,7 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 #include "document/DocumentError.h"
+#include "document/PartSchema.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -14,6 +15,15 @@
 
 namespace tav {
 
+// Where a conductor of the expanded document came from: the part (its array's kind and
+// its index there, from 0) and the field that shapes it, when one does: "rods" for a
+// grid's or an L's rods, "rod" for a ring's, "posts" for a fence's; empty otherwise.
+struct ConductorSource {
+    PartKind kind;
+    int index;
+    QString field;
+};
+
 // The JSON document of an earthing system, as tav-calc system reads it and the study
 // window keeps it: soil, current, conductors, the convenient shapes that expand into
 // conductors (grids and L-shaped grids with their rods, rods at points, rings of rods,
@@ -22,6 +32,10 @@ namespace tav {
 // README and the man page describe it; its soil is the shape tav-calc soil-model writes.
 class SystemDocument {
 public:
+    // The version of the document this program writes and the latest it reads; a document
+    // without one is of version 1.
+    static constexpr int kVersion = 1;
+
     // Rods on a grid: count evenly spaced along its edge from the corner at its origin, or
     // at its four corners; from the grid's depth down.
     struct GridRods {
@@ -69,6 +83,8 @@ public:
     // L-shaped grid's with its rods, the rings, and last the fences round what is energised
     // before them: the solver numbers them in this order.
     earthing::EarthingInput input() const;
+    // For each of input()'s conductors, in its order, the part it came from.
+    std::vector<ConductorSource> sources() const;
 
     QByteArray toJson() const;
     // Either the document or why not (error.kind is None when read).
@@ -78,7 +94,9 @@ public:
     static QByteArray resultJson(const earthing::EarthingResult &result);
 
 private:
-    void appendStudyParts(std::vector<earthing::Conductor> &conductors) const;
+    std::vector<earthing::Conductor> expanded(std::vector<ConductorSource> &sources) const;
+    void appendStudyParts(std::vector<earthing::Conductor> &conductors,
+                          std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;
 };
 

@@ -69,6 +69,9 @@ inline constexpr unsigned kDocumentShapeErrors = 3083;
 inline constexpr unsigned kSystemTouchVerdict = 3087;
 inline constexpr unsigned kSystemStepVerdict = 3088;
 inline constexpr unsigned kSystemVerdicts = 3089;
+// 3100-3102: the later DocumentError kinds, NotAVersion, NewerVersion (the document's
+// version, then the latest this program reads) and NotText.
+inline constexpr unsigned kDocumentVersionErrors = 3100;
 
 // The two-layer soil model window.
 namespace SoilModel {

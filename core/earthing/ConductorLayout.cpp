@@ -11,6 +11,47 @@ double position(double start, double size, int index, int count) {
     return count > 1 ? start + size * index / (count - 1) : start;
 }
 
+// How many points each side of a closed polygon takes between its corners: one at a time
+// to the side whose gaps are then the longest, so that the longest gap is as short as it
+// can be and the sides share the points about in proportion to their lengths; a tie goes
+// to the side met first going round.
+std::vector<int> pointsPerSide(const std::vector<double> &sides, int count) {
+    std::vector<int> on(sides.size(), 0);
+    for (int k = 0; k < count; ++k) {
+        std::size_t widest = 0;
+        for (std::size_t i = 1; i < sides.size(); ++i)
+            if (sides[i] / (on[i] + 1) > sides[widest] / (on[widest] + 1))
+                widest = i;
+        ++on[widest];
+    }
+    return on;
+}
+
+// count points on a closed polygon: its corners first, going round from the first, then
+// the rest spread over the sides and spaced evenly on each; listed in order round it.
+std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) {
+    const int n = int(corners.size());
+    if (count <= n)
+        return {corners.begin(), corners.begin() + std::max(0, count)};
+    std::vector<double> sides;
+    for (int i = 0; i < n; ++i) {
+        const Point2 &a = corners[i];
+        const Point2 &b = corners[(i + 1) % n];
+        sides.push_back(std::hypot(b.x - a.x, b.y - a.y));
+    }
+    const std::vector<int> on = pointsPerSide(sides, count - n);
+    std::vector<Point2> points;
+    for (int i = 0; i < n; ++i) {
+        const Point2 &a = corners[i];
+        const Point2 &b = corners[(i + 1) % n];
+        for (int k = 0; k <= on[i]; ++k) {
+            const double t = double(k) / (on[i] + 1);
+            points.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
+        }
+    }
+    return points;
+}
+
 } // namespace
 
 std::vector<Conductor> grid(const RectangularGrid &grid) {
@@ -41,26 +82,7 @@ std::vector<Conductor> rods(const std::vector<Point2> &at, double top, double le
 }
 
 std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count) {
-    std::vector<Point2> points;
-    const double a = grid.sizeX;
-    const double b = grid.sizeY;
-    const double perimeter = 2 * (a + b);
-    for (int i = 0; i < count; ++i) {
-        double s = perimeter * i / count;
-        Point2 p;
-        if (s <= a) {
-            p = {grid.x0 + s, grid.y0};
-        } else if ((s -= a) <= b) {
-            p = {grid.x0 + a, grid.y0 + s};
-        } else if ((s -= b) <= a) {
-            p = {grid.x0 + a - s, grid.y0 + b};
-        } else {
-            s -= a;
-            p = {grid.x0, grid.y0 + b - s};
-        }
-        points.push_back(p);
-    }
-    return points;
+    return alongPolygon(cornerPoints(grid), count);
 }
 
 std::vector<Point2> cornerPoints(const RectangularGrid &grid) {
@@ -80,53 +102,46 @@ namespace {
 constexpr double kEdgeSlack = 1e-9;
 constexpr double kPi = 3.141592653589793;
 
-// Evenly spaced points along a closed polygon, the first at its first corner.
-std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) {
-    std::vector<double> sides;
-    double perimeter = 0;
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const Point2 &a = corners[i];
-        const Point2 &b = corners[(i + 1) % corners.size()];
-        sides.push_back(std::hypot(b.x - a.x, b.y - a.y));
-        perimeter += sides.back();
-    }
-    std::vector<Point2> points;
-    for (int k = 0; k < count; ++k) {
-        double s = perimeter * k / count;
-        std::size_t i = 0;
-        while (i + 1 < sides.size() && s > sides[i]) {
-            s -= sides[i];
-            ++i;
-        }
-        const Point2 &a = corners[i];
-        const Point2 &b = corners[(i + 1) % corners.size()];
-        const double t = sides[i] > 0 ? s / sides[i] : 0;
-        points.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t});
-    }
-    return points;
-}
-
 } // namespace
+
+// Whether one of count grid lines spaced evenly from start over size lies on at, within
+// slack: the line is then the edge there, and another conductor on it would overlap it.
+bool lineAt(double start, double size, int count, double at, double slack) {
+    for (int i = 0; i < count; ++i)
+        if (std::abs(position(start, size, i, count) - at) <= slack)
+            return true;
+    return false;
+}
 
 std::vector<Conductor> lGrid(const LShapedGrid &l) {
     const RectangularGrid &g = l.bounds;
     const double innerX = g.x0 + g.sizeX - l.cutX; // where the cut starts along x
     const double innerY = g.y0 + g.sizeY - l.cutY;
+    const double x1 = g.x0 + g.sizeX;
+    const double y1 = g.y0 + g.sizeY;
     const double slackX = kEdgeSlack * g.sizeX;
     const double slackY = kEdgeSlack * g.sizeY;
     std::vector<Conductor> conductors;
     for (int i = 0; i < g.countX; ++i) {
         const double x = position(g.x0, g.sizeX, i, g.countX);
-        const double end = x <= innerX + slackX ? g.y0 + g.sizeY : innerY;
+        const double end = x <= innerX + slackX ? y1 : innerY;
         if (end > g.y0)
             conductors.push_back({{x, g.y0, g.depth}, {x, end, g.depth}, g.diameter, g.group});
     }
     for (int i = 0; i < g.countY; ++i) {
         const double y = position(g.y0, g.sizeY, i, g.countY);
-        const double end = y <= innerY + slackY ? g.x0 + g.sizeX : innerX;
+        const double end = y <= innerY + slackY ? x1 : innerX;
         if (end > g.x0)
             conductors.push_back({{g.x0, y, g.depth}, {end, y, g.depth}, g.diameter, g.group});
     }
+    // The two edges along the cut close the L's perimeter, as a rectangle's outer lines
+    // close its own, and join the lines cut short there; unless a grid line is one already.
+    if (!lineAt(g.x0, g.sizeX, g.countX, innerX, slackX))
+        conductors.push_back(
+            {{innerX, innerY, g.depth}, {innerX, y1, g.depth}, g.diameter, g.group});
+    if (!lineAt(g.y0, g.sizeY, g.countY, innerY, slackY))
+        conductors.push_back(
+            {{innerX, innerY, g.depth}, {x1, innerY, g.depth}, g.diameter, g.group});
     return conductors;
 }
 

@@ -24,7 +24,8 @@ struct RectangularGrid {
 // An L-shaped grid: the rectangle (x0, y0) to (x0 + sizeX, y0 + sizeY) without the
 // rectangle cutX by cutY at its far corner. countX conductors along y and countY along x,
 // spaced evenly over the whole rectangle as a RectangularGrid's, each clipped to the L; one
-// that would lie wholly in the cut is left out.
+// that would lie wholly in the cut is left out. The two edges along the cut are conductors
+// too, so that the L is closed all round as a rectangle is by its outer lines.
 struct LShapedGrid {
     RectangularGrid bounds;
     double cutX = 0;
@@ -65,8 +66,10 @@ std::vector<Conductor> grid(const RectangularGrid &grid);
 std::vector<Conductor> rods(const std::vector<Point2> &at, double top, double length,
                             double diameter, int group);
 
-// count points evenly spaced along the grid's edge, the first at its corner (x0, y0),
-// going round towards +x.
+// count points along the grid's edge, going round from its corner (x0, y0) towards +x: on
+// its corners first (the first count of them when fewer), the rest shared out between the
+// sides about in proportion to their lengths and spaced evenly on each, so that the longest
+// gap is as short as it can be.
 std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count);
 
 // The four corners of the grid.
@@ -75,7 +78,7 @@ std::vector<Point2> cornerPoints(const RectangularGrid &grid);
 std::vector<Conductor> lGrid(const LShapedGrid &grid);
 // The L's six corners, going round from (x0, y0) towards +x.
 std::vector<Point2> lCornerPoints(const LShapedGrid &grid);
-// count points evenly spaced along the L's edge, the first at (x0, y0), towards +x.
+// count points along the L's edge as perimeterPoints spreads them, on its six corners first.
 std::vector<Point2> lPerimeterPoints(const LShapedGrid &grid, int count);
 
 // The ring conductor's sides, then the rods.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/PartSchema.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QVector>
@@ -8,7 +10,9 @@
 // JSON object, an element of the document's array for that kind, kept as typed (a field
 // that is no number stays text) so that the document's reader says what is wrong with it.
 struct StudyPart {
-    enum class Kind { Grid, LGrid, Conductor, Rods, Ring, Fence };
+    // The document's kinds of part; the fields, keys, names and a new part's values come
+    // from its schema.
+    using Kind = tav::PartKind;
 
     // What a field holds, for marking the ones a refusal of the solver points at.
     enum class Role { Place, Length, Count, Depth, Diameter };

@@ -73,6 +73,31 @@ int colouredPixels(const QString &pdf, const QString &folder) {
     return coloured;
 }
 
+// The conductors of an expanded document, as "x1 y1 z1 - x2 y2 z2 @part", rounded to the
+// micrometre, sorted: the order within a part is the expansion's own business.
+QStringList expandedConductors(const QString &json, const QString &part) {
+    QStringList lines;
+    const QJsonArray conductors =
+        QJsonDocument::fromJson(json.toUtf8()).object().value("conductors").toArray();
+    const auto at = [](const QJsonValue &p) {
+        QStringList xyz;
+        for (const QJsonValue &v : p.toArray())
+            xyz.append(QString::number(std::round(v.toDouble() * 1e6) / 1e6 + 0.0));
+        return xyz.join(' ');
+    };
+    for (const QJsonValue &v : conductors) {
+        const QJsonObject c = v.toObject();
+        if (c.value("part").toString() == part)
+            lines.append(at(c.value("from")) + " - " + at(c.value("to")));
+    }
+    lines.sort();
+    return lines;
+}
+
+Run expand(const QByteArray &document) {
+    return tavCalc({"system", "--input", "-", "--expand"}, document);
+}
+
 } // namespace
 
 class TestTavCalcSystem : public QObject {
@@ -209,6 +234,78 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(refusedPdf));
     }
 
+    // --expand: a 10 m square grid of 2 x 2 conductors is its four sides, as they are
+    // written; no grid is left, and the rest of the document comes along.
+    void expandGrid() {
+        const Run run = expand(R"({"soil": {"rho": 100}, "current": 10,
+            "grids": [{"size": [10, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}],
+            "safety": {"duration": 0.5}, "points": [[1, 2]]})");
+        QCOMPARE(run.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QVERIFY(!o.contains("grids"));
+        QCOMPARE(o.value("conductors").toArray().size(), 4);
+        QCOMPARE(expandedConductors(run.out, "grids[0]"),
+                 (QStringList{"0 0 0.5 - 0 10 0.5", "0 0 0.5 - 10 0 0.5", "0 10 0.5 - 10 10 0.5",
+                              "10 0 0.5 - 10 10 0.5"}));
+        QCOMPARE(o.value("conductors").toArray()[0].toObject().value("diameter").toDouble(), 0.01);
+        QCOMPARE(o.value("safety").toObject().value("duration").toDouble(), 0.5);
+        QCOMPARE(o.value("points").toArray()[0].toArray()[1].toDouble(), 2.);
+        QCOMPARE(o.value("soil").toObject().value("rho").toDouble(), 100.);
+    }
+
+    // An L of only its outer lines is its six sides: 10 by 8 without 4 by 3.
+    void expandLGrid() {
+        const Run run = expand(R"({"soil": {"rho": 100}, "current": 10,
+            "l_grids": [{"size": [10, 8], "cut": [4, 3], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(expandedConductors(run.out, "l_grids[0]"),
+                 (QStringList{"0 0 0.5 - 0 8 0.5", "0 0 0.5 - 10 0 0.5", "0 8 0.5 - 6 8 0.5",
+                              "10 0 0.5 - 10 5 0.5", "6 5 0.5 - 10 5 0.5", "6 5 0.5 - 6 8 0.5"}));
+    }
+
+    // A ring of four rods on a circle of 2 m: a square through (2, 0), (0, 2), (-2, 0) and
+    // (0, -2), and a rod 3 m down from each corner.
+    void expandRing() {
+        const Run run = expand(R"({"soil": {"rho": 100}, "current": 10,
+            "rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 3, "diameter": 0.02}}]})");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(expandedConductors(run.out, "rings[0]"),
+                 (QStringList{"-2 0 0.6 - 0 -2 0.6", "0 -2 0.6 - 2 0 0.6", "0 2 0.6 - -2 0 0.6",
+                              "2 0 0.6 - 0 2 0.6"}));
+        QCOMPARE(expandedConductors(run.out, "rings[0].rod"),
+                 (QStringList{"-2 0 0.6 - -2 0 3.6", "0 -2 0.6 - 0 -2 3.6", "0 2 0.6 - 0 2 3.6",
+                              "2 0 0.6 - 2 0 3.6"}));
+    }
+
+    // What --expand writes is a document of its own, which solves as the original does.
+    void expandedSolvesTheSame() {
+        const QByteArray document = R"({"soil": {"rho1": 200, "rho2": 50, "h": 3}, "current": 100,
+            "grids": [{"size": [12, 8], "conductors": [3, 2], "depth": 0.5, "diameter": 0.01,
+                       "rods": {"count": 6, "length": 2, "diameter": 0.016}}],
+            "l_grids": [{"origin": [20, 0], "size": [10, 8], "cut": [4, 3], "conductors": [3, 2],
+                         "depth": 0.5, "diameter": 0.01}],
+            "rings": [{"centre": [6, 20], "radius": 2, "count": 5, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}, "group": 1}],
+            "fences": [{"distance": 2, "posts": {"spacing": 10, "length": 1, "diameter": 0.05}}],
+            "search": {"step": 2, "margin": 1}, "segment_length": 2})";
+        const Run expanded = expand(document);
+        QCOMPARE(expanded.status, 0);
+        const QStringList json = {"system", "--input", "-", "--format", "json"};
+        const Run original = tavCalc(json, document);
+        const Run again = tavCalc(json, expanded.out.toUtf8());
+        QCOMPARE(original.status, 0);
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        const auto resistance = [](const Run &run) {
+            return QJsonDocument::fromJson(run.out.toUtf8())
+                .object()
+                .value("resistance")
+                .toDouble();
+        };
+        QVERIFY(resistance(original) > 0);
+        QVERIFY(std::abs(resistance(again) / resistance(original) - 1) < 1e-12);
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("input");
@@ -248,6 +345,18 @@ private Q_SLOTS:
             << QByteArray(
                    R"({"soil": {"rho": 1}, "current": 1, "safety": {"duration": 1, "body": 80}})")
             << 1 << "safety.body must be 50 or 70";
+        QTest::newRow("a newer document")
+            << fromInput << QByteArray(R"({"version": 7, "soil": {"rho": 1}, "current": 1})") << 1
+            << "the document is of version 7, newer than this program reads: it reads up to "
+               "version 1";
+        QTest::newRow("a grid of no side")
+            << fromInput
+            << QByteArray(
+                   R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [0, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})")
+            << 1 << "grids[0].size[0] must be a number above 0";
+        QTest::newRow("expanded into a report")
+            << QStringList{"system", "--input", "-", "--expand", "--pdf", "/tmp/x.pdf"} << kSystem
+            << 2 << "--expand writes no report";
         QTest::newRow("an unknown format")
             << QStringList{"system", "--input", "-", "--format", "xml"} << kSystem << 2
             << "--format: 'xml'";

@@ -1,10 +1,12 @@
 // The shapes a document lays out, expanded into conductors: checked against plans worked
 // by hand.
 #include "core/earthing/ConductorLayout.h"
+#include "core/earthing/InputCheck.h"
 
 #include <QLineF>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tav::earthing;
@@ -35,6 +37,48 @@ bool near(const QPointF &a, const QPointF &b) {
     return std::abs(a.x() - b.x()) < 1e-12 && std::abs(a.y() - b.y()) < 1e-12;
 }
 
+// Whether p lies on the straight conductor c in plan, ends included.
+bool onConductor(const QPointF &p, const Conductor &c) {
+    const double dx = c.to.x - c.from.x;
+    const double dy = c.to.y - c.from.y;
+    const double length = std::hypot(dx, dy);
+    const double along = ((p.x() - c.from.x) * dx + (p.y() - c.from.y) * dy) / length;
+    const double across = ((p.x() - c.from.x) * dy - (p.y() - c.from.y) * dx) / length;
+    return std::abs(across) < 1e-9 && along > -1e-9 && along < length + 1e-9;
+}
+
+// The length that two conductors of the plan share along one line: 0 unless they lie on
+// one line.
+double common(const Conductor &a, const Conductor &b) {
+    const double dx = a.to.x - a.from.x;
+    const double dy = a.to.y - a.from.y;
+    const double length = std::hypot(dx, dy);
+    // Each end of b as (along a from its start, off a's line).
+    const auto along = [&](const Point3 &p) {
+        return ((p.x - a.from.x) * dx + (p.y - a.from.y) * dy) / length;
+    };
+    const auto off = [&](const Point3 &p) {
+        return std::abs((p.x - a.from.x) * dy - (p.y - a.from.y) * dx) / length;
+    };
+    if (off(b.from) > 1e-9 || off(b.to) > 1e-9)
+        return 0;
+    const double lo = std::max(0., std::min(along(b.from), along(b.to)));
+    const double hi = std::min(length, std::max(along(b.from), along(b.to)));
+    return std::max(0., hi - lo);
+}
+
+// The length of conductor along the polygon's sides.
+double lengthOnEdge(const std::vector<Conductor> &conductors, const QList<QPointF> &corners) {
+    double total = 0;
+    for (int k = 0; k < corners.size(); ++k) {
+        const QPointF &a = corners[k];
+        const QPointF &b = corners[(k + 1) % corners.size()];
+        for (const Conductor &c : conductors)
+            total += common({{a.x(), a.y(), 0}, {b.x(), b.y(), 0}}, c);
+    }
+    return total;
+}
+
 void compareLines(const Lines &actual, const Lines &expected) {
     QCOMPARE(actual.size(), expected.size());
     for (int k = 0; k < actual.size(); ++k)
@@ -52,21 +96,23 @@ private Q_SLOTS:
     void lGridClipped_data() {
         QTest::addColumn<LShapedGrid>("grid");
         QTest::addColumn<Lines>("expected");
-        // x = 0, 5, 10 and y = 0, 4, 8; the cut starts at x = 6, y = 5.
+        // x = 0, 5, 10 and y = 0, 4, 8; the cut starts at x = 6, y = 5, and its two edges
+        // come last.
         QTest::newRow("conductors off the cut's edges")
-            << lGrid(10, 8, 4, 3, 3, 3) << Lines{{0, 0, 0, 8},  {5, 0, 5, 8},  {10, 0, 10, 5},
-                                                 {0, 0, 10, 0}, {0, 4, 10, 4}, {0, 8, 6, 8}};
-        // The conductors at x = 5 and y = 5 run along the cut's edges: whole.
+            << lGrid(10, 8, 4, 3, 3, 3)
+            << Lines{{0, 0, 0, 8},  {5, 0, 5, 8}, {10, 0, 10, 5}, {0, 0, 10, 0},
+                     {0, 4, 10, 4}, {0, 8, 6, 8}, {6, 5, 6, 8},   {6, 5, 10, 5}};
+        // The conductors at x = 5 and y = 5 run along the cut's edges: whole, and the
+        // edges are not laid again.
         QTest::newRow("conductors on the cut's edges")
             << lGrid(10, 10, 5, 5, 3, 3) << Lines{{0, 0, 0, 10}, {5, 0, 5, 10}, {10, 0, 10, 5},
                                                   {0, 0, 10, 0}, {0, 5, 10, 5}, {0, 10, 5, 10}};
-        // Sizes in decimals: 0.1 * 3 is not 0.3 in binary, the edge still counts.
-        QTest::newRow("edge in decimals") << lGrid(0.3, 0.3, 0.2, 0.2, 4, 1)
-                                          << Lines{{0, 0, 0, 0.3},
-                                                   {0.1, 0, 0.1, 0.3},
-                                                   {0.2, 0, 0.2, 0.1},
-                                                   {0.3, 0, 0.3, 0.1},
-                                                   {0, 0, 0.3, 0}};
+        // Sizes in decimals: 0.1 * 3 is not 0.3 in binary, the edge at x = 0.1 still counts
+        // as the line there; the edge at y = 0.1 has no line of its own.
+        QTest::newRow("edge in decimals")
+            << lGrid(0.3, 0.3, 0.2, 0.2, 4, 1)
+            << Lines{{0, 0, 0, 0.3},     {0.1, 0, 0.1, 0.3}, {0.2, 0, 0.2, 0.1},
+                     {0.3, 0, 0.3, 0.1}, {0, 0, 0.3, 0},     {0.1, 0.1, 0.3, 0.1}};
     }
     void lGridClipped() {
         QFETCH(LShapedGrid, grid);
@@ -74,13 +120,94 @@ private Q_SLOTS:
         compareLines(plan(ConductorLayout::lGrid(grid)), expected);
     }
 
+    // The L is closed all round: its six corners on conductors, the conductors along its
+    // edge as long as its perimeter, worked by hand, and none laid twice.
+    void lGridPerimeter_data() {
+        QTest::addColumn<LShapedGrid>("grid");
+        QTest::addColumn<double>("perimeter");
+        QTest::newRow("lines off the cut's edges") << lGrid(10, 8, 4, 3, 3, 3) << 36.;
+        QTest::newRow("lines on the cut's edges") << lGrid(10, 10, 5, 5, 3, 3) << 40.;
+        QTest::newRow("outer lines only") << lGrid(10, 8, 4, 3, 2, 2) << 36.;
+        QTest::newRow("one edge on a line") << lGrid(30, 20, 15, 7, 7, 3) << 100.;
+        QTest::newRow("fine mesh, moved") << lGrid(30, 30, 15, 15, 7, 7) << 120.;
+    }
+    void lGridPerimeter() {
+        QFETCH(LShapedGrid, grid);
+        QFETCH(double, perimeter);
+        grid.bounds.x0 = 3;
+        grid.bounds.y0 = -4;
+        const std::vector<Conductor> conductors = ConductorLayout::lGrid(grid);
+        QList<QPointF> corners;
+        for (const Point2 &p : ConductorLayout::lCornerPoints(grid))
+            corners.append({p.x, p.y});
+        for (const QPointF &corner : corners)
+            QVERIFY2(std::any_of(conductors.begin(), conductors.end(),
+                                 [&](const Conductor &c) { return onConductor(corner, c); }),
+                     qPrintable(QStringLiteral("corner %1, %2").arg(corner.x()).arg(corner.y())));
+        QVERIFY(std::abs(lengthOnEdge(conductors, corners) - perimeter) < 1e-9);
+        for (std::size_t i = 0; i < conductors.size(); ++i)
+            for (std::size_t j = i + 1; j < conductors.size(); ++j)
+                QVERIFY2(common(conductors[i], conductors[j]) < 1e-9,
+                         qPrintable(QStringLiteral("%1 and %2").arg(i).arg(j)));
+        EarthingInput input;
+        input.soil = EarthingSoil::uniform(100);
+        input.current = 1;
+        input.conductors = conductors;
+        QVERIFY(!InputCheck::check(input));
+    }
+
+    // Rods along a rectangle's edge: on its corners first, then shared out so that the
+    // longest gap is shortest, evenly on each side; worked by hand.
+    void perimeterRods_data() {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<QPointF>>("expected");
+        // Four and two more on each 60 m side (gaps of 12 m), two on each 40 m side (13.3 m).
+        QTest::newRow("16 on 60 x 40")
+            << 60. << 40. << 16 << QList<QPointF>{{0, 0},   {12, 0},  {24, 0},       {36, 0},
+                                                  {48, 0},  {60, 0},  {60, 40. / 3}, {60, 80. / 3},
+                                                  {60, 40}, {48, 40}, {36, 40},      {24, 40},
+                                                  {12, 40}, {0, 40},  {0, 80. / 3},  {0, 40. / 3}};
+        QTest::newRow("the corners")
+            << 7. << 5. << 4 << QList<QPointF>{{0, 0}, {7, 0}, {7, 5}, {0, 5}};
+        QTest::newRow("two corners") << 60. << 40. << 2 << QList<QPointF>{{0, 0}, {60, 0}};
+        QTest::newRow("none") << 60. << 40. << 0 << QList<QPointF>{};
+        // The two more go to the middles of the long sides.
+        QTest::newRow("6 on 60 x 40")
+            << 60. << 40. << 6
+            << QList<QPointF>{{0, 0}, {30, 0}, {60, 0}, {60, 40}, {30, 40}, {0, 40}};
+        // On a square the one more goes to the first side.
+        QTest::newRow("5 on a square")
+            << 10. << 10. << 5 << QList<QPointF>{{0, 0}, {5, 0}, {10, 0}, {10, 10}, {0, 10}};
+    }
+    void perimeterRods() {
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(int, count);
+        QFETCH(QList<QPointF>, expected);
+        RectangularGrid grid;
+        grid.x0 = 2;
+        grid.y0 = -3;
+        grid.sizeX = a;
+        grid.sizeY = b;
+        const std::vector<Point2> at = ConductorLayout::perimeterPoints(grid, count);
+        QCOMPARE(int(at.size()), expected.size());
+        for (int k = 0; k < expected.size(); ++k)
+            QVERIFY2(near({at[k].x - 2, at[k].y + 3}, expected[k]), qPrintable(QString::number(k)));
+    }
+
     void lGridRods_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<QList<QPointF>>("expected");
-        // Corners (0,0) (10,0) (10,5) (6,5) (6,8) (0,8): perimeter 36.
-        QTest::newRow("four along the edge") << 4 << QList<QPointF>{{0, 0}, {9, 0}, {7, 5}, {1, 8}};
-        QTest::newRow("six, every 6 m")
-            << 6 << QList<QPointF>{{0, 0}, {6, 0}, {10, 2}, {7, 5}, {4, 8}, {0, 6}};
+        // Corners (0,0) (10,0) (10,5) (6,5) (6,8) (0,8): sides of 10, 5, 4, 3, 6 and 8 m.
+        QTest::newRow("four: the first corners")
+            << 4 << QList<QPointF>{{0, 0}, {10, 0}, {10, 5}, {6, 5}};
+        QTest::newRow("six: the corners")
+            << 6 << QList<QPointF>{{0, 0}, {10, 0}, {10, 5}, {6, 5}, {6, 8}, {0, 8}};
+        // The two more halve the longest sides, of 10 and 8 m.
+        QTest::newRow("eight") << 8 << QList<QPointF>{{0, 0}, {5, 0}, {10, 0}, {10, 5},
+                                                      {6, 5}, {6, 8}, {0, 8},  {0, 4}};
         QTest::newRow("corners") << 0 << QList<QPointF>{{0, 0}, {10, 0}, {10, 5},
                                                         {6, 5}, {6, 8},  {0, 8}};
     }

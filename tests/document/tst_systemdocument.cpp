@@ -23,6 +23,14 @@ SystemDocument read(const QByteArray &json) {
     return document;
 }
 
+// count conductors in a row from one part.
+struct Run {
+    int count;
+    PartKind kind;
+    int index;
+    const char *field;
+};
+
 bool same(const Point3 &a, const Point3 &b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
@@ -30,6 +38,7 @@ bool same(const Point3 &a, const Point3 &b) {
 } // namespace
 
 Q_DECLARE_METATYPE(tav::DocumentError::Kind)
+Q_DECLARE_METATYPE(Run)
 
 class TestSystemDocument : public QObject {
     Q_OBJECT
@@ -123,6 +132,15 @@ private Q_SLOTS:
                 same(in.conductors[21].to, {32, 5, 1.7}));
     }
 
+    // A document is written as version 1, and one without a version is read as version 1.
+    void version() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10})");
+        const QJsonObject written = QJsonDocument::fromJson(d.toJson()).object();
+        QCOMPARE(written.value("version"), QJsonValue(1));
+        QCOMPARE(read(R"({"version": 1, "soil": {"rho": 100}, "current": 10})").toJson(),
+                 d.toJson());
+    }
+
     // Written and read back, a document is the same.
     void roundTrip() {
         const QByteArray json = R"({"soil": {"rho1": 300, "rho2": 100.25, "h": 6.096},
@@ -166,25 +184,76 @@ private Q_SLOTS:
         QCOMPARE(d.fences[0].fence.top, 0.05);
         QVERIFY(!d.fences[0].group);
         const EarthingInput in = d.input();
-        QCOMPARE(in.conductors.size(), std::size_t(1 + 1 + 5 + 6 + 8 + 4));
+        QCOMPARE(in.conductors.size(), std::size_t(1 + 1 + 7 + 6 + 8 + 4));
         QCOMPARE(in.conductors[0].group, 4);
         QVERIFY(same(in.conductors[1].from, {30, 5, 0.2}));
-        // The L: x = 0, 5, 10 along y (the last one clipped at y = 5), y = 0, 8 along x.
+        // The L: x = 0, 5, 10 along y (the last one clipped at y = 5), y = 0, 8 along x,
+        // then the cut's two edges from its inner corner (6, 5).
         QVERIFY(same(in.conductors[4].to, {10, 5, 0.5}));
         QVERIFY(same(in.conductors[6].to, {6, 8, 0.5}));
+        QVERIFY(same(in.conductors[7].from, {6, 5, 0.5}) && same(in.conductors[7].to, {6, 8, 0.5}));
+        QVERIFY(same(in.conductors[8].from, {6, 5, 0.5}) &&
+                same(in.conductors[8].to, {10, 5, 0.5}));
         // Its corner rods: the fourth at the L's inner corner.
-        QVERIFY(same(in.conductors[10].from, {6, 5, 0.5}) &&
-                same(in.conductors[10].to, {6, 5, 3.5}));
+        QVERIFY(same(in.conductors[12].from, {6, 5, 0.5}) &&
+                same(in.conductors[12].to, {6, 5, 3.5}));
         // The ring's first side from (22, 0), its first rod there.
-        QVERIFY(same(in.conductors[13].from, {22, 0, 0.6}));
-        QVERIFY(same(in.conductors[17].from, {22, 0, 0.6}) &&
-                same(in.conductors[17].to, {22, 0, 2.6}));
+        QVERIFY(same(in.conductors[15].from, {22, 0, 0.6}));
+        QVERIFY(same(in.conductors[19].from, {22, 0, 0.6}) &&
+                same(in.conductors[19].to, {22, 0, 2.6}));
         // The fence round the energised parts, (0, 0) to (30, 8), out by 1 m: the floating
         // ring and conductor do not widen it; its group one above the others'.
-        QVERIFY(same(in.conductors[21].from, {-1, -1, 0.05}) &&
-                same(in.conductors[21].to, {-1, -1, 1.05}));
-        QVERIFY(same(in.conductors[23].from, {31, 9, 0.05}));
-        QCOMPARE(in.conductors[24].group, 5);
+        QVERIFY(same(in.conductors[23].from, {-1, -1, 0.05}) &&
+                same(in.conductors[23].to, {-1, -1, 1.05}));
+        QVERIFY(same(in.conductors[25].from, {31, 9, 0.05}));
+        QCOMPARE(in.conductors[26].group, 5);
+    }
+
+    // Each expanded conductor names its part and the field that shapes it, counted by
+    // hand from the parts' conductors as expansions() and studyParts() count them.
+    void sources_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QList<Run>>("runs");
+        QTest::newRow("conductors, grids and rods")
+            << QByteArray(R"({"soil": {"rho": 100}, "current": 1,
+            "conductors": [{"from": [-5, 0, 0.3], "to": [-5, 10, 0.3], "diameter": 0.01}],
+            "grids": [{"size": [20, 10], "conductors": [3, 2], "depth": 0.5, "diameter": 0.01,
+                       "rods": {"count": 6, "length": 3, "diameter": 0.016}},
+                      {"origin": [40, 0], "size": [10, 10], "conductors": [2, 2], "depth": 0.6,
+                       "diameter": 0.01, "rods": {"corners": true, "length": 2, "diameter": 0.02}}],
+            "rods": [{"at": [[30, 5], [32, 5]], "top": 0.2, "length": 1.5, "diameter": 0.016}]})")
+            << QList<Run>{{1, PartKind::Conductor, 0, ""}, {5, PartKind::Grid, 0, ""},
+                          {6, PartKind::Grid, 0, "rods"},  {4, PartKind::Grid, 1, ""},
+                          {4, PartKind::Grid, 1, "rods"},  {2, PartKind::Rods, 0, ""}};
+        QTest::newRow("an L, a ring and a fence")
+            << QByteArray(R"({"soil": {"rho": 100}, "current": 10,
+            "l_grids": [{"size": [10, 8], "cut": [4, 3], "conductors": [3, 2], "depth": 0.5,
+                         "diameter": 0.0105, "rods": {"corners": true, "length": 3, "diameter": 0.016}}],
+            "rings": [{"centre": [20, 0], "radius": 2, "count": 4, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}},
+                      {"centre": [20, 9], "radius": 2, "count": 3, "depth": 0.6, "diameter": 0.01,
+                       "rod": {"length": 2, "diameter": 0.02}}],
+            "fences": [{"distance": 1, "posts": {"spacing": 100, "length": 1, "diameter": 0.05}}]})")
+            << QList<Run>{{7, PartKind::LGrid, 0, ""},     {6, PartKind::LGrid, 0, "rods"},
+                          {4, PartKind::Ring, 0, ""},      {4, PartKind::Ring, 0, "rod"},
+                          {3, PartKind::Ring, 1, ""},      {3, PartKind::Ring, 1, "rod"},
+                          {4, PartKind::Fence, 0, "posts"}};
+    }
+    void sources() {
+        QFETCH(QByteArray, json);
+        QFETCH(QList<Run>, runs);
+        const SystemDocument d = read(json);
+        const std::vector<ConductorSource> sources = d.sources();
+        QCOMPARE(sources.size(), d.input().conductors.size());
+        std::size_t at = 0;
+        for (const Run &run : runs)
+            for (int k = 0; k < run.count; ++k, ++at) {
+                QVERIFY2(at < sources.size(), "too few");
+                QCOMPARE(sources[at].kind, run.kind);
+                QCOMPARE(sources[at].index, run.index);
+                QCOMPARE(sources[at].field, QString::fromLatin1(run.field));
+            }
+        QCOMPARE(at, sources.size());
     }
 
     // Written and read back, every part, the safety criteria and the window's settings
@@ -338,6 +407,68 @@ private Q_SLOTS:
         row("a surface layer without thickness",
             soil + R"("safety": {"duration": 1, "surface": {"rho": 3000}}})", Kind::MissingKey,
             "safety.surface.thickness");
+        // A side, a length or a diameter of nothing is refused where it is written, before
+        // the solver would find a conductor of no length or no thickness.
+        const QByteArray grid = R"("grids": [{"conductors": [2, 2], "depth": 0.5, )";
+        row("a grid of no side", soil + grid + R"("size": [0, 10], "diameter": 0.01}]})",
+            Kind::NotPositive, "grids[0].size[0]");
+        row("a grid's side below nothing", soil + grid + R"("size": [10, -2], "diameter": 0.01}]})",
+            Kind::NotPositive, "grids[0].size[1]");
+        row("a grid of no diameter", soil + grid + R"("size": [10, 10], "diameter": 0}]})",
+            Kind::NotPositive, "grids[0].diameter");
+        row("grid rods of no length",
+            soil + grid +
+                R"("size": [10, 10], "diameter": 0.01, "rods": {"count": 4, "length": 0, "diameter": 0.016}}]})",
+            Kind::NotPositive, "grids[0].rods.length");
+        row("grid rods of no diameter",
+            soil + grid +
+                R"("size": [10, 10], "diameter": 0.01, "rods": {"corners": true, "length": 3, "diameter": -0.016}}]})",
+            Kind::NotPositive, "grids[0].rods.diameter");
+        row("an L of no side",
+            soil +
+                R"("l_grids": [{"size": [10, 0], "cut": [4, 3], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::NotPositive, "l_grids[0].size[1]");
+        row("a conductor of no diameter",
+            soil + R"("conductors": [{"from": [0, 0, 0.5], "to": [9, 0, 0.5], "diameter": 0}]})",
+            Kind::NotPositive, "conductors[0].diameter");
+        const QByteArray rods = R"("rods": [{"at": [[0, 0]], "top": 0.5, )";
+        row("rods of no length", soil + rods + R"("length": 0, "diameter": 0.016}]})",
+            Kind::NotPositive, "rods[0].length");
+        row("rods of no diameter", soil + rods + R"("length": 3, "diameter": 0}]})",
+            Kind::NotPositive, "rods[0].diameter");
+        row("a ring of no diameter",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0, "rod": {"length": 2, "diameter": 0.02}}]})",
+            Kind::NotPositive, "rings[0].diameter");
+        row("a ring's rods of no length",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0.01, "rod": {"length": 0, "diameter": 0.02}}]})",
+            Kind::NotPositive, "rings[0].rod.length");
+        row("a ring's rods of no diameter",
+            soil +
+                R"("rings": [{"centre": [0, 0], "radius": 2, "count": 4, "depth": 0.5, "diameter": 0.01, "rod": {"length": 2, "diameter": 0}}]})",
+            Kind::NotPositive, "rings[0].rod.diameter");
+        row("fence posts of no length",
+            soil +
+                R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 0, "diameter": 0.05}}]})",
+            Kind::NotPositive, "fences[0].posts.length");
+        row("fence posts of no diameter",
+            soil +
+                R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 1, "diameter": 0}}]})",
+            Kind::NotPositive, "fences[0].posts.diameter");
+        // The version: a whole number from 1; unknown keys are still refused in version 1.
+        row("version 0", R"({"version": 0, "soil": {"rho": 1}, "current": 1})", Kind::NotAVersion,
+            "version");
+        row("version 1.5", R"({"version": 1.5, "soil": {"rho": 1}, "current": 1})",
+            Kind::NotAVersion, "version");
+        row("version as text", R"({"version": "1", "soil": {"rho": 1}, "current": 1})",
+            Kind::NotAVersion, "version");
+        row("version 1 with a key it lacks",
+            R"({"version": 1, "soil": {"rho": 1}, "current": 1, "cables": []})", Kind::UnknownKey,
+            "cables");
+        // A newer document is refused as newer, not for the keys its version brought in.
+        row("version 2", R"({"version": 2, "soil": {"rho": 1}, "current": 1, "cables": []})",
+            Kind::NewerVersion, "", 1);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
     }
@@ -354,6 +485,8 @@ private Q_SLOTS:
         QCOMPARE(error.expected, expected);
         if (kind == Kind::NotJson)
             QCOMPARE(error.offset, 9);
+        if (kind == Kind::NewerVersion)
+            QCOMPARE(error.found, 2.);
     }
 
     // The result's JSON holds the result's figures under the keys the command documents.

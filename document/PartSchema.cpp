@@ -1,0 +1,423 @@
+#include "document/PartSchema.h"
+
+#include "document/JsonFields.h"
+#include "text/StringIds.h"
+
+#include <QJsonArray>
+#include <QStringList>
+
+#include <cmath>
+
+namespace tav {
+
+using namespace StringId::EarthingStudy;
+using Type = FieldType;
+using Role = FieldRole;
+using Limit = FieldLimit;
+
+namespace {
+
+// A new part's conductor diameter, rod diameter (16 mm, the common copper-bonded rod), rod
+// length and depth.
+constexpr double kNewDiameter = 0.0105;
+constexpr double kNewRodDiameter = 0.016;
+constexpr double kNewRodLength = 3;
+constexpr double kNewDepth = 0.5;
+// No initial value: the field must be given, or stays absent.
+const QJsonValue kNone(QJsonValue::Undefined);
+
+PartField optional(PartField field) {
+    field.required = false;
+    return field;
+}
+
+std::vector<PartField> rectangle(double side, int count) {
+    return {optional({"origin/0", Type::Number, Role::Place, kOriginX, 0}),
+            optional({"origin/1", Type::Number, Role::Place, kOriginY, 0}),
+            {"size/0", Type::Number, Role::Length, kSideX, side, Limit::Positive},
+            {"size/1", Type::Number, Role::Length, kSideY, side, Limit::Positive},
+            {"conductors/0", Type::Count, Role::Count, kCountX, count, Limit::Counted},
+            {"conductors/1", Type::Count, Role::Count, kCountY, count, Limit::Counted},
+            {"depth", Type::Number, Role::Depth, kDepth, kNewDepth},
+            {"diameter", Type::Number, Role::Diameter, kDiameter, kNewDiameter, Limit::Positive},
+            optional({"group", Type::Integer, Role::Other, 0, 0})};
+}
+
+// Rods along a grid's edge, or at its corners instead of a count; a new grid has none.
+std::vector<PartField> gridRods() {
+    PartField count{"rods/count", Type::Count, Role::Count, kRodCount, 8, Limit::Counted};
+    count.waivedBy = "rods/corners";
+    return {optional({"rods", Type::Object, Role::Other, 0, kNone}),
+            optional({"rods/corners", Type::Boolean, Role::Other, 0, false}),
+            count,
+            {"rods/length", Type::Number, Role::Length, kRodLength, kNewRodLength, Limit::Positive},
+            {"rods/diameter", Type::Number, Role::Diameter, kRodDiameter, kNewRodDiameter,
+             Limit::Positive}};
+}
+
+std::vector<PartField> operator+(std::vector<PartField> a, const std::vector<PartField> &b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::vector<PartField> conductorFields() {
+    return {{"from/0", Type::Number, Role::Place, kFromX, 0},
+            {"from/1", Type::Number, Role::Place, kFromY, 0},
+            {"from/2", Type::Number, Role::Depth, kFromZ, kNewDepth},
+            {"to/0", Type::Number, Role::Place, kToX, 10},
+            {"to/1", Type::Number, Role::Place, kToY, 0},
+            {"to/2", Type::Number, Role::Depth, kToZ, kNewDepth},
+            {"diameter", Type::Number, Role::Diameter, kDiameter, kNewDiameter, Limit::Positive},
+            optional({"group", Type::Integer, Role::Other, 0, 0}),
+            // The part an expanded document's conductor came from: "grids[0].rods".
+            optional({"part", Type::Text, Role::Other, 0, kNone})};
+}
+
+std::vector<PartField> rodFields() {
+    return {
+        {"at", Type::Points, Role::Place, kRodPlaces, QJsonArray{QJsonArray{0, 0}}},
+        {"top", Type::Number, Role::Depth, kRodTop, kNewDepth},
+        {"length", Type::Number, Role::Length, kRodLength, kNewRodLength, Limit::Positive},
+        {"diameter", Type::Number, Role::Diameter, kRodDiameter, kNewRodDiameter, Limit::Positive},
+        optional({"group", Type::Integer, Role::Other, 0, 0})};
+}
+
+std::vector<PartField> lGridFields() {
+    return rectangle(30, 7) +
+           std::vector<PartField>{
+               {"cut/0", Type::Number, Role::Length, kCutX, 15, Limit::InsideSize},
+               {"cut/1", Type::Number, Role::Length, kCutY, 15, Limit::InsideSize}} +
+           gridRods();
+}
+
+std::vector<PartField> ringFields() {
+    return {{"centre/0", Type::Number, Role::Place, kCentreX, 0},
+            {"centre/1", Type::Number, Role::Place, kCentreY, 0},
+            {"radius", Type::Number, Role::Length, kRadius, 5, Limit::Positive},
+            {"count", Type::Count, Role::Count, kRodCount, 6, Limit::AtLeastThree},
+            {"depth", Type::Number, Role::Depth, kDepth, kNewDepth},
+            {"diameter", Type::Number, Role::Diameter, kDiameter, kNewDiameter, Limit::Positive},
+            {"rod", Type::Object, Role::Other, 0, kNone},
+            {"rod/length", Type::Number, Role::Length, kRodLength, kNewRodLength, Limit::Positive},
+            {"rod/diameter", Type::Number, Role::Diameter, kRodDiameter, kNewRodDiameter,
+             Limit::Positive},
+            optional({"group", Type::Integer, Role::Other, 0, 0})};
+}
+
+// A fence without a group floats on its own: no initial group.
+std::vector<PartField> fenceFields() {
+    return {{"distance", Type::Number, Role::Length, kFenceDistance, 2, Limit::Positive},
+            {"posts", Type::Object, Role::Other, 0, kNone},
+            {"posts/spacing", Type::Number, Role::Length, kPostSpacing, 3, Limit::Positive},
+            {"posts/length", Type::Number, Role::Length, kPostLength, 1, Limit::Positive},
+            {"posts/diameter", Type::Number, Role::Diameter, kPostDiameter, 0.06, Limit::Positive},
+            optional({"posts/top", Type::Number, Role::Depth, kPostTop, 0.05}),
+            optional({"group", Type::Integer, Role::Other, 0, kNone})};
+}
+
+} // namespace
+
+const std::vector<PartKind> &PartSchema::kinds() {
+    static const std::vector<PartKind> all{PartKind::Conductor, PartKind::Grid, PartKind::Rods,
+                                           PartKind::LGrid,     PartKind::Ring, PartKind::Fence};
+    return all;
+}
+
+const char *PartSchema::key(PartKind kind) {
+    switch (kind) {
+    case PartKind::Conductor:
+        return "conductors";
+    case PartKind::Grid:
+        return "grids";
+    case PartKind::Rods:
+        return "rods";
+    case PartKind::LGrid:
+        return "l_grids";
+    case PartKind::Ring:
+        return "rings";
+    case PartKind::Fence:
+        return "fences";
+    }
+    return "";
+}
+
+unsigned PartSchema::nameId(PartKind kind) {
+    switch (kind) {
+    case PartKind::Conductor:
+        return kKindConductor;
+    case PartKind::Grid:
+        return kKindGrid;
+    case PartKind::Rods:
+        return kKindRods;
+    case PartKind::LGrid:
+        return kKindLGrid;
+    case PartKind::Ring:
+        return kKindRing;
+    case PartKind::Fence:
+        return kKindFence;
+    }
+    return 0;
+}
+
+const std::vector<PartField> &PartSchema::fields(PartKind kind) {
+    static const std::vector<PartField> tables[] = {
+        conductorFields(), rectangle(20, 5) + gridRods(), rodFields(), lGridFields(), ringFields(),
+        fenceFields()};
+    return tables[int(kind)];
+}
+
+const std::vector<PartField> &PartSchema::safetyFields() {
+    static const std::vector<PartField> table{
+        {"duration", Type::Number, Role::Other, kDuration, 0.5, Limit::Positive},
+        optional({"body", Type::Integer, Role::Other, kBody, 50, Limit::BodyWeight}),
+        optional({"surface", Type::Object, Role::Other, kSurface, kNone}),
+        {"surface/rho", Type::Number, Role::Other, kSurfaceRho, 2500, Limit::Positive},
+        {"surface/thickness", Type::Number, Role::Length, kSurfaceThickness, 0.1, Limit::Positive}};
+    return table;
+}
+
+unsigned PartSchema::label(PartKind kind, const QString &path) {
+    for (const PartField &field : fields(kind))
+        if (path == QLatin1String(field.path))
+            return field.label;
+    return 0;
+}
+
+QJsonValue PartSchema::initial(PartKind kind, const QString &path) {
+    for (const PartField &field : fields(kind))
+        if (path == QLatin1String(field.path))
+            return field.initial;
+    return kNone;
+}
+
+QJsonObject PartSchema::defaults(PartKind kind) {
+    PartValues values;
+    QString leftOut; // the optional object being passed over, with its slash
+    for (const PartField &field : fields(kind)) {
+        const QString path = QLatin1String(field.path);
+        if (!leftOut.isEmpty() && path.startsWith(leftOut))
+            continue;
+        if (field.type == Type::Object && !field.required)
+            leftOut = path + QLatin1Char('/');
+        else if (!field.initial.isUndefined())
+            values.set(path, field.initial);
+    }
+    return write(fields(kind), values);
+}
+
+} // namespace tav
+
+namespace tav {
+
+namespace {
+
+// The rows [begin, end) of one object of a part's table, at prefix ("" or "rods/"), taken
+// a key at a time: a scalar, the elements of one array, or an object and its rows.
+struct Run {
+    QString key;
+    std::size_t begin;
+    std::size_t end;
+};
+
+std::vector<Run> runs(const std::vector<PartField> &fields, const QString &prefix,
+                      std::size_t begin, std::size_t end) {
+    std::vector<Run> out;
+    for (std::size_t i = begin; i < end; ++i) {
+        const QString key =
+            QString::fromLatin1(fields[i].path).mid(prefix.size()).section('/', 0, 0);
+        if (!out.empty() && out.back().key == key)
+            out.back().end = i + 1;
+        else
+            out.push_back({key, i, i + 1});
+    }
+    return out;
+}
+
+// Reads the rows of a table from a part's JSON object as strictly as JsonFields reads,
+// the first fault in error, in the order of the rows.
+class Reader {
+public:
+    Reader(const std::vector<PartField> &fields, DocumentError &error)
+        : m_fields(fields), m_error(error) {}
+
+    void readObject(const QJsonValue &value, const QString &path, const QString &prefix,
+                    std::size_t begin, std::size_t end) {
+        JsonFields f(value, path, m_error);
+        const std::vector<Run> keys = runs(m_fields, prefix, begin, end);
+        QStringList allowed;
+        for (const Run &run : keys)
+            allowed.append(run.key);
+        f.allowOnly(allowed);
+        for (const Run &run : keys) {
+            if (f.failed())
+                return;
+            const PartField &first = m_fields[run.begin];
+            const QByteArray key = run.key.toLatin1();
+            if (first.type == FieldType::Object)
+                readChild(f, key, prefix + run.key + QLatin1Char('/'), run);
+            else if (run.end - run.begin > 1 ||
+                     QLatin1String(first.path).endsWith(QLatin1String("/0")))
+                readArray(f, key, run);
+            else
+                readScalar(f, key, first);
+        }
+    }
+
+    PartValues values;
+
+private:
+    void readChild(JsonFields &f, const QByteArray &key, const QString &prefix, const Run &run) {
+        const QJsonValue v = f.value(key.constData(), m_fields[run.begin].required);
+        if (!f.failed() && !v.isUndefined() && !v.isNull())
+            readObject(v, f.path(key.constData()), prefix, run.begin + 1, run.end);
+    }
+
+    void readArray(JsonFields &f, const QByteArray &key, const Run &run) {
+        const int n = int(run.end - run.begin);
+        const QJsonValue v = f.value(key.constData(), m_fields[run.begin].required);
+        if (f.failed())
+            return;
+        if (v.isUndefined() || v.isNull()) {
+            for (std::size_t i = run.begin; i < run.end; ++i)
+                keepInitial(m_fields[i]);
+            return;
+        }
+        std::vector<double> numbers(std::size_t(n), 0.);
+        if (!JsonFields::numbers(v, f.path(key.constData()), n, numbers.data(), m_error))
+            return;
+        for (int k = 0; k < n; ++k) {
+            const PartField &field = m_fields[run.begin + std::size_t(k)];
+            check(field, numbers[std::size_t(k)], JsonFields::indexed(f.path(key.constData()), k),
+                  f.path(key.constData()));
+            values.set(field.path, numbers[std::size_t(k)]);
+        }
+    }
+
+    void readScalar(JsonFields &f, const QByteArray &key, const PartField &field) {
+        if (field.waivedBy != nullptr && values.boolean(field.waivedBy))
+            return;
+        const char *k = key.constData();
+        const bool present = f.has(k) && !f.isNull(k);
+        QJsonValue v;
+        switch (field.type) {
+        case FieldType::Number:
+            v = f.number(k, 0, field.required);
+            break;
+        case FieldType::Integer:
+        case FieldType::Count:
+            v = f.integer(k, 0, field.required);
+            break;
+        case FieldType::Boolean:
+            v = f.value(k, field.required);
+            if (present && !v.isBool())
+                JsonFields::fail(m_error, DocumentError::Kind::NotABoolean, f.path(k));
+            break;
+        case FieldType::Text:
+            v = f.value(k, field.required);
+            if (present && !v.isString())
+                JsonFields::fail(m_error, DocumentError::Kind::NotText, f.path(k));
+            break;
+        case FieldType::Points:
+            values.setPoints(field.path, f.points2(k, field.required));
+            return;
+        case FieldType::Object:
+            return;
+        }
+        if (f.failed())
+            return;
+        if (!present) {
+            keepInitial(field);
+            return;
+        }
+        if (v.isDouble())
+            check(field, v.toDouble(), f.path(k), f.path(k));
+        values.set(field.path, v);
+    }
+
+    // An optional field left out takes its initial value, when it has one.
+    void keepInitial(const PartField &field) {
+        if (!field.required && !field.initial.isUndefined())
+            values.set(field.path, field.initial);
+    }
+
+    void fail(DocumentError::Kind kind, const QString &path, int expected = 0) {
+        JsonFields::fail(m_error, kind, path, expected);
+    }
+
+    // whole: the path of the array an element belongs to, or the field's own.
+    void check(const PartField &field, double v, const QString &path, const QString &whole) {
+        constexpr int kMax = PartSchema::kMaxCount;
+        switch (field.limit) {
+        case FieldLimit::None:
+            return;
+        case FieldLimit::Positive:
+            if (!(v > 0))
+                fail(DocumentError::Kind::NotPositive, path);
+            return;
+        case FieldLimit::Counted:
+            if (v != std::trunc(v) || v < 1 || v > kMax)
+                fail(DocumentError::Kind::CountOutOfRange, path, kMax);
+            return;
+        case FieldLimit::AtLeastThree:
+            if (v < 3 || v > kMax)
+                fail(DocumentError::Kind::TooFewRods, path, kMax);
+            return;
+        case FieldLimit::InsideSize: {
+            // The same way's size: "cut/1" against "size/1".
+            const QString size = QStringLiteral("size/") + QString::fromLatin1(field.path).right(1);
+            if (!(v > 0))
+                fail(DocumentError::Kind::NotPositive, path);
+            else if (!(v < values.value(size).toDouble()))
+                fail(DocumentError::Kind::CutTooLarge, whole);
+            return;
+        }
+        case FieldLimit::BodyWeight:
+            if (v != 50 && v != 70)
+                fail(DocumentError::Kind::NotBodyWeight, path);
+            return;
+        }
+    }
+
+    const std::vector<PartField> &m_fields;
+    DocumentError &m_error;
+};
+
+QJsonObject writeObject(const std::vector<PartField> &fields, const PartValues &values,
+                        const QString &prefix, std::size_t begin, std::size_t end) {
+    QJsonObject o;
+    for (const Run &run : runs(fields, prefix, begin, end)) {
+        const PartField &first = fields[run.begin];
+        if (first.type == FieldType::Object) {
+            const QJsonObject child = writeObject(
+                fields, values, prefix + run.key + QLatin1Char('/'), run.begin + 1, run.end);
+            if (!child.isEmpty())
+                o[run.key] = child;
+        } else if (run.end - run.begin > 1 ||
+                   QLatin1String(first.path).endsWith(QLatin1String("/0"))) {
+            if (!values.has(first.path))
+                continue;
+            QJsonArray array;
+            for (std::size_t i = run.begin; i < run.end; ++i)
+                array.append(values.value(QLatin1String(fields[i].path)));
+            o[run.key] = array;
+        } else if (values.has(first.path)) {
+            o[run.key] = values.value(QLatin1String(first.path));
+        }
+    }
+    return o;
+}
+
+} // namespace
+
+PartValues PartSchema::read(const std::vector<PartField> &fields, const QJsonValue &value,
+                            const QString &path, DocumentError &error) {
+    Reader reader(fields, error);
+    reader.readObject(value, path, QString(), 0, fields.size());
+    return reader.values;
+}
+
+QJsonObject PartSchema::write(const std::vector<PartField> &fields, const PartValues &values) {
+    return writeObject(fields, values, QString(), 0, fields.size());
+}
+
+} // namespace tav
