@@ -31,12 +31,12 @@ int main(int argc, char *argv[]) {
     timer.start();
     SolveRunner runner;
     std::shared_ptr<const tav::earthing::EarthingResult> result;
-    QObject::connect(&runner, &SolveRunner::solved, &app, [&](auto r) {
-        result = r;
+    QObject::connect(&runner, &SolveRunner::solved, &app, [&](auto evaluation) {
+        result = evaluation->result;
         app.quit();
     });
     QObject::connect(&runner, &SolveRunner::refused, &app, [&] { app.exit(1); });
-    runner.start(input);
+    runner.start(document);
     if (app.exec() != 0 || !result)
         return 1;
     const double solve = timer.nsecsElapsed() * 1e-9;

@@ -54,25 +54,25 @@ std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, R
     return items;
 }
 
+QJsonArray point(double x, double y) {
+    return {x, y};
+}
+} // namespace
+
 // The document's version first, so that a newer document is refused as newer rather than
 // for a key this program does not know.
-void readVersion(const QJsonValue &value, DocumentError &error) {
+void SystemDocument::readVersion(const QJsonValue &value, DocumentError &error) {
     if (value.isUndefined() || value.isNull())
         return;
     const double v = value.toDouble(0);
     if (!value.isDouble() || v != std::trunc(v) || v < 1)
         JsonFields::fail(error, DocumentError::Kind::NotAVersion, QStringLiteral("version"));
-    else if (v > SystemDocument::kVersion) {
+    else if (v > kVersion) {
         JsonFields::fail(error, DocumentError::Kind::NewerVersion, QString(),
-                         SystemDocument::kVersion);
+                         kVersion);
         error.found = v;
     }
 }
-
-QJsonArray point(double x, double y) {
-    return {x, y};
-}
-} // namespace
 
 SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &error) {
     error = {};

@@ -35,6 +35,9 @@ public:
     // The version of the document this program writes and the latest it reads; a document
     // without one is of version 1.
     static constexpr int kVersion = 1;
+    // Checks a document's version (absent: 1), first of all, so that a newer document is
+    // refused as newer rather than for a key this program does not know.
+    static void readVersion(const QJsonValue &value, DocumentError &error);
 
     // Rods on a grid: count evenly spaced along its edge from the corner at its origin, or
     // at its four corners; from the grid's depth down.

@@ -1,5 +1,6 @@
 #include "studies/earthing/EarthingProject.h"
 
+#include "document/PartSchema.h"
 #include "studies/earthing/JsonPath.h"
 #include "studies/earthing/ProjectCommand.h"
 #include "text/StringIds.h"
@@ -23,13 +24,14 @@ QString withoutUnit(const QString &label) {
     return bracket > 0 && label.endsWith(QLatin1Char(']')) ? label.left(bracket) : label;
 }
 
-// What a grid's rods hold when they are first asked for: the common rod.
-QJsonObject typicalRods(const QJsonObject &kept) {
+// What a grid's rods hold when they are first asked for: a new grid rod's values, where
+// the rods had none of their own.
+QJsonObject typicalRods(Kind kind, const QJsonObject &kept) {
     QJsonObject rods = kept;
-    const QJsonObject made = StudyPart::made(Kind::Ring).json.value(QStringLiteral("rod")).toObject();
-    for (const QString &key : made.keys())
-        if (!rods.contains(key))
-            rods[key] = made.value(key);
+    for (const char *key : {"length", "diameter"})
+        if (!rods.contains(QLatin1String(key)))
+            rods[QLatin1String(key)] =
+                tav::PartSchema::initial(kind, QStringLiteral("rods/") + QLatin1String(key));
     return rods;
 }
 
@@ -174,14 +176,15 @@ void EarthingProject::setGridRods(int index, GridRods rods) {
     if (rods == GridRods::None) {
         json.remove(QStringLiteral("rods"));
     } else {
-        QJsonObject r = typicalRods(json.value(QStringLiteral("rods")).toObject());
+        QJsonObject r = typicalRods(part.kind, json.value(QStringLiteral("rods")).toObject());
         if (rods == GridRods::Corners) {
             r.remove(QStringLiteral("count"));
             r[QStringLiteral("corners")] = true;
         } else {
             r.remove(QStringLiteral("corners"));
             if (!r.contains(QStringLiteral("count")))
-                r[QStringLiteral("count")] = 8;
+                r[QStringLiteral("count")] =
+                    tav::PartSchema::initial(part.kind, QStringLiteral("rods/count"));
         }
         json[QStringLiteral("rods")] = r;
     }

@@ -66,20 +66,15 @@ int mapIndex(const QJsonObject &settings) {
                                         : int(PlanPicture::Map::Touch);
 }
 
-// The study always has its safety criteria: a document without them opens with the fault
-// duration to be given.
-StudyProject withSafety(StudyProject project) {
+// The study always has its safety criteria (a document without them opens with the fault
+// duration to be given) and says which version of the document it is.
+StudyProject asEdited(StudyProject project) {
+    if (!project.rest.contains(QStringLiteral("version")))
+        project.rest[QStringLiteral("version")] = tav::SystemDocument::kVersion;
     if (!project.rest.value(QStringLiteral("safety")).isObject())
         project.rest[QStringLiteral("safety")] =
             QJsonObject{{QStringLiteral("body"), 50}, {QStringLiteral("surface"), QJsonValue()}};
     return project;
-}
-
-// What a solve depends on: the document less the window's own settings.
-QJsonObject solvedAs(const StudyProject &project) {
-    QJsonObject document = project.document();
-    document.remove(kSettings);
-    return document;
 }
 
 } // namespace
@@ -146,6 +141,15 @@ bool EarthingStudyWindow::anyOpen() {
 
 const StudyProject &EarthingStudyWindow::project() const {
     return m_project->document();
+}
+
+const tav::earthing::EarthingResult *EarthingStudyWindow::result() const {
+    return m_solved ? &m_solved->result() : nullptr;
+}
+
+const std::optional<tav::earthing::SystemSafety> &EarthingStudyWindow::safety() const {
+    static const std::optional<tav::earthing::SystemSafety> none;
+    return m_solved ? m_solved->safety() : none;
 }
 
 QString EarthingStudyWindow::fileName() const {
@@ -356,17 +360,15 @@ void EarthingStudyWindow::escapePressed() {
 
 void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_runner->cancel();
-    m_result.reset();
-    m_solvedDocument.reset();
-    m_solvedProject.reset();
-    m_safety.reset();
+    m_solved.reset();
+    m_pending.reset();
     m_stale = false;
     m_plan->picture().result = nullptr;
     m_shownPart = -2; // none shown yet: the first one is built afresh
     m_cursor->clear();
     m_status->clear();
     m_progress->setValue(0);
-    m_project->reset(withSafety(project), saved);
+    m_project->reset(asEdited(project), saved);
     showTitle();
     if (!project.notice.isEmpty())
         m_status->setText(project.notice);
@@ -398,9 +400,9 @@ void EarthingStudyWindow::followDocument() {
     m_inputs->load(rest);
     showPart();
     check();
-    if (m_result) {
+    if (m_solved) {
         // Of the study as it was solved; an undo back to it makes it current again.
-        m_stale = !m_solvedProject || solvedAs(*m_solvedProject) != solvedAs(project());
+        m_stale = m_solved->staleFor(project());
         m_results->setStale(m_stale);
     }
     showMap();
@@ -441,7 +443,7 @@ void EarthingStudyWindow::check() {
         const tav::earthing::EarthingInput input = document.input();
         m_typedConductors = input.conductors;
         if (const auto refusal = tav::earthing::InputCheck::check(input))
-            m_problem = InputProblem::ofRefusal(project(), *refusal);
+            m_problem = InputProblem::ofRefusal(project(), document.sources(), *refusal);
         else
             m_document = document;
     }
@@ -481,7 +483,7 @@ void EarthingStudyWindow::showProblem() {
     if (!f.path.isEmpty())
         marked = m_editor->mark(f.path, f.why);
     else if (f.role) {
-        m_editor->mark(*f.role, f.value, f.why);
+        m_editor->mark(*f.role, f.value, f.within, f.why);
         marked = true;
     }
     // What no field holds (a key the part does not take, an overlap): said under it.
@@ -500,9 +502,8 @@ void EarthingStudyWindow::solve() {
     if (!m_document)
         return;
     // A second Solve replaces the first, whose outcome is then dropped.
-    m_pending = project();
-    m_pendingDocument = m_document;
-    m_runner->start(m_pendingDocument->input());
+    m_pending.emplace(project(), *m_document);
+    m_runner->start(*m_document);
     m_cancel->setEnabled(true);
     m_progress->setValue(0);
     m_status->setText(LoadLanguageString(kSolving).arg(LoadLanguageString(kStageTables)));
@@ -518,24 +519,11 @@ void EarthingStudyWindow::progressed(Stage stage, double fraction) {
     m_status->setText(LoadLanguageString(kSolving).arg(LoadLanguageString(kStageTables + index)));
 }
 
-void EarthingStudyWindow::solved(std::shared_ptr<const EarthingResult> result) {
-    m_result = std::move(result);
-    m_solvedProject = m_pending;
-    m_solvedDocument = m_pendingDocument;
+void EarthingStudyWindow::solved(std::shared_ptr<const tav::SystemEvaluation> evaluation) {
+    m_solved.emplace(m_pending->first, m_pending->second, std::move(evaluation));
     m_pending.reset();
-    m_pendingDocument.reset();
-    m_safety.reset();
-    m_safetyRefusal.clear();
-    if (m_solvedDocument->safety) {
-        const auto safety = tav::earthing::assessSafety(*m_result, m_solvedDocument->soil,
-                                                        *m_solvedDocument->safety);
-        if (safety.refused())
-            m_safetyRefusal = languageWording().refusal(safety.refusal());
-        else
-            m_safety = safety.result();
-    }
     // Of the study as it was when Solve was pressed, which may have changed since.
-    m_stale = solvedAs(*m_solvedProject) != solvedAs(project());
+    m_stale = m_solved->staleFor(project());
     m_progress->setValue(1000);
     solveEnded(QString());
     showResults();
@@ -549,22 +537,25 @@ void EarthingStudyWindow::solveEnded(const QString &message) {
 }
 
 void EarthingStudyWindow::showResults() {
-    m_plan->picture().result = m_result.get();
-    m_results->showResult(m_result.get(), m_safety, m_safetyRefusal);
-    m_results->setStale(m_result && m_stale);
+    m_plan->picture().result = result();
+    const QString safetyRefusal = m_solved && m_solved->safetyRefusal()
+                                      ? languageWording().refusal(*m_solved->safetyRefusal())
+                                      : QString();
+    m_results->showResult(result(), safety(), safetyRefusal);
+    m_results->setStale(m_solved && m_stale);
     showMap();
     showProfile();
 }
 
 void EarthingStudyWindow::showMap() {
     PlanPicture &picture = m_plan->picture();
-    picture.map = m_result ? PlanPicture::Map(m_map->currentIndex()) : PlanPicture::Map::None;
-    picture.stale = m_result && m_stale;
+    picture.map = m_solved ? PlanPicture::Map(m_map->currentIndex()) : PlanPicture::Map::None;
+    picture.stale = m_solved && m_stale;
     picture.tolerable = 0;
-    if (m_safety && picture.map == PlanPicture::Map::Touch)
-        picture.tolerable = m_safety->tolerable.touch;
-    if (m_safety && picture.map == PlanPicture::Map::Step)
-        picture.tolerable = m_safety->tolerable.step;
+    if (safety() && picture.map == PlanPicture::Map::Touch)
+        picture.tolerable = safety()->tolerable.touch;
+    if (safety() && picture.map == PlanPicture::Map::Step)
+        picture.tolerable = safety()->tolerable.step;
     m_plan->refresh(false);
 }
 
@@ -576,15 +567,16 @@ void EarthingStudyWindow::fitPlan() {
 // good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
     const auto &line = m_plan->picture().profile;
-    if (!m_result || !m_result->field || !line || line->length() <= 0) {
+    const tav::earthing::EarthingResult *solved = result();
+    if (!solved || !solved->field || !line || line->length() <= 0) {
         m_sampling->drop();
         m_profile->setProfile(std::nullopt);
         return;
     }
     ProfilePicture profile =
-        SystemReport::profileFrame(m_safety ? m_safety->tolerable.touch : 0, texts());
-    const std::shared_ptr<const tav::earthing::SurfaceField> field = m_result->field;
-    const double gpr = m_result->gpr;
+        SystemReport::profileFrame(safety() ? safety()->tolerable.touch : 0, texts());
+    const std::shared_ptr<const tav::earthing::SurfaceField> field = solved->field;
+    const double gpr = solved->gpr;
     const QLineF along = *line;
     m_sampling->start([this, profile, field, gpr, along](const BackgroundWork::Run &) mutable {
         profile.sample(*field, gpr, along, SystemReport::kProfileSamples);
@@ -595,10 +587,10 @@ void EarthingStudyWindow::showProfile() {
 void EarthingStudyWindow::showCursor(QPointF at) {
     const QString x = StudyNumber::shown(std::round(at.x() * 100) / 100);
     const QString y = StudyNumber::shown(std::round(at.y() * 100) / 100);
-    if (m_result && m_result->field)
+    if (result() && result()->field)
         m_cursor->setText(
             LoadLanguageString(kCursorPotential)
-                .arg(x, y, StudyNumber::shown(m_result->field->potential(at.x(), at.y()))));
+                .arg(x, y, StudyNumber::shown(result()->field->potential(at.x(), at.y()))));
     else
         m_cursor->setText(LoadLanguageString(kCursor).arg(x, y));
 }
@@ -619,7 +611,7 @@ void EarthingStudyWindow::showTitle() {
 }
 
 QString EarthingStudyWindow::reportUnavailable() const {
-    return m_result ? QString() : LoadLanguageString(kSolveFirst);
+    return m_solved ? QString() : LoadLanguageString(kSolveFirst);
 }
 
 QString EarthingStudyWindow::defaultFileName() const {
@@ -630,11 +622,11 @@ QString EarthingStudyWindow::defaultFileName() const {
 
 // The report is of the study as solved, with the profile line drawn now.
 Report EarthingStudyWindow::report() const {
-    tav::SystemDocument solved = *m_solvedDocument;
+    tav::SystemDocument solved = m_solved->document();
     solved.studyWindow = project().rest.value(kSettings).toObject();
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
-    return SystemReport::report(solved, *m_result, m_safety, header, texts());
+    return SystemReport::report(solved, m_solved->result(), safety(), header, texts());
 }
 
 void EarthingStudyWindow::closeEvent(QCloseEvent *event) {

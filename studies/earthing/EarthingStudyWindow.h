@@ -5,6 +5,7 @@
 #include "document/SystemDocument.h"
 #include "studies/common/StudyWindow.h"
 #include "studies/earthing/InputProblem.h"
+#include "studies/earthing/SolvedStudy.h"
 #include "studies/earthing/StudyProject.h"
 
 #include <QPointer>
@@ -60,7 +61,7 @@ public:
     QString fileName() const;
     // The document as typed reads and the solver takes it.
     bool sound() const { return m_document.has_value(); }
-    const tav::earthing::EarthingResult *result() const { return m_result.get(); }
+    const tav::earthing::EarthingResult *result() const;
     bool solving() const;
     bool stale() const { return m_stale; }
 
@@ -88,7 +89,7 @@ private:
     void showProblem();
 
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
-    void solved(std::shared_ptr<const tav::earthing::EarthingResult> result);
+    void solved(std::shared_ptr<const tav::SystemEvaluation> evaluation);
     void solveEnded(const QString &message);
     void showResults();
     void showMap();
@@ -96,6 +97,7 @@ private:
     void showCursor(QPointF at);
 
     void showTitle();
+    const std::optional<tav::earthing::SystemSafety> &safety() const;
 
     EarthingProject *m_project;
     PartListModel *m_partList;
@@ -106,13 +108,8 @@ private:
     std::optional<tav::SystemDocument> m_document;
     std::vector<tav::earthing::Conductor> m_typedConductors; // as far as the document reads
 
-    std::shared_ptr<const tav::earthing::EarthingResult> m_result;
-    std::optional<StudyProject> m_pending; // being solved
-    std::optional<tav::SystemDocument> m_pendingDocument;
-    std::optional<StudyProject> m_solvedProject;
-    std::optional<tav::SystemDocument> m_solvedDocument;
-    std::optional<tav::earthing::SystemSafety> m_safety;
-    QString m_safetyRefusal;
+    std::optional<std::pair<StudyProject, tav::SystemDocument>> m_pending; // being solved
+    std::optional<SolvedStudy> m_solved;
     bool m_stale = false;
 
     StudyInputs *m_inputs = nullptr;

@@ -70,14 +70,23 @@ InputProblem InputProblem::ofDocument(const StudyProject &project, const tav::Do
     return fault;
 }
 
-InputProblem InputProblem::ofRefusal(const StudyProject &project, const tav::Refusal &refusal) {
+InputProblem InputProblem::ofRefusal(const StudyProject &project,
+                                     const std::vector<tav::ConductorSource> &sources,
+                                     const tav::Refusal &refusal) {
+    const auto source = [&sources](double number) -> const tav::ConductorSource * {
+        const auto k = std::size_t(number) - 1; // the solver numbers from 1
+        return number >= 1 && k < sources.size() ? &sources[k] : nullptr;
+    };
     InputProblem fault;
     fault.why = languageWording().refusal(refusal);
     if (!aboutConductor(refusal.error) || refusal.values.empty()) {
         fault.path = inputPathOf(refusal.quantity);
         return fault;
     }
-    fault.part = project.partOfConductor(int(refusal.values[0]));
+    if (const tav::ConductorSource *from = source(refusal.values[0])) {
+        fault.part = project.partOf(*from);
+        fault.within = from->field;
+    }
     fault.role = roleOf(refusal.error);
     // The depth above the surface, the diameter: the field that holds it, when one does.
     if (refusal.values.size() > 1)
@@ -85,6 +94,7 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project, const tav::Ref
     if (refusal.error == tav::Error::ConductorZeroLength)
         fault.value = 0;
     if (refusal.error == tav::Error::ConductorsOverlap && refusal.values.size() > 1)
-        fault.otherPart = project.partOfConductor(int(refusal.values[1]));
+        if (const tav::ConductorSource *other = source(refusal.values[1]))
+            fault.otherPart = project.partOf(*other);
     return fault;
 }

@@ -2,12 +2,14 @@
 
 #include "core/errors.h"
 #include "document/DocumentError.h"
+#include "document/SystemDocument.h"
 #include "studies/earthing/StudyPart.h"
 
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class StudyProject;
 
@@ -20,6 +22,7 @@ struct InputProblem {
     std::optional<StudyPart::Role> role;
     std::optional<double> value;
     int otherPart = -1; // the second of two overlapping parts
+    QString within;     // the part's field that shapes the conductor: "rods", "posts"
     QString why;
 
     // The field's label for a path in a part (-1: the document), empty where none is.
@@ -28,6 +31,9 @@ struct InputProblem {
     // A fault of the document's reader, worded by the field's label when there is one.
     static InputProblem ofDocument(const StudyProject &project, const tav::DocumentError &error,
                                  const Label &label);
-    // A refusal of the solver's input check; conductors found by their number.
-    static InputProblem ofRefusal(const StudyProject &project, const tav::Refusal &refusal);
+    // A refusal of the solver's input check; conductors found by their number among the
+    // document's, whose parts and fields sources tells.
+    static InputProblem ofRefusal(const StudyProject &project,
+                                  const std::vector<tav::ConductorSource> &sources,
+                                  const tav::Refusal &refusal);
 };

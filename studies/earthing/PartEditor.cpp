@@ -117,14 +117,25 @@ bool PartEditor::mark(const QString &path, const QString &why) {
     return m_fields && m_fields->mark(path, why);
 }
 
-void PartEditor::mark(StudyPart::Role role, std::optional<double> value, const QString &why) {
+void PartEditor::mark(StudyPart::Role role, std::optional<double> value, const QString &within,
+                      const QString &why) {
     if (!m_fields)
         return;
+    // The fields of the rods, rod or posts shape only their conductors; the part's own
+    // fields (a grid's depth) the rest.
+    const auto shapes = [&within](const QString &path) {
+        if (!within.isEmpty())
+            return path.startsWith(within + QLatin1Char('/'));
+        for (const char *object : {"rods/", "rod/", "posts/"})
+            if (path.startsWith(QLatin1String(object)))
+                return false;
+        return true;
+    };
     QStringList ofRole;
     QStringList holding;
     for (const StudyPart::Field &f : std::as_const(m_fieldList)) {
         const QLineEdit *edit = m_fields->field(f.path);
-        if (f.role != role || !edit->isEnabled())
+        if (f.role != role || !edit->isEnabled() || !shapes(f.path))
             continue;
         ofRole.append(f.path);
         if (value && StudyNumber::read(edit->text()) == value)

@@ -29,8 +29,10 @@ public:
     void clearMarks();
     // Marks the fields the path within the part points at; false when none is there.
     bool mark(const QString &path, const QString &why);
-    // Marks the fields of the role, only those that hold the value when any does.
-    void mark(StudyPart::Role role, std::optional<double> value, const QString &why);
+    // Marks the fields of the role within the part's field (a grid's "rods"; empty: the
+    // part's own), only those that hold the value when any does.
+    void mark(StudyPart::Role role, std::optional<double> value, const QString &within,
+              const QString &why);
     // A fault of the part as a whole, shown under its fields.
     void setMessage(const QString &text);
     QString label(const QString &path) const;

@@ -3,6 +3,7 @@
 #include "core/GridSafety.h"
 #include "core/soilmodel/TwoLayerSoil.h"
 #include "document/JsonFields.h"
+#include "document/PartSchema.h"
 #include "document/SystemDocument.h"
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
@@ -19,7 +20,8 @@ using Kind = StudyPart::Kind;
 
 StudyProject StudyProject::made() {
     StudyProject p;
-    p.rest = {{QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
+    p.rest = {{QStringLiteral("version"), tav::SystemDocument::kVersion},
+              {QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
               {QStringLiteral("current"), 1000},
               {QStringLiteral("safety"), QJsonObject{{QStringLiteral("duration"), 0.5},
                                                      {QStringLiteral("body"), 70},
@@ -69,9 +71,11 @@ StudyProject StudyProject::ofGridCheck(const tav::GridSafetyInput &in) {
         {QStringLiteral("diameter"), in.conductorDiameter},
         {QStringLiteral("group"), 0}};
     if (in.rods.count > 0) {
-        // The check takes no rod diameter: a 16 mm rod, the common one.
-        QJsonObject rods{{QStringLiteral("length"), in.rods.length},
-                         {QStringLiteral("diameter"), 0.016}};
+        // The check takes no rod diameter: a new grid rod's, the common one.
+        QJsonObject rods{
+            {QStringLiteral("length"), in.rods.length},
+            {QStringLiteral("diameter"),
+             tav::PartSchema::initial(tav::PartKind::Grid, QStringLiteral("rods/diameter"))}};
         if (in.rods.onPerimeter)
             rods[QStringLiteral("count")] = in.rods.count;
         else
@@ -96,6 +100,10 @@ std::optional<StudyProject> StudyProject::fromJson(const QByteArray &json,
         tav::JsonFields::fail(error, tav::DocumentError::Kind::NotAnObject, QString());
         return std::nullopt;
     }
+    tav::SystemDocument::readVersion(document.object().value(QStringLiteral("version")), error);
+    if (error.kind == tav::DocumentError::Kind::NewerVersion)
+        return std::nullopt;
+    error = {};
     StudyProject p;
     p.rest = document.object();
     for (Kind kind : StudyPart::kinds()) {
@@ -216,20 +224,10 @@ std::optional<std::pair<int, QString>> StudyProject::partAt(const QString &docum
     return std::nullopt;
 }
 
-int StudyProject::partOfConductor(int number) const {
-    // The solver numbers the conductors in the document's order, the parts' order here;
-    // a fence's depend on the parts before it, so each count is of a whole prefix.
-    std::size_t before = 0;
-    for (int k = 0; k < parts.size(); ++k) {
-        tav::DocumentError error;
-        const QByteArray json = QJsonDocument(documentOf(k + 1)).toJson(QJsonDocument::Compact);
-        const tav::SystemDocument d = tav::SystemDocument::fromJson(json, error);
-        if (error.kind != tav::DocumentError::Kind::None)
-            return -1;
-        const std::size_t upTo = d.input().conductors.size();
-        if (std::size_t(number) > before && std::size_t(number) <= upTo)
+int StudyProject::partOf(const tav::ConductorSource &source) const {
+    int seen = 0;
+    for (int k = 0; k < parts.size(); ++k)
+        if (parts[k].kind == source.kind && seen++ == source.index)
             return k;
-        before = upTo;
-    }
     return -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentError.h"
+#include "document/SystemDocument.h"
 #include "studies/earthing/StudyPart.h"
 
 #include <QByteArray>
@@ -63,9 +64,8 @@ public:
     // The part a document path points into and the path within it ("grids[1].rods.count":
     // the second grid's part and "rods.count"), if it is a part's.
     std::optional<std::pair<int, QString>> partAt(const QString &documentPath) const;
-    // The part whose conductors include the solver's conductor number (from 1), for a
-    // document that reads; -1 beyond them.
-    int partOfConductor(int number) const;
+    // The part a conductor of the expanded document came from; -1 when none is.
+    int partOf(const tav::ConductorSource &source) const;
 
 private:
     QJsonObject documentOf(int partCount) const;

@@ -517,6 +517,7 @@ private Q_SLOTS:
         QJsonObject rods = StudyPart::made(Kind::Rods).json;
         rods[QStringLiteral("at")] = at;
         const QJsonObject document{
+            {QStringLiteral("version"), 1},
             {QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
             {QStringLiteral("current"), 1000},
             {QStringLiteral("safety"), QJsonObject{{QStringLiteral("duration"), 0.5},

@@ -2,6 +2,7 @@
 // the first, and the runner destroyed mid-solve.
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
+#include "document/SystemDocument.h"
 #include "studies/earthing/SolveRunner.h"
 
 #include <QElapsedTimer>
@@ -10,13 +11,13 @@
 
 using namespace tav::earthing;
 
-Q_DECLARE_METATYPE(std::shared_ptr<const tav::earthing::EarthingResult>)
+Q_DECLARE_METATYPE(std::shared_ptr<const tav::SystemEvaluation>)
 
 namespace {
 
 // Takes the solver long enough (seconds) that it is surely running when cancelled.
-EarthingInput largeGrid() {
-    EarthingInput input;
+tav::SystemDocument largeGrid() {
+    tav::SystemDocument input;
     input.soil = EarthingSoil::twoLayer(300, 80, 2);
     input.current = 5000;
     RectangularGrid grid;
@@ -26,8 +27,8 @@ EarthingInput largeGrid() {
     return input;
 }
 
-EarthingInput smallGrid() {
-    EarthingInput input;
+tav::SystemDocument smallGrid() {
+    tav::SystemDocument input;
     input.soil = EarthingSoil::uniform(100);
     input.current = 1000;
     RectangularGrid grid;
@@ -43,7 +44,7 @@ class TestSolveRunner : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { qRegisterMetaType<std::shared_ptr<const EarthingResult>>(); }
+    void initTestCase() { qRegisterMetaType<std::shared_ptr<const tav::SystemEvaluation>>(); }
     void cancelIsAnsweredAndASolveThenWorks();
     void secondSolveReplacesTheFirst();
     void destroyedMidSolve();
@@ -61,13 +62,13 @@ void TestSolveRunner::cancelIsAnsweredAndASolveThenWorks() {
     QCOMPARE(cancelled.count(), 1);
     QVERIFY(!runner.running());
 
-    const EarthingInput input = smallGrid();
+    const tav::SystemDocument input = smallGrid();
     runner.start(input);
     QVERIFY(solved.wait(20000));
     QCOMPARE(solved.count(), 1);
     QCOMPARE(cancelled.count(), 1); // the first solve's own end was not reported again
-    const auto direct = EarthingSolver::solve(input);
-    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const EarthingResult>>()->resistance,
+    const auto direct = EarthingSolver::solve(input.input());
+    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::SystemEvaluation>>()->result->resistance,
              direct.result().resistance);
 }
 
@@ -76,7 +77,7 @@ void TestSolveRunner::secondSolveReplacesTheFirst() {
     QSignalSpy solved(&runner, &SolveRunner::solved);
     QSignalSpy cancelled(&runner, &SolveRunner::cancelled);
     runner.start(largeGrid());
-    const EarthingInput input = smallGrid();
+    const tav::SystemDocument input = smallGrid();
     QElapsedTimer timer;
     timer.start();
     runner.start(input);
@@ -84,8 +85,8 @@ void TestSolveRunner::secondSolveReplacesTheFirst() {
     QTest::qWait(50);
     QCOMPARE(solved.count(), 1);
     QCOMPARE(cancelled.count(), 0);
-    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const EarthingResult>>()->segments,
-             EarthingSolver::solve(input).result().segments);
+    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::SystemEvaluation>>()->result->segments,
+             EarthingSolver::solve(input.input()).result().segments);
 }
 
 void TestSolveRunner::destroyedMidSolve() {

@@ -102,7 +102,12 @@ private Q_SLOTS:
     void partOfConductor() {
         QFETCH(int, number);
         QFETCH(int, part);
-        QCOMPARE(mixed().partOfConductor(number), part);
+        const StudyProject p = mixed();
+        tav::DocumentError error;
+        const auto sources = tav::SystemDocument::fromJson(p.toJson(), error).sources();
+        QCOMPARE(int(error.kind), int(ErrorKind::None));
+        const bool among = number >= 1 && std::size_t(number) <= sources.size();
+        QCOMPARE(among ? p.partOf(sources[std::size_t(number) - 1]) : -1, part);
     }
 
     void floatingGroupsRunWithoutGaps() {
@@ -143,6 +148,8 @@ private Q_SLOTS:
             << QByteArray("{\"grids\": 3}") << int(ErrorKind::NotAnArray) << "grids";
         QTest::newRow("a fence not an object")
             << QByteArray("{\"fences\": [{}, 7]}") << int(ErrorKind::NotAnObject) << "fences[1]";
+        QTest::newRow("a newer version")
+            << QByteArray("{\"version\": 2, \"grids\": []}") << int(ErrorKind::NewerVersion) << "";
     }
     void refusedFiles() {
         QFETCH(QByteArray, json);
