@@ -2,9 +2,11 @@
 // project reaches tav-calc, a large solve is cancelled, a project reopens with every part
 // as it was, bad fields are marked where they are, unsaved work is asked about, and the
 // report holds the results and the map. The solver is checked in tst_earthingsolver.
+#include "document/PartSchema.h"
 #include "document/SystemDocument.h"
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/earthing/JsonPath.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
 #include "tests/support/ModalWatcher.h"
@@ -541,6 +543,71 @@ private Q_SLOTS:
         QVERIFY(window.saveTo(path));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QJsonDocument::fromJson(file.readAll()).object(), document);
+    }
+
+    // Every field of every part that the editor offers: what is typed reaches the document
+    // at the field's path, the document's reader and writer keep it there, and a value that
+    // is no number is marked at that field and no other.
+    void everyFieldRoundTrips_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QJsonValue>("expected");
+        for (tav::PartKind kind : tav::PartSchema::kinds())
+            for (const tav::PartField &f : tav::PartSchema::fields(kind)) {
+                if (f.label == 0)
+                    continue;
+                const QString path = QLatin1String(f.path);
+                QString typed;
+                QJsonValue expected;
+                if (f.type == tav::FieldType::Points) {
+                    typed = QStringLiteral("3 4; 5.5 6");
+                    expected = QJsonArray{QJsonArray{3, 4}, QJsonArray{5.5, 6}};
+                } else if (f.type == tav::FieldType::Count) {
+                    expected = f.initial.toInt() + 1;
+                    typed = QString::number(expected.toInt());
+                } else {
+                    // Another value than the new part's, a short decimal.
+                    typed = QString::number(f.initial.toDouble() == 0 ? 1.75
+                                                                       : f.initial.toDouble() * 1.25);
+                    expected = typed.toDouble();
+                }
+                QTest::addRow("%s %s", tav::PartSchema::key(kind), f.path)
+                    << int(kind) << path << typed << expected;
+            }
+    }
+    void everyFieldRoundTrips() {
+        QFETCH(int, kind);
+        QFETCH(QString, path);
+        QFETCH(QString, typed);
+        QFETCH(QJsonValue, expected);
+        EarthingStudyWindow window;
+        window.show();
+        if (Kind(kind) != Kind::Grid)
+            add(window, Kind(kind));
+        if (path.startsWith(QStringLiteral("rods/")))
+            choose(window, "gridRods", 1);
+        const int part = window.findChild<QListView *>(QStringLiteral("parts"))->currentIndex().row();
+        QCOMPARE(window.project().parts.at(part).kind, Kind(kind));
+        type(window, path, typed);
+        QCOMPARE(JsonPath::valueAt(window.project().parts.at(part).json, path), expected);
+
+        tav::DocumentError error;
+        const tav::SystemDocument read = tav::SystemDocument::fromJson(window.project().toJson(), error);
+        QCOMPARE(int(error.kind), int(tav::DocumentError::Kind::None));
+        const QJsonArray written = QJsonDocument::fromJson(read.toJson())
+                                       .object()
+                                       .value(QLatin1String(tav::PartSchema::key(Kind(kind))))
+                                       .toArray();
+        int ofKind = 0;
+        for (int k = 0; k < part; ++k)
+            ofKind += window.project().parts.at(k).kind == Kind(kind);
+        QCOMPARE(JsonPath::valueAt(written.at(ofKind).toObject(), path), expected);
+
+        type(window, path, QStringLiteral("x"));
+        QCOMPARE(markedFields(window), QStringList{path});
+        type(window, path, typed);
+        QVERIFY(markedFields(window).isEmpty());
     }
 
     // The list names each part by its kind and key figures, and says which float.
