@@ -1,6 +1,5 @@
 #include "studies/earthing/EarthingStudyWindow.h"
 
-#include "core/earthing/InputCheck.h"
 #include "document/DocumentWording.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
@@ -17,6 +16,7 @@
 #include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/SolveRunner.h"
+#include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
 #include "studies/earthing/StudyResultsPanel.h"
 #include "text/StringIds.h"
@@ -85,7 +85,8 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     : StudyWindow(nullptr, QStringLiteral("earthingStudy"), QSize(1400, 860),
                   Conduct{true, false, false}),
       m_project(new EarthingProject(this)), m_partList(new PartListModel(m_project, this)),
-      m_file(new ProjectFile(this, m_project)), m_sampling(new BackgroundWork(this)) {
+      m_file(new ProjectFile(this, m_project)), m_checking(new BackgroundWork(this)),
+      m_sampling(new BackgroundWork(this)) {
     m_runner = new SolveRunner(this);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(makeInputs());
@@ -426,30 +427,38 @@ void EarthingStudyWindow::showPart() {
 
 // --- checking what is typed ----------------------------------------------------------------
 
-// The document as typed, read by the document's own reader and checked as the solver
-// checks it; its first problem is marked where it is.
+// The document as typed, read and checked off the interface thread; until the newest check
+// is back, Solve waits.
 void EarthingStudyWindow::check() {
-    m_problem.reset();
     m_document.reset();
-    tav::DocumentError error;
-    const tav::SystemDocument document = tav::SystemDocument::fromJson(project().toJson(), error);
-    if (error.kind != tav::DocumentError::Kind::None) {
-        m_problem = InputProblem::ofDocument(project(), error, [this](int part, const QString &path) {
-            if (part < 0)
-                return m_inputs->fields()->label(path);
-            return part == currentPart() ? m_editor->label(path) : QString();
-        });
+    m_solve->setEnabled(false);
+    const StudyProject typed = project();
+    m_checking->start([this, typed](const BackgroundWork::Run &) {
+        auto checked = std::make_shared<const StudyCheck>(StudyCheck::of(typed));
+        return [this, checked] { showCheck(*checked); };
+    });
+}
+
+// The check's first problem is marked where it is; the plan draws the system as typed, as
+// far as it reads, over the last solve's map.
+void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
+    m_problem.reset();
+    if (checked.error.kind != tav::DocumentError::Kind::None) {
+        m_problem = InputProblem::ofDocument(checked.project, checked.error,
+                                             [this](int part, const QString &path) {
+                                                 if (part < 0)
+                                                     return m_inputs->fields()->label(path);
+                                                 return part == currentPart() ? m_editor->label(path)
+                                                                              : QString();
+                                             });
     } else {
-        const tav::earthing::EarthingInput input = document.input();
-        m_typedConductors = input.conductors;
-        if (const auto refusal = tav::earthing::InputCheck::check(input))
-            m_problem = InputProblem::ofRefusal(project(), document.sources(), *refusal);
-        else
-            m_document = document;
+        m_typedConductors = checked.conductors;
+        if (checked.refusal)
+            m_problem = InputProblem::ofRefusal(checked.project, checked.sources, *checked.refusal);
     }
+    m_document = checked.sound;
     showProblem();
     m_solve->setEnabled(m_document.has_value());
-    // The plan draws the system as typed, as far as it reads, over the last solve's map.
     m_plan->picture().conductors = m_typedConductors;
     m_plan->refresh(false);
 }
@@ -493,13 +502,16 @@ void EarthingStudyWindow::showProblem() {
 
 // --- solving ---------------------------------------------------------------------------------
 
+bool EarthingStudyWindow::checking() const {
+    return m_checking->running();
+}
+
 bool EarthingStudyWindow::solving() const {
     return m_runner->running();
 }
 
 void EarthingStudyWindow::solve() {
-    check();
-    if (!m_document)
+    if (!m_document || checking())
         return;
     // A second Solve replaces the first, whose outcome is then dropped.
     m_pending.emplace(project(), *m_document);

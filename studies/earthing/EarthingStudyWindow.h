@@ -28,6 +28,7 @@ class QPushButton;
 class ProjectFile;
 class SolveRunner;
 class StudyInputs;
+struct StudyCheck;
 class StudyResultsPanel;
 
 // The earthing system study: the soil, the fault and the safety criteria, the system as a
@@ -63,6 +64,8 @@ public:
     bool sound() const { return m_document.has_value(); }
     const tav::earthing::EarthingResult *result() const;
     bool solving() const;
+    // Whether the study as typed is still being read and checked.
+    bool checking() const;
     bool stale() const { return m_stale; }
 
     Report report() const override;
@@ -86,6 +89,7 @@ private:
     void showPart();
     int currentPart() const;
     void check();
+    void showCheck(const StudyCheck &checked);
     void showProblem();
 
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
@@ -102,6 +106,7 @@ private:
     EarthingProject *m_project;
     PartListModel *m_partList;
     ProjectFile *m_file;
+    BackgroundWork *m_checking; // the study as typed
     BackgroundWork *m_sampling; // the profile's
     int m_shownPart = -1;
     std::optional<InputProblem> m_problem; // the first of the document as typed

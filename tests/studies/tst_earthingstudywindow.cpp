@@ -43,6 +43,12 @@ QLineEdit *field(const QWidget &w, const QString &path) {
     return w.findChild<QLineEdit *>(path);
 }
 
+// The study as typed is checked off the interface thread: what it marks shows a moment later.
+void checked(const QWidget &w) {
+    if (const auto *study = qobject_cast<const EarthingStudyWindow *>(&w))
+        QTRY_VERIFY(!study->checking());
+}
+
 // As a user types it: the field's text replaced, key by key.
 void type(const QWidget &w, const QString &path, const QString &text) {
     QLineEdit *edit = field(w, path);
@@ -50,6 +56,7 @@ void type(const QWidget &w, const QString &path, const QString &text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
+    checked(w);
 }
 
 void choose(const QWidget &w, const char *name, int index) {
@@ -57,17 +64,21 @@ void choose(const QWidget &w, const char *name, int index) {
     QVERIFY2(combo, name);
     combo->setCurrentIndex(index);
     Q_EMIT combo->activated(index);
+    checked(w);
 }
 
 void add(const QWidget &w, Kind kind) {
     auto *button = w.findChild<QToolButton *>(QStringLiteral("addPart"));
     button->menu()->actions().at(StudyPart::offered().indexOf(kind))->trigger();
+    checked(w);
 }
 
 void click(const QWidget &w, const char *name) {
     auto *button = w.findChild<QAbstractButton *>(QLatin1String(name));
+    checked(w);
     QVERIFY2(button && button->isEnabled(), name);
     QTest::mouseClick(button, Qt::LeftButton);
+    checked(w);
 }
 
 // The number a shown value starts with: "2.355 Ω", "577.7 V at (0, 20)".
@@ -333,6 +344,7 @@ private Q_SLOTS:
         if (rods)
             choose(window, "gridRods", 1);
         auto *solve = window.findChild<QPushButton *>(QStringLiteral("solve"));
+        checked(window);
         QVERIFY(solve->isEnabled());
         QVERIFY(markedFields(window).isEmpty());
         const QString before = field(window, path)->text();

@@ -277,7 +277,7 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QPointer<EarthingStudyWindow> study = window->findChild<EarthingStudyWindow *>();
         QVERIFY(study && study->isVisible() && study->isWindowModified());
-        QVERIFY(study->sound());
+        QTRY_VERIFY(study->sound());
         const QJsonObject grid = study->project().parts.at(0).json;
         QCOMPARE(grid.value(QStringLiteral("size")), QJsonValue(QJsonArray{70, 70}));
         QCOMPARE(grid.value(QStringLiteral("conductors")), QJsonValue(QJsonArray{11, 11}));

@@ -1,0 +1,19 @@
+#include "studies/earthing/StudyCheck.h"
+
+#include "core/earthing/InputCheck.h"
+
+StudyCheck StudyCheck::of(const StudyProject &project) {
+    StudyCheck check;
+    check.project = project;
+    const tav::SystemDocument document =
+        tav::SystemDocument::fromJson(project.toJson(), check.error);
+    if (check.error.kind != tav::DocumentError::Kind::None)
+        return check;
+    const tav::earthing::EarthingInput input = document.input();
+    check.conductors = input.conductors;
+    check.sources = document.sources();
+    check.refusal = tav::earthing::InputCheck::check(input);
+    if (!check.refusal)
+        check.sound = document;
+    return check;
+}
