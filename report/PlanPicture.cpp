@@ -79,9 +79,9 @@ void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &w
     const QRectF plan = planArea(device, painter.fontMetrics().height());
     painter.setClipRect(plan);
     if (result && map != Map::None) {
-        painter.setOpacity(stale ? 0.35 : 1.0);
         paintMap(painter, plan, world);
-        painter.setOpacity(1.0);
+        if (stale) // faded under a veil, whole cells without seams
+            painter.fillRect(plan, QColor(255, 255, 255, 170));
     }
     paintConductors(painter, plan, world);
     if (result && !stale)
@@ -92,6 +92,7 @@ void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &w
         painter.drawLine(t.toDevice(profile->p1()), t.toDevice(profile->p2()));
     }
     painter.setClipRect(device);
+    painter.setPen(Qt::black); // the conductors' colour is not the legend's
     if (result && map != Map::None)
         paintLegend(painter, device);
     painter.restore();

@@ -366,6 +366,7 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_stale = false;
     m_plan->picture().result = nullptr;
     m_shownPart = -2; // none shown yet: the first one is built afresh
+    m_typedConductors.clear();
     m_cursor->clear();
     m_status->clear();
     m_progress->setValue(0);
@@ -374,7 +375,7 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     if (!project.notice.isEmpty())
         m_status->setText(project.notice);
     showResults();
-    fitPlan();
+    m_fitOnCheck = true; // the whole system once its check tells what it is
 }
 
 int EarthingStudyWindow::currentPart() const {
@@ -460,7 +461,8 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     showProblem();
     m_solve->setEnabled(m_document.has_value());
     m_plan->picture().conductors = m_typedConductors;
-    m_plan->refresh(false);
+    m_plan->refresh(m_fitOnCheck);
+    m_fitOnCheck = false;
 }
 
 // Shows the problem where it is: the input field, the part in the list and its field when

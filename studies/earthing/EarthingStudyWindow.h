@@ -116,6 +116,7 @@ private:
     std::optional<std::pair<StudyProject, tav::SystemDocument>> m_pending; // being solved
     std::optional<SolvedStudy> m_solved;
     bool m_stale = false;
+    bool m_fitOnCheck = false;
 
     StudyInputs *m_inputs = nullptr;
     QListView *m_parts = nullptr;

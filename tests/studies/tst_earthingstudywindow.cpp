@@ -417,8 +417,10 @@ private Q_SLOTS:
     void planFollowsWhatIsTyped() {
         EarthingStudyWindow window;
         window.show();
-        QVERIFY(solved(window));
         auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        checked(window);
+        QVERIFY(plan->world().contains(QRectF(0, 0, 20, 20))); // the new study's grid, whole
+        QVERIFY(solved(window));
         QVERIFY(!plan->picture().stale);
         QWheelEvent wheel(QPointF(100, 100), plan->mapToGlobal(QPointF(100, 100)), QPoint(),
                           QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
