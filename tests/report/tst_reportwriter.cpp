@@ -2,6 +2,7 @@
 // and a failed save leaves whatever was there as it was and says why.
 #include "report/ReportWriter.h"
 #include "tests/support/FailingDisk.h"
+#include "tests/support/FolderState.h"
 #include "tests/support/ShippedTexts.h"
 
 #include <QDir>
@@ -30,35 +31,6 @@ Report someReport() {
 QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// What a path names, as lstat sees it, and what it holds or points to: equal before and
-// after a refused save only when the save touched nothing.
-QString describe(const QString &path) {
-    const QByteArray local = QFile::encodeName(path);
-    struct stat status {};
-    if (::lstat(local.constData(), &status) != 0)
-        return QStringLiteral("nothing");
-    QString text = QStringLiteral("mode %1 inode %2 device %3 size %4")
-                       .arg(status.st_mode)
-                       .arg(status.st_ino)
-                       .arg(status.st_rdev)
-                       .arg(status.st_size);
-    if (S_ISLNK(status.st_mode))
-        text += QStringLiteral(" to ") + QFile::symLinkTarget(path);
-    else if (S_ISREG(status.st_mode))
-        text += QStringLiteral(" holding ") + QString::fromLatin1(contents(path).toHex());
-    return text;
-}
-
-// Every entry of the folder, the hidden temporaries included, each described.
-QStringList folderState(const QString &folder) {
-    QStringList state;
-    const QDir dir(folder);
-    for (const QString &name :
-         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        state.append(name + QLatin1Char(' ') + describe(dir.filePath(name)));
-    return state;
 }
 
 bool isPdf(const QByteArray &bytes) {
@@ -114,13 +86,13 @@ private slots:
         makeTargets(dir);
         const QString path = target.startsWith(QLatin1Char('/')) ? target : dir.filePath(target);
         const QStringList before = folderState(dir.path());
-        const QString targetBefore = describe(path);
+        const QString targetBefore = describePath(path);
         QString error;
         QVERIFY(!ReportWriter::write(someReport(),
                                      {path, {dir.filePath(QStringLiteral("input.json"))}},
                                      shippedTexts(), &error));
         QVERIFY2(error.contains(reason), qPrintable(error));
-        QCOMPARE(describe(path), targetBefore);
+        QCOMPARE(describePath(path), targetBefore);
         QCOMPARE(folderState(dir.path()), before);
         QCOMPARE(contents(dir.filePath(QStringLiteral("input.json"))), kInput);
     }
