@@ -25,7 +25,7 @@ public:
             ReportOutput::addOptions(options);
         if (options.parse(arguments))
             return 0;
-        const bool pdf = writesReport() && ReportOutput::wanted(options);
+        const bool pdf = writesReport() && ReportOutput::wanted(options, inputFiles(options));
         const Input input = read(options);
         const QString refused = refusedInput(input);
         if (!refused.isEmpty()) {
@@ -39,10 +39,12 @@ public:
             return 1;
         }
         if (pdf) {
-            const int status =
-                ReportOutput::write(options, [&](const StudyHeader &header, const StudyTexts &t) {
+            const int status = ReportOutput::write(
+                options,
+                [&](const StudyHeader &header, const StudyTexts &t) {
                     return report(input, outcome.result(), header, t);
-                });
+                },
+                inputFiles(options));
             if (status != 0)
                 return status;
         }
@@ -66,6 +68,9 @@ protected:
     virtual tav::Refusable<Result> calculate(const Input &input) const = 0;
     virtual std::string text(const Result &result) const = 0;
     virtual std::string json(const Result &result) const = 0;
+    // The files the command reads, as its options give them (- for standard input): its
+    // report is never written over them.
+    virtual QStringList inputFiles(const CliOptions &) const { return {}; }
     // A study with a report takes --pdf and --site.
     virtual bool writesReport() const { return false; }
     virtual Report report(const Input &, const Result &, const StudyHeader &,

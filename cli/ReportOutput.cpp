@@ -18,6 +18,27 @@ namespace {
 const QString kPdf = QStringLiteral("pdf");
 const QString kSite = QStringLiteral("site");
 
+// A path as the command line gave it, as the text Qt turns into the same bytes: a path's
+// bytes kept by CommandLine need not be UTF-8.
+QString localPath(const QString &argument) {
+    return QFile::decodeName(CommandLine::bytes(argument));
+}
+
+// The files the report is made from, as paths Qt opens; standard input is the file it
+// was redirected from, if any.
+QStringList inputPaths(const CliOptions &options, const QStringList &inputs) {
+    QStringList paths;
+    for (const QString &input : inputs)
+        paths.append(input == QLatin1String("-") ? QStringLiteral("/dev/stdin") : localPath(input));
+    if (options.isSet(kSite))
+        paths.append(localPath(options.value(kSite)));
+    return paths;
+}
+
+QString cannotWrite(const QString &path, const QString &reason) {
+    return CliStrings::text(StringId::Study::kCannotWrite).arg(path, reason);
+}
+
 } // namespace
 
 namespace ReportOutput {
@@ -30,13 +51,21 @@ void addOptions(CliOptions &options) {
                      QStringLiteral("A field information file whose items head the report."));
 }
 
-bool wanted(const CliOptions &options) {
+bool wanted(const CliOptions &options, const QStringList &inputs) {
     if (options.isSet(kSite) && !options.isSet(kPdf))
         throw UsageError("--site goes with --pdf");
-    return options.isSet(kPdf);
+    if (!options.isSet(kPdf))
+        return false;
+    // Refused before the calculation, as any other contradiction among the options is.
+    const QString path = localPath(options.value(kPdf));
+    const QString input = ReportWriter::inputAt(path, inputPaths(options, inputs));
+    if (!input.isEmpty())
+        throw UsageError(
+            cannotWrite(path, CliStrings::text(StringId::kReportIsInput).arg(input)).toStdString());
+    return true;
 }
 
-int write(const CliOptions &options, const MakeReport &make) {
+int write(const CliOptions &options, const MakeReport &make, const QStringList &inputs) {
     StudyHeader header;
     header.date = QDate::currentDate();
     if (options.isSet(kSite)) {
@@ -57,14 +86,13 @@ int write(const CliOptions &options, const MakeReport &make) {
         }
         header.site = site;
     }
-    // QSaveFile names files by text: a path's bytes kept by CommandLine go back to bytes,
-    // then to the text Qt turns into those bytes again.
-    const QString path = QFile::decodeName(CommandLine::bytes(options.value(kPdf)));
+    const QString path = localPath(options.value(kPdf));
+    const StudyTexts texts(&CliStrings::text);
     QString error = QStringLiteral("no drawing without the offscreen platform");
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr ||
-        !ReportWriter::write(make(header, StudyTexts(&CliStrings::text)), path, &error)) {
-        std::fprintf(stderr, "tav-calc: %s\n",
-                     qPrintable(CliStrings::text(StringId::Study::kCannotWrite).arg(path, error)));
+        !ReportWriter::write(make(header, texts), {path, inputPaths(options, inputs)}, texts,
+                             &error)) {
+        std::fprintf(stderr, "tav-calc: %s\n", qPrintable(cannotWrite(path, error)));
         return 1;
     }
     return 0;

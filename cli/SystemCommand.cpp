@@ -228,6 +228,9 @@ protected:
             .toStdString();
     }
 
+    QStringList inputFiles(const CliOptions &options) const override {
+        return {options.value(kInput)};
+    }
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {

@@ -152,4 +152,11 @@ SiteWriteResult writeFileAtomically(const std::string &path, const std::string &
     });
 }
 
+bool isSameFile(const std::string &path, const std::string &other) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(path.c_str(), &first) == 0 && ::stat(other.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 } // namespace tav

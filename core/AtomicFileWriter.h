@@ -37,4 +37,8 @@ private:
 SiteWriteResult writeFileAtomically(const std::string &path, const std::string &bytes,
                                     SiteFileSystem &system = SiteFileSystem::standard());
 
+// Whether both paths name one existing file (the same device and inode), through links
+// and whatever the spelling: a save through the one would replace the other.
+bool isSameFile(const std::string &path, const std::string &other);
+
 } // namespace tav

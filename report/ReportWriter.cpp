@@ -1,11 +1,15 @@
 #include "report/ReportWriter.h"
 
+#include "core/AtomicFileWriter.h"
 #include "report/ReportPage.h"
+#include "report/StudyTexts.h"
+#include "text/StringIds.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -39,15 +43,12 @@ void ReportWriter::paint(QPainter &painter, const QRectF &page, const Report &re
     ReportPage(painter, page, size, true).run(report, plotHeight);
 }
 
-bool ReportWriter::write(const Report &report, const QString &path, QString *error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
-    }
+QByteArray ReportWriter::pdf(const Report &report) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(report.title);
         writer.setCreator(QStringLiteral("TAV " TAV_VERSION));
         writer.setResolution(72); // one device unit a point
@@ -55,19 +56,39 @@ bool ReportWriter::write(const Report &report, const QString &path, QString *err
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                          QPageLayout::Millimeter));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            if (error != nullptr)
-                *error = QStringLiteral("cannot draw into the PDF");
-            file.cancelWriting();
-            return false;
-        }
+        if (!painter.begin(&writer))
+            return QByteArray();
         paint(painter, QRectF(0, 0, writer.width(), writer.height()), report);
-        painter.end();
+        // The PDF is complete only once the painter ends.
+        if (!painter.end())
+            return QByteArray();
     }
-    if (!file.commit()) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
+    return bytes;
+}
+
+QString ReportWriter::inputAt(const QString &path, const QStringList &inputs) {
+    const std::string local = QFile::encodeName(path).toStdString();
+    for (const QString &input : inputs)
+        if (tav::isSameFile(local, QFile::encodeName(input).toStdString()))
+            return input;
+    return QString();
+}
+
+bool ReportWriter::write(const Report &report, const Target &target, const StudyTexts &texts,
+                         QString *error) {
+    QString reason;
+    if (const QString input = inputAt(target.path, target.inputs); !input.isEmpty()) {
+        reason = texts.text(StringId::kReportIsInput).arg(input);
+    } else if (const QByteArray bytes = pdf(report); bytes.isEmpty()) {
+        reason = texts.text(StringId::kReportNotDrawn);
+    } else {
+        const tav::SiteWriteResult written = tav::writeFileAtomically(
+            QFile::encodeName(target.path).toStdString(), bytes.toStdString(), *target.system);
+        if (written.status == tav::SiteWriteStatus::Success)
+            return true;
+        reason = texts.wording().siteWriteFailure(written);
     }
-    return true;
+    if (error != nullptr)
+        *error = reason;
+    return false;
 }

@@ -53,6 +53,10 @@ inline constexpr unsigned kSiteInputTooLong = 2240;
 inline constexpr unsigned kSiteInputUnreadable = 2241;
 inline constexpr unsigned kSiteTrailingBytes = 2242;
 inline constexpr unsigned kSiteWarning = 2243;
+// Why a report was not written: it would replace a file it was made from (input); its
+// PDF could not be drawn.
+inline constexpr unsigned kReportIsInput = 2244;
+inline constexpr unsigned kReportNotDrawn = 2245;
 inline constexpr unsigned kCautions = 2300;
 inline constexpr unsigned kEarthingQuantities = 3000;
 inline constexpr unsigned kEarthingRefusals = 3020;

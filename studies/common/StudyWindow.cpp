@@ -93,10 +93,12 @@ QHBoxLayout *StudyWindow::makeButtonRow(bool pdfButton) {
     return row;
 }
 
-void StudyWindow::setSite(const tav::SiteInformation &site, const QString &fileName) {
+void StudyWindow::setSite(const tav::SiteInformation &site, const QString &path) {
     m_header.site = site;
+    m_siteFileName = path;
     if (m_siteLabel != nullptr)
-        m_siteLabel->setText(LoadLanguageString(kFieldInformationFrom).arg(fileName));
+        m_siteLabel->setText(
+            LoadLanguageString(kFieldInformationFrom).arg(QFileInfo(path).fileName()));
 }
 
 void StudyWindow::copyToClipboard() const {
@@ -110,10 +112,14 @@ bool StudyWindow::savePdf(const QString &path) {
         return false;
     }
     QString error;
-    if (ReportWriter::write(report(), path, &error))
+    if (ReportWriter::write(report(), {path, reportInputs()}, texts(), &error))
         return true;
     showFailure(LoadLanguageString(kCannotWrite).arg(path, error), this);
     return false;
+}
+
+QStringList StudyWindow::reportInputs() const {
+    return m_siteFileName.isEmpty() ? QStringList() : QStringList{m_siteFileName};
 }
 
 void StudyWindow::chooseAndSavePdf() {
@@ -150,7 +156,7 @@ void StudyWindow::openFieldInformation() {
                     this);
         return;
     }
-    setSite(site, QFileInfo(*path).fileName());
+    setSite(site, *path);
 }
 
 // The window goes when the form that opened it is closed or hidden; one that outlives it

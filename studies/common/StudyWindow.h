@@ -40,7 +40,8 @@ public:
     virtual Report report() const = 0;
     const StudyHeader &header() const { return m_header; }
     void setPlace(const QString &place) { m_header.place = place; }
-    void setSite(const tav::SiteInformation &site, const QString &fileName);
+    // The field information read from the file at path.
+    void setSite(const tav::SiteInformation &site, const QString &path);
 
     // Writes the report; false, with the reason shown in a message, when it could not.
     bool savePdf(const QString &path);
@@ -56,6 +57,9 @@ protected:
     // file before them; a window with a menu of its own keeps Save as PDF... there.
     QHBoxLayout *makeButtonRow(bool pdfButton = true);
     virtual QString defaultFileName() const = 0;
+    // The files the report is made from, which saving it never replaces: the field
+    // information file, and a window's own document.
+    virtual QStringList reportInputs() const;
     // Why there is no report yet ("Solve the study first"); empty when there is one.
     virtual QString reportUnavailable() const { return QString(); }
     // Escape: closes the window.
@@ -76,4 +80,5 @@ private:
     QPointer<QWidget> m_owner;
     StudyHeader m_header;
     QLabel *m_siteLabel = nullptr;
+    QString m_siteFileName;
 };

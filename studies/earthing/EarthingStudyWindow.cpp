@@ -157,6 +157,13 @@ QString EarthingStudyWindow::fileName() const {
     return m_file->fileName();
 }
 
+QStringList EarthingStudyWindow::reportInputs() const {
+    QStringList inputs = StudyWindow::reportInputs();
+    if (!fileName().isEmpty())
+        inputs.append(fileName());
+    return inputs;
+}
+
 QWidget *EarthingStudyWindow::makeInputs() {
     auto *panel = new QWidget(this);
     m_inputs = new StudyInputs(panel);

@@ -74,6 +74,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     QString defaultFileName() const override;
     QString reportUnavailable() const override;
+    QStringList reportInputs() const override;
     void escapePressed() override;
 
 private:

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tav;
 
@@ -157,6 +158,42 @@ private slots:
                      .status,
                  SiteWriteStatus::Success);
         QCOMPARE(contents(path), QByteArray("pieces joined"));
+    }
+
+    // Another name of one file is the same file; another file with the same bytes is not.
+    void sameFileThroughAnyName_data() {
+        QTest::addColumn<QString>("other"); // relative to the folder; "" for the file itself
+        QTest::addColumn<bool>("same");
+        QTest::newRow("itself") << QString() << true;
+        QTest::newRow("another spelling") << QStringLiteral("sub/../input.json") << true;
+        QTest::newRow("symbolic link") << QStringLiteral("link.json") << true;
+        QTest::newRow("link to the link") << QStringLiteral("link2.json") << true;
+        QTest::newRow("hard link") << QStringLiteral("hard.json") << true;
+        QTest::newRow("a copy") << QStringLiteral("copy.json") << false;
+        QTest::newRow("nothing there") << QStringLiteral("absent.json") << false;
+        QTest::newRow("dangling link") << QStringLiteral("dangling.json") << false;
+    }
+
+    void sameFileThroughAnyName() {
+        QFETCH(QString, other);
+        QFETCH(bool, same);
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("input.json"));
+        QCOMPARE(writeFileAtomically(input.toStdString(), "{}").status, SiteWriteStatus::Success);
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::copy(input, dir.filePath(QStringLiteral("copy.json"))));
+        QVERIFY(
+            QFile::link(QStringLiteral("input.json"), dir.filePath(QStringLiteral("link.json"))));
+        QVERIFY(
+            QFile::link(QStringLiteral("link.json"), dir.filePath(QStringLiteral("link2.json"))));
+        QVERIFY(QFile::link(QStringLiteral("gone.json"),
+                            dir.filePath(QStringLiteral("dangling.json"))));
+        QCOMPARE(::link(QFile::encodeName(input).constData(),
+                        QFile::encodeName(dir.filePath(QStringLiteral("hard.json"))).constData()),
+                 0);
+        const QString path = other.isEmpty() ? input : dir.path() + QLatin1Char('/') + other;
+        QCOMPARE(isSameFile(path.toStdString(), input.toStdString()), same);
+        QCOMPARE(isSameFile(input.toStdString(), path.toStdString()), same);
     }
 
     void folderIsRefused() {

@@ -166,7 +166,8 @@ private Q_SLOTS:
         const tav::SoilModel &model = study.outcome->result();
         QVERIFY(model.layered);
         const QString pdf = m_folder.filePath(QStringLiteral("soil.pdf"));
-        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), pdf));
+        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), {pdf},
+                                    shippedTexts()));
         QCOMPARE(pages(pdf), 1);
         const QString text = poppler("pdftotext", pdf);
         const QString expected[] = {QStringLiteral("Two-layer soil model"),
@@ -226,8 +227,9 @@ private Q_SLOTS:
         QVERIFY(outcome.safety.has_value());
         const tav::GridSafetyResult &r = *outcome.safety;
         const QString pdf = m_folder.filePath(QStringLiteral("safety.pdf"));
-        QVERIFY(ReportWriter::write(
-            GridSafetyReport::report(study, outcome, header(), shippedTexts()), pdf));
+        QVERIFY(
+            ReportWriter::write(GridSafetyReport::report(study, outcome, header(), shippedTexts()),
+                                {pdf}, shippedTexts()));
         QCOMPARE(pages(pdf), 1);
         const QString text = poppler("pdftotext", pdf).simplified();
         auto volts = [](double v) { return ReportNumber::text(v) + QStringLiteral(" V"); };
@@ -271,7 +273,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains(shown), qPrintable(text));
         QCOMPARE(text.count(QStringLiteral("Decrement factor Df")), 1);
         const QString pdf = m_folder.filePath(QStringLiteral("df.pdf"));
-        QVERIFY(ReportWriter::write(report, pdf));
+        QVERIFY(ReportWriter::write(report, {pdf}, shippedTexts()));
         QCOMPARE(poppler("pdftotext", pdf).count(QStringLiteral("Decrement factor Df")), 1);
     }
 
@@ -312,7 +314,8 @@ private Q_SLOTS:
             study.readings.push_back({double(i), 100 + 5.0 * i});
         study.outcome = tav::fitSoilModel(study.readings);
         const QString pdf = m_folder.filePath(QStringLiteral("long.pdf"));
-        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), pdf));
+        QVERIFY(ReportWriter::write(SoilModelReport::report(study, header(), shippedTexts()), {pdf},
+                                    shippedTexts()));
         QCOMPARE(pages(pdf), 1);
         QVERIFY(poppler("pdftotext", pdf)
                     .contains(QRegularExpression(QStringLiteral("\\b48\\s+340\\b"))));
@@ -349,7 +352,7 @@ private Q_SLOTS:
         file.close();
         QString error;
         const QString pdf = blocker + QStringLiteral("/report.pdf");
-        QVERIFY(!ReportWriter::write(Report{}, pdf, &error));
+        QVERIFY(!ReportWriter::write(Report{}, {pdf}, shippedTexts(), &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(pdf));
     }

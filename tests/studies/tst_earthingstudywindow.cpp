@@ -9,6 +9,7 @@
 #include "studies/earthing/JsonPath.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
+#include "tests/support/FolderState.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
@@ -33,6 +34,7 @@
 #include <QtTest>
 
 #include <set>
+#include <sys/stat.h>
 
 using namespace StringId::EarthingStudy;
 using Kind = StudyPart::Kind;
@@ -487,6 +489,41 @@ private Q_SLOTS:
         QVERIFY(!window.solving());
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("status"))->text(),
                  shippedText(kCancelled));
+    }
+
+    // Save as PDF... over the study's own document (by any name) or a named pipe: refused,
+    // said in the window's message box, the file as it was.
+    void reportIsNeverWrittenOverItsDocument_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason"); // empty: that it is the document
+        QTest::newRow("the document") << "study.json" << QString();
+        QTest::newRow("a link to it") << "link.json" << QString();
+        QTest::newRow("a named pipe")
+            << "pipe" << shippedText(StringId::kFileKinds + 3); // Pipe, after Directory
+    }
+
+    void reportIsNeverWrittenOverItsDocument() {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        const QString document = folder.filePath(QStringLiteral("study.json"));
+        QVERIFY(QFile::link(QStringLiteral("study.json"),
+                            folder.filePath(QStringLiteral("link.json"))));
+        const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("pipe")));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(window.saveTo(document));
+        QVERIFY(solved(window));
+        const QString path = folder.filePath(target);
+        const QStringList before = folderState(folder.path());
+        ModalWatcher watcher;
+        QVERIFY(!window.savePdf(path));
+        const QString why =
+            reason.isEmpty() ? shippedText(StringId::kReportIsInput).arg(document) : reason;
+        QCOMPARE(watcher.messages(),
+                 QStringList{shippedText(StringId::Study::kCannotWrite).arg(path, why)});
+        QCOMPARE(folderState(folder.path()), before);
     }
 
     // Ten edits of every kind, undone with Ctrl+Z, give back the saved file byte for byte.
