@@ -146,6 +146,9 @@ enum class Error {
     SeriesDoesNotConverge,
     // The caller stopped the calculation before it finished: ().
     Cancelled,
+    // The solver's kernel tables would take more intervals than it allows, the segment
+    // length or the reach of the system beyond what it takes: (intervals, limit).
+    TooManyTableIntervals,
 };
 
 struct Refusal {

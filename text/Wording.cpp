@@ -102,6 +102,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingRefusals + 15;
     case Error::Cancelled:
         return StringId::kEarthingRefusals + 16;
+    case Error::TooManyTableIntervals:
+        return StringId::kEarthingLimitRefusals + 0;
     }
     return 0;
 }

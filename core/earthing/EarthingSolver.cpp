@@ -61,14 +61,20 @@ void extents(const std::vector<Segment> &segments, const SearchAreas &areas,
     space = std::hypot(horizontal, hi[2] - lo[2]);
 }
 
+// A square's index along one axis, bounded before the cast: squares beyond a million
+// segment lengths from the origin share their index, which only joins far clusters.
+long long cell(double at, double size) {
+    return (long long)std::clamp(std::floor(at / size), -1e6, 1e6);
+}
+
 // Clusters for the preconditioner: the segments whose middles share a square of three
 // segment lengths.
 std::vector<int> clustersOf(const std::vector<Segment> &segments, double size) {
     std::vector<std::pair<long long, int>> cells;
     for (int k = 0; k < int(segments.size()); ++k) {
         const Vec3 m = segments[std::size_t(k)].middle();
-        const long long cx = (long long)std::floor(m.x / size);
-        const long long cy = (long long)std::floor(m.y / size);
+        const long long cx = cell(m.x, size);
+        const long long cy = cell(m.y, size);
         cells.push_back({cx * 2000003LL + cy, k});
     }
     std::sort(cells.begin(), cells.end());
@@ -93,11 +99,12 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
                                const EarthingSolver::Options &options, Prepared &prepared) {
     const double interface = input.soil.layered ? input.soil.h : 0;
     const Segmentation cut(input, interface);
-    const std::size_t count = cut.count();
-    if (count > EarthingSolver::kMaxSegments)
+    // Counted in double precision and compared so that an infinite count is refused too.
+    const double count = cut.count();
+    if (!(count <= double(EarthingSolver::kMaxSegments)))
         return Refusal{Error::TooManySegments,
-                       Quantity::None,
-                       {double(count), double(EarthingSolver::kMaxSegments)}};
+                       Quantity::SegmentLength,
+                       {count, double(EarthingSolver::kMaxSegments)}};
     auto model = std::make_shared<EarthingModel>();
     std::vector<Segment> segments = cut.segments();
     const DepthClasses classes = DepthClasses::of(segments);
@@ -133,6 +140,12 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
     model->settings = options.kernel;
     model->settings.segmentLength = input.segmentLength;
     const double reach = 1.05 * horizontal + 2 * input.segmentLength;
+    const double intervals = KernelTables::intervals(model->settings, reach);
+    if (!(intervals <= EarthingSolver::kMaxTableIntervals))
+        return Refusal{Error::TooManyTableIntervals,
+                       2 * input.segmentLength >= horizontal ? Quantity::SegmentLength
+                                                             : Quantity::None,
+                       {intervals, EarthingSolver::kMaxTableIntervals}};
     model->tables =
         std::make_unique<KernelTables>(model->classes.classes, images, model->settings, reach);
     prepared.model = model;
@@ -165,7 +178,7 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (auto refusal = InputCheck::check(input))
         return *refusal;
     const SearchAreas areas = SearchAreas::of(input);
-    if (areas.rasterPoints > kMaxSearchPoints)
+    if (!(areas.rasterPoints <= kMaxSearchPoints))
         return Refusal{
             Error::TooManySearchPoints, Quantity::None, {areas.rasterPoints, kMaxSearchPoints}};
     Prepared prepared;

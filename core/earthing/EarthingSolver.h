@@ -18,6 +18,9 @@ class EarthingSolver {
 public:
     static constexpr std::size_t kMaxSegments = 12000;
     static constexpr double kMaxSearchPoints = 1e6;
+    // The intervals of one pair of depth classes' tables: a few hundred in practice, the
+    // limit reached only by a segment length or a reach near the end of double precision.
+    static constexpr double kMaxTableIntervals = 1e5;
     // The image series is summed until the terms left out are below this, relative...
     static constexpr double kSeriesTolerance = 1e-7;
     // ...within at most this many orders; a bound above kSeriesFloor then is refused.
