@@ -149,6 +149,9 @@ enum class Error {
     // The solver's kernel tables would take more intervals than it allows, the segment
     // length or the reach of the system beyond what it takes: (intervals, limit).
     TooManyTableIntervals,
+    // More conductors than the solver takes, or than a part of a document may expand
+    // into: (conductors, limit).
+    TooManyConductors,
 };
 
 struct Refusal {

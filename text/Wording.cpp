@@ -104,6 +104,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingRefusals + 16;
     case Error::TooManyTableIntervals:
         return StringId::kEarthingLimitRefusals + 0;
+    case Error::TooManyConductors:
+        return StringId::kEarthingLimitRefusals + 1;
     }
     return 0;
 }

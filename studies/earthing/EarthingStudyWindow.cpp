@@ -439,8 +439,12 @@ void EarthingStudyWindow::check() {
                 return m_inputs->fields()->label(path);
             return part == currentPart() ? m_editor->label(path) : QString();
         });
+    } else if (const auto expansion = document.expanded(); expansion.input.refused()) {
+        // A part that would expand past the solver's limit is never expanded: no plan.
+        m_typedConductors.clear();
+        m_problem = InputProblem::ofRefusal(project(), {}, expansion.input.refusal());
     } else {
-        const tav::earthing::EarthingInput input = document.input();
+        const tav::earthing::EarthingInput &input = expansion.input.result();
         m_typedConductors = input.conductors;
         if (const auto refusal = tav::earthing::InputCheck::check(input))
             m_problem = InputProblem::ofRefusal(project(), document.sources(), *refusal);

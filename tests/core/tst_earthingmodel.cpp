@@ -306,6 +306,11 @@ private Q_SLOTS:
         row("a segment length of 1e200", [](EarthingInput &in) { in.segmentLength = 1e200; },
             E::TooManyTableIntervals, Q::SegmentLength,
             {std::numeric_limits<double>::infinity(), 1e5});
+        row("more conductors than segments",
+            [](EarthingInput &in) {
+                in.conductors.resize(InputCheck::kMaxConductors + 1, in.conductors[0]);
+            },
+            E::TooManyConductors, Q::None, {InputCheck::kMaxConductors + 1., 12000});
         row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.
