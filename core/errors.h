@@ -54,6 +54,10 @@ enum class Quantity {
     SegmentLength,
     SearchStep,
     SearchMargin,
+    // The earthing system solver's results.
+    EarthingResistance,
+    WorstTouchVoltage,
+    WorstStepVoltage,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -152,6 +156,9 @@ enum class Error {
     // More conductors than the solver takes, or than a part of a document may expand
     // into: (conductors, limit).
     TooManyConductors,
+    // The calculation gives the quantity no finite value (the inputs lie beyond what double
+    // precision resolves): ().
+    ResultNotFinite,
 };
 
 struct Refusal {

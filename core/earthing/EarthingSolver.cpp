@@ -161,6 +161,17 @@ std::vector<GroupResult> groupResults(const SystemSolution &solution, double cur
     return groups;
 }
 
+// A value that was not computed is never a result: a resistance that is not a positive
+// finite number (a conductor at 1e308 m, a resistivity of 1e308 ohm m), or a worst touch
+// or step voltage without a finite value, refuses the solve rather than be judged.
+std::optional<Refusal> notComputed(double value, Quantity quantity, bool positive) {
+    if (!std::isfinite(value))
+        return Refusal{Error::ResultNotFinite, quantity, {}};
+    if (positive && !(value > 0))
+        return Refusal{Error::ResultNotPositive, quantity, {value}};
+    return std::nullopt;
+}
+
 Point3 toPoint(const Vec3 &v) {
     return {v.x, v.y, v.z};
 }
@@ -232,6 +243,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
 
     result.gpr = solution.potentials[0];
     result.resistance = result.gpr / input.current;
+    if (auto refusal = notComputed(result.resistance, Quantity::EarthingResistance, true))
+        return *refusal;
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
@@ -273,6 +286,10 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (!search.run(monitor, result.points, result.touchMax, result.stepMax))
         return cancelled();
     stats.secondsSearch = secondsSince(start);
+    if (auto refusal = notComputed(result.touchMax.voltage, Quantity::WorstTouchVoltage, false))
+        return *refusal;
+    if (auto refusal = notComputed(result.stepMax.voltage, Quantity::WorstStepVoltage, false))
+        return *refusal;
     result.cautions = prepared.cautions;
     return result;
 }

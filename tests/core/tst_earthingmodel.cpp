@@ -311,6 +311,19 @@ private Q_SLOTS:
                 in.conductors.resize(InputCheck::kMaxConductors + 1, in.conductors[0]);
             },
             E::TooManyConductors, Q::None, {InputCheck::kMaxConductors + 1., 12000});
+        // Beyond what double precision resolves the solve gives no resistance to judge:
+        // refused, never a verdict.
+        row("a conductor at a depth of 1e308",
+            [](EarthingInput &in) {
+                in.conductors = {{{0, 0, 1e308}, {10, 0, 1e308}, 0.01, 0}};
+            },
+            E::ResultNotPositive, Q::EarthingResistance, {0});
+        row("a resistivity of 1e308",
+            [](EarthingInput &in) {
+                in.soil = EarthingSoil::uniform(1e308);
+                in.current = 1000;
+            },
+            E::ResultNotFinite, Q::EarthingResistance, {});
         row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.

@@ -2,15 +2,19 @@
 // the exact one, its indifference to how a system is turned, its iterative solution, and
 // its cancel.
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/SystemSafety.h"
 #include "tests/core/EarthingCases.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace tav;
 using namespace tav::earthing;
 using namespace earthingcases;
+
+Q_DECLARE_METATYPE(tav::Quantity)
 
 class TestEarthingSolver : public QObject {
     Q_OBJECT
@@ -98,6 +102,38 @@ private Q_SLOTS:
         QVERIFY(!dense.result().statistics.iterative && cg.result().statistics.iterative);
         QVERIFY(std::abs(cg.result().resistance / dense.result().resistance - 1) < 1e-9);
         QVERIFY(cg.result().cautions.empty());
+    }
+
+    // No verdict on a value that was not computed: a worst voltage or a tolerable one
+    // without a finite value refuses the assessment, naming it.
+    void verdictOnlyOnValues_data() {
+        QTest::addColumn<double>("touch");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<double>("rho");
+        QTest::addColumn<Quantity>("quantity");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("touch NaN") << nan << 10. << 100. << Quantity::WorstTouchVoltage;
+        QTest::newRow("step infinite") << 10. << inf << 100. << Quantity::WorstStepVoltage;
+        // (1000 + 1.5 rho) 0.116 / sqrt(0.5) and (1000 + 6 rho) ...: beyond double precision.
+        QTest::newRow("tolerable step beyond range")
+            << 10. << 10. << 1e308 << Quantity::TolerableStepVoltage;
+    }
+    void verdictOnlyOnValues() {
+        QFETCH(double, touch);
+        QFETCH(double, step);
+        QFETCH(double, rho);
+        QFETCH(Quantity, quantity);
+        EarthingResult result;
+        result.touchMax.voltage = touch;
+        result.stepMax.voltage = step;
+        SafetyCriteria criteria;
+        criteria.faultDuration = 0.5;
+        const Refusable<SystemSafety> safety =
+            assessSafety(result, EarthingSoil::uniform(rho), criteria);
+        QVERIFY(safety.refused());
+        QCOMPARE(safety.refusal().error, Error::ResultNotFinite);
+        QCOMPARE(safety.refusal().quantity, quantity);
     }
 
     void cancel_data() {
