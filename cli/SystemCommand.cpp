@@ -191,8 +191,16 @@ protected:
         }
         tav::DocumentError error;
         const tav::SystemDocument document = tav::SystemDocument::fromJson(content, error);
-        if (error.kind != tav::DocumentError::Kind::None)
+        if (error.kind != tav::DocumentError::Kind::None) {
             system.refused = DocumentWording::error(error, &CliStrings::text);
+        } else {
+            // A part that would expand past the solver's limit is refused by its path
+            // before anything is expanded, --expand too.
+            const tav::SystemDocument::Expansion expansion = document.expanded();
+            if (expansion.input.refused())
+                system.refused = expansion.refusedPart + QLatin1String(": ") +
+                                 CliStrings::wording().refusal(expansion.input.refusal());
+        }
         system.document = document;
         return system;
     }

@@ -54,6 +54,10 @@ enum class Quantity {
     SegmentLength,
     SearchStep,
     SearchMargin,
+    // The earthing system solver's results.
+    EarthingResistance,
+    WorstTouchVoltage,
+    WorstStepVoltage,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -146,6 +150,15 @@ enum class Error {
     SeriesDoesNotConverge,
     // The caller stopped the calculation before it finished: ().
     Cancelled,
+    // The solver's kernel tables would take more intervals than it allows, the segment
+    // length or the reach of the system beyond what it takes: (intervals, limit).
+    TooManyTableIntervals,
+    // More conductors than the solver takes, or than a part of a document may expand
+    // into: (conductors, limit).
+    TooManyConductors,
+    // The calculation gives the quantity no finite value (the inputs lie beyond what double
+    // precision resolves): ().
+    ResultNotFinite,
 };
 
 struct Refusal {

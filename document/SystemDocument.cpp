@@ -4,6 +4,8 @@
 #include "document/ResultJson.h"
 #include "document/StudyParts.h"
 
+#include "core/earthing/InputCheck.h"
+
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -68,8 +70,7 @@ void SystemDocument::readVersion(const QJsonValue &value, DocumentError &error) 
     if (!value.isDouble() || v != std::trunc(v) || v < 1)
         JsonFields::fail(error, DocumentError::Kind::NotAVersion, QStringLiteral("version"));
     else if (v > kVersion) {
-        JsonFields::fail(error, DocumentError::Kind::NewerVersion, QString(),
-                         kVersion);
+        JsonFields::fail(error, DocumentError::Kind::NewerVersion, QString(), kVersion);
         error.found = v;
     }
 }
@@ -124,7 +125,7 @@ EarthingInput SystemDocument::input() const {
     input.soil = soil;
     input.current = current;
     std::vector<ConductorSource> sources;
-    input.conductors = expanded(sources);
+    input.conductors = expandParts(sources);
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
@@ -133,8 +134,53 @@ EarthingInput SystemDocument::input() const {
 
 std::vector<ConductorSource> SystemDocument::sources() const {
     std::vector<ConductorSource> sources;
-    expanded(sources);
+    expandParts(sources);
     return sources;
+}
+
+SystemDocument::Expansion SystemDocument::expanded() const {
+    const double limit = double(InputCheck::kMaxConductors);
+    double conductors = 0;
+    const QString part = partBeyond(limit, conductors);
+    if (part.isEmpty())
+        return {input(), {}};
+    return {Refusal{Error::TooManyConductors, Quantity::None, {conductors, limit}}, part};
+}
+
+QString SystemDocument::partBeyond(double limit, double &total) const {
+    QString beyond;
+    const auto add = [&](double count, PartKind kind, std::size_t index) {
+        if (!beyond.isEmpty())
+            return;
+        total += count;
+        if (!(total <= limit))
+            beyond = QLatin1String(PartSchema::key(kind)) + QLatin1Char('[') +
+                     QString::number(index) + QLatin1Char(']');
+    };
+    const auto rodCount = [](const std::optional<GridRods> &rods, int corners) {
+        return !rods ? 0. : rods->corners ? double(corners) : double(std::max(0, rods->count));
+    };
+    for (std::size_t k = 0; k < conductors.size(); ++k)
+        add(1, PartKind::Conductor, k);
+    for (std::size_t k = 0; k < grids.size(); ++k)
+        add(ConductorLayout::count(grids[k].grid) + rodCount(grids[k].rods, 4), PartKind::Grid, k);
+    for (std::size_t k = 0; k < rods.size(); ++k)
+        add(double(rods[k].at.size()), PartKind::Rods, k);
+    for (std::size_t k = 0; k < lGrids.size(); ++k)
+        add(ConductorLayout::count(lGrids[k].grid) + rodCount(lGrids[k].rods, 6), PartKind::LGrid,
+            k);
+    for (std::size_t k = 0; k < rings.size(); ++k)
+        add(ConductorLayout::count(rings[k]), PartKind::Ring, k);
+    if (!beyond.isEmpty() || fences.empty())
+        return beyond;
+    // The fences stand round what comes before them, within the limit by now.
+    SystemDocument before = *this;
+    before.fences.clear();
+    std::vector<ConductorSource> sources;
+    const std::vector<Conductor> around = before.expandParts(sources);
+    for (std::size_t k = 0; k < fences.size(); ++k)
+        add(ConductorLayout::count(fences[k].fence, around), PartKind::Fence, k);
+    return beyond;
 }
 
 namespace {
@@ -157,7 +203,7 @@ std::vector<Conductor> gridRods(const std::vector<Point2> &at, const Rectangular
 
 } // namespace
 
-std::vector<Conductor> SystemDocument::expanded(std::vector<ConductorSource> &sources) const {
+std::vector<Conductor> SystemDocument::expandParts(std::vector<ConductorSource> &sources) const {
     std::vector<Conductor> out;
     for (std::size_t k = 0; k < conductors.size(); ++k)
         append(out, sources, {conductors[k]}, PartKind::Conductor, k);

@@ -84,8 +84,19 @@ public:
 
     // The conductors as given, then each grid's with its rods, the rods at points, each
     // L-shaped grid's with its rods, the rings, and last the fences round what is energised
-    // before them: the solver numbers them in this order.
+    // before them: the solver numbers them in this order. Only for a document whose
+    // expansion is not refused (a fence's spacing of a nanometre would ask for tens of
+    // gigabytes): a caller that does not know it sound asks expanded().
     earthing::EarthingInput input() const;
+    // input(), or the refusal of the first part that takes the document's conductors past
+    // what the solver takes (Error::TooManyConductors: the conductors up to that part, and
+    // the limit), each part counted before any is expanded; refusedPart is that part's
+    // path, as "fences[0]".
+    struct Expansion {
+        Refusable<earthing::EarthingInput> input;
+        QString refusedPart;
+    };
+    Expansion expanded() const;
     // For each of input()'s conductors, in its order, the part it came from.
     std::vector<ConductorSource> sources() const;
 
@@ -97,7 +108,9 @@ public:
     static QByteArray resultJson(const earthing::EarthingResult &result);
 
 private:
-    std::vector<earthing::Conductor> expanded(std::vector<ConductorSource> &sources) const;
+    std::vector<earthing::Conductor> expandParts(std::vector<ConductorSource> &sources) const;
+    // The path of the first part whose conductors pass the limit, counted; empty when none.
+    QString partBeyond(double limit, double &conductors) const;
     void appendStudyParts(std::vector<earthing::Conductor> &conductors,
                           std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;

@@ -6,7 +6,10 @@ namespace tav {
 
 Refusable<SystemEvaluation> SystemStudy::evaluate(const SystemDocument &document,
                                                   const earthing::ProgressCallback &monitor) {
-    const earthing::EarthingInput input = document.input();
+    const SystemDocument::Expansion expansion = document.expanded();
+    if (expansion.input.refused())
+        return expansion.input.refusal();
+    const earthing::EarthingInput &input = expansion.input.result();
     Refusable<earthing::EarthingResult> solved = earthing::EarthingSolver::solve(input, monitor);
     if (solved.refused())
         return solved.refusal();

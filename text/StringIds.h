@@ -76,6 +76,11 @@ inline constexpr unsigned kSystemVerdicts = 3089;
 // 3100-3102: the later DocumentError kinds, NotAVersion, NewerVersion (the document's
 // version, then the latest this program reads) and NotText.
 inline constexpr unsigned kDocumentVersionErrors = 3100;
+// 3110-3119: the earthing solver's later refusals, from TooManyTableIntervals on, in the
+// order of their Error enumerators.
+inline constexpr unsigned kEarthingLimitRefusals = 3110;
+// 3120-3129: the earthing solver's results as quantities, from EarthingResistance on.
+inline constexpr unsigned kEarthingResultQuantities = 3120;
 
 // The two-layer soil model window.
 namespace SoilModel {

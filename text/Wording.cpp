@@ -102,6 +102,12 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingRefusals + 15;
     case Error::Cancelled:
         return StringId::kEarthingRefusals + 16;
+    case Error::TooManyTableIntervals:
+        return StringId::kEarthingLimitRefusals + 0;
+    case Error::TooManyConductors:
+        return StringId::kEarthingLimitRefusals + 1;
+    case Error::ResultNotFinite:
+        return StringId::kEarthingLimitRefusals + 2;
     }
     return 0;
 }
@@ -191,6 +197,12 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::kEarthingQuantities + 5;
     case Quantity::SearchMargin:
         return StringId::kEarthingQuantities + 6;
+    case Quantity::EarthingResistance:
+        return StringId::kEarthingResultQuantities + 0;
+    case Quantity::WorstTouchVoltage:
+        return StringId::kEarthingResultQuantities + 1;
+    case Quantity::WorstStepVoltage:
+        return StringId::kEarthingResultQuantities + 2;
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "core/earthing/BlockJacobi.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tav::earthing {
 
@@ -36,6 +37,29 @@ void BlockJacobi::apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const {
         for (std::size_t a = 0; a < members.size(); ++a)
             z[members[a]] = local[Eigen::Index(a)];
     }
+}
+
+Eigen::SparseMatrix<double> BlockJacobi::applyToGroups(const std::vector<int> &groupOf,
+                                                       int groups) const {
+    std::vector<Eigen::Triplet<double>> entries;
+    for (std::size_t c = 0; c < m_members.size(); ++c) {
+        const std::vector<int> &members = m_members[c];
+        std::map<int, Eigen::VectorXd> indicators;
+        for (std::size_t a = 0; a < members.size(); ++a) {
+            Eigen::VectorXd &e = indicators[groupOf[std::size_t(members[a])]];
+            if (e.size() == 0)
+                e = Eigen::VectorXd::Zero(Eigen::Index(members.size()));
+            e[Eigen::Index(a)] = 1;
+        }
+        for (const auto &[group, e] : indicators) {
+            const Eigen::VectorXd local = m_blocks[c].solve(e);
+            for (std::size_t a = 0; a < members.size(); ++a)
+                entries.emplace_back(members[a], group, local[Eigen::Index(a)]);
+        }
+    }
+    Eigen::SparseMatrix<double> w(Eigen::Index(groupOf.size()), groups);
+    w.setFromTriplets(entries.begin(), entries.end());
+    return w;
 }
 
 } // namespace tav::earthing

@@ -2,6 +2,7 @@
 
 #include <Eigen/Cholesky>
 #include <Eigen/Core>
+#include <Eigen/SparseCore>
 
 #include <vector>
 
@@ -16,6 +17,10 @@ public:
     BlockJacobi(const Eigen::MatrixXd &A, const std::vector<int> &cluster);
 
     void apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const;
+    // The inverse applied to each group's indicator (1 on its unknowns, 0 elsewhere), as
+    // the columns of an N x groups sparse matrix: per cluster, one local solve for each
+    // group present in it, so that the cost follows the unknowns, not the groups.
+    Eigen::SparseMatrix<double> applyToGroups(const std::vector<int> &groupOf, int groups) const;
     std::size_t clusters() const { return m_members.size(); }
 
 private:

@@ -54,6 +54,10 @@ std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) 
 
 } // namespace
 
+double count(const RectangularGrid &grid) {
+    return double(std::max(0, grid.countX)) + double(std::max(0, grid.countY));
+}
+
 std::vector<Conductor> grid(const RectangularGrid &grid) {
     std::vector<Conductor> conductors;
     for (int i = 0; i < grid.countX; ++i) {
@@ -113,7 +117,11 @@ bool lineAt(double start, double size, int count, double at, double slack) {
     return false;
 }
 
-std::vector<Conductor> lGrid(const LShapedGrid &l) {
+namespace {
+
+// Visits each conductor of the L in order; count and lGrid share it, so that the count is
+// the expansion's own.
+template <class Visit> void forEachOfL(const LShapedGrid &l, Visit visit) {
     const RectangularGrid &g = l.bounds;
     const double innerX = g.x0 + g.sizeX - l.cutX; // where the cut starts along x
     const double innerY = g.y0 + g.sizeY - l.cutY;
@@ -121,27 +129,37 @@ std::vector<Conductor> lGrid(const LShapedGrid &l) {
     const double y1 = g.y0 + g.sizeY;
     const double slackX = kEdgeSlack * g.sizeX;
     const double slackY = kEdgeSlack * g.sizeY;
-    std::vector<Conductor> conductors;
     for (int i = 0; i < g.countX; ++i) {
         const double x = position(g.x0, g.sizeX, i, g.countX);
         const double end = x <= innerX + slackX ? y1 : innerY;
         if (end > g.y0)
-            conductors.push_back({{x, g.y0, g.depth}, {x, end, g.depth}, g.diameter, g.group});
+            visit(Conductor{{x, g.y0, g.depth}, {x, end, g.depth}, g.diameter, g.group});
     }
     for (int i = 0; i < g.countY; ++i) {
         const double y = position(g.y0, g.sizeY, i, g.countY);
         const double end = y <= innerY + slackY ? x1 : innerX;
         if (end > g.x0)
-            conductors.push_back({{g.x0, y, g.depth}, {end, y, g.depth}, g.diameter, g.group});
+            visit(Conductor{{g.x0, y, g.depth}, {end, y, g.depth}, g.diameter, g.group});
     }
     // The two edges along the cut close the L's perimeter, as a rectangle's outer lines
     // close its own, and join the lines cut short there; unless a grid line is one already.
     if (!lineAt(g.x0, g.sizeX, g.countX, innerX, slackX))
-        conductors.push_back(
-            {{innerX, innerY, g.depth}, {innerX, y1, g.depth}, g.diameter, g.group});
+        visit(Conductor{{innerX, innerY, g.depth}, {innerX, y1, g.depth}, g.diameter, g.group});
     if (!lineAt(g.y0, g.sizeY, g.countY, innerY, slackY))
-        conductors.push_back(
-            {{innerX, innerY, g.depth}, {x1, innerY, g.depth}, g.diameter, g.group});
+        visit(Conductor{{innerX, innerY, g.depth}, {x1, innerY, g.depth}, g.diameter, g.group});
+}
+
+} // namespace
+
+double count(const LShapedGrid &l) {
+    double n = 0;
+    forEachOfL(l, [&n](const Conductor &) { ++n; });
+    return n;
+}
+
+std::vector<Conductor> lGrid(const LShapedGrid &l) {
+    std::vector<Conductor> conductors;
+    forEachOfL(l, [&conductors](const Conductor &c) { conductors.push_back(c); });
     return conductors;
 }
 
@@ -155,6 +173,10 @@ std::vector<Point2> lCornerPoints(const LShapedGrid &l) {
 
 std::vector<Point2> lPerimeterPoints(const LShapedGrid &grid, int count) {
     return alongPolygon(lCornerPoints(grid), count);
+}
+
+double count(const RodRing &r) {
+    return 2. * std::max(0, r.count); // as many sides as rods
 }
 
 std::vector<Conductor> ring(const RodRing &r) {
@@ -175,7 +197,11 @@ std::vector<Conductor> ring(const RodRing &r) {
     return conductors;
 }
 
-std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &around) {
+namespace {
+
+// The fence's corners round the plan's bounding rectangle of the group 0 conductors among
+// around; false when there is none or no spacing to divide its sides by.
+bool fenceCorners(const Fence &f, const std::vector<Conductor> &around, Point2 (&corners)[4]) {
     bool any = false;
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     for (const Conductor &c : around) {
@@ -190,19 +216,47 @@ std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &aroun
         }
     }
     if (!any || !(f.spacing > 0))
-        return {};
+        return false;
     x0 -= f.distance;
     y0 -= f.distance;
     x1 += f.distance;
     y1 += f.distance;
-    const Point2 corners[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    corners[0] = {x0, y0};
+    corners[1] = {x1, y0};
+    corners[2] = {x1, y1};
+    corners[3] = {x0, y1};
+    return true;
+}
+
+// The gaps between posts along a side, at least one; the slack keeps a side that the
+// spacing divides from gaining a post. In double precision: a spacing of a nanometre along
+// a long side gives more gaps than an int holds.
+double gapsAlong(const Point2 &a, const Point2 &b, double spacing) {
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    return std::max(1., std::ceil(length / spacing * (1 - kEdgeSlack)));
+}
+
+} // namespace
+
+double count(const Fence &f, const std::vector<Conductor> &around) {
+    Point2 corners[4];
+    if (!fenceCorners(f, around, corners))
+        return 0;
+    double posts = 0;
+    for (int side = 0; side < 4; ++side)
+        posts += gapsAlong(corners[side], corners[(side + 1) % 4], f.spacing);
+    return posts;
+}
+
+std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &around) {
+    Point2 corners[4];
+    if (!fenceCorners(f, around, corners))
+        return {};
     std::vector<Point2> at;
     for (int side = 0; side < 4; ++side) {
         const Point2 &a = corners[side];
         const Point2 &b = corners[(side + 1) % 4];
-        const double length = std::hypot(b.x - a.x, b.y - a.y);
-        // The slack keeps a side that the spacing divides from gaining a post.
-        const int gaps = std::max(1, int(std::ceil(length / f.spacing * (1 - kEdgeSlack))));
+        const int gaps = int(gapsAlong(a, b, f.spacing)); // within the count's limit
         for (int k = 0; k < gaps; ++k)
             at.push_back({a.x + (b.x - a.x) * k / gaps, a.y + (b.y - a.y) * k / gaps});
     }

@@ -57,8 +57,16 @@ struct Fence {
 };
 
 // The expansions of the convenient shapes into conductors; they check nothing, the solver
-// checks the conductors they give.
+// checks the conductors they give. Each shape's count says, before it is expanded and from
+// the same arithmetic, how many conductors it gives, in double precision so that a count
+// past every integer type still compares: a shape is expanded only when its count is
+// within what the caller takes (EarthingSolver::kMaxSegments, one segment each at least).
 namespace ConductorLayout {
+
+double count(const RectangularGrid &grid);
+double count(const LShapedGrid &grid);
+double count(const RodRing &ring);
+double count(const Fence &fence, const std::vector<Conductor> &around);
 
 std::vector<Conductor> grid(const RectangularGrid &grid);
 

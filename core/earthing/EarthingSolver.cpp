@@ -61,14 +61,20 @@ void extents(const std::vector<Segment> &segments, const SearchAreas &areas,
     space = std::hypot(horizontal, hi[2] - lo[2]);
 }
 
+// A square's index along one axis, bounded before the cast: squares beyond a million
+// segment lengths from the origin share their index, which only joins far clusters.
+long long cell(double at, double size) {
+    return (long long)std::clamp(std::floor(at / size), -1e6, 1e6);
+}
+
 // Clusters for the preconditioner: the segments whose middles share a square of three
 // segment lengths.
 std::vector<int> clustersOf(const std::vector<Segment> &segments, double size) {
     std::vector<std::pair<long long, int>> cells;
     for (int k = 0; k < int(segments.size()); ++k) {
         const Vec3 m = segments[std::size_t(k)].middle();
-        const long long cx = (long long)std::floor(m.x / size);
-        const long long cy = (long long)std::floor(m.y / size);
+        const long long cx = cell(m.x, size);
+        const long long cy = cell(m.y, size);
         cells.push_back({cx * 2000003LL + cy, k});
     }
     std::sort(cells.begin(), cells.end());
@@ -93,11 +99,12 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
                                const EarthingSolver::Options &options, Prepared &prepared) {
     const double interface = input.soil.layered ? input.soil.h : 0;
     const Segmentation cut(input, interface);
-    const std::size_t count = cut.count();
-    if (count > EarthingSolver::kMaxSegments)
+    // Counted in double precision and compared so that an infinite count is refused too.
+    const double count = cut.count();
+    if (!(count <= double(EarthingSolver::kMaxSegments)))
         return Refusal{Error::TooManySegments,
-                       Quantity::None,
-                       {double(count), double(EarthingSolver::kMaxSegments)}};
+                       Quantity::SegmentLength,
+                       {count, double(EarthingSolver::kMaxSegments)}};
     auto model = std::make_shared<EarthingModel>();
     std::vector<Segment> segments = cut.segments();
     const DepthClasses classes = DepthClasses::of(segments);
@@ -133,6 +140,12 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
     model->settings = options.kernel;
     model->settings.segmentLength = input.segmentLength;
     const double reach = 1.05 * horizontal + 2 * input.segmentLength;
+    const double intervals = KernelTables::intervals(model->settings, reach);
+    if (!(intervals <= EarthingSolver::kMaxTableIntervals))
+        return Refusal{Error::TooManyTableIntervals,
+                       2 * input.segmentLength >= horizontal ? Quantity::SegmentLength
+                                                             : Quantity::None,
+                       {intervals, EarthingSolver::kMaxTableIntervals}};
     model->tables =
         std::make_unique<KernelTables>(model->classes.classes, images, model->settings, reach);
     prepared.model = model;
@@ -146,6 +159,17 @@ std::vector<GroupResult> groupResults(const SystemSolution &solution, double cur
     for (std::size_t g = 0; g < groups.size(); ++g)
         groups[g] = {int(g), solution.potentials[g], g == 0 ? current : 0};
     return groups;
+}
+
+// A value that was not computed is never a result: a resistance that is not a positive
+// finite number (a conductor at 1e308 m, a resistivity of 1e308 ohm m), or a worst touch
+// or step voltage without a finite value, refuses the solve rather than be judged.
+std::optional<Refusal> notComputed(double value, Quantity quantity, bool positive) {
+    if (!std::isfinite(value))
+        return Refusal{Error::ResultNotFinite, quantity, {}};
+    if (positive && !(value > 0))
+        return Refusal{Error::ResultNotPositive, quantity, {value}};
+    return std::nullopt;
 }
 
 Point3 toPoint(const Vec3 &v) {
@@ -165,7 +189,7 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (auto refusal = InputCheck::check(input))
         return *refusal;
     const SearchAreas areas = SearchAreas::of(input);
-    if (areas.rasterPoints > kMaxSearchPoints)
+    if (!(areas.rasterPoints <= kMaxSearchPoints))
         return Refusal{
             Error::TooManySearchPoints, Quantity::None, {areas.rasterPoints, kMaxSearchPoints}};
     Prepared prepared;
@@ -219,6 +243,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
 
     result.gpr = solution.potentials[0];
     result.resistance = result.gpr / input.current;
+    if (auto refusal = notComputed(result.resistance, Quantity::EarthingResistance, true))
+        return *refusal;
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
@@ -260,6 +286,10 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (!search.run(monitor, result.points, result.touchMax, result.stepMax))
         return cancelled();
     stats.secondsSearch = secondsSince(start);
+    if (auto refusal = notComputed(result.touchMax.voltage, Quantity::WorstTouchVoltage, false))
+        return *refusal;
+    if (auto refusal = notComputed(result.stepMax.voltage, Quantity::WorstStepVoltage, false))
+        return *refusal;
     result.cautions = prepared.cautions;
     return result;
 }

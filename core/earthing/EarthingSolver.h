@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
+#include "core/earthing/InputCheck.h"
 #include "core/earthing/KernelSettings.h"
 #include "core/earthing/SolveProgress.h"
 #include "core/errors.h"
@@ -17,7 +18,11 @@ namespace tav::earthing {
 class EarthingSolver {
 public:
     static constexpr std::size_t kMaxSegments = 12000;
+    static_assert(InputCheck::kMaxConductors <= kMaxSegments);
     static constexpr double kMaxSearchPoints = 1e6;
+    // The intervals of one pair of depth classes' tables: a few hundred in practice, the
+    // limit reached only by a segment length or a reach near the end of double precision.
+    static constexpr double kMaxTableIntervals = 1e5;
     // The image series is summed until the terms left out are below this, relative...
     static constexpr double kSeriesTolerance = 1e-7;
     // ...within at most this many orders; a bound above kSeriesFloor then is refused.

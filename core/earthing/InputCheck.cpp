@@ -27,6 +27,10 @@ Vec3 toVec(const Point3 &p) {
 std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
     if (auto refusal = checkNumbers(input))
         return refusal;
+    if (input.conductors.size() > kMaxConductors)
+        return Refusal{Error::TooManyConductors,
+                       Quantity::None,
+                       {double(input.conductors.size()), double(kMaxConductors)}};
     for (std::size_t k = 0; k < input.conductors.size(); ++k)
         if (auto refusal = checkConductor(input.conductors[k], int(k) + 1))
             return refusal;

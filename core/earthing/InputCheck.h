@@ -13,6 +13,9 @@ namespace tav::earthing {
 class InputCheck {
 public:
     static constexpr int kMaxPoints = 100000;
+    // Every conductor makes a segment at least: more than the solver's segments are
+    // refused before the checks that look at every pair of them.
+    static constexpr std::size_t kMaxConductors = 12000;
 
     static std::optional<Refusal> check(const EarthingInput &input);
 

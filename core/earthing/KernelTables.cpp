@@ -105,6 +105,18 @@ KernelTables::KernelTables(const std::vector<DepthClass> &classes, const SoilIma
     m_pairs.resize(std::size_t(m_count) * m_count);
 }
 
+KernelTables::Span KernelTables::span(const KernelSettings &settings, double reach) {
+    const double lo = std::max(settings.far() - settings.segmentLength, 1e-3);
+    const double hi = std::max(reach, 2 * lo);
+    return {lo, hi, settings.far() + settings.segmentLength, settings.vertical() / 32};
+}
+
+double KernelTables::intervals(const KernelSettings &settings, double reach) {
+    const Span s = span(settings, reach);
+    return RadialTable::intervals(s.lo * s.lo, s.hi * s.hi) +
+           UniformTable::intervals(s.nearReach, s.step);
+}
+
 std::size_t KernelTables::nodes() const {
     std::size_t total = 0;
     for (int a = 0; a < m_count; ++a)
@@ -130,10 +142,11 @@ bool KernelTables::build(WorkMonitor &monitor) {
             for (const Image &image : m_images.images(m_classes[a].layer, m_classes[b].layer))
                 if (gap(m_classes[a], m_classes[b], image) < vertical)
                     m_pairs[std::size_t(a) * m_count + b].nearImages.push_back(image);
-    const double lo = std::max(m_settings.far() - m_settings.segmentLength, 1e-3);
-    const double hi = std::max(m_reach, 2 * lo);
-    const double nearReach = m_settings.far() + m_settings.segmentLength;
-    const double step = vertical / 32;
+    const Span reach = span(m_settings, m_reach);
+    const double lo = reach.lo;
+    const double hi = reach.hi;
+    const double nearReach = reach.nearReach;
+    const double step = reach.step;
     return monitor.run(SolveProgress::Stage::Tables, work.size(), [&](std::size_t item, int) {
         const auto [a, b] = work[item];
         const DepthClass &observer = m_classes[a];

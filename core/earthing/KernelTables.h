@@ -33,8 +33,12 @@ public:
     // reach: the largest horizontal distance between an observer and a source, m.
     KernelTables(const std::vector<DepthClass> &classes, const SoilImages &images,
                  const KernelSettings &settings, double reach);
-    // False when cancelled.
+    // False when cancelled. Only when intervals() is within the solver's limit.
     bool build(WorkMonitor &monitor);
+
+    // The intervals of a pair's tables together, counted before any is built (infinite
+    // when the segment length or the reach is beyond the range of double precision).
+    static double intervals(const KernelSettings &settings, double reach);
 
     int surface() const { return m_count - 1; }
     const ClassPair &pair(int observer, int source) const {
@@ -57,6 +61,16 @@ public:
                              const Image &image, double rho);
 
 private:
+    // Where a pair's tables reach: the far table on [lo^2, hi^2], the near one on
+    // [0, nearReach] by step.
+    struct Span {
+        double lo;
+        double hi;
+        double nearReach;
+        double step;
+    };
+    static Span span(const KernelSettings &settings, double reach);
+
     std::vector<DepthClass> m_classes; // the segments' classes, then the surface
     int m_count = 0;
     const SoilImages &m_images;

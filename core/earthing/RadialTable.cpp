@@ -41,11 +41,35 @@ std::vector<double> fit(const std::vector<double> &nodes, const std::vector<doub
 
 } // namespace
 
+namespace {
+
+// The power of two at or below lo, where the table starts.
+double baseOf(double lo) {
+    return std::exp2(std::floor(std::log2(lo)));
+}
+
+double octavesOf(double base, double hi) {
+    return std::max(1., std::ceil(std::log2(hi / base)));
+}
+
+bool usable(double lo, double hi) {
+    return std::isfinite(lo) && std::isfinite(hi) && lo > 0 && hi >= lo &&
+           std::isfinite(1 / baseOf(lo));
+}
+
+} // namespace
+
+double RadialTable::intervals(double lo, double hi) {
+    if (!usable(lo, hi))
+        return HUGE_VAL;
+    return octavesOf(baseOf(lo), hi) * kPerOctave;
+}
+
 RadialTable::RadialTable(double lo, double hi, const TableFunction &f) {
     const int perOctave = kPerOctave;
-    m_base = std::exp2(std::floor(std::log2(lo)));
+    m_base = baseOf(lo);
     m_inverseBase = 1 / m_base;
-    const int octaves = std::max(1, int(std::ceil(std::log2(hi / m_base))));
+    const int octaves = int(octavesOf(m_base, hi));
     std::vector<double> nodes;
     for (int e = 0; e < octaves; ++e)
         for (int k = 0; k < perOctave; ++k)
@@ -58,8 +82,13 @@ RadialTable::RadialTable(double lo, double hi, const TableFunction &f) {
     m_coefficients = fit(nodes, values);
 }
 
+double UniformTable::intervals(double hi, double step) {
+    const double n = std::max(3., std::ceil(hi / step));
+    return std::isfinite(n) && step > 0 ? n : HUGE_VAL;
+}
+
 UniformTable::UniformTable(double hi, double step, const TableFunction &f) {
-    const int intervals = std::max(3, int(std::ceil(hi / step)));
+    const int intervals = int(UniformTable::intervals(hi, step));
     m_inverseStep = 1 / step;
     std::vector<double> nodes;
     for (int k = 0; k <= intervals; ++k)

@@ -18,7 +18,13 @@ using TableFunction =
 class RadialTable {
 public:
     RadialTable() = default;
+    // Only when intervals(lo, hi) is within the solver's limit.
     RadialTable(double lo, double hi, const TableFunction &f);
+
+    // The intervals a table on [lo, hi] takes, counted before it is built: infinite when
+    // an end is beyond the range of double precision (or lo is not above 0), so that the
+    // caller refuses it before any count is cast to an integer.
+    static double intervals(double lo, double hi);
 
     // The least abscissa read without clamping.
     double lowest() const { return m_base; }
@@ -80,7 +86,12 @@ private:
 class UniformTable {
 public:
     UniformTable() = default;
+    // Only when intervals(hi, step) is within the solver's limit.
     UniformTable(double hi, double step, const TableFunction &f);
+
+    // The intervals of a table on [0, hi] by step, counted before it is built; infinite
+    // as RadialTable::intervals says.
+    static double intervals(double hi, double step);
 
     std::size_t nodes() const { return m_intervals + 1; }
     double at(double v) const {

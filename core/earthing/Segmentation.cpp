@@ -94,13 +94,16 @@ Segmentation::Segmentation(const EarthingInput &input, double interface)
     }
 }
 
-std::size_t Segmentation::count() const {
+double Segmentation::partsOf(double piece, double step) {
+    return std::max(1., std::ceil(piece / step - 1e-9));
+}
+
+double Segmentation::count() const {
     const double step = m_input.segmentLength;
-    std::size_t total = 0;
+    double total = 0;
     for (const std::vector<double> &cuts : m_cuts)
         for (std::size_t k = 1; k < cuts.size(); ++k) {
-            const std::size_t parts =
-                std::size_t(std::max(1., std::ceil((cuts[k] - cuts[k - 1]) / step - 1e-9)));
+            const double parts = partsOf(cuts[k] - cuts[k - 1], step);
             total += parts >= 2 ? parts + 2 : parts;
         }
     return total;
@@ -108,14 +111,14 @@ std::size_t Segmentation::count() const {
 
 std::vector<Segment> Segmentation::segments() const {
     std::vector<Segment> segments;
-    segments.reserve(count());
+    segments.reserve(std::size_t(count())); // within the limit: the caller checked it
     for (std::size_t i = 0; i < m_cuts.size(); ++i) {
         const Conductor &c = m_input.conductors[i];
         const Line line = lineOf(c);
         const std::vector<double> &cuts = m_cuts[i];
         for (std::size_t k = 1; k < cuts.size(); ++k) {
             const double piece = cuts[k] - cuts[k - 1];
-            const int parts = int(std::max(1., std::ceil(piece / m_input.segmentLength - 1e-9)));
+            const int parts = int(partsOf(piece, m_input.segmentLength));
             std::vector<double> at;
             for (int part = 0; part <= parts; ++part)
                 at.push_back(part == parts ? cuts[k] : cuts[k - 1] + piece * part / parts);

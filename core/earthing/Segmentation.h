@@ -16,11 +16,17 @@ class Segmentation {
 public:
     Segmentation(const EarthingInput &input, double interface);
 
-    // The segments the cut would give, counted before any is made.
-    std::size_t count() const;
+    // The segments the cut would give, counted before any is made, in double precision:
+    // a segment length or a conductor far beyond the solver's limits gives a count past
+    // every integer type, which must still compare as too many rather than wrap.
+    double count() const;
+    // Only when count() is within the solver's limit.
     std::vector<Segment> segments() const;
 
 private:
+    // The equal parts a piece is cut into before its end segments are halved.
+    static double partsOf(double piece, double step);
+
     std::vector<std::vector<double>> m_cuts; // per conductor, the cut points along it, in m
     const EarthingInput &m_input;
     double m_interface;

@@ -1,6 +1,7 @@
 #include "core/earthing/SystemSolver.h"
 
 #include "core/earthing/BlockJacobi.h"
+#include "core/earthing/GroupProjection.h"
 
 #include <Eigen/Cholesky>
 
@@ -15,14 +16,14 @@ SystemSolver::SystemSolver(Eigen::MatrixXd &A, const std::vector<int> &groupOf, 
 
 bool SystemSolver::solve(double current, WorkMonitor &monitor, SystemSolution &solution) {
     const Eigen::Index n = m_A.rows();
+    solution.iterative = n > m_settings.denseLimit;
+    if (solution.iterative)
+        return solveIterative(current, monitor, solution);
     Eigen::MatrixXd E = Eigen::MatrixXd::Zero(n, m_groups);
     for (Eigen::Index k = 0; k < n; ++k)
         E(k, m_groupOf[std::size_t(k)]) = 1;
     Eigen::MatrixXd X;
-    solution.iterative = n > m_settings.denseLimit;
-    const bool done =
-        solution.iterative ? solveIterative(E, X, monitor, solution) : solveDense(E, X, monitor);
-    if (!done)
+    if (!solveDense(E, X, monitor))
         return false;
     // The group conductances, symmetric positive definite.
     const Eigen::MatrixXd C = E.transpose() * X;
@@ -84,45 +85,63 @@ bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
     return done;
 }
 
-bool SystemSolver::solveIterative(const Eigen::MatrixXd &E, Eigen::MatrixXd &X,
-                                  WorkMonitor &monitor, SystemSolution &solution) {
+// The currents minimise the energy 1/2 I^T A I among those that leave the injected current
+// from group 0 and none from the others; the groups' potentials are the multipliers of
+// those constraints. Projected conjugate gradients from a start that meets them (group 0's
+// current shared evenly) keep every iterate meeting them, preconditioned by GroupProjection;
+// r = A I - E V is kept updated, V the potentials found so far, so that the residual is the
+// equations' own. One product with A per iteration, whatever the number of groups.
+bool SystemSolver::solveIterative(double current, WorkMonitor &monitor,
+                                  SystemSolution &solution) {
     const Eigen::Index n = m_A.rows();
     if (!monitor.report(SolveProgress::Stage::Solution, 0, true))
         return false;
     const BlockJacobi preconditioner(m_A, m_cluster);
-    X = Eigen::MatrixXd::Zero(n, E.cols());
-    const int maxIterations = m_settings.maxIterations;
-    Eigen::VectorXd r, z, p, q;
-    for (Eigen::Index c = 0; c < E.cols(); ++c) {
-        Eigen::VectorXd x = Eigen::VectorXd::Zero(n);
-        r = E.col(c);
-        const double norm = r.norm();
-        preconditioner.apply(r, z);
-        p = z;
-        double rz = r.dot(z);
-        double residual = 1;
-        int it = 0;
-        while (residual > m_settings.tolerance && it < maxIterations) {
-            const double fraction =
-                (double(c) + std::log(residual) / std::log(m_settings.tolerance)) /
-                double(E.cols());
-            if (!multiply(m_A, p, q, monitor, std::max(fraction, 1e-9)))
-                return false;
-            const double alpha = rz / p.dot(q);
-            x += alpha * p;
-            r -= alpha * q;
-            residual = r.norm() / norm;
-            ++it;
-            preconditioner.apply(r, z);
-            const double rzNext = r.dot(z);
-            p = z + (rzNext / rz) * p;
-            rz = rzNext;
-        }
-        solution.iterations += it;
-        solution.residual = std::max(solution.residual, residual);
-        solution.converged = solution.converged && residual <= m_settings.tolerance;
-        X.col(c) = x;
+    const GroupProjection projection(preconditioner, m_groupOf, m_groups);
+    const double energised =
+        double(std::count(m_groupOf.begin(), m_groupOf.end(), 0));
+    Eigen::VectorXd x(n);
+    for (Eigen::Index k = 0; k < n; ++k)
+        x[k] = m_groupOf[std::size_t(k)] == 0 ? current / energised : 0;
+    Eigen::VectorXd r, z, v, p, q, spread;
+    if (!multiply(m_A, x, r, monitor, 1e-9))
+        return false;
+    Eigen::VectorXd V = Eigen::VectorXd::Zero(m_groups);
+    const auto project = [&]() {
+        projection.apply(r, z, v);
+        V += v;
+        projection.spread(v, spread);
+        r -= spread;
+    };
+    project();
+    p = -z;
+    double rz = r.dot(z);
+    double residual = HUGE_VAL;
+    int it = 0;
+    const auto measure = [&]() {
+        projection.spread(V, spread);
+        residual = r.norm() / spread.norm();
+    };
+    measure();
+    while (residual > m_settings.tolerance && it < m_settings.maxIterations) {
+        const double fraction = std::log(residual) / std::log(m_settings.tolerance);
+        if (!multiply(m_A, p, q, monitor, std::clamp(fraction, 1e-9, 1.)))
+            return false;
+        const double alpha = rz / p.dot(q);
+        x += alpha * p;
+        r += alpha * q;
+        project();
+        const double rzNext = r.dot(z);
+        p = -z + (rzNext / rz) * p;
+        rz = rzNext;
+        ++it;
+        measure();
     }
+    solution.iterations = it;
+    solution.residual = residual;
+    solution.converged = residual <= m_settings.tolerance;
+    solution.potentials.assign(V.data(), V.data() + V.size());
+    solution.currents.assign(x.data(), x.data() + x.size());
     return true;
 }
 

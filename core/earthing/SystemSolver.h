@@ -21,8 +21,9 @@ struct SystemSolution {
 // the injected current leaving group 0 and none leaving the others. With X = A^-1 E, E
 // the segments' groups as columns, the group currents are E^T X V; this G x G system
 // gives the potentials V, and X V the currents. A is symmetric positive definite: up to
-// denseLimit unknowns it is factored (Cholesky); beyond, each column of X comes from
-// conjugate gradients preconditioned by the exact inverse on clusters of segments.
+// denseLimit unknowns it is factored (Cholesky) and X solved for; beyond, one run of
+// projected conjugate gradients gives the currents and the potentials together, its cost
+// one product with A per iteration however many groups there are (solveIterative).
 class SystemSolver {
 public:
     struct Settings {
@@ -46,8 +47,7 @@ public:
 
 private:
     bool solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, WorkMonitor &monitor);
-    bool solveIterative(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, WorkMonitor &monitor,
-                        SystemSolution &solution);
+    bool solveIterative(double current, WorkMonitor &monitor, SystemSolution &solution);
 
     Eigen::MatrixXd &m_A;
     const std::vector<int> &m_groupOf;

@@ -463,6 +463,9 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
         m_typedConductors = checked.conductors;
         if (checked.refusal)
             m_problem = InputProblem::ofRefusal(checked.project, checked.sources, *checked.refusal);
+        // A part that would expand past the solver's limit: that part, never expanded.
+        if (const auto at = checked.project.partAt(checked.refusedPart); m_problem && at)
+            m_problem->part = at->first;
     }
     m_document = checked.sound;
     showProblem();

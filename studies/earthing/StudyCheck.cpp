@@ -9,7 +9,13 @@ StudyCheck StudyCheck::of(const StudyProject &project) {
         tav::SystemDocument::fromJson(project.toJson(), check.error);
     if (check.error.kind != tav::DocumentError::Kind::None)
         return check;
-    const tav::earthing::EarthingInput input = document.input();
+    const tav::SystemDocument::Expansion expansion = document.expanded();
+    if (expansion.input.refused()) {
+        check.refusal = expansion.input.refusal();
+        check.refusedPart = expansion.refusedPart;
+        return check;
+    }
+    const tav::earthing::EarthingInput &input = expansion.input.result();
     check.conductors = input.conductors;
     check.sources = document.sources();
     check.refusal = tav::earthing::InputCheck::check(input);

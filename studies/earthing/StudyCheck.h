@@ -15,6 +15,7 @@ struct StudyCheck {
     StudyProject project; // as checked
     tav::DocumentError error;
     std::optional<tav::Refusal> refusal;
+    QString refusedPart; // the path of a part that would expand past the solver's limit
     // As far as the document reads: its conductors and where each came from.
     std::vector<tav::earthing::Conductor> conductors;
     std::vector<tav::ConductorSource> sources;

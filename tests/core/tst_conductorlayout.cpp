@@ -6,6 +6,8 @@
 #include <QLineF>
 #include <QtTest>
 
+#include <functional>
+
 #include <algorithm>
 #include <cmath>
 
@@ -89,6 +91,10 @@ void compareLines(const Lines &actual, const Lines &expected) {
 } // namespace
 
 Q_DECLARE_METATYPE(tav::earthing::LShapedGrid)
+using Counter = std::function<double()>;
+using Expander = std::function<std::size_t()>; // empty: too many to expand
+Q_DECLARE_METATYPE(Counter)
+Q_DECLARE_METATYPE(Expander)
 
 class TestConductorLayout : public QObject {
     Q_OBJECT
@@ -298,6 +304,63 @@ private Q_SLOTS:
             QCOMPARE(posts[k].to.z, f.top + 1.5);
             QCOMPARE(posts[k].group, 3);
         }
+    }
+
+    // Each shape counted before it is expanded, against its closed form; where it can be
+    // expanded, its expansion holds that many.
+    void counts_data() {
+        QTest::addColumn<Counter>("count");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<Expander>("expand");
+        RectangularGrid g;
+        g.sizeX = g.sizeY = 10;
+        g.countX = 3;
+        g.countY = 4;
+        QTest::newRow("grid 3 x 4") << Counter([g] { return ConductorLayout::count(g); }) << 7.
+                                    << Expander([g] { return ConductorLayout::grid(g).size(); });
+        // Lines at 0, 5 and 10 each way; a 5 m cut ends on the middle lines, a 4 m one adds
+        // its two edges.
+        for (const double cut : {5., 4.}) {
+            LShapedGrid l;
+            l.bounds = g;
+            l.bounds.countY = 3;
+            l.cutX = l.cutY = cut;
+            QTest::addRow("L grid cut %g m", cut)
+                << Counter([l] { return ConductorLayout::count(l); }) << (cut == 5 ? 6. : 8.)
+                << Expander([l] { return ConductorLayout::lGrid(l).size(); });
+        }
+        RodRing r;
+        r.radius = 2;
+        r.count = 5;
+        r.rodLength = 1;
+        r.rodDiameter = 0.02;
+        QTest::newRow("ring of 5") << Counter([r] { return ConductorLayout::count(r); }) << 10.
+                                   << Expander([r] { return ConductorLayout::ring(r).size(); });
+        // Round a 10 m wire 1 m out: sides of 12 m and 2 m.
+        const std::vector<Conductor> around = {{{0, 0, 0.5}, {10, 0, 0.5}, 0.01, 0}};
+        for (const double spacing : {5., 1e-6, 1e-9}) {
+            Fence f;
+            f.distance = 1;
+            f.spacing = spacing;
+            f.length = 1;
+            f.diameter = 0.05;
+            const double expected = spacing == 5 ? 2 * (3 + 1) : 2 * (12 + 2) / spacing;
+            Expander expand;
+            if (spacing == 5)
+                expand = [f, around] { return ConductorLayout::fence(f, around).size(); };
+            QTest::addRow("fence every %g m", spacing)
+                << Counter([f, around] { return ConductorLayout::count(f, around); }) << expected
+                << expand;
+        }
+    }
+    void counts() {
+        QFETCH(Counter, count);
+        QFETCH(double, expected);
+        QFETCH(Expander, expand);
+        const double counted = count();
+        QVERIFY2(std::abs(counted / expected - 1) < 1e-9, qPrintable(QString::number(counted)));
+        if (expand)
+            QCOMPARE(double(expand()), counted);
     }
 
     void fenceWithoutEnergised() {

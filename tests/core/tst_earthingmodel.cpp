@@ -293,8 +293,37 @@ private Q_SLOTS:
             E::TooManyPoints, Q::None,
             {InputCheck::kMaxPoints + 1., double(InputCheck::kMaxPoints)});
         row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.0009; },
-            E::TooManySegments, Q::None,
+            E::TooManySegments, Q::SegmentLength,
             {std::ceil(10 / 0.0009) + 2 + std::ceil(3 / 0.0009) + 2, 12000});
+        // Counts past every integer type: refused with the count, never cast.
+        row("a segment length of 1e-300", [](EarthingInput &in) { in.segmentLength = 1e-300; },
+            E::TooManySegments, Q::SegmentLength, {10 / 1e-300 + 3 / 1e-300, 12000});
+        // The rod's 4.5 m in the top layer make 5 parts and their halved ends.
+        row("a rod to a depth of 1e20", [](EarthingInput &in) { in.conductors[1].to.z = 1e20; },
+            E::TooManySegments, Q::SegmentLength, {12 + 7 + (1e20 - 5) + 2, 12000});
+        // One segment per conductor, but the tables' reach squared is beyond double
+        // precision.
+        row("a segment length of 1e200", [](EarthingInput &in) { in.segmentLength = 1e200; },
+            E::TooManyTableIntervals, Q::SegmentLength,
+            {std::numeric_limits<double>::infinity(), 1e5});
+        row("more conductors than segments",
+            [](EarthingInput &in) {
+                in.conductors.resize(InputCheck::kMaxConductors + 1, in.conductors[0]);
+            },
+            E::TooManyConductors, Q::None, {InputCheck::kMaxConductors + 1., 12000});
+        // Beyond what double precision resolves the solve gives no resistance to judge:
+        // refused, never a verdict.
+        row("a conductor at a depth of 1e308",
+            [](EarthingInput &in) {
+                in.conductors = {{{0, 0, 1e308}, {10, 0, 1e308}, 0.01, 0}};
+            },
+            E::ResultNotPositive, Q::EarthingResistance, {0});
+        row("a resistivity of 1e308",
+            [](EarthingInput &in) {
+                in.soil = EarthingSoil::uniform(1e308);
+                in.current = 1000;
+            },
+            E::ResultNotFinite, Q::EarthingResistance, {});
         row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.

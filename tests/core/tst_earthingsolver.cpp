@@ -2,15 +2,49 @@
 // the exact one, its indifference to how a system is turned, its iterative solution, and
 // its cancel.
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/SystemSafety.h"
 #include "tests/core/EarthingCases.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 using namespace tav;
 using namespace tav::earthing;
 using namespace earthingcases;
+
+Q_DECLARE_METATYPE(tav::Quantity)
+
+
+namespace {
+
+// A 20 m grid of 5 x 5 conductors at 0.5 m in 100 ohm m taking 1000 A, and floating rods
+// of 2 m from 0.5 m at the given points, each a group of its own or all one group.
+EarthingInput gridWithRods(const std::vector<Point2> &at, bool ownGroups) {
+    EarthingInput input;
+    input.soil = EarthingSoil::uniform(100);
+    input.current = 1000;
+    input.search.step = 2;
+    RectangularGrid grid;
+    grid.sizeX = grid.sizeY = 20;
+    grid.countX = grid.countY = 5;
+    input.conductors = ConductorLayout::grid(grid);
+    for (std::size_t k = 0; k < at.size(); ++k)
+        input.conductors.push_back({{at[k].x, at[k].y, 0.5},
+                                    {at[k].x, at[k].y, 2.5},
+                                    0.016,
+                                    ownGroups ? int(k) + 1 : 1});
+    return input;
+}
+
+EarthingSolver::Options iterative() {
+    EarthingSolver::Options options;
+    options.denseLimit = 10;
+    return options;
+}
+
+} // namespace
 
 class TestEarthingSolver : public QObject {
     Q_OBJECT
@@ -98,6 +132,103 @@ private Q_SLOTS:
         QVERIFY(!dense.result().statistics.iterative && cg.result().statistics.iterative);
         QVERIFY(std::abs(cg.result().resistance / dense.result().resistance - 1) < 1e-9);
         QVERIFY(cg.result().cautions.empty());
+    }
+
+    // Floating groups by the iterations against the factorisation, which solves for each
+    // group's column: every group's potential to 1e-6; and against what symmetry and
+    // distance say.
+    void floatingGroups_data() {
+        QTest::addColumn<QList<QPointF>>("rods");
+        QTest::newRow("two rods symmetric about the grid") << QList<QPointF>{{-4, 10}, {24, 10}};
+        QTest::newRow("a rod far away") << QList<QPointF>{{1010, 10}};
+        QTest::newRow("rods inside and around")
+            << QList<QPointF>{{5, 5}, {-3, 0}, {23, 20}, {10, -6}, {12.5, 17.5}};
+    }
+    void floatingGroups() {
+        QFETCH(QList<QPointF>, rods);
+        std::vector<Point2> at;
+        for (const QPointF &p : rods)
+            at.push_back({p.x(), p.y()});
+        const EarthingInput input = gridWithRods(at, true);
+        EarthingSolver::Options dense;
+        dense.denseLimit = 100000;
+        const Refusable<EarthingResult> a = EarthingSolver::solve(input, {}, dense);
+        const Refusable<EarthingResult> b = EarthingSolver::solve(input, {}, iterative());
+        QVERIFY(!a.refused() && !b.refused());
+        QVERIFY(!a.result().statistics.iterative && b.result().statistics.iterative);
+        QCOMPARE(b.result().groups.size(), at.size() + 1);
+        for (std::size_t g = 0; g < b.result().groups.size(); ++g) {
+            const double va = a.result().groups[g].potential;
+            const double vb = b.result().groups[g].potential;
+            QVERIFY2(std::abs(vb / va - 1) < 1e-6, qPrintable(shown(va) + " " + shown(vb)));
+        }
+        const std::vector<GroupResult> &groups = b.result().groups;
+        if (at.size() == 2)
+            QVERIFY2(std::abs(groups[1].potential / groups[2].potential - 1) < 1e-9,
+                     qPrintable(shown(groups[1].potential) + " " + shown(groups[2].potential)));
+        if (at.size() == 1) {
+            // 1000 m from the grid's centre the grid is a point source: rho I / (2 pi d).
+            const double remote = 100 * 1000 / (2 * M_PI * 1000);
+            QVERIFY2(std::abs(groups[1].potential / remote - 1) < 0.01,
+                     qPrintable(shown(groups[1].potential)));
+            QVERIFY(groups[1].potential < 0.01 * groups[0].potential);
+        }
+        // No current leaves a floating group.
+        std::vector<double> leaving(groups.size(), 0);
+        for (const SegmentResult &c : b.result().segmentCurrents)
+            leaving[std::size_t(c.group)] += c.current;
+        for (std::size_t g = 1; g < leaving.size(); ++g)
+            QVERIFY2(std::abs(leaving[g]) < 1e-9 * input.current, qPrintable(shown(leaving[g])));
+    }
+
+    // The groups cost the iterations nothing: forty rods each floating on its own take
+    // about the iterations of the same rods as one floating group, not forty times them.
+    void groupsCostNoIterations() {
+        std::vector<Point2> at;
+        for (int k = 0; k < 40; ++k)
+            at.push_back({-6 + 0.8 * k, -4});
+        const Refusable<EarthingResult> one =
+            EarthingSolver::solve(gridWithRods(at, false), {}, iterative());
+        const Refusable<EarthingResult> many =
+            EarthingSolver::solve(gridWithRods(at, true), {}, iterative());
+        QVERIFY(!one.refused() && !many.refused());
+        const int a = one.result().statistics.iterations;
+        const int b = many.result().statistics.iterations;
+        qInfo("iterations: %d in one group, %d in forty", a, b);
+        QVERIFY2(b <= 2 * a + 10, qPrintable(QString::number(a) + " " + QString::number(b)));
+        QVERIFY(many.result().cautions.empty());
+    }
+
+    // No verdict on a value that was not computed: a worst voltage or a tolerable one
+    // without a finite value refuses the assessment, naming it.
+    void verdictOnlyOnValues_data() {
+        QTest::addColumn<double>("touch");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<double>("rho");
+        QTest::addColumn<Quantity>("quantity");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("touch NaN") << nan << 10. << 100. << Quantity::WorstTouchVoltage;
+        QTest::newRow("step infinite") << 10. << inf << 100. << Quantity::WorstStepVoltage;
+        // (1000 + 1.5 rho) 0.116 / sqrt(0.5) and (1000 + 6 rho) ...: beyond double precision.
+        QTest::newRow("tolerable step beyond range")
+            << 10. << 10. << 1e308 << Quantity::TolerableStepVoltage;
+    }
+    void verdictOnlyOnValues() {
+        QFETCH(double, touch);
+        QFETCH(double, step);
+        QFETCH(double, rho);
+        QFETCH(Quantity, quantity);
+        EarthingResult result;
+        result.touchMax.voltage = touch;
+        result.stepMax.voltage = step;
+        SafetyCriteria criteria;
+        criteria.faultDuration = 0.5;
+        const Refusable<SystemSafety> safety =
+            assessSafety(result, EarthingSoil::uniform(rho), criteria);
+        QVERIFY(safety.refused());
+        QCOMPARE(safety.refusal().error, Error::ResultNotFinite);
+        QCOMPARE(safety.refusal().quantity, quantity);
     }
 
     void cancel_data() {

@@ -489,6 +489,60 @@ private Q_SLOTS:
             QCOMPARE(error.found, 2.);
     }
 
+    // A part that would expand past the solver's conductors is refused by its path before
+    // anything is expanded, with the conductors up to it: a fence's nanometre spacing would
+    // otherwise ask for tens of gigabytes, or wrap an int into a few posts.
+    void expansionRefused_data() {
+        QTest::addColumn<QByteArray>("parts");
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<double>("conductors");
+        // Round the 10 m wire, 1 m out: a 12 m x 2 m rectangle, (12 + 2) * 2 / spacing posts.
+        const auto fence = [](const char *spacing) {
+            return QByteArray(R"("fences": [{"distance": 1, "posts": {"spacing": )") + spacing +
+                   R"(, "length": 1, "diameter": 0.05}}])";
+        };
+        QTest::newRow("fence posts every micrometre")
+            << fence("1e-6") << "fences[0]" << 1 + 28 / 1e-6;
+        QTest::newRow("fence posts every nanometre")
+            << fence("1e-9") << "fences[0]" << 1 + 28 / 1e-9;
+        QTest::newRow("a ring of 10000 rods")
+            << QByteArray(R"("rings": [{"centre": [5, 20], "radius": 2, "count": 10000,
+                 "depth": 0.6, "diameter": 0.01, "rod": {"length": 2, "diameter": 0.02}}])")
+            << "rings[0]" << 1 + 2 * 10000.;
+        QTest::newRow("a second grid past the limit")
+            << QByteArray(
+                   R"("grids": [{"size": [100, 100], "conductors": [3000, 3000], "depth": 0.5, "diameter": 0.01},
+                 {"origin": [200, 0], "size": [100, 100], "conductors": [3000, 3000], "depth": 0.5, "diameter": 0.01}])")
+            << "grids[1]" << 1 + 4 * 3000.;
+    }
+    void expansionRefused() {
+        QFETCH(QByteArray, parts);
+        QFETCH(QString, part);
+        QFETCH(double, conductors);
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
+            "conductors": [{"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}], )" +
+                                      parts + "}");
+        const SystemDocument::Expansion e = d.expanded();
+        QVERIFY(e.input.refused());
+        QCOMPARE(e.refusedPart, part);
+        QCOMPARE(e.input.refusal().error, Error::TooManyConductors);
+        QCOMPARE(e.input.refusal().values.size(), std::size_t(2));
+        QVERIFY2(std::abs(e.input.refusal().values[0] / conductors - 1) < 1e-9,
+                 qPrintable(QString::number(e.input.refusal().values[0])));
+        QCOMPARE(e.input.refusal().values[1], 12000.);
+    }
+
+    // Within the limit, the expansion is input()'s.
+    void expansionWithinLimit() {
+        const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
+            "conductors": [{"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}],
+            "fences": [{"distance": 1, "posts": {"spacing": 0.01, "length": 1, "diameter": 0.005}}]})");
+        const SystemDocument::Expansion e = d.expanded();
+        QVERIFY(!e.input.refused());
+        QVERIFY(e.refusedPart.isEmpty());
+        QCOMPARE(e.input.result().conductors.size(), std::size_t(1 + 28 / 0.01));
+    }
+
     // The result's JSON holds the result's figures under the keys the command documents.
     void result() {
         const SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
