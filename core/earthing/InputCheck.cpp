@@ -1,5 +1,7 @@
 #include "core/earthing/InputCheck.h"
 
+#include "core/earthing/EarthingSolver.h"
+#include "core/earthing/NearConductors.h"
 #include "core/earthing/Vec3.h"
 
 #include <algorithm>
@@ -22,6 +24,29 @@ Vec3 toVec(const Point3 &p) {
     return {p.x, p.y, p.z};
 }
 
+// Two conductors overlap when they run parallel closer than their radii together, along
+// more than a radius of common length: the same stretch of soil would take two currents.
+bool overlap(const Conductor &a, const Conductor &b) {
+    const Vec3 pi = toVec(a.from);
+    const Vec3 di = toVec(a.to) - pi;
+    const double li = di.norm();
+    const Vec3 ui = di * (1 / li);
+    const double ri = 0.5 * a.diameter;
+    const Vec3 pj = toVec(b.from);
+    const Vec3 dj = toVec(b.to) - pj;
+    const Vec3 uj = dj * (1 / dj.norm());
+    if (ui.cross(uj).norm() > 1e-6)
+        return false;
+    const double rj = 0.5 * b.diameter;
+    const Vec3 w = pj - pi;
+    const double t1 = w.dot(ui);
+    const double t2 = (toVec(b.to) - pi).dot(ui);
+    if ((w - ui * t1).norm() >= ri + rj)
+        return false;
+    const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));
+    return common > std::max(ri, rj);
+}
+
 } // namespace
 
 std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
@@ -39,6 +64,8 @@ std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
         return Refusal{Error::TooManyPoints,
                        Quantity::None,
                        {double(input.points.size()), double(kMaxPoints)}};
+    if (auto refusal = checkSegments(input))
+        return refusal;
     return checkOverlaps(input);
 }
 
@@ -107,36 +134,39 @@ std::optional<Refusal> InputCheck::checkGroups(const EarthingInput &input) {
     return std::nullopt;
 }
 
-// Two conductors overlap when they run parallel closer than their radii together, along
-// more than a radius of common length: the same stretch of soil would take two currents.
+// The segment limit before any check of pairs, so that a document of a million conductors
+// is refused at once: each conductor's length in segment lengths is the fewest segments
+// the cut can give it, however junctions and the layers' interface divide it further.
+// The count named is the cut's before those divisions, with the ends halved as it halves
+// them.
+std::optional<Refusal> InputCheck::checkSegments(const EarthingInput &input) {
+    double fewest = 0;
+    double uncut = 0;
+    for (const Conductor &c : input.conductors) {
+        const double length = (toVec(c.to) - toVec(c.from)).norm();
+        const double parts = std::max(1., std::ceil(length / input.segmentLength - 1e-9));
+        fewest += parts;
+        uncut += parts >= 2 ? parts + 2 : parts;
+    }
+    const auto limit = double(EarthingSolver::kMaxSegments);
+    if (fewest > limit)
+        return Refusal{Error::TooManySegments, Quantity::None, {uncut, limit}};
+    return std::nullopt;
+}
+
+// Only the pairs the spatial index finds near are tested, in the order every pair would
+// be, so that the first overlap named is the same.
 std::optional<Refusal> InputCheck::checkOverlaps(const EarthingInput &input) {
     const std::vector<Conductor> &cs = input.conductors;
-    for (std::size_t i = 0; i < cs.size(); ++i) {
-        const Vec3 pi = toVec(cs[i].from);
-        const Vec3 di = toVec(cs[i].to) - pi;
-        const double li = di.norm();
-        const Vec3 ui = di * (1 / li);
-        const double ri = 0.5 * cs[i].diameter;
-        for (std::size_t j = i + 1; j < cs.size(); ++j) {
-            const Vec3 pj = toVec(cs[j].from);
-            const Vec3 dj = toVec(cs[j].to) - pj;
-            const double lj = dj.norm();
-            const Vec3 uj = dj * (1 / lj);
-            const Vec3 cross = ui.cross(uj);
-            if (cross.norm() > 1e-6)
-                continue;
-            const double rj = 0.5 * cs[j].diameter;
-            const Vec3 w = pj - pi;
-            const double t1 = w.dot(ui);
-            const double t2 = (toVec(cs[j].to) - pi).dot(ui);
-            if ((w - ui * t1).norm() >= ri + rj)
-                continue;
-            const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));
-            if (common > std::max(ri, rj))
+    double thickest = 0;
+    for (const Conductor &c : cs)
+        thickest = std::max(thickest, c.diameter);
+    const NearConductors near(cs, input.segmentLength, thickest);
+    for (std::size_t i = 0; i < cs.size(); ++i)
+        for (int j : near.after(int(i)))
+            if (overlap(cs[i], cs[std::size_t(j)]))
                 return Refusal{
                     Error::ConductorsOverlap, Quantity::None, {double(i + 1), double(j + 1)}};
-        }
-    }
     return std::nullopt;
 }
 

@@ -274,6 +274,24 @@ private Q_SLOTS:
                 in.conductors.push_back({{0, 0, 3.5}, {0, 0, 0.5}, 0.016, 1});
             },
             E::ConductorsOverlap, Q::None, {2, 3});
+        // Found through the spatial index: a short wire on a long one's middle, far from
+        // either end, with segments ten times the short one's length.
+        row("overlapping mid-way along a long wire",
+            [](EarthingInput &in) {
+                in.segmentLength = 10;
+                in.conductors.push_back({{0, 20, 0.5}, {100, 20, 0.5}, 0.01, 0});
+                in.conductors.push_back({{55, 20.004, 0.5}, {56, 20.004, 0.5}, 0.01, 0});
+            },
+            E::ConductorsOverlap, Q::None, {3, 4});
+        row("overlapping far from the origin, the first pair named",
+            [](EarthingInput &in) {
+                for (int k = 0; k < 3; ++k)
+                    in.conductors.push_back(
+                        {{9000, 50. * k, 1}, {9001, 50. * k, 1}, 0.01, 0});
+                in.conductors.push_back({{9000.5, 100, 1}, {9001.5, 100, 1}, 0.01, 0});
+                in.conductors.push_back({{9000.5, 0, 1}, {9001.5, 0, 1}, 0.01, 0});
+            },
+            E::ConductorsOverlap, Q::None, {3, 7});
         row("no conductor", [](EarthingInput &in) { in.conductors.clear(); },
             E::NoEnergisedConductor, Q::None, {});
         row("none in group 0",
