@@ -10,7 +10,9 @@
 //   2300-2399             cautions: a result that stands, but not as a determined answer
 //   3000-3099             the earthing system solver: its quantities (3000-3019), refusals
 //                         (3020-3059) and cautions (3060-3069); the system document's
-//                         faults (3070-3086), its safety verdict (3087-3091)
+//                         faults (3070-3086), its safety verdict (3087-3091);
+//   3100-3199             the system document's later faults (3100-3102) and the
+//                         solver's later refusals (3140-3145)
 //   4000-4199             the two-layer soil model window
 //   4200-4399             the grid safety window
 //   4400-4499             the study windows' reports and what the windows share
@@ -72,6 +74,9 @@ inline constexpr unsigned kSystemVerdicts = 3089;
 // 3100-3102: the later DocumentError kinds, NotAVersion, NewerVersion (the document's
 // version, then the latest this program reads) and NotText.
 inline constexpr unsigned kDocumentVersionErrors = 3100;
+// 3140-3145: the earthing solver's later refusals, by Error, ConductorBeyondReach to
+// GroupsTouch.
+inline constexpr unsigned kEarthingLimitRefusals = 3140;
 
 // The two-layer soil model window.
 namespace SoilModel {

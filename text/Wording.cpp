@@ -102,6 +102,18 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingRefusals + 15;
     case Error::Cancelled:
         return StringId::kEarthingRefusals + 16;
+    case Error::ConductorBeyondReach:
+        return StringId::kEarthingLimitRefusals + 0;
+    case Error::PointBeyondReach:
+        return StringId::kEarthingLimitRefusals + 1;
+    case Error::BelowFloor:
+        return StringId::kEarthingLimitRefusals + 2;
+    case Error::ConductorDiameterBelowFloor:
+        return StringId::kEarthingLimitRefusals + 3;
+    case Error::ConductorRadiusAboveSurface:
+        return StringId::kEarthingLimitRefusals + 4;
+    case Error::GroupsTouch:
+        return StringId::kEarthingLimitRefusals + 5;
     }
     return 0;
 }
