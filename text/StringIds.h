@@ -11,7 +11,7 @@
 //   3000-3099             the earthing system solver: its quantities (3000-3019), refusals
 //                         (3020-3059) and cautions (3060-3069); the system document's
 //                         faults (3070-3086), its safety verdict (3087-3091);
-//   3100-3199             the system document's later faults (3100-3102, 3146-3163) and
+//   3100-3199             the system document's later faults (3100-3102, 3146-3166) and
 //                         the solver's later refusals (3140-3145)
 //   4000-4199             the two-layer soil model window
 //   4200-4399             the grid safety window
@@ -84,6 +84,11 @@ inline constexpr unsigned kDocumentReachErrors = 3146;
 // by QJsonParseError's kind from UnterminatedObject (1) to GarbageAtEnd (14).
 inline constexpr unsigned kNotJsonBecause = 3148;
 inline constexpr unsigned kJsonParseErrors = 3150;
+// 3164: standard input closed; 3165: why a document's file could not be read, it holding
+// more than the bytes given; 3166: standard input holding more than them.
+inline constexpr unsigned kStandardInputClosed = 3164;
+inline constexpr unsigned kDocumentTooLong = 3165;
+inline constexpr unsigned kStandardInputTooLong = 3166;
 
 // The two-layer soil model window.
 namespace SoilModel {

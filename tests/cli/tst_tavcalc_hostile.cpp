@@ -138,6 +138,40 @@ private Q_SLOTS:
             QVERIFY2(run.err.contains(words), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
     }
+
+    // What is no document to read: each refused with its reason, none read without end.
+    void unreadable_data() {
+        QTest::addColumn<QString>("script"); // $0 is tav-calc, $1 a folder of the test's own
+        QTest::addColumn<QString>("message");
+        QTest::newRow("standard input closed")
+            << R"("$0" system --input - <&-)" << "standard input is closed";
+        QTest::newRow("a named pipe")
+            << R"(mkfifo "$1/fifo" && "$0" system --input "$1/fifo")"
+            << "could not be read: a named pipe, not a regular file";
+        QTest::newRow("a device without end")
+            << R"("$0" system --input /dev/zero)"
+            << "the file /dev/zero could not be read: a character device, not a regular file";
+        QTest::newRow("a file beyond 64 MiB")
+            << R"(truncate -s 65M "$1/big.json" && "$0" system --input "$1/big.json")"
+            << "it holds more than 67108864 bytes, more than any system document";
+        QTest::newRow("standard input beyond 64 MiB")
+            << R"(head -c 67108865 /dev/zero | tr '\0' ' ' | "$0" system --input -)"
+            << "standard input holds more than 67108864 bytes";
+    }
+
+    void unreadable() {
+        QFETCH(QString, script);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), script, QStringLiteral(TAV_CALC), folder.path()});
+        shell.waitForFinished(120000);
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QCOMPARE(shell.exitCode(), 1);
+        QVERIFY2(err.contains(message), qPrintable(err));
+        QVERIFY(shell.readAllStandardOutput().isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTavCalcHostile)
