@@ -120,7 +120,10 @@ private:
 } // namespace
 
 QString DuplicateKeys::firstIn(const QByteArray &json) {
-    Scanner scanner(json);
+    // QJsonDocument passes over a byte order mark; so must the scan.
+    const QByteArray kMark("\xEF\xBB\xBF");
+    const QByteArray text = json.startsWith(kMark) ? json.mid(kMark.size()) : json;
+    Scanner scanner(text);
     scanner.value(QString());
     return scanner.duplicate;
 }

@@ -315,6 +315,9 @@ private Q_SLOTS:
         row("an array", "[1, 2]", Kind::NotAnObject, "");
         row("a key twice", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"current\": 2}",
             Kind::DuplicateKey, "current");
+        row("a key twice after a byte order mark",
+            "\xEF\xBB\xBF{\"soil\": {\"rho\": 1}, \"current\": 1, \"current\": 2}",
+            Kind::DuplicateKey, "current");
         row("a key twice in an array's object",
             "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [], \"conductors\": [{}, "
             "{\"from\": [0, 0, 1], \"a\": {\"b\": 1, \"b\": 1}}]}",
@@ -393,6 +396,11 @@ private Q_SLOTS:
             "l_grids[0].cut");
         row("a cut of nothing", soil + l + R"("cut": [4, 0]}]})", Kind::NotPositive,
             "l_grids[0].cut[1]");
+        // Read as a number, refused as a count, and never made an int on the way.
+        row("an L of 2e80 conductors",
+            soil +
+                R"("l_grids": [{"size": [10, 8], "cut": [8, 3], "conductors": [2, 2e80], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::CountOutOfRange, "l_grids[0].conductors[1]", 10000);
         row("an L without its cut", soil + l + R"("group": 0}]})", Kind::MissingKey,
             "l_grids[0].cut");
         row("an L's unknown key", soil + l + R"("cut": [4, 3], "cuts": 1}]})", Kind::UnknownKey,
