@@ -2,6 +2,7 @@
 
 #include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/DocumentInput.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
@@ -18,10 +19,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -130,28 +129,6 @@ std::string resultText(const EarthingResult &r) {
     return text;
 }
 
-// The whole file, opened by its path's bytes (a name need not be UTF-8), or standard input
-// for "-"; false with the system's reason when it cannot be read.
-bool readWhole(const QString &path, QByteArray &content, QString &reason) {
-    const bool standardInput = path == QLatin1String("-");
-    std::FILE *file =
-        standardInput ? stdin : std::fopen(CommandLine::bytes(path).constData(), "rb");
-    if (file == nullptr) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    char piece[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(piece, 1, sizeof piece, file)) > 0)
-        content.append(piece, qsizetype(got));
-    const bool failed = std::ferror(file) != 0;
-    if (failed)
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-    if (!standardInput)
-        std::fclose(file);
-    return !failed;
-}
-
 class SystemSolve : public CalculationCommand<SystemInput, SystemOutcome> {
 public:
     SystemSolve()
@@ -184,11 +161,8 @@ protected:
         if (system.expand && ReportOutput::wanted(options))
             throw UsageError("--expand writes no report: leave out --pdf");
         QByteArray content;
-        QString reason;
-        if (!readWhole(path, content, reason)) {
-            system.refused = CliStrings::text(StringId::kFileUnreadable).arg(path, reason);
+        if (!DocumentInput::read(path, content, system.refused))
             return system;
-        }
         tav::DocumentError error;
         const tav::SystemDocument document = tav::SystemDocument::fromJson(content, error);
         if (error.kind != tav::DocumentError::Kind::None) {

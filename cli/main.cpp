@@ -1,6 +1,7 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
 #include "cli/CommandLine.h"
+#include "cli/DocumentInput.h"
 #include "cli/ReportOutput.h"
 #include "cli/Subcommands.h"
 
@@ -53,6 +54,7 @@ int run(QStringList arguments) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    DocumentInput::noteStandardInput();
     // Drawing a report needs Qt Gui; everything else runs without it, and neither needs a
     // display.
     if (ReportOutput::requestedIn(argc, argv)) {

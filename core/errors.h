@@ -159,6 +159,22 @@ enum class Error {
     // The calculation gives the quantity no finite value (the inputs lie beyond what double
     // precision resolves): ().
     ResultNotFinite,
+    // A coordinate of a conductor's end lies farther from the origin than the solver
+    // takes: (conductor, coordinate, limit), in m.
+    ConductorBeyondReach,
+    // A coordinate of a point lies farther from the origin than the solver takes:
+    // (point, coordinate, limit), in m.
+    PointBeyondReach,
+    // The quantity lies below the least the solver takes: (value, least).
+    BelowFloor,
+    // A conductor is thinner than the solver takes: (conductor, diameter, least), in m.
+    ConductorDiameterBelowFloor,
+    // A conductor's radius reaches above the surface, its axis lying shallower than its
+    // metal is thick: (conductor, least depth of its axis, radius), in m.
+    ConductorRadiusAboveSurface,
+    // Conductors of two groups touch, so that the two are one piece of metal:
+    // (first conductor, second conductor, its group, the second's group).
+    GroupsTouch,
 };
 
 struct Refusal {

@@ -28,11 +28,15 @@ struct DocumentError {
         NewerVersion,    // the document is of version found, newer than expected, the
                          // latest this program reads
         NotText,         // path should hold text
+        BeyondReach,     // path should hold a length or coordinate from -expected to
+                         // expected m
+        DuplicateKey,    // path is given twice in its object
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0
     int expected = 0;
     int offset = -1;
+    int parseError = 0; // NotJson: QJsonParseError's kind, when the parser gave one
     double found = 0; // NewerVersion: the document's version
 };
 

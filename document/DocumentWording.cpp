@@ -44,6 +44,10 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentVersionErrors + 1;
     case Kind::NotText:
         return StringId::kDocumentVersionErrors + 2;
+    case Kind::BeyondReach:
+        return StringId::kDocumentReachErrors + 0;
+    case Kind::DuplicateKey:
+        return StringId::kDocumentReachErrors + 1;
     }
     return 0;
 }
@@ -53,13 +57,19 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     if (id == 0)
         return QString();
     const QString text = lookup(id);
+    // The parser's own kind of fault, in the table's words: a number too large for a
+    // double or nesting too deep says so.
+    if (error.kind == Kind::NotJson && error.parseError > 0 && error.parseError <= 14)
+        return lookup(StringId::kNotJsonBecause)
+            .arg(error.offset)
+            .arg(lookup(StringId::kJsonParseErrors + unsigned(error.parseError) - 1));
     if (error.kind == Kind::NotJson)
         return text.arg(error.offset);
     if (error.kind == Kind::NewerVersion)
         return text.arg(QString::number(error.found, 'f', 0)).arg(error.expected);
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
-        error.kind == Kind::TooFewRods)
+        error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -1,5 +1,7 @@
 #include "document/JsonFields.h"
 
+#include "core/earthing/InputCheck.h"
+
 #include <cmath>
 #include <limits>
 
@@ -118,6 +120,14 @@ bool JsonFields::numbers(const QJsonValue &value, const QString &path, int lengt
     return true;
 }
 
+bool JsonFields::withinReach(double value, const QString &path, DocumentError &error) {
+    constexpr double kReach = earthing::InputCheck::kMaxReach;
+    if (std::abs(value) <= kReach)
+        return true;
+    fail(error, DocumentError::Kind::BeyondReach, path, int(kReach));
+    return false;
+}
+
 earthing::Point3 JsonFields::point3(const char *key) {
     double xyz[3] = {0, 0, 0};
     const QJsonValue v = value(key, true);
@@ -138,8 +148,13 @@ std::vector<earthing::Point2> JsonFields::points2(const char *key, bool required
     const QJsonArray array = v.toArray();
     for (int k = 0; k < array.size() && !failed(); ++k) {
         double xy[2] = {0, 0};
-        if (numbers(array[k], indexed(path(key), k), 2, xy, m_error))
-            points.push_back({xy[0], xy[1]});
+        const QString at = indexed(path(key), k);
+        if (!numbers(array[k], at, 2, xy, m_error))
+            break;
+        for (int i = 0; i < 2; ++i)
+            if (!withinReach(xy[i], indexed(at, i), m_error))
+                return points;
+        points.push_back({xy[0], xy[1]});
     }
     return points;
 }

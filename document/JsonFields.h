@@ -44,6 +44,8 @@ public:
     // Checks that value is an array of length numbers; fills them.
     static bool numbers(const QJsonValue &value, const QString &path, int length, double *out,
                         DocumentError &error);
+    // A length or coordinate no farther from 0 than the solver takes; else the fault.
+    static bool withinReach(double value, const QString &path, DocumentError &error);
     static void fail(DocumentError &error, DocumentError::Kind kind, const QString &path,
                      int expected = 0);
 

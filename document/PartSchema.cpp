@@ -347,6 +347,13 @@ private:
     // whole: the path of the array an element belongs to, or the field's own.
     void check(const PartField &field, double v, const QString &path, const QString &whole) {
         constexpr int kMax = PartSchema::kMaxCount;
+        // Metres, whatever else the field takes: beyond the solver's reach at its own path,
+        // before a shape expanded from it overflows.
+        const bool metres = field.role == FieldRole::Place || field.role == FieldRole::Length ||
+                            field.role == FieldRole::Depth || field.role == FieldRole::Diameter;
+        if (metres && field.type == FieldType::Number &&
+            !JsonFields::withinReach(v, path, m_error))
+            return;
         switch (field.limit) {
         case FieldLimit::None:
             return;

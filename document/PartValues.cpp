@@ -2,6 +2,9 @@
 
 #include <QJsonArray>
 
+#include <cmath>
+#include <limits>
+
 namespace tav {
 
 bool PartValues::hasUnder(const char *path) const {
@@ -16,8 +19,11 @@ double PartValues::number(const char *path) const {
     return m_values.value(QLatin1String(path)).toDouble(0);
 }
 
+// A value the reader refused is kept as it was read, and the part's struct is filled
+// before the refusal is looked at: never convert what an int cannot hold.
 int PartValues::integer(const char *path) const {
-    return int(number(path));
+    const double v = number(path);
+    return std::abs(v) <= std::numeric_limits<int>::max() ? int(v) : 0;
 }
 
 bool PartValues::boolean(const char *path) const {

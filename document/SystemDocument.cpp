@@ -1,5 +1,6 @@
 #include "document/SystemDocument.h"
 
+#include "document/DuplicateKeys.h"
 #include "document/JsonFields.h"
 #include "document/ResultJson.h"
 #include "document/StudyParts.h"
@@ -32,9 +33,13 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     if (uniform)
         return EarthingSoil::uniform(f.number("rho", 0, true));
     const double rho1 = f.number("rho1", 0, true);
+    const QJsonValue layeredFlag = f.value("layered", false);
+    if (!layeredFlag.isUndefined() && !layeredFlag.isNull() && !layeredFlag.isBool()) {
+        JsonFields::fail(error, DocumentError::Kind::NotABoolean, f.path("layered"));
+        return {};
+    }
     // soil-model's uniform answer: h null, rho2 equal to rho1.
-    if (f.isNull("h") ||
-        (f.value("layered", false).isBool() && !f.value("layered", false).toBool()))
+    if (f.isNull("h") || (layeredFlag.isBool() && !layeredFlag.toBool()))
         return EarthingSoil::uniform(rho1);
     const double rho2 = f.number("rho2", 0, true);
     return EarthingSoil::twoLayer(rho1, rho2, f.number("h", 0, true));
@@ -83,6 +88,11 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     if (parse.error != QJsonParseError::NoError) {
         error.kind = DocumentError::Kind::NotJson;
         error.offset = parse.offset;
+        error.parseError = int(parse.error);
+        return d;
+    }
+    if (const QString twice = DuplicateKeys::firstIn(json); !twice.isEmpty()) {
+        JsonFields::fail(error, DocumentError::Kind::DuplicateKey, twice);
         return d;
     }
     JsonFields f(document.isObject() ? QJsonValue(document.object()) : QJsonValue(), QString(),

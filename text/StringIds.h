@@ -10,7 +10,9 @@
 //   2300-2399             cautions: a result that stands, but not as a determined answer
 //   3000-3099             the earthing system solver: its quantities (3000-3019), refusals
 //                         (3020-3059) and cautions (3060-3069); the system document's
-//                         faults (3070-3086), its safety verdict (3087-3091)
+//                         faults (3070-3086), its safety verdict (3087-3091);
+//   3100-3199             the system document's later faults (3100-3102, 3146-3166) and
+//                         the solver's later refusals (3140-3145)
 //   4000-4199             the two-layer soil model window
 //   4200-4399             the grid safety window
 //   4400-4499             the study windows' reports and what the windows share
@@ -81,6 +83,21 @@ inline constexpr unsigned kDocumentVersionErrors = 3100;
 inline constexpr unsigned kEarthingLimitRefusals = 3110;
 // 3120-3129: the earthing solver's results as quantities, from EarthingResistance on.
 inline constexpr unsigned kEarthingResultQuantities = 3120;
+// 3140-3145: the earthing solver's later refusals, by Error, ConductorBeyondReach to
+// GroupsTouch.
+inline constexpr unsigned kEarthingReachRefusals = 3140;
+// 3146, 3147: the later DocumentError kinds, BeyondReach (its path, then the limit in m)
+// and DuplicateKey.
+inline constexpr unsigned kDocumentReachErrors = 3146;
+// 3148: a document that is no JSON, where the parser stopped and why; 3150-3163 the why,
+// by QJsonParseError's kind from UnterminatedObject (1) to GarbageAtEnd (14).
+inline constexpr unsigned kNotJsonBecause = 3148;
+inline constexpr unsigned kJsonParseErrors = 3150;
+// 3164: standard input closed; 3165: why a document's file could not be read, it holding
+// more than the bytes given; 3166: standard input holding more than them.
+inline constexpr unsigned kStandardInputClosed = 3164;
+inline constexpr unsigned kDocumentTooLong = 3165;
+inline constexpr unsigned kStandardInputTooLong = 3166;
 
 // The two-layer soil model window.
 namespace SoilModel {

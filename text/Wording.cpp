@@ -108,6 +108,18 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingLimitRefusals + 1;
     case Error::ResultNotFinite:
         return StringId::kEarthingLimitRefusals + 2;
+    case Error::ConductorBeyondReach:
+        return StringId::kEarthingReachRefusals + 0;
+    case Error::PointBeyondReach:
+        return StringId::kEarthingReachRefusals + 1;
+    case Error::BelowFloor:
+        return StringId::kEarthingReachRefusals + 2;
+    case Error::ConductorDiameterBelowFloor:
+        return StringId::kEarthingReachRefusals + 3;
+    case Error::ConductorRadiusAboveSurface:
+        return StringId::kEarthingReachRefusals + 4;
+    case Error::GroupsTouch:
+        return StringId::kEarthingReachRefusals + 5;
     }
     return 0;
 }

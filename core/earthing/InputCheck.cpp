@@ -1,5 +1,7 @@
 #include "core/earthing/InputCheck.h"
 
+#include "core/earthing/EarthingSolver.h"
+#include "core/earthing/NearConductors.h"
 #include "core/earthing/Vec3.h"
 
 #include <algorithm>
@@ -22,6 +24,52 @@ Vec3 toVec(const Point3 &p) {
     return {p.x, p.y, p.z};
 }
 
+// Two conductors overlap when they run parallel closer than their radii together, along
+// more than a radius of common length: the same stretch of soil would take two currents.
+bool overlap(const Conductor &a, const Conductor &b) {
+    const Vec3 pi = toVec(a.from);
+    const Vec3 di = toVec(a.to) - pi;
+    const double li = di.norm();
+    const Vec3 ui = di * (1 / li);
+    const double ri = 0.5 * a.diameter;
+    const Vec3 pj = toVec(b.from);
+    const Vec3 dj = toVec(b.to) - pj;
+    const Vec3 uj = dj * (1 / dj.norm());
+    if (ui.cross(uj).norm() > 1e-6)
+        return false;
+    const double rj = 0.5 * b.diameter;
+    const Vec3 w = pj - pi;
+    const double t1 = w.dot(ui);
+    const double t2 = (toVec(b.to) - pi).dot(ui);
+    if ((w - ui * t1).norm() >= ri + rj)
+        return false;
+    const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));
+    return common > std::max(ri, rj);
+}
+
+// The least distance between two conductors' axes (the usual clamped solution of the
+// two-line problem), less than their radii together when their metal meets.
+bool touch(const Conductor &a, const Conductor &b) {
+    const Vec3 p = toVec(a.from);
+    const Vec3 q = toVec(b.from);
+    const Vec3 da = toVec(a.to) - p;
+    const Vec3 db = toVec(b.to) - q;
+    const double la = da.norm();
+    const double lb = db.norm();
+    const Vec3 ua = da * (1 / la);
+    const Vec3 ub = db * (1 / lb);
+    const Vec3 w = p - q;
+    const double c = ua.dot(ub);
+    const double d = ua.dot(w);
+    const double e = ub.dot(w);
+    const double den = 1 - c * c;
+    double s = std::clamp(den > 1e-12 ? (c * e - d) / den : 0., 0., la);
+    const double t = std::clamp(e + c * s, 0., lb);
+    s = std::clamp(c * t - d, 0., la);
+    const Vec3 gap = (p + ua * s) - (q + ub * t);
+    return gap.norm() <= 0.5 * (a.diameter + b.diameter);
+}
+
 } // namespace
 
 std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
@@ -36,14 +84,27 @@ std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
             return refusal;
     if (auto refusal = checkGroups(input))
         return refusal;
-    for (std::size_t k = 0; k < input.points.size(); ++k)
-        if (!std::isfinite(input.points[k].x) || !std::isfinite(input.points[k].y))
+    if (auto refusal = checkPoints(input))
+        return refusal;
+    if (auto refusal = checkSegments(input))
+        return refusal;
+    return checkPairs(input);
+}
+
+std::optional<Refusal> InputCheck::checkPoints(const EarthingInput &input) {
+    for (std::size_t k = 0; k < input.points.size(); ++k) {
+        const Point2 &p = input.points[k];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
             return Refusal{Error::PointNotFinite, Quantity::None, {double(k + 1)}};
+        for (double v : {p.x, p.y})
+            if (std::abs(v) > kMaxReach)
+                return Refusal{Error::PointBeyondReach, Quantity::None, {double(k + 1), v, kMaxReach}};
+    }
     if (input.points.size() > std::size_t(kMaxPoints))
         return Refusal{Error::TooManyPoints,
                        Quantity::None,
                        {double(input.points.size()), double(kMaxPoints)}};
-    return checkOverlaps(input);
+    return std::nullopt;
 }
 
 std::optional<Refusal> InputCheck::checkNumbers(const EarthingInput &input) {
@@ -60,6 +121,8 @@ std::optional<Refusal> InputCheck::checkNumbers(const EarthingInput &input) {
     }
     if (!positive(input.current))
         return notPositive(Quantity::InjectedCurrent, input.current);
+    if (input.current < kMinCurrent)
+        return Refusal{Error::BelowFloor, Quantity::InjectedCurrent, {input.current, kMinCurrent}};
     if (!positive(input.segmentLength))
         return notPositive(Quantity::SegmentLength, input.segmentLength);
     if (!positive(input.search.step))
@@ -78,6 +141,9 @@ std::optional<Refusal> InputCheck::checkConductor(const Conductor &c, int number
                         std::isfinite(c.diameter);
     if (!finite)
         return Refusal{Error::ConductorNotFinite, Quantity::None, {n}};
+    for (double v : {a.x, a.y, a.z, b.x, b.y, b.z})
+        if (std::abs(v) > kMaxReach)
+            return Refusal{Error::ConductorBeyondReach, Quantity::None, {n, v, kMaxReach}};
     if (c.group < 0)
         return Refusal{Error::GroupNegative, Quantity::None, {n, double(c.group)}};
     const double length = (b - a).norm();
@@ -88,11 +154,29 @@ std::optional<Refusal> InputCheck::checkConductor(const Conductor &c, int number
         return Refusal{Error::ConductorAboveSurface, Quantity::None, {n, top}};
     if (a.z == 0 && b.z == 0)
         return Refusal{Error::ConductorOnSurface, Quantity::None, {n}};
+    return checkThickness(c, number, length);
+}
+
+// The metal's own extent: thick enough to solve, thinner than long, and all of it in the
+// soil: the axis's shallowest end lies deeper than the radius reaches up from it (which
+// for a vertical rod is nothing: its end is flat).
+std::optional<Refusal> InputCheck::checkThickness(const Conductor &c, int number,
+                                                  double length) {
+    const double n = number;
     if (!(c.diameter > 0))
         return Refusal{Error::ConductorDiameterNotPositive, Quantity::None, {n, c.diameter}};
+    if (c.diameter < kMinDiameter)
+        return Refusal{
+            Error::ConductorDiameterBelowFloor, Quantity::None, {n, c.diameter, kMinDiameter}};
     if (c.diameter >= length)
         return Refusal{
             Error::ConductorDiameterNotBelowLength, Quantity::None, {n, c.diameter, length}};
+    const double radius = 0.5 * c.diameter;
+    const double slope = (c.to.z - c.from.z) / length;
+    const double up = radius * std::sqrt(std::max(0., 1 - slope * slope));
+    const double shallowest = std::min(c.from.z, c.to.z);
+    if (shallowest < up)
+        return Refusal{Error::ConductorRadiusAboveSurface, Quantity::None, {n, shallowest, radius}};
     return std::nullopt;
 }
 
@@ -111,36 +195,52 @@ std::optional<Refusal> InputCheck::checkGroups(const EarthingInput &input) {
     return std::nullopt;
 }
 
-// Two conductors overlap when they run parallel closer than their radii together, along
-// more than a radius of common length: the same stretch of soil would take two currents.
-std::optional<Refusal> InputCheck::checkOverlaps(const EarthingInput &input) {
+// The segment limit before any check of pairs, so that a document of a million conductors
+// is refused at once: each conductor's length in segment lengths is the fewest segments
+// the cut can give it, however junctions and the layers' interface divide it further.
+// The count named is the cut's before those divisions, with the ends halved as it halves
+// them.
+std::optional<Refusal> InputCheck::checkSegments(const EarthingInput &input) {
+    double fewest = 0;
+    double uncut = 0;
+    for (const Conductor &c : input.conductors) {
+        const double length = (toVec(c.to) - toVec(c.from)).norm();
+        const double parts = std::max(1., std::ceil(length / input.segmentLength - 1e-9));
+        fewest += parts;
+        uncut += parts >= 2 ? parts + 2 : parts;
+    }
+    const auto limit = double(EarthingSolver::kMaxSegments);
+    if (fewest > limit)
+        return Refusal{Error::TooManySegments, Quantity::None, {uncut, limit}};
+    return std::nullopt;
+}
+
+// Only the pairs the spatial index finds near are tested, in the order every pair would
+// be, so that the pair named is the same first one. Overlaps are looked for first, among
+// all pairs, as they were before touching groups were.
+std::optional<Refusal> InputCheck::checkPairs(const EarthingInput &input) {
     const std::vector<Conductor> &cs = input.conductors;
+    double thickest = 0;
+    for (const Conductor &c : cs)
+        thickest = std::max(thickest, c.diameter);
+    const NearConductors near(cs, input.segmentLength, thickest);
+    std::vector<std::vector<int>> nearAfter(cs.size());
     for (std::size_t i = 0; i < cs.size(); ++i) {
-        const Vec3 pi = toVec(cs[i].from);
-        const Vec3 di = toVec(cs[i].to) - pi;
-        const double li = di.norm();
-        const Vec3 ui = di * (1 / li);
-        const double ri = 0.5 * cs[i].diameter;
-        for (std::size_t j = i + 1; j < cs.size(); ++j) {
-            const Vec3 pj = toVec(cs[j].from);
-            const Vec3 dj = toVec(cs[j].to) - pj;
-            const double lj = dj.norm();
-            const Vec3 uj = dj * (1 / lj);
-            const Vec3 cross = ui.cross(uj);
-            if (cross.norm() > 1e-6)
-                continue;
-            const double rj = 0.5 * cs[j].diameter;
-            const Vec3 w = pj - pi;
-            const double t1 = w.dot(ui);
-            const double t2 = (toVec(cs[j].to) - pi).dot(ui);
-            if ((w - ui * t1).norm() >= ri + rj)
-                continue;
-            const double common = std::min(li, std::max(t1, t2)) - std::max(0., std::min(t1, t2));
-            if (common > std::max(ri, rj))
+        nearAfter[i] = near.after(int(i));
+        for (int j : nearAfter[i])
+            if (overlap(cs[i], cs[std::size_t(j)]))
                 return Refusal{
                     Error::ConductorsOverlap, Quantity::None, {double(i + 1), double(j + 1)}};
-        }
     }
+    for (std::size_t i = 0; i < cs.size(); ++i)
+        for (int j : nearAfter[i]) {
+            const Conductor &a = cs[i];
+            const Conductor &b = cs[std::size_t(j)];
+            if (a.group != b.group && touch(a, b))
+                return Refusal{Error::GroupsTouch,
+                               Quantity::None,
+                               {double(i + 1), double(j + 1), double(a.group), double(b.group)}};
+        }
     return std::nullopt;
 }
 

@@ -13,10 +13,14 @@ std::optional<Role> roleOf(tav::Error error) {
     switch (error) {
     case tav::Error::ConductorAboveSurface:
     case tav::Error::ConductorOnSurface:
+    case tav::Error::ConductorRadiusAboveSurface:
         return Role::Depth;
     case tav::Error::ConductorDiameterNotPositive:
     case tav::Error::ConductorDiameterNotBelowLength:
+    case tav::Error::ConductorDiameterBelowFloor:
         return Role::Diameter;
+    case tav::Error::ConductorBeyondReach:
+        return Role::Place;
     case tav::Error::ConductorZeroLength:
         return Role::Length;
     default:
@@ -26,7 +30,8 @@ std::optional<Role> roleOf(tav::Error error) {
 
 bool aboutConductor(tav::Error error) {
     return roleOf(error) || error == tav::Error::ConductorNotFinite ||
-           error == tav::Error::GroupNegative || error == tav::Error::ConductorsOverlap;
+           error == tav::Error::GroupNegative || error == tav::Error::ConductorsOverlap ||
+           error == tav::Error::GroupsTouch;
 }
 
 // The input field a refusal of the soil or the current points at.
@@ -93,7 +98,10 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
         fault.value = refusal.values[1];
     if (refusal.error == tav::Error::ConductorZeroLength)
         fault.value = 0;
-    if (refusal.error == tav::Error::ConductorsOverlap && refusal.values.size() > 1)
+    // Both conductors of a pair are marked: either may be the one to move.
+    const bool pair = refusal.error == tav::Error::ConductorsOverlap ||
+                      refusal.error == tav::Error::GroupsTouch;
+    if (pair && refusal.values.size() > 1)
         if (const tav::ConductorSource *other = source(refusal.values[1]))
             fault.otherPart = project.partOf(*other);
     return fault;

@@ -274,6 +274,51 @@ private Q_SLOTS:
                 in.conductors.push_back({{0, 0, 3.5}, {0, 0, 0.5}, 0.016, 1});
             },
             E::ConductorsOverlap, Q::None, {2, 3});
+        // Found through the spatial index: a short wire on a long one's middle, far from
+        // either end, with segments ten times the short one's length.
+        row("overlapping mid-way along a long wire",
+            [](EarthingInput &in) {
+                in.segmentLength = 10;
+                in.conductors.push_back({{0, 20, 0.5}, {100, 20, 0.5}, 0.01, 0});
+                in.conductors.push_back({{55, 20.004, 0.5}, {56, 20.004, 0.5}, 0.01, 0});
+            },
+            E::ConductorsOverlap, Q::None, {3, 4});
+        row("overlapping far from the origin, the first pair named",
+            [](EarthingInput &in) {
+                for (int k = 0; k < 3; ++k)
+                    in.conductors.push_back(
+                        {{9000, 50. * k, 1}, {9001, 50. * k, 1}, 0.01, 0});
+                in.conductors.push_back({{9000.5, 100, 1}, {9001.5, 100, 1}, 0.01, 0});
+                in.conductors.push_back({{9000.5, 0, 1}, {9001.5, 0, 1}, 0.01, 0});
+            },
+            E::ConductorsOverlap, Q::None, {3, 7});
+        row("a conductor beyond 100 km", [](EarthingInput &in) { in.conductors[1].to.y = -1e5 - 1; },
+            E::ConductorBeyondReach, Q::None, {2, -100001, 1e5});
+        row("a point 1e155 m out", [](EarthingInput &in) { in.points = {{1, 1}, {1e155, 0}}; },
+            E::PointBeyondReach, Q::None, {2, 1e155, 1e5});
+        row("a current of 5e-324 A", [](EarthingInput &in) { in.current = 5e-324; },
+            E::BelowFloor, Q::InjectedCurrent, {5e-324, 1e-3});
+        row("a diameter of 5e-324 m", [](EarthingInput &in) { in.conductors[0].diameter = 5e-324; },
+            E::ConductorDiameterBelowFloor, Q::None, {1, 5e-324, 1e-4});
+        row("a wire whose radius reaches above the surface",
+            [](EarthingInput &in) { in.conductors[0].diameter = 1.2; },
+            E::ConductorRadiusAboveSurface, Q::None, {1, 0.5, 0.6});
+        row("an inclined wire whose radius reaches above the surface",
+            [](EarthingInput &in) {
+                in.conductors.push_back({{20, 0, 0.5}, {23, 0, 4.5}, 1.8, 0});
+            },
+            E::ConductorRadiusAboveSurface, Q::None, {3, 0.5, 0.9});
+        row("a floating wire across an energised one",
+            [](EarthingInput &in) {
+                in.conductors.push_back({{5, -1, 0.5}, {5, 1, 0.5}, 0.01, 1});
+            },
+            E::GroupsTouch, Q::None, {1, 3, 0, 1});
+        row("a floating rod touching the energised rod's side",
+            [](EarthingInput &in) {
+                in.conductors.push_back({{-2, 0.012, 2}, {-2, 0.012, 2.5}, 0.016, 1});
+                in.conductors.push_back({{0.012, 0, 2}, {2, 0, 2}, 0.01, 1});
+            },
+            E::GroupsTouch, Q::None, {2, 4, 0, 1});
         row("no conductor", [](EarthingInput &in) { in.conductors.clear(); },
             E::NoEnergisedConductor, Q::None, {});
         row("none in group 0",

@@ -313,6 +313,33 @@ private Q_SLOTS:
         };
         row("not JSON", "{\"soil\": ", Kind::NotJson, "");
         row("an array", "[1, 2]", Kind::NotAnObject, "");
+        row("a key twice", "{\"soil\": {\"rho\": 1}, \"current\": 1, \"current\": 2}",
+            Kind::DuplicateKey, "current");
+        row("a key twice after a byte order mark",
+            "\xEF\xBB\xBF{\"soil\": {\"rho\": 1}, \"current\": 1, \"current\": 2}",
+            Kind::DuplicateKey, "current");
+        row("a key twice in an array's object",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [], \"conductors\": [{}, "
+            "{\"from\": [0, 0, 1], \"a\": {\"b\": 1, \"b\": 1}}]}",
+            Kind::DuplicateKey, "conductors[1].a.b");
+        row("the same key in two objects", "{\"soil\": {\"rho\": 1, \"x\": {\"rho\": 1}}}",
+            Kind::UnknownKey, "soil.x");
+        row("layered as text",
+            "{\"soil\": {\"rho1\": 1, \"rho2\": 2, \"h\": 1, \"layered\": \"no\"}, "
+            "\"current\": 1}",
+            Kind::NotABoolean, "soil.layered");
+        row("a grid's side beyond reach",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"grids\": [{\"size\": [10, 100000.5], "
+            "\"conductors\": [2, 2], \"depth\": 0.5, \"diameter\": 0.01}]}",
+            Kind::BeyondReach, "grids[0].size[1]", 100000);
+        row("a conductor's end beyond reach",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"conductors\": [{\"from\": "
+            "[-100001, 0, 1], \"to\": [0, 0, 1], \"diameter\": 0.01}]}",
+            Kind::BeyondReach, "conductors[0].from[0]", 100000);
+        row("a point beyond reach",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [[0, 0], [3, -2e5]]}",
+            Kind::BeyondReach, "points[1][1]", 100000);
+
         row("no soil", "{\"current\": 1, " + wire + "}", Kind::MissingKey, "soil");
         row("no current", "{\"soil\": {\"rho\": 1}, " + wire + "}", Kind::MissingKey, "current");
         row("current a string", "{\"soil\": {\"rho\": 1}, \"current\": \"10\"}", Kind::NotANumber,
@@ -369,7 +396,12 @@ private Q_SLOTS:
             "l_grids[0].cut");
         row("a cut of nothing", soil + l + R"("cut": [4, 0]}]})", Kind::NotPositive,
             "l_grids[0].cut[1]");
-        row("an L without its cut", soil + l + R"("depth": 0.5}]})", Kind::MissingKey,
+        // Read as a number, refused as a count, and never made an int on the way.
+        row("an L of 2e80 conductors",
+            soil +
+                R"("l_grids": [{"size": [10, 8], "cut": [8, 3], "conductors": [2, 2e80], "depth": 0.5, "diameter": 0.01}]})",
+            Kind::CountOutOfRange, "l_grids[0].conductors[1]", 10000);
+        row("an L without its cut", soil + l + R"("group": 0}]})", Kind::MissingKey,
             "l_grids[0].cut");
         row("an L's unknown key", soil + l + R"("cut": [4, 3], "cuts": 1}]})", Kind::UnknownKey,
             "l_grids[0].cuts");

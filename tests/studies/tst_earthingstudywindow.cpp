@@ -319,6 +319,19 @@ private Q_SLOTS:
         QTest::newRow("rods at a place unread") << int(Kind::Rods) << false << "at"
                                                 << "3 4; 5"
                                                 << "at";
+        QTest::newRow("a current below the least") << none << false << "current"
+                                                   << "0.0001"
+                                                   << "current";
+        QTest::newRow("grid wire thinner than the least") << none << false << "diameter"
+                                                          << "0.00005"
+                                                          << "diameter";
+        QTest::newRow("grid wire thicker than it lies deep") << none << false << "diameter"
+                                                             << "1.5"
+                                                             << "depth";
+        QTest::newRow("conductor beyond 100 km")
+            << int(Kind::Conductor) << false << "to/0"
+            << "100001"
+            << "to/0";
         QTest::newRow("conductor from above the surface")
             << int(Kind::Conductor) << false << "from/2"
             << "-1"

@@ -1,0 +1,103 @@
+#include "cli/DocumentInput.h"
+
+#include "cli/CliStrings.h"
+#include "cli/CommandLine.h"
+#include "core/SiteFile.h"
+#include "text/StringIds.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool standardInputClosed = false;
+
+QString systemReason(int failure) {
+    return QString::fromLocal8Bit(std::strerror(failure));
+}
+
+} // namespace
+
+void DocumentInput::noteStandardInput() {
+    if (::fcntl(STDIN_FILENO, F_GETFD) >= 0 || errno != EBADF)
+        return;
+    standardInputClosed = true;
+    // Held by nothing that reads, so that no other file takes standard input's number.
+    const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (null > STDIN_FILENO)
+        ::close(null);
+}
+
+bool DocumentInput::read(const QString &path, QByteArray &content, QString &reason) {
+    return path == QLatin1String("-") ? readStandardInput(content, reason)
+                                      : readFile(path, content, reason);
+}
+
+// Opened without blocking, so that a named pipe with no writer does not hold the command;
+// anything but a regular file is then refused by what it is.
+bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &reason) {
+    const auto refuse = [&](const QString &why) {
+        reason = CliStrings::text(StringId::kFileUnreadable).arg(path, why);
+        return false;
+    };
+    const int file = ::open(CommandLine::bytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0)
+        return refuse(systemReason(errno));
+    struct stat status {};
+    const tav::FileKind kind = ::fstat(file, &status) == 0 ? tav::fileKindOf(status.st_mode)
+                                                           : tav::FileKind::Other;
+    int failure = 0;
+    const bool read = kind == tav::FileKind::RegularFile && readUpTo(file, content, failure);
+    ::close(file);
+    if (kind != tav::FileKind::RegularFile)
+        return refuse(CliStrings::wording().fileKind(kind));
+    if (!read)
+        return refuse(systemReason(failure));
+    if (content.size() > kMostBytes)
+        return refuse(CliStrings::text(StringId::kDocumentTooLong).arg(kMostBytes));
+    return true;
+}
+
+bool DocumentInput::readStandardInput(QByteArray &content, QString &reason) {
+    if (standardInputClosed) {
+        reason = CliStrings::text(StringId::kStandardInputClosed);
+        return false;
+    }
+    int failure = 0;
+    if (!readUpTo(STDIN_FILENO, content, failure)) {
+        reason = CliStrings::text(StringId::kSiteInputUnreadable).arg(systemReason(failure));
+        return false;
+    }
+    if (content.size() > kMostBytes) {
+        reason = CliStrings::text(StringId::kStandardInputTooLong).arg(kMostBytes);
+        return false;
+    }
+    return true;
+}
+
+bool DocumentInput::readUpTo(int descriptor, QByteArray &content, int &failure) {
+    char piece[1 << 16];
+    while (content.size() <= kMostBytes) {
+        const ssize_t got = ::read(descriptor, piece, sizeof piece);
+        if (got < 0 && errno == EINTR)
+            continue;
+        // Standard input may have been left without blocking by whoever gave it.
+        if (got < 0 && errno == EAGAIN) {
+            pollfd wait{descriptor, POLLIN, 0};
+            ::poll(&wait, 1, -1);
+            continue;
+        }
+        if (got < 0) {
+            failure = errno;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        content.append(piece, qsizetype(got));
+    }
+    return true;
+}
