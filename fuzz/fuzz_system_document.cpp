@@ -23,18 +23,6 @@ void require(bool condition, const char *what) {
     }
 }
 
-// A fence's posts are made before anything counts them: one a spacing apart round a
-// rectangle whose sides, within the reader's reach, are at most 2e5 m and twice the
-// distance longer. Documents that would make more than a million are not expanded here.
-bool expandable(const tav::SystemDocument &document) {
-    for (const tav::SystemDocument::Fence &f : document.fences) {
-        const double side = 2e5 + 2 * f.fence.distance;
-        if (!(4 * side / f.fence.spacing <= 1e6))
-            return false;
-    }
-    return true;
-}
-
 QString idText(unsigned id) {
     return QString::number(id) + QStringLiteral(" %1 %2");
 }
@@ -50,11 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(!DocumentWording::error(error, &idText).isEmpty(), "a refusal worded empty");
         return 0;
     }
-    if (expandable(document)) {
-        const tav::earthing::EarthingInput input = document.input();
+    // Counted before it is expanded: a part past the solver's limit is refused, never made.
+    const tav::SystemDocument::Expansion expansion = document.expanded();
+    if (!expansion.input.refused()) {
+        const tav::earthing::EarthingInput &input = expansion.input.result();
         require(document.sources().size() == input.conductors.size(),
                 "a conductor without its source");
         (void)tav::earthing::InputCheck::check(input);
+    } else {
+        require(!expansion.refusedPart.isEmpty() ||
+                    expansion.input.refusal().error != tav::Error::TooManyConductors,
+                "a part refused for its size without its path");
     }
     const QByteArray written = document.toJson();
     tav::DocumentError again;

@@ -210,8 +210,8 @@ std::optional<Refusal> InputCheck::checkSegments(const EarthingInput &input) {
         uncut += parts >= 2 ? parts + 2 : parts;
     }
     const auto limit = double(EarthingSolver::kMaxSegments);
-    if (fewest > limit)
-        return Refusal{Error::TooManySegments, Quantity::None, {uncut, limit}};
+    if (!(fewest <= limit)) // an infinite count too
+        return Refusal{Error::TooManySegments, Quantity::SegmentLength, {uncut, limit}};
     return std::nullopt;
 }
 

@@ -63,14 +63,15 @@ private Q_SLOTS:
         // The segment limit comes before the search for overlaps, which looks at pairs.
         QTest::newRow("twenty thousand wires, two the same")
             << parallelWires(20000)
-            << QStringList{"the conductors make 20000 segments, more than the 12000 the solver "
-                           "takes"};
+            << QStringList{"conductors[12000]: 12001 conductors are more than the 12000 the "
+                           "solver takes"};
         QTest::newRow("two hundred thousand rods")
-            << manyRods(200000) << QStringList{"segments, more than the 12000 the solver takes"};
+            << manyRods(200000)
+            << QStringList{"rods[0]: 200004 conductors are more than the 12000 the solver takes"};
         QTest::newRow("a fence 40 km out")
             << withWire(R"(, "fences": [{"distance": 40000, "posts": {"spacing": 3,
                  "length": 1, "diameter": 0.06}}])")
-            << QStringList{"segments, more than the 12000 the solver takes"};
+            << QStringList{"fences[0]:", "conductors are more than the 12000 the solver takes"};
         // Beyond what the solver takes, the limit named.
         // The reader refuses a length or coordinate beyond the solver's reach at its path.
         QTest::newRow("a point 1e155 m out")

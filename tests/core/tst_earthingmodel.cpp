@@ -343,9 +343,9 @@ private Q_SLOTS:
         // Counts past every integer type: refused with the count, never cast.
         row("a segment length of 1e-300", [](EarthingInput &in) { in.segmentLength = 1e-300; },
             E::TooManySegments, Q::SegmentLength, {10 / 1e-300 + 3 / 1e-300, 12000});
-        // The rod's 4.5 m in the top layer make 5 parts and their halved ends.
+        // Beyond the solver's reach, refused before it is cut.
         row("a rod to a depth of 1e20", [](EarthingInput &in) { in.conductors[1].to.z = 1e20; },
-            E::TooManySegments, Q::SegmentLength, {12 + 7 + (1e20 - 5) + 2, 12000});
+            E::ConductorBeyondReach, Q::None, {2, 1e20, 1e5});
         // One segment per conductor, but the tables' reach squared is beyond double
         // precision.
         row("a segment length of 1e200", [](EarthingInput &in) { in.segmentLength = 1e200; },
@@ -356,13 +356,14 @@ private Q_SLOTS:
                 in.conductors.resize(InputCheck::kMaxConductors + 1, in.conductors[0]);
             },
             E::TooManyConductors, Q::None, {InputCheck::kMaxConductors + 1., 12000});
-        // Beyond what double precision resolves the solve gives no resistance to judge:
-        // refused, never a verdict.
+        // Beyond the solver's reach: refused before it is solved, never a verdict.
         row("a conductor at a depth of 1e308",
             [](EarthingInput &in) {
                 in.conductors = {{{0, 0, 1e308}, {10, 0, 1e308}, 0.01, 0}};
             },
-            E::ResultNotPositive, Q::EarthingResistance, {0});
+            E::ConductorBeyondReach, Q::None, {1, 1e308, 1e5});
+        // Beyond what double precision resolves the solve gives no resistance to judge:
+        // refused, never a verdict.
         row("a resistivity of 1e308",
             [](EarthingInput &in) {
                 in.soil = EarthingSoil::uniform(1e308);

@@ -142,7 +142,7 @@ private Q_SLOTS:
         QTest::newRow("two rods symmetric about the grid") << QList<QPointF>{{-4, 10}, {24, 10}};
         QTest::newRow("a rod far away") << QList<QPointF>{{1010, 10}};
         QTest::newRow("rods inside and around")
-            << QList<QPointF>{{5, 5}, {-3, 0}, {23, 20}, {10, -6}, {12.5, 17.5}};
+            << QList<QPointF>{{7.5, 7.5}, {-3, 0}, {23, 20}, {10, -6}, {12.5, 17.5}};
     }
     void floatingGroups() {
         QFETCH(QList<QPointF>, rods);
