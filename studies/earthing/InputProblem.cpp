@@ -62,17 +62,17 @@ QString inputPathOf(tav::Quantity quantity) {
 
 InputProblem InputProblem::ofDocument(const StudyProject &project, const tav::DocumentError &error,
                                   const Label &label) {
-    InputProblem fault;
-    fault.path = error.path;
+    InputProblem problem;
+    problem.path = error.path;
     if (const auto at = project.partAt(error.path)) {
-        fault.part = at->first;
-        fault.path = at->second;
+        problem.part = at->first;
+        problem.path = at->second;
     }
     tav::DocumentError named = error;
-    if (const QString shown = label(fault.part, fault.path); !shown.isEmpty())
+    if (const QString shown = label(problem.part, problem.path); !shown.isEmpty())
         named.path = shown; // as the user knows the field
-    fault.why = DocumentWording::error(named, &LoadLanguageString);
-    return fault;
+    problem.why = DocumentWording::error(named, &LoadLanguageString);
+    return problem;
 }
 
 InputProblem InputProblem::ofRefusal(const StudyProject &project,
@@ -82,27 +82,27 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
         const auto k = std::size_t(number) - 1; // the solver numbers from 1
         return number >= 1 && k < sources.size() ? &sources[k] : nullptr;
     };
-    InputProblem fault;
-    fault.why = languageWording().refusal(refusal);
+    InputProblem problem;
+    problem.why = languageWording().refusal(refusal);
     if (!aboutConductor(refusal.error) || refusal.values.empty()) {
-        fault.path = inputPathOf(refusal.quantity);
-        return fault;
+        problem.path = inputPathOf(refusal.quantity);
+        return problem;
     }
     if (const tav::ConductorSource *from = source(refusal.values[0])) {
-        fault.part = project.partOf(*from);
-        fault.within = from->field;
+        problem.part = project.partOf(*from);
+        problem.within = from->field;
     }
-    fault.role = roleOf(refusal.error);
+    problem.role = roleOf(refusal.error);
     // The depth above the surface, the diameter: the field that holds it, when one does.
     if (refusal.values.size() > 1)
-        fault.value = refusal.values[1];
+        problem.value = refusal.values[1];
     if (refusal.error == tav::Error::ConductorZeroLength)
-        fault.value = 0;
+        problem.value = 0;
     // Both conductors of a pair are marked: either may be the one to move.
     const bool pair = refusal.error == tav::Error::ConductorsOverlap ||
                       refusal.error == tav::Error::GroupsTouch;
     if (pair && refusal.values.size() > 1)
         if (const tav::ConductorSource *other = source(refusal.values[1]))
-            fault.otherPart = project.partOf(*other);
-    return fault;
+            problem.otherPart = project.partOf(*other);
+    return problem;
 }

@@ -1,6 +1,7 @@
 #include "studies/earthing/ProjectFile.h"
 
 #include "core/AtomicFileWriter.h"
+#include "core/SiteFile.h"
 #include "document/DocumentWording.h"
 #include "studies/common/RecentFiles.h"
 #include "studies/earthing/EarthingProject.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+
+#include <sys/stat.h>
 
 using namespace StringId::EarthingStudy;
 
@@ -75,18 +78,25 @@ void ProjectFile::openRecent(const QString &path) {
         m_recent->remove(path);
 }
 
+// Only a regular file is opened (a named pipe would block the window in its opening, a
+// device would never end), and no more is read than any study holds.
 bool ProjectFile::open(const QString &path) {
     QFile file(path);
     QString reason;
     QByteArray content;
-    if (QFileInfo(path).isDir()) {
-        reason = languageWording().fileKind(tav::FileKind::Directory);
+    struct stat status {};
+    const QByteArray bytes = QFile::encodeName(path);
+    if (::stat(bytes.constData(), &status) == 0 &&
+        tav::fileKindOf(status.st_mode) != tav::FileKind::RegularFile) {
+        reason = languageWording().fileKind(tav::fileKindOf(status.st_mode));
     } else if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
     } else {
-        content = file.readAll();
+        content = file.read(kMostBytes + 1);
         if (file.error() != QFileDevice::NoError)
             reason = file.errorString();
+        else if (content.size() > kMostBytes)
+            reason = LoadLanguageString(StringId::kDocumentTooLong).arg(kMostBytes);
     }
     tav::DocumentError error;
     std::optional<StudyProject> project;

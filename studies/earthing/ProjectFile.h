@@ -17,6 +17,9 @@ class RecentFiles;
 class ProjectFile : public QObject {
     Q_OBJECT
 public:
+    // No study's file is larger.
+    static constexpr qint64 kMostBytes = qint64{64} << 20;
+
     ProjectFile(QWidget *window, EarthingProject *project);
 
     QString fileName() const { return m_fileName; }

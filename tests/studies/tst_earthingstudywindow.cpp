@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -672,6 +673,37 @@ private Q_SLOTS:
         QCOMPARE(markedFields(window), QStringList{path});
         type(window, path, typed);
         QVERIFY(markedFields(window).isEmpty());
+    }
+
+    // Only a regular file of a study's size is opened: a named pipe would block the window
+    // in its opening, a device would never end; each is said so, the study kept.
+    void onlyStudyFilesAreOpened_data() {
+        QTest::addColumn<QString>("name"); // in the folder, or absolute
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "pipe" << "a named pipe";
+        QTest::newRow("device") << "/dev/zero" << "a character device";
+        QTest::newRow("folder") << "folder" << "a directory";
+        QTest::newRow("too long") << "large.json" << "more than 67108864 bytes";
+    }
+    void onlyStudyFilesAreOpened() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe"))).constData(),
+                          0600),
+                 0);
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
+        QFile large(folder.filePath(QStringLiteral("large.json")));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize((qint64{64} << 20) + 1));
+        large.close();
+        EarthingStudyWindow window;
+        type(window, QStringLiteral("current"), QStringLiteral("1234"));
+        const QString path = name.startsWith(QLatin1Char('/')) ? name : folder.filePath(name);
+        ModalWatcher watcher;
+        QVERIFY(!window.openFile(path));
+        QCOMPARE(watcher.messages().size(), 1);
+        QVERIFY2(watcher.messages().first().contains(reason), qPrintable(watcher.messages().first()));
+        QCOMPARE(field(window, QStringLiteral("current"))->text(), QStringLiteral("1234"));
     }
 
     // The list names each part by its kind and key figures, and says which float.
