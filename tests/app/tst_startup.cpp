@@ -1,6 +1,7 @@
 #include "app/TAVApp.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "tests/support/ModalWatcher.h"
+#include "tests/support/TestSettings.h"
 #include "ui/LanguageModule.h"
 
 #include <QDialog>
@@ -25,6 +26,7 @@ QByteArray goodModule() {
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_settings.valid()); }
     void titleIsTheProgramFileName() {
         // Renaming the program renames every caption: this test program is not called TAV.
         QCOMPARE(CTAVApp::applicationTitle(), QStringLiteral("tst_startup"));
@@ -151,6 +153,9 @@ private Q_SLOTS:
         QVERIFY(watcher.shown().isEmpty());
         QCOMPARE(app.ExitInstance(), 0);
     }
+
+private:
+    TestSettings m_settings;
 };
 
 QTEST_MAIN(TestStartup)

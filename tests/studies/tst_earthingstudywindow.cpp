@@ -13,6 +13,7 @@
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
+#include "tests/support/TestSettings.h"
 #include "text/StringIds.h"
 
 #include <QCheckBox>
@@ -121,6 +122,7 @@ bool solved(EarthingStudyWindow &window) {
 class TestEarthingStudyWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_settings.valid()); }
     void init() {
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         QVERIFY(m_module->loaded());
@@ -726,6 +728,7 @@ private Q_SLOTS:
     }
 
 private:
+    TestSettings m_settings;
     std::unique_ptr<ModuleScope> m_module;
 };
 
