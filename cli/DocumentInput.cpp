@@ -2,7 +2,7 @@
 
 #include "cli/CliStrings.h"
 #include "cli/CommandLine.h"
-#include "core/SiteFile.h"
+#include "core/RegularFile.h"
 #include "text/StringIds.h"
 
 #include <cerrno>
@@ -37,28 +37,25 @@ bool DocumentInput::read(const QString &path, QByteArray &content, QString &reas
                                       : readFile(path, content, reason);
 }
 
-// Opened without blocking, so that a named pipe with no writer does not hold the command;
-// anything but a regular file is then refused by what it is.
 bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &reason) {
     const auto refuse = [&](const QString &why) {
         reason = CliStrings::text(StringId::kFileUnreadable).arg(path, why);
         return false;
     };
-    const int file = ::open(CommandLine::bytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0)
-        return refuse(systemReason(errno));
-    struct stat status {};
-    const tav::FileKind kind = ::fstat(file, &status) == 0 ? tav::fileKindOf(status.st_mode)
-                                                           : tav::FileKind::Other;
-    int failure = 0;
-    const bool read = kind == tav::FileKind::RegularFile && readUpTo(file, content, failure);
-    ::close(file);
-    if (kind != tav::FileKind::RegularFile)
-        return refuse(CliStrings::wording().fileKind(kind));
-    if (!read)
-        return refuse(systemReason(failure));
-    if (content.size() > kMostBytes)
+    using Status = tav::RegularFileRead::Status;
+    const tav::RegularFileRead file =
+        tav::readRegularFile(CommandLine::bytes(path).toStdString(), std::size_t(kMostBytes));
+    switch (file.status) {
+    case Status::NotRegular:
+        return refuse(CliStrings::wording().fileKind(file.kind));
+    case Status::Failed:
+        return refuse(systemReason(file.error));
+    case Status::TooLong:
         return refuse(CliStrings::text(StringId::kDocumentTooLong).arg(kMostBytes));
+    case Status::Read:
+        break;
+    }
+    content = QByteArray::fromStdString(file.bytes);
     return true;
 }
 

@@ -373,7 +373,7 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_stale = false;
     m_plan->picture().result = nullptr;
     m_shownPart = -2; // none shown yet: the first one is built afresh
-    m_typedConductors.clear();
+    m_plan->picture().conductors.clear();
     m_cursor->clear();
     m_status->clear();
     m_progress->setValue(0);
@@ -460,7 +460,7 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
                                                                               : QString();
                                              });
     } else {
-        m_typedConductors = checked.conductors;
+        m_plan->picture().conductors = checked.conductors;
         if (checked.refusal)
             m_problem = InputProblem::ofRefusal(checked.project, checked.sources, *checked.refusal);
         // A part that would expand past the solver's limit: that part, never expanded.
@@ -470,7 +470,6 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_document = checked.sound;
     showProblem();
     m_solve->setEnabled(m_document.has_value());
-    m_plan->picture().conductors = m_typedConductors;
     m_plan->refresh(m_fitOnCheck);
     m_fitOnCheck = false;
 }

@@ -112,7 +112,6 @@ private:
     int m_shownPart = -1;
     std::optional<InputProblem> m_problem; // the first of the document as typed
     std::optional<tav::SystemDocument> m_document;
-    std::vector<tav::earthing::Conductor> m_typedConductors; // as far as the document reads
 
     std::optional<std::pair<StudyProject, tav::SystemDocument>> m_pending; // being solved
     std::optional<SolvedStudy> m_solved;

@@ -33,10 +33,6 @@ PartEditor::PartEditor(QWidget *parent) : QWidget(parent) {
     layout->addWidget(m_message);
 }
 
-bool PartEditor::hasGridRods() const {
-    return m_kind && (*m_kind == Kind::Grid || *m_kind == Kind::LGrid);
-}
-
 void PartEditor::showPart(const StudyPart *part) {
     if (!part || !m_kind || *m_kind != part->kind)
         build(part ? std::optional<Kind>(part->kind) : std::nullopt);

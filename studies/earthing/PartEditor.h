@@ -46,7 +46,6 @@ Q_SIGNALS:
 private:
     void build(std::optional<StudyPart::Kind> kind);
     void showRods(EarthingProject::GridRods rods);
-    bool hasGridRods() const;
 
     std::optional<StudyPart::Kind> m_kind;
     QVector<StudyPart::Field> m_fieldList;

@@ -1,7 +1,7 @@
 #include "studies/earthing/ProjectFile.h"
 
 #include "core/AtomicFileWriter.h"
-#include "core/SiteFile.h"
+#include "core/RegularFile.h"
 #include "document/DocumentWording.h"
 #include "studies/common/RecentFiles.h"
 #include "studies/earthing/EarthingProject.h"
@@ -14,7 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include <sys/stat.h>
+#include <cstring>
 
 using namespace StringId::EarthingStudy;
 
@@ -81,23 +81,24 @@ void ProjectFile::openRecent(const QString &path) {
 // Only a regular file is opened (a named pipe would block the window in its opening, a
 // device would never end), and no more is read than any study holds.
 bool ProjectFile::open(const QString &path) {
-    QFile file(path);
+    using Status = tav::RegularFileRead::Status;
+    const tav::RegularFileRead file =
+        tav::readRegularFile(QFile::encodeName(path).toStdString(), std::size_t(kMostBytes));
     QString reason;
-    QByteArray content;
-    struct stat status {};
-    const QByteArray bytes = QFile::encodeName(path);
-    if (::stat(bytes.constData(), &status) == 0 &&
-        tav::fileKindOf(status.st_mode) != tav::FileKind::RegularFile) {
-        reason = languageWording().fileKind(tav::fileKindOf(status.st_mode));
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else {
-        content = file.read(kMostBytes + 1);
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
-        else if (content.size() > kMostBytes)
-            reason = LoadLanguageString(StringId::kDocumentTooLong).arg(kMostBytes);
+    switch (file.status) {
+    case Status::NotRegular:
+        reason = languageWording().fileKind(file.kind);
+        break;
+    case Status::Failed:
+        reason = QString::fromLocal8Bit(std::strerror(file.error));
+        break;
+    case Status::TooLong:
+        reason = LoadLanguageString(StringId::kDocumentTooLong).arg(kMostBytes);
+        break;
+    case Status::Read:
+        break;
     }
+    const QByteArray content = QByteArray::fromStdString(file.bytes);
     tav::DocumentError error;
     std::optional<StudyProject> project;
     if (reason.isEmpty()) {

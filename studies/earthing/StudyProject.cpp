@@ -128,19 +128,16 @@ std::optional<StudyProject> StudyProject::fromJson(const QByteArray &json,
     return p;
 }
 
-QJsonObject StudyProject::documentOf(int partCount) const {
+QJsonObject StudyProject::document() const {
     QJsonObject o = rest;
     std::map<Kind, QJsonArray> arrays;
-    for (int k = 0; k < partCount; ++k)
-        arrays[parts[k].kind].append(parts[k].json);
+    for (const StudyPart &part : parts)
+        arrays[part.kind].append(part.json);
     for (const auto &[kind, array] : arrays)
         o[QLatin1String(StudyPart::key(kind))] = array;
     return o;
 }
 
-QJsonObject StudyProject::document() const {
-    return documentOf(parts.size());
-}
 
 bool StudyProject::soilLayered(const QJsonObject &soil) {
     const bool uniformFit = (soil.contains(QStringLiteral("h")) && soil.value(QStringLiteral("h")).isNull()) ||

@@ -68,6 +68,5 @@ public:
     int partOf(const tav::ConductorSource &source) const;
 
 private:
-    QJsonObject documentOf(int partCount) const;
     void compactGroups();
 };
