@@ -405,7 +405,10 @@ void EarthingStudyWindow::followDocument() {
     const QJsonObject &rest = project().rest;
     const QJsonObject settings = rest.value(kSettings).toObject();
     m_map->setCurrentIndex(mapIndex(settings));
-    m_plan->picture().profile = SystemReport::keptProfileLine(settings);
+    const std::optional<QLineF> line = SystemReport::keptProfileLine(settings);
+    // The profile is of the solve along its line: sampled again only when the line moves.
+    const bool lineMoved = line != m_plan->picture().profile;
+    m_plan->picture().profile = line;
     m_inputs->load(rest);
     showPart();
     check();
@@ -415,7 +418,8 @@ void EarthingStudyWindow::followDocument() {
         m_results->setStale(m_stale);
     }
     showMap();
-    showProfile();
+    if (lineMoved)
+        showProfile();
     showTitle();
 }
 
