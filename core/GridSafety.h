@@ -70,7 +70,8 @@ struct GridSafetyResult {
     std::vector<Caution> cautions;
 };
 
-enum class Verdict { Safe, NotSafe, OutsideMethodRange };
+// NoLimit: the criteria set none (EN 50522's step), the value is for information.
+enum class Verdict { Safe, NotSafe, OutsideMethodRange, NoLimit };
 
 // What a comparison of the result (touchSafe, stepSafe, gprBelowTouch) tells the reader:
 // safe only when no caution applies; not safe whatever the cautions.

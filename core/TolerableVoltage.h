@@ -15,18 +15,27 @@ struct SurfaceLayer {
     double thickness = 0;   // m
 };
 
+// Whose limits: IEEE Std 80-2013's tolerable touch and step voltages, or EN 50522's
+// permissible touch voltage with the person's additional resistances.
+enum class Criteria { Ieee80, En50522 };
+
 // What the tolerable touch and step voltages of IEEE Std 80-2013 (eqs. 27, 29, 30, 32,
-// with Cs of eq. 27) depend on besides the soil.
+// with Cs of eq. 27), or EN 50522's, depend on besides the soil.
 struct SafetyCriteria {
     double faultDuration = 0; // s
-    BodyWeight body = BodyWeight::Kg50;
+    BodyWeight body = BodyWeight::Kg50; // IEEE Std 80's
     std::optional<SurfaceLayer> surface;
+    Criteria criteria = Criteria::Ieee80;
+    double footwear = 1000; // ohm, EN 50522's R_F1
 };
 
 struct TolerableVoltages {
     double Cs = 1;
     double touch = 0; // V
-    double step = 0;  // V
+    double step = 0;  // V, when stepLimited
+    bool stepLimited = true;     // EN 50522 sets no step limit
+    double permissibleTouch = 0; // V, EN 50522's U_Tp (IEEE 80: the touch itself)
+    double bodyCurrent = 0;      // A, the body current at U_Tp (EN 50522)
     // The duration outside the range Dalziel's equation was fitted over.
     std::vector<Caution> cautions;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace tav::earthing {
@@ -41,7 +42,31 @@ struct Conductor {
 
 struct SearchOptions {
     double step = 0.5; // m, of the surface raster
-    double margin = 3; // m, around the energised conductors, for the step voltage
+    double margin = 3; // m, beyond the touch areas and every conductor, for the step voltage
+    double reach = 1;  // m, of a hand: the band on both sides of a fence (IEEE Std 80, Fig. 12)
+};
+
+// What a touch area stands for: the clusters of conductors given one by one, the shapes
+// that cover ground (a grid, an L-shaped grid, a ring), the band along a fence, or an area
+// the user draws round equipment that stands apart.
+enum class TouchAreaKind { Conductors, Grid, Ring, Fence, Given };
+
+// Where a hand can reach the metal of a group: a touch there is the group's potential
+// less the surface potential under the feet.
+struct TouchArea {
+    TouchAreaKind kind = TouchAreaKind::Given;
+    std::vector<Point2> outline; // a simple polygon's corners in order, not closed
+    double band = 0; // m; above 0: the points within band of the outline's edges, not its inside
+    int group = 0;
+    int part = 0; // among the parts of its kind (a cluster's number among the conductors')
+};
+
+// A place far from the areas where a group's metal can be reached: a cable sheath's end,
+// a rail, a pipe. The touch there is the potential it carries against the local surface.
+struct TouchPoint {
+    Point2 at;
+    int group = 0;
+    std::string name;
 };
 
 struct EarthingInput {
@@ -51,6 +76,12 @@ struct EarthingInput {
     std::vector<Point2> points; // on the surface, where the potential is asked for
     SearchOptions search;
     double segmentLength = 1.0; // m, the longest segment a conductor is cut into
+    std::vector<TouchArea> touchAreas;
+    std::vector<TouchPoint> touchPoints;
+    // Where the surface layer lies, a simple polygon; empty: everywhere (or it lies nowhere,
+    // which the safety criteria say). The searches keep its inside and outside apart,
+    // since the tolerable voltages differ.
+    std::vector<Point2> surfaceZone;
 };
 
 } // namespace tav::earthing

@@ -5,6 +5,7 @@
 #include "core/errors.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tav::earthing {
@@ -35,12 +36,41 @@ struct TouchMaximum {
     Point2 at;
 };
 
+// The worst touch of one touch area (the input's, in its order), apart where the surface
+// layer lies and where it does not: voltage -infinity on a side the area does not reach.
+struct AreaResult {
+    double metal = 0; // V, the potential of the area's group
+    TouchMaximum onLayer;
+    TouchMaximum offLayer;
+    // The greater of the two.
+    const TouchMaximum &worst() const {
+        return offLayer.voltage > onLayer.voltage ? offLayer : onLayer;
+    }
+};
+
+// A touch point's touch: the metal's potential less the surface's there.
+struct TouchPointResult {
+    double surface = 0; // V
+    double touch = 0;   // V
+    bool onLayer = true;
+};
+
 // The largest difference of potential between two surface points 1 m apart.
 struct StepMaximum {
     double voltage = 0;
     Point2 from; // the higher potential
     Point2 to;
     Point2 middle() const { return {0.5 * (from.x + to.x), 0.5 * (from.y + to.y)}; }
+};
+
+// The worst step where the surface layer lies (its middle inside the zone) and where it
+// does not: voltage -infinity on a side the step area does not reach.
+struct StepResult {
+    StepMaximum onLayer;
+    StepMaximum offLayer;
+    const StepMaximum &worst() const {
+        return offLayer.voltage > onLayer.voltage ? offLayer : onLayer;
+    }
 };
 
 struct Rectangle {
@@ -78,13 +108,21 @@ struct EarthingResult {
     std::vector<GroupResult> groups;
     std::vector<SegmentResult> segmentCurrents; // in the input's conductor order
     std::vector<PointResult> points;            // in the input's order
-    TouchMaximum touchMax;
-    StepMaximum stepMax;
-    Rectangle touchArea; // the energised conductors' bounding rectangle
-    Rectangle stepArea;  // widened by the margin
-    // The surface potential on the search raster over the step area, V.
+    // The worst touch over group 0's touch areas; none when it has no area (a lone rod).
+    std::optional<TouchMaximum> touchMax;
+    StepMaximum stepMax; // the worst of steps
+    std::vector<TouchArea> touchAreas;    // the input's, as searched
+    std::vector<AreaResult> areas;        // one per touch area
+    std::vector<TouchPoint> touchPoints;  // the input's
+    std::vector<TouchPointResult> touched; // one per touch point
+    StepResult steps;
+    std::vector<Point2> surfaceZone;      // the input's; empty: everywhere
+    // The surface potential on the search raster over the step area's bounds, V, and per
+    // node whether it lies in a touch area and in the step area.
     RasterGrid raster;
     std::vector<double> rasterPotential;
+    std::vector<char> inTouchArea;
+    std::vector<char> inStepArea;
     std::vector<Caution> cautions;
     SolveStatistics statistics;
     // The potential anywhere on the surface after the solve (a read-out, a profile).

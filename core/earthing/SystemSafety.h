@@ -5,14 +5,33 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 
+#include <optional>
+#include <vector>
+
 namespace tav::earthing {
 
-// The solved worst touch and step voltages against IEEE Std 80's tolerable ones, for soil
-// whose top layer (rho1) lies under the surface layer.
+// One solved voltage where a person stands, against the tolerable voltage of that place.
+struct JudgedVoltage {
+    double voltage = 0;
+    Point2 at;
+    bool onLayer = true;
+    double tolerable = 0; // V; meaningless with Verdict::NoLimit
+    Verdict verdict = Verdict::NotSafe;
+};
+
+// The solved touch and step voltages against the criteria's tolerable ones, each where it
+// stands: on the surface layer, or on the top soil (rho1) where the layer does not lie.
 struct SystemSafety {
-    TolerableVoltages tolerable;
-    Verdict touch = Verdict::NotSafe;
-    Verdict step = Verdict::NotSafe;
+    TolerableVoltages onLayer;
+    TolerableVoltages offLayer; // rho_s = rho1, Cs = 1; the same as onLayer without a layer
+    // Group 0's worst touch: of its areas', the one nearest its limit; none without an area.
+    std::optional<JudgedVoltage> touch;
+    std::vector<JudgedVoltage> areas;  // one per touch area, the side nearest its limit
+    std::vector<JudgedVoltage> points; // one per touch point
+    JudgedVoltage step;                // Verdict::NoLimit under EN 50522
+    // Not safe when any touch, point or limited step is; outside the method's range when
+    // none fails but a caution holds; else safe.
+    Verdict overall = Verdict::NotSafe;
 };
 
 // A pass is no answer (OutsideMethodRange) while a caution on the tolerable voltages holds.

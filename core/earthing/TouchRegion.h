@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/earthing/EarthingInput.h"
+#include "core/earthing/EarthingResult.h"
+
+namespace tav::earthing {
+
+// The ground a touch area covers: a polygon's inside, or the band along its edges (a
+// fence's, both sides within the reach).
+class TouchRegion {
+public:
+    explicit TouchRegion(const TouchArea &area);
+
+    bool contains(Point2 p) const;
+    // 0 inside, else how far outside.
+    double distance(Point2 p) const;
+    Rectangle bounds() const;
+
+private:
+    TouchArea m_area;
+    Rectangle m_bounds;
+};
+
+} // namespace tav::earthing
