@@ -95,10 +95,13 @@ std::string verdictText(unsigned id, double tolerable, double worst, tav::Verdic
 }
 
 std::string safetyText(const EarthingResult &r, const SystemSafety &s) {
-    std::string text =
-        verdictText(StringId::kSystemTouchVerdict, s.tolerable.touch, r.touchMax.voltage, s.touch);
-    text += verdictText(StringId::kSystemStepVerdict, s.tolerable.step, r.stepMax.voltage, s.step);
-    for (const tav::Caution &caution : s.tolerable.cautions)
+    std::string text;
+    if (s.touch)
+        text += verdictText(StringId::kSystemTouchVerdict, s.touch->tolerable, s.touch->voltage,
+                            s.touch->verdict);
+    text += verdictText(StringId::kSystemStepVerdict, s.step.tolerable, r.stepMax.voltage,
+                        s.step.verdict);
+    for (const tav::Caution &caution : s.onLayer.cautions)
         text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
     return text;
 }
@@ -120,8 +123,9 @@ std::string resultText(const EarthingResult &r) {
                            shown(p.touch), p.inTouchArea ? "yes" : "no"});
         text += "\n" + points.render();
     }
-    text += "\nWorst touch voltage: " + shown(r.touchMax.voltage) + " V at " + at(r.touchMax.at) +
-            " m\n";
+    if (r.touchMax)
+        text += "\nWorst touch voltage: " + shown(r.touchMax->voltage) + " V at " +
+                at(r.touchMax->at) + " m\n";
     text += "Worst step voltage: " + shown(r.stepMax.voltage) + " V from " + at(r.stepMax.from) +
             " m to " + at(r.stepMax.to) + " m\n";
     for (const tav::Caution &caution : r.cautions)

@@ -45,14 +45,14 @@ QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &s
     out.chop(2); // "}\n"
     out += ",\n ";
     QByteArray cautions = "[";
-    for (std::size_t k = 0; k < s.tolerable.cautions.size(); ++k)
+    for (std::size_t k = 0; k < s.onLayer.cautions.size(); ++k)
         cautions +=
-            QByteArray(k ? ", " : "") + "\"" + warningName(s.tolerable.cautions[k].warning) + "\"";
-    out += pair("safety", "{" + pair("touch_tolerable", number(s.tolerable.touch)) + ", " +
-                              pair("step_tolerable", number(s.tolerable.step)) + ", " +
-                              pair("cs", number(s.tolerable.Cs)) + ", " +
-                              pair("touch_safe", verdict(s.touch)) + ", " +
-                              pair("step_safe", verdict(s.step)) + ", " +
+            QByteArray(k ? ", " : "") + "\"" + warningName(s.onLayer.cautions[k].warning) + "\"";
+    out += pair("safety", "{" + pair("touch_tolerable", number(s.onLayer.touch)) + ", " +
+                              pair("step_tolerable", number(s.onLayer.step)) + ", " +
+                              pair("cs", number(s.onLayer.Cs)) + ", " +
+                              pair("touch_safe", verdict(s.touch ? s.touch->verdict : Verdict::Safe)) + ", " +
+                              pair("step_safe", verdict(s.step.verdict)) + ", " +
                               pair("cautions", cautions + "]") + "}");
     return out + "}\n";
 }
@@ -93,9 +93,10 @@ QByteArray ResultJson::write(const EarthingResult &r) {
                                 pair("in_touch_area", p.inTouchArea ? "true" : "false") + "}";
                      })) +
            ",\n ";
-    out += pair("touch_max", "{" + pair("voltage", number(r.touchMax.voltage)) + ", " +
-                                 pair("x", number(r.touchMax.at.x)) + ", " +
-                                 pair("y", number(r.touchMax.at.y)) + "}") +
+    out += pair("touch_max", !r.touchMax ? QByteArray("null")
+                                         : "{" + pair("voltage", number(r.touchMax->voltage)) +
+                                               ", " + pair("x", number(r.touchMax->at.x)) + ", " +
+                                               pair("y", number(r.touchMax->at.y)) + "}") +
            ",\n ";
     const Point2 middle = r.stepMax.middle();
     out += pair("step_max", "{" + pair("voltage", number(r.stepMax.voltage)) + ", " +

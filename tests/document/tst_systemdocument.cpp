@@ -604,8 +604,8 @@ private Q_SLOTS:
         QCOMPARE(points[0].toObject()["in_touch_area"].toBool(), false);
         QCOMPARE(points[1].toObject()["potential"].toDouble(), r.points[1].potential);
         const QJsonObject touch = o["touch_max"].toObject();
-        QCOMPARE(touch["voltage"].toDouble(), r.touchMax.voltage);
-        QCOMPARE(touch["x"].toDouble(), r.touchMax.at.x);
+        QCOMPARE(touch["voltage"].toDouble(), r.touchMax->voltage);
+        QCOMPARE(touch["x"].toDouble(), r.touchMax->at.x);
         const QJsonObject step = o["step_max"].toObject();
         QCOMPARE(step["voltage"].toDouble(), r.stepMax.voltage);
         QCOMPARE(step["x"].toDouble(), r.stepMax.middle().x);
