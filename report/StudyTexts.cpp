@@ -79,6 +79,8 @@ ReportLine StudyTexts::verdictLine(unsigned id, double value, double tolerable,
         break;
     case tav::Verdict::OutsideMethodRange:
         return line(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
+    case tav::Verdict::NoLimit:
+        return line(StringId::Criteria::kNoLimit, ReportLine::Tone::Plain);
     }
     return line(StringId::GridSafety::kFail, ReportLine::Tone::Fail);
 }
