@@ -393,15 +393,24 @@ private:
             fail(DocumentError::Kind::TooFewCorners, path);
             return;
         }
-        if (earthing::PlanPolygon::selfCrossing(corners)) {
-            fail(DocumentError::Kind::SelfCrossing, path);
-            return;
-        }
-        const earthing::Rectangle box = earthing::PlanPolygon::bounds(corners);
+        // From the first corner, so that site coordinates of millions of metres keep their
+        // centimetres in the areas.
+        std::vector<earthing::Point2> local;
+        for (const earthing::Point2 &p : corners)
+            local.push_back({p.x - corners[0].x, p.y - corners[0].y});
+        const earthing::Rectangle box = earthing::PlanPolygon::bounds(local);
         const double extent = std::max(box.x1 - box.x0, box.y1 - box.y0);
-        // Relative to the polygon's size, so that a plot of a few centimetres is kept and
-        // corners in a line at site coordinates are not.
-        if (!(std::abs(earthing::PlanPolygon::area(corners)) > kLeastArea * extent * extent))
+        // Relative to the polygon's size, so that a plot of a few centimetres is kept. Corners
+        // in a line fold back on themselves too: said as what they are, before crossing.
+        const auto flat = [&](const std::vector<earthing::Point2> &polygon) {
+            return polygon.size() < 3 || !(std::abs(earthing::PlanPolygon::area(polygon)) >
+                                           kLeastArea * extent * extent);
+        };
+        if (flat(earthing::PlanPolygon::convexHull(local)))
+            fail(DocumentError::Kind::NoArea, path);
+        else if (earthing::PlanPolygon::selfCrossing(local))
+            fail(DocumentError::Kind::SelfCrossing, path);
+        else if (flat(local))
             fail(DocumentError::Kind::NoArea, path);
     }
     static constexpr double kLeastArea = 1e-9;

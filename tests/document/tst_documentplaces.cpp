@@ -3,6 +3,8 @@
 // their paths; the touch areas input() gives for the shapes; and the result's JSON of the
 // places judged.
 #include "core/earthing/PlanPolygon.h"
+#include "../support/ShippedWording.h"
+#include "document/DocumentWording.h"
 #include "document/PartSchema.h"
 #include "document/ResultJson.h"
 #include "document/SystemDocument.h"
@@ -186,6 +188,32 @@ private Q_SLOTS:
         SystemDocument::fromJson(json, error);
         QCOMPARE(error.kind, kind);
         QCOMPARE(error.path, path);
+    }
+
+    // Each refusal is worded with its path, by the shipped table.
+    void worded_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("too few corners")
+            << Kind::TooFewCorners << "a.b must be a polygon of at least three corners";
+        QTest::newRow("self crossing")
+            << Kind::SelfCrossing
+            << "a.b is a polygon whose edges cross: give its corners in order round it";
+        QTest::newRow("no area")
+            << Kind::NoArea << "a.b is a polygon without an inside: its corners lie in a line";
+        QTest::newRow("unknown group")
+            << Kind::UnknownGroup << "a.b names a group that no part of the system has";
+        QTest::newRow("unknown criteria")
+            << Kind::UnknownCriteria << "a.b must be \"ieee80\" or \"en50522\"";
+        QTest::newRow("negative") << Kind::Negative << "a.b must be a number of 0 or more";
+    }
+    void worded() {
+        QFETCH(Kind, kind);
+        QFETCH(QString, text);
+        DocumentError error;
+        error.kind = kind;
+        error.path = QStringLiteral("a.b");
+        QCOMPARE(DocumentWording::error(error, shippedText), text);
     }
 
     // A fence without a group floats on a group of its own, one above every other part's:
