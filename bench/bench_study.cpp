@@ -46,7 +46,7 @@ int main(int argc, char *argv[]) {
     plan.conductors = input.conductors;
     plan.result = result.get();
     plan.map = PlanPicture::Map::Touch;
-    plan.tolerable = 0.5 * result->touchMax.voltage;
+    plan.tolerable = 0.5 * result->touchMax->voltage;
     QImage image(1200, 900, QImage::Format_RGB32);
     {
         QPainter painter(&image);

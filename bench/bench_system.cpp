@@ -3,8 +3,10 @@
 //   bench_system CASE [--exact] [--threads N] [--segment L] [--dense-limit N]
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/TouchAreas.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +78,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "bench_system: unknown case %s\n", argv[1]);
         return 2;
     }
+    if (input.touchAreas.empty())
+        input.touchAreas = TouchAreas::ofClusters(input.conductors);
     EarthingSolver::Options options;
     bool tsv = false;
     double cancelAt = -1;
@@ -146,14 +150,15 @@ int main(int argc, char **argv) {
         std::printf("%d\t%d\t%zu\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.9g\t%.6g\n", r.segments,
                     r.imageTerms, r.raster.size(), s.iterations, s.secondsTables, s.secondsMatrix,
                     s.secondsSolution, s.secondsSurface, s.secondsSearch, seconds, r.resistance,
-                    r.touchMax.voltage);
+                    r.touchMax ? r.touchMax->voltage : NAN);
         return 0;
     }
     std::printf("case %s: segments %d, image terms %d (orders %d), classes %d, table nodes %zu\n",
                 argv[1], r.segments, r.imageTerms, r.orders, s.depthClasses, s.tableNodes);
     std::printf("R %.9f ohm, GPR %.3f V, touch max %.3f V at (%.3f, %.3f), step max %.3f V at "
                 "(%.3f, %.3f)-(%.3f, %.3f)\n",
-                r.resistance, r.gpr, r.touchMax.voltage, r.touchMax.at.x, r.touchMax.at.y,
+                r.resistance, r.gpr, r.touchMax ? r.touchMax->voltage : NAN,
+                r.touchMax ? r.touchMax->at.x : NAN, r.touchMax ? r.touchMax->at.y : NAN,
                 r.stepMax.voltage, r.stepMax.from.x, r.stepMax.from.y, r.stepMax.to.x,
                 r.stepMax.to.y);
     std::printf("raster %d x %d = %zu points\n", r.raster.nx, r.raster.ny, r.raster.size());

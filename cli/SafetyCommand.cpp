@@ -137,6 +137,7 @@ std::string verdictText(const tav::GridSafetyResult &r, bool safe) {
     case tav::Verdict::NotSafe:
         return "NOT SAFE";
     case tav::Verdict::OutsideMethodRange:
+    case tav::Verdict::NoLimit:
         return CliStrings::text(StringId::GridSafety::kOutsideRange).toStdString();
     }
     return "";
@@ -150,6 +151,7 @@ std::string verdictJson(const tav::GridSafetyResult &r, bool safe) {
     case tav::Verdict::NotSafe:
         return "false";
     case tav::Verdict::OutsideMethodRange:
+    case tav::Verdict::NoLimit:
         return "null";
     }
     return "null";

@@ -175,6 +175,11 @@ enum class Error {
     // Conductors of two groups touch, so that the two are one piece of metal:
     // (first conductor, second conductor, its group, the second's group).
     GroupsTouch,
+    // A touch area has fewer than three corners, or one not finite: (area, from 1).
+    TouchAreaNotPolygon,
+    // A touch area or touch point names a group no conductor has: (its number among the
+    // areas then the points, from 1; the group).
+    TouchGroupMissing,
 };
 
 struct Refusal {

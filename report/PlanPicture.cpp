@@ -1,6 +1,7 @@
 #include "report/PlanPicture.h"
 
 #include "core/earthing/RasterSteps.h"
+#include "core/earthing/TouchRegion.h"
 #include "report/ColourScale.h"
 #include "report/Contour.h"
 #include "report/PlanTransform.h"
@@ -24,8 +25,8 @@ bool isRod(const Conductor &c) {
     return std::hypot(c.to.x - c.from.x, c.to.y - c.from.y) < 1e-6;
 }
 
-QRectF rectOf(const Rectangle &r) {
-    return QRectF(QPointF(r.x0, r.y0), QPointF(r.x1, r.y1)).normalized();
+QRectF rasterRect(const RasterGrid &g) {
+    return QRectF(QPointF(g.x0, g.y0), QPointF(g.x(g.nx - 1), g.y(g.ny - 1))).normalized();
 }
 
 } // namespace
@@ -34,19 +35,28 @@ std::vector<double> PlanPicture::mapValues(const EarthingResult &result, Map map
     const RasterGrid &grid = result.raster;
     std::vector<double> values(result.rasterPotential.size(), kNaN);
     if (map == Map::Step) {
-        const RasterSteps steps(grid, result.rasterPotential, result.stepArea);
+        const RasterSteps steps(grid, result.rasterPotential, result.inStepArea);
         for (std::size_t k = 0; k < values.size(); ++k)
             if (std::isfinite(steps.scores()[k]))
                 values[k] = steps.scores()[k];
         return values;
     }
+    if (map == Map::Potential)
+        return result.rasterPotential;
+    // The touch of the metal within reach: of the areas over the node, the worst.
+    std::vector<TouchRegion> regions;
+    for (const TouchArea &area : result.touchAreas)
+        regions.emplace_back(area);
     for (int j = 0; j < grid.ny; ++j)
         for (int i = 0; i < grid.nx; ++i) {
             const std::size_t k = std::size_t(j) * grid.nx + i;
-            if (map == Map::Potential)
-                values[k] = result.rasterPotential[k];
-            else if (map == Map::Touch && result.touchArea.contains(grid.x(i), grid.y(j)))
-                values[k] = result.gpr - result.rasterPotential[k];
+            if (!result.inTouchArea[k])
+                continue;
+            for (std::size_t a = 0; a < regions.size(); ++a)
+                if (regions[a].contains({grid.x(i), grid.y(j)}))
+                    values[k] = std::isnan(values[k]) ? result.areas[a].metal - result.rasterPotential[k]
+                                                      : std::max(values[k], result.areas[a].metal -
+                                                                                result.rasterPotential[k]);
         }
     return values;
 }
@@ -58,7 +68,7 @@ QRectF PlanPicture::extent() const {
                    .normalized()
                    .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
     if (result && result->raster.size() > 0)
-        box |= rectOf(result->stepArea);
+        box |= rasterRect(result->raster);
     if (box.isNull())
         box = QRectF(-10, -10, 20, 20);
     const double margin = 0.05 * std::max(box.width(), box.height()) + 1;
@@ -154,10 +164,13 @@ void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,
     const PlanTransform t(world, device);
     painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    if (result && result->raster.size() > 0) {
-        painter.drawRect(t.toDevice(rectOf(result->touchArea)));
-        painter.drawRect(t.toDevice(rectOf(result->stepArea)));
-    }
+    if (result)
+        for (const TouchArea &area : result->touchAreas) {
+            QPolygonF outline;
+            for (const Point2 &p : area.outline)
+                outline << t.toDevice(QPointF(p.x, p.y));
+            painter.drawPolygon(outline);
+        }
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Conductor &c : conductors) {
         const QColor colour = c.group == 0 ? kEnergised : kFloating;
@@ -178,7 +191,8 @@ void PlanPicture::paintMarks(QPainter &painter, const QRectF &device, const QRec
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
     // Touch: a circled cross; step: an arrow from the higher to the lower point.
-    const QPointF touch = t.toDevice(QPointF(result->touchMax.at.x, result->touchMax.at.y));
+    const Point2 worst = result->touchMax ? result->touchMax->at : result->stepMax.from;
+    const QPointF touch = t.toDevice(QPointF(worst.x, worst.y));
     for (const auto &[colour, width] :
          {std::pair{QColor(Qt::white), 4.0}, std::pair{QColor(Qt::black), 1.8}}) {
         painter.setPen(QPen(colour, width));

@@ -78,6 +78,7 @@ ReportLine StudyTexts::verdictLine(unsigned id, double value, double tolerable,
     case tav::Verdict::NotSafe:
         break;
     case tav::Verdict::OutsideMethodRange:
+    case tav::Verdict::NoLimit:
         return line(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
     }
     return line(StringId::GridSafety::kFail, ReportLine::Tone::Fail);

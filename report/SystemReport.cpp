@@ -90,7 +90,7 @@ QLineF profileLine(const tav::SystemDocument &document, const EarthingResult &re
                    const QRectF &plan) {
     if (const auto kept = keptProfileLine(document.studyWindow))
         return *kept;
-    const double y = result.touchMax.at.y;
+    const double y = result.touchMax ? result.touchMax->at.y : plan.center().y();
     return {plan.left(), y, plan.right(), y};
 }
 
@@ -104,7 +104,7 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     plan.conductors = document.input().conductors;
     plan.result = kept.get();
     plan.map = PlanPicture::Map::Touch;
-    plan.tolerable = safety ? safety->tolerable.touch : 0;
+    plan.tolerable = safety ? safety->onLayer.touch : 0;
     plan.unit = texts.text(Study::kVolt);
     const QRectF world = plan.extent();
     const QLineF line = profileLine(document, result, world);
@@ -180,16 +180,17 @@ Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &sa
                   const StudyTexts &texts) {
     Pairs pairs{{texts.text(kResistance), texts.value(r.resistance, Study::kOhm)},
                 {texts.text(kGpr), texts.value(r.gpr, Study::kVolt)},
-                {texts.text(kWorstTouch),
-                 texts.text(kVoltageAt).arg(number(r.touchMax.voltage), place(r.touchMax.at))},
                 {texts.text(kWorstStep),
                  texts.text(kVoltageFromTo)
                      .arg(number(r.stepMax.voltage), place(r.stepMax.from), place(r.stepMax.to))}};
+    if (r.touchMax)
+        pairs.insert(2, {texts.text(kWorstTouch),
+                         texts.text(kVoltageAt).arg(number(r.touchMax->voltage), place(r.touchMax->at))});
     if (safety) {
         pairs.append(
-            {texts.text(kTolerableTouch), texts.value(safety->tolerable.touch, Study::kVolt)});
+            {texts.text(kTolerableTouch), texts.value(safety->onLayer.touch, Study::kVolt)});
         pairs.append(
-            {texts.text(kTolerableStep), texts.value(safety->tolerable.step, Study::kVolt)});
+            {texts.text(kTolerableStep), texts.value(safety->onLayer.step, Study::kVolt)});
     }
     return pairs;
 }
@@ -208,11 +209,12 @@ QVector<ReportLine> verdicts(const EarthingResult &r, const std::optional<System
                              const StudyTexts &texts) {
     QVector<ReportLine> lines;
     if (safety) {
-        lines.append(texts.verdictLine(kTouchVerdict, r.touchMax.voltage, safety->tolerable.touch,
-                                       safety->touch));
-        lines.append(texts.verdictLine(kStepVerdict, r.stepMax.voltage, safety->tolerable.step,
-                                       safety->step));
-        for (const tav::Caution &c : safety->tolerable.cautions)
+        if (safety->touch)
+            lines.append(texts.verdictLine(kTouchVerdict, safety->touch->voltage,
+                                           safety->touch->tolerable, safety->touch->verdict));
+        lines.append(texts.verdictLine(kStepVerdict, safety->step.voltage, safety->step.tolerable,
+                                       safety->step.verdict));
+        for (const tav::Caution &c : safety->onLayer.cautions)
             lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
     }
     for (const tav::Caution &c : r.cautions)

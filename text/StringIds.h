@@ -86,6 +86,9 @@ inline constexpr unsigned kEarthingResultQuantities = 3120;
 // 3140-3145: the earthing solver's later refusals, by Error, ConductorBeyondReach to
 // GroupsTouch.
 inline constexpr unsigned kEarthingReachRefusals = 3140;
+// 3170, 3171: the earthing solver's refusals of touch areas and points, TouchAreaNotPolygon
+// and TouchGroupMissing.
+inline constexpr unsigned kTouchAreaRefusals = 3170;
 // 3146, 3147: the later DocumentError kinds, BeyondReach (its path, then the limit in m)
 // and DuplicateKey.
 inline constexpr unsigned kDocumentReachErrors = 3146;

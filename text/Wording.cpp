@@ -120,6 +120,10 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kEarthingReachRefusals + 4;
     case Error::GroupsTouch:
         return StringId::kEarthingReachRefusals + 5;
+    case Error::TouchAreaNotPolygon:
+        return StringId::kTouchAreaRefusals + 0;
+    case Error::TouchGroupMissing:
+        return StringId::kTouchAreaRefusals + 1;
     }
     return 0;
 }

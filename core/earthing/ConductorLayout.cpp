@@ -263,4 +263,11 @@ std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &aroun
     return rods(at, f.top, f.length, f.diameter, f.group);
 }
 
+std::vector<Point2> fenceCorners(const Fence &f, const std::vector<Conductor> &around) {
+    Point2 corners[4];
+    if (!fenceCorners(f, around, corners))
+        return {};
+    return {corners[0], corners[1], corners[2], corners[3]};
+}
+
 } // namespace tav::earthing::ConductorLayout

@@ -96,6 +96,8 @@ std::vector<Conductor> ring(const RodRing &ring);
 // first at its (-x, -y) corner, each side cut into equal gaps of at most fence.spacing;
 // none when around has no group 0 conductor.
 std::vector<Conductor> fence(const Fence &fence, const std::vector<Conductor> &around);
+// The fence's four corners in that order, anticlockwise; none where it has no posts.
+std::vector<Point2> fenceCorners(const Fence &fence, const std::vector<Conductor> &around);
 
 } // namespace ConductorLayout
 

@@ -43,9 +43,10 @@ std::vector<int> classOrder(const DepthClasses &classes) {
 // The largest distances between observers and sources: in space (for the series'
 // bound) and horizontally (for the tables' reach).
 void extents(const std::vector<Segment> &segments, const SearchAreas &areas,
-             const std::vector<Point2> &points, double &space, double &horizontal) {
-    double lo[3] = {areas.step.x0, areas.step.y0, 0};
-    double hi[3] = {areas.step.x1, areas.step.y1, 0};
+             const EarthingInput &input, double &space, double &horizontal) {
+    const Rectangle bounds = areas.step.bounds();
+    double lo[3] = {bounds.x0, bounds.y0, 0};
+    double hi[3] = {bounds.x1, bounds.y1, 0};
     const auto take = [&](double x, double y, double z) {
         lo[0] = std::min(lo[0], x), hi[0] = std::max(hi[0], x);
         lo[1] = std::min(lo[1], y), hi[1] = std::max(hi[1], y);
@@ -55,8 +56,10 @@ void extents(const std::vector<Segment> &segments, const SearchAreas &areas,
         take(s.p.x, s.p.y, s.p.z);
         take(s.q.x, s.q.y, s.q.z);
     }
-    for (const Point2 &p : points)
+    for (const Point2 &p : input.points)
         take(p.x, p.y, 0);
+    for (const TouchPoint &p : input.touchPoints)
+        take(p.at.x, p.at.y, 0);
     horizontal = std::hypot(hi[0] - lo[0], hi[1] - lo[1]);
     space = std::hypot(horizontal, hi[2] - lo[2]);
 }
@@ -116,7 +119,7 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
     model->classes.classes = classes.classes;
     double space = 0;
     double horizontal = 0;
-    extents(model->segments, areas, input.points, space, horizontal);
+    extents(model->segments, areas, input, space, horizontal);
     bool used[2][2] = {{false, false}, {false, false}};
     bool layer[2] = {false, false};
     for (const Segment &s : model->segments)
@@ -174,6 +177,64 @@ std::optional<Refusal> notComputed(double value, Quantity quantity, bool positiv
 
 Point3 toPoint(const Vec3 &v) {
     return {v.x, v.y, v.z};
+}
+
+// The potential at the given points and under the touch points, the chunks on every core.
+bool surfacePoints(const EarthingInput &input, const SearchAreas &areas, const SurfaceField &field,
+                   WorkMonitor &monitor, EarthingResult &result) {
+    const std::size_t given = input.points.size();
+    const std::size_t total = given + input.touchPoints.size();
+    result.points.resize(given);
+    result.touched.resize(input.touchPoints.size());
+    const std::size_t chunk = 64;
+    return monitor.run(SolveProgress::Stage::Surface, (total + chunk - 1) / chunk,
+                       [&](std::size_t item, int) {
+                           const std::size_t end = std::min(total, (item + 1) * chunk);
+                           for (std::size_t k = item * chunk; k < end; ++k) {
+                               if (k >= given) {
+                                   const Point2 &p = input.touchPoints[k - given].at;
+                                   result.touched[k - given].surface = field.potential(p.x, p.y);
+                                   continue;
+                               }
+                               const Point2 &p = input.points[k];
+                               const double v = field.potential(p.x, p.y);
+                               bool inside = false;
+                               for (const TouchRegion &region : areas.touch)
+                                   inside = inside || region.contains(p);
+                               result.points[k] = {p, v, result.gpr - v, inside};
+                           }
+                       });
+}
+
+// Group 0's worst touch over its areas and the worst step, each refused when not finite.
+std::optional<Refusal> worstOf(const SearchAreas &areas, const EarthingInput &input,
+                               EarthingResult &result) {
+    for (std::size_t a = 0; a < result.areas.size(); ++a) {
+        if (input.touchAreas[a].group != 0)
+            continue;
+        const TouchMaximum &worst = result.areas[a].worst();
+        if (std::isinf(worst.voltage) && worst.voltage < 0)
+            continue; // the raster missed the area on both sides
+        if (!result.touchMax || worst.voltage > result.touchMax->voltage)
+            result.touchMax = worst;
+    }
+    if (result.touchMax)
+        if (auto refusal = notComputed(result.touchMax->voltage, Quantity::WorstTouchVoltage, false))
+            return refusal;
+    for (const AreaResult &area : result.areas)
+        for (const TouchMaximum *side : {&area.onLayer, &area.offLayer})
+            if (std::isnan(side->voltage) || side->voltage == INFINITY)
+                return Refusal{Error::ResultNotFinite, Quantity::WorstTouchVoltage, {}};
+    for (const TouchPointResult &t : result.touched)
+        if (auto refusal = notComputed(t.touch, Quantity::WorstTouchVoltage, false))
+            return refusal;
+    const StepMaximum &worst = result.steps.worst();
+    const Rectangle b = areas.step.bounds();
+    // A region too small for two points 1 m apart has no step voltage.
+    result.stepMax = std::isinf(worst.voltage) && worst.voltage < 0
+                         ? StepMaximum{0, {b.x0, b.y0}, {b.x0, b.y0}}
+                         : worst;
+    return notComputed(result.stepMax.voltage, Quantity::WorstStepVoltage, false);
 }
 
 } // namespace
@@ -257,38 +318,36 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     }
     const auto field = std::make_shared<SurfaceField>(prepared.model, solution.currents);
     result.field = field;
-    result.touchArea = areas.touch;
-    result.stepArea = areas.step;
     result.raster = areas.raster;
+    result.touchAreas = input.touchAreas;
+    result.touchPoints = input.touchPoints;
+    result.surfaceZone = input.surfaceZone;
 
     start = Clock::now();
     if (!field->raster(result.raster, result.rasterPotential, monitor))
         return cancelled();
-    result.points.resize(input.points.size());
-    const std::size_t chunk = 64;
-    const bool pointsDone = monitor.run(
-        SolveProgress::Stage::Surface, (input.points.size() + chunk - 1) / chunk,
-        [&](std::size_t item, int) {
-            const std::size_t end = std::min(input.points.size(), (item + 1) * chunk);
-            for (std::size_t k = item * chunk; k < end; ++k) {
-                const Point2 &p = input.points[k];
-                const double v = field->potential(p.x, p.y);
-                result.points[k] = {p, v, result.gpr - v, areas.touch.contains(p.x, p.y)};
-            }
-        });
-    if (!pointsDone)
+    result.inTouchArea = areas.touchMask();
+    result.inStepArea = areas.stepMask();
+    if (!surfacePoints(input, areas, *field, monitor, result))
         return cancelled();
     stats.secondsSurface = secondsSince(start);
 
     start = Clock::now();
-    const SafetySearch search(*field, result.raster, result.rasterPotential, result.gpr,
-                              areas.touch, areas.step);
-    if (!search.run(monitor, result.points, result.touchMax, result.stepMax))
+    std::vector<double> metal;
+    for (const TouchArea &area : input.touchAreas)
+        metal.push_back(solution.potentials[std::size_t(area.group)]);
+    const SafetySearch search(*field, areas, result.rasterPotential, result.inStepArea, metal,
+                              input.surfaceZone);
+    if (!search.run(monitor, result.points, result.areas, result.steps))
         return cancelled();
+    for (std::size_t k = 0; k < input.touchPoints.size(); ++k) {
+        const TouchPoint &p = input.touchPoints[k];
+        TouchPointResult &t = result.touched[k];
+        t.touch = solution.potentials[std::size_t(p.group)] - t.surface;
+        t.onLayer = search.onLayer(p.at);
+    }
     stats.secondsSearch = secondsSince(start);
-    if (auto refusal = notComputed(result.touchMax.voltage, Quantity::WorstTouchVoltage, false))
-        return *refusal;
-    if (auto refusal = notComputed(result.stepMax.voltage, Quantity::WorstStepVoltage, false))
+    if (auto refusal = worstOf(areas, input, result))
         return *refusal;
     result.cautions = prepared.cautions;
     return result;

@@ -86,6 +86,8 @@ std::optional<Refusal> InputCheck::check(const EarthingInput &input) {
         return refusal;
     if (auto refusal = checkPoints(input))
         return refusal;
+    if (auto refusal = checkTouchPlaces(input))
+        return refusal;
     if (auto refusal = checkSegments(input))
         return refusal;
     return checkPairs(input);
@@ -104,6 +106,47 @@ std::optional<Refusal> InputCheck::checkPoints(const EarthingInput &input) {
         return Refusal{Error::TooManyPoints,
                        Quantity::None,
                        {double(input.points.size()), double(kMaxPoints)}};
+    return std::nullopt;
+}
+
+// Every touch area a polygon within reach, every area and touch point of a group that
+// has metal.
+std::optional<Refusal> InputCheck::checkTouchPlaces(const EarthingInput &input) {
+    std::vector<bool> groups;
+    for (const Conductor &c : input.conductors) {
+        if (std::size_t(c.group) >= groups.size())
+            groups.resize(std::size_t(c.group) + 1, false);
+        groups[std::size_t(c.group)] = true;
+    }
+    const auto hasMetal = [&groups](int g) {
+        return g >= 0 && std::size_t(g) < groups.size() && groups[std::size_t(g)];
+    };
+    const auto within = [](Point2 p) {
+        return std::isfinite(p.x) && std::isfinite(p.y) && std::abs(p.x) <= kMaxReach &&
+               std::abs(p.y) <= kMaxReach;
+    };
+    const std::size_t areas = input.touchAreas.size();
+    for (std::size_t k = 0; k < areas; ++k) {
+        const TouchArea &area = input.touchAreas[k];
+        bool sound = area.outline.size() >= 3 && std::isfinite(area.band) && area.band >= 0 &&
+                     area.band <= kMaxReach;
+        for (const Point2 &p : area.outline)
+            sound = sound && within(p);
+        if (!sound)
+            return Refusal{Error::TouchAreaNotPolygon, Quantity::None, {double(k + 1)}};
+        if (!hasMetal(area.group))
+            return Refusal{
+                Error::TouchGroupMissing, Quantity::None, {double(k + 1), double(area.group)}};
+    }
+    for (std::size_t k = 0; k < input.touchPoints.size(); ++k) {
+        const TouchPoint &p = input.touchPoints[k];
+        if (!within(p.at))
+            return Refusal{Error::PointNotFinite, Quantity::None, {double(areas + k + 1)}};
+        if (!hasMetal(p.group))
+            return Refusal{Error::TouchGroupMissing,
+                           Quantity::None,
+                           {double(areas + k + 1), double(p.group)}};
+    }
     return std::nullopt;
 }
 

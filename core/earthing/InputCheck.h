@@ -34,6 +34,7 @@ private:
     static std::optional<Refusal> checkConductor(const Conductor &c, int number);
     static std::optional<Refusal> checkThickness(const Conductor &c, int number, double length);
     static std::optional<Refusal> checkGroups(const EarthingInput &input);
+    static std::optional<Refusal> checkTouchPlaces(const EarthingInput &input);
     static std::optional<Refusal> checkPoints(const EarthingInput &input);
     static std::optional<Refusal> checkSegments(const EarthingInput &input);
     // The two searches of pairs: overlaps, then conductors of two groups that touch.

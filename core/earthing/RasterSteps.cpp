@@ -30,14 +30,14 @@ double RasterSteps::interpolated(const RasterGrid &grid, const std::vector<doubl
 }
 
 RasterSteps::RasterSteps(const RasterGrid &grid, const std::vector<double> &values,
-                         const Rectangle &stepArea)
+                         const std::vector<char> &inStepArea)
     : m_score(values.size(), -std::numeric_limits<double>::infinity()),
       m_direction(values.size(), 0) {
     for (int j = 0; j < grid.ny; ++j)
         for (int i = 0; i < grid.nx; ++i) {
             const double x = grid.x(i);
             const double y = grid.y(j);
-            if (!stepArea.contains(x, y))
+            if (!inStepArea[std::size_t(j) * grid.nx + i])
                 continue;
             const std::size_t k = std::size_t(j) * grid.nx + i;
             for (int d = 0; d < kDirections; ++d) {
@@ -45,7 +45,10 @@ RasterSteps::RasterSteps(const RasterGrid &grid, const std::vector<double> &valu
                 for (double sign : {1., -1.}) {
                     const double qx = x + sign * std::cos(theta);
                     const double qy = y + sign * std::sin(theta);
-                    if (!stepArea.contains(qx, qy))
+                    const long a = std::lround((qx - grid.x0) / grid.step);
+                    const long b = std::lround((qy - grid.y0) / grid.step);
+                    if (a < 0 || b < 0 || a >= grid.nx || b >= grid.ny ||
+                        !inStepArea[std::size_t(b) * grid.nx + std::size_t(a)])
                         continue;
                     const double s = values[k] - interpolated(grid, values, qx, qy);
                     if (s > m_score[k]) {

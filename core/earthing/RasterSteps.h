@@ -9,14 +9,15 @@ namespace tav::earthing {
 
 // The step voltage on the search raster the way the search starts from it: per node, the
 // largest fall of the bilinearly interpolated raster to a point 1 m away in one of
-// kDirections directions over half a turn (both senses), both points in the step area.
+// kDirections directions over half a turn (both senses), both points in the step area:
+// the node by the mask, the far point by its nearest node's.
 // The study's step map draws the same values, so its highest agrees with the search.
 class RasterSteps {
 public:
     static constexpr int kDirections = 16;
 
     RasterSteps(const RasterGrid &grid, const std::vector<double> &values,
-                const Rectangle &stepArea);
+                const std::vector<char> &inStepArea);
 
     // -infinity where no step fits (the node or every far point outside the step area).
     const std::vector<double> &scores() const { return m_score; }

@@ -1,5 +1,6 @@
 #include "core/earthing/SafetySearch.h"
 
+#include "core/earthing/PlanPolygon.h"
 #include "core/earthing/RasterSteps.h"
 
 #include <algorithm>
@@ -14,17 +15,17 @@ constexpr int kCandidates = 4;
 constexpr double kFinest = 1e-3; // m, and rad for the direction
 constexpr double kLowest = -std::numeric_limits<double>::infinity();
 
-double clampTo(double v, double lo, double hi) {
-    return std::min(std::max(v, lo), hi);
-}
-
 } // namespace
 
-SafetySearch::SafetySearch(const SurfaceField &field, const RasterGrid &grid,
-                           const std::vector<double> &values, double gpr,
-                           const Rectangle &touchArea, const Rectangle &stepArea)
-    : m_field(field), m_grid(grid), m_values(values), m_gpr(gpr), m_touchArea(touchArea),
-      m_stepArea(stepArea) {}
+SafetySearch::SafetySearch(const SurfaceField &field, const SearchAreas &areas,
+                           const std::vector<double> &values, const std::vector<char> &stepMask,
+                           const std::vector<double> &metal, const std::vector<Point2> &zone)
+    : m_field(field), m_areas(areas), m_grid(areas.raster), m_values(values),
+      m_stepMask(stepMask), m_metal(metal), m_zone(zone) {}
+
+bool SafetySearch::onLayer(Point2 p) const {
+    return m_zone.empty() || PlanPolygon::contains(m_zone, p);
+}
 
 // The raster nodes whose score no neighbour beats, best first, at most count of them.
 std::vector<int> SafetySearch::localMaxima(const std::vector<double> &score, int count) const {
@@ -50,38 +51,52 @@ std::vector<int> SafetySearch::localMaxima(const std::vector<double> &score, int
     return maxima;
 }
 
-std::vector<SafetySearch::Start> SafetySearch::touchStarts() const {
+void SafetySearch::touchStarts(int area, bool on, std::vector<Start> &starts) const {
+    const TouchRegion &region = m_areas.touch[std::size_t(area)];
+    const Rectangle b = region.bounds();
     std::vector<double> score(m_values.size(), kLowest);
+    bool any = false;
     for (int j = 0; j < m_grid.ny; ++j)
-        for (int i = 0; i < m_grid.nx; ++i)
-            if (m_touchArea.contains(m_grid.x(i), m_grid.y(j)))
-                score[std::size_t(j) * m_grid.nx + i] =
-                    m_gpr - m_values[std::size_t(j) * m_grid.nx + i];
-    std::vector<Start> starts;
-    for (int node : localMaxima(score, kCandidates))
-        starts.push_back({{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}});
-    if (starts.empty()) // a raster too coarse for the area: its corner
-        starts.push_back({{m_touchArea.x0, m_touchArea.y0, 0}});
-    return starts;
+        for (int i = 0; i < m_grid.nx; ++i) {
+            const Point2 p{m_grid.x(i), m_grid.y(j)};
+            if (!b.contains(p.x, p.y) || !region.contains(p) || onLayer(p) != on)
+                continue;
+            score[std::size_t(j) * m_grid.nx + i] =
+                m_metal[std::size_t(area)] - m_values[std::size_t(j) * m_grid.nx + i];
+            any = true;
+        }
+    if (any) {
+        for (int node : localMaxima(score, kCandidates))
+            starts.push_back(
+                {{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}, area, on});
+        return;
+    }
+    // An area the raster misses: its middle, when it lies in it on this side.
+    const Point2 middle{0.5 * (b.x0 + b.x1), 0.5 * (b.y0 + b.y1)};
+    if (region.contains(middle) && onLayer(middle) == on)
+        starts.push_back({{middle.x, middle.y, 0}, area, on});
 }
 
 TouchMaximum SafetySearch::refineTouch(const Start &start) const {
+    const TouchRegion &region = m_areas.touch[std::size_t(start.area)];
+    const double metal = m_metal[std::size_t(start.area)];
     double x = start.p[0];
     double y = start.p[1];
-    double value = m_gpr - m_field.potential(x, y);
+    double value = metal - m_field.potential(x, y);
     for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
         bool moved = true;
         while (moved) {
             moved = false;
             const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
             for (const auto &m : moves) {
-                const double cx = clampTo(x + m[0], m_touchArea.x0, m_touchArea.x1);
-                const double cy = clampTo(y + m[1], m_touchArea.y0, m_touchArea.y1);
-                const double t = m_gpr - m_field.potential(cx, cy);
+                const Point2 c{x + m[0], y + m[1]};
+                if (!region.contains(c) || onLayer(c) != start.on)
+                    continue;
+                const double t = metal - m_field.potential(c.x, c.y);
                 if (t > value) {
                     value = t;
-                    x = cx;
-                    y = cy;
+                    x = c.x;
+                    y = c.y;
                     moved = true;
                 }
             }
@@ -90,23 +105,33 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
     return {value, {x, y}};
 }
 
-// The nodes of the largest raster steps.
-std::vector<SafetySearch::Start> SafetySearch::stepStarts() const {
-    const RasterSteps steps(m_grid, m_values, m_stepArea);
-    std::vector<Start> starts;
-    for (int node : localMaxima(steps.scores(), kCandidates))
+// The nodes of the largest raster steps whose middle lies on the given side.
+void SafetySearch::stepStarts(bool on, std::vector<Start> &starts) const {
+    const RasterSteps steps(m_grid, m_values, m_stepMask);
+    std::vector<double> score = steps.scores();
+    for (int j = 0; j < m_grid.ny; ++j)
+        for (int i = 0; i < m_grid.nx; ++i) {
+            const std::size_t k = std::size_t(j) * m_grid.nx + i;
+            const double d = steps.directions()[k];
+            const Point2 middle{m_grid.x(i) + 0.5 * std::cos(d), m_grid.y(j) + 0.5 * std::sin(d)};
+            if (score[k] != kLowest && onLayer(middle) != on)
+                score[k] = kLowest;
+        }
+    for (int node : localMaxima(score, kCandidates))
         starts.push_back({{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx),
-                           steps.directions()[std::size_t(node)]}});
-    return starts;
+                           steps.directions()[std::size_t(node)]},
+                          -1,
+                          on});
 }
 
 StepMaximum SafetySearch::refineStep(const Start &start) const {
     const auto value = [&](const double *p) {
-        const double qx = p[0] + std::cos(p[2]);
-        const double qy = p[1] + std::sin(p[2]);
-        if (!m_stepArea.contains(p[0], p[1]) || !m_stepArea.contains(qx, qy))
+        const Point2 a{p[0], p[1]};
+        const Point2 b{p[0] + std::cos(p[2]), p[1] + std::sin(p[2])};
+        if (onLayer({0.5 * (a.x + b.x), 0.5 * (a.y + b.y)}) != start.on ||
+            !m_areas.step.contains(a) || !m_areas.step.contains(b))
             return kLowest;
-        return m_field.potential(p[0], p[1]) - m_field.potential(qx, qy);
+        return m_field.potential(a.x, a.y) - m_field.potential(b.x, b.y);
     };
     double p[3] = {start.p[0], start.p[1], start.p[2]};
     double v = value(p);
@@ -131,9 +156,16 @@ StepMaximum SafetySearch::refineStep(const Start &start) const {
 }
 
 bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &points,
-                       TouchMaximum &touch, StepMaximum &step) const {
-    const std::vector<Start> touches = touchStarts();
-    const std::vector<Start> steps = stepStarts();
+                       std::vector<AreaResult> &areas, StepResult &step) const {
+    const std::vector<bool> sides = m_zone.empty() ? std::vector<bool>{true}
+                                                   : std::vector<bool>{true, false};
+    std::vector<Start> touches;
+    for (int a = 0; a < int(m_areas.touch.size()); ++a)
+        for (bool on : sides)
+            touchStarts(a, on, touches);
+    std::vector<Start> steps;
+    for (bool on : sides)
+        stepStarts(on, steps);
     std::vector<TouchMaximum> touched(touches.size());
     std::vector<StepMaximum> stepped(steps.size());
     const bool done = monitor.run(
@@ -145,18 +177,30 @@ bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &poi
         });
     if (!done)
         return false;
-    touch = {kLowest, {}};
-    for (const TouchMaximum &t : touched)
-        if (t.voltage > touch.voltage)
-            touch = t;
+    areas.assign(m_areas.touch.size(), {});
+    for (std::size_t a = 0; a < areas.size(); ++a) {
+        areas[a].metal = m_metal[a];
+        areas[a].onLayer = areas[a].offLayer = {kLowest, {}};
+    }
+    const auto keep = [](TouchMaximum &best, const TouchMaximum &t) {
+        if (t.voltage > best.voltage)
+            best = t;
+    };
+    for (std::size_t k = 0; k < touches.size(); ++k) {
+        AreaResult &r = areas[std::size_t(touches[k].area)];
+        keep(touches[k].on ? r.onLayer : r.offLayer, touched[k]);
+    }
     for (const PointResult &p : points)
-        if (p.inTouchArea && p.touch > touch.voltage)
-            touch = {p.touch, p.at};
-    // An area too small for two points 1 m apart has no step voltage.
-    step = {0, {m_stepArea.x0, m_stepArea.y0}, {m_stepArea.x0, m_stepArea.y0}};
-    for (const StepMaximum &s : stepped)
-        if (s.voltage > step.voltage)
-            step = s;
+        for (std::size_t a = 0; a < areas.size(); ++a)
+            if (m_areas.touch[a].contains(p.at))
+                keep(onLayer(p.at) ? areas[a].onLayer : areas[a].offLayer,
+                     {m_metal[a] - p.potential, p.at});
+    step.onLayer = step.offLayer = {kLowest, {}, {}};
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        StepMaximum &best = steps[k].on ? step.onLayer : step.offLayer;
+        if (stepped[k].voltage > best.voltage)
+            best = stepped[k];
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/EarthingResult.h"
+#include "core/earthing/SearchAreas.h"
 #include "core/earthing/SurfaceField.h"
 #include "core/earthing/WorkMonitor.h"
 
@@ -8,38 +9,45 @@
 
 namespace tav::earthing {
 
-// The worst touch and step voltages: found on the raster, then refined by evaluating the
-// field itself around the best few local maxima (a compass search that halves its step
-// down to a millimetre).
+// The worst touch in each touch area and the worst step, on and off the surface layer:
+// found on the raster, then refined by evaluating the field itself around the best few
+// local maxima (a compass search that halves its step down to a millimetre), never
+// leaving the area, the step region or the side of the layer's edge it started on.
 class SafetySearch {
 public:
-    SafetySearch(const SurfaceField &field, const RasterGrid &grid,
-                 const std::vector<double> &values, double gpr, const Rectangle &touchArea,
-                 const Rectangle &stepArea);
+    // metal: per touch area, its group's potential; zone: where the surface layer lies
+    // (empty: everywhere).
+    SafetySearch(const SurfaceField &field, const SearchAreas &areas,
+                 const std::vector<double> &values, const std::vector<char> &stepMask,
+                 const std::vector<double> &metal, const std::vector<Point2> &zone);
 
-    // Both searches, their refinements on every core; the given points inside the touch
-    // area count for the touch voltage; a step is between two points 1 m apart, both in
-    // the step area. False when cancelled.
-    bool run(WorkMonitor &monitor, const std::vector<PointResult> &points, TouchMaximum &touch,
-             StepMaximum &step) const;
+    // The given points in an area count for its touch. False when cancelled.
+    bool run(WorkMonitor &monitor, const std::vector<PointResult> &points,
+             std::vector<AreaResult> &areas, StepResult &step) const;
+
+    bool onLayer(Point2 p) const;
 
 private:
-    // A start of the refinement: x, y and, for a step, the direction.
+    // A start of the refinement: x, y and, for a step, the direction; the area (or -1 for a
+    // step) and the side of the layer's edge.
     struct Start {
         double p[3] = {0, 0, 0};
+        int area = -1;
+        bool on = true;
     };
-    std::vector<Start> touchStarts() const;
-    std::vector<Start> stepStarts() const;
+    void touchStarts(int area, bool on, std::vector<Start> &starts) const;
+    void stepStarts(bool on, std::vector<Start> &starts) const;
     TouchMaximum refineTouch(const Start &start) const;
     StepMaximum refineStep(const Start &start) const;
     std::vector<int> localMaxima(const std::vector<double> &score, int count) const;
 
     const SurfaceField &m_field;
+    const SearchAreas &m_areas;
     const RasterGrid &m_grid;
     const std::vector<double> &m_values;
-    double m_gpr;
-    Rectangle m_touchArea;
-    Rectangle m_stepArea;
+    const std::vector<char> &m_stepMask;
+    const std::vector<double> &m_metal;
+    const std::vector<Point2> &m_zone;
 };
 
 } // namespace tav::earthing

@@ -7,45 +7,67 @@ namespace tav::earthing {
 
 namespace {
 
-// The nodes from the lower edge past the upper one.
-double count(double width, double step) {
-    return std::ceil(width / step - 1e-9) + 1;
+// The lowest corner of the energised conductors in plan, else of the region.
+Point2 anchorOf(const EarthingInput &input, const Rectangle &bounds) {
+    bool first = true;
+    Point2 anchor{bounds.x0, bounds.y0};
+    for (const Conductor &c : input.conductors) {
+        if (c.group != 0)
+            continue;
+        for (const Point3 &p : {c.from, c.to}) {
+            anchor.x = first ? p.x : std::min(anchor.x, p.x);
+            anchor.y = first ? p.y : std::min(anchor.y, p.y);
+            first = false;
+        }
+    }
+    return anchor;
 }
 
 } // namespace
 
 SearchAreas SearchAreas::of(const EarthingInput &input) {
-    SearchAreas areas;
-    bool first = true;
-    for (const Conductor &c : input.conductors) {
-        if (c.group != 0)
-            continue;
-        for (const Point3 &p : {c.from, c.to}) {
-            if (first) {
-                areas.touch = {p.x, p.y, p.x, p.y};
-                first = false;
-            }
-            areas.touch.x0 = std::min(areas.touch.x0, p.x);
-            areas.touch.y0 = std::min(areas.touch.y0, p.y);
-            areas.touch.x1 = std::max(areas.touch.x1, p.x);
-            areas.touch.y1 = std::max(areas.touch.y1, p.y);
-        }
-    }
+    SearchAreas areas{{}, StepRegion(input), {}, 0};
+    for (const TouchArea &area : input.touchAreas)
+        areas.touch.emplace_back(area);
+    const Rectangle bounds = areas.step.bounds();
+    const Point2 anchor = anchorOf(input, bounds);
     const double step = input.search.step;
-    const double margin = std::ceil(input.search.margin / step - 1e-9) * step;
-    const double m = input.search.margin;
-    areas.step = {areas.touch.x0 - m, areas.touch.y0 - m, areas.touch.x1 + m, areas.touch.y1 + m};
-    const double nx = count(areas.touch.x1 - areas.touch.x0 + 2 * margin, step);
-    const double ny = count(areas.touch.y1 - areas.touch.y0 + 2 * margin, step);
+    // Whole steps from the anchor out to the bounds, the nodes from there past the far edge.
+    const double before = std::ceil((anchor.x - bounds.x0) / step - 1e-9);
+    const double below = std::ceil((anchor.y - bounds.y0) / step - 1e-9);
+    const double x0 = anchor.x - before * step;
+    const double y0 = anchor.y - below * step;
+    const double nx = std::ceil((bounds.x1 - x0) / step - 1e-9) + 1;
+    const double ny = std::ceil((bounds.y1 - y0) / step - 1e-9) + 1;
     areas.rasterPoints = nx * ny;
     if (areas.rasterPoints <= 1e9) {
-        areas.raster.x0 = areas.touch.x0 - margin;
-        areas.raster.y0 = areas.touch.y0 - margin;
+        areas.raster.x0 = x0;
+        areas.raster.y0 = y0;
         areas.raster.step = step;
         areas.raster.nx = int(nx);
         areas.raster.ny = int(ny);
     }
     return areas;
+}
+
+std::vector<char> SearchAreas::touchMask() const {
+    std::vector<char> mask(raster.size(), 0);
+    for (int j = 0; j < raster.ny; ++j)
+        for (int i = 0; i < raster.nx; ++i)
+            for (const TouchRegion &region : touch)
+                if (region.contains({raster.x(i), raster.y(j)})) {
+                    mask[std::size_t(j) * raster.nx + i] = 1;
+                    break;
+                }
+    return mask;
+}
+
+std::vector<char> SearchAreas::stepMask() const {
+    std::vector<char> mask(raster.size(), 0);
+    for (int j = 0; j < raster.ny; ++j)
+        for (int i = 0; i < raster.nx; ++i)
+            mask[std::size_t(j) * raster.nx + i] = step.contains({raster.x(i), raster.y(j)});
+    return mask;
 }
 
 } // namespace tav::earthing

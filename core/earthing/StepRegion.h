@@ -5,6 +5,7 @@
 #include "core/earthing/SpatialIndex.h"
 #include "core/earthing/TouchRegion.h"
 
+#include <optional>
 #include <vector>
 
 namespace tav::earthing {
@@ -14,7 +15,7 @@ namespace tav::earthing {
 // the outermost metal is found.
 class StepRegion {
 public:
-    StepRegion(const EarthingInput &input);
+    explicit StepRegion(const EarthingInput &input);
 
     bool contains(Point2 p) const;
     Rectangle bounds() const { return m_bounds; }
@@ -24,7 +25,7 @@ private:
     std::vector<TouchRegion> m_areas;
     std::vector<Point2> m_from; // the conductors' plan, cut into pieces no longer than the margin
     std::vector<Point2> m_to;
-    SpatialIndex m_index;
+    std::optional<SpatialIndex> m_index; // of the pieces' middles
     double m_margin = 0;
     Rectangle m_bounds;
     bool m_empty = true;

@@ -580,9 +580,9 @@ void EarthingStudyWindow::showMap() {
     picture.stale = m_solved && m_stale;
     picture.tolerable = 0;
     if (safety() && picture.map == PlanPicture::Map::Touch)
-        picture.tolerable = safety()->tolerable.touch;
+        picture.tolerable = safety()->onLayer.touch;
     if (safety() && picture.map == PlanPicture::Map::Step)
-        picture.tolerable = safety()->tolerable.step;
+        picture.tolerable = safety()->onLayer.stepLimited ? safety()->onLayer.step : 0;
     m_plan->refresh(false);
 }
 
@@ -601,7 +601,7 @@ void EarthingStudyWindow::showProfile() {
         return;
     }
     ProfilePicture profile =
-        SystemReport::profileFrame(safety() ? safety()->tolerable.touch : 0, texts());
+        SystemReport::profileFrame(safety() ? safety()->onLayer.touch : 0, texts());
     const std::shared_ptr<const tav::earthing::SurfaceField> field = solved->field;
     const double gpr = solved->gpr;
     const QLineF along = *line;

@@ -4,6 +4,7 @@
 // rods into the bottom layer of a two-layer soil.
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingInput.h"
+#include "core/earthing/TouchAreas.h"
 
 #include <QString>
 
@@ -21,6 +22,7 @@ inline EarthingInput annexH1() {
     grid.sizeX = grid.sizeY = 70;
     grid.countX = grid.countY = 6;
     input.conductors = ConductorLayout::grid(grid);
+    input.touchAreas = {TouchAreas::of(grid, 0)};
     return input;
 }
 
@@ -35,6 +37,7 @@ inline EarthingInput annexB1() {
     grid.countX = grid.countY = 11;
     grid.diameter = 0.01;
     input.conductors = ConductorLayout::grid(grid);
+    input.touchAreas = {TouchAreas::of(grid, 0)};
     return input;
 }
 
@@ -72,6 +75,7 @@ inline EarthingInput layeredGrid(bool bottomHigher) {
         input.conductors.push_back(rod);
     input.search.step = 1;
     input.search.margin = 2;
+    input.touchAreas = TouchAreas::ofClusters(input.conductors);
     return input;
 }
 

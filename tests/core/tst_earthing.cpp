@@ -36,7 +36,7 @@ double figureOf(const EarthingResult &r, const QString &what) {
     if (what == "R")
         return r.resistance;
     if (what == "touch max")
-        return r.touchMax.voltage;
+        return r.touchMax->voltage;
     if (what == "touch at the corner mesh's centre")
         return r.gpr - v(7, 7);
     if (what == "step from the corner, 1 m diagonally out")

@@ -76,8 +76,8 @@ private Q_SLOTS:
         const auto close = [](double x, double y) { return std::abs(x / y - 1) < 1e-4; };
         QVERIFY2(close(a.resistance, b.resistance),
                  qPrintable(shown(a.resistance) + " " + shown(b.resistance)));
-        QVERIFY2(close(a.touchMax.voltage, b.touchMax.voltage),
-                 qPrintable(shown(a.touchMax.voltage) + " " + shown(b.touchMax.voltage)));
+        QVERIFY2(close(a.touchMax->voltage, b.touchMax->voltage),
+                 qPrintable(shown(a.touchMax->voltage) + " " + shown(b.touchMax->voltage)));
         QVERIFY2(close(a.stepMax.voltage, b.stepMax.voltage),
                  qPrintable(shown(a.stepMax.voltage) + " " + shown(b.stepMax.voltage)));
     }
@@ -220,7 +220,7 @@ private Q_SLOTS:
         QFETCH(double, rho);
         QFETCH(Quantity, quantity);
         EarthingResult result;
-        result.touchMax.voltage = touch;
+        result.touchMax = TouchMaximum{touch, {}};
         result.stepMax.voltage = step;
         SafetyCriteria criteria;
         criteria.faultDuration = 0.5;

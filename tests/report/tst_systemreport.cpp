@@ -45,7 +45,7 @@ private Q_SLOTS:
             read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}],
                     "study_window": {)" + window + "}");
         tav::earthing::EarthingResult result;
-        result.touchMax.at = {7, 4};
+        result.touchMax = tav::earthing::TouchMaximum{0, {7, 4}};
         QCOMPARE(SystemReport::profileLine(d, result, QRectF(-5, -5, 30, 20)), line);
     }
 
@@ -98,13 +98,11 @@ private Q_SLOTS:
         QFETCH(ReportLine::Tone, tone);
         QFETCH(QString, word);
         tav::earthing::EarthingResult result;
-        result.touchMax.voltage = 352.8;
+        result.touchMax = tav::earthing::TouchMaximum{352.8, {}};
         result.stepMax.voltage = 135.8;
         tav::earthing::SystemSafety safety;
-        safety.tolerable.touch = 827.3;
-        safety.tolerable.step = 2643;
-        safety.touch = verdict;
-        safety.step = tav::Verdict::NotSafe;
+        safety.touch = tav::earthing::JudgedVoltage{352.8, {}, true, 827.3, verdict};
+        safety.step = {135.8, {}, true, 2643, tav::Verdict::NotSafe};
         const QVector<ReportLine> lines = SystemReport::verdicts(result, safety, shippedTexts());
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0].text,
