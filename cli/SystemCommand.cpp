@@ -42,6 +42,7 @@ struct SystemInput {
 struct SystemOutcome {
     tav::SystemEvaluation evaluation;
     std::string expanded;
+    std::optional<tav::SafetyCriteria> criteria; // the document's, when it has any
 };
 
 // The document as the solver takes it: the shapes expanded into conductors, each naming
@@ -85,28 +86,98 @@ std::string at(const tav::earthing::Point2 &p) {
     return "(" + coordinate(p.x) + ", " + coordinate(p.y) + ")";
 }
 
+QString verdictWord(tav::Verdict verdict) {
+    return CliStrings::text(verdict == tav::Verdict::NoLimit
+                                ? StringId::kSystemNoLimit
+                                : StringId::kSystemVerdicts + unsigned(verdict));
+}
+
 std::string verdictText(unsigned id, double tolerable, double worst, tav::Verdict verdict) {
-    const QString word = CliStrings::text(StringId::kSystemVerdicts + unsigned(verdict));
     return CliStrings::text(id)
                .arg(QString::fromStdString(shown(tolerable)), QString::fromStdString(shown(worst)),
-                    word)
+                    verdictWord(verdict))
                .toStdString() +
            "\n";
 }
 
-std::string safetyText(const EarthingResult &r, const SystemSafety &s) {
+QString q(const std::string &text) {
+    return QString::fromStdString(text);
+}
+
+QString side(bool onLayer) {
+    return CliStrings::text(onLayer ? StringId::kSystemOnLayer : StringId::kSystemOffLayer);
+}
+
+// "; tolerable 123 V: safe" of a place judged, nothing without criteria.
+QString judgement(const tav::earthing::JudgedVoltage *judged) {
+    if (judged == nullptr)
+        return QString();
+    return CliStrings::text(StringId::kSystemTolerable)
+        .arg(judged->verdict == tav::Verdict::NoLimit ? QStringLiteral("-")
+                                                      : q(shown(judged->tolerable)),
+             verdictWord(judged->verdict));
+}
+
+// A line per touch area and touch point: the worst touch there (with criteria, the side
+// nearest its limit) and, with criteria, its tolerable voltage and verdict.
+std::string placesText(const EarthingResult &r, const SystemSafety *s) {
     std::string text;
+    for (std::size_t k = 0; k < r.touchAreas.size() && k < r.areas.size(); ++k) {
+        const tav::earthing::TouchArea &a = r.touchAreas[k];
+        const tav::earthing::JudgedVoltage *j = s && k < s->areas.size() ? &s->areas[k] : nullptr;
+        const tav::earthing::TouchMaximum &worst = r.areas[k].worst();
+        const double voltage = j ? j->voltage : worst.voltage;
+        const tav::earthing::Point2 place = j ? j->at : worst.at;
+        const bool onLayer = j ? j->onLayer : &worst == &r.areas[k].onLayer;
+        const QString kind = CliStrings::text(StringId::kSystemAreaKinds + unsigned(a.kind));
+        text +=
+            (CliStrings::text(StringId::kSystemTouchArea)
+                 .arg(QString::number(k + 1), kind, QString::number(a.part),
+                      QString::number(a.group), q(shown(voltage)), q(at(place)), side(onLayer)) +
+             judgement(j))
+                .toStdString() +
+            "\n";
+    }
+    for (std::size_t k = 0; k < r.touchPoints.size() && k < r.touched.size(); ++k) {
+        const tav::earthing::TouchPoint &p = r.touchPoints[k];
+        const tav::earthing::TouchPointResult &t = r.touched[k];
+        const tav::earthing::JudgedVoltage *j = s && k < s->points.size() ? &s->points[k] : nullptr;
+        const QString name = p.name.empty() ? QString::number(k + 1) : q(p.name);
+        text += (CliStrings::text(StringId::kSystemTouchPoint)
+                     .arg(name, QString::number(p.group), q(at(p.at)), q(shown(t.touch)),
+                          q(shown(t.surface)), side(t.onLayer)) +
+                 judgement(j))
+                    .toStdString() +
+                "\n";
+    }
+    return text;
+}
+
+std::string safetyText(const tav::SafetyCriteria &c, const SystemSafety &s) {
+    std::string text =
+        CliStrings::text(StringId::kSystemCriteria)
+            .arg(CliStrings::text(StringId::kSystemCriteriaNames + unsigned(c.criteria)))
+            .toStdString() +
+        "\n";
     if (s.touch)
         text += verdictText(StringId::kSystemTouchVerdict, s.touch->tolerable, s.touch->voltage,
                             s.touch->verdict);
-    text += verdictText(StringId::kSystemStepVerdict, s.step.tolerable, r.stepMax.voltage,
-                        s.step.verdict);
+    if (s.step.verdict == tav::Verdict::NoLimit)
+        text += CliStrings::text(StringId::kSystemStepNoLimit)
+                    .arg(q(shown(s.step.voltage)))
+                    .toStdString() +
+                "\n";
+    else
+        text += verdictText(StringId::kSystemStepVerdict, s.step.tolerable, s.step.voltage,
+                            s.step.verdict);
+    text +=
+        CliStrings::text(StringId::kSystemOverall).arg(verdictWord(s.overall)).toStdString() + "\n";
     for (const tav::Caution &caution : s.onLayer.cautions)
         text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
     return text;
 }
 
-std::string resultText(const EarthingResult &r) {
+std::string resultText(const EarthingResult &r, const SystemSafety *s) {
     std::string text = CliStrings::text(StringId::SystemReport::kResistance).toStdString() + ": " +
                        shown(r.resistance) + " ohm\n";
     text += "Ground potential rise (group 0): " + shown(r.gpr) + " V\n";
@@ -126,8 +197,11 @@ std::string resultText(const EarthingResult &r) {
     if (r.touchMax)
         text += "\nWorst touch voltage: " + shown(r.touchMax->voltage) + " V at " +
                 at(r.touchMax->at) + " m\n";
+    else
+        text += "\n" + CliStrings::text(StringId::kSystemNoTouchArea).toStdString() + "\n";
     text += "Worst step voltage: " + shown(r.stepMax.voltage) + " V from " + at(r.stepMax.from) +
             " m to " + at(r.stepMax.to) + " m\n";
+    text += placesText(r, s);
     for (const tav::Caution &caution : r.cautions)
         text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
     return text;
@@ -187,7 +261,7 @@ protected:
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
         if (input.expand)
-            return SystemOutcome{{}, expandedDocument(input.document)};
+            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt};
         const tav::Refusable<tav::SystemEvaluation> evaluated =
             tav::SystemStudy::evaluate(input.document);
         if (evaluated.refused())
@@ -195,22 +269,23 @@ protected:
         // Criteria that cannot be assessed refuse the command, as a wrong option would.
         if (evaluated.result().safetyRefusal)
             return *evaluated.result().safetyRefusal;
-        return SystemOutcome{evaluated.result(), {}};
+        return SystemOutcome{evaluated.result(), {}, input.document.safety};
     }
 
     std::string text(const SystemOutcome &o) const override {
         if (!o.expanded.empty())
             return o.expanded;
         const tav::SystemEvaluation &e = o.evaluation;
-        std::string text = resultText(*e.result);
-        return e.safety ? text + safetyText(*e.result, *e.safety) : text;
+        const SystemSafety *safety = e.safety && o.criteria ? &*e.safety : nullptr;
+        std::string text = resultText(*e.result, safety);
+        return safety ? text + safetyText(*o.criteria, *safety) : text;
     }
     std::string json(const SystemOutcome &o) const override {
         if (!o.expanded.empty())
             return o.expanded;
         const tav::SystemEvaluation &e = o.evaluation;
-        return (e.safety ? tav::ResultJson::write(*e.result, *e.safety)
-                         : tav::ResultJson::write(*e.result))
+        return (e.safety && o.criteria ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria)
+                                       : tav::ResultJson::write(*e.result))
             .toStdString();
     }
 

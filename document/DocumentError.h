@@ -31,6 +31,12 @@ struct DocumentError {
         BeyondReach,     // path should hold a length or coordinate from -expected to
                          // expected m
         DuplicateKey,    // path is given twice in its object
+        TooFewCorners,   // path should hold a polygon of at least three corners
+        SelfCrossing,    // path holds a polygon whose edges cross
+        NoArea,          // path holds a polygon without an inside (its corners in a line)
+        UnknownGroup,    // path names a group that no part of the system has
+        UnknownCriteria, // path should hold "ieee80" or "en50522"
+        Negative,        // path should hold a number of 0 or more
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

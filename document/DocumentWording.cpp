@@ -48,6 +48,18 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentReachErrors + 0;
     case Kind::DuplicateKey:
         return StringId::kDocumentReachErrors + 1;
+    case Kind::TooFewCorners:
+        return StringId::kDocumentPlaceErrors + 0;
+    case Kind::SelfCrossing:
+        return StringId::kDocumentPlaceErrors + 1;
+    case Kind::NoArea:
+        return StringId::kDocumentPlaceErrors + 2;
+    case Kind::UnknownGroup:
+        return StringId::kDocumentPlaceErrors + 3;
+    case Kind::UnknownCriteria:
+        return StringId::kDocumentPlaceErrors + 4;
+    case Kind::Negative:
+        return StringId::kDocumentPlaceErrors + 5;
     }
     return 0;
 }

@@ -1,11 +1,13 @@
 #include "document/PartSchema.h"
 
+#include "core/earthing/PlanPolygon.h"
 #include "document/JsonFields.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tav {
@@ -115,12 +117,32 @@ std::vector<PartField> fenceFields() {
             optional({"group", Type::Integer, Role::Other, 0, kNone})};
 }
 
+// A new touch area: a 10 m square at the origin, of the energised group.
+std::vector<PartField> touchAreaFields() {
+    const QJsonArray square{QJsonArray{0, 0}, QJsonArray{10, 0}, QJsonArray{10, 10},
+                            QJsonArray{0, 10}};
+    return {{"polygon", Type::Points, Role::Place, kTouchPolygon, square, Limit::Polygon},
+            optional({"group", Type::Integer, Role::Other, 0, 0})};
+}
+
+std::vector<PartField> touchPointFields() {
+    return {{"at/0", Type::Number, Role::Place, kTouchPointX, 0},
+            {"at/1", Type::Number, Role::Place, kTouchPointY, 0},
+            optional({"group", Type::Integer, Role::Other, 0, 0}),
+            optional({"name", Type::Text, Role::Other, kTouchPointName, QString()})};
+}
+
 } // namespace
 
 const std::vector<PartKind> &PartSchema::kinds() {
-    static const std::vector<PartKind> all{PartKind::Conductor, PartKind::Grid, PartKind::Rods,
-                                           PartKind::LGrid,     PartKind::Ring, PartKind::Fence};
+    static const std::vector<PartKind> all{
+        PartKind::Conductor, PartKind::Grid,  PartKind::Rods,      PartKind::LGrid,
+        PartKind::Ring,      PartKind::Fence, PartKind::TouchArea, PartKind::TouchPoint};
     return all;
+}
+
+const char *PartSchema::criteriaName(Criteria criteria) {
+    return criteria == Criteria::En50522 ? "en50522" : "ieee80";
 }
 
 const char *PartSchema::key(PartKind kind) {
@@ -137,6 +159,10 @@ const char *PartSchema::key(PartKind kind) {
         return "rings";
     case PartKind::Fence:
         return "fences";
+    case PartKind::TouchArea:
+        return "touch_areas";
+    case PartKind::TouchPoint:
+        return "touch_points";
     }
     return "";
 }
@@ -155,14 +181,20 @@ unsigned PartSchema::nameId(PartKind kind) {
         return kKindRing;
     case PartKind::Fence:
         return kKindFence;
+    case PartKind::TouchArea:
+        return kKindTouchArea;
+    case PartKind::TouchPoint:
+        return kKindTouchPoint;
     }
     return 0;
 }
 
 const std::vector<PartField> &PartSchema::fields(PartKind kind) {
     static const std::vector<PartField> tables[] = {
-        conductorFields(), rectangle(20, 5) + gridRods(), rodFields(), lGridFields(), ringFields(),
-        fenceFields()};
+        conductorFields(), rectangle(20, 5) + gridRods(),
+        rodFields(),       lGridFields(),
+        ringFields(),      fenceFields(),
+        touchAreaFields(), touchPointFields()};
     return tables[int(kind)];
 }
 
@@ -172,7 +204,11 @@ const std::vector<PartField> &PartSchema::safetyFields() {
         optional({"body", Type::Integer, Role::Other, kBody, 50, Limit::BodyWeight}),
         optional({"surface", Type::Object, Role::Other, kSurface, kNone}),
         {"surface/rho", Type::Number, Role::Other, kSurfaceRho, 2500, Limit::Positive},
-        {"surface/thickness", Type::Number, Role::Length, kSurfaceThickness, 0.1, Limit::Positive}};
+        {"surface/thickness", Type::Number, Role::Length, kSurfaceThickness, 0.1, Limit::Positive},
+        // Where the layer lies; left out, everywhere.
+        optional({"surface/area", Type::Points, Role::Place, kSurfaceArea, kNone, Limit::Polygon}),
+        optional({"criteria", Type::Text, Role::Other, kCriteria, "ieee80", Limit::CriteriaName}),
+        optional({"footwear", Type::Number, Role::Other, kFootwear, 1000, Limit::NotNegative})};
     return table;
 }
 
@@ -316,10 +352,23 @@ private:
             v = f.value(k, field.required);
             if (present && !v.isString())
                 JsonFields::fail(m_error, DocumentError::Kind::NotText, f.path(k));
+            else if (present && field.limit == FieldLimit::CriteriaName &&
+                     !criteriaNames().contains(v.toString()))
+                fail(DocumentError::Kind::UnknownCriteria, f.path(k));
             break;
-        case FieldType::Points:
-            values.setPoints(field.path, f.points2(k, field.required));
+        case FieldType::Points: {
+            const std::vector<earthing::Point2> points = f.points2(k, field.required);
+            if (f.failed())
+                return;
+            if (!present) {
+                keepInitial(field);
+                return;
+            }
+            if (field.limit == FieldLimit::Polygon)
+                checkPolygon(points, f.path(k));
+            values.setPoints(field.path, points);
             return;
+        }
         case FieldType::Object:
             return;
         }
@@ -333,6 +382,40 @@ private:
             check(field, v.toDouble(), f.path(k), f.path(k));
         values.set(field.path, v);
     }
+
+    static QStringList criteriaNames() {
+        return {QLatin1String(PartSchema::criteriaName(Criteria::Ieee80)),
+                QLatin1String(PartSchema::criteriaName(Criteria::En50522))};
+    }
+
+    // A touch area or the surface layer's zone: a simple polygon with an inside, else the
+    // searches would keep no point in it, or points outside it.
+    void checkPolygon(const std::vector<earthing::Point2> &corners, const QString &path) {
+        if (corners.size() < 3) {
+            fail(DocumentError::Kind::TooFewCorners, path);
+            return;
+        }
+        // From the first corner, so that site coordinates of millions of metres keep their
+        // centimetres in the areas.
+        std::vector<earthing::Point2> local;
+        for (const earthing::Point2 &p : corners)
+            local.push_back({p.x - corners[0].x, p.y - corners[0].y});
+        const earthing::Rectangle box = earthing::PlanPolygon::bounds(local);
+        const double extent = std::max(box.x1 - box.x0, box.y1 - box.y0);
+        // Relative to the polygon's size, so that a plot of a few centimetres is kept. Corners
+        // in a line fold back on themselves too: said as what they are, before crossing.
+        const auto flat = [&](const std::vector<earthing::Point2> &polygon) {
+            return polygon.size() < 3 ||
+                   !(std::abs(earthing::PlanPolygon::area(polygon)) > kLeastArea * extent * extent);
+        };
+        if (flat(earthing::PlanPolygon::convexHull(local)))
+            fail(DocumentError::Kind::NoArea, path);
+        else if (earthing::PlanPolygon::selfCrossing(local))
+            fail(DocumentError::Kind::SelfCrossing, path);
+        else if (flat(local))
+            fail(DocumentError::Kind::NoArea, path);
+    }
+    static constexpr double kLeastArea = 1e-9;
 
     // An optional field left out takes its initial value, when it has one.
     void keepInitial(const PartField &field) {
@@ -382,6 +465,13 @@ private:
             if (v != 50 && v != 70)
                 fail(DocumentError::Kind::NotBodyWeight, path);
             return;
+        case FieldLimit::NotNegative:
+            if (!(v >= 0))
+                fail(DocumentError::Kind::Negative, path);
+            return;
+        case FieldLimit::Polygon:
+        case FieldLimit::CriteriaName:
+            return; // not numbers: checked where read
         }
     }
 

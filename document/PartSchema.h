@@ -3,6 +3,8 @@
 #include "document/DocumentError.h"
 #include "document/PartValues.h"
 
+#include "core/TolerableVoltage.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -12,8 +14,9 @@
 namespace tav {
 
 // The kinds of part a system document holds, each an array of its own, in the order the
-// solver numbers their conductors.
-enum class PartKind { Conductor, Grid, Rods, LGrid, Ring, Fence };
+// solver numbers their conductors; the given touch areas and touch points expand into no
+// conductor and come last.
+enum class PartKind { Conductor, Grid, Rods, LGrid, Ring, Fence, TouchArea, TouchPoint };
 
 // What a field of a part holds, as the document reads it: a number, a whole number, a
 // count (a whole number of things), an array of [x, y] points, true or false, text, or an
@@ -32,6 +35,9 @@ enum class FieldLimit {
     AtLeastThree, // a whole number from 3 to kMaxCount
     InsideSize,   // above 0 and below the size the same way (an L's cut)
     BodyWeight,   // 50 or 70
+    Polygon,      // a simple polygon of three corners or more, with an inside
+    CriteriaName, // "ieee80" or "en50522"
+    NotNegative,  // 0 or above
 };
 
 // One row of a part's table: a field of its JSON object.
@@ -53,6 +59,8 @@ class PartSchema {
 public:
     // Grids and rods beyond this many conductors could not be solved anyway.
     static constexpr int kMaxCount = 10000;
+    // The names of the safety block's criteria, as the document spells them.
+    static const char *criteriaName(Criteria criteria);
 
     static const std::vector<PartKind> &kinds(); // in the solver's order
     static const char *key(PartKind kind);       // of the document's array: "grids"

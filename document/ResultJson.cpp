@@ -1,5 +1,11 @@
 #include "document/ResultJson.h"
 
+#include "document/PartSchema.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QString>
+
 #include <charconv>
 #include <cmath>
 
@@ -27,10 +33,21 @@ QByteArray xy(const Point2 &p) {
     return "[" + number(p.x) + ", " + number(p.y) + "]";
 }
 
+QByteArray boolean(bool value) {
+    return value ? "true" : "false";
+}
+
+// A name as the user gave it, escaped as JSON escapes it.
+QByteArray text(const std::string &value) {
+    const QByteArray array =
+        QJsonDocument(QJsonArray{QString::fromStdString(value)}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
 template <class T, class F> QByteArray list(const std::vector<T> &items, F f) {
     QByteArray out = "[";
     for (std::size_t k = 0; k < items.size(); ++k)
-        out += (k ? ",\n  " : "\n  ") + f(items[k]);
+        out += (k ? ",\n  " : "\n  ") + f(items[k], k);
     return out + (items.empty() ? "]" : "\n ]");
 }
 
@@ -38,23 +55,73 @@ QByteArray verdict(Verdict v) {
     return v == Verdict::Safe ? "true" : v == Verdict::NotSafe ? "false" : "null";
 }
 
+QByteArray tolerable(const JudgedVoltage &j) {
+    return j.verdict == Verdict::NoLimit ? QByteArray("null") : number(j.tolerable);
+}
+
+// ", tolerable, safe" of a place judged.
+QByteArray judgement(const JudgedVoltage &j) {
+    return ", " + pair("tolerable", tolerable(j)) + ", " + pair("safe", verdict(j.verdict));
+}
+
+QByteArray voltageAt(double voltage, const Point2 &at) {
+    return pair("voltage", number(voltage)) + ", " + pair("x", number(at.x)) + ", " +
+           pair("y", number(at.y));
+}
+
+QByteArray cautionNames(const std::vector<Caution> &cautions) {
+    QByteArray out = "[";
+    for (std::size_t k = 0; k < cautions.size(); ++k)
+        out +=
+            QByteArray(k ? ", " : "") + "\"" + ResultJson::warningName(cautions[k].warning) + "\"";
+    return out + "]";
+}
+
+QByteArray criteriaJson(const SafetyCriteria &c, const std::vector<Point2> &zone) {
+    QByteArray out = "{" +
+                     pair("name", QByteArray("\"") + PartSchema::criteriaName(c.criteria) + "\"") +
+                     ", " + pair("duration", number(c.faultDuration)) + ", ";
+    if (c.criteria == Criteria::En50522)
+        out += pair("footwear", number(c.footwear));
+    else
+        out += pair("body", c.body == BodyWeight::Kg70 ? "70" : "50");
+    QByteArray surface = "null";
+    if (c.surface) {
+        QByteArray where = "\"everywhere\"";
+        if (!zone.empty()) {
+            where = "[";
+            for (std::size_t k = 0; k < zone.size(); ++k)
+                where += (k ? ", " : "") + xy(zone[k]);
+            where += "]";
+        }
+        surface = "{" + pair("rho", number(c.surface->resistivity)) + ", " +
+                  pair("thickness", number(c.surface->thickness)) + ", " + pair("zone", where) +
+                  "}";
+    }
+    return out + ", " + pair("surface", surface) + "}";
+}
+
+// The keys scripts read before the places were judged apart: the limits on the layer.
+QByteArray safetyJson(const SystemSafety &s) {
+    const TolerableVoltages &t = s.onLayer;
+    return "{" + pair("touch_tolerable", number(t.touch)) + ", " +
+           pair("step_tolerable", t.stepLimited ? number(t.step) : QByteArray("null")) + ", " +
+           pair("cs", number(t.Cs)) + ", " +
+           pair("touch_safe", s.touch ? verdict(s.touch->verdict) : QByteArray("null")) + ", " +
+           pair("step_safe", verdict(s.step.verdict)) + ", " +
+           pair("cautions", cautionNames(t.cautions)) + "}";
+}
+
 } // namespace
 
-QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &s) {
-    QByteArray out = write(result);
-    out.chop(2); // "}\n"
-    out += ",\n ";
-    QByteArray cautions = "[";
-    for (std::size_t k = 0; k < s.onLayer.cautions.size(); ++k)
-        cautions +=
-            QByteArray(k ? ", " : "") + "\"" + warningName(s.onLayer.cautions[k].warning) + "\"";
-    out += pair("safety", "{" + pair("touch_tolerable", number(s.onLayer.touch)) + ", " +
-                              pair("step_tolerable", number(s.onLayer.step)) + ", " +
-                              pair("cs", number(s.onLayer.Cs)) + ", " +
-                              pair("touch_safe", verdict(s.touch ? s.touch->verdict : Verdict::Safe)) + ", " +
-                              pair("step_safe", verdict(s.step.verdict)) + ", " +
-                              pair("cautions", cautions + "]") + "}");
-    return out + "}\n";
+QByteArray ResultJson::write(const EarthingResult &result) {
+    return write(result, nullptr);
+}
+
+QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &safety,
+                             const SafetyCriteria &criteria) {
+    const Judged judged{safety, criteria};
+    return write(result, &judged);
 }
 
 const char *ResultJson::warningName(Warning warning) {
@@ -71,46 +138,113 @@ const char *ResultJson::warningName(Warning warning) {
     return "unknown";
 }
 
-QByteArray ResultJson::write(const EarthingResult &r) {
+const char *ResultJson::kindName(TouchAreaKind kind) {
+    switch (kind) {
+    case TouchAreaKind::Conductors:
+        return "conductors";
+    case TouchAreaKind::Grid:
+        return "grid";
+    case TouchAreaKind::Ring:
+        return "ring";
+    case TouchAreaKind::Fence:
+        return "fence";
+    case TouchAreaKind::Given:
+        return "given";
+    }
+    return "given";
+}
+
+QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
+    const SystemSafety *s = judged ? &judged->safety : nullptr;
     QByteArray out = "{";
     out += pair("resistance", number(r.resistance)) + ",\n ";
     out += pair("gpr", number(r.gpr)) + ",\n ";
     out += pair("segments", QByteArray::number(r.segments)) + ",\n ";
     out += pair("image_terms", QByteArray::number(r.imageTerms)) + ",\n ";
     out += pair("groups", list(r.groups,
-                               [](const GroupResult &g) {
+                               [](const GroupResult &g, std::size_t) {
                                    return "{" + pair("group", QByteArray::number(g.group)) + ", " +
                                           pair("potential", number(g.potential)) + ", " +
                                           pair("current", number(g.current)) + "}";
                                })) +
            ",\n ";
-    out += pair("points",
-                list(r.points,
-                     [](const PointResult &p) {
-                         return "{" + pair("x", number(p.at.x)) + ", " + pair("y", number(p.at.y)) +
-                                ", " + pair("potential", number(p.potential)) + ", " +
-                                pair("touch", number(p.touch)) + ", " +
-                                pair("in_touch_area", p.inTouchArea ? "true" : "false") + "}";
+    out += pair("points", list(r.points,
+                               [](const PointResult &p, std::size_t) {
+                                   return "{" + pair("x", number(p.at.x)) + ", " +
+                                          pair("y", number(p.at.y)) + ", " +
+                                          pair("potential", number(p.potential)) + ", " +
+                                          pair("touch", number(p.touch)) + ", " +
+                                          pair("in_touch_area", boolean(p.inTouchArea)) + "}";
+                               })) +
+           ",\n ";
+    // The worst touch over group 0's areas; its verdict is that of the place of group 0
+    // nearest its limit, which differs only where the surface layer lies in part.
+    QByteArray touchMax = "null";
+    if (r.touchMax) {
+        touchMax = "{" + voltageAt(r.touchMax->voltage, r.touchMax->at);
+        if (s)
+            touchMax += s->touch ? judgement(*s->touch)
+                                 : ", " + pair("tolerable", "null") + ", " + pair("safe", "null");
+        touchMax += "}";
+    }
+    out += pair("touch_max", touchMax) + ",\n ";
+    const Point2 middle = r.stepMax.middle();
+    out += pair("step_max", "{" + voltageAt(r.stepMax.voltage, middle) + ", " +
+                                pair("from", xy(r.stepMax.from)) + ", " +
+                                pair("to", xy(r.stepMax.to)) +
+                                (s ? judgement(s->step) : QByteArray()) + "}") +
+           ",\n ";
+    out += pair("touch_areas",
+                list(r.touchAreas,
+                     [&](const TouchArea &a, std::size_t k) {
+                         // With criteria, the side nearest its limit; else the worse.
+                         TouchMaximum worst;
+                         bool onLayer = true;
+                         if (k < r.areas.size()) {
+                             worst = r.areas[k].worst();
+                             onLayer = &r.areas[k].worst() == &r.areas[k].onLayer;
+                         }
+                         const JudgedVoltage *j = s && k < s->areas.size() ? &s->areas[k] : nullptr;
+                         if (j) {
+                             worst = {j->voltage, j->at};
+                             onLayer = j->onLayer;
+                         }
+                         return "{" + pair("group", QByteArray::number(a.group)) + ", " +
+                                pair("kind", QByteArray("\"") + kindName(a.kind) + "\"") + ", " +
+                                pair("part", QByteArray::number(a.part)) + ", " +
+                                pair("touch_max", "{" + voltageAt(worst.voltage, worst.at) + "}") +
+                                ", " + pair("on_surface_layer", boolean(onLayer)) +
+                                (j ? judgement(*j) : QByteArray()) + "}";
                      })) +
            ",\n ";
-    out += pair("touch_max", !r.touchMax ? QByteArray("null")
-                                         : "{" + pair("voltage", number(r.touchMax->voltage)) +
-                                               ", " + pair("x", number(r.touchMax->at.x)) + ", " +
-                                               pair("y", number(r.touchMax->at.y)) + "}") +
+    out += pair("touch_points",
+                list(r.touchPoints,
+                     [&](const TouchPoint &p, std::size_t k) {
+                         const TouchPointResult t =
+                             k < r.touched.size() ? r.touched[k] : TouchPointResult{};
+                         const JudgedVoltage *j =
+                             s && k < s->points.size() ? &s->points[k] : nullptr;
+                         return "{" + pair("name", text(p.name)) + ", " +
+                                pair("x", number(p.at.x)) + ", " + pair("y", number(p.at.y)) +
+                                ", " + pair("group", QByteArray::number(p.group)) + ", " +
+                                pair("touch", number(t.touch)) + ", " +
+                                pair("surface_potential", number(t.surface)) + ", " +
+                                pair("on_surface_layer", boolean(t.onLayer)) +
+                                (j ? judgement(*j) : QByteArray()) + "}";
+                     })) +
            ",\n ";
-    const Point2 middle = r.stepMax.middle();
-    out += pair("step_max", "{" + pair("voltage", number(r.stepMax.voltage)) + ", " +
-                                pair("x", number(middle.x)) + ", " + pair("y", number(middle.y)) +
-                                ", " + pair("from", xy(r.stepMax.from)) + ", " +
-                                pair("to", xy(r.stepMax.to)) + "}") +
-           ",\n ";
-    out += pair("cautions", list(r.cautions, [](const Caution &c) {
+    out += pair("cautions", list(r.cautions, [](const Caution &c, std::size_t) {
                     QByteArray values = "[";
                     for (std::size_t k = 0; k < c.values.size(); ++k)
                         values += (k ? ", " : "") + number(c.values[k]);
                     return "{" + pair("warning", QByteArray("\"") + warningName(c.warning) + "\"") +
                            ", " + pair("values", values + "]") + "}";
                 }));
+    if (judged) {
+        out += ",\n " + pair("criteria", criteriaJson(judged->criteria, r.surfaceZone));
+        out += ",\n " + pair("safety", safetyJson(*s));
+        out += ",\n " + pair("safe", verdict(s->overall));
+    }
     return out + "}\n";
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TolerableVoltage.h"
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 
@@ -13,12 +14,23 @@ namespace tav {
 class ResultJson {
 public:
     static QByteArray write(const earthing::EarthingResult &result);
-    // With the tolerable voltages and the verdicts under "safety", last; a verdict that is
-    // no answer (outside the method's range) is null.
+    // With the tolerable voltage and the verdict of every place judged (the worst touch,
+    // each touch area and touch point, the step), the criteria, "safety" as scripts read
+    // it before the places were judged apart, and the overall verdict last; a verdict that
+    // is no answer (outside the method's range, or no limit set) is null.
     static QByteArray write(const earthing::EarthingResult &result,
-                            const earthing::SystemSafety &safety);
+                            const earthing::SystemSafety &safety, const SafetyCriteria &criteria);
     // The name of a caution's warning, as the document spells it.
     static const char *warningName(Warning warning);
+    // The name of a touch area's kind, as the output spells it: "grid".
+    static const char *kindName(earthing::TouchAreaKind kind);
+
+private:
+    struct Judged {
+        const earthing::SystemSafety &safety;
+        const SafetyCriteria &criteria;
+    };
+    static QByteArray write(const earthing::EarthingResult &result, const Judged *judged);
 };
 
 } // namespace tav

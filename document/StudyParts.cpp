@@ -127,7 +127,24 @@ SystemDocument::Fence readFence(const QJsonValue &value, const QString &path,
     return fence;
 }
 
-SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error) {
+TouchArea readTouchArea(const QJsonValue &value, const QString &path, DocumentError &error) {
+    const PartValues v = read(PartKind::TouchArea, value, path, error);
+    TouchArea area;
+    area.kind = TouchAreaKind::Given;
+    area.outline = v.points("polygon");
+    area.group = v.integer("group");
+    return area;
+}
+
+TouchPoint readTouchPoint(const QJsonValue &value, const QString &path, DocumentError &error) {
+    const PartValues v = read(PartKind::TouchPoint, value, path, error);
+    return {{v.number("at/0"), v.number("at/1")},
+            v.integer("group"),
+            v.value(QStringLiteral("name")).toString().toStdString()};
+}
+
+SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error,
+                          std::vector<Point2> &zone) {
     const PartValues v =
         PartSchema::read(PartSchema::safetyFields(), value, QStringLiteral("safety"), error);
     SafetyCriteria s;
@@ -135,6 +152,12 @@ SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error) {
     s.body = v.integer("body") == 70 ? BodyWeight::Kg70 : BodyWeight::Kg50;
     if (v.hasUnder("surface"))
         s.surface = SurfaceLayer{v.number("surface/rho"), v.number("surface/thickness")};
+    zone = v.points("surface/area");
+    const QString criteria = v.value(QStringLiteral("criteria")).toString();
+    s.criteria = criteria == QLatin1String(PartSchema::criteriaName(Criteria::En50522))
+                     ? Criteria::En50522
+                     : Criteria::Ieee80;
+    s.footwear = v.number("footwear");
     return s;
 }
 
@@ -203,14 +226,34 @@ QJsonObject write(const SystemDocument::Fence &fence) {
     return write(PartKind::Fence, v);
 }
 
-QJsonObject write(const SafetyCriteria &safety) {
+QJsonObject write(const TouchArea &area) {
+    PartValues v;
+    v.setPoints("polygon", area.outline);
+    v.set("group", area.group);
+    return write(PartKind::TouchArea, v);
+}
+
+QJsonObject write(const TouchPoint &point) {
+    PartValues v;
+    v.set("at/0", point.at.x);
+    v.set("at/1", point.at.y);
+    v.set("group", point.group);
+    v.set("name", QString::fromStdString(point.name));
+    return write(PartKind::TouchPoint, v);
+}
+
+QJsonObject write(const SafetyCriteria &safety, const std::vector<Point2> &zone) {
     PartValues v;
     v.set("duration", safety.faultDuration);
     v.set("body", safety.body == BodyWeight::Kg70 ? 70 : 50);
     if (safety.surface) {
         v.set("surface/rho", safety.surface->resistivity);
         v.set("surface/thickness", safety.surface->thickness);
+        if (!zone.empty())
+            v.setPoints("surface/area", zone);
     }
+    v.set("criteria", QLatin1String(PartSchema::criteriaName(safety.criteria)));
+    v.set("footwear", safety.footwear);
     QJsonObject o = PartSchema::write(PartSchema::safetyFields(), v);
     // No surface layer is written as null, that a reader sees it was left out on purpose.
     if (!safety.surface)

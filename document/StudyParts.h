@@ -18,7 +18,13 @@ SystemDocument::Rods readRods(const QJsonValue &value, const QString &path, Docu
 SystemDocument::LGrid readLGrid(const QJsonValue &value, const QString &path, DocumentError &error);
 earthing::RodRing readRing(const QJsonValue &value, const QString &path, DocumentError &error);
 SystemDocument::Fence readFence(const QJsonValue &value, const QString &path, DocumentError &error);
-SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error);
+earthing::TouchArea readTouchArea(const QJsonValue &value, const QString &path,
+                                  DocumentError &error);
+earthing::TouchPoint readTouchPoint(const QJsonValue &value, const QString &path,
+                                    DocumentError &error);
+// zone: where the surface layer lies (its "area"); empty when left out.
+SafetyCriteria readSafety(const QJsonValue &value, DocumentError &error,
+                          std::vector<earthing::Point2> &zone);
 
 QJsonObject write(const earthing::Conductor &conductor);
 QJsonObject write(const SystemDocument::Grid &grid);
@@ -26,7 +32,9 @@ QJsonObject write(const SystemDocument::Rods &rods);
 QJsonObject write(const SystemDocument::LGrid &grid);
 QJsonObject write(const earthing::RodRing &ring);
 QJsonObject write(const SystemDocument::Fence &fence);
-QJsonObject write(const SafetyCriteria &safety);
+QJsonObject write(const earthing::TouchArea &area);
+QJsonObject write(const earthing::TouchPoint &point);
+QJsonObject write(const SafetyCriteria &safety, const std::vector<earthing::Point2> &zone = {});
 
 } // namespace StudyParts
 

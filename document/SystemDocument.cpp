@@ -6,6 +6,7 @@
 #include "document/StudyParts.h"
 
 #include "core/earthing/InputCheck.h"
+#include "core/earthing/TouchAreas.h"
 
 #include <QJsonDocument>
 
@@ -100,7 +101,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     if (!f.failed())
         readVersion(document.object().value(QLatin1String("version")), error);
     f.allowOnly({"version", "soil", "current", "conductors", "grids", "rods", "l_grids", "rings",
-                 "fences", "points", "search", "segment_length", "safety", "study_window"});
+                 "fences", "touch_areas", "touch_points", "points", "search", "segment_length",
+                 "safety", "study_window"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed())
         d.soil = readSoil(soil, error);
@@ -111,16 +113,24 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     d.lGrids = readArray<LGrid>(f, "l_grids", error, StudyParts::readLGrid);
     d.rings = readArray<RodRing>(f, "rings", error, StudyParts::readRing);
     d.fences = readArray<Fence>(f, "fences", error, StudyParts::readFence);
+    d.touchAreas = readArray<TouchArea>(f, "touch_areas", error, StudyParts::readTouchArea);
+    for (std::size_t k = 0; k < d.touchAreas.size(); ++k)
+        d.touchAreas[k].part = int(k);
+    d.touchPoints = readArray<TouchPoint>(f, "touch_points", error, StudyParts::readTouchPoint);
     d.points = f.points2("points", false);
     if (f.has("search") && !f.failed()) {
         JsonFields s(f.value("search", true), QStringLiteral("search"), error);
-        s.allowOnly({"step", "margin"});
+        s.allowOnly({"step", "margin", "reach"});
         d.search.step = s.number("step", d.search.step, false);
         d.search.margin = s.number("margin", d.search.margin, false);
+        d.search.reach = s.positive("reach", d.search.reach, false);
     }
     d.segmentLength = f.number("segment_length", d.segmentLength, false);
     if (f.has("safety") && !f.isNull("safety") && !f.failed())
-        d.safety = StudyParts::readSafety(f.value("safety", true), error);
+        d.safety = StudyParts::readSafety(f.value("safety", true), error, d.surfaceZone);
+    // Once every part is read, so that a touch area of a later part's group is kept.
+    if (error.kind == DocumentError::Kind::None)
+        d.checkGroups(error);
     if (f.has("study_window") && !f.isNull("study_window") && !f.failed()) {
         const QJsonValue window = f.value("study_window", true);
         if (!window.isObject())
@@ -139,7 +149,90 @@ EarthingInput SystemDocument::input() const {
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
+    input.touchAreas = shapeTouchAreas(input.conductors, sources);
+    input.touchAreas.insert(input.touchAreas.end(), touchAreas.begin(), touchAreas.end());
+    input.touchPoints = touchPoints;
+    // Without a surface layer its zone means nothing.
+    if (safety && safety->surface)
+        input.surfaceZone = surfaceZone;
     return input;
+}
+
+std::vector<TouchArea>
+SystemDocument::shapeTouchAreas(const std::vector<Conductor> &all,
+                                const std::vector<ConductorSource> &from) const {
+    // The conductors given one by one come first, each as given; the fences stand round
+    // all that comes before them.
+    std::vector<TouchArea> areas = TouchAreas::ofClusters(conductors);
+    std::vector<Conductor> around;
+    for (std::size_t k = 0; k < all.size() && k < from.size(); ++k)
+        if (from[k].kind != PartKind::Fence)
+            around.push_back(all[k]);
+    for (std::size_t k = 0; k < grids.size(); ++k)
+        areas.push_back(TouchAreas::of(grids[k].grid, int(k)));
+    for (std::size_t k = 0; k < lGrids.size(); ++k)
+        areas.push_back(TouchAreas::of(lGrids[k].grid, int(k)));
+    for (std::size_t k = 0; k < rings.size(); ++k)
+        areas.push_back(TouchAreas::of(rings[k], int(k)));
+    const std::vector<int> groups = fenceGroups();
+    for (std::size_t k = 0; k < fences.size(); ++k) {
+        earthing::Fence fence = fences[k].fence;
+        fence.group = groups[k];
+        TouchArea band = TouchAreas::of(fence, around, search.reach, int(k));
+        if (!band.outline.empty())
+            areas.push_back(std::move(band));
+    }
+    return areas;
+}
+
+std::vector<int> SystemDocument::fenceGroups() const {
+    // The groups of the conductors before the fences, read off the parts rather than
+    // expanded: rods at no place give none.
+    int highest = 0;
+    for (const Conductor &c : conductors)
+        highest = std::max(highest, c.group);
+    for (const Grid &g : grids)
+        highest = std::max(highest, g.grid.group);
+    for (const Rods &r : rods)
+        if (!r.at.empty())
+            highest = std::max(highest, r.group);
+    for (const LGrid &l : lGrids)
+        highest = std::max(highest, l.grid.bounds.group);
+    for (const RodRing &r : rings)
+        highest = std::max(highest, r.group);
+    for (const Fence &f : fences)
+        highest = std::max(highest, f.group.value_or(0));
+    std::vector<int> groups;
+    for (const Fence &f : fences)
+        groups.push_back(f.group ? *f.group : ++highest);
+    return groups;
+}
+
+void SystemDocument::checkGroups(DocumentError &error) const {
+    std::vector<int> groups = fenceGroups();
+    for (const Conductor &c : conductors)
+        groups.push_back(c.group);
+    for (const Grid &g : grids)
+        groups.push_back(g.grid.group);
+    for (const Rods &r : rods)
+        groups.push_back(r.group);
+    for (const LGrid &l : lGrids)
+        groups.push_back(l.grid.bounds.group);
+    for (const RodRing &r : rings)
+        groups.push_back(r.group);
+    const auto has = [&groups](int group) {
+        return std::find(groups.begin(), groups.end(), group) != groups.end();
+    };
+    const auto fail = [&error](const char *key, std::size_t k) {
+        JsonFields::fail(error, DocumentError::Kind::UnknownGroup,
+                         JsonFields::indexed(QLatin1String(key), int(k)) + QLatin1String(".group"));
+    };
+    for (std::size_t k = 0; k < touchAreas.size(); ++k)
+        if (!has(touchAreas[k].group))
+            fail("touch_areas", k);
+    for (std::size_t k = 0; k < touchPoints.size(); ++k)
+        if (!has(touchPoints[k].group))
+            fail("touch_points", k);
 }
 
 std::vector<ConductorSource> SystemDocument::sources() const {
@@ -257,15 +350,11 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
         append(out, sources, {ring.begin(), half}, PartKind::Ring, k);
         append(out, sources, {half, ring.end()}, PartKind::Ring, k, "rod");
     }
-    int highest = 0;
-    for (const Conductor &c : out)
-        highest = std::max(highest, c.group);
-    for (const Fence &f : fences)
-        highest = std::max(highest, f.group.value_or(0));
+    const std::vector<int> groups = fenceGroups();
     const std::vector<Conductor> around = out;
     for (std::size_t k = 0; k < fences.size(); ++k) {
         earthing::Fence fence = fences[k].fence;
-        fence.group = fences[k].group ? *fences[k].group : ++highest;
+        fence.group = groups[k];
         append(out, sources, ConductorLayout::fence(fence, around), PartKind::Fence, k, "posts");
     }
 }
@@ -292,10 +381,11 @@ QByteArray SystemDocument::toJson() const {
         ps.append(point(p.x, p.y));
     o[QStringLiteral("points")] = ps;
     o[QStringLiteral("search")] = QJsonObject{{QStringLiteral("step"), search.step},
-                                              {QStringLiteral("margin"), search.margin}};
+                                              {QStringLiteral("margin"), search.margin},
+                                              {QStringLiteral("reach"), search.reach}};
     o[QStringLiteral("segment_length")] = segmentLength;
     if (safety)
-        o[QStringLiteral("safety")] = StudyParts::write(*safety);
+        o[QStringLiteral("safety")] = StudyParts::write(*safety, surfaceZone);
     if (!studyWindow.isEmpty())
         o[QStringLiteral("study_window")] = studyWindow;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -315,6 +405,8 @@ void SystemDocument::writeStudyParts(QJsonObject &o) const {
     add("l_grids", lGrids);
     add("rings", rings);
     add("fences", fences);
+    add("touch_areas", touchAreas);
+    add("touch_points", touchPoints);
 }
 
 QByteArray SystemDocument::resultJson(const EarthingResult &result) {

@@ -27,8 +27,9 @@ struct ConductorSource {
 // The JSON document of an earthing system, as tav-calc system reads it and the study
 // window keeps it: soil, current, conductors, the convenient shapes that expand into
 // conductors (grids and L-shaped grids with their rods, rods at points, rings of rods,
-// fences), points, search and segment length; the safety criteria of the tolerable
-// voltages, and the study window's own settings, which only the window reads.
+// fences), the touch areas and touch points given besides those the shapes give, points,
+// search and segment length; the safety criteria of the tolerable voltages with where the
+// surface layer lies, and the study window's own settings, which only the window reads.
 // README and the man page describe it; its soil is the shape tav-calc soil-model writes.
 class SystemDocument {
 public:
@@ -76,15 +77,23 @@ public:
     std::vector<LGrid> lGrids;
     std::vector<earthing::RodRing> rings;
     std::vector<Fence> fences;
+    // Drawn round equipment the shapes do not cover; kind Given, part their index.
+    std::vector<earthing::TouchArea> touchAreas;
+    std::vector<earthing::TouchPoint> touchPoints;
     std::vector<earthing::Point2> points;
     earthing::SearchOptions search;
     double segmentLength = 1;
     std::optional<SafetyCriteria> safety;
+    // safety.surface/area: the polygon the surface layer lies in; empty, everywhere (or,
+    // without a surface layer, nowhere). Kept here since SafetyCriteria holds no plan.
+    std::vector<earthing::Point2> surfaceZone;
     QJsonObject studyWindow; // written back as read
 
     // The conductors as given, then each grid's with its rods, the rods at points, each
     // L-shaped grid's with its rods, the rings, and last the fences round what is energised
-    // before them: the solver numbers them in this order. Only for a document whose
+    // before them: the solver numbers them in this order. The touch areas: the clusters of
+    // the conductors as given, each grid's, L's, ring's and fence's outline or band, then
+    // the given ones. Only for a document whose
     // expansion is not refused (a fence's spacing of a nanometre would ask for tens of
     // gigabytes): a caller that does not know it sound asks expanded().
     earthing::EarthingInput input() const;
@@ -99,6 +108,8 @@ public:
     Expansion expanded() const;
     // For each of input()'s conductors, in its order, the part it came from.
     std::vector<ConductorSource> sources() const;
+    // Each fence's group as expanded: its own, or one above every other part's.
+    std::vector<int> fenceGroups() const;
 
     QByteArray toJson() const;
     // Either the document or why not (error.kind is None when read).
@@ -114,6 +125,11 @@ private:
     void appendStudyParts(std::vector<earthing::Conductor> &conductors,
                           std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;
+    std::vector<earthing::TouchArea>
+    shapeTouchAreas(const std::vector<earthing::Conductor> &all,
+                    const std::vector<ConductorSource> &from) const;
+    // A touch area's or touch point's group that no part has, at its path.
+    void checkGroups(DocumentError &error) const;
 };
 
 } // namespace tav

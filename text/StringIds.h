@@ -102,6 +102,25 @@ inline constexpr unsigned kJsonParseErrors = 3150;
 inline constexpr unsigned kStandardInputClosed = 3164;
 inline constexpr unsigned kDocumentTooLong = 3165;
 inline constexpr unsigned kStandardInputTooLong = 3166;
+// 3200-3205: the later DocumentError kinds, TooFewCorners to Negative.
+inline constexpr unsigned kDocumentPlaceErrors = 3200;
+// tav-calc system's lines of where people stand: a touch area (its number, kind, part,
+// group, worst touch, place, side of the surface layer), the two sides, a touch point
+// (name, group, place, touch, surface potential, side), a verdict's tail (tolerable,
+// word), the word of Verdict::NoLimit, EN 50522's step, the overall verdict, group 0
+// without a touch area, the areas' kinds by TouchAreaKind, the criteria and their names.
+inline constexpr unsigned kSystemTouchArea = 3206;
+inline constexpr unsigned kSystemOnLayer = 3207;
+inline constexpr unsigned kSystemOffLayer = 3208;
+inline constexpr unsigned kSystemTouchPoint = 3209;
+inline constexpr unsigned kSystemTolerable = 3210;
+inline constexpr unsigned kSystemNoLimit = 3211;
+inline constexpr unsigned kSystemStepNoLimit = 3212;
+inline constexpr unsigned kSystemOverall = 3213;
+inline constexpr unsigned kSystemNoTouchArea = 3214;
+inline constexpr unsigned kSystemAreaKinds = 3215; // 3215-3219
+inline constexpr unsigned kSystemCriteria = 3220;
+inline constexpr unsigned kSystemCriteriaNames = 3221; // 3221-3222, by Criteria
 
 // The two-layer soil model window.
 namespace SoilModel {
@@ -396,6 +415,17 @@ inline constexpr unsigned kRingName = 5122;
 inline constexpr unsigned kFenceName = 5123;
 inline constexpr unsigned kPartFloating = 5124;
 inline constexpr unsigned kRodsEdgeTip = 5125;
+// 5550-5558: the touch areas and touch points as parts, their fields, and the safety
+// criteria's later fields.
+inline constexpr unsigned kKindTouchArea = 5550;
+inline constexpr unsigned kKindTouchPoint = 5551;
+inline constexpr unsigned kTouchPolygon = 5552;
+inline constexpr unsigned kTouchPointX = 5553;
+inline constexpr unsigned kTouchPointY = 5554;
+inline constexpr unsigned kTouchPointName = 5555;
+inline constexpr unsigned kSurfaceArea = 5556;
+inline constexpr unsigned kCriteria = 5557;
+inline constexpr unsigned kFootwear = 5558;
 } // namespace EarthingStudy
 
 namespace SystemReport {

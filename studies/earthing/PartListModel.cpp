@@ -79,6 +79,14 @@ QString PartListModel::name(const StudyPart &part) {
     case Kind::Fence:
         text = LoadLanguageString(kFenceName).arg(figure(o, "distance"));
         break;
+    case Kind::TouchArea:
+        text = LoadLanguageString(kKindTouchArea);
+        break;
+    case Kind::TouchPoint: {
+        const QString given = o.value(QStringLiteral("name")).toString();
+        text = given.isEmpty() ? LoadLanguageString(kKindTouchPoint) : given;
+        break;
+    }
     }
     return part.floating() ? LoadLanguageString(kPartFloating).arg(text) : text;
 }

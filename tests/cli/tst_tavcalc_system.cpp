@@ -36,12 +36,13 @@ const QByteArray kSystem = R"({"soil": {"rho1": 100, "rho2": 300, "h": 4}, "curr
                    {"from": [0, 3, 0.5], "to": [8, 3, 0.5], "diameter": 0.01, "group": 1}],
     "points": [[4, 0], [4, 20]], "search": {"step": 1, "margin": 2}})";
 
-// kSystem's soil at 400 ohm m, with the criteria of IEEE Std 80-2013's Annex B.1: 0.5 s,
-// 70 kg, 0.102 m of 2500 ohm m crushed rock.
+// An 8 m grid and kSystem's floating wire in soil of 400 ohm m, with the criteria of IEEE
+// Std 80-2013's Annex B.1: 0.5 s, 70 kg, 0.102 m of 2500 ohm m crushed rock.
 QByteArray withSafety(double current, double duration) {
     return QByteArray(R"({"soil": {"rho": 400}, "current": )") + QByteArray::number(current) +
-           R"(, "conductors": [{"from": [0, 0, 0.5], "to": [8, 0, 0.5], "diameter": 0.01},
-                   {"from": [0, 3, 0.5], "to": [8, 3, 0.5], "diameter": 0.01, "group": 1}],
+           R"(, "grids": [{"origin": [0, -10], "size": [8, 8], "conductors": [3, 3],
+                   "depth": 0.5, "diameter": 0.01}],
+    "conductors": [{"from": [0, 3, 0.5], "to": [8, 3, 0.5], "diameter": 0.01, "group": 1}],
     "search": {"step": 1, "margin": 2},
     "safety": {"duration": )" +
            QByteArray::number(duration) +
@@ -120,12 +121,14 @@ private Q_SLOTS:
         QCOMPARE(points.size(), 2);
         for (const char *key : {"x", "y", "potential", "touch"})
             QVERIFY2(points[1].toObject().value(QLatin1String(key)).isDouble(), key);
-        QCOMPARE(points[0].toObject().value("in_touch_area").toBool(), true);
+        // A single straight wire covers no ground: no touch area, no worst touch.
+        QCOMPARE(points[0].toObject().value("in_touch_area").toBool(), false);
         QCOMPARE(points[1].toObject().value("in_touch_area").toBool(), false);
-        for (const char *key : {"voltage", "x", "y"}) {
-            QVERIFY2(o.value("touch_max").toObject().value(QLatin1String(key)).isDouble(), key);
+        QVERIFY(o.contains("touch_max") && o.value("touch_max").isNull());
+        QVERIFY(o.value("touch_areas").toArray().isEmpty());
+        QVERIFY(o.value("touch_points").isArray());
+        for (const char *key : {"voltage", "x", "y"})
             QVERIFY2(o.value("step_max").toObject().value(QLatin1String(key)).isDouble(), key);
-        }
         QVERIFY(o.value("cautions").toArray().isEmpty());
     }
 
@@ -207,6 +210,85 @@ private Q_SLOTS:
         // Without criteria, neither.
         const Run bare = tavCalc({"system", "--input", "-", "--format", "json"}, kSystem);
         QVERIFY(!QJsonDocument::fromJson(bare.out.toUtf8()).object().contains("safety"));
+    }
+
+    // The example substation: its grid's area and its fence's band, each judged, and the
+    // criteria as read.
+    void example() {
+        const QString path = QFINDTESTDATA("../../docs/examples/substation-70m.json");
+        QVERIFY(!path.isEmpty());
+        const Run json = tavCalc({"system", "--input", path, "--format", "json"});
+        QCOMPARE(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        const QJsonObject touch = o.value("touch_max").toObject();
+        for (const char *key : {"voltage", "x", "y", "tolerable"})
+            QVERIFY2(touch.value(QLatin1String(key)).isDouble(), key);
+        QVERIFY(touch.contains("safe"));
+        const QJsonArray areas = o.value("touch_areas").toArray();
+        QCOMPARE(areas.size(), 2);
+        const QJsonObject grid = areas[0].toObject();
+        const QJsonObject fence = areas[1].toObject();
+        QCOMPARE(grid.value("kind").toString(), QString("grid"));
+        QCOMPARE(grid.value("group").toInt(), 0);
+        QCOMPARE(fence.value("kind").toString(), QString("fence"));
+        QCOMPARE(fence.value("part").toInt(), 0);
+        // The fence floats on a group of its own.
+        QCOMPARE(fence.value("group").toInt(), 1);
+        for (const QJsonObject &area : {grid, fence}) {
+            QVERIFY(area.value("touch_max").toObject().value("voltage").isDouble());
+            QVERIFY(area.value("on_surface_layer").isBool());
+            QVERIFY(area.value("tolerable").isDouble());
+            QVERIFY(area.contains("safe"));
+        }
+        QVERIFY(o.value("touch_points").toArray().isEmpty());
+        QVERIFY(o.value("step_max").toObject().value("tolerable").isDouble());
+        const QJsonObject criteria = o.value("criteria").toObject();
+        QCOMPARE(criteria.value("name").toString(), QString("ieee80"));
+        QCOMPARE(criteria.value("duration").toDouble(), 0.5);
+        QCOMPARE(criteria.value("body").toInt(), 70);
+        QCOMPARE(criteria.value("surface").toObject().value("rho").toDouble(), 2500.);
+        QCOMPARE(criteria.value("surface").toObject().value("zone").toString(),
+                 QString("everywhere"));
+        for (const char *key : {"touch_tolerable", "step_tolerable", "cs", "touch_safe",
+                                "step_safe", "cautions"})
+            QVERIFY2(o.value("safety").toObject().contains(QLatin1String(key)), key);
+        QVERIFY(o.contains("safe"));
+        const Run text = tavCalc({"system", "--input", path});
+        QCOMPARE(text.status, 0);
+        for (const char *piece : {"Touch area 1 (grid 0, group 0): worst touch voltage ",
+                                  "Touch area 2 (fence 0, group 1): worst touch voltage ",
+                                  "; tolerable ", "Criteria: IEEE Std 80-2013", "Overall: "})
+            QVERIFY2(text.out.contains(QLatin1String(piece)), piece);
+    }
+
+    // EN 50522 sets no step limit: the step is for information, its verdict null; a touch
+    // point is judged by its own line.
+    void en50522() {
+        const QByteArray document = R"({"soil": {"rho": 400}, "current": 10,
+            "grids": [{"size": [8, 8], "conductors": [3, 3], "depth": 0.5, "diameter": 0.01}],
+            "touch_points": [{"at": [40, 0], "name": "rail end"}],
+            "search": {"step": 1, "margin": 2},
+            "safety": {"duration": 0.5, "criteria": "en50522", "footwear": 2000}})";
+        const Run json = tavCalc({"system", "--input", "-", "--format", "json"}, document);
+        QCOMPARE(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        const QJsonObject step = o.value("step_max").toObject();
+        QVERIFY(step.contains("tolerable") && step.value("tolerable").isNull());
+        QVERIFY(step.contains("safe") && step.value("safe").isNull());
+        QCOMPARE(o.value("criteria").toObject().value("name").toString(), QString("en50522"));
+        QCOMPARE(o.value("criteria").toObject().value("footwear").toDouble(), 2000.);
+        QVERIFY(o.value("criteria").toObject().value("surface").isNull());
+        const QJsonArray points = o.value("touch_points").toArray();
+        QCOMPARE(points.size(), 1);
+        QCOMPARE(points[0].toObject().value("name").toString(), QString("rail end"));
+        QCOMPARE(points[0].toObject().value("x").toDouble(), 40.);
+        for (const char *key : {"touch", "surface_potential", "tolerable"})
+            QVERIFY2(points[0].toObject().value(QLatin1String(key)).isDouble(), key);
+        const Run text = tavCalc({"system", "--input", "-"}, document);
+        QCOMPARE(text.status, 0);
+        for (const char *piece : {"Touch point rail end (group 0) at (40, 0) m: touch voltage ",
+                                  "for information", "Criteria: EN 50522"})
+            QVERIFY2(text.out.contains(QLatin1String(piece)), qPrintable(text.out));
     }
 
     // --pdf writes the study's report; a refused document writes none.
@@ -354,6 +436,24 @@ private Q_SLOTS:
             << QByteArray(
                    R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [0, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}]})")
             << 1 << "grids[0].size[0] must be a number above 0";
+        const QByteArray grid =
+            R"({"soil": {"rho": 1}, "current": 1, "grids": [{"size": [8, 8], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}], )";
+        QTest::newRow("a touch area crossing itself")
+            << fromInput
+            << grid + R"("touch_areas": [{"polygon": [[0, 0], [4, 0], [0, 4], [4, 4]]}]})" << 1
+            << "touch_areas[0].polygon is a polygon whose edges cross";
+        QTest::newRow("a touch area of two corners")
+            << fromInput << grid + R"("touch_areas": [{"polygon": [[0, 0], [4, 0]]}]})" << 1
+            << "touch_areas[0].polygon must be a polygon of at least three corners";
+        QTest::newRow("a touch point of group 7")
+            << fromInput << grid + R"("touch_points": [{"at": [1, 1], "group": 7}]})" << 1
+            << "touch_points[0].group names a group that no part of the system has";
+        QTest::newRow("criteria iec")
+            << fromInput << grid + R"("safety": {"duration": 1, "criteria": "iec"}})" << 1
+            << "safety.criteria must be \"ieee80\" or \"en50522\"";
+        QTest::newRow("footwear -1")
+            << fromInput << grid + R"("safety": {"duration": 1, "footwear": -1}})" << 1
+            << "safety.footwear must be a number of 0 or more";
         QTest::newRow("expanded into a report")
             << QStringList{"system", "--input", "-", "--expand", "--pdf", "/tmp/x.pdf"} << kSystem
             << 2 << "--expand writes no report";

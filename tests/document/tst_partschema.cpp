@@ -14,11 +14,12 @@ using namespace tav;
 
 namespace {
 
-// A document of one part of the kind; a fence needs energised metal to go round.
+// A document of one part of the kind; a fence needs energised metal to go round, a touch
+// area or touch point the metal of its group.
 QJsonObject documentOf(PartKind kind, const QJsonObject &part) {
     QJsonObject d{{"soil", QJsonObject{{"rho", 100}}}, {"current", 10}};
     d[QLatin1String(PartSchema::key(kind))] = QJsonArray{part};
-    if (kind == PartKind::Fence)
+    if (kind == PartKind::Fence || kind == PartKind::TouchArea || kind == PartKind::TouchPoint)
         d["rods"] = QJsonArray{QJsonObject{{"at", QJsonArray{QJsonArray{0, 0}}},
                                            {"top", 0.5},
                                            {"length", 3},
