@@ -2,6 +2,7 @@
 // a raster, and the maps drawn from a solve agreeing with the solver's own maxima.
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/TouchAreas.h"
 #include "report/ColourScale.h"
 #include "report/Contour.h"
 #include "report/PlanPicture.h"
@@ -188,6 +189,7 @@ const EarthingResult &TestPictures::solvedGrid() {
         input.conductors = ConductorLayout::grid(grid);
         input.conductors.push_back({{0, 0, 0}, {0, 0, 3}, 0.016, 0});
         input.conductors.push_back({{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1}); // a fence wire
+        input.touchAreas = {TouchAreas::of(grid, 0)};
         auto solved = EarthingSolver::solve(input);
         if (solved.refused())
             qFatal("the grid was refused");
