@@ -181,7 +181,7 @@ std::vector<Caution> rangeCautions(const GridSafetyInput &in, const GridSafetyRe
     const double least = leastFaultDuration(in.criteria);
     const double greatest = greatestFaultDuration(in.criteria);
     if (in.faultDuration < least || in.faultDuration > greatest)
-        add(Warning::DurationOutsideRange, {in.faultDuration, least, greatest});
+        add(outsideRange(in.criteria), {in.faultDuration, least, greatest});
     if (in.rods.count > rodPlaces(in, r))
         add(Warning::RodsBeyondGrid, {double(in.rods.count), rodPlaces(in, r)});
     return cautions;

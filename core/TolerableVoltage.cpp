@@ -63,12 +63,21 @@ Check checkCriteria(const SafetyCriteria &criteria) {
     return std::nullopt;
 }
 
+} // namespace
+
+Warning outsideRange(Criteria criteria) {
+    return criteria == Criteria::En50522 ? Warning::DurationOutsideTable
+                                         : Warning::DurationOutsideRange;
+}
+
+namespace {
+
 TolerableVoltages withRangeCaution(TolerableVoltages v, const SafetyCriteria &criteria) {
     const double t = criteria.faultDuration;
     const double least = leastFaultDuration(criteria.criteria);
     const double greatest = greatestFaultDuration(criteria.criteria);
     if (t < least || t > greatest)
-        v.cautions.push_back({Warning::DurationOutsideRange, Quantity::None, {t, least, greatest}});
+        v.cautions.push_back({outsideRange(criteria.criteria), Quantity::None, {t, least, greatest}});
     return v;
 }
 

@@ -47,6 +47,10 @@ struct TolerableVoltages {
 // soil's without one; it sets no step voltage.
 TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho);
 
+// The caution of a fault duration outside the range of the criteria's limits: Dalziel's
+// equation's (IEEE Std 80) or the permissible touch voltage's table (EN 50522).
+Warning outsideRange(Criteria criteria);
+
 // The same after checking that every input is positive and finite (the footwear zero or
 // more), with a caution for a duration outside the criteria's range: 0.03 s to 3 s for
 // IEEE Std 80's body-current equation, 0.05 s to 10 s for EN 50522's table.

@@ -234,6 +234,9 @@ enum class Warning {
     // The iterative solution stopped before its residual reached the tolerance: (relative
     // residual, tolerance).
     SolutionNotConverged,
+    // The fault duration outside EN 50522's table of the permissible touch voltage, whose
+    // nearer end value is taken, in s: (duration, least, greatest).
+    DurationOutsideTable,
 };
 
 struct Caution {

@@ -132,6 +132,8 @@ const char *ResultJson::warningName(Warning warning) {
         return "solution_not_converged";
     case Warning::DurationOutsideRange:
         return "duration_outside_range";
+    case Warning::DurationOutsideTable:
+        return "duration_outside_table";
     default: // the other calculations' warnings, never the solver's
         break;
     }

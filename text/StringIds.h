@@ -287,6 +287,8 @@ inline constexpr unsigned kPermissibleVTouch = 4457; // U_vTp, the touch limit's
 inline constexpr unsigned kPermissibleTouch = 4458;  // U_Tp
 inline constexpr unsigned kBodyCurrent = 4459;
 inline constexpr unsigned kTouchVerdict = 4460; // (Em, permissible, pass or fail)
+// Warning::DurationOutsideTable: (duration, least, greatest).
+inline constexpr unsigned kDurationOutsideTable = 4461;
 } // namespace Criteria
 
 namespace EarthingStudy {

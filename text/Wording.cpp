@@ -259,6 +259,8 @@ unsigned Wording::cautionId(Warning warning) {
         return StringId::kEarthingCautions + 0;
     case tav::Warning::SolutionNotConverged:
         return StringId::kEarthingCautions + 1;
+    case tav::Warning::DurationOutsideTable:
+        return StringId::Criteria::kDurationOutsideTable;
     }
     return 0;
 }
