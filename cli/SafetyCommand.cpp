@@ -1,6 +1,7 @@
 #include "cli/SafetyCommand.h"
 
 #include "cli/CalculationCommand.h"
+#include "cli/CriteriaOptions.h"
 #include "cli/JsonWriter.h"
 #include "core/GridSafety.h"
 #include "core/NumericText.h"
@@ -83,6 +84,7 @@ void addSafetyOptions(CliOptions &options) {
                      QStringLiteral("The system's frequency, 50 or 60 Hz, with --x-over-r."));
     options.addValue(kDecrementFactor, QStringLiteral("DF"),
                      QStringLiteral("Or the decrement factor Df as known."));
+    CriteriaOptions::add(options);
 }
 
 void readFault(const CliOptions &options, GridSafetyStudy &study) {
@@ -128,10 +130,12 @@ void readOptional(const CliOptions &options, tav::GridSafetyInput &in) {
         throw UsageError("--rod-length is required with --rods");
     in.rods.length = options.number<double>(kRodLength, 0);
     in.rods.onPerimeter = options.isSet(kPerimeter);
+    in.criteria = CriteriaOptions::criteria(options);
+    in.footwear = CriteriaOptions::footwear(options);
 }
 
-std::string verdictText(const tav::GridSafetyResult &r, bool safe) {
-    switch (tav::verdict(r, safe)) {
+std::string verdictText(tav::Verdict verdict) {
+    switch (verdict) {
     case tav::Verdict::Safe:
         return "safe";
     case tav::Verdict::NotSafe:
@@ -139,13 +143,16 @@ std::string verdictText(const tav::GridSafetyResult &r, bool safe) {
     case tav::Verdict::OutsideMethodRange:
     case tav::Verdict::NoLimit:
         return CliStrings::text(StringId::GridSafety::kOutsideRange).toStdString();
+    case tav::Verdict::NoLimit:
+        return CliStrings::text(StringId::Criteria::kNoLimit).toStdString();
     }
     return "";
 }
 
-// A safe verdict outside the method's range is no answer: null.
-std::string verdictJson(const tav::GridSafetyResult &r, bool safe) {
-    switch (tav::verdict(r, safe)) {
+// A safe verdict outside the method's range is no answer: null; so is a voltage the
+// criteria set no limit to.
+std::string verdictJson(tav::Verdict verdict) {
+    switch (verdict) {
     case tav::Verdict::Safe:
         return "true";
     case tav::Verdict::NotSafe:
@@ -166,10 +173,20 @@ std::string resultText(const tav::GridSafetyResult &r) {
             "\n";
     text += "Grid resistance Rg: " + shown(r.Rg) + " ohm; ground potential rise: " + shown(r.GPR) +
             " V\n";
-    text += "Mesh voltage Em: " + shown(r.Em) + " V against a tolerable touch voltage of " +
-            shown(r.touchTolerable) + " V: " + verdictText(r, r.touchSafe) + "\n";
-    text += "Step voltage Es: " + shown(r.Es) + " V against a tolerable step voltage of " +
-            shown(r.stepTolerable) + " V: " + verdictText(r, r.stepSafe) + "\n";
+    if (r.criteria == tav::Criteria::En50522) {
+        text += "EN 50522: permissible touch voltage U_Tp " + shown(r.permissibleTouch) +
+                " V, body current I_B " + shown(r.bodyCurrent) + " A\n";
+        text += "Mesh voltage Em: " + shown(r.Em) +
+                " V against a prospective permissible touch voltage U_vTp of " +
+                shown(r.touchTolerable) + " V: " + verdictText(tav::verdict(r, r.touchSafe)) + "\n";
+        text +=
+            "Step voltage Es: " + shown(r.Es) + " V: " + verdictText(tav::stepVerdict(r)) + "\n";
+    } else {
+        text += "Mesh voltage Em: " + shown(r.Em) + " V against a tolerable touch voltage of " +
+                shown(r.touchTolerable) + " V: " + verdictText(tav::verdict(r, r.touchSafe)) + "\n";
+        text += "Step voltage Es: " + shown(r.Es) + " V against a tolerable step voltage of " +
+                shown(r.stepTolerable) + " V: " + verdictText(tav::stepVerdict(r)) + "\n";
+    }
     if (tav::verdict(r, r.gprBelowTouch) == tav::Verdict::Safe)
         text += "The ground potential rise is below the tolerable touch voltage: no further "
                 "check is needed.\n";
@@ -186,30 +203,28 @@ std::string faultText(const GridSafetyOutcome &outcome) {
 }
 
 std::string resultJson(const tav::GridSafetyResult &r) {
-    const std::pair<const char *, double> numbers[] = {{"n", r.n},
-                                                       {"Km", r.Km},
-                                                       {"Ki", r.Ki},
-                                                       {"Ks", r.Ks},
-                                                       {"Kii", r.Kii},
-                                                       {"Kh", r.Kh},
-                                                       {"LC", r.LC},
-                                                       {"LM", r.LM},
-                                                       {"LS", r.LS},
-                                                       {"Rg", r.Rg},
-                                                       {"GPR", r.GPR},
-                                                       {"Em", r.Em},
-                                                       {"Es", r.Es},
-                                                       {"Cs", r.Cs},
-                                                       {"touch_tolerable", r.touchTolerable},
-                                                       {"step_tolerable", r.stepTolerable}};
+    const std::pair<const char *, double> numbers[] = {
+        {"n", r.n},   {"Km", r.Km},   {"Ki", r.Ki},
+        {"Ks", r.Ks}, {"Kii", r.Kii}, {"Kh", r.Kh},
+        {"LC", r.LC}, {"LM", r.LM},   {"LS", r.LS},
+        {"Rg", r.Rg}, {"GPR", r.GPR}, {"Em", r.Em},
+        {"Es", r.Es}, {"Cs", r.Cs},   {"touch_tolerable", r.touchTolerable}};
     std::string json = "{";
     for (const auto &[key, value] : numbers)
         json += std::string("\"") + key + "\":" + JsonWriter::shortest(value) + ",";
-    const std::pair<const char *, bool> flags[] = {{"touch_safe", r.touchSafe},
-                                                   {"step_safe", r.stepSafe},
-                                                   {"gpr_below_touch", r.gprBelowTouch}};
-    for (const auto &[key, value] : flags)
-        json += std::string("\"") + key + "\":" + verdictJson(r, value) + ",";
+    json += "\"step_tolerable\":" +
+            (r.stepLimited ? JsonWriter::shortest(r.stepTolerable) : std::string("null")) + ",";
+    // IEEE Std 80's limits are the default and add nothing.
+    if (r.criteria == tav::Criteria::En50522)
+        json += "\"criteria\":\"" + std::string(CriteriaOptions::name(r.criteria)) +
+                "\",\"permissible_touch\":" + JsonWriter::shortest(r.permissibleTouch) +
+                ",\"body_current\":" + JsonWriter::shortest(r.bodyCurrent) + ",";
+    const std::pair<const char *, tav::Verdict> verdicts[] = {
+        {"touch_safe", tav::verdict(r, r.touchSafe)},
+        {"step_safe", tav::stepVerdict(r)},
+        {"gpr_below_touch", tav::verdict(r, r.gprBelowTouch)}};
+    for (const auto &[key, value] : verdicts)
+        json += std::string("\"") + key + "\":" + verdictJson(value) + ",";
     if (!r.cautions.empty()) {
         json += "\"warnings\":[";
         for (const tav::Caution &caution : r.cautions)
@@ -228,7 +243,8 @@ public:
                              QStringLiteral("Touch and step safety of a rectangular earthing "
                                             "grid after IEEE Std 80-2013: the mesh and step "
                                             "voltages the grid produces against the tolerable "
-                                            "touch and step voltages.")) {}
+                                            "touch and step voltages, IEEE Std 80's or EN "
+                                            "50522's (--criteria).")) {}
 
 protected:
     void addOptions(CliOptions &options) const override { addSafetyOptions(options); }

@@ -7,6 +7,7 @@
 #include "cli/SiteCommand.h"
 #include "cli/SoilModelCommand.h"
 #include "cli/SystemCommand.h"
+#include "cli/TolerableCommand.h"
 #include "cli/WennerCommand.h"
 
 #include <algorithm>
@@ -21,7 +22,10 @@ const std::vector<Subcommand> &subcommands() {
         {"site", "show or write a field information file", &SiteCommand::run},
         {"wenner", "soil resistivity from Wenner measurements", &WennerCommand::run},
         {"soil-model", "two-layer soil fitted to Wenner measurements", &SoilModelCommand::run},
-        {"safety", "touch and step safety of a grid (IEEE Std 80)", &SafetyCommand::run},
+        {"safety", "touch and step safety of a grid (IEEE Std 80 or EN 50522 limits)",
+         &SafetyCommand::run},
+        {"tolerable", "tolerable touch and step voltages (IEEE Std 80 or EN 50522)",
+         &TolerableCommand::run},
         {"system", "an earthing system solved numerically: resistance, touch, step",
          &SystemCommand::run},
         {"conductor", "earthing conductor sized for a fault (IEEE Std 80)", &ConductorCommand::run},

@@ -50,6 +50,8 @@ Check checkPositive(const GridSafetyInput &in) {
         return Refusal{Error::NegativeCount, Quantity::RodCount, {double(in.rods.count)}};
     if (in.rods.count > 0 && !positive(in.rods.length))
         return notPositive(Quantity::RodLength, in.rods.length);
+    if (in.criteria == Criteria::En50522 && !(std::isfinite(in.footwear) && in.footwear >= 0))
+        return Refusal{Error::NegativeOrNotFinite, Quantity::FootwearResistance, {in.footwear}};
     return std::nullopt;
 }
 
@@ -123,12 +125,16 @@ void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.Em = rho * r.Km * r.Ki * in.gridCurrent / r.LM;
     r.Es = rho * r.Ks * r.Ki * in.gridCurrent / r.LS;
     const TolerableVoltages tolerable =
-        tolerableVoltages({in.faultDuration, in.body, in.surface}, rho);
+        tolerableVoltages({in.faultDuration, in.body, in.surface, in.criteria, in.footwear}, rho);
     r.Cs = tolerable.Cs;
     r.touchTolerable = tolerable.touch;
     r.stepTolerable = tolerable.step;
+    r.criteria = in.criteria;
+    r.stepLimited = tolerable.stepLimited;
+    r.permissibleTouch = tolerable.permissibleTouch;
+    r.bodyCurrent = tolerable.bodyCurrent;
     r.touchSafe = r.Em < r.touchTolerable;
-    r.stepSafe = r.Es < r.stepTolerable;
+    r.stepSafe = !r.stepLimited || r.Es < r.stepTolerable;
     r.gprBelowTouch = r.GPR < r.touchTolerable;
 }
 
@@ -146,7 +152,8 @@ Check checkPositiveResults(const GridSafetyResult &r) {
                    {Quantity::TolerableTouchVoltage, r.touchTolerable},
                    {Quantity::TolerableStepVoltage, r.stepTolerable}};
     for (const auto &result : results)
-        if (!(result.value > 0))
+        if (!(result.value > 0) &&
+            (result.quantity != Quantity::TolerableStepVoltage || r.stepLimited))
             return Refusal{Error::ResultNotPositive, result.quantity, {result.value}};
     return std::nullopt;
 }
@@ -171,9 +178,10 @@ std::vector<Caution> rangeCautions(const GridSafetyInput &in, const GridSafetyRe
         add(Warning::DepthOutsideRange, {in.depth, kLeastBurialDepth, kGreatestBurialDepth});
     if (in.conductorDiameter >= kGreatestDiameterToDepth * in.depth)
         add(Warning::DiameterAboveQuarterDepth, {in.conductorDiameter, in.depth});
-    if (in.faultDuration < kLeastFaultDuration || in.faultDuration > kGreatestFaultDuration)
-        add(Warning::DurationOutsideRange,
-            {in.faultDuration, kLeastFaultDuration, kGreatestFaultDuration});
+    const double least = leastFaultDuration(in.criteria);
+    const double greatest = greatestFaultDuration(in.criteria);
+    if (in.faultDuration < least || in.faultDuration > greatest)
+        add(Warning::DurationOutsideRange, {in.faultDuration, least, greatest});
     if (in.rods.count > rodPlaces(in, r))
         add(Warning::RodsBeyondGrid, {double(in.rods.count), rodPlaces(in, r)});
     return cautions;
@@ -215,6 +223,10 @@ Verdict verdict(const GridSafetyResult &result, bool safe) {
     if (!safe)
         return Verdict::NotSafe;
     return result.cautions.empty() ? Verdict::Safe : Verdict::OutsideMethodRange;
+}
+
+Verdict stepVerdict(const GridSafetyResult &result) {
+    return result.stepLimited ? verdict(result, result.stepSafe) : Verdict::NoLimit;
 }
 
 } // namespace tav

@@ -38,6 +38,10 @@ struct GridSafetyInput {
     std::optional<SurfaceLayer> surface;
     BodyWeight body = BodyWeight::Kg50;
     GroundRods rods;
+    // Whose limits the mesh and step voltages are held against; Em and Es stay IEEE Std
+    // 80's either way.
+    Criteria criteria = Criteria::Ieee80;
+    double footwear = 1000; // ohm, EN 50522's R_F1
 };
 
 // IEEE Std 80-2013's quantities, named as there.
@@ -68,6 +72,11 @@ struct GridSafetyResult {
     // Where the inputs lie outside the range the standard's equations hold for: the
     // numbers stand, but a safe verdict is then no answer (verdict()).
     std::vector<Caution> cautions;
+    Criteria criteria = Criteria::Ieee80; // whose limits these are
+    // EN 50522 sets no step voltage: stepTolerable is then 0 and stepSafe true.
+    bool stepLimited = true;
+    double permissibleTouch = 0; // V, EN 50522's U_Tp (IEEE 80: touchTolerable)
+    double bodyCurrent = 0;      // A, EN 50522's I_B
 };
 
 // NoLimit: the criteria set none (EN 50522's step), the value is for information.
@@ -76,6 +85,10 @@ enum class Verdict { Safe, NotSafe, OutsideMethodRange, NoLimit };
 // What a comparison of the result (touchSafe, stepSafe, gprBelowTouch) tells the reader:
 // safe only when no caution applies; not safe whatever the cautions.
 Verdict verdict(const GridSafetyResult &result, bool safe);
+
+// The step voltage's verdict: NoLimit where the criteria set none, else verdict() of
+// stepSafe.
+Verdict stepVerdict(const GridSafetyResult &result);
 
 // The mesh and step voltages of the grid against the tolerable touch and step voltages,
 // or the reason the equations cannot take the inputs: among them a factor or voltage that

@@ -1,12 +1,22 @@
 #include "core/TolerableVoltage.h"
 
 #include "core/GridSafety.h"
+#include "core/PermissibleTouch.h"
 
 #include <cmath>
 
 namespace tav {
 
-TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho) {
+namespace {
+
+// EN 50522's R_F2 per ohm metre of the ground the feet stand on, in 1/m.
+constexpr double kFeetPerResistivity = 1.5;
+
+using Check = std::optional<Refusal>;
+
+// IEEE Std 80-2013: Cs of eq. 27, the touch and step voltages of eqs. 29 and 30 (50 kg,
+// 0.116) or 32 and 33 (70 kg, 0.157).
+TolerableVoltages ieee80(const SafetyCriteria &criteria, double rho) {
     TolerableVoltages v;
     const std::optional<SurfaceLayer> &layer = criteria.surface;
     const double surface = layer ? layer->resistivity : rho;
@@ -15,29 +25,86 @@ TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho) 
         (criteria.body == BodyWeight::Kg50 ? 0.116 : 0.157) / std::sqrt(criteria.faultDuration);
     v.touch = (1000 + 1.5 * v.Cs * surface) * k;
     v.step = (1000 + 6 * v.Cs * surface) * k;
+    v.permissibleTouch = v.touch;
     return v;
 }
 
-Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria, double rho) {
-    const auto positive = [](double value) { return std::isfinite(value) && value > 0; };
-    const auto refuse = [](Quantity quantity, double value) {
-        return Refusal{Error::NotPositive, quantity, {value}};
-    };
-    if (!positive(rho))
-        return refuse(Quantity::SoilResistivity, rho);
-    if (!positive(criteria.faultDuration))
-        return refuse(Quantity::FaultDuration, criteria.faultDuration);
-    if (criteria.surface && !positive(criteria.surface->resistivity))
-        return refuse(Quantity::SurfaceResistivity, criteria.surface->resistivity);
-    if (criteria.surface && !positive(criteria.surface->thickness))
-        return refuse(Quantity::SurfaceThickness, criteria.surface->thickness);
-    TolerableVoltages v = tolerableVoltages(criteria, rho);
-    const double t = criteria.faultDuration;
-    if (t < kLeastFaultDuration || t > kGreatestFaultDuration)
-        v.cautions.push_back({Warning::DurationOutsideRange,
-                              Quantity::None,
-                              {t, kLeastFaultDuration, kGreatestFaultDuration}});
+// EN 50522:2010: U_Tp of its Annex B and the body current behind it; the footwear and the
+// ground under the feet add their resistances in series with the body.
+TolerableVoltages en50522(const SafetyCriteria &criteria, double rho) {
+    TolerableVoltages v;
+    const double ground = criteria.surface ? criteria.surface->resistivity : rho;
+    v.permissibleTouch = PermissibleTouch::voltage(criteria.faultDuration);
+    v.bodyCurrent = PermissibleTouch::bodyCurrent(criteria.faultDuration);
+    v.touch =
+        v.permissibleTouch + (criteria.footwear + kFeetPerResistivity * ground) * v.bodyCurrent;
+    v.step = 0;
+    v.stepLimited = false;
     return v;
+}
+
+bool positive(double value) {
+    return std::isfinite(value) && value > 0;
+}
+
+Refusal notPositive(Quantity quantity, double value) {
+    return Refusal{Error::NotPositive, quantity, {value}};
+}
+
+// Every input but the soil's resistivity.
+Check checkCriteria(const SafetyCriteria &criteria) {
+    if (!positive(criteria.faultDuration))
+        return notPositive(Quantity::FaultDuration, criteria.faultDuration);
+    if (criteria.surface && !positive(criteria.surface->resistivity))
+        return notPositive(Quantity::SurfaceResistivity, criteria.surface->resistivity);
+    if (criteria.surface && !positive(criteria.surface->thickness))
+        return notPositive(Quantity::SurfaceThickness, criteria.surface->thickness);
+    if (criteria.criteria == Criteria::En50522 &&
+        !(std::isfinite(criteria.footwear) && criteria.footwear >= 0))
+        return Refusal{
+            Error::NegativeOrNotFinite, Quantity::FootwearResistance, {criteria.footwear}};
+    return std::nullopt;
+}
+
+TolerableVoltages withRangeCaution(TolerableVoltages v, const SafetyCriteria &criteria) {
+    const double t = criteria.faultDuration;
+    const double least = leastFaultDuration(criteria.criteria);
+    const double greatest = greatestFaultDuration(criteria.criteria);
+    if (t < least || t > greatest)
+        v.cautions.push_back({Warning::DurationOutsideRange, Quantity::None, {t, least, greatest}});
+    return v;
+}
+
+} // namespace
+
+double leastFaultDuration(Criteria criteria) {
+    return criteria == Criteria::En50522 ? kLeastPermissibleDuration : kLeastFaultDuration;
+}
+
+double greatestFaultDuration(Criteria criteria) {
+    return criteria == Criteria::En50522 ? kGreatestPermissibleDuration : kGreatestFaultDuration;
+}
+
+TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho) {
+    return criteria.criteria == Criteria::En50522 ? en50522(criteria, rho) : ieee80(criteria, rho);
+}
+
+Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria, double rho) {
+    if (!positive(rho))
+        return notPositive(Quantity::SoilResistivity, rho);
+    if (const Check refusal = checkCriteria(criteria))
+        return *refusal;
+    return withRangeCaution(tolerableVoltages(criteria, rho), criteria);
+}
+
+Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria,
+                                                      std::optional<double> rho) {
+    if (rho || criteria.criteria == Criteria::Ieee80)
+        return checkedTolerableVoltages(criteria, rho.value_or(0));
+    if (const Check refusal = checkCriteria(criteria))
+        return *refusal;
+    // No soil: R_F2 comes from the surface layer, or is none.
+    return withRangeCaution(en50522(criteria, 0), criteria);
 }
 
 } // namespace tav

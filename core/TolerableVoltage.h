@@ -22,7 +22,7 @@ enum class Criteria { Ieee80, En50522 };
 // What the tolerable touch and step voltages of IEEE Std 80-2013 (eqs. 27, 29, 30, 32,
 // with Cs of eq. 27), or EN 50522's, depend on besides the soil.
 struct SafetyCriteria {
-    double faultDuration = 0; // s
+    double faultDuration = 0;           // s
     BodyWeight body = BodyWeight::Kg50; // IEEE Std 80's
     std::optional<SurfaceLayer> surface;
     Criteria criteria = Criteria::Ieee80;
@@ -31,8 +31,8 @@ struct SafetyCriteria {
 
 struct TolerableVoltages {
     double Cs = 1;
-    double touch = 0; // V
-    double step = 0;  // V, when stepLimited
+    double touch = 0;            // V
+    double step = 0;             // V, when stepLimited
     bool stepLimited = true;     // EN 50522 sets no step limit
     double permissibleTouch = 0; // V, EN 50522's U_Tp (IEEE 80: the touch itself)
     double bodyCurrent = 0;      // A, the body current at U_Tp (EN 50522)
@@ -41,11 +41,25 @@ struct TolerableVoltages {
 };
 
 // The voltages for soil of resistivity rho under the surface layer; the inputs are taken
-// as they are (calculateGridSafety checks them with its own).
+// as they are (calculateGridSafety checks them with its own). Under EN 50522 the touch
+// voltage is the prospective permissible one, U_vTp = U_Tp + (R_F1 + R_F2) I_B with
+// R_F1 the footwear and R_F2 = 1.5 m^-1 times the surface layer's resistivity, or the
+// soil's without one; it sets no step voltage.
 TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho);
 
-// The same after checking that every input is positive and finite, with a caution for a
-// duration outside 0.03 s to 3 s.
+// The same after checking that every input is positive and finite (the footwear zero or
+// more), with a caution for a duration outside the criteria's range: 0.03 s to 3 s for
+// IEEE Std 80's body-current equation, 0.05 s to 10 s for EN 50522's table.
 Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria, double rho);
+
+// The same where the soil's resistivity is not known: EN 50522 then counts R_F2 of the
+// surface layer only, none without one. IEEE Std 80's voltages need the soil and are
+// refused without it.
+Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria,
+                                                      std::optional<double> rho);
+
+// The range of fault durations the criteria's limits were set over, in s.
+double leastFaultDuration(Criteria criteria);
+double greatestFaultDuration(Criteria criteria);
 
 } // namespace tav

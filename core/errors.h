@@ -58,6 +58,8 @@ enum class Quantity {
     EarthingResistance,
     WorstTouchVoltage,
     WorstStepVoltage,
+    // EN 50522's additional resistance of the footwear, R_F1.
+    FootwearResistance,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,

@@ -5,6 +5,7 @@
 
 using namespace StringId::GridSafety;
 namespace Study = StringId::Study;
+namespace Criteria = StringId::Criteria;
 
 namespace GridSafetyReport {
 
@@ -47,6 +48,11 @@ Pairs gridInputs(const GridSafetyStudy &study, const StudyTexts &texts) {
          texts.text(kKilograms)
              .arg(in.body == tav::BodyWeight::Kg50 ? QStringLiteral("50") : QStringLiteral("70"))});
     pairs.append({texts.text(kRodCount), rods(in.rods, texts)});
+    // IEEE Std 80's limits go without saying, as they always have here.
+    if (in.criteria == tav::Criteria::En50522) {
+        pairs.append({texts.text(Criteria::kCriteria), texts.text(Criteria::kEn50522)});
+        pairs.append(given(texts, Criteria::kFootwear, in.footwear));
+    }
     if (!study.fault)
         pairs.append({texts.text(kGridCurrent),
                       texts.text(Study::kUnit)
@@ -91,18 +97,37 @@ Pairs faultResults(const GridSafetyStudy &study, const GridSafetyOutcome &outcom
 }
 
 Pairs resultPairs(const tav::GridSafetyResult &r, const StudyTexts &texts) {
-    return {{texts.text(kRg), texts.value(r.Rg, Study::kOhm)},
-            {texts.text(kGpr), texts.value(r.GPR, Study::kVolt)},
-            {texts.text(kMeshVoltage), texts.value(r.Em, Study::kVolt)},
-            {texts.text(kTouchTolerable), texts.value(r.touchTolerable, Study::kVolt)},
-            {texts.text(kStepVoltage), texts.value(r.Es, Study::kVolt)},
-            {texts.text(kStepTolerable), texts.value(r.stepTolerable, Study::kVolt)}};
+    // EN 50522's touch limit is the prospective permissible one, with the footwear and the
+    // ground in series with the body; U_Tp and I_B it is made of follow the other results.
+    const bool en50522 = r.criteria == tav::Criteria::En50522;
+    Pairs pairs{{texts.text(kRg), texts.value(r.Rg, Study::kOhm)},
+                {texts.text(kGpr), texts.value(r.GPR, Study::kVolt)},
+                {texts.text(kMeshVoltage), texts.value(r.Em, Study::kVolt)},
+                {texts.text(en50522 ? Criteria::kPermissibleVTouch : kTouchTolerable),
+                 texts.value(r.touchTolerable, Study::kVolt)},
+                {texts.text(kStepVoltage), texts.value(r.Es, Study::kVolt)},
+                {texts.text(kStepTolerable), r.stepLimited
+                                                 ? texts.value(r.stepTolerable, Study::kVolt)
+                                                 : texts.text(Criteria::kNoLimit)}};
+    if (en50522) {
+        pairs.append({texts.text(Criteria::kPermissibleTouch),
+                      texts.value(r.permissibleTouch, Study::kVolt)});
+        pairs.append(
+            {texts.text(Criteria::kBodyCurrent), texts.value(r.bodyCurrent, Study::kAmpere)});
+    }
+    return pairs;
 }
 
 QVector<ReportLine> verdicts(const tav::GridSafetyResult &r, const StudyTexts &texts) {
+    const tav::Verdict step = tav::stepVerdict(r);
     QVector<ReportLine> lines{
-        texts.verdictLine(kTouchVerdict, r.Em, r.touchTolerable, tav::verdict(r, r.touchSafe)),
-        texts.verdictLine(kStepVerdict, r.Es, r.stepTolerable, tav::verdict(r, r.stepSafe))};
+        texts.verdictLine(r.criteria == tav::Criteria::En50522 ? Criteria::kTouchVerdict
+                                                               : kTouchVerdict,
+                          r.Em, r.touchTolerable, tav::verdict(r, r.touchSafe)),
+        step == tav::Verdict::NoLimit
+            ? ReportLine{texts.text(Criteria::kStepNoLimit).arg(number(r.Es)),
+                         ReportLine::Tone::Plain}
+            : texts.verdictLine(kStepVerdict, r.Es, r.stepTolerable, step)};
     if (tav::verdict(r, r.gprBelowTouch) == tav::Verdict::Safe)
         lines.append({texts.text(kGprBelowTouch).arg(number(r.GPR), number(r.touchTolerable)),
                       ReportLine::Tone::Pass});

@@ -15,7 +15,8 @@
 //                         the solver's later refusals (3140-3145)
 //   4000-4199             the two-layer soil model window
 //   4200-4399             the grid safety window
-//   4400-4499             the study windows' reports and what the windows share
+//   4400-4499             the study windows' reports and what the windows share; 4450-4499
+//                         the safety criteria (IEEE Std 80 or EN 50522)
 //   5500-5599             the earthing system study's report
 namespace StringId {
 
@@ -272,6 +273,21 @@ inline constexpr unsigned kPercent = 4437;
 inline constexpr unsigned kMillimetre = 4438;
 inline constexpr unsigned kDegrees = 4439;
 } // namespace Study
+
+// Whose limits a grid's voltages are held against: IEEE Std 80's or EN 50522's.
+namespace Criteria {
+inline constexpr unsigned kFootwearQuantity = 4450; // a refusal's quantity
+inline constexpr unsigned kNoLimit = 4451;          // a verdict's word
+inline constexpr unsigned kCriteria = 4452;
+inline constexpr unsigned kIeee80 = 4453;
+inline constexpr unsigned kEn50522 = 4454;
+inline constexpr unsigned kFootwear = 4455;          // the field's label
+inline constexpr unsigned kStepNoLimit = 4456;       // (Es)
+inline constexpr unsigned kPermissibleVTouch = 4457; // U_vTp, the touch limit's label
+inline constexpr unsigned kPermissibleTouch = 4458;  // U_Tp
+inline constexpr unsigned kBodyCurrent = 4459;
+inline constexpr unsigned kTouchVerdict = 4460; // (Em, permissible, pass or fail)
+} // namespace Criteria
 
 namespace EarthingStudy {
 inline constexpr unsigned kTitle = 5000;

@@ -219,6 +219,8 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::kEarthingResultQuantities + 1;
     case Quantity::WorstStepVoltage:
         return StringId::kEarthingResultQuantities + 2;
+    case Quantity::FootwearResistance:
+        return StringId::Criteria::kFootwearQuantity;
     }
     return 0;
 }

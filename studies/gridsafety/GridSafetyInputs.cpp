@@ -124,12 +124,25 @@ QGroupBox *GridSafetyInputs::makePersonAndRods() {
     for (int kg : {50, 70})
         m_body->addItem(LoadLanguageString(kKilograms).arg(kg), kg);
     form->addRow(LoadLanguageString(kBodyWeight), m_body);
+    // Whose limits Em and Es are held against; the footwear counts under EN 50522 only.
+    m_criteria = new QComboBox(box);
+    m_criteria->setObjectName(QStringLiteral("criteria"));
+    m_criteria->addItem(LoadLanguageString(StringId::Criteria::kIeee80),
+                        int(tav::Criteria::Ieee80));
+    m_criteria->addItem(LoadLanguageString(StringId::Criteria::kEn50522),
+                        int(tav::Criteria::En50522));
+    form->addRow(LoadLanguageString(StringId::Criteria::kCriteria), m_criteria);
+    addField(form, "footwear", StringId::Criteria::kFootwear, QStringLiteral("1000"));
     addField(form, "rodCount", kRodCount, QStringLiteral("0"));
     addField(form, "rodLength", kRodLength);
     m_perimeter = new QCheckBox(LoadLanguageString(kRodsOnPerimeter), box);
     m_perimeter->setObjectName(QStringLiteral("rodsOnPerimeter"));
     form->addRow(m_perimeter);
     connect(m_body, &QComboBox::currentIndexChanged, this, &GridSafetyInputs::changed);
+    connect(m_criteria, &QComboBox::currentIndexChanged, this, [this] {
+        updateEnabled();
+        Q_EMIT changed();
+    });
     connect(m_perimeter, &QCheckBox::toggled, this, &GridSafetyInputs::changed);
     return box;
 }
@@ -161,6 +174,9 @@ void GridSafetyInputs::updateEnabled() {
     field(QStringLiteral("decrementFactor"))->setEnabled(typed);
     field(QStringLiteral("xOverR"))->setEnabled(!typed);
     m_frequency->setEnabled(!typed);
+    const bool en50522 = m_criteria->currentData().toInt() == int(tav::Criteria::En50522);
+    field(QStringLiteral("footwear"))->setEnabled(en50522);
+    m_body->setEnabled(!en50522); // IEEE Std 80's body weights
     const auto material = tav::ConductorMaterial(m_material->currentData().toInt());
     field(QStringLiteral("maxTemperature"))
         ->setPlaceholderText(LoadLanguageString(kFusingPlaceholder)
@@ -233,6 +249,10 @@ GridSafetyInputs::Reading GridSafetyInputs::read() const {
         grid.surface = tav::SurfaceLayer{rho, thickness};
     }
     grid.body = m_body->currentData().toInt() == 70 ? tav::BodyWeight::Kg70 : tav::BodyWeight::Kg50;
+    grid.criteria = tav::Criteria(m_criteria->currentData().toInt());
+    if (grid.criteria == tav::Criteria::En50522)
+        grid.footwear =
+            number("footwear", Quantity::FootwearResistance, missing).value_or(grid.footwear);
     const double rods = number("rodCount", Quantity::RodCount, missing, true).value_or(0);
     if (missing.isEmpty() && rods != std::trunc(rods))
         missing = LoadLanguageString(kUnreadable)

@@ -72,6 +72,7 @@ private:
     QComboBox *m_frequency = nullptr;
     QGroupBox *m_surface = nullptr;
     QComboBox *m_body = nullptr;
+    QComboBox *m_criteria = nullptr;
     QCheckBox *m_perimeter = nullptr;
     QGroupBox *m_conductor = nullptr;
     QComboBox *m_material = nullptr;

@@ -1,9 +1,9 @@
 #include "studies/gridsafety/GridSafetyWindow.h"
 
 #include "report/GridSafetyReport.h"
-#include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/common/ValueList.h"
+#include "studies/earthing/EarthingStudyWindow.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -43,9 +43,14 @@ QString joined(const QVector<ReportLine> &lines) {
 const QStringList kFaultNames{QStringLiteral("timeConstant"),
                               QStringLiteral("decrementFactorShown"),
                               QStringLiteral("gridCurrent")};
-const QStringList kResultNames{QStringLiteral("rg"), QStringLiteral("gpr"),
-                               QStringLiteral("em"), QStringLiteral("touchTolerable"),
-                               QStringLiteral("es"), QStringLiteral("stepTolerable")};
+const QStringList kResultNames{QStringLiteral("rg"),
+                               QStringLiteral("gpr"),
+                               QStringLiteral("em"),
+                               QStringLiteral("touchTolerable"),
+                               QStringLiteral("es"),
+                               QStringLiteral("stepTolerable"),
+                               QStringLiteral("permissibleTouch"),
+                               QStringLiteral("bodyCurrent")};
 const QStringList kFactorNames{QStringLiteral("km"),  QStringLiteral("ki"), QStringLiteral("ks"),
                                QStringLiteral("kii"), QStringLiteral("kh"), QStringLiteral("n"),
                                QStringLiteral("lm"),  QStringLiteral("ls"), QStringLiteral("cs")};

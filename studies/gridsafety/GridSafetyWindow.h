@@ -1,8 +1,8 @@
 #pragma once
 
 #include "report/GridSafetyStudy.h"
-#include "studies/gridsafety/GridSafetyInputs.h"
 #include "studies/common/StudyWindow.h"
+#include "studies/gridsafety/GridSafetyInputs.h"
 
 class QLabel;
 class QPushButton;

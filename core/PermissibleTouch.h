@@ -1,0 +1,28 @@
+#pragma once
+
+namespace tav {
+
+// EN 50522:2010's permissible touch voltage U_Tp, tabulated against the fault duration in
+// its Annex B (Figure 4), from 0.05 s to 10 s. The 2022 edition's curve differs from it by
+// up to 2 %; this program follows the 2010 edition.
+inline constexpr double kLeastPermissibleDuration = 0.05;  // s
+inline constexpr double kGreatestPermissibleDuration = 10; // s
+
+class PermissibleTouch {
+public:
+    // U_Tp in V at the fault duration t in s: log-log linear between the tabulated points,
+    // the table's end values beyond them (the caller cautions that t lies outside).
+    static double voltage(double t);
+    // The body impedance in ohm at the touch voltage u in V, hand to feet, that 50 % of
+    // people do not exceed: IEC/TS 60479-1:2005 Table 1 (hand to hand, large contact area,
+    // dry, 50 %), linear in u between its rows, times EN 50522's body factor 0.75 for the
+    // path from one hand to both feet.
+    static double bodyImpedance(double u);
+    // The body current I_B in A that drives U_Tp through the body at the duration t:
+    // U_Tp / Z_B(U_Tp).
+    static double bodyCurrent(double t);
+    // Whether t lies within the table, 0.05 s to 10 s.
+    static bool tabulated(double t);
+};
+
+} // namespace tav
