@@ -4,6 +4,7 @@
 #include "cli/CriteriaOptions.h"
 #include "cli/JsonWriter.h"
 #include "core/NumericText.h"
+#include "core/PermissibleTouch.h"
 #include "core/TolerableVoltage.h"
 #include "text/StringIds.h"
 
@@ -18,9 +19,6 @@ const QString kSoilRho = QStringLiteral("soil-rho");
 const QString kSurfaceRho = QStringLiteral("surface-rho");
 const QString kSurfaceThickness = QStringLiteral("surface-thickness");
 
-// EN 50522's R_F2 per ohm metre of the ground under the feet, in 1/m.
-constexpr double kFeetPerResistivity = 1.5;
-
 struct Question {
     tav::SafetyCriteria criteria;
     std::optional<double> soil; // ohm m
@@ -34,7 +32,7 @@ struct Answer {
     // R_F2: of the surface layer, else of the soil, else none.
     double groundResistance() const {
         const tav::SafetyCriteria &c = question.criteria;
-        return kFeetPerResistivity *
+        return tav::kFeetResistancePerResistivity *
                (c.surface ? c.surface->resistivity : question.soil.value_or(0));
     }
 };

@@ -7,6 +7,8 @@ namespace tav {
 // up to 2 %; this program follows the 2010 edition.
 inline constexpr double kLeastPermissibleDuration = 0.05;  // s
 inline constexpr double kGreatestPermissibleDuration = 10; // s
+// EN 50522's R_F2 per ohm metre of the ground the feet stand on, in 1/m.
+inline constexpr double kFeetResistancePerResistivity = 1.5;
 
 class PermissibleTouch {
 public:

@@ -9,9 +9,6 @@ namespace tav {
 
 namespace {
 
-// EN 50522's R_F2 per ohm metre of the ground the feet stand on, in 1/m.
-constexpr double kFeetPerResistivity = 1.5;
-
 using Check = std::optional<Refusal>;
 
 // IEEE Std 80-2013: Cs of eq. 27, the touch and step voltages of eqs. 29 and 30 (50 kg,
@@ -36,8 +33,8 @@ TolerableVoltages en50522(const SafetyCriteria &criteria, double rho) {
     const double ground = criteria.surface ? criteria.surface->resistivity : rho;
     v.permissibleTouch = PermissibleTouch::voltage(criteria.faultDuration);
     v.bodyCurrent = PermissibleTouch::bodyCurrent(criteria.faultDuration);
-    v.touch =
-        v.permissibleTouch + (criteria.footwear + kFeetPerResistivity * ground) * v.bodyCurrent;
+    v.touch = v.permissibleTouch +
+              (criteria.footwear + kFeetResistancePerResistivity * ground) * v.bodyCurrent;
     v.step = 0;
     v.stepLimited = false;
     return v;

@@ -11,13 +11,18 @@ double cross(Point2 o, Point2 a, Point2 b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-double distanceToSegment(Point2 p, Point2 a, Point2 b) {
+Point2 nearestOnSegment(Point2 p, Point2 a, Point2 b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
     t = std::clamp(t, 0., 1.);
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    return {a.x + t * dx, a.y + t * dy};
+}
+
+double distanceToSegment(Point2 p, Point2 a, Point2 b) {
+    const Point2 q = nearestOnSegment(p, a, b);
+    return std::hypot(p.x - q.x, p.y - q.y);
 }
 
 bool onSegment(Point2 p, Point2 a, Point2 b) {
@@ -74,6 +79,20 @@ double distanceToEdges(const std::vector<Point2> &corners, Point2 p) {
     for (std::size_t k = 0, n = corners.size(); k < n; ++k)
         least = std::min(least, distanceToSegment(p, corners[k], corners[(k + 1) % n]));
     return least;
+}
+
+Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p) {
+    Point2 best = corners.empty() ? p : corners[0];
+    double least = INFINITY;
+    for (std::size_t k = 0, n = corners.size(); k < n; ++k) {
+        const Point2 q = nearestOnSegment(p, corners[k], corners[(k + 1) % n]);
+        const double d = std::hypot(p.x - q.x, p.y - q.y);
+        if (d < least) {
+            least = d;
+            best = q;
+        }
+    }
+    return best;
 }
 
 bool selfCrossing(const std::vector<Point2> &corners) {

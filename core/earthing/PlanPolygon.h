@@ -17,6 +17,8 @@ double area(const std::vector<Point2> &corners);
 bool contains(const std::vector<Point2> &corners, Point2 p, double slack = 1e-9);
 // The least distance from p to an edge, inside or out.
 double distanceToEdges(const std::vector<Point2> &corners, Point2 p);
+// The point of the edges nearest p.
+Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p);
 // Two edges that are not neighbours meet, or two neighbours fold back on each other.
 bool selfCrossing(const std::vector<Point2> &corners);
 Rectangle bounds(const std::vector<Point2> &corners);

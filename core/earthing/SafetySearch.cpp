@@ -65,16 +65,46 @@ void SafetySearch::touchStarts(int area, bool on, std::vector<Start> &starts) co
                 m_metal[std::size_t(area)] - m_values[std::size_t(j) * m_grid.nx + i];
             any = true;
         }
+    cornerStarts(area, on, starts);
     if (any) {
         for (int node : localMaxima(score, kCandidates))
             starts.push_back(
                 {{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}, area, on});
         return;
     }
-    // An area the raster misses: its middle, when it lies in it on this side.
-    const Point2 middle{0.5 * (b.x0 + b.x1), 0.5 * (b.y0 + b.y1)};
+    // An area the raster misses: the point of it nearest its middle, when on this side.
+    const Point2 middle = region.nearest({0.5 * (b.x0 + b.x1), 0.5 * (b.y0 + b.y1)});
     if (region.contains(middle) && onLayer(middle) == on)
         starts.push_back({{middle.x, middle.y, 0}, area, on});
+}
+
+// Round a fence's corners the band's outer edge is an arc the raster barely reaches, and
+// the surface there lies farthest from the metal inside: a start at each corner, at the
+// best of a few points round it on the band's edge.
+void SafetySearch::cornerStarts(int area, bool on, std::vector<Start> &starts) const {
+    const TouchRegion &region = m_areas.touch[std::size_t(area)];
+    const TouchArea &a = region.area();
+    if (a.band <= 0)
+        return;
+    constexpr int kAround = 8;
+    for (const Point2 &corner : a.outline) {
+        double best = kLowest;
+        Point2 at;
+        for (int k = 0; k < kAround; ++k) {
+            const double angle = 2 * M_PI * k / kAround;
+            const Point2 p = region.nearest({corner.x + a.band * std::cos(angle),
+                                             corner.y + a.band * std::sin(angle)});
+            if (onLayer(p) != on)
+                continue;
+            const double t = m_metal[std::size_t(area)] - m_field.potential(p.x, p.y);
+            if (t > best) {
+                best = t;
+                at = p;
+            }
+        }
+        if (best != kLowest)
+            starts.push_back({{at.x, at.y, 0}, area, on});
+    }
 }
 
 TouchMaximum SafetySearch::refineTouch(const Start &start) const {
@@ -89,8 +119,8 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
             moved = false;
             const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
             for (const auto &m : moves) {
-                const Point2 c{x + m[0], y + m[1]};
-                if (!region.contains(c) || onLayer(c) != start.on)
+                const Point2 c = region.nearest({x + m[0], y + m[1]});
+                if ((c.x == x && c.y == y) || onLayer(c) != start.on)
                     continue;
                 const double t = metal - m_field.potential(c.x, c.y);
                 if (t > value) {

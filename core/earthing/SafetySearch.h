@@ -36,6 +36,7 @@ private:
         bool on = true;
     };
     void touchStarts(int area, bool on, std::vector<Start> &starts) const;
+    void cornerStarts(int area, bool on, std::vector<Start> &starts) const;
     void stepStarts(bool on, std::vector<Start> &starts) const;
     TouchMaximum refineTouch(const Start &start) const;
     StepMaximum refineStep(const Start &start) const;

@@ -29,6 +29,18 @@ double TouchRegion::distance(Point2 p) const {
     return PlanPolygon::contains(m_area.outline, p) ? 0 : edges;
 }
 
+Point2 TouchRegion::nearest(Point2 p) const {
+    if (contains(p))
+        return p;
+    const Point2 q = PlanPolygon::nearestOnEdges(m_area.outline, p);
+    if (m_area.band <= 0)
+        return q;
+    // Out from the edge by the band, a hair short so that it counts as inside.
+    const double d = std::hypot(p.x - q.x, p.y - q.y);
+    const double s = m_area.band * (1 - 1e-12) / d;
+    return {q.x + (p.x - q.x) * s, q.y + (p.y - q.y) * s};
+}
+
 Rectangle TouchRegion::bounds() const {
     return m_bounds;
 }

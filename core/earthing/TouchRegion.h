@@ -14,7 +14,11 @@ public:
     bool contains(Point2 p) const;
     // 0 inside, else how far outside.
     double distance(Point2 p) const;
+    // p when inside, else the region's point nearest it: the searches slide along its
+    // edge rather than stop at it.
+    Point2 nearest(Point2 p) const;
     Rectangle bounds() const;
+    const TouchArea &area() const { return m_area; }
 
 private:
     TouchArea m_area;
