@@ -78,7 +78,6 @@ ReportLine StudyTexts::verdictLine(unsigned id, double value, double tolerable,
     case tav::Verdict::NotSafe:
         break;
     case tav::Verdict::OutsideMethodRange:
-    case tav::Verdict::NoLimit:
         return line(StringId::GridSafety::kOutsideRange, ReportLine::Tone::Caution);
     case tav::Verdict::NoLimit:
         return line(StringId::Criteria::kNoLimit, ReportLine::Tone::Plain);
