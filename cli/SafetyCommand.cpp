@@ -141,7 +141,6 @@ std::string verdictText(tav::Verdict verdict) {
     case tav::Verdict::NotSafe:
         return "NOT SAFE";
     case tav::Verdict::OutsideMethodRange:
-    case tav::Verdict::NoLimit:
         return CliStrings::text(StringId::GridSafety::kOutsideRange).toStdString();
     case tav::Verdict::NoLimit:
         return CliStrings::text(StringId::Criteria::kNoLimit).toStdString();

@@ -124,26 +124,24 @@ std::string placesText(const EarthingResult &r, const SystemSafety *s) {
     std::string text;
     for (std::size_t k = 0; k < r.touchAreas.size() && k < r.areas.size(); ++k) {
         const tav::earthing::TouchArea &a = r.touchAreas[k];
-        const tav::earthing::JudgedVoltage *j =
-            s && k < s->areas.size() ? &s->areas[k] : nullptr;
+        const tav::earthing::JudgedVoltage *j = s && k < s->areas.size() ? &s->areas[k] : nullptr;
         const tav::earthing::TouchMaximum &worst = r.areas[k].worst();
         const double voltage = j ? j->voltage : worst.voltage;
         const tav::earthing::Point2 place = j ? j->at : worst.at;
         const bool onLayer = j ? j->onLayer : &worst == &r.areas[k].onLayer;
         const QString kind = CliStrings::text(StringId::kSystemAreaKinds + unsigned(a.kind));
-        text += (CliStrings::text(StringId::kSystemTouchArea)
-                     .arg(QString::number(k + 1), kind, QString::number(a.part),
-                          QString::number(a.group), q(shown(voltage)), q(at(place)),
-                          side(onLayer)) +
-                 judgement(j))
-                    .toStdString() +
-                "\n";
+        text +=
+            (CliStrings::text(StringId::kSystemTouchArea)
+                 .arg(QString::number(k + 1), kind, QString::number(a.part),
+                      QString::number(a.group), q(shown(voltage)), q(at(place)), side(onLayer)) +
+             judgement(j))
+                .toStdString() +
+            "\n";
     }
     for (std::size_t k = 0; k < r.touchPoints.size() && k < r.touched.size(); ++k) {
         const tav::earthing::TouchPoint &p = r.touchPoints[k];
         const tav::earthing::TouchPointResult &t = r.touched[k];
-        const tav::earthing::JudgedVoltage *j =
-            s && k < s->points.size() ? &s->points[k] : nullptr;
+        const tav::earthing::JudgedVoltage *j = s && k < s->points.size() ? &s->points[k] : nullptr;
         const QString name = p.name.empty() ? QString::number(k + 1) : q(p.name);
         text += (CliStrings::text(StringId::kSystemTouchPoint)
                      .arg(name, QString::number(p.group), q(at(p.at)), q(shown(t.touch)),
@@ -165,14 +163,15 @@ std::string safetyText(const tav::SafetyCriteria &c, const SystemSafety &s) {
         text += verdictText(StringId::kSystemTouchVerdict, s.touch->tolerable, s.touch->voltage,
                             s.touch->verdict);
     if (s.step.verdict == tav::Verdict::NoLimit)
-        text += CliStrings::text(StringId::kSystemStepNoLimit).arg(q(shown(s.step.voltage)))
+        text += CliStrings::text(StringId::kSystemStepNoLimit)
+                    .arg(q(shown(s.step.voltage)))
                     .toStdString() +
                 "\n";
     else
         text += verdictText(StringId::kSystemStepVerdict, s.step.tolerable, s.step.voltage,
                             s.step.verdict);
-    text += CliStrings::text(StringId::kSystemOverall).arg(verdictWord(s.overall)).toStdString() +
-            "\n";
+    text +=
+        CliStrings::text(StringId::kSystemOverall).arg(verdictWord(s.overall)).toStdString() + "\n";
     for (const tav::Caution &caution : s.onLayer.cautions)
         text += "Caution: " + CliStrings::wording().caution(caution).toStdString() + "\n";
     return text;

@@ -22,9 +22,6 @@ constexpr Point kBodyImpedance[] = {{25, 3250},  {50, 2500},  {75, 2000},  {100,
                                     {150, 1400}, {175, 1325}, {200, 1275}, {225, 1225}, {400, 950},
                                     {500, 850},  {700, 775},  {1000, 775}};
 
-// EN 50522 Annex A's body factor for the path from one hand to both feet.
-constexpr double kHandToFeet = 0.75;
-
 } // namespace
 
 bool PermissibleTouch::tabulated(double t) {
@@ -56,7 +53,7 @@ double PermissibleTouch::bodyImpedance(double u) {
         if (u > a.x && u <= b.x)
             z = a.y + (b.y - a.y) * (u - a.x) / (b.x - a.x);
     }
-    return kHandToFeet * z;
+    return z;
 }
 
 double PermissibleTouch::bodyCurrent(double t) {

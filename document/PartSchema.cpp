@@ -1,7 +1,7 @@
 #include "document/PartSchema.h"
 
-#include "document/JsonFields.h"
 #include "core/earthing/PlanPolygon.h"
+#include "document/JsonFields.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
@@ -191,8 +191,10 @@ unsigned PartSchema::nameId(PartKind kind) {
 
 const std::vector<PartField> &PartSchema::fields(PartKind kind) {
     static const std::vector<PartField> tables[] = {
-        conductorFields(), rectangle(20, 5) + gridRods(), rodFields(),       lGridFields(),
-        ringFields(),      fenceFields(),                 touchAreaFields(), touchPointFields()};
+        conductorFields(), rectangle(20, 5) + gridRods(),
+        rodFields(),       lGridFields(),
+        ringFields(),      fenceFields(),
+        touchAreaFields(), touchPointFields()};
     return tables[int(kind)];
 }
 
@@ -403,8 +405,8 @@ private:
         // Relative to the polygon's size, so that a plot of a few centimetres is kept. Corners
         // in a line fold back on themselves too: said as what they are, before crossing.
         const auto flat = [&](const std::vector<earthing::Point2> &polygon) {
-            return polygon.size() < 3 || !(std::abs(earthing::PlanPolygon::area(polygon)) >
-                                           kLeastArea * extent * extent);
+            return polygon.size() < 3 ||
+                   !(std::abs(earthing::PlanPolygon::area(polygon)) > kLeastArea * extent * extent);
         };
         if (flat(earthing::PlanPolygon::convexHull(local)))
             fail(DocumentError::Kind::NoArea, path);

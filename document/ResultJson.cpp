@@ -72,14 +72,14 @@ QByteArray voltageAt(double voltage, const Point2 &at) {
 QByteArray cautionNames(const std::vector<Caution> &cautions) {
     QByteArray out = "[";
     for (std::size_t k = 0; k < cautions.size(); ++k)
-        out += QByteArray(k ? ", " : "") + "\"" + ResultJson::warningName(cautions[k].warning) +
-               "\"";
+        out +=
+            QByteArray(k ? ", " : "") + "\"" + ResultJson::warningName(cautions[k].warning) + "\"";
     return out + "]";
 }
 
 QByteArray criteriaJson(const SafetyCriteria &c, const std::vector<Point2> &zone) {
-    QByteArray out = "{" + pair("name", QByteArray("\"") + PartSchema::criteriaName(c.criteria) +
-                                            "\"") +
+    QByteArray out = "{" +
+                     pair("name", QByteArray("\"") + PartSchema::criteriaName(c.criteria) + "\"") +
                      ", " + pair("duration", number(c.faultDuration)) + ", ";
     if (c.criteria == Criteria::En50522)
         out += pair("footwear", number(c.footwear));
@@ -168,14 +168,14 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
                                           pair("current", number(g.current)) + "}";
                                })) +
            ",\n ";
-    out += pair("points",
-                list(r.points,
-                     [](const PointResult &p, std::size_t) {
-                         return "{" + pair("x", number(p.at.x)) + ", " + pair("y", number(p.at.y)) +
-                                ", " + pair("potential", number(p.potential)) + ", " +
-                                pair("touch", number(p.touch)) + ", " +
-                                pair("in_touch_area", boolean(p.inTouchArea)) + "}";
-                     })) +
+    out += pair("points", list(r.points,
+                               [](const PointResult &p, std::size_t) {
+                                   return "{" + pair("x", number(p.at.x)) + ", " +
+                                          pair("y", number(p.at.y)) + ", " +
+                                          pair("potential", number(p.potential)) + ", " +
+                                          pair("touch", number(p.touch)) + ", " +
+                                          pair("in_touch_area", boolean(p.inTouchArea)) + "}";
+                               })) +
            ",\n ";
     // The worst touch over group 0's areas; its verdict is that of the place of group 0
     // nearest its limit, which differs only where the surface layer lies in part.
@@ -194,41 +194,44 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
                                 pair("to", xy(r.stepMax.to)) +
                                 (s ? judgement(s->step) : QByteArray()) + "}") +
            ",\n ";
-    out += pair("touch_areas", list(r.touchAreas, [&](const TouchArea &a, std::size_t k) {
-                    // With criteria, the side nearest its limit; else the worse.
-                    TouchMaximum worst;
-                    bool onLayer = true;
-                    if (k < r.areas.size()) {
-                        worst = r.areas[k].worst();
-                        onLayer = &r.areas[k].worst() == &r.areas[k].onLayer;
-                    }
-                    const JudgedVoltage *j =
-                        s && k < s->areas.size() ? &s->areas[k] : nullptr;
-                    if (j) {
-                        worst = {j->voltage, j->at};
-                        onLayer = j->onLayer;
-                    }
-                    return "{" + pair("group", QByteArray::number(a.group)) + ", " +
-                           pair("kind", QByteArray("\"") + kindName(a.kind) + "\"") + ", " +
-                           pair("part", QByteArray::number(a.part)) + ", " +
-                           pair("touch_max", "{" + voltageAt(worst.voltage, worst.at) + "}") +
-                           ", " + pair("on_surface_layer", boolean(onLayer)) +
-                           (j ? judgement(*j) : QByteArray()) + "}";
-                })) +
+    out += pair("touch_areas",
+                list(r.touchAreas,
+                     [&](const TouchArea &a, std::size_t k) {
+                         // With criteria, the side nearest its limit; else the worse.
+                         TouchMaximum worst;
+                         bool onLayer = true;
+                         if (k < r.areas.size()) {
+                             worst = r.areas[k].worst();
+                             onLayer = &r.areas[k].worst() == &r.areas[k].onLayer;
+                         }
+                         const JudgedVoltage *j = s && k < s->areas.size() ? &s->areas[k] : nullptr;
+                         if (j) {
+                             worst = {j->voltage, j->at};
+                             onLayer = j->onLayer;
+                         }
+                         return "{" + pair("group", QByteArray::number(a.group)) + ", " +
+                                pair("kind", QByteArray("\"") + kindName(a.kind) + "\"") + ", " +
+                                pair("part", QByteArray::number(a.part)) + ", " +
+                                pair("touch_max", "{" + voltageAt(worst.voltage, worst.at) + "}") +
+                                ", " + pair("on_surface_layer", boolean(onLayer)) +
+                                (j ? judgement(*j) : QByteArray()) + "}";
+                     })) +
            ",\n ";
-    out += pair("touch_points", list(r.touchPoints, [&](const TouchPoint &p, std::size_t k) {
-                    const TouchPointResult t = k < r.touched.size() ? r.touched[k]
-                                                                    : TouchPointResult{};
-                    const JudgedVoltage *j =
-                        s && k < s->points.size() ? &s->points[k] : nullptr;
-                    return "{" + pair("name", text(p.name)) + ", " + pair("x", number(p.at.x)) +
-                           ", " + pair("y", number(p.at.y)) + ", " +
-                           pair("group", QByteArray::number(p.group)) + ", " +
-                           pair("touch", number(t.touch)) + ", " +
-                           pair("surface_potential", number(t.surface)) + ", " +
-                           pair("on_surface_layer", boolean(t.onLayer)) +
-                           (j ? judgement(*j) : QByteArray()) + "}";
-                })) +
+    out += pair("touch_points",
+                list(r.touchPoints,
+                     [&](const TouchPoint &p, std::size_t k) {
+                         const TouchPointResult t =
+                             k < r.touched.size() ? r.touched[k] : TouchPointResult{};
+                         const JudgedVoltage *j =
+                             s && k < s->points.size() ? &s->points[k] : nullptr;
+                         return "{" + pair("name", text(p.name)) + ", " +
+                                pair("x", number(p.at.x)) + ", " + pair("y", number(p.at.y)) +
+                                ", " + pair("group", QByteArray::number(p.group)) + ", " +
+                                pair("touch", number(t.touch)) + ", " +
+                                pair("surface_potential", number(t.surface)) + ", " +
+                                pair("on_surface_layer", boolean(t.onLayer)) +
+                                (j ? judgement(*j) : QByteArray()) + "}";
+                     })) +
            ",\n ";
     out += pair("cautions", list(r.cautions, [](const Caution &c, std::size_t) {
                     QByteArray values = "[";

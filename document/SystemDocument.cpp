@@ -158,8 +158,9 @@ EarthingInput SystemDocument::input() const {
     return input;
 }
 
-std::vector<TouchArea> SystemDocument::shapeTouchAreas(const std::vector<Conductor> &all,
-                                                       const std::vector<ConductorSource> &from) const {
+std::vector<TouchArea>
+SystemDocument::shapeTouchAreas(const std::vector<Conductor> &all,
+                                const std::vector<ConductorSource> &from) const {
     // The conductors given one by one come first, each as given; the fences stand round
     // all that comes before them.
     std::vector<TouchArea> areas = TouchAreas::ofClusters(conductors);
@@ -224,8 +225,7 @@ void SystemDocument::checkGroups(DocumentError &error) const {
     };
     const auto fail = [&error](const char *key, std::size_t k) {
         JsonFields::fail(error, DocumentError::Kind::UnknownGroup,
-                         JsonFields::indexed(QLatin1String(key), int(k)) +
-                             QLatin1String(".group"));
+                         JsonFields::indexed(QLatin1String(key), int(k)) + QLatin1String(".group"));
     };
     for (std::size_t k = 0; k < touchAreas.size(); ++k)
         if (!has(touchAreas[k].group))

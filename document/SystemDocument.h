@@ -125,8 +125,9 @@ private:
     void appendStudyParts(std::vector<earthing::Conductor> &conductors,
                           std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;
-    std::vector<earthing::TouchArea> shapeTouchAreas(const std::vector<earthing::Conductor> &all,
-                                                     const std::vector<ConductorSource> &from) const;
+    std::vector<earthing::TouchArea>
+    shapeTouchAreas(const std::vector<earthing::Conductor> &all,
+                    const std::vector<ConductorSource> &from) const;
     // A touch area's or touch point's group that no part has, at its path.
     void checkGroups(DocumentError &error) const;
 };

@@ -34,9 +34,9 @@ bool near(double actual, double expected, double relative = 1e-9) {
     return std::abs(actual - expected) <= relative * std::abs(expected);
 }
 
-// EN 50522 at 0.5 s: U_Tp 220 V; I_B = 220 / (0.75 x 1235 ohm), the body impedance of
-// IEC/TS 60479-1 Table 1 at 220 V (50 %, hand to hand) taken hand to feet.
-const double kBodyCurrentAt05 = 220 / (0.75 * 1235);
+// EN 50522 at 0.5 s: U_Tp 220 V; I_B = 220 / 1235 ohm, the body impedance of
+// IEC/TS 60479-1 Table 1 at 220 V (50 %, hand to hand).
+const double kBodyCurrentAt05 = 220. / 1235;
 
 // IEEE Std 80-2013 Annex B.1's grid and fault.
 const char kAnnexB1[] = "safety --rho 400 --length-x 70 --length-y 70 --spacing 7 --depth 0.5 "
