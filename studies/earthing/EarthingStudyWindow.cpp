@@ -98,6 +98,8 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
             [this](QPointF at) { m_plan->centreOn(at); });
     splitter->addWidget(m_results);
     splitter->setStretchFactor(1, 1);
+    // The results wide enough for the places' every column, the verdict last.
+    splitter->setSizes({380, 580, 440});
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(makeMenu());
     layout->addWidget(splitter, 1);

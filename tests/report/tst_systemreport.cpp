@@ -189,7 +189,7 @@ private Q_SLOTS:
         safety.overall = tav::Verdict::NotSafe;
         const ReportBlock block = PlaceTable::block(result, safety, shippedTexts());
         QCOMPARE(block.header, (QStringList{"Place", "Voltage (V)", "At (x, y) (m)",
-                                            "Surface layer", "Tolerable (V)", "Verdict"}));
+                                            "Layer", "Tolerable (V)", "Verdict"}));
         const QVector<QStringList> expected{
             {"Grid 1", "412.3", "(3.5, 4.25)", "on", "600.5", "pass"},
             {"Fence 1", "95.50", "(-2, 71)", "off", "80.25", "FAIL"},
