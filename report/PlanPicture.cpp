@@ -20,6 +20,8 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const QColor kEnergised(180, 40, 30);
 const QColor kFloating(30, 90, 200);
+const QColor kOutline(70, 70, 70);
+const QColor kZone(120, 120, 120, 150);
 
 bool isRod(const Conductor &c) {
     return std::hypot(c.to.x - c.from.x, c.to.y - c.from.y) < 1e-6;
@@ -27,6 +29,13 @@ bool isRod(const Conductor &c) {
 
 QRectF rasterRect(const RasterGrid &g) {
     return QRectF(QPointF(g.x0, g.y0), QPointF(g.x(g.nx - 1), g.y(g.ny - 1))).normalized();
+}
+
+QPolygonF polygon(const std::vector<Point2> &corners, const PlanTransform &t) {
+    QPolygonF out;
+    for (const Point2 &p : corners)
+        out << t.toDevice(QPointF(p.x, p.y));
+    return out;
 }
 
 } // namespace
@@ -54,9 +63,10 @@ std::vector<double> PlanPicture::mapValues(const EarthingResult &result, Map map
                 continue;
             for (std::size_t a = 0; a < regions.size(); ++a)
                 if (regions[a].contains({grid.x(i), grid.y(j)}))
-                    values[k] = std::isnan(values[k]) ? result.areas[a].metal - result.rasterPotential[k]
-                                                      : std::max(values[k], result.areas[a].metal -
-                                                                                result.rasterPotential[k]);
+                    values[k] = std::isnan(values[k])
+                                    ? result.areas[a].metal - result.rasterPotential[k]
+                                    : std::max(values[k],
+                                               result.areas[a].metal - result.rasterPotential[k]);
         }
     return values;
 }
@@ -69,6 +79,11 @@ QRectF PlanPicture::extent() const {
                    .adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
     if (result && result->raster.size() > 0)
         box |= rasterRect(result->raster);
+    for (const TouchArea &area : shownAreas())
+        for (const Point2 &p : area.outline)
+            box |= QRectF(p.x - 1e-3, p.y - 1e-3, 2e-3, 2e-3);
+    for (const TouchPoint &p : shownPoints())
+        box |= QRectF(p.at.x - 1e-3, p.at.y - 1e-3, 2e-3, 2e-3);
     if (box.isNull())
         box = QRectF(-10, -10, 20, 20);
     const double margin = 0.05 * std::max(box.width(), box.height()) + 1;
@@ -93,9 +108,13 @@ void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &w
         if (stale) // faded under a veil, whole cells without seams
             painter.fillRect(plan, QColor(255, 255, 255, 170));
     }
+    paintPlaces(painter, plan, world);
     paintConductors(painter, plan, world);
+    paintTouchPoints(painter, plan, world);
     if (result && !stale)
         paintMarks(painter, plan, world);
+    if (drawing)
+        paintDrawing(painter, plan, world);
     if (profile) {
         const PlanTransform t(world, plan);
         painter.setPen(QPen(Qt::black, 1.5, Qt::DashDotLine));
@@ -141,12 +160,13 @@ void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF
     for (int j = 0; j < grid.ny; ++j)
         for (int i = 0; i < grid.nx; ++i) {
             const double v = values[std::size_t(j) * grid.nx + i];
-            if (!std::isfinite(v))
-                continue;
             const QRectF cell = t.toDevice(
                 QRectF(QPointF(grid.x(i) - half, grid.y(j) - half), QSizeF(grid.step, grid.step)));
+            // No value (no metal within reach, no step that fits): grey, not the paper's
+            // white, so that it is not read as the scale's lowest.
             if (cell.intersects(device))
-                painter.fillRect(cell.adjusted(0, 0, 0.5, 0.5), scale.colour(v));
+                painter.fillRect(cell.adjusted(0, 0, 0.5, 0.5),
+                                 std::isfinite(v) ? scale.colour(v) : noValueColour());
         }
     if (map != Map::Potential && tolerable > 0) {
         painter.setPen(QPen(Qt::white, 2.5));
@@ -162,15 +182,6 @@ void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF
 void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,
                                   const QRectF &world) const {
     const PlanTransform t(world, device);
-    painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    if (result)
-        for (const TouchArea &area : result->touchAreas) {
-            QPolygonF outline;
-            for (const Point2 &p : area.outline)
-                outline << t.toDevice(QPointF(p.x, p.y));
-            painter.drawPolygon(outline);
-        }
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Conductor &c : conductors) {
         const QColor colour = c.group == 0 ? kEnergised : kFloating;
@@ -186,19 +197,112 @@ void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,
     }
 }
 
+const std::vector<TouchArea> &PlanPicture::shownAreas() const {
+    return solvedPlaces() ? result->touchAreas : touchAreas;
+}
+
+const std::vector<TouchPoint> &PlanPicture::shownPoints() const {
+    return solvedPlaces() ? result->touchPoints : touchPoints;
+}
+
+const std::vector<Point2> &PlanPicture::shownZone() const {
+    return solvedPlaces() ? result->surfaceZone : surfaceZone;
+}
+
+// The surface layer's zone hatched, lightly enough to read the map through it; the touch
+// areas outlined, a fence's band a translucent strip of its width, so that where a hand
+// reaches is seen as the search takes it.
+void PlanPicture::paintPlaces(QPainter &painter, const QRectF &device, const QRectF &world) const {
+    const PlanTransform t(world, device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (const QPolygonF zone = polygon(shownZone(), t); !zone.isEmpty()) {
+        painter.setPen(QPen(kZone, 1, Qt::DashLine));
+        painter.setBrush(QBrush(kZone, Qt::BDiagPattern));
+        painter.drawPolygon(zone);
+    }
+    painter.setBrush(Qt::NoBrush);
+    for (const TouchArea &area : shownAreas()) {
+        const QPolygonF outline = polygon(area.outline, t);
+        if (area.band > 0) {
+            QColor strip = area.group == 0 ? kEnergised : kFloating;
+            strip.setAlpha(45);
+            painter.setPen(
+                QPen(strip, 2 * area.band * t.scale(), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        } else {
+            painter.setPen(QPen(kOutline, 1));
+        }
+        painter.drawPolygon(outline);
+    }
+}
+
+void PlanPicture::paintTouchPoints(QPainter &painter, const QRectF &device,
+                                   const QRectF &world) const {
+    const PlanTransform t(world, device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const TouchPoint &p : shownPoints()) {
+        const QPointF at = t.toDevice(QPointF(p.at.x, p.at.y));
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(p.group == 0 ? kEnergised : kFloating);
+        painter.drawEllipse(at, 4, 4);
+        const QString name = QString::fromStdString(p.name);
+        if (name.isEmpty())
+            continue;
+        const QPointF text = at + QPointF(7, -4);
+        painter.setPen(QPen(Qt::white, 3));
+        QPainterPath path;
+        path.addText(text, painter.font(), name);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path); // a halo, to read the name over the map
+        painter.setPen(Qt::black);
+        painter.drawText(text, name);
+    }
+}
+
+void PlanPicture::paintDrawing(QPainter &painter, const QRectF &device, const QRectF &world) const {
+    const PlanTransform t(world, device);
+    QPolygonF corners;
+    for (const QPointF &p : *drawing)
+        corners << t.toDevice(p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(255, 170, 0, 40));
+    painter.setPen(QPen(QColor(200, 100, 0), 1.5, Qt::DashLine));
+    painter.drawPolygon(corners);
+    painter.setBrush(QColor(200, 100, 0));
+    painter.setPen(Qt::NoPen);
+    for (const QPointF &c : corners)
+        painter.drawEllipse(c, 2.5, 2.5);
+}
+
+// A circled cross, size its half-width: the worst touch of an area.
+void PlanPicture::paintCross(QPainter &painter, const QPointF &at, double size) {
+    for (const auto &[colour, width] : {std::pair{QColor(Qt::white), size > 7 ? 4.0 : 3.0},
+                                        std::pair{QColor(Qt::black), size > 7 ? 1.8 : 1.2}}) {
+        painter.setPen(QPen(colour, width));
+        painter.drawEllipse(at, 0.7 * size, 0.7 * size);
+        painter.drawLine(at + QPointF(-size, 0), at + QPointF(size, 0));
+        painter.drawLine(at + QPointF(0, -size), at + QPointF(0, size));
+    }
+}
+
 void PlanPicture::paintMarks(QPainter &painter, const QRectF &device, const QRectF &world) const {
     const PlanTransform t(world, device);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
-    // Touch: a circled cross; step: an arrow from the higher to the lower point.
-    const Point2 worst = result->touchMax ? result->touchMax->at : result->stepMax.from;
-    const QPointF touch = t.toDevice(QPointF(worst.x, worst.y));
+    // Touch: a circled cross, group 0's worst large, every other area's small; step: an
+    // arrow from the higher to the lower point.
+    for (const AreaResult &area : result->areas) {
+        const TouchMaximum &worst = area.worst();
+        const bool groupWorst = result->touchMax && worst.at.x == result->touchMax->at.x &&
+                                worst.at.y == result->touchMax->at.y;
+        if (std::isfinite(worst.voltage) && !groupWorst)
+            paintCross(painter, t.toDevice(QPointF(worst.at.x, worst.at.y)), 6);
+    }
+    if (result->touchMax)
+        paintCross(painter, t.toDevice(QPointF(result->touchMax->at.x, result->touchMax->at.y)),
+                   10);
     for (const auto &[colour, width] :
          {std::pair{QColor(Qt::white), 4.0}, std::pair{QColor(Qt::black), 1.8}}) {
         painter.setPen(QPen(colour, width));
-        painter.drawEllipse(touch, 7, 7);
-        painter.drawLine(touch + QPointF(-10, 0), touch + QPointF(10, 0));
-        painter.drawLine(touch + QPointF(0, -10), touch + QPointF(0, 10));
         const QPointF from = t.toDevice(QPointF(result->stepMax.from.x, result->stepMax.from.y));
         const QPointF to = t.toDevice(QPointF(result->stepMax.to.x, result->stepMax.to.y));
         painter.drawLine(from, to);

@@ -3,7 +3,9 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 
+#include <QColor>
 #include <QLineF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -15,9 +17,11 @@ class QPainter;
 
 // The plan of an earthing system seen from above, drawn with a QPainter so that the study
 // window and its report draw the same: the conductors (energised and floating apart),
-// rods as dots, the touch and step areas, and after a solve a map of the raster's cells
-// (potential, touch or step voltage), the contour of the tolerable voltage on it, the
-// worst touch and step marked, and the profile line.
+// rods as dots, the touch areas (outlined, a fence's band as a strip of its width), the
+// surface layer's zone hatched, the touch points, and after a solve a map of the raster's
+// cells (potential, touch or step voltage; grey where the map has no value), the contour
+// of the tolerable voltage on it, the worst touch of every area and the worst step marked,
+// and the profile line.
 class PlanPicture {
 public:
     enum class Map { None, Potential, Touch, Step };
@@ -31,6 +35,16 @@ public:
     // The map is of the system as it was solved, which has changed since: drawn faded,
     // without the worst places, under the system as it is now.
     bool stale = false;
+    // The places of the system as it is now, drawn while there is no solve or it is stale;
+    // a current solve's own are drawn otherwise.
+    std::vector<tav::earthing::TouchArea> touchAreas;
+    std::vector<tav::earthing::TouchPoint> touchPoints;
+    std::vector<tav::earthing::Point2> surfaceZone; // empty: everywhere
+    // A polygon being drawn on the plan, m: its corners so far and where the cursor is.
+    std::optional<QPolygonF> drawing;
+
+    // What a cell without a value is filled with, inside the raster.
+    static QColor noValueColour() { return {214, 214, 214}; }
 
     // The conductors' extent with a margin, and the step area when solved: the world
     // rectangle to show first.
@@ -51,4 +65,13 @@ private:
     std::pair<double, double> mapRange() const; // of the map's values
     void paintConductors(QPainter &painter, const QRectF &device, const QRectF &world) const;
     void paintMarks(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    static void paintCross(QPainter &painter, const QPointF &at, double size);
+    void paintPlaces(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    void paintTouchPoints(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    void paintDrawing(QPainter &painter, const QRectF &device, const QRectF &world) const;
+    // The places drawn: the solve's while it is current, else the system's as it is now.
+    bool solvedPlaces() const { return result && !stale; }
+    const std::vector<tav::earthing::TouchArea> &shownAreas() const;
+    const std::vector<tav::earthing::TouchPoint> &shownPoints() const;
+    const std::vector<tav::earthing::Point2> &shownZone() const;
 };

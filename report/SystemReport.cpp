@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 
+#include "core/earthing/PlanPolygon.h"
+#include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
@@ -58,6 +60,14 @@ ReportLine line(const QString &text) {
 QString place(const Point2 &p) {
     return QStringLiteral("(%1, %2)")
         .arg(given(std::round(p.x * 100) / 100), given(std::round(p.y * 100) / 100));
+}
+
+QString surfaceZone(const std::vector<Point2> &zone, const StudyTexts &texts) {
+    if (zone.empty())
+        return texts.text(kEverywhere);
+    return texts.text(kZonePolygon)
+        .arg(int(zone.size()))
+        .arg(given(std::round(std::abs(PlanPolygon::area(zone)) * 100) / 100));
 }
 
 } // namespace
@@ -142,12 +152,21 @@ Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
     pairs.append(
         {texts.text(kDuration),
          texts.text(Study::kUnit).arg(given(c.faultDuration), texts.text(Study::kSecond))});
+    const bool en50522 = c.criteria == tav::Criteria::En50522;
+    pairs.prepend({texts.text(kCriteriaUsed), texts.text(en50522 ? StringId::Criteria::kEn50522
+                                                                 : StringId::Criteria::kIeee80)});
     pairs.append({texts.text(kSurface),
                   c.surface ? texts.text(kSurfaceValue)
                                   .arg(given(c.surface->resistivity), given(c.surface->thickness))
                             : texts.text(kNoSurface)});
-    pairs.append({texts.text(kBodyWeight),
-                  texts.text(kKilograms).arg(c.body == tav::BodyWeight::Kg70 ? 70 : 50)});
+    if (c.surface)
+        pairs.append({texts.text(kSurfaceZone), surfaceZone(d.surfaceZone, texts)});
+    // Each criteria's own person: IEEE Std 80's body weight, EN 50522's footwear.
+    if (en50522)
+        pairs.append({texts.text(kFootwear), texts.value(c.footwear, Study::kOhm)});
+    else
+        pairs.append({texts.text(kBodyWeight),
+                      texts.text(kKilograms).arg(c.body == tav::BodyWeight::Kg70 ? 70 : 50)});
     return pairs;
 }
 
@@ -184,13 +203,15 @@ Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &sa
                  texts.text(kVoltageFromTo)
                      .arg(number(r.stepMax.voltage), place(r.stepMax.from), place(r.stepMax.to))}};
     if (r.touchMax)
-        pairs.insert(2, {texts.text(kWorstTouch),
-                         texts.text(kVoltageAt).arg(number(r.touchMax->voltage), place(r.touchMax->at))});
+        pairs.insert(
+            2, {texts.text(kWorstTouch),
+                texts.text(kVoltageAt).arg(number(r.touchMax->voltage), place(r.touchMax->at))});
     if (safety) {
         pairs.append(
             {texts.text(kTolerableTouch), texts.value(safety->onLayer.touch, Study::kVolt)});
-        pairs.append(
-            {texts.text(kTolerableStep), texts.value(safety->onLayer.step, Study::kVolt)});
+        pairs.append({texts.text(kTolerableStep),
+                      safety->onLayer.stepLimited ? texts.value(safety->onLayer.step, Study::kVolt)
+                                                  : texts.text(kNoLimit)});
     }
     return pairs;
 }
@@ -212,14 +233,25 @@ QVector<ReportLine> verdicts(const EarthingResult &r, const std::optional<System
         if (safety->touch)
             lines.append(texts.verdictLine(kTouchVerdict, safety->touch->voltage,
                                            safety->touch->tolerable, safety->touch->verdict));
-        lines.append(texts.verdictLine(kStepVerdict, safety->step.voltage, safety->step.tolerable,
-                                       safety->step.verdict));
+        if (safety->step.verdict == tav::Verdict::NoLimit)
+            lines.append(line(texts.text(kStepNoLimit).arg(number(safety->step.voltage))));
+        else
+            lines.append(texts.verdictLine(kStepVerdict, safety->step.voltage,
+                                           safety->step.tolerable, safety->step.verdict));
         for (const tav::Caution &c : safety->onLayer.cautions)
             lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
     }
     for (const tav::Caution &c : r.cautions)
         lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
     return lines;
+}
+
+std::optional<ReportLine> overall(const std::optional<SystemSafety> &safety,
+                                  const StudyTexts &texts) {
+    if (!safety)
+        return std::nullopt;
+    return ReportLine{texts.text(kOverall).arg(PlaceTable::verdictWord(safety->overall, texts)),
+                      PlaceTable::tone(safety->overall)};
 }
 
 Report report(const tav::SystemDocument &document, const EarthingResult &result,
@@ -235,12 +267,15 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     results.heading = texts.text(kResults);
     results.pairs = resultPairs(result, safety, texts);
     report.blocks.append(results);
+    report.blocks.append(PlaceTable::block(result, safety, texts));
     report.blocks.append(groups(result, texts));
     for (const ReportBlock &picture : pictures(document, result, safety, texts))
         report.blocks.append(picture);
     ReportBlock verdict;
     verdict.heading = texts.text(kVerdict);
     verdict.lines = verdicts(result, safety, texts);
+    if (const std::optional<ReportLine> all = overall(safety, texts))
+        verdict.lines.prepend(*all);
     if (!verdict.lines.isEmpty())
         report.blocks.append(verdict);
     return report;

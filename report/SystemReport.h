@@ -20,7 +20,8 @@ namespace SystemReport {
 
 using Pairs = QVector<QPair<QString, QString>>;
 
-// The soil, the current and the safety criteria.
+// The soil, the current and the safety criteria: whose, the fault's duration, the surface
+// layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear.
 Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
 // Each part of the system in words, one line each.
 QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts &texts);
@@ -35,6 +36,10 @@ ReportBlock groups(const tav::earthing::EarthingResult &result, const StudyTexts
 QVector<ReportLine> verdicts(const tav::earthing::EarthingResult &result,
                              const std::optional<tav::earthing::SystemSafety> &safety,
                              const StudyTexts &texts);
+
+// The verdict over every place judged, in its tone; none without criteria.
+std::optional<ReportLine> overall(const std::optional<tav::earthing::SystemSafety> &safety,
+                                  const StudyTexts &texts);
 
 // Where the report's profile runs: the line the study window keeps under study_window's
 // profile ([x1, y1, x2, y2], m) when there is one, else along x through the worst touch,

@@ -428,6 +428,21 @@ inline constexpr unsigned kTouchPointName = 5555;
 inline constexpr unsigned kSurfaceArea = 5556;
 inline constexpr unsigned kCriteria = 5557;
 inline constexpr unsigned kFootwear = 5558;
+// 5130-5199: the safety criteria's and the places' inputs and results in the study window.
+inline constexpr unsigned kSurfaceZone = 5130;
+inline constexpr unsigned kZoneEverywhere = 5131;
+inline constexpr unsigned kZoneFence = 5132;
+inline constexpr unsigned kZoneGrids = 5133;
+inline constexpr unsigned kZoneDrawn = 5134;
+inline constexpr unsigned kDrawTouchArea = 5135;
+inline constexpr unsigned kDrawSurfaceZone = 5136;
+inline constexpr unsigned kDrawHint = 5137;
+inline constexpr unsigned kNoFence = 5138;
+inline constexpr unsigned kNoGrid = 5139;
+inline constexpr unsigned kTouchGroup = 5140;
+inline constexpr unsigned kDrawTooFew = 5141;
+inline constexpr unsigned kPlaces = 5142;
+inline constexpr unsigned kCentre = 5143;
 } // namespace EarthingStudy
 
 namespace SystemReport {
@@ -479,6 +494,33 @@ inline constexpr unsigned kVoltage = 5544;
 inline constexpr unsigned kPotentialCurve = 5545;
 inline constexpr unsigned kTouchCurve = 5546;
 inline constexpr unsigned kProfileDrawn = 5547;
+// 5570-5599: the places judged, the criteria and where the surface layer lies.
+inline constexpr unsigned kPlaces = 5570;
+inline constexpr unsigned kPlaceColumn = 5571;
+inline constexpr unsigned kPlaceVoltageColumn = 5572;
+inline constexpr unsigned kPlaceAtColumn = 5573;
+inline constexpr unsigned kPlaceLayerColumn = 5574;
+inline constexpr unsigned kPlaceLimitColumn = 5575;
+inline constexpr unsigned kPlaceVerdictColumn = 5576;
+inline constexpr unsigned kPlaceConductors = 5577;
+inline constexpr unsigned kPlaceGrid = 5578;
+inline constexpr unsigned kPlaceRing = 5579;
+inline constexpr unsigned kPlaceFence = 5580;
+inline constexpr unsigned kPlaceGiven = 5581;
+inline constexpr unsigned kPlacePoint = 5582;
+inline constexpr unsigned kPlaceStep = 5583;
+inline constexpr unsigned kOnLayer = 5584;
+inline constexpr unsigned kOffLayer = 5585;
+inline constexpr unsigned kForInformation = 5586;
+inline constexpr unsigned kNotReached = 5587;
+inline constexpr unsigned kCriteriaUsed = 5588;
+inline constexpr unsigned kFootwear = 5589;
+inline constexpr unsigned kSurfaceZone = 5590;
+inline constexpr unsigned kEverywhere = 5591;
+inline constexpr unsigned kZonePolygon = 5592;
+inline constexpr unsigned kOverall = 5593;
+inline constexpr unsigned kStepNoLimit = 5594;
+inline constexpr unsigned kNoLimit = 5595;
 } // namespace SystemReport
 
 } // namespace StringId

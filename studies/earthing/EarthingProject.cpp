@@ -122,10 +122,9 @@ void EarthingProject::setValue(int part, const QString &path, const QJsonValue &
 int EarthingProject::addPart(Kind kind) {
     StudyProject after = m_document;
     const int at = after.insert(StudyPart::made(kind));
-    m_undo->push(new ProjectCommand(this,
-                                    LoadLanguageString(kAddCommand)
-                                        .arg(LoadLanguageString(StudyPart::nameId(kind))),
-                                    m_document, after, -1, at, QString()));
+    m_undo->push(new ProjectCommand(
+        this, LoadLanguageString(kAddCommand).arg(LoadLanguageString(StudyPart::nameId(kind))),
+        m_document, after, -1, at, QString()));
     return at;
 }
 
@@ -162,7 +161,10 @@ void EarthingProject::setFloating(int index, bool floating) {
 EarthingProject::GridRods EarthingProject::gridRods(const StudyPart &part) {
     if (!part.json.contains(QStringLiteral("rods")))
         return GridRods::None;
-    return part.json.value(QStringLiteral("rods")).toObject().value(QStringLiteral("corners")).toBool(false)
+    return part.json.value(QStringLiteral("rods"))
+                   .toObject()
+                   .value(QStringLiteral("corners"))
+                   .toBool(false)
                ? GridRods::Corners
                : GridRods::Edge;
 }
@@ -222,6 +224,64 @@ void EarthingProject::setSurface(bool present) {
 
 void EarthingProject::setBodyWeight(int kilograms) {
     setValue(-1, QStringLiteral("safety/body"), kilograms, LoadLanguageString(kBody));
+}
+
+void EarthingProject::setCriteria(tav::Criteria criteria) {
+    setValue(-1, QStringLiteral("safety/criteria"),
+             QString::fromLatin1(tav::PartSchema::criteriaName(criteria)),
+             LoadLanguageString(kCriteria));
+}
+
+void EarthingProject::setFootwear(double ohms) {
+    setValue(-1, QStringLiteral("safety/footwear"), ohms, LoadLanguageString(kFootwear));
+}
+
+QString EarthingProject::surfaceZone(const QJsonObject &rest) {
+    const QJsonObject surface =
+        rest.value(kSafety).toObject().value(QStringLiteral("surface")).toObject();
+    if (!surface.contains(QStringLiteral("area")))
+        return QStringLiteral("everywhere");
+    const QString kept =
+        rest.value(kWindow).toObject().value(QStringLiteral("surface_zone")).toString();
+    return kept == QLatin1String("fence") || kept == QLatin1String("grids")
+               ? kept
+               : QStringLiteral("drawn");
+}
+
+// The polygon and how it was had change together, so that an undo takes back both.
+void EarthingProject::setSurfaceZone(const QString &zone, const QJsonArray &corners) {
+    StudyProject after = m_document;
+    QJsonObject safety = after.rest.value(kSafety).toObject();
+    QJsonObject surface = safety.value(QStringLiteral("surface")).toObject();
+    QJsonObject settings = after.rest.value(kWindow).toObject();
+    if (zone == QLatin1String("everywhere")) {
+        surface.remove(QStringLiteral("area"));
+        settings.remove(QStringLiteral("surface_zone"));
+    } else {
+        surface[QStringLiteral("area")] = corners;
+        settings[QStringLiteral("surface_zone")] = zone;
+    }
+    safety[QStringLiteral("surface")] = surface;
+    after.rest[kSafety] = safety;
+    if (settings.isEmpty())
+        after.rest.remove(kWindow);
+    else
+        after.rest[kWindow] = settings;
+    if (after.rest == m_document.rest)
+        return;
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kSurfaceZone)), after, -2);
+}
+
+int EarthingProject::addTouchArea(const QJsonArray &corners) {
+    StudyPart part = StudyPart::made(Kind::TouchArea);
+    part.json[QStringLiteral("polygon")] = corners;
+    StudyProject after = m_document;
+    const int at = after.insert(part);
+    m_undo->push(new ProjectCommand(
+        this,
+        LoadLanguageString(kAddCommand).arg(LoadLanguageString(StudyPart::nameId(Kind::TouchArea))),
+        m_document, after, -1, at, QString()));
+    return at;
 }
 
 void EarthingProject::setMap(const QString &name) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/TolerableVoltage.h"
 #include "studies/earthing/StudyProject.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 #include <QLineF>
 #include <QObject>
@@ -48,6 +50,16 @@ public:
     void setSoilLayered(bool layered);
     void setSurface(bool present);
     void setBodyWeight(int kilograms);
+    // IEEE Std 80's limits or EN 50522's; the fields of the other stay as they were.
+    void setCriteria(tav::Criteria criteria);
+    void setFootwear(double ohms);
+    // Where the surface layer lies: "everywhere" takes its polygon out; "fence", "grids"
+    // and "drawn" put the corners given (x, y pairs, m) as safety's surface/area, and the
+    // window keeps how they were had, to show the choice again.
+    void setSurfaceZone(const QString &zone, const QJsonArray &corners);
+    static QString surfaceZone(const QJsonObject &rest);
+    // A touch area of the corners drawn on the plan, as one edit; its index.
+    int addTouchArea(const QJsonArray &corners);
     // The study window's settings: the map shown and the profile line.
     void setMap(const QString &name);
     void setProfile(const std::optional<QLineF> &line);

@@ -1,5 +1,6 @@
 #include "studies/earthing/EarthingStudyWindow.h"
 
+#include "core/earthing/PlanPolygon.h"
 #include "document/DocumentWording.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
@@ -13,8 +14,8 @@
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
 #include "studies/earthing/PlanView.h"
-#include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/ProfileView.h"
+#include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/SolveRunner.h"
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
@@ -60,8 +61,9 @@ const QString kSettings = QStringLiteral("study_window");
 
 int mapIndex(const QJsonObject &settings) {
     const QString map = settings.value(QStringLiteral("map")).toString();
-    const auto named = std::find_if(std::begin(kMapNames), std::end(kMapNames),
-                                    [&map](const char *name) { return map == QLatin1String(name); });
+    const auto named =
+        std::find_if(std::begin(kMapNames), std::end(kMapNames),
+                     [&map](const char *name) { return map == QLatin1String(name); });
     return named != std::end(kMapNames) ? int(named - std::begin(kMapNames))
                                         : int(PlanPicture::Map::Touch);
 }
@@ -92,8 +94,12 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     splitter->addWidget(makeInputs());
     splitter->addWidget(makeCentre());
     m_results = new StudyResultsPanel(this);
+    connect(m_results, &StudyResultsPanel::placeActivated, this,
+            [this](QPointF at) { m_plan->centreOn(at); });
     splitter->addWidget(m_results);
     splitter->setStretchFactor(1, 1);
+    // The results wide enough for the places' every column, the verdict last.
+    splitter->setSizes({380, 580, 440});
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(makeMenu());
     layout->addWidget(splitter, 1);
@@ -175,6 +181,9 @@ QWidget *EarthingStudyWindow::makeInputs() {
     connect(m_inputs, &StudyInputs::layeredChosen, m_project, &EarthingProject::setSoilLayered);
     connect(m_inputs, &StudyInputs::surfaceChosen, m_project, &EarthingProject::setSurface);
     connect(m_inputs, &StudyInputs::bodyChosen, m_project, &EarthingProject::setBodyWeight);
+    connect(m_inputs, &StudyInputs::criteriaChosen, m_project, &EarthingProject::setCriteria);
+    connect(m_inputs, &StudyInputs::surfaceZoneChosen, this,
+            &EarthingStudyWindow::chooseSurfaceZone);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_inputs);
@@ -232,8 +241,9 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
             });
     connect(m_editor, &PartEditor::floatingChosen, this,
             [this](bool floating) { m_project->setFloating(currentPart(), floating); });
-    connect(m_editor, &PartEditor::rodsChosen, this,
-            [this](EarthingProject::GridRods rods) { m_project->setGridRods(currentPart(), rods); });
+    connect(m_editor, &PartEditor::rodsChosen, this, [this](EarthingProject::GridRods rods) {
+        m_project->setGridRods(currentPart(), rods);
+    });
     m_documentMessage = StudyLabels::wrapping(parts, QStringLiteral("documentMessage"));
     m_documentMessage->setStyleSheet(
         QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(kRed)));
@@ -266,6 +276,7 @@ QWidget *EarthingStudyWindow::makeCentre() {
     connect(m_plan, &PlanView::cursorMoved, this, &EarthingStudyWindow::showCursor);
     connect(m_plan, &PlanView::profileChanged, this,
             [this](QLineF line) { m_project->setProfile(line); });
+    connect(m_plan, &PlanView::polygonDrawn, this, &EarthingStudyWindow::polygonDrawn);
     m_profile = new ProfileView(centre);
     m_profile->setObjectName(QStringLiteral("profile"));
     m_profile->setHint(LoadLanguageString(kProfileHint));
@@ -333,8 +344,8 @@ QWidget *EarthingStudyWindow::makeMenu() {
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     QAction *redo = m_project->undoStack()->createRedoAction(this, LoadLanguageString(kRedo));
     redo->setObjectName(QStringLiteral("redo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
 
@@ -342,6 +353,12 @@ QWidget *EarthingStudyWindow::makeMenu() {
     QAction *fit = view->addAction(LoadLanguageString(kFit), this, &EarthingStudyWindow::fitPlan);
     fit->setObjectName(QStringLiteral("fit"));
     fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addSeparator();
+    view->addAction(LoadLanguageString(kDrawTouchArea), this, &EarthingStudyWindow::drawTouchArea)
+        ->setObjectName(QStringLiteral("drawTouchArea"));
+    view->addAction(LoadLanguageString(kDrawSurfaceZone), this,
+                    &EarthingStudyWindow::drawSurfaceZone)
+        ->setObjectName(QStringLiteral("drawSurfaceZone"));
     // Shortcuts of a menu bar in a layout work once its actions are the window's too.
     for (QMenu *menu : {file, edit, view})
         addActions(menu->actions());
@@ -358,7 +375,9 @@ void EarthingStudyWindow::makeShortcuts() {
 
 // Escape cancels a solve; otherwise it closes the window, as in every study window.
 void EarthingStudyWindow::escapePressed() {
-    if (solving())
+    if (m_plan->isDrawing())
+        m_plan->cancelDrawing();
+    else if (solving())
         cancelSolve();
     else
         close();
@@ -456,15 +475,17 @@ void EarthingStudyWindow::check() {
 void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_problem.reset();
     if (checked.error.kind != tav::DocumentError::Kind::None) {
-        m_problem = InputProblem::ofDocument(checked.project, checked.error,
-                                             [this](int part, const QString &path) {
-                                                 if (part < 0)
-                                                     return m_inputs->fields()->label(path);
-                                                 return part == currentPart() ? m_editor->label(path)
-                                                                              : QString();
-                                             });
+        m_problem = InputProblem::ofDocument(
+            checked.project, checked.error, [this](int part, const QString &path) {
+                if (part < 0)
+                    return m_inputs->fields()->label(path);
+                return part == currentPart() ? m_editor->label(path) : QString();
+            });
     } else {
         m_plan->picture().conductors = checked.conductors;
+        m_plan->picture().touchAreas = checked.touchAreas;
+        m_plan->picture().touchPoints = checked.touchPoints;
+        m_plan->picture().surfaceZone = checked.surfaceZone;
         if (checked.refusal)
             m_problem = InputProblem::ofRefusal(checked.project, checked.sources, *checked.refusal);
         // A part that would expand past the solver's limit: that part, never expanded.
@@ -622,6 +643,69 @@ void EarthingStudyWindow::showCursor(QPointF at) {
         m_cursor->setText(LoadLanguageString(kCursor).arg(x, y));
 }
 
+// --- where people stand ----------------------------------------------------------------------
+
+namespace {
+
+QJsonArray cornersJson(const std::vector<tav::earthing::Point2> &corners) {
+    QJsonArray out;
+    for (const tav::earthing::Point2 &p : corners) // to the millimetre, as typed
+        out.append(QJsonArray{std::round(p.x * 1000) / 1000, std::round(p.y * 1000) / 1000});
+    return out;
+}
+
+} // namespace
+
+// The fence's corners, or the hull of the grids' outlines, as the study was last checked;
+// drawn: the polygon kept, else one drawn on the plan now.
+void EarthingStudyWindow::chooseSurfaceZone(const QString &zone) {
+    using tav::earthing::TouchAreaKind;
+    const auto &areas = m_plan->picture().touchAreas;
+    std::vector<tav::earthing::Point2> corners;
+    for (const tav::earthing::TouchArea &area : areas) {
+        if (zone == QLatin1String("fence") && area.kind == TouchAreaKind::Fence && corners.empty())
+            corners = area.outline;
+        if (zone == QLatin1String("grids") && area.kind == TouchAreaKind::Grid)
+            corners.insert(corners.end(), area.outline.begin(), area.outline.end());
+    }
+    if (zone == QLatin1String("grids"))
+        corners = tav::earthing::PlanPolygon::convexHull(corners);
+    const QJsonValue kept = project().rest.value(
+        QStringLiteral("safety"))[QStringLiteral("surface")][QStringLiteral("area")];
+    if (zone == QLatin1String("drawn")) {
+        if (kept.isArray())
+            m_project->setSurfaceZone(zone, kept.toArray());
+        else
+            startDrawing(Drawn::SurfaceZone);
+    } else if (zone == QLatin1String("everywhere") || corners.size() >= 3) {
+        m_project->setSurfaceZone(zone, cornersJson(corners));
+    } else {
+        m_status->setText(LoadLanguageString(zone == QLatin1String("fence") ? kNoFence : kNoGrid));
+    }
+    m_inputs->load(project().rest); // the choice refused shows the one that holds
+}
+
+void EarthingStudyWindow::startDrawing(Drawn drawn) {
+    m_drawn = drawn;
+    m_plan->startDrawing();
+    m_status->setText(LoadLanguageString(kDrawHint));
+}
+
+void EarthingStudyWindow::polygonDrawn(const QPolygonF &corners) {
+    if (corners.size() < 3) {
+        m_status->setText(LoadLanguageString(kDrawTooFew));
+        return;
+    }
+    m_status->clear();
+    std::vector<tav::earthing::Point2> points;
+    for (const QPointF &p : corners) // to the centimetre: no hand clicks finer
+        points.push_back({std::round(p.x() * 100) / 100, std::round(p.y() * 100) / 100});
+    if (m_drawn == Drawn::TouchArea)
+        m_project->addTouchArea(cornersJson(points));
+    else
+        m_project->setSurfaceZone(QStringLiteral("drawn"), cornersJson(points));
+}
+
 // --- the project file and the report --------------------------------------------------------
 
 bool EarthingStudyWindow::openFile(const QString &path) {
@@ -634,7 +718,8 @@ bool EarthingStudyWindow::saveTo(const QString &path) {
 
 void EarthingStudyWindow::showTitle() {
     setWindowModified(m_project->isModified());
-    setWindowTitle(LoadLanguageString(kWindowTitle).arg(m_file->shownName(), LoadLanguageString(kTitle)));
+    setWindowTitle(
+        LoadLanguageString(kWindowTitle).arg(m_file->shownName(), LoadLanguageString(kTitle)));
 }
 
 QString EarthingStudyWindow::reportUnavailable() const {

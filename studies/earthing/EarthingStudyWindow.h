@@ -9,6 +9,7 @@
 #include "studies/earthing/StudyProject.h"
 
 #include <QPointer>
+#include <QPolygonF>
 
 #include <memory>
 #include <optional>
@@ -56,6 +57,10 @@ public:
     void cancelSolve();
     void selectPart(int index);
     void fitPlan();
+    // Draw a touch area, or the surface layer's zone, on the plan: clicks put corners.
+    void drawTouchArea() { startDrawing(Drawn::TouchArea); }
+    void drawSurfaceZone() { startDrawing(Drawn::SurfaceZone); }
+    PlanView *plan() const { return m_plan; }
 
     const StudyProject &project() const;
     EarthingProject *editedProject() const { return m_project; }
@@ -101,6 +106,12 @@ private:
     void showProfile();
     void showCursor(QPointF at);
 
+    // Where the surface layer lies, and polygons drawn on the plan.
+    enum class Drawn { TouchArea, SurfaceZone };
+    void chooseSurfaceZone(const QString &zone);
+    void startDrawing(Drawn drawn);
+    void polygonDrawn(const QPolygonF &corners);
+
     void showTitle();
     const std::optional<tav::earthing::SystemSafety> &safety() const;
 
@@ -117,6 +128,7 @@ private:
     std::optional<SolvedStudy> m_solved;
     bool m_stale = false;
     bool m_fitOnCheck = false;
+    Drawn m_drawn = Drawn::TouchArea;
 
     StudyInputs *m_inputs = nullptr;
     QListView *m_parts = nullptr;

@@ -52,15 +52,16 @@ QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned 
     edit->setObjectName(path);
     // The field shows what the document holds, however long: a list of many rods.
     edit->setMaxLength(std::numeric_limits<int>::max());
-    if (type != Type::Points)
+    if (type != Type::Points && type != Type::Text)
         edit->setAlignment(Qt::AlignRight);
     m_labels.insert(path, LoadLanguageString(label));
     form->addRow(m_labels.value(path), edit);
     m_edits.insert(path, edit);
     m_types.insert(path, type);
     m_order.append(path);
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, path, type](const QString &text) { Q_EMIT edited(path, typedValue(type, text)); });
+    connect(edit, &QLineEdit::textEdited, this, [this, path, type](const QString &text) {
+        Q_EMIT edited(path, typedValue(type, text));
+    });
     return edit;
 }
 
@@ -86,6 +87,8 @@ QJsonValue JsonFieldEdits::typedValue(Type type, const QString &typed) {
         return QJsonValue(QJsonValue::Undefined); // left out: the reader says it is missing
     if (type == Type::Points)
         return pointsValue(text);
+    if (type == Type::Text) // a name, whatever it reads as
+        return typed;
     const auto number = StudyNumber::read(text);
     if (!number)
         return text;
@@ -132,4 +135,3 @@ bool JsonFieldEdits::marked(const QString &path) const {
     const QLineEdit *edit = m_edits.value(path);
     return edit && edit->property("invalid").toBool();
 }
-

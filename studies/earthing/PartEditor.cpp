@@ -1,8 +1,8 @@
 #include "studies/earthing/PartEditor.h"
 
+#include "studies/common/StudyNumber.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/JsonPath.h"
-#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -39,7 +39,8 @@ void PartEditor::showPart(const StudyPart *part) {
     setMessage(QString());
     if (!part)
         return;
-    m_connection->setCurrentIndex(part->floating() ? 1 : 0);
+    if (m_connection)
+        m_connection->setCurrentIndex(part->floating() ? 1 : 0);
     m_fields->load(part->json);
     if (m_rods) {
         const EarthingProject::GridRods rods = EarthingProject::gridRods(*part);
@@ -63,13 +64,20 @@ void PartEditor::build(std::optional<Kind> kind) {
     m_body = new QWidget(this);
     auto *form = new QFormLayout(m_body);
     form->setContentsMargins(0, 0, 0, 0);
-    m_connection = new QComboBox(m_body);
-    m_connection->setObjectName(QStringLiteral("connection"));
-    m_connection->addItems({LoadLanguageString(kEnergised), LoadLanguageString(kFloating)});
-    form->addRow(LoadLanguageString(kConnection), m_connection);
-    connect(m_connection, &QComboBox::activated, this,
-            [this](int index) { Q_EMIT floatingChosen(index == 1); });
     m_fields = new JsonFieldEdits(m_body);
+    // A touch area or point is of metal some other part is: the group of that part, which
+    // a group of its own would not be.
+    if (*kind == Kind::TouchArea || *kind == Kind::TouchPoint) {
+        m_fields->add(form, QStringLiteral("group"), kTouchGroup, StudyPart::Type::Integer)
+            ->setPlaceholderText(QStringLiteral("0"));
+    } else {
+        m_connection = new QComboBox(m_body);
+        m_connection->setObjectName(QStringLiteral("connection"));
+        m_connection->addItems({LoadLanguageString(kEnergised), LoadLanguageString(kFloating)});
+        form->addRow(LoadLanguageString(kConnection), m_connection);
+        connect(m_connection, &QComboBox::activated, this,
+                [this](int index) { Q_EMIT floatingChosen(index == 1); });
+    }
     for (const StudyPart::Field &f : std::as_const(m_fieldList)) {
         if (f.path == QLatin1String("rods/count")) {
             m_rods = new QComboBox(m_body);
@@ -77,9 +85,8 @@ void PartEditor::build(std::optional<Kind> kind) {
             m_rods->addItems({LoadLanguageString(kNoRods), LoadLanguageString(kRodsOnEdge),
                               LoadLanguageString(kRodsAtCorners)});
             form->addRow(LoadLanguageString(kGridRods), m_rods);
-            connect(m_rods, &QComboBox::activated, this, [this](int index) {
-                Q_EMIT rodsChosen(EarthingProject::GridRods(index));
-            });
+            connect(m_rods, &QComboBox::activated, this,
+                    [this](int index) { Q_EMIT rodsChosen(EarthingProject::GridRods(index)); });
         }
         QLineEdit *edit = m_fields->add(form, f.path, f.label, f.type);
         if (f.path == QLatin1String("rods/count"))

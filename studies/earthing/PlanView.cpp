@@ -2,6 +2,7 @@
 
 #include "report/PlanTransform.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -30,6 +31,52 @@ QPointF PlanView::toDevice(const QPointF &world) const {
         .toDevice(world);
 }
 
+void PlanView::centreOn(const QPointF &world) {
+    m_world.moveCenter(world);
+    update();
+}
+
+void PlanView::startDrawing() {
+    m_drawing = true;
+    m_corners.clear();
+    m_picture.drawing = QPolygonF();
+    setCursor(Qt::CrossCursor);
+    setFocus();
+    update();
+}
+
+void PlanView::cancelDrawing() {
+    m_drawing = false;
+    m_corners.clear();
+    m_picture.drawing.reset();
+    unsetCursor();
+    update();
+}
+
+void PlanView::finishDrawing() {
+    const QPolygonF corners = m_corners;
+    cancelDrawing();
+    Q_EMIT polygonDrawn(corners);
+}
+
+void PlanView::mouseDoubleClickEvent(QMouseEvent *event) {
+    // The first click of the two has put the last corner.
+    if (m_drawing && event->button() == Qt::LeftButton)
+        finishDrawing();
+}
+
+void PlanView::keyPressEvent(QKeyEvent *event) {
+    if (m_drawing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        finishDrawing();
+        return;
+    }
+    if (m_drawing && event->key() == Qt::Key_Escape) {
+        cancelDrawing();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void PlanView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     m_picture.paint(painter, rect(), m_world);
@@ -52,6 +99,12 @@ void PlanView::wheelEvent(QWheelEvent *event) {
 void PlanView::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton)
         return;
+    if (m_drawing) {
+        m_corners << toWorld(event->position());
+        m_picture.drawing = m_corners;
+        update();
+        return;
+    }
     if (event->modifiers() & Qt::ShiftModifier) {
         m_drag = Drag::Profile;
         m_dragFrom = toWorld(event->position());
@@ -64,6 +117,11 @@ void PlanView::mousePressEvent(QMouseEvent *event) {
 void PlanView::mouseMoveEvent(QMouseEvent *event) {
     const QPointF at = toWorld(event->position());
     Q_EMIT cursorMoved(at);
+    if (m_drawing && !m_corners.isEmpty()) {
+        m_picture.drawing = QPolygonF(m_corners) << at; // the next corner, where the cursor is
+        update();
+        return;
+    }
     if (m_drag == Drag::Pan) {
         const QPointF shift = at - toWorld(m_dragFrom);
         m_world.translate(-shift);

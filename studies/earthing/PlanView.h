@@ -4,6 +4,7 @@
 
 #include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QWidget>
 
@@ -11,7 +12,8 @@
 
 // The plan of the study's system on screen, over PlanPicture: the wheel zooms about the
 // cursor, a drag pans, a drag with Shift draws the profile line; it tells where the
-// cursor is in metres.
+// cursor is in metres. While a polygon is drawn, each click adds a corner, a double-click
+// or Enter closes it and Escape (cancelDrawing) drops it.
 class PlanView : public QWidget {
     Q_OBJECT
 public:
@@ -24,10 +26,18 @@ public:
     // Device to metres and back, as the picture is drawn now.
     QPointF toWorld(const QPointF &device) const;
     QPointF toDevice(const QPointF &world) const;
+    // Moves the plan so that the point (m) is in its middle, at the same scale.
+    void centreOn(const QPointF &world);
+
+    void startDrawing();
+    void cancelDrawing();
+    bool isDrawing() const { return m_drawing; }
 
 Q_SIGNALS:
     void cursorMoved(QPointF at); // m
     void profileChanged(QLineF line);
+    // The polygon drawn, its corners in metres in the order clicked.
+    void polygonDrawn(const QPolygonF &corners);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -35,6 +45,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     QSize sizeHint() const override { return {480, 400}; }
 
 private:
@@ -44,4 +56,7 @@ private:
     QRectF m_world;
     Drag m_drag = Drag::None;
     QPointF m_dragFrom; // device for a pan, world for a profile
+    bool m_drawing = false;
+    QPolygonF m_corners; // of the polygon being drawn, m
+    void finishDrawing();
 };

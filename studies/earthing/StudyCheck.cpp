@@ -18,6 +18,9 @@ StudyCheck StudyCheck::of(const StudyProject &project) {
     const tav::earthing::EarthingInput &input = expansion.input.result();
     check.conductors = input.conductors;
     check.sources = document.sources();
+    check.touchAreas = input.touchAreas;
+    check.touchPoints = input.touchPoints;
+    check.surfaceZone = input.surfaceZone;
     check.refusal = tav::earthing::InputCheck::check(input);
     if (!check.refusal)
         check.sound = document;

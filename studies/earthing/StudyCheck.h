@@ -19,6 +19,11 @@ struct StudyCheck {
     // As far as the document reads: its conductors and where each came from.
     std::vector<tav::earthing::Conductor> conductors;
     std::vector<tav::ConductorSource> sources;
+    // Where people stand, as the solver would search: the shapes' touch areas and the ones
+    // given, the touch points, the surface layer's zone (empty: everywhere).
+    std::vector<tav::earthing::TouchArea> touchAreas;
+    std::vector<tav::earthing::TouchPoint> touchPoints;
+    std::vector<tav::earthing::Point2> surfaceZone;
     std::optional<tav::SystemDocument> sound; // the document, when the solver takes it
 
     static StudyCheck of(const StudyProject &project);

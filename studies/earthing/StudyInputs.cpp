@@ -1,9 +1,10 @@
 #include "studies/earthing/StudyInputs.h"
 
 #include "core/earthing/EarthingInput.h"
+#include "studies/common/StudyNumber.h"
+#include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/StudyProject.h"
-#include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -27,6 +28,11 @@ const QString pH = QStringLiteral("soil/h");
 const QString pSurfaceRho = QStringLiteral("safety/surface/rho");
 const QString pSurfaceThickness = QStringLiteral("safety/surface/thickness");
 const QString pDuration = QStringLiteral("safety/duration");
+const QString pFootwear = QStringLiteral("safety/footwear");
+const QString pSurfaceArea = QStringLiteral("safety/surface/area");
+// In the zone box's order.
+const QStringList kZones{QStringLiteral("everywhere"), QStringLiteral("fence"),
+                         QStringLiteral("grids"), QStringLiteral("drawn")};
 
 } // namespace
 
@@ -54,15 +60,29 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
 
     auto *safety = new QGroupBox(LoadLanguageString(Id::kSafetyCriteria), this);
     m_safetyForm = new QFormLayout(safety);
+    m_criteria = new QComboBox(safety);
+    m_criteria->setObjectName(QStringLiteral("criteria"));
+    m_criteria->addItems({LoadLanguageString(StringId::Criteria::kIeee80),
+                          LoadLanguageString(StringId::Criteria::kEn50522)});
+    m_safetyForm->addRow(LoadLanguageString(Id::kCriteria), m_criteria);
     m_surface = new QCheckBox(LoadLanguageString(Id::kSurface), safety);
     m_surface->setObjectName(QStringLiteral("surfaceLayer"));
     m_safetyForm->addRow(m_surface);
     m_fields->add(m_safetyForm, pSurfaceRho, Id::kSurfaceRho);
     m_fields->add(m_safetyForm, pSurfaceThickness, Id::kSurfaceThickness);
+    m_zone = new QComboBox(safety);
+    m_zone->setObjectName(QStringLiteral("surfaceZone"));
+    m_zone->addItems({LoadLanguageString(Id::kZoneEverywhere), LoadLanguageString(Id::kZoneFence),
+                      LoadLanguageString(Id::kZoneGrids), LoadLanguageString(Id::kZoneDrawn)});
+    m_safetyForm->addRow(LoadLanguageString(Id::kSurfaceZone), m_zone);
+    m_fields->add(m_safetyForm, pSurfaceArea, Id::kSurfaceArea, JsonFieldEdits::Type::Points);
     m_body = new QComboBox(safety);
     m_body->setObjectName(QStringLiteral("bodyWeight"));
     m_body->addItems({LoadLanguageString(Id::kBody50), LoadLanguageString(Id::kBody70)});
     m_safetyForm->addRow(LoadLanguageString(Id::kBody), m_body);
+    m_fields->add(m_safetyForm, pFootwear, Id::kFootwear);
+    m_fields->field(pFootwear)->setPlaceholderText(
+        StudyNumber::shown(tav::SafetyCriteria{}.footwear));
 
     // Left empty, each takes tav-calc's default.
     auto *accuracy = new QGroupBox(LoadLanguageString(Id::kAccuracy), this);
@@ -94,6 +114,21 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
             [this](bool checked) { Q_EMIT surfaceChosen(checked); });
     connect(m_body, &QComboBox::activated, this,
             [this](int index) { Q_EMIT bodyChosen(index == 1 ? 70 : 50); });
+    connect(m_criteria, &QComboBox::activated, this, [this](int index) {
+        Q_EMIT criteriaChosen(index == 1 ? tav::Criteria::En50522 : tav::Criteria::Ieee80);
+    });
+    connect(m_zone, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT surfaceZoneChosen(kZones.value(index)); });
+}
+
+// Each criteria's person: IEEE Std 80's body weight, EN 50522's footwear.
+void StudyInputs::showCriteria(tav::Criteria criteria) {
+    const bool en50522 = criteria == tav::Criteria::En50522;
+    m_criteria->setCurrentIndex(en50522 ? 1 : 0);
+    m_safetyForm->setRowVisible(m_body, !en50522);
+    m_body->setEnabled(!en50522);
+    m_safetyForm->setRowVisible(m_fields->field(pFootwear), en50522);
+    m_fields->field(pFootwear)->setEnabled(en50522);
 }
 
 void StudyInputs::showSoil(bool layered) {
@@ -105,11 +140,20 @@ void StudyInputs::showSoil(bool layered) {
     m_fields->field(pRho)->setEnabled(!layered);
 }
 
-void StudyInputs::showSurface(bool present) {
+// The zone's corners are shown wherever it lies within a polygon, typed only when drawn:
+// a fence's or the grids' are the parts' own.
+void StudyInputs::showSurface(bool present, const QString &zone) {
     for (const QString &path : {pSurfaceRho, pSurfaceThickness}) {
         m_fields->field(path)->setEnabled(present);
         m_safetyForm->setRowVisible(m_fields->field(path), present);
     }
+    m_safetyForm->setRowVisible(m_zone, present);
+    m_zone->setCurrentIndex(std::max(0, int(kZones.indexOf(zone))));
+    QLineEdit *area = m_fields->field(pSurfaceArea);
+    const bool polygon = present && zone != kZones.first();
+    m_safetyForm->setRowVisible(area, polygon);
+    area->setEnabled(polygon);
+    area->setReadOnly(zone != kZones.last());
 }
 
 void StudyInputs::load(const QJsonObject &document) {
@@ -128,6 +172,9 @@ void StudyInputs::load(const QJsonObject &document) {
     const QJsonObject safety = document.value(QStringLiteral("safety")).toObject();
     const bool surface = safety.value(QStringLiteral("surface")).isObject();
     m_surface->setChecked(surface);
-    showSurface(surface);
+    showSurface(surface, EarthingProject::surfaceZone(document));
     m_body->setCurrentIndex(safety.value(QStringLiteral("body")).toInt(50) == 70 ? 1 : 0);
+    showCriteria(safety.value(QStringLiteral("criteria")).toString() == QLatin1String("en50522")
+                     ? tav::Criteria::En50522
+                     : tav::Criteria::Ieee80);
 }

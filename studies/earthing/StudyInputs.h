@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TolerableVoltage.h"
+
 #include <QJsonObject>
 #include <QWidget>
 
@@ -12,9 +14,10 @@ class QFormLayout;
 class QRadioButton;
 
 // What a study takes besides its parts: the soil (uniform or two layers), the current to
-// earth, the safety criteria of the tolerable voltages (fault duration, surface layer,
-// body weight) and the solve's accuracy (the surface raster, the step search's margin, the
-// segment length), each field tied to its place in the study's document.
+// earth, the safety criteria of the tolerable voltages (IEEE Std 80's or EN 50522's, fault
+// duration, surface layer and where it lies, body weight or footwear) and the solve's accuracy (the
+// surface raster, the step search's margin, the segment length), each field tied to its place in
+// the study's document.
 class StudyInputs : public QWidget {
     Q_OBJECT
 public:
@@ -31,16 +34,22 @@ Q_SIGNALS:
     void layeredChosen(bool layered);
     void surfaceChosen(bool present);
     void bodyChosen(int kilograms);
+    void criteriaChosen(tav::Criteria criteria);
+    // "everywhere", "fence", "grids" or "drawn": where the surface layer lies.
+    void surfaceZoneChosen(const QString &zone);
 
 private:
     void showSoil(bool layered);
-    void showSurface(bool present);
+    void showSurface(bool present, const QString &zone);
+    void showCriteria(tav::Criteria criteria);
 
     JsonFieldEdits *m_fields;
     QRadioButton *m_uniform;
     QRadioButton *m_layered;
     QCheckBox *m_surface;
     QComboBox *m_body;
+    QComboBox *m_criteria;
+    QComboBox *m_zone;
     QFormLayout *m_soilForm;
     QFormLayout *m_safetyForm;
 };

@@ -32,9 +32,10 @@ Type typeOf(tav::FieldType type) {
         return Type::Integer;
     case tav::FieldType::Points:
         return Type::Points;
+    case tav::FieldType::Text:
+        return Type::Text;
     case tav::FieldType::Number:
     case tav::FieldType::Boolean:
-    case tav::FieldType::Text:
     case tav::FieldType::Object:
         break;
     }
@@ -50,8 +51,8 @@ const QVector<Kind> &StudyPart::kinds() {
 }
 
 const QVector<Kind> &StudyPart::offered() {
-    static const QVector<Kind> all{Kind::Grid, Kind::LGrid, Kind::Conductor,
-                                   Kind::Rods, Kind::Ring,  Kind::Fence};
+    static const QVector<Kind> all{Kind::Grid, Kind::LGrid, Kind::Conductor, Kind::Rods,
+                                   Kind::Ring, Kind::Fence, Kind::TouchArea, Kind::TouchPoint};
     return all;
 }
 

@@ -16,7 +16,7 @@ struct StudyPart {
 
     // What a field holds, for marking the ones a refusal of the solver points at.
     enum class Role { Place, Length, Count, Depth, Diameter };
-    enum class Type { Number, Integer, Points };
+    enum class Type { Number, Integer, Points, Text };
 
     struct Field {
         QString path; // slash-separated keys and indices in the part's object: "origin/1"

@@ -1,5 +1,6 @@
 #include "studies/earthing/StudyResultsPanel.h"
 
+#include "report/PlaceTable.h"
 #include "report/SystemReport.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyWindow.h"
@@ -21,6 +22,19 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_groups->setMaximumHeight(140);
+    m_places = new QTableWidget(0, 6, this);
+    m_places->setObjectName(QStringLiteral("places"));
+    m_places->verticalHeader()->hide();
+    m_places->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_places->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_places->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_places->setToolTip(LoadLanguageString(StringId::EarthingStudy::kCentre));
+    m_places->setMinimumHeight(120);
+    connect(m_places, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        const QTableWidgetItem *name = m_places->item(row, 0);
+        if (name && name->data(Qt::UserRole).isValid())
+            Q_EMIT placeActivated(name->data(Qt::UserRole).toPointF());
+    });
     m_verdicts = new QWidget(this);
     (new QVBoxLayout(m_verdicts))->setContentsMargins(0, 0, 0, 0);
     m_staleNote = StudyLabels::wrapping(this, QStringLiteral("staleNote"));
@@ -29,12 +43,25 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_staleNote->hide();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_values);
+    layout->addWidget(m_places, 1);
     layout->addWidget(m_groups);
     layout->addWidget(m_verdicts);
     layout->addWidget(m_staleNote);
     layout->addStretch(1);
     setMinimumWidth(400);
 }
+
+namespace {
+
+// Pass green, fail red, outside the method's range amber as the verdicts' lines; a value
+// for information grey.
+QColor verdictColour(tav::Verdict verdict) {
+    const ReportLine::Tone tone = PlaceTable::tone(verdict);
+    return tone == ReportLine::Tone::Plain ? QColor(0x6b, 0x6b, 0x6b)
+                                           : QColor(StudyLabels::colour(tone));
+}
+
+} // namespace
 
 void StudyResultsPanel::clearVerdicts() {
     while (QLayoutItem *item = m_verdicts->layout()->takeAt(0)) {
@@ -56,6 +83,8 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
                            {QStringLiteral("none")});
         m_groups->setRowCount(0);
         m_groups->hide();
+        m_places->setRowCount(0);
+        m_places->hide();
         m_staleNote->hide();
         return;
     }
@@ -71,7 +100,10 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
         for (int c = 0; c < groups.rows[r].size() && c < 3; ++c)
             m_groups->setItem(r, c, new QTableWidgetItem(groups.rows[r][c]));
     m_groups->show();
+    showPlaces(*result, safety);
     QVector<ReportLine> lines = SystemReport::verdicts(*result, safety, texts);
+    if (const std::optional<ReportLine> overall = SystemReport::overall(safety, texts))
+        lines.prepend(*overall);
     if (!safetyRefusal.isEmpty())
         lines.prepend({safetyRefusal, ReportLine::Tone::Fail});
     for (int k = 0; k < lines.size(); ++k) {
@@ -79,4 +111,27 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
         StudyLabels::showLine(label, lines[k]);
         m_verdicts->layout()->addWidget(label);
     }
+}
+
+// A row per place, its verdict in the colour of its tone; a place reached nowhere has none.
+void StudyResultsPanel::showPlaces(const tav::earthing::EarthingResult &result,
+                                   const std::optional<tav::earthing::SystemSafety> &safety) {
+    const StudyTexts texts = StudyWindow::texts();
+    const QVector<PlaceTable::Row> rows = PlaceTable::rows(result, safety, texts);
+    m_places->setHorizontalHeaderLabels(PlaceTable::header(texts));
+    m_places->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList cells = PlaceTable::cells(rows[r], texts);
+        for (int c = 0; c < cells.size() && c < m_places->columnCount(); ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            if (c > 0 && c < 5)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_places->setItem(r, c, item);
+        }
+        if (rows[r].reached)
+            m_places->item(r, 0)->setData(Qt::UserRole, QPointF(rows[r].at.x, rows[r].at.y));
+        if (rows[r].verdict && rows[r].reached)
+            m_places->item(r, 5)->setForeground(verdictColour(*rows[r].verdict));
+    }
+    m_places->show();
 }

@@ -4,6 +4,7 @@
 #include "core/earthing/SystemSafety.h"
 
 #include <QGroupBox>
+#include <QPointF>
 
 #include <optional>
 
@@ -12,9 +13,10 @@ class QTableWidget;
 class ValueList;
 
 // The results of an earthing study's solve, as its report gives them: R, the GPR, the
-// worst touch and step with their places and the tolerable voltages; each group's
-// potential; the verdicts in words and colour, the cautions; and whether the study has
-// changed since.
+// worst touch and step with their places and the tolerable voltages; every place judged
+// (each touch area, touch point and the step) with its verdict in words and colour; each
+// group's potential; the overall verdict, the cautions; and whether the study has changed
+// since.
 class StudyResultsPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -26,11 +28,18 @@ public:
                     const QString &safetyRefusal);
     void setStale(bool stale);
 
+Q_SIGNALS:
+    // A row of the places was double-clicked: where it is, m.
+    void placeActivated(QPointF at);
+
 private:
     void clearVerdicts();
+    void showPlaces(const tav::earthing::EarthingResult &result,
+                    const std::optional<tav::earthing::SystemSafety> &safety);
 
     ValueList *m_values;
     QTableWidget *m_groups;
+    QTableWidget *m_places;
     QWidget *m_verdicts;
     QLabel *m_staleNote;
 };

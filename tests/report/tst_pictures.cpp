@@ -9,10 +9,10 @@
 #include "report/PlanTransform.h"
 #include "report/ProfilePicture.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 #include <cmath>
@@ -40,6 +40,8 @@ private Q_SLOTS:
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
     void profileSamplesTheField();
+    void touchMapLeavesNoMetalGrey_data();
+    void touchMapLeavesNoMetalGrey();
 
 private:
     static const EarthingResult &solvedGrid();
@@ -187,6 +189,8 @@ const EarthingResult &TestPictures::solvedGrid() {
         grid.countX = 5;
         grid.countY = 4;
         input.conductors = ConductorLayout::grid(grid);
+        // Where a hand reaches the grid: the solver searches the touch in the areas given.
+        input.touchAreas = {TouchAreas::of(grid, 0)};
         input.conductors.push_back({{0, 0, 0}, {0, 0, 3}, 0.016, 0});
         input.conductors.push_back({{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1}); // a fence wire
         input.touchAreas = {TouchAreas::of(grid, 0)};
@@ -282,8 +286,7 @@ void TestPictures::planDrawsPartsAndCells() {
         plan.paint(painter, image.rect(), plan.extent());
     }
     // Drawn beside the legend's strip, not under it.
-    const QRectF area =
-        plan.planArea(image.rect(), QFontMetrics(QGuiApplication::font()).height());
+    const QRectF area = plan.planArea(image.rect(), QFontMetrics(QGuiApplication::font()).height());
     QVERIFY(area.right() < image.width() - 40 && area.height() == image.height());
     const PlanTransform u(plan.extent(), area);
     double lo = 1e300, hi = -1e300;
@@ -314,6 +317,69 @@ void TestPictures::profileSamplesTheField() {
     QImage image(300, 200, QImage::Format_RGB32);
     QPainter painter(&image);
     profile.paint(painter, image.rect()); // draws without a fault on a small area
+}
+
+// An L-shaped grid 12 m by 10 m less 6 m by 5 m at its far corner (x 6 to 12, y 5 to 10):
+// no hand reaches its metal in the cut-out nor beyond its outline, so the touch map has no
+// value there and draws it grey; inside the L it is the scale's colour.
+void TestPictures::touchMapLeavesNoMetalGrey_data() {
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<bool>("coloured");
+    QTest::newRow("in the cut-out") << QPointF(9, 7.5) << false;
+    QTest::newRow("beyond the outline along x") << QPointF(-2, 5) << false;
+    QTest::newRow("beyond the outline along y") << QPointF(3, -2) << false;
+    QTest::newRow("inside the L") << QPointF(3, 5) << true;
+}
+
+void TestPictures::touchMapLeavesNoMetalGrey() {
+    QFETCH(QPointF, at);
+    QFETCH(bool, coloured);
+    static const EarthingResult r = [] {
+        EarthingInput input;
+        input.soil = EarthingSoil::uniform(100);
+        input.current = 1000;
+        LShapedGrid l;
+        l.bounds.sizeX = 12;
+        l.bounds.sizeY = 10;
+        l.bounds.countX = 5;
+        l.bounds.countY = 5;
+        l.cutX = 6;
+        l.cutY = 5;
+        input.conductors = ConductorLayout::lGrid(l);
+        input.touchAreas = {TouchAreas::of(l, 0)};
+        input.segmentLength = 2;
+        auto solved = EarthingSolver::solve(input);
+        if (solved.refused())
+            qFatal("the L-shaped grid was refused");
+        return solved.result();
+    }();
+    // The raster node nearest the place, and the map's value there.
+    const RasterGrid &g = r.raster;
+    const int i = int(std::lround((at.x() - g.x0) / g.step));
+    const int j = int(std::lround((at.y() - g.y0) / g.step));
+    QVERIFY(i >= 0 && j >= 0 && i < g.nx && j < g.ny);
+    const QPointF node(g.x(i), g.y(j));
+    const double value =
+        PlanPicture::mapValues(r, PlanPicture::Map::Touch)[std::size_t(j) * g.nx + i];
+    QCOMPARE(std::isfinite(value), coloured);
+
+    PlanPicture plan;
+    plan.result = &r;
+    plan.map = PlanPicture::Map::Touch;
+    QImage image(800, 600, QImage::Format_RGB32);
+    const QRectF world = plan.extent();
+    {
+        QPainter painter(&image);
+        plan.paint(painter, image.rect(), world);
+    }
+    const PlanTransform t(
+        world, plan.planArea(image.rect(), QFontMetrics(QGuiApplication::font()).height()));
+    const QColor drawn = image.pixelColor(t.toDevice(node + QPointF(0.1, 0.1) * g.step).toPoint());
+    if (coloured)
+        QVERIFY2(drawn != PlanPicture::noValueColour() && drawn != QColor(Qt::white),
+                 qPrintable(drawn.name()));
+    else
+        QCOMPARE(drawn, PlanPicture::noValueColour());
 }
 
 QTEST_MAIN(TestPictures)

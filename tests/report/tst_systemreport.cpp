@@ -1,5 +1,6 @@
 // The earthing system study's report: each part in words, and the verdict's tone.
 #include "document/SystemDocument.h"
+#include "report/PlaceTable.h"
 #include "report/SystemReport.h"
 #include "tests/support/ShippedTexts.h"
 
@@ -31,8 +32,8 @@ private Q_SLOTS:
         QTest::addColumn<QLineF>("line");
         QTest::newRow("none kept") << QByteArray() << QLineF(-5, 4, 25, 4);
         QTest::newRow("kept") << QByteArray(R"("profile": [1, 2, 3, 4.5])") << QLineF(1, 2, 3, 4.5);
-        QTest::newRow("of no length") << QByteArray(R"("profile": [1, 2, 1, 2])")
-                                      << QLineF(-5, 4, 25, 4);
+        QTest::newRow("of no length")
+            << QByteArray(R"("profile": [1, 2, 1, 2])") << QLineF(-5, 4, 25, 4);
         QTest::newRow("not four numbers")
             << QByteArray(R"("profile": [1, 2, 3])") << QLineF(-5, 4, 25, 4);
         QTest::newRow("a text among them")
@@ -43,7 +44,8 @@ private Q_SLOTS:
         QFETCH(QLineF, line);
         const tav::SystemDocument d =
             read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}],
-                    "study_window": {)" + window + "}");
+                    "study_window": {)" +
+                 window + "}");
         tav::earthing::EarthingResult result;
         result.touchMax = tav::earthing::TouchMaximum{0, {7, 4}};
         QCOMPARE(SystemReport::profileLine(d, result, QRectF(-5, -5, 30, 20)), line);
@@ -112,6 +114,103 @@ private Q_SLOTS:
         QCOMPARE(lines[1].tone, ReportLine::Tone::Fail);
         // Without criteria, no verdict at all.
         QVERIFY(SystemReport::verdicts(result, std::nullopt, shippedTexts()).isEmpty());
+    }
+
+    // Whose criteria, and of the person only what they use: IEEE Std 80's body weight,
+    // EN 50522's footwear; where the layer lies: everywhere, or the polygon's corners and
+    // area (a 10 m by 10 m square: 100 m², a right triangle of legs 6 and 4: 12 m²).
+    void criteriaInputs_data() {
+        QTest::addColumn<QByteArray>("safety");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("IEEE 80 everywhere")
+            << QByteArray(
+                   R"({"duration": 0.5, "body": 70, "surface": {"rho": 3000, "thickness": 0.1}})")
+            << QStringList{"Criteria: IEEE Std 80-2013", "Body weight: 70 kg",
+                           "Where the surface layer lies: everywhere", "Fault duration: 0.5 s"}
+            << QStringList{"Footwear"};
+        QTest::newRow("EN 50522 in a square")
+            << QByteArray(
+                   R"({"duration": 0.5, "criteria": "en50522", "footwear": 2000, "surface": {"rho": 3000, "thickness": 0.1, "area": [[0, 0], [10, 0], [10, 10], [0, 10]]}})")
+            << QStringList{"Criteria: EN 50522:2010", "Footwear resistance R_F1: 2000 Ω",
+                           "Where the surface layer lies: a polygon of 4 corners, 100 m²"}
+            << QStringList{"Body weight"};
+        QTest::newRow("triangle, corners clockwise")
+            << QByteArray(
+                   R"({"duration": 1, "surface": {"rho": 3000, "thickness": 0.1, "area": [[0, 0], [0, 4], [6, 0]]}})")
+            << QStringList{"Where the surface layer lies: a polygon of 3 corners, 12 m²"}
+            << QStringList{"Footwear"};
+        QTest::newRow("no surface layer: no zone")
+            << QByteArray(R"({"duration": 1})") << QStringList{"Surface layer: none"}
+            << QStringList{"Where the surface layer lies"};
+    }
+    void criteriaInputs() {
+        QFETCH(QByteArray, safety);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, absent);
+        const auto pairs = SystemReport::inputs(
+            read(
+                R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}], "safety": )" +
+                safety),
+            shippedTexts());
+        QStringList shown;
+        for (const auto &p : pairs)
+            shown.append(p.first + QStringLiteral(": ") + p.second);
+        for (const QString &line : expected)
+            QVERIFY2(shown.contains(line), qPrintable(shown.join(QLatin1Char('\n'))));
+        for (const QString &name : absent)
+            for (const QString &line : shown)
+                QVERIFY2(!line.startsWith(name), qPrintable(line));
+    }
+
+    // One row per touch area, named by its kind and its number among its kind's parts, per
+    // touch point by its name, and the step, the voltages to four figures as the report's; EN
+    // 50522's step is for information, with no tolerable voltage. The overall verdict is the
+    // criteria's, in its tone.
+    void placeRows() {
+        using namespace tav::earthing;
+        EarthingResult result;
+        result.touchAreas = {{TouchAreaKind::Grid, {}, 0, 0, 0},
+                             {TouchAreaKind::Fence, {}, 1, 1, 0},
+                             {TouchAreaKind::Given, {}, 0, 0, 1},
+                             {TouchAreaKind::Ring, {}, 0, 0, 0}};
+        result.areas.resize(4);
+        result.touchPoints = {{{40, -3}, 0, "Cable end"}, {{41, 2}, 0, ""}};
+        result.touched.resize(2);
+        SystemSafety safety;
+        safety.areas = {
+            {412.345, {3.5, 4.25}, true, 600.5, tav::Verdict::Safe},
+            {95.5, {-2, 71.004}, false, 80.25, tav::Verdict::NotSafe},
+            {10, {1, 1}, true, 600.5, tav::Verdict::OutsideMethodRange},
+            {-std::numeric_limits<double>::infinity(), {}, true, 0, tav::Verdict::Safe}};
+        safety.points = {{120, {40, -3}, false, 80.25, tav::Verdict::NotSafe},
+                         {5, {41, 2}, true, 600.5, tav::Verdict::Safe}};
+        safety.step = {210.5, {12, 0.5}, true, 0, tav::Verdict::NoLimit};
+        safety.overall = tav::Verdict::NotSafe;
+        const ReportBlock block = PlaceTable::block(result, safety, shippedTexts());
+        QCOMPARE(block.header, (QStringList{"Place", "Voltage (V)", "At (x, y) (m)",
+                                            "Layer", "Tolerable (V)", "Verdict"}));
+        const QVector<QStringList> expected{
+            {"Grid 1", "412.3", "(3.5, 4.25)", "on", "600.5", "pass"},
+            {"Fence 1", "95.50", "(-2, 71)", "off", "80.25", "FAIL"},
+            {"Touch area 2", "10.00", "(1, 1)", "on", "600.5", "outside the method's range"},
+            {"Ring 1", "no ground within reach", "", "", "", ""},
+            {"Cable end", "120.0", "(40, -3)", "off", "80.25", "FAIL"},
+            {"Touch point 2", "5.000", "(41, 2)", "on", "600.5", "pass"},
+            {"Step", "210.5", "(12, 0.5)", "on", "",
+             "for information, EN 50522 sets no step limit"}};
+        QCOMPARE(block.rows, expected);
+        const std::optional<ReportLine> overall = SystemReport::overall(safety, shippedTexts());
+        QVERIFY(overall);
+        QCOMPARE(overall->text, QStringLiteral("Overall: FAIL"));
+        QCOMPARE(overall->tone, ReportLine::Tone::Fail);
+        QVERIFY(!SystemReport::overall(std::nullopt, shippedTexts()));
+        // The step's own line says it has no limit rather than compare it with none.
+        result.stepMax.voltage = 210.5;
+        const QVector<ReportLine> lines = SystemReport::verdicts(result, safety, shippedTexts());
+        QCOMPARE(lines.last().text,
+                 QStringLiteral("Worst step voltage 210.5 V: for information, EN 50522 sets no "
+                                "step limit"));
     }
 };
 

@@ -218,10 +218,12 @@ private Q_SLOTS:
         for (Kind kind : StudyPart::kinds()) {
             add(window, kind);
             type(window, StudyPart::fields(kind).first().path,
-                 kind == Kind::Rods ? QStringLiteral("41.0000007 -3; 44 -3")
-                                    : QStringLiteral("%1.0000007").arg(40 + int(kind)));
+                 kind == Kind::Rods        ? QStringLiteral("41.0000007 -3; 44 -3")
+                 : kind == Kind::TouchArea ? QStringLiteral("0 0; 46.0000007 0; 46 10")
+                                           : QStringLiteral("%1.0000007").arg(40 + int(kind)));
         }
-        choose(window, "connection", 1); // the fence, shown last: energised
+        window.selectPart(6); // the fence, after the ring: energised
+        choose(window, "connection", 1);
         choose(window, "connection", 0);
         window.selectPart(5); // the ring
         choose(window, "connection", 1);
@@ -236,7 +238,7 @@ private Q_SLOTS:
 
         EarthingStudyWindow reopened;
         QVERIFY(reopened.openFile(path));
-        QCOMPARE(reopened.project().parts.size(), 7); // the new study's grid, then six
+        QCOMPARE(reopened.project().parts.size(), 9); // the new study's grid, then eight
         for (int k = 0; k < window.project().parts.size(); ++k) {
             QCOMPARE(reopened.project().parts[k].kind, window.project().parts[k].kind);
             QCOMPARE(reopened.project().parts[k].json, window.project().parts[k].json);
@@ -627,9 +629,15 @@ private Q_SLOTS:
                 const QString path = QLatin1String(f.path);
                 QString typed;
                 QJsonValue expected;
-                if (f.type == tav::FieldType::Points) {
+                if (f.type == tav::FieldType::Points && f.limit == tav::FieldLimit::Polygon) {
+                    typed = QStringLiteral("3 4; 5.5 6; 3 8");
+                    expected = QJsonArray{QJsonArray{3, 4}, QJsonArray{5.5, 6}, QJsonArray{3, 8}};
+                } else if (f.type == tav::FieldType::Points) {
                     typed = QStringLiteral("3 4; 5.5 6");
                     expected = QJsonArray{QJsonArray{3, 4}, QJsonArray{5.5, 6}};
+                } else if (f.type == tav::FieldType::Text) {
+                    typed = QStringLiteral("Cable end 2"); // a name stays as typed
+                    expected = typed;
                 } else if (f.type == tav::FieldType::Count) {
                     expected = f.initial.toInt() + 1;
                     typed = QString::number(expected.toInt());
@@ -671,6 +679,8 @@ private Q_SLOTS:
             ofKind += window.project().parts.at(k).kind == Kind(kind);
         QCOMPARE(JsonPath::valueAt(written.at(ofKind).toObject(), path), expected);
 
+        if (expected.isString())
+            return; // any text is a name: nothing to mark
         type(window, path, QStringLiteral("x"));
         QCOMPARE(markedFields(window), QStringList{path});
         type(window, path, typed);
