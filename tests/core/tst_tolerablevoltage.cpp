@@ -149,7 +149,8 @@ private Q_SLOTS:
             QVERIFY(std::abs(v.permissibleTouch - uTp) <= 0.03 * uTp);
         QCOMPARE(v.cautions.size(), caution.isEmpty() ? std::size_t(0) : std::size_t(1));
         if (!caution.isEmpty()) {
-            QCOMPARE(v.cautions.front().warning, Warning::DurationOutsideRange);
+            QCOMPARE(v.cautions.front().warning,
+                     en ? Warning::DurationOutsideTable : Warning::DurationOutsideRange);
             QCOMPARE(
                 QVector<double>(v.cautions.front().values.begin(), v.cautions.front().values.end()),
                 caution);
