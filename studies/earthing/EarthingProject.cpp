@@ -35,6 +35,14 @@ QJsonObject typicalRods(Kind kind, const QJsonObject &kept) {
     return rods;
 }
 
+// A safety field's value in a new study: "surface/rho" is 2500.
+QJsonValue safetyInitial(const QString &path) {
+    for (const tav::PartField &field : tav::PartSchema::safetyFields())
+        if (path == QLatin1String(field.path))
+            return field.initial;
+    return {};
+}
+
 // The soil is uniform (rho) or of two layers (rho1, rho2, h), never both: a value typed
 // for one shape takes out the other's, and what tav-calc soil-model says of its fit.
 void keepSoilShape(QJsonObject &document, const QString &path) {
@@ -260,8 +268,14 @@ void EarthingProject::setSurfaceZone(const QString &zone, const QJsonArray &corn
     } else {
         surface[QStringLiteral("area")] = corners;
         settings[QStringLiteral("surface_zone")] = zone;
+        // A zone for a layer not yet given brings the layer with a new one's values.
+        for (const char *key : {"rho", "thickness"})
+            if (!surface.contains(QLatin1String(key)))
+                surface[QLatin1String(key)] =
+                    safetyInitial(QStringLiteral("surface/") + QLatin1String(key));
     }
-    safety[QStringLiteral("surface")] = surface;
+    if (!surface.isEmpty())
+        safety[QStringLiteral("surface")] = surface;
     after.rest[kSafety] = safety;
     if (settings.isEmpty())
         after.rest.remove(kWindow);

@@ -155,6 +155,28 @@ private Q_SLOTS:
         QCOMPARE(EarthingProject::surfaceZone(window.project().rest), zone);
     }
 
+    // A zone drawn for a study without a surface layer brings the layer, with a new
+    // study's 2500 ohm m and 0.1 m, so that the document it leaves is one that reads.
+    void zoneBringsItsLayer() {
+        tav::DocumentError error;
+        const auto bare = StudyProject::fromJson(
+            R"({"soil": {"rho": 200}, "current": 1000,
+                "grids": [{"size": [20, 20], "conductors": [3, 3], "depth": 0.5, "diameter": 0.01}],
+                "safety": {"duration": 0.5}})",
+            error);
+        QVERIFY(bare);
+        EarthingStudyWindow window(*bare);
+        window.editedProject()->setSurfaceZone(QStringLiteral("drawn"),
+                                               QJsonArray{QJsonArray{0, 0}, QJsonArray{10, 0},
+                                                          QJsonArray{10, 10}});
+        const QJsonObject surface = safety(window).value(QStringLiteral("surface")).toObject();
+        QCOMPARE(surface.value(QStringLiteral("rho")).toDouble(), 2500.);
+        QCOMPARE(surface.value(QStringLiteral("thickness")).toDouble(), 0.1);
+        QVERIFY(read(window));
+        window.editedProject()->setSurfaceZone(QStringLiteral("everywhere"), {});
+        QVERIFY(read(window));
+    }
+
     // Three clicks and Enter: one touch area of those corners, taken back by one undo;
     // Escape drops a polygon half drawn.
     void touchAreaDrawnOnThePlan() {
