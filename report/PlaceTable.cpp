@@ -122,7 +122,7 @@ QStringList PlaceTable::cells(const Row &row, const StudyTexts &texts) {
             ReportNumber::text(row.voltage),
             place(row.at),
             texts.text(row.onLayer ? kOnLayer : kOffLayer),
-            limited ? ReportNumber::text(row.tolerable) : QString(),
+            limited ? ReportNumber::text(row.tolerable) : texts.text(kNoLimit),
             row.verdict ? verdictWord(*row.verdict, texts) : QString()};
 }
 
