@@ -443,6 +443,7 @@ inline constexpr unsigned kTouchGroup = 5140;
 inline constexpr unsigned kDrawTooFew = 5141;
 inline constexpr unsigned kPlaces = 5142;
 inline constexpr unsigned kCentre = 5143;
+inline constexpr unsigned kTouchAreaName = 5144; // (corners, group)
 } // namespace EarthingStudy
 
 namespace SystemReport {

@@ -79,9 +79,14 @@ QString PartListModel::name(const StudyPart &part) {
     case Kind::Fence:
         text = LoadLanguageString(kFenceName).arg(figure(o, "distance"));
         break;
-    case Kind::TouchArea:
-        text = LoadLanguageString(kKindTouchArea);
+    case Kind::TouchArea: {
+        const QJsonValue corners = o.value(QStringLiteral("polygon"));
+        text = LoadLanguageString(kTouchAreaName)
+                   .arg(corners.isArray() ? QString::number(corners.toArray().size())
+                                          : QStringLiteral("?"),
+                        QString::number(o.value(QStringLiteral("group")).toInt()));
         break;
+    }
     case Kind::TouchPoint: {
         const QString given = o.value(QStringLiteral("name")).toString();
         text = given.isEmpty() ? LoadLanguageString(kKindTouchPoint) : given;
