@@ -6,6 +6,7 @@
 #include "report/Contour.h"
 #include "report/PlanTransform.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -247,7 +248,10 @@ void PlanPicture::paintTouchPoints(QPainter &painter, const QRectF &device,
         const QString name = QString::fromStdString(p.name);
         if (name.isEmpty())
             continue;
-        const QPointF text = at + QPointF(7, -4);
+        // Left of the point where the name would run past the plan's edge.
+        const double width = QFontMetricsF(painter.font()).horizontalAdvance(name);
+        const QPointF text = at.x() + 7 + width > device.right() ? at + QPointF(-7 - width, -4)
+                                                                 : at + QPointF(7, -4);
         painter.setPen(QPen(Qt::white, 3));
         QPainterPath path;
         path.addText(text, painter.font(), name);

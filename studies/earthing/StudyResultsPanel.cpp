@@ -27,7 +27,9 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_places->verticalHeader()->hide();
     m_places->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_places->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The figures whole; a long place name gives way, shortened, its whole in a tooltip.
     m_places->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_places->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_places->setToolTip(LoadLanguageString(StringId::EarthingStudy::kCentre));
     m_places->setMinimumHeight(120);
     connect(m_places, &QTableWidget::cellDoubleClicked, this, [this](int row) {
@@ -124,6 +126,8 @@ void StudyResultsPanel::showPlaces(const tav::earthing::EarthingResult &result,
         const QStringList cells = PlaceTable::cells(rows[r], texts);
         for (int c = 0; c < cells.size() && c < m_places->columnCount(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
+            if (c == 0)
+                item->setToolTip(cells[c]);
             if (c > 0 && c < 5)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_places->setItem(r, c, item);
