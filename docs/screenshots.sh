@@ -93,12 +93,13 @@ mesh=$(window "Grounding Resistance Design of Mesh type electrode")
 keys "$mesh" 400 Tab 70 Tab 70 Tab 0.5 Tab 7 Tab 7 Return
 xdotool key alt+s
 safety=$(window "Grid safety \\(IEEE Std 80\\)")
-# Diameter; 3I0, Sf, X/R, then the duration past the frequency; the surface layer; 70 kg;
+# Diameter; 3I0, Sf, X/R, then the duration past the frequency; the surface layer; 70 kg
+# (past the criteria, IEEE Std 80 as they stand);
 # the conductor in hard-drawn copper.
 keys "$safety" Tab Tab Tab Tab Tab 0.01 Tab 3180 Tab 0.6 Tab Tab 40 Tab Tab 0.5 Tab
 xdotool key space
 keys "$safety" Tab 2500 Tab 0.102 Tab
-xdotool key Down Tab Tab Tab Tab Tab Down
+xdotool key Down Tab Tab Tab Tab Tab Tab Down
 keys "$safety" Tab 6814 Tab 0.5
 shot "$safety" grid-safety
 keys "$safety" Escape
@@ -117,8 +118,14 @@ keys "$field" Escape
 keys "$main" Escape
 wait "$tav"
 
-# The earthing study of the example project, solved (Alt+S) with its touch map.
-"$build/bin/TAV" --study docs/examples/substation-70m.json 2>/dev/null &
+# The earthing study of the example project, solved (Alt+S) with its touch map, its
+# crushed rock laid inside the fence (-3, -3) to (73, 73) only, as it usually is: the
+# floating fence's touch from the bare ground outside is then held against the bare soil's
+# tolerable voltage.
+study_file="$(mktemp -d)/substation-70m.json"
+sed 's/"surface": {"rho": 2500, "thickness": 0.1}/"surface": {"rho": 2500, "thickness": 0.1, "area": [[-3, -3], [73, -3], [73, 73], [-3, 73]]}/' \
+    docs/examples/substation-70m.json >"$study_file"
+"$build/bin/TAV" --study "$study_file" 2>/dev/null &
 tav=$!
 study=$(window "substation-70m.json - Earthing system study")
 xdotool windowsize --sync "$study" 1280 860
