@@ -1,7 +1,5 @@
 #include "report/SystemReport.h"
 
-#include <QJsonArray>
-
 #include "core/earthing/PlanPolygon.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
@@ -192,6 +190,15 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
         lines.append(line(texts.text(kFence).arg(
             given(f.fence.distance), given(f.fence.length), given(f.fence.spacing),
             f.group ? group(*f.group, texts) : texts.text(kOwnGroup))));
+    for (const TouchArea &a : d.touchAreas)
+        lines.append(line(texts.text(kGivenTouchArea)
+                              .arg(int(a.outline.size()))
+                              .arg(given(std::abs(tav::earthing::PlanPolygon::area(a.outline))),
+                                   group(a.group, texts))));
+    for (const TouchPoint &p : d.touchPoints)
+        lines.append(line(texts.text(kTouchPointPart)
+                              .arg(QString::fromStdString(p.name), place(p.at),
+                                   group(p.group, texts))));
     return lines;
 }
 

@@ -522,6 +522,8 @@ inline constexpr unsigned kZonePolygon = 5592;
 inline constexpr unsigned kOverall = 5593;
 inline constexpr unsigned kStepNoLimit = 5594;
 inline constexpr unsigned kNoLimit = 5595;
+inline constexpr unsigned kGivenTouchArea = 5596; // (corners, area, group)
+inline constexpr unsigned kTouchPointPart = 5597; // (name, place, group)
 } // namespace SystemReport
 
 } // namespace StringId
