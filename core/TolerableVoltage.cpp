@@ -77,7 +77,8 @@ TolerableVoltages withRangeCaution(TolerableVoltages v, const SafetyCriteria &cr
     const double least = leastFaultDuration(criteria.criteria);
     const double greatest = greatestFaultDuration(criteria.criteria);
     if (t < least || t > greatest)
-        v.cautions.push_back({outsideRange(criteria.criteria), Quantity::None, {t, least, greatest}});
+        v.cautions.push_back(
+            {outsideRange(criteria.criteria), Quantity::None, {t, least, greatest}});
     return v;
 }
 

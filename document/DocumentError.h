@@ -43,7 +43,7 @@ struct DocumentError {
     int expected = 0;
     int offset = -1;
     int parseError = 0; // NotJson: QJsonParseError's kind, when the parser gave one
-    double found = 0; // NewerVersion: the document's version
+    double found = 0;   // NewerVersion: the document's version
 };
 
 } // namespace tav

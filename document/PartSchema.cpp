@@ -434,8 +434,7 @@ private:
         // before a shape expanded from it overflows.
         const bool metres = field.role == FieldRole::Place || field.role == FieldRole::Length ||
                             field.role == FieldRole::Depth || field.role == FieldRole::Diameter;
-        if (metres && field.type == FieldType::Number &&
-            !JsonFields::withinReach(v, path, m_error))
+        if (metres && field.type == FieldType::Number && !JsonFields::withinReach(v, path, m_error))
             return;
         switch (field.limit) {
         case FieldLimit::None:

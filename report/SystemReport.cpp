@@ -196,9 +196,9 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
                               .arg(given(std::abs(tav::earthing::PlanPolygon::area(a.outline))),
                                    group(a.group, texts))));
     for (const TouchPoint &p : d.touchPoints)
-        lines.append(line(texts.text(kTouchPointPart)
-                              .arg(QString::fromStdString(p.name), place(p.at),
-                                   group(p.group, texts))));
+        lines.append(
+            line(texts.text(kTouchPointPart)
+                     .arg(QString::fromStdString(p.name), place(p.at), group(p.group, texts))));
     return lines;
 }
 

@@ -110,13 +110,13 @@ struct EarthingResult {
     std::vector<PointResult> points;            // in the input's order
     // The worst touch over group 0's touch areas; none when it has no area (a lone rod).
     std::optional<TouchMaximum> touchMax;
-    StepMaximum stepMax; // the worst of steps
-    std::vector<TouchArea> touchAreas;    // the input's, as searched
-    std::vector<AreaResult> areas;        // one per touch area
-    std::vector<TouchPoint> touchPoints;  // the input's
+    StepMaximum stepMax;                   // the worst of steps
+    std::vector<TouchArea> touchAreas;     // the input's, as searched
+    std::vector<AreaResult> areas;         // one per touch area
+    std::vector<TouchPoint> touchPoints;   // the input's
     std::vector<TouchPointResult> touched; // one per touch point
     StepResult steps;
-    std::vector<Point2> surfaceZone;      // the input's; empty: everywhere
+    std::vector<Point2> surfaceZone; // the input's; empty: everywhere
     // The surface potential on the search raster over the step area's bounds, V, and per
     // node whether it lies in a touch area and in the step area.
     RasterGrid raster;

@@ -219,7 +219,8 @@ std::optional<Refusal> worstOf(const SearchAreas &areas, const EarthingInput &in
             result.touchMax = worst;
     }
     if (result.touchMax)
-        if (auto refusal = notComputed(result.touchMax->voltage, Quantity::WorstTouchVoltage, false))
+        if (auto refusal =
+                notComputed(result.touchMax->voltage, Quantity::WorstTouchVoltage, false))
             return refusal;
     for (const AreaResult &area : result.areas)
         for (const TouchMaximum *side : {&area.onLayer, &area.offLayer})

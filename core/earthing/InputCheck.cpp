@@ -100,7 +100,8 @@ std::optional<Refusal> InputCheck::checkPoints(const EarthingInput &input) {
             return Refusal{Error::PointNotFinite, Quantity::None, {double(k + 1)}};
         for (double v : {p.x, p.y})
             if (std::abs(v) > kMaxReach)
-                return Refusal{Error::PointBeyondReach, Quantity::None, {double(k + 1), v, kMaxReach}};
+                return Refusal{
+                    Error::PointBeyondReach, Quantity::None, {double(k + 1), v, kMaxReach}};
     }
     if (input.points.size() > std::size_t(kMaxPoints))
         return Refusal{Error::TooManyPoints,
@@ -143,9 +144,8 @@ std::optional<Refusal> InputCheck::checkTouchPlaces(const EarthingInput &input) 
         if (!within(p.at))
             return Refusal{Error::PointNotFinite, Quantity::None, {double(areas + k + 1)}};
         if (!hasMetal(p.group))
-            return Refusal{Error::TouchGroupMissing,
-                           Quantity::None,
-                           {double(areas + k + 1), double(p.group)}};
+            return Refusal{
+                Error::TouchGroupMissing, Quantity::None, {double(areas + k + 1), double(p.group)}};
     }
     return std::nullopt;
 }
@@ -203,8 +203,7 @@ std::optional<Refusal> InputCheck::checkConductor(const Conductor &c, int number
 // The metal's own extent: thick enough to solve, thinner than long, and all of it in the
 // soil: the axis's shallowest end lies deeper than the radius reaches up from it (which
 // for a vertical rod is nothing: its end is flat).
-std::optional<Refusal> InputCheck::checkThickness(const Conductor &c, int number,
-                                                  double length) {
+std::optional<Refusal> InputCheck::checkThickness(const Conductor &c, int number, double length) {
     const double n = number;
     if (!(c.diameter > 0))
         return Refusal{Error::ConductorDiameterNotPositive, Quantity::None, {n, c.diameter}};

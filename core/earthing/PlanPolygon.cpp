@@ -114,7 +114,8 @@ bool selfCrossing(const std::vector<Point2> &corners) {
             const Point2 &p = j == i + 1 ? a : b;
             const Point2 &q = j == i + 1 ? d : c;
             const bool collinear = cross(shared, p, q) == 0;
-            const bool back = (p.x - shared.x) * (q.x - shared.x) + (p.y - shared.y) * (q.y - shared.y) > 0;
+            const bool back =
+                (p.x - shared.x) * (q.x - shared.x) + (p.y - shared.y) * (q.y - shared.y) > 0;
             if (collinear && back)
                 return true;
         }

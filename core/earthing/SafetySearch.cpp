@@ -20,8 +20,8 @@ constexpr double kLowest = -std::numeric_limits<double>::infinity();
 SafetySearch::SafetySearch(const SurfaceField &field, const SearchAreas &areas,
                            const std::vector<double> &values, const std::vector<char> &stepMask,
                            const std::vector<double> &metal, const std::vector<Point2> &zone)
-    : m_field(field), m_areas(areas), m_grid(areas.raster), m_values(values),
-      m_stepMask(stepMask), m_metal(metal), m_zone(zone) {}
+    : m_field(field), m_areas(areas), m_grid(areas.raster), m_values(values), m_stepMask(stepMask),
+      m_metal(metal), m_zone(zone) {}
 
 bool SafetySearch::onLayer(Point2 p) const {
     return m_zone.empty() || PlanPolygon::contains(m_zone, p);
@@ -92,8 +92,8 @@ void SafetySearch::cornerStarts(int area, bool on, std::vector<Start> &starts) c
         Point2 at;
         for (int k = 0; k < kAround; ++k) {
             const double angle = 2 * M_PI * k / kAround;
-            const Point2 p = region.nearest({corner.x + a.band * std::cos(angle),
-                                             corner.y + a.band * std::sin(angle)});
+            const Point2 p = region.nearest(
+                {corner.x + a.band * std::cos(angle), corner.y + a.band * std::sin(angle)});
             if (onLayer(p) != on)
                 continue;
             const double t = m_metal[std::size_t(area)] - m_field.potential(p.x, p.y);
@@ -187,8 +187,8 @@ StepMaximum SafetySearch::refineStep(const Start &start) const {
 
 bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &points,
                        std::vector<AreaResult> &areas, StepResult &step) const {
-    const std::vector<bool> sides = m_zone.empty() ? std::vector<bool>{true}
-                                                   : std::vector<bool>{true, false};
+    const std::vector<bool> sides =
+        m_zone.empty() ? std::vector<bool>{true} : std::vector<bool>{true, false};
     std::vector<Start> touches;
     for (int a = 0; a < int(m_areas.touch.size()); ++a)
         for (bool on : sides)

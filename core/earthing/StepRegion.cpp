@@ -11,8 +11,8 @@ double distanceToSegment(Point2 p, Point2 a, Point2 b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0., 1.)
-                                 : 0;
+    const double t =
+        length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0., 1.) : 0;
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
@@ -37,7 +37,8 @@ StepRegion::StepRegion(const EarthingInput &input) : m_margin(input.search.margi
             continue;
         m_areas.emplace_back(area);
         Rectangle b = m_areas.back().bounds();
-        widen(m_bounds, first, {b.x0 - m_margin, b.y0 - m_margin, b.x1 + m_margin, b.y1 + m_margin});
+        widen(m_bounds, first,
+              {b.x0 - m_margin, b.y0 - m_margin, b.x1 + m_margin, b.y1 + m_margin});
     }
     // Pieces no longer than the margin (or a metre, should it be less), so that a point
     // within the margin of a piece lies within a cell of the index of its middle.
@@ -73,8 +74,8 @@ bool StepRegion::contains(Point2 p) const {
             return true;
     bool near = false;
     m_index->near(p.x, p.y, [&](int k) {
-        if (!near && distanceToSegment(p, m_from[std::size_t(k)], m_to[std::size_t(k)]) <=
-                         m_margin + 1e-9)
+        if (!near &&
+            distanceToSegment(p, m_from[std::size_t(k)], m_to[std::size_t(k)]) <= m_margin + 1e-9)
             near = true;
     });
     return near;

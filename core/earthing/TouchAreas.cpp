@@ -112,7 +112,8 @@ TouchArea of(const RodRing &r, int part) {
 }
 
 TouchArea of(const Fence &f, const std::vector<Conductor> &around, double reach, int part) {
-    TouchArea a = area(TouchAreaKind::Fence, ConductorLayout::fenceCorners(f, around), f.group, part);
+    TouchArea a =
+        area(TouchAreaKind::Fence, ConductorLayout::fenceCorners(f, around), f.group, part);
     a.band = reach;
     return a;
 }

@@ -69,7 +69,8 @@ QString PartListModel::name(const StudyPart &part) {
         break;
     case Kind::Rods: {
         const QJsonValue at = o.value(QStringLiteral("at"));
-        const QString count = at.isArray() ? QString::number(at.toArray().size()) : QStringLiteral("?");
+        const QString count =
+            at.isArray() ? QString::number(at.toArray().size()) : QStringLiteral("?");
         text = LoadLanguageString(kRodsName).arg(count, figure(o, "length"));
         break;
     }

@@ -249,8 +249,8 @@ private Q_SLOTS:
         QCOMPARE(criteria.value("surface").toObject().value("rho").toDouble(), 2500.);
         QCOMPARE(criteria.value("surface").toObject().value("zone").toString(),
                  QString("everywhere"));
-        for (const char *key : {"touch_tolerable", "step_tolerable", "cs", "touch_safe",
-                                "step_safe", "cautions"})
+        for (const char *key :
+             {"touch_tolerable", "step_tolerable", "cs", "touch_safe", "step_safe", "cautions"})
             QVERIFY2(o.value("safety").toObject().contains(QLatin1String(key)), key);
         QVERIFY(o.contains("safe"));
         const Run text = tavCalc({"system", "--input", path});

@@ -190,7 +190,8 @@ private Q_SLOTS:
         QCOMPARE(text.status, 0);
         QVERIFY2(text.out.contains(QStringLiteral("V: no limit (EN 50522)\n")),
                  qPrintable(text.out));
-        QVERIFY2(text.out.contains(QStringLiteral("U_vTp of 1066.15 V: safe")), qPrintable(text.out));
+        QVERIFY2(text.out.contains(QStringLiteral("U_vTp of 1066.15 V: safe")),
+                 qPrintable(text.out));
     }
 
     // The usage text lists the command.

@@ -16,7 +16,6 @@ using namespace earthingcases;
 
 Q_DECLARE_METATYPE(tav::Quantity)
 
-
 namespace {
 
 // A 20 m grid of 5 x 5 conductors at 0.5 m in 100 ohm m taking 1000 A, and floating rods
@@ -31,10 +30,8 @@ EarthingInput gridWithRods(const std::vector<Point2> &at, bool ownGroups) {
     grid.countX = grid.countY = 5;
     input.conductors = ConductorLayout::grid(grid);
     for (std::size_t k = 0; k < at.size(); ++k)
-        input.conductors.push_back({{at[k].x, at[k].y, 0.5},
-                                    {at[k].x, at[k].y, 2.5},
-                                    0.016,
-                                    ownGroups ? int(k) + 1 : 1});
+        input.conductors.push_back(
+            {{at[k].x, at[k].y, 0.5}, {at[k].x, at[k].y, 2.5}, 0.016, ownGroups ? int(k) + 1 : 1});
     return input;
 }
 

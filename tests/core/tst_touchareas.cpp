@@ -79,16 +79,16 @@ private Q_SLOTS:
         QTest::addColumn<Corners>("corners");
         QTest::addColumn<double>("area");
         QTest::addColumn<bool>("crossing");
-        QTest::newRow("square, anticlockwise") << Corners{{0, 0}, {2, 0}, {2, 2}, {0, 2}} << 4.
-                                               << false;
-        QTest::newRow("square, clockwise") << Corners{{0, 0}, {0, 2}, {2, 2}, {2, 0}} << -4.
-                                           << false;
+        QTest::newRow("square, anticlockwise")
+            << Corners{{0, 0}, {2, 0}, {2, 2}, {0, 2}} << 4. << false;
+        QTest::newRow("square, clockwise")
+            << Corners{{0, 0}, {0, 2}, {2, 2}, {2, 0}} << -4. << false;
         // 30 x 30 less 15 x 15.
         QTest::newRow("L") << Corners{{0, 0}, {30, 0}, {30, 15}, {15, 15}, {15, 30}, {0, 30}}
                            << 675. << false;
         QTest::newRow("bow-tie") << Corners{{0, 0}, {2, 2}, {2, 0}, {0, 2}} << 0. << true;
-        QTest::newRow("folds back on an edge") << Corners{{0, 0}, {4, 0}, {2, 0}, {2, 2}} << 2.
-                                               << true;
+        QTest::newRow("folds back on an edge")
+            << Corners{{0, 0}, {4, 0}, {2, 0}, {2, 2}} << 2. << true;
         QTest::newRow("touches itself at a corner")
             << Corners{{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}} << 8. << true;
     }
@@ -104,7 +104,7 @@ private Q_SLOTS:
         const Corners l{{0, 0}, {30, 0}, {30, 15}, {15, 15}, {15, 30}, {0, 30}};
         QVERIFY(PlanPolygon::contains(l, {5, 25}));
         QVERIFY(PlanPolygon::contains(l, {25, 5}));
-        QVERIFY(PlanPolygon::contains(l, {15, 22})); // on the cut's edge
+        QVERIFY(PlanPolygon::contains(l, {15, 22}));  // on the cut's edge
         QVERIFY(!PlanPolygon::contains(l, {20, 20})); // in the cut
         QVERIFY(!PlanPolygon::contains(l, {-0.1, 5}));
         QCOMPARE(PlanPolygon::distanceToEdges(l, {20, 20}), 5.);
@@ -212,7 +212,8 @@ private Q_SLOTS:
         input.touchAreas = {TouchAreas::of(l, 0)};
         const EarthingResult r = solved(input);
         const Point2 at = r.touchMax->at;
-        QVERIFY2(!(at.x > 15 + 1e-9 && at.y > 15 + 1e-9), qPrintable(shown(at.x) + " " + shown(at.y)));
+        QVERIFY2(!(at.x > 15 + 1e-9 && at.y > 15 + 1e-9),
+                 qPrintable(shown(at.x) + " " + shown(at.y)));
         const Sampled s = sample(r, TouchRegion(input.touchAreas[0]), r.gpr, 0.25);
         QVERIFY2(std::abs(r.touchMax->voltage / s.touch - 1) < 0.01,
                  qPrintable(shown(r.touchMax->voltage) + " " + shown(s.touch)));
@@ -255,9 +256,9 @@ private Q_SLOTS:
                             shown(worst.at.x) + " " + shown(worst.at.y) + " against " +
                             shown(s.at.x) + " " + shown(s.at.y)));
         // The step is searched beyond the fence: its region reaches 3 m past the posts.
-        const std::size_t threeOut = std::size_t(std::lround((10 - r.raster.y0) / r.raster.step)) *
-                                         r.raster.nx +
-                                     std::size_t(std::lround((-6 - r.raster.x0) / r.raster.step));
+        const std::size_t threeOut =
+            std::size_t(std::lround((10 - r.raster.y0) / r.raster.step)) * r.raster.nx +
+            std::size_t(std::lround((-6 - r.raster.x0) / r.raster.step));
         QVERIFY(r.inStepArea[threeOut]);
         if (!bonded)
             QVERIFY(metal < r.gpr);

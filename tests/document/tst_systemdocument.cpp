@@ -588,9 +588,9 @@ private Q_SLOTS:
         const QJsonObject o =
             QJsonDocument::fromJson(SystemDocument::resultJson(r), &parse).object();
         QCOMPARE(parse.error, QJsonParseError::NoError);
-        QCOMPARE(o.keys(), (QStringList{"cautions", "gpr", "groups", "image_terms", "points",
-                                        "resistance", "segments", "step_max", "touch_areas",
-                                        "touch_max", "touch_points"}));
+        QCOMPARE(o.keys(),
+                 (QStringList{"cautions", "gpr", "groups", "image_terms", "points", "resistance",
+                              "segments", "step_max", "touch_areas", "touch_max", "touch_points"}));
         QCOMPARE(o["resistance"].toDouble(), r.resistance);
         QCOMPARE(o["gpr"].toDouble(), r.gpr);
         QCOMPARE(o["segments"].toInt(), r.segments);

@@ -188,8 +188,8 @@ private Q_SLOTS:
         safety.step = {210.5, {12, 0.5}, true, 0, tav::Verdict::NoLimit};
         safety.overall = tav::Verdict::NotSafe;
         const ReportBlock block = PlaceTable::block(result, safety, shippedTexts());
-        QCOMPARE(block.header, (QStringList{"Place", "Voltage (V)", "At (x, y) (m)",
-                                            "Layer", "Tolerable (V)", "Verdict"}));
+        QCOMPARE(block.header, (QStringList{"Place", "Voltage (V)", "At (x, y) (m)", "Layer",
+                                            "Tolerable (V)", "Verdict"}));
         const QVector<QStringList> expected{
             {"Grid 1", "412.3", "(3.5, 4.25)", "on", "600.5", "pass"},
             {"Fence 1", "95.50", "(-2, 71)", "off", "80.25", "FAIL"},

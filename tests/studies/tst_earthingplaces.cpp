@@ -166,9 +166,9 @@ private Q_SLOTS:
             error);
         QVERIFY(bare);
         EarthingStudyWindow window(*bare);
-        window.editedProject()->setSurfaceZone(QStringLiteral("drawn"),
-                                               QJsonArray{QJsonArray{0, 0}, QJsonArray{10, 0},
-                                                          QJsonArray{10, 10}});
+        window.editedProject()->setSurfaceZone(
+            QStringLiteral("drawn"),
+            QJsonArray{QJsonArray{0, 0}, QJsonArray{10, 0}, QJsonArray{10, 10}});
         const QJsonObject surface = safety(window).value(QStringLiteral("surface")).toObject();
         QCOMPARE(surface.value(QStringLiteral("rho")).toDouble(), 2500.);
         QCOMPARE(surface.value(QStringLiteral("thickness")).toDouble(), 0.1);

@@ -23,8 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QUndoStack>
-#include <QWheelEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -33,6 +31,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <set>
@@ -333,10 +333,9 @@ private Q_SLOTS:
         QTest::newRow("grid wire thicker than it lies deep") << none << false << "diameter"
                                                              << "1.5"
                                                              << "depth";
-        QTest::newRow("conductor beyond 100 km")
-            << int(Kind::Conductor) << false << "to/0"
-            << "100001"
-            << "to/0";
+        QTest::newRow("conductor beyond 100 km") << int(Kind::Conductor) << false << "to/0"
+                                                 << "100001"
+                                                 << "to/0";
         QTest::newRow("conductor from above the surface")
             << int(Kind::Conductor) << false << "from/2"
             << "-1"
@@ -453,8 +452,9 @@ private Q_SLOTS:
         QVERIFY(window.stale());
         QVERIFY(plan->picture().stale);
         const auto &drawn = plan->picture().conductors;
-        QVERIFY(std::any_of(drawn.begin(), drawn.end(),
-                            [](const auto &c) { return std::abs(c.from.y - 45) < 5.01 && c.from.y > 39; }));
+        QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](const auto &c) {
+            return std::abs(c.from.y - 45) < 5.01 && c.from.y > 39;
+        }));
         QCOMPARE(plan->world(), zoomed);
 
         window.findChild<QAction *>(QStringLiteral("fit"))->trigger();
@@ -643,8 +643,8 @@ private Q_SLOTS:
                     typed = QString::number(expected.toInt());
                 } else {
                     // Another value than the new part's, a short decimal.
-                    typed = QString::number(f.initial.toDouble() == 0 ? 1.75
-                                                                       : f.initial.toDouble() * 1.25);
+                    typed = QString::number(
+                        f.initial.toDouble() == 0 ? 1.75 : f.initial.toDouble() * 1.25);
                     expected = typed.toDouble();
                 }
                 QTest::addRow("%s %s", tav::PartSchema::key(kind), f.path)
@@ -662,13 +662,15 @@ private Q_SLOTS:
             add(window, Kind(kind));
         if (path.startsWith(QStringLiteral("rods/")))
             choose(window, "gridRods", 1);
-        const int part = window.findChild<QListView *>(QStringLiteral("parts"))->currentIndex().row();
+        const int part =
+            window.findChild<QListView *>(QStringLiteral("parts"))->currentIndex().row();
         QCOMPARE(window.project().parts.at(part).kind, Kind(kind));
         type(window, path, typed);
         QCOMPARE(JsonPath::valueAt(window.project().parts.at(part).json, path), expected);
 
         tav::DocumentError error;
-        const tav::SystemDocument read = tav::SystemDocument::fromJson(window.project().toJson(), error);
+        const tav::SystemDocument read =
+            tav::SystemDocument::fromJson(window.project().toJson(), error);
         QCOMPARE(int(error.kind), int(tav::DocumentError::Kind::None));
         const QJsonArray written = QJsonDocument::fromJson(read.toJson())
                                        .object()
@@ -692,18 +694,22 @@ private Q_SLOTS:
     void onlyStudyFilesAreOpened_data() {
         QTest::addColumn<QString>("name"); // in the folder, or absolute
         QTest::addColumn<QString>("reason");
-        QTest::newRow("named pipe") << "pipe" << "a named pipe";
-        QTest::newRow("device") << "/dev/zero" << "a character device";
-        QTest::newRow("folder") << "folder" << "a directory";
-        QTest::newRow("too long") << "large.json" << "more than 67108864 bytes";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "a named pipe";
+        QTest::newRow("device") << "/dev/zero"
+                                << "a character device";
+        QTest::newRow("folder") << "folder"
+                                << "a directory";
+        QTest::newRow("too long") << "large.json"
+                                  << "more than 67108864 bytes";
     }
     void onlyStudyFilesAreOpened() {
         QFETCH(QString, name);
         QFETCH(QString, reason);
         QTemporaryDir folder;
-        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe"))).constData(),
-                          0600),
-                 0);
+        QCOMPARE(
+            ::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe"))).constData(), 0600),
+            0);
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
         QFile large(folder.filePath(QStringLiteral("large.json")));
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize((qint64{64} << 20) + 1));
@@ -714,7 +720,8 @@ private Q_SLOTS:
         ModalWatcher watcher;
         QVERIFY(!window.openFile(path));
         QCOMPARE(watcher.messages().size(), 1);
-        QVERIFY2(watcher.messages().first().contains(reason), qPrintable(watcher.messages().first()));
+        QVERIFY2(watcher.messages().first().contains(reason),
+                 qPrintable(watcher.messages().first()));
         QCOMPARE(field(window, QStringLiteral("current"))->text(), QStringLiteral("1234"));
     }
 
