@@ -41,6 +41,24 @@ EarthingInput base() {
     return input;
 }
 
+// The small grid and a fence of posts 3 m outside it, of the group given, with their areas:
+// the grid's and the fence's band of 1 m.
+EarthingInput fenced(int group) {
+    EarthingInput input = base();
+    const RectangularGrid grid = smallGrid();
+    input.conductors = ConductorLayout::grid(grid);
+    Fence f;
+    f.distance = 3;
+    f.spacing = 4;
+    f.length = 1.2;
+    f.diameter = 0.06;
+    f.group = group;
+    const std::vector<Conductor> posts = ConductorLayout::fence(f, input.conductors);
+    input.touchAreas = {TouchAreas::of(grid, 0), TouchAreas::of(f, input.conductors, 1, 0)};
+    input.conductors.insert(input.conductors.end(), posts.begin(), posts.end());
+    return input;
+}
+
 EarthingResult solved(const EarthingInput &input) {
     const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
     if (outcome.refused())
@@ -232,20 +250,9 @@ private Q_SLOTS:
     }
     void fence() {
         QFETCH(bool, bonded);
-        EarthingInput input = base();
-        const RectangularGrid grid = smallGrid();
-        input.conductors = ConductorLayout::grid(grid);
-        Fence f;
-        f.distance = 3;
-        f.spacing = 4;
-        f.length = 1.2;
-        f.diameter = 0.06;
-        f.group = bonded ? 0 : 1;
-        const std::vector<Conductor> posts = ConductorLayout::fence(f, input.conductors);
-        input.touchAreas = {TouchAreas::of(grid, 0), TouchAreas::of(f, input.conductors, 1, 0)};
-        input.conductors.insert(input.conductors.end(), posts.begin(), posts.end());
+        const EarthingInput input = fenced(bonded ? 0 : 1);
         const EarthingResult r = solved(input);
-        const double metal = r.groups[std::size_t(f.group)].potential;
+        const double metal = r.groups[bonded ? 0 : 1].potential;
         QCOMPARE(r.areas[1].metal, metal);
         const TouchRegion band(input.touchAreas[1]);
         const Sampled s = sample(r, band, metal, 0.1);
@@ -267,18 +274,8 @@ private Q_SLOTS:
     // The surface layer only inside the grid: the fence's band lies off it, the grid on it,
     // and each is held against its own place's tolerable voltage (IEEE Std 80 eqs. 27, 32).
     void zone() {
-        EarthingInput input = base();
-        const RectangularGrid grid = smallGrid();
-        input.conductors = ConductorLayout::grid(grid);
-        Fence f;
-        f.distance = 3;
-        f.spacing = 4;
-        f.length = 1.2;
-        f.diameter = 0.06;
-        const std::vector<Conductor> posts = ConductorLayout::fence(f, input.conductors);
-        input.touchAreas = {TouchAreas::of(grid, 0), TouchAreas::of(f, input.conductors, 1, 0)};
-        input.conductors.insert(input.conductors.end(), posts.begin(), posts.end());
-        input.surfaceZone = TouchAreas::of(grid, 0).outline;
+        EarthingInput input = fenced(1);
+        input.surfaceZone = TouchAreas::of(smallGrid(), 0).outline;
         const EarthingResult r = solved(input);
         QVERIFY(std::isfinite(r.areas[0].onLayer.voltage));
         QVERIFY(std::isinf(r.areas[0].offLayer.voltage));

@@ -12,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include "tests/support/ReadDocument.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -25,11 +27,7 @@ namespace {
 using Kind = DocumentError::Kind;
 
 SystemDocument read(const QByteArray &json) {
-    DocumentError error;
-    const SystemDocument document = SystemDocument::fromJson(json, error);
-    if (error.kind != Kind::None)
-        qFatal("%s: kind %d at %s", json.constData(), int(error.kind), qPrintable(error.path));
-    return document;
+    return readSoundDocument(json);
 }
 
 const QByteArray kSoil = R"({"soil": {"rho": 100}, "current": 10, )";

@@ -6,6 +6,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include "tests/support/ReadDocument.h"
+
 #include <QtTest>
 
 using namespace tav;
@@ -16,11 +18,7 @@ namespace {
 using Kind = DocumentError::Kind;
 
 SystemDocument read(const QByteArray &json) {
-    DocumentError error;
-    const SystemDocument document = SystemDocument::fromJson(json, error);
-    if (error.kind != Kind::None)
-        qFatal("%s: kind %d at %s", json.constData(), int(error.kind), qPrintable(error.path));
-    return document;
+    return readSoundDocument(json);
 }
 
 // count conductors in a row from one part.
