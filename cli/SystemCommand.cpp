@@ -170,6 +170,16 @@ std::string safetyText(const tav::SafetyCriteria &c, const SystemSafety &s) {
     else
         text += verdictText(StringId::kSystemStepVerdict, s.step.tolerable, s.step.voltage,
                             s.step.verdict);
+    if (s.steps.size() > 1)
+        for (const tav::earthing::JudgedVoltage &step : s.steps)
+            if (step.verdict != tav::Verdict::NoLimit)
+                text +=
+                    CliStrings::text(StringId::kSystemStepSide)
+                        .arg(CliStrings::text(StringId::kSystemStepSides + (step.onLayer ? 0 : 1)),
+                             q(shown(step.voltage)), q(at(step.at)), q(shown(step.tolerable)),
+                             verdictWord(step.verdict))
+                        .toStdString() +
+                    "\n";
     text +=
         CliStrings::text(StringId::kSystemOverall).arg(verdictWord(s.overall)).toStdString() + "\n";
     for (const tav::Caution &caution : s.onLayer.cautions)

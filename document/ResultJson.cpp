@@ -179,8 +179,7 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
                                           pair("in_touch_area", boolean(p.inTouchArea)) + "}";
                                })) +
            ",\n ";
-    // The worst touch over group 0's areas; its verdict is that of the place of group 0
-    // nearest its limit, which differs only where the surface layer lies in part.
+    // The worst touch over group 0's areas, judged where it stands.
     QByteArray touchMax = "null";
     if (r.touchMax) {
         touchMax = "{" + voltageAt(r.touchMax->voltage, r.touchMax->at);
@@ -196,6 +195,16 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
                                 pair("to", xy(r.stepMax.to)) +
                                 (s ? judgement(s->step) : QByteArray()) + "}") +
            ",\n ";
+    // With criteria, the worst step on and off the layer, each judged: where the rock lies in
+    // part, a smaller step off it may fail where the greatest on it passes.
+    if (s)
+        out += pair("steps", list(s->steps,
+                                  [](const JudgedVoltage &j, std::size_t) {
+                                      return "{" + voltageAt(j.voltage, j.at) + ", " +
+                                             pair("on_surface_layer", boolean(j.onLayer)) +
+                                             judgement(j) + "}";
+                                  })) +
+               ",\n ";
     out += pair("touch_areas",
                 list(r.touchAreas,
                      [&](const TouchArea &a, std::size_t k) {

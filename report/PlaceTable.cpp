@@ -64,7 +64,10 @@ QVector<PlaceTable::Row> PlaceTable::rows(const EarthingResult &result,
                      std::nullopt, 0});
     }
     if (safety) {
-        rows.append(judged(texts.text(kPlaceStep), safety->step));
+        for (const JudgedVoltage &step : safety->steps)
+            rows.append(judged(texts.text(kPlaceStep), step));
+        if (safety->steps.empty())
+            rows.append(judged(texts.text(kPlaceStep), safety->step));
     } else {
         const StepMaximum &worst = result.steps.worst();
         const bool onLayer = !(result.steps.offLayer.voltage > result.steps.onLayer.voltage);

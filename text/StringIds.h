@@ -121,6 +121,10 @@ inline constexpr unsigned kSystemNoTouchArea = 3214;
 inline constexpr unsigned kSystemAreaKinds = 3215; // 3215-3219
 inline constexpr unsigned kSystemCriteria = 3220;
 inline constexpr unsigned kSystemCriteriaNames = 3221; // 3221-3222, by Criteria
+// Where the surface layer lies in part, the worst step on it and off it (3224, 3225):
+// (side, voltage, place, tolerable, verdict).
+inline constexpr unsigned kSystemStepSide = 3223;
+inline constexpr unsigned kSystemStepSides = 3224;
 
 // The two-layer soil model window.
 namespace SoilModel {

@@ -59,22 +59,20 @@ JudgedVoltage areaVerdict(const Judge &judge, const AreaResult &area) {
     return share(b.voltage, b.tolerable) > share(a.voltage, a.tolerable) ? b : a;
 }
 
-// Of the two sides' worst steps, the one nearer its limit; without a limit, the greater.
-JudgedVoltage stepVerdict(const Judge &judge, const EarthingResult &result) {
-    const StepResult &steps = result.steps;
-    const bool on = found(steps.onLayer.voltage);
-    const bool off = found(steps.offLayer.voltage);
-    if (!on && !off) // no two points 1 m apart: the solver's zero
-        return judge.step(result.stepMax, true);
-    if (!off)
-        return judge.step(steps.onLayer, true);
-    if (!on)
-        return judge.step(steps.offLayer, false);
-    const JudgedVoltage a = judge.step(steps.onLayer, true);
-    const JudgedVoltage b = judge.step(steps.offLayer, false);
-    if (a.verdict == Verdict::NoLimit)
-        return b.voltage > a.voltage ? b : a;
-    return share(b.voltage, b.tolerable) > share(a.voltage, a.tolerable) ? b : a;
+// Group 0's greatest touch over its areas' sides, where it stands.
+std::optional<JudgedVoltage> greatestTouch(const Judge &judge, const EarthingResult &result) {
+    std::optional<JudgedVoltage> greatest;
+    for (std::size_t k = 0; k < result.areas.size(); ++k) {
+        if (result.touchAreas[k].group != 0)
+            continue;
+        const AreaResult &area = result.areas[k];
+        for (const bool on : {true, false}) {
+            const TouchMaximum &side = on ? area.onLayer : area.offLayer;
+            if (found(side.voltage) && (!greatest || side.voltage > greatest->voltage))
+                greatest = judge.touch(side.voltage, side.at, on);
+        }
+    }
+    return greatest;
 }
 
 Verdict combined(Verdict a, Verdict b) {
@@ -117,20 +115,25 @@ Refusable<SystemSafety> assessSafety(const EarthingResult &result, const Earthin
     for (std::size_t k = 0; k < result.areas.size(); ++k) {
         s.areas.push_back(areaVerdict(judge, result.areas[k]));
         overall = combined(overall, s.areas.back().verdict);
-        const bool groupZero = result.touchAreas[k].group == 0;
-        if (groupZero && found(result.areas[k].worst().voltage) &&
-            (!s.touch || share(s.areas.back().voltage, s.areas.back().tolerable) >
-                             share(s.touch->voltage, s.touch->tolerable)))
-            s.touch = s.areas.back();
     }
+    s.touch = greatestTouch(judge, result);
     for (std::size_t k = 0; k < result.touched.size(); ++k) {
         const TouchPointResult &t = result.touched[k];
         s.points.push_back(judge.touch(t.touch, result.touchPoints[k].at, t.onLayer));
         overall = combined(overall, s.points.back().verdict);
     }
-    s.step = stepVerdict(judge, result);
-    if (s.step.verdict != Verdict::NoLimit)
-        overall = combined(overall, s.step.verdict);
+    const StepResult &steps = result.steps;
+    if (found(steps.onLayer.voltage))
+        s.steps.push_back(judge.step(steps.onLayer, true));
+    if (found(steps.offLayer.voltage))
+        s.steps.push_back(judge.step(steps.offLayer, false));
+    for (const JudgedVoltage &step : s.steps)
+        if (step.verdict != Verdict::NoLimit)
+            overall = combined(overall, step.verdict);
+    // The greatest step stands where its side's worst does; none found: the solver's zero.
+    const bool greatestOff =
+        found(steps.offLayer.voltage) && !(steps.onLayer.voltage >= steps.offLayer.voltage);
+    s.step = judge.step(result.stepMax, !greatestOff);
     s.overall = overall;
     return s;
 }

@@ -24,11 +24,14 @@ struct JudgedVoltage {
 struct SystemSafety {
     TolerableVoltages onLayer;
     TolerableVoltages offLayer; // rho_s = rho1, Cs = 1; the same as onLayer without a layer
-    // Group 0's worst touch: of its areas', the one nearest its limit; none without an area.
+    // Group 0's greatest touch (the result's touchMax) where it stands; none without an area.
     std::optional<JudgedVoltage> touch;
     std::vector<JudgedVoltage> areas;  // one per touch area, the side nearest its limit
     std::vector<JudgedVoltage> points; // one per touch point
-    JudgedVoltage step;                // Verdict::NoLimit under EN 50522
+    JudgedVoltage step;                // the greatest step (stepMax) where it stands
+    // The worst step on the layer, then off it, each side the step region reaches;
+    // Verdict::NoLimit under EN 50522.
+    std::vector<JudgedVoltage> steps;
     // Not safe when any touch, point or limited step is; outside the method's range when
     // none fails but a caution holds; else safe.
     Verdict overall = Verdict::NotSafe;

@@ -294,6 +294,15 @@ private Q_SLOTS:
         QVERIFY(std::abs(s.areas[0].tolerable - (1000 + 1.5 * cs * 2500) * k) < 1e-9);
         QVERIFY(std::abs(s.areas[1].tolerable - (1000 + 1.5 * 100) * k) < 1e-9);
         QVERIFY(!s.areas[1].onLayer);
+        // The step on the rock and off it, each against its own place's limit (eq. 29 with
+        // Cs = 1 off it); the greatest step and touch judged where they stand.
+        QCOMPARE(int(s.steps.size()), 2);
+        QVERIFY(s.steps[0].onLayer && !s.steps[1].onLayer);
+        QVERIFY(std::abs(s.steps[0].tolerable - (1000 + 6 * cs * 2500) * k) < 1e-9);
+        QVERIFY(std::abs(s.steps[1].tolerable - (1000 + 6 * 100.) * k) < 1e-9);
+        QCOMPARE(s.step.voltage, r.stepMax.voltage);
+        QCOMPARE(s.step.onLayer, r.steps.onLayer.voltage >= r.steps.offLayer.voltage);
+        QCOMPARE(s.touch->voltage, r.touchMax->voltage);
         const bool fails = s.areas[1].voltage >= s.areas[1].tolerable;
         QCOMPARE(s.areas[1].verdict, fails ? Verdict::NotSafe : Verdict::Safe);
         if (fails)
