@@ -5,6 +5,8 @@
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
+#include "report/SystemMethod.h"
+#include "report/SystemParts.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
@@ -270,6 +272,9 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     in.pairs = inputs(document, texts);
     in.lines = parts(document, texts);
     report.blocks.append(in);
+    report.blocks.append(SystemParts::table(document, texts));
+    report.blocks.append(SystemParts::accuracy(document, result, texts));
+    report.blocks.append(SystemMethod::criteria(document, safety, texts));
     ReportBlock results;
     results.heading = texts.text(kResults);
     results.pairs = resultPairs(result, safety, texts);
@@ -285,6 +290,7 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
         verdict.lines.prepend(*all);
     if (!verdict.lines.isEmpty())
         report.blocks.append(verdict);
+    report.blocks.append(SystemMethod::assumptions(texts));
     return report;
 }
 

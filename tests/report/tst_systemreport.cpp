@@ -1,6 +1,7 @@
 // The earthing system study's report: each part in words, and the verdict's tone.
 #include "document/SystemDocument.h"
 #include "report/PlaceTable.h"
+#include "report/SystemParts.h"
 #include "report/SystemReport.h"
 #include "tests/support/ShippedTexts.h"
 
@@ -25,6 +26,40 @@ Q_DECLARE_METATYPE(tav::Verdict)
 class TestSystemReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A reviewer checks each part's figures: sizes, the mesh the count gives, depth, every
+    // diameter in millimetres, the rods, the group; one row per part.
+    void partsTable_data() {
+        QTest::addColumn<QByteArray>("parts");
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("grid with edge rods")
+            << QByteArray(
+                   R"("grids": [{"origin": [5, -2], "size": [60, 40], "conductors": [7, 5], "depth": 0.6, "diameter": 0.0105, "rods": {"count": 12, "length": 3, "diameter": 0.016}}])")
+            << QStringList{"Grid 1",
+                           "60 × 40 m from (5, -2)",
+                           "7 × 5, meshes 10 × 10 m",
+                           "0.6",
+                           "10.5",
+                           "12 × 3 m, ⌀ 16 mm",
+                           "energised"};
+        QTest::newRow("floating ring")
+            << QByteArray(
+                   R"("grids": [{"size": [10, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}], "rings": [{"centre": [30, 0], "radius": 4, "count": 6, "depth": 0.8, "diameter": 0.012, "rod": {"length": 2.4, "diameter": 0.02}, "group": 1}])")
+            << QStringList{"Ring 1",
+                           "radius 4 m round (30, 0)",
+                           "6",
+                           "0.8",
+                           "12",
+                           "6 × 2.4 m, ⌀ 20 mm",
+                           "floating group 1"};
+    }
+    void partsTable() {
+        QFETCH(QByteArray, parts);
+        QFETCH(QStringList, row);
+        const ReportBlock block = SystemParts::table(read(parts), shippedTexts());
+        QCOMPARE(block.header.size(), row.size());
+        QCOMPARE(block.rows.last(), row);
+    }
+
     // The window's profile line when the project keeps one, else along x through the worst
     // touch across the plan.
     void profileLine_data() {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/earthing/SystemSafety.h"
+#include "document/SystemDocument.h"
+#include "report/Report.h"
+#include "report/StudyTexts.h"
+
+#include <optional>
+
+// What the earthing study's verdict rests on: the criteria and their basis (the standard
+// and its edition, the duration, the body or the footwear, the surface layer, its zone
+// and Cs), and the assumptions and method of the solve, with what it does not check.
+namespace SystemMethod {
+
+ReportBlock criteria(const tav::SystemDocument &document,
+                     const std::optional<tav::earthing::SystemSafety> &safety,
+                     const StudyTexts &texts);
+ReportBlock assumptions(const StudyTexts &texts);
+
+} // namespace SystemMethod
