@@ -104,6 +104,20 @@ QLineF profileLine(const tav::SystemDocument &document, const EarthingResult &re
     return {plan.left(), y, plan.right(), y};
 }
 
+std::vector<QLineF> defaultProfiles(const EarthingResult &result, const QRectF &plan) {
+    const QPointF middle = plan.center();
+    std::vector<QLineF> lines{{plan.left(), middle.y(), plan.right(), middle.y()}};
+    if (!result.touchMax)
+        return lines;
+    // At 45 degrees through the worst touch, from edge to edge of the plan.
+    const QPointF p(result.touchMax->at.x, result.touchMax->at.y);
+    const double from = std::max(plan.left() - p.x(), plan.top() - p.y());
+    const double to = std::min(plan.right() - p.x(), plan.bottom() - p.y());
+    if (to > from)
+        lines.emplace_back(p + QPointF(from, from), p + QPointF(to, to));
+    return lines;
+}
+
 std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const EarthingResult &result,
                                   const std::optional<SystemSafety> &safety,
                                   const StudyTexts &texts) {
@@ -124,17 +138,24 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     planBlock.picture = [kept, plan, world](QPainter &painter, const QRectF &area) {
         plan.paint(painter, area, world);
     };
-    ReportBlock profileBlock;
-    profileBlock.heading =
-        texts.text(keptProfileLine(document.studyWindow) ? kProfileDrawn : kProfile);
-    if (kept->field) {
-        ProfilePicture profile = profileFrame(plan.tolerable, texts);
-        profile.sample(*kept->field, kept->gpr, line, kProfileSamples);
-        profileBlock.picture = [profile](QPainter &painter, const QRectF &area) {
-            profile.paint(painter, area);
-        };
+    std::vector<ReportBlock> blocks{planBlock};
+    const bool drawn = keptProfileLine(document.studyWindow).has_value();
+    for (const QLineF &along : drawn ? std::vector<QLineF>{line} : defaultProfiles(result, world)) {
+        ReportBlock profileBlock;
+        profileBlock.heading = texts.text(drawn ? kProfileDrawn : kProfile);
+        profileBlock.lines = {{texts.text(kProfileEnds).arg(place({along.x1(), along.y1()}),
+                                                            place({along.x2(), along.y2()})),
+                               ReportLine::Tone::Plain}};
+        if (kept->field) {
+            ProfilePicture profile = profileFrame(plan.tolerable, texts);
+            profile.sample(*kept->field, kept->gpr, along, kProfileSamples);
+            profileBlock.picture = [profile](QPainter &painter, const QRectF &area) {
+                profile.paint(painter, area);
+            };
+        }
+        blocks.push_back(profileBlock);
     }
-    return {planBlock, profileBlock};
+    return blocks;
 }
 
 Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {

@@ -46,6 +46,9 @@ std::optional<ReportLine> overall(const std::optional<tav::earthing::SystemSafet
 // across the plan.
 QLineF profileLine(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
                    const QRectF &plan);
+// The report's profiles when the window keeps none: across the middle of the plan along x,
+// and at 45 degrees through the worst touch, each from edge to edge of the plan.
+std::vector<QLineF> defaultProfiles(const tav::earthing::EarthingResult &result, const QRectF &plan);
 // The line kept under study_window's profile, when it is four finite numbers apart.
 std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow);
 

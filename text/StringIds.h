@@ -528,7 +528,7 @@ inline constexpr unsigned kStepNoLimit = 5594;
 inline constexpr unsigned kNoLimit = 5595;
 inline constexpr unsigned kGivenTouchArea = 5596; // (corners, area, group)
 inline constexpr unsigned kTouchPointPart = 5597; // (name, place, group)
-// 5700-5754: the parts table, the accuracy, the criteria's basis, and the assumptions and
+// 5700-5756: the parts table, the accuracy, the criteria's basis, and the assumptions and
 // method (kMethodFirst to kMethodLast, in order).
 inline constexpr unsigned kPartNone = 5700;
 inline constexpr unsigned kPartRodsCorners = 5701;
@@ -586,6 +586,7 @@ inline constexpr unsigned kMethod2 = 5752;
 inline constexpr unsigned kMethod3 = 5753;
 inline constexpr unsigned kMethod4 = 5754;
 inline constexpr unsigned kMethodLast = 5755;
+inline constexpr unsigned kProfileEnds = 5756; // (from, to)
 } // namespace SystemReport
 
 } // namespace StringId
