@@ -18,6 +18,7 @@
 //   4400-4499             the study windows' reports and what the windows share; 4450-4499
 //                         the safety criteria (IEEE Std 80 or EN 50522)
 //   5500-5599             the earthing system study's report
+//   5600-5619             the pages of every report: their head
 namespace StringId {
 
 inline constexpr unsigned kAboutMenuItem = 101;
@@ -529,5 +530,9 @@ inline constexpr unsigned kNoLimit = 5595;
 inline constexpr unsigned kGivenTouchArea = 5596; // (corners, area, group)
 inline constexpr unsigned kTouchPointPart = 5597; // (name, place, group)
 } // namespace SystemReport
+
+namespace ReportPages {
+inline constexpr unsigned kPageOf = 5600; // (page, pages)
+} // namespace ReportPages
 
 } // namespace StringId
