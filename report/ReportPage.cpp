@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kFrameColour(0x55, 0x55, 0x55);

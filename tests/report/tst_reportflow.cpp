@@ -7,6 +7,8 @@
 #include "report/SystemReport.h"
 #include "tests/support/ShippedTexts.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -207,6 +209,42 @@ private Q_SLOTS:
         QVERIFY(row1 && row150);
         QCOMPARE(*row1, *row150);
         QVERIFY2(*row1 >= 9 * kBoxPerPoint - 0.01, qPrintable(QString::number(*row1)));
+    }
+
+    // A picture keeps the height it asks for however much comes before it, moving to the
+    // next page rather than shrink: 50 mm is 50 / 25.4 × 72 = 141.73 pt.
+    void pictureKeepsItsHeight_data() {
+        QTest::addColumn<int>("linesBefore");
+        QTest::newRow("alone") << 0;
+        QTest::newRow("under a page of lines") << 60;
+    }
+    void pictureKeepsItsHeight() {
+        QFETCH(int, linesBefore);
+        Report report;
+        report.title = QStringLiteral("Pictures");
+        ReportBlock text;
+        for (int i = 0; i < linesBefore; ++i)
+            text.lines.append({QStringLiteral("line %1").arg(i), ReportLine::Tone::Plain});
+        ReportBlock picture;
+        picture.heading = QStringLiteral("Plan");
+        picture.pictureHeight = 50;
+        picture.caption = QStringLiteral("The plan, to no scale.");
+        QVector<QPair<int, QRectF>> drawn; // page, area
+        int page = 0;
+        picture.picture = [&](QPainter &, const QRectF &area) { drawn.append({page, area}); };
+        report.blocks = {text, picture};
+        QImage image(595, 842, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const QRectF area(42.5, 42.5, 510, 757);
+        const int count = ReportWriter::pageCount(painter, area, report);
+        for (page = 0; page < count; ++page)
+            ReportWriter::paint(painter, area, report, page);
+        QCOMPARE(drawn.size(), 1);
+        QCOMPARE(drawn[0].second.height(), 50 / 25.4 * 72);
+        QCOMPARE(drawn[0].second.width(), 510.);
+        QVERIFY(area.contains(drawn[0].second));
+        QCOMPARE(drawn[0].first, count - 1);
+        QCOMPARE(count, linesBefore > 0 ? 2 : 1);
     }
 
     // Forty parts take more pages than two, in type of the same size.
