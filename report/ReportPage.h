@@ -1,37 +1,33 @@
 #pragma once
 
-#include "report/Report.h"
+#include "report/ReportFlow.h"
 
-#include <QFont>
 #include <QRectF>
 
 class QPainter;
 
-// One pass over a report at one size of type: measures it, and draws it when asked. The
-// writer measures first, then draws with the size that fits.
+// One page of a report: its head (the title; the project and "page n of m"), its foot
+// (who wrote it and when), and between them the pieces the flow put on it.
 class ReportPage {
 public:
-    ReportPage(QPainter &painter, const QRectF &page, double pointSize, bool drawing);
+    // page: the printable area, in points.
+    ReportPage(QPainter &painter, const QRectF &page, const Report &report);
 
-    // The height everything but the plots takes.
-    double run(const Report &report, double plotHeight);
-    int plotCount(const Report &report) const;
+    // Where the pieces go: the page less its head and foot.
+    QRectF body() const { return m_body; }
+
+    // Draws the page number of count (both from 1).
+    void draw(const QVector<ReportPiece> &pieces, const ReportFlow::Page &placed, int number,
+              int count);
 
 private:
-    QFont font(double scale, bool bold = false) const;
-    void title(const QString &text);
-    void heading(const QString &text);
-    void pairs(const QVector<QPair<QString, QString>> &pairs);
-    void lines(const QVector<ReportLine> &lines);
-    void table(const QStringList &header, const QVector<QStringList> &rows);
-    void plot(const LogLogPlot &plot, double height);
-    void picture(const std::function<void(QPainter &, const QRectF &)> &draw, double height);
-    void footer(const QString &text);
-    double textHeight(const QString &text, const QFont &font, double width) const;
+    void head(int number, int count);
+    void foot();
 
     QPainter &m_painter;
     QRectF m_page;
-    double m_pointSize;
-    bool m_drawing;
-    double m_y;
+    const Report &m_report;
+    double m_headHeight;
+    double m_footHeight;
+    QRectF m_body;
 };

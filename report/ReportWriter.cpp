@@ -11,36 +11,36 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <algorithm>
-
 namespace {
 
-constexpr double kLargestType = 10; // pt
-constexpr double kSmallestType = 5;
-constexpr double kTypeStep = 0.5;
 constexpr double kMarginMm = 15;
+
+// A report measured and put on pages: counted before any page is drawn, so that each can
+// say how many there are.
+struct Layout {
+    Layout(QPainter &painter, const QRectF &page, const Report &report)
+        : frame(painter, page, report),
+          pieces(ReportPieces(painter, page.width(), frame.body().height()).of(report)),
+          pages(ReportFlow::pages(pieces, frame.body().height())) {}
+
+    void draw(int index) { frame.draw(pieces, pages[index], index + 1, int(pages.size())); }
+
+    ReportPage frame;
+    QVector<ReportPiece> pieces;
+    QVector<ReportFlow::Page> pages;
+};
 
 } // namespace
 
-void ReportWriter::paint(QPainter &painter, const QRectF &page, const Report &report) {
-    // The largest type at which the text leaves a plot of at least a third of the page's
-    // width, down to the smallest, which is used whatever it leaves.
-    double size = kLargestType;
-    double plotHeight = 0;
-    for (;; size -= kTypeStep) {
-        ReportPage measure(painter, page, size, false);
-        const int plots = measure.plotCount(report);
-        const double text = measure.run(report, 0);
-        const double free = page.height() - text;
-        plotHeight = plots > 0 ? std::min(free / plots, page.width() * 0.7) : 0;
-        if (plots == 0 ? free >= 0 : plotHeight >= page.width() / 3)
-            break;
-        if (size - kTypeStep < kSmallestType) {
-            plotHeight = std::max(plotHeight, 0.0);
-            break;
-        }
-    }
-    ReportPage(painter, page, size, true).run(report, plotHeight);
+void ReportWriter::paint(QPainter &painter, const QRectF &page, const Report &report,
+                         int pageIndex) {
+    Layout layout(painter, page, report);
+    if (pageIndex >= 0 && pageIndex < layout.pages.size())
+        layout.draw(pageIndex);
+}
+
+int ReportWriter::pageCount(QPainter &painter, const QRectF &page, const Report &report) {
+    return int(Layout(painter, page, report).pages.size());
 }
 
 QByteArray ReportWriter::pdf(const Report &report) {
@@ -58,12 +58,24 @@ QByteArray ReportWriter::pdf(const Report &report) {
         QPainter painter;
         if (!painter.begin(&writer))
             return QByteArray();
-        paint(painter, QRectF(0, 0, writer.width(), writer.height()), report);
+        Layout layout(painter, QRectF(0, 0, writer.width(), writer.height()), report);
+        for (int i = 0; i < layout.pages.size(); ++i) {
+            if (i > 0 && !writer.newPage())
+                return QByteArray();
+            layout.draw(i);
+        }
         // The PDF is complete only once the painter ends.
         if (!painter.end())
             return QByteArray();
     }
     return bytes;
+}
+
+Report ReportWriter::paged(const Report &report, const StudyTexts &texts) {
+    Report paged = report;
+    if (paged.pageOf.isEmpty())
+        paged.pageOf = texts.text(StringId::ReportPages::kPageOf);
+    return paged;
 }
 
 QString ReportWriter::inputAt(const QString &path, const QStringList &inputs) {
@@ -79,7 +91,7 @@ bool ReportWriter::write(const Report &report, const Target &target, const Study
     QString reason;
     if (const QString input = inputAt(target.path, target.inputs); !input.isEmpty()) {
         reason = texts.text(StringId::kReportIsInput).arg(input);
-    } else if (const QByteArray bytes = pdf(report); bytes.isEmpty()) {
+    } else if (const QByteArray bytes = pdf(paged(report, texts)); bytes.isEmpty()) {
         reason = texts.text(StringId::kReportNotDrawn);
     } else {
         const tav::SiteWriteResult written = tav::writeFileAtomically(

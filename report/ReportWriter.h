@@ -13,8 +13,8 @@
 class QPainter;
 class StudyTexts;
 
-// Writes a report as a one-page A4 PDF: the texts shrink until everything fits on the page,
-// the plots taking the height that is left. The PDF is drawn in memory and saved as the
+// Writes a report as an A4 PDF of as many pages as it takes, its type one size throughout
+// (ReportPieces, ReportFlow, ReportPage). The PDF is drawn in memory and saved as the
 // project file is (tav::writeFileAtomically): whole or not at all, only over a regular file
 // or nothing, through links to the file they name.
 class ReportWriter {
@@ -32,7 +32,8 @@ public:
     };
 
     // False, with the reason worded in texts' words in *error, when the file was not
-    // written; whatever the path named is then as it was.
+    // written; whatever the path named is then as it was. The pages are counted in texts'
+    // words unless the report has its own (Report::pageOf).
     static bool write(const Report &report, const Target &target, const StudyTexts &texts,
                       QString *error = nullptr);
 
@@ -42,6 +43,14 @@ public:
     // The input among inputs that path names, by any name; empty for none.
     static QString inputAt(const QString &path, const QStringList &inputs);
 
-    // Lays the report out in the page's rectangle (in points) on any painter.
-    static void paint(QPainter &painter, const QRectF &page, const Report &report);
+    // Lays the report out on pages of the page's rectangle (in points) and draws the one of
+    // index pageIndex (from 0) on any painter: one page, as a preview shows it.
+    static void paint(QPainter &painter, const QRectF &page, const Report &report,
+                      int pageIndex = 0);
+    // How many pages the report takes on pages of that rectangle.
+    static int pageCount(QPainter &painter, const QRectF &page, const Report &report);
+
+private:
+    // The report with texts' words for its page count, unless it has its own.
+    static Report paged(const Report &report, const StudyTexts &texts);
 };

@@ -14,6 +14,7 @@ namespace {
 constexpr int kCurvePoints = 160;
 // The significant digits of the model's resistivities and thickness wherever they are shown.
 constexpr int kModelDigits = ReportNumber::kDigits;
+constexpr double kPlotHeightMm = 100;
 
 QVector<QPointF> points(const std::vector<tav::WennerReading> &readings) {
     QVector<QPointF> at;
@@ -163,6 +164,10 @@ Report report(const SoilModelStudy &study, const StudyHeader &header, const Stud
     }
     ReportBlock picture;
     picture.plot = plot(study, texts);
+    // Taller than a picture's third of the page: the curve's bend is what the reader
+    // judges the fit by, and with the readings of a usual sounding it still shares their
+    // page.
+    picture.pictureHeight = kPlotHeightMm;
     report.blocks.append(picture);
     return report;
 }

@@ -18,6 +18,7 @@
 //   4400-4499             the study windows' reports and what the windows share; 4450-4499
 //                         the safety criteria (IEEE Std 80 or EN 50522)
 //   5500-5599             the earthing system study's report
+//   5600-5619             the pages of every report: their head
 namespace StringId {
 
 inline constexpr unsigned kAboutMenuItem = 101;
@@ -588,5 +589,9 @@ inline constexpr unsigned kMethod4 = 5754;
 inline constexpr unsigned kMethodLast = 5755;
 inline constexpr unsigned kProfileEnds = 5756; // (from, to)
 } // namespace SystemReport
+
+namespace ReportPages {
+inline constexpr unsigned kPageOf = 5600; // (page, pages)
+} // namespace ReportPages
 
 } // namespace StringId
