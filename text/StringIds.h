@@ -530,4 +530,15 @@ inline constexpr unsigned kGivenTouchArea = 5596; // (corners, area, group)
 inline constexpr unsigned kTouchPointPart = 5597; // (name, place, group)
 } // namespace SystemReport
 
+namespace PlanPictures {
+inline constexpr unsigned kScale = 5620;         // (denominator)
+inline constexpr unsigned kMetres = 5621;        // (length)
+inline constexpr unsigned kNorth = 5622;
+inline constexpr unsigned kVolts = 5623;         // (value)
+inline constexpr unsigned kTolerableLine = 5624; // (value)
+inline constexpr unsigned kWorstValue = 5625;    // (value)
+inline constexpr unsigned kVoltUnit = 5626;
+inline constexpr unsigned kIsolines = 5627; // (step)
+} // namespace PlanPictures
+
 } // namespace StringId
