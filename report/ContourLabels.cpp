@@ -100,6 +100,13 @@ bool ContourLabels::free(const QPolygonF &box) const {
     return true;
 }
 
+bool ContourLabels::apart(double level, const QPointF &anchor, double distance) const {
+    for (const ContourLabel &other : m_labels)
+        if (other.level == level && QLineF(other.anchor, anchor).length() < distance)
+            return false;
+    return true;
+}
+
 void ContourLabels::place(double level, const QString &text, const QVector<QPolygonF> &lines,
                           const QSizeF &size) {
     std::vector<QPolygonF> order;
@@ -129,16 +136,17 @@ void ContourLabels::place(double level, const QString &text, const QVector<QPoly
         for (const Place &p : places) {
             const QPointF anchor = pointAt(line, p.s);
             QPointF along = pointAt(line, p.s + w / 2) - pointAt(line, p.s - w / 2);
-            if (along.x() < 0) // read from left to right, or from the bottom up
-                along = -along;
             const double norm = std::hypot(along.x(), along.y());
             if (!(norm > 0))
                 continue;
+            // Read from left to right, or from the bottom up where the line stands upright.
+            if (along.x() < -1e-9 * norm || (std::abs(along.x()) <= 1e-9 * norm && along.y() > 0))
+                along = -along;
             const QPointF u = along / norm * (w / 2);
             const QPointF v = QPointF(-along.y(), along.x()) / norm * (size.height() / 2);
             QPolygonF box;
             box << anchor - u - v << anchor + u - v << anchor + u + v << anchor - u + v;
-            if (!free(box))
+            if (!free(box) || !apart(level, anchor, 3 * w))
                 continue;
             m_labels.push_back({level, text, anchor,
                                 std::atan2(along.y(), along.x()) * 180 / M_PI, box});

@@ -23,8 +23,8 @@ struct ContourLabel {
 // Where the isolines of a map are labelled: each line where it is straightest, the least
 // turning over the label's length, so that the text reads along it; a place whose box
 // would cover a label already placed, something to be avoided (the worst point's value)
-// or run past the bounds is passed over for the next straightest. A line too short for
-// its label keeps none.
+// or run past the bounds is passed over for the next straightest, as is one within three
+// label lengths of a label of the same level. A line too short for its label keeps none.
 class ContourLabels {
 public:
     explicit ContourLabels(const QRectF &bounds) : m_bounds(bounds) {}
@@ -52,6 +52,9 @@ public:
 
 private:
     bool free(const QPolygonF &box) const;
+    // Whether a label of level at anchor is distance from every other of its level: the
+    // pieces of one level close together need only one of them labelled.
+    bool apart(double level, const QPointF &anchor, double distance) const;
 
     QRectF m_bounds;
     std::vector<QPolygonF> m_avoid;

@@ -97,8 +97,14 @@ QRectF MapPicture::worstBox(const ScaledPlan &plan, const QFontMetricsF &metrics
 ContourLabels MapPicture::labels(const ScaledPlan &plan, const QFontMetricsF &metrics,
                                  const StudyTexts &texts) const {
     ContourLabels out(plan.frame());
-    if (worst())
+    if (const std::optional<Worst> w = worst()) {
         out.avoid(QPolygonF(worstBox(plan, metrics, worstText(texts))));
+        // The point's own mark, a worst touch's circled cross the largest of them.
+        const QPointF at = plan.transform().toDevice(w->at);
+        out.avoid(QPolygonF(QRectF(at - QPointF(11, 11), QSizeF(22, 22))));
+    }
+    for (const QRectF &box : plan.dimensionTexts(grids, metrics, texts))
+        out.avoid(QPolygonF(box));
     for (double level : levels()) {
         const QString text = ReportNumber::given(level);
         out.place(level, text, onPage(Contour::polylines(m_result.raster, m_values, level),

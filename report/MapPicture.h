@@ -52,14 +52,15 @@ public:
     ContourLabels labels(const ScaledPlan &plan, const QFontMetricsF &metrics,
                          const StudyTexts &texts) const;
 
+    // The worst point's value: its text, and the text's box beside the point (device).
+    QString worstText(const StudyTexts &texts) const;
+    QRectF worstBox(const ScaledPlan &plan, const QFontMetricsF &metrics,
+                    const QString &text) const;
+
     void paint(QPainter &painter, const QRectF &area, const StudyTexts &texts) const;
 
 private:
     PlanPicture picture() const;
-    // The worst point's value: its text's box beside the point (device) and the text.
-    QRectF worstBox(const ScaledPlan &plan, const QFontMetricsF &metrics,
-                    const QString &text) const;
-    QString worstText(const StudyTexts &texts) const;
     void paintOverlay(QPainter &painter, const ScaledPlan &plan, const StudyTexts &texts) const;
     void paintLegend(QPainter &painter, const QRectF &strip, const StudyTexts &texts) const;
 

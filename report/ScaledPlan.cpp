@@ -65,15 +65,32 @@ void haloText(QPainter &painter, const QRectF &box, int flags, const QString &te
     painter.restore();
 }
 
+// The box of a dimension's text: beside the middle of its line, on the side away from
+// what it measures, turned upright along an upright line (read from the right, as
+// drawings are).
+QRectF textBox(const QPointF &da, const QPointF &db, const QPointF &unit,
+               const QFontMetricsF &metrics, const QString &text) {
+    const double width = metrics.horizontalAdvance(text) + 2;
+    const double height = metrics.height();
+    const QPointF middle = (da + db) / 2 + unit * (height / 2 + 2);
+    const bool upright = std::abs(db.y() - da.y()) > std::abs(db.x() - da.x());
+    QRectF box(0, 0, upright ? height : width, upright ? width : height);
+    box.moveCenter(middle);
+    return box;
+}
+
+QPointF unitOf(const QPointF &offset) {
+    const double length = std::hypot(offset.x(), offset.y());
+    return length > 0 ? offset / length : QPointF(0, 1);
+}
+
 // A dimension line from a to b (points), drawn offset from the measured side with its
-// extension lines back to it, slashes at its ends and the text beside it, on the side
-// away from what it measures.
+// extension lines back to it, slashes at its ends and the text beside it.
 void dimension(QPainter &painter, QPointF a, QPointF b, const QPointF &offset,
                const QString &text) {
     const QPointF da = a + offset;
     const QPointF db = b + offset;
-    const double length = std::hypot(offset.x(), offset.y());
-    const QPointF unit = length > 0 ? offset / length : QPointF(0, 1);
+    const QPointF unit = unitOf(offset);
     painter.setPen(QPen(Qt::black, 0.4));
     painter.drawLine(a + unit * 2, da + unit * 2);
     painter.drawLine(b + unit * 2, db + unit * 2);
@@ -84,15 +101,15 @@ void dimension(QPainter &painter, QPointF a, QPointF b, const QPointF &offset,
     const QPointF slash = (dir + unit) * 2.2;
     for (const QPointF &end : {da, db})
         painter.drawLine(end - slash, end + slash);
-    const QFontMetricsF metrics(painter.font());
-    const double width = metrics.horizontalAdvance(text) + 2;
-    const double height = metrics.height();
-    const QPointF middle = (da + db) / 2 + unit * (height / 2 + 1);
+    const QRectF box = textBox(da, db, unit, QFontMetricsF(painter.font()), text);
+    const bool upright = box.height() > box.width();
     painter.save();
-    painter.translate(middle);
-    if (std::abs(dir.y()) > std::abs(dir.x()))
-        painter.rotate(-90); // read from the right, as drawings are
-    haloText(painter, QRectF(-width / 2, -height / 2, width, height), Qt::AlignHCenter, text);
+    painter.translate(box.center());
+    if (upright)
+        painter.rotate(-90);
+    const QSizeF size = upright ? box.size().transposed() : box.size();
+    haloText(painter, QRectF(QPointF(-size.width() / 2, -size.height() / 2), size),
+             Qt::AlignHCenter, text);
     painter.restore();
 }
 
@@ -210,28 +227,46 @@ void ScaledPlan::paintTicks(QPainter &painter, const StudyTexts &texts) const {
 }
 
 // Each grid's two sides below and left of it, its mesh spacing above and right of it.
-void ScaledPlan::paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
-                                 const StudyTexts &texts) const {
+std::vector<ScaledPlan::Dimension> ScaledPlan::dimensions(const std::vector<GridShape> &grids,
+                                                          const StudyTexts &texts) const {
     const PlanTransform t = transform();
-    painter.setRenderHint(QPainter::Antialiasing);
+    std::vector<Dimension> out;
     for (const GridShape &g : grids) {
         const QRectF b = g.bounds.normalized();
         const QPointF lowLeft = t.toDevice(QPointF(b.left(), b.top()));
         const QPointF lowRight = t.toDevice(QPointF(b.right(), b.top()));
         const QPointF upLeft = t.toDevice(QPointF(b.left(), b.bottom()));
-        dimension(painter, lowLeft, lowRight, {0, kDimensionGap}, metres(texts, b.width()));
-        dimension(painter, lowLeft, upLeft, {-kDimensionGap, 0}, metres(texts, b.height()));
+        out.push_back({lowLeft, lowRight, {0, kDimensionGap}, metres(texts, b.width())});
+        out.push_back({lowLeft, upLeft, {-kDimensionGap, 0}, metres(texts, b.height())});
         if (g.countX > 1) {
             const double mesh = b.width() / (g.countX - 1);
-            dimension(painter, upLeft, t.toDevice(QPointF(b.left() + mesh, b.bottom())),
-                      {0, -kDimensionGap}, metres(texts, mesh));
+            out.push_back({upLeft, t.toDevice(QPointF(b.left() + mesh, b.bottom())),
+                           {0, -kDimensionGap}, metres(texts, mesh)});
         }
         if (g.countY > 1) {
             const double mesh = b.height() / (g.countY - 1);
-            dimension(painter, lowRight, t.toDevice(QPointF(b.right(), b.top() + mesh)),
-                      {kDimensionGap, 0}, metres(texts, mesh));
+            out.push_back({lowRight, t.toDevice(QPointF(b.right(), b.top() + mesh)),
+                           {kDimensionGap, 0}, metres(texts, mesh)});
         }
     }
+    return out;
+}
+
+std::vector<QRectF> ScaledPlan::dimensionTexts(const std::vector<GridShape> &grids,
+                                               const QFontMetricsF &metrics,
+                                               const StudyTexts &texts) const {
+    std::vector<QRectF> out;
+    for (const Dimension &d : dimensions(grids, texts))
+        out.push_back(
+            textBox(d.a + d.offset, d.b + d.offset, unitOf(d.offset), metrics, d.text));
+    return out;
+}
+
+void ScaledPlan::paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
+                                 const StudyTexts &texts) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Dimension &d : dimensions(grids, texts))
+        dimension(painter, d.a, d.b, d.offset, d.text);
 }
 
 // Black and white halves under 0, the half's and the whole's metres; the scale's text

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class QFontMetricsF;
 class QPainter;
 class StudyTexts;
 
@@ -72,6 +73,12 @@ public:
                const StudyTexts &texts,
                const std::function<void(QPainter &, const PlanTransform &)> &overlay = {}) const;
 
+    // Where the dimension lines' texts of grids stand, drawn with text of metrics (page
+    // points), so that other labels keep clear of them.
+    std::vector<QRectF> dimensionTexts(const std::vector<GridShape> &grids,
+                                       const QFontMetricsF &metrics,
+                                       const StudyTexts &texts) const;
+
     // The document's grids and L-shaped grids (their bounds) for the dimension lines.
     static std::vector<GridShape> gridShapes(const tav::SystemDocument &document);
     // The document's plan as it is drawn before a solve: its conductors, rods, fences'
@@ -79,6 +86,15 @@ public:
     static PlanPicture pictureOf(const tav::SystemDocument &document);
 
 private:
+    // A dimension line: the measured points a and b and the line's offset from them.
+    struct Dimension {
+        QPointF a;
+        QPointF b;
+        QPointF offset;
+        QString text;
+    };
+    std::vector<Dimension> dimensions(const std::vector<GridShape> &grids,
+                                      const StudyTexts &texts) const;
     void paintGrid(QPainter &painter) const;
     void paintTicks(QPainter &painter, const StudyTexts &texts) const;
     void paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
