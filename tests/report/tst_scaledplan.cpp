@@ -1,5 +1,7 @@
 // The plan to scale: the scale chosen from the drawing office's series, and the scale bar
 // and the conductors measured on a raster against the metres they stand for.
+#include "core/earthing/ConductorLayout.h"
+#include "document/SystemDocument.h"
 #include "report/PlanPicture.h"
 #include "report/ScaledPlan.h"
 #include "tests/support/ShippedTexts.h"
@@ -64,6 +66,7 @@ private Q_SLOTS:
     void scaleBarMeasuresItsMetres();
     void conductorsAreDrawnToScale();
     void dimensionsAndScaleText();
+    void documentsShapesAndFence();
 };
 
 // The room for the extent is the area less 32 + 6 points across for the tick labels and
@@ -210,6 +213,72 @@ void TestScaledPlan::dimensionsAndScaleText() {
     const double expected = 20 * pointsPerMetre(200);
     QVERIFY2(std::abs(drawn - expected) < 0.03 * expected,
              qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
+}
+
+// A grid 20 m by 12 m with rods at its corners, an L-shaped grid beside it and a fence
+// 2 m round what is energised: the shapes dimensioned are the grid's and the L's bounds
+// with their conductor counts, and the fence's posts are drawn where its corners are, in
+// the colour of metal not energised.
+void TestScaledPlan::documentsShapesAndFence() {
+    tav::SystemDocument document;
+    document.soil = EarthingSoil::uniform(100);
+    document.current = 1000;
+    tav::SystemDocument::Grid grid;
+    grid.grid.sizeX = 20;
+    grid.grid.sizeY = 12;
+    grid.grid.countX = 5;
+    grid.grid.countY = 4;
+    grid.rods = tav::SystemDocument::GridRods{0, true, 3, 0.016};
+    document.grids.push_back(grid);
+    tav::SystemDocument::LGrid l;
+    l.grid.bounds.x0 = 30;
+    l.grid.bounds.sizeX = 12;
+    l.grid.bounds.sizeY = 10;
+    l.grid.bounds.countX = 4;
+    l.grid.bounds.countY = 3;
+    l.grid.cutX = 6;
+    l.grid.cutY = 5;
+    document.lGrids.push_back(l);
+    tav::SystemDocument::Fence fence;
+    fence.fence.distance = 2;
+    fence.fence.spacing = 3;
+    fence.fence.length = 1;
+    fence.fence.diameter = 0.02;
+    document.fences.push_back(fence);
+
+    const std::vector<ScaledPlan::GridShape> shapes = ScaledPlan::gridShapes(document);
+    QCOMPARE(int(shapes.size()), 2);
+    QCOMPARE(shapes[0].bounds, QRectF(0, 0, 20, 12));
+    QCOMPARE(shapes[0].countX, 5);
+    QCOMPARE(shapes[0].countY, 4);
+    QCOMPARE(shapes[1].bounds, QRectF(30, 0, 12, 10));
+    QCOMPARE(shapes[1].countX, 4);
+    QCOMPARE(shapes[1].countY, 3);
+
+    const PlanPicture picture = ScaledPlan::pictureOf(document);
+    QCOMPARE(picture.conductors.size(), document.input().conductors.size());
+    QVERIFY(!picture.touchAreas.empty());
+    const QRectF page(0, 0, 500, 400);
+    const ScaledPlan plan(page, picture.extent());
+    QImage image(2008, 1608, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(kPixelsPerPoint, kPixelsPerPoint);
+        plan.paint(painter, picture, shapes, shippedTexts());
+    }
+    std::vector<Conductor> energised;
+    for (const Conductor &c : document.input().conductors)
+        if (c.group == 0)
+            energised.push_back(c);
+    const std::vector<Point2> corners = ConductorLayout::fenceCorners(fence.fence, energised);
+    QCOMPARE(int(corners.size()), 4);
+    for (const Point2 &corner : corners) {
+        const QPointF at = plan.transform().toDevice(QPointF(corner.x, corner.y)) * kPixelsPerPoint;
+        const QColor c = image.pixelColor(at.toPoint());
+        QVERIFY2(c.blue() > 150 && c.red() < 100,
+                 qPrintable(QStringLiteral("%1,%2: %3").arg(corner.x).arg(corner.y).arg(c.name())));
+    }
 }
 
 QTEST_MAIN(TestScaledPlan)
