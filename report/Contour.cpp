@@ -66,8 +66,8 @@ std::vector<Contour::Piece> Contour::pieces(const RasterGrid &grid,
     return out;
 }
 
-QPointF Contour::crossingOf(const RasterGrid &grid, const std::vector<double> &values,
-                            double level, long long edge) {
+QPointF Contour::crossingOf(const RasterGrid &grid, const std::vector<double> &values, double level,
+                            long long edge) {
     const long long node = edge / 2;
     const int i = int(node % grid.nx);
     const int j = int(node / grid.nx);
@@ -84,8 +84,8 @@ QVector<QLineF> Contour::lines(const RasterGrid &grid, const std::vector<double>
                                double level) {
     QVector<QLineF> out;
     for (const Piece &p : pieces(grid, values, level))
-        out.push_back(QLineF(crossingOf(grid, values, level, p.from),
-                             crossingOf(grid, values, level, p.to)));
+        out.push_back(
+            QLineF(crossingOf(grid, values, level, p.from), crossingOf(grid, values, level, p.to)));
     return out;
 }
 

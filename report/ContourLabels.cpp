@@ -148,8 +148,8 @@ void ContourLabels::place(double level, const QString &text, const QVector<QPoly
             box << anchor - u - v << anchor + u - v << anchor + u + v << anchor - u + v;
             if (!free(box) || !apart(level, anchor, 3 * w))
                 continue;
-            m_labels.push_back({level, text, anchor,
-                                std::atan2(along.y(), along.x()) * 180 / M_PI, box});
+            m_labels.push_back(
+                {level, text, anchor, std::atan2(along.y(), along.x()) * 180 / M_PI, box});
             break;
         }
     }

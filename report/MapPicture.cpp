@@ -107,8 +107,8 @@ ContourLabels MapPicture::labels(const ScaledPlan &plan, const QFontMetricsF &me
         out.avoid(QPolygonF(box));
     for (double level : levels()) {
         const QString text = ReportNumber::given(level);
-        out.place(level, text, onPage(Contour::polylines(m_result.raster, m_values, level),
-                                      plan.transform()),
+        out.place(level, text,
+                  onPage(Contour::polylines(m_result.raster, m_values, level), plan.transform()),
                   QSizeF(metrics.horizontalAdvance(text) + 4, metrics.height()));
     }
     return out;
@@ -139,7 +139,8 @@ void MapPicture::paintOverlay(QPainter &painter, const ScaledPlan &plan,
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 0, 0, 200), 0.5));
     for (double level : levels())
-        for (const QPolygonF &line : onPage(Contour::polylines(m_result.raster, m_values, level), t))
+        for (const QPolygonF &line :
+             onPage(Contour::polylines(m_result.raster, m_values, level), t))
             painter.drawPolyline(line);
     if (m_map != PlanPicture::Map::Potential && tolerable > 0) {
         const QVector<QPolygonF> lines =
@@ -192,7 +193,8 @@ void MapPicture::paintLegend(QPainter &painter, const QRectF &strip,
     double y = legend.bottom() + line;
     if (marked) {
         painter.setPen(QPen(kTolerable, 1.3, Qt::DashLine));
-        painter.drawLine(QPointF(strip.left(), y + line / 2), QPointF(strip.left() + 14, y + line / 2));
+        painter.drawLine(QPointF(strip.left(), y + line / 2),
+                         QPointF(strip.left() + 14, y + line / 2));
         painter.setPen(Qt::black);
         const QRectF key(strip.left() + 17, y, strip.width() - 17, 2 * line);
         painter.drawText(key, Qt::AlignLeft | Qt::TextWordWrap,
@@ -202,7 +204,8 @@ void MapPicture::paintLegend(QPainter &painter, const QRectF &strip,
     const double step = ContourLabels::stepFor(m_lo, m_hi);
     if (step > 0) {
         painter.setPen(QPen(Qt::black, 0.5));
-        painter.drawLine(QPointF(strip.left(), y + line / 2), QPointF(strip.left() + 14, y + line / 2));
+        painter.drawLine(QPointF(strip.left(), y + line / 2),
+                         QPointF(strip.left() + 14, y + line / 2));
         painter.drawText(QRectF(strip.left() + 17, y, strip.width() - 17, 2 * line),
                          Qt::AlignLeft | Qt::TextWordWrap,
                          texts.text(kIsolines).arg(ReportNumber::given(step)));

@@ -152,9 +152,10 @@ QString ScaledPlan::scaleText(const StudyTexts &texts) const {
     return texts.text(kScale).arg(m_denominator);
 }
 
-void ScaledPlan::paint(QPainter &painter, const PlanPicture &picture,
-                       const std::vector<GridShape> &grids, const StudyTexts &texts,
-                       const std::function<void(QPainter &, const PlanTransform &)> &overlay) const {
+void ScaledPlan::paint(
+    QPainter &painter, const PlanPicture &picture, const std::vector<GridShape> &grids,
+    const StudyTexts &texts,
+    const std::function<void(QPainter &, const PlanTransform &)> &overlay) const {
     painter.save();
     QFont font = painter.font();
     font.setPointSizeF(7);
@@ -213,8 +214,7 @@ void ScaledPlan::paintTicks(QPainter &painter, const StudyTexts &texts) const {
         const double at = t.toDevice({x, 0}).x();
         painter.drawLine(QPointF(at, m_frame.bottom()), QPointF(at, m_frame.bottom() + 3));
         const QString label = x == xs.back() ? metres(texts, x) : ReportNumber::given(x);
-        painter.drawText(QRectF(at - 40, m_frame.bottom() + 3, 80, line), Qt::AlignHCenter,
-                         label);
+        painter.drawText(QRectF(at - 40, m_frame.bottom() + 3, 80, line), Qt::AlignHCenter, label);
     }
     const std::vector<double> ys = gridValues(m_world.top(), m_world.bottom());
     for (double y : ys) {
@@ -240,13 +240,17 @@ std::vector<ScaledPlan::Dimension> ScaledPlan::dimensions(const std::vector<Grid
         out.push_back({lowLeft, upLeft, {-kDimensionGap, 0}, metres(texts, b.height())});
         if (g.countX > 1) {
             const double mesh = b.width() / (g.countX - 1);
-            out.push_back({upLeft, t.toDevice(QPointF(b.left() + mesh, b.bottom())),
-                           {0, -kDimensionGap}, metres(texts, mesh)});
+            out.push_back({upLeft,
+                           t.toDevice(QPointF(b.left() + mesh, b.bottom())),
+                           {0, -kDimensionGap},
+                           metres(texts, mesh)});
         }
         if (g.countY > 1) {
             const double mesh = b.height() / (g.countY - 1);
-            out.push_back({lowRight, t.toDevice(QPointF(b.right(), b.top() + mesh)),
-                           {kDimensionGap, 0}, metres(texts, mesh)});
+            out.push_back({lowRight,
+                           t.toDevice(QPointF(b.right(), b.top() + mesh)),
+                           {kDimensionGap, 0},
+                           metres(texts, mesh)});
         }
     }
     return out;
@@ -257,8 +261,7 @@ std::vector<QRectF> ScaledPlan::dimensionTexts(const std::vector<GridShape> &gri
                                                const StudyTexts &texts) const {
     std::vector<QRectF> out;
     for (const Dimension &d : dimensions(grids, texts))
-        out.push_back(
-            textBox(d.a + d.offset, d.b + d.offset, unitOf(d.offset), metrics, d.text));
+        out.push_back(textBox(d.a + d.offset, d.b + d.offset, unitOf(d.offset), metrics, d.text));
     return out;
 }
 
@@ -282,7 +285,8 @@ void ScaledPlan::paintScaleBar(QPainter &painter, const StudyTexts &texts) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(m_bar);
     const double above = m_bar.top() - line - 1;
-    painter.drawText(QRectF(m_bar.left() - 20, above, 40, line), Qt::AlignHCenter, QStringLiteral("0"));
+    painter.drawText(QRectF(m_bar.left() - 20, above, 40, line), Qt::AlignHCenter,
+                     QStringLiteral("0"));
     painter.drawText(QRectF(left.right() - 30, above, 60, line), Qt::AlignHCenter,
                      ReportNumber::given(m_barMetres / 2));
     painter.drawText(QRectF(m_bar.right() - 40, above, 80, line), Qt::AlignHCenter,

@@ -76,8 +76,7 @@ public:
     // Where the dimension lines' texts of grids stand, drawn with text of metrics (page
     // points), so that other labels keep clear of them.
     std::vector<QRectF> dimensionTexts(const std::vector<GridShape> &grids,
-                                       const QFontMetricsF &metrics,
-                                       const StudyTexts &texts) const;
+                                       const QFontMetricsF &metrics, const StudyTexts &texts) const;
 
     // The document's grids and L-shaped grids (their bounds) for the dimension lines.
     static std::vector<GridShape> gridShapes(const tav::SystemDocument &document);

@@ -531,8 +531,8 @@ inline constexpr unsigned kTouchPointPart = 5597; // (name, place, group)
 } // namespace SystemReport
 
 namespace PlanPictures {
-inline constexpr unsigned kScale = 5620;         // (denominator)
-inline constexpr unsigned kMetres = 5621;        // (length)
+inline constexpr unsigned kScale = 5620;  // (denominator)
+inline constexpr unsigned kMetres = 5621; // (length)
 inline constexpr unsigned kNorth = 5622;
 inline constexpr unsigned kVolts = 5623;         // (value)
 inline constexpr unsigned kTolerableLine = 5624; // (value)

@@ -84,8 +84,8 @@ std::pair<double, double> bilinear(const RasterGrid &g, const std::vector<double
 }
 
 // Every placed label against every other, the bounds and its line.
-void checkLabels(const std::vector<ContourLabel> &labels, const QRectF &bounds,
-                 const RasterGrid &g, const std::vector<double> &values, const PlanTransform &t,
+void checkLabels(const std::vector<ContourLabel> &labels, const QRectF &bounds, const RasterGrid &g,
+                 const std::vector<double> &values, const PlanTransform &t,
                  const std::vector<QPolygonF> &kept = {}) {
     for (std::size_t a = 0; a < labels.size(); ++a) {
         for (std::size_t b = a + 1; b < labels.size(); ++b)
@@ -243,7 +243,8 @@ void TestContourLabels::labelsNeitherOverlapNorLeaveTheirLine_data() {
     QTest::newRow("two hills, crowded") << hills << QRectF(0, 0, 200, 150) << 20.0;
     QTest::newRow("a saddle") << Field([](double x, double y) {
         return 40 * (x - 20) * (y - 15) / 10 + 500;
-    }) << QRectF(0, 0, 400, 300) << 0.0;
+    }) << QRectF(0, 0, 400, 300)
+                              << 0.0;
     QTest::newRow("parallel lines close together")
         << Field([](double x, double y) { return 50 * x + 5 * y; }) << QRectF(0, 0, 300, 225)
         << 25.0;

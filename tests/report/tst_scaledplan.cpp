@@ -207,8 +207,8 @@ void TestScaledPlan::dimensionsAndScaleText() {
     const PlanTransform t = plan.transform();
     const QPointF low = t.toDevice(QPointF(10, 0)) + QPointF(0, 10);
     const int y = int(low.y() * kPixelsPerPoint);
-    const auto [from, to] = run(image, y, int(t.toDevice(QPointF(-1, 0)).x() * kPixelsPerPoint),
-                                dark);
+    const auto [from, to] =
+        run(image, y, int(t.toDevice(QPointF(-1, 0)).x() * kPixelsPerPoint), dark);
     const double drawn = double(to - from + 1) / kPixelsPerPoint;
     const double expected = 20 * pointsPerMetre(200);
     QVERIFY2(std::abs(drawn - expected) < 0.03 * expected,
