@@ -534,7 +534,6 @@ namespace PlanPictures {
 inline constexpr unsigned kScale = 5620;  // (denominator)
 inline constexpr unsigned kMetres = 5621; // (length)
 inline constexpr unsigned kNorth = 5622;
-inline constexpr unsigned kVolts = 5623;         // (value)
 inline constexpr unsigned kTolerableLine = 5624; // (value)
 inline constexpr unsigned kWorstValue = 5625;    // (value)
 inline constexpr unsigned kVoltUnit = 5626;
