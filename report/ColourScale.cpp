@@ -140,8 +140,7 @@ std::vector<double> ColourScale::ticks(double min, double max, int most) {
 void ColourScale::paintLegend(QPainter &painter, const QRectF &area, const QString &unit) const {
     const QFontMetricsF metrics(painter.font());
     const double line = metrics.height();
-    const QRectF bar(area.left(), area.top() + 1.5 * line, std::min(area.width() / 4, 2 * line),
-                     area.height() - 2 * line);
+    const QRectF bar = barRect(area, line);
     if (bar.height() <= 0 || bar.width() <= 0)
         return;
     painter.save();
@@ -157,12 +156,21 @@ void ColourScale::paintLegend(QPainter &painter, const QRectF &area, const QStri
     painter.drawRect(bar);
     // Ticks written as every number of the program is, with a point and no grouping.
     for (double v : ticks(m_min, m_max, std::max(2, int(bar.height() / (2 * line))))) {
-        const double y = m_max > m_min ? bar.bottom() - (v - m_min) / (m_max - m_min) * bar.height()
-                                       : bar.center().y();
+        const double y = yOn(bar, v);
         painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 0.4 * line, y));
         painter.drawText(
             QRectF(bar.right() + 0.6 * line, y - line / 2, area.right() - bar.right(), line),
             Qt::AlignLeft | Qt::AlignVCenter, QString::number(v, 'g', 6));
     }
     painter.restore();
+}
+
+QRectF ColourScale::barRect(const QRectF &area, double line) {
+    return QRectF(area.left(), area.top() + 1.5 * line, std::min(area.width() / 4, 2 * line),
+                  area.height() - 2 * line);
+}
+
+double ColourScale::yOn(const QRectF &bar, double value) const {
+    return m_max > m_min ? bar.bottom() - (value - m_min) / (m_max - m_min) * bar.height()
+                         : bar.center().y();
 }

@@ -25,6 +25,10 @@ public:
     // A vertical bar in the rectangle, min at the bottom, ticks and their values on its
     // right, the unit above.
     void paintLegend(QPainter &painter, const QRectF &area, const QString &unit) const;
+    // Where paintLegend draws the bar in area for text lines of height line, and the
+    // height on it of a value, so that a level can be marked on the bar.
+    static QRectF barRect(const QRectF &area, double line);
+    double yOn(const QRectF &bar, double value) const;
     // Round values (1, 2 or 5 times a power of ten apart) within [min, max], at most
     // about most of them.
     static std::vector<double> ticks(double min, double max, int most);

@@ -3,6 +3,7 @@
 #include "core/earthing/SurfaceField.h"
 
 #include <QLineF>
+#include <QPolygonF>
 #include <QVector>
 
 #include <vector>
@@ -14,4 +15,21 @@ class Contour {
 public:
     static QVector<QLineF> lines(const tav::earthing::RasterGrid &grid,
                                  const std::vector<double> &values, double level);
+    // The same crossings joined into lines through neighbouring cells, so that a label can
+    // follow a line's course: each polyline open, or closed when it is a loop (its last
+    // point its first).
+    static QVector<QPolygonF> polylines(const tav::earthing::RasterGrid &grid,
+                                        const std::vector<double> &values, double level);
+
+private:
+    // A cell's stretch of line between two of the raster's edges, each edge numbered as
+    // edgeId numbers it.
+    struct Piece {
+        long long from;
+        long long to;
+    };
+    static std::vector<Piece> pieces(const tav::earthing::RasterGrid &grid,
+                                     const std::vector<double> &values, double level);
+    static QPointF crossingOf(const tav::earthing::RasterGrid &grid,
+                              const std::vector<double> &values, double level, long long edge);
 };

@@ -92,7 +92,7 @@ QRectF PlanPicture::extent() const {
 }
 
 QRectF PlanPicture::planArea(const QRectF &device, double lineHeight) const {
-    if (!result || map == Map::None)
+    if (!result || map == Map::None || !legend)
         return device;
     return device.adjusted(0, 0, -std::min(6.5 * lineHeight, device.width() / 3), 0);
 }
@@ -123,7 +123,7 @@ void PlanPicture::paint(QPainter &painter, const QRectF &device, const QRectF &w
     }
     painter.setClipRect(device);
     painter.setPen(Qt::black); // the conductors' colour is not the legend's
-    if (result && map != Map::None)
+    if (result && map != Map::None && legend)
         paintLegend(painter, device);
     painter.restore();
 }

@@ -42,6 +42,9 @@ public:
     std::vector<tav::earthing::Point2> surfaceZone; // empty: everywhere
     // A polygon being drawn on the plan, m: its corners so far and where the cursor is.
     std::optional<QPolygonF> drawing;
+    // The map's legend in a strip of the device's right; a picture that draws its own
+    // legend elsewhere (a scaled plan) turns it off and has all of the device for the plan.
+    bool legend = true;
 
     // What a cell without a value is filled with, inside the raster.
     static QColor noValueColour() { return {214, 214, 214}; }

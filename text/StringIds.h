@@ -593,5 +593,14 @@ inline constexpr unsigned kProfileEnds = 5756; // (from, to)
 namespace ReportPages {
 inline constexpr unsigned kPageOf = 5600; // (page, pages)
 } // namespace ReportPages
+namespace PlanPictures {
+inline constexpr unsigned kScale = 5620;  // (denominator)
+inline constexpr unsigned kMetres = 5621; // (length)
+inline constexpr unsigned kNorth = 5622;
+inline constexpr unsigned kTolerableLine = 5624; // (value)
+inline constexpr unsigned kWorstValue = 5625;    // (value)
+inline constexpr unsigned kVoltUnit = 5626;
+inline constexpr unsigned kIsolines = 5627; // (step)
+} // namespace PlanPictures
 
 } // namespace StringId
