@@ -295,7 +295,9 @@ protected:
         // Criteria that cannot be assessed refuse the command, as a wrong option would.
         if (evaluated.result().safetyRefusal)
             return *evaluated.result().safetyRefusal;
-        return SystemOutcome{evaluated.result(), {}, input.document.safety,
+        return SystemOutcome{evaluated.result(),
+                             {},
+                             input.document.safety,
                              tav::SystemLeakage::of(input.document, *evaluated.result().result)};
     }
 

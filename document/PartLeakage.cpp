@@ -8,8 +8,8 @@
 namespace tav {
 
 QString PartLeakageRow::path() const {
-    QString out = QLatin1String(PartSchema::key(kind)) + QLatin1Char('[') +
-                  QString::number(index) + QLatin1Char(']');
+    QString out = QLatin1String(PartSchema::key(kind)) + QLatin1Char('[') + QString::number(index) +
+                  QLatin1Char(']');
     if (!field.isEmpty())
         out += QLatin1Char('.') + field;
     return out;
@@ -61,8 +61,7 @@ SystemLeakage SystemLeakage::of(const SystemDocument &document,
 
 QString SystemLeakage::name(const PartLeakageRow &row,
                             const std::function<QString(unsigned)> &text) {
-    const QString part =
-        text(StringId::kLeakagePartNames + unsigned(row.kind)).arg(row.index + 1);
+    const QString part = text(StringId::kLeakagePartNames + unsigned(row.kind)).arg(row.index + 1);
     if (row.field.isEmpty())
         return part;
     return text(row.field == QLatin1String("posts") ? StringId::kLeakagePosts

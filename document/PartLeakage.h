@@ -15,8 +15,8 @@ namespace tav {
 // apart, a fence's posts apart, each conductor given on its own.
 struct PartLeakageRow {
     PartKind kind = PartKind::Conductor;
-    int index = 0;  // in its array, from 0
-    QString field;  // "rods", "rod", "posts" or empty, as ConductorSource's
+    int index = 0; // in its array, from 0
+    QString field; // "rods", "rod", "posts" or empty, as ConductorSource's
     int group = 0;
     double current = 0; // A
     // Of the current injected into group 0; a floating part's nets to nothing with the

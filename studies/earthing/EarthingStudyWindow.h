@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "document/PartLeakage.h"
 #include "document/SystemDocument.h"
 #include "studies/common/StudyWindow.h"
 #include "studies/earthing/InputProblem.h"
@@ -74,12 +75,17 @@ public:
     bool stale() const { return m_stale; }
 
     Report report() const override;
+    // The leakage of the solve shown, per part and per conductor; none before a solve.
+    const tav::SystemLeakage *leakage() const { return m_leakage ? &*m_leakage : nullptr; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     QString defaultFileName() const override;
     QString reportUnavailable() const override;
     QStringList reportInputs() const override;
+    // The report with the leakage of each part, a table the page has no room for.
+    Report copiedReport() const override;
+    void siteChosen(const QString &path) override;
     void escapePressed() override;
 
 private:
@@ -113,6 +119,8 @@ private:
     void polygonDrawn(const QPolygonF &corners);
 
     void showTitle();
+    // The field information file the study keeps, read when it changes.
+    void showSite();
     const std::optional<tav::earthing::SystemSafety> &safety() const;
 
     EarthingProject *m_project;
@@ -126,6 +134,8 @@ private:
 
     std::optional<std::pair<StudyProject, tav::SystemDocument>> m_pending; // being solved
     std::optional<SolvedStudy> m_solved;
+    std::optional<tav::SystemLeakage> m_leakage; // of m_solved
+    QString m_shownSite;                         // the site path as kept, last read
     bool m_stale = false;
     bool m_fitOnCheck = false;
     Drawn m_drawn = Drawn::TouchArea;

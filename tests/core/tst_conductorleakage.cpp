@@ -84,7 +84,8 @@ private Q_SLOTS:
         const auto bottomEnd = std::max_element(depth.begin(), depth.end()) - depth.begin();
         std::size_t middle = 0;
         for (std::size_t k = 0; k < depth.size(); ++k)
-            if (std::abs(depth[k] - (top + length / 2)) < std::abs(depth[middle] - (top + length / 2)))
+            if (std::abs(depth[k] - (top + length / 2)) <
+                std::abs(depth[middle] - (top + length / 2)))
                 middle = k;
         QVERIFY2((density[std::size_t(topEnd)] > density[middle]) == topIsEnd,
                  qPrintable(QStringLiteral("top %1, middle %2")

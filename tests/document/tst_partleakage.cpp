@@ -136,8 +136,9 @@ private Q_SLOTS:
             total += c[QStringLiteral("current")].toDouble();
         QVERIFY(std::abs(total - 1000) < 1e-6);
         // Without it, no key.
-        QVERIFY(!QJsonDocument::fromJson(ResultJson::write(s.result)).object().contains(
-            QStringLiteral("leakage")));
+        QVERIFY(!QJsonDocument::fromJson(ResultJson::write(s.result))
+                     .object()
+                     .contains(QStringLiteral("leakage")));
     }
 };
 
