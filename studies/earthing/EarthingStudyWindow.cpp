@@ -22,6 +22,7 @@
 #include "studies/earthing/SolveRunner.h"
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
+#include "studies/earthing/StudyMenu.h"
 #include "studies/earthing/StudyResultsPanel.h"
 #include "text/StringIds.h"
 #include "ui/FileChooser.h"
@@ -307,53 +308,8 @@ QWidget *EarthingStudyWindow::makeSolveRow() {
     return row;
 }
 
-// The shortcuts are written out rather than taken from the platform's theme, which may
-// have none for Save As or Redo (so it is on a bare X display).
 QWidget *EarthingStudyWindow::makeMenu() {
-    auto *bar = new QMenuBar(this);
-    QMenu *file = bar->addMenu(LoadLanguageString(kFile));
-    file->addAction(LoadLanguageString(kNew), QKeySequence(Qt::CTRL | Qt::Key_N), m_file,
-                    &ProjectFile::newStudy);
-    file->addAction(LoadLanguageString(kOpen), QKeySequence(Qt::CTRL | Qt::Key_O), m_file,
-                    &ProjectFile::chooseAndOpen);
-    QMenu *recent = file->addMenu(LoadLanguageString(kOpenRecent));
-    recent->setObjectName(QStringLiteral("openRecent"));
-    m_file->offerRecent(recent);
-    file->addAction(LoadLanguageString(kSave), QKeySequence(Qt::CTRL | Qt::Key_S), m_file,
-                    &ProjectFile::save);
-    file->addAction(LoadLanguageString(kSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                    m_file, &ProjectFile::chooseAndSave);
-    file->addSeparator();
-    file->addAction(LoadLanguageString(kSavePdf), this, &StudyWindow::chooseAndSavePdf);
-    file->addSeparator();
-    file->addAction(LoadLanguageString(kClose), QKeySequence(Qt::CTRL | Qt::Key_W), this,
-                    &QWidget::close);
-
-    QMenu *edit = bar->addMenu(LoadLanguageString(kEdit));
-    QAction *undo = m_project->undoStack()->createUndoAction(this, LoadLanguageString(kUndo));
-    undo->setObjectName(QStringLiteral("undo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = m_project->undoStack()->createRedoAction(this, LoadLanguageString(kRedo));
-    redo->setObjectName(QStringLiteral("redo"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addAction(undo);
-    edit->addAction(redo);
-
-    QMenu *view = bar->addMenu(LoadLanguageString(kView));
-    QAction *fit = view->addAction(LoadLanguageString(kFit), this, &EarthingStudyWindow::fitPlan);
-    fit->setObjectName(QStringLiteral("fit"));
-    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    view->addSeparator();
-    view->addAction(LoadLanguageString(kDrawTouchArea), this, &EarthingStudyWindow::drawTouchArea)
-        ->setObjectName(QStringLiteral("drawTouchArea"));
-    view->addAction(LoadLanguageString(kDrawSurfaceZone), this,
-                    &EarthingStudyWindow::drawSurfaceZone)
-        ->setObjectName(QStringLiteral("drawSurfaceZone"));
-    // Shortcuts of a menu bar in a layout work once its actions are the window's too.
-    for (QMenu *menu : {file, edit, view})
-        addActions(menu->actions());
-    return bar;
+    return StudyMenu::make(this, m_file, m_project);
 }
 
 void EarthingStudyWindow::makeShortcuts() {
