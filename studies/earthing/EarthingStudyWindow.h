@@ -35,10 +35,11 @@ class StudyResultsPanel;
 
 // The earthing system study: the soil, the fault and the safety criteria, the system as a
 // list of parts, solved off the interface thread; the plan with the potential, touch or
-// step map and the tolerable contour, the profile along a line drawn on it, the results
-// with their verdict; kept in a project file, the document tav-calc system --input reads,
-// with the window's settings under study_window. The study is one EarthingProject: every
-// widget shows it and asks it for edits, which undo and redo.
+// step map and the tolerable contour, or the conductors coloured by their leakage, the
+// profile along a line drawn on it, the results with their verdict and each part's
+// leakage; kept in a project file, the document tav-calc system --input reads, with the
+// window's settings (the field information file among them) under study_window. The study
+// is one EarthingProject: every widget shows it and asks it for edits, which undo and redo.
 class EarthingStudyWindow : public StudyWindow {
     Q_OBJECT
 public:
