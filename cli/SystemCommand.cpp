@@ -8,6 +8,7 @@
 #include "core/earthing/EarthingSolver.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/DocumentWording.h"
+#include "document/PartLeakage.h"
 #include "document/ResultJson.h"
 #include "document/SystemDocument.h"
 #include "document/SystemStudy.h"
@@ -43,6 +44,7 @@ struct SystemOutcome {
     tav::SystemEvaluation evaluation;
     std::string expanded;
     std::optional<tav::SafetyCriteria> criteria; // the document's, when it has any
+    tav::SystemLeakage leakage;
 };
 
 // The document as the solver takes it: the shapes expanded into conductors, each naming
@@ -187,6 +189,20 @@ std::string safetyText(const tav::SafetyCriteria &c, const SystemSafety &s) {
     return text;
 }
 
+// A row per part: the current it leaks, its share of the injected current, its length and
+// the current per metre.
+std::string leakageText(const tav::SystemLeakage &leakage) {
+    std::vector<std::string> columns;
+    for (unsigned k = 0; k < 6; ++k)
+        columns.push_back(CliStrings::text(StringId::kLeakageColumns + k).toStdString());
+    TextTable table(columns, TextTable::FirstColumn::Label);
+    for (const tav::PartLeakageRow &row : leakage.parts)
+        table.addRow({tav::SystemLeakage::name(row, &CliStrings::text).toStdString(),
+                      std::to_string(row.group), shown(row.current), shown(100 * row.share),
+                      shown(row.length), shown(row.density())});
+    return CliStrings::text(StringId::kLeakageHeading).toStdString() + "\n" + table.render();
+}
+
 std::string resultText(const EarthingResult &r, const SystemSafety *s) {
     std::string text = CliStrings::text(StringId::SystemReport::kResistance).toStdString() + ": " +
                        shown(r.resistance) + " ohm\n";
@@ -271,7 +287,7 @@ protected:
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
         if (input.expand)
-            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt};
+            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt, {}};
         const tav::Refusable<tav::SystemEvaluation> evaluated =
             tav::SystemStudy::evaluate(input.document);
         if (evaluated.refused())
@@ -279,7 +295,10 @@ protected:
         // Criteria that cannot be assessed refuse the command, as a wrong option would.
         if (evaluated.result().safetyRefusal)
             return *evaluated.result().safetyRefusal;
-        return SystemOutcome{evaluated.result(), {}, input.document.safety};
+        return SystemOutcome{evaluated.result(),
+                             {},
+                             input.document.safety,
+                             tav::SystemLeakage::of(input.document, *evaluated.result().result)};
     }
 
     std::string text(const SystemOutcome &o) const override {
@@ -287,15 +306,16 @@ protected:
             return o.expanded;
         const tav::SystemEvaluation &e = o.evaluation;
         const SystemSafety *safety = e.safety && o.criteria ? &*e.safety : nullptr;
-        std::string text = resultText(*e.result, safety);
+        std::string text = resultText(*e.result, safety) + "\n" + leakageText(o.leakage);
         return safety ? text + safetyText(*o.criteria, *safety) : text;
     }
     std::string json(const SystemOutcome &o) const override {
         if (!o.expanded.empty())
             return o.expanded;
         const tav::SystemEvaluation &e = o.evaluation;
-        return (e.safety && o.criteria ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria)
-                                       : tav::ResultJson::write(*e.result))
+        return (e.safety && o.criteria
+                    ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage)
+                    : tav::ResultJson::write(*e.result, &o.leakage))
             .toStdString();
     }
 

@@ -114,14 +114,14 @@ QByteArray safetyJson(const SystemSafety &s) {
 
 } // namespace
 
-QByteArray ResultJson::write(const EarthingResult &result) {
-    return write(result, nullptr);
+QByteArray ResultJson::write(const EarthingResult &result, const SystemLeakage *leakage) {
+    return write(result, nullptr, leakage);
 }
 
 QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &safety,
-                             const SafetyCriteria &criteria) {
+                             const SafetyCriteria &criteria, const SystemLeakage *leakage) {
     const Judged judged{safety, criteria};
-    return write(result, &judged);
+    return write(result, &judged, leakage);
 }
 
 const char *ResultJson::warningName(Warning warning) {
@@ -156,7 +156,29 @@ const char *ResultJson::kindName(TouchAreaKind kind) {
     return "given";
 }
 
-QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
+// "leakage": a part's path, current, share of the injected current, length and density;
+// "conductors_leakage": the same of each conductor, in the input's order.
+QByteArray ResultJson::leakageJson(const SystemLeakage &leakage) {
+    QByteArray out = pair("leakage", list(leakage.parts, [](const PartLeakageRow &p, std::size_t) {
+                              return "{" + pair("part", text(p.path().toStdString())) + ", " +
+                                     pair("group", QByteArray::number(p.group)) + ", " +
+                                     pair("current", number(p.current)) + ", " +
+                                     pair("share", number(p.share)) + ", " +
+                                     pair("length", number(p.length)) + ", " +
+                                     pair("density", number(p.density())) + "}";
+                          }));
+    out += ",\n " + pair("conductors_leakage",
+                         list(leakage.conductors, [](const ConductorLeakage &c, std::size_t k) {
+                             return "{" + pair("conductor", QByteArray::number(qulonglong(k))) +
+                                    ", " + pair("current", number(c.current)) + ", " +
+                                    pair("length", number(c.length)) + ", " +
+                                    pair("density", number(c.density())) + "}";
+                         }));
+    return out;
+}
+
+QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
+                             const SystemLeakage *leakage) {
     const SystemSafety *s = judged ? &judged->safety : nullptr;
     QByteArray out = "{";
     out += pair("resistance", number(r.resistance)) + ",\n ";
@@ -170,6 +192,8 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged) {
                                           pair("current", number(g.current)) + "}";
                                })) +
            ",\n ";
+    if (leakage)
+        out += leakageJson(*leakage) + ",\n ";
     out += pair("points", list(r.points,
                                [](const PointResult &p, std::size_t) {
                                    return "{" + pair("x", number(p.at.x)) + ", " +

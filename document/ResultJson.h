@@ -3,6 +3,7 @@
 #include "core/TolerableVoltage.h"
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "document/PartLeakage.h"
 
 #include <QByteArray>
 
@@ -13,13 +14,17 @@ namespace tav {
 // the same double, null for one without a finite value.
 class ResultJson {
 public:
-    static QByteArray write(const earthing::EarthingResult &result);
+    // With leakage, where the current leaves the metal, per part and per conductor, after
+    // the groups.
+    static QByteArray write(const earthing::EarthingResult &result,
+                            const SystemLeakage *leakage = nullptr);
     // With the tolerable voltage and the verdict of every place judged (the worst touch,
     // each touch area and touch point, the step), the criteria, "safety" as scripts read
     // it before the places were judged apart, and the overall verdict last; a verdict that
     // is no answer (outside the method's range, or no limit set) is null.
     static QByteArray write(const earthing::EarthingResult &result,
-                            const earthing::SystemSafety &safety, const SafetyCriteria &criteria);
+                            const earthing::SystemSafety &safety, const SafetyCriteria &criteria,
+                            const SystemLeakage *leakage = nullptr);
     // The name of a caution's warning, as the document spells it.
     static const char *warningName(Warning warning);
     // The name of a touch area's kind, as the output spells it: "grid".
@@ -30,7 +35,9 @@ private:
         const earthing::SystemSafety &safety;
         const SafetyCriteria &criteria;
     };
-    static QByteArray write(const earthing::EarthingResult &result, const Judged *judged);
+    static QByteArray write(const earthing::EarthingResult &result, const Judged *judged,
+                            const SystemLeakage *leakage);
+    static QByteArray leakageJson(const SystemLeakage &leakage);
 };
 
 } // namespace tav

@@ -126,6 +126,14 @@ inline constexpr unsigned kSystemCriteriaNames = 3221; // 3221-3222, by Criteria
 // (side, voltage, place, tolerable, verdict).
 inline constexpr unsigned kSystemStepSide = 3223;
 inline constexpr unsigned kSystemStepSides = 3224;
+// The current each part leaks: its name by PartKind (3230-3235, its number from 1), a
+// grid's or ring's rods and a fence's posts apart ("%1 rods"), the table's heading and
+// columns (part, group, current, share, length, density).
+inline constexpr unsigned kLeakagePartNames = 3230;
+inline constexpr unsigned kLeakageRods = 3236;
+inline constexpr unsigned kLeakagePosts = 3237;
+inline constexpr unsigned kLeakageHeading = 3238;
+inline constexpr unsigned kLeakageColumns = 3239; // 3239-3244
 
 // The two-layer soil model window.
 namespace SoilModel {
@@ -602,5 +610,12 @@ inline constexpr unsigned kWorstValue = 5625;    // (value)
 inline constexpr unsigned kVoltUnit = 5626;
 inline constexpr unsigned kIsolines = 5627; // (step)
 } // namespace PlanPictures
+// The earthing study window's leakage map and table, its field information kept.
+namespace EarthingLeakage {
+inline constexpr unsigned kMapLeakage = 5650;
+inline constexpr unsigned kDensityUnit = 5651;
+inline constexpr unsigned kFieldInformationCommand = 5652;
+inline constexpr unsigned kSiteMissing = 5653;
+} // namespace EarthingLeakage
 
 } // namespace StringId

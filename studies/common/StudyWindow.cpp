@@ -101,9 +101,16 @@ void StudyWindow::setSite(const tav::SiteInformation &site, const QString &path)
             LoadLanguageString(kFieldInformationFrom).arg(QFileInfo(path).fileName()));
 }
 
+void StudyWindow::clearSite() {
+    m_header.site.reset();
+    m_siteFileName.clear();
+    if (m_siteLabel != nullptr)
+        m_siteLabel->clear();
+}
+
 void StudyWindow::copyToClipboard() const {
     if (reportUnavailable().isEmpty())
-        QApplication::clipboard()->setText(report().toText());
+        QApplication::clipboard()->setText(copiedReport().toText());
 }
 
 bool StudyWindow::savePdf(const QString &path) {
@@ -138,25 +145,30 @@ void StudyWindow::openFieldInformation() {
     const std::optional<QString> path = FileChooser::choose(
         this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
                QStringLiteral("txt"), QStringLiteral("*.txt")});
-    if (!path)
-        return;
+    if (path)
+        readSite(*path);
+}
+
+bool StudyWindow::readSite(const QString &path) {
     tav::SiteInformation site;
     const tav::SiteReadResult result =
-        tav::SiteFile::read(QFile::encodeName(*path).toStdString(), site);
+        tav::SiteFile::read(QFile::encodeName(path).toStdString(), site);
     if (result.status == tav::SiteReadStatus::CannotOpen) {
         showMessage(LoadLanguageString(StringId::kCannotOpen), this);
-        return;
+        return false;
     }
     if (result.status != tav::SiteReadStatus::Success) {
         const Wording wording = languageWording();
         showFailure(LoadLanguageString(StringId::kSiteReadReport)
-                        .arg(*path, wording.siteReadStatus(result.status),
+                        .arg(path, wording.siteReadStatus(result.status),
                              QString::number(result.itemsRead + 1),
                              wording.siteItem(result.itemsRead)),
                     this);
-        return;
+        return false;
     }
-    setSite(site, *path);
+    setSite(site, path);
+    siteChosen(path);
+    return true;
 }
 
 // The window goes when the form that opened it is closed or hidden; one that outlives it
@@ -171,7 +183,8 @@ bool StudyWindow::eventFilter(QObject *watched, QEvent *event) {
         if (!m_conduct.outlivesOpener) {
             close();
         } else {
-            QWidget *beneath = m_owner->parentWidget() ? m_owner->parentWidget()->window() : nullptr;
+            QWidget *beneath =
+                m_owner->parentWidget() ? m_owner->parentWidget()->window() : nullptr;
             while (beneath && !beneath->isVisible())
                 beneath = beneath->parentWidget() ? beneath->parentWidget()->window() : nullptr;
             keepWith(beneath);

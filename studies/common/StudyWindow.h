@@ -42,6 +42,12 @@ public:
     void setPlace(const QString &place) { m_header.place = place; }
     // The field information read from the file at path.
     void setSite(const tav::SiteInformation &site, const QString &path);
+    // None any more: the report goes without.
+    void clearSite();
+    // Reads the field information file at path for the report; false, with the reason
+    // shown in a message, when it could not be read. siteChosen follows a file read.
+    bool readSite(const QString &path);
+    QString siteFileName() const { return m_siteFileName; }
 
     // Writes the report; false, with the reason shown in a message, when it could not.
     bool savePdf(const QString &path);
@@ -62,6 +68,11 @@ protected:
     virtual QStringList reportInputs() const;
     // Why there is no report yet ("Solve the study first"); empty when there is one.
     virtual QString reportUnavailable() const { return QString(); }
+    // What Copy puts on the clipboard as text: the report, unless a window has more to copy.
+    virtual Report copiedReport() const { return report(); }
+    // A field information file was chosen and read: a window that keeps it with its study
+    // says so there.
+    virtual void siteChosen(const QString &path) { Q_UNUSED(path); }
     // Escape: closes the window.
     virtual void escapePressed() { close(); }
     // A window that outlives its opener stays a child of owner while owner is shown: a

@@ -302,6 +302,12 @@ void EarthingProject::setMap(const QString &name) {
     setValue(-1, QStringLiteral("study_window/map"), name, LoadLanguageString(kMap));
 }
 
+void EarthingProject::setSite(const QString &path) {
+    setValue(-1, QStringLiteral("study_window/site"),
+             path.isEmpty() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(path),
+             LoadLanguageString(StringId::EarthingLeakage::kFieldInformationCommand));
+}
+
 void EarthingProject::setProfile(const std::optional<QLineF> &line) {
     const QJsonValue value =
         line ? QJsonValue(QJsonArray{line->x1(), line->y1(), line->x2(), line->y2()})

@@ -63,6 +63,8 @@ public:
     // The study window's settings: the map shown and the profile line.
     void setMap(const QString &name);
     void setProfile(const std::optional<QLineF> &line);
+    // The field information file kept for the report; empty: none.
+    void setSite(const QString &path);
 
     // Used by the commands: puts the document in place and says so.
     void apply(const StudyProject &document, int focus);

@@ -2,6 +2,7 @@
 
 #include "core/earthing/PlanPolygon.h"
 #include "document/DocumentWording.h"
+#include "report/LeakageTable.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
 #include "studies/common/BackgroundWork.h"
@@ -11,14 +12,17 @@
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/InputProblem.h"
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/KeptSite.h"
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
+#include "studies/earthing/PlanMaps.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/SolveRunner.h"
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
+#include "studies/earthing/StudyMenu.h"
 #include "studies/earthing/StudyResultsPanel.h"
 #include "text/StringIds.h"
 #include "ui/FileChooser.h"
@@ -55,18 +59,7 @@ using Stage = tav::earthing::SolveProgress::Stage;
 namespace {
 
 const char *const kRed = "#c01c1c";
-// The maps as study_window names them, in PlanPicture::Map's order.
-const char *const kMapNames[] = {"none", "potential", "touch", "step"};
 const QString kSettings = QStringLiteral("study_window");
-
-int mapIndex(const QJsonObject &settings) {
-    const QString map = settings.value(QStringLiteral("map")).toString();
-    const auto named =
-        std::find_if(std::begin(kMapNames), std::end(kMapNames),
-                     [&map](const char *name) { return map == QLatin1String(name); });
-    return named != std::end(kMapNames) ? int(named - std::begin(kMapNames))
-                                        : int(PlanPicture::Map::Touch);
-}
 
 // The study always has its safety criteria (a document without them opens with the fault
 // duration to be given) and says which version of the document it is.
@@ -259,12 +252,10 @@ QWidget *EarthingStudyWindow::makeCentre() {
     auto *centre = new QWidget(this);
     m_map = new QComboBox(centre);
     m_map->setObjectName(QStringLiteral("map"));
-    for (unsigned id : {kMapNone, kMapPotential, kMapTouch, kMapStep})
-        m_map->addItem(LoadLanguageString(id));
+    m_map->addItems(PlanMaps::labels());
     m_map->setCurrentIndex(int(PlanPicture::Map::Touch));
-    connect(m_map, &QComboBox::activated, this, [this](int index) {
-        m_project->setMap(QLatin1String(kMapNames[std::clamp(index, 0, 3)]));
-    });
+    connect(m_map, &QComboBox::activated, this,
+            [this](int index) { m_project->setMap(PlanMaps::name(index)); });
     m_cursor = StudyLabels::wrapping(centre, QStringLiteral("cursor"));
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(LoadLanguageString(kMap), centre));
@@ -273,6 +264,7 @@ QWidget *EarthingStudyWindow::makeCentre() {
     m_plan = new PlanView(centre);
     m_plan->setObjectName(QStringLiteral("plan"));
     m_plan->picture().unit = LoadLanguageString(StringId::Study::kVolt);
+    m_plan->leakage().unit = LoadLanguageString(StringId::EarthingLeakage::kDensityUnit);
     connect(m_plan, &PlanView::cursorMoved, this, &EarthingStudyWindow::showCursor);
     connect(m_plan, &PlanView::profileChanged, this,
             [this](QLineF line) { m_project->setProfile(line); });
@@ -316,53 +308,8 @@ QWidget *EarthingStudyWindow::makeSolveRow() {
     return row;
 }
 
-// The shortcuts are written out rather than taken from the platform's theme, which may
-// have none for Save As or Redo (so it is on a bare X display).
 QWidget *EarthingStudyWindow::makeMenu() {
-    auto *bar = new QMenuBar(this);
-    QMenu *file = bar->addMenu(LoadLanguageString(kFile));
-    file->addAction(LoadLanguageString(kNew), QKeySequence(Qt::CTRL | Qt::Key_N), m_file,
-                    &ProjectFile::newStudy);
-    file->addAction(LoadLanguageString(kOpen), QKeySequence(Qt::CTRL | Qt::Key_O), m_file,
-                    &ProjectFile::chooseAndOpen);
-    QMenu *recent = file->addMenu(LoadLanguageString(kOpenRecent));
-    recent->setObjectName(QStringLiteral("openRecent"));
-    m_file->offerRecent(recent);
-    file->addAction(LoadLanguageString(kSave), QKeySequence(Qt::CTRL | Qt::Key_S), m_file,
-                    &ProjectFile::save);
-    file->addAction(LoadLanguageString(kSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                    m_file, &ProjectFile::chooseAndSave);
-    file->addSeparator();
-    file->addAction(LoadLanguageString(kSavePdf), this, &StudyWindow::chooseAndSavePdf);
-    file->addSeparator();
-    file->addAction(LoadLanguageString(kClose), QKeySequence(Qt::CTRL | Qt::Key_W), this,
-                    &QWidget::close);
-
-    QMenu *edit = bar->addMenu(LoadLanguageString(kEdit));
-    QAction *undo = m_project->undoStack()->createUndoAction(this, LoadLanguageString(kUndo));
-    undo->setObjectName(QStringLiteral("undo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = m_project->undoStack()->createRedoAction(this, LoadLanguageString(kRedo));
-    redo->setObjectName(QStringLiteral("redo"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addAction(undo);
-    edit->addAction(redo);
-
-    QMenu *view = bar->addMenu(LoadLanguageString(kView));
-    QAction *fit = view->addAction(LoadLanguageString(kFit), this, &EarthingStudyWindow::fitPlan);
-    fit->setObjectName(QStringLiteral("fit"));
-    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    view->addSeparator();
-    view->addAction(LoadLanguageString(kDrawTouchArea), this, &EarthingStudyWindow::drawTouchArea)
-        ->setObjectName(QStringLiteral("drawTouchArea"));
-    view->addAction(LoadLanguageString(kDrawSurfaceZone), this,
-                    &EarthingStudyWindow::drawSurfaceZone)
-        ->setObjectName(QStringLiteral("drawSurfaceZone"));
-    // Shortcuts of a menu bar in a layout work once its actions are the window's too.
-    for (QMenu *menu : {file, edit, view})
-        addActions(menu->actions());
-    return bar;
+    return StudyMenu::make(this, m_file, m_project);
 }
 
 void EarthingStudyWindow::makeShortcuts() {
@@ -370,6 +317,12 @@ void EarthingStudyWindow::makeShortcuts() {
     auto *fit = new QShortcut(QKeySequence(Qt::Key_F), m_plan);
     fit->setContext(Qt::WidgetShortcut);
     connect(fit, &QShortcut::activated, this, &EarthingStudyWindow::fitPlan);
+    // Ctrl+C copies the results where they are shown; in a field it copies its text.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_results, m_plan}) {
+        auto *copy = new QShortcut(QKeySequence::Copy, w);
+        copy->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(copy, &QShortcut::activated, this, &StudyWindow::copyToClipboard);
+    }
     m_plan->setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -388,6 +341,7 @@ void EarthingStudyWindow::escapePressed() {
 void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_runner->cancel();
     m_solved.reset();
+    m_leakage.reset();
     m_pending.reset();
     m_stale = false;
     m_plan->picture().result = nullptr;
@@ -423,12 +377,13 @@ void EarthingStudyWindow::selectPart(int index) {
 void EarthingStudyWindow::followDocument() {
     const QJsonObject &rest = project().rest;
     const QJsonObject settings = rest.value(kSettings).toObject();
-    m_map->setCurrentIndex(mapIndex(settings));
+    m_map->setCurrentIndex(PlanMaps::index(settings));
     const std::optional<QLineF> line = SystemReport::keptProfileLine(settings);
     // The profile is of the solve along its line: sampled again only when the line moves.
     const bool lineMoved = line != m_plan->picture().profile;
     m_plan->picture().profile = line;
     m_inputs->load(rest);
+    showSite();
     showPart();
     check();
     if (m_solved) {
@@ -569,6 +524,7 @@ void EarthingStudyWindow::progressed(Stage stage, double fraction) {
 
 void EarthingStudyWindow::solved(std::shared_ptr<const tav::SystemEvaluation> evaluation) {
     m_solved.emplace(m_pending->first, m_pending->second, std::move(evaluation));
+    m_leakage = tav::SystemLeakage::of(m_solved->document(), m_solved->result());
     m_pending.reset();
     // Of the study as it was when Solve was pressed, which may have changed since.
     m_stale = m_solved->staleFor(project());
@@ -590,21 +546,14 @@ void EarthingStudyWindow::showResults() {
                                       ? languageWording().refusal(*m_solved->safetyRefusal())
                                       : QString();
     m_results->showResult(result(), safety(), safetyRefusal);
+    m_results->showLeakage(leakage());
     m_results->setStale(m_solved && m_stale);
     showMap();
     showProfile();
 }
 
 void EarthingStudyWindow::showMap() {
-    PlanPicture &picture = m_plan->picture();
-    picture.map = m_solved ? PlanPicture::Map(m_map->currentIndex()) : PlanPicture::Map::None;
-    picture.stale = m_solved && m_stale;
-    picture.tolerable = 0;
-    if (safety() && picture.map == PlanPicture::Map::Touch)
-        picture.tolerable = safety()->onLayer.touch;
-    if (safety() && picture.map == PlanPicture::Map::Step)
-        picture.tolerable = safety()->onLayer.stepLimited ? safety()->onLayer.step : 0;
-    m_plan->refresh(false);
+    PlanMaps::show(*m_plan, m_map->currentIndex(), result(), safety(), m_stale);
 }
 
 void EarthingStudyWindow::fitPlan() {
@@ -739,6 +688,36 @@ Report EarthingStudyWindow::report() const {
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
     return SystemReport::report(solved, m_solved->result(), safety(), header, texts());
+}
+
+Report EarthingStudyWindow::copiedReport() const {
+    Report copied = report();
+    if (m_leakage)
+        copied.blocks.append(LeakageTable::block(*m_leakage, texts()));
+    return copied;
+}
+
+// Kept as chosen; read again from the study's settings, which an undo may take back.
+void EarthingStudyWindow::siteChosen(const QString &path) {
+    m_shownSite = path;
+    m_project->setSite(path);
+}
+
+void EarthingStudyWindow::showSite() {
+    const QString kept = KeptSite::kept(project().rest.value(kSettings).toObject());
+    if (kept == m_shownSite)
+        return;
+    m_shownSite = kept;
+    const QString path = KeptSite::resolved(kept, fileName());
+    const std::optional<tav::SiteInformation> site =
+        path.isEmpty() ? std::nullopt : KeptSite::read(path);
+    if (site) {
+        setSite(*site, path);
+        return;
+    }
+    clearSite();
+    if (!path.isEmpty())
+        m_status->setText(LoadLanguageString(StringId::EarthingLeakage::kSiteMissing).arg(kept));
 }
 
 void EarthingStudyWindow::closeEvent(QCloseEvent *event) {

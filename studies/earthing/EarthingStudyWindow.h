@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "document/PartLeakage.h"
 #include "document/SystemDocument.h"
 #include "studies/common/StudyWindow.h"
 #include "studies/earthing/InputProblem.h"
@@ -34,10 +35,11 @@ class StudyResultsPanel;
 
 // The earthing system study: the soil, the fault and the safety criteria, the system as a
 // list of parts, solved off the interface thread; the plan with the potential, touch or
-// step map and the tolerable contour, the profile along a line drawn on it, the results
-// with their verdict; kept in a project file, the document tav-calc system --input reads,
-// with the window's settings under study_window. The study is one EarthingProject: every
-// widget shows it and asks it for edits, which undo and redo.
+// step map and the tolerable contour, or the conductors coloured by their leakage, the
+// profile along a line drawn on it, the results with their verdict and each part's
+// leakage; kept in a project file, the document tav-calc system --input reads, with the
+// window's settings (the field information file among them) under study_window. The study
+// is one EarthingProject: every widget shows it and asks it for edits, which undo and redo.
 class EarthingStudyWindow : public StudyWindow {
     Q_OBJECT
 public:
@@ -74,12 +76,17 @@ public:
     bool stale() const { return m_stale; }
 
     Report report() const override;
+    // The leakage of the solve shown, per part and per conductor; none before a solve.
+    const tav::SystemLeakage *leakage() const { return m_leakage ? &*m_leakage : nullptr; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     QString defaultFileName() const override;
     QString reportUnavailable() const override;
     QStringList reportInputs() const override;
+    // The report with the leakage of each part, a table the page has no room for.
+    Report copiedReport() const override;
+    void siteChosen(const QString &path) override;
     void escapePressed() override;
 
 private:
@@ -113,6 +120,8 @@ private:
     void polygonDrawn(const QPolygonF &corners);
 
     void showTitle();
+    // The field information file the study keeps, read when it changes.
+    void showSite();
     const std::optional<tav::earthing::SystemSafety> &safety() const;
 
     EarthingProject *m_project;
@@ -126,6 +135,8 @@ private:
 
     std::optional<std::pair<StudyProject, tav::SystemDocument>> m_pending; // being solved
     std::optional<SolvedStudy> m_solved;
+    std::optional<tav::SystemLeakage> m_leakage; // of m_solved
+    QString m_shownSite;                         // the site path as kept, last read
     bool m_stale = false;
     bool m_fitOnCheck = false;
     Drawn m_drawn = Drawn::TouchArea;

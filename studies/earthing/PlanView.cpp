@@ -21,14 +21,17 @@ void PlanView::refresh(bool fit) {
     update();
 }
 
+QRectF PlanView::planArea() const {
+    return m_leakage.result ? LeakagePicture::planArea(rect(), fontMetrics().height())
+                            : m_picture.planArea(rect(), fontMetrics().height());
+}
+
 QPointF PlanView::toWorld(const QPointF &device) const {
-    return PlanTransform(m_world, m_picture.planArea(rect(), fontMetrics().height()))
-        .toWorld(device);
+    return PlanTransform(m_world, planArea()).toWorld(device);
 }
 
 QPointF PlanView::toDevice(const QPointF &world) const {
-    return PlanTransform(m_world, m_picture.planArea(rect(), fontMetrics().height()))
-        .toDevice(world);
+    return PlanTransform(m_world, planArea()).toDevice(world);
 }
 
 void PlanView::centreOn(const QPointF &world) {
@@ -79,7 +82,16 @@ void PlanView::keyPressEvent(QKeyEvent *event) {
 
 void PlanView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    m_picture.paint(painter, rect(), m_world);
+    if (!m_leakage.result) {
+        m_picture.paint(painter, rect(), m_world);
+        return;
+    }
+    // The plan without a map of its own, the leakage over it, the legend beside.
+    painter.fillRect(rect(), Qt::white);
+    const QRectF plan = planArea();
+    m_picture.paint(painter, plan, m_world);
+    m_leakage.paint(painter, plan, m_world);
+    m_leakage.paintLegend(painter, rect());
 }
 
 // One notch (120) halves or doubles about a fifth; the point under the cursor stays.

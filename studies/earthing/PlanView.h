@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/LeakagePicture.h"
 #include "report/PlanPicture.h"
 
 #include <QLineF>
@@ -20,6 +21,8 @@ public:
     explicit PlanView(QWidget *parent = nullptr);
 
     PlanPicture &picture() { return m_picture; }
+    // The conductors coloured by their leakage over the plan, while its result is set.
+    LeakagePicture &leakage() { return m_leakage; }
     // Repaints after the picture changed; fit: show its whole extent again.
     void refresh(bool fit);
     QRectF world() const { return m_world; }
@@ -53,10 +56,13 @@ private:
     enum class Drag { None, Pan, Profile };
 
     PlanPicture m_picture;
+    LeakagePicture m_leakage;
     QRectF m_world;
     Drag m_drag = Drag::None;
     QPointF m_dragFrom; // device for a pan, world for a profile
     bool m_drawing = false;
     QPolygonF m_corners; // of the polygon being drawn, m
     void finishDrawing();
+    // Where the plan is drawn in the widget: less a strip for the legend of a map.
+    QRectF planArea() const;
 };

@@ -1,5 +1,6 @@
 #include "studies/earthing/StudyResultsPanel.h"
 
+#include "report/LeakageTable.h"
 #include "report/PlaceTable.h"
 #include "report/SystemReport.h"
 #include "studies/common/StudyLabels.h"
@@ -22,6 +23,13 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_groups->setMaximumHeight(140);
+    m_leakage = new QTableWidget(0, 6, this);
+    m_leakage->setObjectName(QStringLiteral("leakage"));
+    m_leakage->verticalHeader()->hide();
+    m_leakage->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_leakage->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_leakage->setMaximumHeight(160);
+    m_leakage->hide();
     m_places = new QTableWidget(0, 6, this);
     m_places->setObjectName(QStringLiteral("places"));
     m_places->verticalHeader()->hide();
@@ -47,6 +55,7 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     layout->addWidget(m_values);
     layout->addWidget(m_places, 1);
     layout->addWidget(m_groups);
+    layout->addWidget(m_leakage);
     layout->addWidget(m_verdicts);
     layout->addWidget(m_staleNote);
     layout->addStretch(1);
@@ -138,4 +147,24 @@ void StudyResultsPanel::showPlaces(const tav::earthing::EarthingResult &result,
             m_places->item(r, 5)->setForeground(verdictColour(*rows[r].verdict));
     }
     m_places->show();
+}
+
+void StudyResultsPanel::showLeakage(const tav::SystemLeakage *leakage) {
+    if (!leakage) {
+        m_leakage->setRowCount(0);
+        m_leakage->hide();
+        return;
+    }
+    const ReportBlock block = LeakageTable::block(*leakage, StudyWindow::texts());
+    m_leakage->setHorizontalHeaderLabels(block.header);
+    m_leakage->setToolTip(block.heading);
+    m_leakage->setRowCount(int(block.rows.size()));
+    for (int r = 0; r < block.rows.size(); ++r)
+        for (int c = 0; c < block.rows[r].size() && c < m_leakage->columnCount(); ++c) {
+            auto *item = new QTableWidgetItem(block.rows[r][c]);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_leakage->setItem(r, c, item);
+        }
+    m_leakage->show();
 }

@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "document/PartLeakage.h"
 
 #include <QGroupBox>
 #include <QPointF>
@@ -15,8 +16,8 @@ class ValueList;
 // The results of an earthing study's solve, as its report gives them: R, the GPR, the
 // worst touch and step with their places and the tolerable voltages; every place judged
 // (each touch area, touch point and the step) with its verdict in words and colour; each
-// group's potential; the overall verdict, the cautions; and whether the study has changed
-// since.
+// group's potential; the current each part leaks; the overall verdict, the cautions; and
+// whether the study has changed since.
 class StudyResultsPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
                     const std::optional<tav::earthing::SystemSafety> &safety,
                     const QString &safetyRefusal);
     void setStale(bool stale);
+    // A row per part under the groups; none: not solved.
+    void showLeakage(const tav::SystemLeakage *leakage);
 
 Q_SIGNALS:
     // A row of the places was double-clicked: where it is, m.
@@ -39,6 +42,7 @@ private:
 
     ValueList *m_values;
     QTableWidget *m_groups;
+    QTableWidget *m_leakage;
     QTableWidget *m_places;
     QWidget *m_verdicts;
     QLabel *m_staleNote;

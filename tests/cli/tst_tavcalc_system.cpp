@@ -148,6 +148,39 @@ private Q_SLOTS:
         QVERIFY(!run.out.contains(QLatin1String("Caution")));
     }
 
+    // Where the current leaves: the energised wire, alone in group 0, leaks all 50 A over
+    // its 8 m; the floating one nets to nothing. Per part and per conductor, in both forms.
+    void leakage() {
+        const Run run = tavCalc({"system", "--input", "-", "--format", "json"}, kSystem);
+        QCOMPARE(run.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        const QJsonArray parts = o.value("leakage").toArray();
+        QCOMPARE(parts.size(), 2);
+        const QJsonObject energised = parts[0].toObject();
+        QCOMPARE(energised.value("part").toString(), QStringLiteral("conductors[0]"));
+        QVERIFY(std::abs(energised.value("current").toDouble() - 50) < 1e-6);
+        QVERIFY(std::abs(energised.value("share").toDouble() - 1) < 1e-9);
+        QVERIFY(std::abs(energised.value("length").toDouble() - 8) < 1e-9);
+        QVERIFY(std::abs(energised.value("density").toDouble() - 50. / 8) < 1e-6);
+        const QJsonObject floating = parts[1].toObject();
+        QCOMPARE(floating.value("part").toString(), QStringLiteral("conductors[1]"));
+        QCOMPARE(floating.value("group").toInt(), 1);
+        QVERIFY(std::abs(floating.value("current").toDouble()) < 1e-6);
+        const QJsonArray conductors = o.value("conductors_leakage").toArray();
+        QCOMPARE(conductors.size(), 2);
+        for (const char *key : {"current", "length", "density"})
+            QVERIFY2(conductors[1].toObject().value(QLatin1String(key)).isDouble(), key);
+        // Before the places, as the groups are.
+        QVERIFY(run.out.indexOf(QLatin1String("\"leakage\"")) <
+                run.out.indexOf(QLatin1String("\"points\"")));
+
+        const Run text = tavCalc({"system", "--input", "-"}, kSystem);
+        QCOMPARE(text.status, 0);
+        for (const char *piece : {"Current leaking into the soil, per part", "Share [%]",
+                                  "Density [A/m]", "Conductor 1", "Conductor 2"})
+            QVERIFY2(text.out.contains(QLatin1String(piece)), piece);
+    }
+
     // A result that stands with a doubt says so in both forms.
     void caution() {
         const QByteArray doubtful = R"({"soil": {"rho1": 3, "rho2": 1997, "h": 1}, "current": 1,

@@ -1,0 +1,53 @@
+#include "studies/earthing/PlanMaps.h"
+
+#include "studies/earthing/PlanView.h"
+#include "text/StringIds.h"
+#include "ui/LanguageString.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const char *const kNames[] = {"none", "potential", "touch", "step", "leakage"};
+
+} // namespace
+
+QStringList PlanMaps::labels() {
+    using namespace StringId::EarthingStudy;
+    QStringList out;
+    for (unsigned id :
+         {kMapNone, kMapPotential, kMapTouch, kMapStep, StringId::EarthingLeakage::kMapLeakage})
+        out.append(LoadLanguageString(id));
+    return out;
+}
+
+QString PlanMaps::name(int index) {
+    return QLatin1String(kNames[std::clamp(index, 0, kLeakage)]);
+}
+
+int PlanMaps::index(const QJsonObject &settings) {
+    const QString map = settings.value(QStringLiteral("map")).toString();
+    const auto named = std::find_if(std::begin(kNames), std::end(kNames), [&map](const char *name) {
+        return map == QLatin1String(name);
+    });
+    return named != std::end(kNames) ? int(named - std::begin(kNames))
+                                     : int(PlanPicture::Map::Touch);
+}
+
+void PlanMaps::show(PlanView &plan, int index, const tav::earthing::EarthingResult *result,
+                    const std::optional<tav::earthing::SystemSafety> &safety, bool stale) {
+    PlanPicture &picture = plan.picture();
+    const bool leaking = result && index == kLeakage;
+    picture.map = result && !leaking ? PlanPicture::Map(std::clamp(index, 0, kLeakage - 1))
+                                     : PlanPicture::Map::None;
+    picture.stale = result && stale;
+    plan.leakage().result = leaking ? result : nullptr;
+    plan.leakage().stale = picture.stale;
+    picture.tolerable = 0;
+    if (safety && picture.map == PlanPicture::Map::Touch)
+        picture.tolerable = safety->onLayer.touch;
+    if (safety && picture.map == PlanPicture::Map::Step)
+        picture.tolerable = safety->onLayer.stepLimited ? safety->onLayer.step : 0;
+    plan.refresh(false);
+}
