@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -68,6 +69,8 @@ bool wanted(const CliOptions &options, const QStringList &inputs) {
 int write(const CliOptions &options, const MakeReport &make, const QStringList &inputs) {
     StudyHeader header;
     header.date = QDate::currentDate();
+    if (!inputs.isEmpty())
+        header.project = QFileInfo(inputs.first()).fileName();
     if (options.isSet(kSite)) {
         const QString path = options.value(kSite);
         tav::SiteInformation site;

@@ -62,6 +62,7 @@ Report StudyHeader::startReport(unsigned titleId, const StudyTexts &texts) const
     report.informationHeading = texts.text(StringId::Study::kFieldInformation);
     report.information = information(texts);
     report.footer = footer(texts);
+    report.project = project;
     return report;
 }
 

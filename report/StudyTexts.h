@@ -35,7 +35,8 @@ private:
 
 // What heads and closes a study's report: where and for whom the measurement was made.
 struct StudyHeader {
-    QString place; // the soil form's place of measurement
+    QString place;   // the soil form's place of measurement
+    QString project; // the file the study is kept in, by name: each page's header names it
     std::optional<tav::SiteInformation> site;
     QDate date;
 

@@ -1,12 +1,15 @@
 #include "report/SystemReport.h"
 
 #include "core/earthing/PlanPolygon.h"
+#include "document/PartLeakage.h"
+#include "report/LeakageTable.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
 #include "report/SystemMethod.h"
 #include "report/SystemParts.h"
+#include "report/SystemPictures.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
@@ -127,27 +130,22 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     PlanPicture plan;
     plan.conductors = document.input().conductors;
     plan.result = kept.get();
-    plan.map = PlanPicture::Map::Touch;
-    plan.tolerable = safety ? safety->onLayer.touch : 0;
-    plan.unit = texts.text(Study::kVolt);
     const QRectF world = plan.extent();
-    const QLineF line = profileLine(document, result, world);
-    plan.profile = line;
-    ReportBlock planBlock;
-    planBlock.heading = texts.text(kPlan);
-    planBlock.picture = [kept, plan, world](QPainter &painter, const QRectF &area) {
-        plan.paint(painter, area, world);
-    };
-    std::vector<ReportBlock> blocks{planBlock};
+    const double tolerable = safety ? safety->onLayer.touch : 0;
     const bool drawn = keptProfileLine(document.studyWindow).has_value();
-    for (const QLineF &along : drawn ? std::vector<QLineF>{line} : defaultProfiles(result, world)) {
+    const std::vector<QLineF> lines =
+        drawn ? std::vector<QLineF>{profileLine(document, result, world)}
+              : defaultProfiles(result, world);
+    std::vector<ReportBlock> blocks;
+    for (const QLineF &along : lines) {
         ReportBlock profileBlock;
         profileBlock.heading = texts.text(drawn ? kProfileDrawn : kProfile);
-        profileBlock.lines = {{texts.text(kProfileEnds).arg(place({along.x1(), along.y1()}),
-                                                            place({along.x2(), along.y2()})),
-                               ReportLine::Tone::Plain}};
+        profileBlock.lines = {
+            {texts.text(kProfileEnds)
+                 .arg(place({along.x1(), along.y1()}), place({along.x2(), along.y2()})),
+             ReportLine::Tone::Plain}};
         if (kept->field) {
-            ProfilePicture profile = profileFrame(plan.tolerable, texts);
+            ProfilePicture profile = profileFrame(tolerable, texts);
             profile.sample(*kept->field, kept->gpr, along, kProfileSamples);
             profileBlock.picture = [profile](QPainter &painter, const QRectF &area) {
                 profile.paint(painter, area);
@@ -284,10 +282,23 @@ std::optional<ReportLine> overall(const std::optional<SystemSafety> &safety,
                       PlaceTable::tone(safety->overall)};
 }
 
+// The summary first (the verdict, the figures it rests on and the criteria's basis), then
+// the inputs in full, the plan to scale, the maps, the profiles, the results and where the
+// current leaves the metal, and last the assumptions and method.
 Report report(const tav::SystemDocument &document, const EarthingResult &result,
               const std::optional<SystemSafety> &safety, const StudyHeader &header,
               const StudyTexts &texts) {
     Report report = header.startReport(kTitle, texts);
+    const auto kept = std::make_shared<const EarthingResult>(result);
+    ReportBlock summary;
+    summary.heading = texts.text(kVerdict);
+    summary.lines = verdicts(result, safety, texts);
+    if (const std::optional<ReportLine> all = overall(safety, texts))
+        summary.lines.prepend(*all);
+    summary.pairs = resultPairs(result, safety, texts);
+    report.blocks.append(summary);
+    report.blocks.append(PlaceTable::block(result, safety, texts));
+    report.blocks.append(SystemMethod::criteria(document, safety, texts));
     ReportBlock in;
     in.heading = texts.text(kInputs);
     in.pairs = inputs(document, texts);
@@ -295,22 +306,14 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     report.blocks.append(in);
     report.blocks.append(SystemParts::table(document, texts));
     report.blocks.append(SystemParts::accuracy(document, result, texts));
-    report.blocks.append(SystemMethod::criteria(document, safety, texts));
-    ReportBlock results;
-    results.heading = texts.text(kResults);
-    results.pairs = resultPairs(result, safety, texts);
-    report.blocks.append(results);
-    report.blocks.append(PlaceTable::block(result, safety, texts));
+    report.blocks.append(SystemPictures::plan(document, kept, texts));
+    for (const ReportBlock &map : SystemPictures::maps(document, kept, safety, texts))
+        report.blocks.append(map);
+    for (const ReportBlock &profile : pictures(document, result, safety, texts))
+        report.blocks.append(profile);
     report.blocks.append(groups(result, texts));
-    for (const ReportBlock &picture : pictures(document, result, safety, texts))
-        report.blocks.append(picture);
-    ReportBlock verdict;
-    verdict.heading = texts.text(kVerdict);
-    verdict.lines = verdicts(result, safety, texts);
-    if (const std::optional<ReportLine> all = overall(safety, texts))
-        verdict.lines.prepend(*all);
-    if (!verdict.lines.isEmpty())
-        report.blocks.append(verdict);
+    report.blocks.append(LeakageTable::block(tav::SystemLeakage::of(document, result), texts));
+    report.blocks.append(SystemPictures::leakage(document, kept, texts));
     report.blocks.append(SystemMethod::assumptions(texts));
     return report;
 }

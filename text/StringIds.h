@@ -596,6 +596,12 @@ inline constexpr unsigned kMethod3 = 5753;
 inline constexpr unsigned kMethod4 = 5754;
 inline constexpr unsigned kMethodLast = 5755;
 inline constexpr unsigned kProfileEnds = 5756; // (from, to)
+inline constexpr unsigned kPlanToScale = 5757;
+inline constexpr unsigned kMapPotential = 5758;
+inline constexpr unsigned kMapTouch = 5759;
+inline constexpr unsigned kMapStep = 5760;
+inline constexpr unsigned kLeakageMap = 5761;
+inline constexpr unsigned kAmperePerMetre = 5762;
 } // namespace SystemReport
 
 namespace ReportPages {

@@ -687,6 +687,7 @@ Report EarthingStudyWindow::report() const {
     solved.studyWindow = project().rest.value(kSettings).toObject();
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
+    header.project = QFileInfo(fileName()).fileName();
     return SystemReport::report(solved, m_solved->result(), safety(), header, texts());
 }
 

@@ -1,6 +1,8 @@
 // tav-calc system: what the command itself does with its document, its exit status and
 // its output; the solver's figures are the core tests' business.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -59,18 +61,21 @@ QString pdfText(const QString &pdf) {
 
 // The pixels of strong colour on the page rendered at 40 dpi: the maps' and curves', where
 // the text is black, grey and a few lines of green or red.
+// Over every page of the report.
 int colouredPixels(const QString &pdf, const QString &folder) {
     QProcess render;
     const QString base = folder + QStringLiteral("/page");
     render.start(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
-                 {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
-                  QStringLiteral("-singlefile"), pdf, base});
+                 {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), pdf, base});
     render.waitForFinished(30000);
-    const QImage page(base + QStringLiteral(".png"));
     int coloured = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            coloured += page.pixelColor(x, y).hsvSaturation() > 100 ? 1 : 0;
+    for (const QFileInfo &file :
+         QDir(folder).entryInfoList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name)) {
+        const QImage page(file.filePath());
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                coloured += page.pixelColor(x, y).hsvSaturation() > 100 ? 1 : 0;
+    }
     return coloured;
 }
 
@@ -338,8 +343,8 @@ private Q_SLOTS:
         for (const char *piece : {"Earthing system study", "Resistance to remote earth",
                                   "floating group 1", "Tolerable touch voltage", "FAIL"})
             QVERIFY2(written.contains(QLatin1String(piece)), piece);
-        // The plan's touch map and the profile in colour: some 3400 pixels; the text alone
-        // gives some 500.
+        // The maps and the profiles in colour, on pages of their own: far more coloured
+        // pixels than the verdicts' words give.
         const int coloured = colouredPixels(pdf, folder.path());
         QVERIFY2(coloured > 2000, qPrintable(QString::number(coloured)));
         const QString refusedPdf = folder.filePath(QStringLiteral("refused.pdf"));

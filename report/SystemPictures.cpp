@@ -1,0 +1,91 @@
+#include "report/SystemPictures.h"
+
+#include "report/LeakagePicture.h"
+#include "report/MapPicture.h"
+#include "report/PlanPicture.h"
+#include "report/ScaledPlan.h"
+#include "text/StringIds.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+using namespace StringId::SystemReport;
+namespace Study = StringId::Study;
+using namespace tav::earthing;
+
+namespace SystemPictures {
+
+ReportBlock plan(const tav::SystemDocument &document,
+                 const std::shared_ptr<const EarthingResult> &result, const StudyTexts &texts) {
+    PlanPicture picture = ScaledPlan::pictureOf(document);
+    picture.result = result.get();
+    picture.map = PlanPicture::Map::None;
+    const std::vector<ScaledPlan::GridShape> grids = ScaledPlan::gridShapes(document);
+    ReportBlock block;
+    block.heading = texts.text(kPlanToScale);
+    block.newPage = true;
+    block.pictureHeight = kPlanHeight;
+    block.picture = [result, picture, grids, texts](QPainter &painter, const QRectF &area) {
+        ScaledPlan(area, picture.extent()).paint(painter, picture, grids, texts);
+    };
+    return block;
+}
+
+std::vector<ReportBlock> maps(const tav::SystemDocument &document,
+                              const std::shared_ptr<const EarthingResult> &result,
+                              const std::optional<SystemSafety> &safety, const StudyTexts &texts) {
+    const std::vector<Conductor> conductors = document.input().conductors;
+    const std::vector<ScaledPlan::GridShape> grids = ScaledPlan::gridShapes(document);
+    const struct {
+        PlanPicture::Map map;
+        unsigned heading;
+        double tolerable;
+    } kinds[] = {
+        {PlanPicture::Map::Potential, kMapPotential, 0},
+        {PlanPicture::Map::Touch, kMapTouch, safety ? safety->onLayer.touch : 0},
+        {PlanPicture::Map::Step, kMapStep,
+         safety && safety->onLayer.stepLimited ? safety->onLayer.step : 0},
+    };
+    std::vector<ReportBlock> blocks;
+    for (const auto &kind : kinds) {
+        ReportBlock block;
+        block.heading = texts.text(kind.heading);
+        block.newPage = blocks.empty();
+        block.pictureHeight = kMapHeight;
+        const PlanPicture::Map map = kind.map;
+        const double tolerable = kind.tolerable;
+        block.picture = [result, map, conductors, grids, tolerable, texts](QPainter &painter,
+                                                                           const QRectF &area) {
+            MapPicture picture(*result, map);
+            picture.conductors = conductors;
+            picture.grids = grids;
+            picture.tolerable = tolerable;
+            picture.paint(painter, area, texts);
+        };
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+ReportBlock leakage(const tav::SystemDocument &document,
+                    const std::shared_ptr<const EarthingResult> &result, const StudyTexts &texts) {
+    PlanPicture base;
+    base.conductors = document.input().conductors;
+    base.map = PlanPicture::Map::None;
+    LeakagePicture leak;
+    leak.result = result.get();
+    leak.unit = texts.text(kAmperePerMetre);
+    ReportBlock block;
+    block.heading = texts.text(kLeakageMap);
+    block.pictureHeight = kMapHeight;
+    block.picture = [result, base, leak](QPainter &painter, const QRectF &area) {
+        const QRectF plan = LeakagePicture::planArea(area, QFontMetricsF(painter.font()).height());
+        const QRectF world = base.extent();
+        base.paint(painter, plan, world);
+        leak.paint(painter, plan, world);
+        leak.paintLegend(painter, area);
+    };
+    return block;
+}
+
+} // namespace SystemPictures
