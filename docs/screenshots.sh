@@ -134,5 +134,12 @@ xdotool key alt+s
 sleep 6 # the solve takes about a second; the picture is taken once it is drawn
 shot "$study" earthing-study
 kill "$tav"
+
+# Two pages of the same study's report, as tav-calc system --pdf writes it: the summary
+# with its verdicts and basis, and the first page of maps.
+report_dir=$(dirname "$study_file")
+"$build/bin/tav-calc" system --input "$study_file" --pdf "$report_dir/report.pdf" >/dev/null
+pdftoppm -r 80 -png -f 1 -l 1 -singlefile "$report_dir/report.pdf" "$out/report-summary"
+pdftoppm -r 80 -png -f 3 -l 3 -singlefile "$report_dir/report.pdf" "$out/report-maps"
 trap - EXIT
 echo "screenshots written into $out"

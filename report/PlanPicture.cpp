@@ -63,11 +63,11 @@ std::vector<double> PlanPicture::mapValues(const EarthingResult &result, Map map
             if (!result.inTouchArea[k])
                 continue;
             for (std::size_t a = 0; a < regions.size(); ++a)
-                if (regions[a].contains({grid.x(i), grid.y(j)}))
-                    values[k] = std::isnan(values[k])
-                                    ? result.areas[a].metal - result.rasterPotential[k]
-                                    : std::max(values[k],
-                                               result.areas[a].metal - result.rasterPotential[k]);
+                if (regions[a].contains({grid.x(i), grid.y(j)})) {
+                    const double touch =
+                        std::abs(result.areas[a].metal - result.rasterPotential[k]);
+                    values[k] = std::isnan(values[k]) ? touch : std::max(values[k], touch);
+                }
         }
     return values;
 }

@@ -344,7 +344,7 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     for (std::size_t k = 0; k < input.touchPoints.size(); ++k) {
         const TouchPoint &p = input.touchPoints[k];
         TouchPointResult &t = result.touched[k];
-        t.touch = solution.potentials[std::size_t(p.group)] - t.surface;
+        t.touch = std::abs(solution.potentials[std::size_t(p.group)] - t.surface);
         t.onLayer = search.onLayer(p.at);
     }
     stats.secondsSearch = secondsSince(start);

@@ -51,7 +51,9 @@ std::vector<int> SafetySearch::localMaxima(const std::vector<double> &score, int
     return maxima;
 }
 
-void SafetySearch::touchStarts(int area, bool on, std::vector<Start> &starts) const {
+// The metal may stand above the ground or below it (a floating fence beside a grid): the
+// starts of each way are sought apart, so that neither crowds out the other.
+void SafetySearch::touchStarts(int area, bool on, double sign, std::vector<Start> &starts) const {
     const TouchRegion &region = m_areas.touch[std::size_t(area)];
     const Rectangle b = region.bounds();
     std::vector<double> score(m_values.size(), kLowest);
@@ -62,20 +64,19 @@ void SafetySearch::touchStarts(int area, bool on, std::vector<Start> &starts) co
             if (!b.contains(p.x, p.y) || !region.contains(p) || onLayer(p) != on)
                 continue;
             score[std::size_t(j) * m_grid.nx + i] =
-                m_metal[std::size_t(area)] - m_values[std::size_t(j) * m_grid.nx + i];
+                sign * (m_metal[std::size_t(area)] - m_values[std::size_t(j) * m_grid.nx + i]);
             any = true;
         }
-    cornerStarts(area, on, starts);
     if (any) {
         for (int node : localMaxima(score, kCandidates))
             starts.push_back(
-                {{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}, area, on});
+                {{m_grid.x(node % m_grid.nx), m_grid.y(node / m_grid.nx), 0}, area, on, sign});
         return;
     }
     // An area the raster misses: the point of it nearest its middle, when on this side.
     const Point2 middle = region.nearest({0.5 * (b.x0 + b.x1), 0.5 * (b.y0 + b.y1)});
     if (region.contains(middle) && onLayer(middle) == on)
-        starts.push_back({{middle.x, middle.y, 0}, area, on});
+        starts.push_back({{middle.x, middle.y, 0}, area, on, sign});
 }
 
 // Round a fence's corners the band's outer edge is an arc the raster barely reaches, and
@@ -90,20 +91,22 @@ void SafetySearch::cornerStarts(int area, bool on, std::vector<Start> &starts) c
     for (const Point2 &corner : a.outline) {
         double best = kLowest;
         Point2 at;
+        double sign = 1;
         for (int k = 0; k < kAround; ++k) {
             const double angle = 2 * M_PI * k / kAround;
             const Point2 p = region.nearest(
                 {corner.x + a.band * std::cos(angle), corner.y + a.band * std::sin(angle)});
             if (onLayer(p) != on)
                 continue;
-            const double t = m_metal[std::size_t(area)] - m_field.potential(p.x, p.y);
-            if (t > best) {
-                best = t;
+            const double d = m_metal[std::size_t(area)] - m_field.potential(p.x, p.y);
+            if (std::abs(d) > best) {
+                best = std::abs(d);
                 at = p;
+                sign = d < 0 ? -1 : 1;
             }
         }
         if (best != kLowest)
-            starts.push_back({{at.x, at.y, 0}, area, on});
+            starts.push_back({{at.x, at.y, 0}, area, on, sign});
     }
 }
 
@@ -112,7 +115,8 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
     const double metal = m_metal[std::size_t(start.area)];
     double x = start.p[0];
     double y = start.p[1];
-    double value = metal - m_field.potential(x, y);
+    const double sign = start.sign;
+    double value = sign * (metal - m_field.potential(x, y));
     for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
         bool moved = true;
         while (moved) {
@@ -122,7 +126,7 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
                 const Point2 c = region.nearest({x + m[0], y + m[1]});
                 if ((c.x == x && c.y == y) || onLayer(c) != start.on)
                     continue;
-                const double t = metal - m_field.potential(c.x, c.y);
+                const double t = sign * (metal - m_field.potential(c.x, c.y));
                 if (t > value) {
                     value = t;
                     x = c.x;
@@ -191,8 +195,11 @@ bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &poi
         m_zone.empty() ? std::vector<bool>{true} : std::vector<bool>{true, false};
     std::vector<Start> touches;
     for (int a = 0; a < int(m_areas.touch.size()); ++a)
-        for (bool on : sides)
-            touchStarts(a, on, touches);
+        for (bool on : sides) {
+            for (double sign : {1., -1.})
+                touchStarts(a, on, sign, touches);
+            cornerStarts(a, on, touches);
+        }
     std::vector<Start> steps;
     for (bool on : sides)
         stepStarts(on, steps);
@@ -224,7 +231,7 @@ bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &poi
         for (std::size_t a = 0; a < areas.size(); ++a)
             if (m_areas.touch[a].contains(p.at))
                 keep(onLayer(p.at) ? areas[a].onLayer : areas[a].offLayer,
-                     {m_metal[a] - p.potential, p.at});
+                     {std::abs(m_metal[a] - p.potential), p.at});
     step.onLayer = step.offLayer = {kLowest, {}, {}};
     for (std::size_t k = 0; k < steps.size(); ++k) {
         StepMaximum &best = steps[k].on ? step.onLayer : step.offLayer;

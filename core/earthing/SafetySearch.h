@@ -9,7 +9,9 @@
 
 namespace tav::earthing {
 
-// The worst touch in each touch area and the worst step, on and off the surface layer:
+// The worst touch in each touch area and the worst step, on and off the surface layer (a
+// touch the difference between the metal's potential and the surface's, whichever is the
+// higher: a floating fence may stand below the ground beside a grid):
 // found on the raster, then refined by evaluating the field itself around the best few
 // local maxima (a compass search that halves its step down to a millimetre), never
 // leaving the area, the step region or the side of the layer's edge it started on.
@@ -34,8 +36,9 @@ private:
         double p[3] = {0, 0, 0};
         int area = -1;
         bool on = true;
+        double sign = 1; // of a touch: +1 where the metal stands above the ground
     };
-    void touchStarts(int area, bool on, std::vector<Start> &starts) const;
+    void touchStarts(int area, bool on, double sign, std::vector<Start> &starts) const;
     void cornerStarts(int area, bool on, std::vector<Start> &starts) const;
     void stepStarts(bool on, std::vector<Start> &starts) const;
     TouchMaximum refineTouch(const Start &start) const;
