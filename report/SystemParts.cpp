@@ -1,6 +1,7 @@
 #include "report/SystemParts.h"
 
 #include "report/ReportNumber.h"
+#include "report/SystemReport.h"
 #include "text/StringIds.h"
 
 using namespace StringId::SystemReport;
@@ -19,7 +20,7 @@ QString millimetres(double metres) {
 }
 
 QString group(int group, const StudyTexts &texts) {
-    return group == 0 ? texts.text(kEnergised) : texts.text(kFloating).arg(group);
+    return SystemReport::group(group, texts);
 }
 
 QString rods(const std::optional<tav::SystemDocument::GridRods> &r, const StudyTexts &texts) {

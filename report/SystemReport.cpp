@@ -35,9 +35,13 @@ QString number(double value) {
     return ReportNumber::text(value);
 }
 
+} // namespace
+
 QString group(int group, const StudyTexts &texts) {
     return group == 0 ? texts.text(kEnergised) : texts.text(kFloating).arg(group);
 }
+
+namespace {
 
 QString gridRods(const std::optional<tav::SystemDocument::GridRods> &rods,
                  const StudyTexts &texts) {
@@ -59,10 +63,8 @@ ReportLine line(const QString &text) {
     return {text, ReportLine::Tone::Plain};
 }
 
-// To the centimetre: the search refines places to the millimetre, a plan needs no more.
 QString place(const Point2 &p) {
-    return QStringLiteral("(%1, %2)")
-        .arg(given(std::round(p.x * 100) / 100), given(std::round(p.y * 100) / 100));
+    return PlaceTable::place(p);
 }
 
 QString surfaceZone(const std::vector<Point2> &zone, const StudyTexts &texts) {

@@ -20,6 +20,9 @@ namespace SystemReport {
 
 using Pairs = QVector<QPair<QString, QString>>;
 
+// "energised" for group 0, else "floating group n".
+QString group(int group, const StudyTexts &texts);
+
 // The soil, the current and the safety criteria: whose, the fault's duration, the surface
 // layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear.
 Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
@@ -48,7 +51,8 @@ QLineF profileLine(const tav::SystemDocument &document, const tav::earthing::Ear
                    const QRectF &plan);
 // The report's profiles when the window keeps none: across the middle of the plan along x,
 // and at 45 degrees through the worst touch, each from edge to edge of the plan.
-std::vector<QLineF> defaultProfiles(const tav::earthing::EarthingResult &result, const QRectF &plan);
+std::vector<QLineF> defaultProfiles(const tav::earthing::EarthingResult &result,
+                                    const QRectF &plan);
 // The line kept under study_window's profile, when it is four finite numbers apart.
 std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow);
 

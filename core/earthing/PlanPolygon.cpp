@@ -20,11 +20,6 @@ Point2 nearestOnSegment(Point2 p, Point2 a, Point2 b) {
     return {a.x + t * dx, a.y + t * dy};
 }
 
-double distanceToSegment(Point2 p, Point2 a, Point2 b) {
-    const Point2 q = nearestOnSegment(p, a, b);
-    return std::hypot(p.x - q.x, p.y - q.y);
-}
-
 bool onSegment(Point2 p, Point2 a, Point2 b) {
     return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
            p.y <= std::max(a.y, b.y);
@@ -47,6 +42,11 @@ bool segmentsMeet(Point2 a, Point2 b, Point2 c, Point2 d) {
 }
 
 } // namespace
+
+double distanceToSegment(Point2 p, Point2 a, Point2 b) {
+    const Point2 q = nearestOnSegment(p, a, b);
+    return std::hypot(p.x - q.x, p.y - q.y);
+}
 
 double area(const std::vector<Point2> &corners) {
     double twice = 0;

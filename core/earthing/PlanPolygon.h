@@ -15,6 +15,8 @@ namespace PlanPolygon {
 double area(const std::vector<Point2> &corners);
 // Inside or on an edge (within slack).
 bool contains(const std::vector<Point2> &corners, Point2 p, double slack = 1e-9);
+// The least distance from p to the segment ab.
+double distanceToSegment(Point2 p, Point2 a, Point2 b);
 // The least distance from p to an edge, inside or out.
 double distanceToEdges(const std::vector<Point2> &corners, Point2 p);
 // The point of the edges nearest p.

@@ -1,20 +1,13 @@
 #include "core/earthing/StepRegion.h"
 
+#include "core/earthing/PlanPolygon.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace tav::earthing {
 
 namespace {
-
-double distanceToSegment(Point2 p, Point2 a, Point2 b) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    const double t =
-        length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0., 1.) : 0;
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
 
 void widen(Rectangle &r, bool &first, const Rectangle &by) {
     if (first) {
@@ -74,8 +67,8 @@ bool StepRegion::contains(Point2 p) const {
             return true;
     bool near = false;
     m_index->near(p.x, p.y, [&](int k) {
-        if (!near &&
-            distanceToSegment(p, m_from[std::size_t(k)], m_to[std::size_t(k)]) <= m_margin + 1e-9)
+        if (!near && PlanPolygon::distanceToSegment(p, m_from[std::size_t(k)],
+                                                    m_to[std::size_t(k)]) <= m_margin + 1e-9)
             near = true;
     });
     return near;
