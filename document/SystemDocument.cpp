@@ -22,7 +22,8 @@ namespace {
 EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     JsonFields f(value, QStringLiteral("soil"), error);
     // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
-    f.allowOnly({"rho", "rho1", "rho2", "h", "layered", "rms_percent", "uniform", "rows"});
+    f.allowOnly({"rho", "rho1", "rho2", "h", "layered", "rms_percent", "uniform", "rows",
+                 "readings"});
     if (f.failed())
         return {};
     const bool uniform = f.has("rho");
@@ -100,13 +101,17 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  error);
     if (!f.failed())
         readVersion(document.object().value(QLatin1String("version")), error);
-    f.allowOnly({"version", "soil", "current", "conductors", "grids", "rods", "l_grids", "rings",
+    f.allowOnly({"version", "soil", "current", "current_basis", "conductors", "grids", "rods", "l_grids", "rings",
                  "fences", "touch_areas", "touch_points", "points", "search", "segment_length",
                  "safety", "study_window"});
     const QJsonValue soil = f.value("soil", true);
-    if (!f.failed())
+    if (!f.failed()) {
         d.soil = readSoil(soil, error);
+        d.soilOrigin = InputOrigin::soilOf(soil.toObject());
+    }
     d.current = f.number("current", 0, true);
+    if (!f.failed())
+        d.currentBasis = InputOrigin::currentOf(f.value("current_basis", false), d.current, error);
     d.conductors = readArray<Conductor>(f, "conductors", error, StudyParts::readConductor);
     d.grids = readArray<Grid>(f, "grids", error, StudyParts::readGrid);
     d.rods = readArray<Rods>(f, "rods", error, StudyParts::readRods);
@@ -369,8 +374,12 @@ QByteArray SystemDocument::toJson() const {
     } else {
         s[QStringLiteral("rho")] = soil.rho1;
     }
+    if (soilOrigin)
+        InputOrigin::write(*soilOrigin, s);
     o[QStringLiteral("soil")] = s;
     o[QStringLiteral("current")] = current;
+    if (currentBasis)
+        o[QStringLiteral("current_basis")] = InputOrigin::write(*currentBasis);
     QJsonArray cs;
     for (const Conductor &c : conductors)
         cs.append(StudyParts::write(c));

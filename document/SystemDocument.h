@@ -5,6 +5,7 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 #include "document/DocumentError.h"
+#include "document/InputOrigin.h"
 #include "document/PartSchema.h"
 
 #include <QByteArray>
@@ -70,7 +71,9 @@ public:
     };
 
     earthing::EarthingSoil soil;
+    std::optional<InputOrigin::Soil> soilOrigin;
     double current = 0;
+    std::optional<InputOrigin::Current> currentBasis;
     std::vector<earthing::Conductor> conductors;
     std::vector<Grid> grids;
     std::vector<Rods> rods;

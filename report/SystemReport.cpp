@@ -158,13 +158,35 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     return blocks;
 }
 
-Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
+namespace {
+
+// The soil, and the sounding it was fitted to when the project says so.
+QString soil(const tav::SystemDocument &d, const StudyTexts &texts) {
     const EarthingSoil &s = d.soil;
-    Pairs pairs{{texts.text(kSoil),
-                 s.layered ? texts.text(kTwoLayers).arg(given(s.rho1), given(s.rho2), given(s.h))
-                           : texts.text(kUniform).arg(given(s.rho1))},
-                {texts.text(kCurrent),
-                 texts.text(Study::kUnit).arg(given(d.current), texts.text(Study::kAmpere))}};
+    const QString layers = s.layered
+                               ? texts.text(kTwoLayers).arg(given(s.rho1), given(s.rho2), given(s.h))
+                               : texts.text(kUniform).arg(given(s.rho1));
+    if (!d.soilOrigin)
+        return layers;
+    return texts.text(kFittedSoil)
+        .arg(layers)
+        .arg(d.soilOrigin->readings)
+        .arg(ReportNumber::text(d.soilOrigin->rmsPercent, 2));
+}
+
+// The current to earth, and the fault it was worked out from when the project says so.
+QString current(const tav::SystemDocument &d, const StudyTexts &texts) {
+    if (!d.currentBasis)
+        return texts.text(kCurrentGiven).arg(given(d.current));
+    const tav::InputOrigin::Current &b = *d.currentBasis;
+    return texts.text(kCurrentBasis)
+        .arg(given(d.current), given(b.faultCurrent), given(b.decrement), given(b.split));
+}
+
+} // namespace
+
+Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
+    Pairs pairs{{texts.text(kSoil), soil(d, texts)}, {texts.text(kCurrent), current(d, texts)}};
     if (!d.safety) {
         pairs.append({texts.text(kSafety), texts.text(kNoSafety)});
         return pairs;

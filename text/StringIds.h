@@ -602,6 +602,9 @@ inline constexpr unsigned kMapTouch = 5759;
 inline constexpr unsigned kMapStep = 5760;
 inline constexpr unsigned kLeakageMap = 5761;
 inline constexpr unsigned kAmperePerMetre = 5762;
+inline constexpr unsigned kFittedSoil = 5763;    // (soil, readings, RMS %)
+inline constexpr unsigned kCurrentBasis = 5764;  // (IG, 3I0, Df, Sf)
+inline constexpr unsigned kCurrentGiven = 5765;  // (IG)
 } // namespace SystemReport
 
 namespace ReportPages {

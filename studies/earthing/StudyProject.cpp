@@ -30,27 +30,38 @@ StudyProject StudyProject::made() {
     return p;
 }
 
-StudyProject StudyProject::overSoil(const tav::TwoLayerSoil &layers) {
+StudyProject StudyProject::overSoil(const tav::TwoLayerSoil &layers,
+                                   std::optional<tav::InputOrigin::Soil> origin) {
     StudyProject p = made();
-    p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho1"), layers.rho1},
-                                                 {QStringLiteral("rho2"), layers.rho2},
-                                                 {QStringLiteral("h"), layers.h}};
+    QJsonObject soil{{QStringLiteral("rho1"), layers.rho1},
+                     {QStringLiteral("rho2"), layers.rho2},
+                     {QStringLiteral("h"), layers.h}};
+    if (origin)
+        tav::InputOrigin::write(*origin, soil);
+    p.rest[QStringLiteral("soil")] = soil;
     return p;
 }
 
-StudyProject StudyProject::overSoil(double rho, UniformBecause why) {
+StudyProject StudyProject::overSoil(double rho, UniformBecause why,
+                                   std::optional<tav::InputOrigin::Soil> origin) {
     StudyProject p = made();
-    p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho"), rho}};
+    QJsonObject soil{{QStringLiteral("rho"), rho}};
+    if (origin)
+        tav::InputOrigin::write(*origin, soil);
+    p.rest[QStringLiteral("soil")] = soil;
     if (why == UniformBecause::LayersUndetermined)
         p.notice = LoadLanguageString(StringId::SoilModel::kLayersUndeterminedNotice)
                        .arg(ReportNumber::given(rho));
     return p;
 }
 
-StudyProject StudyProject::ofGridCheck(const tav::GridSafetyInput &in) {
+StudyProject StudyProject::ofGridCheck(const tav::GridSafetyInput &in,
+                                      std::optional<tav::InputOrigin::Current> basis) {
     StudyProject p = made();
     p.rest[QStringLiteral("soil")] = QJsonObject{{QStringLiteral("rho"), in.soilResistivity}};
     p.rest[QStringLiteral("current")] = in.gridCurrent;
+    if (basis)
+        p.rest[QStringLiteral("current_basis")] = tav::InputOrigin::write(*basis);
     QJsonObject safety{{QStringLiteral("duration"), in.faultDuration},
                        {QStringLiteral("body"), in.body == tav::BodyWeight::Kg70 ? 70 : 50},
                        {QStringLiteral("surface"), QJsonValue()}};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/InputOrigin.h"
 #include "document/DocumentError.h"
 #include "document/SystemDocument.h"
 #include "studies/earthing/StudyPart.h"
@@ -38,13 +39,16 @@ public:
     // A new study: a 20 m grid over uniform soil.
     static StudyProject made();
     // A new study over the two layers a sounding determines, as its window shows them.
-    static StudyProject overSoil(const tav::TwoLayerSoil &layers);
+    static StudyProject overSoil(const tav::TwoLayerSoil &layers,
+                                 std::optional<tav::InputOrigin::Soil> origin = {});
     // A new study over the uniform soil a sounding's window shows; notice says why when the
     // layers were not determined.
-    static StudyProject overSoil(double rho, UniformBecause why);
+    static StudyProject overSoil(double rho, UniformBecause why,
+                                 std::optional<tav::InputOrigin::Soil> origin = {});
     // The grid the IEEE 80 check took, solved numerically: its soil, sides, spacing, depth,
-    // conductor, grid current, rods and safety criteria.
-    static StudyProject ofGridCheck(const tav::GridSafetyInput &input);
+    // conductor, grid current (and how the fault gave it), rods and safety criteria.
+    static StudyProject ofGridCheck(const tav::GridSafetyInput &input,
+                                    std::optional<tav::InputOrigin::Current> basis = {});
     // Either the study or why not: the text is no JSON object, or an array of parts is not
     // an array of objects.
     static std::optional<StudyProject> fromJson(const QByteArray &json, tav::DocumentError &error);

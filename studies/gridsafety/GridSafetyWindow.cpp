@@ -198,7 +198,13 @@ void GridSafetyWindow::solveNumerically() {
         return;
     tav::GridSafetyInput grid = m_reading.study.grid;
     // The grid current the check took, worked out from the fault when that is given.
+    std::optional<tav::InputOrigin::Current> basis;
     if (m_outcome.fault)
         grid.gridCurrent = m_outcome.fault->gridCurrent;
-    EarthingStudyWindow::handOn(StudyProject::ofGridCheck(grid), this);
+    if (m_outcome.fault && m_reading.study.fault) {
+        basis = tav::InputOrigin::Current{m_reading.study.fault->faultCurrent,
+                                          m_outcome.fault->decrementFactor,
+                                          m_reading.study.fault->splitFactor};
+    }
+    EarthingStudyWindow::handOn(StudyProject::ofGridCheck(grid, basis), this);
 }

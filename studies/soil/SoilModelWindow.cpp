@@ -231,12 +231,17 @@ void SoilModelWindow::useInStudy() {
     const tav::SoilModel &model = m_study.outcome->result();
     // Only what the window gives as its answer, as it shows it: a parameter it shows as a
     // bound or as not determined is no soil to design over, and the uniform soil stands in.
+    const int readings = int(model.rows.size());
     if (const std::optional<tav::TwoLayerSoil> layers = SoilModelReport::determinedLayers(model)) {
-        EarthingStudyWindow::handOn(StudyProject::overSoil(*layers), this);
+        EarthingStudyWindow::handOn(
+            StudyProject::overSoil(*layers, tav::InputOrigin::Soil{readings, model.rmsPercent}),
+            this);
         return;
     }
     const auto why = model.layered ? StudyProject::UniformBecause::LayersUndetermined
                                    : StudyProject::UniformBecause::Fitted;
     EarthingStudyWindow::handOn(
-        StudyProject::overSoil(SoilModelReport::shownValue(model.uniform.rho), why), this);
+        StudyProject::overSoil(SoilModelReport::shownValue(model.uniform.rho), why,
+                               tav::InputOrigin::Soil{readings, model.uniform.rmsPercent}),
+        this);
 }

@@ -79,26 +79,61 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("soil");
         QTest::addColumn<bool>("layered");
         QTest::addColumn<double>("rho1");
+        QTest::addColumn<int>("readings"); // of the sounding it was fitted to; 0: none
         QTest::newRow("two layers")
             << QByteArray(
                    R"({"rho1":99.95,"rho2":299.97,"h":1.998,"rms_percent":0.013,)"
                    R"("uniform":{"rho":161.9,"rms_percent":36.2},"rows":[{"spacing":1,)"
                    R"("measured":104.1,"model":104.08,"error_percent":-0.01}],"layered":true})")
-            << true << 99.95;
+            << true << 99.95 << 1;
         QTest::newRow("no layers")
             << QByteArray(R"({"rho1":100,"rho2":100,"h":null,"rms_percent":0,)"
                           R"("uniform":{"rho":100,"rms_percent":0},"rows":[],"layered":false})")
-            << false << 100.;
+            << false << 100. << 0;
+        QTest::newRow("handed on by the sounding's window")
+            << QByteArray(R"({"rho":80,"readings":11,"rms_percent":3.2})") << false << 80. << 11;
+        QTest::newRow("a count of readings that is no whole number")
+            << QByteArray(R"({"rho":80,"readings":1.5,"rms_percent":3.2})") << false << 80. << 0;
+        QTest::newRow("as given") << QByteArray(R"({"rho":80})") << false << 80. << 0;
     }
 
     void soilModelOutput() {
         QFETCH(QByteArray, soil);
         QFETCH(bool, layered);
         QFETCH(double, rho1);
+        QFETCH(int, readings);
         const SystemDocument d =
             read(R"({"soil": )" + soil + R"(, "current": 1, "conductors": []})");
         QCOMPARE(d.soil.layered, layered);
         QCOMPARE(d.soil.rho1, rho1);
+        QCOMPARE(d.soilOrigin ? d.soilOrigin->readings : 0, readings);
+        // Written back, the origin stays with the soil.
+        const SystemDocument again = read(d.toJson());
+        QCOMPARE(again.soilOrigin ? again.soilOrigin->readings : 0, readings);
+    }
+
+    // The fault a current was worked out from stays while it gives that current; once the
+    // current is edited it is no longer its origin.
+    void currentBasis_data() {
+        QTest::addColumn<double>("current");
+        QTest::addColumn<bool>("kept");
+        // 3I0 = 10 kA, Df = 1.2, Sf = 0.5: 6 kA.
+        QTest::newRow("the product") << 6000. << true;
+        QTest::newRow("rounded to the ampere") << 6001. << true;
+        QTest::newRow("edited since") << 5000. << false;
+    }
+
+    void currentBasis() {
+        QFETCH(double, current);
+        QFETCH(bool, kept);
+        const SystemDocument d = read(
+            R"({"soil": {"rho": 100}, "conductors": [], "current": )" + QByteArray::number(current) +
+            R"(, "current_basis": {"fault_current": 10000, "decrement": 1.2, "split": 0.5}})");
+        QCOMPARE(d.currentBasis.has_value(), kept);
+        const SystemDocument again = read(d.toJson());
+        QCOMPARE(again.currentBasis.has_value(), kept);
+        if (kept)
+            QCOMPARE(again.currentBasis->split, 0.5);
     }
 
     // Grids and rods expand into conductors after those given, in this order.
@@ -501,6 +536,14 @@ private Q_SLOTS:
             Kind::NewerVersion, "", 1);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
+        row("a split factor of 0",
+            soil + R"("current_basis": {"fault_current": 1, "split": 0}})", Kind::NotPositive,
+            "current_basis.split");
+        row("a fault without its current", soil + R"("current_basis": {"split": 1}})",
+            Kind::MissingKey, "current_basis.fault_current");
+        row("a basis of unknown words",
+            soil + R"("current_basis": {"fault_current": 1, "x_r": 3}})", Kind::UnknownKey,
+            "current_basis.x_r");
     }
 
     void errors() {

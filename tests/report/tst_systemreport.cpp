@@ -60,6 +60,32 @@ private Q_SLOTS:
         QCOMPARE(block.rows.last(), row);
     }
 
+    // The soil and the current name where they came from when the project says so.
+    void inputsTraced_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("soil");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("as given") << QByteArray(R"({"soil": {"rho": 100}, "current": 6000})")
+                                  << "uniform, 100 Ω·m"
+                                  << "I_G = 6000 A, as given";
+        QTest::newRow("fitted, from a fault")
+            << QByteArray(R"({"soil": {"rho1": 300, "rho2": 90, "h": 2.5, "readings": 11, )"
+                          R"("rms_percent": 3.214}, "current": 6000, "current_basis": )"
+                          R"({"fault_current": 10000, "decrement": 1.2, "split": 0.5}})")
+            << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 Wenner readings, RMS error 3.2 %"
+            << "I_G = 3I0 · Df · Sf = 10000 A · 1.2 · 0.5 = 6000 A";
+    }
+    void inputsTraced() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, soil);
+        QFETCH(QString, current);
+        tav::DocumentError error;
+        const SystemReport::Pairs pairs =
+            SystemReport::inputs(tav::SystemDocument::fromJson(json, error), shippedTexts());
+        QCOMPARE(pairs.at(0).second, soil);
+        QCOMPARE(pairs.at(1).second, current);
+    }
+
     // The window's profile line when the project keeps one, else along x through the worst
     // touch across the plan.
     void profileLine_data() {

@@ -326,6 +326,11 @@ private Q_SLOTS:
         QCOMPARE(grid.value(QStringLiteral("conductors")), QJsonValue(QJsonArray{11, 11}));
         // B.1's grid current: 3180 A split by 0.6.
         QCOMPARE(study->project().rest.value(QStringLiteral("current")).toDouble(), 1908.0);
+        // And the fault it came from, which the study's report names.
+        QCOMPARE(study->project().rest.value(QStringLiteral("current_basis")),
+                 QJsonValue(QJsonObject{{QStringLiteral("fault_current"), 3180},
+                                        {QStringLiteral("decrement"), 1},
+                                        {QStringLiteral("split"), 0.6}}));
         window->close();
         QVERIFY(study && study->isVisible());
         QCOMPARE(study->parentWidget(), m_form.get());

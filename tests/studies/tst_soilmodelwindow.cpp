@@ -325,9 +325,12 @@ private Q_SLOTS:
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        // With the sounding it came from, for the study's report.
         QCOMPARE(soil, QJsonObject({{QStringLiteral("rho1"), rho1},
                                     {QStringLiteral("rho2"), rho2},
-                                    {QStringLiteral("h"), h}}));
+                                    {QStringLiteral("h"), h},
+                                    {QStringLiteral("readings"), 9},
+                                    {QStringLiteral("rms_percent"), core.rmsPercent}}));
         QVERIFY(study->project().notice.isEmpty());
         QTRY_VERIFY(study->sound());
         discard(study);
@@ -349,7 +352,9 @@ private Q_SLOTS:
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rho}}));
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rho},
+                                    {QStringLiteral("readings"), 9},
+                                    {QStringLiteral("rms_percent"), core.uniform.rmsPercent}}));
         const QString notice = study->project().notice;
         QVERIFY2(notice.startsWith(QStringLiteral("The readings do not determine two layers")),
                  qPrintable(notice));
@@ -367,7 +372,9 @@ private Q_SLOTS:
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), 120.4}}));
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), 120.4},
+                                    {QStringLiteral("readings"), 4},
+                                    {QStringLiteral("rms_percent"), 0}}));
         QVERIFY(study->project().notice.isEmpty());
         discard(study);
     }
