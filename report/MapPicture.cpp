@@ -49,6 +49,7 @@ PlanPicture MapPicture::picture() const {
     p.result = &m_result;
     p.map = m_map;
     p.legend = false;
+    p.pointsInExtent = false;
     p.tolerable = 0; // drawn here, red, and marked on the legend
     return p;
 }

@@ -84,7 +84,8 @@ QRectF PlanPicture::extent() const {
         for (const Point2 &p : area.outline)
             box |= QRectF(p.x - 1e-3, p.y - 1e-3, 2e-3, 2e-3);
     for (const TouchPoint &p : shownPoints())
-        box |= QRectF(p.at.x - 1e-3, p.at.y - 1e-3, 2e-3, 2e-3);
+        if (pointsInExtent)
+            box |= QRectF(p.at.x - 1e-3, p.at.y - 1e-3, 2e-3, 2e-3);
     if (box.isNull())
         box = QRectF(-10, -10, 20, 20);
     const double margin = 0.05 * std::max(box.width(), box.height()) + 1;

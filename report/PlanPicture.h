@@ -45,6 +45,10 @@ public:
     // The map's legend in a strip of the device's right; a picture that draws its own
     // legend elsewhere (a scaled plan) turns it off and has all of the device for the plan.
     bool legend = true;
+    // Whether the touch points widen the extent: a map's field is computed round the
+    // system only, and a remote point (a transferred potential's) would shrink it to a
+    // corner of the page; the points' table gives their values.
+    bool pointsInExtent = true;
 
     // What a cell without a value is filled with, inside the raster.
     static QColor noValueColour() { return {214, 214, 214}; }

@@ -336,9 +336,12 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     for (const ReportBlock &profile : pictures(document, result, safety, texts))
         report.blocks.append(profile);
     report.blocks.append(groups(result, texts));
-    report.blocks.append(LeakageTable::block(tav::SystemLeakage::of(document, result), texts));
+    const tav::SystemLeakage leakage = tav::SystemLeakage::of(document, result);
+    report.blocks.append(LeakageTable::block(leakage, texts));
     report.blocks.append(SystemPictures::leakage(document, kept, texts));
     report.blocks.append(SystemMethod::assumptions(texts));
+    if (const auto all = LeakageTable::appendix(document, leakage, texts))
+        report.blocks.append(*all);
     return report;
 }
 

@@ -134,6 +134,11 @@ inline constexpr unsigned kLeakageRods = 3236;
 inline constexpr unsigned kLeakagePosts = 3237;
 inline constexpr unsigned kLeakageHeading = 3238;
 inline constexpr unsigned kLeakageColumns = 3239; // 3239-3244
+// The appendix of every conductor's leakage: its heading, number, and ends.
+inline constexpr unsigned kLeakageAppendix = 3245;
+inline constexpr unsigned kLeakageNumber = 3246;
+inline constexpr unsigned kLeakageFrom = 3247;
+inline constexpr unsigned kLeakageTo = 3248;
 
 // The two-layer soil model window.
 namespace SoilModel {

@@ -5,6 +5,7 @@
 #include "core/earthing/TouchAreas.h"
 #include "report/ColourScale.h"
 #include "report/Contour.h"
+#include "report/MapPicture.h"
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
 #include "report/ProfilePicture.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void mapsAgreeWithTheSearch_data();
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
+    void remotePointWidensThePlanOnly();
     void profileSamplesTheField();
     void touchMapLeavesNoMetalGrey_data();
     void touchMapLeavesNoMetalGrey();
@@ -253,6 +255,21 @@ void TestPictures::mapsAgreeWithTheSearch() {
         QVERIFY2(std::abs(best - highest) < 0.05 * highest,
                  qPrintable(QStringLiteral("%1 against %2").arg(best).arg(highest)));
     }
+}
+
+// A touch point 500 m off (a cable's far end) is on the plan, but a map keeps the scale
+// of the field it shows.
+void TestPictures::remotePointWidensThePlanOnly() {
+    EarthingResult r = solvedGrid();
+    r.touchPoints = {{{500, 0}, 0, "cable end"}};
+    PlanPicture plan;
+    plan.result = &r;
+    QVERIFY(plan.extent().contains(QPointF(500, 0)));
+    MapPicture map(r, PlanPicture::Map::Touch);
+    QVERIFY(!map.extent().contains(QPointF(500, 0)));
+    const QRectF field(QPointF(r.raster.x(0), r.raster.y(0)),
+                       QPointF(r.raster.x(r.raster.nx - 1), r.raster.y(r.raster.ny - 1)));
+    QVERIFY(map.extent().contains(field) && map.extent().width() < 1.2 * field.width() + 2);
 }
 
 void TestPictures::planDrawsPartsAndCells() {

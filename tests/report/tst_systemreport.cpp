@@ -1,5 +1,8 @@
 // The earthing system study's report: each part in words, and the verdict's tone.
+#include "core/earthing/EarthingSolver.h"
+#include "document/PartLeakage.h"
 #include "document/SystemDocument.h"
+#include "report/LeakageTable.h"
 #include "report/PlaceTable.h"
 #include "report/SystemParts.h"
 #include "report/SystemReport.h"
@@ -84,6 +87,46 @@ private Q_SLOTS:
             SystemReport::inputs(tav::SystemDocument::fromJson(json, error), shippedTexts());
         QCOMPARE(pairs.at(0).second, soil);
         QCOMPARE(pairs.at(1).second, current);
+    }
+
+    // The appendix holds every conductor once, where it runs, and the currents add up to
+    // what was injected; a system of single conductors needs none.
+    void leakageAppendix_data() {
+        QTest::addColumn<QByteArray>("parts");
+        QTest::addColumn<bool>("given");
+        QTest::newRow("grid and rods")
+            << QByteArray(R"("grids": [{"size": [20, 10], "conductors": [3, 2], "depth": 0.5, )"
+                          R"("diameter": 0.01, "rods": {"corners": true, "length": 3, )"
+                          R"("diameter": 0.016}}])")
+            << true;
+        QTest::newRow("two wires")
+            << QByteArray(R"("conductors": [{"from": [0, 0, 0.5], "to": [10, 0, 0.5], )"
+                          R"("diameter": 0.01}, {"from": [0, 5, 0.5], "to": [10, 5, 0.5], )"
+                          R"("diameter": 0.01}])")
+            << false;
+    }
+    void leakageAppendix() {
+        QFETCH(QByteArray, parts);
+        QFETCH(bool, given);
+        const tav::SystemDocument d = read(parts);
+        const auto solved = tav::earthing::EarthingSolver::solve(d.input());
+        QVERIFY(!solved.refused());
+        const auto leakage = tav::SystemLeakage::of(d, solved.result());
+        const auto block = LeakageTable::appendix(d, leakage, shippedTexts());
+        QCOMPARE(block.has_value(), given);
+        if (!given)
+            return;
+        QVERIFY(block->newPage);
+        QCOMPARE(block->rows.size(), qsizetype(d.input().conductors.size()));
+        // The grid's first conductor runs along y at x = 0, 0.5 m down; the rods last.
+        QCOMPARE(block->rows.first().mid(1, 3),
+                 QStringList({"Grid 1", "(0, 0, 0.5)", "(0, 10, 0.5)"}));
+        QCOMPARE(block->rows.last().at(1), QStringLiteral("Grid 1 rods"));
+        double sum = 0;
+        for (const QStringList &row : block->rows)
+            sum += row.at(4).toDouble();
+        // Each current shown to four digits: the sum within their rounding of the 10 A.
+        QVERIFY2(std::abs(sum - 10) < 1e-3 * block->rows.size(), qPrintable(QString::number(sum)));
     }
 
     // The window's profile line when the project keeps one, else along x through the worst
