@@ -1,5 +1,6 @@
 #include "report/GridSafetyReport.h"
 
+#include "report/CriteriaBlock.h"
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
 
@@ -181,6 +182,17 @@ Report report(const GridSafetyStudy &study, const GridSafetyOutcome &outcome,
     inputs.pairs =
         gridInputs(study, texts) + faultInputs(study, texts) + faultResults(study, outcome, texts);
     report.blocks.append(inputs);
+    const tav::GridSafetyInput &grid = study.grid;
+    std::optional<tav::TolerableVoltages> limits;
+    if (outcome.safety) {
+        limits.emplace();
+        limits->Cs = outcome.safety->Cs;
+        limits->permissibleTouch = outcome.safety->permissibleTouch;
+        limits->bodyCurrent = outcome.safety->bodyCurrent;
+    }
+    report.blocks.append(CriteriaBlock::block(
+        {grid.faultDuration, grid.body, grid.surface, grid.criteria, grid.footwear},
+        std::nullopt, limits, texts));
     ReportBlock results;
     results.heading = texts.text(kResults);
     if (outcome.safety) {

@@ -184,7 +184,7 @@ Report GridSafetyWindow::report() const {
     outcome.refusal.reset();
     outcome.cautions.clear();
     Report report = Report_::report(m_reading.study, outcome, header, words);
-    report.blocks.removeFirst(); // the inputs, which are not all there
+    report.blocks.remove(0, 2); // the inputs and the criteria, which are not all there
     report.blocks.first().lines.prepend({m_reading.missing, ReportLine::Tone::Fail});
     return report;
 }

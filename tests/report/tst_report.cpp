@@ -235,6 +235,7 @@ private Q_SLOTS:
         auto volts = [](double v) { return ReportNumber::text(v) + QStringLiteral(" V"); };
         const QString expected[] = {
             QStringLiteral("Grid safety (IEEE Std 80)"),
+            QStringLiteral("Safety criteria and their basis"),
             QStringLiteral("Touch: Em %1 against a tolerable %2: %3")
                 .arg(volts(r.Em), volts(r.touchTolerable), touch),
             QStringLiteral("Step: Es %1 against a tolerable %2: %3")
