@@ -103,7 +103,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         readVersion(document.object().value(QLatin1String("version")), error);
     f.allowOnly({"version", "soil", "current", "current_basis", "conductors", "grids", "rods", "l_grids", "rings",
                  "fences", "touch_areas", "touch_points", "points", "search", "segment_length",
-                 "safety", "study_window"});
+                 "safety", "study_window", "north"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, error);
@@ -131,6 +131,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         d.search.reach = s.positive("reach", d.search.reach, false);
     }
     d.segmentLength = f.number("segment_length", d.segmentLength, false);
+    d.north = f.number("north", 0, false);
     if (f.has("safety") && !f.isNull("safety") && !f.failed())
         d.safety = StudyParts::readSafety(f.value("safety", true), error, d.surfaceZone);
     // Once every part is read, so that a touch area of a later part's group is kept.
@@ -393,6 +394,8 @@ QByteArray SystemDocument::toJson() const {
                                               {QStringLiteral("margin"), search.margin},
                                               {QStringLiteral("reach"), search.reach}};
     o[QStringLiteral("segment_length")] = segmentLength;
+    if (north != 0)
+        o[QStringLiteral("north")] = north;
     if (safety)
         o[QStringLiteral("safety")] = StudyParts::write(*safety, surfaceZone);
     if (!studyWindow.isEmpty())

@@ -86,6 +86,9 @@ public:
     std::vector<earthing::Point2> points;
     earthing::SearchOptions search;
     double segmentLength = 1;
+    // Where north lies on the plan, in degrees from +y towards +x (clockwise seen from
+    // above): the report's north arrow; nothing is computed from it.
+    double north = 0;
     std::optional<SafetyCriteria> safety;
     // safety.surface/area: the polygon the surface layer lies in; empty, everywhere (or,
     // without a surface layer, nowhere). Kept here since SafetyCriteria holds no plan.

@@ -50,6 +50,7 @@ PlanPicture MapPicture::picture() const {
     p.map = m_map;
     p.legend = false;
     p.pointsInExtent = false;
+    p.north = north;
     p.tolerable = 0; // drawn here, red, and marked on the legend
     return p;
 }

@@ -24,6 +24,7 @@ public:
     MapPicture(const tav::earthing::EarthingResult &result, PlanPicture::Map map);
 
     std::vector<tav::earthing::Conductor> conductors; // the system's, as solved
+    double north = 0; // degrees from +y towards +x, as PlanPicture's
     std::vector<ScaledPlan::GridShape> grids;         // dimensioned
     double tolerable = 0; // V, the line drawn on a touch or step map; 0: none
 

@@ -49,6 +49,9 @@ public:
     // system only, and a remote point (a transferred potential's) would shrink it to a
     // corner of the page; the points' table gives their values.
     bool pointsInExtent = true;
+    // Where north lies on the plan, in degrees from +y towards +x; the plan to scale's arrow
+    // points there.
+    double north = 0;
 
     // What a cell without a value is filled with, inside the raster.
     static QColor noValueColour() { return {214, 214, 214}; }

@@ -178,7 +178,7 @@ void ScaledPlan::paint(
     painter.drawRect(m_frame);
     paintTicks(painter, texts);
     paintScaleBar(painter, texts);
-    paintNorth(painter, texts);
+    paintNorth(painter, picture.north, texts);
     painter.restore();
 }
 
@@ -295,11 +295,18 @@ void ScaledPlan::paintScaleBar(QPainter &painter, const StudyTexts &texts) const
                      Qt::AlignLeft, scaleText(texts));
 }
 
-// An arrow pointing to +y at the right of the strip under the plan, N at its head.
-void ScaledPlan::paintNorth(QPainter &painter, const StudyTexts &texts) const {
+// An arrow pointing north (+y unless the project turns it) at the right of the strip under
+// the plan, turned about its middle, N at its head.
+void ScaledPlan::paintNorth(QPainter &painter, double north, const StudyTexts &texts) const {
     const double line = QFontMetricsF(painter.font()).height();
-    const QPointF foot(m_frame.right() - 8, m_area.bottom() - 4);
+    // Room on its right for the arrow turned flat with its N.
+    const QPointF foot(m_frame.right() - 24, m_area.bottom() - 4);
     const QPointF head(foot.x(), foot.y() - (kBottom - 20 - line));
+    painter.save();
+    const QPointF middle = (foot + head) / 2;
+    painter.translate(middle);
+    painter.rotate(north); // clockwise on the page, as from +y towards +x on the plan
+    painter.translate(-middle);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 0.8));
     painter.drawLine(foot, head);
@@ -309,6 +316,7 @@ void ScaledPlan::paintNorth(QPainter &painter, const StudyTexts &texts) const {
     painter.drawPolygon(arrow);
     painter.drawText(QRectF(head.x() - 20, head.y() - line - 1, 40, line), Qt::AlignHCenter,
                      texts.text(kNorth));
+    painter.restore();
 }
 
 std::vector<ScaledPlan::GridShape> ScaledPlan::gridShapes(const tav::SystemDocument &document) {
@@ -333,5 +341,6 @@ PlanPicture ScaledPlan::pictureOf(const tav::SystemDocument &document) {
         picture.touchPoints = input.touchPoints;
         picture.surfaceZone = input.surfaceZone;
     }
+    picture.north = document.north;
     return picture;
 }

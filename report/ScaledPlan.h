@@ -23,7 +23,7 @@ class SystemDocument;
 // ten): the largest that shows the system's extent in the area given, so that a length can
 // be taken off the printed page with a rule. Round the plan: a grid in metres at round
 // spacings with its ticks labelled, the grids' sides and mesh spacing dimensioned, a scale
-// bar and a north arrow (north is +y). Page units are points (1/72 in), as the report's.
+// bar and a north arrow (north is +y unless the project turns it). Page units are points (1/72 in), as the report's.
 class ScaledPlan {
 public:
     // A grid or an L-shaped grid as the document gives it, for its dimension lines: its
@@ -99,7 +99,7 @@ private:
     void paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
                          const StudyTexts &texts) const;
     void paintScaleBar(QPainter &painter, const StudyTexts &texts) const;
-    void paintNorth(QPainter &painter, const StudyTexts &texts) const;
+    void paintNorth(QPainter &painter, double north, const StudyTexts &texts) const;
     // The grid's values of one axis within [lo, hi].
     std::vector<double> gridValues(double lo, double hi) const;
 

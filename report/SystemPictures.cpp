@@ -54,10 +54,12 @@ std::vector<ReportBlock> maps(const tav::SystemDocument &document,
         block.pictureHeight = kMapHeight;
         const PlanPicture::Map map = kind.map;
         const double tolerable = kind.tolerable;
-        block.picture = [result, map, conductors, grids, tolerable, texts](QPainter &painter,
-                                                                           const QRectF &area) {
+        const double north = document.north;
+        block.picture = [result, map, conductors, grids, tolerable, north,
+                         texts](QPainter &painter, const QRectF &area) {
             MapPicture picture(*result, map);
             picture.conductors = conductors;
+            picture.north = north;
             picture.grids = grids;
             picture.tolerable = tolerable;
             picture.paint(painter, area, texts);

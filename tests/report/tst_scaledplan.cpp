@@ -67,6 +67,8 @@ private Q_SLOTS:
     void conductorsAreDrawnToScale();
     void dimensionsAndScaleText();
     void documentsShapesAndFence();
+    void northArrowTurnsWithTheProject_data();
+    void northArrowTurnsWithTheProject();
 };
 
 // The room for the extent is the area less 32 + 6 points across for the tick labels and
@@ -213,6 +215,42 @@ void TestScaledPlan::dimensionsAndScaleText() {
     const double expected = 20 * pointsPerMetre(200);
     QVERIFY2(std::abs(drawn - expected) < 0.03 * expected,
              qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
+}
+
+void TestScaledPlan::northArrowTurnsWithTheProject_data() {
+    QTest::addColumn<double>("north");
+    QTest::addColumn<bool>("upright");
+    QTest::newRow("+y") << 0. << true;
+    QTest::newRow("+x") << 90. << false;
+    QTest::newRow("-x") << -90. << false;
+}
+
+// The arrow's ink under the plan, right of the scale bar: tall and narrow while north is
+// +y, wide and low once the project turns it a quarter.
+void TestScaledPlan::northArrowTurnsWithTheProject() {
+    QFETCH(double, north);
+    QFETCH(bool, upright);
+    tav::DocumentError error;
+    const tav::SystemDocument d = tav::SystemDocument::fromJson(
+        R"({"soil": {"rho": 100}, "current": 1, "north": )" + QByteArray::number(north) + "}",
+        error);
+    QCOMPARE(error.kind, tav::DocumentError::Kind::None);
+    const QRectF page(0, 0, 500, 400);
+    const ScaledPlan plan(page, QRectF(-2, -2, 24, 16));
+    const QImage image = painted(plan, page, ScaledPlan::pictureOf(d));
+    // Below the ticks' labels, right of the scale bar and its last label.
+    const double top = plan.frame().bottom() + 16;
+    const double left = plan.scaleBar().right() + 30;
+    const QRect strip(int(left * kPixelsPerPoint), int(top * kPixelsPerPoint),
+                      int((page.right() - left) * kPixelsPerPoint),
+                      int((page.bottom() - top) * kPixelsPerPoint));
+    QRect ink;
+    for (int y = strip.top(); y <= strip.bottom() && y < image.height(); ++y)
+        for (int x = strip.left(); x <= strip.right() && x < image.width(); ++x)
+            if (dark(image.pixelColor(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    QVERIFY(!ink.isEmpty());
+    QCOMPARE(ink.height() > ink.width(), upright);
 }
 
 // A grid 20 m by 12 m with rods at its corners, an L-shaped grid beside it and a fence
