@@ -1,5 +1,7 @@
 #include "report/ColourScale.h"
 
+#include "report/ReportNumber.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -160,7 +162,7 @@ void ColourScale::paintLegend(QPainter &painter, const QRectF &area, const QStri
         painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 0.4 * line, y));
         painter.drawText(
             QRectF(bar.right() + 0.6 * line, y - line / 2, area.right() - bar.right(), line),
-            Qt::AlignLeft | Qt::AlignVCenter, QString::number(v, 'g', 6));
+            Qt::AlignLeft | Qt::AlignVCenter, ReportNumber::given(v));
     }
     painter.restore();
 }

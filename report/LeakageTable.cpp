@@ -53,15 +53,17 @@ std::optional<ReportBlock> LeakageTable::appendix(const tav::SystemDocument &doc
     const double injected = leakage.injected;
     for (std::size_t k = 0; k < leakage.conductors.size() && k < conductors.size(); ++k) {
         const tav::earthing::ConductorLeakage &c = leakage.conductors[k];
+        // A lone floating conductor nets nothing but rounding: shown as the 0 it is.
+        const double scale = std::abs(c.current) < 1e-9 * injected ? 0 : 1;
         tav::PartLeakageRow part;
         part.kind = sources[k].kind;
         part.index = sources[k].index;
         part.field = sources[k].field;
         block.rows.append({QString::number(k + 1), tav::SystemLeakage::name(part, text),
                            place(conductors[k].from), place(conductors[k].to),
-                           ReportNumber::text(c.current),
-                           ReportNumber::text(injected > 0 ? 100 * c.current / injected : 0),
-                           ReportNumber::text(c.density())});
+                           ReportNumber::text(scale * c.current),
+                           ReportNumber::text(injected > 0 ? scale * 100 * c.current / injected : 0),
+                           ReportNumber::text(scale * c.density())});
     }
     return block;
 }

@@ -1,6 +1,7 @@
 #include "report/ProfilePicture.h"
 
 #include "report/ColourScale.h"
+#include "report/ReportNumber.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -70,14 +71,14 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
         painter.drawLine(QPointF(plot.left() - 0.3 * line, py), QPointF(plot.left(), py));
         painter.drawText(
             QRectF(area.left(), py - line / 2, plot.left() - area.left() - 0.5 * line, line),
-            Qt::AlignRight | Qt::AlignVCenter, QString::number(y, 'g', 6));
+            Qt::AlignRight | Qt::AlignVCenter, ReportNumber::given(y));
     }
     const double xHigh = distance.back();
     for (double x : ColourScale::ticks(0, xHigh, std::max(2, int(plot.width() / (5 * line))))) {
         const double px = plot.left() + x / std::max(xHigh, 1e-9) * plot.width();
         painter.drawLine(QPointF(px, plot.bottom()), QPointF(px, plot.bottom() + 0.3 * line));
         painter.drawText(QRectF(px - 3 * line, plot.bottom() + 0.4 * line, 6 * line, line),
-                         Qt::AlignCenter, QString::number(x, 'g', 6));
+                         Qt::AlignCenter, ReportNumber::given(x));
     }
     painter.drawText(QRectF(plot.left(), area.bottom() - 1.2 * line, plot.width(), line),
                      Qt::AlignCenter, xTitle);

@@ -28,8 +28,20 @@ QString text(double value, int significantDigits) {
 }
 
 QString given(double value) {
-    return QString::fromStdString(
-        tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits));
+    const double magnitude = std::abs(value);
+    if (!std::isfinite(value) || value == 0 || magnitude >= 1e15 || magnitude < 1e-6)
+        return QString::fromStdString(
+            tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits));
+    // Plain decimals as text() writes them, without the zeros that only pad the digits: a
+    // megavolt isoline reads 1500000, not 1.5e+06.
+    QString shown = text(value, tav::NumericText::kSingleDigits);
+    if (shown.contains(QLatin1Char('.'))) {
+        while (shown.endsWith(QLatin1Char('0')))
+            shown.chop(1);
+        if (shown.endsWith(QLatin1Char('.')))
+            shown.chop(1);
+    }
+    return shown;
 }
 
 } // namespace ReportNumber

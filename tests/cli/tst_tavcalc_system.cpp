@@ -51,10 +51,12 @@ QByteArray withSafety(double current, double duration) {
            R"(, "body": 70, "surface": {"rho": 2500, "thickness": 0.102}}})";
 }
 
-QString pdfText(const QString &pdf) {
+QString pdfText(const QString &pdf, bool layout = false) {
     QProcess text;
-    text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
-               {pdf, QStringLiteral("-")});
+    QStringList arguments{pdf, QStringLiteral("-")};
+    if (layout)
+        arguments.prepend(QStringLiteral("-layout"));
+    text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), arguments);
     text.waitForFinished(30000);
     return QString::fromUtf8(text.readAllStandardOutput());
 }
@@ -347,6 +349,45 @@ private Q_SLOTS:
         // pixels than the verdicts' words give.
         const int coloured = colouredPixels(pdf, folder.path());
         QVERIFY2(coloured > 2000, qPrintable(QString::number(coloured)));
+        // The figures a reviewer checks, as the JSON gives them, at four significant digits
+        // and never an exponent: R, the segments, the worst touch and step against their
+        // limits, the criteria, each part's diameter, each area's verdict.
+        const QJsonObject r =
+            QJsonDocument::fromJson(tavCalc({"system", "--input", "-", "--format", "json"},
+                                            withSafety(1e5, 0.5))
+                                        .out.toUtf8())
+                .object();
+        const auto shown = [](double v) {
+            const int whole = int(std::floor(std::log10(std::abs(v)))) + 1;
+            return QString::number(v, 'f', std::max(0, 4 - whole));
+        };
+        const QString layout = pdfText(pdf, true);
+        const QJsonObject touch = r.value(QStringLiteral("touch_max")).toObject();
+        const QJsonObject step = r.value(QStringLiteral("step_max")).toObject();
+        const QJsonObject area = r.value(QStringLiteral("touch_areas")).toArray()[0].toObject();
+        const QString figures[] = {
+            QStringLiteral("Resistance to remote earth %1 Ω")
+                .arg(shown(r.value(QStringLiteral("resistance")).toDouble())),
+            QStringLiteral("Segments solved +%1\\b").arg(r.value(QStringLiteral("segments")).toInt()),
+            QStringLiteral("Worst touch voltage %1 V against the tolerable %2 V: FAIL")
+                .arg(shown(touch.value(QStringLiteral("voltage")).toDouble()),
+                     shown(touch.value(QStringLiteral("tolerable")).toDouble())),
+            QStringLiteral("Worst step voltage %1 V against the tolerable %2 V: FAIL")
+                .arg(shown(step.value(QStringLiteral("voltage")).toDouble()),
+                     shown(step.value(QStringLiteral("tolerable")).toDouble())),
+            QStringLiteral("Standard +IEEE Std 80-2013"),
+            QStringLiteral("Conductor 1 .* 0\\.5 +10 +– +floating group 1"),
+            QStringLiteral("Grid 1 .*4 × 4 m +0\\.5 +10 +– +energised"),
+            QStringLiteral("Grid 1 +%1 +\\(8, -10\\) +on +%2 +FAIL")
+                .arg(shown(area.value(QStringLiteral("touch_max"))
+                               .toObject()
+                               .value(QStringLiteral("voltage"))
+                               .toDouble()),
+                     shown(area.value(QStringLiteral("tolerable")).toDouble()))};
+        for (const QString &figure : figures)
+            QVERIFY2(layout.contains(QRegularExpression(figure)), qPrintable(figure));
+        QVERIFY2(!layout.contains(QRegularExpression(QStringLiteral("[0-9]e[-+][0-9]"))),
+                 "a number with an exponent");
         const QString refusedPdf = folder.filePath(QStringLiteral("refused.pdf"));
         const Run refused = tavCalc({"system", "--input", "-", "--pdf", refusedPdf},
                                     R"({"soil": {"rho": 1}, "current": 1})");

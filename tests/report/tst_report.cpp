@@ -109,6 +109,24 @@ private Q_SLOTS:
         QCOMPARE(ReportNumber::text(value, digits), shown);
     }
 
+    // A value as given: its digits up to six, no padding zeros, no exponent in the range a
+    // study gives (a megavolt isoline of a 100 kA fault, a 10.5 mm wire in metres).
+    void givenValues_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("megavolts") << 1.5e6 << "1500000";
+        QTest::newRow("a wire in metres") << 0.0105 << "0.0105";
+        QTest::newRow("six digits") << 2.3456789 << "2.34568";
+        QTest::newRow("whole") << 70. << "70";
+        QTest::newRow("negative") << -12.5 << "-12.5";
+    }
+
+    void givenValues() {
+        QFETCH(double, value);
+        QFETCH(QString, shown);
+        QCOMPARE(ReportNumber::given(value), shown);
+    }
+
     void decades_data() {
         QTest::addColumn<double>("low");
         QTest::addColumn<double>("high");
