@@ -142,19 +142,28 @@ void ReportPieces::pairs(const QVector<QPair<QString, QString>> &pairs) {
     const QFontMetricsF metrics(f, m_painter.device());
     const double gap = kType;
     const double columnWidth = (m_width - gap * (columns - 1)) / columns;
-    double nameWidth = 0;
-    for (const auto &pair : pairs)
-        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(pair.first + QLatin1Char(' ')));
-    nameWidth = std::min(nameWidth, columnWidth * 0.55);
-    const double valueWidth = columnWidth - nameWidth;
+    // Each column's names as wide as its longest and a gap, unless that leaves its values
+    // too little: a long name whose values are short takes their room rather than wrap.
+    std::vector<double> nameWidth(columns, 0), valueWidth(columns, 0);
+    for (int c = 0; c < columns; ++c) {
+        double names = 0, values = 0;
+        for (int k = c * perColumn; k < std::min(int(pairs.size()), (c + 1) * perColumn); ++k) {
+            names = std::max(names, metrics.horizontalAdvance(pairs[k].first));
+            values = std::max(values, metrics.horizontalAdvance(pairs[k].second));
+        }
+        const double room = std::max(columnWidth * 0.55, columnWidth - values - gap);
+        nameWidth[c] = std::min(names + gap, room);
+        valueWidth[c] = columnWidth - nameWidth[c];
+    }
     for (int r = 0; r < perColumn; ++r) {
         QVector<QPair<QString, QString>> row;
         ReportPiece piece;
         for (int c = 0; c < columns && c * perColumn + r < pairs.size(); ++c) {
             const auto &pair = pairs[c * perColumn + r];
             row.append(pair);
-            piece.height = std::max({piece.height, textHeight(m_painter, pair.first, f, nameWidth),
-                                     textHeight(m_painter, pair.second, f, valueWidth)});
+            piece.height =
+                std::max({piece.height, textHeight(m_painter, pair.first, f, nameWidth[c]),
+                          textHeight(m_painter, pair.second, f, valueWidth[c])});
         }
         piece.draw = [row, f, nameWidth, valueWidth, columnWidth, gap](QPainter &painter,
                                                                        const QRectF &area) {
@@ -162,10 +171,10 @@ void ReportPieces::pairs(const QVector<QPair<QString, QString>> &pairs) {
             for (int c = 0; c < row.size(); ++c) {
                 const double x = area.left() + c * (columnWidth + gap);
                 painter.setPen(kNameColour);
-                painter.drawText(QRectF(x, area.top(), nameWidth, area.height()), Qt::TextWordWrap,
-                                 row[c].first);
+                painter.drawText(QRectF(x, area.top(), nameWidth[c], area.height()),
+                                 Qt::TextWordWrap, row[c].first);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(x + nameWidth, area.top(), valueWidth, area.height()),
+                painter.drawText(QRectF(x + nameWidth[c], area.top(), valueWidth[c], area.height()),
                                  Qt::TextWordWrap, row[c].second);
             }
         };

@@ -117,9 +117,11 @@ void dimension(QPainter &painter, QPointF a, QPointF b, const QPointF &offset,
 
 std::vector<int> ScaledPlan::series() {
     std::vector<int> out{50};
+    // 1, 1.25, 2, 2.5 and 5 times each power, in eighths: 1:1250 lets a substation of
+    // 70 m fill a map's half page where 1:2000 would leave it a third of the width.
     for (int power = 100; power <= 1000000; power *= 10)
-        for (int m : {2, 4, 5, 10}) // 1, 2, 2.5 and 5 times the power, in halves
-            out.push_back(power / 2 * m);
+        for (int m : {8, 10, 16, 20, 40})
+            out.push_back(power * m / 8);
     out.push_back(10000000);
     return out;
 }

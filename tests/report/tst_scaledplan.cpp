@@ -91,6 +91,8 @@ void TestScaledPlan::choosesTheLargestScaleThatFits_data() {
     QTest::newRow("1:500") << QSizeF(40, 30) << QSizeF(500, 400) << 500;
     // 422 x 604: 200 m at 1:500 is 1133.9 pt; at 1:1000 566.9 pt, 120 m 340.2 pt.
     QTest::newRow("1:1000, tall") << QSizeF(120, 200) << QSizeF(500, 700) << 1000;
+    // 160 m at 1:1000 is 453.5 pt > 422; at 1:1250 362.8 pt.
+    QTest::newRow("1:1250") << QSizeF(160, 60) << QSizeF(500, 400) << 1250;
     // 722 x 204: 100 m at 1:1000 is 283.5 pt > 204 down; at 1:2000 141.7 pt.
     QTest::newRow("1:2000, by the height") << QSizeF(100, 100) << QSizeF(800, 300) << 2000;
     // 300 m at 1:2000 is 425.2 pt > 422; at 1:2500 340.2 pt.
