@@ -19,6 +19,12 @@ constexpr double kFarExponent = 46;
 // (y^2 - x^2)/4 to the fourth power of x and y, and is taken from this spacing so.
 constexpr double kNearest = 1e-3;
 
+// exp(-x), 0 once below 1e-300: the library's exp takes its slow path of underflow and
+// subnormal results beyond, which deep layers under high lambda reach on every abscissa.
+double decay(double x) {
+    return x < 690 ? std::exp(-x) : 0;
+}
+
 bool positive(double value) {
     return std::isfinite(value) && value > 0;
 }
@@ -41,7 +47,7 @@ public:
         const std::vector<double> &h = m_soil.thicknesses;
         if (2 * lambda * h.front() > kFarExponent)
             return 0;
-        return excess(lambda) - (rho.back() - rho.front()) * std::exp(-2 * lambda * m_depth);
+        return excess(lambda) - (rho.back() - rho.front()) * decay(2 * lambda * m_depth);
     }
 
     // T - rho_1 by the recursion T_i = rho_i (T_{i+1} + rho_i t)/(rho_i + T_{i+1} t),
@@ -54,7 +60,7 @@ public:
         double below = rho.back();
         double step = 0;
         for (std::size_t i = h.size(); i-- > 0;) {
-            const double e = std::exp(-2 * lambda * h[i]);
+            const double e = decay(2 * lambda * h[i]);
             step = 2 * rho[i] * e * (below - rho[i]) / (rho[i] * (1 + e) + below * (1 - e));
             below = rho[i] + step;
         }

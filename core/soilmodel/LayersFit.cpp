@@ -2,6 +2,7 @@
 
 #include "core/soilmodel/LayeredSearch.h"
 #include "core/soilmodel/TwoLayerLeastSquares.h"
+#include "core/soilmodel/VectorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,10 +25,13 @@ constexpr double kReach = 0.5;
 constexpr double kSplits[] = {0.25, 0.5, 0.75};
 constexpr double kBelow[] = {1.5, 3, 8};
 constexpr double kFactors[] = {0.1, 0.3, 3, 10};
-// Levenberg-Marquardt from this many of the best seeds, each for this many evaluations;
-// the best end then polished.
-constexpr std::size_t kStarts = 3;
-constexpr int kSeedEvaluations = 30;
+// Levenberg-Marquardt from this many of the best seeds that differ by more than
+// kDistinct in some parameter, each for this many evaluations; the best ends then
+// polished.
+constexpr std::size_t kStarts = 8;
+constexpr double kDistinct = 0.5;
+constexpr int kSeedEvaluations = 12;
+constexpr std::size_t kPolished = 2;
 // Relative error per reading that no fit is asked to resolve: 0.01 %.
 constexpr double kFloor = 1e-4;
 
@@ -97,7 +101,7 @@ void addCurveSeeds(const LayersSearch &s, std::vector<Parameters> &seeds) {
         for (int k = 0; k < kCuts; ++k)
             if (mask & (1u << k))
                 at.push_back(first + span * (k + 1) / (kCuts + 1));
-        for (const double emphasis : {0.0, 1.0})
+        for (const double emphasis : {0.0, 1.0, 2.0})
             seeds.push_back(curveSeed(s, at, emphasis));
     }
 }
@@ -134,7 +138,7 @@ void addSplitSeeds(const LayersSearch &s, const LayeredSoil &fewer,
 
 bool near(const Parameters &a, const Parameters &b) {
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::abs(a[i] - b[i]) > 0.2)
+        if (std::abs(a[i] - b[i]) > kDistinct)
             return false;
     return true;
 }
@@ -164,13 +168,18 @@ Point search(const LayersSearch &s, const std::optional<LayeredSoil> &fewer) {
                          [&p](const Point &q) { return near(p.p, q.p); }))
             starts.push_back(p);
     }
+    std::vector<Point> ends;
+    for (const Point &start : starts)
+        ends.push_back(s.refine(start, kSeedEvaluations));
+    std::sort(ends.begin(), ends.end(),
+              [](const Point &a, const Point &b) { return a.sumOfSquares < b.sumOfSquares; });
     Point best;
-    for (const Point &start : starts) {
-        const Point end = s.refine(start, kSeedEvaluations);
+    for (std::size_t i = 0; i < std::min(kPolished, ends.size()); ++i) {
+        const Point end = s.refine(ends[i]);
         if (end.sumOfSquares < best.sumOfSquares)
             best = end;
     }
-    return std::isfinite(best.sumOfSquares) ? s.refine(best) : best;
+    return best;
 }
 
 // Today's two-layer fit, in the terms of this search.
@@ -213,6 +222,7 @@ double fCritical(double nu) {
 Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int layers) {
     if (const std::optional<Refusal> r = SoundingReadings::refusal(readings, layers))
         return *r;
+    clearUpperVectorState();
     // Each count seeded from the one below it.
     std::optional<LayeredSoil> fewer;
     for (int n = 2; n < layers; ++n)
@@ -224,6 +234,7 @@ Refusable<LayerCountChoice> chooseLayerCount(const std::vector<SoundingReading> 
                                              int most) {
     if (const std::optional<Refusal> r = SoundingReadings::refusal(readings, 1))
         return *r;
+    clearUpperVectorState();
     const std::size_t n = readings.size();
     const double floor = static_cast<double>(n) * kFloor * kFloor;
     LayerCountChoice choice;

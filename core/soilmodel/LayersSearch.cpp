@@ -1,5 +1,7 @@
 #include "core/soilmodel/LayersSearch.h"
 
+#include "core/soilmodel/LayeredSensitivity.h"
+
 #include <unsupported/Eigen/LevenbergMarquardt>
 
 #include <algorithm>
@@ -14,8 +16,6 @@ using Eigen::VectorXd;
 
 constexpr double kResistivityMargin = 13.82; // ln 1e6
 constexpr double kThicknessMargin = 6.91;    // ln 1000
-// Step of the forward differences in every log parameter.
-constexpr double kStep = 1e-7;
 
 double logMean(const std::vector<double> &values) {
     double sum = 0;
@@ -82,12 +82,17 @@ LayersSearch::Parameters LayersSearch::parameters(const LayeredSoil &s) const {
     return p;
 }
 
-std::vector<double> LayersSearch::model(const Parameters &p) const {
+LayeredSoil LayersSearch::scaledSoil(const Parameters &p) const {
     LayeredSoil s;
     for (int i = 0; i < m_layers; ++i)
         s.resistivities.push_back(std::exp(p[static_cast<std::size_t>(i)]));
     for (int i = 0; i + 1 < m_layers; ++i)
         s.thicknesses.push_back(std::exp(p[static_cast<std::size_t>(thicknessIndex(i))]));
+    return s;
+}
+
+std::vector<double> LayersSearch::model(const Parameters &p) const {
+    const LayeredSoil s = scaledSoil(p);
     std::vector<double> m;
     m.reserve(m_scaled.size());
     for (const SoundingReading &r : m_scaled)
@@ -116,13 +121,24 @@ LayersSearch::Point LayersSearch::bestScale(Parameters p) const {
     }
     if (!(squares > 0) || !std::isfinite(squares))
         return {};
-    const double shift = std::log(sum / squares);
+    const double scale = sum / squares;
+    const double shift = std::log(scale);
+    bool clamped = false;
     for (int i = 0; i < m_layers; ++i) {
         double &rho = p[static_cast<std::size_t>(i)];
-        rho = std::clamp(rho + shift, m_lower[static_cast<std::size_t>(i)],
-                         m_upper[static_cast<std::size_t>(i)]);
+        const double moved = std::clamp(rho + shift, m_lower[static_cast<std::size_t>(i)],
+                                        m_upper[static_cast<std::size_t>(i)]);
+        clamped = clamped || moved != rho + shift;
+        rho = moved;
     }
-    return {p, sumOfSquares(p)};
+    if (clamped)
+        return {p, sumOfSquares(p)};
+    double squaresOfErrors = 0;
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        const double e = scale * (m[i] / m_measured[i]) - 1;
+        squaresOfErrors += e * e;
+    }
+    return {p, squaresOfErrors};
 }
 
 struct LayersSearch::Residuals : Eigen::DenseFunctor<double> {
@@ -167,17 +183,22 @@ struct LayersSearch::Residuals : Eigen::DenseFunctor<double> {
         return 0;
     }
 
+    // From the filter's derivatives of Pekeris' recursion: one pass over the readings
+    // instead of one per parameter. Zero beyond the bounds, which stops the search there.
     int df(const VectorXd &x, JacobianType &j) const {
         std::vector<bool> inside;
         const Parameters p = full(x, &inside);
-        const std::vector<double> m = s.model(p);
-        for (std::size_t c = 0; c < free.size(); ++c) {
-            VectorXd moved = x;
-            moved[static_cast<Eigen::Index>(c)] = p[static_cast<std::size_t>(free[c])] + kStep;
-            const std::vector<double> mm = s.model(full(moved));
-            for (std::size_t i = 0; i < m.size(); ++i)
+        const LayeredSoil soil = s.scaledSoil(p);
+        std::vector<double> gradient;
+        for (std::size_t i = 0; i < s.m_scaled.size(); ++i) {
+            LayeredSensitivity::apparent(soil, s.m_scaled[i], gradient);
+            if (hold && hold->tie >= 0)
+                gradient[static_cast<std::size_t>(hold->tie)] +=
+                    hold->sign * gradient[static_cast<std::size_t>(hold->index)];
+            for (std::size_t c = 0; c < free.size(); ++c)
                 j(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(c)) =
-                    inside[c] ? (mm[i] - m[i]) / (kStep * s.m_measured[i]) : 0;
+                    inside[c] ? gradient[static_cast<std::size_t>(free[c])] / s.m_measured[i]
+                              : 0;
         }
         return 0;
     }

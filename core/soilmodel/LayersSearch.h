@@ -73,6 +73,7 @@ private:
     struct Residuals;
 
     Point refineOver(const Point &start, const Hold *hold, int evaluations) const;
+    LayeredSoil scaledSoil(const Parameters &p) const;
 
     int m_layers = 1;
     std::vector<SoundingReading> m_scaled;

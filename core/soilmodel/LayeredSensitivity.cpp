@@ -1,0 +1,163 @@
+#include "core/soilmodel/LayeredSensitivity.h"
+
+#include "core/soilmodel/HankelFilter.h"
+
+#include <cmath>
+
+namespace tav::LayeredSensitivity {
+
+namespace {
+
+// As in LayeredSoil: beyond exp(-2 lambda h1) = 1e-20 nothing is left; below a thousandth
+// of the top layer the cube law.
+constexpr double kFarExponent = 46;
+constexpr double kNearest = 1e-3;
+
+// exp(-x), 0 once below 1e-300: the library's exp takes its slow path of underflow and
+// subnormal results beyond, which deep layers under high lambda reach on every abscissa.
+double decay(double x) {
+    return x < 690 ? std::exp(-x) : 0;
+}
+
+// The remainder T - rho_1 - (rho_N - rho_1) exp(-2 lambda D) that LayeredSoil filters,
+// with its derivatives, accumulated over the filter's abscissas at one radius.
+class Accumulator {
+public:
+    Accumulator(const LayeredSoil &soil, std::size_t parameters)
+        : m_soil(soil), m_n(soil.resistivities.size()), m_db(parameters), m_ds(parameters) {
+        for (const double h : soil.thicknesses)
+            m_depth += h;
+    }
+
+    double depth() const { return m_depth; }
+
+    // The transform of the remainder at r, its derivatives added into gradient times
+    // factor.
+    double transform(double r, double factor, std::vector<double> &gradient) {
+        const auto &b = HankelFilter::abscissas();
+        const auto &w = HankelFilter::weights();
+        double sum = 0;
+        for (std::size_t i = 0; i < HankelFilter::kPoints; ++i) {
+            const double lambda = b[i] / r;
+            if (2 * lambda * m_soil.thicknesses.front() > kFarExponent)
+                break;
+            sum += w[i] * evaluate(lambda);
+            for (std::size_t k = 0; k < m_ds.size(); ++k)
+                gradient[k] += factor * w[i] * m_ds[k] / r;
+        }
+        return sum / r;
+    }
+
+private:
+    // The remainder at lambda; its derivatives left in m_ds.
+    double evaluate(double lambda) {
+        const std::vector<double> &rho = m_soil.resistivities;
+        const std::vector<double> &h = m_soil.thicknesses;
+        std::fill(m_db.begin(), m_db.end(), 0.0);
+        std::fill(m_ds.begin(), m_ds.end(), 0.0);
+        double below = rho.back();
+        m_db[m_n - 1] = rho.back();
+        double step = 0;
+        for (std::size_t i = h.size(); i-- > 0;) {
+            const double e = decay(2 * lambda * h[i]);
+            const double num = 2 * rho[i] * e * (below - rho[i]);
+            const double den = rho[i] * (1 + e) + below * (1 - e);
+            step = num / den;
+            for (std::size_t k = 0; k < m_ds.size(); ++k) {
+                const double dRho = k == i ? rho[i] : 0;
+                const double dE = k == m_n + i ? -2 * lambda * h[i] * e : 0;
+                const double dB = m_db[k];
+                if (dRho == 0 && dE == 0 && dB == 0) {
+                    m_ds[k] = 0;
+                    continue;
+                }
+                const double dNum =
+                    2 * (dRho * e * (below - rho[i]) + rho[i] * dE * (below - rho[i]) +
+                         rho[i] * e * (dB - dRho));
+                const double dDen = dRho * (1 + e) + rho[i] * dE + dB * (1 - e) - below * dE;
+                m_ds[k] = (dNum * den - num * dDen) / (den * den);
+                m_db[k] = dRho + m_ds[k];
+            }
+            below = rho[i] + step;
+        }
+        // Less the part whose transform is closed.
+        const double contrast = rho.back() - rho.front();
+        const double far = decay(2 * lambda * m_depth);
+        m_ds[0] += rho.front() * far;
+        m_ds[m_n - 1] -= rho.back() * far;
+        for (std::size_t j = 0; j < h.size(); ++j)
+            m_ds[m_n + j] += contrast * far * 2 * lambda * h[j];
+        return step - contrast * far;
+    }
+
+    const LayeredSoil &m_soil;
+    std::size_t m_n;
+    double m_depth = 0;
+    std::vector<double> m_db; // d T_i / d p, of the layer below the one at hand
+    std::vector<double> m_ds; // d (T_i - rho_i) / d p, then of the remainder
+};
+
+double filtered(const LayeredSoil &soil, double r1, double r2, double g,
+                std::vector<double> &gradient) {
+    const std::vector<double> &rho = soil.resistivities;
+    const std::size_t n = rho.size();
+    Accumulator remainder(soil, gradient.size());
+    const double d = remainder.depth();
+    const double s1 = std::sqrt(r1 * r1 + 4 * d * d);
+    const double s2 = std::sqrt(r2 * r2 + 4 * d * d);
+    const double roots = (r2 - r1) * (r2 + r1) / (s1 * s2 * (s1 + s2));
+    const double contrast = rho.back() - rho.front();
+    // d roots / d D, each h_j moving D by h_j per unit of ln h_j.
+    const double slope = 4 * d * (1 / (s2 * s2 * s2) - 1 / (s1 * s1 * s1));
+    gradient[0] += rho.front() - g * rho.front() * roots;
+    gradient[n - 1] += g * rho.back() * roots;
+    for (std::size_t j = 0; j + 1 < n; ++j)
+        gradient[n + j] += g * contrast * slope * soil.thicknesses[j];
+    const double i1 = remainder.transform(r1, g, gradient);
+    std::vector<double> second(gradient.size(), 0.0);
+    const double i2 = remainder.transform(r2, g, second);
+    for (std::size_t k = 0; k < gradient.size(); ++k)
+        gradient[k] -= second[k];
+    return rho.front() + g * (contrast * roots + (i1 - i2));
+}
+
+} // namespace
+
+double apparent(const LayeredSoil &soil, const SoundingReading &reading,
+                std::vector<double> &gradient) {
+    const std::size_t n = soil.resistivities.size();
+    gradient.assign(2 * n - 1, 0.0);
+    if (n == 1) {
+        gradient[0] = soil.resistivities.front();
+        return soil.resistivities.front();
+    }
+    double r1 = reading.spacing;
+    double r2 = 2 * reading.spacing;
+    double g = 2 * reading.spacing;
+    if (reading.array == SoundingArray::Schlumberger) {
+        const double big = reading.spacing;
+        const double small = reading.halfPotentialSpacing;
+        r1 = big - small;
+        r2 = big + small;
+        g = (big - small) * (big + small) / (2 * small);
+    }
+    const double nearest = kNearest * soil.thicknesses.front();
+    double cube = 1;
+    if (r2 < nearest) {
+        const double scale = nearest / r2;
+        cube = 1 / (scale * scale * scale);
+        r1 *= scale;
+        r2 = nearest;
+        g *= scale;
+    }
+    const double value = filtered(soil, r1, r2, g, gradient);
+    if (cube == 1)
+        return value;
+    // rho_a = rho_1 + (rho_a' - rho_1) cube
+    for (double &d : gradient)
+        d *= cube;
+    gradient[0] += soil.resistivities.front() * (1 - cube);
+    return soil.resistivities.front() + (value - soil.resistivities.front()) * cube;
+}
+
+} // namespace tav::LayeredSensitivity
