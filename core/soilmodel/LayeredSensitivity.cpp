@@ -71,9 +71,8 @@ private:
                     m_ds[k] = 0;
                     continue;
                 }
-                const double dNum =
-                    2 * (dRho * e * (below - rho[i]) + rho[i] * dE * (below - rho[i]) +
-                         rho[i] * e * (dB - dRho));
+                const double dNum = 2 * (dRho * e * (below - rho[i]) +
+                                         rho[i] * dE * (below - rho[i]) + rho[i] * e * (dB - dRho));
                 const double dDen = dRho * (1 + e) + rho[i] * dE + dB * (1 - e) - below * dE;
                 m_ds[k] = (dNum * den - num * dDen) / (den * den);
                 m_db[k] = dRho + m_ds[k];

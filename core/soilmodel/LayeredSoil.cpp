@@ -90,8 +90,7 @@ double apparent(const LayeredSoil &soil, double r1, double r2, double g) {
     if (r2 < nearest) {
         const double scale = nearest / r2;
         const double cube = 1 / (scale * scale * scale);
-        return rho.front() +
-               (apparent(soil, r1 * scale, nearest, g * scale) - rho.front()) * cube;
+        return rho.front() + (apparent(soil, r1 * scale, nearest, g * scale) - rho.front()) * cube;
     }
     const Remainder remainder(soil);
     const double d = remainder.depth();
@@ -125,7 +124,8 @@ double LayeredSoil::transform(double lambda) const {
 
 double LayeredSoil::wennerResistivity(double a) const {
     if (valid() && resistivities.size() == 2)
-        return TwoLayerSoil{resistivities[0], resistivities[1], thicknesses[0]}.wennerResistivity(a);
+        return TwoLayerSoil{resistivities[0], resistivities[1], thicknesses[0]}.wennerResistivity(
+            a);
     return filteredWennerResistivity(a);
 }
 
@@ -141,8 +141,8 @@ double LayeredSoil::schlumbergerResistivity(double halfCurrent, double halfPoten
     if (!valid() || !positive(halfCurrent) || !positive(halfPotential) ||
         !(halfPotential < halfCurrent))
         return kNaN;
-    const double g = (halfCurrent - halfPotential) * (halfCurrent + halfPotential) /
-                     (2 * halfPotential);
+    const double g =
+        (halfCurrent - halfPotential) * (halfCurrent + halfPotential) / (2 * halfPotential);
     return apparent(*this, halfCurrent - halfPotential, halfCurrent + halfPotential, g);
 }
 

@@ -19,9 +19,9 @@ constexpr std::array<double, 30> kF95 = {161.448, 18.513, 10.128, 7.709, 6.608, 
                                          5.117,   4.965,  4.844,  4.747, 4.667, 4.600, 4.543, 4.494,
                                          4.451,   4.414,  4.381,  4.351, 4.325, 4.301, 4.279, 4.260,
                                          4.242,   4.225,  4.210,  4.196, 4.183, 4.171};
-constexpr double kFloor = 1e-4;       // relative error per reading no fit resolves
-constexpr double kFirstStep = 0.3;    // in the log of the parameter
-constexpr int kCrossingSteps = 6;     // regula falsi steps to the region's end
+constexpr double kFloor = 1e-4;    // relative error per reading no fit resolves
+constexpr double kFirstStep = 0.3; // in the log of the parameter
+constexpr int kCrossingSteps = 6;  // regula falsi steps to the region's end
 constexpr double kCrossingWidth = 1e-3;
 constexpr int kHeldEvaluations = 25;
 // How far beyond a limit a parameter is tried, in its log, and what it must gain there.
@@ -51,7 +51,6 @@ struct Profile {
     }
     Hold at(double value) const { return {index, value, tie, sign}; }
 };
-
 
 // Whether a parameter of p other than the held one lies at its limit and would fit better
 // beyond it: the profile's valley goes on past what the search takes, and rises only
@@ -106,7 +105,9 @@ std::optional<Point> edge(const LayersSearch &s, const Point &best, const Profil
         inside = p;
         insideValue = value;
     }
-    const auto excess = [tolerance](const Point &p) { return std::log(p.sumOfSquares / tolerance); };
+    const auto excess = [tolerance](const Point &p) {
+        return std::log(p.sumOfSquares / tolerance);
+    };
     double in = excess(inside);
     double out = excess(outside);
     for (int i = 0; i < kCrossingSteps && std::abs(outsideValue - insideValue) > kCrossingWidth;
@@ -198,7 +199,8 @@ LayersDeterminacy layersDeterminacy(const std::vector<SoundingReading> &readings
         const std::vector<double> &rho = fit.soil.resistivities;
         const bool conductive = rho[k] * rho[k] < rho[k - 1] * rho[k + 1];
         // ln h = q + ln rho holds h/rho; ln h = q - ln rho holds h rho.
-        const Profile product{s.thicknessIndex(i), LayersSearch::rhoIndex(i), conductive ? 1.0 : -1.0};
+        const Profile product{s.thicknessIndex(i), LayersSearch::rhoIndex(i),
+                              conductive ? 1.0 : -1.0};
         const Measure measure = conductive ? conductanceOf : transverseOf;
         const Determination p = determine(s, best, product, tolerance, measure, i);
         if (!firm(p))

@@ -40,9 +40,8 @@ double rmsPercent(double sumOfSquares, std::size_t count) {
 }
 
 bool wennerOnly(const std::vector<SoundingReading> &readings) {
-    return std::all_of(readings.begin(), readings.end(), [](const SoundingReading &r) {
-        return r.array == SoundingArray::Wenner;
-    });
+    return std::all_of(readings.begin(), readings.end(),
+                       [](const SoundingReading &r) { return r.array == SoundingArray::Wenner; });
 }
 
 // The curve's ln resistivity at ln spacing x, linear between readings, flat beyond.
@@ -68,9 +67,10 @@ Parameters curveSeed(const LayersSearch &s, const std::vector<double> &cuts, dou
     edges.push_back(s.logSpacings().back());
     std::vector<double> rho;
     for (int i = 0; i < n; ++i) {
-        const double middle = i == 0       ? edges.front()
-                              : i + 1 == n ? edges.back()
-                                           : (edges[std::size_t(i)] + edges[std::size_t(i + 1)]) / 2;
+        const double middle = i == 0 ? edges.front()
+                              : i + 1 == n
+                                  ? edges.back()
+                                  : (edges[std::size_t(i)] + edges[std::size_t(i + 1)]) / 2;
         rho.push_back(curveAt(s, middle));
     }
     Parameters p(static_cast<std::size_t>(s.parameters()));
@@ -203,8 +203,8 @@ LayersFit makeFit(const LayersSearch &s, const Point &best) {
 LayersFit fitOf(const std::vector<SoundingReading> &readings, int layers,
                 const std::optional<LayeredSoil> &fewer) {
     const LayersSearch s(readings, layers);
-    const Point best = layers == 2 && wennerOnly(readings) ? twoLayerWenner(s, readings)
-                                                            : search(s, fewer);
+    const Point best =
+        layers == 2 && wennerOnly(readings) ? twoLayerWenner(s, readings) : search(s, fewer);
     LayersFit fit = makeFit(s, best);
     for (const SoundingReading &r : readings)
         fit.modelled.push_back(fit.soil.apparentResistivity(r));

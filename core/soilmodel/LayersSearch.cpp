@@ -197,8 +197,7 @@ struct LayersSearch::Residuals : Eigen::DenseFunctor<double> {
                     hold->sign * gradient[static_cast<std::size_t>(hold->index)];
             for (std::size_t c = 0; c < free.size(); ++c)
                 j(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(c)) =
-                    inside[c] ? gradient[static_cast<std::size_t>(free[c])] / s.m_measured[i]
-                              : 0;
+                    inside[c] ? gradient[static_cast<std::size_t>(free[c])] / s.m_measured[i] : 0;
         }
         return 0;
     }

@@ -57,8 +57,7 @@ public:
     // Levenberg-Marquardt (Eigen's MINPACK port) from start for at most the given
     // evaluations of the residuals; never worse than start.
     Point refine(const Point &start, int evaluations = kEvaluations) const;
-    Point refineHolding(const Point &start, const Hold &hold,
-                        int evaluations = kEvaluations) const;
+    Point refineHolding(const Point &start, const Hold &hold, int evaluations = kEvaluations) const;
     double sumOfSquares(const Parameters &p) const;
 
     // The soil of the parameters, in ohm m and m; and the parameters of a soil of this

@@ -48,8 +48,9 @@ std::optional<Refusal> refusal(const std::vector<SoundingReading> &readings, int
         const SoundingReading &r = readings[i];
         const double reading = static_cast<double>(i + 1);
         if (schlumberger(r) && !positive(r.halfPotentialSpacing))
-            return Refusal{
-                Error::ReadingSpacingNotPositive, Quantity::None, {reading, r.halfPotentialSpacing}};
+            return Refusal{Error::ReadingSpacingNotPositive,
+                           Quantity::None,
+                           {reading, r.halfPotentialSpacing}};
         if (schlumberger(r) && !(r.halfPotentialSpacing < r.spacing))
             return Refusal{Error::PotentialSpacingNotBelowCurrent,
                            Quantity::None,
@@ -64,7 +65,8 @@ std::optional<Refusal> refusal(const std::vector<SoundingReading> &readings, int
     if (readings.size() < 3)
         return Refusal{Error::TooFewReadings, Quantity::None, {double(readings.size())}};
     if (layers < 1 || layers > kMostLayers)
-        return Refusal{Error::LayerCountOutOfRange, Quantity::None, {double(layers), 1, kMostLayers}};
+        return Refusal{
+            Error::LayerCountOutOfRange, Quantity::None, {double(layers), 1, kMostLayers}};
     const std::size_t parameters = static_cast<std::size_t>(2 * layers - 1);
     if (readings.size() <= parameters)
         return Refusal{Error::TooFewReadingsForLayers,

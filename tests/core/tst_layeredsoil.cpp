@@ -169,10 +169,10 @@ private Q_SLOTS:
                 const double error = relative(s.schlumbergerResistivity(big, small),
                                               directSchlumberger(s, big, small));
                 worst = std::max(worst, error);
-                QVERIFY2(error < 1e-4, qPrintable(QString("AB/2 = %1 m, MN/2 = %2 m: %3")
-                                                      .arg(big)
-                                                      .arg(small)
-                                                      .arg(error)));
+                QVERIFY2(
+                    error < 1e-4,
+                    qPrintable(
+                        QString("AB/2 = %1 m, MN/2 = %2 m: %3").arg(big).arg(small).arg(error)));
             }
         qInfo("worst relative difference %.2g", worst);
     }
@@ -208,7 +208,8 @@ private Q_SLOTS:
     void resistiveBasement() {
         const LayeredSoil s{{1, 1e4}, {2}};
         const TwoLayerSoil images{1, 1e4, 2};
-        const double error = relative(s.filteredWennerResistivity(0.02), images.wennerResistivity(0.02));
+        const double error =
+            relative(s.filteredWennerResistivity(0.02), images.wennerResistivity(0.02));
         qInfo("at a = h/100: %.2g", error);
         QVERIFY(error < 3e-3);
         QVERIFY(relative(s.filteredWennerResistivity(0.2), images.wennerResistivity(0.2)) < 1e-4);
@@ -262,7 +263,8 @@ private Q_SLOTS:
         QTest::newRow("four layers, Wenner 0.3 m")
             << Values{80, 400, 30, 800} << Values{1.5, 4, 12} << 0.3 << 0.;
         QTest::newRow("two layers, Wenner 40 m") << Values{100, 20} << Values{3} << 40. << 0.;
-        QTest::newRow("near: Wenner at h/5000") << Values{100, 300, 10} << Values{5, 5} << 1e-3 << 0.;
+        QTest::newRow("near: Wenner at h/5000")
+            << Values{100, 300, 10} << Values{5, 5} << 1e-3 << 0.;
     }
     void sensitivity() {
         QFETCH(Values, rho);
@@ -292,8 +294,10 @@ private Q_SLOTS:
             u *= std::exp(step);
             d *= std::exp(-step);
             const double central = (byFilter(up) - byFilter(down)) / (2 * step);
-            QVERIFY2(std::abs(gradient[k] - central) <= 1e-6 * value + 1e-4 * std::abs(central),
-                     qPrintable(QString("parameter %1: %2 against %3").arg(k).arg(gradient[k]).arg(central)));
+            QVERIFY2(
+                std::abs(gradient[k] - central) <= 1e-6 * value + 1e-4 * std::abs(central),
+                qPrintable(
+                    QString("parameter %1: %2 against %3").arg(k).arg(gradient[k]).arg(central)));
         }
     }
 

@@ -69,8 +69,8 @@ private Q_SLOTS:
         QTest::addColumn<Values>("h");
         QTest::addColumn<bool>("conductive");
         QTest::addColumn<double>("noise"); // relative amplitude of a fixed ripple
-        QTest::newRow("conductor, 200/5/500, 5 and 0.2 m") << Values{200, 5, 500} << Values{5, 0.2}
-                                                           << true << 0.;
+        QTest::newRow("conductor, 200/5/500, 5 and 0.2 m")
+            << Values{200, 5, 500} << Values{5, 0.2} << true << 0.;
         QTest::newRow("resistor, 100/5000/80, 3 and 0.2 m")
             << Values{100, 5000, 80} << Values{3, 0.2} << false << 0.;
         QTest::newRow("resistor, 100/3000/80, 3 and 0.5 m, 1 % ripple")

@@ -151,10 +151,13 @@ private Q_SLOTS:
         const Refusable<LayersFit> fit = fitLayers(sounding(soil(rho, h), schlumberger), 3);
         QVERIFY(!fit.refused());
         const LayeredSoil &s = fit.result().soil;
-        QVERIFY2(fit.result().rmsPercent < 0.3, qPrintable(QString::number(fit.result().rmsPercent)));
-        QVERIFY2(near(s.resistivities[0], rho[0], 0.03), qPrintable(QString::number(s.resistivities[0])));
+        QVERIFY2(fit.result().rmsPercent < 0.3,
+                 qPrintable(QString::number(fit.result().rmsPercent)));
+        QVERIFY2(near(s.resistivities[0], rho[0], 0.03),
+                 qPrintable(QString::number(s.resistivities[0])));
         QVERIFY2(near(s.thicknesses[0], h[0], 0.03), qPrintable(QString::number(s.thicknesses[0])));
-        QVERIFY2(near(s.resistivities[2], rho[2], 0.03), qPrintable(QString::number(s.resistivities[2])));
+        QVERIFY2(near(s.resistivities[2], rho[2], 0.03),
+                 qPrintable(QString::number(s.resistivities[2])));
         const double product = conductance ? s.thicknesses[1] / s.resistivities[1]
                                            : s.thicknesses[1] * s.resistivities[1];
         const double expected = conductance ? h[1] / rho[1] : h[1] * rho[1];
@@ -175,8 +178,7 @@ private Q_SLOTS:
         QTest::newRow("K") << Values{100, 1000, 50} << Values{1, 5} << false << 5;
         QTest::newRow("A") << Values{50, 200, 2000} << Values{2, 6} << false << 6;
         QTest::newRow("Q") << Values{2000, 300, 20} << Values{1, 4} << false << 7;
-        QTest::newRow("four layers")
-            << Values{100, 20, 300, 50} << Values{1, 3, 10} << false << 8;
+        QTest::newRow("four layers") << Values{100, 20, 300, 50} << Values{1, 3, 10} << false << 8;
     }
     void noise() {
         QFETCH(Values, rho);
