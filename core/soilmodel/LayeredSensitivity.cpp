@@ -24,7 +24,8 @@ double decay(double x) {
 class Accumulator {
 public:
     Accumulator(const LayeredSoil &soil, std::size_t parameters)
-        : m_soil(soil), m_n(soil.resistivities.size()), m_db(parameters), m_ds(parameters) {
+        : m_soil(soil), m_n(soil.resistivities.size()), m_layer(soil.thicknesses.size()),
+          m_ds(parameters) {
         for (const double h : soil.thicknesses)
             m_depth += h;
     }
@@ -49,51 +50,62 @@ public:
     }
 
 private:
-    // The remainder at lambda; its derivatives left in m_ds.
+    // The remainder at lambda; its derivatives left in m_ds. The recursion runs up from
+    // the last layer, T_i = rho_i + s(rho_i, e_i, T_i+1) with s = num/den as LayeredSoil
+    // writes it; its derivatives run back down (reverse mode), so that all 2N - 1 cost
+    // one pass.
     double evaluate(double lambda) {
         const std::vector<double> &rho = m_soil.resistivities;
         const std::vector<double> &h = m_soil.thicknesses;
-        std::fill(m_db.begin(), m_db.end(), 0.0);
-        std::fill(m_ds.begin(), m_ds.end(), 0.0);
+        const std::size_t layers = h.size();
         double below = rho.back();
-        m_db[m_n - 1] = rho.back();
         double step = 0;
-        for (std::size_t i = h.size(); i-- > 0;) {
+        for (std::size_t i = layers; i-- > 0;) {
             const double e = decay(2 * lambda * h[i]);
             const double num = 2 * rho[i] * e * (below - rho[i]);
             const double den = rho[i] * (1 + e) + below * (1 - e);
             step = num / den;
-            for (std::size_t k = 0; k < m_ds.size(); ++k) {
-                const double dRho = k == i ? rho[i] : 0;
-                const double dE = k == m_n + i ? -2 * lambda * h[i] * e : 0;
-                const double dB = m_db[k];
-                if (dRho == 0 && dE == 0 && dB == 0) {
-                    m_ds[k] = 0;
-                    continue;
-                }
-                const double dNum = 2 * (dRho * e * (below - rho[i]) +
-                                         rho[i] * dE * (below - rho[i]) + rho[i] * e * (dB - dRho));
-                const double dDen = dRho * (1 + e) + rho[i] * dE + dB * (1 - e) - below * dE;
-                m_ds[k] = (dNum * den - num * dDen) / (den * den);
-                m_db[k] = dRho + m_ds[k];
-            }
+            m_layer[i] = {e, below, num, den};
             below = rho[i] + step;
         }
+        // d step_0 / d T_i+1, carried down the layers.
+        double carried = 1;
+        for (std::size_t i = 0; i < layers; ++i) {
+            const Layer &l = m_layer[i];
+            const double r = rho[i];
+            const double inverse = 1 / (l.den * l.den);
+            const double byRho = (2 * l.e * (l.below - 2 * r) * l.den - l.num * (1 + l.e)) * inverse;
+            const double byE = (2 * r * (l.below - r) * l.den - l.num * (r - l.below)) * inverse;
+            const double byBelow = (2 * r * l.e * l.den - l.num * (1 - l.e)) * inverse;
+            // T_i = rho_i + step_i: rho_i enters once itself, but the excess of the top
+            // layer is step_0 alone.
+            m_ds[i] = carried * ((i == 0 ? 0 : 1) + byRho) * r;
+            m_ds[m_n + i] = carried * byE * (-2 * lambda * h[i] * l.e);
+            carried *= byBelow;
+        }
+        m_ds[m_n - 1] = carried * rho.back();
         // Less the part whose transform is closed.
         const double contrast = rho.back() - rho.front();
         const double far = decay(2 * lambda * m_depth);
         m_ds[0] += rho.front() * far;
         m_ds[m_n - 1] -= rho.back() * far;
-        for (std::size_t j = 0; j < h.size(); ++j)
+        for (std::size_t j = 0; j < layers; ++j)
             m_ds[m_n + j] += contrast * far * 2 * lambda * h[j];
         return step - contrast * far;
     }
 
+    struct Layer {
+        double e;
+        double below; // T_i+1
+        double num;
+        double den;
+    };
+
     const LayeredSoil &m_soil;
     std::size_t m_n;
     double m_depth = 0;
-    std::vector<double> m_db; // d T_i / d p, of the layer below the one at hand
-    std::vector<double> m_ds; // d (T_i - rho_i) / d p, then of the remainder
+    std::vector<Layer> m_layer;
+    std::vector<double> m_ds; // d (T_1 - rho_1) / d p, then of the remainder
 };
 
 double filtered(const LayeredSoil &soil, double r1, double r2, double g,

@@ -34,10 +34,12 @@ struct LayerCountChoice {
 // The soil of the given count of layers (1..5) that minimises the sum of squared relative
 // errors, searched from no start of the caller's: seeds drawn from the curve (the
 // readings split into N runs of spacings, each run's resistivity as its own layer, with
-// and without its contrast doubled) and from the best soil of one layer fewer split in
-// each of its layers, each scaled to its best resistivity in closed form; then
-// Levenberg-Marquardt from the three best, the best end kept. Two layers under Wenner
-// readings alone are fitTwoLayers' answer, digit for digit. Refused for what
+// its contrast once, twice and three times) and from the best soil of one layer fewer
+// split in each of its layers, each scaled to its best resistivity in closed form; then
+// Levenberg-Marquardt, briefly from the best distinct seeds and to the end from the best
+// few of those, never worse than the soil of one layer fewer. Four and five layers take a
+// more thorough search (about three times as long). Two layers under Wenner readings
+// alone are fitTwoLayers' answer, digit for digit. Refused for what
 // SoundingReadings::refusal names.
 Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int layers);
 
@@ -47,8 +49,9 @@ Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int
 // of nested models, F = ((S_N - S_N+1)/2) / (S_N+1/(n - 2N - 1)) against F(2, n - 2N - 1)
 // (Bates and Watts, 1988, ch. 3, on comparing nested models). Each S carries
 // a relative error of 0.01 % per reading, below which no reading is resolved, so that
-// exact readings stop at the count that explains them. Refused for what
-// SoundingReadings::refusal names for one layer.
+// exact readings stop at the count that explains them. fits[0..2] are fitLayers' answers;
+// four layers, which only has to show whether a fourth layer helps, take a quicker
+// search than fitLayers'. Refused for what SoundingReadings::refusal names for one layer.
 inline constexpr int kMostCountedLayers = 4;
 Refusable<LayerCountChoice> chooseLayerCount(const std::vector<SoundingReading> &readings,
                                              int most = kMostCountedLayers);
