@@ -182,7 +182,9 @@ LayersDeterminacy layersDeterminacy(const std::vector<SoundingReading> &readings
     clearUpperVectorState();
     const int n = static_cast<int>(fit.soil.resistivities.size());
     const LayersSearch s(readings, n);
-    const Point best{s.parameters(fit.soil), fit.best.sumOfSquares};
+    // From the soil, in this search's scaling, whatever search found it.
+    const LayersSearch::Parameters start = s.parametersOf(fit.soil);
+    const Point best{start, s.sumOfSquares(start)};
     const double tolerance = tolerated(best.sumOfSquares, s.readings(), s.parameters());
     LayersDeterminacy d;
     for (int i = 0; i < n; ++i)

@@ -137,7 +137,7 @@ void addSplitSeeds(const LayersSearch &s, const LayeredSoil &fewer,
                     split.thicknesses.insert(split.thicknesses.begin() + long(layer) + 1,
                                              thickness - upper);
                 }
-                seeds.push_back(s.parameters(split));
+                seeds.push_back(s.parametersOf(split));
             }
         }
         top += thickness;
@@ -153,7 +153,7 @@ Point unsplit(const LayersSearch &s, const LayeredSoil &fewer) {
     for (const double h : fewer.thicknesses)
         depth += h;
     same.thicknesses.push_back(depth > 0 ? depth : std::exp(s.logSpacings().front()));
-    Parameters p = s.parameters(same);
+    Parameters p = s.parametersOf(same);
     for (int k = 0; k < s.parameters(); ++k)
         p[std::size_t(k)] = std::clamp(p[std::size_t(k)], s.lower(k), s.upper(k));
     return {p, s.sumOfSquares(p)};
@@ -218,7 +218,7 @@ Point twoLayerWenner(const LayersSearch &s, const std::vector<SoundingReading> &
     for (const SoundingReading &r : readings)
         wenner.push_back({r.spacing, r.resistivity});
     const LayeredFit fit = fitTwoLayers(LayeredSearch(wenner));
-    const Parameters p = s.parameters({{fit.soil.rho1, fit.soil.rho2}, {fit.soil.h}});
+    const Parameters p = s.parametersOf({{fit.soil.rho1, fit.soil.rho2}, {fit.soil.h}});
     return {p, fit.sumOfSquares};
 }
 

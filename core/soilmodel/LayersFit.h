@@ -16,8 +16,8 @@ struct LayersFit {
     double rmsPercent = 0;
     // The model's apparent resistivity at each reading, in ohm m, in the readings' order.
     std::vector<double> modelled;
-    // Where the search ended, in its parameters (LayersSearch of these readings and this
-    // count of layers), for determinacy().
+    // Where the search ended, in the parameters of LayersSearch of these readings and this
+    // count of layers; sumOfSquares is that of the relative errors.
     LayersSearch::Point best;
 };
 

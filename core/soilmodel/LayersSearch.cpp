@@ -73,7 +73,7 @@ LayeredSoil LayersSearch::soil(const Parameters &p) const {
     return s;
 }
 
-LayersSearch::Parameters LayersSearch::parameters(const LayeredSoil &s) const {
+LayersSearch::Parameters LayersSearch::parametersOf(const LayeredSoil &s) const {
     Parameters p;
     for (const double rho : s.resistivities)
         p.push_back(std::log(rho / m_resistivityScale));

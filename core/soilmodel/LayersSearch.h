@@ -63,7 +63,7 @@ public:
     // The soil of the parameters, in ohm m and m; and the parameters of a soil of this
     // count of layers.
     LayeredSoil soil(const Parameters &p) const;
-    Parameters parameters(const LayeredSoil &soil) const;
+    Parameters parametersOf(const LayeredSoil &soil) const;
 
     // The scaled model's apparent resistivities, in the readings' order.
     std::vector<double> model(const Parameters &p) const;
