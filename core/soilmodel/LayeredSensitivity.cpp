@@ -1,6 +1,7 @@
 #include "core/soilmodel/LayeredSensitivity.h"
 
 #include "core/soilmodel/HankelFilter.h"
+#include "core/soilmodel/NearSeries.h"
 
 #include <cmath>
 
@@ -8,10 +9,10 @@ namespace tav::LayeredSensitivity {
 
 namespace {
 
-// As in LayeredSoil: beyond exp(-2 lambda h1) = 1e-20 nothing is left; below a thousandth
-// of the top layer the cube law.
+// As in LayeredSoil: beyond exp(-2 lambda h1) = 1e-20 nothing is left; up to r2 = h1 the
+// Bessel functions' power series, its moments and terms taken alike.
 constexpr double kFarExponent = 46;
-constexpr double kNearest = 1e-3;
+constexpr double kNearest = 1;
 
 // exp(-x), 0 once below 1e-300: the library's exp takes its slow path of underflow and
 // subnormal results beyond, which deep layers under high lambda reach on every abscissa.
@@ -57,6 +58,22 @@ private:
     double evaluate(double lambda) {
         const std::vector<double> &rho = m_soil.resistivities;
         const std::vector<double> &h = m_soil.thicknesses;
+        const double step = excessAt(lambda);
+        // Less the part whose transform is closed.
+        const double contrast = rho.back() - rho.front();
+        const double far = decay(2 * lambda * m_depth);
+        m_ds[0] += rho.front() * far;
+        m_ds[m_n - 1] -= rho.back() * far;
+        for (std::size_t j = 0; j < h.size(); ++j)
+            m_ds[m_n + j] += contrast * far * 2 * lambda * h[j];
+        return step - contrast * far;
+    }
+
+public:
+    // T - rho_1 at lambda, as LayeredSoil's recursion gives it; its derivatives in m_ds.
+    double excessAt(double lambda) {
+        const std::vector<double> &rho = m_soil.resistivities;
+        const std::vector<double> &h = m_soil.thicknesses;
         const std::size_t layers = h.size();
         double below = rho.back();
         double step = 0;
@@ -74,7 +91,8 @@ private:
             const Layer &l = m_layer[i];
             const double r = rho[i];
             const double inverse = 1 / (l.den * l.den);
-            const double byRho = (2 * l.e * (l.below - 2 * r) * l.den - l.num * (1 + l.e)) * inverse;
+            const double byRho =
+                (2 * l.e * (l.below - 2 * r) * l.den - l.num * (1 + l.e)) * inverse;
             const double byE = (2 * r * (l.below - r) * l.den - l.num * (r - l.below)) * inverse;
             const double byBelow = (2 * r * l.e * l.den - l.num * (1 - l.e)) * inverse;
             // T_i = rho_i + step_i: rho_i enters once itself, but the excess of the top
@@ -84,16 +102,12 @@ private:
             carried *= byBelow;
         }
         m_ds[m_n - 1] = carried * rho.back();
-        // Less the part whose transform is closed.
-        const double contrast = rho.back() - rho.front();
-        const double far = decay(2 * lambda * m_depth);
-        m_ds[0] += rho.front() * far;
-        m_ds[m_n - 1] -= rho.back() * far;
-        for (std::size_t j = 0; j < layers; ++j)
-            m_ds[m_n + j] += contrast * far * 2 * lambda * h[j];
-        return step - contrast * far;
+        return step;
     }
 
+    const std::vector<double> &derivatives() const { return m_ds; }
+
+private:
     struct Layer {
         double e;
         double below; // T_i+1
@@ -132,6 +146,58 @@ double filtered(const LayeredSoil &soil, double r1, double r2, double g,
     return rho.front() + g * (contrast * roots + (i1 - i2));
 }
 
+// LayeredSoil's series of the moments of T - rho_1, each moment's derivatives the moments
+// of the derivatives of T - rho_1 (the grid in lambda h1 moves with h1, but the moments do
+// not depend on it).
+double nearSeries(const LayeredSoil &soil, double r1, double r2, double g,
+                  std::vector<double> &gradient) {
+    const double h1 = soil.thicknesses.front();
+    const std::size_t p = gradient.size();
+    Accumulator excess(soil, p);
+    const auto terms = static_cast<std::size_t>(NearSeries::terms(r2, h1));
+    std::vector<double> moments(terms + 1, 0.0);
+    std::vector<double> slopes((terms + 1) * p, 0.0);
+    std::vector<double> pieces(p);
+    const double growth = std::exp(NearSeries::kMomentStep);
+    const int steps = static_cast<int>(
+        std::log(NearSeries::kLastMoment / NearSeries::kFirstMoment) / NearSeries::kMomentStep);
+    double x = NearSeries::kFirstMoment;
+    for (int i = 0; i <= steps; ++i, x *= growth) {
+        double term = x * excess.excessAt(x / h1) * NearSeries::kMomentStep;
+        const std::vector<double> &ds = excess.derivatives();
+        for (std::size_t j = 0; j < p; ++j)
+            pieces[j] = x * ds[j] * NearSeries::kMomentStep;
+        for (std::size_t k = 1; k <= terms; ++k) {
+            term *= x * x;
+            moments[k] += term;
+            for (std::size_t j = 0; j < p; ++j) {
+                pieces[j] *= x * x;
+                slopes[k * p + j] += pieces[j];
+            }
+        }
+    }
+    const double q1 = (r1 / (2 * h1)) * (r1 / (2 * h1));
+    const double q2 = (r2 / (2 * h1)) * (r2 / (2 * h1));
+    double p1 = 1;
+    double p2 = 1;
+    double factorial = 1;
+    double sum = 0;
+    for (std::size_t k = 1; k <= terms; ++k) {
+        p1 *= q1;
+        p2 *= q2;
+        factorial *= static_cast<double>(k);
+        const double c = (k % 2 ? -1 : 1) * (p1 - p2) / (factorial * factorial);
+        const double term = (k % 2 ? -1 : 1) * (p1 - p2) * moments[k] / (factorial * factorial);
+        sum += term;
+        for (std::size_t j = 0; j < p; ++j)
+            gradient[j] += g * c * slopes[k * p + j] / h1;
+        if (std::abs(term) <= 1e-16 * std::abs(sum))
+            break;
+    }
+    gradient[0] += soil.resistivities.front();
+    return soil.resistivities.front() + g * sum / h1;
+}
+
 } // namespace
 
 double apparent(const LayeredSoil &soil, const SoundingReading &reading,
@@ -152,23 +218,9 @@ double apparent(const LayeredSoil &soil, const SoundingReading &reading,
         r2 = big + small;
         g = (big - small) * (big + small) / (2 * small);
     }
-    const double nearest = kNearest * soil.thicknesses.front();
-    double cube = 1;
-    if (r2 < nearest) {
-        const double scale = nearest / r2;
-        cube = 1 / (scale * scale * scale);
-        r1 *= scale;
-        r2 = nearest;
-        g *= scale;
-    }
-    const double value = filtered(soil, r1, r2, g, gradient);
-    if (cube == 1)
-        return value;
-    // rho_a = rho_1 + (rho_a' - rho_1) cube
-    for (double &d : gradient)
-        d *= cube;
-    gradient[0] += soil.resistivities.front() * (1 - cube);
-    return soil.resistivities.front() + (value - soil.resistivities.front()) * cube;
+    if (r2 <= kNearest * soil.thicknesses.front())
+        return nearSeries(soil, r1, r2, g, gradient);
+    return filtered(soil, r1, r2, g, gradient);
 }
 
 } // namespace tav::LayeredSensitivity

@@ -1,8 +1,10 @@
 #include "core/soilmodel/LayeredSoil.h"
 
 #include "core/soilmodel/HankelFilter.h"
+#include "core/soilmodel/NearSeries.h"
 #include "core/soilmodel/TwoLayerSoil.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -13,11 +15,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Beyond exp(-2 lambda h1) = 1e-20 the layers below add nothing the sum can hold.
 constexpr double kFarExponent = 46;
-// The filter's abscissas reach down to 4e-6: from a spacing below a thousandth of the top
-// layer it no longer sees the first boundary whole (at 1e-5 of it, a few 1e-6 of rho_1
-// go astray). There rho_a - rho_1 grows as the cube of the spacing, J0(x) - J0(y) being
-// (y^2 - x^2)/4 to the fourth power of x and y, and is taken from this spacing so.
-constexpr double kNearest = 1e-3;
+// The filter's abscissas reach down only to 4e-6/r: from spacings well inside the top
+// layer it no longer sees T's changes at small lambda whole (a basement 1e4 times as
+// resistive as the top changes it near 1e-4/h1; read at h1/100 the filter misses by
+// 2e-3). Up to r2 = h1 the Bessel functions' power series is taken instead (nearSeries).
+constexpr double kNearest = 1;
 
 // exp(-x), 0 once below 1e-300: the library's exp takes its slow path of underflow and
 // subnormal results beyond, which deep layers under high lambda reach on every abscissa.
@@ -81,17 +83,54 @@ double rootDifference(double r1, double r2, double c) {
 
 // rho_a = rho_1 + g [ (rho_N - rho_1) (1/sqrt(r1^2 + 4D^2) - 1/sqrt(r2^2 + 4D^2)) +
 //                     I(r1) - I(r2) ],
+// Near the electrodes, r2 <= h1: with J0(z) = sum over k of (-1)^k (z/2)^2k / (k!)^2,
+//   rho_a = rho_1 + g sum over k >= 1 of (-1)^k ((r1/2)^2k - (r2/2)^2k) M_2k / (k!)^2,
+//   M_2k = integral of lambda^2k (T - rho_1),
+// which converges for r2 < 2 h1, T - rho_1 falling as exp(-2 lambda h1); the k = 0 terms
+// cancel, and with them what T does at small lambda, which the filter cannot see.
+double nearSeries(const LayeredSoil &soil, const Remainder &remainder, double r1, double r2,
+                  double g) {
+    const double h1 = soil.thicknesses.front();
+    // In x = lambda h1, so that no power overflows: M_2k = h1^-(2k+1) times the moment in x.
+    std::array<double, NearSeries::kMostTerms + 1> moments{};
+    const int terms = NearSeries::terms(r2, h1);
+    const double growth = std::exp(NearSeries::kMomentStep);
+    const int steps = static_cast<int>(
+        std::log(NearSeries::kLastMoment / NearSeries::kFirstMoment) / NearSeries::kMomentStep);
+    double x = NearSeries::kFirstMoment;
+    for (int i = 0; i <= steps; ++i, x *= growth) {
+        double term = x * remainder.excess(x / h1) * NearSeries::kMomentStep;
+        for (int k = 1; k <= terms; ++k) {
+            term *= x * x;
+            moments[static_cast<std::size_t>(k)] += term;
+        }
+    }
+    const double q1 = (r1 / (2 * h1)) * (r1 / (2 * h1));
+    const double q2 = (r2 / (2 * h1)) * (r2 / (2 * h1));
+    double p1 = 1;
+    double p2 = 1;
+    double factorial = 1;
+    double sum = 0;
+    for (int k = 1; k <= terms; ++k) {
+        p1 *= q1;
+        p2 *= q2;
+        factorial *= k;
+        const double term = (k % 2 ? -1 : 1) * (p1 - p2) * moments[static_cast<std::size_t>(k)] /
+                            (factorial * factorial);
+        sum += term;
+        if (std::abs(term) <= 1e-16 * std::abs(sum))
+            break;
+    }
+    return soil.resistivities.front() + g * sum / h1;
+}
+
 // I the filter's transform of the remainder, g the array's geometric factor over 2 pi.
 double apparent(const LayeredSoil &soil, double r1, double r2, double g) {
     const std::vector<double> &rho = soil.resistivities;
     if (rho.size() == 1)
         return rho.front();
-    const double nearest = kNearest * soil.thicknesses.front();
-    if (r2 < nearest) {
-        const double scale = nearest / r2;
-        const double cube = 1 / (scale * scale * scale);
-        return rho.front() + (apparent(soil, r1 * scale, nearest, g * scale) - rho.front()) * cube;
-    }
+    if (r2 <= kNearest * soil.thicknesses.front())
+        return nearSeries(soil, Remainder(soil), r1, r2, g);
     const Remainder remainder(soil);
     const double d = remainder.depth();
     const double closed = (rho.back() - rho.front()) * rootDifference(r1, r2, 4 * d * d);
