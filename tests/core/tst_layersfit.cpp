@@ -241,15 +241,15 @@ private Q_SLOTS:
         QCOMPARE(fit.result().soil.thicknesses[0], today.result().soil.h);
     }
 
-    // One layer is the closed form rho = sum(1/m) / sum(1/m^2), by hand: readings of 100
-    // and 200 ohm m give 1.5/0.0125 = 120... with a third of 100: 2.5/0.0225 = 111.1.
+    // One layer is the closed form rho = sum(1/m) / sum(1/m^2), by hand for readings of
+    // 100, 200 and 100 ohm m: 0.025 / 0.000225 = 111.1 ohm m.
     void oneLayer() {
         const std::vector<SoundingReading> s = {{SoundingArray::Wenner, 1, 0, 100},
                                                 {SoundingArray::Wenner, 2, 0, 200},
                                                 {SoundingArray::Wenner, 3, 0, 100}};
         const Refusable<LayersFit> fit = fitLayers(s, 1);
         QVERIFY(!fit.refused());
-        QVERIFY(near(fit.result().soil.resistivities[0], 2.5 / 0.0225, 1e-13));
+        QVERIFY(near(fit.result().soil.resistivities[0], 0.025 / 0.000225, 1e-13));
     }
 };
 
