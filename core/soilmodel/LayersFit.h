@@ -5,6 +5,7 @@
 #include "core/soilmodel/LayersSearch.h"
 #include "core/soilmodel/SoundingReading.h"
 
+#include <utility>
 #include <vector>
 
 namespace tav {
