@@ -39,8 +39,8 @@ struct LayerCountChoice {
 // split in each of its layers, each scaled to its best resistivity in closed form; then
 // Levenberg-Marquardt, briefly from the best distinct seeds and to the end from the best
 // few of those, never worse than the soil of one layer fewer. Four and five layers take
-// more thorough searches (about three and six times as long). Two layers under Wenner readings
-// alone are fitTwoLayers' answer, digit for digit. Refused for what
+// more thorough searches (about three and six times as long). Two layers under Wenner
+// readings alone are fitTwoLayers' answer, digit for digit. Refused for what
 // SoundingReadings::refusal names.
 Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int layers);
 
