@@ -182,6 +182,14 @@ enum class Error {
     // A touch area or touch point names a group no conductor has: (its number among the
     // areas then the points, from 1; the group).
     TouchGroupMissing,
+    // The layered soil fit. A Schlumberger reading's MN/2 is not below its AB/2:
+    // (reading, MN/2, AB/2), in m.
+    PotentialSpacingNotBelowCurrent,
+    // The count of layers asked for lies outside what the fit takes: (count, least, greatest).
+    LayerCountOutOfRange,
+    // The readings do not outnumber the 2N - 1 parameters of N layers:
+    // (readings, layers, least readings).
+    TooFewReadingsForLayers,
 };
 
 struct Refusal {

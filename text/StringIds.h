@@ -631,5 +631,8 @@ inline constexpr unsigned kDensityUnit = 5651;
 inline constexpr unsigned kFieldInformationCommand = 5652;
 inline constexpr unsigned kSiteMissing = 5653;
 } // namespace EarthingLeakage
+// 6000-6002: the layered soil fit's refusals, PotentialSpacingNotBelowCurrent,
+// LayerCountOutOfRange and TooFewReadingsForLayers.
+inline constexpr unsigned kLayeredRefusals = 6000;
 
 } // namespace StringId

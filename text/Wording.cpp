@@ -124,6 +124,12 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kTouchAreaRefusals + 0;
     case Error::TouchGroupMissing:
         return StringId::kTouchAreaRefusals + 1;
+    case Error::PotentialSpacingNotBelowCurrent:
+        return StringId::kLayeredRefusals + 0;
+    case Error::LayerCountOutOfRange:
+        return StringId::kLayeredRefusals + 1;
+    case Error::TooFewReadingsForLayers:
+        return StringId::kLayeredRefusals + 2;
     }
     return 0;
 }
