@@ -2,10 +2,14 @@
 
 #include "cli/CalculationCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/LayersOutput.h"
+#include "cli/SoundingOptions.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/SoilResistivity.h"
 #include "core/soilmodel/SoilModelFit.h"
+#include "core/soilmodel/SoundingModel.h"
+#include "report/LayersReport.h"
 #include "report/SoilModelReport.h"
 #include "text/StringIds.h"
 
@@ -54,6 +58,7 @@ void addReadingOptions(CliOptions &options) {
                      QStringLiteral("Probe spacing of row 10, whole metres (default 0)."));
     options.addValue(kSpacing2, QStringLiteral("m"),
                      QStringLiteral("Probe spacing of row 11, whole metres (default 0)."));
+    SoundingOptions::add(options);
 }
 
 std::vector<tav::WennerReading> formReadings(const CliOptions &options) {
@@ -71,20 +76,28 @@ std::vector<tav::WennerReading> formReadings(const CliOptions &options) {
     return tav::WennerReadings::fromSoilForm(resistances, spacing1, spacing2);
 }
 
-std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
+// The spacings and their values as listed; true when the values are resistances.
+bool listedValues(const CliOptions &options, std::vector<double> &spacings,
+                  std::vector<double> &values) {
     if (options.isSet(kSpacing1) || options.isSet(kSpacing2))
         throw UsageError("--spacing1 and --spacing2 go with --wenner-resistances");
     if (!options.isSet(kSpacings))
-        throw UsageError("--spacings (or --wenner-resistances) is required");
+        throw UsageError("--spacings (or --wenner-resistances or --readings) is required");
     if (options.isSet(kResistivities) == options.isSet(kResistances))
         throw UsageError("give either --resistivities or --resistances with --spacings");
     const bool resistances = options.isSet(kResistances);
     const QString valuesName = resistances ? kResistances : kResistivities;
-    const std::vector<double> spacings = options.numbers<double>(kSpacings);
-    const std::vector<double> values = options.numbers<double>(valuesName);
+    spacings = options.numbers<double>(kSpacings);
+    values = options.numbers<double>(valuesName);
     if (values.size() != spacings.size())
         throw UsageError("--spacings has " + std::to_string(spacings.size()) + " values, --" +
                          valuesName.toStdString() + " " + std::to_string(values.size()));
+    return resistances;
+}
+
+std::vector<tav::WennerReading> listedReadings(const CliOptions &options) {
+    std::vector<double> spacings, values;
+    const bool resistances = listedValues(options, spacings, values);
     if (resistances)
         return tav::WennerReadings::fromResistances(spacings, values);
     std::vector<tav::WennerReading> readings;
@@ -184,7 +197,50 @@ std::string modelJson(const tav::SoilModel &model) {
     return json + warningJson(model) + "}\n";
 }
 
-class SoilModelFit : public CalculationCommand<std::vector<tav::WennerReading>, tav::SoilModel> {
+// The readings of a sounding as the options give them: today's Wenner readings for the
+// choice between a uniform soil and two layers, or a sounding of N layers.
+struct SoilInput {
+    std::vector<tav::WennerReading> wenner;
+    SoundingOptions::Sounding sounding;
+    bool layered = false;
+};
+
+struct SoilAnswer {
+    tav::SoilModel twoLayer;
+    std::optional<tav::SoundingModel> layered;
+    std::vector<tav::SoundingReading> readings; // the layered answer's, shown beside it
+};
+
+SoilInput soilInput(const CliOptions &options) {
+    SoilInput in;
+    const bool file = SoundingOptions::givesReadingsFile(options);
+    if (!file && !SoundingOptions::wantsLayers(options)) {
+        in.wenner = options.isSet(kForm) ? formReadings(options) : listedReadings(options);
+        return in;
+    }
+    std::vector<double> spacings, values;
+    bool resistances = false;
+    if (file) {
+        for (const QString &other : {kSpacings, kResistivities, kResistances, kForm})
+            if (options.isSet(other))
+                throw UsageError("--readings takes the place of --" + other.toStdString());
+    } else if (options.isSet(kForm)) {
+        for (const tav::WennerReading &r : formReadings(options)) {
+            spacings.push_back(r.spacing);
+            values.push_back(r.resistivity);
+        }
+    } else {
+        resistances = listedValues(options, spacings, values);
+    }
+    in.sounding = SoundingOptions::read(options, spacings, values, resistances);
+    in.layered = !in.sounding.twoLayerChoice;
+    if (!in.layered)
+        for (const tav::SoundingReading &r : in.sounding.readings)
+            in.wenner.push_back({r.spacing, r.resistivity});
+    return in;
+}
+
+class SoilModelFit : public CalculationCommand<SoilInput, SoilAnswer> {
 public:
     SoilModelFit()
         : CalculationCommand(
@@ -193,34 +249,62 @@ public:
                              "readings fit the measured ones best in relative least squares, "
                              "and the best uniform soil beside it. When two layers do not do "
                              "clearly better, the uniform soil is the answer and h is left "
-                             "out. A parameter the readings do not determine is given as a "
-                             "bound, or not at all, with a warning.") +
+                             "out. With --layers, N horizontal layers (1 to 5) of a Wenner or "
+                             "Schlumberger sounding, or as many as the readings support. A "
+                             "parameter the readings do not determine is given as a bound, or "
+                             "not at all, with a warning.") +
                   accepted()) {}
 
 protected:
     void addOptions(CliOptions &options) const override { addReadingOptions(options); }
 
-    std::vector<tav::WennerReading> read(const CliOptions &options) const override {
-        return options.isSet(kForm) ? formReadings(options) : listedReadings(options);
+    SoilInput read(const CliOptions &options) const override { return soilInput(options); }
+
+    QString refusedInput(const SoilInput &in) const override { return in.sounding.refused; }
+
+    QStringList inputFiles(const CliOptions &options) const override {
+        return SoundingOptions::givesReadingsFile(options)
+                   ? QStringList{SoundingOptions::readingsFile(options)}
+                   : QStringList{};
     }
 
-    tav::Refusable<tav::SoilModel>
-    calculate(const std::vector<tav::WennerReading> &readings) const override {
-        return tav::fitSoilModel(readings);
+    tav::Refusable<SoilAnswer> calculate(const SoilInput &in) const override {
+        SoilAnswer answer;
+        if (in.layered) {
+            auto layered = tav::fitSounding(in.sounding.readings, in.sounding.layers,
+                                            in.sounding.most);
+            if (layered.refused())
+                return layered.refusal();
+            answer.layered = layered.result();
+            answer.readings = in.sounding.readings;
+            return answer;
+        }
+        auto model = tav::fitSoilModel(in.wenner);
+        if (model.refused())
+            return model.refusal();
+        answer.twoLayer = model.result();
+        return answer;
     }
 
-    std::string text(const tav::SoilModel &model) const override { return modelText(model); }
-    std::string json(const tav::SoilModel &model) const override { return modelJson(model); }
+    std::string text(const SoilAnswer &a) const override {
+        return a.layered ? LayersOutput::text(a.readings, *a.layered) : modelText(a.twoLayer);
+    }
+    std::string json(const SoilAnswer &a) const override {
+        return a.layered ? LayersOutput::json(a.readings, *a.layered) : modelJson(a.twoLayer);
+    }
 
     bool writesReport() const override { return true; }
 
-    Report report(const std::vector<tav::WennerReading> &readings, const tav::SoilModel &model,
-                  const StudyHeader &header, const StudyTexts &texts) const override {
+    Report report(const SoilInput &in, const SoilAnswer &a, const StudyHeader &header,
+                  const StudyTexts &texts) const override {
+        if (a.layered)
+            return LayersReport::report(in.sounding.readings, *a.layered, header, texts);
         SoilModelStudy study;
-        study.readings = readings;
-        study.outcome = tav::Refusable<tav::SoilModel>(model);
+        study.readings = in.wenner;
+        study.outcome = tav::Refusable<tav::SoilModel>(a.twoLayer);
         return SoilModelReport::report(study, header, texts);
     }
+
 };
 
 } // namespace

@@ -190,6 +190,8 @@ enum class Error {
     // The readings do not outnumber the 2N - 1 parameters of N layers:
     // (readings, layers, least readings).
     TooFewReadingsForLayers,
+    // A file of readings has a line that is not two numbers: (line, from 1).
+    ReadingsRowUnreadable,
 };
 
 struct Refusal {
@@ -245,6 +247,20 @@ enum class Warning {
     // The fault duration outside EN 50522's table of the permissible touch voltage, whose
     // nearer end value is taken, in s: (duration, least, greatest).
     DurationOutsideTable,
+    // The soil of N layers. The readings do not fix a layer's resistivity, only that it is
+    // at least the bound (ohm m), at most the bound, or not even that: (layer from 1,
+    // bound) and (layer).
+    LayerResistivityAtLeast,
+    LayerResistivityAtMost,
+    LayerResistivityOpen,
+    // Nor its thickness (m): (layer, bound) and (layer).
+    LayerThicknessAtLeast,
+    LayerThicknessAtMost,
+    LayerThicknessOpen,
+    // A thin middle layer of which only the conductance h/rho (S), or only the transverse
+    // resistance h rho (ohm m^2), is fixed: (layer, value).
+    LayerConductanceOnly,
+    LayerTransverseResistanceOnly,
 };
 
 struct Caution {

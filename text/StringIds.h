@@ -633,6 +633,27 @@ inline constexpr unsigned kSiteMissing = 5653;
 } // namespace EarthingLeakage
 // 6000-6002: the layered soil fit's refusals, PotentialSpacingNotBelowCurrent,
 // LayerCountOutOfRange and TooFewReadingsForLayers.
-inline constexpr unsigned kLayeredRefusals = 6000;
+inline constexpr unsigned kLayeredRefusals = 6000; // 6000-6003, the last a readings file's
+// What the readings leave open of N layers, in the order of Warning's, from
+// LayerResistivityAtLeast on (6010-6017).
+inline constexpr unsigned kLayeredCautions = 6010;
+
+// The report of a soil of N layers.
+namespace LayersReport {
+inline constexpr unsigned kTitle = 6020;
+inline constexpr unsigned kLayers = 6021;
+inline constexpr unsigned kLayerColumns = 6022; // 6022-6025
+inline constexpr unsigned kCurve = 6026;
+inline constexpr unsigned kRms = 6027;
+inline constexpr unsigned kChosen = 6028; // (layers)
+inline constexpr unsigned kGiven = 6029;  // (layers)
+inline constexpr unsigned kCountColumns = 6030; // 6030-6033
+inline constexpr unsigned kCountHeading = 6034;
+inline constexpr unsigned kAb = 6035;
+inline constexpr unsigned kMn = 6036;
+inline constexpr unsigned kConductanceOnly = 6037;
+inline constexpr unsigned kTransverseOnly = 6038;
+inline constexpr unsigned kPlotAb = 6039;
+} // namespace LayersReport
 
 } // namespace StringId

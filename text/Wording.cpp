@@ -130,6 +130,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kLayeredRefusals + 1;
     case Error::TooFewReadingsForLayers:
         return StringId::kLayeredRefusals + 2;
+    case Error::ReadingsRowUnreadable:
+        return StringId::kLayeredRefusals + 3;
     }
     return 0;
 }
@@ -267,6 +269,16 @@ unsigned Wording::cautionId(Warning warning) {
         return StringId::kEarthingCautions + 1;
     case tav::Warning::DurationOutsideTable:
         return StringId::Criteria::kDurationOutsideTable;
+    case tav::Warning::LayerResistivityAtLeast:
+    case tav::Warning::LayerResistivityAtMost:
+    case tav::Warning::LayerResistivityOpen:
+    case tav::Warning::LayerThicknessAtLeast:
+    case tav::Warning::LayerThicknessAtMost:
+    case tav::Warning::LayerThicknessOpen:
+    case tav::Warning::LayerConductanceOnly:
+    case tav::Warning::LayerTransverseResistanceOnly:
+        return StringId::kLayeredCautions + unsigned(warning) -
+               unsigned(tav::Warning::LayerResistivityAtLeast);
     }
     return 0;
 }
