@@ -1,6 +1,7 @@
 #include "core/soilmodel/LayersDeterminacy.h"
 
 #include "core/soilmodel/LayersSearch.h"
+#include "core/soilmodel/ParallelRuns.h"
 #include "core/soilmodel/VectorState.h"
 
 #include <array>
@@ -187,12 +188,17 @@ LayersDeterminacy layersDeterminacy(const std::vector<SoundingReading> &readings
     const Point best{start, s.sumOfSquares(start)};
     const double tolerance = tolerated(best.sumOfSquares, s.readings(), s.parameters());
     LayersDeterminacy d;
-    for (int i = 0; i < n; ++i)
-        d.resistivities.push_back(
-            determine(s, best, {LayersSearch::rhoIndex(i)}, tolerance, resistivityOf, i));
-    for (int i = 0; i + 1 < n; ++i)
-        d.thicknesses.push_back(
-            determine(s, best, {s.thicknessIndex(i)}, tolerance, thicknessOf, i));
+    // Every resistivity's profile, then every thickness's, each on a core of its own.
+    std::vector<Determination> each(std::size_t(2 * n - 1));
+    parallelRuns(each.size(), [&](std::size_t k) {
+        const int i = int(k);
+        each[k] = i < n ? determine(s, best, {LayersSearch::rhoIndex(i)}, tolerance,
+                                    resistivityOf, i)
+                        : determine(s, best, {s.thicknessIndex(i - n)}, tolerance,
+                                    thicknessOf, i - n);
+    });
+    d.resistivities.assign(each.begin(), each.begin() + n);
+    d.thicknesses.assign(each.begin() + n, each.end());
     d.products.resize(static_cast<std::size_t>(n));
     for (int i = 1; i + 1 < n; ++i) {
         const auto k = static_cast<std::size_t>(i);

@@ -1,6 +1,7 @@
 #include "core/soilmodel/LayersFit.h"
 
 #include "core/soilmodel/LayeredSearch.h"
+#include "core/soilmodel/ParallelRuns.h"
 #include "core/soilmodel/TwoLayerLeastSquares.h"
 #include "core/soilmodel/VectorState.h"
 
@@ -193,17 +194,17 @@ Point search(const LayersSearch &s, const std::optional<LayeredSoil> &fewer, con
                          [&p](const Point &q) { return near(p.p, q.p); }))
             starts.push_back(p);
     }
-    std::vector<Point> ends;
-    for (const Point &start : starts)
-        ends.push_back(s.refine(start, effort.evaluations));
+    std::vector<Point> ends(starts.size());
+    parallelRuns(starts.size(),
+                 [&](std::size_t i) { ends[i] = s.refine(starts[i], effort.evaluations); });
     std::sort(ends.begin(), ends.end(),
               [](const Point &a, const Point &b) { return a.sumOfSquares < b.sumOfSquares; });
+    std::vector<Point> polished(std::min(effort.polished, ends.size()));
+    parallelRuns(polished.size(), [&](std::size_t i) { polished[i] = s.refine(ends[i]); });
     Point best;
-    for (std::size_t i = 0; i < std::min(effort.polished, ends.size()); ++i) {
-        const Point end = s.refine(ends[i]);
+    for (const Point &end : polished)
         if (end.sumOfSquares < best.sumOfSquares)
             best = end;
-    }
     // Never worse than the soil of one layer fewer, which is one of these with a layer
     // split in two alike.
     if (fewer) {
