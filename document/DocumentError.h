@@ -37,6 +37,7 @@ struct DocumentError {
         UnknownGroup,    // path names a group that no part of the system has
         UnknownCriteria, // path should hold "ieee80" or "en50522"
         Negative,        // path should hold a number of 0 or more
+        TooManyLayers,   // path holds a soil of expected layers, more than the study takes
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

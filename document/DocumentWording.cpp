@@ -60,6 +60,8 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::kDocumentPlaceErrors + 4;
     case Kind::Negative:
         return StringId::kDocumentPlaceErrors + 5;
+    case Kind::TooManyLayers:
+        return StringId::kDocumentLayersError;
     }
     return 0;
 }
@@ -81,7 +83,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
         return text.arg(QString::number(error.found, 'f', 0)).arg(error.expected);
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
-        error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach)
+        error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
+        error.kind == Kind::TooManyLayers)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -22,10 +22,20 @@ namespace {
 EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     JsonFields f(value, QStringLiteral("soil"), error);
     // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
+    // And what it writes of a soil of N layers: the layers themselves, how their count was
+    // chosen, the array, its words and the bounds of what the readings leave open.
     f.allowOnly({"rho", "rho1", "rho2", "h", "layered", "rms_percent", "uniform", "rows",
-                 "readings"});
+                 "readings", "layers", "criterion", "array", "warning", "rho1_at_least",
+                 "rho1_at_most", "rho2_at_least", "rho2_at_most", "h_at_least", "h_at_most"});
     if (f.failed())
         return {};
+    const QJsonValue layers = f.value("layers", false);
+    if (layers.isArray() && layers.toArray().size() > 2) {
+        error.kind = DocumentError::Kind::TooManyLayers;
+        error.path = QStringLiteral("soil");
+        error.expected = int(layers.toArray().size());
+        return {};
+    }
     const bool uniform = f.has("rho");
     const bool layered = f.has("rho1") || f.has("rho2") || f.has("h");
     if (uniform == layered) {

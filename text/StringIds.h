@@ -105,6 +105,8 @@ inline constexpr unsigned kDocumentTooLong = 3165;
 inline constexpr unsigned kStandardInputTooLong = 3166;
 // 3200-3205: the later DocumentError kinds, TooFewCorners to Negative.
 inline constexpr unsigned kDocumentPlaceErrors = 3200;
+// A soil of more layers than the earthing study takes: (path, layers).
+inline constexpr unsigned kDocumentLayersError = 6040;
 // tav-calc system's lines of where people stand: a touch area (its number, kind, part,
 // group, worst touch, place, side of the surface layer), the two sides, a touch point
 // (name, group, place, touch, surface potential, side), a verdict's tail (tolerable,

@@ -95,6 +95,11 @@ private Q_SLOTS:
         QTest::newRow("a count of readings that is no whole number")
             << QByteArray(R"({"rho":80,"readings":1.5,"rms_percent":3.2})") << false << 80. << 0;
         QTest::newRow("as given") << QByteArray(R"({"rho":80})") << false << 80. << 0;
+        QTest::newRow("two of soil-model's layers")
+            << QByteArray(R"({"layers":[{"rho":99.95,"thickness":1.998},{"rho":299.97}],)"
+                          R"("rms_percent":0.013,"criterion":{"given":2},"array":"wenner",)"
+                          R"("rows":[],"rho1":99.95,"rho2":299.97,"h":1.998,"layered":true})")
+            << true << 99.95 << 0;
     }
 
     void soilModelOutput() {
@@ -536,6 +541,10 @@ private Q_SLOTS:
             Kind::NewerVersion, "", 1);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
+        row("three layers",
+            R"({"soil": {"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
+            R"( {"rho": 600}], "rms_percent": 0.01}, "current": 1})",
+            Kind::TooManyLayers, "soil", 3);
         row("a split factor of 0",
             soil + R"("current_basis": {"fault_current": 1, "split": 0}})", Kind::NotPositive,
             "current_basis.split");
