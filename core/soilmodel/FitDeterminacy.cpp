@@ -1,5 +1,7 @@
 #include "core/soilmodel/FitDeterminacy.h"
 
+#include "core/soilmodel/FQuantile.h"
+
 #include <array>
 #include <cmath>
 #include <vector>
@@ -11,11 +13,6 @@ namespace {
 using Point = LayeredSearch::Point;
 using Parameter = LayeredSearch::Parameter;
 
-// F(1, nu) at 95 %, nu = 1 .. 30; beyond, 3.841 + 10/nu is within 0.2 %.
-constexpr std::array<double, 30> kF95 = {161.448, 18.513, 10.128, 7.709, 6.608, 5.987, 5.591, 5.318,
-                                         5.117,   4.965,  4.844,  4.747, 4.667, 4.600, 4.543, 4.494,
-                                         4.451,   4.414,  4.381,  4.351, 4.325, 4.301, 4.279, 4.260,
-                                         4.242,   4.225,  4.210,  4.196, 4.183, 4.171};
 // Relative error per reading that no fit is asked to resolve: 0.01 %.
 constexpr double kFloor = 1e-4;
 // Depths and contrasts tried as starts of a fit with one parameter held.
@@ -30,7 +27,7 @@ double tolerated(double best, std::size_t readings) {
     const std::size_t freedom = readings - 3;
     if (freedom == 0)
         return best + readings * kFloor * kFloor;
-    const double f = freedom <= kF95.size() ? kF95[freedom - 1] : 3.841 + 10.0 / freedom;
+    const double f = FQuantile::oneAt95(freedom);
     return best * (1 + f / freedom) + readings * kFloor * kFloor;
 }
 

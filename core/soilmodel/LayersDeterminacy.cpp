@@ -4,6 +4,8 @@
 #include "core/soilmodel/ParallelRuns.h"
 #include "core/soilmodel/VectorState.h"
 
+#include "core/soilmodel/FQuantile.h"
+
 #include <array>
 #include <cmath>
 
@@ -14,12 +16,6 @@ namespace {
 using Point = LayersSearch::Point;
 using Hold = LayersSearch::Hold;
 
-// F(1, nu) at 95 %, nu = 1 .. 30 (the square of Student's t at 97.5 %, as printed in
-// standard tables); beyond, 3.841 + 10/nu is within 0.2 %.
-constexpr std::array<double, 30> kF95 = {161.448, 18.513, 10.128, 7.709, 6.608, 5.987, 5.591, 5.318,
-                                         5.117,   4.965,  4.844,  4.747, 4.667, 4.600, 4.543, 4.494,
-                                         4.451,   4.414,  4.381,  4.351, 4.325, 4.301, 4.279, 4.260,
-                                         4.242,   4.225,  4.210,  4.196, 4.183, 4.171};
 constexpr double kFloor = 1e-4;    // relative error per reading no fit resolves
 constexpr double kFirstStep = 0.3; // in the log of the parameter
 constexpr int kCrossingSteps = 6;  // regula falsi steps to the region's end
@@ -36,7 +32,7 @@ double tolerated(double best, std::size_t readings, int parameters) {
     if (readings <= p)
         return best + floor;
     const std::size_t nu = readings - p;
-    const double f = nu <= kF95.size() ? kF95[nu - 1] : 3.841 + 10.0 / static_cast<double>(nu);
+    const double f = FQuantile::oneAt95(nu);
     return best * (1 + f / static_cast<double>(nu)) + floor;
 }
 

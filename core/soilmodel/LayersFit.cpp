@@ -1,5 +1,6 @@
 #include "core/soilmodel/LayersFit.h"
 
+#include "core/soilmodel/FQuantile.h"
 #include "core/soilmodel/LayeredSearch.h"
 #include "core/soilmodel/ParallelRuns.h"
 #include "core/soilmodel/TwoLayerLeastSquares.h"
@@ -246,10 +247,6 @@ LayersFit fitOf(const std::vector<SoundingReading> &readings, int layers,
 
 // F(2, nu) at 95 %: for two numerator degrees the quantile has the closed form
 // (nu/2)(0.05^(-2/nu) - 1).
-double fCritical(double nu) {
-    return nu / 2 * (std::pow(0.05, -2 / nu) - 1);
-}
-
 } // namespace
 
 Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int layers) {
@@ -287,7 +284,7 @@ Refusable<LayerCountChoice> chooseLayerCount(const std::vector<SoundingReading> 
         const double s1 = after.best.sumOfSquares + floor;
         const double nu = static_cast<double>(n) - (2 * layers - 1);
         const double ratio = (s0 - s1) / 2 / (s1 / nu);
-        const double critical = fCritical(nu);
+        const double critical = FQuantile::twoAt95(nu);
         choice.tests.emplace_back(ratio, critical);
         if (!chosen && ratio > critical)
             choice.layers = layers;
