@@ -49,7 +49,7 @@ Refusable<LayersFit> fitLayers(const std::vector<SoundingReading> &readings, int
 // sum of squares S by more than chance would at 95 %, by the extra-sum-of-squares F test
 // of nested models, F = ((S_N - S_N+1)/2) / (S_N+1/(n - 2N - 1)) against F(2, n - 2N - 1)
 // (Bates and Watts, 1988, ch. 3, on comparing nested models). Each S carries
-// a relative error of 0.01 % per reading, below which no reading is resolved, so that
+// a relative error of 0.1 % per reading, below which no reading is resolved, so that
 // exact readings stop at the count that explains them. fits[0..2] are fitLayers' answers;
 // four layers, which only has to show whether a fourth layer helps, take a quicker
 // search than fitLayers'. Refused for what SoundingReadings::refusal names for one layer.
