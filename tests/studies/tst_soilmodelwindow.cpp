@@ -462,6 +462,16 @@ private Q_SLOTS:
                  qPrintable(layerCell(*window, 0, 1)));
         QVERIFY2(std::abs(layerCell(*window, 1, 3).toDouble() / 10 - 1) < 0.05,
                  qPrintable(layerCell(*window, 1, 3)));
+        // The curve runs smoothly from the first spacing to the last through the soil that
+        // made the readings.
+        const PlotSeries &curve = window->plotWidget()->plot().series.front();
+        QCOMPARE(curve.points.size(), 60);
+        QCOMPARE(curve.points.first().x(), 0.5);
+        QVERIFY(std::abs(curve.points.last().x() / 150 - 1) < 1e-12);
+        const tav::LayeredSoil made{{300, 100, 600}, {2, 8}};
+        for (const QPointF &point : curve.points)
+            QVERIFY2(std::abs(point.y() / made.wennerResistivity(point.x()) - 1) < 0.01,
+                     qPrintable(QString::number(point.x())));
         ModalWatcher watcher;
         QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("useInStudy")),
                           Qt::LeftButton);
