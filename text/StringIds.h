@@ -677,6 +677,10 @@ inline constexpr unsigned kOpenRefused = 6115;   // (path, why)
 inline constexpr unsigned kFieldWrong = 6116;    // (field)
 inline constexpr unsigned kSaveFailed = 6117;    // (path, why)
 inline constexpr unsigned kNotJson = 6118;       // (parser's words)
+// Each count of layers tried when the count was chosen: (count, RMS error), then for a
+// count after the first the F ratio against its 95 % point.
+inline constexpr unsigned kCountFit = 6119;       // (count, rms)
+inline constexpr unsigned kCountFitTested = 6120; // (count, rms, F, F at 95 %)
 } // namespace SoilWindow
 
 } // namespace StringId

@@ -309,7 +309,19 @@ void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
     fill(m_layers, LayersReport::layerRows(model, words));
     m_rms->setText(words.text(Layers::kRms).arg(ReportNumber::text(model.fit.rmsPercent, 3)));
     const int count = int(model.fit.soil.resistivities.size());
-    m_criterion->setText(words.text(model.choice ? Layers::kChosen : Layers::kGiven).arg(count));
+    QStringList criterion{words.text(model.choice ? Layers::kChosen : Layers::kGiven).arg(count)};
+    if (model.choice)
+        for (std::size_t i = 0; i < model.choice->fits.size(); ++i) {
+            const QString rms = ReportNumber::text(model.choice->fits[i].rmsPercent, 3);
+            if (i > 0 && i - 1 < model.choice->tests.size())
+                criterion.append(words.text(Win::kCountFitTested)
+                                     .arg(i + 1)
+                                     .arg(rms, ReportNumber::text(model.choice->tests[i - 1].first),
+                                          ReportNumber::text(model.choice->tests[i - 1].second)));
+            else
+                criterion.append(words.text(Win::kCountFit).arg(i + 1).arg(rms));
+        }
+    m_criterion->setText(criterion.join(QLatin1Char('\n')));
     QStringList cautions;
     for (const tav::Caution &c : model.cautions)
         cautions.append(words.wording().caution(c));

@@ -457,6 +457,13 @@ private Q_SLOTS:
         QCOMPARE(layerCount(*window), 3);
         QVERIFY2(label(*window, "criterion").startsWith(QStringLiteral("3 layers, the fewest")),
                  qPrintable(label(*window, "criterion")));
+        // Each count tried, from one layer to four, the second on with its F test.
+        const QStringList counts = label(*window, "criterion").split(QLatin1Char('\n'));
+        QCOMPARE(counts.size(), 5);
+        QVERIFY2(counts[1].startsWith(QStringLiteral("1: RMS error ")), qPrintable(counts[1]));
+        QVERIFY2(counts[3].startsWith(QStringLiteral("3: RMS error ")) &&
+                     counts[3].contains(QStringLiteral(", F ")),
+                 qPrintable(counts[3]));
         // The top layer's 300 Ω·m and the depth of the middle one's bottom, 2 + 8 m.
         QVERIFY2(std::abs(layerCell(*window, 0, 1).toDouble() / 300 - 1) < 0.01,
                  qPrintable(layerCell(*window, 0, 1)));
@@ -546,6 +553,16 @@ private Q_SLOTS:
         QCOMPARE(window->study().readings.size(), std::size_t(2));
         QVERIFY(std::abs(window->study().readings[0].resistivity - 99 * M_PI) < 1e-9);
         QVERIFY(std::abs(window->study().readings[1].resistivity - 399 * M_PI / 2) < 1e-9);
+        // A third resistance has no MN/2 in the table to become a resistivity.
+        QVERIFY(write("AB/2,R\n10,2\n20,1\n40,0.5\n"));
+        {
+            ModalWatcher watcher;
+            QVERIFY(!window->importReadings(path));
+            QCOMPARE(watcher.messages().size(), 1);
+            QVERIFY2(watcher.messages().first().contains(QStringLiteral("MN/2 column of row 3")),
+                     qPrintable(watcher.messages().first()));
+        }
+        QCOMPARE(window->readingsTable()->rowCount(), 3);
         QVERIFY(write("a,rho\n1,100\n2,x\n"));
         ModalWatcher watcher;
         QVERIFY(!window->importReadings(path));
