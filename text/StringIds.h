@@ -658,4 +658,31 @@ inline constexpr unsigned kTransverseOnly = 6038;
 inline constexpr unsigned kPlotAb = 6039;
 } // namespace LayersReport
 
+// The soil model window's layers, arrays and readings files.
+namespace SoilWindow {
+inline constexpr unsigned kTitle = 6100;
+inline constexpr unsigned kLayers = 6101;
+inline constexpr unsigned kAutomatic = 6102;
+inline constexpr unsigned kArray = 6103;
+inline constexpr unsigned kWenner = 6104;
+inline constexpr unsigned kSchlumberger = 6105;
+inline constexpr unsigned kMissingMn = 6106;     // (row)
+inline constexpr unsigned kStudyTakesTwo = 6107; // (layers)
+inline constexpr unsigned kImport = 6108;
+inline constexpr unsigned kSaveReadings = 6109;
+inline constexpr unsigned kOpenReadings = 6110;
+inline constexpr unsigned kCsvFilter = 6111;
+inline constexpr unsigned kReadingsFilter = 6112;
+inline constexpr unsigned kImportRefused = 6113; // (why)
+inline constexpr unsigned kImportNeedsMn = 6114; // (row)
+inline constexpr unsigned kOpenRefused = 6115;   // (path, why)
+inline constexpr unsigned kFieldWrong = 6116;    // (field)
+inline constexpr unsigned kSaveFailed = 6117;    // (path, why)
+inline constexpr unsigned kNotJson = 6118;       // (parser's words)
+// Each count of layers tried when the count was chosen: (count, RMS error), then for a
+// count after the first the F ratio against its 95 % point.
+inline constexpr unsigned kCountFit = 6119;       // (count, rms)
+inline constexpr unsigned kCountFitTested = 6120; // (count, rms, F, F at 95 %)
+} // namespace SoilWindow
+
 } // namespace StringId

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kSpacing = 0;
-constexpr int kResistivity = 1;
+constexpr int kMn = 1; // under a Schlumberger array only
 // The exact value behind a cell's shown text, while the text is the one shown for it.
 constexpr int kExactRole = Qt::UserRole + 1;
 
@@ -92,8 +92,7 @@ bool isHeader(const QStringList &cells) {
 } // namespace
 
 ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
-    setHorizontalHeaderLabels({LoadLanguageString(StringId::SoilModel::kSpacingColumn),
-                               LoadLanguageString(StringId::SoilModel::kResistivityColumn)});
+    setHeaders();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -105,8 +104,43 @@ ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
     setRowCountKeepingEmptyLast();
 }
 
+void ReadingsTable::setHeaders() {
+    QStringList headers;
+    if (m_array == tav::SoundingArray::Schlumberger)
+        headers << LoadLanguageString(StringId::LayersReport::kAb)
+                << LoadLanguageString(StringId::LayersReport::kMn);
+    else
+        headers << LoadLanguageString(StringId::SoilModel::kSpacingColumn);
+    headers << LoadLanguageString(StringId::SoilModel::kResistivityColumn);
+    setHorizontalHeaderLabels(headers);
+}
+
+void ReadingsTable::setArray(tav::SoundingArray array) {
+    if (array == m_array)
+        return;
+    const bool wasChanging = m_changing;
+    m_changing = true;
+    m_array = array;
+    if (array == tav::SoundingArray::Schlumberger)
+        insertColumn(kMn);
+    else
+        removeColumn(kMn);
+    setHeaders();
+    setRowCountKeepingEmptyLast();
+    m_changing = wasChanging;
+    if (!wasChanging)
+        Q_EMIT edited();
+}
+
+bool ReadingsTable::rowEmpty(int row) const {
+    for (int column = 0; column < columnCount(); ++column)
+        if (!cellText(row, column).trimmed().isEmpty())
+            return false;
+    return true;
+}
+
 void ReadingsTable::initRow(int row) {
-    for (int column : {kSpacing, kResistivity})
+    for (int column = 0; column < columnCount(); ++column)
         if (item(row, column) == nullptr) {
             auto *cell = new QTableWidgetItem;
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -122,8 +156,7 @@ void ReadingsTable::setRowCountKeepingEmptyLast() {
     const bool wasChanging = m_changing;
     m_changing = true;
     int lastFilled = rowCount() - 1;
-    while (lastFilled >= 0 && cellText(lastFilled, kSpacing).trimmed().isEmpty() &&
-           cellText(lastFilled, kResistivity).trimmed().isEmpty())
+    while (lastFilled >= 0 && rowEmpty(lastFilled))
         --lastFilled;
     setRowCount(lastFilled + 2); // and one empty row after the last filled one
     for (int row = 0; row < rowCount(); ++row)
@@ -154,13 +187,27 @@ std::optional<double> ReadingsTable::cellValue(int row, int column) const {
 }
 
 void ReadingsTable::setReadings(const std::vector<tav::WennerReading> &readings) {
+    setSoundingReadings(tav::SoundingReadings::fromWenner(readings));
+}
+
+void ReadingsTable::setSoundingReadings(const std::vector<tav::SoundingReading> &readings,
+                                        const std::vector<bool> &used) {
     m_changing = true;
+    if (!readings.empty())
+        setArray(readings.front().array);
     setRowCount(0);
     setRowCount(int(readings.size()));
+    const auto put = [this](int row, int column, double value) {
+        setCell(row, column, StudyNumber::shown(value), value);
+    };
     for (int row = 0; row < int(readings.size()); ++row) {
-        setCell(row, kSpacing, StudyNumber::shown(readings[row].spacing), readings[row].spacing);
-        setCell(row, kResistivity, StudyNumber::shown(readings[row].resistivity),
-                readings[row].resistivity);
+        const tav::SoundingReading &r = readings[row];
+        put(row, kSpacing, r.spacing);
+        if (m_array == tav::SoundingArray::Schlumberger && r.halfPotentialSpacing > 0)
+            put(row, kMn, r.halfPotentialSpacing); // left blank when not known
+        put(row, resistivityColumn(), r.resistivity);
+        const bool ticked = std::size_t(row) >= used.size() || used[row];
+        item(row, kSpacing)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
     setRowCountKeepingEmptyLast();
     m_changing = false;
@@ -177,9 +224,13 @@ std::vector<ReadingsTable::Row> ReadingsTable::readingRows() const {
         Row r;
         r.number = row + 1;
         r.spacingText = cellText(row, kSpacing);
-        r.resistivityText = cellText(row, kResistivity);
+        r.resistivityText = cellText(row, resistivityColumn());
         r.spacing = cellValue(row, kSpacing);
-        r.resistivity = cellValue(row, kResistivity);
+        r.resistivity = cellValue(row, resistivityColumn());
+        if (m_array == tav::SoundingArray::Schlumberger) {
+            r.mnText = cellText(row, kMn);
+            r.mn = cellValue(row, kMn);
+        }
         const QTableWidgetItem *box = item(row, kSpacing);
         r.used = box == nullptr || box->checkState() == Qt::Checked;
         if (!r.blank())
@@ -202,7 +253,7 @@ void ReadingsTable::pasteText(const QString &text, int row, int column) {
         if (row >= rowCount())
             setRowCount(row + 1);
         const QStringList cells = cellsOf(line, separator);
-        for (int c = 0; c < cells.size() && column + c <= kResistivity; ++c)
+        for (int c = 0; c < cells.size() && column + c <= resistivityColumn(); ++c)
             setCell(row, column + c, cells[c]);
         ++row;
     }

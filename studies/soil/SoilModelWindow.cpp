@@ -1,14 +1,23 @@
 #include "studies/soil/SoilModelWindow.h"
 
+#include "core/AtomicFileWriter.h"
+#include "core/soilmodel/ReadingsCsv.h"
+#include "report/LayersReport.h"
 #include "report/ReportNumber.h"
 #include "studies/common/BackgroundWork.h"
+#include "studies/common/StudyLabels.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/soil/PlotWidget.h"
+#include "studies/soil/ReadingsFile.h"
 #include "studies/soil/ReadingsTable.h"
-#include "studies/common/StudyLabels.h"
+#include "studies/soil/SoundingPlot.h"
 #include "text/StringIds.h"
+#include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
+#include "ui/MessageBox.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,22 +29,56 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace StringId::SoilModel;
-namespace Study = StringId::Study;
+namespace Win = StringId::SoilWindow;
+namespace Layers = StringId::LayersReport;
 
 namespace {
 
 // Long enough to let a number be typed out, short enough to feel immediate.
 constexpr int kDebounceMs = 150;
+constexpr double kPi = 3.141592653589793;
 
-const char *const kValueNames[] = {"rho1", "rho2", "depth", "rms", "uniformRho", "uniformRms"};
-const unsigned kValueLabels[] = {kRho1, kRho2, kDepth, kRms, kUniformRho, kUniformRms};
+QTableWidget *makeTable(int columns, const QString &name, QWidget *parent) {
+    auto *table = new QTableWidget(0, columns, parent);
+    table->setObjectName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    return table;
+}
+
+void fill(QTableWidget *table, const QVector<QStringList> &rows) {
+    table->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto *cell = new QTableWidgetItem(rows[r][c]);
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(r, c, cell);
+        }
+}
+
+// A value of the model as the window shows it, read back: what a study over the soil
+// takes, so that it never differs from what is shown.
+double shown(double value) {
+    return ReportNumber::text(value).toDouble();
+}
+
+bool allDetermined(const tav::LayersDeterminacy &d) {
+    const auto determined = [](const tav::Determination &x) { return x.determined; };
+    return std::all_of(d.resistivities.begin(), d.resistivities.end(), determined) &&
+           std::all_of(d.thicknesses.begin(), d.thicknesses.end(), determined);
+}
 
 } // namespace
 
 SoilModelWindow::SoilModelWindow(QWidget *opener)
     : StudyWindow(opener, QStringLiteral("soilModelWindow"), QSize(1100, 720)) {
-    setWindowTitle(LoadLanguageString(kTitle));
+    setWindowTitle(LoadLanguageString(Win::kTitle));
     m_fit = new BackgroundWork(this);
     m_debounce = new QTimer(this);
     m_debounce->setSingleShot(true);
@@ -47,7 +90,7 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     splitter->addWidget(makeModelPanel());
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 5);
-    splitter->setSizes({330, 770});
+    splitter->setSizes({360, 740});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     QHBoxLayout *buttons = makeButtonRow();
@@ -63,8 +106,44 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
 
 SoilModelWindow::~SoilModelWindow() = default;
 
+QWidget *SoilModelWindow::makeChoices(QWidget *parent) {
+    auto *choices = new QWidget(parent);
+    auto *form = new QFormLayout(choices);
+    form->setContentsMargins(0, 0, 0, 0);
+    m_arrayChoice = new QComboBox(choices);
+    m_arrayChoice->setObjectName(QStringLiteral("arrayChoice"));
+    m_arrayChoice->addItem(LoadLanguageString(Win::kWenner));
+    m_arrayChoice->addItem(LoadLanguageString(Win::kSchlumberger));
+    m_layersChoice = new QComboBox(choices);
+    m_layersChoice->setObjectName(QStringLiteral("layersChoice"));
+    m_layersChoice->addItem(LoadLanguageString(Win::kAutomatic), 0);
+    for (int n = 1; n <= tav::SoundingReadings::kMostLayers; ++n)
+        m_layersChoice->addItem(QString::number(n), n);
+    form->addRow(LoadLanguageString(Win::kArray), m_arrayChoice);
+    form->addRow(LoadLanguageString(Win::kLayers), m_layersChoice);
+    connect(m_arrayChoice, &QComboBox::currentIndexChanged, this, &SoilModelWindow::arrayChosen);
+    connect(m_layersChoice, &QComboBox::currentIndexChanged, this, &SoilModelWindow::scheduleFit);
+    return choices;
+}
+
+QHBoxLayout *SoilModelWindow::makeFileButtons(QWidget *parent) {
+    auto *buttons = new QHBoxLayout;
+    const auto add = [&](unsigned text, const char *name, void (SoilModelWindow::*act)()) {
+        auto *button = new QPushButton(LoadLanguageString(text), parent);
+        button->setObjectName(QLatin1String(name));
+        connect(button, &QPushButton::clicked, this, act);
+        buttons->addWidget(button);
+    };
+    add(Win::kImport, "importReadings", &SoilModelWindow::chooseImport);
+    add(Win::kOpenReadings, "openReadings", &SoilModelWindow::chooseOpen);
+    add(Win::kSaveReadings, "saveReadings", &SoilModelWindow::chooseSave);
+    buttons->addStretch(1);
+    return buttons;
+}
+
 QWidget *SoilModelWindow::makeReadingsPanel() {
     auto *box = new QGroupBox(LoadLanguageString(kReadings), this);
+    QWidget *choices = makeChoices(box);
     m_table = new ReadingsTable(box);
     m_table->setObjectName(QStringLiteral("readings"));
     auto *hint = StudyLabels::wrapping(box, QStringLiteral("readingsHint"));
@@ -76,12 +155,12 @@ QWidget *SoilModelWindow::makeReadingsPanel() {
     clear->setObjectName(QStringLiteral("clear"));
     connect(clear, &QPushButton::clicked, m_table, &ReadingsTable::clearReadings);
     auto *layout = new QVBoxLayout(box);
+    layout->addWidget(choices);
     layout->addWidget(m_table, 1);
     layout->addWidget(hint);
     layout->addWidget(m_formNote);
-    auto *buttons = new QHBoxLayout;
+    QHBoxLayout *buttons = makeFileButtons(box);
     buttons->addWidget(clear);
-    buttons->addStretch(1);
     layout->addLayout(buttons);
     return box;
 }
@@ -91,30 +170,23 @@ QWidget *SoilModelWindow::makeModelPanel() {
     m_plot = new PlotWidget(panel);
     m_plot->setObjectName(QStringLiteral("plot"));
     auto *model = new QGroupBox(LoadLanguageString(kModel), panel);
-    auto *values = new QFormLayout;
-    m_valuesLayout = values;
-    for (std::size_t i = 0; i < std::size(kValueNames); ++i) {
-        auto *value = new QLabel(model);
-        value->setObjectName(QLatin1String(kValueNames[i]));
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        values->addRow(LoadLanguageString(kValueLabels[i]), value);
-        m_values.insert(QLatin1String(kValueNames[i]), value);
-    }
+    m_layers = makeTable(4, QStringLiteral("layersTable"), model);
+    QStringList layerHeader;
+    for (unsigned k = 0; k < 4; ++k)
+        layerHeader.append(LoadLanguageString(Layers::kLayerColumns + k));
+    m_layers->setHorizontalHeaderLabels(layerHeader);
+    m_rms = StudyLabels::wrapping(model, QStringLiteral("rms"));
+    m_criterion = StudyLabels::wrapping(model, QStringLiteral("criterion"));
+    m_cautions = StudyLabels::wrapping(model, QStringLiteral("cautions"));
     m_status = StudyLabels::wrapping(model, QStringLiteral("status"));
-    m_modelNotes = StudyLabels::wrapping(model, QStringLiteral("modelNotes"));
-    m_rows = new QTableWidget(0, 4, model);
-    m_rows->setObjectName(QStringLiteral("modelRows"));
-    m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_rows->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_rows->verticalHeader()->hide();
-    m_rows->verticalHeader()->setDefaultSectionSize(m_rows->fontMetrics().height() + 6);
-    m_rows->setHorizontalHeaderLabels(SoilModelReport::rowsHeader(texts()));
+    m_rows = makeTable(4, QStringLiteral("modelRows"), model);
     auto *modelLayout = new QHBoxLayout(model);
     auto *left = new QVBoxLayout;
-    left->addLayout(values);
+    left->addWidget(m_layers, 1);
+    left->addWidget(m_rms);
+    left->addWidget(m_criterion);
+    left->addWidget(m_cautions);
     left->addWidget(m_status);
-    left->addWidget(m_modelNotes);
-    left->addStretch(1);
     modelLayout->addLayout(left, 2);
     modelLayout->addWidget(m_rows, 3);
     auto *layout = new QVBoxLayout(panel);
@@ -126,32 +198,64 @@ QWidget *SoilModelWindow::makeModelPanel() {
 
 void SoilModelWindow::setFormReadings(const std::vector<tav::WennerReading> &readings) {
     m_formNote->show();
+    m_arrayChoice->setCurrentIndex(0);
     m_table->setReadings(readings);
+}
+
+std::optional<int> SoilModelWindow::chosenLayers() const {
+    const int n = m_layersChoice->currentData().toInt();
+    return n > 0 ? std::optional<int>(n) : std::nullopt;
+}
+
+void SoilModelWindow::setChosenLayers(std::optional<int> layers) {
+    m_layersChoice->setCurrentIndex(layers ? *layers : 0);
+}
+
+void SoilModelWindow::arrayChosen() {
+    m_table->setArray(m_arrayChoice->currentIndex() == 1 ? tav::SoundingArray::Schlumberger
+                                                         : tav::SoundingArray::Wenner);
 }
 
 void SoilModelWindow::scheduleFit() {
     m_pending = true;
     m_fit->drop(); // whatever runs now is out of date
     m_status->setText(LoadLanguageString(kFitting));
+    m_status->show();
     m_debounce->start();
 }
 
-void SoilModelWindow::startFit() {
-    SoilModelStudy study;
-    QStringList notes;
+SoundingStudy SoilModelWindow::tableReadings(QStringList &notes) const {
+    SoundingStudy study;
+    study.array = m_table->array();
+    study.layers = chosenLayers();
+    const bool s = study.array == tav::SoundingArray::Schlumberger;
     for (const ReadingsTable::Row &row : m_table->readingRows()) {
         if (row.spacingText.trimmed().isEmpty() || row.resistivityText.trimmed().isEmpty()) {
             notes.append(LoadLanguageString(kIncompleteRow).arg(row.number));
             continue;
         }
-        if (!row.spacing || !row.resistivity) {
-            notes.append(LoadLanguageString(kUnreadableRow)
-                             .arg(row.number)
-                             .arg(!row.spacing ? row.spacingText : row.resistivityText));
+        if (s && row.mnText.trimmed().isEmpty()) {
+            notes.append(LoadLanguageString(Win::kMissingMn).arg(row.number));
             continue;
         }
-        (row.used ? study.readings : study.leftOut).push_back({*row.spacing, *row.resistivity});
+        const bool unreadableMn = s && !row.mn;
+        if (!row.spacing || !row.resistivity || unreadableMn) {
+            const QString &text = !row.spacing   ? row.spacingText
+                                  : unreadableMn ? row.mnText
+                                                 : row.resistivityText;
+            notes.append(LoadLanguageString(kUnreadableRow).arg(row.number).arg(text));
+            continue;
+        }
+        const tav::SoundingReading reading{study.array, *row.spacing, s ? *row.mn : 0,
+                                           *row.resistivity};
+        (row.used ? study.readings : study.leftOut).push_back(reading);
     }
+    return study;
+}
+
+void SoilModelWindow::startFit() {
+    QStringList notes;
+    SoundingStudy study = tableReadings(notes);
     m_pending = true;
     if (study.readings.empty()) {
         m_fit->drop();
@@ -159,12 +263,17 @@ void SoilModelWindow::startFit() {
         return;
     }
     m_fit->start([this, study, notes](const BackgroundWork::Run &) mutable {
-        study.outcome = tav::fitSoilModel(study.readings);
+        study.outcome = tav::fitSounding(study.readings, study.layers, tav::kMostCountedLayers);
+        if (study.fitted() && study.outcome->result().fit.soil.resistivities.size() == 2) {
+            const tav::Refusable<tav::LayersFit> one = tav::fitLayers(study.readings, 1);
+            if (!one.refused())
+                study.uniform = one.result();
+        }
         return [this, study, notes] { showFit(study, notes); };
     });
 }
 
-void SoilModelWindow::showFit(const SoilModelStudy &study, const QStringList &notes) {
+void SoilModelWindow::showFit(const SoundingStudy &study, const QStringList &notes) {
     m_pending = false;
     m_study = study;
     m_rowNotes = notes;
@@ -174,16 +283,13 @@ void SoilModelWindow::showFit(const SoilModelStudy &study, const QStringList &no
 
 void SoilModelWindow::showModel() {
     const StudyTexts words = texts();
-    m_plot->setPlot(SoilModelReport::plot(m_study, words));
-    for (int row = 0; row < m_valuesLayout->rowCount(); ++row) {
-        m_values.value(QLatin1String(kValueNames[row]))->clear();
-        m_valuesLayout->setRowVisible(row, false);
-    }
+    m_plot->setPlot(SoundingPlot::plot(m_study, words));
     QStringList status = m_rowNotes;
+    m_layers->setRowCount(0);
     m_rows->setRowCount(0);
-    m_modelNotes->clear();
-    const bool fitted = m_study.outcome && !m_study.outcome->refused();
-    m_useInStudy->setEnabled(fitted);
+    for (QLabel *label : {m_rms, m_criterion, m_cautions})
+        label->clear();
+    m_useInStudy->setEnabled(m_study.fitted());
     if (!m_study.outcome)
         status.prepend(LoadLanguageString(kNoReadings));
     else if (m_study.outcome->refused())
@@ -191,57 +297,226 @@ void SoilModelWindow::showModel() {
             LoadLanguageString(kRefused).arg(words.wording().refusal(m_study.outcome->refusal())));
     m_status->setText(status.join(QLatin1Char('\n')));
     m_status->setVisible(!status.isEmpty());
-    if (!fitted)
+    if (!m_study.fitted())
         return;
-    const tav::SoilModel &model = m_study.outcome->result();
-    const auto pairs = SoilModelReport::modelPairs(model, words);
-    // The pairs come in the order of the labels, the first four only for two layers.
-    const int first = model.layered ? 0 : 4;
-    for (int i = 0; i < pairs.size(); ++i) {
-        m_values.value(QLatin1String(kValueNames[first + i]))->setText(pairs[i].second);
-        m_valuesLayout->setRowVisible(first + i, true);
-    }
-    QStringList notesText;
-    for (const ReportLine &line : SoilModelReport::modelNotes(model, words))
-        notesText.append(line.text);
-    m_modelNotes->setText(notesText.join(QLatin1Char('\n')));
-    const QVector<QStringList> rows = SoilModelReport::rows(model);
-    m_rows->setRowCount(int(rows.size()));
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c) {
-            auto *cell = new QTableWidgetItem(rows[r][c]);
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_rows->setItem(r, c, cell);
+    const tav::SoundingModel &model = m_study.outcome->result();
+    showLayers(model);
+    showRows(model);
+}
+
+void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
+    const StudyTexts words = texts();
+    fill(m_layers, LayersReport::layerRows(model, words));
+    m_rms->setText(words.text(Layers::kRms).arg(ReportNumber::text(model.fit.rmsPercent, 3)));
+    const int count = int(model.fit.soil.resistivities.size());
+    QStringList criterion{words.text(model.choice ? Layers::kChosen : Layers::kGiven).arg(count)};
+    if (model.choice)
+        for (std::size_t i = 0; i < model.choice->fits.size(); ++i) {
+            const QString rms = ReportNumber::text(model.choice->fits[i].rmsPercent, 3);
+            if (i > 0 && i - 1 < model.choice->tests.size())
+                criterion.append(words.text(Win::kCountFitTested)
+                                     .arg(i + 1)
+                                     .arg(rms, ReportNumber::text(model.choice->tests[i - 1].first),
+                                          ReportNumber::text(model.choice->tests[i - 1].second)));
+            else
+                criterion.append(words.text(Win::kCountFit).arg(i + 1).arg(rms));
         }
+    m_criterion->setText(criterion.join(QLatin1Char('\n')));
+    QStringList cautions;
+    for (const tav::Caution &c : model.cautions)
+        cautions.append(words.wording().caution(c));
+    m_cautions->setText(cautions.join(QLatin1Char('\n')));
+}
+
+void SoilModelWindow::showRows(const tav::SoundingModel &model) {
+    const bool s = m_study.array == tav::SoundingArray::Schlumberger;
+    QStringList header{LoadLanguageString(s ? Layers::kAb : kRowsColumns)};
+    if (s)
+        header.append(LoadLanguageString(Layers::kMn));
+    for (unsigned k = 1; k < 4; ++k)
+        header.append(LoadLanguageString(kRowsColumns + k));
+    m_rows->setColumnCount(int(header.size()));
+    m_rows->setHorizontalHeaderLabels(header);
+    QVector<QStringList> rows;
+    for (std::size_t i = 0; i < m_study.readings.size(); ++i) {
+        const tav::SoundingReading &r = m_study.readings[i];
+        const double modelled = model.fit.modelled.at(i);
+        QStringList row{ReportNumber::given(r.spacing)};
+        if (s)
+            row.append(ReportNumber::given(r.halfPotentialSpacing));
+        row << ReportNumber::given(r.resistivity) << ReportNumber::text(modelled)
+            << ReportNumber::text(100 * (modelled - r.resistivity) / r.resistivity, 3);
+        rows.append(row);
+    }
+    fill(m_rows, rows);
 }
 
 Report SoilModelWindow::report() const {
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
-    return SoilModelReport::report(m_study, header, texts());
+    const StudyTexts words = texts();
+    if (m_study.fitted())
+        return LayersReport::report(m_study.readings, m_study.outcome->result(), header, words);
+    Report report = header.startReport(Layers::kTitle, words);
+    ReportBlock block;
+    block.plot = SoundingPlot::plot(m_study, words);
+    if (!m_status->text().isEmpty())
+        block.lines.append({m_status->text(), ReportLine::Tone::Caution});
+    report.blocks.append(block);
+    return report;
 }
 
 QString SoilModelWindow::defaultFileName() const {
-    return LoadLanguageString(kTitle) + QStringLiteral(".pdf");
+    return LoadLanguageString(Win::kTitle) + QStringLiteral(".pdf");
 }
 
 void SoilModelWindow::useInStudy() {
-    if (!m_study.outcome || m_study.outcome->refused())
+    if (!m_study.fitted())
         return;
-    const tav::SoilModel &model = m_study.outcome->result();
-    // Only what the window gives as its answer, as it shows it: a parameter it shows as a
-    // bound or as not determined is no soil to design over, and the uniform soil stands in.
-    const int readings = int(model.rows.size());
-    if (const std::optional<tav::TwoLayerSoil> layers = SoilModelReport::determinedLayers(model)) {
-        EarthingStudyWindow::handOn(
-            StudyProject::overSoil(*layers, tav::InputOrigin::Soil{readings, model.rmsPercent}),
-            this);
+    const tav::SoundingModel &model = m_study.outcome->result();
+    const tav::LayeredSoil &soil = model.fit.soil;
+    const int readings = int(m_study.readings.size());
+    const tav::InputOrigin::Soil origin{readings, model.fit.rmsPercent};
+    // Only what the window gives as its answer, as it shows it.
+    switch (soil.resistivities.size()) {
+    case 1:
+        EarthingStudyWindow::handOn(StudyProject::overSoil(shown(soil.resistivities[0]),
+                                                           StudyProject::UniformBecause::Fitted,
+                                                           origin),
+                                    this);
         return;
+    case 2:
+        if (allDetermined(model.determinacy)) {
+            const tav::TwoLayerSoil layers{shown(soil.resistivities[0]),
+                                           shown(soil.resistivities[1]),
+                                           shown(soil.thicknesses[0])};
+            EarthingStudyWindow::handOn(StudyProject::overSoil(layers, origin), this);
+        } else if (m_study.uniform) {
+            // Layers the readings leave open are no soil to design over: the uniform soil
+            // stands in, and the study says why.
+            EarthingStudyWindow::handOn(
+                StudyProject::overSoil(
+                    shown(m_study.uniform->soil.resistivities[0]),
+                    StudyProject::UniformBecause::LayersUndetermined,
+                    tav::InputOrigin::Soil{readings, m_study.uniform->rmsPercent}),
+                this);
+        }
+        return;
+    default:
+        showMessage(LoadLanguageString(Win::kStudyTakesTwo).arg(soil.resistivities.size()), this);
     }
-    const auto why = model.layered ? StudyProject::UniformBecause::LayersUndetermined
-                                   : StudyProject::UniformBecause::Fitted;
-    EarthingStudyWindow::handOn(
-        StudyProject::overSoil(SoilModelReport::shownValue(model.uniform.rho), why,
-                               tav::InputOrigin::Soil{readings, model.uniform.rmsPercent}),
-        this);
+}
+
+void SoilModelWindow::chooseImport() {
+    if (const auto path =
+            FileChooser::choose(this, {FileChooser::Mode::Open, LoadLanguageString(Win::kCsvFilter),
+                                       QStringLiteral("csv"), QString()}))
+        importReadings(*path);
+}
+
+void SoilModelWindow::chooseOpen() {
+    if (const auto path = FileChooser::choose(this, {FileChooser::Mode::Open,
+                                                     LoadLanguageString(Win::kReadingsFilter),
+                                                     QStringLiteral("json"), QString()}))
+        openReadings(*path);
+}
+
+void SoilModelWindow::chooseSave() {
+    if (const auto path = FileChooser::choose(
+            this,
+            {FileChooser::Mode::Save, LoadLanguageString(Win::kReadingsFilter),
+             QStringLiteral("json"), LoadLanguageString(Win::kTitle) + QStringLiteral(".json")}))
+        saveReadings(*path);
+}
+
+bool SoilModelWindow::importReadings(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(LoadLanguageString(Win::kOpenRefused).arg(path, file.errorString()), this);
+        return false;
+    }
+    const tav::Refusable<tav::CsvReadings> csv = tav::readCsvReadings(file.readAll().toStdString());
+    if (csv.refused()) {
+        showMessage(
+            LoadLanguageString(Win::kImportRefused).arg(texts().wording().refusal(csv.refusal())),
+            this);
+        return false;
+    }
+    const tav::CsvReadings &read = csv.result();
+    const tav::SoundingArray array = m_table->array();
+    const bool s = array == tav::SoundingArray::Schlumberger;
+    // Under a Schlumberger array each reading keeps the MN/2 typed in its row, which a
+    // resistance needs to become a resistivity.
+    std::vector<std::optional<double>> mn;
+    for (const ReadingsTable::Row &row : m_table->readingRows())
+        mn.push_back(row.mn);
+    std::vector<tav::SoundingReading> readings;
+    for (std::size_t i = 0; i < read.spacings.size(); ++i) {
+        const double a = read.spacings[i];
+        const std::optional<double> l = s && i < mn.size() ? mn[i] : std::nullopt;
+        double rho = read.values[i];
+        if (read.resistances && !s)
+            rho *= 2 * kPi * a;
+        if (read.resistances && s) {
+            if (!l) {
+                showMessage(LoadLanguageString(Win::kImportNeedsMn).arg(i + 1), this);
+                return false;
+            }
+            rho *= kPi * (a * a - *l * *l) / (2 * *l);
+        }
+        readings.push_back({array, a, l.value_or(0), rho});
+    }
+    m_table->setSoundingReadings(readings);
+    return true;
+}
+
+bool SoilModelWindow::saveReadings(const QString &path) {
+    QStringList notes;
+    const SoundingStudy study = tableReadings(notes);
+    ReadingsFile::Content content;
+    content.array = study.array;
+    content.layers = study.layers;
+    // In the table's order, each with its box.
+    for (const ReadingsTable::Row &row : m_table->readingRows()) {
+        const bool s = study.array == tav::SoundingArray::Schlumberger;
+        if (!row.spacing || !row.resistivity || (s && !row.mn))
+            continue;
+        content.readings.push_back({study.array, *row.spacing, s ? *row.mn : 0, *row.resistivity});
+        content.used.push_back(row.used);
+    }
+    const tav::SiteWriteResult written = tav::writeFileAtomically(
+        QFile::encodeName(path).toStdString(), ReadingsFile::write(content).toStdString());
+    if (written.status != tav::SiteWriteStatus::Success) {
+        showMessage(LoadLanguageString(Win::kSaveFailed)
+                        .arg(path, languageWording().siteWriteFailure(written)),
+                    this);
+        return false;
+    }
+    return true;
+}
+
+bool SoilModelWindow::openReadings(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(LoadLanguageString(Win::kOpenRefused).arg(path, file.errorString()), this);
+        return false;
+    }
+    const ReadingsFile::Read read = ReadingsFile::read(file.readAll());
+    if (!read.content) {
+        const QString why = !read.notJson.isEmpty()
+                                ? LoadLanguageString(Win::kNotJson).arg(read.notJson)
+                                : LoadLanguageString(Win::kFieldWrong).arg(read.field);
+        showMessage(LoadLanguageString(Win::kOpenRefused).arg(path, why), this);
+        return false;
+    }
+    const ReadingsFile::Content &content = *read.content;
+    {
+        const QSignalBlocker blockArray(m_arrayChoice);
+        const QSignalBlocker blockLayers(m_layersChoice);
+        m_arrayChoice->setCurrentIndex(content.array == tav::SoundingArray::Schlumberger ? 1 : 0);
+        setChosenLayers(content.layers);
+    }
+    m_table->setArray(content.array);
+    m_table->setSoundingReadings(content.readings, content.used);
+    return true;
 }

@@ -1,24 +1,25 @@
 #pragma once
 
-#include "report/SoilModelReport.h"
 #include "studies/common/StudyWindow.h"
-
+#include "studies/soil/SoundingStudy.h"
 
 #include <optional>
 #include <vector>
 
 class BackgroundWork;
 class PlotWidget;
-class QFormLayout;
+class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTimer;
 class ReadingsTable;
 
-// "Two-layer soil model": the readings of a Wenner sounding in a table the user edits,
-// the two-layer soil and the uniform soil fitted to them, the table of measured, model and
-// error per reading, and the log-log plot of all three. It refits a moment after each
+// "Soil model": the readings of a Wenner or Schlumberger sounding in a table the user
+// edits, the soil of horizontal layers fitted to them (as many as asked, or as many as
+// the readings support), what the readings leave open of it, the table of measured, model
+// and error per reading, and the log-log plot of both. It refits a moment after each
 // change, off the interface thread; a newer change makes an older fit's result void.
 class SoilModelWindow : public StudyWindow {
     Q_OBJECT
@@ -31,8 +32,13 @@ public:
     ReadingsTable *readingsTable() const { return m_table; }
     PlotWidget *plotWidget() const { return m_plot; }
     // What is shown: the readings fitted and left out, and the fit's outcome.
-    const SoilModelStudy &study() const { return m_study; }
+    const SoundingStudy &study() const { return m_study; }
     bool fitting() const { return m_pending; }
+
+    // The file actions once a file is chosen; false, with a message shown, when refused.
+    bool importReadings(const QString &path);
+    bool saveReadings(const QString &path);
+    bool openReadings(const QString &path);
 
     Report report() const override;
 
@@ -45,26 +51,42 @@ protected:
 
 private:
     QWidget *makeReadingsPanel();
+    QWidget *makeChoices(QWidget *parent);
+    QHBoxLayout *makeFileButtons(QWidget *parent);
     QWidget *makeModelPanel();
     void scheduleFit();
     void startFit();
-    void showFit(const SoilModelStudy &study, const QStringList &notes);
+    void showFit(const SoundingStudy &study, const QStringList &notes);
     void showModel();
+    void showLayers(const tav::SoundingModel &model);
+    void showRows(const tav::SoundingModel &model);
+    // The readings as the table holds them: those fitted or left out, and notes on rows
+    // that are neither.
+    SoundingStudy tableReadings(QStringList &notes) const;
+    std::optional<int> chosenLayers() const;
+    void setChosenLayers(std::optional<int> layers);
+    void arrayChosen();
     // A new earthing study over the soil the window gives as its answer.
     void useInStudy();
+    void chooseImport();
+    void chooseSave();
+    void chooseOpen();
 
     ReadingsTable *m_table = nullptr;
     QLabel *m_formNote = nullptr;
+    QComboBox *m_layersChoice = nullptr;
+    QComboBox *m_arrayChoice = nullptr;
     PlotWidget *m_plot = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_useInStudy = nullptr;
-    QFormLayout *m_valuesLayout = nullptr;
-    QHash<QString, QLabel *> m_values; // by the object name of each value's label
-    QLabel *m_modelNotes = nullptr;
+    QTableWidget *m_layers = nullptr;
+    QLabel *m_rms = nullptr;
+    QLabel *m_criterion = nullptr;
+    QLabel *m_cautions = nullptr;
     QTableWidget *m_rows = nullptr;
     QTimer *m_debounce = nullptr;
     BackgroundWork *m_fit;
     bool m_pending = false;
-    SoilModelStudy m_study;
+    SoundingStudy m_study;
     QStringList m_rowNotes;
 };

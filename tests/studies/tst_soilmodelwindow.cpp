@@ -2,10 +2,12 @@
 // form's rows, refits as they are edited, leaves readings out, takes pasted columns,
 // copies and saves its report, and keeps the study windows' manners. The fit itself is
 // checked in tst_soilmodel, the report in tst_report.
+#include "core/soilmodel/LayeredSoil.h"
 #include "core/soilmodel/SoilModelFit.h"
+#include "core/soilmodel/SoundingModel.h"
 #include "forms/SoilResistivityDlg.h"
 #include "forms/ids/SoilResistivityIds.h"
-#include "report/SoilModelReport.h"
+#include "report/LayersReport.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/soil/PlotWidget.h"
 #include "studies/soil/ReadingsTable.h"
@@ -17,7 +19,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -56,21 +63,47 @@ bool waitForModel(SoilModelWindow &window) {
     return window.fitting() ? shown.wait(10000) : true;
 }
 
-// The window's ρ1, ρ2, h and RMS error are the core's for these readings.
+// The window's layers and RMS error are the core's for these readings, the count of
+// layers chosen as the readings support.
 void compareWithCore(const SoilModelWindow &window,
                      const std::vector<tav::WennerReading> &readings) {
-    const tav::Refusable<tav::SoilModel> core = tav::fitSoilModel(readings);
+    const tav::Refusable<tav::SoundingModel> core =
+        tav::fitSounding(tav::SoundingReadings::fromWenner(readings), std::nullopt, 4);
     QVERIFY(!core.refused());
-    const tav::SoilModel &model = core.result();
-    QVERIFY(model.layered);
-    const auto pairs = SoilModelReport::modelPairs(model, StudyWindow::texts());
-    const char *names[] = {"rho1", "rho2", "depth", "rms", "uniformRho", "uniformRms"};
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(label(window, names[i]), pairs[i].second);
-    QCOMPARE(label(window, "rho1"),
-             StudyWindow::texts().value(model.soil.rho1, StringId::Study::kOhmMetre));
-    const auto *rows = window.findChild<QTableWidget *>(QStringLiteral("modelRows"));
-    QCOMPARE(rows->rowCount(), int(readings.size()));
+    const auto rows = LayersReport::layerRows(core.result(), StudyWindow::texts());
+    const auto *layers = window.findChild<QTableWidget *>(QStringLiteral("layersTable"));
+    QCOMPARE(layers->rowCount(), int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            QCOMPARE(layers->item(r, c)->text(), rows[r][c]);
+    QVERIFY(label(window, "rms").startsWith(QStringLiteral("RMS error ")));
+    const auto *modelRows = window.findChild<QTableWidget *>(QStringLiteral("modelRows"));
+    QCOMPARE(modelRows->rowCount(), int(readings.size()));
+}
+
+// The text of a cell of the window's layers table.
+QString layerCell(const QWidget &window, int row, int column) {
+    const auto *layers = window.findChild<QTableWidget *>(QStringLiteral("layersTable"));
+    const QTableWidgetItem *cell = layers != nullptr ? layers->item(row, column) : nullptr;
+    return cell != nullptr ? cell->text() : QString();
+}
+
+int layerCount(const QWidget &window) {
+    return window.findChild<QTableWidget *>(QStringLiteral("layersTable"))->rowCount();
+}
+
+// Apparent resistivities of 300 Ω·m over 100 Ω·m over 600 Ω·m, the top layer 2 m and the
+// middle one 8 m thick, at 15 Wenner spacings from 0.5 m to 150 m, as a table pastes them.
+QString threeLayerReadings() {
+    const tav::LayeredSoil soil{{300, 100, 600}, {2, 8}};
+    QString text;
+    for (int i = 0; i < 15; ++i) {
+        const double a = 0.5 * std::pow(300.0, i / 14.0);
+        text += QStringLiteral("%1\t%2\n")
+                    .arg(a, 0, 'g', 17)
+                    .arg(soil.wennerResistivity(a), 0, 'g', 17);
+    }
+    return text;
 }
 
 } // namespace
@@ -104,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(window->windowModality(), Qt::NonModal);
         QVERIFY(window->isWindow());
         QCOMPARE(window->parentWidget(), m_form.get());
-        QCOMPARE(window->windowTitle(), QStringLiteral("Two-layer soil model"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Soil model"));
         QVERIFY(window->findChild<QLabel *>(QStringLiteral("formNote"))->isVisible());
         QCOMPARE(window->header().place, QStringLiteral("North slope"));
         const std::vector<tav::WennerReading> readings = tav::WennerReadings::fromResistances(
@@ -197,7 +230,7 @@ private Q_SLOTS:
                      .contains(QStringLiteral(
                          "No model: a two-layer fit needs at least three usable readings, not 2.")),
                  qPrintable(label(*window, "status")));
-        QVERIFY(label(*window, "rho1").isEmpty());
+        QCOMPARE(layerCount(*window), 0);
         window->findChild<QPushButton *>(QStringLiteral("clear"))->click();
         QCOMPARE(table.rowCount(), 1);
         QVERIFY(waitForModel(*window));
@@ -245,7 +278,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(pasted);
         QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(waitForModel(*window));
-        const std::vector<tav::WennerReading> &readings = window->study().readings;
+        const std::vector<tav::SoundingReading> &readings = window->study().readings;
         QCOMPARE(int(readings.size()), taken.size());
         for (int i = 0; i < taken.size(); ++i) {
             QCOMPARE(readings[i].spacing, taken[i].first);
@@ -263,8 +296,11 @@ private Q_SLOTS:
         QVERIFY(waitForModel(*window));
         window->findChild<QPushButton *>(QStringLiteral("copy"))->click();
         const QString copied = QApplication::clipboard()->text();
-        QVERIFY(copied.startsWith(QStringLiteral("Two-layer soil model\n")));
-        QVERIFY(copied.contains(QStringLiteral("Top layer ρ1: ") + label(*window, "rho1")));
+        QVERIFY2(copied.startsWith(QStringLiteral("Soil of horizontal layers\n")),
+                 qPrintable(copied));
+        QVERIFY(
+            copied.contains(QStringLiteral("Layer\tρ [Ω·m]\tThickness [m]\tBottom at [m]\n1\t") +
+                            layerCell(*window, 0, 1)));
         QVERIFY(
             copied.contains(QStringLiteral("Spacing [m]\tMeasured [Ω·m]\tModel [Ω·m]\tError [%]")));
         QTemporaryDir folder;
@@ -313,15 +349,23 @@ private Q_SLOTS:
             "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n18\t268.4\n"
             "24\t279.2\n30\t285.4\n"));
         QVERIFY(window != nullptr);
-        const tav::SoilModel core = window->study().outcome->result();
-        QVERIFY(core.layered);
-        const double rho1 = shownNumber(*window, "rho1");
-        const double rho2 = shownNumber(*window, "rho2");
-        const double h = shownNumber(*window, "depth");
+        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
+        QVERIFY(waitForModel(*window));
+        const tav::LayeredSoil core = window->study().outcome->result().fit.soil;
+        QCOMPARE(layerCount(*window), 2);
+        const double rho1 = layerCell(*window, 0, 1).toDouble();
+        const double rho2 = layerCell(*window, 1, 1).toDouble();
+        const double h = layerCell(*window, 0, 2).toDouble();
         // About 100 over 300 Ω·m from 2 m down, shown to four digits.
-        QVERIFY2(std::abs(rho1 / core.soil.rho1 - 1) < 5e-4, qPrintable(label(*window, "rho1")));
-        QVERIFY2(std::abs(h / core.soil.h - 1) < 5e-4, qPrintable(label(*window, "depth")));
-        QVERIFY(rho1 != core.soil.rho1 && rho2 != core.soil.rho2 && h != core.soil.h);
+        QVERIFY2(std::abs(rho1 / 100 - 1) < 0.1, qPrintable(layerCell(*window, 0, 1)));
+        QVERIFY2(std::abs(rho2 / 300 - 1) < 0.1, qPrintable(layerCell(*window, 1, 1)));
+        QVERIFY2(std::abs(h / 2 - 1) < 0.15, qPrintable(layerCell(*window, 0, 2)));
+        QVERIFY2(std::abs(rho1 / core.resistivities[0] - 1) < 5e-4,
+                 qPrintable(layerCell(*window, 0, 1)));
+        QVERIFY2(std::abs(h / core.thicknesses[0] - 1) < 5e-4,
+                 qPrintable(layerCell(*window, 0, 2)));
+        QVERIFY(rho1 != core.resistivities[0] && rho2 != core.resistivities[1] &&
+                h != core.thicknesses[0]);
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
@@ -330,35 +374,40 @@ private Q_SLOTS:
                                     {QStringLiteral("rho2"), rho2},
                                     {QStringLiteral("h"), h},
                                     {QStringLiteral("readings"), 9},
-                                    {QStringLiteral("rms_percent"), core.rmsPercent}}));
+                                    {QStringLiteral("rms_percent"),
+                                     window->study().outcome->result().fit.rmsPercent}}));
         QVERIFY(study->project().notice.isEmpty());
         QTRY_VERIFY(study->sound());
         discard(study);
     }
 
-    // Near-uniform readings: the fit's two layers are not determined, so the study gets the
-    // uniform soil the window shows, and says why; never the layers' meaningless values.
+    // Near-uniform readings with two layers asked for: the fit's two layers are not
+    // determined, so the study gets the uniform soil, and says why; never the layers'
+    // meaningless values.
     void undeterminedLayersStartAStudyOverTheUniformSoil() {
         SoilModelWindow *window = openWithReadings(
             QStringLiteral("1\t99.8\n2\t99.0\n4\t100.0\n6\t99.0\n9\t99.2\n12\t99.7\n18\t99.8\n"
                            "24\t98.1\n30\t101.6\n"));
         QVERIFY(window != nullptr);
-        const tav::SoilModel core = window->study().outcome->result();
-        QVERIFY(core.layered);
-        for (const char *name : {"rho1", "rho2", "depth"})
-            QCOMPARE(label(*window, name), QStringLiteral("not determined"));
-        const double rho = shownNumber(*window, "uniformRho");
-        QVERIFY(rho != core.uniform.rho);
+        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(layerCount(*window), 2);
+        QVERIFY(window->study().uniform.has_value());
+        const tav::LayersFit uniform = *window->study().uniform;
+        // The readings' mean is 99.58 Ω·m; the uniform soil is shown to four digits.
+        const double rho = uniform.soil.resistivities[0];
+        QVERIFY2(std::abs(rho / 99.58 - 1) < 0.01, qPrintable(QString::number(rho)));
+        const QString rhoShown = QString::number(rho, 'g', 4);
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rho},
+        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rhoShown.toDouble()},
                                     {QStringLiteral("readings"), 9},
-                                    {QStringLiteral("rms_percent"), core.uniform.rmsPercent}}));
+                                    {QStringLiteral("rms_percent"), uniform.rmsPercent}}));
         const QString notice = study->project().notice;
         QVERIFY2(notice.startsWith(QStringLiteral("The readings do not determine two layers")),
                  qPrintable(notice));
-        QVERIFY2(notice.contains(label(*window, "uniformRho")), qPrintable(notice));
+        QVERIFY2(notice.contains(rhoShown), qPrintable(notice));
         QTRY_VERIFY(study->sound());
         discard(study);
     }
@@ -368,7 +417,7 @@ private Q_SLOTS:
         SoilModelWindow *window =
             openWithReadings(QStringLiteral("1\t120.37\n3\t120.37\n10\t120.37\n30\t120.37\n"));
         QVERIFY(window != nullptr);
-        QVERIFY(!window->study().outcome->result().layered);
+        QCOMPARE(layerCount(*window), 1);
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
@@ -382,8 +431,8 @@ private Q_SLOTS:
     // A study handed on outlives the form that opened the soil model, closed with END and
     // then deleted as a form run modally is: unsaved, it is never closed without asking.
     void studyOutlivesTheFormClosedWithEnd() {
-        SoilModelWindow *window = openWithReadings(QStringLiteral(
-            "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n"));
+        SoilModelWindow *window = openWithReadings(
+            QStringLiteral("1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n"));
         QVERIFY(window != nullptr);
         QPointer<EarthingStudyWindow> study = useInStudy(*window);
         QVERIFY(study);
@@ -396,6 +445,187 @@ private Q_SLOTS:
         QVERIFY(study->isWindowModified());
         QCOMPARE(study->parentWidget(), nullptr);
         discard(study);
+    }
+
+    // Exact readings of three layers: Automatic finds three, "2" gives two; the earthing
+    // study takes no three layers and says why.
+    void layersChoiceChangesTheAnswer() {
+        SoilModelWindow *window = openWithReadings(threeLayerReadings());
+        QVERIFY(window != nullptr);
+        auto *choice = window->findChild<QComboBox *>(QStringLiteral("layersChoice"));
+        QCOMPARE(choice->currentText(), QStringLiteral("Automatic"));
+        QCOMPARE(layerCount(*window), 3);
+        QVERIFY2(label(*window, "criterion").startsWith(QStringLiteral("3 layers, the fewest")),
+                 qPrintable(label(*window, "criterion")));
+        // Each count tried, from one layer to four, the second on with its F test.
+        const QStringList counts = label(*window, "criterion").split(QLatin1Char('\n'));
+        QCOMPARE(counts.size(), 5);
+        QVERIFY2(counts[1].startsWith(QStringLiteral("1: RMS error ")), qPrintable(counts[1]));
+        QVERIFY2(counts[3].startsWith(QStringLiteral("3: RMS error ")) &&
+                     counts[3].contains(QStringLiteral(", F ")),
+                 qPrintable(counts[3]));
+        // The top layer's 300 Ω·m and the depth of the middle one's bottom, 2 + 8 m.
+        QVERIFY2(std::abs(layerCell(*window, 0, 1).toDouble() / 300 - 1) < 0.01,
+                 qPrintable(layerCell(*window, 0, 1)));
+        QVERIFY2(std::abs(layerCell(*window, 1, 3).toDouble() / 10 - 1) < 0.05,
+                 qPrintable(layerCell(*window, 1, 3)));
+        // The curve runs smoothly from the first spacing to the last through the soil that
+        // made the readings.
+        const PlotSeries &curve = window->plotWidget()->plot().series.front();
+        QCOMPARE(curve.points.size(), 60);
+        QCOMPARE(curve.points.first().x(), 0.5);
+        QVERIFY(std::abs(curve.points.last().x() / 150 - 1) < 1e-12);
+        const tav::LayeredSoil made{{300, 100, 600}, {2, 8}};
+        for (const QPointF &point : curve.points)
+            QVERIFY2(std::abs(point.y() / made.wennerResistivity(point.x()) - 1) < 0.01,
+                     qPrintable(QString::number(point.x())));
+        ModalWatcher watcher;
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("useInStudy")),
+                          Qt::LeftButton);
+        QCOMPARE(watcher.messages().size(), 1);
+        QVERIFY2(watcher.messages().first().contains(
+                     QStringLiteral("the earthing study takes a uniform soil or two layers")),
+                 qPrintable(watcher.messages().first()));
+        choice->setCurrentText(QStringLiteral("2"));
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(layerCount(*window), 2);
+        QCOMPARE(label(*window, "criterion"), QStringLiteral("2 layers, as asked."));
+    }
+
+    // Schlumberger adds each reading's MN/2 and names the spacing AB/2; back to Wenner the
+    // column goes and the readings stay.
+    void schlumbergerColumn() {
+        SoilModelWindow *window = openWithReadings(QStringLiteral("1\t104.3\n2\t121\n4\t163.9\n"));
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        const auto headers = [&table] {
+            QStringList texts;
+            for (int c = 0; c < table.columnCount(); ++c)
+                texts.append(table.horizontalHeaderItem(c)->text());
+            return texts;
+        };
+        QCOMPARE(headers(), QStringList({"Spacing a [m]", "ρa [Ω·m]"}));
+        auto *array = window->findChild<QComboBox *>(QStringLiteral("arrayChoice"));
+        array->setCurrentText(QStringLiteral("Schlumberger"));
+        QCOMPARE(headers(), QStringList({"AB/2 [m]", "MN/2 [m]", "ρa [Ω·m]"}));
+        QCOMPARE(cells(table, 2).first(), QStringLiteral("104.3"));
+        QVERIFY(waitForModel(*window));
+        QVERIFY(label(*window, "status")
+                    .contains(QStringLiteral(
+                        "Row 1 is left out: a Schlumberger reading needs its MN/2.")));
+        for (int row = 0; row < 3; ++row)
+            table.item(row, 1)->setText(QStringLiteral("0.2"));
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(window->study().readings.size(), std::size_t(3));
+        QCOMPARE(window->study().readings[2].halfPotentialSpacing, 0.2);
+        QCOMPARE(window->study().readings[2].array, tav::SoundingArray::Schlumberger);
+        array->setCurrentText(QStringLiteral("Wenner"));
+        QCOMPARE(headers(), QStringList({"Spacing a [m]", "ρa [Ω·m]"}));
+        QCOMPARE(cells(table, 1).first(), QStringLiteral("104.3"));
+    }
+
+    // A CSV of resistances becomes 2πaR under Wenner, π(L² − l²)/(2l) R under Schlumberger
+    // with the MN/2 of the table's rows; a bad line is refused with its number.
+    void importFillsTheTable() {
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("readings.csv"));
+        const auto write = [&path](const QByteArray &bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(write("a [m];R [ohm]\n1;16,6\n4;6,52\n"));
+        QVERIFY(window->importReadings(path));
+        const ReadingsTable &table = *window->readingsTable();
+        QCOMPARE(cells(table, 0), QStringList({"1", "4", ""}));
+        QCOMPARE(cells(table, 1).first(), QStringLiteral("104.301")); // 2π × 1 × 16.6
+        QVERIFY(waitForModel(*window));
+        QVERIFY(std::abs(window->study().readings[1].resistivity - kTwoPi * 4 * 6.52) < 1e-9);
+        // Schlumberger, AB/2 10 m and 20 m over MN/2 1 m: π(100 − 1)/2 × 2 = 99π.
+        window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
+            ->setCurrentText("Schlumberger");
+        window->readingsTable()->item(0, 1)->setText(QStringLiteral("1"));
+        window->readingsTable()->item(1, 1)->setText(QStringLiteral("1"));
+        QVERIFY(write("AB/2,R\n10,2\n20,1\n"));
+        QVERIFY(window->importReadings(path));
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(window->study().readings.size(), std::size_t(2));
+        QVERIFY(std::abs(window->study().readings[0].resistivity - 99 * M_PI) < 1e-9);
+        QVERIFY(std::abs(window->study().readings[1].resistivity - 399 * M_PI / 2) < 1e-9);
+        // A third resistance has no MN/2 in the table to become a resistivity.
+        QVERIFY(write("AB/2,R\n10,2\n20,1\n40,0.5\n"));
+        {
+            ModalWatcher watcher;
+            QVERIFY(!window->importReadings(path));
+            QCOMPARE(watcher.messages().size(), 1);
+            QVERIFY2(watcher.messages().first().contains(QStringLiteral("MN/2 column of row 3")),
+                     qPrintable(watcher.messages().first()));
+        }
+        QCOMPARE(window->readingsTable()->rowCount(), 3);
+        QVERIFY(write("a,rho\n1,100\n2,x\n"));
+        ModalWatcher watcher;
+        QVERIFY(!window->importReadings(path));
+        QCOMPARE(watcher.messages().size(), 1);
+        QVERIFY2(watcher.messages().first().startsWith(
+                     QStringLiteral("The readings cannot be imported:")) &&
+                     watcher.messages().first().contains(QLatin1Char('3')),
+                 qPrintable(watcher.messages().first()));
+    }
+
+    // Saved, then opened in a fresh window: the same readings to the last digit, their
+    // boxes, the array and the count asked; a wrong field is refused by name.
+    void saveThenOpen() {
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
+            ->setCurrentText("Schlumberger");
+        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("1");
+        window->readingsTable()->pasteText(
+            QStringLiteral("1.5\t0.25\t104.3\n3\t0.25\t121.0\n6\t0.5\t163.9\n12\t0.5\t230\n"), 0,
+            0);
+        window->readingsTable()->item(1, 0)->setCheckState(Qt::Unchecked);
+        QVERIFY(waitForModel(*window));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("sounding.json"));
+        QVERIFY(window->saveReadings(path));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(saved.readAll()).object();
+        QCOMPARE(json.value("version").toInt(), 1);
+        QCOMPARE(json.value("array").toString(), QStringLiteral("schlumberger"));
+        QCOMPARE(json.value("layers").toInt(), 1);
+        QCOMPARE(json.value("readings").toArray().size(), 4);
+        QCOMPARE(
+            json.value("readings").toArray()[1].toObject(),
+            QJsonObject({{"spacing", 3}, {"mn", 0.25}, {"resistivity", 121}, {"left_out", true}}));
+        SoilModelWindow *second = openFromButton();
+        QVERIFY(second != nullptr);
+        QVERIFY(second->openReadings(path));
+        QVERIFY(waitForModel(*second));
+        QCOMPARE(second->findChild<QComboBox *>(QStringLiteral("arrayChoice"))->currentText(),
+                 QStringLiteral("Schlumberger"));
+        QCOMPARE(second->findChild<QComboBox *>(QStringLiteral("layersChoice"))->currentText(),
+                 QStringLiteral("1"));
+        QCOMPARE(cells(*second->readingsTable(), 0), QStringList({"1.5", "3", "6", "12", ""}));
+        QCOMPARE(cells(*second->readingsTable(), 1),
+                 QStringList({"0.25", "0.25", "0.5", "0.5", ""}));
+        QCOMPARE(second->study().readings.size(), std::size_t(3));
+        QCOMPARE(second->study().leftOut.size(), std::size_t(1));
+        QCOMPARE(second->study().leftOut.front().resistivity, 121.0);
+        QCOMPARE(layerCount(*second), 1);
+        // A reading without its MN/2 under Schlumberger.
+        QFile bad(path);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"version": 1, "array": "schlumberger", "layers": "auto", "readings": [)"
+                  R"({"spacing": 1, "mn": 0.2, "resistivity": 100, "left_out": false},)"
+                  R"({"spacing": 2, "resistivity": 110, "left_out": false}]})");
+        bad.close();
+        ModalWatcher watcher;
+        QVERIFY(!second->openReadings(path));
+        QCOMPARE(watcher.messages().size(), 1);
+        QVERIFY2(watcher.messages().first().contains(QStringLiteral("\"readings[1].mn\"")),
+                 qPrintable(watcher.messages().first()));
     }
 
 private:
@@ -428,13 +658,6 @@ private:
             window->study().outcome->refused())
             return nullptr;
         return window;
-    }
-
-    // The number of a value the window shows with its unit ("99.56 Ω·m").
-    static double shownNumber(const SoilModelWindow &window, const char *name) {
-        bool ok = false;
-        const double value = label(window, name).section(QLatin1Char(' '), 0, 0).toDouble(&ok);
-        return ok ? value : std::nan("");
     }
 
     // Use in a study...: the earthing study window it opens, a top-level window of its own.
