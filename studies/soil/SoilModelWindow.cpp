@@ -46,7 +46,10 @@ QTableWidget *makeTable(int columns, const QString &name, QWidget *parent) {
     auto *table = new QTableWidget(0, columns, parent);
     table->setObjectName(name);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its heading and values, the last taking what is left: a
+    // heading cut short ("ickness [") tells nothing.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
@@ -180,6 +183,10 @@ QWidget *SoilModelWindow::makeModelPanel() {
     m_cautions = StudyLabels::wrapping(model, QStringLiteral("cautions"));
     m_status = StudyLabels::wrapping(model, QStringLiteral("status"));
     m_rows = makeTable(4, QStringLiteral("modelRows"), model);
+    QStringList rowsHeader;
+    for (unsigned k = 0; k < 4; ++k)
+        rowsHeader.append(LoadLanguageString(kRowsColumns + k));
+    m_rows->setHorizontalHeaderLabels(rowsHeader);
     auto *modelLayout = new QHBoxLayout(model);
     auto *left = new QVBoxLayout;
     left->addWidget(m_layers, 1);
@@ -187,8 +194,8 @@ QWidget *SoilModelWindow::makeModelPanel() {
     left->addWidget(m_criterion);
     left->addWidget(m_cautions);
     left->addWidget(m_status);
-    modelLayout->addLayout(left, 2);
-    modelLayout->addWidget(m_rows, 3);
+    modelLayout->addLayout(left, 1);
+    modelLayout->addWidget(m_rows, 1);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_plot, 3);
