@@ -4,6 +4,7 @@
 #include "text/StringIds.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace StringId::LayersReport;
 namespace Soil = StringId::SoilModel;
@@ -119,11 +120,29 @@ LogLogPlot plot(const std::vector<tav::SoundingReading> &readings,
     PlotSeries curve{texts.text(kCurve), PlotSeries::Style::Line, QColor(0x1f, 0x5f, 0xbf), {}};
     PlotSeries measured{texts.text(Soil::kMeasured), PlotSeries::Style::Markers,
                         QColor(0xc0, 0x30, 0x20), {}};
+    // The band: at each reading, the least and the greatest of the curves of the soils at
+    // the ends of the readings' 95 % regions, and the fit's own.
+    const QColor grey(0x80, 0x80, 0x80);
+    PlotSeries low{QString(), PlotSeries::Style::DashedLine, grey, {}};
+    PlotSeries high{texts.text(kBand), PlotSeries::Style::DashedLine, grey, {}};
     for (std::size_t i : order) {
-        curve.points.append({readings[i].spacing, m.fit.modelled.at(i)});
+        const double model = m.fit.modelled.at(i);
+        curve.points.append({readings[i].spacing, model});
         measured.points.append({readings[i].spacing, readings[i].resistivity});
+        double least = model, greatest = model;
+        for (const tav::LayeredSoil &edge : m.determinacy.edges) {
+            const double v = edge.apparentResistivity(readings[i]);
+            if (std::isfinite(v) && v > 0) {
+                least = std::min(least, v);
+                greatest = std::max(greatest, v);
+            }
+        }
+        low.points.append({readings[i].spacing, least});
+        high.points.append({readings[i].spacing, greatest});
     }
     plot.series = {curve, measured};
+    if (!m.determinacy.edges.empty())
+        plot.series << high << low;
     return plot;
 }
 

@@ -656,6 +656,7 @@ inline constexpr unsigned kMn = 6036;
 inline constexpr unsigned kConductanceOnly = 6037;
 inline constexpr unsigned kTransverseOnly = 6038;
 inline constexpr unsigned kPlotAb = 6039;
+inline constexpr unsigned kBand = 6041;
 } // namespace LayersReport
 
 // The soil model window's layers, arrays and readings files.

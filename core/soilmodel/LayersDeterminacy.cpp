@@ -152,10 +152,14 @@ double transverseOf(const LayeredSoil &s, int layer) {
 }
 
 Determination determine(const LayersSearch &s, const Point &best, const Profile &profile,
-                        double tolerance, Measure measure, int layer) {
+                        double tolerance, Measure measure, int layer,
+                        std::vector<LayeredSoil> *edges = nullptr) {
     Determination d;
     const std::optional<Point> low = edge(s, best, profile, -1, tolerance);
     const std::optional<Point> high = edge(s, best, profile, 1, tolerance);
+    for (const std::optional<Point> &end : {low, high})
+        if (end && edges)
+            edges->push_back(s.soil(end->p));
     d.determined = low && high;
     // Each end as the measure of its soil: a product may fall as its log does not.
     const auto bound = [&](const Point &p) { return measure(s.soil(p.p), layer); };
@@ -186,15 +190,18 @@ LayersDeterminacy layersDeterminacy(const std::vector<SoundingReading> &readings
     LayersDeterminacy d;
     // Every resistivity's profile, then every thickness's, each on a core of its own.
     std::vector<Determination> each(std::size_t(2 * n - 1));
+    std::vector<std::vector<LayeredSoil>> edges(each.size());
     parallelRuns(each.size(), [&](std::size_t k) {
         const int i = int(k);
         each[k] = i < n ? determine(s, best, {LayersSearch::rhoIndex(i)}, tolerance,
-                                    resistivityOf, i)
+                                    resistivityOf, i, &edges[k])
                         : determine(s, best, {s.thicknessIndex(i - n)}, tolerance,
-                                    thicknessOf, i - n);
+                                    thicknessOf, i - n, &edges[k]);
     });
     d.resistivities.assign(each.begin(), each.begin() + n);
     d.thicknesses.assign(each.begin() + n, each.end());
+    for (const std::vector<LayeredSoil> &found : edges)
+        d.edges.insert(d.edges.end(), found.begin(), found.end());
     d.products.resize(static_cast<std::size_t>(n));
     for (int i = 1; i + 1 < n; ++i) {
         const auto k = static_cast<std::size_t>(i);

@@ -34,6 +34,9 @@ struct LayersDeterminacy {
     // resistivity lies below the geometric mean of its neighbours') or transverse
     // resistance (if above) is known within a factor of 3, that product.
     std::vector<std::optional<LayerProduct>> products;
+    // The soils at the ends of every parameter's 95 % region that the readings close:
+    // their curves bound what the readings allow, drawn as a band round the fit's.
+    std::vector<LayeredSoil> edges;
 };
 
 // The profile-likelihood analysis of FitDeterminacy, extended to N layers: each
