@@ -1,5 +1,6 @@
 #include "report/LayersReport.h"
 
+#include "report/LayerColumn.h"
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
 
@@ -158,6 +159,14 @@ Report report(const std::vector<tav::SoundingReading> &readings, const tav::Soun
                          ReportLine::Tone::Plain});
     for (const tav::Caution &c : m.cautions)
         layers.lines.append({texts.wording().caution(c), ReportLine::Tone::Caution});
+    // The layers to scale down from the surface, beside nothing: a glance at the depths.
+    LayerColumn column;
+    column.soil = m.fit.soil;
+    column.unit = texts.text(StringId::Study::kOhmMetre);
+    layers.picture = [column](QPainter &painter, const QRectF &area) {
+        column.paint(painter, area);
+    };
+    layers.pictureHeight = 50;
     report.blocks.append(layers);
     report.blocks.append(countBlock(m, texts));
     ReportBlock picture;

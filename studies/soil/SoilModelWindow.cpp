@@ -7,6 +7,7 @@
 #include "studies/common/BackgroundWork.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/soil/LayerColumnView.h"
 #include "studies/soil/PlotWidget.h"
 #include "studies/soil/ReadingsFile.h"
 #include "studies/soil/ReadingsTable.h"
@@ -189,7 +190,12 @@ QWidget *SoilModelWindow::makeModelPanel() {
     m_rows->setHorizontalHeaderLabels(rowsHeader);
     auto *modelLayout = new QHBoxLayout(model);
     auto *left = new QVBoxLayout;
-    left->addWidget(m_layers, 1);
+    m_column = new LayerColumnView(model);
+    m_column->setObjectName(QStringLiteral("layerColumn"));
+    auto *layers = new QHBoxLayout;
+    layers->addWidget(m_layers, 3);
+    layers->addWidget(m_column, 1);
+    left->addLayout(layers, 1);
     left->addWidget(m_rms);
     left->addWidget(m_criterion);
     left->addWidget(m_cautions);
@@ -293,6 +299,7 @@ void SoilModelWindow::showModel() {
     m_plot->setPlot(SoundingPlot::plot(m_study, words));
     QStringList status = m_rowNotes;
     m_layers->setRowCount(0);
+    m_column->setSoil(std::nullopt);
     m_rows->setRowCount(0);
     for (QLabel *label : {m_rms, m_criterion, m_cautions})
         label->clear();
@@ -314,6 +321,7 @@ void SoilModelWindow::showModel() {
 void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
     const StudyTexts words = texts();
     fill(m_layers, LayersReport::layerRows(model, words));
+    m_column->setSoil(model.fit.soil);
     m_rms->setText(words.text(Layers::kRms).arg(ReportNumber::text(model.fit.rmsPercent, 3)));
     const int count = int(model.fit.soil.resistivities.size());
     QStringList criterion{words.text(model.choice ? Layers::kChosen : Layers::kGiven).arg(count)};

@@ -7,6 +7,7 @@
 #include <vector>
 
 class BackgroundWork;
+class LayerColumnView;
 class PlotWidget;
 class QComboBox;
 class QHBoxLayout;
@@ -80,6 +81,7 @@ private:
     QLabel *m_status = nullptr;
     QPushButton *m_useInStudy = nullptr;
     QTableWidget *m_layers = nullptr;
+    LayerColumnView *m_column = nullptr;
     QLabel *m_rms = nullptr;
     QLabel *m_criterion = nullptr;
     QLabel *m_cautions = nullptr;

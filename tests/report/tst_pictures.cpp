@@ -5,6 +5,7 @@
 #include "core/earthing/TouchAreas.h"
 #include "report/ColourScale.h"
 #include "report/Contour.h"
+#include "report/LayerColumn.h"
 #include "report/MapPicture.h"
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
     void remotePointWidensThePlanOnly();
+    void layerColumnToScale();
     void profileSamplesTheField();
     void touchMapLeavesNoMetalGrey_data();
     void touchMapLeavesNoMetalGrey();
@@ -255,6 +257,32 @@ void TestPictures::mapsAgreeWithTheSearch() {
         QVERIFY2(std::abs(best - highest) < 0.05 * highest,
                  qPrintable(QStringLiteral("%1 against %2").arg(best).arg(highest)));
     }
+}
+
+// 300 over 100 over 600 ohm-m, 2 m and 8 m thick: the interfaces drawn at 2 m and 10 m of
+// a column whose foot stands for 13.3 m, and the middle of each band without a line.
+void TestPictures::layerColumnToScale() {
+    LayerColumn column;
+    column.soil = {{300, 100, 600}, {2, 8}};
+    QCOMPARE(column.footDepth(), 10 * 4 / 3.0);
+    QImage image(200, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QRectF area(0, 0, 200, 400);
+    {
+        QPainter painter(&image);
+        column.paint(painter, area);
+    }
+    const int x = 150;
+    const auto dark = [&](double depth) {
+        const int y = int(std::round(400 * depth / (40 / 3.0)));
+        for (int dy = -1; dy <= 1; ++dy)
+            if (image.pixelColor(x, y + dy).lightness() < 80)
+                return true;
+        return false;
+    };
+    QVERIFY(dark(2) && dark(10));
+    QVERIFY(!dark(1) && !dark(6) && !dark(12));
+    QVERIFY(std::abs(column.yOf(2, area) - 60) < 1e-9);
 }
 
 // A touch point 500 m off (a cable's far end) is on the plan, but a map keeps the scale
