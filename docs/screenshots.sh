@@ -63,7 +63,7 @@ soil=$(window "Soil resistivity measurement.*")
 keys "$soil" "Site A" Tab 16.6 Tab Tab 9.63 Tab Tab 6.52 Tab Tab 5.21 Tab Tab 4.03 Tab Tab \
     3.28 Tab Tab 2.37 Tab Tab 1.85 Tab Tab 1.51 Return
 xdotool key alt+m
-model=$(window "Two-layer soil model")
+model=$(window "Soil model")
 sleep 1 # the fit, a moment after the last change
 shot "$model" soil-model
 keys "$model" Escape

@@ -42,9 +42,12 @@ void LayerColumn::paint(QPainter &painter, const QRectF &area) const {
                                 0.45 * fill.blueF() + 0.55);
         painter.fillRect(band, fill);
         painter.setPen(Qt::black);
+        // The resistivity with its unit, or alone where the column is too narrow for both.
+        QString words = ReportNumber::text(soil.resistivities[i]) + QLatin1Char(' ') + unit;
+        if (QFontMetricsF(painter.font()).horizontalAdvance(words) > band.width() - 4)
+            words = ReportNumber::text(soil.resistivities[i]);
         if (band.height() >= line)
-            painter.drawText(band, Qt::AlignCenter,
-                             ReportNumber::text(soil.resistivities[i]) + QLatin1Char(' ') + unit);
+            painter.drawText(band, Qt::AlignCenter, words);
         if (!last) {
             painter.drawText(QRectF(area.left(), band.bottom() - line / 2,
                                     column.left() - area.left() - 3, line),

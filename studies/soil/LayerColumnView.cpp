@@ -6,7 +6,9 @@
 #include <QPainter>
 
 LayerColumnView::LayerColumnView(QWidget *parent) : QWidget(parent) {
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000 m 0000 Ω·m")));
+    // The depths' labels beside a column wide enough for a resistivity and its unit.
+    setMinimumWidth(int(4.5 * fontMetrics().height()) +
+                    fontMetrics().horizontalAdvance(QStringLiteral("0000.0 Ω·m")) + 12);
 }
 
 void LayerColumnView::setSoil(std::optional<tav::LayeredSoil> soil) {

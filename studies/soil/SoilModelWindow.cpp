@@ -200,8 +200,8 @@ QWidget *SoilModelWindow::makeModelPanel() {
     left->addWidget(m_criterion);
     left->addWidget(m_cautions);
     left->addWidget(m_status);
-    modelLayout->addLayout(left, 1);
-    modelLayout->addWidget(m_rows, 1);
+    modelLayout->addLayout(left, 3);
+    modelLayout->addWidget(m_rows, 2);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_plot, 3);
