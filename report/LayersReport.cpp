@@ -51,6 +51,8 @@ ReportBlock countBlock(const tav::SoundingModel &m, const StudyTexts &texts) {
     return block;
 }
 
+} // namespace
+
 ReportBlock readingsBlock(const std::vector<tav::SoundingReading> &readings,
                           const tav::SoundingModel &m, const StudyTexts &texts) {
     ReportBlock block;
@@ -73,8 +75,6 @@ ReportBlock readingsBlock(const std::vector<tav::SoundingReading> &readings,
     }
     return block;
 }
-
-} // namespace
 
 QVector<QStringList> layerRows(const tav::SoundingModel &m, const StudyTexts &texts) {
     QVector<QStringList> rows;

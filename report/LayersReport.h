@@ -14,6 +14,9 @@ namespace LayersReport {
 
 // Each layer's resistivity, thickness and the depth of its bottom, as determined.
 QVector<QStringList> layerRows(const tav::SoundingModel &model, const StudyTexts &texts);
+// Each reading (with its MN/2 under Schlumberger) against the model, and the error.
+ReportBlock readingsBlock(const std::vector<tav::SoundingReading> &readings,
+                          const tav::SoundingModel &model, const StudyTexts &texts);
 LogLogPlot plot(const std::vector<tav::SoundingReading> &readings,
                 const tav::SoundingModel &model, const StudyTexts &texts);
 Report report(const std::vector<tav::SoundingReading> &readings, const tav::SoundingModel &model,

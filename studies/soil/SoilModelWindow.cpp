@@ -344,26 +344,10 @@ void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
 }
 
 void SoilModelWindow::showRows(const tav::SoundingModel &model) {
-    const bool s = m_study.array == tav::SoundingArray::Schlumberger;
-    QStringList header{LoadLanguageString(s ? Layers::kAb : kRowsColumns)};
-    if (s)
-        header.append(LoadLanguageString(Layers::kMn));
-    for (unsigned k = 1; k < 4; ++k)
-        header.append(LoadLanguageString(kRowsColumns + k));
-    m_rows->setColumnCount(int(header.size()));
-    m_rows->setHorizontalHeaderLabels(header);
-    QVector<QStringList> rows;
-    for (std::size_t i = 0; i < m_study.readings.size(); ++i) {
-        const tav::SoundingReading &r = m_study.readings[i];
-        const double modelled = model.fit.modelled.at(i);
-        QStringList row{ReportNumber::given(r.spacing)};
-        if (s)
-            row.append(ReportNumber::given(r.halfPotentialSpacing));
-        row << ReportNumber::given(r.resistivity) << ReportNumber::text(modelled)
-            << ReportNumber::text(100 * (modelled - r.resistivity) / r.resistivity, 3);
-        rows.append(row);
-    }
-    fill(m_rows, rows);
+    const ReportBlock block = LayersReport::readingsBlock(m_study.readings, model, texts());
+    m_rows->setColumnCount(int(block.header.size()));
+    m_rows->setHorizontalHeaderLabels(block.header);
+    fill(m_rows, block.rows);
 }
 
 Report SoilModelWindow::report() const {
