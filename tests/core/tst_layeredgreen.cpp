@@ -178,12 +178,23 @@ void TestLayeredGreen::twoLayerImages_data() {
     // (z, zs): both above, observer above, observer below, both below, at the surface.
     const double pairs[][2] = {{0.5, 1.2}, {0.3, 3}, {3.5, 0.8}, {4, 6}, {0, 1}};
     const double distances[] = {0, 1e-3, 0.5, 5, 40};
-    for (const auto &soil : soils)
+    for (const auto &soil : soils) {
+        const double h = soil[2];
+        // Close to the interface on either side, and both on it, where the first images
+        // come near the observer.
+        const double near[][2] = {{h - 0.01, h + 0.01}, {h + 0.02, h - 0.005}, {h, h}};
         for (const auto &pair : pairs)
             for (const double r : distances)
-                QTest::addRow("%g/%g h %g z %g zs %g r %g", soil[0], soil[1], soil[2], pair[0],
+                QTest::addRow("%g/%g h %g z %g zs %g r %g", soil[0], soil[1], h, pair[0],
                               pair[1], r)
-                    << soil[0] << soil[1] << soil[2] << pair[0] << pair[1] << r;
+                    << soil[0] << soil[1] << h << pair[0] << pair[1] << r;
+        for (const auto &pair : near)
+            for (const double r : distances)
+                if (r > 0 || pair[0] != pair[1])
+                    QTest::addRow("%g/%g h %g z %g zs %g r %g", soil[0], soil[1], h, pair[0],
+                                  pair[1], r)
+                        << soil[0] << soil[1] << h << pair[0] << pair[1] << r;
+    }
 }
 
 void TestLayeredGreen::twoLayerImages() {
