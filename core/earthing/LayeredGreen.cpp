@@ -2,6 +2,7 @@
 
 #include "core/HankelFilter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>

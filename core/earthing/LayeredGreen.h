@@ -28,6 +28,9 @@ public:
     int layerOf(double z) const;
 
     // G (ohm); NaN when not valid or a depth is negative, infinite at the source itself.
+    // The first reflections are in closed form too, so that what the filter sees decays
+    // over at least the thinnest layer h: it holds from r = h/100 to 1000 h; below h/100
+    // the filtered part is taken linear in r^2, so r = 0 is finite away from the source.
     double potential(double r, double z, double zs) const;
     // (rho_s / 4 pi)(1/R + 1/R'), the part in closed form.
     double singular(double r, double z, double zs) const;

@@ -185,8 +185,8 @@ void TestLayeredGreen::twoLayerImages_data() {
         const double near[][2] = {{h - 0.01, h + 0.01}, {h + 0.02, h - 0.005}, {h, h}};
         for (const auto &pair : pairs)
             for (const double r : distances)
-                QTest::addRow("%g/%g h %g z %g zs %g r %g", soil[0], soil[1], h, pair[0],
-                              pair[1], r)
+                QTest::addRow("%g/%g h %g z %g zs %g r %g", soil[0], soil[1], h, pair[0], pair[1],
+                              r)
                     << soil[0] << soil[1] << h << pair[0] << pair[1] << r;
         for (const auto &pair : near)
             for (const double r : distances)
