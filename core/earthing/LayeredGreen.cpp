@@ -104,12 +104,17 @@ void LayeredGreen::reflections(double lambda, std::vector<double> &down,
 double LayeredGreen::kernel(double lambda, double z, double zs) const {
     if (!m_valid || m_rho.size() == 1)
         return m_valid ? 0 : kNaN;
+    std::vector<double> down;
+    std::vector<double> up;
+    return kernel(lambda, z, zs, down, up);
+}
+
+double LayeredGreen::kernel(double lambda, double z, double zs, std::vector<double> &down,
+                            std::vector<double> &up) const {
     const int s = layerOf(zs);
     const int o = layerOf(z);
     const std::size_t si = std::size_t(s);
     const bool last = si + 1 == m_rho.size();
-    std::vector<double> down;
-    std::vector<double> up;
     reflections(lambda, down, up);
     const double t = m_top[si];
     const double e = last ? 0 : decay(lambda * m_h[si]);
@@ -210,8 +215,11 @@ double LayeredGreen::remainder(double r, double z, double zs) const {
 
 double LayeredGreen::filtered(double r, double z, double zs, const std::vector<Image> &images,
                               double far, double farWeight) const {
+    // The filter's 201 readings share the reflections' storage.
+    std::vector<double> down;
+    std::vector<double> up;
     const auto f = [&](double lambda) {
-        double value = kernel(lambda, z, zs) - farWeight * decay(lambda * far);
+        double value = kernel(lambda, z, zs, down, up) - farWeight * decay(lambda * far);
         for (const Image &image : images)
             value -= image.weight * decay(lambda * image.path);
         return value;

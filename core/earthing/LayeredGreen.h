@@ -48,6 +48,9 @@ private:
     // The terms of F whose path can shrink to nothing (the first reflections in the
     // source layer's interfaces, or the transmitted source across them), in closed form.
     std::vector<Image> firstImages(double z, double zs) const;
+    // kernel() with the storage of the reflections given, for many lambdas in turn.
+    double kernel(double lambda, double z, double zs, std::vector<double> &down,
+                  std::vector<double> &up) const;
     // The factor of the transmitted source far out in lambda: the product of 1 + k over
     // the interfaces between the two layers.
     double transmission(int from, int to) const;
