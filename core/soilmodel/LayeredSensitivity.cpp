@@ -1,6 +1,6 @@
 #include "core/soilmodel/LayeredSensitivity.h"
 
-#include "core/soilmodel/HankelFilter.h"
+#include "core/HankelFilter.h"
 #include "core/soilmodel/NearSeries.h"
 
 #include <cmath>

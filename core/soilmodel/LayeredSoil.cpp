@@ -1,6 +1,6 @@
 #include "core/soilmodel/LayeredSoil.h"
 
-#include "core/soilmodel/HankelFilter.h"
+#include "core/HankelFilter.h"
 #include "core/soilmodel/NearSeries.h"
 #include "core/soilmodel/TwoLayerSoil.h"
 

@@ -1,4 +1,4 @@
-#include "core/soilmodel/HankelFilter.h"
+#include "core/HankelFilter.h"
 
 #include <cmath>
 

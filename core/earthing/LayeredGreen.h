@@ -1,0 +1,73 @@
+#pragma once
+
+#include <vector>
+
+namespace tav::earthing {
+
+// The potential per ampere (ohm) of a point current source in a soil of N horizontal
+// layers under an insulating surface z = 0, depths counted down, both the source and the
+// observer anywhere at or below the surface:
+//   G(r, z, zs) = (rho_s / 4 pi) [1/R + 1/R' + integral over lambda of F(lambda) J0(lambda r)],
+// rho_s the source layer's resistivity, R the direct distance, R' the distance to the
+// source's mirror in the surface, and F the layered kernel less the two terms taken in
+// closed form (Sunde, "Earth Conduction Effects in Transmission Systems", 1949, ch. 2:
+// in each layer the potential's transform is a sum of e^(lambda z) and e^(-lambda z), the
+// potential and the normal current continuous at every interface). The layer
+// coefficients are carried as reflection factors of the stacks above and below, with
+// decaying exponentials only, so that no depth or lambda overflows (docs/CALCULATIONS.md).
+class LayeredGreen {
+public:
+    // resistivities (ohm m) from the top down, the last going down without end;
+    // thicknesses (m) of all but the last.
+    LayeredGreen(std::vector<double> resistivities, std::vector<double> thicknesses);
+
+    // At least one layer, one thickness fewer than resistivities, all positive and finite.
+    bool valid() const { return m_valid; }
+    int layers() const { return int(m_rho.size()); }
+    // 0 the top; a depth on an interface counts in the layer above, as in SoilImages.
+    int layerOf(double z) const;
+
+    // G (ohm); NaN when not valid or a depth is negative, infinite at the source itself.
+    // The first reflections are in closed form too, so that what the filter sees decays
+    // over at least the thinnest layer h: it holds from r = h/100 to 1000 h; below h/100
+    // the filtered part is taken linear in r^2, so r = 0 is finite away from the source.
+    double potential(double r, double z, double zs) const;
+    // (rho_s / 4 pi)(1/R + 1/R'), the part in closed form.
+    double singular(double r, double z, double zs) const;
+    // potential less singular: the layered remainder, finite except where the observer
+    // meets an image of the source, both on one interface and r = 0.
+    double remainder(double r, double z, double zs) const;
+    // F(lambda) of the remainder above, without rho_s / 4 pi.
+    double kernel(double lambda, double z, double zs) const;
+
+private:
+    struct Image {
+        double weight;
+        double path;
+    };
+    // The terms of F whose path can shrink to nothing (the first reflections in the
+    // source layer's interfaces, or the transmitted source across them), in closed form.
+    std::vector<Image> firstImages(double z, double zs) const;
+    // kernel() with the storage of the reflections given, for many lambdas in turn.
+    double kernel(double lambda, double z, double zs, std::vector<double> &down,
+                  std::vector<double> &up) const;
+    // The factor of the transmitted source far out in lambda: the product of 1 + k over
+    // the interfaces between the two layers.
+    double transmission(int from, int to) const;
+    // For each layer the reflection factor of the stack below its bottom and of the one
+    // above its top (the surface reflecting fully), at lambda.
+    void reflections(double lambda, std::vector<double> &down, std::vector<double> &up) const;
+    double across(double lambda, double z, int o, int s, double toTop, double toBottom,
+                  const std::vector<double> &down, const std::vector<double> &up) const;
+    double filtered(double r, double z, double zs, const std::vector<Image> &images, double far,
+                    double farWeight) const;
+
+    std::vector<double> m_rho;
+    std::vector<double> m_h;
+    std::vector<double> m_top; // depth of each layer's top
+    double m_deepest = 0;      // the top of the last layer
+    double m_thinnest = 0;     // the thinnest layer of finite thickness
+    bool m_valid = false;
+};
+
+} // namespace tav::earthing
