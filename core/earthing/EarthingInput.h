@@ -18,16 +18,50 @@ struct Point3 {
 };
 
 // The soil: one resistivity, or a top layer of thickness h over a bottom layer that goes
-// down without end.
+// down without end, or three to five horizontal layers.
 struct EarthingSoil {
     bool layered = false;
     double rho1 = 0; // ohm m; the only one when not layered
     double rho2 = 0; // ohm m
     double h = 0;    // m
+    // Three layers or more: every layer's resistivity from the top down and the thickness
+    // of all but the last, rho1, rho2 and h repeating the top two's; empty otherwise.
+    std::vector<double> rho;
+    std::vector<double> thickness;
 
-    static EarthingSoil uniform(double rho) { return {false, rho, rho, 0}; }
+    static EarthingSoil uniform(double rho) {
+        EarthingSoil soil;
+        soil.rho1 = soil.rho2 = rho;
+        return soil;
+    }
     static EarthingSoil twoLayer(double rho1, double rho2, double h) {
-        return {true, rho1, rho2, h};
+        EarthingSoil soil;
+        soil.layered = true;
+        soil.rho1 = rho1;
+        soil.rho2 = rho2;
+        soil.h = h;
+        return soil;
+    }
+    // One or two layers take the forms above, so that they solve as they always have.
+    static EarthingSoil layers(const std::vector<double> &rho, const std::vector<double> &thickness) {
+        if (rho.size() == 1)
+            return uniform(rho[0]);
+        if (rho.size() == 2 && thickness.size() == 1)
+            return twoLayer(rho[0], rho[1], thickness[0]);
+        EarthingSoil soil = twoLayer(rho.empty() ? 0 : rho[0], rho.size() > 1 ? rho[1] : 0,
+                                     thickness.empty() ? 0 : thickness[0]);
+        soil.rho = rho;
+        soil.thickness = thickness;
+        return soil;
+    }
+    int layerCount() const { return !rho.empty() ? int(rho.size()) : layered ? 2 : 1; }
+    // From the top, 0 the first.
+    double resistivity(int layer) const {
+        return !rho.empty() ? rho[std::size_t(layer)] : layer == 0 ? rho1 : rho2;
+    }
+    // Of all but the last layer.
+    double layerThickness(int layer) const {
+        return !thickness.empty() ? thickness[std::size_t(layer)] : h;
     }
 };
 
