@@ -102,4 +102,8 @@ const std::array<double, kPoints> &weights() {
     return kWeights;
 }
 
+double ratio() {
+    return kRatio;
+}
+
 } // namespace tav::HankelFilter

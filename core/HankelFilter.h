@@ -17,6 +17,8 @@ inline constexpr std::size_t kPoints = 201;
 
 const std::array<double, kPoints> &abscissas();
 const std::array<double, kPoints> &weights();
+// b_(i+1) / b_i, the same for every i.
+double ratio();
 
 // The transform of f at r > 0.
 template <class Kernel> double transform(const Kernel &f, double r) {

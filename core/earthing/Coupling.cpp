@@ -11,6 +11,8 @@ namespace {
 // Gauss-Legendre on [0, 1] with three points.
 constexpr double kNodes3[3] = {0.1127016653792583, 0.5, 0.8872983346207417};
 constexpr double kWeights3[3] = {5. / 18, 8. / 18, 5. / 18};
+// And with two, of equal weight.
+constexpr double kGauss2[2] = {0.2113248654051871, 0.7886751345948129};
 
 } // namespace
 
@@ -104,7 +106,7 @@ double Coupling::exactSegments(int i, int j) const {
     double sum = 0;
     for (const Image &image : m_images.images(a.layer, b.layer))
         sum += image.weight * ImageIntegrals::segmentImage(a, b, image);
-    return sum / (a.length * b.length);
+    return sum / (a.length * b.length) + smoothMean(gauss(a), b);
 }
 
 double Coupling::exactPoint(const Vec3 &x, int j) const {
@@ -112,7 +114,24 @@ double Coupling::exactPoint(const Vec3 &x, int j) const {
     double sum = 0;
     for (const Image &image : m_images.images(0, b.layer))
         sum += image.weight * ImageIntegrals::pointImage(x, b, image);
-    return sum / b.length;
+    return sum / b.length + smoothMean({x, x}, b);
+}
+
+std::array<Vec3, 2> Coupling::gauss(const Segment &s) {
+    return {s.at(kGauss2[0] * s.length), s.at(kGauss2[1] * s.length)};
+}
+
+// What the images leave of the potential in three layers or more, smooth over the
+// thinnest layer: its mean by Gauss-Legendre with two points along each segment.
+double Coupling::smoothMean(const std::array<Vec3, 2> &observer, const Segment &b) const {
+    const LayeredGreen *green = m_images.green();
+    if (!green)
+        return 0;
+    double sum = 0;
+    for (const Vec3 &x : observer)
+        for (const Vec3 &y : gauss(b))
+            sum += green->smooth(std::hypot(x.x - y.x, x.y - y.y), {x.z, x.z}, {y.z, y.z});
+    return sum / 4;
 }
 
 } // namespace tav::earthing

@@ -6,6 +6,7 @@
 #include "core/earthing/Segment.h"
 #include "core/earthing/SoilImages.h"
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -71,6 +72,8 @@ private:
         double w[3] = {};
     };
     Samples samples(int j) const;
+    static std::array<Vec3, 2> gauss(const Segment &s);
+    double smoothMean(const std::array<Vec3, 2> &observer, const Segment &b) const;
     static double tabulated(const UniformTable &table, const Samples &a, const Samples &b);
 
     const std::vector<Segment> &m_segments;

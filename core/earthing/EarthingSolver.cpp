@@ -3,6 +3,7 @@
 #include "core/earthing/CouplingMatrix.h"
 #include "core/earthing/EarthingModel.h"
 #include "core/earthing/InputCheck.h"
+#include "core/earthing/LayeredGreen.h"
 #include "core/earthing/SafetySearch.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/Segmentation.h"
@@ -91,6 +92,13 @@ std::vector<int> clustersOf(const std::vector<Segment> &segments, double size) {
     return cluster;
 }
 
+// The depths of the interfaces between the soil's layers, from the top down.
+std::vector<double> interfaces(const EarthingSoil &soil) {
+    if (!soil.rho.empty())
+        return LayeredGreen(soil.rho, soil.thickness).interfaces();
+    return soil.layered ? std::vector<double>{soil.h} : std::vector<double>{};
+}
+
 struct Prepared {
     std::shared_ptr<EarthingModel> model;
     std::vector<int> order;
@@ -100,8 +108,7 @@ struct Prepared {
 // Cuts, classifies and sums the series; a refusal when the input is beyond the solver.
 std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &areas,
                                const EarthingSolver::Options &options, Prepared &prepared) {
-    const double interface = input.soil.layered ? input.soil.h : 0;
-    const Segmentation cut(input, interface);
+    const Segmentation cut(input, interfaces(input.soil));
     // Counted in double precision and compared so that an infinite count is refused too.
     const double count = cut.count();
     if (!(count <= double(EarthingSolver::kMaxSegments)))
@@ -123,7 +130,7 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
     bool used[2][2] = {{false, false}, {false, false}};
     bool layer[2] = {false, false};
     for (const Segment &s : model->segments)
-        layer[s.layer] = true;
+        layer[std::min(s.layer, 1)] = true;
     used[0][0] = layer[0];
     used[0][1] = layer[1];
     used[1][0] = layer[0] && layer[1];

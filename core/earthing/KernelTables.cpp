@@ -1,5 +1,6 @@
 #include "core/earthing/KernelTables.h"
 
+#include "core/earthing/HankelProfile.h"
 #include "core/earthing/LineIntegrals.h"
 
 #include <algorithm>
@@ -126,6 +127,20 @@ std::size_t KernelTables::nodes() const {
     return total;
 }
 
+HankelProfile KernelTables::smoothProfile(const DepthClass &observer, const DepthClass &source,
+                                          double reach) const {
+    const LayeredGreen *green = m_images.green();
+    if (!green)
+        return {};
+    const LayeredGreen::Depths z = {observer.top, observer.bottom};
+    const LayeredGreen::Depths zs = {source.top, source.bottom};
+    const double weight = green->sourceWeight(source.layer);
+    LayeredGreen::Scratch scratch;
+    return HankelProfile(
+        [&](double lambda) { return weight * green->smoothKernel(lambda, z, zs, scratch); },
+        1e-2 * green->thinnest(), reach);
+}
+
 bool KernelTables::build(WorkMonitor &monitor) {
     // The pairs to build: every pair of segment classes once, and the surface as an
     // observer of each.
@@ -152,6 +167,7 @@ bool KernelTables::build(WorkMonitor &monitor) {
         const DepthClass &observer = m_classes[a];
         const DepthClass &source = m_classes[b];
         const std::vector<Image> &images = m_images.images(observer.layer, source.layer);
+        const HankelProfile smooth = smoothProfile(observer, source, hi);
         std::vector<Image> rest;
         for (const Image &image : images)
             if (gap(observer, source, image) >= vertical)
@@ -182,6 +198,8 @@ bool KernelTables::build(WorkMonitor &monitor) {
                     const double rho = std::sqrt(rho2);
                     for (const Image &image : closed)
                         v += closedForm(observer, source, image, rho);
+                    if (smooth.nodes() > 0)
+                        v += smooth.at(rho);
                     values[k] = v;
                 }
             };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/DepthClass.h"
+#include "core/earthing/HankelProfile.h"
 #include "core/earthing/KernelSettings.h"
 #include "core/earthing/RadialTable.h"
 #include "core/earthing/SoilImages.h"
@@ -70,6 +71,10 @@ private:
         double step;
     };
     static Span span(const KernelSettings &settings, double reach);
+    // In three layers or more, what the images leave of the potential between the two
+    // classes, to the distance reach; empty otherwise.
+    HankelProfile smoothProfile(const DepthClass &observer, const DepthClass &source,
+                                double reach) const;
 
     std::vector<DepthClass> m_classes; // the segments' classes, then the surface
     int m_count = 0;

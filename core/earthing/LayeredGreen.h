@@ -15,8 +15,30 @@ namespace tav::earthing {
 // potential and the normal current continuous at every interface). The layer
 // coefficients are carried as reflection factors of the stacks above and below, with
 // decaying exponentials only, so that no depth or lambda overflows (docs/CALCULATIONS.md).
+//
+// Every term of F is a product of an exponential in z and one in zs, so that its mean
+// over a range of observer depths and one of source depths (a rod's segment) is exact
+// in closed form: the kernel is evaluated on ranges, a point being a range of no length.
 class LayeredGreen {
 public:
+    // A range of depths within one layer, top <= bottom; a point when they are equal.
+    struct Depths {
+        double top;
+        double bottom;
+    };
+    // A term in closed form, relative to rho_s / 4 pi: weight / distance to the point at
+    // depth alpha zs + beta. The first two are the source and its mirror in the surface.
+    struct Term {
+        double alpha;
+        double beta;
+        double weight;
+    };
+    // The reflection factors a kernel reading needs, kept between readings.
+    struct Scratch {
+        std::vector<double> down;
+        std::vector<double> up;
+    };
+
     // resistivities (ohm m) from the top down, the last going down without end;
     // thicknesses (m) of all but the last.
     LayeredGreen(std::vector<double> resistivities, std::vector<double> thicknesses);
@@ -26,6 +48,11 @@ public:
     int layers() const { return int(m_rho.size()); }
     // 0 the top; a depth on an interface counts in the layer above, as in SoilImages.
     int layerOf(double z) const;
+    // The depths of the interfaces, from the top down.
+    std::vector<double> interfaces() const;
+    double thinnest() const { return m_thinnest; }
+    // rho_s / 4 pi of a source in layer s (ohm m).
+    double sourceWeight(int s) const;
 
     // G (ohm); NaN when not valid or a depth is negative, infinite at the source itself.
     // The first reflections are in closed form too, so that what the filter sees decays
@@ -40,27 +67,31 @@ public:
     // F(lambda) of the remainder above, without rho_s / 4 pi.
     double kernel(double lambda, double z, double zs) const;
 
+    // For an observer in layer o and a source in layer s: the source, its mirror, the first
+    // reflections in the source layer's interfaces (or the source transmitted into the
+    // observer's layer) and what is left at lambda = 0 as a source beyond the deepest
+    // interface. What remains of G decays in lambda over at least the thinnest layer.
+    const std::vector<Term> &closedTerms(int o, int s) const;
+    // The transform of what remains, without rho_s / 4 pi, averaged over the two ranges
+    // (each within one layer).
+    double smoothKernel(double lambda, Depths z, Depths zs, Scratch &scratch) const;
+    // Its transform times rho_s / 4 pi (ohm) at the horizontal distance r: G less the
+    // closed terms, averaged over the two ranges.
+    double smooth(double r, Depths z, Depths zs) const;
+
 private:
-    struct Image {
-        double weight;
-        double path;
-    };
-    // The terms of F whose path can shrink to nothing (the first reflections in the
-    // source layer's interfaces, or the transmitted source across them), in closed form.
-    std::vector<Image> firstImages(double z, double zs) const;
-    // kernel() with the storage of the reflections given, for many lambdas in turn.
-    double kernel(double lambda, double z, double zs, std::vector<double> &down,
-                  std::vector<double> &up) const;
+    double kernel(double lambda, Depths z, Depths zs, Scratch &scratch) const;
     // The factor of the transmitted source far out in lambda: the product of 1 + k over
     // the interfaces between the two layers.
     double transmission(int from, int to) const;
     // For each layer the reflection factor of the stack below its bottom and of the one
     // above its top (the surface reflecting fully), at lambda.
-    void reflections(double lambda, std::vector<double> &down, std::vector<double> &up) const;
-    double across(double lambda, double z, int o, int s, double toTop, double toBottom,
-                  const std::vector<double> &down, const std::vector<double> &up) const;
-    double filtered(double r, double z, double zs, const std::vector<Image> &images, double far,
-                    double farWeight) const;
+    void reflections(double lambda, Scratch &scratch) const;
+    double across(double lambda, Depths z, int o, int s, double toTop, double toBottom,
+                  const Scratch &scratch) const;
+    // The depth about which a closed term's path splits into a part in z and one in zs.
+    double splitOf(const Term &term, int o, int s) const;
+    std::vector<Term> buildTerms(int o, int s) const;
 
     std::vector<double> m_rho;
     std::vector<double> m_h;
@@ -68,6 +99,7 @@ private:
     double m_deepest = 0;      // the top of the last layer
     double m_thinnest = 0;     // the thinnest layer of finite thickness
     bool m_valid = false;
+    std::vector<std::vector<Term>> m_terms; // [o * layers + s]
 };
 
 } // namespace tav::earthing

@@ -16,7 +16,7 @@ struct Segment {
     double radius = 0;
     int conductor = 0; // index into the input's conductors
     int group = 0;
-    int layer = 0; // 0 the top layer, 1 the bottom one
+    int layer = 0; // 0 the top layer, counted down
     SegmentKind kind = SegmentKind::Inclined;
 
     Vec3 at(double s) const { return p + u * s; }

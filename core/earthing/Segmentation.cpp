@@ -1,6 +1,7 @@
 #include "core/earthing/Segmentation.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace tav::earthing {
@@ -58,8 +59,8 @@ SegmentKind kindOf(const Vec3 &p, const Vec3 &q) {
 
 } // namespace
 
-Segmentation::Segmentation(const EarthingInput &input, double interface)
-    : m_input(input), m_interface(interface) {
+Segmentation::Segmentation(const EarthingInput &input, std::vector<double> interfaces)
+    : m_input(input), m_interfaces(std::move(interfaces)) {
     const std::vector<Conductor> &conductors = input.conductors;
     std::vector<Line> lines;
     for (const Conductor &c : conductors)
@@ -80,8 +81,9 @@ Segmentation::Segmentation(const EarthingInput &input, double interface)
         std::vector<double> cuts = {0, a.length};
         const double z0 = a.p.z;
         const double z1 = a.p.z + a.u.z * a.length;
-        if (interface > 0 && (z0 - interface) * (z1 - interface) < 0)
-            cuts.push_back((interface - z0) / (z1 - z0) * a.length);
+        for (const double interface : m_interfaces)
+            if ((z0 - interface) * (z1 - interface) < 0)
+                cuts.push_back((interface - z0) / (z1 - z0) * a.length);
         std::sort(junctions.begin(), junctions.end());
         for (double s : junctions) {
             const bool clear = std::all_of(
@@ -144,7 +146,8 @@ std::vector<Segment> Segmentation::segments() const {
                 s.conductor = int(i);
                 s.group = c.group;
                 const double middle = 0.5 * (s.p.z + s.q.z);
-                s.layer = m_interface > 0 && middle > m_interface ? 1 : 0;
+                s.layer = int(std::count_if(m_interfaces.begin(), m_interfaces.end(),
+                                            [&](double interface) { return middle > interface; }));
                 s.kind = kindOf(s.p, s.q);
                 segments.push_back(s);
             }

@@ -9,12 +9,12 @@
 namespace tav::earthing {
 
 // Cuts the conductors into segments of at most the segment length: first at the
-// interface of the soil's layers, so that each segment lies in one layer, and where
+// interfaces of the soil's layers, so that each segment lies in one layer, and where
 // another conductor touches or crosses, so that junctions fall between segments; then
 // each piece into equal parts, the two at its ends halved.
 class Segmentation {
 public:
-    Segmentation(const EarthingInput &input, double interface);
+    Segmentation(const EarthingInput &input, std::vector<double> interfaces);
 
     // The segments the cut would give, counted before any is made, in double precision:
     // a segment length or a conductor far beyond the solver's limits gives a count past
@@ -29,7 +29,7 @@ private:
 
     std::vector<std::vector<double>> m_cuts; // per conductor, the cut points along it, in m
     const EarthingInput &m_input;
-    double m_interface;
+    std::vector<double> m_interfaces; // depths, from the top down
 };
 
 } // namespace tav::earthing

@@ -33,9 +33,15 @@ double SoilImages::tailBound(double k, double h, double extent, const bool used[
 
 SoilImages::SoilImages(const EarthingSoil &soil, double extent, const bool used[2][2],
                        double tolerance, int maxOrders) {
-    m_layered = soil.layered;
+    m_layers = soil.layerCount();
+    if (m_layers > 2) {
+        buildLayers(soil);
+        return;
+    }
     m_h = soil.h;
-    if (m_layered) {
+    m_images.resize(std::size_t(m_layers * m_layers));
+    if (m_layers == 2) {
+        m_interfaces = {m_h};
         // Written with the two resistivities so that 1 - |K| keeps its digits.
         m_k = (soil.rho2 - soil.rho1) / (soil.rho2 + soil.rho1);
         m_orders = 1;
@@ -46,11 +52,29 @@ SoilImages::SoilImages(const EarthingSoil &soil, double extent, const bool used[
     build(soil);
 }
 
+int SoilImages::layerOf(double z) const {
+    return int(std::count_if(m_interfaces.begin(), m_interfaces.end(),
+                             [&](double interface) { return z > interface; }));
+}
+
+void SoilImages::buildLayers(const EarthingSoil &soil) {
+    m_green = std::make_shared<LayeredGreen>(soil.rho, soil.thickness);
+    m_interfaces = m_green->interfaces();
+    for (int o = 0; o < m_layers; ++o)
+        for (int s = 0; s < m_layers; ++s) {
+            std::vector<Image> images;
+            const double w = m_green->sourceWeight(s);
+            for (const LayeredGreen::Term &term : m_green->closedTerms(o, s))
+                images.push_back({term.alpha, term.beta, w * term.weight, 0});
+            m_images.push_back(images);
+        }
+}
+
 void SoilImages::build(const EarthingSoil &soil) {
     const double w1 = soil.rho1 / kFourPi;
-    std::vector<Image> &top = m_images[0][0];
+    std::vector<Image> &top = m_images[0];
     top = {{1, 0, w1, 0}, {-1, 0, w1, 0}};
-    if (!m_layered)
+    if (m_layers == 1)
         return;
     const double k = m_k;
     const double h = m_h;
@@ -69,8 +93,8 @@ void SoilImages::build(const EarthingSoil &soil) {
     // Across the interface: rho1 (1 + K) = rho2 (1 - K) = 2 rho1 rho2/(rho1 + rho2), the
     // same both ways, as reciprocity wants.
     const double across = 2 * soil.rho1 * soil.rho2 / (soil.rho1 + soil.rho2) / kFourPi;
-    std::vector<Image> &down = m_images[1][0]; // observer below, source above
-    std::vector<Image> &up = m_images[0][1];   // observer above, source below
+    std::vector<Image> &down = m_images[2]; // observer below, source above
+    std::vector<Image> &up = m_images[1];   // observer above, source below
     kn = 1;
     for (int n = 0; n <= m_orders; ++n) {
         const double b = 2 * n * h;
@@ -82,7 +106,7 @@ void SoilImages::build(const EarthingSoil &soil) {
     }
     // Both below: the source, its mirror in the interface, and the series through the top
     // layer, (1 - K^2) K^n at 2nh above the source's mirror in the surface.
-    std::vector<Image> &bottom = m_images[1][1];
+    std::vector<Image> &bottom = m_images[3];
     bottom = {{1, 0, w2, 0}, {-1, 2 * h, -k * w2, 0}};
     const double sum = soil.rho1 + soil.rho2;
     const double oneMinusK2 = 4 * soil.rho1 * soil.rho2 / (sum * sum);
