@@ -53,15 +53,13 @@ Coupling::Samples Coupling::samples(int j) const {
     return samples;
 }
 
-double Coupling::tabulated(const UniformTable &table, const Samples &a, const Samples &b) {
-    double sum = 0;
-    for (int p = 0; p < a.count; ++p)
-        for (int q = 0; q < b.count; ++q) {
-            const double dx = a.x[p] - b.x[q];
-            const double dy = a.y[p] - b.y[q];
-            sum += a.w[p] * b.w[q] * table.at(std::sqrt(dx * dx + dy * dy));
-        }
-    return sum;
+Coupling::Samples Coupling::point(const Vec3 &x) {
+    Samples observer;
+    observer.count = 1;
+    observer.x[0] = x.x;
+    observer.y[0] = x.y;
+    observer.w[0] = 1;
+    return observer;
 }
 
 double Coupling::segments(int i, int j) const {
@@ -92,12 +90,7 @@ double Coupling::point(const Vec3 &x, int j) const {
     double exact = 0;
     for (const Image &image : pair.nearImages)
         exact += image.weight * ImageIntegrals::pointImage(x, b, image);
-    Samples observer;
-    observer.count = 1;
-    observer.x[0] = x.x;
-    observer.y[0] = x.y;
-    observer.w[0] = 1;
-    return exact / b.length + tabulated(pair.tables->rest, observer, samples(j));
+    return exact / b.length + tabulated(pair.tables->rest, point(x), samples(j));
 }
 
 double Coupling::exactSegments(int i, int j) const {
@@ -106,7 +99,7 @@ double Coupling::exactSegments(int i, int j) const {
     double sum = 0;
     for (const Image &image : m_images.images(a.layer, b.layer))
         sum += image.weight * ImageIntegrals::segmentImage(a, b, image);
-    return sum / (a.length * b.length) + smoothMean(gauss(a), b);
+    return sum / (a.length * b.length) + smoothSegments(i, j);
 }
 
 double Coupling::exactPoint(const Vec3 &x, int j) const {
@@ -114,24 +107,39 @@ double Coupling::exactPoint(const Vec3 &x, int j) const {
     double sum = 0;
     for (const Image &image : m_images.images(0, b.layer))
         sum += image.weight * ImageIntegrals::pointImage(x, b, image);
-    return sum / b.length + smoothMean({x, x}, b);
+    if (!m_images.green())
+        return sum / b.length;
+    if (m_classOf[j] >= 0)
+        return sum / b.length +
+               tabulated(m_tables.pair(m_tables.surface(), m_classOf[j]).tables->smooth, point(x),
+                         samples(j));
+    return sum / b.length + smoothPoints({x}, b);
+}
+
+// What the images leave of the potential in three layers or more, from the pair of
+// classes' transform where both segments have one (exact over their depths), else by
+// Gauss-Legendre with two points along each: smooth over the thinnest layer.
+double Coupling::smoothSegments(int i, int j) const {
+    if (!m_images.green())
+        return 0;
+    if (m_classOf[i] >= 0 && m_classOf[j] >= 0)
+        return tabulated(m_tables.pair(m_classOf[i], m_classOf[j]).tables->smooth, samples(i),
+                         samples(j));
+    const std::array<Vec3, 2> observer = gauss(m_segments[i]);
+    return smoothPoints({observer[0], observer[1]}, m_segments[j]);
 }
 
 std::array<Vec3, 2> Coupling::gauss(const Segment &s) {
     return {s.at(kGauss2[0] * s.length), s.at(kGauss2[1] * s.length)};
 }
 
-// What the images leave of the potential in three layers or more, smooth over the
-// thinnest layer: its mean by Gauss-Legendre with two points along each segment.
-double Coupling::smoothMean(const std::array<Vec3, 2> &observer, const Segment &b) const {
+double Coupling::smoothPoints(std::initializer_list<Vec3> observer, const Segment &b) const {
     const LayeredGreen *green = m_images.green();
-    if (!green)
-        return 0;
     double sum = 0;
     for (const Vec3 &x : observer)
         for (const Vec3 &y : gauss(b))
             sum += green->smooth(std::hypot(x.x - y.x, x.y - y.y), {x.z, x.z}, {y.z, y.z});
-    return sum / 4;
+    return sum / double(2 * observer.size());
 }
 
 } // namespace tav::earthing

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 namespace tav::earthing {
@@ -72,9 +73,23 @@ private:
         double w[3] = {};
     };
     Samples samples(int j) const;
+    static Samples point(const Vec3 &x);
+    // A function of the horizontal distance averaged between the two sets of samples.
+    template <class Table>
+    static double tabulated(const Table &table, const Samples &a, const Samples &b) {
+        double sum = 0;
+        for (int p = 0; p < a.count; ++p)
+            for (int q = 0; q < b.count; ++q) {
+                const double dx = a.x[p] - b.x[q];
+                const double dy = a.y[p] - b.y[q];
+                sum += a.w[p] * b.w[q] * table.at(std::sqrt(dx * dx + dy * dy));
+            }
+        return sum;
+    }
+    double smoothSegments(int i, int j) const;
     static std::array<Vec3, 2> gauss(const Segment &s);
-    double smoothMean(const std::array<Vec3, 2> &observer, const Segment &b) const;
-    static double tabulated(const UniformTable &table, const Samples &a, const Samples &b);
+    // observer: one point or a segment's two Gauss points.
+    double smoothPoints(std::initializer_list<Vec3> observer, const Segment &b) const;
 
     const std::vector<Segment> &m_segments;
     std::vector<int> m_classOf;

@@ -146,8 +146,11 @@ bool KernelTables::build(WorkMonitor &monitor) {
     // observer of each.
     std::vector<std::pair<int, int>> work;
     const int segmentClasses = m_count - 1;
+    // In three layers or more a pair's images are not the other way's mirrored (the
+    // surface mirror takes the source layer's resistivity), nor then its rest table.
+    const bool oneWay = m_images.green() != nullptr;
     for (int a = 0; a < segmentClasses; ++a)
-        for (int b = a; b < segmentClasses; ++b)
+        for (int b = oneWay ? 0 : a; b < segmentClasses; ++b)
             work.push_back({a, b});
     for (int b = 0; b < segmentClasses; ++b)
         work.push_back({surface(), b});
@@ -167,7 +170,9 @@ bool KernelTables::build(WorkMonitor &monitor) {
         const DepthClass &observer = m_classes[a];
         const DepthClass &source = m_classes[b];
         const std::vector<Image> &images = m_images.images(observer.layer, source.layer);
-        const HankelProfile smooth = smoothProfile(observer, source, hi);
+        auto tables = std::make_shared<PairTables>();
+        tables->smooth = smoothProfile(observer, source, hi);
+        const HankelProfile &smooth = tables->smooth;
         std::vector<Image> rest;
         for (const Image &image : images)
             if (gap(observer, source, image) >= vertical)
@@ -204,11 +209,10 @@ bool KernelTables::build(WorkMonitor &monitor) {
                 }
             };
         };
-        auto tables = std::make_shared<PairTables>();
         tables->all = RadialTable(lo * lo, hi * hi, sum(images, true));
         tables->rest = UniformTable(nearReach, step, sum(rest, false));
         m_pairs[std::size_t(a) * m_count + b].tables = tables;
-        if (a != b && a != surface())
+        if (a != b && a != surface() && !oneWay)
             m_pairs[std::size_t(b) * m_count + a].tables = tables;
     });
 }

@@ -19,6 +19,7 @@ namespace tav::earthing {
 struct PairTables {
     RadialTable all;   // of rho^2
     UniformTable rest; // of rho
+    HankelProfile smooth; // of rho; in three layers or more what the images leave, in both
 };
 
 struct ClassPair {
@@ -27,8 +28,8 @@ struct ClassPair {
 };
 
 // The tables of every pair of depth classes, and of the surface (an extra observer class)
-// with every class. Reciprocity makes a pair's tables the same both ways; they are built
-// once.
+// with every class. In one or two layers reciprocity makes a pair's tables the same both
+// ways; they are built once.
 class KernelTables {
 public:
     // reach: the largest horizontal distance between an observer and a source, m.

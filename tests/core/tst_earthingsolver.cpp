@@ -50,12 +50,15 @@ private Q_SLOTS:
     // within 1e-4 of the resistance and of the worst touch and step (docs/CALCULATIONS.md).
     void fasterForms_data() {
         QTest::addColumn<bool>("bottomHigher");
-        QTest::newRow("100 over 200 ohm m") << true;
-        QTest::newRow("200 over 100 ohm m") << false;
+        QTest::addColumn<bool>("three");
+        QTest::newRow("100 over 200 ohm m") << true << false;
+        QTest::newRow("200 over 100 ohm m") << false << false;
+        QTest::newRow("200, 100, 400 ohm m") << false << true;
     }
 
     void fasterForms() {
         QFETCH(bool, bottomHigher);
+        QFETCH(bool, three);
         EarthingInput input = layeredGrid(bottomHigher);
         // Longer segments, a coarser raster and a milder contrast (fewer images) keep the
         // exact kernel's cost down; the far forms still take most pairs.
@@ -63,6 +66,8 @@ private Q_SLOTS:
                                   : EarthingSoil::twoLayer(200, 100, 4);
         input.segmentLength = 2;
         input.search.step = 2;
+        if (three) // the rods cross both interfaces
+            input.soil = EarthingSoil::layers({200, 100, 400}, {2, 3});
         EarthingSolver::Options exact;
         exact.kernel.exact = true;
         const Refusable<EarthingResult> fast = EarthingSolver::solve(input);
