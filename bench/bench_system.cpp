@@ -16,9 +16,11 @@ using namespace tav::earthing;
 
 namespace {
 
-EarthingInput gridWithRods(double side, int count, int rods, double spacing) {
+// The benchmark's soil, or a resistive top over wet clay over rock that the rods cross.
+EarthingInput gridWithRods(double side, int count, int rods, double spacing, bool layered) {
     EarthingInput input;
-    input.soil = EarthingSoil::twoLayer(300, 100, 6.096);
+    input.soil = layered ? EarthingSoil::layers({300, 100, 600}, {2, 8})
+                         : EarthingSoil::twoLayer(300, 100, 6.096);
     input.current = 1000;
     RectangularGrid grid;
     grid.sizeX = grid.sizeY = side;
@@ -51,15 +53,15 @@ bool caseInput(const std::string &name, EarthingInput &input) {
         grid.countX = grid.countY = h ? 6 : 11;
         grid.diameter = h ? 0.0105 : 0.01;
         input.conductors = ConductorLayout::grid(grid);
-    } else if (name == "bench-70") {
-        input = gridWithRods(70, 6, 20, 0.5);
-    } else if (name == "bench-200") {
-        input = gridWithRods(200, 21, 40, 1);
+    } else if (name == "bench-70" || name == "bench-70-layers") {
+        input = gridWithRods(70, 6, 20, 0.5, name != "bench-70");
+    } else if (name == "bench-200" || name == "bench-200-layers") {
+        input = gridWithRods(200, 21, 40, 1, name != "bench-200");
     } else if (name.rfind("size-", 0) == 0) {
         // size-N: an N x N grid of 10 m meshes with a rod every 20 m of its edge.
         const int count = std::atoi(name.c_str() + 5);
         const double side = 10. * (count - 1);
-        input = gridWithRods(side, count, std::max(4, int(4 * side / 20)), 1);
+        input = gridWithRods(side, count, std::max(4, int(4 * side / 20)), 1, false);
     } else {
         return false;
     }
