@@ -92,15 +92,21 @@ private Q_SLOTS:
     void turned_data() {
         QTest::addColumn<double>("angle"); // degrees
         QTest::addColumn<double>("tilt");  // m over a conductor
-        QTest::newRow("30 degrees") << 30. << 0.;
-        QTest::newRow("135 degrees") << 135. << 0.;
-        QTest::newRow("one conductor tilted by 1 mm") << 0. << 1e-3;
+        QTest::addColumn<bool>("three");   // layers
+        QTest::newRow("30 degrees") << 30. << 0. << false;
+        QTest::newRow("135 degrees") << 135. << 0. << false;
+        QTest::newRow("one conductor tilted by 1 mm") << 0. << 1e-3 << false;
+        QTest::newRow("three layers, 30 degrees") << 30. << 0. << true;
+        QTest::newRow("three layers, tilted by 1 mm") << 0. << 1e-3 << true;
     }
 
     void turned() {
         QFETCH(double, angle);
         QFETCH(double, tilt);
-        const EarthingInput input = layeredGrid(false);
+        QFETCH(bool, three);
+        EarthingInput input = layeredGrid(false);
+        if (three)
+            input.soil = EarthingSoil::layers({300, 100, 600}, {2, 3});
         EarthingInput turned = input;
         const double c = std::cos(angle * M_PI / 180);
         const double s = std::sin(angle * M_PI / 180);
