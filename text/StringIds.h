@@ -709,6 +709,7 @@ inline constexpr unsigned kRemoveCommand = 6216;
 inline constexpr unsigned kReportLayer = 6217;      // (rho, depth of its bottom)
 inline constexpr unsigned kReportBottom = 6218;     // (rho)
 inline constexpr unsigned kReportLayers = 6219;     // (count, the layers)
+inline constexpr unsigned kUndetermined = 6220;     // (count), the soil model window's
 } // namespace SoilLayers
 
 } // namespace StringId
