@@ -52,10 +52,15 @@ void keepSoilShape(QJsonObject &document, const QString &path) {
     const bool uniform = path == QStringLiteral("soil/rho");
     for (const char *key : {"layered", "uniform"})
         soil.remove(QLatin1String(key));
+    // soil-model's list of one or two layers beside rho1, rho2 and h goes once they are
+    // typed over, so that the soil keeps one shape.
+    const bool list = path.startsWith(QStringLiteral("soil/layers/"));
+    if (!list)
+        soil.remove(QStringLiteral("layers"));
     if (uniform)
         for (const char *key : {"rho1", "rho2", "h"})
             soil.remove(QLatin1String(key));
-    else if (!path.startsWith(QStringLiteral("soil/layers/"))) // a list's holds no other
+    else if (!list)
         soil.remove(QStringLiteral("rho"));
     document[kSoilKey] = soil;
 }

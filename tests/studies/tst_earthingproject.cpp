@@ -141,6 +141,17 @@ private Q_SLOTS:
                    return soil(d) == QJsonObject{{QStringLiteral("rho1"), 100}} &&
                           StudyProject::soilLayered(soil(d));
                });
+        // The uniform soil's resistivity on top, the rest to be typed.
+        QTest::newRow("a list of layers")
+            << Edit([](EarthingProject &p) { p.setSoilShape(StudySoil::Shape::Layers); })
+            << named(kChangeCommand, kSoil)
+            << Check([](const StudyProject &d) {
+                   const QJsonArray layers{
+                       QJsonObject{{QStringLiteral("rho"), 100},
+                                   {QStringLiteral("thickness"), QJsonValue()}},
+                       QJsonObject{{QStringLiteral("rho"), QJsonValue()}}};
+                   return soil(d) == QJsonObject{{QStringLiteral("layers"), layers}};
+               });
         QTest::newRow("surface layer")
             << Edit([](EarthingProject &p) { p.setSurface(true); })
             << named(kChangeCommand, kSurface)
@@ -248,13 +259,15 @@ private Q_SLOTS:
     }
 
     // The soil keeps one shape: a value typed for the uniform soil takes out the layers
-    // and what tav-calc soil-model said of its fit, an emptied one stays as null.
+    // (soil-model's list of them too) and what tav-calc soil-model said of its fit, an
+    // emptied one stays as null.
     void theSoilKeepsOneShape() {
         StudyProject fitted = start();
         fitted.rest[QStringLiteral("soil")] =
             QJsonObject{{QStringLiteral("rho1"), 80}, {QStringLiteral("rho2"), 80},
                         {QStringLiteral("h"), QJsonValue()}, {QStringLiteral("layered"), false},
-                        {QStringLiteral("rms_percent"), 1.5}};
+                        {QStringLiteral("rms_percent"), 1.5},
+                        {QStringLiteral("layers"), QJsonArray{QJsonObject{{QStringLiteral("rho"), 80}}}}};
         EarthingProject project;
         project.reset(fitted, true);
         QVERIFY(!StudyProject::soilLayered(soil(project.document())));
