@@ -75,8 +75,8 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
         const QJsonValue layers = f.value("layers", true);
         // soil-model writes one or two layers twice, as layers and as rho1, rho2 and h,
         // which are read as they always were; more layers it writes as layers only.
-        const bool twoLayerFit = layered && !uniform && layers.isArray() &&
-                                 layers.toArray().size() <= 2;
+        const bool twoLayerFit =
+            layered && !uniform && layers.isArray() && layers.toArray().size() <= 2;
         if (uniform || (layered && !twoLayerFit)) {
             JsonFields::fail(error, DocumentError::Kind::LayersBeside, QStringLiteral("soil"));
             return {};

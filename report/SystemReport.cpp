@@ -171,7 +171,9 @@ QString soilLayers(const EarthingSoil &s, const StudyTexts &texts) {
         layers.append(texts.text(Layers::kReportLayer).arg(given(s.resistivity(k)), given(depth)));
     }
     layers.append(texts.text(Layers::kReportBottom).arg(given(s.resistivity(s.layerCount() - 1))));
-    return texts.text(Layers::kReportLayers).arg(s.layerCount()).arg(layers.join(QStringLiteral(", ")));
+    return texts.text(Layers::kReportLayers)
+        .arg(s.layerCount())
+        .arg(layers.join(QStringLiteral(", ")));
 }
 
 // The soil, and the sounding it was fitted to when the project says so.

@@ -159,14 +159,13 @@ std::optional<Refusal> InputCheck::checkLayers(const EarthingSoil &soil) {
     for (std::size_t k = 0; k < soil.rho.size(); ++k) {
         const double layer = double(k + 1);
         if (!positive(soil.rho[k]))
-            return Refusal{Error::LayerNotPositive, Quantity::LayerResistivity,
-                           {layer, soil.rho[k]}};
+            return Refusal{
+                Error::LayerNotPositive, Quantity::LayerResistivity, {layer, soil.rho[k]}};
         if (k + 1 == soil.rho.size())
             break;
         const double thickness = k < soil.thickness.size() ? soil.thickness[k] : 0;
         if (!positive(thickness))
-            return Refusal{Error::LayerNotPositive, Quantity::LayerThickness,
-                           {layer, thickness}};
+            return Refusal{Error::LayerNotPositive, Quantity::LayerThickness, {layer, thickness}};
     }
     return std::nullopt;
 }

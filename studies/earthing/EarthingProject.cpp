@@ -214,9 +214,9 @@ void EarthingProject::setSoilShape(StudySoil::Shape shape) {
     const QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
     if (StudySoil::shape(soil) == shape)
         return;
-    setSoil(StudySoil::reshaped(soil, shape),
-            LoadLanguageString(kChangeCommand)
-                .arg(LoadLanguageString(StringId::EarthingStudy::kSoil)));
+    setSoil(
+        StudySoil::reshaped(soil, shape),
+        LoadLanguageString(kChangeCommand).arg(LoadLanguageString(StringId::EarthingStudy::kSoil)));
 }
 
 void EarthingProject::addLayer() {

@@ -52,7 +52,8 @@ SoilLayersTable::SoilLayersTable(QWidget *parent) : QWidget(parent) {
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the most layers, so that the table never scrolls.
     m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() +
-                            StudySoil::kMostLayers * m_table->verticalHeader()->defaultSectionSize() +
+                            StudySoil::kMostLayers *
+                                m_table->verticalHeader()->defaultSectionSize() +
                             2 * m_table->frameWidth());
     m_add = new QPushButton(LoadLanguageString(Id::kAdd), this);
     m_add->setObjectName(QStringLiteral("addLayer"));

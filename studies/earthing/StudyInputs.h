@@ -15,11 +15,11 @@ class QFormLayout;
 class QRadioButton;
 class SoilLayersTable;
 
-// What a study takes besides its parts: the soil (uniform, two layers or a list of layers), the current to
-// earth, the safety criteria of the tolerable voltages (IEEE Std 80's or EN 50522's, fault
-// duration, surface layer and where it lies, body weight or footwear) and the solve's accuracy (the
-// surface raster, the step search's margin, the segment length), each field tied to its place in
-// the study's document.
+// What a study takes besides its parts: the soil (uniform, two layers or a list of layers), the
+// current to earth, the safety criteria of the tolerable voltages (IEEE Std 80's or EN 50522's,
+// fault duration, surface layer and where it lies, body weight or footwear) and the solve's
+// accuracy (the surface raster, the step search's margin, the segment length), each field tied to
+// its place in the study's document.
 class StudyInputs : public QWidget {
     Q_OBJECT
 public:

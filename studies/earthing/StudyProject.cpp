@@ -43,8 +43,8 @@ StudyProject StudyProject::overSoil(const tav::TwoLayerSoil &layers,
 }
 
 StudyProject StudyProject::overSoil(const std::vector<double> &rho,
-                                   const std::vector<double> &thickness,
-                                   std::optional<tav::InputOrigin::Soil> origin) {
+                                    const std::vector<double> &thickness,
+                                    std::optional<tav::InputOrigin::Soil> origin) {
     if (rho.size() == 1)
         return overSoil(rho[0], UniformBecause::Fitted, origin);
     if (rho.size() == 2 && !thickness.empty())

@@ -94,8 +94,7 @@ QJsonObject StudySoil::reshaped(const QJsonObject &soil, Shape to) {
         for (int k = 0; k < count; ++k) {
             QJsonObject layer{{kRho, orNull(v.rho.value(k, QJsonValue(QJsonValue::Undefined)))}};
             if (k + 1 < count)
-                layer[kThickness] =
-                    orNull(v.thickness.value(k, QJsonValue(QJsonValue::Undefined)));
+                layer[kThickness] = orNull(v.thickness.value(k, QJsonValue(QJsonValue::Undefined)));
             layers.append(layer);
         }
         out[kLayers] = layers;

@@ -134,25 +134,29 @@ private Q_SLOTS:
             << QByteArray(R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100}]})")
             << QVector<double>{300, 100} << QVector<double>{2} << 0;
         QTest::newRow("three layers")
-            << QByteArray(R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
-                          R"( {"rho": 600}]})")
+            << QByteArray(
+                   R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
+                   R"( {"rho": 600}]})")
             << QVector<double>{300, 100, 600} << QVector<double>{2, 8} << 0;
         QTest::newRow("five layers")
-            << QByteArray(R"({"layers": [{"rho": 50, "thickness": 0.5}, {"rho": 400, "thickness": 1.5},)"
-                          R"( {"rho": 80, "thickness": 3}, {"rho": 1200, "thickness": 12.25},)"
-                          R"( {"rho": 30}]})")
+            << QByteArray(
+                   R"({"layers": [{"rho": 50, "thickness": 0.5}, {"rho": 400, "thickness": 1.5},)"
+                   R"( {"rho": 80, "thickness": 3}, {"rho": 1200, "thickness": 12.25},)"
+                   R"( {"rho": 30}]})")
             << QVector<double>{50, 400, 80, 1200, 30} << QVector<double>{0.5, 1.5, 3, 12.25} << 0;
         // soil-model's own answer, bounds, criterion, rows and warning beside the layers.
         QTest::newRow("soil-model's three layers")
-            << QByteArray(R"({"layers": [{"rho": 300, "thickness": 2, "thickness_at_least": 1.5},)"
-                          R"( {"rho": 100, "thickness": 8}, {"rho": null, "rho_at_least": 900}],)"
-                          R"( "rms_percent": 1.25, "criterion": {"given": 3}, "array": "wenner",)"
-                          R"( "rows": [{"spacing": 1}, {"spacing": 2}, {"spacing": 4}, {"spacing": 8},)"
-                          R"( {"spacing": 16}, {"spacing": 32}]})")
+            << QByteArray(
+                   R"({"layers": [{"rho": 300, "thickness": 2, "thickness_at_least": 1.5},)"
+                   R"( {"rho": 100, "thickness": 8}, {"rho": null, "rho_at_least": 900}],)"
+                   R"( "rms_percent": 1.25, "criterion": {"given": 3}, "array": "wenner",)"
+                   R"( "rows": [{"spacing": 1}, {"spacing": 2}, {"spacing": 4}, {"spacing": 8},)"
+                   R"( {"spacing": 16}, {"spacing": 32}]})")
             << QVector<double>{} << QVector<double>{} << 6;
         QTest::newRow("handed on with its sounding")
-            << QByteArray(R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
-                          R"( {"rho": 600}], "readings": 14, "rms_percent": 2.5})")
+            << QByteArray(
+                   R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
+                   R"( {"rho": 600}], "readings": 14, "rms_percent": 2.5})")
             << QVector<double>{300, 100, 600} << QVector<double>{2, 8} << 14;
     }
 
@@ -216,8 +220,7 @@ private Q_SLOTS:
         QTest::newRow("the second layer's thickness negative")
             << QVector<double>{300, 100, 600} << QVector<double>{2, -8} << h << 2.;
         QTest::newRow("the fourth layer's thickness infinite")
-            << QVector<double>{300, 100, 600, 50, 10} << QVector<double>{2, 8, 1, inf} << h
-            << 4.;
+            << QVector<double>{300, 100, 600, 50, 10} << QVector<double>{2, 8, 1, inf} << h << 4.;
         QTest::newRow("the first layer's resistivity not a number")
             << QVector<double>{nan, 100, 600} << QVector<double>{2, 8} << rho << 1.;
         QTest::newRow("a thickness missing")
@@ -232,7 +235,7 @@ private Q_SLOTS:
         SystemDocument d = read(R"({"soil": {"rho": 100}, "current": 10,
             "conductors": [{"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}]})");
         d.soil = tav::earthing::EarthingSoil::layers({rho.begin(), rho.end()},
-                                                    {thickness.begin(), thickness.end()});
+                                                     {thickness.begin(), thickness.end()});
         const auto refusal = tav::earthing::InputCheck::check(d.input());
         QCOMPARE(refusal.has_value(), quantity >= 0);
         if (!refusal)
@@ -680,7 +683,8 @@ private Q_SLOTS:
             layers(R"([{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 0}, {"rho": 600}])"),
             Kind::NotPositive, "soil.layers[1].thickness");
         row("a layer of negative thickness",
-            layers(R"([{"rho": 300, "thickness": -2}, {"rho": 100, "thickness": 8}, {"rho": 600}])"),
+            layers(
+                R"([{"rho": 300, "thickness": -2}, {"rho": 100, "thickness": 8}, {"rho": 600}])"),
             Kind::NotPositive, "soil.layers[0].thickness");
         row("a layer of no resistivity",
             layers(R"([{"rho": 300, "thickness": 2}, {"rho": 0, "thickness": 8}, {"rho": 600}])"),
@@ -689,10 +693,12 @@ private Q_SLOTS:
             layers(R"([{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8}, {"rho": -6}])"),
             Kind::NotPositive, "soil.layers[2].rho");
         row("a resistivity as text",
-            layers(R"([{"rho": "300", "thickness": 2}, {"rho": 100, "thickness": 8}, {"rho": 600}])"),
+            layers(
+                R"([{"rho": "300", "thickness": 2}, {"rho": 100, "thickness": 8}, {"rho": 600}])"),
             Kind::NotANumber, "soil.layers[0].rho");
         row("a thickness not determined",
-            layers(R"([{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": null}, {"rho": 6}])"),
+            layers(
+                R"([{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": null}, {"rho": 6}])"),
             Kind::MissingKey, "soil.layers[1].thickness");
         row("a layer without its thickness",
             layers(R"([{"rho": 300, "thickness": 2}, {"rho": 100}, {"rho": 600}])"),

@@ -144,12 +144,10 @@ private Q_SLOTS:
         // The uniform soil's resistivity on top, the rest to be typed.
         QTest::newRow("a list of layers")
             << Edit([](EarthingProject &p) { p.setSoilShape(StudySoil::Shape::Layers); })
-            << named(kChangeCommand, kSoil)
-            << Check([](const StudyProject &d) {
-                   const QJsonArray layers{
-                       QJsonObject{{QStringLiteral("rho"), 100},
-                                   {QStringLiteral("thickness"), QJsonValue()}},
-                       QJsonObject{{QStringLiteral("rho"), QJsonValue()}}};
+            << named(kChangeCommand, kSoil) << Check([](const StudyProject &d) {
+                   const QJsonArray layers{QJsonObject{{QStringLiteral("rho"), 100},
+                                                       {QStringLiteral("thickness"), QJsonValue()}},
+                                           QJsonObject{{QStringLiteral("rho"), QJsonValue()}}};
                    return soil(d) == QJsonObject{{QStringLiteral("layers"), layers}};
                });
         QTest::newRow("surface layer")
@@ -263,11 +261,13 @@ private Q_SLOTS:
     // emptied one stays as null.
     void theSoilKeepsOneShape() {
         StudyProject fitted = start();
-        fitted.rest[QStringLiteral("soil")] =
-            QJsonObject{{QStringLiteral("rho1"), 80}, {QStringLiteral("rho2"), 80},
-                        {QStringLiteral("h"), QJsonValue()}, {QStringLiteral("layered"), false},
-                        {QStringLiteral("rms_percent"), 1.5},
-                        {QStringLiteral("layers"), QJsonArray{QJsonObject{{QStringLiteral("rho"), 80}}}}};
+        fitted.rest[QStringLiteral("soil")] = QJsonObject{
+            {QStringLiteral("rho1"), 80},
+            {QStringLiteral("rho2"), 80},
+            {QStringLiteral("h"), QJsonValue()},
+            {QStringLiteral("layered"), false},
+            {QStringLiteral("rms_percent"), 1.5},
+            {QStringLiteral("layers"), QJsonArray{QJsonObject{{QStringLiteral("rho"), 80}}}}};
         EarthingProject project;
         project.reset(fitted, true);
         QVERIFY(!StudyProject::soilLayered(soil(project.document())));

@@ -238,12 +238,16 @@ private Q_SLOTS:
         QVERIFY(window.sound());
 
         // Refused at the cell, named as the table names it; kept as typed.
-        const auto tip = [table](int row, int column) { return table->item(row, column)->toolTip(); };
-        for (const QString &bad : {QStringLiteral("0"), QStringLiteral("-8"), QStringLiteral("x")}) {
+        const auto tip = [table](int row, int column) {
+            return table->item(row, column)->toolTip();
+        };
+        for (const QString &bad :
+             {QStringLiteral("0"), QStringLiteral("-8"), QStringLiteral("x")}) {
             table->item(1, 1)->setText(bad);
             checked(window);
             QVERIFY2(!window.sound(), qPrintable(bad));
-            QVERIFY2(tip(1, 1).contains(QStringLiteral("Layer 2 thickness")), qPrintable(tip(1, 1)));
+            QVERIFY2(tip(1, 1).contains(QStringLiteral("Layer 2 thickness")),
+                     qPrintable(tip(1, 1)));
             QVERIFY(tip(0, 1).isEmpty() && tip(1, 0).isEmpty());
             QCOMPARE(table->item(1, 1)->text(), bad);
         }
