@@ -2,6 +2,7 @@
 // named as the Edit menu shows it, and undoes and redoes to exactly the document it found
 // and made; keystrokes in one field make one command; modified is the stack's clean state.
 #include "studies/earthing/EarthingProject.h"
+#include "studies/earthing/InputProblem.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
 #include "text/StringIds.h"
@@ -282,6 +283,29 @@ private Q_SLOTS:
         project.setValue(-1, QStringLiteral("soil/rho1"), QJsonValue(QJsonValue::Undefined),
                          shippedText(kRho1));
         QVERIFY(StudyProject::soilLayered(soil(project.document())));
+    }
+
+    // The solver's check refuses a layer by its number from 1; the window marks its cell.
+    void layerRefusalPointsAtItsCell_data() {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<double>("layer");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("the third's resistivity")
+            << int(tav::Quantity::LayerResistivity) << 3. << "soil.layers[2].rho";
+        QTest::newRow("the first's thickness")
+            << int(tav::Quantity::LayerThickness) << 1. << "soil.layers[0].thickness";
+    }
+    void layerRefusalPointsAtItsCell() {
+        QFETCH(int, quantity);
+        QFETCH(double, layer);
+        QFETCH(QString, path);
+        const tav::Refusal refusal{
+            tav::Error::LayerNotPositive, tav::Quantity(quantity), {layer, 0}};
+        const InputProblem problem = InputProblem::ofRefusal(StudyProject::made(), {}, refusal);
+        QCOMPARE(problem.part, -1);
+        QCOMPARE(problem.path, path);
+        QVERIFY2(problem.why.contains(QStringLiteral("of layer %1").arg(layer)),
+                 qPrintable(problem.why));
     }
 
 private:
