@@ -21,7 +21,7 @@ public:
     // Shows the soil's layers; a cell whose text already stands for its value keeps it.
     void load(const QJsonObject &soil);
     // The label of the cell a document path names ("soil.layers[1].rho": "Layer 2
-    // resistivity (Ω·m)"), or of the window's path ("soil/layers/1/rho"); empty for none.
+    // resistivity [Ω·m]"), or of the window's path ("soil/layers/1/rho"); empty for none.
     static QString label(const QString &path);
     // Marks the cell the document path names, or every cell for the list itself.
     bool mark(const QString &documentPath, const QString &why);

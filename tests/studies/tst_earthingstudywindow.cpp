@@ -236,6 +236,7 @@ private Q_SLOTS:
         checked(window);
         QCOMPARE(soil(), layers({layer(300, 2), layer(100, 8), layer(600)}));
         QVERIFY(window.sound());
+        QCOMPARE(undo->undoText(), QStringLiteral("Change Layer 2 thickness"));
 
         // Refused at the cell, named as the table names it; kept as typed.
         const auto tip = [table](int row, int column) {
