@@ -60,7 +60,8 @@ enum class Quantity {
     WorstStepVoltage,
     // EN 50522's additional resistance of the footwear, R_F1.
     FootwearResistance,
-    // A layer's of a soil of three layers or more, the layer named beside it.
+    // The resistivity and the thickness of one layer of a soil of three layers or more,
+    // the refusal naming the layer.
     LayerResistivity,
     LayerThickness,
 };
