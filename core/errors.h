@@ -60,6 +60,10 @@ enum class Quantity {
     WorstStepVoltage,
     // EN 50522's additional resistance of the footwear, R_F1.
     FootwearResistance,
+    // The resistivity and the thickness of one layer of a soil of three layers or more,
+    // the refusal naming the layer.
+    LayerResistivity,
+    LayerThickness,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -192,6 +196,9 @@ enum class Error {
     TooFewReadingsForLayers,
     // A file of readings has a line that is not two numbers: (line, from 1).
     ReadingsRowUnreadable,
+    // A layer of a soil of three layers or more has a resistivity or thickness that is
+    // no positive finite number: (layer, from 1; value).
+    LayerNotPositive,
 };
 
 struct Refusal {

@@ -38,6 +38,12 @@ struct DocumentError {
         UnknownCriteria, // path should hold "ieee80" or "en50522"
         Negative,        // path should hold a number of 0 or more
         TooManyLayers,   // path holds a soil of expected layers, more than the study takes
+        // path gives the last layer, which goes down without end, a thickness
+        LastLayerThickness,
+        // path holds layers beside rho or rho1, rho2 and h
+        LayersBeside,
+        // path holds an empty array of layers
+        NoLayers,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -61,7 +61,13 @@ unsigned DocumentWording::errorId(Kind kind) {
     case Kind::Negative:
         return StringId::kDocumentPlaceErrors + 5;
     case Kind::TooManyLayers:
-        return StringId::kDocumentLayersError;
+        return StringId::SoilLayers::kTooMany;
+    case Kind::LastLayerThickness:
+        return StringId::SoilLayers::kLastThickness;
+    case Kind::LayersBeside:
+        return StringId::SoilLayers::kBeside;
+    case Kind::NoLayers:
+        return StringId::SoilLayers::kNone;
     }
     return 0;
 }

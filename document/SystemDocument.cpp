@@ -19,6 +19,46 @@ using namespace earthing;
 
 namespace {
 
+// One layer of tav-calc soil-model's list: its resistivity, and its thickness unless it is
+// the last, which goes down without end. The bounds soil-model writes beside may come along.
+void readLayer(const QJsonValue &value, const QString &path, bool last, std::vector<double> &rho,
+               std::vector<double> &thickness, DocumentError &error) {
+    JsonFields f(value, path, error);
+    f.allowOnly({"rho", "thickness", "rho_at_least", "rho_at_most", "thickness_at_least",
+                 "thickness_at_most", "conductance", "transverse_resistance", "at_least",
+                 "at_most"});
+    rho.push_back(f.positive("rho", 0, true));
+    if (!last) {
+        thickness.push_back(f.positive("thickness", 0, true));
+    } else if (!f.failed() && f.has("thickness") && !f.isNull("thickness")) {
+        JsonFields::fail(error, DocumentError::Kind::LastLayerThickness, f.path("thickness"));
+    }
+}
+
+EarthingSoil readLayers(const QJsonValue &value, DocumentError &error) {
+    const QString path = QStringLiteral("soil.layers");
+    if (!value.isArray()) {
+        JsonFields::fail(error, DocumentError::Kind::NotAnArray, path);
+        return {};
+    }
+    const QJsonArray array = value.toArray();
+    if (array.isEmpty()) {
+        JsonFields::fail(error, DocumentError::Kind::NoLayers, path);
+        return {};
+    }
+    if (array.size() > SystemDocument::kMaxLayers) {
+        JsonFields::fail(error, DocumentError::Kind::TooManyLayers, path, int(array.size()));
+        return {};
+    }
+    std::vector<double> rho, thickness;
+    for (int k = 0; k < array.size() && error.kind == DocumentError::Kind::None; ++k)
+        readLayer(array[k], JsonFields::indexed(path, k), k + 1 == array.size(), rho, thickness,
+                  error);
+    if (error.kind != DocumentError::Kind::None)
+        return {};
+    return EarthingSoil::layers(rho, thickness);
+}
+
 EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
     JsonFields f(value, QStringLiteral("soil"), error);
     // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
@@ -29,15 +69,21 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
                  "rho1_at_most", "rho2_at_least", "rho2_at_most", "h_at_least", "h_at_most"});
     if (f.failed())
         return {};
-    const QJsonValue layers = f.value("layers", false);
-    if (layers.isArray() && layers.toArray().size() > 2) {
-        error.kind = DocumentError::Kind::TooManyLayers;
-        error.path = QStringLiteral("soil");
-        error.expected = int(layers.toArray().size());
-        return {};
-    }
     const bool uniform = f.has("rho");
     const bool layered = f.has("rho1") || f.has("rho2") || f.has("h");
+    if (f.has("layers") && !f.isNull("layers")) {
+        const QJsonValue layers = f.value("layers", true);
+        // soil-model writes one or two layers twice, as layers and as rho1, rho2 and h,
+        // which are read as they always were; more layers it writes as layers only.
+        const bool twoLayerFit =
+            layered && !uniform && layers.isArray() && layers.toArray().size() <= 2;
+        if (uniform || (layered && !twoLayerFit)) {
+            JsonFields::fail(error, DocumentError::Kind::LayersBeside, QStringLiteral("soil"));
+            return {};
+        }
+        if (!twoLayerFit)
+            return readLayers(layers, error);
+    }
     if (uniform == layered) {
         JsonFields::fail(error, DocumentError::Kind::SoilShape, QStringLiteral("soil"));
         return {};
@@ -378,7 +424,16 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
 QByteArray SystemDocument::toJson() const {
     QJsonObject o{{QStringLiteral("version"), kVersion}};
     QJsonObject s;
-    if (soil.layered) {
+    if (!soil.rho.empty()) {
+        QJsonArray layers;
+        for (int k = 0; k < soil.layerCount(); ++k) {
+            QJsonObject layer{{QStringLiteral("rho"), soil.resistivity(k)}};
+            if (k + 1 < soil.layerCount())
+                layer[QStringLiteral("thickness")] = soil.layerThickness(k);
+            layers.append(layer);
+        }
+        s[QStringLiteral("layers")] = layers;
+    } else if (soil.layered) {
         s[QStringLiteral("rho1")] = soil.rho1;
         s[QStringLiteral("rho2")] = soil.rho2;
         s[QStringLiteral("h")] = soil.h;

@@ -37,6 +37,8 @@ public:
     // The version of the document this program writes and the latest it reads; a document
     // without one is of version 1.
     static constexpr int kVersion = 1;
+    // The most layers a soil takes, as many as tav-calc soil-model fits.
+    static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is
     // refused as newer rather than for a key this program does not know.
     static void readVersion(const QJsonValue &value, DocumentError &error);

@@ -160,12 +160,29 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
 
 namespace {
 
+// Three layers or more, each down to the depth of its bottom: "300 Ω·m to 2 m, 100 Ω·m to
+// 10 m, 600 Ω·m below".
+QString soilLayers(const EarthingSoil &s, const StudyTexts &texts) {
+    namespace Layers = StringId::SoilLayers;
+    QStringList layers;
+    double depth = 0;
+    for (int k = 0; k + 1 < s.layerCount(); ++k) {
+        depth += s.layerThickness(k);
+        layers.append(texts.text(Layers::kReportLayer).arg(given(s.resistivity(k)), given(depth)));
+    }
+    layers.append(texts.text(Layers::kReportBottom).arg(given(s.resistivity(s.layerCount() - 1))));
+    return texts.text(Layers::kReportLayers)
+        .arg(s.layerCount())
+        .arg(layers.join(QStringLiteral(", ")));
+}
+
 // The soil, and the sounding it was fitted to when the project says so.
 QString soil(const tav::SystemDocument &d, const StudyTexts &texts) {
     const EarthingSoil &s = d.soil;
-    const QString layers = s.layered
-                               ? texts.text(kTwoLayers).arg(given(s.rho1), given(s.rho2), given(s.h))
-                               : texts.text(kUniform).arg(given(s.rho1));
+    const QString layers =
+        !s.rho.empty() ? soilLayers(s, texts)
+        : s.layered    ? texts.text(kTwoLayers).arg(given(s.rho1), given(s.rho2), given(s.h))
+                       : texts.text(kUniform).arg(given(s.rho1));
     if (!d.soilOrigin)
         return layers;
     return texts.text(kFittedSoil)

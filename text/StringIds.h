@@ -686,4 +686,30 @@ inline constexpr unsigned kCountFit = 6119;       // (count, rms)
 inline constexpr unsigned kCountFitTested = 6120; // (count, rms, F, F at 95 %)
 } // namespace SoilWindow
 
+// Soils of three to five layers: the document's refusals, the solver's check of a layer,
+// the study window's table of layers and the report's line of them.
+namespace SoilLayers {
+inline constexpr unsigned kTooMany = 6200;       // (path, layers)
+inline constexpr unsigned kLastThickness = 6201; // (path)
+inline constexpr unsigned kBeside = 6202;        // (path)
+inline constexpr unsigned kNone = 6203;          // (path)
+inline constexpr unsigned kNotPositive = 6204;   // {quantity} (layer, value)
+inline constexpr unsigned kResistivity = 6205;   // the quantity's name
+inline constexpr unsigned kThickness = 6206;     // the quantity's name
+inline constexpr unsigned kChoice = 6207;        // beside Uniform and Two layers
+inline constexpr unsigned kRhoColumn = 6208;
+inline constexpr unsigned kThicknessColumn = 6209;
+inline constexpr unsigned kBottomless = 6210; // the last layer's thickness
+inline constexpr unsigned kAdd = 6211;
+inline constexpr unsigned kRemove = 6212;
+inline constexpr unsigned kCellRho = 6213;       // (layer from 1)
+inline constexpr unsigned kCellThickness = 6214; // (layer from 1)
+inline constexpr unsigned kAddCommand = 6215;
+inline constexpr unsigned kRemoveCommand = 6216;
+inline constexpr unsigned kReportLayer = 6217;  // (rho, depth of its bottom)
+inline constexpr unsigned kReportBottom = 6218; // (rho)
+inline constexpr unsigned kReportLayers = 6219; // (count, the layers)
+inline constexpr unsigned kUndetermined = 6220; // (count), the soil model window's
+} // namespace SoilLayers
+
 } // namespace StringId

@@ -132,6 +132,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kLayeredRefusals + 2;
     case Error::ReadingsRowUnreadable:
         return StringId::kLayeredRefusals + 3;
+    case Error::LayerNotPositive:
+        return StringId::SoilLayers::kNotPositive;
     }
     return 0;
 }
@@ -229,6 +231,10 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::kEarthingResultQuantities + 2;
     case Quantity::FootwearResistance:
         return StringId::Criteria::kFootwearQuantity;
+    case Quantity::LayerResistivity:
+        return StringId::SoilLayers::kResistivity;
+    case Quantity::LayerThickness:
+        return StringId::SoilLayers::kThickness;
     }
     return 0;
 }

@@ -150,8 +150,30 @@ std::optional<Refusal> InputCheck::checkTouchPlaces(const EarthingInput &input) 
     return std::nullopt;
 }
 
+// A soil of three layers or more, each layer by its number from the top: its resistivity,
+// then its thickness, which the last layer has none of. Fewer layers are checked by the
+// quantities of their own forms.
+std::optional<Refusal> InputCheck::checkLayers(const EarthingSoil &soil) {
+    if (soil.rho.empty())
+        return std::nullopt;
+    for (std::size_t k = 0; k < soil.rho.size(); ++k) {
+        const double layer = double(k + 1);
+        if (!positive(soil.rho[k]))
+            return Refusal{
+                Error::LayerNotPositive, Quantity::LayerResistivity, {layer, soil.rho[k]}};
+        if (k + 1 == soil.rho.size())
+            break;
+        const double thickness = k < soil.thickness.size() ? soil.thickness[k] : 0;
+        if (!positive(thickness))
+            return Refusal{Error::LayerNotPositive, Quantity::LayerThickness, {layer, thickness}};
+    }
+    return std::nullopt;
+}
+
 std::optional<Refusal> InputCheck::checkNumbers(const EarthingInput &input) {
     const EarthingSoil &soil = input.soil;
+    if (auto refusal = checkLayers(soil))
+        return refusal;
     if (soil.layered) {
         if (!positive(soil.rho1))
             return notPositive(Quantity::TopLayerResistivity, soil.rho1);

@@ -31,6 +31,7 @@ public:
 
 private:
     static std::optional<Refusal> checkNumbers(const EarthingInput &input);
+    static std::optional<Refusal> checkLayers(const EarthingSoil &soil);
     static std::optional<Refusal> checkConductor(const Conductor &c, int number);
     static std::optional<Refusal> checkThickness(const Conductor &c, int number, double length);
     static std::optional<Refusal> checkGroups(const EarthingInput &input);

@@ -52,10 +52,15 @@ void keepSoilShape(QJsonObject &document, const QString &path) {
     const bool uniform = path == QStringLiteral("soil/rho");
     for (const char *key : {"layered", "uniform"})
         soil.remove(QLatin1String(key));
+    // soil-model's list of one or two layers beside rho1, rho2 and h goes once they are
+    // typed over, so that the soil keeps one shape.
+    const bool list = path.startsWith(QStringLiteral("soil/layers/"));
+    if (!list)
+        soil.remove(QStringLiteral("layers"));
     if (uniform)
         for (const char *key : {"rho1", "rho2", "h"})
             soil.remove(QLatin1String(key));
-    else
+    else if (!list)
         soil.remove(QStringLiteral("rho"));
     document[kSoilKey] = soil;
 }
@@ -202,22 +207,36 @@ void EarthingProject::setGridRods(int index, GridRods rods) {
 }
 
 void EarthingProject::setSoilLayered(bool layered) {
-    QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
-    if (StudyProject::soilLayered(soil) == layered)
+    setSoilShape(layered ? StudySoil::Shape::TwoLayers : StudySoil::Shape::Uniform);
+}
+
+void EarthingProject::setSoilShape(StudySoil::Shape shape) {
+    const QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
+    if (StudySoil::shape(soil) == shape)
         return;
-    // The top layer's resistivity is the uniform one when the shape changes; a soil
-    // fitted as uniform (rho1 with h null) has it as rho1.
-    QJsonValue top = soil.value(QStringLiteral("rho"));
-    if (top.isUndefined())
-        top = soil.value(QStringLiteral("rho1"));
-    for (const char *key : {"rho", "rho1", "rho2", "h", "layered", "uniform"})
-        soil.remove(QLatin1String(key));
-    soil[layered ? QStringLiteral("rho1") : QStringLiteral("rho")] =
-        top.isUndefined() ? QJsonValue() : top;
+    setSoil(
+        StudySoil::reshaped(soil, shape),
+        LoadLanguageString(kChangeCommand).arg(LoadLanguageString(StringId::EarthingStudy::kSoil)));
+}
+
+void EarthingProject::addLayer() {
+    const QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
+    setSoil(StudySoil::withLayerAdded(soil), LoadLanguageString(StringId::SoilLayers::kAddCommand));
+}
+
+void EarthingProject::removeLayer(int layer) {
+    const QJsonObject soil = m_document.rest.value(kSoilKey).toObject();
+    setSoil(StudySoil::withLayerRemoved(soil, layer),
+            LoadLanguageString(StringId::SoilLayers::kRemoveCommand));
+}
+
+// One command, unless the soil is as it was.
+void EarthingProject::setSoil(const QJsonObject &soil, const QString &name) {
+    if (soil == m_document.rest.value(kSoilKey).toObject())
+        return;
     StudyProject after = m_document;
     after.rest[kSoilKey] = soil;
-    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(StringId::EarthingStudy::kSoil)),
-         after, -2);
+    push(name, after, -2);
 }
 
 void EarthingProject::setSurface(bool present) {

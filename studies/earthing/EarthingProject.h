@@ -2,6 +2,7 @@
 
 #include "core/TolerableVoltage.h"
 #include "studies/earthing/StudyProject.h"
+#include "studies/earthing/StudySoil.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -48,6 +49,11 @@ public:
     static GridRods gridRods(const StudyPart &part);
     // Uniform or two layers; the top layer's resistivity carries over.
     void setSoilLayered(bool layered);
+    // Uniform, two layers or a list of layers, the values typed carrying over (StudySoil).
+    void setSoilShape(StudySoil::Shape shape);
+    // A layer more at the bottom of a list of layers, or one fewer (from 0).
+    void addLayer();
+    void removeLayer(int layer);
     void setSurface(bool present);
     void setBodyWeight(int kilograms);
     // IEEE Std 80's limits or EN 50522's; the fields of the other stay as they were.
@@ -81,6 +87,7 @@ private:
     void push(const QString &name, const StudyProject &after, int focus,
               const QString &mergeKey = QString());
     QString partName(int index) const;
+    void setSoil(const QJsonObject &soil, const QString &name);
 
     StudyProject m_document;
     QUndoStack *m_undo;

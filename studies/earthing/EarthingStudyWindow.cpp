@@ -171,7 +171,9 @@ QWidget *EarthingStudyWindow::makeInputs() {
             [this](const QString &path, const QJsonValue &value, const QString &label) {
                 m_project->setValue(-1, path, value, label);
             });
-    connect(m_inputs, &StudyInputs::layeredChosen, m_project, &EarthingProject::setSoilLayered);
+    connect(m_inputs, &StudyInputs::soilShapeChosen, m_project, &EarthingProject::setSoilShape);
+    connect(m_inputs, &StudyInputs::layerAdded, m_project, &EarthingProject::addLayer);
+    connect(m_inputs, &StudyInputs::layerRemoved, m_project, &EarthingProject::removeLayer);
     connect(m_inputs, &StudyInputs::surfaceChosen, m_project, &EarthingProject::setSurface);
     connect(m_inputs, &StudyInputs::bodyChosen, m_project, &EarthingProject::setBodyWeight);
     connect(m_inputs, &StudyInputs::criteriaChosen, m_project, &EarthingProject::setCriteria);
@@ -433,7 +435,7 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
         m_problem = InputProblem::ofDocument(
             checked.project, checked.error, [this](int part, const QString &path) {
                 if (part < 0)
-                    return m_inputs->fields()->label(path);
+                    return m_inputs->label(path);
                 return part == currentPart() ? m_editor->label(path) : QString();
             });
     } else {
@@ -457,7 +459,7 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
 // Shows the problem where it is: the input field, the part in the list and its field when
 // it is the part shown, or under the parts.
 void EarthingStudyWindow::showProblem() {
-    m_inputs->fields()->clearMarks();
+    m_inputs->clearMarks();
     m_editor->clearMarks();
     m_documentMessage->clear();
     m_documentMessage->hide();
@@ -467,7 +469,7 @@ void EarthingStudyWindow::showProblem() {
         return;
     const InputProblem &f = *m_problem;
     if (f.part < 0) {
-        if (f.path.isEmpty() || !m_inputs->fields()->mark(f.path, f.why)) {
+        if (f.path.isEmpty() || !m_inputs->mark(f.path, f.why)) {
             m_documentMessage->setText(f.why);
             m_documentMessage->show();
         }

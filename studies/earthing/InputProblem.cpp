@@ -58,6 +58,16 @@ QString inputPathOf(tav::Quantity quantity) {
     }
 }
 
+// A layer of a soil of three or more: its cell, by the layer the refusal numbers from 1.
+QString layerPathOf(const tav::Refusal &refusal) {
+    if (refusal.error != tav::Error::LayerNotPositive || refusal.values.empty())
+        return QString();
+    const QString key = refusal.quantity == tav::Quantity::LayerThickness
+                            ? QStringLiteral("thickness")
+                            : QStringLiteral("rho");
+    return QStringLiteral("soil.layers[%1].%2").arg(int(refusal.values[0]) - 1).arg(key);
+}
+
 } // namespace
 
 InputProblem InputProblem::ofDocument(const StudyProject &project, const tav::DocumentError &error,
@@ -84,6 +94,10 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
     };
     InputProblem problem;
     problem.why = languageWording().refusal(refusal);
+    if (const QString layer = layerPathOf(refusal); !layer.isEmpty()) {
+        problem.path = layer;
+        return problem;
+    }
     if (!aboutConductor(refusal.error) || refusal.values.empty()) {
         problem.path = inputPathOf(refusal.quantity);
         return problem;

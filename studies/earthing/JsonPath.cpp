@@ -50,12 +50,19 @@ void setValueAt(QJsonObject &object, const QString &path, const QJsonValue &valu
     const int restSlash = rest.indexOf(QLatin1Char('/'));
     bool index = false;
     const int k = rest.left(restSlash < 0 ? rest.size() : restSlash).toInt(&index);
-    if (index && restSlash < 0) {
-        // A number of a fixed-length array, such as a point's coordinate.
+    if (index) {
+        // A number of a fixed-length array, such as a point's coordinate, or a key of an
+        // object in an array, such as a soil layer's.
         QJsonArray array = object.value(key).toArray();
         while (array.size() <= k)
             array.append(QJsonValue());
-        array[k] = value.isUndefined() ? QJsonValue() : value;
+        if (restSlash < 0) {
+            array[k] = value.isUndefined() ? QJsonValue() : value;
+        } else {
+            QJsonObject item = array[k].toObject();
+            setValueAt(item, rest.mid(restSlash + 1), value);
+            array[k] = item;
+        }
         object[key] = array;
         return;
     }

@@ -10,7 +10,8 @@
 namespace JsonPath {
 
 QJsonValue valueAt(const QJsonObject &object, const QString &path);
-// An undefined value takes the key out (a number of an array: null).
+// An undefined value takes the key out (a number of an array: null). An index followed by
+// a key reaches into the object at that place of the array ("layers/1/rho").
 void setValueAt(QJsonObject &object, const QString &path, const QJsonValue &value);
 // "origin/1" is "origin[1]", "rods/count" "rods.count".
 QString documentPath(const QString &path);

@@ -4,6 +4,7 @@
 #include "studies/common/StudyNumber.h"
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/SoilLayersTable.h"
 #include "studies/earthing/StudyProject.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -44,14 +45,19 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     m_uniform->setObjectName(QStringLiteral("uniform"));
     m_layered = new QRadioButton(LoadLanguageString(Id::kTwoLayers), soil);
     m_layered->setObjectName(QStringLiteral("twoLayers"));
+    m_layers = new QRadioButton(LoadLanguageString(StringId::SoilLayers::kChoice), soil);
+    m_layers->setObjectName(QStringLiteral("layers"));
     auto *shape = new QHBoxLayout;
     shape->addWidget(m_uniform);
     shape->addWidget(m_layered);
+    shape->addWidget(m_layers);
     m_soilForm->addRow(shape);
     m_fields->add(m_soilForm, pRho, Id::kRho);
     m_fields->add(m_soilForm, pRho1, Id::kRho1);
     m_fields->add(m_soilForm, pRho2, Id::kRho2);
     m_fields->add(m_soilForm, pH, Id::kH);
+    m_layersTable = new SoilLayersTable(soil);
+    m_soilForm->addRow(m_layersTable);
 
     auto *fault = new QGroupBox(LoadLanguageString(Id::kFault), this);
     auto *faultForm = new QFormLayout(fault);
@@ -108,8 +114,15 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
             [this](const QString &path, const QJsonValue &value) {
                 Q_EMIT edited(path, value, m_fields->label(path));
             });
-    connect(m_uniform, &QRadioButton::clicked, this, [this] { Q_EMIT layeredChosen(false); });
-    connect(m_layered, &QRadioButton::clicked, this, [this] { Q_EMIT layeredChosen(true); });
+    connect(m_layersTable, &SoilLayersTable::edited, this, &StudyInputs::edited);
+    connect(m_layersTable, &SoilLayersTable::layerAdded, this, &StudyInputs::layerAdded);
+    connect(m_layersTable, &SoilLayersTable::layerRemoved, this, &StudyInputs::layerRemoved);
+    connect(m_uniform, &QRadioButton::clicked, this,
+            [this] { Q_EMIT soilShapeChosen(StudySoil::Shape::Uniform); });
+    connect(m_layered, &QRadioButton::clicked, this,
+            [this] { Q_EMIT soilShapeChosen(StudySoil::Shape::TwoLayers); });
+    connect(m_layers, &QRadioButton::clicked, this,
+            [this] { Q_EMIT soilShapeChosen(StudySoil::Shape::Layers); });
     connect(m_surface, &QCheckBox::clicked, this,
             [this](bool checked) { Q_EMIT surfaceChosen(checked); });
     connect(m_body, &QComboBox::activated, this,
@@ -131,13 +144,32 @@ void StudyInputs::showCriteria(tav::Criteria criteria) {
     m_fields->field(pFootwear)->setEnabled(en50522);
 }
 
-void StudyInputs::showSoil(bool layered) {
+void StudyInputs::showSoil(StudySoil::Shape shape) {
+    const bool layered = shape == StudySoil::Shape::TwoLayers;
     for (const QString &path : {pRho1, pRho2, pH}) {
         m_soilForm->setRowVisible(m_fields->field(path), layered);
         m_fields->field(path)->setEnabled(layered);
     }
-    m_soilForm->setRowVisible(m_fields->field(pRho), !layered);
-    m_fields->field(pRho)->setEnabled(!layered);
+    const bool uniform = shape == StudySoil::Shape::Uniform;
+    m_soilForm->setRowVisible(m_fields->field(pRho), uniform);
+    m_fields->field(pRho)->setEnabled(uniform);
+    const bool layers = shape == StudySoil::Shape::Layers;
+    m_soilForm->setRowVisible(m_layersTable, layers);
+    m_layersTable->setEnabled(layers);
+}
+
+QString StudyInputs::label(const QString &path) const {
+    const QString cell = SoilLayersTable::label(path);
+    return cell.isEmpty() ? m_fields->label(path) : cell;
+}
+
+bool StudyInputs::mark(const QString &documentPath, const QString &why) {
+    return m_fields->mark(documentPath, why) || m_layersTable->mark(documentPath, why);
+}
+
+void StudyInputs::clearMarks() {
+    m_fields->clearMarks();
+    m_layersTable->clearMarks();
 }
 
 // The zone's corners are shown wherever it lies within a polygon, typed only when drawn:
@@ -159,16 +191,19 @@ void StudyInputs::showSurface(bool present, const QString &zone) {
 void StudyInputs::load(const QJsonObject &document) {
     QJsonObject shown = document;
     QJsonObject soil = document.value(QStringLiteral("soil")).toObject();
-    const bool uniform = !StudyProject::soilLayered(soil);
+    const StudySoil::Shape shape = StudySoil::shape(soil);
+    const bool uniform = shape == StudySoil::Shape::Uniform;
     // tav-calc soil-model's uniform answer: its rho1 is the soil's.
     if (uniform && !soil.contains(QStringLiteral("rho")) && soil.contains(QStringLiteral("rho1"))) {
         soil[QStringLiteral("rho")] = soil.value(QStringLiteral("rho1"));
         shown[QStringLiteral("soil")] = soil;
     }
     m_fields->load(shown);
+    m_layersTable->load(soil);
     m_uniform->setChecked(uniform);
-    m_layered->setChecked(!uniform);
-    showSoil(!uniform);
+    m_layered->setChecked(shape == StudySoil::Shape::TwoLayers);
+    m_layers->setChecked(shape == StudySoil::Shape::Layers);
+    showSoil(shape);
     const QJsonObject safety = document.value(QStringLiteral("safety")).toObject();
     const bool surface = safety.value(QStringLiteral("surface")).isObject();
     m_surface->setChecked(surface);

@@ -42,6 +42,28 @@ StudyProject StudyProject::overSoil(const tav::TwoLayerSoil &layers,
     return p;
 }
 
+StudyProject StudyProject::overSoil(const std::vector<double> &rho,
+                                    const std::vector<double> &thickness,
+                                    std::optional<tav::InputOrigin::Soil> origin) {
+    if (rho.size() == 1)
+        return overSoil(rho[0], UniformBecause::Fitted, origin);
+    if (rho.size() == 2 && !thickness.empty())
+        return overSoil(tav::TwoLayerSoil{rho[0], rho[1], thickness[0]}, origin);
+    StudyProject p = made();
+    QJsonArray layers;
+    for (std::size_t k = 0; k < rho.size(); ++k) {
+        QJsonObject layer{{QStringLiteral("rho"), rho[k]}};
+        if (k + 1 < rho.size() && k < thickness.size())
+            layer[QStringLiteral("thickness")] = thickness[k];
+        layers.append(layer);
+    }
+    QJsonObject soil{{QStringLiteral("layers"), layers}};
+    if (origin)
+        tav::InputOrigin::write(*origin, soil);
+    p.rest[QStringLiteral("soil")] = soil;
+    return p;
+}
+
 StudyProject StudyProject::overSoil(double rho, UniformBecause why,
                                    std::optional<tav::InputOrigin::Soil> origin) {
     StudyProject p = made();

@@ -11,6 +11,7 @@
 #include <QVector>
 
 #include <optional>
+#include <vector>
 
 namespace tav {
 struct GridSafetyInput;
@@ -40,6 +41,11 @@ public:
     static StudyProject made();
     // A new study over the two layers a sounding determines, as its window shows them.
     static StudyProject overSoil(const tav::TwoLayerSoil &layers,
+                                 std::optional<tav::InputOrigin::Soil> origin = {});
+    // A new study over the layers a sounding determines, from the top down, the thickness
+    // of all but the last: three or more as the soil's layers, one or two in their forms.
+    static StudyProject overSoil(const std::vector<double> &rho,
+                                 const std::vector<double> &thickness,
                                  std::optional<tav::InputOrigin::Soil> origin = {});
     // A new study over the uniform soil a sounding's window shows; notice says why when the
     // layers were not determined.

@@ -402,7 +402,18 @@ void SoilModelWindow::useInStudy() {
         }
         return;
     default:
-        showMessage(LoadLanguageString(Win::kStudyTakesTwo).arg(soil.resistivities.size()), this);
+        if (!allDetermined(model.determinacy)) {
+            showMessage(LoadLanguageString(StringId::SoilLayers::kUndetermined)
+                            .arg(soil.resistivities.size()),
+                        this);
+            return;
+        }
+        std::vector<double> rho, thickness;
+        for (const double r : soil.resistivities)
+            rho.push_back(shown(r));
+        for (const double h : soil.thicknesses)
+            thickness.push_back(shown(h));
+        EarthingStudyWindow::handOn(StudyProject::overSoil(rho, thickness, origin), this);
     }
 }
 

@@ -533,6 +533,24 @@ private Q_SLOTS:
         QTest::newRow("footwear -1")
             << fromInput << grid + R"("safety": {"duration": 1, "footwear": -1}})" << 1
             << "safety.footwear must be a number of 0 or more";
+        const QByteArray layered =
+            R"({"current": 1, "grids": [{"size": [8, 8], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}], "soil": )";
+        QTest::newRow("a layer of no thickness")
+            << fromInput
+            << layered +
+                   R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 0}, {"rho": 600}]}})"
+            << 1 << "soil.layers[1].thickness must be a number above 0";
+        QTest::newRow("a last layer with a thickness")
+            << fromInput
+            << layered +
+                   R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8}, {"rho": 600, "thickness": 1}]}})"
+            << 1
+            << "soil.layers[2].thickness must be left out: the last layer goes down without end";
+        QTest::newRow("six layers")
+            << fromInput
+            << layered +
+                   R"({"layers": [{"rho": 1, "thickness": 1}, {"rho": 2, "thickness": 1}, {"rho": 3, "thickness": 1}, {"rho": 4, "thickness": 1}, {"rho": 5, "thickness": 1}, {"rho": 6}]}})"
+            << 1 << "soil.layers holds 6 layers: the earthing study takes at most five";
         QTest::newRow("expanded into a report")
             << QStringList{"system", "--input", "-", "--expand", "--pdf", "/tmp/x.pdf"} << kSystem
             << 2 << "--expand writes no report";

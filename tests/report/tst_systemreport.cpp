@@ -77,6 +77,20 @@ private Q_SLOTS:
                           R"({"fault_current": 10000, "decrement": 1.2, "split": 0.5}})")
             << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 Wenner readings, RMS error 3.2 %"
             << "I_G = 3I0 · Df · Sf = 10000 A · 1.2 · 0.5 = 6000 A";
+        // Each layer down to its bottom: 2 m, then 2 + 8 = 10 m, the last below.
+        QTest::newRow("three layers")
+            << QByteArray(R"({"soil": {"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, )"
+                          R"("thickness": 8}, {"rho": 600}]}, "current": 6000})")
+            << "3 layers: 300 Ω·m to 2 m, 100 Ω·m to 10 m, 600 Ω·m below"
+            << "I_G = 6000 A, as given";
+        QTest::newRow("five layers, fitted")
+            << QByteArray(R"({"soil": {"layers": [{"rho": 50, "thickness": 0.5}, {"rho": 400, )"
+                          R"("thickness": 1.5}, {"rho": 80, "thickness": 3}, {"rho": 1200, )"
+                          R"("thickness": 5}, {"rho": 30}], "readings": 14, "rms_percent": 2.04}, )"
+                          R"("current": 6000})")
+            << "5 layers: 50 Ω·m to 0.5 m, 400 Ω·m to 2 m, 80 Ω·m to 5 m, 1200 Ω·m to 10 m, "
+               "30 Ω·m below; fitted to 14 Wenner readings, RMS error 2.0 %"
+            << "I_G = 6000 A, as given";
     }
     void inputsTraced() {
         QFETCH(QByteArray, json);

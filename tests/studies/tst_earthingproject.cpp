@@ -2,6 +2,7 @@
 // named as the Edit menu shows it, and undoes and redoes to exactly the document it found
 // and made; keystrokes in one field make one command; modified is the stack's clean state.
 #include "studies/earthing/EarthingProject.h"
+#include "studies/earthing/InputProblem.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
 #include "text/StringIds.h"
@@ -141,6 +142,15 @@ private Q_SLOTS:
                    return soil(d) == QJsonObject{{QStringLiteral("rho1"), 100}} &&
                           StudyProject::soilLayered(soil(d));
                });
+        // The uniform soil's resistivity on top, the rest to be typed.
+        QTest::newRow("a list of layers")
+            << Edit([](EarthingProject &p) { p.setSoilShape(StudySoil::Shape::Layers); })
+            << named(kChangeCommand, kSoil) << Check([](const StudyProject &d) {
+                   const QJsonArray layers{QJsonObject{{QStringLiteral("rho"), 100},
+                                                       {QStringLiteral("thickness"), QJsonValue()}},
+                                           QJsonObject{{QStringLiteral("rho"), QJsonValue()}}};
+                   return soil(d) == QJsonObject{{QStringLiteral("layers"), layers}};
+               });
         QTest::newRow("surface layer")
             << Edit([](EarthingProject &p) { p.setSurface(true); })
             << named(kChangeCommand, kSurface)
@@ -248,13 +258,17 @@ private Q_SLOTS:
     }
 
     // The soil keeps one shape: a value typed for the uniform soil takes out the layers
-    // and what tav-calc soil-model said of its fit, an emptied one stays as null.
+    // (soil-model's list of them too) and what tav-calc soil-model said of its fit, an
+    // emptied one stays as null.
     void theSoilKeepsOneShape() {
         StudyProject fitted = start();
-        fitted.rest[QStringLiteral("soil")] =
-            QJsonObject{{QStringLiteral("rho1"), 80}, {QStringLiteral("rho2"), 80},
-                        {QStringLiteral("h"), QJsonValue()}, {QStringLiteral("layered"), false},
-                        {QStringLiteral("rms_percent"), 1.5}};
+        fitted.rest[QStringLiteral("soil")] = QJsonObject{
+            {QStringLiteral("rho1"), 80},
+            {QStringLiteral("rho2"), 80},
+            {QStringLiteral("h"), QJsonValue()},
+            {QStringLiteral("layered"), false},
+            {QStringLiteral("rms_percent"), 1.5},
+            {QStringLiteral("layers"), QJsonArray{QJsonObject{{QStringLiteral("rho"), 80}}}}};
         EarthingProject project;
         project.reset(fitted, true);
         QVERIFY(!StudyProject::soilLayered(soil(project.document())));
@@ -269,6 +283,29 @@ private Q_SLOTS:
         project.setValue(-1, QStringLiteral("soil/rho1"), QJsonValue(QJsonValue::Undefined),
                          shippedText(kRho1));
         QVERIFY(StudyProject::soilLayered(soil(project.document())));
+    }
+
+    // The solver's check refuses a layer by its number from 1; the window marks its cell.
+    void layerRefusalPointsAtItsCell_data() {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<double>("layer");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("the third's resistivity")
+            << int(tav::Quantity::LayerResistivity) << 3. << "soil.layers[2].rho";
+        QTest::newRow("the first's thickness")
+            << int(tav::Quantity::LayerThickness) << 1. << "soil.layers[0].thickness";
+    }
+    void layerRefusalPointsAtItsCell() {
+        QFETCH(int, quantity);
+        QFETCH(double, layer);
+        QFETCH(QString, path);
+        const tav::Refusal refusal{
+            tav::Error::LayerNotPositive, tav::Quantity(quantity), {layer, 0}};
+        const InputProblem problem = InputProblem::ofRefusal(StudyProject::made(), {}, refusal);
+        QCOMPARE(problem.part, -1);
+        QCOMPARE(problem.path, path);
+        QVERIFY2(problem.why.contains(QStringLiteral("of layer %1").arg(layer)),
+                 qPrintable(problem.why));
     }
 
 private:

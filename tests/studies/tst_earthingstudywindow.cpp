@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -30,12 +32,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 
@@ -177,6 +181,109 @@ private Q_SLOTS:
         QCOMPARE(profile->profile()->distance.back(), 40.0);
         QCOMPARE(profile->profile()->potential.size(), profile->profile()->distance.size());
         QVERIFY(window.isWindowModified()); // the line is kept in the project
+    }
+
+    // The soil as a list of layers: chosen from two layers it takes them, a layer added
+    // splits the bottom one, a cell typed reaches the document, a bad one is marked at its
+    // cell with its name, and undo gives back the document as it was.
+    void soilLayersTable() {
+        EarthingStudyWindow window;
+        window.show();
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        type(window, QStringLiteral("soil/rho1"), QStringLiteral("300"));
+        type(window, QStringLiteral("soil/rho2"), QStringLiteral("100"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("2"));
+        const auto soil = [&window] {
+            return window.project().rest.value(QStringLiteral("soil")).toObject();
+        };
+        const auto layer = [](double rho, std::optional<double> thickness = std::nullopt) {
+            QJsonObject o{{QStringLiteral("rho"), rho}};
+            if (thickness)
+                o[QStringLiteral("thickness")] = *thickness;
+            return QJsonValue(o);
+        };
+        const auto layers = [](const QJsonArray &list) {
+            return QJsonObject{{QStringLiteral("layers"), list}};
+        };
+        auto *table = window.findChild<QTableWidget *>(QStringLiteral("soilLayers"));
+        auto *addLayer = window.findChild<QPushButton *>(QStringLiteral("addLayer"));
+        auto *removeLayer = window.findChild<QPushButton *>(QStringLiteral("removeLayer"));
+        QVERIFY(table && addLayer && removeLayer);
+        QVERIFY(!table->isVisibleTo(&window));
+
+        window.findChild<QRadioButton *>(QStringLiteral("layers"))->click();
+        checked(window);
+        QCOMPARE(soil(), layers({layer(300, 2), layer(100)}));
+        QVERIFY(table->isVisibleTo(&window));
+        QVERIFY(!field(window, QStringLiteral("soil/rho1"))->isVisibleTo(&window));
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("300"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("2"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("∞"));
+        QVERIFY(!(table->item(1, 1)->flags() & Qt::ItemIsEditable));
+        QVERIFY(addLayer->isEnabled() && !removeLayer->isEnabled());
+        QUndoStack *undo = window.editedProject()->undoStack();
+        const int twoRows = undo->index();
+
+        addLayer->click();
+        checked(window);
+        QCOMPARE(soil(), layers({layer(300, 2), layer(100, 2), layer(100)}));
+        QCOMPARE(table->rowCount(), 3);
+        QVERIFY(removeLayer->isEnabled());
+        table->item(2, 0)->setText(QStringLiteral("600"));
+        checked(window);
+        table->item(1, 1)->setText(QStringLiteral("8"));
+        checked(window);
+        QCOMPARE(soil(), layers({layer(300, 2), layer(100, 8), layer(600)}));
+        QVERIFY(window.sound());
+        QCOMPARE(undo->undoText(), QStringLiteral("Change Layer 2 thickness"));
+
+        // Refused at the cell, named as the table names it; kept as typed.
+        const auto tip = [table](int row, int column) {
+            return table->item(row, column)->toolTip();
+        };
+        for (const QString &bad :
+             {QStringLiteral("0"), QStringLiteral("-8"), QStringLiteral("x")}) {
+            table->item(1, 1)->setText(bad);
+            checked(window);
+            QVERIFY2(!window.sound(), qPrintable(bad));
+            QVERIFY2(tip(1, 1).contains(QStringLiteral("Layer 2 thickness")),
+                     qPrintable(tip(1, 1)));
+            QVERIFY(tip(0, 1).isEmpty() && tip(1, 0).isEmpty());
+            QCOMPARE(table->item(1, 1)->text(), bad);
+        }
+        table->item(1, 1)->setText(QStringLiteral("8"));
+        checked(window);
+        QVERIFY(window.sound());
+        QVERIFY(tip(1, 1).isEmpty());
+
+        addLayer->click();
+        addLayer->click();
+        checked(window);
+        QCOMPARE(table->rowCount(), 5);
+        QVERIFY(!addLayer->isEnabled());
+        // The fourth row chosen and taken out: the fifth moves up.
+        table->selectRow(3);
+        removeLayer->click();
+        checked(window);
+        QCOMPARE(soil(), layers({layer(300, 2), layer(100, 8), layer(600, 8), layer(600)}));
+
+        // Undone to the two layers first listed: the document as it was, the table with it.
+        undo->setIndex(twoRows);
+        checked(window);
+        QCOMPARE(soil(), layers({layer(300, 2), layer(100)}));
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(1, 0)->text(), QStringLiteral("100"));
+
+        // Back to two layers: the top two.
+        undo->redo();
+        undo->redo();
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        checked(window);
+        QCOMPARE(soil(), QJsonObject({{QStringLiteral("rho1"), 300},
+                                      {QStringLiteral("rho2"), 100},
+                                      {QStringLiteral("h"), 2}}));
+        window.editedProject()->undoStack()->clear();
     }
 
     void largeSolveCancelled() {

@@ -447,8 +447,8 @@ private Q_SLOTS:
         discard(study);
     }
 
-    // Exact readings of three layers: Automatic finds three, "2" gives two; the earthing
-    // study takes no three layers and says why.
+    // Exact readings of three layers: Automatic finds three, which a study takes as they
+    // are shown; "2" gives two.
     void layersChoiceChangesTheAnswer() {
         SoilModelWindow *window = openWithReadings(threeLayerReadings());
         QVERIFY(window != nullptr);
@@ -479,13 +479,31 @@ private Q_SLOTS:
         for (const QPointF &point : curve.points)
             QVERIFY2(std::abs(point.y() / made.wennerResistivity(point.x()) - 1) < 0.01,
                      qPrintable(QString::number(point.x())));
-        ModalWatcher watcher;
-        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("useInStudy")),
-                          Qt::LeftButton);
-        QCOMPARE(watcher.messages().size(), 1);
-        QVERIFY2(watcher.messages().first().contains(
-                     QStringLiteral("the earthing study takes a uniform soil or two layers")),
-                 qPrintable(watcher.messages().first()));
+        // The study takes the three layers as the window shows them, with the sounding.
+        EarthingStudyWindow *study = useInStudy(*window);
+        QVERIFY(study != nullptr);
+        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        const QJsonArray layers = soil.value(QStringLiteral("layers")).toArray();
+        QCOMPARE(layers.size(), 3);
+        QVERIFY(!soil.contains(QStringLiteral("rho1")) && !soil.contains(QStringLiteral("rho")));
+        const double made3[] = {300, 100, 600};
+        const double madeThickness[] = {2, 8};
+        for (int k = 0; k < 3; ++k) {
+            const QJsonObject layer = layers[k].toObject();
+            QVERIFY2(std::abs(layer.value(QStringLiteral("rho")).toDouble() / made3[k] - 1) < 0.01,
+                     qPrintable(QString::number(k)));
+            QCOMPARE(layer.contains(QStringLiteral("thickness")), k < 2);
+            if (k < 2)
+                QVERIFY2(std::abs(layer.value(QStringLiteral("thickness")).toDouble() /
+                                      madeThickness[k] -
+                                  1) < 0.05,
+                         qPrintable(QString::number(k)));
+        }
+        QCOMPARE(soil.value(QStringLiteral("readings")).toInt(),
+                 int(window->study().readings.size()));
+        QCOMPARE(soil.value(QStringLiteral("rms_percent")).toDouble(),
+                 window->study().outcome->result().fit.rmsPercent);
+        discard(study);
         choice->setCurrentText(QStringLiteral("2"));
         QVERIFY(waitForModel(*window));
         QCOMPARE(layerCount(*window), 2);

@@ -56,6 +56,41 @@ QVector<int> groups(const StudyProject &p) {
 class TestStudyProject : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A sounding's layers start a study over them: one or two in their forms, three or
+    // more as the soil's list, which the document reads back as those layers.
+    void overSoilOfLayers_data() {
+        QTest::addColumn<QVector<double>>("rho");
+        QTest::addColumn<QVector<double>>("thickness");
+        QTest::addColumn<QByteArray>("soil");
+        QTest::newRow("one") << QVector<double>{120} << QVector<double>{}
+                             << QByteArray(R"({"rho": 120, "readings": 6, "rms_percent": 1.5})");
+        QTest::newRow("two")
+            << QVector<double>{300, 100} << QVector<double>{2}
+            << QByteArray(
+                   R"({"rho1": 300, "rho2": 100, "h": 2, "readings": 6, "rms_percent": 1.5})");
+        QTest::newRow("three")
+            << QVector<double>{300, 100, 600} << QVector<double>{2, 8}
+            << QByteArray(
+                   R"({"layers": [{"rho": 300, "thickness": 2}, {"rho": 100, "thickness": 8},)"
+                   R"( {"rho": 600}], "readings": 6, "rms_percent": 1.5})");
+    }
+    void overSoilOfLayers() {
+        QFETCH(QVector<double>, rho);
+        QFETCH(QVector<double>, thickness);
+        QFETCH(QByteArray, soil);
+        const StudyProject p =
+            StudyProject::overSoil({rho.begin(), rho.end()}, {thickness.begin(), thickness.end()},
+                                   tav::InputOrigin::Soil{6, 1.5});
+        QCOMPARE(p.rest.value(QStringLiteral("soil")).toObject(),
+                 QJsonDocument::fromJson(soil).object());
+        QVERIFY(p.notice.isEmpty());
+        tav::DocumentError error;
+        const tav::SystemDocument d = tav::SystemDocument::fromJson(p.toJson(), error);
+        QCOMPARE(error.kind, ErrorKind::None);
+        QCOMPARE(d.soil.layerCount(), int(rho.size()));
+        QCOMPARE(d.soil.resistivity(int(rho.size()) - 1), rho.last());
+    }
+
     void partAt_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("part");
