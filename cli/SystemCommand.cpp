@@ -239,7 +239,8 @@ public:
         : CalculationCommand(
               QStringLiteral("system"),
               QStringLiteral("An earthing system of straight conductors (grids, rods, floating "
-                             "metal) in uniform or two-layer soil, read as a JSON document and "
+                             "metal) in uniform soil or soil of two to five layers, read as a JSON "
+                             "document and "
                              "solved by the moment method: the resistance, the potential and "
                              "current of each group of metal, the surface potential at the "
                              "given points, the worst touch and step voltages, and with the "

@@ -106,7 +106,6 @@ inline constexpr unsigned kStandardInputTooLong = 3166;
 // 3200-3205: the later DocumentError kinds, TooFewCorners to Negative.
 inline constexpr unsigned kDocumentPlaceErrors = 3200;
 // A soil of more layers than the earthing study takes: (path, layers).
-inline constexpr unsigned kDocumentLayersError = 6040;
 // tav-calc system's lines of where people stand: a touch area (its number, kind, part,
 // group, worst touch, place, side of the surface layer), the two sides, a touch point
 // (name, group, place, touch, surface potential, side), a verdict's tail (tolerable,
@@ -668,7 +667,6 @@ inline constexpr unsigned kArray = 6103;
 inline constexpr unsigned kWenner = 6104;
 inline constexpr unsigned kSchlumberger = 6105;
 inline constexpr unsigned kMissingMn = 6106;     // (row)
-inline constexpr unsigned kStudyTakesTwo = 6107; // (layers)
 inline constexpr unsigned kImport = 6108;
 inline constexpr unsigned kSaveReadings = 6109;
 inline constexpr unsigned kOpenReadings = 6110;
