@@ -452,8 +452,10 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_document = checked.sound;
     showProblem();
     m_solve->setEnabled(m_document.has_value());
-    m_plan->refresh(m_fitOnCheck);
-    m_fitOnCheck = false;
+    // A study opened with a problem draws nothing yet: it is fitted once it first draws.
+    const bool drawn = checked.error.kind == tav::DocumentError::Kind::None;
+    m_plan->refresh(m_fitOnCheck && drawn);
+    m_fitOnCheck = m_fitOnCheck && !drawn;
 }
 
 // Shows the problem where it is: the input field, the part in the list and its field when

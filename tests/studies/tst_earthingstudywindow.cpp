@@ -581,6 +581,33 @@ private Q_SLOTS:
         QVERIFY(!plan->picture().stale);
     }
 
+    // A study opened with a field still to fill draws nothing until it is filled: then the
+    // plan shows the whole system, not the empty plan's extent.
+    void planFitsOnceTheOpenedStudyDraws() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"soil": {"rho": 100}, "current": 1000, "safety": {"body": 50},
+                      "grids": [{"origin": [0, 0], "size": [70, 70], "conductors": [6, 6],
+                                  "depth": 0.5, "diameter": 0.01}]})");
+        file.close();
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(window.openFile(path));
+        checked(window);
+        auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        QVERIFY(plan->picture().conductors.empty());
+        type(window, QStringLiteral("safety/duration"), QStringLiteral("0.5"));
+        QVERIFY(!plan->picture().conductors.empty());
+        QVERIFY2(plan->world().contains(QRectF(0, 0, 70, 70)),
+                 qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                .arg(plan->world().x())
+                                .arg(plan->world().y())
+                                .arg(plan->world().width())
+                                .arg(plan->world().height())));
+    }
+
     // New leaves nothing of the study set aside: the cursor's read-out of its potential
     // goes with it.
     void newStudyForgetsThePotential() {
