@@ -271,8 +271,8 @@ void TestCompressedOperator::productAgainstDense_data() {
 }
 
 // 3000 points in a slab like a large grid's middles (symmetric), or 2000 surface points
-// over a wider square against 2500 of them; the product of positive currents against the
-// dense product of the kernel computed here, within ten times the tolerance.
+// over a wider square against 2500 of them; the product against the dense product of the
+// kernel computed here, within ten times the tolerance.
 void TestCompressedOperator::productAgainstDense() {
     QFETCH(double, tolerance);
     QFETCH(bool, symmetric);
@@ -292,23 +292,27 @@ void TestCompressedOperator::productAgainstDense() {
     QCOMPARE(op.rows(), int(observers.size()));
     QCOMPARE(op.cols(), int(sources.size()));
 
+    // Positive currents, as a grid's, and currents of both signs, whose product is smaller
+    // against the same errors of the blocks.
     std::mt19937 random(33);
     std::uniform_real_distribution<double> unit(0, 1);
-    Eigen::VectorXd x(op.cols());
-    for (Eigen::Index j = 0; j < x.size(); ++j)
-        x[j] = unit(random);
-    Eigen::VectorXd dense = Eigen::VectorXd::Zero(op.rows());
-    for (std::size_t i = 0; i < observers.size(); ++i)
-        for (std::size_t j = 0; j < sources.size(); ++j)
-            dense[Eigen::Index(i)] += kernel(observers[i], sources[j]) * x[Eigen::Index(j)];
-    Eigen::VectorXd y;
-    op.multiply(x, y);
-    const double error = (y - dense).norm() / dense.norm();
-    QVERIFY2(error < 10 * tolerance, qPrintable(QString::number(error)));
-    // On both cores, the same sums in another order.
-    Eigen::VectorXd parallel;
-    QVERIFY(op.multiply(x, parallel, monitor, 0.5));
-    QVERIFY((parallel - y).norm() <= 1e-13 * y.norm());
+    for (const double shift : {0.0, -0.5}) {
+        Eigen::VectorXd x(op.cols());
+        for (Eigen::Index j = 0; j < x.size(); ++j)
+            x[j] = unit(random) + shift;
+        Eigen::VectorXd dense = Eigen::VectorXd::Zero(op.rows());
+        for (std::size_t i = 0; i < observers.size(); ++i)
+            for (std::size_t j = 0; j < sources.size(); ++j)
+                dense[Eigen::Index(i)] += kernel(observers[i], sources[j]) * x[Eigen::Index(j)];
+        Eigen::VectorXd y;
+        op.multiply(x, y);
+        const double error = (y - dense).norm() / dense.norm();
+        QVERIFY2(error < 10 * tolerance, qPrintable(QString::number(error)));
+        // On both cores, the same sums in another order.
+        Eigen::VectorXd parallel;
+        QVERIFY(op.multiply(x, parallel, monitor, 0.5));
+        QVERIFY((parallel - y).norm() <= 1e-13 * y.norm());
+    }
 
     const CompressedOperator::Stats stats = op.stats();
     QVERIFY2(double(stats.bytes) < memoryShare * double(op.denseBytes()),
