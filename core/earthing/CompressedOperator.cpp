@@ -1,0 +1,152 @@
+#include "core/earthing/CompressedOperator.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tav::earthing {
+
+namespace {
+
+Eigen::VectorXd permuted(const Eigen::VectorXd &x, const std::vector<int> &order) {
+    Eigen::VectorXd p(Eigen::Index(order.size()));
+    for (std::size_t k = 0; k < order.size(); ++k)
+        p[Eigen::Index(k)] = x[order[k]];
+    return p;
+}
+
+void unpermute(const Eigen::VectorXd &p, const std::vector<int> &order, Eigen::VectorXd &y) {
+    y.resize(Eigen::Index(order.size()));
+    for (std::size_t k = 0; k < order.size(); ++k)
+        y[order[k]] = p[Eigen::Index(k)];
+}
+
+} // namespace
+
+CompressedOperator::CompressedOperator(const std::vector<Vec3> &observers,
+                                       const std::vector<Vec3> &sources, const Settings &settings)
+    : m_settings(settings), m_rowTree(observers, settings.leafSize),
+      m_colTree(settings.symmetric ? nullptr
+                                   : std::make_unique<ClusterTree>(sources, settings.leafSize)),
+      m_partition(m_rowTree, colTree(), settings.eta, settings.symmetric) {}
+
+bool CompressedOperator::assemble(const Entry &entry, WorkMonitor &monitor,
+                                  SolveProgress::Stage stage) {
+    const std::vector<BlockPartition::Block> &blocks = m_partition.blocks();
+    m_filled.assign(blocks.size(), {});
+    // The largest blocks first, so that no core is left with one at the end.
+    std::vector<std::size_t> order(blocks.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto extent = [&](std::size_t b) {
+        return m_rowTree.cluster(blocks[b].row).size() + colTree().cluster(blocks[b].col).size();
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return extent(a) > extent(b); });
+    return monitor.run(stage, order.size(),
+                       [&](std::size_t item, int) { fill(order[item], entry); });
+}
+
+void CompressedOperator::fill(std::size_t b, const Entry &entry) {
+    const BlockPartition::Block &block = m_partition.blocks()[b];
+    const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
+    const ClusterTree::Cluster &col = colTree().cluster(block.col);
+    const std::vector<int> &rowIndex = m_rowTree.permutation();
+    const std::vector<int> &colIndex = colTree().permutation();
+    const auto local = [&](int i, int j) {
+        return entry(rowIndex[std::size_t(row.begin + i)], colIndex[std::size_t(col.begin + j)]);
+    };
+    Filled &filled = m_filled[b];
+    if (block.far) {
+        filled.low = LowRankBlock::approximate(row.size(), col.size(), local, m_settings.tolerance);
+        // A rank this high stores more than the block itself.
+        filled.lowRank = std::size_t(filled.low.rank()) * std::size_t(row.size() + col.size()) <
+                         std::size_t(row.size()) * std::size_t(col.size());
+        if (!filled.lowRank) {
+            filled.dense = filled.low.dense();
+            filled.low = {};
+        }
+        return;
+    }
+    filled.dense.resize(row.size(), col.size());
+    const bool diagonal = m_settings.symmetric && block.row == block.col;
+    for (int j = 0; j < col.size(); ++j)
+        for (int i = diagonal ? j : 0; i < row.size(); ++i) {
+            filled.dense(i, j) = local(i, j);
+            if (diagonal)
+                filled.dense(j, i) = filled.dense(i, j);
+        }
+}
+
+void CompressedOperator::apply(std::size_t b, const Eigen::VectorXd &x, Eigen::VectorXd &y) const {
+    const BlockPartition::Block &block = m_partition.blocks()[b];
+    const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
+    const ClusterTree::Cluster &col = colTree().cluster(block.col);
+    const Filled &filled = m_filled[b];
+    const auto xCol = x.segment(col.begin, col.size());
+    auto yRow = y.segment(row.begin, row.size());
+    // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
+    const bool mirrored = m_settings.symmetric && block.row != block.col;
+    if (filled.lowRank) {
+        filled.low.multiplyAdd(xCol, yRow);
+        if (mirrored)
+            filled.low.multiplyTransposedAdd(x.segment(row.begin, row.size()),
+                                             y.segment(col.begin, col.size()));
+        return;
+    }
+    yRow.noalias() += filled.dense * xCol;
+    if (mirrored)
+        y.segment(col.begin, col.size()).noalias() +=
+            filled.dense.transpose() * x.segment(row.begin, row.size());
+}
+
+void CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y) const {
+    const Eigen::VectorXd px = permuted(x, colTree().permutation());
+    Eigen::VectorXd py = Eigen::VectorXd::Zero(rows());
+    for (std::size_t b = 0; b < m_filled.size(); ++b)
+        apply(b, px, py);
+    unpermute(py, m_rowTree.permutation(), y);
+}
+
+bool CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y,
+                                  WorkMonitor &monitor, double fraction) const {
+    const Eigen::VectorXd px = permuted(x, colTree().permutation());
+    // Each core its own sum: blocks of one row share the rows of y.
+    std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()),
+                                         Eigen::VectorXd::Zero(rows()));
+    const bool done = monitor.run(
+        SolveProgress::Stage::Solution, m_filled.size(),
+        [&](std::size_t b, int t) { apply(b, px, partial[std::size_t(t)]); }, fraction, fraction);
+    for (std::size_t t = 1; t < partial.size(); ++t)
+        partial[0] += partial[t];
+    unpermute(partial[0], m_rowTree.permutation(), y);
+    return done;
+}
+
+CompressedOperator::Stats CompressedOperator::stats() const {
+    Stats stats;
+    stats.farBlocks = m_partition.farCount();
+    stats.nearBlocks = m_partition.nearCount();
+    for (const Filled &filled : m_filled) {
+        stats.bytes += filled.lowRank ? filled.low.bytes()
+                                      : std::size_t(filled.dense.size()) * sizeof(double);
+        if (filled.lowRank)
+            stats.largestRank = std::max(stats.largestRank, filled.low.rank());
+    }
+    stats.bytes += (m_rowTree.permutation().size() + colTree().permutation().size()) * sizeof(int);
+    return stats;
+}
+
+std::vector<CompressedOperator::DiagonalBlock> CompressedOperator::diagonalBlocks() const {
+    std::vector<DiagonalBlock> diagonal;
+    const std::vector<BlockPartition::Block> &blocks = m_partition.blocks();
+    for (std::size_t b = 0; b < blocks.size() && b < m_filled.size(); ++b) {
+        if (!m_settings.symmetric || blocks[b].row != blocks[b].col || blocks[b].far)
+            continue;
+        const ClusterTree::Cluster &leaf = m_rowTree.cluster(blocks[b].row);
+        const auto begin = m_rowTree.permutation().begin();
+        diagonal.push_back({std::vector<int>(begin + leaf.begin, begin + leaf.end),
+                            m_filled[b].dense});
+    }
+    return diagonal;
+}
+
+} // namespace tav::earthing
