@@ -99,6 +99,10 @@ int main(int argc, char **argv) {
             options.threads = std::atoi(argv[++k]);
         else if (!std::strcmp(argv[k], "--segment") && k + 1 < argc)
             input.segmentLength = std::atof(argv[++k]);
+        else if (!std::strcmp(argv[k], "--compressed-from") && k + 1 < argc)
+            options.compressedFrom = std::size_t(std::atol(argv[++k]));
+        else if (!std::strcmp(argv[k], "--tolerance") && k + 1 < argc)
+            options.compressionTolerance = std::atof(argv[++k]);
         else if (!std::strcmp(argv[k], "--dense-limit") && k + 1 < argc)
             options.denseLimit = std::atoi(argv[++k]);
         else if (!std::strcmp(argv[k], "--cancel-at") && k + 1 < argc)

@@ -208,7 +208,12 @@ std::string resultText(const EarthingResult &r, const SystemSafety *s) {
                        shown(r.resistance) + " ohm\n";
     text += "Ground potential rise (group 0): " + shown(r.gpr) + " V\n";
     text += "Segments: " + std::to_string(r.segments) +
-            ", image terms: " + std::to_string(r.imageTerms) + "\n\n";
+            ", image terms: " + std::to_string(r.imageTerms) + "\n";
+    const tav::earthing::SolveStatistics &stats = r.statistics;
+    const std::string megabytes = shown(double(stats.operatorBytes) / 1e6) + " MB";
+    text += stats.compressed ? "Coupling matrix: compressed, " + megabytes + ", blocks to " +
+                                   shown(stats.compressionTolerance) + "\n\n"
+                             : "Coupling matrix: dense, " + megabytes + "\n\n";
     TextTable groups({"Group", "Potential [V]", "Current [A]"});
     for (const tav::earthing::GroupResult &g : r.groups)
         groups.addRow({std::to_string(g.group), shown(g.potential), shown(g.current)});

@@ -185,6 +185,13 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
     out += pair("gpr", number(r.gpr)) + ",\n ";
     out += pair("segments", QByteArray::number(r.segments)) + ",\n ";
     out += pair("image_terms", QByteArray::number(r.imageTerms)) + ",\n ";
+    // How the coupling matrix was held: dense, or compressed to a tolerance.
+    const SolveStatistics &stats = r.statistics;
+    out += pair("operator", stats.compressed ? "\"compressed\"" : "\"dense\"") + ", " +
+           pair("operator_bytes", QByteArray::number(qulonglong(stats.operatorBytes)));
+    if (stats.compressed)
+        out += ", " + pair("compression_tolerance", number(stats.compressionTolerance));
+    out += ",\n ";
     out += pair("groups", list(r.groups,
                                [](const GroupResult &g, std::size_t) {
                                    return "{" + pair("group", QByteArray::number(g.group)) + ", " +

@@ -5,7 +5,8 @@
 
 namespace tav::earthing {
 
-BlockJacobi::BlockJacobi(const Eigen::MatrixXd &A, const std::vector<int> &cluster) {
+BlockJacobi::BlockJacobi(const std::function<double(int, int)> &entry,
+                         const std::vector<int> &cluster) {
     const int count = cluster.empty() ? 0 : *std::max_element(cluster.begin(), cluster.end()) + 1;
     m_members.resize(std::size_t(count));
     for (int k = 0; k < int(cluster.size()); ++k)
@@ -20,7 +21,7 @@ BlockJacobi::BlockJacobi(const Eigen::MatrixXd &A, const std::vector<int> &clust
             for (int b = 0; b <= a; ++b) {
                 const int i = std::max(members[a], members[b]);
                 const int j = std::min(members[a], members[b]);
-                block(a, b) = block(b, a) = A(i, j);
+                block(a, b) = block(b, a) = entry(i, j);
             }
         m_blocks.emplace_back(block);
     }

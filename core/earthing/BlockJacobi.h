@@ -4,6 +4,7 @@
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
 
+#include <functional>
 #include <vector>
 
 namespace tav::earthing {
@@ -13,8 +14,9 @@ namespace tav::earthing {
 // nothing between clusters.
 class BlockJacobi {
 public:
-    // A: lower triangle filled. cluster: the cluster of each unknown, from 0.
-    BlockJacobi(const Eigen::MatrixXd &A, const std::vector<int> &cluster);
+    // entry(i, j), i >= j: the matrix's lower triangle. cluster: the cluster of each
+    // unknown, from 0.
+    BlockJacobi(const std::function<double(int, int)> &entry, const std::vector<int> &cluster);
 
     void apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const;
     // The inverse applied to each group's indicator (1 on its unknowns, 0 elsewhere), as

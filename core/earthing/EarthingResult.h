@@ -90,6 +90,11 @@ struct SolveStatistics {
     int depthClasses = 0;
     std::size_t tableNodes = 0;
     bool iterative = false;
+    // The coupling matrix held compressed (a hierarchical matrix) rather than dense, its
+    // memory and the relative tolerance of its blocks.
+    bool compressed = false;
+    std::size_t operatorBytes = 0;
+    double compressionTolerance = 0;
     int iterations = 0;
     double residual = 0;
     double secondsTables = 0;

@@ -1,5 +1,6 @@
 #include "core/earthing/EarthingSolver.h"
 
+#include "core/earthing/CompressedOperator.h"
 #include "core/earthing/CouplingMatrix.h"
 #include "core/earthing/EarthingModel.h"
 #include "core/earthing/InputCheck.h"
@@ -97,6 +98,28 @@ std::vector<double> interfaces(const EarthingSoil &soil) {
     if (!soil.rho.empty())
         return LayeredGreen(soil.rho, soil.thickness).interfaces();
     return soil.layered ? std::vector<double>{soil.h} : std::vector<double>{};
+}
+
+// The coupling matrix as a hierarchical matrix over the segments' middles: symmetric, its
+// entries the same forms the dense matrix takes. Null when cancelled.
+std::unique_ptr<CompressedOperator> compressedMatrix(const EarthingModel &model, double tolerance,
+                                                     WorkMonitor &monitor) {
+    std::vector<Vec3> middles;
+    for (const Segment &s : model.segments)
+        middles.push_back(s.middle());
+    CompressedOperator::Settings settings;
+    settings.tolerance = tolerance;
+    settings.symmetric = true;
+    auto op = std::make_unique<CompressedOperator>(middles, middles, settings);
+    const Coupling &coupling = *model.coupling;
+    // The lower triangle's entry, as the dense matrix takes it: the near forms are
+    // symmetric only to their accuracy.
+    const auto entry = [&coupling](int i, int j) {
+        return i >= j ? coupling.segments(i, j) : coupling.segments(j, i);
+    };
+    if (!op->assemble(entry, monitor))
+        return nullptr;
+    return op;
 }
 
 struct Prepared {
@@ -281,9 +304,22 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
 
     start = Clock::now();
     const Eigen::Index n = Eigen::Index(model.segments.size());
-    Eigen::MatrixXd A(n, n);
-    if (!CouplingMatrix(*model.coupling).fill(A, monitor))
-        return cancelled();
+    const bool compressed = std::size_t(n) >= options.compressedFrom;
+    Eigen::MatrixXd A;
+    std::unique_ptr<CompressedOperator> op;
+    if (compressed) {
+        op = compressedMatrix(model, options.compressionTolerance, monitor);
+        if (!op)
+            return cancelled();
+        stats.compressed = true;
+        stats.operatorBytes = op->bytes();
+        stats.compressionTolerance = options.compressionTolerance;
+    } else {
+        A.resize(n, n);
+        if (!CouplingMatrix(*model.coupling).fill(A, monitor))
+            return cancelled();
+        stats.operatorBytes = std::size_t(n) * std::size_t(n) * sizeof(double);
+    }
     stats.secondsMatrix = secondsSince(start);
 
     start = Clock::now();
@@ -296,11 +332,20 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     const std::vector<int> clusters = clustersOf(model.segments, 3 * input.segmentLength);
     SystemSolver::Settings solverSettings;
     solverSettings.denseLimit = options.denseLimit;
-    SystemSolver solver(A, groupOf, groups, clusters, solverSettings);
+    const Coupling &coupling = *model.coupling;
+    SystemSolver solver =
+        compressed ? SystemSolver(
+                         n,
+                         [&op](const Eigen::VectorXd &x, Eigen::VectorXd &y, WorkMonitor &m,
+                               double fraction) { return op->multiply(x, y, m, fraction); },
+                         [&coupling](int i, int j) { return coupling.segments(i, j); }, groupOf,
+                         groups, clusters, solverSettings)
+                   : SystemSolver(A, groupOf, groups, clusters, solverSettings);
     SystemSolution solution;
     if (!solver.solve(input.current, monitor, solution))
         return cancelled();
     A.resize(0, 0);
+    op.reset();
     stats.secondsSolution = secondsSince(start);
     stats.iterative = solution.iterative;
     stats.iterations = solution.iterations;

@@ -17,7 +17,9 @@ namespace tav::earthing {
 // voltages. docs/CALCULATIONS.md gives the method and its sources.
 class EarthingSolver {
 public:
-    static constexpr std::size_t kMaxSegments = 12000;
+    // Up to this many segments the coupling matrix is dense (1.2 GB at most).
+    static constexpr std::size_t kDenseSegments = 12000;
+    static constexpr std::size_t kMaxSegments = 200000;
     static_assert(InputCheck::kMaxConductors <= kMaxSegments);
     static constexpr double kMaxSearchPoints = 1e6;
     // The intervals of one pair of depth classes' tables: a few hundred in practice, the
@@ -35,6 +37,10 @@ public:
         KernelSettings kernel;
         int threads = 0; // 0: one per core
         int denseLimit = 800;
+        // From this many segments the coupling matrix is held compressed, its blocks of far
+        // clusters low-rank to compressionTolerance (docs/CALCULATIONS.md).
+        std::size_t compressedFrom = 4000;
+        double compressionTolerance = 1e-6;
     };
 
     static Refusable<EarthingResult> solve(const EarthingInput &input,

@@ -7,16 +7,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tav::earthing {
 
 SystemSolver::SystemSolver(Eigen::MatrixXd &A, const std::vector<int> &groupOf, int groups,
                            const std::vector<int> &cluster, const Settings &settings)
-    : m_A(A), m_groupOf(groupOf), m_groups(groups), m_cluster(cluster), m_settings(settings) {}
+    : m_A(&A), m_n(A.rows()), m_groupOf(groupOf), m_groups(groups), m_cluster(cluster),
+      m_settings(settings) {
+    m_product = [&A](const Eigen::VectorXd &x, Eigen::VectorXd &y, WorkMonitor &monitor,
+                     double fraction) { return multiply(A, x, y, monitor, fraction); };
+    m_entry = [&A](int i, int j) { return A(i, j); };
+}
+
+SystemSolver::SystemSolver(Eigen::Index n, Product product, Entry entry,
+                           const std::vector<int> &groupOf, int groups,
+                           const std::vector<int> &cluster, const Settings &settings)
+    : m_n(n), m_product(std::move(product)), m_entry(std::move(entry)), m_groupOf(groupOf),
+      m_groups(groups), m_cluster(cluster), m_settings(settings) {}
 
 bool SystemSolver::solve(double current, WorkMonitor &monitor, SystemSolution &solution) {
-    const Eigen::Index n = m_A.rows();
-    solution.iterative = n > m_settings.denseLimit;
+    const Eigen::Index n = m_n;
+    solution.iterative = !m_A || n > m_settings.denseLimit;
     if (solution.iterative)
         return solveIterative(current, monitor, solution);
     Eigen::MatrixXd E = Eigen::MatrixXd::Zero(n, m_groups);
@@ -39,11 +51,11 @@ bool SystemSolver::solve(double current, WorkMonitor &monitor, SystemSolution &s
 bool SystemSolver::solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, WorkMonitor &monitor) {
     if (!monitor.report(SolveProgress::Stage::Solution, 0, true))
         return false;
-    const Eigen::LLT<Eigen::MatrixXd, Eigen::Lower> llt(m_A);
+    const Eigen::LLT<Eigen::MatrixXd, Eigen::Lower> llt(*m_A);
     if (llt.info() == Eigen::Success)
         X = llt.solve(E);
     else // the far forms cost the matrix its definiteness: a symmetric indefinite factor
-        X = m_A.selfadjointView<Eigen::Lower>().ldlt().solve(E);
+        X = m_A->selfadjointView<Eigen::Lower>().ldlt().solve(E);
     return monitor.report(SolveProgress::Stage::Solution, 1, true);
 }
 
@@ -93,10 +105,10 @@ bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
 // equations' own. One product with A per iteration, whatever the number of groups.
 bool SystemSolver::solveIterative(double current, WorkMonitor &monitor,
                                   SystemSolution &solution) {
-    const Eigen::Index n = m_A.rows();
+    const Eigen::Index n = m_n;
     if (!monitor.report(SolveProgress::Stage::Solution, 0, true))
         return false;
-    const BlockJacobi preconditioner(m_A, m_cluster);
+    const BlockJacobi preconditioner(m_entry, m_cluster);
     const GroupProjection projection(preconditioner, m_groupOf, m_groups);
     const double energised =
         double(std::count(m_groupOf.begin(), m_groupOf.end(), 0));
@@ -104,7 +116,7 @@ bool SystemSolver::solveIterative(double current, WorkMonitor &monitor,
     for (Eigen::Index k = 0; k < n; ++k)
         x[k] = m_groupOf[std::size_t(k)] == 0 ? current / energised : 0;
     Eigen::VectorXd r, z, v, p, q, spread;
-    if (!multiply(m_A, x, r, monitor, 1e-9))
+    if (!m_product(x, r, monitor, 1e-9))
         return false;
     Eigen::VectorXd V = Eigen::VectorXd::Zero(m_groups);
     const auto project = [&]() {
@@ -125,7 +137,7 @@ bool SystemSolver::solveIterative(double current, WorkMonitor &monitor,
     measure();
     while (residual > m_settings.tolerance && it < m_settings.maxIterations) {
         const double fraction = std::log(residual) / std::log(m_settings.tolerance);
-        if (!multiply(m_A, p, q, monitor, std::clamp(fraction, 1e-9, 1.)))
+        if (!m_product(p, q, monitor, std::clamp(fraction, 1e-9, 1.)))
             return false;
         const double alpha = rz / p.dot(q);
         x += alpha * p;

@@ -4,6 +4,7 @@
 
 #include <Eigen/Core>
 
+#include <functional>
 #include <vector>
 
 namespace tav::earthing {
@@ -32,10 +33,20 @@ public:
         int maxIterations = 2000;
     };
 
+    // y = A x on every core, the solution's progress standing at fraction; false when
+    // cancelled.
+    using Product = std::function<bool(const Eigen::VectorXd &x, Eigen::VectorXd &y,
+                                       WorkMonitor &monitor, double fraction)>;
+    // A(i, j) for i >= j.
+    using Entry = std::function<double(int i, int j)>;
+
     // A: lower triangle filled (it is overwritten by the factor when dense); cluster: a
     // cluster per segment for the preconditioner.
     SystemSolver(Eigen::MatrixXd &A, const std::vector<int> &groupOf, int groups,
                  const std::vector<int> &cluster, const Settings &settings);
+    // A held otherwise (compressed) of n unknowns: always by the iterations.
+    SystemSolver(Eigen::Index n, Product product, Entry entry, const std::vector<int> &groupOf,
+                 int groups, const std::vector<int> &cluster, const Settings &settings);
 
     // False when cancelled.
     bool solve(double current, WorkMonitor &monitor, SystemSolution &solution);
@@ -49,7 +60,10 @@ private:
     bool solveDense(const Eigen::MatrixXd &E, Eigen::MatrixXd &X, WorkMonitor &monitor);
     bool solveIterative(double current, WorkMonitor &monitor, SystemSolution &solution);
 
-    Eigen::MatrixXd &m_A;
+    Eigen::MatrixXd *m_A = nullptr;
+    Eigen::Index m_n = 0;
+    Product m_product;
+    Entry m_entry;
     const std::vector<int> &m_groupOf;
     int m_groups;
     const std::vector<int> &m_cluster;

@@ -337,12 +337,13 @@ private Q_SLOTS:
             },
             E::TooManyPoints, Q::None,
             {InputCheck::kMaxPoints + 1., double(InputCheck::kMaxPoints)});
-        row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.0009; },
+        constexpr double most = EarthingSolver::kMaxSegments;
+        row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.00006; },
             E::TooManySegments, Q::SegmentLength,
-            {std::ceil(10 / 0.0009) + 2 + std::ceil(3 / 0.0009) + 2, 12000});
+            {std::ceil(10 / 0.00006) + 2 + std::ceil(3 / 0.00006) + 2, most});
         // Counts past every integer type: refused with the count, never cast.
         row("a segment length of 1e-300", [](EarthingInput &in) { in.segmentLength = 1e-300; },
-            E::TooManySegments, Q::SegmentLength, {10 / 1e-300 + 3 / 1e-300, 12000});
+            E::TooManySegments, Q::SegmentLength, {10 / 1e-300 + 3 / 1e-300, most});
         // Beyond the solver's reach, refused before it is cut.
         row("a rod to a depth of 1e20", [](EarthingInput &in) { in.conductors[1].to.z = 1e20; },
             E::ConductorBeyondReach, Q::None, {2, 1e20, 1e5});

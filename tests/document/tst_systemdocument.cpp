@@ -812,8 +812,11 @@ private Q_SLOTS:
             QJsonDocument::fromJson(SystemDocument::resultJson(r), &parse).object();
         QCOMPARE(parse.error, QJsonParseError::NoError);
         QCOMPARE(o.keys(),
-                 (QStringList{"cautions", "gpr", "groups", "image_terms", "points", "resistance",
-                              "segments", "step_max", "touch_areas", "touch_max", "touch_points"}));
+                 (QStringList{"cautions", "gpr", "groups", "image_terms", "operator",
+                              "operator_bytes", "points", "resistance", "segments", "step_max",
+                              "touch_areas", "touch_max", "touch_points"}));
+        QCOMPARE(o["operator"].toString(), QStringLiteral("dense"));
+        QCOMPARE(o["operator_bytes"].toDouble(), 8. * r.segments * r.segments);
         QCOMPARE(o["resistance"].toDouble(), r.resistance);
         QCOMPARE(o["gpr"].toDouble(), r.gpr);
         QCOMPARE(o["segments"].toInt(), r.segments);
