@@ -4,7 +4,6 @@
 #include "core/earthing/CouplingMatrix.h"
 #include "core/earthing/EarthingModel.h"
 #include "core/earthing/InputCheck.h"
-#include "core/earthing/LayeredGreen.h"
 #include "core/earthing/SafetySearch.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/Segmentation.h"
@@ -95,9 +94,11 @@ std::vector<int> clustersOf(const std::vector<Segment> &segments, double size) {
 
 // The depths of the interfaces between the soil's layers, from the top down.
 std::vector<double> interfaces(const EarthingSoil &soil) {
-    if (!soil.rho.empty())
-        return LayeredGreen(soil.rho, soil.thickness).interfaces();
-    return soil.layered ? std::vector<double>{soil.h} : std::vector<double>{};
+    std::vector<double> depths;
+    double depth = 0;
+    for (int layer = 0; layer + 1 < soil.layerCount(); ++layer)
+        depths.push_back(depth += soil.layerThickness(layer));
+    return depths;
 }
 
 // The coupling matrix as a hierarchical matrix over the segments' middles: symmetric, its
