@@ -31,9 +31,15 @@ CompressedOperator::CompressedOperator(const std::vector<Vec3> &observers,
 
 bool CompressedOperator::assemble(const Entry &entry, WorkMonitor &monitor,
                                   SolveProgress::Stage stage) {
+    const std::vector<std::size_t> order = largestFirst();
+    m_filled.assign(order.size(), {});
+    return monitor.run(stage, order.size(), [&](std::size_t item, int) {
+        m_filled[order[item]] = blockOf(order[item], entry, true);
+    });
+}
+
+std::vector<std::size_t> CompressedOperator::largestFirst() const {
     const std::vector<BlockPartition::Block> &blocks = m_partition.blocks();
-    m_filled.assign(blocks.size(), {});
-    // The largest blocks first, so that no core is left with one at the end.
     std::vector<std::size_t> order(blocks.size());
     std::iota(order.begin(), order.end(), 0);
     const auto extent = [&](std::size_t b) {
@@ -41,11 +47,27 @@ bool CompressedOperator::assemble(const Entry &entry, WorkMonitor &monitor,
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return extent(a) > extent(b); });
-    return monitor.run(stage, order.size(),
-                       [&](std::size_t item, int) { fill(order[item], entry); });
+    return order;
 }
 
-void CompressedOperator::fill(std::size_t b, const Entry &entry) {
+bool CompressedOperator::multiplyOnce(const Entry &entry, const Eigen::VectorXd &x,
+                                      Eigen::VectorXd &y, WorkMonitor &monitor,
+                                      SolveProgress::Stage stage) const {
+    const Eigen::VectorXd px = permuted(x, colTree().permutation());
+    std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()),
+                                         Eigen::VectorXd::Zero(rows()));
+    const std::vector<std::size_t> order = largestFirst();
+    const bool done = monitor.run(stage, order.size(), [&](std::size_t item, int t) {
+        apply(order[item], blockOf(order[item], entry, false), px, partial[std::size_t(t)]);
+    });
+    for (std::size_t t = 1; t < partial.size(); ++t)
+        partial[0] += partial[t];
+    unpermute(partial[0], m_rowTree.permutation(), y);
+    return done;
+}
+
+CompressedOperator::Filled CompressedOperator::blockOf(std::size_t b, const Entry &entry,
+                                                      bool kept) const {
     const BlockPartition::Block &block = m_partition.blocks()[b];
     const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
     const ClusterTree::Cluster &col = colTree().cluster(block.col);
@@ -54,17 +76,20 @@ void CompressedOperator::fill(std::size_t b, const Entry &entry) {
     const auto local = [&](int i, int j) {
         return entry(rowIndex[std::size_t(row.begin + i)], colIndex[std::size_t(col.begin + j)]);
     };
-    Filled &filled = m_filled[b];
+    Filled filled;
     if (block.far) {
-        filled.low = LowRankBlock::approximate(row.size(), col.size(), local, m_settings.tolerance);
-        // A rank this high stores more than the block itself.
-        filled.lowRank = std::size_t(filled.low.rank()) * std::size_t(row.size() + col.size()) <
-                         std::size_t(row.size()) * std::size_t(col.size());
+        filled.low =
+            LowRankBlock::approximate(row.size(), col.size(), local, m_settings.tolerance, kept);
+        // A rank this high stores more than the block itself; a block used once is
+        // applied as it came.
+        filled.lowRank = !kept || std::size_t(filled.low.rank()) *
+                                          std::size_t(row.size() + col.size()) <
+                                      std::size_t(row.size()) * std::size_t(col.size());
         if (!filled.lowRank) {
             filled.dense = filled.low.dense();
             filled.low = {};
         }
-        return;
+        return filled;
     }
     filled.dense.resize(row.size(), col.size());
     const bool diagonal = m_settings.symmetric && block.row == block.col;
@@ -74,13 +99,14 @@ void CompressedOperator::fill(std::size_t b, const Entry &entry) {
             if (diagonal)
                 filled.dense(j, i) = filled.dense(i, j);
         }
+    return filled;
 }
 
-void CompressedOperator::apply(std::size_t b, const Eigen::VectorXd &x, Eigen::VectorXd &y) const {
+void CompressedOperator::apply(std::size_t b, const Filled &filled, const Eigen::VectorXd &x,
+                               Eigen::VectorXd &y) const {
     const BlockPartition::Block &block = m_partition.blocks()[b];
     const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
     const ClusterTree::Cluster &col = colTree().cluster(block.col);
-    const Filled &filled = m_filled[b];
     const auto xCol = x.segment(col.begin, col.size());
     auto yRow = y.segment(row.begin, row.size());
     // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
@@ -102,7 +128,7 @@ void CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y) 
     const Eigen::VectorXd px = permuted(x, colTree().permutation());
     Eigen::VectorXd py = Eigen::VectorXd::Zero(rows());
     for (std::size_t b = 0; b < m_filled.size(); ++b)
-        apply(b, px, py);
+        apply(b, m_filled[b], px, py);
     unpermute(py, m_rowTree.permutation(), y);
 }
 
@@ -114,7 +140,7 @@ bool CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y,
                                          Eigen::VectorXd::Zero(rows()));
     const bool done = monitor.run(
         SolveProgress::Stage::Solution, m_filled.size(),
-        [&](std::size_t b, int t) { apply(b, px, partial[std::size_t(t)]); }, fraction, fraction);
+        [&](std::size_t b, int t) { apply(b, m_filled[b], px, partial[std::size_t(t)]); }, fraction, fraction);
     for (std::size_t t = 1; t < partial.size(); ++t)
         partial[0] += partial[t];
     unpermute(partial[0], m_rowTree.permutation(), y);

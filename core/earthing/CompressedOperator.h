@@ -65,6 +65,11 @@ public:
     bool multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y, WorkMonitor &monitor,
                   double fraction) const;
 
+    // y = A x for a matrix used once: each block read, compressed, applied and dropped,
+    // so that only the blocks in hand are held. The operator need not be assembled.
+    bool multiplyOnce(const Entry &entry, const Eigen::VectorXd &x, Eigen::VectorXd &y,
+                      WorkMonitor &monitor, SolveProgress::Stage stage) const;
+
     Stats stats() const;
     std::size_t bytes() const { return stats().bytes; }
     std::size_t denseBytes() const { return std::size_t(rows()) * std::size_t(cols()) * sizeof(double); }
@@ -79,8 +84,12 @@ private:
         Eigen::MatrixXd dense;
     };
 
-    void fill(std::size_t b, const Entry &entry);
-    void apply(std::size_t b, const Eigen::VectorXd &x, Eigen::VectorXd &y) const;
+    // kept: to be held, so recompressed and stored dense when that is smaller.
+    Filled blockOf(std::size_t b, const Entry &entry, bool kept) const;
+    void apply(std::size_t b, const Filled &filled, const Eigen::VectorXd &x,
+               Eigen::VectorXd &y) const;
+    // The blocks' indices, the largest first, so that no core is left with one at the end.
+    std::vector<std::size_t> largestFirst() const;
 
     Settings m_settings;
     ClusterTree m_rowTree;

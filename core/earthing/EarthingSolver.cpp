@@ -378,7 +378,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     result.surfaceZone = input.surfaceZone;
 
     start = Clock::now();
-    if (!field->raster(result.raster, result.rasterPotential, monitor))
+    const SurfaceField::Summation summation{compressed, options.compressionTolerance};
+    if (!field->raster(result.raster, result.rasterPotential, monitor, summation))
         return cancelled();
     result.inTouchArea = areas.touchMask();
     result.inStepArea = areas.stepMask();

@@ -17,7 +17,21 @@ struct Crosses {
     Eigen::MatrixXd v;
     int rank = 0;
 
-    Crosses(int rows, int cols, int most) : u(rows, most), v(cols, most) {}
+    // Room for a few crosses at first, doubled as they come: a block of many rows and
+    // columns takes a rank of tens, never min(m, n).
+    Crosses(int rows, int cols, int most)
+        : u(rows, std::min(most, 16)), v(cols, std::min(most, 16)) {}
+
+    void add(const Eigen::VectorXd &a, const Eigen::VectorXd &b) {
+        if (rank == u.cols()) {
+            const Eigen::Index room = std::min<Eigen::Index>(2 * u.cols(), std::min(u.rows(), v.rows()));
+            u.conservativeResize(Eigen::NoChange, room);
+            v.conservativeResize(Eigen::NoChange, room);
+        }
+        u.col(rank) = a;
+        v.col(rank) = b;
+        ++rank;
+    }
 
     // The residual of row i: the block's row less the crosses'.
     Eigen::VectorXd row(int i, int cols, const LowRankBlock::Entry &entry) const {
@@ -65,7 +79,8 @@ int nextRow(const std::vector<bool> &used, const Eigen::VectorXd *column, int fr
 
 } // namespace
 
-LowRankBlock LowRankBlock::approximate(int rows, int cols, const Entry &entry, double eps) {
+LowRankBlock LowRankBlock::approximate(int rows, int cols, const Entry &entry, double eps,
+                                       bool recompressed) {
     const int most = std::min(rows, cols);
     Crosses crosses(rows, cols, most);
     std::vector<bool> used(std::size_t(rows), false);
@@ -86,16 +101,15 @@ LowRankBlock LowRankBlock::approximate(int rows, int cols, const Entry &entry, d
         r /= r[j];
         const Eigen::VectorXd c = crosses.col(int(j), rows, entry);
         norm2 = crosses.grownNorm2(norm2, c, r);
-        crosses.u.col(crosses.rank) = c;
-        crosses.v.col(crosses.rank) = r;
-        ++crosses.rank;
+        crosses.add(c, r);
         if (c.norm() * r.norm() <= eps * std::sqrt(std::max(norm2, 0.)))
             break;
         lastColumn = c;
         i = nextRow(used, &lastColumn, i);
     }
     LowRankBlock block(crosses.u.leftCols(crosses.rank), crosses.v.leftCols(crosses.rank));
-    block.recompress(eps);
+    if (recompressed)
+        block.recompress(eps);
     return block;
 }
 

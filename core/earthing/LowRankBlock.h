@@ -19,7 +19,9 @@ public:
 
     // Stops when the newest cross is within eps of the approximation so far (Frobenius,
     // relative) or at rank min(m, n); the result is then recompressed at eps.
-    static LowRankBlock approximate(int rows, int cols, const Entry &entry, double eps);
+    // Recompression saves memory, not accuracy: a block used once is better without.
+    static LowRankBlock approximate(int rows, int cols, const Entry &entry, double eps,
+                                    bool recompressed = true);
 
     // QR of U and of V, the SVD of R_U R_V^T, truncated where the dropped singular values
     // hold at most eps of the Frobenius norm.

@@ -1,5 +1,7 @@
 #include "core/earthing/SurfaceField.h"
 
+#include "core/earthing/CompressedOperator.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -69,7 +71,14 @@ double SurfaceField::potential(double x, double y) const {
 }
 
 bool SurfaceField::raster(const RasterGrid &grid, std::vector<double> &values,
-                          WorkMonitor &monitor) const {
+                          WorkMonitor &monitor, const Summation &summation) const {
+    if (summation.compressed && grid.size() > 0 && !m_currents.empty())
+        return compressedProduct(grid, values, monitor, summation.tolerance);
+    return pointByPoint(grid, values, monitor);
+}
+
+bool SurfaceField::pointByPoint(const RasterGrid &grid, std::vector<double> &values,
+                                WorkMonitor &monitor) const {
     values.assign(grid.size(), 0.);
     // A row of a large system takes longer than a cancel may wait: the items are pieces
     // of rows, so that the calling thread hears a cancel between them.
@@ -84,6 +93,34 @@ bool SurfaceField::raster(const RasterGrid &grid, std::vector<double> &values,
                                values[std::size_t(j) * grid.nx + i] =
                                    potential(grid.x(i), grid.y(j));
                        });
+}
+
+bool SurfaceField::compressedProduct(const RasterGrid &grid, std::vector<double> &values,
+                                     WorkMonitor &monitor, double tolerance) const {
+    std::vector<Vec3> points;
+    points.reserve(grid.size());
+    for (int j = 0; j < grid.ny; ++j)
+        for (int i = 0; i < grid.nx; ++i)
+            points.push_back({grid.x(i), grid.y(j), 0});
+    std::vector<Vec3> middles;
+    middles.reserve(m_currents.size());
+    for (const Segment &s : m_model->segments)
+        middles.push_back(s.middle());
+    CompressedOperator::Settings settings;
+    settings.tolerance = tolerance;
+    const CompressedOperator op(points, middles, settings);
+    const Coupling &coupling = *m_model->coupling;
+    // The same coefficient the point-by-point sum takes, a far or a near form by distance.
+    const auto entry = [&](int row, int col) {
+        return coupling.point(points[std::size_t(row)], col);
+    };
+    const Eigen::VectorXd currents =
+        Eigen::Map<const Eigen::VectorXd>(m_currents.data(), Eigen::Index(m_currents.size()));
+    Eigen::VectorXd product;
+    if (!op.multiplyOnce(entry, currents, product, monitor, SolveProgress::Stage::Surface))
+        return false;
+    values.assign(product.data(), product.data() + product.size());
+    return true;
 }
 
 } // namespace tav::earthing

@@ -33,10 +33,26 @@ public:
 
     // V at (x, y) on the surface.
     double potential(double x, double y) const;
-    // Row by row on every core; false when cancelled.
-    bool raster(const RasterGrid &grid, std::vector<double> &values, WorkMonitor &monitor) const;
+    // How a raster is summed: point by point over every segment, or, for a large system,
+    // as the product of a hierarchical matrix between the raster points and the segments
+    // (far blocks low-rank to the tolerance), read block by block and never held whole.
+    struct Summation {
+        bool compressed = false;
+        double tolerance = 1e-6;
+    };
+    // On every core; false when cancelled.
+    bool raster(const RasterGrid &grid, std::vector<double> &values, WorkMonitor &monitor,
+                const Summation &summation) const;
+    bool raster(const RasterGrid &grid, std::vector<double> &values, WorkMonitor &monitor) const {
+        return pointByPoint(grid, values, monitor);
+    }
 
 private:
+    bool pointByPoint(const RasterGrid &grid, std::vector<double> &values,
+                      WorkMonitor &monitor) const;
+    bool compressedProduct(const RasterGrid &grid, std::vector<double> &values,
+                           WorkMonitor &monitor, double tolerance) const;
+
     std::shared_ptr<const EarthingModel> m_model;
     std::vector<double> m_currents;
     std::vector<double> m_x;
