@@ -381,13 +381,13 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     const SurfaceField::Summation summation{compressed, options.compressionTolerance};
     if (!field->raster(result.raster, result.rasterPotential, monitor, summation))
         return cancelled();
-    result.inTouchArea = areas.touchMask();
-    result.inStepArea = areas.stepMask();
     if (!surfacePoints(input, areas, *field, monitor, result))
         return cancelled();
     stats.secondsSurface = secondsSince(start);
 
     start = Clock::now();
+    if (!areas.masks(monitor, result.inTouchArea, result.inStepArea))
+        return cancelled();
     std::vector<double> metal;
     for (const TouchArea &area : input.touchAreas)
         metal.push_back(solution.potentials[std::size_t(area.group)]);

@@ -29,35 +29,54 @@ double RasterSteps::interpolated(const RasterGrid &grid, const std::vector<doubl
            ty * ((1 - tx) * v(i, j + 1) + tx * v(i + 1, j + 1));
 }
 
+RasterSteps::RasterSteps(std::size_t size)
+    : m_score(size, -std::numeric_limits<double>::infinity()), m_direction(size, 0) {}
+
 RasterSteps::RasterSteps(const RasterGrid &grid, const std::vector<double> &values,
                          const std::vector<char> &inStepArea)
-    : m_score(values.size(), -std::numeric_limits<double>::infinity()),
-      m_direction(values.size(), 0) {
+    : RasterSteps(values.size()) {
     for (int j = 0; j < grid.ny; ++j)
-        for (int i = 0; i < grid.nx; ++i) {
-            const double x = grid.x(i);
-            const double y = grid.y(j);
-            if (!inStepArea[std::size_t(j) * grid.nx + i])
-                continue;
-            const std::size_t k = std::size_t(j) * grid.nx + i;
-            for (int d = 0; d < kDirections; ++d) {
-                const double theta = M_PI * d / kDirections;
-                for (double sign : {1., -1.}) {
-                    const double qx = x + sign * std::cos(theta);
-                    const double qy = y + sign * std::sin(theta);
-                    const long a = std::lround((qx - grid.x0) / grid.step);
-                    const long b = std::lround((qy - grid.y0) / grid.step);
-                    if (a < 0 || b < 0 || a >= grid.nx || b >= grid.ny ||
-                        !inStepArea[std::size_t(b) * grid.nx + std::size_t(a)])
-                        continue;
-                    const double s = values[k] - interpolated(grid, values, qx, qy);
-                    if (s > m_score[k]) {
-                        m_score[k] = s;
-                        m_direction[k] = sign > 0 ? theta : theta + M_PI;
-                    }
+        scoreRow(grid, values, inStepArea, j);
+}
+
+std::optional<RasterSteps> RasterSteps::of(const RasterGrid &grid, const std::vector<double> &values,
+                                           const std::vector<char> &inStepArea,
+                                           WorkMonitor &monitor, double from, double to) {
+    RasterSteps steps(values.size());
+    if (!monitor.run(
+            SolveProgress::Stage::Search, std::size_t(grid.ny),
+            [&](std::size_t j, int) { steps.scoreRow(grid, values, inStepArea, int(j)); }, from,
+            to))
+        return std::nullopt;
+    return steps;
+}
+
+void RasterSteps::scoreRow(const RasterGrid &grid, const std::vector<double> &values,
+                           const std::vector<char> &inStepArea, int j) {
+    for (int i = 0; i < grid.nx; ++i) {
+        const double x = grid.x(i);
+        const double y = grid.y(j);
+        if (!inStepArea[std::size_t(j) * grid.nx + i])
+            continue;
+        const std::size_t k = std::size_t(j) * grid.nx + i;
+        for (int d = 0; d < kDirections; ++d) {
+            const double theta = M_PI * d / kDirections;
+            for (double sign : {1., -1.}) {
+                const double qx = x + sign * std::cos(theta);
+                const double qy = y + sign * std::sin(theta);
+                const long a = std::lround((qx - grid.x0) / grid.step);
+                const long b = std::lround((qy - grid.y0) / grid.step);
+                if (a < 0 || b < 0 || a >= grid.nx || b >= grid.ny ||
+                    !inStepArea[std::size_t(b) * grid.nx + std::size_t(a)])
+                    continue;
+                const double s = values[k] - interpolated(grid, values, qx, qy);
+                if (s > m_score[k]) {
+                    m_score[k] = s;
+                    m_direction[k] = sign > 0 ? theta : theta + M_PI;
                 }
             }
         }
+    }
 }
 
 } // namespace tav::earthing

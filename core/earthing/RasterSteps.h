@@ -2,7 +2,9 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SurfaceField.h"
+#include "core/earthing/WorkMonitor.h"
 
+#include <optional>
 #include <vector>
 
 namespace tav::earthing {
@@ -18,6 +20,10 @@ public:
 
     RasterSteps(const RasterGrid &grid, const std::vector<double> &values,
                 const std::vector<char> &inStepArea);
+    // The same, rows on every core as a share of the search; none when cancelled.
+    static std::optional<RasterSteps> of(const RasterGrid &grid, const std::vector<double> &values,
+                                         const std::vector<char> &inStepArea, WorkMonitor &monitor,
+                                         double from, double to);
 
     // -infinity where no step fits (the node or every far point outside the step area).
     const std::vector<double> &scores() const { return m_score; }
@@ -28,6 +34,10 @@ public:
                                double y);
 
 private:
+    explicit RasterSteps(std::size_t size);
+    void scoreRow(const RasterGrid &grid, const std::vector<double> &values,
+                  const std::vector<char> &inStepArea, int j);
+
     std::vector<double> m_score;
     std::vector<double> m_direction;
 };

@@ -110,7 +110,8 @@ void SafetySearch::cornerStarts(int area, bool on, std::vector<Start> &starts) c
     }
 }
 
-TouchMaximum SafetySearch::refineTouch(const Start &start) const {
+TouchMaximum SafetySearch::refineTouch(const Start &start, WorkMonitor &monitor,
+                                       int thread) const {
     const TouchRegion &region = m_areas.touch[std::size_t(start.area)];
     const double metal = m_metal[std::size_t(start.area)];
     double x = start.p[0];
@@ -119,7 +120,7 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
     double value = sign * (metal - m_field.potential(x, y));
     for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
         bool moved = true;
-        while (moved) {
+        while (moved && monitor.poll(thread)) {
             moved = false;
             const double moves[4][2] = {{h, 0}, {-h, 0}, {0, h}, {0, -h}};
             for (const auto &m : moves) {
@@ -140,8 +141,7 @@ TouchMaximum SafetySearch::refineTouch(const Start &start) const {
 }
 
 // The nodes of the largest raster steps whose middle lies on the given side.
-void SafetySearch::stepStarts(bool on, std::vector<Start> &starts) const {
-    const RasterSteps steps(m_grid, m_values, m_stepMask);
+void SafetySearch::stepStarts(const RasterSteps &steps, bool on, std::vector<Start> &starts) const {
     std::vector<double> score = steps.scores();
     for (int j = 0; j < m_grid.ny; ++j)
         for (int i = 0; i < m_grid.nx; ++i) {
@@ -158,7 +158,8 @@ void SafetySearch::stepStarts(bool on, std::vector<Start> &starts) const {
                           on});
 }
 
-StepMaximum SafetySearch::refineStep(const Start &start) const {
+StepMaximum SafetySearch::refineStep(const Start &start, WorkMonitor &monitor,
+                                     int thread) const {
     const auto value = [&](const double *p) {
         const Point2 a{p[0], p[1]};
         const Point2 b{p[0] + std::cos(p[2]), p[1] + std::sin(p[2])};
@@ -171,7 +172,7 @@ StepMaximum SafetySearch::refineStep(const Start &start) const {
     double v = value(p);
     for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
         bool moved = true;
-        while (moved) {
+        while (moved && monitor.poll(thread)) {
             moved = false;
             for (int axis = 0; axis < 3; ++axis)
                 for (double sign : {1., -1.}) {
@@ -189,29 +190,50 @@ StepMaximum SafetySearch::refineStep(const Start &start) const {
     return {v, {p[0], p[1]}, {p[0] + std::cos(p[2]), p[1] + std::sin(p[2])}};
 }
 
+bool SafetySearch::allTouchStarts(WorkMonitor &monitor, const std::vector<bool> &sides,
+                                  std::vector<Start> &starts) const {
+    const std::size_t count = m_areas.touch.size() * sides.size();
+    std::vector<std::vector<Start>> found(count);
+    if (!monitor.run(
+            SolveProgress::Stage::Search, count,
+            [&](std::size_t item, int) {
+                const int area = int(item / sides.size());
+                const bool on = sides[item % sides.size()];
+                for (double sign : {1., -1.})
+                    touchStarts(area, on, sign, found[item]);
+                cornerStarts(area, on, found[item]);
+            },
+            0.15, 0.2))
+        return false;
+    for (const std::vector<Start> &item : found)
+        starts.insert(starts.end(), item.begin(), item.end());
+    return true;
+}
+
 bool SafetySearch::run(WorkMonitor &monitor, const std::vector<PointResult> &points,
                        std::vector<AreaResult> &areas, StepResult &step) const {
     const std::vector<bool> sides =
         m_zone.empty() ? std::vector<bool>{true} : std::vector<bool>{true, false};
+    const std::optional<RasterSteps> rasterSteps =
+        RasterSteps::of(m_grid, m_values, m_stepMask, monitor, 0.05, 0.15);
     std::vector<Start> touches;
-    for (int a = 0; a < int(m_areas.touch.size()); ++a)
-        for (bool on : sides) {
-            for (double sign : {1., -1.})
-                touchStarts(a, on, sign, touches);
-            cornerStarts(a, on, touches);
-        }
+    if (!rasterSteps || !allTouchStarts(monitor, sides, touches))
+        return false;
     std::vector<Start> steps;
     for (bool on : sides)
-        stepStarts(on, steps);
+        stepStarts(*rasterSteps, on, steps);
     std::vector<TouchMaximum> touched(touches.size());
     std::vector<StepMaximum> stepped(steps.size());
     const bool done = monitor.run(
-        SolveProgress::Stage::Search, touches.size() + steps.size(), [&](std::size_t item, int) {
+        SolveProgress::Stage::Search, touches.size() + steps.size(),
+        [&](std::size_t item, int thread) {
             if (item < touches.size())
-                touched[item] = refineTouch(touches[item]);
+                touched[item] = refineTouch(touches[item], monitor, thread);
             else
-                stepped[item - touches.size()] = refineStep(steps[item - touches.size()]);
-        });
+                stepped[item - touches.size()] =
+                    refineStep(steps[item - touches.size()], monitor, thread);
+        },
+        0.2, 1);
     if (!done)
         return false;
     areas.assign(m_areas.touch.size(), {});

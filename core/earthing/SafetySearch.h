@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/EarthingResult.h"
+#include "core/earthing/RasterSteps.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/SurfaceField.h"
 #include "core/earthing/WorkMonitor.h"
@@ -40,9 +41,13 @@ private:
     };
     void touchStarts(int area, bool on, double sign, std::vector<Start> &starts) const;
     void cornerStarts(int area, bool on, std::vector<Start> &starts) const;
-    void stepStarts(bool on, std::vector<Start> &starts) const;
-    TouchMaximum refineTouch(const Start &start) const;
-    StepMaximum refineStep(const Start &start) const;
+    void stepStarts(const RasterSteps &steps, bool on, std::vector<Start> &starts) const;
+    // Every area's starts, each area and side an item; false when cancelled.
+    bool allTouchStarts(WorkMonitor &monitor, const std::vector<bool> &sides,
+                        std::vector<Start> &starts) const;
+    // Each stops early, its result then unused, when the monitor says the work is cancelled.
+    TouchMaximum refineTouch(const Start &start, WorkMonitor &monitor, int thread) const;
+    StepMaximum refineStep(const Start &start, WorkMonitor &monitor, int thread) const;
     std::vector<int> localMaxima(const std::vector<double> &score, int count) const;
 
     const SurfaceField &m_field;

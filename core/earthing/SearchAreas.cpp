@@ -50,24 +50,25 @@ SearchAreas SearchAreas::of(const EarthingInput &input) {
     return areas;
 }
 
-std::vector<char> SearchAreas::touchMask() const {
-    std::vector<char> mask(raster.size(), 0);
-    for (int j = 0; j < raster.ny; ++j)
-        for (int i = 0; i < raster.nx; ++i)
-            for (const TouchRegion &region : touch)
-                if (region.contains({raster.x(i), raster.y(j)})) {
-                    mask[std::size_t(j) * raster.nx + i] = 1;
-                    break;
-                }
-    return mask;
-}
-
-std::vector<char> SearchAreas::stepMask() const {
-    std::vector<char> mask(raster.size(), 0);
-    for (int j = 0; j < raster.ny; ++j)
-        for (int i = 0; i < raster.nx; ++i)
-            mask[std::size_t(j) * raster.nx + i] = step.contains({raster.x(i), raster.y(j)});
-    return mask;
+bool SearchAreas::masks(WorkMonitor &monitor, std::vector<char> &inTouch,
+                        std::vector<char> &inStep) const {
+    inTouch.assign(raster.size(), 0);
+    inStep.assign(raster.size(), 0);
+    return monitor.run(
+        SolveProgress::Stage::Search, std::size_t(raster.ny),
+        [&](std::size_t j, int) {
+            for (int i = 0; i < raster.nx; ++i) {
+                const Point2 p{raster.x(i), raster.y(int(j))};
+                const std::size_t k = j * std::size_t(raster.nx) + std::size_t(i);
+                inStep[k] = step.contains(p);
+                for (const TouchRegion &region : touch)
+                    if (region.contains(p)) {
+                        inTouch[k] = 1;
+                        break;
+                    }
+            }
+        },
+        0, 0.05);
 }
 
 } // namespace tav::earthing

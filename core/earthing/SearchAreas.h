@@ -5,6 +5,7 @@
 #include "core/earthing/StepRegion.h"
 #include "core/earthing/SurfaceField.h"
 #include "core/earthing/TouchRegion.h"
+#include "core/earthing/WorkMonitor.h"
 
 #include <vector>
 
@@ -21,9 +22,9 @@ struct SearchAreas {
     double rasterPoints = 0; // counted before the raster is made, as a double
 
     static SearchAreas of(const EarthingInput &input);
-    // Per raster node: whether it lies in a touch area, in the step region.
-    std::vector<char> touchMask() const;
-    std::vector<char> stepMask() const;
+    // Per raster node: whether it lies in a touch area, in the step region; rows on every
+    // core as the search's start, false when cancelled.
+    bool masks(WorkMonitor &monitor, std::vector<char> &inTouch, std::vector<char> &inStep) const;
 };
 
 } // namespace tav::earthing

@@ -21,6 +21,8 @@ WorkMonitor::WorkMonitor(ProgressCallback callback, int threads)
 bool WorkMonitor::report(SolveProgress::Stage stage, double fraction, bool force) {
     if (cancelled())
         return false;
+    m_stage = stage;
+    m_fraction = fraction;
     const auto now = std::chrono::steady_clock::now();
     if (!force && now - m_last < kInterval)
         return true;
@@ -28,6 +30,10 @@ bool WorkMonitor::report(SolveProgress::Stage stage, double fraction, bool force
     if (m_callback && !m_callback({stage, std::clamp(fraction, 0., 1.)}))
         m_cancelled.store(true, std::memory_order_relaxed);
     return !cancelled();
+}
+
+bool WorkMonitor::poll(int thread) {
+    return thread == 0 ? report(m_stage, m_fraction) : !cancelled();
 }
 
 bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,

@@ -26,12 +26,17 @@ public:
              const std::function<void(std::size_t, int)> &body, double from = 0, double to = 1);
     // A report from the calling thread between steps of its own; false when cancelled.
     bool report(SolveProgress::Stage stage, double fraction, bool force = false);
+    // Within an item that may take long: on the calling thread (0) the latest report is
+    // made again, so that a cancel is heard; any thread learns whether to go on.
+    bool poll(int thread);
 
 private:
     ProgressCallback m_callback;
     int m_threads = 1;
     std::atomic<bool> m_cancelled{false};
     std::chrono::steady_clock::time_point m_last;
+    SolveProgress::Stage m_stage = SolveProgress::Stage::Tables;
+    double m_fraction = 0;
 };
 
 } // namespace tav::earthing
