@@ -199,6 +199,9 @@ enum class Error {
     // A layer of a soil of three layers or more has a resistivity or thickness that is
     // no positive finite number: (layer, from 1; value).
     LayerNotPositive,
+    // The earthing solver's estimate of the memory a study needs passes what the machine
+    // has free: (needed, available, both in GB; segments).
+    NotEnoughMemory,
 };
 
 struct Refusal {

@@ -134,6 +134,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::kLayeredRefusals + 3;
     case Error::LayerNotPositive:
         return StringId::SoilLayers::kNotPositive;
+    case Error::NotEnoughMemory:
+        return StringId::kEarthingLimitRefusals + 3;
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "core/earthing/CouplingMatrix.h"
 #include "core/earthing/EarthingModel.h"
 #include "core/earthing/InputCheck.h"
+#include "core/earthing/MemoryEstimate.h"
 #include "core/earthing/SafetySearch.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/Segmentation.h"
@@ -123,6 +124,22 @@ std::unique_ptr<CompressedOperator> compressedMatrix(const EarthingModel &model,
     return op;
 }
 
+// A study whose estimated peak passes the memory at hand: refused before it is cut, with
+// the estimate and the memory in GB (the estimate rounded up, the memory down) and the
+// segments counted.
+std::optional<Refusal> beyondMemory(double segments, double rasterPoints,
+                                    const EarthingSolver::Options &options) {
+    const bool compressed = segments >= double(options.compressedFrom);
+    const int threads = WorkMonitor(nullptr, options.threads).threads();
+    const double needed = MemoryEstimate::bytes(segments, rasterPoints, compressed, threads);
+    const double limit = options.memoryLimit > 0 ? options.memoryLimit : MemoryEstimate::available();
+    if (limit <= 0 || needed <= limit)
+        return std::nullopt;
+    return Refusal{Error::NotEnoughMemory,
+                   Quantity::SegmentLength,
+                   {std::ceil(needed / 1e8) / 10, std::floor(limit / 1e8) / 10, segments}};
+}
+
 struct Prepared {
     std::shared_ptr<EarthingModel> model;
     std::vector<int> order;
@@ -139,6 +156,8 @@ std::optional<Refusal> prepare(const EarthingInput &input, const SearchAreas &ar
         return Refusal{Error::TooManySegments,
                        Quantity::SegmentLength,
                        {count, double(EarthingSolver::kMaxSegments)}};
+    if (auto refusal = beyondMemory(count, areas.rasterPoints, options))
+        return refusal;
     auto model = std::make_shared<EarthingModel>();
     std::vector<Segment> segments = cut.segments();
     const DepthClasses classes = DepthClasses::of(segments);

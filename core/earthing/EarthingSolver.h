@@ -17,9 +17,9 @@ namespace tav::earthing {
 // voltages. docs/CALCULATIONS.md gives the method and its sources.
 class EarthingSolver {
 public:
-    // Up to this many segments the coupling matrix is dense (1.2 GB at most).
-    static constexpr std::size_t kDenseSegments = 12000;
-    static constexpr std::size_t kMaxSegments = 200000;
+    // What a study may take is set by the memory it needs (MemoryEstimate); this bound
+    // only keeps the counts within the indices' range, far past any machine's memory.
+    static constexpr std::size_t kMaxSegments = 20000000;
     static_assert(InputCheck::kMaxConductors <= kMaxSegments);
     static constexpr double kMaxSearchPoints = 1e6;
     // The intervals of one pair of depth classes' tables: a few hundred in practice, the
@@ -41,6 +41,9 @@ public:
         // clusters low-rank to compressionTolerance (docs/CALCULATIONS.md).
         std::size_t compressedFrom = 4000;
         double compressionTolerance = 1e-6;
+        // A study whose estimated peak memory passes this many bytes is refused; 0: what
+        // the machine has available when the solve starts.
+        double memoryLimit = 0;
     };
 
     static Refusable<EarthingResult> solve(const EarthingInput &input,

@@ -287,7 +287,9 @@ std::optional<Refusal> InputCheck::checkPairs(const EarthingInput &input) {
     double thickest = 0;
     for (const Conductor &c : cs)
         thickest = std::max(thickest, c.diameter);
-    const NearConductors near(cs, input.segmentLength, thickest);
+    // Sampled no finer than half a metre: a segment length far below it, refused later by
+    // the memory it needs, would otherwise take millions of samples here first.
+    const NearConductors near(cs, std::max(input.segmentLength, 0.5), thickest);
     std::vector<std::vector<int>> nearAfter(cs.size());
     for (std::size_t i = 0; i < cs.size(); ++i) {
         nearAfter[i] = near.after(int(i));

@@ -338,9 +338,9 @@ private Q_SLOTS:
             E::TooManyPoints, Q::None,
             {InputCheck::kMaxPoints + 1., double(InputCheck::kMaxPoints)});
         constexpr double most = EarthingSolver::kMaxSegments;
-        row("too many segments", [](EarthingInput &in) { in.segmentLength = 0.00006; },
+        row("too many segments", [](EarthingInput &in) { in.segmentLength = 4.5e-7; },
             E::TooManySegments, Q::SegmentLength,
-            {std::ceil(10 / 0.00006) + 2 + std::ceil(3 / 0.00006) + 2, most});
+            {std::ceil(10 / 4.5e-7) + 2 + std::ceil(3 / 4.5e-7) + 2, most});
         // Counts past every integer type: refused with the count, never cast.
         row("a segment length of 1e-300", [](EarthingInput &in) { in.segmentLength = 1e-300; },
             E::TooManySegments, Q::SegmentLength, {10 / 1e-300 + 3 / 1e-300, most});

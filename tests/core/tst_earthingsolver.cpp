@@ -183,6 +183,56 @@ private Q_SLOTS:
         QVERIFY2(worst < 1e-5 * a.gpr, qPrintable(QString::number(worst / a.gpr)));
     }
 
+    // A study is refused by the memory it needs, not by its size: past a limit with the
+    // estimate, which is never below what its coupling matrix alone holds, and taken
+    // within it.
+    void memoryLimit_data() {
+        QTest::addColumn<bool>("dense");
+        QTest::addColumn<double>("limit"); // bytes
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("dense past 0.1 GB") << true << 1e8 << true;
+        QTest::newRow("dense within 1 GB") << true << 1e9 << false;
+        QTest::newRow("compressed within 0.1 GB") << false << 1e8 << false;
+        QTest::newRow("compressed past 0.05 GB") << false << 5e7 << true;
+    }
+
+    void memoryLimit() {
+        QFETCH(bool, dense);
+        QFETCH(double, limit);
+        QFETCH(bool, refused);
+        // 20 x 20 m of 5 x 5 conductors in 0.1 m segments: 10 lines of 200 each.
+        EarthingInput input = gridWithRods({}, false);
+        input.segmentLength = 0.1;
+        EarthingSolver::Options options;
+        options.compressedFrom = dense ? 1000000 : 1;
+        options.memoryLimit = limit;
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input, {}, options);
+        QCOMPARE(outcome.refused(), refused);
+        if (!refused)
+            return;
+        const Refusal &refusal = outcome.refusal();
+        QCOMPARE(refusal.error, Error::NotEnoughMemory);
+        QCOMPARE(refusal.quantity, Quantity::SegmentLength);
+        QCOMPARE(refusal.values.size(), std::size_t(3));
+        const double segments = refusal.values[2];
+        QVERIFY(segments >= 2000);
+        QVERIFY(refusal.values[0] > refusal.values[1]);
+        QCOMPARE(refusal.values[1], std::floor(limit / 1e8) / 10);
+        if (dense)
+            QVERIFY(refusal.values[0] >= 8 * segments * segments / 1e9);
+    }
+
+    // A study beyond the machine's memory, as it has it now: refused at once, never cut.
+    void beyondTheMachine() {
+        EarthingInput input = gridWithRods({}, false);
+        input.segmentLength = 2e-5; // 10 million segments
+        const Refusable<EarthingResult> outcome = EarthingSolver::solve(input);
+        QVERIFY(outcome.refused());
+        QCOMPARE(outcome.refusal().error, Error::NotEnoughMemory);
+        // Ten million segments hold their own data at least, 100 bytes each.
+        QVERIFY(outcome.refusal().values[0] >= 1e7 * 100 / 1e9);
+    }
+
     // The conjugate gradients give what the factorisation gives.
     void iterativeSolution() {
         const EarthingInput input = layeredGrid(false);
