@@ -6,7 +6,7 @@
 namespace tav::earthing {
 
 BlockJacobi::BlockJacobi(const std::function<double(int, int)> &entry,
-                         const std::vector<int> &cluster) {
+                         const std::vector<int> &cluster, WorkMonitor &monitor) {
     const int count = cluster.empty() ? 0 : *std::max_element(cluster.begin(), cluster.end()) + 1;
     m_members.resize(std::size_t(count));
     for (int k = 0; k < int(cluster.size()); ++k)
@@ -14,7 +14,9 @@ BlockJacobi::BlockJacobi(const std::function<double(int, int)> &entry,
     m_members.erase(std::remove_if(m_members.begin(), m_members.end(),
                                    [](const std::vector<int> &m) { return m.empty(); }),
                     m_members.end());
-    for (const std::vector<int> &members : m_members) {
+    m_blocks.resize(m_members.size());
+    monitor.run(SolveProgress::Stage::Solution, m_members.size(), [&](std::size_t c, int) {
+        const std::vector<int> &members = m_members[c];
         const int n = int(members.size());
         Eigen::MatrixXd block(n, n);
         for (int a = 0; a < n; ++a)
@@ -23,8 +25,8 @@ BlockJacobi::BlockJacobi(const std::function<double(int, int)> &entry,
                 const int j = std::min(members[a], members[b]);
                 block(a, b) = block(b, a) = entry(i, j);
             }
-        m_blocks.emplace_back(block);
-    }
+        m_blocks[c].compute(block);
+    }, 0, 0);
 }
 
 void BlockJacobi::apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const {

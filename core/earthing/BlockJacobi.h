@@ -4,6 +4,8 @@
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
 
+#include "core/earthing/WorkMonitor.h"
+
 #include <functional>
 #include <vector>
 
@@ -15,8 +17,10 @@ namespace tav::earthing {
 class BlockJacobi {
 public:
     // entry(i, j), i >= j: the matrix's lower triangle. cluster: the cluster of each
-    // unknown, from 0.
-    BlockJacobi(const std::function<double(int, int)> &entry, const std::vector<int> &cluster);
+    // unknown, from 0. The blocks are read and factored on every core as the start of the
+    // solution; when the monitor is cancelled some are left empty, and the caller stops.
+    BlockJacobi(const std::function<double(int, int)> &entry, const std::vector<int> &cluster,
+                WorkMonitor &monitor);
 
     void apply(const Eigen::VectorXd &r, Eigen::VectorXd &z) const;
     // The inverse applied to each group's indicator (1 on its unknowns, 0 elsewhere), as

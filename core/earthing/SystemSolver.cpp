@@ -108,7 +108,9 @@ bool SystemSolver::solveIterative(double current, WorkMonitor &monitor,
     const Eigen::Index n = m_n;
     if (!monitor.report(SolveProgress::Stage::Solution, 0, true))
         return false;
-    const BlockJacobi preconditioner(m_entry, m_cluster);
+    const BlockJacobi preconditioner(m_entry, m_cluster, monitor);
+    if (monitor.cancelled())
+        return false;
     const GroupProjection projection(preconditioner, m_groupOf, m_groups);
     const double energised =
         double(std::count(m_groupOf.begin(), m_groupOf.end(), 0));
