@@ -50,6 +50,9 @@ DxfEntityParser::Outcome DxfEntityParser::read(const std::string &type, DxfSourc
     entity.offPlane = !(std::fabs(m_extrusion[0]) < 1e-9 && std::fabs(m_extrusion[1]) < 1e-9 &&
                         m_extrusion[2] > 0);
     bool mesh = false;
+    // An INSERT's code 70 is its count of columns, not flags.
+    if (kind == Kind::Insert)
+        entity.columns = m_flags == 0 ? 1 : m_flags;
     if (kind == Kind::Polyline) {
         mesh = (m_flags & (kPolygonMesh | kPolyfaceMesh)) != 0;
         entity.closed = (m_flags & kClosed) != 0;

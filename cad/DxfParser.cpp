@@ -13,7 +13,29 @@ std::string upperCase(std::string text) {
 }
 
 DxfParser::DxfParser(std::string_view text, std::size_t maxEntities)
-    : m_reader(text), m_maxEntities(maxEntities) {}
+    : m_text(text), m_reader(text), m_maxEntities(maxEntities) {}
+
+std::size_t DxfParser::countEntityRecords(std::string_view text) const {
+    DxfGroupReader reader(text);
+    std::size_t count = 0;
+    bool inEntities = false;
+    bool sectionName = false;
+    while (reader.next() == DxfGroupReader::Status::Group) {
+        const int code = reader.code();
+        const std::string_view value = reader.value();
+        if (sectionName && code == 2)
+            inEntities = value == "ENTITIES" || value == "BLOCKS";
+        sectionName = code == 0 && value == "SECTION";
+        if (code != 0 || !inEntities)
+            continue;
+        if (value == "ENDSEC")
+            inEntities = false;
+        else if (value != "BLOCK" && value != "ENDBLK" && value != "VERTEX" && value != "SEQEND" &&
+                 value != "ATTRIB")
+            ++count;
+    }
+    return count;
+}
 
 Refusal DxfParser::unreadable() const {
     return Refusal{Error::DrawingUnreadable, Quantity::None, {double(m_reader.line())}};
@@ -21,6 +43,10 @@ Refusal DxfParser::unreadable() const {
 
 Refusable<DxfSource> DxfParser::parse() {
     using Status = DxfGroupReader::Status;
+    const std::size_t records = countEntityRecords(m_text);
+    if (records > m_maxEntities)
+        return Refusal{Error::DrawingTooManyEntities, Quantity::None,
+                       {double(records), double(m_maxEntities)}};
     bool first = true;
     for (;;) {
         const Status status = m_reader.next();

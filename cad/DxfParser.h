@@ -19,6 +19,9 @@ public:
     Refusable<DxfSource> parse();
 
 private:
+    // Entity records in the file, counted before any is stored, so that a file of millions
+    // is refused without holding them.
+    std::size_t countEntityRecords(std::string_view text) const;
     bool readSection(const std::string_view name);
     bool readHeader();
     bool readBlocks();
@@ -29,6 +32,7 @@ private:
     bool skipSection();
     Refusal unreadable() const;
 
+    std::string_view m_text;
     DxfGroupReader m_reader;
     std::size_t m_maxEntities;
     DxfSource m_source;
