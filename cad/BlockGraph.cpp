@@ -38,8 +38,9 @@ std::optional<Refusal> BlockGraph::countEntities(const std::vector<DxfSourceEnti
         Reach inner;
         if (auto refusal = visit(upperCase(entity.block), depth + 1, inner))
             return refusal;
-        // Saturates at infinity rather than wrap: the comparison with the cap still holds.
-        reach.entities += placements(entity) * inner.entities;
+        // Each placement is a rod symbol and its block's entities: an empty block placed a
+        // billion times is a billion points. Saturates at infinity rather than wrap.
+        reach.entities += placements(entity) * (1 + inner.entities) - 1;
         reach.levels = std::max(reach.levels, inner.levels);
     }
     return std::nullopt;

@@ -19,7 +19,8 @@ std::vector<DxfVertex> BulgeArc::bulged(const DxfVertex &from, const DxfVertex &
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double chord = std::hypot(dx, dy);
-    if (bulge == 0 || !(chord > 0))
+    // A bulge this small is a straight segment: its arc's centre would lie out of range.
+    if (std::fabs(bulge) < kStraight || !(chord > 0))
         return {to};
     const double angle = 4 * std::atan(bulge); // signed, counterclockwise positive
     const double radius = chord / (2 * std::fabs(std::sin(angle / 2)));

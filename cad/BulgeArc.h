@@ -13,6 +13,9 @@ public:
     // The most chords an arc is cut into, however short the chords asked for: a full
     // circle of 4096 chords deviates from it by 3e-7 of its radius.
     static constexpr int kMostChords = 4096;
+    // Below this bulge a segment is straight: its arc departs from the chord by a quarter
+    // of the bulge times the chord, a micrometre on a kilometre.
+    static constexpr double kStraight = 1e-9;
 
     // The chords' count for an arc of `radius` through `angle` radians.
     static int chordCount(double radius, double angle, double maxChord);

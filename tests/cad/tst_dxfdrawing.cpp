@@ -1,5 +1,6 @@
 #include "Drawings.h"
 #include "cad/DxfDrawing.h"
+#include "tests/support/ShippedWording.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,6 +50,7 @@ private slots:
     void offPlaneAndPaperSpace();
     void hostile_data();
     void hostile();
+    void nearlyStraightBulge();
     void brokenNumber();
 
 private:
@@ -89,6 +91,13 @@ void TestDxfDrawing::initTestCase() {
     QVERIFY(huge.open(QIODevice::WriteOnly));
     QVERIFY(huge.resize(qint64(200) << 20));
     huge.close();
+    // An empty block placed 30 000 x 30 000 times: nothing to draw, but 9e8 rod symbols.
+    QFile array(file("array.dxf"));
+    QVERIFY(array.open(QIODevice::WriteOnly));
+    array.write("0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nEMPTY\n10\n0\n20\n0\n0\nENDBLK\n0\nENDSEC\n"
+                "0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nEMPTY\n10\n0\n20\n0\n70\n30000\n71\n30000\n"
+                "0\nENDSEC\n0\nEOF\n");
+    array.close();
     // A million and one POINTs, written a block at a time.
     QFile many(file("million.dxf"));
     QVERIFY(many.open(QIODevice::WriteOnly));
@@ -288,9 +297,13 @@ void TestDxfDrawing::hostile_data() {
                             << QList<double>{200.0 * 1024 * 1024, 64.0 * 1024 * 1024};
     QTest::newRow("a million and one") << "million.dxf" << false << Error::DrawingTooManyEntities
                                        << QList<double>{1000001, 1e6};
-    // The INSERT and its 40 x 50 placements of 1000 POINTs.
+    // 40 x 50 placements of the INSERT, each a rod symbol and 1000 POINTs.
     QTest::newRow("expanded past the cap") << "wide.dxf" << true << Error::DrawingTooManyEntities
-                                           << QList<double>{1 + 40 * 50 * 1000.0, 1e6};
+                                           << QList<double>{40 * 50 * 1001.0, 1e6};
+    QTest::newRow("an array of 9e8") << "array.dxf" << false << Error::DrawingTooManyEntities
+                                     << QList<double>{30000.0 * 30000, 1e6};
+    QTest::newRow("an array of 9e8, expanded") << "array.dxf" << true << Error::DrawingTooManyEntities
+                                               << QList<double>{30000.0 * 30000, 1e6};
     QTest::newRow("itself") << "self.dxf" << false << Error::DrawingBlockCycle << QList<double>{};
     QTest::newRow("itself, expanded") << "self.dxf" << true << Error::DrawingBlockCycle << QList<double>{};
     QTest::newRow("10 000 deep") << "deep.dxf" << true << Error::DrawingBlocksTooDeep
@@ -306,6 +319,22 @@ void TestDxfDrawing::hostile() {
     QVERIFY(read.refused());
     QCOMPARE(read.refusal().error, error);
     QCOMPARE(QList<double>(read.refusal().values.begin(), read.refusal().values.end()), values);
+    // Worded from the string table, every value filled in.
+    const QString said = shippedWording().refusal(read.refusal());
+    QVERIFY(said.endsWith(QLatin1Char('.')));
+    QVERIFY2(!said.contains(QLatin1Char('%')), qPrintable(said));
+}
+
+void TestDxfDrawing::nearlyStraightBulge() {
+    // A bulge of 1e-300 would put its arc's centre beyond any double: it is a straight line.
+    const Refusable<DxfDrawing> read = DxfDrawing::fromText(
+        "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nGRID\n90\n2\n70\n0\n"
+        "10\n0\n20\n0\n42\n1e-300\n10\n10\n20\n0\n0\nENDSEC\n0\nEOF\n");
+    QVERIFY(!read.refused());
+    QCOMPARE(read.result().polylines().size(), std::size_t(1));
+    const std::vector<DxfVertex> &vertices = read.result().polylines()[0].vertices;
+    QCOMPARE(vertices.size(), std::size_t(2));
+    QVERIFY(near(vertices[1], 10, 0));
 }
 
 void TestDxfDrawing::brokenNumber() {
