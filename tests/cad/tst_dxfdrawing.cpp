@@ -269,7 +269,7 @@ void TestDxfDrawing::blocksAsSymbols() {
 void TestDxfDrawing::offPlaneAndPaperSpace() {
     // A circle drawn in a plane facing down (extrusion -Z) would land mirrored: it is
     // counted, not placed; a LINE's coordinates are the world's whatever its extrusion; a
-    // paper space entity is no part of the site.
+    // paper space entity is a sheet, not the site.
     const std::string text = "0\nSECTION\n2\nENTITIES\n"
                              "0\nCIRCLE\n8\nRODS\n10\n1\n20\n2\n30\n0\n40\n0.1\n210\n0\n220\n0\n230\n-1\n"
                              "0\nLINE\n8\nGRID\n10\n0\n20\n0\n30\n0\n11\n5\n21\n0\n31\n0\n230\n-1\n"
