@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libeigen3-dev libgl-dev fonts-liberation locales
-    clang-14 libclang-rt-14-dev xvfb xauth xdotool poppler-utils)
+    clang-14 libclang-rt-14-dev xvfb xauth xdotool poppler-utils python3-ezdxf)
 
 install_missing() { # packages beyond the list above...
     local missing=()

@@ -202,6 +202,25 @@ enum class Error {
     // The earthing solver's estimate of the memory a study needs passes what the machine
     // has free: (needed, available, both in GB; segments).
     NotEnoughMemory,
+    // A drawing to import. The file is not a DXF drawing: ().
+    DrawingNotDxf,
+    // The file is a binary DXF drawing, which is not read: ().
+    DrawingBinaryDxf,
+    // The file is larger than a drawing may be: (bytes, limit).
+    DrawingTooLarge,
+    // The drawing holds more entities than are read, those its blocks expand into counted
+    // as often as they are inserted: (entities, limit).
+    DrawingTooManyEntities,
+    // Blocks insert blocks deeper than are expanded: (limit).
+    DrawingBlocksTooDeep,
+    // A block inserts itself, directly or through others: ().
+    DrawingBlockCycle,
+    // The drawing breaks off or holds a line that is not DXF: (line, from 1).
+    DrawingUnreadable,
+    // Neither the drawing nor the caller says in what unit it is drawn: ().
+    DrawingUnitsUnknown,
+    // The drawing's file cannot be opened, or names no regular file: ().
+    DrawingCannotOpen,
 };
 
 struct Refusal {

@@ -136,6 +136,16 @@ unsigned Wording::refusalId(Error error) {
         return StringId::SoilLayers::kNotPositive;
     case Error::NotEnoughMemory:
         return StringId::kEarthingLimitRefusals + 3;
+    case Error::DrawingNotDxf:
+    case Error::DrawingBinaryDxf:
+    case Error::DrawingTooLarge:
+    case Error::DrawingTooManyEntities:
+    case Error::DrawingBlocksTooDeep:
+    case Error::DrawingBlockCycle:
+    case Error::DrawingUnreadable:
+    case Error::DrawingUnitsUnknown:
+    case Error::DrawingCannotOpen:
+        return StringId::kDrawingRefusals + (unsigned(error) - unsigned(Error::DrawingNotDxf));
     }
     return 0;
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cad/DxfDrawing.h"
+#include "cad/ImportedPlan.h"
+#include "core/errors.h"
+
+#include <cstddef>
+
+namespace tav::cad {
+
+// Turns a drawing into conductors and rods in metres: each chord of a polyline on a
+// conductor layer one straight conductor, each point on a rod layer one vertical rod.
+// Refuses a drawing without a unit, and a result of more conductors (rods included) than
+// the solver takes.
+class DrawingImport {
+public:
+    // Before duplicates are merged, chords beyond this many times the solver's limit are
+    // refused at once: no drawing draws each conductor ten times.
+    static constexpr std::size_t kRawFactor = 10;
+
+    DrawingImport(const DxfDrawing &drawing, const ImportSettings &settings);
+
+    Refusable<ImportedPlan> run();
+
+private:
+    const LayerMapping *mappingOf(const std::string &layer) const;
+    void chooseOrigin();
+    void takePolyline(const DxfPolyline &polyline);
+    void takePoint(const DxfPoint &point);
+    // The depth of a vertex drawn at z (drawing units), or none when it needs the layer's.
+    std::optional<double> depthOf(double z, const LayerMapping &mapping) const;
+    void leaveOut(const std::string &layer) { ++m_plan.leftOut[layer]; }
+
+    const DxfDrawing &m_drawing;
+    const ImportSettings &m_settings;
+    std::map<std::string, LayerMapping> m_layers; // by name in capitals
+    double m_scale = 1;
+    ImportedPlan m_plan;
+};
+
+} // namespace tav::cad

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "cad/DrawingUnit.h"
+#include "cad/DxfGeometry.h"
+#include "core/earthing/EarthingInput.h"
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tav::cad {
+
+// What a layer of a drawing stands for in an earthing system.
+enum class LayerRole { Conductor, Rod, Ignored };
+
+// A layer's role and what the drawing does not say about what is on it, in metres.
+struct LayerMapping {
+    LayerRole role = LayerRole::Ignored;
+    // Of whatever on the layer is drawn at or above z = 0; below, -z is its depth.
+    std::optional<double> depth;
+    std::optional<double> diameter;
+    std::optional<double> rodLength;
+    int group = 0;
+};
+
+struct ImportSettings {
+    // The drawing's unit when its $INSUNITS names none.
+    std::optional<DrawingUnit> units;
+    // The origin subtracted after scaling to metres, or the drawing's lower-left corner
+    // rounded down to 100 m, so that site coordinates come in near zero.
+    bool autoOrigin = true;
+    double originX = 0;
+    double originY = 0;
+    // By layer name, matched whatever its case, as CAD matches layers.
+    std::map<std::string, LayerMapping> layers;
+    // Whether conductors that cross are cut where they do, so that they share a node.
+    bool joinCrossings = false;
+};
+
+// Metres, z the depth below the surface, positive downward, as the solver takes them.
+struct ImportedConductor {
+    earthing::Point3 from;
+    earthing::Point3 to;
+    double diameter = 0;
+    int group = 0;
+    std::string layer;
+};
+
+struct ImportedRod {
+    double x = 0;
+    double y = 0;
+    double top = 0; // depth of its top
+    double length = 0;
+    double diameter = 0;
+    int group = 0;
+    std::string layer;
+};
+
+struct ImportedPlan {
+    std::vector<ImportedConductor> conductors;
+    std::vector<ImportedRod> rods;
+    double originX = 0;
+    double originY = 0;
+    DrawingUnit units = DrawingUnit::Metre;
+    // Conductors drawn twice (or overlapping along one line) merged into one, and the
+    // crossings where conductors were cut to share a node.
+    std::size_t mergedDuplicates = 0;
+    std::size_t joins = 0;
+    // Entities left out, by layer: on a layer the map does not name, or lacking a depth,
+    // a diameter or a rod length the layer does not give.
+    std::map<std::string, std::size_t> leftOut;
+    // What the drawing held that is not taken, by type and layer.
+    DxfEntityCounts ignored;
+};
+
+} // namespace tav::cad
