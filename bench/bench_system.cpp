@@ -3,6 +3,7 @@
 //   bench_system CASE [--exact] [--threads N] [--segment L] [--dense-limit N]
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
+#include "core/earthing/MemoryEstimate.h"
 #include "core/earthing/TouchAreas.h"
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 using namespace tav::earthing;
@@ -66,6 +68,20 @@ bool caseInput(const std::string &name, EarthingInput &input) {
         return false;
     }
     return true;
+}
+
+// The process's peak resident memory so far, MB (VmHWM of /proc/self/status).
+double peakMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024;
+        }
+    }
+    return NAN;
 }
 
 } // namespace
@@ -150,13 +166,17 @@ int main(int argc, char **argv) {
     }
     const EarthingResult &r = outcome.result();
     const SolveStatistics &s = r.statistics;
+    const double estimated =
+        MemoryEstimate::bytes(r.segments, double(r.raster.size()), s.compressed, s.threads);
     if (tsv) {
         // segments, image terms, raster points, iterations, then seconds: tables, matrix,
-        // solution, surface, search, the whole solve.
-        std::printf("%d\t%d\t%zu\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.9g\t%.6g\n", r.segments,
-                    r.imageTerms, r.raster.size(), s.iterations, s.secondsTables, s.secondsMatrix,
-                    s.secondsSolution, s.secondsSurface, s.secondsSearch, seconds, r.resistance,
-                    r.touchMax ? r.touchMax->voltage : NAN);
+        // solution, surface, search, the whole solve; R, worst touch; peak and estimated
+        // memory in MB; the operator (1 compressed).
+        std::printf("%d\t%d\t%zu\t%d\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.9g\t%.6g\t%.1f\t%.1f\t%d\n",
+                    r.segments, r.imageTerms, r.raster.size(), s.iterations, s.secondsTables,
+                    s.secondsMatrix, s.secondsSolution, s.secondsSurface, s.secondsSearch, seconds,
+                    r.resistance, r.touchMax ? r.touchMax->voltage : NAN, peakMegabytes(),
+                    estimated / 1e6, s.compressed ? 1 : 0);
         return 0;
     }
     std::printf("case %s: segments %d, image terms %d (orders %d), classes %d, table nodes %zu\n",
@@ -174,6 +194,9 @@ int main(int argc, char **argv) {
                 s.iterative ? "conjugate gradients" : "Cholesky", s.iterations, s.residual,
                 s.secondsSurface, s.secondsSearch, seconds);
     const char *stages[] = {"tables", "matrix", "solution", "surface", "search"};
+    std::printf("memory: peak %.1f MB, estimated before the solve %.1f MB; operator %s, %.1f MB\n",
+                peakMegabytes(), estimated / 1e6, s.compressed ? "compressed" : "dense",
+                double(s.operatorBytes) / 1e6);
     std::printf("threads %d; longest wait for the progress callback %.1f ms (%s)\n", s.threads,
                 1e3 * longest, stages[std::min(longestStage, 4)]);
     return 0;

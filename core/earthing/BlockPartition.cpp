@@ -5,8 +5,8 @@
 namespace tav::earthing {
 
 BlockPartition::BlockPartition(const ClusterTree &rows, const ClusterTree &cols, double eta,
-                               bool lowerOnly)
-    : m_rows(rows), m_cols(cols), m_eta(eta), m_lowerOnly(lowerOnly) {
+                               bool lowerOnly, int largestFar)
+    : m_rows(rows), m_cols(cols), m_eta(eta), m_lowerOnly(lowerOnly), m_largestFar(largestFar) {
     if (rows.size() > 0 && cols.size() > 0)
         add(0, 0);
 }
@@ -18,7 +18,9 @@ int BlockPartition::farCount() const {
 void BlockPartition::add(int s, int t) {
     const ClusterTree::Cluster &row = m_rows.cluster(s);
     const ClusterTree::Cluster &col = m_cols.cluster(t);
-    if (ClusterTree::admissible(row.box, col.box, m_eta)) {
+    const bool admissible = ClusterTree::admissible(row.box, col.box, m_eta);
+    const bool large = m_largestFar > 0 && row.size() + col.size() > m_largestFar;
+    if (admissible && (!large || (row.leaf() && col.leaf()))) {
         m_blocks.push_back({s, t, true});
         return;
     }

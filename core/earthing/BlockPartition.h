@@ -20,9 +20,10 @@ public:
 
     // lowerOnly: the two trees are one tree of a symmetric matrix; only the blocks on and
     // below the diagonal of the permuted order are listed, the others being their
-    // transposes.
+    // transposes. largestFar: a far block of more rows and columns together is split
+    // further (its children are far too), so that no block takes long to read (0: none).
     BlockPartition(const ClusterTree &rows, const ClusterTree &cols, double eta,
-                   bool lowerOnly = false);
+                   bool lowerOnly = false, int largestFar = 0);
 
     const std::vector<Block> &blocks() const { return m_blocks; }
     int farCount() const;
@@ -35,6 +36,7 @@ private:
     const ClusterTree &m_cols;
     double m_eta;
     bool m_lowerOnly;
+    int m_largestFar;
     std::vector<Block> m_blocks;
 };
 

@@ -27,7 +27,7 @@ CompressedOperator::CompressedOperator(const std::vector<Vec3> &observers,
     : m_settings(settings), m_rowTree(observers, settings.leafSize),
       m_colTree(settings.symmetric ? nullptr
                                    : std::make_unique<ClusterTree>(sources, settings.leafSize)),
-      m_partition(m_rowTree, colTree(), settings.eta, settings.symmetric) {}
+      m_partition(m_rowTree, colTree(), settings.eta, settings.symmetric, settings.largestFar) {}
 
 bool CompressedOperator::assemble(const Entry &entry, WorkMonitor &monitor,
                                   SolveProgress::Stage stage) {

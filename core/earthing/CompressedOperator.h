@@ -31,6 +31,9 @@ public:
         // Observers and sources are one point set and the matrix symmetric: only the
         // blocks on and below the diagonal are built, the others are their transposes.
         bool symmetric = false;
+        // Far blocks of more rows and columns together are split, so that each is read
+        // well within the time a cancel may wait (0: no limit).
+        int largestFar = 8192;
     };
 
     struct Stats {

@@ -152,9 +152,12 @@ void TestCompressedOperator::blocksCoverOnce_data() {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("cols");
     QTest::addColumn<bool>("lowerOnly");
-    QTest::newRow("300 against 200") << 300 << 200 << false;
-    QTest::newRow("400 against themselves") << 400 << 400 << false;
-    QTest::newRow("400, lower triangle") << 400 << 400 << true;
+    QTest::addColumn<int>("largestFar");
+    QTest::newRow("300 against 200") << 300 << 200 << false << 0;
+    QTest::newRow("400 against themselves") << 400 << 400 << false << 0;
+    QTest::newRow("400, lower triangle") << 400 << 400 << true << 0;
+    QTest::newRow("far blocks of at most 64") << 300 << 200 << false << 64;
+    QTest::newRow("lower triangle, far blocks of at most 48") << 400 << 400 << true << 48;
 }
 
 // Every entry in exactly one block, counting a lower block's transpose as covering the
@@ -163,20 +166,23 @@ void TestCompressedOperator::blocksCoverOnce() {
     QFETCH(int, rows);
     QFETCH(int, cols);
     QFETCH(bool, lowerOnly);
+    QFETCH(int, largestFar);
     const std::vector<Vec3> observers = pointsIn(rows, {0, 0, 0}, {40, 40, 2}, 3);
     const std::vector<Vec3> sources =
         rows == cols ? observers : pointsIn(cols, {10, -5, 0.5}, {50, 30, 3}, 4);
     const ClusterTree rowTree(observers, 16);
     const ClusterTree colTree(sources, 16);
     const ClusterTree &columns = lowerOnly ? rowTree : colTree;
-    const BlockPartition partition(rowTree, columns, 1.5, lowerOnly);
+    const BlockPartition partition(rowTree, columns, 1.5, lowerOnly, largestFar);
     Eigen::MatrixXi covered = Eigen::MatrixXi::Zero(rows, cols);
     for (const BlockPartition::Block &block : partition.blocks()) {
         const ClusterTree::Cluster &s = rowTree.cluster(block.row);
         const ClusterTree::Cluster &t = columns.cluster(block.col);
-        if (block.far)
+        if (block.far) {
             QVERIFY(std::min(s.box.diameter(), t.box.diameter()) <= 1.5 * s.box.distance(t.box));
-        else
+            if (largestFar > 0)
+                QVERIFY(s.size() + t.size() <= largestFar || (s.leaf() && t.leaf()));
+        } else
             QVERIFY(s.leaf() && t.leaf());
         covered.block(s.begin, t.begin, s.size(), t.size()).array() += 1;
         if (lowerOnly && block.row != block.col) {
