@@ -59,6 +59,11 @@ bool caseInput(const std::string &name, EarthingInput &input) {
         input = gridWithRods(70, 6, 20, 0.5, name != "bench-70");
     } else if (name == "bench-200" || name == "bench-200-layers") {
         input = gridWithRods(200, 21, 40, 1, name != "bench-200");
+    } else if (name == "bench-300") {
+        input = gridWithRods(300, 31, 40, 1, false);
+    } else if (name == "bench-1000") {
+        input = gridWithRods(1000, 101, 100, 2, false);
+        input.segmentLength = 2;
     } else if (name.rfind("size-", 0) == 0) {
         // size-N: an N x N grid of 10 m meshes with a rod every 20 m of its edge.
         const int count = std::atoi(name.c_str() + 5);
