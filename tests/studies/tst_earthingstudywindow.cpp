@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -130,6 +131,39 @@ private Q_SLOTS:
         QVERIFY(window.findChild<QPushButton *>(QStringLiteral("solve"))->isEnabled());
         QCOMPARE(window.result(), nullptr);
         QCOMPARE(field(window, QStringLiteral("size/0"))->text(), QStringLiteral("200"));
+    }
+
+    // A 300 m substation grid (31 x 31 conductors, 18 600 segments, the compressed
+    // operator): the bar moves on through the solve's stages, Cancel stops it, and a
+    // solve after it runs to its result.
+    void largeGridProgressesAndCancels() {
+        EarthingStudyWindow window;
+        window.show();
+        type(window, QStringLiteral("size/0"), QStringLiteral("300"));
+        type(window, QStringLiteral("size/1"), QStringLiteral("300"));
+        type(window, QStringLiteral("conductors/0"), QStringLiteral("31"));
+        type(window, QStringLiteral("conductors/1"), QStringLiteral("31"));
+        const auto *bar = window.findChild<QProgressBar *>(QStringLiteral("progress"));
+        click(window, "solve");
+        QVERIFY(window.solving());
+        // Into the matrix (the second of five stages), then further on within it.
+        QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 200, 120000);
+        const int seen = bar->value();
+        QTRY_VERIFY_WITH_TIMEOUT(bar->value() > seen, 120000);
+        QVERIFY(window.solving());
+        click(window, "cancel");
+        QVERIFY(!window.solving());
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("status"))->text(),
+                 shippedText(kCancelled));
+        QCOMPARE(window.result(), nullptr);
+
+        type(window, QStringLiteral("size/0"), QStringLiteral("20"));
+        type(window, QStringLiteral("size/1"), QStringLiteral("20"));
+        type(window, QStringLiteral("conductors/0"), QStringLiteral("3"));
+        type(window, QStringLiteral("conductors/1"), QStringLiteral("3"));
+        click(window, "solve");
+        QTRY_VERIFY_WITH_TIMEOUT(window.result() != nullptr, 120000);
+        QCOMPARE(window.result()->segments < 200, true);
     }
 
     void everyPartReopensAsItWasSaved() {
