@@ -5,10 +5,13 @@
 namespace tav::earthing {
 
 BlockPartition::BlockPartition(const ClusterTree &rows, const ClusterTree &cols, double eta,
-                               bool lowerOnly, int largestFar)
-    : m_rows(rows), m_cols(cols), m_eta(eta), m_lowerOnly(lowerOnly), m_largestFar(largestFar) {
+                               bool lowerOnly, int largestFar,
+                               const std::function<bool()> &going)
+    : m_rows(rows), m_cols(cols), m_eta(eta), m_lowerOnly(lowerOnly), m_largestFar(largestFar),
+      m_going(going ? &going : nullptr) {
     if (rows.size() > 0 && cols.size() > 0)
         add(0, 0);
+    m_going = nullptr;
 }
 
 int BlockPartition::farCount() const {
@@ -16,6 +19,8 @@ int BlockPartition::farCount() const {
 }
 
 void BlockPartition::add(int s, int t) {
+    if (m_going && !(*m_going)())
+        return;
     const ClusterTree::Cluster &row = m_rows.cluster(s);
     const ClusterTree::Cluster &col = m_cols.cluster(t);
     const bool admissible = ClusterTree::admissible(row.box, col.box, m_eta);

@@ -2,6 +2,7 @@
 
 #include "core/earthing/ClusterTree.h"
 
+#include <functional>
 #include <vector>
 
 namespace tav::earthing {
@@ -22,8 +23,11 @@ public:
     // below the diagonal of the permuted order are listed, the others being their
     // transposes. largestFar: a far block of more rows and columns together is split
     // further (its children are far too), so that no block takes long to read (0: none).
+    // going, when given, is asked as the blocks are listed; once it says no, the listing
+    // stops (the partition is then only for a cancelled calculation to drop).
     BlockPartition(const ClusterTree &rows, const ClusterTree &cols, double eta,
-                   bool lowerOnly = false, int largestFar = 0);
+                   bool lowerOnly = false, int largestFar = 0,
+                   const std::function<bool()> &going = {});
 
     const std::vector<Block> &blocks() const { return m_blocks; }
     int farCount() const;
@@ -37,6 +41,7 @@ private:
     double m_eta;
     bool m_lowerOnly;
     int m_largestFar;
+    const std::function<bool()> *m_going = nullptr; // while the blocks are listed
     std::vector<Block> m_blocks;
 };
 

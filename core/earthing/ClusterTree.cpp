@@ -23,18 +23,21 @@ double ClusterBox::distance(const ClusterBox &other) const {
     return d.norm();
 }
 
-ClusterTree::ClusterTree(const std::vector<Vec3> &points, int leafSize)
-    : m_leafSize(std::max(1, leafSize)), m_permutation(points.size()) {
+ClusterTree::ClusterTree(const std::vector<Vec3> &points, int leafSize,
+                         const std::function<bool()> &going)
+    : m_leafSize(std::max(1, leafSize)), m_going(going ? &going : nullptr),
+      m_permutation(points.size()) {
     std::iota(m_permutation.begin(), m_permutation.end(), 0);
     // Leaves hold at least half the leaf size: under 4n / leafSize clusters in all.
     m_clusters.reserve(4 * points.size() / std::size_t(m_leafSize) + 4);
     split(points, 0, int(points.size()));
+    m_going = nullptr;
 }
 
 int ClusterTree::split(const std::vector<Vec3> &points, int begin, int end) {
     const int index = int(m_clusters.size());
     m_clusters.push_back({begin, end, -1, -1, boxOf(points, begin, end)});
-    if (end - begin <= m_leafSize)
+    if (end - begin <= m_leafSize || (m_going && !(*m_going)()))
         return index;
     const ClusterBox box = m_clusters.back().box;
     const Vec3 side = box.hi - box.lo;

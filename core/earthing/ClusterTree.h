@@ -2,6 +2,7 @@
 
 #include "core/earthing/Vec3.h"
 
+#include <functional>
 #include <vector>
 
 namespace tav::earthing {
@@ -33,7 +34,10 @@ public:
         bool leaf() const { return first < 0; }
     };
 
-    ClusterTree(const std::vector<Vec3> &points, int leafSize);
+    // going, when given, is asked between splits; once it says no, the clusters left are
+    // leaves (the tree is then only for a cancelled calculation to drop).
+    ClusterTree(const std::vector<Vec3> &points, int leafSize,
+                const std::function<bool()> &going = {});
 
     // The cluster 0 is the root; an empty point set has a root of no points.
     const std::vector<Cluster> &clusters() const { return m_clusters; }
@@ -54,6 +58,7 @@ private:
     ClusterBox boxOf(const std::vector<Vec3> &points, int begin, int end) const;
 
     int m_leafSize;
+    const std::function<bool()> *m_going = nullptr; // while the tree is built
     std::vector<int> m_permutation;
     std::vector<Cluster> m_clusters;
 };

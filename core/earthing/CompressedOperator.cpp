@@ -23,11 +23,19 @@ void unpermute(const Eigen::VectorXd &p, const std::vector<int> &order, Eigen::V
 } // namespace
 
 CompressedOperator::CompressedOperator(const std::vector<Vec3> &observers,
-                                       const std::vector<Vec3> &sources, const Settings &settings)
-    : m_settings(settings), m_rowTree(observers, settings.leafSize),
-      m_colTree(settings.symmetric ? nullptr
-                                   : std::make_unique<ClusterTree>(sources, settings.leafSize)),
-      m_partition(m_rowTree, colTree(), settings.eta, settings.symmetric, settings.largestFar) {}
+                                       const std::vector<Vec3> &sources, const Settings &settings,
+                                       WorkMonitor *monitor)
+    : m_settings(settings),
+      m_going(monitor ? std::function<bool()>([monitor] { return monitor->poll(0); })
+                      : std::function<bool()>()),
+      m_rowTree(observers, settings.leafSize, m_going),
+      m_colTree(settings.symmetric
+                    ? nullptr
+                    : std::make_unique<ClusterTree>(sources, settings.leafSize, m_going)),
+      m_partition(m_rowTree, colTree(), settings.eta, settings.symmetric, settings.largestFar,
+                  m_going) {
+    m_going = nullptr;
+}
 
 bool CompressedOperator::assemble(const Entry &entry, WorkMonitor &monitor,
                                   SolveProgress::Stage stage) {
@@ -145,6 +153,19 @@ bool CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y,
         partial[0] += partial[t];
     unpermute(partial[0], m_rowTree.permutation(), y);
     return done;
+}
+
+void CompressedOperator::release(WorkMonitor &monitor, SolveProgress::Stage stage) {
+    constexpr std::size_t kChunk = 4096;
+    monitor.run(
+        stage, (m_filled.size() + kChunk - 1) / kChunk,
+        [&](std::size_t item, int) {
+            const std::size_t end = std::min(m_filled.size(), (item + 1) * kChunk);
+            for (std::size_t b = item * kChunk; b < end; ++b)
+                m_filled[b] = {};
+        },
+        1, 1);
+    m_filled.clear();
 }
 
 CompressedOperator::Stats CompressedOperator::stats() const {

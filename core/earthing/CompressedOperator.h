@@ -49,9 +49,10 @@ public:
         Eigen::MatrixXd matrix;
     };
 
-    // sources is ignored when symmetric.
+    // sources is ignored when symmetric. With a monitor, a cancel is heard while the
+    // trees and blocks are laid out (on the calling thread); the operator is then to drop.
     CompressedOperator(const std::vector<Vec3> &observers, const std::vector<Vec3> &sources,
-                       const Settings &settings);
+                       const Settings &settings, WorkMonitor *monitor = nullptr);
     // The blocks refer to the trees.
     CompressedOperator(const CompressedOperator &) = delete;
     CompressedOperator &operator=(const CompressedOperator &) = delete;
@@ -72,6 +73,10 @@ public:
     // so that only the blocks in hand are held. The operator need not be assembled.
     bool multiplyOnce(const Entry &entry, const Eigen::VectorXd &x, Eigen::VectorXd &y,
                       WorkMonitor &monitor, SolveProgress::Stage stage) const;
+
+    // Frees the blocks on every core, in items short enough for a cancel to be heard
+    // between them: a large operator holds millions of them.
+    void release(WorkMonitor &monitor, SolveProgress::Stage stage);
 
     Stats stats() const;
     std::size_t bytes() const { return stats().bytes; }
@@ -95,6 +100,7 @@ private:
     std::vector<std::size_t> largestFirst() const;
 
     Settings m_settings;
+    std::function<bool()> m_going; // while it is laid out
     ClusterTree m_rowTree;
     std::unique_ptr<ClusterTree> m_colTree; // none when symmetric
     BlockPartition m_partition;

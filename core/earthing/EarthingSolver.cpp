@@ -112,7 +112,9 @@ std::unique_ptr<CompressedOperator> compressedMatrix(const EarthingModel &model,
     CompressedOperator::Settings settings;
     settings.tolerance = tolerance;
     settings.symmetric = true;
-    auto op = std::make_unique<CompressedOperator>(middles, middles, settings);
+    auto op = std::make_unique<CompressedOperator>(middles, middles, settings, &monitor);
+    if (monitor.cancelled())
+        return nullptr;
     const Coupling &coupling = *model.coupling;
     // The lower triangle's entry, as the dense matrix takes it: the near forms are
     // symmetric only to their accuracy.
@@ -298,8 +300,12 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
 Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
                                                 const ProgressCallback &progress,
                                                 const Options &options) {
+    // Made first, so that the checks and the cut are followed by a report each.
+    WorkMonitor monitor(progress, options.threads);
     if (auto refusal = InputCheck::check(input))
         return *refusal;
+    if (!monitor.report(SolveProgress::Stage::Tables, 0, true))
+        return cancelled();
     const SearchAreas areas = SearchAreas::of(input);
     if (!(areas.rasterPoints <= kMaxSearchPoints))
         return Refusal{
@@ -307,8 +313,9 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     Prepared prepared;
     if (auto refusal = prepare(input, areas, options, prepared))
         return *refusal;
+    if (!monitor.report(SolveProgress::Stage::Tables, 0, true))
+        return cancelled();
     EarthingModel &model = *prepared.model;
-    WorkMonitor monitor(progress, options.threads);
     EarthingResult result;
     SolveStatistics &stats = result.statistics;
     stats.threads = monitor.threads();
@@ -365,6 +372,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (!solver.solve(input.current, monitor, solution))
         return cancelled();
     A.resize(0, 0);
+    if (op)
+        op->release(monitor, SolveProgress::Stage::Solution);
     op.reset();
     stats.secondsSolution = secondsSince(start);
     stats.iterative = solution.iterative;

@@ -108,7 +108,9 @@ bool SurfaceField::compressedProduct(const RasterGrid &grid, std::vector<double>
         middles.push_back(s.middle());
     CompressedOperator::Settings settings;
     settings.tolerance = tolerance;
-    const CompressedOperator op(points, middles, settings);
+    const CompressedOperator op(points, middles, settings, &monitor);
+    if (monitor.cancelled())
+        return false;
     const Coupling &coupling = *m_model->coupling;
     // The same coefficient the point-by-point sum takes, a far or a near form by distance.
     const auto entry = [&](int row, int col) {

@@ -357,6 +357,13 @@ void TestCompressedOperator::cancel() {
     QVERIFY(!op.assemble([&](int i, int j) { return kernel(points[std::size_t(i)], points[std::size_t(j)]); },
                          monitor));
     QVERIFY(monitor.cancelled());
+    // Cancelled before it is laid out: no cluster is split, and no block listed beyond the
+    // first pair's.
+    WorkMonitor stopped([](const SolveProgress &) { return false; }, 2);
+    QVERIFY(!stopped.report(SolveProgress::Stage::Matrix, 0, true));
+    const CompressedOperator dropped(points, points, settings, &stopped);
+    QCOMPARE(dropped.rowTree().clusters().size(), std::size_t(1));
+    QVERIFY(dropped.stats().nearBlocks + dropped.stats().farBlocks <= 1);
 }
 
 QTEST_APPLESS_MAIN(TestCompressedOperator)
