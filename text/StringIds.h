@@ -713,4 +713,26 @@ inline constexpr unsigned kUndetermined = 6220; // (count), the soil model windo
 // 6400-6408: a drawing's refusals, in the order of Error's from DrawingNotDxf on.
 inline constexpr unsigned kDrawingRefusals = 6400;
 
+// 6500-6529: the study's import of a drawing.
+namespace DxfImport {
+inline constexpr unsigned kTitle = 6500;        // (file name)
+inline constexpr unsigned kMenu = 6501;
+inline constexpr unsigned kUnits = 6502;
+inline constexpr unsigned kUnitsAsked = 6503;
+inline constexpr unsigned kMillimetres = 6504;  // to 6508, as DxfImportDialog's units
+inline constexpr unsigned kAutoOrigin = 6509;
+inline constexpr unsigned kOriginX = 6510;
+inline constexpr unsigned kOriginY = 6511;
+inline constexpr unsigned kJoin = 6512;
+inline constexpr unsigned kLayerColumn = 6513;  // to 6519, the table's columns in order
+inline constexpr unsigned kConductors = 6520;   // 6520-6522, a layer's uses
+inline constexpr unsigned kTakes = 6523;        // (conductors, rods, merged, joined)
+inline constexpr unsigned kLeftOut = 6524;      // (count, layer)
+inline constexpr unsigned kIgnored = 6525;      // (the entries)
+inline constexpr unsigned kIgnoredEntry = 6526; // (count, type, layer)
+inline constexpr unsigned kCommand = 6527;      // (file name), the edit's name
+inline constexpr unsigned kFilter = 6528;
+inline constexpr unsigned kUnreadable = 6529;   // (file name, the refusal)
+} // namespace DxfImport
+
 } // namespace StringId

@@ -1,0 +1,124 @@
+// The drawing's import dialog: the unit asked when the drawing names none, the layers'
+// uses read from the table into the import's settings, what it would take said as the
+// table changes, and the uses remembered for a file of the same name.
+#include "cad/DxfDrawing.h"
+#include "studies/earthing/DxfImportDialog.h"
+#include "tests/support/ModuleScope.h"
+#include "tests/support/TestSettings.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace tav::cad;
+
+namespace {
+
+// A closed square of 10 m on GRID drawn at z = 0, a rod's circle on RODS and a note on
+// ANNOT; no $INSUNITS.
+const char *const kDrawing = "0\nSECTION\n2\nENTITIES\n"
+                             "0\nLWPOLYLINE\n8\nGRID\n90\n4\n70\n1\n"
+                             "10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n"
+                             "0\nCIRCLE\n8\nRODS\n10\n5\n20\n5\n30\n0\n40\n0.008\n"
+                             "0\nTEXT\n8\nANNOT\n10\n1\n20\n1\n40\n1\n1\nsubstation\n"
+                             "0\nENDSEC\n0\nEOF\n";
+
+int rowOf(QTableWidget *table, const QString &layer) {
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 0)->text() == layer)
+            return row;
+    return -1;
+}
+
+} // namespace
+
+class TestDxfImportDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_settings.valid());
+        QVERIFY(m_module.loaded());
+    }
+
+    void unitAskedLayersReadAndRemembered() {
+        const tav::Refusable<DxfDrawing> read = DxfDrawing::fromText(kDrawing);
+        QVERIFY(!read.refused());
+        DxfImportDialog dialog(read.result(), QStringLiteral("station.dxf"));
+        auto *units = dialog.findChild<QComboBox *>(QStringLiteral("units"));
+        auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("layers"));
+        auto *summary = dialog.findChild<QLabel *>(QStringLiteral("summary"));
+        QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        // No unit in the drawing: asked, and nothing taken until it is given.
+        QVERIFY(units->isEnabled());
+        QCOMPARE(units->currentIndex(), -1);
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(!dialog.settings().units.has_value());
+        // The layers that hold lines or points, the note's not among them.
+        QCOMPARE(table->rowCount(), 2);
+        const int grid = rowOf(table, QStringLiteral("GRID"));
+        const int rods = rowOf(table, QStringLiteral("RODS"));
+        QVERIFY(grid >= 0 && rods >= 0);
+
+        units->setCurrentIndex(units->findText(QStringLiteral("Metres")));
+        // Drawn at z = 0 without a depth for their layers: left out, and said so.
+        QVERIFY(summary->text().contains(QStringLiteral("GRID")));
+        QVERIFY(summary->text().contains(QStringLiteral("1 TEXT on layer ANNOT")));
+        QVERIFY(!ok->isEnabled());
+
+        table->item(grid, 3)->setText(QStringLiteral("0.6"));
+        table->item(grid, 4)->setText(QStringLiteral("0.012"));
+        table->item(rods, 3)->setText(QStringLiteral("0.5"));
+        table->item(rods, 5)->setText(QStringLiteral("3"));
+        table->item(rods, 6)->setText(QStringLiteral("1"));
+        QVERIFY(ok->isEnabled());
+        // The closed square's four sides, and the rod.
+        QVERIFY2(summary->text().startsWith(QStringLiteral("Takes 4 conductors and 1 rods")),
+                 qPrintable(summary->text()));
+
+        const ImportSettings settings = dialog.settings();
+        QCOMPARE(settings.units, std::optional<DrawingUnit>(DrawingUnit::Metre));
+        QVERIFY(settings.autoOrigin);
+        const LayerMapping &g = settings.layers.at("GRID");
+        QCOMPARE(g.role, LayerRole::Conductor);
+        QCOMPARE(g.depth, std::optional<double>(0.6));
+        QCOMPARE(g.diameter, std::optional<double>(0.012));
+        QVERIFY(!g.rodLength);
+        const LayerMapping &r = settings.layers.at("RODS");
+        QCOMPARE(r.role, LayerRole::Rod);
+        QCOMPARE(r.rodLength, std::optional<double>(3));
+        QCOMPARE(r.group, 1);
+
+        ok->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // A drawing of the same name comes back with its layers' uses; another does not.
+        DxfImportDialog again(read.result(), QStringLiteral("station.dxf"));
+        QCOMPARE(again.settings().layers.at("GRID").depth, std::optional<double>(0.6));
+        QCOMPARE(again.settings().layers.at("RODS").group, 1);
+        DxfImportDialog other(read.result(), QStringLiteral("other.dxf"));
+        QVERIFY(!other.settings().layers.at("GRID").depth);
+    }
+
+    // A drawing that names its unit keeps it.
+    void unitOfTheDrawingKept() {
+        const std::string text =
+            std::string("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n") + kDrawing;
+        const tav::Refusable<DxfDrawing> read = DxfDrawing::fromText(text);
+        QVERIFY(!read.refused());
+        DxfImportDialog dialog(read.result(), QStringLiteral("mm.dxf"));
+        auto *units = dialog.findChild<QComboBox *>(QStringLiteral("units"));
+        QVERIFY(!units->isEnabled());
+        QCOMPARE(units->currentText(), QStringLiteral("Millimetres"));
+        QCOMPARE(dialog.settings().units, std::optional<DrawingUnit>(DrawingUnit::Millimetre));
+    }
+
+private:
+    TestSettings m_settings;
+    ModuleScope m_module{QStringLiteral(TAV_TEST_MODULE_DIR)};
+};
+
+QTEST_MAIN(TestDxfImportDialog)
+#include "tst_dxfimportdialog.moc"
