@@ -61,6 +61,7 @@ std::string expandedDocument(const tav::SystemDocument &document) {
     flat.lGrids.clear();
     flat.rings.clear();
     flat.fences.clear();
+    flat.drawings.clear();
     QJsonObject o = QJsonDocument::fromJson(flat.toJson()).object();
     QJsonArray conductors = o.value(QStringLiteral("conductors")).toArray();
     const std::vector<tav::ConductorSource> sources = document.sources();
