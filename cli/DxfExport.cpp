@@ -107,8 +107,9 @@ void DxfExport::addConductors(DxfPlan &plan, const tav::SystemDocument &document
         // A rod stands upright: seen from above, its circle.
         if (c.from.x == c.to.x && c.from.y == c.to.y) {
             addLayer(plan, layer + "_RODS", kRodColour);
-            plan.circles.push_back(
-                {layer + "_RODS", {c.from.x, c.from.y, -std::min(c.from.z, c.to.z)}, c.diameter / 2});
+            plan.circles.push_back({layer + "_RODS",
+                                    {c.from.x, c.from.y, -std::min(c.from.z, c.to.z)},
+                                    c.diameter / 2});
             continue;
         }
         addLayer(plan, layer, kConductorColour);
@@ -143,12 +144,12 @@ void DxfExport::addWorst(DxfPlan &plan, const EarthingResult &result) {
                           double volts) {
         addLayer(plan, layer, kWorstColour);
         plan.points.push_back({layer, {at.x, at.y, 0}});
-        plan.texts.push_back({layer,
-                              {at.x + height / 2, at.y + height / 2, 0},
-                              height,
-                              0,
-                              std::string(what) + " " +
-                                  tav::NumericText::formatReal(volts, 4) + " V"});
+        plan.texts.push_back(
+            {layer,
+             {at.x + height / 2, at.y + height / 2, 0},
+             height,
+             0,
+             std::string(what) + " " + tav::NumericText::formatReal(volts, 4) + " V"});
     };
     if (result.touchMax)
         mark("WORST_TOUCH", result.touchMax->at, "Touch", result.touchMax->voltage);
@@ -168,8 +169,8 @@ void DxfExport::addIsolines(DxfPlan &plan, const tav::SystemEvaluation &evaluati
     for (const auto &m : maps) {
         const MapPicture picture(result, m.map);
         for (double level : picture.levels())
-            addContours(plan, result, picture.values(), level,
-                        m.prefix + levelName(level) + "V", m.colour);
+            addContours(plan, result, picture.values(), level, m.prefix + levelName(level) + "V",
+                        m.colour);
     }
     // Where the touch voltage meets the tolerable one, on the surface layer's limit.
     if (evaluation.safety && evaluation.safety->onLayer.touch > 0) {

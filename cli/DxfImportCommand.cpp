@@ -32,8 +32,10 @@ struct ImportInput {
 
 DrawingUnit unitNamed(const QString &name) {
     static const std::map<QString, DrawingUnit> units{
-        {QStringLiteral("mm"), DrawingUnit::Millimetre}, {QStringLiteral("cm"), DrawingUnit::Centimetre},
-        {QStringLiteral("m"), DrawingUnit::Metre},       {QStringLiteral("in"), DrawingUnit::Inch},
+        {QStringLiteral("mm"), DrawingUnit::Millimetre},
+        {QStringLiteral("cm"), DrawingUnit::Centimetre},
+        {QStringLiteral("m"), DrawingUnit::Metre},
+        {QStringLiteral("in"), DrawingUnit::Inch},
         {QStringLiteral("ft"), DrawingUnit::Foot}};
     const auto found = units.find(name);
     if (found == units.end())
@@ -71,8 +73,8 @@ tav::SystemDocument documentOf(const ImportOutcome &o) {
     for (auto &[group, part] : byGroup) {
         part.group = group;
         part.name = byGroup.size() == 1 ? o.name
-                                        : o.name + QStringLiteral(" (group ") + QString::number(group) +
-                                              QLatin1Char(')');
+                                        : o.name + QStringLiteral(" (group ") +
+                                              QString::number(group) + QLatin1Char(')');
         d.drawings.push_back(std::move(part));
     }
     d.siteOrigin = tav::earthing::Point2{o.plan.originX, o.plan.originY};
@@ -122,8 +124,8 @@ protected:
         readOrigin(options.value(kOrigin), input.settings);
         input.settings.joinCrossings = options.isSet(kJoin);
         // The document unless the summary alone is asked for.
-        input.summaryOnly = options.format() == CliOptions::Format::Text &&
-                            options.isSet(QStringLiteral("format"));
+        input.summaryOnly =
+            options.format() == CliOptions::Format::Text && options.isSet(QStringLiteral("format"));
         if (options.isSet(kLayers))
             input.settings.layers = LayerMap::read(options.value(kLayers), input.refused);
         return input;
@@ -152,9 +154,7 @@ protected:
         return documentOf(o).toJson().toStdString();
     }
 
-    QStringList inputFiles(const CliOptions &options) const override {
-        return options.arguments();
-    }
+    QStringList inputFiles(const CliOptions &options) const override { return options.arguments(); }
 };
 
 } // namespace

@@ -42,12 +42,12 @@ QString metres(double value) {
 
 std::string ImportSummary::text(const ImportOutcome &o) {
     const tav::cad::ImportedPlan &p = o.plan;
-    QString text = line(StringId::kImportConductors, p.conductors.size()) +
-                   line(StringId::kImportRods, p.rods.size()) +
-                   line(StringId::kImportMerged, p.mergedDuplicates) +
-                   line(StringId::kImportJoins, p.joins) +
-                   CliStrings::text(StringId::kImportOrigin).arg(metres(p.originX), metres(p.originY)) +
-                   QLatin1Char('\n');
+    QString text =
+        line(StringId::kImportConductors, p.conductors.size()) +
+        line(StringId::kImportRods, p.rods.size()) +
+        line(StringId::kImportMerged, p.mergedDuplicates) + line(StringId::kImportJoins, p.joins) +
+        CliStrings::text(StringId::kImportOrigin).arg(metres(p.originX), metres(p.originY)) +
+        QLatin1Char('\n');
     text += leftOut(o);
     text += ignored(p.ignored);
     return text.toStdString();
@@ -59,9 +59,7 @@ QString ImportSummary::leftOut(const ImportOutcome &o) {
     QString text;
     for (const auto &[layer, count] : o.plan.leftOut) {
         const LayerMapping *mapping = mappingOf(o, layer);
-        const unsigned why = !mapping                              ? 0
-                             : mapping->role == LayerRole::Conductor ? 1
-                                                                    : 2;
+        const unsigned why = !mapping ? 0 : mapping->role == LayerRole::Conductor ? 1 : 2;
         text += CliStrings::text(StringId::kImportLeftOut)
                     .arg(QString::number(count), QString::fromStdString(layer),
                          CliStrings::text(StringId::kImportLeftOutWhy + why)) +

@@ -81,8 +81,8 @@ LayerMap::Layers LayerMap::fromJson(const QByteArray &json, QString &refused) {
             JsonFields::fail(error, DocumentError::Kind::NotAnObject, top.path("layers"));
         const QJsonObject named = all.toObject();
         QString unknownRole;
-        for (auto it = named.begin(); it != named.end() && error.kind == DocumentError::Kind::None &&
-                                      unknownRole.isEmpty();
+        for (auto it = named.begin();
+             it != named.end() && error.kind == DocumentError::Kind::None && unknownRole.isEmpty();
              ++it)
             layers[it.key().toStdString()] =
                 readLayer(it.value(), QStringLiteral("layers.") + it.key(), error, unknownRole);

@@ -1,10 +1,10 @@
 #include "cli/SystemCommand.h"
 
-#include "cli/CalculationCommand.h"
-#include "cli/DxfExport.h"
 #include "cad/DxfWriter.h"
+#include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
+#include "cli/DxfExport.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
@@ -350,10 +350,12 @@ protected:
     int writeFiles(const SystemInput &input, const SystemOutcome &o) const override {
         if (input.dxf.isEmpty() || !o.expanded.empty())
             return 0;
-        const tav::earthing::Point2 site = input.document.siteOrigin.value_or(tav::earthing::Point2{});
+        const tav::earthing::Point2 site =
+            input.document.siteOrigin.value_or(tav::earthing::Point2{});
         const std::string path = CommandLine::bytes(input.dxf).toStdString();
-        const tav::SiteWriteResult result = tav::cad::DxfWriter(site.x, site.y)
-                                                .write(path, DxfExport::plan(input.document, o.evaluation));
+        const tav::SiteWriteResult result =
+            tav::cad::DxfWriter(site.x, site.y)
+                .write(path, DxfExport::plan(input.document, o.evaluation));
         if (result.status == tav::SiteWriteStatus::Success)
             return 0;
         const unsigned id = result.status == tav::SiteWriteStatus::CannotCreate

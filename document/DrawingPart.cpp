@@ -54,7 +54,8 @@ std::vector<Row> readRows(const QJsonValue &value, const QString &path,
     }
     const QJsonArray array = value.toArray();
     for (int k = 0; k < array.size() && error.kind == DocumentError::Kind::None; ++k)
-        rows.push_back(fill(PartSchema::read(table, array[k], JsonFields::indexed(path, k), error)));
+        rows.push_back(
+            fill(PartSchema::read(table, array[k], JsonFields::indexed(path, k), error)));
     return rows;
 }
 
@@ -67,9 +68,9 @@ DrawingPart DrawingPart::read(const QJsonValue &value, const QString &path, Docu
     QJsonObject scalars = value.toObject();
     scalars.remove(QLatin1String(kConductors));
     scalars.remove(QLatin1String(kRods));
-    const PartValues v = PartSchema::read(PartSchema::fields(PartKind::Drawing),
-                                          value.isObject() ? QJsonValue(scalars) : value, path,
-                                          error);
+    const PartValues v =
+        PartSchema::read(PartSchema::fields(PartKind::Drawing),
+                         value.isObject() ? QJsonValue(scalars) : value, path, error);
     if (error.kind != DocumentError::Kind::None)
         return part;
     part.name = v.value(QStringLiteral("name")).toString();
@@ -84,8 +85,8 @@ DrawingPart DrawingPart::read(const QJsonValue &value, const QString &path, Docu
                                        r.number("diameter"),
                                        part.group};
         });
-    part.rods = readRows<Rod>(o.value(QLatin1String(kRods)), prefix + QLatin1String(kRods), rodRow(),
-                              error, [](const PartValues &r) {
+    part.rods = readRows<Rod>(o.value(QLatin1String(kRods)), prefix + QLatin1String(kRods),
+                              rodRow(), error, [](const PartValues &r) {
                                   return Rod{{r.number("at/0"), r.number("at/1")},
                                              r.number("top"),
                                              r.number("length"),

@@ -68,12 +68,13 @@ SystemLeakage SystemLeakage::of(const SystemDocument &document,
 
 QString SystemLeakage::name(const PartLeakageRow &row,
                             const std::function<QString(unsigned)> &text) {
-    const QString part = text(row.kind == PartKind::Drawing
-                                  ? StringId::kLeakageDrawing
-                                  : StringId::kLeakagePartNames + unsigned(row.kind))
-                             .arg(row.index + 1);
+    const QString part =
+        text(row.kind == PartKind::Drawing ? StringId::kLeakageDrawing
+                                           : StringId::kLeakagePartNames + unsigned(row.kind))
+            .arg(row.index + 1);
     // A drawing's conductors are the part itself; its rods apart, as a grid's.
-    if (row.field.isEmpty() || (row.kind == PartKind::Drawing && !row.field.startsWith(QLatin1String("rods"))))
+    if (row.field.isEmpty() ||
+        (row.kind == PartKind::Drawing && !row.field.startsWith(QLatin1String("rods"))))
         return part;
     return text(row.field == QLatin1String("posts") ? StringId::kLeakagePosts
                                                     : StringId::kLeakageRods)

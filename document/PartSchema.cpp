@@ -143,9 +143,9 @@ std::vector<PartField> drawingFields() {
 
 const std::vector<PartKind> &PartSchema::kinds() {
     static const std::vector<PartKind> all{
-        PartKind::Conductor, PartKind::Grid,    PartKind::Rods,      PartKind::LGrid,
-        PartKind::Ring,      PartKind::Drawing, PartKind::Fence,     PartKind::TouchArea,
-        PartKind::TouchPoint};
+        PartKind::Conductor, PartKind::Grid,      PartKind::Rods,
+        PartKind::LGrid,     PartKind::Ring,      PartKind::Drawing,
+        PartKind::Fence,     PartKind::TouchArea, PartKind::TouchPoint};
     return all;
 }
 

@@ -172,9 +172,10 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  error);
     if (!f.failed())
         readVersion(document.object().value(QLatin1String("version")), error);
-    f.allowOnly({"version", "soil", "current", "current_basis", "conductors", "grids", "rods", "l_grids", "rings",
-                 "fences", "touch_areas", "touch_points", "points", "search", "segment_length",
-                 "safety", "study_window", "north", "drawings", "site_origin"});
+    f.allowOnly({"version",     "soil",         "current", "current_basis", "conductors",
+                 "grids",       "rods",         "l_grids", "rings",         "fences",
+                 "touch_areas", "touch_points", "points",  "search",        "segment_length",
+                 "safety",      "study_window", "north",   "drawings",      "site_origin"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, error);

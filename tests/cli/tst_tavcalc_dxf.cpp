@@ -42,7 +42,8 @@ constexpr double kY0 = 4000456.7;
 // The lower left corner (kX0 - 2, kY0) rounded down to 100 m.
 constexpr double kOriginX = 500100;
 constexpr double kOriginY = 4000400;
-const std::vector<std::array<double, 2>> kOutline{{0, 0}, {30, 0}, {34, 12}, {28, 25}, {5, 22}, {-2, 10}};
+const std::vector<std::array<double, 2>> kOutline{{0, 0},   {30, 0}, {34, 12},
+                                                  {28, 25}, {5, 22}, {-2, 10}};
 const std::vector<std::array<double, 2>> kRods{{0, 0}, {30, 0}, {28, 25}};
 
 const char *const kMap = R"({"layers": {
@@ -114,9 +115,9 @@ class TestTavCalcDxf : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_folder.isValid());
-        const Run written = runProgram(QStringLiteral(TAV_PYTHON3),
-                                       {QStringLiteral(TAV_SITE_SCRIPT), QStringLiteral("write"),
-                                        m_folder.path()});
+        const Run written =
+            runProgram(QStringLiteral(TAV_PYTHON3),
+                       {QStringLiteral(TAV_SITE_SCRIPT), QStringLiteral("write"), m_folder.path()});
         QVERIFY2(written.status == 0, qPrintable(written.err));
         QFile map(path("map.json"));
         QVERIFY(map.open(QIODevice::WriteOnly));
@@ -146,8 +147,10 @@ private Q_SLOTS:
         for (qsizetype k = 0; k < rods.size(); ++k) {
             const QJsonObject rod = rods.at(k).toObject();
             const QJsonArray at = rod.value("at").toArray();
-            QVERIFY(std::abs(at.at(0).toDouble() - (kRods[std::size_t(k)][0] + kX0 - kOriginX)) < 1e-6);
-            QVERIFY(std::abs(at.at(1).toDouble() - (kRods[std::size_t(k)][1] + kY0 - kOriginY)) < 1e-6);
+            QVERIFY(std::abs(at.at(0).toDouble() - (kRods[std::size_t(k)][0] + kX0 - kOriginX)) <
+                    1e-6);
+            QVERIFY(std::abs(at.at(1).toDouble() - (kRods[std::size_t(k)][1] + kY0 - kOriginY)) <
+                    1e-6);
             QCOMPARE(rod.value("top").toDouble(), 0.6);
             QCOMPARE(rod.value("length").toDouble(), 3.);
             QCOMPARE(rod.value("diameter").toDouble(), 0.016);
@@ -157,9 +160,9 @@ private Q_SLOTS:
     }
 
     void summarisesWhatWasTakenAndLeftOut() {
-        const Run run = tavCalc({QStringLiteral("dxf-import"), path("site.dxf"),
-                                 QStringLiteral("--layers"), path("map.json"),
-                                 QStringLiteral("--format"), QStringLiteral("text")});
+        const Run run =
+            tavCalc({QStringLiteral("dxf-import"), path("site.dxf"), QStringLiteral("--layers"),
+                     path("map.json"), QStringLiteral("--format"), QStringLiteral("text")});
         QCOMPARE(run.status, 0);
         const QString out = QString::fromUtf8(run.out);
         for (const char *line :
@@ -178,23 +181,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("a block inserting itself")
             << QStringList{path("self.dxf")} << 1 << "A block of the drawing inserts itself.";
-        QTest::newRow("no unit")
-            << QStringList{path("unitless.dxf")} << 1
-            << "The drawing does not say in what unit it is drawn";
+        QTest::newRow("no unit") << QStringList{path("unitless.dxf")} << 1
+                                 << "The drawing does not say in what unit it is drawn";
         QTest::newRow("no file") << QStringList{path("none.dxf")} << 1
                                  << "The drawing cannot be opened.";
-        QTest::newRow("no drawing") << QStringList{path("map.json")} << 1
-                                    << "The file is not a DXF drawing.";
+        QTest::newRow("no drawing")
+            << QStringList{path("map.json")} << 1 << "The file is not a DXF drawing.";
         QTest::newRow("a unit it does not take")
             << QStringList{path("site.dxf"), "--units", "km"} << 2 << "--units";
         QTest::newRow("an origin of one number")
             << QStringList{path("site.dxf"), "--origin", "12"} << 2 << "--origin";
         QTest::newRow("a role it does not know")
-            << QStringList{path("site.dxf"), "--layers", mapFile("role", R"({"layers": {"GRID": {"role": "pipe"}}})")}
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("role", R"({"layers": {"GRID": {"role": "pipe"}}})")}
             << 1 << R"(layers.GRID.role must be "conductor", "rod" or "ignored")";
         QTest::newRow("a diameter of 0")
             << QStringList{path("site.dxf"), "--layers",
-                           mapFile("diameter", R"({"layers": {"GRID": {"role": "conductor", "diameter": 0}}})")}
+                           mapFile("diameter",
+                                   R"({"layers": {"GRID": {"role": "conductor", "diameter": 0}}})")}
             << 1 << "layers.GRID.diameter must be a number above 0";
         QTest::newRow("a key the map lacks")
             << QStringList{path("site.dxf"), "--layers", mapFile("key", R"({"layer": {}})")} << 1
@@ -228,9 +232,9 @@ private Q_SLOTS:
         QVERIFY2(solved.status == 0, qPrintable(solved.err));
         QVERIFY(solved.out.startsWith("Resistance"));
 
-        const Run read = runProgram(QStringLiteral(TAV_PYTHON3),
-                                    {QStringLiteral(TAV_DRAWINGS_SCRIPT), QStringLiteral("check"),
-                                     path("out.dxf")});
+        const Run read =
+            runProgram(QStringLiteral(TAV_PYTHON3), {QStringLiteral(TAV_DRAWINGS_SCRIPT),
+                                                     QStringLiteral("check"), path("out.dxf")});
         QVERIFY2(read.status == 0, qPrintable(read.err));
         const QJsonObject drawing = QJsonDocument::fromJson(read.out).object();
         QCOMPARE(drawing.value("insunits").toInt(), 6);
@@ -267,7 +271,8 @@ private Q_SLOTS:
             ++polylinesOn[p.toArray().at(2).toString()];
         int isolines = 0;
         for (const auto &[layer, count] : polylinesOn)
-            if (layer.startsWith(QLatin1String("POTENTIAL_")) || layer.startsWith(QLatin1String("TOUCH_")))
+            if (layer.startsWith(QLatin1String("POTENTIAL_")) ||
+                layer.startsWith(QLatin1String("TOUCH_")))
                 isolines += layer.endsWith(QLatin1String("V")) ? count : 0;
         QVERIFY(isolines > 0);
         QCOMPARE(polylinesOn[QStringLiteral("RASTER")], 1);
@@ -275,15 +280,20 @@ private Q_SLOTS:
         QCOMPARE(drawing.value("counts").toObject().value("POINT").toInt(), 2);
         QStringList texts;
         for (const QJsonValue &t : drawing.value("texts").toArray())
-            texts.append(t.toArray().at(0).toString() + QLatin1Char('@') + t.toArray().at(1).toString());
+            texts.append(t.toArray().at(0).toString() + QLatin1Char('@') +
+                         t.toArray().at(1).toString());
         QCOMPARE(texts.size(), 2);
-        QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Touch [0-9.]+ V@WORST_TOUCH$"))).size() == 1);
-        QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Step [0-9.]+ V@WORST_STEP$"))).size() == 1);
+        QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Touch [0-9.]+ V@WORST_TOUCH$")))
+                    .size() == 1);
+        QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Step [0-9.]+ V@WORST_STEP$")))
+                    .size() == 1);
 
         // Imported again with its conductors' layer mapped: the same conductors within 1 mm.
         const Run again = tavCalc(
             {QStringLiteral("dxf-import"), path("out.dxf"), QStringLiteral("--layers"),
-             mapFile("again", R"({"layers": {"PART_1_DRAWINGS": {"role": "conductor", "diameter": 0.012}}})"),
+             mapFile(
+                 "again",
+                 R"({"layers": {"PART_1_DRAWINGS": {"role": "conductor", "diameter": 0.012}}})"),
              QStringLiteral("--origin"), QStringLiteral("500100,4000400")});
         QVERIFY2(again.status == 0, qPrintable(again.err));
         const QJsonObject reimported = QJsonDocument::fromJson(again.out).object();

@@ -99,7 +99,8 @@ private slots:
     }
 
     void writesItBackWhole() {
-        const QByteArray json = kSoil + kDrawing + R"(, "site_origin": {"x": 500100, "y": 4000400.5}})";
+        const QByteArray json =
+            kSoil + kDrawing + R"(, "site_origin": {"x": 500100, "y": 4000400.5}})";
         const SystemDocument d = readSoundDocument(json);
         const QJsonObject o = written(d);
         const QJsonObject given = QJsonDocument::fromJson(json).object();
@@ -158,7 +159,8 @@ private slots:
         row("a conductor without its end",
             R"("drawings": [{"name": "a", "conductors": [{"from": [0, 0, 1], "diameter": 0.01}]}])",
             Kind::MissingKey, "drawings[0].conductors[0].to");
-        row("a conductor's group", R"("drawings": [{"name": "a", "conductors": [{"from": [0, 0, 1], "to": [1, 0, 1], "diameter": 0.01, "group": 1}]}])",
+        row("a conductor's group",
+            R"("drawings": [{"name": "a", "conductors": [{"from": [0, 0, 1], "to": [1, 0, 1], "diameter": 0.01, "group": 1}]}])",
             Kind::UnknownKey, "drawings[0].conductors[0].group");
         row("a conductor beyond reach",
             R"("drawings": [{"name": "a", "conductors": [{"from": [500123, 0, 1], "to": [1, 0, 1], "diameter": 0.01}]}])",

@@ -1,9 +1,9 @@
 // A study holding an imported drawing: the window lists it by its file's name, offers its
 // name and connection, and keeps its conductors and rods, which it does not edit, through
 // every edit and save.
-#include "tests/studies/StudyWindowSteps.h"
 #include "document/SystemDocument.h"
 #include "studies/earthing/EarthingProject.h"
+#include "tests/studies/StudyWindowSteps.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/TestSettings.h"
 
@@ -25,11 +25,12 @@ namespace {
 // A grid, and a drawing of a conductor and a rod beside it, both energised.
 QJsonObject drawingDocument() {
     QJsonObject grid = StudyPart::made(Kind::Grid).json;
-    const QJsonArray conductors{
-        QJsonObject{{"from", QJsonArray{30, 0, 0.6}}, {"to", QJsonArray{42.5, 0, 0.6}},
-                    {"diameter", 0.012}},
-        QJsonObject{{"from", QJsonArray{42.5, 0, 0.6}}, {"to", QJsonArray{42.5, 7.25, 0.6}},
-                    {"diameter", 0.012}}};
+    const QJsonArray conductors{QJsonObject{{"from", QJsonArray{30, 0, 0.6}},
+                                            {"to", QJsonArray{42.5, 0, 0.6}},
+                                            {"diameter", 0.012}},
+                                QJsonObject{{"from", QJsonArray{42.5, 0, 0.6}},
+                                            {"to", QJsonArray{42.5, 7.25, 0.6}},
+                                            {"diameter", 0.012}}};
     const QJsonArray rods{QJsonObject{
         {"at", QJsonArray{42.5, 7.25}}, {"top", 0.6}, {"length", 3}, {"diameter", 0.016}}};
     return {{"version", 2},
@@ -37,10 +38,9 @@ QJsonObject drawingDocument() {
             {"current", 1000},
             {"safety", QJsonObject{{"duration", 0.5}, {"body", 50}, {"surface", QJsonValue()}}},
             {"grids", QJsonArray{grid}},
-            {"drawings", QJsonArray{QJsonObject{{"name", "yard.dxf"},
-                                                {"group", 0},
-                                                {"conductors", conductors},
-                                                {"rods", rods}}}},
+            {"drawings",
+             QJsonArray{QJsonObject{
+                 {"name", "yard.dxf"}, {"group", 0}, {"conductors", conductors}, {"rods", rods}}}},
             {"site_origin", QJsonObject{{"x", 500100}, {"y", 4000400}}}};
 }
 
@@ -115,9 +115,11 @@ private Q_SLOTS:
         EarthingProject edited;
         edited.reset(*opened, true);
         const QJsonObject before = edited.document().parts.at(1).json;
-        edited.setValue(1, QStringLiteral("name"), QStringLiteral("renamed"), QStringLiteral("Name"));
+        edited.setValue(1, QStringLiteral("name"), QStringLiteral("renamed"),
+                        QStringLiteral("Name"));
         edited.setFloating(1, true);
-        QCOMPARE(edited.document().parts.at(1).json.value("conductors"), before.value("conductors"));
+        QCOMPARE(edited.document().parts.at(1).json.value("conductors"),
+                 before.value("conductors"));
         edited.undoStack()->undo();
         edited.undoStack()->undo();
         QCOMPARE(edited.document().parts.at(1).json, before);
