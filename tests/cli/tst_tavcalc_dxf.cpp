@@ -300,6 +300,34 @@ private Q_SLOTS:
         QVERIFY(sameSegments(drawnConductors(), conductorsOf(reimported), 1e-3));
     }
 
+    // With the new study's criteria (IEEE Std 80, 0.5 s, 70 kg, no surface layer) and half
+    // the current, the touch voltage passes its limit inside the touch area: the tolerable
+    // contour is drawn on a layer of its own.
+    void drawsTheTolerableTouchContour() {
+        const Run imported = tavCalc({QStringLiteral("dxf-import"), path("site.dxf"),
+                                      QStringLiteral("--layers"), path("map.json")});
+        QCOMPARE(imported.status, 0);
+        QJsonObject document = QJsonDocument::fromJson(imported.out).object();
+        document["current"] = 500;
+        const QString input = mapFile("half", QJsonDocument(document).toJson().constData());
+        const Run solved = tavCalc({QStringLiteral("system"), QStringLiteral("--input"), input,
+                                    QStringLiteral("--format"), QStringLiteral("json"),
+                                    QStringLiteral("--dxf"), path("half.dxf")});
+        QVERIFY2(solved.status == 0, qPrintable(solved.err));
+        const QJsonObject touch =
+            QJsonDocument::fromJson(solved.out).object().value("touch_max").toObject();
+        QVERIFY(touch.value("voltage").toDouble() > touch.value("tolerable").toDouble());
+        const Run read =
+            runProgram(QStringLiteral(TAV_PYTHON3), {QStringLiteral(TAV_DRAWINGS_SCRIPT),
+                                                     QStringLiteral("check"), path("half.dxf")});
+        QCOMPARE(read.status, 0);
+        int tolerable = 0;
+        for (const QJsonValue &p :
+             QJsonDocument::fromJson(read.out).object().value("polylines").toArray())
+            tolerable += p.toArray().at(2).toString() == QLatin1String("TOUCH_TOLERABLE");
+        QVERIFY(tolerable > 0);
+    }
+
     void writesNoDrawingOverItsInput() {
         const Run run = tavCalc({QStringLiteral("system"), QStringLiteral("--input"),
                                  path("site.json"), QStringLiteral("--dxf"), path("site.json")});
