@@ -48,6 +48,8 @@ public:
             if (status != 0)
                 return status;
         }
+        if (const int status = writeFiles(input, outcome.result()); status != 0)
+            return status;
         const std::string written = options.format() == CliOptions::Format::Json
                                         ? json(outcome.result())
                                         : text(outcome.result());
@@ -71,6 +73,9 @@ protected:
     // The files the command reads, as its options give them (- for standard input): its
     // report is never written over them.
     virtual QStringList inputFiles(const CliOptions &) const { return {}; }
+    // Files the command writes besides its report (a drawing), after the calculation: 0, or
+    // the exit status once it has said on standard error why not.
+    virtual int writeFiles(const Input &, const Result &) const { return 0; }
     // A study with a report takes --pdf and --site.
     virtual bool writesReport() const { return false; }
     virtual Report report(const Input &, const Result &, const StudyHeader &,

@@ -1,6 +1,7 @@
 #include "cli/Subcommands.h"
 
 #include "cli/ConductorCommand.h"
+#include "cli/DxfImportCommand.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
 #include "cli/SafetyCommand.h"
@@ -29,6 +30,8 @@ const std::vector<Subcommand> &subcommands() {
         {"system", "an earthing system solved numerically: resistance, touch, step",
          &SystemCommand::run},
         {"conductor", "earthing conductor sized for a fault (IEEE Std 80)", &ConductorCommand::run},
+        {"dxf-import", "a CAD drawing's conductors and rods as a system document",
+         &DxfImportCommand::run},
     };
     return commands;
 }

@@ -1,8 +1,10 @@
 #include "cli/SystemCommand.h"
 
+#include "cad/DxfWriter.h"
 #include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
+#include "cli/DxfExport.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
@@ -32,11 +34,13 @@ using tav::earthing::SystemSafety;
 
 const QString kInput = QStringLiteral("input");
 const QString kExpand = QStringLiteral("expand");
+const QString kDxf = QStringLiteral("dxf");
 
 struct SystemInput {
     tav::SystemDocument document;
     QString refused; // the worded reason, when the document could not be read
     bool expand = false;
+    QString dxf; // the drawing to write after the solve; empty: none
 };
 
 // The study evaluated, or with --expand the document expanded into conductors.
@@ -57,6 +61,7 @@ std::string expandedDocument(const tav::SystemDocument &document) {
     flat.lGrids.clear();
     flat.rings.clear();
     flat.fences.clear();
+    flat.drawings.clear();
     QJsonObject o = QJsonDocument::fromJson(flat.toJson()).object();
     QJsonArray conductors = o.value(QStringLiteral("conductors")).toArray();
     const std::vector<tav::ConductorSource> sources = document.sources();
@@ -261,6 +266,12 @@ protected:
         options.addFlag(kExpand, QStringLiteral("Write the document with every grid, rod, ring "
                                                 "and fence expanded into the conductors the "
                                                 "solver takes, as JSON, instead of solving it."));
+        options.addValue(kDxf, QStringLiteral("OUT.dxf"),
+                         QStringLiteral("After the solve, write the system and its maps as a "
+                                        "DXF drawing at the document's site_origin: a layer per "
+                                        "part, the touch areas, the worst touch and step, and "
+                                        "the isolines of the surface potential and touch "
+                                        "voltage."));
     }
 
     SystemInput read(const CliOptions &options) const override {
@@ -270,6 +281,13 @@ protected:
         system.expand = options.isSet(kExpand);
         if (system.expand && ReportOutput::wanted(options))
             throw UsageError("--expand writes no report: leave out --pdf");
+        if (system.expand && options.isSet(kDxf))
+            throw UsageError("--expand writes no drawing: leave out --dxf");
+        if (options.isSet(kDxf) && options.value(kDxf).isEmpty())
+            throw UsageError("--dxf takes the drawing's file name");
+        if (options.isSet(kDxf) && options.value(kDxf) == path)
+            throw UsageError("--dxf would write over the input: name another file");
+        system.dxf = options.value(kDxf);
         QByteArray content;
         if (!DocumentInput::read(path, content, system.refused))
             return system;
@@ -327,6 +345,26 @@ protected:
 
     QStringList inputFiles(const CliOptions &options) const override {
         return {options.value(kInput)};
+    }
+
+    int writeFiles(const SystemInput &input, const SystemOutcome &o) const override {
+        if (input.dxf.isEmpty() || !o.expanded.empty())
+            return 0;
+        const tav::earthing::Point2 site =
+            input.document.siteOrigin.value_or(tav::earthing::Point2{});
+        const std::string path = CommandLine::bytes(input.dxf).toStdString();
+        const tav::SiteWriteResult result =
+            tav::cad::DxfWriter(site.x, site.y)
+                .write(path, DxfExport::plan(input.document, o.evaluation));
+        if (result.status == tav::SiteWriteStatus::Success)
+            return 0;
+        const unsigned id = result.status == tav::SiteWriteStatus::CannotCreate
+                                ? StringId::kSiteCannotCreate
+                                : StringId::kSiteCannotWrite;
+        std::fprintf(stderr, "tav-calc: %s\n",
+                     qPrintable(CliStrings::text(id).arg(
+                         input.dxf, CliStrings::wording().siteWriteFailure(result))));
+        return 1;
     }
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,

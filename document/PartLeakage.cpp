@@ -24,6 +24,12 @@ double injectedCurrent(const earthing::EarthingResult &result) {
     return 0;
 }
 
+// A drawing's conductors are named by their rows ("conductors[3]"); its leakage is one row
+// for its conductors and one for its rods, as a grid's.
+QString rowField(const ConductorSource &s) {
+    return s.kind == PartKind::Drawing ? s.field.section(QLatin1Char('['), 0, 0) : s.field;
+}
+
 } // namespace
 
 SystemLeakage SystemLeakage::of(const std::vector<ConductorSource> &sources,
@@ -33,15 +39,16 @@ SystemLeakage SystemLeakage::of(const std::vector<ConductorSource> &sources,
     out.injected = injectedCurrent(result);
     for (std::size_t k = 0; k < sources.size(); ++k) {
         const ConductorSource &s = sources[k];
+        const QString field = rowField(s);
         // The conductors of one part follow one another: a row starts where the part does.
-        auto row = std::find_if(out.parts.begin(), out.parts.end(), [&s](const PartLeakageRow &r) {
-            return r.kind == s.kind && r.index == s.index && r.field == s.field;
+        auto row = std::find_if(out.parts.begin(), out.parts.end(), [&](const PartLeakageRow &r) {
+            return r.kind == s.kind && r.index == s.index && r.field == field;
         });
         if (row == out.parts.end()) {
             PartLeakageRow added;
             added.kind = s.kind;
             added.index = s.index;
-            added.field = s.field;
+            added.field = field;
             added.group = out.conductors[k].group;
             out.parts.push_back(added);
             row = out.parts.end() - 1;
@@ -61,8 +68,13 @@ SystemLeakage SystemLeakage::of(const SystemDocument &document,
 
 QString SystemLeakage::name(const PartLeakageRow &row,
                             const std::function<QString(unsigned)> &text) {
-    const QString part = text(StringId::kLeakagePartNames + unsigned(row.kind)).arg(row.index + 1);
-    if (row.field.isEmpty())
+    const QString part =
+        text(row.kind == PartKind::Drawing ? StringId::kLeakageDrawing
+                                           : StringId::kLeakagePartNames + unsigned(row.kind))
+            .arg(row.index + 1);
+    // A drawing's conductors are the part itself; its rods apart, as a grid's.
+    if (row.field.isEmpty() ||
+        (row.kind == PartKind::Drawing && !row.field.startsWith(QLatin1String("rods"))))
         return part;
     return text(row.field == QLatin1String("posts") ? StringId::kLeakagePosts
                                                     : StringId::kLeakageRods)

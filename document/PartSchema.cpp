@@ -132,12 +132,20 @@ std::vector<PartField> touchPointFields() {
             optional({"name", Type::Text, Role::Other, kTouchPointName, QString()})};
 }
 
+// An imported drawing: its name and group here; its conductors and rods, arrays of rows,
+// are read and written by DrawingPart beside these.
+std::vector<PartField> drawingFields() {
+    return {{"name", Type::Text, Role::Other, StringId::kDrawingNameField, QString()},
+            optional({"group", Type::Integer, Role::Other, 0, 0})};
+}
+
 } // namespace
 
 const std::vector<PartKind> &PartSchema::kinds() {
     static const std::vector<PartKind> all{
-        PartKind::Conductor, PartKind::Grid,  PartKind::Rods,      PartKind::LGrid,
-        PartKind::Ring,      PartKind::Fence, PartKind::TouchArea, PartKind::TouchPoint};
+        PartKind::Conductor, PartKind::Grid,      PartKind::Rods,
+        PartKind::LGrid,     PartKind::Ring,      PartKind::Drawing,
+        PartKind::Fence,     PartKind::TouchArea, PartKind::TouchPoint};
     return all;
 }
 
@@ -163,6 +171,8 @@ const char *PartSchema::key(PartKind kind) {
         return "touch_areas";
     case PartKind::TouchPoint:
         return "touch_points";
+    case PartKind::Drawing:
+        return "drawings";
     }
     return "";
 }
@@ -185,6 +195,8 @@ unsigned PartSchema::nameId(PartKind kind) {
         return kKindTouchArea;
     case PartKind::TouchPoint:
         return kKindTouchPoint;
+    case PartKind::Drawing:
+        return StringId::kKindDrawing;
     }
     return 0;
 }
@@ -194,7 +206,8 @@ const std::vector<PartField> &PartSchema::fields(PartKind kind) {
         conductorFields(), rectangle(20, 5) + gridRods(),
         rodFields(),       lGridFields(),
         ringFields(),      fenceFields(),
-        touchAreaFields(), touchPointFields()};
+        touchAreaFields(), touchPointFields(),
+        drawingFields()};
     return tables[int(kind)];
 }
 

@@ -13,10 +13,12 @@
 
 namespace tav {
 
-// The kinds of part a system document holds, each an array of its own, in the order the
-// solver numbers their conductors; the given touch areas and touch points expand into no
-// conductor and come last.
-enum class PartKind { Conductor, Grid, Rods, LGrid, Ring, Fence, TouchArea, TouchPoint };
+// The kinds of part a system document holds, each an array of its own. PartSchema::kinds()
+// lists them in the order the solver numbers their conductors (an imported drawing's
+// before the fences, which stand round it); the given touch areas and touch points expand
+// into no conductor and come last. A kind added later is appended here, so that each
+// kind's number (a string id's offset) stays.
+enum class PartKind { Conductor, Grid, Rods, LGrid, Ring, Fence, TouchArea, TouchPoint, Drawing };
 
 // What a field of a part holds, as the document reads it: a number, a whole number, a
 // count (a whole number of things), an array of [x, y] points, true or false, text, or an

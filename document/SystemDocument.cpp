@@ -122,6 +122,21 @@ std::vector<T> readArray(JsonFields &f, const char *key, DocumentError &error, R
 QJsonArray point(double x, double y) {
     return {x, y};
 }
+
+// Site coordinates run to millions of metres, beyond the solver's reach: only finite.
+std::optional<Point2> readSiteOrigin(JsonFields &f, DocumentError &error) {
+    const QJsonValue value = f.value("site_origin", false);
+    if (f.failed() || value.isUndefined() || value.isNull())
+        return std::nullopt;
+    JsonFields o(value, f.path("site_origin"), error);
+    o.allowOnly({"x", "y"});
+    const Point2 at{o.number("x", 0, true), o.number("y", 0, true)};
+    for (const char *key : {"x", "y"})
+        if (!o.failed() && !std::isfinite(key[0] == 'x' ? at.x : at.y))
+            JsonFields::fail(error, DocumentError::Kind::NotANumber, o.path(key));
+    return at;
+}
+
 } // namespace
 
 // The document's version first, so that a newer document is refused as newer rather than
@@ -157,9 +172,10 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  error);
     if (!f.failed())
         readVersion(document.object().value(QLatin1String("version")), error);
-    f.allowOnly({"version", "soil", "current", "current_basis", "conductors", "grids", "rods", "l_grids", "rings",
-                 "fences", "touch_areas", "touch_points", "points", "search", "segment_length",
-                 "safety", "study_window", "north"});
+    f.allowOnly({"version",     "soil",         "current", "current_basis", "conductors",
+                 "grids",       "rods",         "l_grids", "rings",         "fences",
+                 "touch_areas", "touch_points", "points",  "search",        "segment_length",
+                 "safety",      "study_window", "north",   "drawings",      "site_origin"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, error);
@@ -173,6 +189,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     d.rods = readArray<Rods>(f, "rods", error, StudyParts::readRods);
     d.lGrids = readArray<LGrid>(f, "l_grids", error, StudyParts::readLGrid);
     d.rings = readArray<RodRing>(f, "rings", error, StudyParts::readRing);
+    d.drawings = readArray<DrawingPart>(f, "drawings", error, DrawingPart::read);
     d.fences = readArray<Fence>(f, "fences", error, StudyParts::readFence);
     d.touchAreas = readArray<TouchArea>(f, "touch_areas", error, StudyParts::readTouchArea);
     for (std::size_t k = 0; k < d.touchAreas.size(); ++k)
@@ -188,6 +205,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     }
     d.segmentLength = f.number("segment_length", d.segmentLength, false);
     d.north = f.number("north", 0, false);
+    d.siteOrigin = readSiteOrigin(f, error);
     if (f.has("safety") && !f.isNull("safety") && !f.failed())
         d.safety = StudyParts::readSafety(f.value("safety", true), error, d.surfaceZone);
     // Once every part is read, so that a touch area of a later part's group is kept.
@@ -236,6 +254,7 @@ SystemDocument::shapeTouchAreas(const std::vector<Conductor> &all,
         areas.push_back(TouchAreas::of(lGrids[k].grid, int(k)));
     for (std::size_t k = 0; k < rings.size(); ++k)
         areas.push_back(TouchAreas::of(rings[k], int(k)));
+    appendDrawingAreas(areas);
     const std::vector<int> groups = fenceGroups();
     for (std::size_t k = 0; k < fences.size(); ++k) {
         earthing::Fence fence = fences[k].fence;
@@ -262,6 +281,9 @@ std::vector<int> SystemDocument::fenceGroups() const {
         highest = std::max(highest, l.grid.bounds.group);
     for (const RodRing &r : rings)
         highest = std::max(highest, r.group);
+    for (const DrawingPart &d : drawings)
+        if (!d.conductors.empty() || !d.rods.empty())
+            highest = std::max(highest, d.group);
     for (const Fence &f : fences)
         highest = std::max(highest, f.group.value_or(0));
     std::vector<int> groups;
@@ -282,6 +304,8 @@ void SystemDocument::checkGroups(DocumentError &error) const {
         groups.push_back(l.grid.bounds.group);
     for (const RodRing &r : rings)
         groups.push_back(r.group);
+    for (const DrawingPart &d : drawings)
+        groups.push_back(d.group);
     const auto has = [&groups](int group) {
         return std::find(groups.begin(), groups.end(), group) != groups.end();
     };
@@ -336,6 +360,8 @@ QString SystemDocument::partBeyond(double limit, double &total) const {
             k);
     for (std::size_t k = 0; k < rings.size(); ++k)
         add(ConductorLayout::count(rings[k]), PartKind::Ring, k);
+    for (std::size_t k = 0; k < drawings.size(); ++k)
+        add(double(drawings[k].conductors.size() + drawings[k].rods.size()), PartKind::Drawing, k);
     if (!beyond.isEmpty() || fences.empty())
         return beyond;
     // The fences stand round what comes before them, within the limit by now.
@@ -412,6 +438,15 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
         append(out, sources, {ring.begin(), half}, PartKind::Ring, k);
         append(out, sources, {half, ring.end()}, PartKind::Ring, k, "rod");
     }
+    for (std::size_t k = 0; k < drawings.size(); ++k) {
+        // Each conductor named by its row, so that a refusal points at it.
+        const std::vector<Conductor> drawn = drawings[k].expanded();
+        const std::vector<QString> fields = drawings[k].fieldsOfExpanded();
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            out.push_back(drawn[i]);
+            sources.push_back({PartKind::Drawing, int(k), fields[i]});
+        }
+    }
     const std::vector<int> groups = fenceGroups();
     const std::vector<Conductor> around = out;
     for (std::size_t k = 0; k < fences.size(); ++k) {
@@ -422,7 +457,7 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
 }
 
 QByteArray SystemDocument::toJson() const {
-    QJsonObject o{{QStringLiteral("version"), kVersion}};
+    QJsonObject o{{QStringLiteral("version"), version()}};
     QJsonObject s;
     if (!soil.rho.empty()) {
         QJsonArray layers;
@@ -461,6 +496,9 @@ QByteArray SystemDocument::toJson() const {
     o[QStringLiteral("segment_length")] = segmentLength;
     if (north != 0)
         o[QStringLiteral("north")] = north;
+    if (siteOrigin)
+        o[QStringLiteral("site_origin")] =
+            QJsonObject{{QStringLiteral("x"), siteOrigin->x}, {QStringLiteral("y"), siteOrigin->y}};
     if (safety)
         o[QStringLiteral("safety")] = StudyParts::write(*safety, surfaceZone);
     if (!studyWindow.isEmpty())
@@ -481,9 +519,44 @@ void SystemDocument::writeStudyParts(QJsonObject &o) const {
     add("rods", rods);
     add("l_grids", lGrids);
     add("rings", rings);
+    if (!drawings.empty()) {
+        QJsonArray array;
+        for (const DrawingPart &d : drawings)
+            array.append(d.write());
+        o[QStringLiteral("drawings")] = array;
+    }
     add("fences", fences);
     add("touch_areas", touchAreas);
     add("touch_points", touchPoints);
+}
+
+SystemDocument SystemDocument::made() {
+    SystemDocument d;
+    d.soil = EarthingSoil::uniform(100);
+    d.current = 1000;
+    SafetyCriteria criteria;
+    criteria.faultDuration = 0.5;
+    criteria.body = BodyWeight::Kg70;
+    d.safety = criteria;
+    return d;
+}
+
+int SystemDocument::version() const {
+    return drawings.empty() && !siteOrigin ? kFirstVersion : kVersion;
+}
+
+void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {
+    // A drawing's conductors are given one by one: the convex hull of each cluster, as the
+    // document's own conductors give, numbered on after theirs.
+    int clusters = 0;
+    for (const TouchArea &a : areas)
+        if (a.kind == TouchAreaKind::Conductors)
+            clusters = std::max(clusters, a.part + 1);
+    for (const DrawingPart &d : drawings)
+        for (TouchArea area : TouchAreas::ofClusters(d.expanded())) {
+            area.part = clusters++;
+            areas.push_back(std::move(area));
+        }
 }
 
 QByteArray SystemDocument::resultJson(const EarthingResult &result) {

@@ -5,6 +5,7 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 #include "document/DocumentError.h"
+#include "document/DrawingPart.h"
 #include "document/InputOrigin.h"
 #include "document/PartSchema.h"
 
@@ -34,9 +35,13 @@ struct ConductorSource {
 // README and the man page describe it; its soil is the shape tav-calc soil-model writes.
 class SystemDocument {
 public:
-    // The version of the document this program writes and the latest it reads; a document
-    // without one is of version 1.
-    static constexpr int kVersion = 1;
+    // The latest version of the document this program reads; a document without one is of
+    // version 1. Version 2 brought imported drawings and the site origin: a document is
+    // written as the lowest version that holds what it has (version()), so that an older
+    // program still opens what it can read and refuses the rest as newer.
+    static constexpr int kVersion = 2;
+    static constexpr int kFirstVersion = 1;
+    int version() const;
     // The most layers a soil takes, as many as tav-calc soil-model fits.
     static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is
@@ -81,6 +86,9 @@ public:
     std::vector<Rods> rods;
     std::vector<LGrid> lGrids;
     std::vector<earthing::RodRing> rings;
+    // Imported from CAD drawings, one part per file; expanded after the rings, before the
+    // fences, which stand round them.
+    std::vector<DrawingPart> drawings;
     std::vector<Fence> fences;
     // Drawn round equipment the shapes do not cover; kind Given, part their index.
     std::vector<earthing::TouchArea> touchAreas;
@@ -95,6 +103,9 @@ public:
     // safety.surface/area: the polygon the surface layer lies in; empty, everywhere (or,
     // without a surface layer, nowhere). Kept here since SafetyCriteria holds no plan.
     std::vector<earthing::Point2> surfaceZone;
+    // The site coordinates (m) of the document's 0, 0, so that an exported drawing lands on
+    // the site plan it was imported from; none: 0, 0.
+    std::optional<earthing::Point2> siteOrigin;
     QJsonObject studyWindow; // written back as read
 
     // The conductors as given, then each grid's with its rods, the rods at points, each
@@ -119,6 +130,11 @@ public:
     // Each fence's group as expanded: its own, or one above every other part's.
     std::vector<int> fenceGroups() const;
 
+    // A new study's document without its parts, as the study window starts one: uniform
+    // soil of 100 ohm m, 1000 A, and IEEE Std 80's criteria for 0.5 s and 70 kg without a
+    // surface layer.
+    static SystemDocument made();
+
     QByteArray toJson() const;
     // Either the document or why not (error.kind is None when read).
     static SystemDocument fromJson(const QByteArray &json, DocumentError &error);
@@ -133,6 +149,7 @@ private:
     void appendStudyParts(std::vector<earthing::Conductor> &conductors,
                           std::vector<ConductorSource> &sources) const;
     void writeStudyParts(QJsonObject &o) const;
+    void appendDrawingAreas(std::vector<earthing::TouchArea> &areas) const;
     std::vector<earthing::TouchArea>
     shapeTouchAreas(const std::vector<earthing::Conductor> &all,
                     const std::vector<ConductorSource> &from) const;

@@ -734,5 +734,25 @@ inline constexpr unsigned kCommand = 6527;      // (file name), the edit's name
 inline constexpr unsigned kFilter = 6528;
 inline constexpr unsigned kUnreadable = 6529;   // (file name, the refusal)
 } // namespace DxfImport
+// 6700-6715: imported drawings. The part's kind and its name field, its name in the
+// leakage table (its number from 1); tav-calc dxf-import's summary: the counts (count),
+// the origin (x, y), a layer left out (count, layer, why), why by the layer's role (not
+// named, conductor, rod), what was ignored (types and counts, layer); the layer map's
+// refusals: a role it does not know (path), a file it cannot read (file, why); and the
+// summary's line when nothing was left out.
+inline constexpr unsigned kKindDrawing = 6700;
+inline constexpr unsigned kDrawingNameField = 6701;
+inline constexpr unsigned kLeakageDrawing = 6702;
+inline constexpr unsigned kImportConductors = 6703;
+inline constexpr unsigned kImportRods = 6704;
+inline constexpr unsigned kImportMerged = 6705;
+inline constexpr unsigned kImportJoins = 6706;
+inline constexpr unsigned kImportOrigin = 6707;
+inline constexpr unsigned kImportLeftOut = 6708;
+inline constexpr unsigned kImportLeftOutWhy = 6709; // not named, conductor, rod
+inline constexpr unsigned kImportIgnored = 6712;
+inline constexpr unsigned kImportUnknownRole = 6713;
+inline constexpr unsigned kImportMapUnreadable = 6714;
+inline constexpr unsigned kImportNothingLeftOut = 6715;
 
 } // namespace StringId

@@ -93,6 +93,12 @@ QString PartListModel::name(const StudyPart &part) {
         text = given.isEmpty() ? LoadLanguageString(kKindTouchPoint) : given;
         break;
     }
+    case Kind::Drawing: {
+        // Its file's name, as imported; the kind's while it has none.
+        const QString given = o.value(QStringLiteral("name")).toString();
+        text = given.isEmpty() ? LoadLanguageString(StringId::kKindDrawing) : given;
+        break;
+    }
     }
     return part.floating() ? LoadLanguageString(kPartFloating).arg(text) : text;
 }

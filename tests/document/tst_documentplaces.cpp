@@ -65,12 +65,12 @@ private Q_SLOTS:
                                     {"group", 0}}));
         QCOMPARE(PartSchema::defaults(PartKind::TouchPoint),
                  (QJsonObject{{"at", QJsonArray{0, 0}}, {"group", 0}, {"name", ""}}));
-        // Listed after the fences, under keys of their own.
+        // Listed after the fences, under keys of their own, last of all the kinds.
         const std::vector<PartKind> &kinds = PartSchema::kinds();
-        QCOMPARE(kinds.size(), std::size_t(8));
-        QCOMPARE(kinds[5], PartKind::Fence);
-        QCOMPARE(kinds[6], PartKind::TouchArea);
-        QCOMPARE(kinds[7], PartKind::TouchPoint);
+        QCOMPARE(kinds.size(), std::size_t(9));
+        QCOMPARE(kinds[6], PartKind::Fence);
+        QCOMPARE(kinds[7], PartKind::TouchArea);
+        QCOMPARE(kinds[8], PartKind::TouchPoint);
         QCOMPARE(QByteArray(PartSchema::key(PartKind::TouchArea)), QByteArray("touch_areas"));
         QCOMPARE(QByteArray(PartSchema::key(PartKind::TouchPoint)), QByteArray("touch_points"));
         QVERIFY(PartSchema::nameId(PartKind::TouchArea) != 0);

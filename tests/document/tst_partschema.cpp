@@ -15,11 +15,13 @@ using namespace tav;
 namespace {
 
 // A document of one part of the kind; a fence needs energised metal to go round, a touch
-// area or touch point the metal of its group.
+// area or touch point the metal of its group, a new drawing (its rows come from its file)
+// metal besides.
 QJsonObject documentOf(PartKind kind, const QJsonObject &part) {
     QJsonObject d{{"soil", QJsonObject{{"rho", 100}}}, {"current", 10}};
     d[QLatin1String(PartSchema::key(kind))] = QJsonArray{part};
-    if (kind == PartKind::Fence || kind == PartKind::TouchArea || kind == PartKind::TouchPoint)
+    if (kind == PartKind::Fence || kind == PartKind::TouchArea || kind == PartKind::TouchPoint ||
+        kind == PartKind::Drawing)
         d["rods"] = QJsonArray{QJsonObject{{"at", QJsonArray{QJsonArray{0, 0}}},
                                            {"top", 0.5},
                                            {"length", 3},

@@ -1,0 +1,113 @@
+#include "cli/LayerMap.h"
+
+#include "cli/CliStrings.h"
+#include "cli/DocumentInput.h"
+#include "document/DocumentWording.h"
+#include "document/DuplicateKeys.h"
+#include "document/JsonFields.h"
+#include "text/StringIds.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+using tav::DocumentError;
+using tav::JsonFields;
+using tav::cad::LayerMapping;
+using tav::cad::LayerRole;
+
+// A number the layer gives, or none when it leaves it out.
+std::optional<double> given(JsonFields &f, const char *key) {
+    if (!f.has(key) || f.isNull(key))
+        return std::nullopt;
+    const double v = f.positive(key, 0, false);
+    return f.failed() ? std::nullopt : std::optional<double>(v);
+}
+
+// A layer's mapping; unknownRole set to its path when the role is none of the three.
+LayerMapping readLayer(const QJsonValue &value, const QString &path, DocumentError &error,
+                       QString &unknownRole) {
+    JsonFields f(value, path, error);
+    f.allowOnly({"role", "depth", "diameter", "length", "group"});
+    LayerMapping mapping;
+    const QJsonValue role = f.value("role", true);
+    if (f.failed())
+        return mapping;
+    const QString name = role.toString();
+    if (!role.isString()) {
+        JsonFields::fail(error, DocumentError::Kind::NotText, f.path("role"));
+        return mapping;
+    }
+    if (name == QLatin1String("conductor"))
+        mapping.role = LayerRole::Conductor;
+    else if (name == QLatin1String("rod"))
+        mapping.role = LayerRole::Rod;
+    else if (name != QLatin1String("ignored")) {
+        unknownRole = f.path("role");
+        return mapping;
+    }
+    // A depth of 0 lays a conductor on the surface, which the solver refuses by name.
+    if (f.has("depth") && !f.isNull("depth")) {
+        mapping.depth = f.number("depth", 0, false);
+        if (!f.failed() && *mapping.depth < 0)
+            JsonFields::fail(error, DocumentError::Kind::Negative, f.path("depth"));
+    }
+    mapping.diameter = given(f, "diameter");
+    mapping.rodLength = given(f, "length");
+    mapping.group = f.integer("group", 0, false);
+    return mapping;
+}
+
+} // namespace
+
+LayerMap::Layers LayerMap::fromJson(const QByteArray &json, QString &refused) {
+    Layers layers;
+    DocumentError error;
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        error.kind = DocumentError::Kind::NotJson;
+        error.offset = parse.offset;
+        error.parseError = int(parse.error);
+    } else if (const QString twice = tav::DuplicateKeys::firstIn(json); !twice.isEmpty()) {
+        JsonFields::fail(error, DocumentError::Kind::DuplicateKey, twice);
+    } else {
+        JsonFields top(document.isObject() ? QJsonValue(document.object()) : QJsonValue(),
+                       QString(), error);
+        top.allowOnly({"layers"});
+        const QJsonValue all = top.value("layers", true);
+        if (!top.failed() && !all.isObject())
+            JsonFields::fail(error, DocumentError::Kind::NotAnObject, top.path("layers"));
+        const QJsonObject named = all.toObject();
+        QString unknownRole;
+        for (auto it = named.begin();
+             it != named.end() && error.kind == DocumentError::Kind::None && unknownRole.isEmpty();
+             ++it)
+            layers[it.key().toStdString()] =
+                readLayer(it.value(), QStringLiteral("layers.") + it.key(), error, unknownRole);
+        if (!unknownRole.isEmpty()) {
+            refused = CliStrings::text(StringId::kImportUnknownRole).arg(unknownRole);
+            return {};
+        }
+    }
+    if (error.kind != DocumentError::Kind::None) {
+        refused = DocumentWording::error(error, &CliStrings::text);
+        return {};
+    }
+    return layers;
+}
+
+LayerMap::Layers LayerMap::read(const QString &path, QString &refused) {
+    QByteArray content;
+    QString why;
+    if (!DocumentInput::read(path, content, why)) {
+        refused = why;
+        return {};
+    }
+    QString fault;
+    Layers layers = fromJson(content, fault);
+    if (!fault.isEmpty())
+        refused = CliStrings::text(StringId::kImportMapUnreadable).arg(path, fault);
+    return layers;
+}

@@ -1,0 +1,59 @@
+#!/usr/bin/python3
+"""Drawings for tst_tavcalc_dxf, written by ezdxf, a DXF library independent of TAV's
+reader: a site at site coordinates, and drawings tav-calc must refuse.
+
+    dxf_site.py write OUTDIR
+"""
+import sys
+
+import ezdxf
+
+# The site's lower left corner is (X0 - 2, Y0): the import's origin is (500100, 4000400).
+X0, Y0 = 500123.4, 4000456.7
+# An irregular outline, closed, and a diagonal across it.
+OUTLINE = [(0, 0), (30, 0), (34, 12), (28, 25), (5, 22), (-2, 10)]
+DIAGONAL = [(0, 0), (28, 25)]
+RODS = [(0, 0), (30, 0), (28, 25)]
+
+
+def site(path):
+    doc = ezdxf.new("R2010")
+    doc.header["$INSUNITS"] = 6
+    msp = doc.modelspace()
+    msp.add_lwpolyline([(X0 + x, Y0 + y) for x, y in OUTLINE[:3]], dxfattribs={"layer": "GRID"})
+    # The rest of the outline as a second polyline, back to its start.
+    rest = OUTLINE[2:] + OUTLINE[:1]
+    msp.add_lwpolyline([(X0 + x, Y0 + y) for x, y in rest], dxfattribs={"layer": "GRID"})
+    msp.add_line((X0 + DIAGONAL[0][0], Y0 + DIAGONAL[0][1]),
+                 (X0 + DIAGONAL[1][0], Y0 + DIAGONAL[1][1]), dxfattribs={"layer": "GRID"})
+    for x, y in RODS:
+        msp.add_circle((X0 + x, Y0 + y), 0.008, dxfattribs={"layer": "RODS"})
+    for i in range(12):
+        msp.add_text("note %d" % i, dxfattribs={"layer": "ANNOT", "insert": (X0 + i, Y0 - 3)})
+    for i in range(3):
+        hatch = msp.add_hatch(dxfattribs={"layer": "ANNOT"})
+        hatch.paths.add_polyline_path([(X0 + i, Y0 - 8), (X0 + i + 1, Y0 - 8), (X0 + i, Y0 - 7)],
+                                      is_closed=True)
+    msp.add_line((X0, Y0 - 5), (X0 + 5, Y0 - 5), dxfattribs={"layer": "LOOSE"})
+    msp.add_point((X0 + 10, Y0 + 10), dxfattribs={"layer": "PITS"})
+    doc.saveas(path)
+
+
+def hostile(out):
+    doc = ezdxf.new("R2000")
+    block = doc.blocks.new("SELF")
+    block.add_line((0, 0), (1, 0))
+    block.add_blockref("SELF", (1, 0))
+    doc.modelspace().add_blockref("SELF", (0, 0), dxfattribs={"layer": "GRID"})
+    doc.saveas(out + "/self.dxf")
+    doc = ezdxf.new("R12")
+    doc.modelspace().add_line((0, 0, 0), (100, 0, 0), dxfattribs={"layer": "GRID"})
+    doc.saveas(out + "/unitless.dxf")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "write":
+        site(sys.argv[2] + "/site.dxf")
+        hostile(sys.argv[2])
+    else:
+        sys.exit(__doc__)
