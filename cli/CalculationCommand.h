@@ -34,8 +34,7 @@ public:
         }
         const tav::Refusable<Result> outcome = calculate(input);
         if (outcome.refused()) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(CliStrings::wording().refusal(outcome.refusal())));
+            std::fprintf(stderr, "%s\n", qPrintable(refusal(input, outcome.refusal())));
             return 1;
         }
         if (pdf) {
@@ -68,6 +67,10 @@ protected:
     // read), worded; empty for none.
     virtual QString refusedInput(const Input &) const { return QString(); }
     virtual tav::Refusable<Result> calculate(const Input &input) const = 0;
+    // The calculation's refusal in words; a subcommand may say where in its input it lies.
+    virtual QString refusal(const Input &, const tav::Refusal &refusal) const {
+        return CliStrings::wording().refusal(refusal);
+    }
     virtual std::string text(const Result &result) const = 0;
     virtual std::string json(const Result &result) const = 0;
     // The files the command reads, as its options give them (- for standard input): its

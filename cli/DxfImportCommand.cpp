@@ -57,26 +57,11 @@ void readOrigin(const QString &text, tav::cad::ImportSettings &settings) {
         throw UsageError("--origin takes finite coordinates, not " + text.toStdString());
 }
 
-// The document of a new study with the drawing as its one part; a layer mapped to a group
-// of its own gives a part per group, each the drawing's, so that no group is lost.
+// The document of a new study with the drawing's parts.
 tav::SystemDocument documentOf(const ImportOutcome &o) {
     tav::SystemDocument d = tav::SystemDocument::made();
-    std::map<int, tav::DrawingPart> byGroup;
-    for (const tav::cad::ImportedConductor &c : o.plan.conductors) {
-        tav::DrawingPart &part = byGroup[c.group];
-        part.conductors.push_back({c.from, c.to, c.diameter, c.group});
-    }
-    for (const tav::cad::ImportedRod &r : o.plan.rods)
-        byGroup[r.group].rods.push_back({{r.x, r.y}, r.top, r.length, r.diameter});
-    if (byGroup.empty())
-        byGroup[0];
-    for (auto &[group, part] : byGroup) {
-        part.group = group;
-        part.name = byGroup.size() == 1 ? o.name
-                                        : o.name + QStringLiteral(" (group ") +
-                                              QString::number(group) + QLatin1Char(')');
+    for (tav::DrawingPart &part : tav::DrawingPart::fromPlan(o.plan, o.name))
         d.drawings.push_back(std::move(part));
-    }
     d.siteOrigin = tav::earthing::Point2{o.plan.originX, o.plan.originY};
     return d;
 }

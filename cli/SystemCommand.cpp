@@ -4,7 +4,6 @@
 #include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
-#include "cli/DxfExport.h"
 #include "cli/TextTable.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
@@ -14,6 +13,7 @@
 #include "document/ResultJson.h"
 #include "document/SystemDocument.h"
 #include "document/SystemStudy.h"
+#include "report/DxfExport.h"
 #include "report/SystemReport.h"
 #include "text/StringIds.h"
 
@@ -66,13 +66,8 @@ std::string expandedDocument(const tav::SystemDocument &document) {
     QJsonArray conductors = o.value(QStringLiteral("conductors")).toArray();
     const std::vector<tav::ConductorSource> sources = document.sources();
     for (qsizetype k = 0; k < conductors.size(); ++k) {
-        const tav::ConductorSource &s = sources[std::size_t(k)];
-        QString part = QLatin1String(tav::PartSchema::key(s.kind)) + QLatin1Char('[') +
-                       QString::number(s.index) + QLatin1Char(']');
-        if (!s.field.isEmpty())
-            part += QLatin1Char('.') + s.field;
         QJsonObject c = conductors[k].toObject();
-        c[QStringLiteral("part")] = part;
+        c[QStringLiteral("part")] = sources[std::size_t(k)].path();
         conductors[k] = c;
     }
     o[QStringLiteral("conductors")] = conductors;
@@ -308,6 +303,24 @@ protected:
     }
 
     QString refusedInput(const SystemInput &input) const override { return input.refused; }
+
+    // A conductor the solver refuses is known by its number among the expanded conductors;
+    // the engineer knows it by the part and row it came from: "drawings[0].conductors[3]".
+    QString refusal(const SystemInput &input, const tav::Refusal &refusal) const override {
+        const QString words = CliStrings::wording().refusal(refusal);
+        if (!tav::namesConductor(refusal.error) || refusal.values.empty())
+            return words;
+        const std::vector<tav::ConductorSource> sources = input.document.sources();
+        QStringList named;
+        const std::size_t count = tav::namesConductorPair(refusal.error) ? 2 : 1;
+        for (std::size_t k = 0; k < count && k < refusal.values.size(); ++k) {
+            const double number = refusal.values[k]; // from 1
+            if (number >= 1 && number <= double(sources.size()))
+                named.append(sources[std::size_t(number) - 1].path());
+        }
+        return named.isEmpty() ? words
+                               : named.join(QStringLiteral(", ")) + QStringLiteral(": ") + words;
+    }
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
         if (input.expand)

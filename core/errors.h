@@ -315,4 +315,30 @@ private:
     std::optional<Refusal> m_refusal;
 };
 
+// Whether a refusal of the earthing system solver names a conductor by its number, its
+// first value; a pair names a second, its second value.
+inline bool namesConductor(Error error) {
+    switch (error) {
+    case Error::ConductorNotFinite:
+    case Error::ConductorZeroLength:
+    case Error::ConductorAboveSurface:
+    case Error::ConductorOnSurface:
+    case Error::ConductorRadiusAboveSurface:
+    case Error::ConductorDiameterNotPositive:
+    case Error::ConductorDiameterNotBelowLength:
+    case Error::ConductorDiameterBelowFloor:
+    case Error::ConductorBeyondReach:
+    case Error::GroupNegative:
+    case Error::ConductorsOverlap:
+    case Error::GroupsTouch:
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline bool namesConductorPair(Error error) {
+    return error == Error::ConductorsOverlap || error == Error::GroupsTouch;
+}
+
 } // namespace tav

@@ -2,9 +2,11 @@
 
 #include "core/earthing/ConductorLayout.h"
 #include "document/JsonFields.h"
-#include "document/PartSchema.h"
+#include "text/StringIds.h"
 
 #include <QJsonArray>
+
+#include <map>
 
 namespace tav {
 
@@ -17,27 +19,39 @@ using Limit = FieldLimit;
 const char *const kConductors = "conductors";
 const char *const kRods = "rods";
 
+using namespace StringId::EarthingStudy;
+namespace Rows = StringId::DrawingRows;
+
 // A row of the conductors' array: read as strictly as a conductor part, without a group
-// of its own (the drawing's is every row's).
+// of its own (the drawing's is every row's); a new row is a new conductor part's.
 const std::vector<PartField> &conductorRow() {
+    const auto initial = [](const char *path) {
+        return PartSchema::initial(PartKind::Conductor, QLatin1String(path));
+    };
     static const std::vector<PartField> rows{
-        {"from/0", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"from/1", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"from/2", Type::Number, Role::Depth, 0, QJsonValue::Undefined},
-        {"to/0", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"to/1", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"to/2", Type::Number, Role::Depth, 0, QJsonValue::Undefined},
-        {"diameter", Type::Number, Role::Diameter, 0, QJsonValue::Undefined, Limit::Positive}};
+        {"from/0", Type::Number, Role::Place, kFromX, initial("from/0")},
+        {"from/1", Type::Number, Role::Place, kFromY, initial("from/1")},
+        {"from/2", Type::Number, Role::Depth, kFromZ, initial("from/2")},
+        {"to/0", Type::Number, Role::Place, kToX, initial("to/0")},
+        {"to/1", Type::Number, Role::Place, kToY, initial("to/1")},
+        {"to/2", Type::Number, Role::Depth, kToZ, initial("to/2")},
+        {"diameter", Type::Number, Role::Diameter, kDiameter, initial("diameter"),
+         Limit::Positive}};
     return rows;
 }
 
+// A new row is a new rods part's rod at 0, 0.
 const std::vector<PartField> &rodRow() {
+    const auto initial = [](const char *path) {
+        return PartSchema::initial(PartKind::Rods, QLatin1String(path));
+    };
     static const std::vector<PartField> rows{
-        {"at/0", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"at/1", Type::Number, Role::Place, 0, QJsonValue::Undefined},
-        {"top", Type::Number, Role::Depth, 0, QJsonValue::Undefined},
-        {"length", Type::Number, Role::Length, 0, QJsonValue::Undefined, Limit::Positive},
-        {"diameter", Type::Number, Role::Diameter, 0, QJsonValue::Undefined, Limit::Positive}};
+        {"at/0", Type::Number, Role::Place, Rows::kX, 0},
+        {"at/1", Type::Number, Role::Place, Rows::kY, 0},
+        {"top", Type::Number, Role::Depth, Rows::kTop, initial("top")},
+        {"length", Type::Number, Role::Length, kRodLength, initial("length"), Limit::Positive},
+        {"diameter", Type::Number, Role::Diameter, kRodDiameter, initial("diameter"),
+         Limit::Positive}};
     return rows;
 }
 
@@ -148,6 +162,33 @@ std::vector<QString> DrawingPart::fieldsOfExpanded() const {
     for (std::size_t k = 0; k < rods.size(); ++k)
         fields.push_back(JsonFields::indexed(QLatin1String(kRods), int(k)));
     return fields;
+}
+
+const char *DrawingPart::key(Rows rows) {
+    return rows == Rows::Conductors ? kConductors : kRods;
+}
+
+const std::vector<PartField> &DrawingPart::rowFields(Rows rows) {
+    return rows == Rows::Conductors ? conductorRow() : rodRow();
+}
+
+std::vector<DrawingPart> DrawingPart::fromPlan(const cad::ImportedPlan &plan, const QString &name) {
+    std::map<int, DrawingPart> byGroup;
+    for (const cad::ImportedConductor &c : plan.conductors)
+        byGroup[c.group].conductors.push_back({c.from, c.to, c.diameter, c.group});
+    for (const cad::ImportedRod &r : plan.rods)
+        byGroup[r.group].rods.push_back({{r.x, r.y}, r.top, r.length, r.diameter});
+    if (byGroup.empty())
+        byGroup[0];
+    std::vector<DrawingPart> parts;
+    for (auto &[group, part] : byGroup) {
+        part.group = group;
+        part.name = byGroup.size() == 1 ? name
+                                        : name + QStringLiteral(" (group ") +
+                                              QString::number(group) + QLatin1Char(')');
+        parts.push_back(std::move(part));
+    }
+    return parts;
 }
 
 } // namespace tav

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "cad/ImportedPlan.h"
 #include "core/earthing/EarthingInput.h"
 #include "document/DocumentError.h"
+#include "document/PartSchema.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -25,12 +27,21 @@ public:
         double diameter = 0;
     };
 
+    // The part's two arrays; each row's fields, from which its reader, its writer and the
+    // study window's table of rows come.
+    enum class Rows { Conductors, Rods };
+    static const char *key(Rows rows); // "conductors", "rods"
+    static const std::vector<PartField> &rowFields(Rows rows);
+
     QString name;
     int group = 0;
     std::vector<earthing::Conductor> conductors;
     std::vector<Rod> rods;
 
     static DrawingPart read(const QJsonValue &value, const QString &path, DocumentError &error);
+    // The parts of a drawing imported from the file of the given name: one, or one per
+    // group when its layers were given groups of their own, so that no group is lost.
+    static std::vector<DrawingPart> fromPlan(const cad::ImportedPlan &plan, const QString &name);
     QJsonObject write() const;
 
     // The conductors as given, then a vertical conductor per rod, each of the part's group.

@@ -240,9 +240,13 @@ QJsonValue PartSchema::initial(PartKind kind, const QString &path) {
 }
 
 QJsonObject PartSchema::defaults(PartKind kind) {
+    return defaults(fields(kind));
+}
+
+QJsonObject PartSchema::defaults(const std::vector<PartField> &table) {
     PartValues values;
     QString leftOut; // the optional object being passed over, with its slash
-    for (const PartField &field : fields(kind)) {
+    for (const PartField &field : table) {
         const QString path = QLatin1String(field.path);
         if (!leftOut.isEmpty() && path.startsWith(leftOut))
             continue;
@@ -251,7 +255,7 @@ QJsonObject PartSchema::defaults(PartKind kind) {
         else if (!field.initial.isUndefined())
             values.set(path, field.initial);
     }
-    return write(fields(kind), values);
+    return write(table, values);
 }
 
 } // namespace tav

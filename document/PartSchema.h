@@ -75,6 +75,8 @@ public:
     // A sound new part: every field with an initial value, but those of an optional
     // object (a grid's rods), which a new part leaves out.
     static QJsonObject defaults(PartKind kind);
+    // The same of a table of fields: a new row of an imported drawing's array.
+    static QJsonObject defaults(const std::vector<PartField> &table);
     // The initial value of one field, whether a new part has it or not.
     static QJsonValue initial(PartKind kind, const QString &path);
 

@@ -541,8 +541,17 @@ SystemDocument SystemDocument::made() {
     return d;
 }
 
+QString ConductorSource::path() const {
+    QString path = JsonFields::indexed(QLatin1String(PartSchema::key(kind)), index);
+    return field.isEmpty() ? path : path + QLatin1Char('.') + field;
+}
+
 int SystemDocument::version() const {
-    return drawings.empty() && !siteOrigin ? kFirstVersion : kVersion;
+    return versionFor(!drawings.empty() || siteOrigin);
+}
+
+int SystemDocument::versionFor(bool drawingsOrOrigin) {
+    return drawingsOrOrigin ? kVersion : kFirstVersion;
 }
 
 void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {

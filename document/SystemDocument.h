@@ -24,6 +24,9 @@ struct ConductorSource {
     PartKind kind;
     int index;
     QString field;
+
+    // Its path in the document: "grids[0].rods", "drawings[1].conductors[3]".
+    QString path() const;
 };
 
 // The JSON document of an earthing system, as tav-calc system reads it and the study
@@ -42,6 +45,8 @@ public:
     static constexpr int kVersion = 2;
     static constexpr int kFirstVersion = 1;
     int version() const;
+    // The same for a document that has drawings or a site origin, or neither.
+    static int versionFor(bool drawingsOrOrigin);
     // The most layers a soil takes, as many as tav-calc soil-model fits.
     static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is

@@ -713,7 +713,7 @@ inline constexpr unsigned kUndetermined = 6220; // (count), the soil model windo
 // 6400-6408: a drawing's refusals, in the order of Error's from DrawingNotDxf on.
 inline constexpr unsigned kDrawingRefusals = 6400;
 
-// 6500-6529: the study's import of a drawing.
+// 6500-6530: the study's import of a drawing.
 namespace DxfImport {
 inline constexpr unsigned kTitle = 6500;        // (file name)
 inline constexpr unsigned kMenu = 6501;
@@ -733,6 +733,7 @@ inline constexpr unsigned kIgnoredEntry = 6526; // (count, type, layer)
 inline constexpr unsigned kCommand = 6527;      // (file name), the edit's name
 inline constexpr unsigned kFilter = 6528;
 inline constexpr unsigned kUnreadable = 6529;   // (file name, the refusal)
+inline constexpr unsigned kOriginNotNumber = 6530;
 } // namespace DxfImport
 // 6700-6715: imported drawings. The part's kind and its name field, its name in the
 // leakage table (its number from 1); tav-calc dxf-import's summary: the counts (count),
@@ -754,5 +755,28 @@ inline constexpr unsigned kImportIgnored = 6712;
 inline constexpr unsigned kImportUnknownRole = 6713;
 inline constexpr unsigned kImportMapUnreadable = 6714;
 inline constexpr unsigned kImportNothingLeftOut = 6715;
+
+// 6720-6731: an imported drawing's rows in the study window: the tables' headings, the
+// columns a conductor part does not already name, a cell's label (row from 1, column),
+// the buttons, which name their edits too.
+namespace DrawingRows {
+inline constexpr unsigned kConductors = 6720;
+inline constexpr unsigned kRods = 6721;
+inline constexpr unsigned kX = 6722;
+inline constexpr unsigned kY = 6723;
+inline constexpr unsigned kTop = 6724;
+inline constexpr unsigned kConductorCell = 6725; // (row, column)
+inline constexpr unsigned kRodCell = 6726;       // (row, column)
+inline constexpr unsigned kAddConductor = 6727;
+inline constexpr unsigned kRemoveConductor = 6728;
+inline constexpr unsigned kAddRod = 6729;
+inline constexpr unsigned kRemoveRod = 6730;
+} // namespace DrawingRows
+
+// 6740-6741: the study's export of its solve as a drawing, and why not before a solve.
+namespace DrawingExport {
+inline constexpr unsigned kMenu = 6740;
+inline constexpr unsigned kSolveFirst = 6741;
+} // namespace DrawingExport
 
 } // namespace StringId

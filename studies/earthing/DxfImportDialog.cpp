@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -188,17 +189,51 @@ void DxfImportDialog::remember() const {
 }
 
 // What the import would take as the dialog stands; OK only when it takes something.
+// The origin chosen for the engineer is shown in the fields it would otherwise be typed in.
 void DxfImportDialog::refresh() {
-    const ImportSettings s = settings();
-    const tav::Refusable<ImportedPlan> plan = DrawingImport(m_drawing, s).run();
+    const bool typed = !m_autoOrigin->isChecked() && !m_originKept;
+    m_originX->setEnabled(typed);
+    m_originY->setEnabled(typed);
     bool takes = false;
-    if (plan.refused()) {
+    if (typed && (!StudyNumber::read(m_originX->text()) || !StudyNumber::read(m_originY->text()))) {
+        m_summary->setText(LoadLanguageString(Id::kOriginNotNumber));
+    } else if (const tav::Refusable<ImportedPlan> plan = DrawingImport(m_drawing, settings()).run();
+               plan.refused()) {
         m_summary->setText(languageWording().refusal(plan.refusal()));
     } else {
         m_summary->setText(summary(plan.result()));
         takes = !plan.result().conductors.empty() || !plan.result().rods.empty();
+        if (m_autoOrigin->isChecked())
+            showOrigin(plan.result().originX, plan.result().originY);
     }
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(takes);
+}
+
+// Site coordinates run to millions of metres: shown to the millimetre, not to 6 digits.
+void DxfImportDialog::showOrigin(double x, double y) {
+    const auto shown = [](double value) {
+        QString text = QString::number(value, 'f', 3);
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        return text;
+    };
+    const QSignalBlocker blockX(m_originX);
+    const QSignalBlocker blockY(m_originY);
+    m_originX->setText(shown(x));
+    m_originY->setText(shown(y));
+}
+
+void DxfImportDialog::keepOrigin(double x, double y) {
+    m_originKept = true;
+    {
+        const QSignalBlocker block(m_autoOrigin);
+        m_autoOrigin->setChecked(false);
+    }
+    m_autoOrigin->setEnabled(false);
+    showOrigin(x, y);
+    refresh();
 }
 
 QString DxfImportDialog::summary(const ImportedPlan &plan) const {

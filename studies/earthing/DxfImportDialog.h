@@ -25,6 +25,9 @@ public:
 
     // As filled; valid once the dialog is accepted.
     tav::cad::ImportSettings settings() const;
+    // The study's own site coordinates of its 0, 0, which a second drawing keeps so that it
+    // lies where it lies on site: shown, and not the engineer's to change here.
+    void keepOrigin(double x, double y);
 
 private:
     enum Column { Layer, Entities, Role, Depth, Diameter, RodLength, Group, Columns };
@@ -35,6 +38,7 @@ private:
     void remember() const;
     void refresh();
     QString summary(const tav::cad::ImportedPlan &plan) const;
+    void showOrigin(double x, double y);
     std::optional<double> cellNumber(int row, Column column) const;
 
     const tav::cad::DxfDrawing &m_drawing;
@@ -44,6 +48,7 @@ private:
     QLineEdit *m_originX = nullptr;
     QLineEdit *m_originY = nullptr;
     QCheckBox *m_join = nullptr;
+    bool m_originKept = false;
     QTableWidget *m_layers = nullptr;
     QLabel *m_summary = nullptr;
     QDialogButtonBox *m_buttons = nullptr;

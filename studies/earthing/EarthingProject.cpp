@@ -1,5 +1,6 @@
 #include "studies/earthing/EarthingProject.h"
 
+#include "document/DrawingPart.h"
 #include "document/PartSchema.h"
 #include "studies/earthing/JsonPath.h"
 #include "studies/earthing/ProjectCommand.h"
@@ -13,6 +14,15 @@ using namespace StringId::EarthingStudy;
 using Kind = StudyPart::Kind;
 
 namespace {
+
+const QString kSiteOrigin = QStringLiteral("site_origin");
+
+using Rows = tav::DrawingPart::Rows;
+
+Rows rowsOf(const QString &key) {
+    return key == QLatin1String(tav::DrawingPart::key(Rows::Conductors)) ? Rows::Conductors
+                                                                         : Rows::Rods;
+}
 
 const QString kSoilKey = QStringLiteral("soil");
 const QString kSafety = QStringLiteral("safety");
@@ -149,6 +159,40 @@ void EarthingProject::removePart(int index) {
     const int next = std::min(index, int(after.parts.size()) - 1);
     m_undo->push(new ProjectCommand(this, LoadLanguageString(kRemoveCommand).arg(partName(index)),
                                     m_document, after, index, next, QString()));
+}
+
+void EarthingProject::addRow(int part, const QString &key, int copied) {
+    if (part < 0 || part >= m_document.parts.size())
+        return;
+    const Rows rows = rowsOf(key);
+    StudyProject after = m_document;
+    QJsonObject &json = after.parts[part].json;
+    QJsonArray array = json.value(key).toArray();
+    const bool copy = copied >= 0 && copied < array.size();
+    const QJsonValue row =
+        copy ? array.at(copied)
+             : QJsonValue(tav::PartSchema::defaults(tav::DrawingPart::rowFields(rows)));
+    array.insert(copy ? copied + 1 : array.size(), row);
+    json[key] = array;
+    push(LoadLanguageString(rows == Rows::Conductors ? StringId::DrawingRows::kAddConductor
+                                                     : StringId::DrawingRows::kAddRod),
+         after, -2);
+}
+
+void EarthingProject::removeRow(int part, const QString &key, int row) {
+    if (part < 0 || part >= m_document.parts.size())
+        return;
+    StudyProject after = m_document;
+    QJsonObject &json = after.parts[part].json;
+    QJsonArray array = json.value(key).toArray();
+    if (row < 0 || row >= array.size())
+        return;
+    array.removeAt(row);
+    json[key] = array;
+    push(LoadLanguageString(rowsOf(key) == Rows::Conductors
+                                ? StringId::DrawingRows::kRemoveConductor
+                                : StringId::DrawingRows::kRemoveRod),
+         after, -2);
 }
 
 bool EarthingProject::movePart(int index, int by) {
@@ -315,6 +359,26 @@ int EarthingProject::addTouchArea(const QJsonArray &corners) {
         LoadLanguageString(kAddCommand).arg(LoadLanguageString(StudyPart::nameId(Kind::TouchArea))),
         m_document, after, -1, at, QString()));
     return at;
+}
+
+int EarthingProject::addDrawings(const QVector<QJsonObject> &parts, const QJsonObject &siteOrigin,
+                                 const QString &name) {
+    StudyProject after = m_document;
+    int first = -1;
+    for (const QJsonObject &json : parts) {
+        StudyPart part = StudyPart::made(Kind::Drawing);
+        part.json = json;
+        const int at = after.insert(part);
+        first = first < 0 ? at : first;
+    }
+    if (!after.rest.contains(kSiteOrigin))
+        after.rest.insert(kSiteOrigin, siteOrigin);
+    m_undo->push(new ProjectCommand(this, name, m_document, after, -1, first, QString()));
+    return first;
+}
+
+QJsonObject EarthingProject::siteOrigin() const {
+    return m_document.rest.value(kSiteOrigin).toObject();
 }
 
 void EarthingProject::setMap(const QString &name) {

@@ -41,7 +41,17 @@ public:
     void setValue(int part, const QString &path, const QJsonValue &value, const QString &label);
     // Puts a new part of the kind after the others of its kind; its index.
     int addPart(StudyPart::Kind kind);
+    // Imported drawings' parts as one edit named name, with the site coordinates of the
+    // study's 0, 0 when it had none; the first part's index.
+    int addDrawings(const QVector<QJsonObject> &parts, const QJsonObject &siteOrigin,
+                    const QString &name);
+    // The site coordinates of the study's 0, 0, when it keeps them.
+    QJsonObject siteOrigin() const;
     void removePart(int index);
+    // An imported drawing's array (key: "conductors", "rods"): a copy of the row copied put
+    // after it, or the schema's new row at the end when copied is none; or a row taken out.
+    void addRow(int part, const QString &key, int copied);
+    void removeRow(int part, const QString &key, int row);
     // One place up (-1) or down (+1) among the parts of its kind; false where it cannot.
     bool movePart(int index, int by);
     void setFloating(int index, bool floating);

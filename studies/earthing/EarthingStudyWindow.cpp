@@ -9,6 +9,8 @@
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyNumber.h"
 #include "studies/common/StudyWindow.h"
+#include "studies/earthing/DrawingExportFlow.h"
+#include "studies/earthing/DrawingImportFlow.h"
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/InputProblem.h"
 #include "studies/earthing/JsonFieldEdits.h"
@@ -62,10 +64,8 @@ const char *const kRed = "#c01c1c";
 const QString kSettings = QStringLiteral("study_window");
 
 // The study always has its safety criteria (a document without them opens with the fault
-// duration to be given) and says which version of the document it is.
+// duration to be given).
 StudyProject asEdited(StudyProject project) {
-    if (!project.rest.contains(QStringLiteral("version")))
-        project.rest[QStringLiteral("version")] = tav::SystemDocument::kVersion;
     if (!project.rest.value(QStringLiteral("safety")).isObject())
         project.rest[QStringLiteral("safety")] =
             QJsonObject{{QStringLiteral("body"), 50}, {QStringLiteral("surface"), QJsonValue()}};
@@ -239,6 +239,11 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
     connect(m_editor, &PartEditor::rodsChosen, this, [this](EarthingProject::GridRods rods) {
         m_project->setGridRods(currentPart(), rods);
     });
+    connect(m_editor, &PartEditor::rowAdded, this, [this](const QString &key, int copied) {
+        m_project->addRow(currentPart(), key, copied);
+    });
+    connect(m_editor, &PartEditor::rowRemoved, this,
+            [this](const QString &key, int row) { m_project->removeRow(currentPart(), key, row); });
     m_documentMessage = StudyLabels::wrapping(parts, QStringLiteral("documentMessage"));
     m_documentMessage->setStyleSheet(
         QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(kRed)));
@@ -677,6 +682,19 @@ void EarthingStudyWindow::showTitle() {
 
 QString EarthingStudyWindow::reportUnavailable() const {
     return m_solved ? QString() : LoadLanguageString(kSolveFirst);
+}
+
+void EarthingStudyWindow::importDrawing() {
+    m_fitOnCheck = DrawingImportFlow::run(this, m_project) || m_fitOnCheck;
+}
+
+void EarthingStudyWindow::chooseAndSaveDxf() {
+    if (!m_solved) {
+        showMessage(LoadLanguageString(StringId::DrawingExport::kSolveFirst), this);
+        return;
+    }
+    DrawingExportFlow::run(
+        this, *m_solved, QFileInfo(defaultFileName()).completeBaseName() + QStringLiteral(".dxf"));
 }
 
 QString EarthingStudyWindow::defaultFileName() const {

@@ -57,6 +57,10 @@ public:
     bool saveTo(const QString &path);
     void solve();
     void cancelSolve();
+    // File > Import DXF...: a drawing's parts added, the plan fitted to them once checked.
+    void importDrawing();
+    // File > Export DXF...: the study as solved, as a drawing; said why not when unsolved.
+    void chooseAndSaveDxf();
     void selectPart(int index);
     void fitPlan();
     // Draw a touch area, or the surface layer's zone, on the plan: clicks put corners.

@@ -28,12 +28,6 @@ std::optional<Role> roleOf(tav::Error error) {
     }
 }
 
-bool aboutConductor(tav::Error error) {
-    return roleOf(error) || error == tav::Error::ConductorNotFinite ||
-           error == tav::Error::GroupNegative || error == tav::Error::ConductorsOverlap ||
-           error == tav::Error::GroupsTouch;
-}
-
 // The input field a refusal of the soil or the current points at.
 QString inputPathOf(tav::Quantity quantity) {
     switch (quantity) {
@@ -98,7 +92,7 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
         problem.path = layer;
         return problem;
     }
-    if (!aboutConductor(refusal.error) || refusal.values.empty()) {
+    if (!tav::namesConductor(refusal.error) || refusal.values.empty()) {
         problem.path = inputPathOf(refusal.quantity);
         return problem;
     }
@@ -113,9 +107,7 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
     if (refusal.error == tav::Error::ConductorZeroLength)
         problem.value = 0;
     // Both conductors of a pair are marked: either may be the one to move.
-    const bool pair = refusal.error == tav::Error::ConductorsOverlap ||
-                      refusal.error == tav::Error::GroupsTouch;
-    if (pair && refusal.values.size() > 1)
+    if (tav::namesConductorPair(refusal.error) && refusal.values.size() > 1)
         if (const tav::ConductorSource *other = source(refusal.values[1]))
             problem.otherPart = project.partOf(*other);
     return problem;

@@ -1,6 +1,7 @@
 #include "studies/earthing/PartEditor.h"
 
 #include "studies/common/StudyNumber.h"
+#include "studies/earthing/DrawingRowsTable.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/JsonPath.h"
 #include "text/StringIds.h"
@@ -42,6 +43,8 @@ void PartEditor::showPart(const StudyPart *part) {
     if (m_connection)
         m_connection->setCurrentIndex(part->floating() ? 1 : 0);
     m_fields->load(part->json);
+    for (DrawingRowsTable *table : std::as_const(m_rowTables))
+        table->load(part->json);
     if (m_rods) {
         const EarthingProject::GridRods rods = EarthingProject::gridRods(*part);
         m_rods->setCurrentIndex(int(rods));
@@ -55,6 +58,7 @@ void PartEditor::build(std::optional<Kind> kind) {
     m_fields = nullptr;
     m_connection = nullptr;
     m_rods = nullptr;
+    m_rowTables.clear();
     m_kind = kind;
     m_fieldList.clear();
     m_heading->setText(kind ? LoadLanguageString(StudyPart::nameId(*kind)) : QString());
@@ -96,7 +100,21 @@ void PartEditor::build(std::optional<Kind> kind) {
             [this](const QString &path, const QJsonValue &value) {
                 Q_EMIT edited(path, value, m_fields->label(path));
             });
+    if (*kind == Kind::Drawing)
+        addRowTables(form);
     qobject_cast<QVBoxLayout *>(layout())->insertWidget(1, m_body);
+}
+
+void PartEditor::addRowTables(QFormLayout *form) {
+    for (DrawingRowsTable::Rows rows :
+         {DrawingRowsTable::Rows::Conductors, DrawingRowsTable::Rows::Rods}) {
+        auto *table = new DrawingRowsTable(rows, m_body);
+        form->addRow(table);
+        connect(table, &DrawingRowsTable::edited, this, &PartEditor::edited);
+        connect(table, &DrawingRowsTable::rowAdded, this, &PartEditor::rowAdded);
+        connect(table, &DrawingRowsTable::rowRemoved, this, &PartEditor::rowRemoved);
+        m_rowTables.append(table);
+    }
 }
 
 // The count is for rods along the edge; at the corners it is the corners'.
@@ -113,10 +131,15 @@ void PartEditor::showRods(EarthingProject::GridRods rods) {
 void PartEditor::clearMarks() {
     if (m_fields)
         m_fields->clearMarks();
+    for (DrawingRowsTable *table : std::as_const(m_rowTables))
+        table->clearMarks();
     setMessage(QString());
 }
 
 bool PartEditor::mark(const QString &path, const QString &why) {
+    for (DrawingRowsTable *table : std::as_const(m_rowTables))
+        if (table->mark(path, why))
+            return true;
     return m_fields && m_fields->mark(path, why);
 }
 
@@ -124,6 +147,9 @@ void PartEditor::mark(StudyPart::Role role, std::optional<double> value, const Q
                       const QString &why) {
     if (!m_fields)
         return;
+    for (DrawingRowsTable *table : std::as_const(m_rowTables))
+        if (table->mark(role, value, within, why))
+            return;
     // The fields of the rods, rod or posts shape only their conductors; the part's own
     // fields (a grid's depth) the rest.
     const auto shapes = [&within](const QString &path) {
@@ -156,6 +182,9 @@ void PartEditor::setMessage(const QString &text) {
 QString PartEditor::label(const QString &path) const {
     if (!m_fields)
         return QString();
+    for (const DrawingRowsTable *table : std::as_const(m_rowTables))
+        if (const QString cell = table->label(path); !cell.isEmpty())
+            return cell;
     for (const StudyPart::Field &f : std::as_const(m_fieldList))
         if (JsonPath::overlaps(JsonPath::documentPath(f.path), path))
             return m_fields->label(f.path);

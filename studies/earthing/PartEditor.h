@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class DrawingRowsTable;
 class JsonFieldEdits;
 class QComboBox;
 class QFormLayout;
@@ -14,8 +15,9 @@ class QLabel;
 
 // The fields of the part chosen in a study's list of parts: its connection (energised or
 // floating), for a grid where its rods stand, and its numbers, each tied to its place in
-// the part's JSON object. It shows the part and says what the user asks of it; it keeps
-// nothing of its own. Built afresh for each kind of part shown.
+// the part's JSON object; for an imported drawing, its conductors and rods as tables. It shows the
+// part and says what the user asks of it; it keeps nothing of its own. Built afresh for each kind
+// of part shown.
 class PartEditor : public QWidget {
     Q_OBJECT
 public:
@@ -42,10 +44,14 @@ Q_SIGNALS:
     void edited(const QString &path, const QJsonValue &value, const QString &label);
     void floatingChosen(bool floating);
     void rodsChosen(EarthingProject::GridRods rods);
+    // An imported drawing's rows: a copy of one added after it, or one taken out.
+    void rowAdded(const QString &key, int copied);
+    void rowRemoved(const QString &key, int row);
 
 private:
     void build(std::optional<StudyPart::Kind> kind);
     void showRods(EarthingProject::GridRods rods);
+    void addRowTables(QFormLayout *form);
 
     std::optional<StudyPart::Kind> m_kind;
     QVector<StudyPart::Field> m_fieldList;
@@ -53,6 +59,7 @@ private:
     JsonFieldEdits *m_fields = nullptr;
     QComboBox *m_connection = nullptr;
     QComboBox *m_rods = nullptr;
+    QVector<DrawingRowsTable *> m_rowTables; // an imported drawing's conductors and rods
     QLabel *m_heading;
     QLabel *m_message;
 };

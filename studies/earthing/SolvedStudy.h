@@ -22,6 +22,7 @@ public:
         return m_evaluation->safetyRefusal;
     }
     const tav::SystemDocument &document() const { return m_document; }
+    const tav::SystemEvaluation &evaluation() const { return *m_evaluation; }
     // Whether the study as it is now differs from the one solved in anything a solve
     // depends on (the window's own settings aside).
     bool staleFor(const StudyProject &now) const;

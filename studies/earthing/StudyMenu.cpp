@@ -31,6 +31,13 @@ QMenuBar *StudyMenu::make(EarthingStudyWindow *window, ProjectFile *projectFile,
     file->addAction(LoadLanguageString(kSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                     projectFile, &ProjectFile::chooseAndSave);
     file->addSeparator();
+    QAction *importDrawing = file->addAction(LoadLanguageString(StringId::DxfImport::kMenu), window,
+                                             &EarthingStudyWindow::importDrawing);
+    importDrawing->setObjectName(QStringLiteral("importDxf"));
+    QAction *exportDrawing = file->addAction(LoadLanguageString(StringId::DrawingExport::kMenu),
+                                             window, &EarthingStudyWindow::chooseAndSaveDxf);
+    exportDrawing->setObjectName(QStringLiteral("exportDxf"));
+    file->addSeparator();
     file->addAction(LoadLanguageString(kSavePdf), window, &StudyWindow::chooseAndSavePdf);
     file->addSeparator();
     file->addAction(LoadLanguageString(kClose), QKeySequence(Qt::CTRL | Qt::Key_W), window,

@@ -66,8 +66,12 @@ unsigned StudyPart::nameId(Kind kind) {
 
 // The fields the window offers: those of the schema with a label.
 QVector<StudyPart::Field> StudyPart::fields(Kind kind) {
+    return fields(tav::PartSchema::fields(kind));
+}
+
+QVector<StudyPart::Field> StudyPart::fields(const std::vector<tav::PartField> &table) {
     QVector<Field> fields;
-    for (const tav::PartField &f : tav::PartSchema::fields(kind))
+    for (const tav::PartField &f : table)
         if (f.label != 0)
             fields.append({QString::fromLatin1(f.path), f.label, roleOf(f.role), typeOf(f.type)});
     return fields;

@@ -35,6 +35,8 @@ struct StudyPart {
     static const char *key(Kind kind); // of the document's array: "grids"
     static unsigned nameId(Kind kind);
     static QVector<Field> fields(Kind kind);
+    // The fields of a table of the schema the window offers (those with a label).
+    static QVector<Field> fields(const std::vector<tav::PartField> &table);
     // A sound part of the kind, as Add puts it in.
     static StudyPart made(Kind kind);
 

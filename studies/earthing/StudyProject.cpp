@@ -20,8 +20,7 @@ using Kind = StudyPart::Kind;
 
 StudyProject StudyProject::made() {
     StudyProject p;
-    p.rest = {{QStringLiteral("version"), tav::SystemDocument::kVersion},
-              {QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
+    p.rest = {{QStringLiteral("soil"), QJsonObject{{QStringLiteral("rho"), 100}}},
               {QStringLiteral("current"), 1000},
               {QStringLiteral("safety"), QJsonObject{{QStringLiteral("duration"), 0.5},
                                                      {QStringLiteral("body"), 70},
@@ -139,6 +138,8 @@ std::optional<StudyProject> StudyProject::fromJson(const QByteArray &json,
     error = {};
     StudyProject p;
     p.rest = document.object();
+    // Written afresh from what the study holds (document()).
+    p.rest.remove(QStringLiteral("version"));
     for (Kind kind : StudyPart::kinds()) {
         const QString key = QLatin1String(StudyPart::key(kind));
         const QJsonValue v = p.rest.take(key);
@@ -168,6 +169,10 @@ QJsonObject StudyProject::document() const {
         arrays[part.kind].append(part.json);
     for (const auto &[kind, array] : arrays)
         o[QLatin1String(StudyPart::key(kind))] = array;
+    // The lowest version that holds what the study has, so that a program that knows no
+    // drawings still opens a study without them, and refuses one with them as newer.
+    const bool drawn = arrays.count(Kind::Drawing) || o.contains(QStringLiteral("site_origin"));
+    o[QStringLiteral("version")] = tav::SystemDocument::versionFor(drawn);
     return o;
 }
 

@@ -282,7 +282,23 @@ private Q_SLOTS:
         for (const QJsonValue &t : drawing.value("texts").toArray())
             texts.append(t.toArray().at(0).toString() + QLatin1Char('@') +
                          t.toArray().at(1).toString());
-        QCOMPARE(texts.size(), 2);
+        // Each isoline's value on its layer, as many as it has lines.
+        std::map<QString, int> labelsOn;
+        for (const QJsonValue &t : drawing.value("texts").toArray()) {
+            const QString layer = t.toArray().at(1).toString();
+            const QString text = t.toArray().at(0).toString();
+            if (!layer.startsWith(QLatin1String("POTENTIAL_")) &&
+                !layer.startsWith(QLatin1String("TOUCH_")))
+                continue;
+            ++labelsOn[layer];
+            if (layer != QLatin1String("TOUCH_TOLERABLE"))
+                QCOMPARE(text + QLatin1Char('@'),
+                         layer.section(QLatin1Char('_'), 1).chopped(1) + QStringLiteral(" V@"));
+        }
+        for (const auto &[layer, count] : polylinesOn)
+            if (layer.endsWith(QLatin1String("V")) || layer == QLatin1String("TOUCH_TOLERABLE"))
+                QCOMPARE(labelsOn[layer], count);
+        QCOMPARE(texts.filter(QRegularExpression(QStringLiteral("@WORST_"))).size(), 2);
         QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Touch [0-9.]+ V@WORST_TOUCH$")))
                     .size() == 1);
         QVERIFY(texts.filter(QRegularExpression(QStringLiteral("^Step [0-9.]+ V@WORST_STEP$")))

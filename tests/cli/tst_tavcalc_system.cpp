@@ -490,7 +490,18 @@ private Q_SLOTS:
             << fromInput
             << QByteArray(
                    R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, 0, -1], "to": [1, 0, 1], "diameter": 0.01}]})")
-            << 1 << "conductor 1 reaches above the surface, to the depth -1 m";
+            << 1 << "conductors[0]: conductor 1 reaches above the surface, to the depth -1 m";
+        // A conductor known by its part and row, not only its number among the expanded.
+        QTest::newRow("a drawing's row above the surface")
+            << fromInput
+            << QByteArray(
+                   R"({"version": 2, "soil": {"rho": 1}, "current": 1, "rods": [{"at": [[9, 9]], "top": 0.5, "length": 3, "diameter": 0.016}], "drawings": [{"name": "a.dxf", "group": 0, "conductors": [{"from": [0, 0, 0.5], "to": [4, 0, 0.5], "diameter": 0.01}, {"from": [0, 5, 0.5], "to": [4, 5, -0.2], "diameter": 0.01}]}]})")
+            << 1 << "drawings[0].conductors[1]: conductor 3 reaches above the surface";
+        QTest::newRow("two parts overlapping")
+            << fromInput
+            << QByteArray(
+                   R"({"soil": {"rho": 1}, "current": 1, "conductors": [{"from": [0, 0, 0.5], "to": [4, 0, 0.5], "diameter": 0.01}], "rods": [{"at": [[9, 9]], "top": 0.5, "length": 3, "diameter": 0.016}, {"at": [[9, 9]], "top": 1, "length": 3, "diameter": 0.016}]})")
+            << 1 << "rods[0], rods[1]: conductors 2 and 3 overlap";
         QTest::newRow("no conductor")
             << fromInput << QByteArray(R"({"soil": {"rho": 1}, "current": 1})") << 1
             << "no conductor is in group 0";

@@ -6,9 +6,11 @@
 #include "tests/support/ModuleScope.h"
 #include "tests/support/TestSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -113,6 +115,54 @@ private slots:
         QVERIFY(!units->isEnabled());
         QCOMPARE(units->currentText(), QStringLiteral("Millimetres"));
         QCOMPARE(dialog.settings().units, std::optional<DrawingUnit>(DrawingUnit::Millimetre));
+    }
+
+    // The origin chosen is shown where it would be typed; one typed must be a number; the
+    // study's own is kept and not to be changed.
+    void originShownTypedOrKept() {
+        // A line of 10 m at site coordinates, in metres.
+        const std::string text =
+            "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+            "0\nLINE\n8\nGRID\n10\n512345.5\n20\n4381270\n30\n0\n11\n512355.5\n21\n4381270\n31\n0\n"
+            "0\nENDSEC\n0\nEOF\n";
+        const tav::Refusable<DxfDrawing> read = DxfDrawing::fromText(text);
+        QVERIFY(!read.refused());
+        DxfImportDialog dialog(read.result(), QStringLiteral("site.dxf"));
+        auto *x = dialog.findChild<QLineEdit *>(QStringLiteral("originX"));
+        auto *y = dialog.findChild<QLineEdit *>(QStringLiteral("originY"));
+        auto *autoOrigin = dialog.findChild<QCheckBox *>(QStringLiteral("autoOrigin"));
+        auto *summary = dialog.findChild<QLabel *>(QStringLiteral("summary"));
+        QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("layers"));
+        const int grid = rowOf(table, QStringLiteral("GRID"));
+        table->item(grid, 3)->setText(QStringLiteral("0.6"));
+        table->item(grid, 4)->setText(QStringLiteral("0.012"));
+        // The lower left corner rounded down to 100 m, all seven digits of it.
+        QCOMPARE(x->text(), QStringLiteral("512300"));
+        QCOMPARE(y->text(), QStringLiteral("4381200"));
+        QVERIFY(!x->isEnabled());
+        QVERIFY(ok->isEnabled());
+
+        autoOrigin->setChecked(false);
+        QVERIFY(x->isEnabled());
+        x->setText(QStringLiteral("512 300"));
+        QVERIFY(!ok->isEnabled());
+        QVERIFY2(summary->text().contains(QStringLiteral("must be numbers")),
+                 qPrintable(summary->text()));
+        x->setText(QStringLiteral("512340.25"));
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(dialog.settings().originX, 512340.25);
+
+        DxfImportDialog second(read.result(), QStringLiteral("site.dxf"));
+        second.keepOrigin(500000.125, 4000000);
+        QVERIFY(!second.findChild<QCheckBox *>(QStringLiteral("autoOrigin"))->isEnabled());
+        QVERIFY(!second.findChild<QLineEdit *>(QStringLiteral("originX"))->isEnabled());
+        QCOMPARE(second.findChild<QLineEdit *>(QStringLiteral("originX"))->text(),
+                 QStringLiteral("500000.125"));
+        const ImportSettings kept = second.settings();
+        QVERIFY(!kept.autoOrigin);
+        QCOMPARE(kept.originX, 500000.125);
+        QCOMPARE(kept.originY, 4000000.0);
     }
 
 private:

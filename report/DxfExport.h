@@ -13,7 +13,8 @@
 // layer's zone as closed polylines; the worst touch and step as POINTs with their volts
 // in TEXT; the raster's bounds; and the isolines of the surface potential and the touch
 // voltage at the report's round levels, a layer per level ("POTENTIAL_100V", "TOUCH_300V"),
-// with the tolerable touch voltage's on TOUCH_TOLERABLE when the study has criteria.
+// with the tolerable touch voltage's on TOUCH_TOLERABLE when the study has criteria; each
+// line with its value in TEXT at its middle, along it.
 class DxfExport {
 public:
     static tav::cad::DxfPlan plan(const tav::SystemDocument &document,

@@ -1,4 +1,4 @@
-#include "cli/DxfExport.h"
+#include "report/DxfExport.h"
 
 #include "core/NumericText.h"
 #include "report/Contour.h"
@@ -58,13 +58,31 @@ double textHeight(const tav::earthing::RasterGrid &raster) {
     return std::max(0.25, extent / 100);
 }
 
+// Its value along the line, at its middle, turned with it and never upside down.
+tav::cad::DxfText label(const std::string &layer, const QPolygonF &line, const std::string &text,
+                        double height) {
+    const int middle = int(line.size()) / 2;
+    const QPointF a = line[std::max(0, middle - 1)];
+    const QPointF b = line[std::min(int(line.size()) - 1, middle + (middle == 0 ? 1 : 0))];
+    double degrees = std::atan2(b.y() - a.y(), b.x() - a.x()) * 180 / M_PI;
+    if (degrees > 90)
+        degrees -= 180;
+    else if (degrees < -90)
+        degrees += 180;
+    const QPointF at = line[middle];
+    return {layer, {at.x(), at.y(), 0}, height, degrees, text};
+}
+
+// The isolines of the level on the layer, each labelled with the text.
 void addContours(DxfPlan &plan, const EarthingResult &result, const std::vector<double> &values,
-                 double level, const std::string &layer, int colour) {
+                 double level, const std::string &layer, int colour, const std::string &text) {
     const QVector<QPolygonF> lines = Contour::polylines(result.raster, values, level);
     if (lines.isEmpty())
         return;
     addLayer(plan, layer, colour);
     for (const QPolygonF &polygon : lines) {
+        if (polygon.size() < 2)
+            continue;
         DxfPolyline line{layer, {}, false};
         for (const QPointF &p : polygon)
             line.vertices.push_back({p.x(), p.y(), 0});
@@ -74,6 +92,7 @@ void addContours(DxfPlan &plan, const EarthingResult &result, const std::vector<
             line.closed = true;
         }
         plan.polylines.push_back(std::move(line));
+        plan.texts.push_back(label(layer, polygon, text, textHeight(result.raster) / 2));
     }
 }
 
@@ -170,12 +189,13 @@ void DxfExport::addIsolines(DxfPlan &plan, const tav::SystemEvaluation &evaluati
         const MapPicture picture(result, m.map);
         for (double level : picture.levels())
             addContours(plan, result, picture.values(), level, m.prefix + levelName(level) + "V",
-                        m.colour);
+                        m.colour, levelName(level) + " V");
     }
     // Where the touch voltage meets the tolerable one, on the surface layer's limit.
     if (evaluation.safety && evaluation.safety->onLayer.touch > 0) {
         const MapPicture touch(result, PlanPicture::Map::Touch);
-        addContours(plan, result, touch.values(), evaluation.safety->onLayer.touch,
-                    "TOUCH_TOLERABLE", kTolerableColour);
+        const double tolerable = evaluation.safety->onLayer.touch;
+        addContours(plan, result, touch.values(), tolerable, "TOUCH_TOLERABLE", kTolerableColour,
+                    tav::NumericText::formatReal(tolerable, 4) + " V");
     }
 }
