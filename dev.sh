@@ -4,7 +4,7 @@
 #   ./dev.sh test   install what is missing, build twice (plain, and with the
 #                   address and undefined-behaviour sanitizers), run every test in each,
 #                   install the plain build into a temporary prefix and start it there,
-#                   and fuzz the field information and system document readers, a
+#                   and fuzz the field information, DXF and system document readers, a
 #                   minute each
 #   ./dev.sh install [PACKAGE...]   install what the build needs and the packages named
 set -euo pipefail
@@ -68,8 +68,8 @@ test)
     LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         run_tests build-sanitize
-    # The field information reader and the system document's under libFuzzer, a minute
-    # each (clang; the second over Qt Core).
+    # The field information, DXF and system document readers under libFuzzer, a minute
+    # each (clang; the last over Qt Core).
     fuzz/run.sh build-fuzz 60
     ;;
 *)

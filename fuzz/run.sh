@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Build the fuzz targets of the field information reader (no Qt) and of the earthing system
-# document's reader (over Qt Core) with clang, libFuzzer and the address and
+# Build the fuzz targets of the field information reader and the DXF reader (no Qt) and of
+# the earthing system document's reader (over Qt Core) with clang, libFuzzer and the address and
 # undefined-behaviour sanitizers, and run each for a bounded time on seeds copied from the
 # tests and examples.
 #   fuzz/run.sh BUILD_DIR SECONDS   (SECONDS for each target)
@@ -18,7 +18,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 cmake -S . -B "$build" -DTAV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target fuzz_site_reader fuzz_system_document --parallel "$(nproc)"
+cmake --build "$build" --target fuzz_site_reader fuzz_system_document fuzz_dxf_reader --parallel "$(nproc)"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,8 +28,11 @@ mkdir -p "$artifacts"
 symbolizer=$(command -v llvm-symbolizer-14 || true)
 
 # The seeds: the field information files of the core's tests; for the system document the
-# examples and every JSON document written out in tests/cli (a raw string opening with {).
-mkdir -p "$work/site" "$work/system"
+# examples and every JSON document written out in tests/cli (a raw string opening with {);
+# for the DXF reader the drawings the cad tests have ezdxf write.
+mkdir -p "$work/site" "$work/system" "$work/dxf"
+/usr/bin/python3 tests/cad/make_drawings.py write "$work/dxf" >/dev/null
+find "$work/dxf" -size +64k -delete # the hostile drawings' size is the tests' to try
 cp tests/core/data/* "$work/site/"
 cp docs/examples/*.json "$work/system/"
 for source in tests/cli/*.cpp; do
@@ -61,6 +64,7 @@ fuzz() {
 status=0
 fuzz fuzz_site_reader "$work/site" || status=$?
 fuzz fuzz_system_document "$work/system" || status=$?
+fuzz fuzz_dxf_reader "$work/dxf" || status=$?
 found=$(find "$artifacts" -type f)
 if [ -n "$found" ]; then
     [ "$status" -ne 0 ] || status=1
