@@ -8,6 +8,7 @@
 #include "cli/LayerMap.h"
 #include "document/SystemDocument.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
@@ -117,6 +118,12 @@ protected:
     }
 
     QString refusedInput(const ImportInput &input) const override { return input.refused; }
+
+    // Said with the drawing's name, as tav-calc says of any file it cannot take.
+    QString refusal(const ImportInput &input, const tav::Refusal &refusal) const override {
+        return QFile::decodeName(QByteArray::fromStdString(input.path)) + QStringLiteral(": ") +
+               CliStrings::wording().refusal(refusal);
+    }
 
     tav::Refusable<ImportOutcome> calculate(const ImportInput &input) const override {
         const tav::Refusable<tav::cad::DxfDrawing> drawing = tav::cad::DxfDrawing::read(input.path);

@@ -184,7 +184,7 @@ private Q_SLOTS:
         QTest::newRow("no unit") << QStringList{path("unitless.dxf")} << 1
                                  << "The drawing does not say in what unit it is drawn";
         QTest::newRow("no file") << QStringList{path("none.dxf")} << 1
-                                 << "The drawing cannot be opened.";
+                                 << path("none.dxf") + ": The drawing cannot be opened.";
         QTest::newRow("no drawing")
             << QStringList{path("map.json")} << 1 << "The file is not a DXF drawing.";
         QTest::newRow("a unit it does not take")
