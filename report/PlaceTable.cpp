@@ -89,6 +89,18 @@ QString PlaceTable::place(const Point2 &p) {
              ReportNumber::given(std::round(p.y * 100) / 100));
 }
 
+QString PlaceTable::sitePlace(const Point2 &p) {
+    const auto centimetres = [](double v) {
+        QString text = QString::number(std::round(v * 100) / 100, 'f', 2);
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    };
+    return QStringLiteral("(%1, %2)").arg(centimetres(p.x), centimetres(p.y));
+}
+
 QString PlaceTable::verdictWord(tav::Verdict verdict, const StudyTexts &texts) {
     switch (verdict) {
     case tav::Verdict::Safe:

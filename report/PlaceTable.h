@@ -42,6 +42,9 @@ public:
     static ReportLine::Tone tone(tav::Verdict verdict);
     // To the centimetre: the search refines places to the millimetre, a plan needs no more.
     static QString place(const tav::earthing::Point2 &p);
+    // The same on site, where coordinates run to millions of metres: every digit to the
+    // centimetre, "(512448.86, 4381292.22)".
+    static QString sitePlace(const tav::earthing::Point2 &p);
 
     // The table under its heading, as the report writes it.
     static ReportBlock block(const tav::earthing::EarthingResult &result,

@@ -204,6 +204,9 @@ QString current(const tav::SystemDocument &d, const StudyTexts &texts) {
 
 Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
     Pairs pairs{{texts.text(kSoil), soil(d, texts)}, {texts.text(kCurrent), current(d, texts)}};
+    if (d.siteOrigin)
+        pairs.append({texts.text(StringId::DrawingReport::kSiteOrigin),
+                      PlaceTable::sitePlace(*d.siteOrigin) + QStringLiteral(" m")});
     if (!d.safety) {
         pairs.append({texts.text(kSafety), texts.text(kNoSafety)});
         return pairs;
@@ -252,6 +255,17 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
         lines.append(line(texts.text(kFence).arg(
             given(f.fence.distance), given(f.fence.length), given(f.fence.spacing),
             f.group ? group(*f.group, texts) : texts.text(kOwnGroup))));
+    for (const tav::DrawingPart &p : d.drawings) {
+        double length = 0;
+        for (const Conductor &c : p.conductors)
+            length += std::hypot(c.to.x - c.from.x, c.to.y - c.from.y, c.to.z - c.from.z);
+        lines.append(line(texts.text(StringId::DrawingReport::kPart)
+                              .arg(p.name)
+                              .arg(int(p.conductors.size()))
+                              .arg(given(std::round(length * 100) / 100))
+                              .arg(int(p.rods.size()))
+                              .arg(group(p.group, texts))));
+    }
     for (const TouchArea &a : d.touchAreas)
         lines.append(line(texts.text(kGivenTouchArea)
                               .arg(int(a.outline.size()))
@@ -265,16 +279,25 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
 }
 
 Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &safety,
-                  const StudyTexts &texts) {
+                  const StudyTexts &texts, const std::optional<Point2> &site) {
+    // A place on the plan, and on site where the study knows where its 0, 0 lies.
+    const auto onSite = [&](const QString &shown, const Point2 &p) {
+        return site ? texts.text(StringId::DrawingReport::kOnSite)
+                          .arg(shown, PlaceTable::sitePlace({site->x + p.x, site->y + p.y}))
+                    : shown;
+    };
     Pairs pairs{{texts.text(kResistance), texts.value(r.resistance, Study::kOhm)},
                 {texts.text(kGpr), texts.value(r.gpr, Study::kVolt)},
                 {texts.text(kWorstStep),
-                 texts.text(kVoltageFromTo)
-                     .arg(number(r.stepMax.voltage), place(r.stepMax.from), place(r.stepMax.to))}};
+                 onSite(texts.text(kVoltageFromTo)
+                            .arg(number(r.stepMax.voltage), place(r.stepMax.from),
+                                 place(r.stepMax.to)),
+                        r.stepMax.middle())}};
     if (r.touchMax)
-        pairs.insert(
-            2, {texts.text(kWorstTouch),
-                texts.text(kVoltageAt).arg(number(r.touchMax->voltage), place(r.touchMax->at))});
+        pairs.insert(2, {texts.text(kWorstTouch),
+                         onSite(texts.text(kVoltageAt)
+                                    .arg(number(r.touchMax->voltage), place(r.touchMax->at)),
+                                r.touchMax->at)});
     if (safety) {
         pairs.append(
             {texts.text(kTolerableTouch), texts.value(safety->onLayer.touch, Study::kVolt)});
@@ -336,7 +359,7 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     summary.lines = verdicts(result, safety, texts);
     if (const std::optional<ReportLine> all = overall(safety, texts))
         summary.lines.prepend(*all);
-    summary.pairs = resultPairs(result, safety, texts);
+    summary.pairs = resultPairs(result, safety, texts, document.siteOrigin);
     report.blocks.append(summary);
     report.blocks.append(PlaceTable::block(result, safety, texts));
     report.blocks.append(SystemMethod::criteria(document, safety, texts));

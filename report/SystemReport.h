@@ -24,14 +24,17 @@ using Pairs = QVector<QPair<QString, QString>>;
 QString group(int group, const StudyTexts &texts);
 
 // The soil, the current and the safety criteria: whose, the fault's duration, the surface
-// layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear.
+// layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear; the site
+// coordinates of the study's 0, 0 when it has them.
 Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
 // Each part of the system in words, one line each.
 QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts &texts);
-// R, GPR, the worst touch and step with their places, the tolerable voltages.
+// R, GPR, the worst touch and step with their places (on site too, given the site
+// coordinates of the study's 0, 0), the tolerable voltages.
 Pairs resultPairs(const tav::earthing::EarthingResult &result,
                   const std::optional<tav::earthing::SystemSafety> &safety,
-                  const StudyTexts &texts);
+                  const StudyTexts &texts,
+                  const std::optional<tav::earthing::Point2> &site = std::nullopt);
 // Each group's potential and current: the floating metal's potential is the point.
 ReportBlock groups(const tav::earthing::EarthingResult &result, const StudyTexts &texts);
 // The worst touch and step against the tolerable ones, passing, failing or no answer; the

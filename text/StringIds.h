@@ -773,6 +773,16 @@ inline constexpr unsigned kAddRod = 6729;
 inline constexpr unsigned kRemoveRod = 6730;
 } // namespace DrawingRows
 
+// 6742-6745: a drawing in the report: the site coordinates of the study's 0, 0 (label,
+// then x, y), an imported drawing's line (name, conductors, their length, rods, the metal),
+// and a place given on site too (the place as shown, x, y on site).
+namespace DrawingReport {
+inline constexpr unsigned kSiteOrigin = 6742;
+inline constexpr unsigned kSiteOriginValue = 6743;
+inline constexpr unsigned kPart = 6744;
+inline constexpr unsigned kOnSite = 6745;
+} // namespace DrawingReport
+
 // 6740-6741: the study's export of its solve as a drawing, and why not before a solve.
 namespace DrawingExport {
 inline constexpr unsigned kMenu = 6740;

@@ -554,7 +554,8 @@ void EarthingStudyWindow::showResults() {
     const QString safetyRefusal = m_solved && m_solved->safetyRefusal()
                                       ? languageWording().refusal(*m_solved->safetyRefusal())
                                       : QString();
-    m_results->showResult(result(), safety(), safetyRefusal);
+    m_results->showResult(result(), safety(), safetyRefusal,
+                          m_solved ? m_solved->document().siteOrigin : std::nullopt);
     m_results->showLeakage(leakage());
     m_results->setStale(m_solved && m_stale);
     showMap();

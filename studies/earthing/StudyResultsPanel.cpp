@@ -87,7 +87,8 @@ void StudyResultsPanel::setStale(bool stale) {
 
 void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
                                    const std::optional<tav::earthing::SystemSafety> &safety,
-                                   const QString &safetyRefusal) {
+                                   const QString &safetyRefusal,
+                                   const std::optional<tav::earthing::Point2> &site) {
     clearVerdicts();
     if (!result) {
         m_values->setPairs({{LoadLanguageString(StringId::EarthingStudy::kNotSolved), QString()}},
@@ -100,7 +101,7 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
         return;
     }
     const StudyTexts texts = StudyWindow::texts();
-    m_values->setPairs(SystemReport::resultPairs(*result, safety, texts),
+    m_values->setPairs(SystemReport::resultPairs(*result, safety, texts, site),
                        {QStringLiteral("resistance"), QStringLiteral("gpr"),
                         QStringLiteral("worstTouch"), QStringLiteral("worstStep"),
                         QStringLiteral("tolerableTouch"), QStringLiteral("tolerableStep")});

@@ -23,10 +23,12 @@ class StudyResultsPanel : public QGroupBox {
 public:
     explicit StudyResultsPanel(QWidget *parent = nullptr);
 
-    // None: not solved yet. safetyRefusal: why the tolerable voltages could not be had.
+    // None: not solved yet. safetyRefusal: why the tolerable voltages could not be had;
+    // site: the site coordinates of the study's 0, 0, which the worst places are given in too.
     void showResult(const tav::earthing::EarthingResult *result,
                     const std::optional<tav::earthing::SystemSafety> &safety,
-                    const QString &safetyRefusal);
+                    const QString &safetyRefusal,
+                    const std::optional<tav::earthing::Point2> &site = std::nullopt);
     void setStale(bool stale);
     // A row per part under the groups; none: not solved.
     void showLeakage(const tav::SystemLeakage *leakage);

@@ -190,6 +190,12 @@ private Q_SLOTS:
             << QByteArray(
                    R"("fences": [{"distance": 2, "posts": {"spacing": 3, "length": 1.5, "diameter": 0.05}}])")
             << "Fence 2 m outside, posts of 1.5 m at most 3 m apart, floating on its own";
+        // 5 m (a 3-4-5 run) and 2 m down: 7 m.
+        QTest::newRow("imported drawing")
+            << QByteArray(
+                   R"("version": 2, "drawings": [{"name": "yard.dxf", "group": 1, "conductors": [{"from": [0, 0, 0.5], "to": [3, 4, 0.5], "diameter": 0.01}, {"from": [3, 4, 0.5], "to": [3, 4, 2.5], "diameter": 0.01}], "rods": [{"at": [9, 9], "top": 0.5, "length": 3, "diameter": 0.016}]}])")
+            << "Imported drawing \"yard.dxf\": conductors 2 (7 m), rods 1, the metal floating "
+               "group 1";
         QTest::newRow("rods at points")
             << QByteArray(
                    R"("rods": [{"at": [[0, 0], [5, 0]], "top": 0.2, "length": 2.4, "diameter": 0.016, "group": 3}])")
@@ -279,6 +285,33 @@ private Q_SLOTS:
         for (const QString &name : absent)
             for (const QString &line : shown)
                 QVERIFY2(!line.startsWith(name), qPrintable(line));
+    }
+
+    // A study that knows where its 0, 0 lies on site says so, and gives its worst places on
+    // site too, to the centimetre however large the coordinates.
+    void siteCoordinates() {
+        const tav::SystemDocument d = read(
+            R"("version": 2, "site_origin": {"x": 512300.5, "y": 4381200}, "rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}])");
+        QStringList shown;
+        for (const auto &p : SystemReport::inputs(d, shippedTexts()))
+            shown.append(p.first + QStringLiteral(": ") + p.second);
+        QVERIFY2(shown.contains(QStringLiteral(
+                     "Site coordinates of the study's 0, 0: (512300.5, 4381200) m")),
+                 qPrintable(shown.join(QLatin1Char('\n'))));
+        tav::earthing::EarthingResult result;
+        result.touchMax = tav::earthing::TouchMaximum{194.7, {148.86, 92.22}};
+        result.stepMax.from = {-1, -2};
+        result.stepMax.to = {1, 2};
+        QString touch;
+        for (const auto &p : SystemReport::resultPairs(result, std::nullopt, shippedTexts(),
+                                                        d.siteOrigin))
+            if (p.first.startsWith(QLatin1String("Worst touch")))
+                touch = p.second;
+        QCOMPARE(touch, QStringLiteral("194.7 V at (148.86, 92.22) m (on site (512449.36, "
+                                       "4381292.22) m)"));
+        // Without it, the places as they were.
+        for (const auto &p : SystemReport::resultPairs(result, std::nullopt, shippedTexts()))
+            QVERIFY2(!p.second.contains(QLatin1String("on site")), qPrintable(p.second));
     }
 
     // One row per touch area, named by its kind and its number among its kind's parts, per
