@@ -4,6 +4,8 @@
 #include "report/SystemReport.h"
 #include "text/StringIds.h"
 
+#include <algorithm>
+
 using namespace StringId::SystemReport;
 using namespace tav::earthing;
 
@@ -40,6 +42,22 @@ QString mesh(const RectangularGrid &g, const StudyTexts &texts) {
 
 QString rectangle(const RectangularGrid &g, const StudyTexts &texts) {
     return texts.text(kPartRectangle).arg(given(g.sizeX), given(g.sizeY), given(g.x0), given(g.y0));
+}
+
+// The least or the most of what the rows hold.
+template <class Rows, class Value> double spreadEnd(const Rows &rows, Value value, bool most) {
+    double end = value(rows.front());
+    for (const auto &row : rows)
+        end = most ? std::max(end, value(row)) : std::min(end, value(row));
+    return end;
+}
+
+// "0.5" or "0.5–0.8": what a drawing's rows hold, from least to most.
+template <class Rows, class Value>
+QString spread(const Rows &rows, Value value, QString (*shown)(double)) {
+    const double least = spreadEnd(rows, value, false);
+    const double most = spreadEnd(rows, value, true);
+    return least == most ? shown(least) : QStringLiteral("%1–%2").arg(shown(least), shown(most));
 }
 
 QString point(const Point3 &p) {
@@ -104,6 +122,47 @@ void shapes(const tav::SystemDocument &d, const StudyTexts &texts, QVector<QStri
     }
 }
 
+// A drawing: the box its conductors and rods lie in, its rows' depths and diameters, its rods.
+void drawings(const tav::SystemDocument &d, const StudyTexts &texts, QVector<QStringList> &rows) {
+    using Rod = tav::DrawingPart::Rod;
+    for (std::size_t k = 0; k < d.drawings.size(); ++k) {
+        const tav::DrawingPart &p = d.drawings[k];
+        const std::vector<Conductor> all = p.expanded();
+        if (all.empty()) {
+            rows.append({p.name, texts.text(kPartNone), QStringLiteral("0"), texts.text(kPartNone),
+                         texts.text(kPartNone), texts.text(kPartNone), group(p.group, texts)});
+            continue;
+        }
+        RectangularGrid box;
+        const double x0 = spreadEnd(
+            all, [](const Conductor &c) { return std::min(c.from.x, c.to.x); }, false);
+        const double y0 = spreadEnd(
+            all, [](const Conductor &c) { return std::min(c.from.y, c.to.y); }, false);
+        box.x0 = x0;
+        box.y0 = y0;
+        box.sizeX = spreadEnd(
+                        all, [](const Conductor &c) { return std::max(c.from.x, c.to.x); }, true) -
+                    x0;
+        box.sizeY = spreadEnd(
+                        all, [](const Conductor &c) { return std::max(c.from.y, c.to.y); }, true) -
+                    y0;
+        const auto depth = [](const Conductor &c) { return std::min(c.from.z, c.to.z); };
+        const auto diameter = [](const Conductor &c) { return c.diameter; };
+        QString rodText = texts.text(kPartNone);
+        if (!p.rods.empty())
+            rodText = texts.text(kPartRods)
+                          .arg(int(p.rods.size()))
+                          .arg(spread(
+                                   p.rods, [](const Rod &r) { return r.length; }, &given),
+                               spread(
+                                   p.rods, [](const Rod &r) { return r.diameter; }, &millimetres));
+        const std::vector<Conductor> &lines = p.conductors.empty() ? all : p.conductors;
+        rows.append({p.name, rectangle(box, texts), QString::number(p.conductors.size()),
+                     spread(all, depth, &given), spread(lines, diameter, &millimetres), rodText,
+                     group(p.group, texts)});
+    }
+}
+
 } // namespace
 
 ReportBlock table(const tav::SystemDocument &document, const StudyTexts &texts) {
@@ -114,6 +173,7 @@ ReportBlock table(const tav::SystemDocument &document, const StudyTexts &texts) 
                     texts.text(kGroupColumn)};
     conductors(document, texts, block.rows);
     shapes(document, texts, block.rows);
+    drawings(document, texts, block.rows);
     return block;
 }
 

@@ -54,6 +54,17 @@ private Q_SLOTS:
                            "12",
                            "6 × 2.4 m, ⌀ 20 mm",
                            "floating group 1"};
+        // The box its conductors and rods lie in, its depths and diameters from least to most.
+        QTest::newRow("imported drawing")
+            << QByteArray(
+                   R"("version": 2, "drawings": [{"name": "yard.dxf", "group": 1, "conductors": [{"from": [0, 0, 0.5], "to": [3, 4, 0.8], "diameter": 0.01}, {"from": [3, 4, 0.8], "to": [3, 4, 2.5], "diameter": 0.012}], "rods": [{"at": [9, 9], "top": 0.6, "length": 3, "diameter": 0.016}, {"at": [1, 9], "top": 0.6, "length": 2.4, "diameter": 0.016}]}])")
+            << QStringList{"yard.dxf",
+                           "9 × 9 m from (0, 0)",
+                           "2",
+                           "0.5–0.8",
+                           "10–12",
+                           "2 × 2.4–3 m, ⌀ 16 mm",
+                           "floating group 1"};
     }
     void partsTable() {
         QFETCH(QByteArray, parts);
