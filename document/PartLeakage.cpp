@@ -63,15 +63,21 @@ SystemLeakage SystemLeakage::of(const std::vector<ConductorSource> &sources,
 
 SystemLeakage SystemLeakage::of(const SystemDocument &document,
                                 const earthing::EarthingResult &result) {
-    return of(document.sources(), result);
+    SystemLeakage leakage = of(document.sources(), result);
+    for (PartLeakageRow &row : leakage.parts)
+        if (row.kind == PartKind::Drawing && row.index < int(document.drawings.size()))
+            row.given = document.drawings[std::size_t(row.index)].name;
+    return leakage;
 }
 
 QString SystemLeakage::name(const PartLeakageRow &row,
                             const std::function<QString(unsigned)> &text) {
     const QString part =
-        text(row.kind == PartKind::Drawing ? StringId::kLeakageDrawing
-                                           : StringId::kLeakagePartNames + unsigned(row.kind))
-            .arg(row.index + 1);
+        !row.given.trimmed().isEmpty()
+            ? row.given
+            : text(row.kind == PartKind::Drawing ? StringId::kLeakageDrawing
+                                                 : StringId::kLeakagePartNames + unsigned(row.kind))
+                  .arg(row.index + 1);
     // A drawing's conductors are the part itself; its rods apart, as a grid's.
     if (row.field.isEmpty() ||
         (row.kind == PartKind::Drawing && !row.field.startsWith(QLatin1String("rods"))))

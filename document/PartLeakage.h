@@ -23,6 +23,7 @@ struct PartLeakageRow {
     // rest of its group, and may be of either sign.
     double share = 0;
     double length = 0; // m
+    QString given; // the name the document gives the part (an imported drawing's), or none
 
     double density() const { return length > 0 ? current / length : 0; }
     // As tav-calc system --expand names it: "grids[0].rods".
@@ -40,7 +41,8 @@ struct SystemLeakage {
                             const earthing::EarthingResult &result);
     static SystemLeakage of(const SystemDocument &document, const earthing::EarthingResult &result);
 
-    // As a person reads it: "Grid 1", "Grid 1 rods", "Fence 1 posts", "Conductor 3".
+    // As a person reads it: "Grid 1", "Grid 1 rods", "Fence 1 posts", "Conductor 3"; a
+    // drawing by the name it has, "yard.dxf", "yard.dxf rods".
     static QString name(const PartLeakageRow &row, const std::function<QString(unsigned)> &text);
 };
 

@@ -216,6 +216,10 @@ private slots:
         const auto lookup = [](unsigned id) { return QString::number(id) + QStringLiteral(" %1"); };
         QCOMPARE(SystemLeakage::name(leakage.parts[0], lookup), QStringLiteral("6702 1"));
         QCOMPARE(SystemLeakage::name(leakage.parts[1], lookup), QStringLiteral("3236 6702 1"));
+        // From the document, by the name the drawing has.
+        const SystemLeakage named = SystemLeakage::of(d, result);
+        QCOMPARE(SystemLeakage::name(named.parts[0], lookup), QStringLiteral("yard.dxf"));
+        QCOMPARE(SystemLeakage::name(named.parts[1], lookup), QStringLiteral("3236 yard.dxf"));
     }
 };
 
