@@ -1,13 +1,12 @@
 #include "studies/earthing/DrawingRowsTable.h"
 
 #include "studies/common/StudyNumber.h"
+#include "studies/earthing/CellMarks.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/JsonPath.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonArray>
@@ -21,7 +20,6 @@ namespace Id = StringId::DrawingRows;
 
 namespace {
 
-constexpr int kInvalidRole = Qt::UserRole + 1;
 // Rows the table shows before it scrolls: a drawing may have thousands.
 constexpr int kRowsShown = 8;
 
@@ -140,15 +138,6 @@ void DrawingRowsTable::cellEdited(QTableWidgetItem *item) {
                   label(path));
 }
 
-void DrawingRowsTable::markCell(int row, int column, const QString &why) {
-    QTableWidgetItem *item = m_table->item(row, column);
-    if (!item)
-        return;
-    item->setBackground(QColor(0xf6, 0xd0, 0xd0));
-    item->setToolTip(why);
-    item->setData(kInvalidRole, true);
-}
-
 bool DrawingRowsTable::mark(const QString &documentPath, const QString &why) {
     const std::optional<Cell> cell = cellOf(documentPath);
     if (!cell)
@@ -157,7 +146,7 @@ bool DrawingRowsTable::mark(const QString &documentPath, const QString &why) {
     for (int row = 0; row < m_table->rowCount(); ++row)
         for (int column = 0; column < m_columns.size(); ++column)
             if ((cell->row < 0 || cell->row == row) && (cell->column < 0 || cell->column == column))
-                markCell(row, column, why);
+                CellMarks::mark(m_table->item(row, column), why);
     if (cell->row >= 0 && cell->row < m_table->rowCount())
         m_table->scrollToItem(m_table->item(cell->row, 0));
     m_loading = false;
@@ -180,7 +169,7 @@ bool DrawingRowsTable::mark(StudyPart::Role role, std::optional<double> value,
     }
     m_loading = true;
     for (int column : holding.isEmpty() ? ofRole : holding)
-        markCell(cell->row, column, why);
+        CellMarks::mark(m_table->item(cell->row, column), why);
     m_table->scrollToItem(m_table->item(cell->row, 0));
     m_loading = false;
     return true;
@@ -188,18 +177,10 @@ bool DrawingRowsTable::mark(StudyPart::Role role, std::optional<double> value,
 
 void DrawingRowsTable::clearMarks() {
     m_loading = true;
-    for (int row = 0; row < m_table->rowCount(); ++row)
-        for (int column = 0; column < m_columns.size(); ++column)
-            if (QTableWidgetItem *item = m_table->item(row, column);
-                item && item->data(kInvalidRole).toBool()) {
-                item->setBackground(QBrush());
-                item->setToolTip(QString());
-                item->setData(kInvalidRole, false);
-            }
+    CellMarks::clear(m_table);
     m_loading = false;
 }
 
 bool DrawingRowsTable::marked(int row, int column) const {
-    const QTableWidgetItem *item = m_table->item(row, column);
-    return item && item->data(kInvalidRole).toBool();
+    return CellMarks::marked(m_table, row, column);
 }

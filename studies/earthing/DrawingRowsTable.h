@@ -63,7 +63,6 @@ private:
     int chosenRow() const;
     void showCell(int row, int column, const QJsonValue &value);
     void cellEdited(QTableWidgetItem *item);
-    void markCell(int row, int column, const QString &why);
 
     Rows m_rows;
     QVector<StudyPart::Field> m_columns;

@@ -1,12 +1,11 @@
 #include "studies/earthing/SoilLayersTable.h"
 
+#include "studies/earthing/CellMarks.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/StudySoil.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonArray>
@@ -23,7 +22,6 @@ namespace Id = StringId::SoilLayers;
 namespace {
 
 const char *const kKeys[] = {"rho", "thickness"};
-constexpr int kInvalidRole = Qt::UserRole + 1;
 
 QString cellPath(int row, int column) {
     return QStringLiteral("soil/layers/%1/%2").arg(row).arg(QLatin1String(kKeys[column]));
@@ -139,9 +137,7 @@ bool SoilLayersTable::mark(const QString &documentPath, const QString &why) {
             QTableWidgetItem *item = m_table->item(row, column);
             if (!item || !(all || (cell && cell->first == row && cell->second == column)))
                 continue;
-            item->setBackground(QColor(0xf6, 0xd0, 0xd0));
-            item->setToolTip(why);
-            item->setData(kInvalidRole, true);
+            CellMarks::mark(item, why);
             found = true;
         }
     m_loading = false;
@@ -150,17 +146,10 @@ bool SoilLayersTable::mark(const QString &documentPath, const QString &why) {
 
 void SoilLayersTable::clearMarks() {
     m_loading = true;
-    for (int row = 0; row < m_table->rowCount(); ++row)
-        for (int column = 0; column < 2; ++column)
-            if (QTableWidgetItem *item = m_table->item(row, column)) {
-                item->setBackground(QBrush());
-                item->setToolTip(QString());
-                item->setData(kInvalidRole, false);
-            }
+    CellMarks::clear(m_table);
     m_loading = false;
 }
 
 bool SoilLayersTable::marked(int layer, int column) const {
-    const QTableWidgetItem *item = m_table->item(layer, column);
-    return item && item->data(kInvalidRole).toBool();
+    return CellMarks::marked(m_table, layer, column);
 }
