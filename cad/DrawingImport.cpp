@@ -46,6 +46,10 @@ Refusable<ImportedPlan> DrawingImport::run() {
     if (m_plan.conductors.size() > kRawFactor * limit)
         return Refusal{Error::TooManyConductors, Quantity::None,
                        {double(m_plan.conductors.size() + m_plan.rods.size()), double(limit)}};
+    // Nothing beyond the solver's reach can be solved, and merging would sample it for ever.
+    if (const double farthest = farthestReach(); farthest > earthing::InputCheck::kMaxReach)
+        return Refusal{Error::DrawingBeyondReach, Quantity::None,
+                       {farthest, earthing::InputCheck::kMaxReach}};
     ConductorMerge merge(m_plan.conductors);
     m_plan.mergedDuplicates = merge.mergeOverlaps();
     if (m_settings.joinCrossings)
@@ -55,6 +59,21 @@ Refusable<ImportedPlan> DrawingImport::run() {
     if (count > limit)
         return Refusal{Error::TooManyConductors, Quantity::None, {double(count), double(limit)}};
     return std::move(m_plan);
+}
+
+double DrawingImport::farthestReach() const {
+    double farthest = 0;
+    const auto reach = [&farthest](double v) {
+        farthest = std::isfinite(v) ? std::max(farthest, std::abs(v))
+                                    : std::numeric_limits<double>::infinity();
+    };
+    for (const ImportedConductor &c : m_plan.conductors)
+        for (double v : {c.from.x, c.from.y, c.from.z, c.to.x, c.to.y, c.to.z})
+            reach(v);
+    for (const ImportedRod &r : m_plan.rods)
+        for (double v : {r.x, r.y, r.top, r.top + r.length})
+            reach(v);
+    return farthest;
 }
 
 void DrawingImport::chooseOrigin() {

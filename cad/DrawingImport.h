@@ -10,8 +10,8 @@ namespace tav::cad {
 
 // Turns a drawing into conductors and rods in metres: each chord of a polyline on a
 // conductor layer one straight conductor, each point on a rod layer one vertical rod.
-// Refuses a drawing without a unit, and a result of more conductors (rods included) than
-// the solver takes.
+// Refuses a drawing without a unit, a result of more conductors (rods included) than the
+// solver takes, and one that lies farther from the study's 0, 0 than the solver reaches.
 class DrawingImport {
 public:
     // Before duplicates are merged, chords beyond this many times the solver's limit are
@@ -25,6 +25,9 @@ public:
 private:
     const LayerMapping *mappingOf(const std::string &layer) const;
     void chooseOrigin();
+    // The largest coordinate, depth included, of what was taken, in m (infinite: not a
+    // number).
+    double farthestReach() const;
     void takePolyline(const DxfPolyline &polyline);
     void takePoint(const DxfPoint &point);
     // The depth of a vertex drawn at z (drawing units), or none when it needs the layer's.

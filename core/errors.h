@@ -221,6 +221,9 @@ enum class Error {
     DrawingUnitsUnknown,
     // The drawing's file cannot be opened, or names no regular file: ().
     DrawingCannotOpen,
+    // What the drawing holds lies farther from the study's 0, 0 than the solver takes, in
+    // m: (farthest, limit).
+    DrawingBeyondReach,
 };
 
 struct Refusal {

@@ -710,7 +710,7 @@ inline constexpr unsigned kReportLayers = 6219; // (count, the layers)
 inline constexpr unsigned kUndetermined = 6220; // (count), the soil model window's
 } // namespace SoilLayers
 
-// 6400-6408: a drawing's refusals, in the order of Error's from DrawingNotDxf on.
+// 6400-6409: a drawing's refusals, in the order of Error's from DrawingNotDxf on.
 inline constexpr unsigned kDrawingRefusals = 6400;
 
 // 6500-6530: the study's import of a drawing.

@@ -145,6 +145,7 @@ unsigned Wording::refusalId(Error error) {
     case Error::DrawingUnreadable:
     case Error::DrawingUnitsUnknown:
     case Error::DrawingCannotOpen:
+    case Error::DrawingBeyondReach:
         return StringId::kDrawingRefusals + (unsigned(error) - unsigned(Error::DrawingNotDxf));
     }
     return 0;

@@ -66,6 +66,8 @@ private slots:
     void ignoredSummary();
     void siteOrigin();
     void solverLimit();
+    void beyondReach_data();
+    void beyondReach();
 
 private:
     Refusable<ImportedPlan> import(const char *name, const ImportSettings &settings) const {
@@ -259,6 +261,43 @@ void TestDrawingImport::solverLimit() {
     QCOMPARE(plan.refusal().error, Error::TooManyConductors);
     QCOMPARE(plan.refusal().values,
              (std::vector<double>{count, double(earthing::InputCheck::kMaxConductors)}));
+}
+
+void TestDrawingImport::beyondReach_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("origin");
+    QTest::addColumn<double>("farthest");
+    // A site 3 km long is taken; one at site coordinates kept as they are, or a line of
+    // 200 km, is not: neither could be solved, and merging them would sample them for ever.
+    QTest::newRow("taken") << 3000.0 << 0.0 << -1.0;
+    QTest::newRow("site coordinates not moved") << 512340.0 << 0.0 << 512340.0;
+    QTest::newRow("200 km about the origin") << 200000.0 << 0.0 << 200000.0;
+    QTest::newRow("moved near 0, 0") << 512340.0 << 510000.0 << -1.0;
+    QTest::newRow("far out of any site") << 1e20 << 0.0 << 1e20;
+}
+
+void TestDrawingImport::beyondReach() {
+    QFETCH(double, x);
+    QFETCH(double, origin);
+    QFETCH(double, farthest);
+    DxfPlan drawn;
+    drawn.layers = {{"GRID", 1}};
+    // A millionth of its coordinate long: a line at any distance.
+    drawn.lines.push_back({"GRID", {0.999999 * x, 0, -0.5}, {x, 0, -0.5}});
+    const Refusable<DxfDrawing> drawing = DxfDrawing::fromText(DxfWriter(0, 0).text(drawn));
+    QVERIFY(!drawing.refused());
+    ImportSettings settings = atZero({{"GRID", conductors()}});
+    settings.originX = origin;
+    const Refusable<ImportedPlan> plan = DrawingImport(drawing.result(), settings).run();
+    if (farthest < 0) {
+        QVERIFY(!plan.refused());
+        QCOMPARE(plan.result().conductors.size(), std::size_t(1));
+        return;
+    }
+    QVERIFY(plan.refused());
+    QCOMPARE(plan.refusal().error, Error::DrawingBeyondReach);
+    QCOMPARE(plan.refusal().values.at(0), farthest - origin);
+    QCOMPARE(plan.refusal().values.at(1), earthing::InputCheck::kMaxReach);
 }
 
 QTEST_GUILESS_MAIN(TestDrawingImport)
