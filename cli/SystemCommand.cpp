@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
 #include "cli/TextTable.h"
+#include "core/AtomicFileWriter.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
 #include "core/earthing/SystemSafety.h"
@@ -35,6 +36,8 @@ using tav::earthing::SystemSafety;
 const QString kInput = QStringLiteral("input");
 const QString kExpand = QStringLiteral("expand");
 const QString kDxf = QStringLiteral("dxf");
+const QString kPdf = QStringLiteral("pdf");
+const QString kSite = QStringLiteral("site");
 
 struct SystemInput {
     tav::SystemDocument document;
@@ -238,6 +241,23 @@ std::string resultText(const EarthingResult &r, const SystemSafety *s) {
     return text;
 }
 
+// The file the drawing would be written to is never one the study is read from, nor the
+// report: compared as files (device and inode, through links and whatever the spelling),
+// and where neither exists yet by folder and name, as --pdf is.
+void refuseClashingDrawing(const CliOptions &options, const QString &input) {
+    const auto local = [](const QString &argument) {
+        return argument == QLatin1String("-") ? std::string("/dev/stdin")
+                                              : CommandLine::bytes(argument).toStdString();
+    };
+    const std::string drawing = local(options.value(kDxf));
+    for (const QString &read : {input, options.value(kSite)})
+        if (!read.isEmpty() && tav::isSameTarget(drawing, local(read)))
+            throw UsageError("--dxf would write over " + read.toStdString() +
+                             ", which the study is read from: name another file");
+    if (options.isSet(kPdf) && tav::isSameTarget(drawing, local(options.value(kPdf))))
+        throw UsageError("--dxf and --pdf name one file: the drawing would replace the report");
+}
+
 class SystemSolve : public CalculationCommand<SystemInput, SystemOutcome> {
 public:
     SystemSolve()
@@ -280,8 +300,8 @@ protected:
             throw UsageError("--expand writes no drawing: leave out --dxf");
         if (options.isSet(kDxf) && options.value(kDxf).isEmpty())
             throw UsageError("--dxf takes the drawing's file name");
-        if (options.isSet(kDxf) && options.value(kDxf) == path)
-            throw UsageError("--dxf would write over the input: name another file");
+        if (options.isSet(kDxf))
+            refuseClashingDrawing(options, path);
         system.dxf = options.value(kDxf);
         QByteArray content;
         if (!DocumentInput::read(path, content, system.refused))

@@ -159,4 +159,21 @@ bool isSameFile(const std::string &path, const std::string &other) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool isSameTarget(const std::string &path, const std::string &other) {
+    std::string first = path;
+    std::string second = other;
+    int error = 0;
+    // A loop of links is refused by the save itself.
+    if (!resolveLinks(first, error) || !resolveLinks(second, error))
+        return isSameFile(path, other);
+    struct stat a {};
+    struct stat b {};
+    const bool firstExists = ::stat(first.c_str(), &a) == 0;
+    const bool secondExists = ::stat(second.c_str(), &b) == 0;
+    if (firstExists || secondExists)
+        return firstExists && secondExists && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    const auto name = [](const std::string &p) { return p.substr(p.rfind('/') + 1); };
+    return name(first) == name(second) && isSameFile(folderOf(first), folderOf(second));
+}
+
 } // namespace tav

@@ -41,4 +41,9 @@ SiteWriteResult writeFileAtomically(const std::string &path, const std::string &
 // and whatever the spelling: a save through the one would replace the other.
 bool isSameFile(const std::string &path, const std::string &other);
 
+// Whether a save through the one path would reach what the other names: one existing
+// file (through links and whatever the spelling), or, where neither exists yet, one name
+// in one folder, so that the second of two saves would replace the first.
+bool isSameTarget(const std::string &path, const std::string &other);
+
 } // namespace tav

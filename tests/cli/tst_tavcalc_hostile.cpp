@@ -173,6 +173,60 @@ private Q_SLOTS:
         QVERIFY2(err.contains(message), qPrintable(err));
         QVERIFY(shell.readAllStandardOutput().isEmpty());
     }
+
+    // No file the command writes is one it reads, nor the other file it writes: by file
+    // identity, whatever the spelling, a link or standard input, and by folder and name
+    // where neither exists yet.
+    void clashingFiles_data() {
+        QTest::addColumn<QString>("script"); // $0 is tav-calc, $1 a folder with in.json
+        QTest::addColumn<QString>("message");
+        const QString drawingOver = "--dxf would write over ";
+        QTest::newRow("the input by another spelling")
+            << R"(cd "$1" && "$0" system --input in.json --dxf ./in.json)" << drawingOver;
+        QTest::newRow("the input through a link")
+            << R"(ln -s in.json "$1/in.dxf" && "$0" system --input "$1/in.json" --dxf "$1/in.dxf")"
+            << drawingOver;
+        QTest::newRow("the input as standard input")
+            << R"("$0" system --input - --dxf "$1/in.json" < "$1/in.json")" << drawingOver;
+        QTest::newRow("the field information")
+            << R"("$0" system --input "$1/in.json" --pdf "$1/out.pdf" --site "$1/site.txt" --dxf "$1/site.txt")"
+            << drawingOver;
+        QTest::newRow("the report, neither written yet")
+            << R"(mkdir "$1/sub" && "$0" system --input "$1/in.json" --dxf "$1/out" --pdf "$1/sub/../out")"
+            << "--dxf and --pdf name one file";
+        QTest::newRow("the report through a link to nothing yet")
+            << R"(ln -s out.pdf "$1/out.dxf" && "$0" system --input "$1/in.json" --dxf "$1/out.dxf" --pdf "$1/out.pdf")"
+            << "--dxf and --pdf name one file";
+    }
+
+    void clashingFiles() {
+        QFETCH(QString, script);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        const QByteArray document = withWire("");
+        const QByteArray site = "site information\n";
+        const auto write = [&](const char *name, const QByteArray &bytes) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        write("in.json", document);
+        write("site.txt", site);
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), script, QStringLiteral(TAV_CALC), folder.path()});
+        shell.waitForFinished(120000);
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QCOMPARE(shell.exitCode(), 2);
+        QVERIFY2(err.contains(message), qPrintable(err));
+        const auto bytes = [&](const char *name) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QCOMPARE(bytes("in.json"), document);
+        QCOMPARE(bytes("site.txt"), site);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("out"))));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("out.pdf"))));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTavCalcHostile)
