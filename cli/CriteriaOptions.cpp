@@ -4,6 +4,7 @@ namespace {
 
 const QString kCriteria = QStringLiteral("criteria");
 const QString kFootwear = QStringLiteral("footwear");
+const QString kBody = QStringLiteral("body"); // the commands' own option, IEEE Std 80's
 
 } // namespace
 
@@ -29,6 +30,11 @@ tav::Criteria criteria(const CliOptions &options) {
     // IEEE Std 80's limits stand on bare feet on the ground; a footwear would be ignored.
     if (criteria == tav::Criteria::Ieee80 && options.isSet(kFootwear))
         throw UsageError("--footwear goes with --criteria en50522");
+    // EN 50522's permissible touch voltage is one curve for every body: a weight given
+    // would be ignored without a word.
+    if (criteria == tav::Criteria::En50522 && options.isSet(kBody))
+        throw UsageError("--body goes with --criteria ieee80: EN 50522's limit takes no body "
+                         "weight");
     return criteria;
 }
 

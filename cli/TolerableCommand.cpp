@@ -65,13 +65,15 @@ std::string ieee80Text(const Answer &a) {
 std::string en50522Text(const Answer &a) {
     const tav::TolerableVoltages &v = a.voltages;
     const tav::SafetyCriteria &c = a.question.criteria;
+    const auto label = [](unsigned id) { return CliStrings::text(id).toStdString(); };
     return "Criteria: EN 50522:2010, " + shown(c.faultDuration) +
-           " s\nPermissible touch voltage U_Tp: " + shown(v.permissibleTouch) +
-           " V\nBody current I_B: " + shown(v.bodyCurrent) +
+           " s\nPermissible touch voltage U_Tp: " + shown(v.permissibleTouch) + " V\n" +
+           label(StringId::Criteria::kBodyCurrent) + ": " + shown(v.bodyCurrent) +
            " A\nFootwear R_F1: " + shown(c.footwear) +
-           " ohm; ground R_F2: " + shown(a.groundResistance()) +
-           " ohm\nPermissible touch voltage U_vTp = U_Tp + (R_F1 + R_F2) I_B: " + shown(v.touch) +
-           " V\nStep voltage: " + noLimit() + "\n";
+           " ohm; ground R_F2: " + shown(a.groundResistance()) + " ohm\n" +
+           label(StringId::Criteria::kPermissibleVTouch) +
+           " = U_Tp + (R_F1 + R_F2) I_B: " + shown(v.touch) + " V\nStep voltage: " + noLimit() +
+           "\n";
 }
 
 std::string warningsJson(const tav::TolerableVoltages &v) {
