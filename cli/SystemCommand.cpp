@@ -109,7 +109,11 @@ QString q(const std::string &text) {
     return QString::fromStdString(text);
 }
 
-QString side(bool onLayer) {
+// Where a place stands: on the surface layer or off it, or, in a study without one (or
+// without criteria, which would lay it), neither.
+QString side(const SystemSafety *s, bool onLayer) {
+    if (s == nullptr || !s->surfaceLayer)
+        return CliStrings::text(StringId::SurfaceLayer::kNone);
     return CliStrings::text(onLayer ? StringId::kSystemOnLayer : StringId::kSystemOffLayer);
 }
 
@@ -138,7 +142,7 @@ std::string placesText(const EarthingResult &r, const SystemSafety *s) {
         text +=
             (CliStrings::text(StringId::kSystemTouchArea)
                  .arg(QString::number(k + 1), kind, QString::number(a.part),
-                      QString::number(a.group), q(shown(voltage)), q(at(place)), side(onLayer)) +
+                      QString::number(a.group), q(shown(voltage)), q(at(place)), side(s, onLayer)) +
              judgement(j))
                 .toStdString() +
             "\n";
@@ -150,7 +154,7 @@ std::string placesText(const EarthingResult &r, const SystemSafety *s) {
         const QString name = p.name.empty() ? QString::number(k + 1) : q(p.name);
         text += (CliStrings::text(StringId::kSystemTouchPoint)
                      .arg(name, QString::number(p.group), q(at(p.at)), q(shown(t.touch)),
-                          q(shown(t.surface)), side(t.onLayer)) +
+                          q(shown(t.surface)), side(s, j ? j->onLayer : t.onLayer)) +
                  judgement(j))
                     .toStdString() +
                 "\n";

@@ -228,12 +228,17 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
            ",\n ";
     // With criteria, the worst step on and off the layer, each judged: where the rock lies in
     // part, a smaller step off it may fail where the greatest on it passes.
+    // Where a place stands on the surface layer: null in a study without one, which only
+    // criteria lay.
+    const bool layer = judged && judged->criteria.surface.has_value();
+    const auto standing = [layer](bool onLayer) {
+        return pair("on_surface_layer", layer ? boolean(onLayer) : QByteArray("null"));
+    };
     if (s)
         out += pair("steps", list(s->steps,
-                                  [](const JudgedVoltage &j, std::size_t) {
+                                  [&](const JudgedVoltage &j, std::size_t) {
                                       return "{" + voltageAt(j.voltage, j.at) + ", " +
-                                             pair("on_surface_layer", boolean(j.onLayer)) +
-                                             judgement(j) + "}";
+                                             standing(j.onLayer) + judgement(j) + "}";
                                   })) +
                ",\n ";
     out += pair("touch_areas",
@@ -255,8 +260,7 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
                                 pair("kind", QByteArray("\"") + kindName(a.kind) + "\"") + ", " +
                                 pair("part", QByteArray::number(a.part)) + ", " +
                                 pair("touch_max", "{" + voltageAt(worst.voltage, worst.at) + "}") +
-                                ", " + pair("on_surface_layer", boolean(onLayer)) +
-                                (j ? judgement(*j) : QByteArray()) + "}";
+                                ", " + standing(onLayer) + (j ? judgement(*j) : QByteArray()) + "}";
                      })) +
            ",\n ";
     out += pair("touch_points",
@@ -271,7 +275,7 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
                                 ", " + pair("group", QByteArray::number(p.group)) + ", " +
                                 pair("touch", number(t.touch)) + ", " +
                                 pair("surface_potential", number(t.surface)) + ", " +
-                                pair("on_surface_layer", boolean(t.onLayer)) +
+                                standing(j ? j->onLayer : t.onLayer) +
                                 (j ? judgement(*j) : QByteArray()) + "}";
                      })) +
            ",\n ";

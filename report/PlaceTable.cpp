@@ -10,8 +10,9 @@ using namespace tav::earthing;
 
 namespace {
 
-PlaceTable::Row judged(const QString &name, const JudgedVoltage &j) {
-    return {name, j.voltage, j.at, std::isfinite(j.voltage), j.onLayer, j.verdict, j.tolerable};
+PlaceTable::Row judged(const QString &name, const JudgedVoltage &j, const SystemSafety &s) {
+    return {name,      j.voltage, j.at,        std::isfinite(j.voltage),
+            j.onLayer, j.verdict, j.tolerable, s.surfaceLayer};
 }
 
 } // namespace
@@ -44,7 +45,7 @@ QVector<PlaceTable::Row> PlaceTable::rows(const EarthingResult &result,
     for (std::size_t k = 0; k < result.touchAreas.size() && k < result.areas.size(); ++k) {
         const QString name = areaName(result.touchAreas[k], texts);
         if (safety && k < safety->areas.size()) {
-            rows.append(judged(name, safety->areas[k]));
+            rows.append(judged(name, safety->areas[k], *safety));
             continue;
         }
         const TouchMaximum &worst = result.areas[k].worst();
@@ -57,7 +58,7 @@ QVector<PlaceTable::Row> PlaceTable::rows(const EarthingResult &result,
         const QString name = p.name.empty() ? texts.text(kPlacePoint).arg(int(k) + 1)
                                             : QString::fromStdString(p.name);
         if (safety && k < safety->points.size()) {
-            rows.append(judged(name, safety->points[k]));
+            rows.append(judged(name, safety->points[k], *safety));
             continue;
         }
         rows.append({name, result.touched[k].touch, p.at, true, result.touched[k].onLayer,
@@ -65,9 +66,9 @@ QVector<PlaceTable::Row> PlaceTable::rows(const EarthingResult &result,
     }
     if (safety) {
         for (const JudgedVoltage &step : safety->steps)
-            rows.append(judged(texts.text(kPlaceStep), step));
+            rows.append(judged(texts.text(kPlaceStep), step, *safety));
         if (safety->steps.empty())
-            rows.append(judged(texts.text(kPlaceStep), safety->step));
+            rows.append(judged(texts.text(kPlaceStep), safety->step, *safety));
     } else {
         const StepMaximum &worst = result.steps.worst();
         const bool onLayer = !(result.steps.offLayer.voltage > result.steps.onLayer.voltage);
@@ -136,7 +137,9 @@ QStringList PlaceTable::cells(const Row &row, const StudyTexts &texts) {
     return {row.name,
             ReportNumber::text(row.voltage),
             place(row.at),
-            texts.text(row.onLayer ? kOnLayer : kOffLayer),
+            texts.text(!row.surfaceLayer ? StringId::SurfaceLayer::kNoneCell
+                       : row.onLayer     ? kOnLayer
+                                         : kOffLayer),
             limited ? ReportNumber::text(row.tolerable) : texts.text(kNoLimit),
             row.verdict ? verdictWord(*row.verdict, texts) : QString()};
 }

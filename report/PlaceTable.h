@@ -27,6 +27,7 @@ public:
         // Without criteria there is no verdict; NoLimit: the value is for information.
         std::optional<tav::Verdict> verdict;
         double tolerable = 0; // V, with a verdict other than NoLimit
+        bool surfaceLayer = false; // whether the study lays one: else neither on nor off
     };
 
     static QVector<Row> rows(const tav::earthing::EarthingResult &result,

@@ -19,6 +19,9 @@
 //                         the safety criteria (IEEE Std 80 or EN 50522)
 //   5500-5599             the earthing system study's report
 //   5600-5619             the pages of every report: their head
+//   7500-7699             hostile inputs answered: where no surface layer lies, the
+//                         refusals of files, drawings, soundings and documents beyond
+//                         what is taken, and an import's entities left out and why
 namespace StringId {
 
 inline constexpr unsigned kAboutMenuItem = 101;
@@ -788,5 +791,12 @@ namespace DrawingExport {
 inline constexpr unsigned kMenu = 6740;
 inline constexpr unsigned kSolveFirst = 6741;
 } // namespace DrawingExport
+
+// 7500-7501: where a place stands in a study without a surface layer: the command line's
+// words, and the places table's cell.
+namespace SurfaceLayer {
+inline constexpr unsigned kNone = 7500;
+inline constexpr unsigned kNoneCell = 7501;
+} // namespace SurfaceLayer
 
 } // namespace StringId

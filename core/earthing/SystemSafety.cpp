@@ -12,20 +12,24 @@ double share(double voltage, double tolerable) {
     return voltage / tolerable;
 }
 
+// Judges each place by the side of the layer's zone it stands on; without a layer the two
+// sides' limits are one and the same, and no place is said to stand on a layer.
 class Judge {
 public:
-    Judge(const TolerableVoltages &on, const TolerableVoltages &off) : m_on(on), m_off(off) {}
+    Judge(const TolerableVoltages &on, const TolerableVoltages &off, bool layer)
+        : m_on(on), m_off(off), m_layer(layer) {}
 
     JudgedVoltage touch(double voltage, Point2 at, bool onLayer) const {
         const TolerableVoltages &limits = onLayer ? m_on : m_off;
-        return {voltage, at, onLayer, limits.touch, verdict(voltage, limits.touch, limits)};
+        return {voltage, at, onLayer && m_layer, limits.touch,
+                verdict(voltage, limits.touch, limits)};
     }
 
     JudgedVoltage step(const StepMaximum &step, bool onLayer) const {
         const TolerableVoltages &limits = onLayer ? m_on : m_off;
         if (!limits.stepLimited)
-            return {step.voltage, step.middle(), onLayer, 0, Verdict::NoLimit};
-        return {step.voltage, step.middle(), onLayer, limits.step,
+            return {step.voltage, step.middle(), onLayer && m_layer, 0, Verdict::NoLimit};
+        return {step.voltage, step.middle(), onLayer && m_layer, limits.step,
                 verdict(step.voltage, limits.step, limits)};
     }
 
@@ -38,6 +42,7 @@ private:
 
     const TolerableVoltages &m_on;
     const TolerableVoltages &m_off;
+    bool m_layer;
 };
 
 bool found(double voltage) {
@@ -52,8 +57,11 @@ JudgedVoltage areaVerdict(const Judge &judge, const AreaResult &area) {
         return judge.touch(area.onLayer.voltage, area.onLayer.at, true);
     if (off && !on)
         return judge.touch(area.offLayer.voltage, area.offLayer.at, false);
-    if (!on) // the raster missed the area: nothing to judge, nothing found against it
-        return {0, {}, true, judge.touch(0, {}, true).tolerable, Verdict::Safe};
+    if (!on) { // the raster missed the area: nothing to judge, nothing found against it
+        JudgedVoltage missed = judge.touch(0, {}, true);
+        missed.verdict = Verdict::Safe;
+        return missed;
+    }
     const JudgedVoltage a = judge.touch(area.onLayer.voltage, area.onLayer.at, true);
     const JudgedVoltage b = judge.touch(area.offLayer.voltage, area.offLayer.at, false);
     return share(b.voltage, b.tolerable) > share(a.voltage, a.tolerable) ? b : a;
@@ -107,10 +115,11 @@ Refusable<SystemSafety> assessSafety(const EarthingResult &result, const Earthin
             return Refusal{Error::ResultNotFinite, Quantity::TolerableStepVoltage, {}};
     }
     SystemSafety s;
+    s.surfaceLayer = criteria.surface.has_value();
     s.onLayer = on.result();
     // Without a layer, or with one everywhere, the top soil is nowhere bare.
     s.offLayer = criteria.surface && !result.surfaceZone.empty() ? off.result() : on.result();
-    const Judge judge(s.onLayer, s.offLayer);
+    const Judge judge(s.onLayer, s.offLayer, s.surfaceLayer);
     Verdict overall = Verdict::Safe;
     for (std::size_t k = 0; k < result.areas.size(); ++k) {
         s.areas.push_back(areaVerdict(judge, result.areas[k]));

@@ -14,7 +14,7 @@ namespace tav::earthing {
 struct JudgedVoltage {
     double voltage = 0;
     Point2 at;
-    bool onLayer = true;
+    bool onLayer = true;  // false where the surface layer does not lie, and without one
     double tolerable = 0; // V; meaningless with Verdict::NoLimit
     Verdict verdict = Verdict::NotSafe;
 };
@@ -22,6 +22,8 @@ struct JudgedVoltage {
 // The solved touch and step voltages against the criteria's tolerable ones, each where it
 // stands: on the surface layer, or on the top soil (rho1) where the layer does not lie.
 struct SystemSafety {
+    // Whether the criteria lay a surface layer at all: without one, nobody stands on it.
+    bool surfaceLayer = false;
     TolerableVoltages onLayer;
     TolerableVoltages offLayer; // rho_s = rho1, Cs = 1; the same as onLayer without a layer
     // Group 0's greatest touch (the result's touchMax) where it stands; none without an area.

@@ -252,6 +252,55 @@ private Q_SLOTS:
         QVERIFY(!QJsonDocument::fromJson(bare.out.toUtf8()).object().contains("safety"));
     }
 
+    // Each place says whether it stands on the surface layer, and in a study without one
+    // (without criteria there is none) that it stands on none: JSON null, not true.
+    void standing_data() {
+        QTest::addColumn<QByteArray>("safety");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QJsonValue>("onLayer");
+        QTest::newRow("no criteria")
+            << QByteArray() << "with no surface layer in the study" << QJsonValue();
+        QTest::newRow("criteria without a layer")
+            << QByteArray(R"(, "safety": {"duration": 0.5})")
+            << "with no surface layer in the study" << QJsonValue();
+        QTest::newRow("a layer everywhere")
+            << QByteArray(R"(, "safety": {"duration": 0.5, "surface": {"rho": 3000,
+                 "thickness": 0.1}})")
+            << "on the surface layer" << QJsonValue(true);
+    }
+
+    void standing() {
+        QFETCH(QByteArray, safety);
+        QFETCH(QString, words);
+        QFETCH(QJsonValue, onLayer);
+        const QByteArray document =
+            R"({"soil": {"rho": 100}, "current": 10, "conductors": [
+                {"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01},
+                {"from": [0, 0, 0.5], "to": [0, 10, 0.5], "diameter": 0.01}],
+                "touch_points": [{"at": [20, 0], "name": "sheath"}])" +
+            safety + "}";
+        const Run text = tavCalc({"system", "--input", "-"}, document);
+        QCOMPARE(text.status, 0);
+        for (const QString &place :
+             {QStringLiteral("Touch area 1 "), QStringLiteral("Touch point sheath ")}) {
+            const QString line = text.out.section(place, 1).section('\n', 0, 0);
+            QVERIFY2(line.contains(QStringLiteral(", ") + words), qPrintable(text.out));
+        }
+        const Run json = tavCalc({"system", "--input", "-", "--format", "json"}, document);
+        QCOMPARE(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QJsonArray places = o.value("touch_areas").toArray();
+        for (const QJsonValue &v : o.value("touch_points").toArray())
+            places.append(v);
+        for (const QJsonValue &v : o.value("steps").toArray())
+            places.append(v);
+        QCOMPARE(places.size(), safety.isEmpty() ? 2 : 3);
+        for (const QJsonValue &place : places) {
+            QVERIFY(place.toObject().contains("on_surface_layer"));
+            QCOMPARE(place.toObject().value("on_surface_layer"), onLayer);
+        }
+    }
+
     // The example substation: its grid's area and its fence's band, each judged, and the
     // criteria as read.
     void example() {

@@ -317,6 +317,42 @@ private Q_SLOTS:
             QCOMPARE(s.overall, Verdict::NotSafe);
     }
 
+    // With a layer but no zone everyone stands on it; without a layer nobody does, and
+    // every place is held against the bare soil's limit (IEEE Std 80 eq. 32, Cs = 1).
+    void standing_data() {
+        QTest::addColumn<bool>("layer");
+        QTest::newRow("a surface layer everywhere") << true;
+        QTest::newRow("no surface layer") << false;
+    }
+
+    void standing() {
+        QFETCH(bool, layer);
+        EarthingInput input = fenced(1);
+        input.touchPoints = {{{20, 0}, 0, "sheath"}};
+        const EarthingResult r = solved(input);
+        SafetyCriteria criteria;
+        criteria.faultDuration = 0.5;
+        criteria.body = BodyWeight::Kg70;
+        if (layer)
+            criteria.surface = SurfaceLayer{2500, 0.1};
+        const Refusable<SystemSafety> judged = assessSafety(r, input.soil, criteria);
+        QVERIFY(!judged.refused());
+        const SystemSafety &s = judged.result();
+        QCOMPARE(s.surfaceLayer, layer);
+        std::vector<JudgedVoltage> places = s.areas;
+        places.insert(places.end(), s.points.begin(), s.points.end());
+        places.insert(places.end(), s.steps.begin(), s.steps.end());
+        places.push_back(s.step);
+        QVERIFY(s.touch);
+        places.push_back(*s.touch);
+        QCOMPARE(places.size(), std::size_t(6));
+        for (const JudgedVoltage &place : places)
+            QCOMPARE(place.onLayer, layer);
+        const double k = 0.157 / std::sqrt(0.5);
+        if (!layer)
+            QVERIFY(std::abs(s.areas[1].tolerable - (1000 + 1.5 * 100) * k) < 1e-9);
+    }
+
     // A sheath's far end 300 m away carries the grid's potential over soil that has nearly
     // none: the touch there is the GPR less the far field of a point source, rho I/(2 pi r).
     void touchPoint() {

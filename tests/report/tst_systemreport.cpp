@@ -349,6 +349,7 @@ private Q_SLOTS:
                          {5, {41, 2}, true, 600.5, tav::Verdict::Safe}};
         safety.step = {210.5, {12, 0.5}, true, 0, tav::Verdict::NoLimit};
         safety.overall = tav::Verdict::NotSafe;
+        safety.surfaceLayer = true;
         const ReportBlock block = PlaceTable::block(result, safety, shippedTexts());
         QCOMPARE(block.header, (QStringList{"Place", "Voltage (V)", "At (x, y) (m)", "Layer",
                                             "Tolerable (V)", "Verdict"}));
@@ -361,6 +362,14 @@ private Q_SLOTS:
             {"Touch point 2", "5.000", "(41, 2)", "on", "600.5", "pass"},
             {"Step", "210.5", "(12, 0.5)", "on", "no limit", "for information"}};
         QCOMPARE(block.rows, expected);
+        // In a study without a surface layer no place stands on one, nor off it.
+        safety.surfaceLayer = false;
+        for (const QStringList &row : PlaceTable::block(result, safety, shippedTexts()).rows)
+            if (!row[3].isEmpty())
+                QCOMPARE(row[3], QStringLiteral("none"));
+        for (const QStringList &row : PlaceTable::block(result, std::nullopt, shippedTexts()).rows)
+            if (!row[3].isEmpty())
+                QCOMPARE(row[3], QStringLiteral("none"));
         const std::optional<ReportLine> overall = SystemReport::overall(safety, shippedTexts());
         QVERIFY(overall);
         QCOMPARE(overall->text, QStringLiteral("Overall: FAIL"));
