@@ -44,6 +44,9 @@ struct DocumentError {
         LayersBeside,
         // path holds an empty array of layers
         NoLayers,
+        // path, of the soil's layers, differs from the same soil given beside them as rho1,
+        // rho2 and h
+        LayersDisagree,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

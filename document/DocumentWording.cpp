@@ -68,6 +68,8 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::SoilLayers::kBeside;
     case Kind::NoLayers:
         return StringId::SoilLayers::kNone;
+    case Kind::LayersDisagree:
+        return StringId::DocumentFaults::kLayersDisagree;
     }
     return 0;
 }

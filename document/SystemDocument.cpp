@@ -59,35 +59,8 @@ EarthingSoil readLayers(const QJsonValue &value, DocumentError &error) {
     return EarthingSoil::layers(rho, thickness);
 }
 
-EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
-    JsonFields f(value, QStringLiteral("soil"), error);
-    // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
-    // And what it writes of a soil of N layers: the layers themselves, how their count was
-    // chosen, the array, its words and the bounds of what the readings leave open.
-    f.allowOnly({"rho", "rho1", "rho2", "h", "layered", "rms_percent", "uniform", "rows",
-                 "readings", "layers", "criterion", "array", "warning", "rho1_at_least",
-                 "rho1_at_most", "rho2_at_least", "rho2_at_most", "h_at_least", "h_at_most"});
-    if (f.failed())
-        return {};
-    const bool uniform = f.has("rho");
-    const bool layered = f.has("rho1") || f.has("rho2") || f.has("h");
-    if (f.has("layers") && !f.isNull("layers")) {
-        const QJsonValue layers = f.value("layers", true);
-        // soil-model writes one or two layers twice, as layers and as rho1, rho2 and h,
-        // which are read as they always were; more layers it writes as layers only.
-        const bool twoLayerFit =
-            layered && !uniform && layers.isArray() && layers.toArray().size() <= 2;
-        if (uniform || (layered && !twoLayerFit)) {
-            JsonFields::fail(error, DocumentError::Kind::LayersBeside, QStringLiteral("soil"));
-            return {};
-        }
-        if (!twoLayerFit)
-            return readLayers(layers, error);
-    }
-    if (uniform == layered) {
-        JsonFields::fail(error, DocumentError::Kind::SoilShape, QStringLiteral("soil"));
-        return {};
-    }
+// rho, or rho1, rho2 and h (h null, or layered false: soil-model's uniform answer).
+EarthingSoil readNamedSoil(JsonFields &f, bool uniform, DocumentError &error) {
     if (uniform)
         return EarthingSoil::uniform(f.number("rho", 0, true));
     const double rho1 = f.number("rho1", 0, true);
@@ -101,6 +74,70 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error) {
         return EarthingSoil::uniform(rho1);
     const double rho2 = f.number("rho2", 0, true);
     return EarthingSoil::twoLayer(rho1, rho2, f.number("h", 0, true));
+}
+
+// The first value of the layers that differs from the same soil named beside them, by its
+// path; empty when the two are one soil. Compared to a part in 10^9: both are written
+// from one fit, and a hand may write 100 for 100.0.
+QString disagreement(const EarthingSoil &layers, const EarthingSoil &named) {
+    const QString path = QStringLiteral("soil.layers");
+    if (layers.layerCount() != named.layerCount())
+        return path;
+    const auto differ = [](double a, double b) { return !(std::abs(a - b) <= 1e-9 * std::abs(b)); };
+    for (int k = 0; k < layers.layerCount(); ++k) {
+        const QString layer = JsonFields::indexed(path, k);
+        if (differ(layers.resistivity(k), named.resistivity(k)))
+            return layer + QStringLiteral(".rho");
+        if (k + 1 < layers.layerCount() &&
+            differ(layers.layerThickness(k), named.layerThickness(k)))
+            return layer + QStringLiteral(".thickness");
+    }
+    return QString();
+}
+
+EarthingSoil readSoil(const QJsonValue &value, DocumentError &error, bool &layersBeside) {
+    JsonFields f(value, QStringLiteral("soil"), error);
+    // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
+    // And what it writes of a soil of N layers: the layers themselves, how their count was
+    // chosen, the array, its words and the bounds of what the readings leave open.
+    f.allowOnly({"rho", "rho1", "rho2", "h", "layered", "rms_percent", "uniform", "rows",
+                 "readings", "layers", "criterion", "array", "warning", "rho1_at_least",
+                 "rho1_at_most", "rho2_at_least", "rho2_at_most", "h_at_least", "h_at_most"});
+    if (f.failed())
+        return {};
+    const bool uniform = f.has("rho");
+    const bool layered = f.has("rho1") || f.has("rho2") || f.has("h");
+    if (f.has("layers") && !f.isNull("layers")) {
+        const QJsonValue layers = f.value("layers", true);
+        // soil-model writes one or two layers twice, as layers and as rho1, rho2 and h; more
+        // layers it writes as layers only.
+        const bool twoLayerFit =
+            layered && !uniform && layers.isArray() && layers.toArray().size() <= 2;
+        if (uniform || (layered && !twoLayerFit)) {
+            JsonFields::fail(error, DocumentError::Kind::LayersBeside, QStringLiteral("soil"));
+            return {};
+        }
+        if (!twoLayerFit)
+            return readLayers(layers, error);
+        // Both are read, and must be one soil: neither is passed over without a word.
+        const EarthingSoil given = readLayers(layers, error);
+        const EarthingSoil named = error.kind == DocumentError::Kind::None
+                                       ? readNamedSoil(f, false, error)
+                                       : EarthingSoil();
+        if (error.kind != DocumentError::Kind::None)
+            return {};
+        if (const QString differs = disagreement(given, named); !differs.isEmpty()) {
+            JsonFields::fail(error, DocumentError::Kind::LayersDisagree, differs);
+            return {};
+        }
+        layersBeside = true;
+        return named;
+    }
+    if (uniform == layered) {
+        JsonFields::fail(error, DocumentError::Kind::SoilShape, QStringLiteral("soil"));
+        return {};
+    }
+    return readNamedSoil(f, uniform, error);
 }
 
 template <class T, class Read>
@@ -178,7 +215,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  "safety",      "study_window", "north",   "drawings",      "site_origin"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
-        d.soil = readSoil(soil, error);
+        d.soil = readSoil(soil, error, d.soilLayersBeside);
         d.soilOrigin = InputOrigin::soilOf(soil.toObject());
     }
     d.current = f.number("current", 0, true);
@@ -459,15 +496,22 @@ void SystemDocument::appendStudyParts(std::vector<Conductor> &out,
 QByteArray SystemDocument::toJson() const {
     QJsonObject o{{QStringLiteral("version"), version()}};
     QJsonObject s;
+    QJsonArray layers;
+    for (int k = 0; k < soil.layerCount(); ++k) {
+        QJsonObject layer{{QStringLiteral("rho"), soil.resistivity(k)}};
+        if (k + 1 < soil.layerCount())
+            layer[QStringLiteral("thickness")] = soil.layerThickness(k);
+        layers.append(layer);
+    }
     if (!soil.rho.empty()) {
-        QJsonArray layers;
-        for (int k = 0; k < soil.layerCount(); ++k) {
-            QJsonObject layer{{QStringLiteral("rho"), soil.resistivity(k)}};
-            if (k + 1 < soil.layerCount())
-                layer[QStringLiteral("thickness")] = soil.layerThickness(k);
-            layers.append(layer);
-        }
         s[QStringLiteral("layers")] = layers;
+    } else if (soilLayersBeside) {
+        // Both ways, as read: soil-model's uniform answer with h null.
+        s[QStringLiteral("layers")] = layers;
+        s[QStringLiteral("rho1")] = soil.rho1;
+        s[QStringLiteral("rho2")] = soil.layered ? soil.rho2 : soil.rho1;
+        s[QStringLiteral("h")] = soil.layered ? QJsonValue(soil.h) : QJsonValue();
+        s[QStringLiteral("layered")] = soil.layered;
     } else if (soil.layered) {
         s[QStringLiteral("rho1")] = soil.rho1;
         s[QStringLiteral("rho2")] = soil.rho2;

@@ -83,6 +83,9 @@ public:
     };
 
     earthing::EarthingSoil soil;
+    // The soil given twice, as layers and as rho1, rho2 and h, as soil-model writes one or
+    // two layers: the two agree, and both are written back.
+    bool soilLayersBeside = false;
     std::optional<InputOrigin::Soil> soilOrigin;
     double current = 0;
     std::optional<InputOrigin::Current> currentBasis;

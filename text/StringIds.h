@@ -799,4 +799,10 @@ inline constexpr unsigned kNone = 7500;
 inline constexpr unsigned kNoneCell = 7501;
 } // namespace SurfaceLayer
 
+// 7510-7519: the system document's faults: a soil's layers beside rho1, rho2 and h that
+// differ from them (path).
+namespace DocumentFaults {
+inline constexpr unsigned kLayersDisagree = 7510;
+} // namespace DocumentFaults
+
 } // namespace StringId

@@ -155,6 +155,57 @@ private Q_SLOTS:
         QCOMPARE(again.soilOrigin ? again.soilOrigin->readings : 0, readings);
     }
 
+    // soil-model writes one or two layers twice, as layers and as rho1, rho2 and h: both
+    // are read, and a value of the layers that differs is refused at its path rather than
+    // passed over. Read, the soil is written back both ways, as --expand writes it.
+    void layersBesideTheirNames_data() {
+        QTest::addColumn<QByteArray>("soil");
+        QTest::addColumn<DocumentError::Kind>("kind");
+        QTest::addColumn<QString>("path");
+        const QByteArray two = R"("rho1": 100, "rho2": 300, "h": 2, "layered": true)";
+        const QByteArray uniform = R"("rho1": 80, "rho2": 80, "h": null, "layered": false)";
+        QTest::newRow("two layers alike")
+            << "{" + two + R"(, "layers": [{"rho": 100, "thickness": 2}, {"rho": 300}]})"
+            << Kind::None << QString();
+        QTest::newRow("soil-model's uniform answer alike")
+            << "{" + uniform + R"(, "layers": [{"rho": 80.0}]})" << Kind::None << QString();
+        QTest::newRow("a thickness that differs")
+            << "{" + two + R"(, "layers": [{"rho": 100, "thickness": 3}, {"rho": 300}]})"
+            << Kind::LayersDisagree << "soil.layers[0].thickness";
+        QTest::newRow("a bottom layer that differs")
+            << "{" + two + R"(, "layers": [{"rho": 100, "thickness": 2}, {"rho": 30}]})"
+            << Kind::LayersDisagree << "soil.layers[1].rho";
+        QTest::newRow("a uniform soil that differs")
+            << "{" + uniform + R"(, "layers": [{"rho": 81}]})" << Kind::LayersDisagree
+            << "soil.layers[0].rho";
+        QTest::newRow("one layer beside two") << "{" + two + R"(, "layers": [{"rho": 100}]})"
+                                              << Kind::LayersDisagree << "soil.layers";
+        QTest::newRow("a layer of no resistivity")
+            << "{" + two + R"(, "layers": [{"rho": 0, "thickness": 2}, {"rho": 300}]})"
+            << Kind::NotPositive << "soil.layers[0].rho";
+    }
+
+    void layersBesideTheirNames() {
+        QFETCH(QByteArray, soil);
+        QFETCH(DocumentError::Kind, kind);
+        QFETCH(QString, path);
+        DocumentError error;
+        const SystemDocument d = SystemDocument::fromJson(
+            R"({"soil": )" + soil + R"(, "current": 1, "conductors": []})", error);
+        QCOMPARE(error.kind, kind);
+        QCOMPARE(error.path, path);
+        if (kind != Kind::None)
+            return;
+        const QJsonObject given = QJsonDocument::fromJson(soil).object();
+        const QJsonObject written =
+            QJsonDocument::fromJson(d.toJson()).object().value(QStringLiteral("soil")).toObject();
+        for (const char *key : {"layers", "rho1", "rho2", "h", "layered"})
+            QCOMPARE(written.value(QLatin1String(key)), given.value(QLatin1String(key)));
+        const SystemDocument again = read(d.toJson());
+        QCOMPARE(again.soil.layerCount(), d.soil.layerCount());
+        QCOMPARE(again.soil.rho1, d.soil.rho1);
+    }
+
     // A soil of three layers or more built in code, not read, is refused by the solver's
     // check with the layer named, as the document's reader refuses it.
     void layerRefusedByTheCheck_data() {
