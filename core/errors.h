@@ -224,6 +224,21 @@ enum class Error {
     // What the drawing holds lies farther from the study's 0, 0 than the solver takes, in
     // m: (farthest, limit).
     DrawingBeyondReach,
+    // More readings than a sounding is fitted from: (readings, most).
+    TooManyReadings,
+    // A Schlumberger reading's MN/2 is not a positive finite number: (reading, MN/2), in m.
+    PotentialSpacingNotPositive,
+    // A file of readings opens with a header whose second column names neither a
+    // resistivity nor a resistance: (line, from 1).
+    ReadingsHeaderUnclear,
+    // The drawing's $INSUNITS names a unit no site plan is drawn in, and the caller names
+    // none: (the code).
+    DrawingUnitNotTaken,
+    // The quantity lies above the most the solver takes: (value, most).
+    AboveCeiling,
+    // Cut where they cross, a drawing's conductors (rods included) would be more than the
+    // solver takes: (at least this many, limit).
+    CrossingsBeyondLimit,
 };
 
 struct Refusal {

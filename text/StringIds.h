@@ -805,4 +805,15 @@ namespace DocumentFaults {
 inline constexpr unsigned kLayersDisagree = 7510;
 } // namespace DocumentFaults
 
+// 7520-7539: refusals of inputs beyond what is taken, by Error: the values each carries
+// are errors.h's.
+namespace InputRefusals {
+inline constexpr unsigned kTooManyReadings = 7520;
+inline constexpr unsigned kPotentialSpacingNotPositive = 7521;
+inline constexpr unsigned kReadingsHeaderUnclear = 7522;
+inline constexpr unsigned kDrawingUnitNotTaken = 7523;
+inline constexpr unsigned kAboveCeiling = 7524; // {quantity}
+inline constexpr unsigned kCrossingsBeyondLimit = 7525;
+} // namespace InputRefusals
+
 } // namespace StringId

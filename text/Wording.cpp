@@ -147,6 +147,18 @@ unsigned Wording::refusalId(Error error) {
     case Error::DrawingCannotOpen:
     case Error::DrawingBeyondReach:
         return StringId::kDrawingRefusals + (unsigned(error) - unsigned(Error::DrawingNotDxf));
+    case Error::TooManyReadings:
+        return StringId::InputRefusals::kTooManyReadings;
+    case Error::PotentialSpacingNotPositive:
+        return StringId::InputRefusals::kPotentialSpacingNotPositive;
+    case Error::ReadingsHeaderUnclear:
+        return StringId::InputRefusals::kReadingsHeaderUnclear;
+    case Error::DrawingUnitNotTaken:
+        return StringId::InputRefusals::kDrawingUnitNotTaken;
+    case Error::AboveCeiling:
+        return StringId::InputRefusals::kAboveCeiling;
+    case Error::CrossingsBeyondLimit:
+        return StringId::InputRefusals::kCrossingsBeyondLimit;
     }
     return 0;
 }

@@ -55,20 +55,82 @@ std::optional<double> numberOf(std::string field, char separator) {
     return value;
 }
 
-bool namesResistance(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (name.find("resistivit") != std::string::npos || name.find("rho") != std::string::npos)
+// A header's field: words, which open with a letter (or a letter beyond ASCII, as rho or
+// Omega), quoted or not. "0x1" or "1.5.3" open with a digit: a number written wrong.
+bool words(const std::string &field) {
+    const std::size_t first = field.find_first_not_of("\"' ");
+    if (first == std::string::npos)
         return false;
-    return name.find("resistance") != std::string::npos || name == "r" ||
-           name.rfind("r ", 0) == 0 || name.rfind("r[", 0) == 0 || name.rfind("r(", 0) == 0;
+    const auto c = static_cast<unsigned char>(field[first]);
+    return std::isalpha(c) != 0 || c >= 0x80;
+}
+
+// The name in lower case, its Greek and its unit signs spelt out: rho, ohm, and a middle
+// dot as a space.
+std::string spelt(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return c < 0x80 ? char(std::tolower(c)) : char(c); });
+    const std::pair<const char *, const char *> signs[] = {
+        {"\xCE\xA9", "ohm"}, {"\xCF\x89", "ohm"}, {"\xE2\x84\xA6", "ohm"},
+        {"\xCF\x81", "rho"}, {"\xC2\xB7", " "},   {"\xE2\x8B\x85", " "}};
+    for (const auto &[sign, word] : signs)
+        for (std::size_t at = name.find(sign); at != std::string::npos; at = name.find(sign, at))
+            name.replace(at, std::string(sign).size(), word);
+    return name;
+}
+
+std::vector<std::string> tokens(const std::string &name) {
+    std::vector<std::string> out(1);
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0)
+            out.back() += c;
+        else if (!out.back().empty())
+            out.emplace_back();
+    }
+    if (out.back().empty())
+        out.pop_back();
+    return out;
+}
+
+// What a header's second column holds: a resistivity (rho, "resistivity", ohm-m, ohm m,
+// Omega m), a resistance (R, "resistance", ohm alone), or, naming both, neither or a unit
+// of its own (kOhm), what cannot be told.
+enum class Column { Resistivity, Resistance, Unclear };
+
+Column columnNamed(const std::string &name) {
+    const std::vector<std::string> t = tokens(spelt(name));
+    const auto metre = [](const std::string &w) {
+        return w == "m" || w.rfind("meter", 0) == 0 || w.rfind("metre", 0) == 0;
+    };
+    bool resistivity = false;
+    bool resistance = false;
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        const std::string &w = t[k];
+        const bool ohm = w == "ohm" || w == "ohms";
+        const bool ohmMetre = ohm && k + 1 < t.size() && metre(t[k + 1]);
+        if (w.rfind("resistiv", 0) == 0 || w.rfind("rho", 0) == 0 || w == "ohmm" ||
+            w.rfind("ohmmeter", 0) == 0 || w.rfind("ohmmetre", 0) == 0 || ohmMetre) {
+            resistivity = true;
+            k += ohmMetre ? 1 : 0;
+        } else if (ohm || w == "r" || w.rfind("resistance", 0) == 0) {
+            resistance = true;
+        } else if (w.find("ohm") != std::string::npos) {
+            return Column::Unclear; // a unit of its own, as kOhm or mOhm
+        }
+    }
+    if (resistivity == resistance)
+        return Column::Unclear;
+    return resistivity ? Column::Resistivity : Column::Resistance;
 }
 
 } // namespace
 
 Refusable<CsvReadings> readCsvReadings(const std::string &text) {
     CsvReadings out;
-    std::istringstream in(text);
+    // A byte-order mark opens the file, not its first field.
+    const std::string mark = "\xEF\xBB\xBF";
+    std::istringstream in(text.compare(0, mark.size(), mark) == 0 ? text.substr(mark.size())
+                                                                  : text);
     std::string line;
     int number = 0;
     bool first = true;
@@ -87,8 +149,12 @@ Refusable<CsvReadings> readCsvReadings(const std::string &text) {
         if (spacing && value) {
             out.spacings.push_back(*spacing);
             out.values.push_back(*value);
-        } else if (first && row.size() == 2 && !numberOf(row[0], separator)) {
-            out.resistances = namesResistance(row[1]);
+        } else if (first && row.size() == 2 && words(row[0]) && words(row[1]) && !spacing &&
+                   !value) {
+            const Column column = columnNamed(row[1]);
+            if (column == Column::Unclear)
+                return Refusal{Error::ReadingsHeaderUnclear, Quantity::None, {double(number)}};
+            out.resistances = column == Column::Resistance;
         } else {
             return Refusal{Error::ReadingsRowUnreadable, Quantity::None, {double(number)}};
         }

@@ -10,9 +10,12 @@ namespace tav {
 // A sounding's readings as a spreadsheet or a logger exports them: one reading a line, its
 // spacing (a, or AB/2) and its apparent resistivity or measured resistance, comma,
 // semicolon or tab between them; a decimal comma where the fields are not separated by
-// commas. A first line that is not two numbers is a header: a second column named as a
-// resistance ("R", "resistance ...") makes every value a resistance, anything else leaves
-// them resistivities. Empty lines and lines opening with # are passed over.
+// commas; a byte-order mark before the first line is passed over. A first line of two
+// fields of words (opening with a letter: "0x1" is a number written wrong) is a header: a
+// second column named as a resistance ("R", "resistance", "R/Ohm", "Ω") makes every value
+// a resistance, one named as a resistivity ("rho", "resistivity", "ohm-m", "Ω·m") leaves
+// them resistivities, and one that says neither, or both, is refused. Empty lines and
+// lines opening with # are passed over.
 struct CsvReadings {
     std::vector<double> spacings;
     std::vector<double> values;
@@ -20,7 +23,7 @@ struct CsvReadings {
 };
 
 // The readings, or Error::ReadingsRowUnreadable with the line (from 1) that is not two
-// numbers.
+// numbers, or Error::ReadingsHeaderUnclear of a header that cannot be told.
 Refusable<CsvReadings> readCsvReadings(const std::string &text);
 
 } // namespace tav

@@ -36,6 +36,20 @@ private Q_SLOTS:
         QTest::newRow("one column") << QByteArray("1\n") << a << rho << false << 1;
         QTest::newRow("a number and more") << QByteArray("1,104.3x\n") << a << rho << false << 1;
         QTest::newRow("infinite") << QByteArray("1,1e999\n") << a << rho << false << 1;
+        // A byte-order mark is no part of the first reading, nor of a header.
+        QTest::newRow("a byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                         "1,104.3\n2.5,99\n")
+                                           << a << rho << false << 0;
+        QTest::newRow("a byte-order mark before a header") << QByteArray("\xEF\xBB\xBF"
+                                                                         "a,R\n1,104.3\n2.5,99\n")
+                                                           << a << rho << true << 0;
+        // A first line that is a number written wrong is no header: refused by its number.
+        QTest::newRow("a hexadecimal spacing first")
+            << QByteArray("0x1,104\n2.5,99\n") << a << rho << false << 1;
+        QTest::newRow("a spacing of two points first")
+            << QByteArray("1.5.3,104\n2.5,99\n") << a << rho << false << 1;
+        QTest::newRow("a header of a word and a number")
+            << QByteArray("a,104\n2.5,99\n") << a << rho << false << 1;
     }
     void read() {
         QFETCH(QByteArray, text);
@@ -53,6 +67,43 @@ private Q_SLOTS:
         QCOMPARE(read.result().spacings, spacings);
         QCOMPARE(read.result().values, values);
         QCOMPARE(read.result().resistances, resistances);
+    }
+
+    // A header's second column says what the values are, in the words and units loggers
+    // and spreadsheets write; one that says neither, both, or a unit of its own is refused
+    // rather than read as resistivities.
+    void header_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("resistances"); // 1 resistances, 0 resistivities, -1 refused
+        QTest::newRow("R_ohm") << QByteArray("R_ohm") << 1;
+        QTest::newRow("Ohm") << QByteArray("Ohm") << 1;
+        QTest::newRow("R/Ohm") << QByteArray("R/Ohm") << 1;
+        QTest::newRow("R (Omega)") << QByteArray("R (Ω)") << 1;
+        QTest::newRow("the ohm sign") << QByteArray("\u2126") << 1;
+        QTest::newRow("measured resistance") << QByteArray("\"Measured resistance\"") << 1;
+        QTest::newRow("rho_a (Omega m)") << QByteArray("ρa (Ω·m)") << 0;
+        QTest::newRow("rho_a [ohm m]") << QByteArray("rho_a [ohm m]") << 0;
+        QTest::newRow("apparent resistivity") << QByteArray("Apparent resistivity (ohm-m)") << 0;
+        QTest::newRow("Omega-m") << QByteArray("Ωm") << 0;
+        QTest::newRow("ohmmetres") << QByteArray("Ohmmetres") << 0;
+        QTest::newRow("value") << QByteArray("value") << -1;
+        QTest::newRow("kiloohm") << QByteArray("R (kΩ)") << -1;
+        QTest::newRow("R in ohm-m") << QByteArray("R [ohm-m]") << -1;
+    }
+
+    void header() {
+        QFETCH(QByteArray, name);
+        QFETCH(int, resistances);
+        const auto read =
+            tav::readCsvReadings(("AB/2 (m);" + name + "\n1;104\n2;99\n").toStdString());
+        QCOMPARE(read.refused(), resistances < 0);
+        if (resistances < 0) {
+            QCOMPARE(read.refusal().error, tav::Error::ReadingsHeaderUnclear);
+            QCOMPARE(read.refusal().values, std::vector<double>{1});
+            return;
+        }
+        QCOMPARE(read.result().resistances, resistances == 1);
+        QCOMPARE(read.result().values, (std::vector<double>{104, 99}));
     }
 };
 
