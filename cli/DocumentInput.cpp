@@ -32,12 +32,26 @@ void DocumentInput::noteStandardInput() {
         ::close(null);
 }
 
-bool DocumentInput::read(const QString &path, QByteArray &content, QString &reason) {
-    return path == QLatin1String("-") ? readStandardInput(content, reason)
-                                      : readFile(path, content, reason);
+bool DocumentInput::read(const QString &path, QByteArray &content, QString &reason, Kind kind) {
+    return path == QLatin1String("-") ? readStandardInput(content, reason, kind)
+                                      : readFile(path, content, reason, kind);
 }
 
-bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &reason) {
+unsigned DocumentInput::tooLong(Kind kind, bool standardInput) {
+    switch (kind) {
+    case Kind::SystemDocument:
+        break;
+    case Kind::LayerMap:
+        return standardInput ? StringId::InputFiles::kStandardInputTooLongForMap
+                             : StringId::InputFiles::kTooLongForMap;
+    case Kind::Readings:
+        return standardInput ? StringId::InputFiles::kStandardInputTooLongForReadings
+                             : StringId::InputFiles::kTooLongForReadings;
+    }
+    return standardInput ? StringId::kStandardInputTooLong : StringId::kDocumentTooLong;
+}
+
+bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &reason, Kind kind) {
     const auto refuse = [&](const QString &why) {
         reason = CliStrings::text(StringId::kFileUnreadable).arg(path, why);
         return false;
@@ -51,7 +65,7 @@ bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &
     case Status::Failed:
         return refuse(systemReason(file.error));
     case Status::TooLong:
-        return refuse(CliStrings::text(StringId::kDocumentTooLong).arg(kMostBytes));
+        return refuse(CliStrings::text(tooLong(kind, false)).arg(kMostBytes));
     case Status::Read:
         break;
     }
@@ -59,7 +73,7 @@ bool DocumentInput::readFile(const QString &path, QByteArray &content, QString &
     return true;
 }
 
-bool DocumentInput::readStandardInput(QByteArray &content, QString &reason) {
+bool DocumentInput::readStandardInput(QByteArray &content, QString &reason, Kind kind) {
     if (standardInputClosed) {
         reason = CliStrings::text(StringId::kStandardInputClosed);
         return false;
@@ -70,7 +84,7 @@ bool DocumentInput::readStandardInput(QByteArray &content, QString &reason) {
         return false;
     }
     if (content.size() > kMostBytes) {
-        reason = CliStrings::text(StringId::kStandardInputTooLong).arg(kMostBytes);
+        reason = CliStrings::text(tooLong(kind, true)).arg(kMostBytes);
         return false;
     }
     return true;

@@ -97,7 +97,8 @@ Sounding read(const CliOptions &options, std::vector<double> spacings,
     if (givesReadingsFile(options)) {
         QByteArray content;
         QString reason;
-        if (!DocumentInput::read(readingsFile(options), content, reason)) {
+        if (!DocumentInput::read(readingsFile(options), content, reason,
+                                 DocumentInput::Kind::Readings)) {
             sounding.refused = reason;
             return sounding;
         }
@@ -115,8 +116,12 @@ Sounding read(const CliOptions &options, std::vector<double> spacings,
         schlumberger ? halfPotentialSpacings(options, spacings.size()) : std::vector<double>();
     for (std::size_t i = 0; i < spacings.size(); ++i) {
         tav::SoundingReading r{array, spacings[i], schlumberger ? mn[i] : 0, values[i]};
-        // An MN/2 not below its AB/2 gives no factor: the fit refuses the reading for it.
-        if (resistances && (!schlumberger || r.halfPotentialSpacing < r.spacing)) {
+        // An MN/2 of no length, or not below its AB/2, gives no factor: the fit refuses the
+        // reading for it, in its own words.
+        const bool factor =
+            !schlumberger || (std::isfinite(r.halfPotentialSpacing) && r.halfPotentialSpacing > 0 &&
+                              r.halfPotentialSpacing < r.spacing);
+        if (resistances && factor) {
             // rho = K R: Wenner 2 pi a; Schlumberger pi (L^2 - l^2) / (2 l).
             const double k = schlumberger ? M_PI * (r.spacing * r.spacing -
                                                     r.halfPotentialSpacing *

@@ -199,8 +199,8 @@ enum class Error {
     // A layer of a soil of three layers or more has a resistivity or thickness that is
     // no positive finite number: (layer, from 1; value).
     LayerNotPositive,
-    // The earthing solver's estimate of the memory a study needs passes what the machine
-    // has free: (needed, available, both in GB; segments).
+    // The earthing solver's estimate of the memory a study needs passes what the process
+    // may have: (needed, available, both in GB; segments).
     NotEnoughMemory,
     // A drawing to import. The file is not a DXF drawing: ().
     DrawingNotDxf,
@@ -239,6 +239,8 @@ enum class Error {
     // Cut where they cross, a drawing's conductors (rods included) would be more than the
     // solver takes: (at least this many, limit).
     CrossingsBeyondLimit,
+    // Fewer readings than any sounding is fitted from: (readings).
+    TooFewReadingsForSounding,
 };
 
 struct Refusal {

@@ -730,7 +730,6 @@ inline constexpr unsigned kJoin = 6512;
 inline constexpr unsigned kLayerColumn = 6513;  // to 6519, the table's columns in order
 inline constexpr unsigned kConductors = 6520;   // 6520-6522, a layer's uses
 inline constexpr unsigned kTakes = 6523;        // (conductors, rods, merged, joined)
-inline constexpr unsigned kLeftOut = 6524;      // (count, layer)
 inline constexpr unsigned kIgnored = 6525;      // (the entries)
 inline constexpr unsigned kIgnoredEntry = 6526; // (count, type, layer)
 inline constexpr unsigned kCommand = 6527;      // (file name), the edit's name
@@ -800,9 +799,10 @@ inline constexpr unsigned kNoneCell = 7501;
 } // namespace SurfaceLayer
 
 // 7510-7519: the system document's faults: a soil's layers beside rho1, rho2 and h that
-// differ from them (path).
+// differ from them (path); a polygon of more corners than are taken (path, most).
 namespace DocumentFaults {
 inline constexpr unsigned kLayersDisagree = 7510;
+inline constexpr unsigned kTooManyCorners = 7511;
 } // namespace DocumentFaults
 
 // 7520-7539: refusals of inputs beyond what is taken, by Error: the values each carries
@@ -814,6 +814,32 @@ inline constexpr unsigned kReadingsHeaderUnclear = 7522;
 inline constexpr unsigned kDrawingUnitNotTaken = 7523;
 inline constexpr unsigned kAboveCeiling = 7524; // {quantity}
 inline constexpr unsigned kCrossingsBeyondLimit = 7525;
+inline constexpr unsigned kTooFewReadingsForSounding = 7526;
 } // namespace InputRefusals
+
+// 7540-7549: tav-calc dxf-import's layer map: two names of one layer (both paths).
+namespace LayerMapFaults {
+inline constexpr unsigned kSameLayer = 7540;
+} // namespace LayerMapFaults
+
+// 7550-7553: a file of tav-calc's beyond 64 MiB, said of its kind: a layer map, named or
+// on standard input, and a file of readings, likewise (bytes).
+namespace InputFiles {
+inline constexpr unsigned kTooLongForMap = 7550;
+inline constexpr unsigned kStandardInputTooLongForMap = 7551;
+inline constexpr unsigned kTooLongForReadings = 7552;
+inline constexpr unsigned kStandardInputTooLongForReadings = 7553;
+} // namespace InputFiles
+
+// 7560-7562: an imported drawing's entities left out: the window's line (count, layer,
+// why), and two reasons beside kImportLeftOutWhy's: too short, too far out.
+namespace ImportLeftOut {
+inline constexpr unsigned kLine = 7560;
+inline constexpr unsigned kTooShort = 7561;
+inline constexpr unsigned kTooFar = 7562;
+} // namespace ImportLeftOut
+
+// 7570: tav-calc ended by an allocation that failed.
+inline constexpr unsigned kOutOfMemory = 7570;
 
 } // namespace StringId

@@ -159,6 +159,8 @@ unsigned Wording::refusalId(Error error) {
         return StringId::InputRefusals::kAboveCeiling;
     case Error::CrossingsBeyondLimit:
         return StringId::InputRefusals::kCrossingsBeyondLimit;
+    case Error::TooFewReadingsForSounding:
+        return StringId::InputRefusals::kTooFewReadingsForSounding;
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "core/soilmodel/ReadingsCsv.h"
 
+#include "core/soilmodel/WennerReading.h"
+
 #include <algorithm>
 #include <cctype>
 #include <locale>
@@ -16,6 +18,17 @@ std::string trimmed(const std::string &s) {
     const auto first = std::find_if_not(s.begin(), s.end(), space);
     const auto last = std::find_if_not(s.rbegin(), s.rend(), space).base();
     return first < last ? std::string(first, last) : std::string();
+}
+
+// The lines after this one that are neither empty nor comments.
+std::size_t linesLeft(std::istream &in) {
+    std::size_t count = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t first = line.find_first_not_of(" \t\r\v\f");
+        count += first != std::string::npos && line[first] != '#' ? 1 : 0;
+    }
+    return count;
 }
 
 // Semicolons or tabs when the line has them (so that a comma may be the decimal mark), else
@@ -139,6 +152,13 @@ Refusable<CsvReadings> readCsvReadings(const std::string &text) {
         line = trimmed(line);
         if (line.empty() || line.front() == '#')
             continue;
+        // Beyond the most a sounding takes the rest is counted, not read: a file of a
+        // million lines is refused at once.
+        if (out.spacings.size() == WennerReadings::kMostReadings)
+            return Refusal{Error::TooManyReadings,
+                           Quantity::None,
+                           {double(out.spacings.size() + 1 + linesLeft(in)),
+                            double(WennerReadings::kMostReadings)}};
         const char separator = separatorOf(line);
         const std::vector<std::string> row = fields(line, separator);
         std::optional<double> spacing, value;

@@ -15,7 +15,8 @@ namespace tav {
 // second column named as a resistance ("R", "resistance", "R/Ohm", "Ω") makes every value
 // a resistance, one named as a resistivity ("rho", "resistivity", "ohm-m", "Ω·m") leaves
 // them resistivities, and one that says neither, or both, is refused. Empty lines and
-// lines opening with # are passed over.
+// lines opening with # are passed over. More readings than a sounding is fitted from
+// (WennerReadings::kMostReadings) are refused, the rest of the file only counted.
 struct CsvReadings {
     std::vector<double> spacings;
     std::vector<double> values;

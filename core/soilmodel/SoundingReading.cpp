@@ -42,15 +42,22 @@ std::vector<SoundingReading> fromWenner(const std::vector<WennerReading> &readin
 }
 
 std::optional<Refusal> refusal(const std::vector<SoundingReading> &readings, int layers) {
+    if (readings.size() > WennerReadings::kMostReadings)
+        return Refusal{Error::TooManyReadings,
+                       Quantity::None,
+                       {double(readings.size()), double(WennerReadings::kMostReadings)}};
+    // An MN/2 of no length is said as what it is, before the resistivity a resistance
+    // would make of it.
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        if (schlumberger(readings[i]) && !positive(readings[i].halfPotentialSpacing))
+            return Refusal{Error::PotentialSpacingNotPositive,
+                           Quantity::None,
+                           {double(i + 1), readings[i].halfPotentialSpacing}};
     if (const std::optional<Refusal> r = valueRefusal(readings))
         return r;
     for (std::size_t i = 0; i < readings.size(); ++i) {
         const SoundingReading &r = readings[i];
         const double reading = static_cast<double>(i + 1);
-        if (schlumberger(r) && !positive(r.halfPotentialSpacing))
-            return Refusal{Error::ReadingSpacingNotPositive,
-                           Quantity::None,
-                           {reading, r.halfPotentialSpacing}};
         if (schlumberger(r) && !(r.halfPotentialSpacing < r.spacing))
             return Refusal{Error::PotentialSpacingNotBelowCurrent,
                            Quantity::None,
@@ -62,16 +69,17 @@ std::optional<Refusal> refusal(const std::vector<SoundingReading> &readings, int
                 return Refusal{Error::SameSpacingTwice,
                                Quantity::None,
                                {double(i + 1), double(j + 1), readings[i].spacing}};
-    if (readings.size() < 3)
-        return Refusal{Error::TooFewReadings, Quantity::None, {double(readings.size())}};
     if (layers < 1 || layers > kMostLayers)
         return Refusal{
             Error::LayerCountOutOfRange, Quantity::None, {double(layers), 1, kMostLayers}};
+    // Too few for the layers asked for, said of them; too few for any fit, of the sounding.
     const std::size_t parameters = static_cast<std::size_t>(2 * layers - 1);
     if (readings.size() <= parameters)
         return Refusal{Error::TooFewReadingsForLayers,
                        Quantity::None,
                        {double(readings.size()), double(layers), double(parameters + 1)}};
+    if (readings.size() < 3)
+        return Refusal{Error::TooFewReadingsForSounding, Quantity::None, {double(readings.size())}};
     return std::nullopt;
 }
 

@@ -35,11 +35,11 @@ inline constexpr int kMostLayers = 5;
 
 std::vector<SoundingReading> fromWenner(const std::vector<WennerReading> &readings);
 
-// Why a fit of the given count of layers cannot take these readings, if it cannot: the
-// checks of WennerReadings::refusal, AB/2 taking the place of a (two readings are one only
-// when their array and both spacings agree), then an MN/2 not positive or not below its
-// AB/2, a count outside 1..kMostLayers, and readings not outnumbering the 2N - 1
-// parameters.
+// Why a fit of the given count of layers cannot take these readings, if it cannot: more
+// readings than WennerReadings::kMostReadings, an MN/2 that is not positive, the checks of
+// WennerReadings::refusal, AB/2 taking the place of a (two readings are one only when
+// their array and both spacings agree), then an MN/2 not below its AB/2, a count outside
+// 1..kMostLayers, readings not outnumbering the 2N - 1 parameters, and fewer than three.
 std::optional<Refusal> refusal(const std::vector<SoundingReading> &readings, int layers);
 
 } // namespace SoundingReadings

@@ -42,6 +42,11 @@ std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, 
 }
 
 std::optional<Refusal> refusal(const std::vector<WennerReading> &readings) {
+    // Before any check that looks at pairs.
+    if (readings.size() > kMostReadings)
+        return Refusal{Error::TooManyReadings,
+                       Quantity::None,
+                       {double(readings.size()), double(kMostReadings)}};
     for (std::size_t i = 0; i < readings.size(); ++i) {
         const double reading = static_cast<double>(i + 1);
         if (!positive(readings[i].spacing))

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,9 @@ inline constexpr double kLeastSpacing = 0.01;       // m
 inline constexpr double kGreatestSpacing = 1e4;     // m
 inline constexpr double kLeastResistivity = 1e-3;   // ohm m
 inline constexpr double kGreatestResistivity = 1e8; // ohm m
+// The most readings a sounding is fitted from: field crews read tens, a logger some
+// hundreds; the fits' work grows with them, and a count beyond is no sounding.
+inline constexpr std::size_t kMostReadings = 500;
 
 // rho = 2 pi a R with the exact 2 pi, spacing by spacing; both lists of one length.
 std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
@@ -32,9 +36,9 @@ std::vector<WennerReading> fromResistances(const std::vector<double> &spacings,
 std::vector<WennerReading> fromSoilForm(const std::vector<double> &resistances, int spacing1,
                                         int spacing2);
 
-// Why a two-layer fit cannot take these readings, if it cannot: a spacing or resistivity
-// that is not positive and finite, or outside the ranges above; two readings at one
-// spacing; fewer than three readings.
+// Why a two-layer fit cannot take these readings, if it cannot: more than kMostReadings;
+// a spacing or resistivity that is not positive and finite, or outside the ranges above;
+// two readings at one spacing; fewer than three readings.
 std::optional<Refusal> refusal(const std::vector<WennerReading> &readings);
 
 } // namespace WennerReadings

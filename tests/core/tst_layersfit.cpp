@@ -3,12 +3,15 @@
 // against a direct quadrature in tst_layeredsoil), its misfit under noise against the
 // true soil's, and the count of layers it chooses.
 #include "core/soilmodel/LayersFit.h"
+#include "core/soilmodel/ParallelRuns.h"
 #include "core/soilmodel/SoilModelFit.h"
 
 #include <QtTest>
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 using namespace tav;
@@ -81,12 +84,19 @@ private Q_SLOTS:
             << 3 << 5 << 0. << int(Error::TooFewReadingsForLayers);
         QTest::newRow("five layers on nine readings")
             << 5 << 9 << 0. << int(Error::TooFewReadingsForLayers);
-        QTest::newRow("two readings") << 1 << 2 << 0. << int(Error::TooFewReadings);
+        // Too few said of the layers asked for, or of any sounding: never of a two-layer fit.
+        QTest::newRow("two readings") << 1 << 2 << 0. << int(Error::TooFewReadingsForSounding);
+        QTest::newRow("five layers on two readings")
+            << 5 << 2 << 0. << int(Error::TooFewReadingsForLayers);
+        QTest::newRow("501 readings") << 2 << 501 << 0. << int(Error::TooManyReadings);
         QTest::newRow("MN/2 equal to AB/2")
             << 2 << 10 << 0.5 << int(Error::PotentialSpacingNotBelowCurrent);
         QTest::newRow("MN/2 beyond AB/2")
             << 2 << 10 << 0.8 << int(Error::PotentialSpacingNotBelowCurrent);
-        QTest::newRow("MN/2 negative") << 2 << 10 << -0.1 << int(Error::ReadingSpacingNotPositive);
+        QTest::newRow("MN/2 negative")
+            << 2 << 10 << -0.1 << int(Error::PotentialSpacingNotPositive);
+        QTest::newRow("MN/2 not a number")
+            << 2 << 10 << std::nan("") << int(Error::PotentialSpacingNotPositive);
     }
     void refusals() {
         QFETCH(int, layers);
@@ -101,6 +111,30 @@ private Q_SLOTS:
         const Refusable<LayersFit> fit = fitLayers(sounding, layers);
         QVERIFY(fit.refused());
         QCOMPARE(int(fit.refusal().error), error);
+    }
+
+    // What a fit's run throws on any of the threads (memory it could not have) reaches the
+    // caller once every thread has ended, rather than end the program.
+    void failureOnAnyThread_data() {
+        QTest::addColumn<std::size_t>("failing"); // the run that throws
+        QTest::newRow("the first run") << std::size_t(0);
+        QTest::newRow("the last run") << std::size_t(63);
+    }
+    void failureOnAnyThread() {
+        QFETCH(std::size_t, failing);
+        std::atomic<int> ran{0};
+        bool thrown = false;
+        try {
+            parallelRuns(64, [&](std::size_t i) {
+                ++ran;
+                if (i == failing)
+                    throw std::bad_alloc();
+            });
+        } catch (const std::bad_alloc &) {
+            thrown = true;
+        }
+        QVERIFY(thrown);
+        QVERIFY(ran.load() >= 1 && ran.load() <= 64);
     }
 
     // WennerReadings::refusal's checks hold, and a Schlumberger sounding may read one AB/2
