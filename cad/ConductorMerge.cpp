@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
+#include <unordered_map>
 
 namespace tav::cad {
 
@@ -59,7 +61,7 @@ bool closestParameters(const ImportedConductor &a, const ImportedConductor &b, d
 ConductorMerge::ConductorMerge(std::vector<ImportedConductor> conductors)
     : m_conductors(std::move(conductors)) {}
 
-std::vector<std::vector<int>> ConductorMerge::nearPairs() const {
+earthing::NearConductors ConductorMerge::nearIndex() const {
     std::vector<earthing::Conductor> plain;
     double total = 0;
     for (const ImportedConductor &c : m_conductors) {
@@ -68,11 +70,7 @@ std::vector<std::vector<int>> ConductorMerge::nearPairs() const {
     }
     // A sample a metre apart, or fewer on a drawing of very long conductors.
     const double step = std::max(1.0, total / 2e6);
-    const earthing::NearConductors near(plain, step, kTolerance);
-    std::vector<std::vector<int>> after(m_conductors.size());
-    for (std::size_t i = 0; i < m_conductors.size(); ++i)
-        after[i] = near.after(int(i));
-    return after;
+    return earthing::NearConductors(plain, step, kTolerance);
 }
 
 bool ConductorMerge::overlapAlongLine(const ImportedConductor &a, const ImportedConductor &b) const {
@@ -87,12 +85,58 @@ bool ConductorMerge::overlapAlongLine(const ImportedConductor &a, const Imported
     return std::min(length, std::max(t1, t2)) - std::max(0.0, std::min(t1, t2)) > kTolerance;
 }
 
+std::size_t ConductorMerge::crossingPlaces(std::size_t most) const {
+    const earthing::NearConductors near = nearIndex();
+    // The places found, in cells of three tolerances: a place is new when no place lies in
+    // its cell or the cells about it within the cell's size.
+    const double cell = 3 * kTolerance;
+    std::unordered_map<std::uint64_t, std::vector<Point3>> places;
+    const auto key = [](long i, long j) {
+        return (std::uint64_t(std::uint32_t(i)) << 32) | std::uint32_t(j);
+    };
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < m_conductors.size() && count <= most; ++i) {
+        const ImportedConductor &a = m_conductors[i];
+        const double lengthA = norm(minus(a.to, a.from));
+        for (int j : near.after(int(i))) {
+            const ImportedConductor &b = m_conductors[std::size_t(j)];
+            const double lengthB = norm(minus(b.to, b.from));
+            double s = 0, t = 0;
+            if (!closestParameters(a, b, s, t))
+                continue;
+            const Point3 pa = along(a.from, minus(a.to, a.from), s);
+            const Point3 pb = along(b.from, minus(b.to, b.from), t);
+            if (norm(minus(pa, pb)) > kTolerance)
+                continue;
+            const bool insideA = s * lengthA > kTolerance && (1 - s) * lengthA > kTolerance;
+            const bool insideB = t * lengthB > kTolerance && (1 - t) * lengthB > kTolerance;
+            if (!insideA && !insideB)
+                continue;
+            const long cx = long(std::floor(pa.x / cell));
+            const long cy = long(std::floor(pa.y / cell));
+            bool seen = false;
+            for (long x = cx - 1; x <= cx + 1 && !seen; ++x)
+                for (long y = cy - 1; y <= cy + 1 && !seen; ++y) {
+                    const auto found = places.find(key(x, y));
+                    if (found != places.end())
+                        for (const Point3 &p : found->second)
+                            seen = seen || norm(minus(p, pa)) <= cell;
+                }
+            if (!seen) {
+                places[key(cx, cy)].push_back(pa);
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
 std::size_t ConductorMerge::mergeOverlaps() {
-    const std::vector<std::vector<int>> after = nearPairs();
+    const earthing::NearConductors near = nearIndex();
     std::vector<int> parent(m_conductors.size());
     std::iota(parent.begin(), parent.end(), 0);
     for (std::size_t i = 0; i < m_conductors.size(); ++i)
-        for (int j : after[i])
+        for (int j : near.after(int(i)))
             if (overlapAlongLine(m_conductors[i], m_conductors[std::size_t(j)]))
                 parent[std::size_t(findRoot(parent, j))] = findRoot(parent, int(i));
     std::vector<std::vector<int>> clusters(m_conductors.size());
@@ -141,14 +185,37 @@ std::vector<ImportedConductor> ConductorMerge::mergeCluster(const std::vector<in
     return {one};
 }
 
-std::size_t ConductorMerge::joinCrossings() {
-    const std::vector<std::vector<int>> after = nearPairs();
-    std::vector<std::vector<double>> cuts(m_conductors.size());
-    std::size_t joins = 0;
-    for (std::size_t i = 0; i < m_conductors.size(); ++i) {
+ConductorMerge::Joined ConductorMerge::joinCrossings(std::size_t most) {
+    const earthing::NearConductors near = nearIndex();
+    const std::size_t count = m_conductors.size();
+    std::vector<std::vector<double>> cuts(count);
+    Joined joined;
+    // A conductor's cuts sorted, those closer than the tolerance to the one before made
+    // one, as the pieces are cut below: the pieces they make.
+    const auto thinned = [&](std::size_t k) {
+        std::vector<double> &at = cuts[k];
+        std::sort(at.begin(), at.end());
+        const double length = norm(minus(m_conductors[k].to, m_conductors[k].from));
+        std::size_t kept = 0;
+        for (std::size_t m = 0; m < at.size(); ++m)
+            if (kept == 0 || (at[m] - at[kept - 1]) * length > kTolerance)
+                at[kept++] = at[m];
+        at.resize(kept);
+        return kept + 1;
+    };
+    // The pieces counted as the crossings are found: each conductor done gives its own,
+    // each still to come one at least, and one more for each of its cuts found so far once
+    // those at one place are made one. Those cuts are thinned when, as they are, they would
+    // pass the most, but not again before the most more have come: what is held stays
+    // within a few times the most, and thinning costs little.
+    std::size_t done = 0;
+    std::size_t waiting = 0;   // the cuts held for conductors still to come
+    std::size_t thinAfter = 0; // when the cuts waiting are next thinned
+    for (std::size_t i = 0; i < count; ++i) {
+        waiting -= cuts[i].size();
         const ImportedConductor &a = m_conductors[i];
         const double lengthA = norm(minus(a.to, a.from));
-        for (int j : after[i]) {
+        for (int j : near.after(int(i))) {
             const ImportedConductor &b = m_conductors[std::size_t(j)];
             const double lengthB = norm(minus(b.to, b.from));
             double s = 0, t = 0;
@@ -162,9 +229,29 @@ std::size_t ConductorMerge::joinCrossings() {
             const bool insideB = t * lengthB > kTolerance && (1 - t) * lengthB > kTolerance;
             if (insideA)
                 cuts[i].push_back(s);
-            if (insideB)
+            if (insideB) {
                 cuts[std::size_t(j)].push_back(t);
-            joins += insideA || insideB ? 1 : 0;
+                ++waiting;
+            }
+            joined.joins += insideA || insideB ? 1 : 0;
+        }
+        done += thinned(i);
+        const std::size_t rest = count - i - 1;
+        if (done + rest + waiting > most && waiting >= thinAfter) {
+            waiting = 0;
+            for (std::size_t k = i + 1; k < count; ++k)
+                waiting += thinned(k) - 1;
+            thinAfter = waiting + most;
+            if (done + rest + waiting > most) {
+                joined.beyond = done + rest + waiting;
+                return joined;
+            }
+        }
+        // Without the cuts waiting, a count that only grows: at the last conductor the
+        // pieces themselves.
+        if (done + rest > most) {
+            joined.beyond = done + rest;
+            return joined;
         }
     }
     std::vector<ImportedConductor> cut;
@@ -189,7 +276,7 @@ std::size_t ConductorMerge::joinCrossings() {
         }
     }
     m_conductors = std::move(cut);
-    return joins;
+    return joined;
 }
 
 } // namespace tav::cad

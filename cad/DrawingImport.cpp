@@ -12,10 +12,49 @@ namespace tav::cad {
 
 namespace {
 
-// Two vertices closer than this (m) make no conductor.
-constexpr double kShortest = 1e-3;
 // The auto origin is a multiple of this (m).
 constexpr double kOriginStep = 100;
+
+using earthing::Point3;
+
+struct Piece {
+    Point3 from;
+    Point3 to;
+};
+
+double distance(const Point3 &a, const Point3 &b) {
+    return std::hypot(b.x - a.x, b.y - a.y, b.z - a.z);
+}
+
+// A polyline's points as straight pieces each at least `shortest` long and longer than the
+// diameter: consecutive chords too short to be a conductor (a curve drawn in tenths of a
+// millimetre, chords of a millimetre rounded below it) joined from vertex to vertex until
+// they are. What is left at the end reaches the last point from the last piece's start,
+// unless that would make it too short (a line folded back on itself), when the end is
+// left less than `shortest` off. None when the whole line never gets that far.
+std::vector<Piece> joined(const std::vector<Point3> &points, double shortest, double diameter) {
+    const auto usable = [&](const Point3 &a, const Point3 &b) {
+        const double d = distance(a, b);
+        return d >= shortest && d > diameter;
+    };
+    std::vector<Piece> out;
+    std::size_t anchor = 0;
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (usable(points[anchor], points[i])) {
+            out.push_back({points[anchor], points[i]});
+            anchor = i;
+        }
+    if (!out.empty() && anchor + 1 < points.size() && usable(out.back().from, points.back()))
+        out.back().to = points.back();
+    return out;
+}
+
+// The pieces longer than the diameter; a line that is not, but reaches kShortest, as a
+// conductor the solver then refuses by its name, as it was drawn.
+std::vector<Piece> pieces(const std::vector<Point3> &points, double diameter) {
+    const std::vector<Piece> usable = joined(points, DrawingImport::kShortest, diameter);
+    return usable.empty() ? joined(points, DrawingImport::kShortest, 0) : usable;
+}
 
 } // namespace
 
@@ -32,6 +71,11 @@ const LayerMapping *DrawingImport::mappingOf(const std::string &layer) const {
 
 Refusable<ImportedPlan> DrawingImport::run() {
     const std::optional<DrawingUnit> units = m_drawing.units() ? m_drawing.units() : m_settings.units;
+    // A drawing that names a unit of its own (miles, microns) says in what unit it is drawn,
+    // only not one this import takes; unitless (0) says nothing.
+    const std::optional<int> code = m_drawing.insunitsCode();
+    if (!units && code && *code != 0)
+        return Refusal{Error::DrawingUnitNotTaken, Quantity::None, {double(*code)}};
     if (!units)
         return Refusal{Error::DrawingUnitsUnknown, Quantity::None, {}};
     m_plan.units = *units;
@@ -51,9 +95,27 @@ Refusable<ImportedPlan> DrawingImport::run() {
         return Refusal{Error::DrawingBeyondReach, Quantity::None,
                        {farthest, earthing::InputCheck::kMaxReach}};
     ConductorMerge merge(m_plan.conductors);
+    // Each place where drawn conductors cross is a cut of the merged ones: twice the most
+    // such places, counted on the drawing as it is, are refused at once, before the merge
+    // looks at every pair. The count below decides the rest exactly.
+    if (m_settings.joinCrossings) {
+        if (const std::size_t places = merge.crossingPlaces(2 * limit); places > 2 * limit)
+            return Refusal{Error::CrossingsBeyondLimit,
+                           Quantity::None,
+                           {double(places + m_plan.rods.size()), double(limit)}};
+    }
     m_plan.mergedDuplicates = merge.mergeOverlaps();
-    if (m_settings.joinCrossings)
-        m_plan.joins = merge.joinCrossings();
+    if (m_settings.joinCrossings) {
+        // Counted before a piece is made: a drawing of thousands of lines crossing thousands
+        // would cut into millions.
+        const std::size_t most = limit > m_plan.rods.size() ? limit - m_plan.rods.size() : 0;
+        const ConductorMerge::Joined joined = merge.joinCrossings(most);
+        if (joined.beyond > 0)
+            return Refusal{Error::CrossingsBeyondLimit,
+                           Quantity::None,
+                           {double(joined.beyond + m_plan.rods.size()), double(limit)}};
+        m_plan.joins = joined.joins;
+    }
     m_plan.conductors = merge.take();
     const std::size_t count = m_plan.conductors.size() + m_plan.rods.size();
     if (count > limit)
@@ -84,7 +146,10 @@ void DrawingImport::chooseOrigin() {
     }
     double least[2] = {std::numeric_limits<double>::infinity(),
                        std::numeric_limits<double>::infinity()};
-    const auto extend = [&least](const DxfVertex &v) {
+    // What is drawn beyond any site is left out, and places nothing.
+    const auto extend = [&least, this](const DxfVertex &v) {
+        if (!drawnWithin(v))
+            return;
         least[0] = std::min(least[0], v.x);
         least[1] = std::min(least[1], v.y);
     };
@@ -104,32 +169,49 @@ std::optional<double> DrawingImport::depthOf(double z, const LayerMapping &mappi
     return mapping.depth;
 }
 
+LeftOutReason DrawingImport::lacking(const LayerMapping *mapping) {
+    if (mapping == nullptr)
+        return LeftOutReason::LayerNotNamed;
+    return mapping->role == LayerRole::Rod ? LeftOutReason::RodLacks
+                                           : LeftOutReason::ConductorLacks;
+}
+
+bool DrawingImport::drawnWithin(const DxfVertex &v) const {
+    for (const double c : {v.x, v.y, v.z})
+        if (!(std::abs(c * m_scale) <= kFarthestDrawn))
+            return false;
+    return true;
+}
+
 void DrawingImport::takePolyline(const DxfPolyline &polyline) {
     const LayerMapping *mapping = mappingOf(polyline.layer);
     if (mapping && mapping->role == LayerRole::Ignored)
         return;
     if (!mapping || mapping->role != LayerRole::Conductor || !mapping->diameter) {
-        leaveOut(polyline.layer);
+        leaveOut(polyline.layer, lacking(mapping));
         return;
     }
-    std::vector<earthing::Point3> points;
+    std::vector<Point3> points;
     for (const DxfVertex &v : polyline.vertices) {
+        if (!drawnWithin(v)) {
+            leaveOut(polyline.layer, LeftOutReason::TooFar);
+            return;
+        }
         const std::optional<double> depth = depthOf(v.z, *mapping);
         if (!depth) {
-            leaveOut(polyline.layer);
+            leaveOut(polyline.layer, LeftOutReason::ConductorLacks);
             return;
         }
         points.push_back({v.x * m_scale - m_plan.originX, v.y * m_scale - m_plan.originY, *depth});
     }
-    if (polyline.closed)
+    if (polyline.closed && !points.empty())
         points.push_back(points.front());
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        const earthing::Point3 &a = points[i];
-        const earthing::Point3 &b = points[i + 1];
-        if (std::hypot(b.x - a.x, b.y - a.y, b.z - a.z) < kShortest)
-            continue;
-        m_plan.conductors.push_back({a, b, *mapping->diameter, mapping->group, polyline.layer});
-    }
+    const std::vector<Piece> taken = pieces(points, *mapping->diameter);
+    if (taken.empty())
+        leaveOut(polyline.layer, LeftOutReason::TooShort);
+    for (const Piece &p : taken)
+        m_plan.conductors.push_back(
+            {p.from, p.to, *mapping->diameter, mapping->group, polyline.layer});
 }
 
 void DrawingImport::takePoint(const DxfPoint &point) {
@@ -137,7 +219,11 @@ void DrawingImport::takePoint(const DxfPoint &point) {
     if (mapping && mapping->role == LayerRole::Ignored)
         return;
     if (!mapping || mapping->role != LayerRole::Rod || !mapping->rodLength) {
-        leaveOut(point.layer);
+        leaveOut(point.layer, lacking(mapping));
+        return;
+    }
+    if (!drawnWithin(point.at)) {
+        leaveOut(point.layer, LeftOutReason::TooFar);
         return;
     }
     const std::optional<double> top = depthOf(point.at.z, *mapping);
@@ -148,7 +234,7 @@ void DrawingImport::takePoint(const DxfPoint &point) {
             ? std::optional<double>(2 * point.radius * m_scale)
             : std::nullopt;
     if (!top || !diameter) {
-        leaveOut(point.layer);
+        leaveOut(point.layer, LeftOutReason::RodLacks);
         return;
     }
     m_plan.rods.push_back({point.at.x * m_scale - m_plan.originX, point.at.y * m_scale - m_plan.originY,

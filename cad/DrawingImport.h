@@ -9,11 +9,21 @@
 namespace tav::cad {
 
 // Turns a drawing into conductors and rods in metres: each chord of a polyline on a
-// conductor layer one straight conductor, each point on a rod layer one vertical rod.
-// Refuses a drawing without a unit, a result of more conductors (rods included) than the
-// solver takes, and one that lies farther from the study's 0, 0 than the solver reaches.
+// conductor layer one straight conductor (chords too short to be one joined with the next
+// until they are), each point on a rod layer one vertical rod; every entity left out is
+// counted by its layer and why. Refuses a drawing without a unit, a result of more
+// conductors (rods included) than the solver takes, and one that lies farther from the
+// study's 0, 0 than the solver reaches.
 class DrawingImport {
 public:
+    // The shortest conductor taken, in m: a line shorter end to end is no conductor, and a
+    // polyline's chords shorter than it, or no longer than its diameter (which the solver
+    // refuses), are joined into pieces that are not.
+    static constexpr double kShortest = 1e-3;
+    // Beyond this (m) from the drawing's own 0, 0 a coordinate no longer keeps a tenth of a
+    // millimetre in a double, and no site on Earth lies there: what is drawn there is left
+    // out.
+    static constexpr double kFarthestDrawn = 1e12;
     // Before duplicates are merged, chords beyond this many times the solver's limit are
     // refused at once: no drawing draws each conductor ten times.
     static constexpr std::size_t kRawFactor = 10;
@@ -32,7 +42,10 @@ private:
     void takePoint(const DxfPoint &point);
     // The depth of a vertex drawn at z (drawing units), or none when it needs the layer's.
     std::optional<double> depthOf(double z, const LayerMapping &mapping) const;
-    void leaveOut(const std::string &layer) { ++m_plan.leftOut[layer]; }
+    void leaveOut(const std::string &layer, LeftOutReason why) { ++m_plan.leftOut[{layer, why}]; }
+    // Why an entity on a layer of this mapping (none: not named) is not what it takes.
+    static LeftOutReason lacking(const LayerMapping *mapping);
+    bool drawnWithin(const DxfVertex &v) const;
 
     const DxfDrawing &m_drawing;
     const ImportSettings &m_settings;

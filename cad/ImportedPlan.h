@@ -8,12 +8,22 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tav::cad {
 
 // What a layer of a drawing stands for in an earthing system.
 enum class LayerRole { Conductor, Rod, Ignored };
+
+// Why an entity of a layer that is not ignored was left out.
+enum class LeftOutReason {
+    LayerNotNamed,  // the layer map does not name its layer
+    ConductorLacks, // on a conductor layer, but no line, or without a depth or a diameter
+    RodLacks,       // on a rod layer, but no point, or without a depth, a length or a diameter
+    TooShort,       // a line shorter end to end than DrawingImport::kShortest
+    TooFar,         // drawn beyond DrawingImport::kFarthestDrawn, farther out than any site
+};
 
 // A layer's role and what the drawing does not say about what is on it, in metres.
 struct LayerMapping {
@@ -68,9 +78,9 @@ struct ImportedPlan {
     // crossings where conductors were cut to share a node.
     std::size_t mergedDuplicates = 0;
     std::size_t joins = 0;
-    // Entities left out, by layer: on a layer the map does not name, or lacking a depth,
-    // a diameter or a rod length the layer does not give.
-    std::map<std::string, std::size_t> leftOut;
+    // Entities left out, by layer and why: on a layer the map does not name, lacking a
+    // depth, a diameter or a rod length the layer does not give, too short or too far out.
+    std::map<std::pair<std::string, LeftOutReason>, std::size_t> leftOut;
     // What the drawing held that is not taken, by type and layer.
     DxfEntityCounts ignored;
 };

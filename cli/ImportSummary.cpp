@@ -2,32 +2,15 @@
 
 #include "cli/CliStrings.h"
 #include "core/NumericText.h"
+#include "document/DocumentWording.h"
 #include "text/StringIds.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace {
-
-using tav::cad::LayerMapping;
-using tav::cad::LayerRole;
-
-// CAD matches layer names whatever their case, as the import does.
-std::string upper(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-    return name;
-}
-
-const LayerMapping *mappingOf(const ImportOutcome &o, const std::string &layer) {
-    for (const auto &[name, mapping] : o.layers)
-        if (upper(name) == upper(layer))
-            return &mapping;
-    return nullptr;
-}
 
 QString line(unsigned id, std::size_t count) {
     return CliStrings::text(id).arg(count) + QLatin1Char('\n');
@@ -57,14 +40,11 @@ QString ImportSummary::leftOut(const ImportOutcome &o) {
     if (o.plan.leftOut.empty())
         return CliStrings::text(StringId::kImportNothingLeftOut) + QLatin1Char('\n');
     QString text;
-    for (const auto &[layer, count] : o.plan.leftOut) {
-        const LayerMapping *mapping = mappingOf(o, layer);
-        const unsigned why = !mapping ? 0 : mapping->role == LayerRole::Conductor ? 1 : 2;
+    for (const auto &[where, count] : o.plan.leftOut)
         text += CliStrings::text(StringId::kImportLeftOut)
-                    .arg(QString::number(count), QString::fromStdString(layer),
-                         CliStrings::text(StringId::kImportLeftOutWhy + why)) +
+                    .arg(QString::number(count), QString::fromStdString(where.first),
+                         CliStrings::text(DocumentWording::leftOutId(where.second))) +
                 QLatin1Char('\n');
-    }
     return text;
 }
 

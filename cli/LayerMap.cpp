@@ -1,5 +1,7 @@
 #include "cli/LayerMap.h"
 
+#include "cad/DxfSource.h"
+
 #include "cli/CliStrings.h"
 #include "cli/DocumentInput.h"
 #include "document/DocumentWording.h"
@@ -9,6 +11,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
+
+#include <map>
 
 namespace {
 
@@ -59,6 +64,20 @@ LayerMapping readLayer(const QJsonValue &value, const QString &path, DocumentErr
     return mapping;
 }
 
+// CAD matches a layer's name whatever its case, and so does the import: two names that
+// differ only in case would give one layer two mappings, of which one would be dropped.
+// Their paths, or nothing.
+QStringList sameLayer(const QJsonObject &named) {
+    std::map<std::string, QString> seen; // by the name in capitals, as the import matches it
+    for (auto it = named.begin(); it != named.end(); ++it) {
+        const QString path = QStringLiteral("layers.") + it.key();
+        const auto [at, added] = seen.emplace(tav::cad::upperCase(it.key().toStdString()), path);
+        if (!added)
+            return {at->second, path};
+    }
+    return {};
+}
+
 } // namespace
 
 LayerMap::Layers LayerMap::fromJson(const QByteArray &json, QString &refused) {
@@ -80,6 +99,10 @@ LayerMap::Layers LayerMap::fromJson(const QByteArray &json, QString &refused) {
         if (!top.failed() && !all.isObject())
             JsonFields::fail(error, DocumentError::Kind::NotAnObject, top.path("layers"));
         const QJsonObject named = all.toObject();
+        if (const QStringList same = sameLayer(named); !same.isEmpty()) {
+            refused = CliStrings::text(StringId::LayerMapFaults::kSameLayer).arg(same[0], same[1]);
+            return {};
+        }
         QString unknownRole;
         for (auto it = named.begin();
              it != named.end() && error.kind == DocumentError::Kind::None && unknownRole.isEmpty();
@@ -101,7 +124,7 @@ LayerMap::Layers LayerMap::fromJson(const QByteArray &json, QString &refused) {
 LayerMap::Layers LayerMap::read(const QString &path, QString &refused) {
     QByteArray content;
     QString why;
-    if (!DocumentInput::read(path, content, why)) {
+    if (!DocumentInput::read(path, content, why, DocumentInput::Kind::LayerMap)) {
         refused = why;
         return {};
     }

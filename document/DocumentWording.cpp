@@ -70,6 +70,25 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::SoilLayers::kNone;
     case Kind::LayersDisagree:
         return StringId::DocumentFaults::kLayersDisagree;
+    case Kind::TooManyCorners:
+        return StringId::DocumentFaults::kTooManyCorners;
+    }
+    return 0;
+}
+
+unsigned DocumentWording::leftOutId(tav::cad::LeftOutReason why) {
+    using Why = tav::cad::LeftOutReason;
+    switch (why) {
+    case Why::LayerNotNamed:
+        return StringId::kImportLeftOutWhy + 0;
+    case Why::ConductorLacks:
+        return StringId::kImportLeftOutWhy + 1;
+    case Why::RodLacks:
+        return StringId::kImportLeftOutWhy + 2;
+    case Why::TooShort:
+        return StringId::ImportLeftOut::kTooShort;
+    case Why::TooFar:
+        return StringId::ImportLeftOut::kTooFar;
     }
     return 0;
 }
@@ -92,7 +111,7 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
-        error.kind == Kind::TooManyLayers)
+        error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cad/ImportedPlan.h"
 #include "document/DocumentError.h"
 #include "text/Wording.h"
 
@@ -11,4 +12,7 @@ class DocumentWording {
 public:
     static QString error(const tav::DocumentError &error, const Wording::Lookup &lookup);
     static unsigned errorId(tav::DocumentError::Kind kind);
+    // Why an imported drawing's entity was left out, in words: the import's summary on the
+    // command line and in the window's import say it alike.
+    static unsigned leftOutId(tav::cad::LeftOutReason why);
 };

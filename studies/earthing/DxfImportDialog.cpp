@@ -1,6 +1,7 @@
 #include "studies/earthing/DxfImportDialog.h"
 
 #include "cad/DrawingImport.h"
+#include "document/DocumentWording.h"
 #include "studies/common/StudyNumber.h"
 #include "text/StringIds.h"
 #include "text/Wording.h"
@@ -242,8 +243,11 @@ QString DxfImportDialog::summary(const ImportedPlan &plan) const {
                           .arg(plan.rods.size())
                           .arg(plan.mergedDuplicates)
                           .arg(plan.joins)};
-    for (const auto &[layer, count] : plan.leftOut)
-        lines << LoadLanguageString(Id::kLeftOut).arg(count).arg(QString::fromStdString(layer));
+    for (const auto &[where, count] : plan.leftOut)
+        lines << LoadLanguageString(StringId::ImportLeftOut::kLine)
+                     .arg(count)
+                     .arg(QString::fromStdString(where.first),
+                          LoadLanguageString(DocumentWording::leftOutId(where.second)));
     QStringList ignored;
     for (const auto &[key, count] : plan.ignored)
         ignored << LoadLanguageString(Id::kIgnoredEntry)

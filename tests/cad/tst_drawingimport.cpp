@@ -11,6 +11,8 @@
 using namespace tav;
 using namespace tav::cad;
 
+Q_DECLARE_METATYPE(std::vector<tav::cad::DxfPolyline>)
+
 namespace {
 
 LayerMapping conductors(std::optional<double> depth = std::nullopt) {
@@ -35,6 +37,34 @@ ImportSettings atZero(std::map<std::string, LayerMapping> layers) {
     settings.autoOrigin = false;
     settings.layers = std::move(layers);
     return settings;
+}
+
+using LeftOutCounts = std::map<std::pair<std::string, LeftOutReason>, std::size_t>;
+
+// A drawing of lines and polylines on GRID, in metres, read back as DXF text.
+Refusable<DxfDrawing> drawn(const std::vector<DxfPolyline> &polylines) {
+    DxfPlan plan;
+    plan.layers = {{"GRID", 1}};
+    plan.polylines = polylines;
+    return DxfDrawing::fromText(DxfWriter(0, 0).text(plan));
+}
+
+// count + 1 vertices step apart along x from x0, at z = -0.5.
+DxfPolyline stepped(double x0, double step, int count) {
+    DxfPolyline line{"GRID", {}, false};
+    for (int i = 0; i <= count; ++i)
+        line.vertices.push_back({x0 + i * step, 0, -0.5});
+    return line;
+}
+
+// count vertices round a circle of the radius about (0, 0), closed, at z = -0.5.
+DxfPolyline circle(double radius, int count) {
+    DxfPolyline line{"GRID", {}, true};
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * M_PI * i / count;
+        line.vertices.push_back({radius * std::cos(a), radius * std::sin(a), -0.5});
+    }
+    return line;
 }
 
 double length(const ImportedConductor &c) {
@@ -68,6 +98,11 @@ private slots:
     void solverLimit();
     void beyondReach_data();
     void beyondReach();
+    void shortAndFar_data();
+    void shortAndFar();
+    void unitNotTaken();
+    void crossingsCounted_data();
+    void crossingsCounted();
 
 private:
     Refusable<ImportedPlan> import(const char *name, const ImportSettings &settings) const {
@@ -142,7 +177,7 @@ void TestDrawingImport::depth() {
     QVERIFY(!plan.refused());
     if (depth == 0) {
         QVERIFY(plan.result().conductors.empty());
-        const std::map<std::string, std::size_t> leftOut{{"GRID", 4}};
+        const LeftOutCounts leftOut{{{"GRID", LeftOutReason::ConductorLacks}, 4}};
         QCOMPARE(plan.result().leftOut, leftOut);
         return;
     }
@@ -200,7 +235,8 @@ void TestDrawingImport::rods() {
     QCOMPARE(circle.length, 3.0);
     QCOMPARE(circle.diameter, 0.016);
     QCOMPARE(circle.group, 1);
-    const std::map<std::string, std::size_t> leftOut{{"LOOSE", 1}, {"RODS", 1}};
+    const LeftOutCounts leftOut{{{"LOOSE", LeftOutReason::LayerNotNamed}, 1},
+                                {{"RODS", LeftOutReason::RodLacks}, 1}};
     QCOMPARE(plan.result().leftOut, leftOut);
 
     settings.layers["RODS"] = rodLayer(0.02);
@@ -220,9 +256,10 @@ void TestDrawingImport::ignoredSummary() {
                                   {{"MTEXT", "MTEXT"}, 1}};
     QCOMPARE(plan.result().ignored, ignored);
     // Nothing mapped: every layer with geometry is listed, each with its entities.
-    const std::map<std::string, std::size_t> leftOut{
-        {"LINE", 1}, {"LWPOLYLINE", 1}, {"POLYLINE2D", 1}, {"POLYLINE3D", 1},
-        {"POINT", 1}, {"CIRCLE", 1}, {"INSERT", 1}};
+    LeftOutCounts leftOut;
+    for (const char *layer :
+         {"LINE", "LWPOLYLINE", "POLYLINE2D", "POLYLINE3D", "POINT", "CIRCLE", "INSERT"})
+        leftOut[{layer, LeftOutReason::LayerNotNamed}] = 1;
     QCOMPARE(plan.result().leftOut, leftOut);
 }
 
@@ -273,7 +310,7 @@ void TestDrawingImport::beyondReach_data() {
     QTest::newRow("site coordinates not moved") << 512340.0 << 0.0 << 512340.0;
     QTest::newRow("200 km about the origin") << 200000.0 << 0.0 << 200000.0;
     QTest::newRow("moved near 0, 0") << 512340.0 << 510000.0 << -1.0;
-    QTest::newRow("far out of any site") << 1e20 << 0.0 << 1e20;
+    QTest::newRow("out of any site, but within a double's millimetres") << 1e11 << 0.0 << 1e11;
 }
 
 void TestDrawingImport::beyondReach() {
@@ -298,6 +335,136 @@ void TestDrawingImport::beyondReach() {
     QCOMPARE(plan.refusal().error, Error::DrawingBeyondReach);
     QCOMPARE(plan.refusal().values.at(0), farthest - origin);
     QCOMPARE(plan.refusal().values.at(1), earthing::InputCheck::kMaxReach);
+}
+
+// Chords too short to be a conductor are joined into pieces that are, a polyline's length
+// kept; what is still too short, or drawn beyond any site, is counted as left out and why,
+// never dropped unsaid.
+void TestDrawingImport::shortAndFar_data() {
+    QTest::addColumn<std::vector<DxfPolyline>>("polylines");
+    QTest::addColumn<double>("diameter");
+    QTest::addColumn<double>("length"); // of the conductors taken, m
+    QTest::addColumn<int>("tooShort");
+    QTest::addColumn<int>("tooFar");
+    const DxfPolyline metre = stepped(0, 1, 1);
+    QTest::newRow("a line of 0.9 mm")
+        << std::vector<DxfPolyline>{stepped(0, 0.0009, 1)} << 1e-4 << 0.0 << 1 << 0;
+    // Shorter than its diameter, as drawn: the solver refuses it by its name.
+    QTest::newRow("a line no longer than its diameter")
+        << std::vector<DxfPolyline>{stepped(0, 0.008, 1)} << 0.01 << 0.008 << 0 << 0;
+    QTest::newRow("0.1 mm steps over 10 cm")
+        << std::vector<DxfPolyline>{stepped(0, 1e-4, 1000)} << 0.01 << 0.1 << 0 << 0;
+    // Chords of 1 mm, half of them a rounding below it.
+    QTest::newRow("a thousand chords of 1 mm")
+        << std::vector<DxfPolyline>{stepped(0, 1e-3, 1000)} << 1e-4 << 1.0 << 0 << 0;
+    // 10 000 chords of 0.63 mm round a circle of 1 m: some 600 pieces of 1 cm and more; a
+    // polygon of N sides is shorter than its circle by pi^2 / 6N^2, here 5e-6.
+    QTest::newRow("a circle of ten thousand vertices")
+        << std::vector<DxfPolyline>{circle(1, 10000)} << 0.01 << 2 * M_PI << 0 << 0;
+    QTest::newRow("a drawing 1e300 m out")
+        << std::vector<DxfPolyline>{stepped(1e300, 1e290, 1)} << 0.01 << 0.0 << 0 << 1;
+    QTest::newRow("a stray line 1e20 m out beside a metre")
+        << std::vector<DxfPolyline>{metre, stepped(1e20, 1, 1)} << 0.01 << 1.0 << 0 << 1;
+}
+
+void TestDrawingImport::shortAndFar() {
+    QFETCH(std::vector<DxfPolyline>, polylines);
+    QFETCH(double, diameter);
+    QFETCH(double, length);
+    QFETCH(int, tooShort);
+    QFETCH(int, tooFar);
+    const Refusable<DxfDrawing> drawing = drawn(polylines);
+    QVERIFY(!drawing.refused());
+    LayerMapping mapping = conductors();
+    mapping.diameter = diameter;
+    ImportSettings settings;
+    settings.layers = {{"GRID", mapping}};
+    const Refusable<ImportedPlan> plan = DrawingImport(drawing.result(), settings).run();
+    QVERIFY(!plan.refused());
+    const ImportedPlan &p = plan.result();
+    // An origin only from what is taken: nothing far out moves the plan.
+    QVERIFY(p.originX == 0 || p.originX == -100);
+    double total = 0;
+    for (const ImportedConductor &c : p.conductors) {
+        QVERIFY(::length(c) >= DrawingImport::kShortest);
+        QVERIFY(::length(c) > diameter || p.conductors.size() == 1);
+        total += ::length(c);
+    }
+    QVERIFY2(std::abs(total - length) <= 1e-5 * length, qPrintable(QString::number(total)));
+    for (std::size_t k = 1; k < p.conductors.size(); ++k) {
+        const earthing::Point3 &end = p.conductors[k - 1].to;
+        const earthing::Point3 &start = p.conductors[k].from;
+        if (std::abs(end.x - start.x) + std::abs(end.y - start.y) > 1e-9)
+            QVERIFY(polylines.size() > 1); // pieces of one polyline follow on
+    }
+    LeftOutCounts leftOut;
+    if (tooShort)
+        leftOut[{"GRID", LeftOutReason::TooShort}] = std::size_t(tooShort);
+    if (tooFar)
+        leftOut[{"GRID", LeftOutReason::TooFar}] = std::size_t(tooFar);
+    QCOMPARE(p.leftOut, leftOut);
+}
+
+// A drawing in miles says its unit, one a site plan is not drawn in: refused as that,
+// unless the caller names the unit it is drawn in.
+void TestDrawingImport::unitNotTaken() {
+    DxfPlan plan;
+    plan.layers = {{"GRID", 1}};
+    plan.lines.push_back({"GRID", {0, 0, -0.5}, {1, 0, -0.5}});
+    std::string text = DxfWriter(0, 0).text(plan);
+    const std::string metres = "$INSUNITS\n 70\n6\n";
+    QVERIFY(text.find(metres) != std::string::npos);
+    text.replace(text.find(metres), metres.size(), "$INSUNITS\n 70\n3\n");
+    const Refusable<DxfDrawing> drawing = DxfDrawing::fromText(text);
+    QVERIFY(!drawing.refused());
+    ImportSettings settings = atZero({{"GRID", conductors()}});
+    const Refusable<ImportedPlan> miles = DrawingImport(drawing.result(), settings).run();
+    QVERIFY(miles.refused());
+    QCOMPARE(miles.refusal().error, Error::DrawingUnitNotTaken);
+    QCOMPARE(miles.refusal().values, std::vector<double>{3});
+    settings.units = DrawingUnit::Metre;
+    QVERIFY(!DrawingImport(drawing.result(), settings).run().refused());
+}
+
+// n lines each way, each crossing the n others: joined, 2n(n + 1) pieces. Those beyond the
+// solver's 12 000 are refused as they are counted, before a piece is cut; millions of
+// crossings after a few lines.
+void TestDrawingImport::crossingsCounted_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<double>("spacing"); // m
+    QTest::newRow("70 by 70: 9940 pieces") << 70 << 1.0;
+    QTest::newRow("80 by 80: 12960 pieces") << 80 << 1.0;
+    QTest::newRow("1000 by 1000: 2 million pieces") << 1000 << 0.1;
+}
+
+void TestDrawingImport::crossingsCounted() {
+    QFETCH(int, lines);
+    QFETCH(double, spacing);
+    DxfPlan plan;
+    plan.layers = {{"GRID", 1}};
+    const double side = lines * spacing;
+    for (int k = 0; k < lines; ++k) {
+        const double at = (k + 0.5) * spacing;
+        plan.lines.push_back({"GRID", {0, at, -0.5}, {side, at, -0.5}});
+        plan.lines.push_back({"GRID", {at, 0, -0.5}, {at, side, -0.5}});
+    }
+    const Refusable<DxfDrawing> drawing = DxfDrawing::fromText(DxfWriter(0, 0).text(plan));
+    QVERIFY(!drawing.refused());
+    ImportSettings settings = atZero({{"GRID", conductors()}});
+    settings.joinCrossings = true;
+    const Refusable<ImportedPlan> joined = DrawingImport(drawing.result(), settings).run();
+    const double pieces = 2. * lines * (lines + 1);
+    const double most = double(earthing::InputCheck::kMaxConductors);
+    QCOMPARE(joined.refused(), pieces > most);
+    if (!joined.refused()) {
+        QCOMPARE(double(joined.result().conductors.size()), pieces);
+        QCOMPARE(joined.result().joins, std::size_t(lines * lines));
+        return;
+    }
+    QCOMPARE(joined.refusal().error, Error::CrossingsBeyondLimit);
+    QVERIFY(joined.refusal().values.at(0) > most);
+    QVERIFY(joined.refusal().values.at(0) <= pieces);
+    QCOMPARE(joined.refusal().values.at(1), most);
 }
 
 QTEST_GUILESS_MAIN(TestDrawingImport)

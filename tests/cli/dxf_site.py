@@ -49,6 +49,10 @@ def hostile(out):
     doc = ezdxf.new("R12")
     doc.modelspace().add_line((0, 0, 0), (100, 0, 0), dxfattribs={"layer": "GRID"})
     doc.saveas(out + "/unitless.dxf")
+    doc = ezdxf.new("R2010")
+    doc.header["$INSUNITS"] = 3  # miles
+    doc.modelspace().add_line((0, 0, 0), (1, 0, 0), dxfattribs={"layer": "GRID"})
+    doc.saveas(out + "/miles.dxf")
 
 
 if __name__ == "__main__":

@@ -203,6 +203,15 @@ private Q_SLOTS:
         QTest::newRow("a key the map lacks")
             << QStringList{path("site.dxf"), "--layers", mapFile("key", R"({"layer": {}})")} << 1
             << "layer is not a key";
+        // CAD tells no layer names apart by case: two would give one layer two roles.
+        QTest::newRow("two names of one layer")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("case", R"({"layers": {"GRID": {"role": "conductor",
+                               "diameter": 0.01}, "grid": {"role": "ignored"}}})")}
+            << 1 << "layers.GRID and layers.grid name one layer";
+        QTest::newRow("a drawing in miles")
+            << QStringList{path("miles.dxf")} << 1
+            << "the drawing's $INSUNITS 3 names a unit no site plan is drawn in";
         QTest::newRow("a map no JSON")
             << QStringList{path("site.dxf"), "--layers", mapFile("json", "{")} << 1
             << "the layer map";
