@@ -1,9 +1,11 @@
 // tav-calc: TAV's calculations for scripts and batch work.
 #include "cli/CliOptions.h"
+#include "cli/CliStrings.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
 #include "cli/ReportOutput.h"
 #include "cli/Subcommands.h"
+#include "text/StringIds.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,12 +13,26 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
 int usageFailure(const char *message) {
     std::fprintf(stderr, "tav-calc: %s\nTry 'tav-calc --help'.\n", message);
     return 2;
+}
+
+// An allocation that failed, on any thread the work ran on, ends the command as a failure
+// said in words, not as an abort. Unwound to here, what the work held is free again.
+int outOfMemory() {
+    try {
+        std::fprintf(stderr, "tav-calc: %s\n",
+                     qPrintable(CliStrings::text(StringId::kOutOfMemory)));
+    } catch (...) {
+        std::fputs("tav-calc: out of memory\n", stderr);
+    }
+    return 1;
 }
 
 // Output that never reached its destination (a full disk, a closed pipe) is a failure,
@@ -48,6 +64,10 @@ int run(QStringList arguments) {
         return usageFailure(("unknown command '" + command.toStdString() + "'").c_str());
     } catch (const UsageError &error) {
         return usageFailure(error.what());
+    } catch (const std::bad_alloc &) {
+        return outOfMemory();
+    } catch (const std::length_error &) { // a size beyond any allocation
+        return outOfMemory();
     }
 }
 

@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <memory>
+#include <new>
+
 namespace {
 
 constexpr double kMarginMm = 15;
@@ -55,18 +58,26 @@ QByteArray ReportWriter::pdf(const Report &report) {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                          QPageLayout::Millimeter));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return QByteArray();
-        Layout layout(painter, QRectF(0, 0, writer.width(), writer.height()), report);
-        for (int i = 0; i < layout.pages.size(); ++i) {
-            if (i > 0 && !writer.newPage())
+        // A painter that fails for want of memory is left, not ended: its end would write the
+        // rest of the PDF and fail again in its destructor, which may not throw. The failure
+        // goes on to the caller, who says it.
+        auto painter = std::make_unique<QPainter>();
+        try {
+            if (!painter->begin(&writer))
                 return QByteArray();
-            layout.draw(i);
+            Layout layout(*painter, QRectF(0, 0, writer.width(), writer.height()), report);
+            for (int i = 0; i < layout.pages.size(); ++i) {
+                if (i > 0 && !writer.newPage())
+                    return QByteArray();
+                layout.draw(i);
+            }
+            // The PDF is complete only once the painter ends.
+            if (!painter->end())
+                return QByteArray();
+        } catch (const std::bad_alloc &) {
+            (void)painter.release();
+            throw;
         }
-        // The PDF is complete only once the painter ends.
-        if (!painter.end())
-            return QByteArray();
     }
     return bytes;
 }

@@ -37,7 +37,8 @@ public:
     static bool write(const Report &report, const Target &target, const StudyTexts &texts,
                       QString *error = nullptr);
 
-    // The report's PDF; empty when it could not be drawn.
+    // The report's PDF; empty when it could not be drawn. Throws std::bad_alloc when memory
+    // runs out while it draws.
     static QByteArray pdf(const Report &report);
 
     // The input among inputs that path names, by any name; empty for none.

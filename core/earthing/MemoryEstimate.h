@@ -14,8 +14,12 @@ public:
     // compressed: whether the coupling matrix is held compressed; threads: the cores
     // summing the raster.
     static double bytes(double segments, double rasterPoints, bool compressed, int threads);
-    // The memory the machine can give a process now (MemAvailable of /proc/meminfo), in
-    // bytes; 0 when it does not say.
+    // The memory this process can have now, in bytes: what the machine has free
+    // (MemAvailable of /proc/meminfo), or less where the process is held tighter: its
+    // address space's limit (RLIMIT_AS, ulimit -v) less what it maps already and what the
+    // solve's threads will map for their stacks and heaps, or its control group's limit
+    // (cgroup v2 memory.max, v1 memory.limit_in_bytes) less what the group uses. 0 when
+    // none of them says.
     static double available();
 };
 

@@ -1,6 +1,8 @@
 #include "core/earthing/WorkMonitor.h"
 
 #include <algorithm>
+#include <exception>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -46,31 +48,52 @@ bool WorkMonitor::run(SolveProgress::Stage stage, std::size_t count,
     };
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
+    // The first failure of any thread (memory that could not be had, above all) stops the
+    // others at their next item and is thrown again here once all have ended, so that it
+    // reaches the caller rather than end the program.
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    std::atomic<bool> failed{false};
     const auto work = [&](int thread, bool caller) {
-        for (;;) {
-            if (cancelled())
-                return;
-            const std::size_t item = next.fetch_add(1, std::memory_order_relaxed);
-            if (item >= count)
-                return;
-            body(item, thread);
-            const std::size_t finished = done.fetch_add(1, std::memory_order_relaxed) + 1;
-            if (caller)
-                report(stage, fraction(finished));
+        try {
+            for (;;) {
+                if (cancelled() || failed.load(std::memory_order_relaxed))
+                    return;
+                const std::size_t item = next.fetch_add(1, std::memory_order_relaxed);
+                if (item >= count)
+                    return;
+                body(item, thread);
+                const std::size_t finished = done.fetch_add(1, std::memory_order_relaxed) + 1;
+                if (caller)
+                    report(stage, fraction(finished));
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failureLock);
+            if (!failure)
+                failure = std::current_exception();
+            failed.store(true, std::memory_order_relaxed);
         }
     };
     const int helpers = int(std::min<std::size_t>(std::size_t(m_threads - 1), count));
     std::vector<std::thread> pool;
-    for (int t = 1; t <= helpers; ++t)
-        pool.emplace_back(work, t, false);
+    // A thread the system will not start leaves its share to the others.
+    try {
+        pool.reserve(std::size_t(helpers));
+        for (int t = 1; t <= helpers; ++t)
+            pool.emplace_back(work, t, false);
+    } catch (const std::exception &) {
+    }
     work(0, true);
     // The last items of the others: keep reporting while they finish.
-    while (done.load(std::memory_order_relaxed) < std::min(count, next.load()) && !cancelled()) {
+    while (done.load(std::memory_order_relaxed) < std::min(count, next.load()) && !cancelled() &&
+           !failed.load(std::memory_order_relaxed)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         report(stage, fraction(done.load()));
     }
     for (std::thread &t : pool)
         t.join();
+    if (failure)
+        std::rethrow_exception(failure);
     return !cancelled();
 }
 

@@ -21,7 +21,9 @@ public:
 
     // body(item, thread) for every item in [0, count); false when cancelled. The stage is
     // announced when it starts; its fraction goes from `from` to `to` over the items
-    // (a part of a stage passes its own share).
+    // (a part of a stage passes its own share). What body throws on any thread (the first
+    // of it) is thrown here, after every thread has stopped; a thread that cannot be
+    // started leaves its items to the others.
     bool run(SolveProgress::Stage stage, std::size_t count,
              const std::function<void(std::size_t, int)> &body, double from = 0, double to = 1);
     // A report from the calling thread between steps of its own; false when cancelled.

@@ -11,7 +11,9 @@
 #include <Eigen/Dense>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <new>
 #include <numeric>
 #include <random>
 
@@ -71,6 +73,8 @@ private slots:
     void productAgainstDense_data();
     void productAgainstDense();
     void cancel();
+    void failureReachesTheCaller_data();
+    void failureReachesTheCaller();
 };
 
 void TestCompressedOperator::clusterTree_data() {
@@ -364,6 +368,36 @@ void TestCompressedOperator::cancel() {
     const CompressedOperator dropped(points, points, settings, &stopped);
     QCOMPARE(dropped.rowTree().clusters().size(), std::size_t(1));
     QVERIFY(dropped.stats().nearBlocks + dropped.stats().farBlocks <= 1);
+}
+
+// What an item throws on any thread (memory it could not have) reaches the caller once
+// every thread has stopped, rather than end the program; the items after it are not begun.
+void TestCompressedOperator::failureReachesTheCaller_data() {
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<std::size_t>("failing"); // the item that throws
+    QTest::newRow("alone, the first item") << 1 << std::size_t(0);
+    QTest::newRow("four threads, the first item") << 4 << std::size_t(0);
+    QTest::newRow("four threads, an item in the middle") << 4 << std::size_t(500);
+}
+
+void TestCompressedOperator::failureReachesTheCaller() {
+    QFETCH(int, threads);
+    QFETCH(std::size_t, failing);
+    WorkMonitor monitor(nullptr, threads);
+    std::atomic<std::size_t> done{0};
+    bool thrown = false;
+    try {
+        monitor.run(SolveProgress::Stage::Matrix, 1000, [&](std::size_t item, int) {
+            if (item == failing)
+                throw std::bad_alloc();
+            ++done;
+        });
+    } catch (const std::bad_alloc &) {
+        thrown = true;
+    }
+    QVERIFY(thrown);
+    QVERIFY(done.load() < 1000);
+    QVERIFY(!monitor.cancelled());
 }
 
 QTEST_APPLESS_MAIN(TestCompressedOperator)
