@@ -47,6 +47,8 @@ struct DocumentError {
         // path, of the soil's layers, differs from the same soil given beside them as rho1,
         // rho2 and h
         LayersDisagree,
+        // path holds a polygon of more corners than expected
+        TooManyCorners,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -412,6 +412,13 @@ private:
             fail(DocumentError::Kind::TooFewCorners, path);
             return;
         }
+        // Before the check of every pair of edges, and the searches' test of every point
+        // against every edge.
+        if (corners.size() > earthing::PlanPolygon::kMostCorners) {
+            fail(DocumentError::Kind::TooManyCorners, path,
+                 int(earthing::PlanPolygon::kMostCorners));
+            return;
+        }
         // From the first corner, so that site coordinates of millions of metres keep their
         // centimetres in the areas.
         std::vector<earthing::Point2> local;

@@ -142,6 +142,19 @@ std::optional<Refusal> beyondMemory(double segments, double rasterPoints,
                    {std::ceil(needed / 1e8) / 10, std::floor(limit / 1e8) / 10, segments}};
 }
 
+// A soil of two layers written as three: the bottom layer cut in two below all the metal,
+// so that no conductor is cut where it was not before.
+EarthingInput withBottomSplit(const EarthingInput &input) {
+    double deepest = 0;
+    for (const Conductor &c : input.conductors)
+        deepest = std::max({deepest, c.from.z, c.to.z});
+    const EarthingSoil &soil = input.soil;
+    const double split = std::max(deepest, soil.h) + std::max(soil.h, 1.0);
+    EarthingInput three = input;
+    three.soil = EarthingSoil::layers({soil.rho1, soil.rho2, soil.rho2}, {soil.h, split - soil.h});
+    return three;
+}
+
 struct Prepared {
     std::shared_ptr<EarthingModel> model;
     std::vector<int> order;
@@ -311,8 +324,16 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
         return Refusal{
             Error::TooManySearchPoints, Quantity::None, {areas.rasterPoints, kMaxSearchPoints}};
     Prepared prepared;
-    if (auto refusal = prepare(input, areas, options, prepared))
-        return *refusal;
+    if (auto refusal = prepare(input, areas, options, prepared)) {
+        // Two layers whose image series will not settle are the same soil as three layers
+        // of the transform, which sums it whatever the contrast: solved so, a soil is
+        // solved or refused alike however its layers are written.
+        if (refusal->error != Error::SeriesDoesNotConverge || input.soil.layerCount() != 2)
+            return *refusal;
+        prepared = Prepared{};
+        if (auto again = prepare(withBottomSplit(input), areas, options, prepared))
+            return *again;
+    }
     if (!monitor.report(SolveProgress::Stage::Tables, 0, true))
         return cancelled();
     EarthingModel &model = *prepared.model;

@@ -188,6 +188,9 @@ std::optional<Refusal> InputCheck::checkNumbers(const EarthingInput &input) {
         return notPositive(Quantity::InjectedCurrent, input.current);
     if (input.current < kMinCurrent)
         return Refusal{Error::BelowFloor, Quantity::InjectedCurrent, {input.current, kMinCurrent}};
+    if (input.current > kMaxCurrent)
+        return Refusal{
+            Error::AboveCeiling, Quantity::InjectedCurrent, {input.current, kMaxCurrent}};
     if (!positive(input.segmentLength))
         return notPositive(Quantity::SegmentLength, input.segmentLength);
     if (!positive(input.search.step))

@@ -26,6 +26,9 @@ public:
     static constexpr double kMinDiameter = 1e-4;
     // The least current injected, in A: below it the potentials vanish in rounding.
     static constexpr double kMinCurrent = 1e-3;
+    // The most current injected, in A: ten mega-amperes is beyond any fault, and the
+    // potentials and their squares stay far inside a double.
+    static constexpr double kMaxCurrent = 1e7;
 
     static std::optional<Refusal> check(const EarthingInput &input);
 

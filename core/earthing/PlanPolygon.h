@@ -3,6 +3,7 @@
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace tav::earthing {
@@ -10,6 +11,11 @@ namespace tav::earthing {
 // Polygons of the plan, given by their corners in order without the first repeated: what
 // the touch areas and the surface layer's zone are.
 namespace PlanPolygon {
+
+// The most corners a touch area or the surface layer's zone is given: a plot's outline, a
+// hull round a drawing's curves. The checks and the searches test every edge, and a
+// polygon beyond it is refused before they start.
+inline constexpr std::size_t kMostCorners = 4096;
 
 // Signed: positive when the corners go anticlockwise.
 double area(const std::vector<Point2> &corners);

@@ -1,8 +1,12 @@
 // tav-calc system against hostile documents: each is refused with status 1 and a message
 // that names where it went wrong, or answered as its sound twin is, and none of them
 // makes the command hang or crash.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
+
+#include <cmath>
 
 namespace {
 
@@ -40,6 +44,28 @@ QByteArray parallelWires(int count) {
                       R"(, 0.5], "to": [1, )" + y + R"(, 0.5], "diameter": 0.01})";
     }
     return kHead + R"("conductors": [)" + conductors + "]}";
+}
+
+// A polygon of count corners round a circle of 30 m about (5, 0), as JSON.
+QByteArray circlePolygon(int count) {
+    QByteArray corners;
+    for (int k = 0; k < count; ++k) {
+        const double a = 2 * M_PI * k / count;
+        corners += (k == 0 ? "[" : ",[") + QByteArray::number(5 + 30 * std::cos(a), 'g', 17) + "," +
+                   QByteArray::number(30 * std::sin(a), 'g', 17) + "]";
+    }
+    return "[" + corners + "]";
+}
+
+// The readings of a rising sounding at count spacings, a metre apart from 1 m.
+QStringList sounding(int count) {
+    QStringList spacings;
+    QStringList values;
+    for (int k = 1; k <= count; ++k) {
+        spacings << QString::number(k);
+        values << QString::number(100 + k);
+    }
+    return {"--spacings", spacings.join(','), "--resistivities", values.join(',')};
 }
 
 // A grid with count rods at points 0.4 m apart in a row.
@@ -124,6 +150,20 @@ private Q_SLOTS:
                  "diameter": 1.5}]})"
             << QStringList{"conductor 1 reaches above the surface: its axis lies 0.5 m deep, "
                            "less than its radius of 0.75 m"};
+        // A current beyond any fault would carry the potentials past what a double holds.
+        QTest::newRow("a current of 1e308 A")
+            << QByteArray(R"({"soil": {"rho": 100}, "current": 1e308, "conductors": [
+                 {"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}]})")
+            << QStringList{"current", " is above ", "the most the solver takes"};
+        // Every edge is tested against every other, and every raster point against each.
+        QTest::newRow("a touch area of 5000 corners")
+            << withWire(R"(, "touch_areas": [{"polygon": )" + circlePolygon(5000) + "}]")
+            << QStringList{"touch_areas[0].polygon has more corners than the 4096"};
+        QTest::newRow("a surface layer's zone of 5000 corners")
+            << withWire(R"(, "safety": {"duration": 0.5, "surface": {"rho": 3000,
+                 "thickness": 0.1, "area": )" +
+                        circlePolygon(5000) + "}}")
+            << QStringList{"has more corners than the 4096"};
         QTest::newRow("a floating wire across the energised one")
             << withWire(R"(, "rods": [{"at": [[5, 0]], "top": 0.2, "length": 1,
                  "diameter": 0.016, "group": 1}])")
@@ -158,6 +198,17 @@ private Q_SLOTS:
         QTest::newRow("standard input beyond 64 MiB")
             << R"(head -c 67108865 /dev/zero | tr '\0' ' ' | "$0" system --input -)"
             << "standard input holds more than 67108864 bytes";
+        // Each file said to be more than any of its own kind.
+        QTest::newRow("a file of readings beyond 64 MiB")
+            << R"(truncate -s 65M "$1/big.csv" && "$0" soil-model --readings "$1/big.csv")"
+            << "it holds more than 67108864 bytes, more than any file of readings";
+        QTest::newRow("a layer map beyond 64 MiB")
+            << R"(truncate -s 65M "$1/map.json" && "$0" dxf-import "$1/x.dxf" --layers "$1/map.json")"
+            << "it holds more than 67108864 bytes, more than any layer map";
+        // A million readings are refused at once, the file counted rather than read.
+        QTest::newRow("a million readings")
+            << R"(seq 1000000 | sed 's/$/,100/' > "$1/many.csv" && "$0" soil-model --readings "$1/many.csv")"
+            << "1000000 readings are more than the 500 a sounding is fitted from";
     }
 
     void unreadable() {
@@ -172,6 +223,124 @@ private Q_SLOTS:
         QCOMPARE(shell.exitCode(), 1);
         QVERIFY2(err.contains(message), qPrintable(err));
         QVERIFY(shell.readAllStandardOutput().isEmpty());
+    }
+
+    // A sounding that cannot be fitted as given, each said in its own words: MN/2 as MN/2
+    // (not as the resistivity a resistance would make of it, nor as a probe spacing), too
+    // few readings for the layers asked for, more than a sounding has.
+    void soundings_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QStringList schlumberger{"--array",       "schlumberger", "--spacings", "2,4,8,16,32",
+                                       "--resistances", "10,5,2,1,0.5", "--mn"};
+        QTest::newRow("MN/2 of 0") << schlumberger + QStringList{"0"}
+                                   << "reading 1: MN/2 of 0 m is not a positive finite number";
+        QTest::newRow("MN/2 of -1") << schlumberger + QStringList{"-1"}
+                                    << "reading 1: MN/2 of -1 m is not a positive finite number";
+        QTest::newRow("MN/2 not a number")
+            << schlumberger + QStringList{"nan"}
+            << "reading 1: MN/2 of NaN m is not a positive finite number";
+        QTest::newRow("five layers from two readings")
+            << QStringList{"--layers", "5", "--spacings", "2,4", "--resistivities", "100,90"}
+            << "2 readings cannot fit 5 layers: they need at least 10 readings";
+        QTest::newRow("the count chosen from two readings")
+            << QStringList{"--layers", "auto", "--spacings", "2,4", "--resistivities", "100,90"}
+            << "a sounding is fitted from three readings at least, not 2";
+        QTest::newRow("501 readings, two layers")
+            << sounding(501) << "501 readings are more than the 500";
+        QTest::newRow("501 readings, five layers")
+            << sounding(501) + QStringList{"--layers", "5"} << "501 readings are more than the 500";
+    }
+
+    void soundings() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run run = tavCalc(QStringList{"soil-model"} + arguments, QByteArray());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    // One soil, written as two layers or as three whose top two are alike, is one soil: a
+    // contrast of 10^4, beyond what the two-layer image series sums, is solved as the
+    // three are, to the same resistance.
+    void contrastSolvedAlike_data() {
+        QTest::addColumn<double>("contrast");
+        QTest::newRow("10^2") << 1e2;
+        QTest::newRow("10^4") << 1e4;
+    }
+
+    void contrastSolvedAlike() {
+        QFETCH(double, contrast);
+        const QByteArray bottom = QByteArray::number(contrast, 'g', 17);
+        const QByteArray rest = R"(, "current": 10, "conductors": [
+            {"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}]})";
+        const Run two =
+            tavCalc({"system", "--input", "-", "--format", "json"},
+                    R"({"soil": {"rho1": 1, "rho2": )" + bottom + R"(, "h": 2})" + rest);
+        const Run three =
+            tavCalc({"system", "--input", "-", "--format", "json"},
+                    R"({"soil": {"layers": [{"rho": 1, "thickness": 1}, {"rho": 1, "thickness": 1},
+                     {"rho": )" +
+                        bottom + "}]}" + rest);
+        QVERIFY2(two.status == 0, qPrintable(two.err));
+        QVERIFY2(three.status == 0, qPrintable(three.err));
+        const double r2 =
+            QJsonDocument::fromJson(two.out.toUtf8()).object().value("resistance").toDouble();
+        const double r3 =
+            QJsonDocument::fromJson(three.out.toUtf8()).object().value("resistance").toDouble();
+        QVERIFY2(r2 > 0 && std::abs(r2 - r3) <= 0.01 * r3,
+                 qPrintable(QString::number(r2) + " " + QString::number(r3)));
+    }
+
+    // A study the machine has room for is refused, not aborted, when the process's own
+    // address space is less: the estimate counts the limit, and says so in its figures. An
+    // allocation that fails all the same (the report drawn in 150 MB) ends in words with
+    // status 1, not with an abort; where the memory does suffice, the report is written.
+    void addressSpaceLimit_data() {
+        QTest::addColumn<QString>("limit"); // KiB
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("mayPass");
+        QTest::newRow("a 600 m grid at 0.5 m in 1 GB")
+            << "1000000" << QStringList{"--input", "$1/grid.json"} << false;
+        QTest::newRow("the example's report in 150 MB")
+            << "150000"
+            << QStringList{"--input", QFINDTESTDATA("../../docs/examples/substation-70m.json"),
+                           "--pdf", "$1/report.pdf"}
+            << true;
+    }
+
+    void addressSpaceLimit() {
+#ifdef TAV_SANITIZED
+        QSKIP("the sanitizers' shadow memory takes more address space than any limit");
+#endif
+        QFETCH(QString, limit);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, mayPass);
+        // Conductors 10 m apart over 600 m, cut into segments of 0.5 m: some 160 000.
+        const QByteArray document =
+            R"({"soil": {"rho": 100}, "current": 1000, "segment_length": 0.5, "search": {"step": 1},
+                "grids": [{"size": [600, 600], "conductors": [60, 60], "depth": 0.5,
+                "diameter": 0.01}]})";
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("grid.json")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
+        file.close();
+        QString command = "ulimit -v " + limit + " && \"$0\" system";
+        for (const QString &argument : arguments)
+            command += " \"" + QString(argument).replace("$1", folder.path()) + "\"";
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), command, QStringLiteral(TAV_CALC)});
+        shell.waitForFinished(120000);
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QCOMPARE(shell.exitStatus(), QProcess::NormalExit);
+        if (mayPass && shell.exitCode() == 0)
+            return;
+        QVERIFY2(shell.exitCode() == 1, qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("GB of memory")) ||
+                     err.contains(QStringLiteral("out of memory")),
+                 qPrintable(err));
     }
 
     // No file the command writes is one it reads, nor the other file it writes: by file
