@@ -387,7 +387,9 @@ void EarthingStudyWindow::followDocument() {
     m_map->setCurrentIndex(PlanMaps::index(settings));
     const std::optional<QLineF> line = SystemReport::keptProfileLine(settings);
     // The profile is of the solve along its line: sampled again only when the line moves.
-    const bool lineMoved = line != m_plan->picture().profile;
+    // Compared with the line last shown, not the plan's: a drag shows its line as it goes.
+    const bool lineMoved = line != m_profileLine;
+    m_profileLine = line;
     m_plan->picture().profile = line;
     m_inputs->load(rest);
     showSite();
@@ -573,7 +575,7 @@ void EarthingStudyWindow::fitPlan() {
 // The field is sampled off the interface thread: on a large system the samples take a
 // good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
-    const auto &line = m_plan->picture().profile;
+    const std::optional<QLineF> &line = m_profileLine;
     const tav::earthing::EarthingResult *solved = result();
     if (!solved || !solved->field || !line || line->length() <= 0) {
         m_sampling->drop();

@@ -108,6 +108,44 @@ private Q_SLOTS:
         QVERIFY(window.isWindowModified()); // the line is kept in the project
     }
 
+    // A line drawn with Shift on the solved plan is plotted as it was drawn, each drag one
+    // edit; an undo plots the line before it again.
+    void profileFollowsTheLineDrawn() {
+        EarthingStudyWindow window;
+        window.resize(1200, 800);
+        window.show();
+        QVERIFY(solved(window));
+        auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        const auto *profile = window.findChild<ProfileView *>(QStringLiteral("profile"));
+        QUndoStack *undo = window.editedProject()->undoStack();
+        const auto drag = [plan](QPoint from, QPoint to) {
+            QTest::mousePress(plan, Qt::LeftButton, Qt::ShiftModifier, from);
+            QTest::mouseMove(plan, (from + to) / 2);
+            QTest::mouseMove(plan, to);
+            QTest::mouseRelease(plan, Qt::LeftButton, Qt::ShiftModifier, to);
+            return QLineF(plan->toWorld(from), plan->toWorld(to)).length();
+        };
+        const auto plotted = [profile](double length) {
+            return profile->profile() &&
+                   std::abs(profile->profile()->distance.back() - length) < 1e-6 * length;
+        };
+        const QPoint centre = plan->rect().center();
+        const int edits = undo->count();
+        const double first = drag(centre - QPoint(100, 0), centre + QPoint(100, 0));
+        QVERIFY(first > 1);
+        QTRY_VERIFY2(plotted(first), qPrintable(QString::number(first)));
+        const double second = drag(centre - QPoint(60, 50), centre + QPoint(40, 50));
+        QVERIFY(std::abs(second - first) > 1);
+        QTRY_VERIFY2(plotted(second), qPrintable(QString::number(second)));
+        QCOMPARE(undo->count(), edits + 2);
+        // A click with Shift draws no line: the one drawn stays, nothing to undo.
+        drag(centre, centre);
+        QCOMPARE(undo->count(), edits + 2);
+        QVERIFY(plan->picture().profile.has_value());
+        undo->undo();
+        QTRY_VERIFY2(plotted(first), qPrintable(QString::number(first)));
+    }
+
     void largeSolveCancelled() {
         EarthingStudyWindow window;
         window.show();
