@@ -17,6 +17,7 @@
 #include "studies/earthing/KeptSite.h"
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
+#include "studies/earthing/PartRemoval.h"
 #include "studies/earthing/PlanMaps.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
@@ -221,7 +222,7 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
     m_up = button(kMoveUp, "moveUp");
     m_down = button(kMoveDown, "moveDown");
     connect(m_remove, &QPushButton::clicked, this,
-            [this] { m_project->removePart(currentPart()); });
+            [this] { PartRemoval::run(this, m_project, currentPart()); });
     connect(m_up, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), -1); });
     connect(m_down, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), 1); });
     auto *buttons = new QHBoxLayout;
