@@ -71,31 +71,38 @@ QString DrawingRowsTable::cellPath(int row, int column) const {
            m_columns[column].path;
 }
 
-std::optional<DrawingRowsTable::Cell> DrawingRowsTable::cellOf(const QString &path) const {
+std::optional<DrawingRowsTable::Cell> DrawingRowsTable::cellOf(Rows rows, const QString &path) {
+    const QString key = QLatin1String(tav::DrawingPart::key(rows));
     const QString document = path.contains(QLatin1Char('/')) ? JsonPath::documentPath(path) : path;
-    if (document == key())
+    if (document == key)
         return Cell{-1, -1};
     static const QRegularExpression row(QStringLiteral(R"(^(\w+)\[(\d+)\](?:\.(.+))?$)"));
     const QRegularExpressionMatch m = row.match(document);
-    if (!m.hasMatch() || m.captured(1) != key())
+    if (!m.hasMatch() || m.captured(1) != key)
         return std::nullopt;
     const int at = m.captured(2).toInt();
     if (m.captured(3).isEmpty())
         return Cell{at, -1};
-    for (int column = 0; column < m_columns.size(); ++column)
-        if (JsonPath::overlaps(JsonPath::documentPath(m_columns[column].path), m.captured(3)))
+    const QVector<StudyPart::Field> columns = StudyPart::fields(tav::DrawingPart::rowFields(rows));
+    for (int column = 0; column < columns.size(); ++column)
+        if (JsonPath::overlaps(JsonPath::documentPath(columns[column].path), m.captured(3)))
             return Cell{at, column};
     return Cell{at, -1}; // a key the row does not take: the row
 }
 
 QString DrawingRowsTable::label(const QString &path) const {
-    const std::optional<Cell> cell = cellOf(path);
+    return label(m_rows, path);
+}
+
+QString DrawingRowsTable::label(Rows rows, const QString &path) {
+    const std::optional<Cell> cell = cellOf(rows, path);
     if (!cell || cell->row < 0 || cell->column < 0)
         return QString();
-    const unsigned id = m_rows == Rows::Conductors ? Id::kConductorCell : Id::kRodCell;
+    const unsigned id = rows == Rows::Conductors ? Id::kConductorCell : Id::kRodCell;
+    const QVector<StudyPart::Field> columns = StudyPart::fields(tav::DrawingPart::rowFields(rows));
     return LoadLanguageString(id)
         .arg(cell->row + 1)
-        .arg(LoadLanguageString(m_columns[cell->column].label));
+        .arg(LoadLanguageString(columns[cell->column].label));
 }
 
 int DrawingRowsTable::chosenRow() const {

@@ -440,12 +440,9 @@ void EarthingStudyWindow::check() {
 void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_problem.reset();
     if (checked.error.kind != tav::DocumentError::Kind::None) {
-        m_problem = InputProblem::ofDocument(
-            checked.project, checked.error, [this](int part, const QString &path) {
-                if (part < 0)
-                    return m_inputs->label(path);
-                return part == currentPart() ? m_editor->label(path) : QString();
-            });
+        m_problem =
+            InputProblem::ofDocument(checked.project, checked.error,
+                                     [this](const QString &path) { return m_inputs->label(path); });
     } else {
         m_plan->picture().conductors = checked.conductors;
         m_plan->picture().touchAreas = checked.touchAreas;

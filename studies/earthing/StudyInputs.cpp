@@ -4,6 +4,7 @@
 #include "studies/common/StudyNumber.h"
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/JsonPath.h"
 #include "studies/earthing/SoilLayersTable.h"
 #include "studies/earthing/StudyProject.h"
 #include "text/StringIds.h"
@@ -158,9 +159,15 @@ void StudyInputs::showSoil(StudySoil::Shape shape) {
     m_layersTable->setEnabled(layers);
 }
 
+// A path as the document's reader names it ("safety.surface.rho") or as the fields do.
 QString StudyInputs::label(const QString &path) const {
-    const QString cell = SoilLayersTable::label(path);
-    return cell.isEmpty() ? m_fields->label(path) : cell;
+    if (const QString cell = SoilLayersTable::label(path); !cell.isEmpty())
+        return cell;
+    const QString document = path.contains(QLatin1Char('/')) ? JsonPath::documentPath(path) : path;
+    for (const QString &field : m_fields->paths())
+        if (JsonPath::documentPath(field) == document)
+            return m_fields->label(field);
+    return QString();
 }
 
 bool StudyInputs::mark(const QString &documentPath, const QString &why) {

@@ -383,6 +383,42 @@ private Q_SLOTS:
         QVERIFY(solve->isEnabled());
     }
 
+    // A problem is said in the words of the form: the field by its label, a part by its
+    // name as the list shows it, conductors by their parts; never a document's path.
+    void problemsInTheWordsOfTheForm() {
+        EarthingStudyWindow window;
+        window.show();
+        auto *parts = window.findChild<QListView *>(QStringLiteral("parts"));
+        const auto listed = [parts](int row) {
+            return parts->model()->index(row, 0).data().toString();
+        };
+        const auto why = [parts](int row) {
+            return parts->model()->index(row, 0).data(Qt::ToolTipRole).toString();
+        };
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        type(window, QStringLiteral("soil/rho1"), QStringLiteral("300"));
+        type(window, QStringLiteral("soil/rho2"), QStringLiteral("100"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("x"));
+        QCOMPARE(field(window, QStringLiteral("soil/h"))->toolTip(),
+                 QStringLiteral("Top layer thickness must be a number"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("2"));
+        // The grid's depth, while another part is shown.
+        type(window, QStringLiteral("depth"), QStringLiteral("deep"));
+        add(window, Kind::TouchPoint);
+        QCOMPARE(listed(0).left(5), QStringLiteral("Grid "));
+        QCOMPARE(why(0), listed(0) + QStringLiteral(": Depth must be a number"));
+        const auto *message = window.findChild<QLabel *>(QStringLiteral("documentMessage"));
+        QVERIFY2(message->text().contains(why(0)), qPrintable(message->text()));
+        window.selectPart(0);
+        type(window, QStringLiteral("depth"), QStringLiteral("0.5"));
+        QVERIFY(why(0).isEmpty());
+        // A new conductor, (0, 0) to (10, 0) at 0.5 m, lies along the grid's edge.
+        add(window, Kind::Conductor);
+        QCOMPARE(listed(0).left(10), QStringLiteral("Conductor "));
+        QCOMPARE(why(0), QStringLiteral("%1 and a conductor of %2 overlap along their length")
+                             .arg(listed(0), listed(1)));
+    }
+
     void unsavedWorkIsAskedAbout() {
         EarthingStudyWindow window;
         window.show();
