@@ -121,7 +121,10 @@ void DrawingRowsTable::showCell(int row, int column, const QJsonValue &value) {
     if (JsonFieldEdits::typedValue(JsonFieldEdits::Type::Number, typed) == value ||
         (value.isNull() && typed.trimmed().isEmpty()))
         return; // "0.50" stays as typed
-    item->setText(JsonFieldEdits::shownText(JsonFieldEdits::Type::Number, value));
+    const QString shown = JsonFieldEdits::shownText(
+        JsonFieldEdits::Type::Number, value, JsonFieldEdits::shownFor(m_columns[column].role));
+    if (typed != shown) // shown rounded, it stands for the value kept
+        item->setText(shown);
 }
 
 void DrawingRowsTable::load(const QJsonObject &part) {
@@ -171,7 +174,8 @@ bool DrawingRowsTable::mark(StudyPart::Role role, std::optional<double> value,
         if (m_columns[column].role != role)
             continue;
         ofRole.append(column);
-        if (value && StudyNumber::read(m_table->item(cell->row, column)->text()) == value)
+        if (value && StudyNumber::stands(m_table->item(cell->row, column)->text(), *value,
+                                         JsonFieldEdits::shownFor(m_columns[column].role)))
             holding.append(column);
     }
     m_loading = true;
