@@ -6,6 +6,7 @@
 #include "report/ReportNumber.h"
 #include "studies/common/BackgroundWork.h"
 #include "studies/common/StudyLabels.h"
+#include "studies/common/TableLook.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/soil/LayerColumnView.h"
 #include "studies/soil/PlotWidget.h"
@@ -49,13 +50,11 @@ constexpr double kPi = 3.141592653589793;
 QTableWidget *makeTable(int columns, const QString &name, QWidget *parent) {
     auto *table = new QTableWidget(0, columns, parent);
     table->setObjectName(name);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Each column as wide as its heading and values, the last taking what is left: a
-    // heading cut short ("ickness [") tells nothing.
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Each column as wide as its heading and values, the unit under the name so that none
+    // needs scrolling to, the last taking what is left: a heading cut short ("ickness [")
+    // tells nothing.
+    TableLook::fitToContents(table);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -217,7 +216,7 @@ QWidget *SoilModelWindow::makeModelPanel() {
     QStringList layerHeader;
     for (unsigned k = 0; k < 4; ++k)
         layerHeader.append(LoadLanguageString(Layers::kLayerColumns + k));
-    m_layers->setHorizontalHeaderLabels(layerHeader);
+    m_layers->setHorizontalHeaderLabels(TableLook::stacked(layerHeader));
     m_rms = StudyLabels::wrapping(model, QStringLiteral("rms"));
     m_criterion = StudyLabels::wrapping(model, QStringLiteral("criterion"));
     m_cautions = StudyLabels::wrapping(model, QStringLiteral("cautions"));
@@ -226,7 +225,7 @@ QWidget *SoilModelWindow::makeModelPanel() {
     QStringList rowsHeader;
     for (unsigned k = 0; k < 4; ++k)
         rowsHeader.append(LoadLanguageString(kRowsColumns + k));
-    m_rows->setHorizontalHeaderLabels(rowsHeader);
+    m_rows->setHorizontalHeaderLabels(TableLook::stacked(rowsHeader));
     auto *modelLayout = new QHBoxLayout(model);
     auto *left = new QVBoxLayout;
     m_column = new LayerColumnView(model);
@@ -411,7 +410,7 @@ void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
 void SoilModelWindow::showRows(const tav::SoundingModel &model) {
     const ReportBlock block = LayersReport::readingsBlock(m_study.readings, model, texts());
     m_rows->setColumnCount(int(block.header.size()));
-    m_rows->setHorizontalHeaderLabels(block.header);
+    m_rows->setHorizontalHeaderLabels(TableLook::stacked(block.header));
     fill(m_rows, block.rows);
 }
 

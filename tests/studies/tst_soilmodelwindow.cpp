@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -790,6 +791,24 @@ private Q_SLOTS:
         QCOMPARE(watcher.messages().size(), 1);
         QVERIFY2(watcher.messages().first().contains(QStringLiteral("\"readings[1].mn\"")),
                  qPrintable(watcher.messages().first()));
+    }
+
+    // At 1600 × 1000 the model's tables show every column without scrolling across; at
+    // the window's least height the plot still holds its upright title whole.
+    void tablesAndPlotFit() {
+        SoilModelWindow *window = openWithReadings(threeLayerReadings());
+        QVERIFY(window != nullptr);
+        window->resize(1600, 1000);
+        for (const char *name : {"layersTable", "modelRows"}) {
+            const auto *table = window->findChild<QTableWidget *>(QLatin1String(name));
+            QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        }
+        window->resize(1100, 300);
+        const PlotWidget *plot = window->plotWidget();
+        const QFontMetrics metrics = plot->fontMetrics();
+        // The frame leaves 4.6 lines above and below it, the widget half a line each side.
+        QTRY_VERIFY(plot->height() >=
+                    metrics.horizontalAdvance(plot->plot().yTitle) + 5.6 * metrics.height());
     }
 
 private:
