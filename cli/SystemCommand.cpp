@@ -55,10 +55,15 @@ struct SystemOutcome {
 };
 
 // The document as the solver takes it: the shapes expanded into conductors, each naming
-// the part it came from ("grids[0].rods"); the rest as read.
+// the part it came from ("grids[0].rods"), and every touch area written out, the shapes'
+// among them (an L's outline with its cut, a fence's band), which conductors given one by
+// one would not give again; the rest as read.
 std::string expandedDocument(const tav::SystemDocument &document) {
+    const tav::earthing::EarthingInput input = document.input();
     tav::SystemDocument flat = document;
-    flat.conductors = document.input().conductors;
+    flat.conductors = input.conductors;
+    flat.touchAreas = input.touchAreas;
+    flat.shapesGiveTouchAreas = false;
     flat.grids.clear();
     flat.rods.clear();
     flat.lGrids.clear();

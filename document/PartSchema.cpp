@@ -117,12 +117,14 @@ std::vector<PartField> fenceFields() {
             optional({"group", Type::Integer, Role::Other, 0, kNone})};
 }
 
-// A new touch area: a 10 m square at the origin, of the energised group.
+// A new touch area: a 10 m square at the origin, of the energised group. A band (m) makes
+// it the strip within that distance of the polygon's edges, as a fence's, not its inside.
 std::vector<PartField> touchAreaFields() {
     const QJsonArray square{QJsonArray{0, 0}, QJsonArray{10, 0}, QJsonArray{10, 10},
                             QJsonArray{0, 10}};
     return {{"polygon", Type::Points, Role::Place, kTouchPolygon, square, Limit::Polygon},
-            optional({"group", Type::Integer, Role::Other, 0, 0})};
+            optional({"group", Type::Integer, Role::Other, 0, 0}),
+            optional({"band", Type::Number, Role::Other, 0, kNone, Limit::NotNegative})};
 }
 
 std::vector<PartField> touchPointFields() {

@@ -133,6 +133,8 @@ TouchArea readTouchArea(const QJsonValue &value, const QString &path, DocumentEr
     area.kind = TouchAreaKind::Given;
     area.outline = v.points("polygon");
     area.group = v.integer("group");
+    if (v.has("band"))
+        area.band = v.number("band");
     return area;
 }
 
@@ -230,6 +232,8 @@ QJsonObject write(const TouchArea &area) {
     PartValues v;
     v.setPoints("polygon", area.outline);
     v.set("group", area.group);
+    if (area.band > 0)
+        v.set("band", area.band);
     return write(PartKind::TouchArea, v);
 }
 

@@ -209,10 +209,13 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  error);
     if (!f.failed())
         readVersion(document.object().value(QLatin1String("version")), error);
-    f.allowOnly({"version",     "soil",         "current", "current_basis", "conductors",
-                 "grids",       "rods",         "l_grids", "rings",         "fences",
-                 "touch_areas", "touch_points", "points",  "search",        "segment_length",
-                 "safety",      "study_window", "north",   "drawings",      "site_origin"});
+    f.allowOnly({"version",       "soil",         "current",
+                 "current_basis", "conductors",   "grids",
+                 "rods",          "l_grids",      "rings",
+                 "fences",        "touch_areas",  "touch_points",
+                 "points",        "search",       "segment_length",
+                 "safety",        "study_window", "north",
+                 "drawings",      "site_origin",  "shape_touch_areas"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, error, d.soilLayersBeside);
@@ -232,6 +235,12 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     for (std::size_t k = 0; k < d.touchAreas.size(); ++k)
         d.touchAreas[k].part = int(k);
     d.touchPoints = readArray<TouchPoint>(f, "touch_points", error, StudyParts::readTouchPoint);
+    if (const QJsonValue shapes = f.value("shape_touch_areas", false);
+        !shapes.isUndefined() && !f.failed()) {
+        if (!shapes.isBool())
+            JsonFields::fail(error, DocumentError::Kind::NotABoolean, f.path("shape_touch_areas"));
+        d.shapesGiveTouchAreas = shapes.toBool(true);
+    }
     d.points = f.points2("points", false);
     if (f.has("search") && !f.failed()) {
         JsonFields s(f.value("search", true), QStringLiteral("search"), error);
@@ -266,7 +275,8 @@ EarthingInput SystemDocument::input() const {
     input.points = points;
     input.search = search;
     input.segmentLength = segmentLength;
-    input.touchAreas = shapeTouchAreas(input.conductors, sources);
+    if (shapesGiveTouchAreas)
+        input.touchAreas = shapeTouchAreas(input.conductors, sources);
     input.touchAreas.insert(input.touchAreas.end(), touchAreas.begin(), touchAreas.end());
     input.touchPoints = touchPoints;
     // Without a surface layer its zone means nothing.
@@ -572,6 +582,8 @@ void SystemDocument::writeStudyParts(QJsonObject &o) const {
     add("fences", fences);
     add("touch_areas", touchAreas);
     add("touch_points", touchPoints);
+    if (!shapesGiveTouchAreas)
+        o[QStringLiteral("shape_touch_areas")] = false;
 }
 
 SystemDocument SystemDocument::made() {

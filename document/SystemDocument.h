@@ -100,6 +100,9 @@ public:
     std::vector<Fence> fences;
     // Drawn round equipment the shapes do not cover; kind Given, part their index.
     std::vector<earthing::TouchArea> touchAreas;
+    // False: the touch areas are the given ones alone, none of the shapes' or the clusters'
+    // (shape_touch_areas), as an expanded document writes every one of them out.
+    bool shapesGiveTouchAreas = true;
     std::vector<earthing::TouchPoint> touchPoints;
     std::vector<earthing::Point2> points;
     earthing::SearchOptions search;
@@ -119,8 +122,8 @@ public:
     // The conductors as given, then each grid's with its rods, the rods at points, each
     // L-shaped grid's with its rods, the rings, and last the fences round what is energised
     // before them: the solver numbers them in this order. The touch areas: the clusters of
-    // the conductors as given, each grid's, L's, ring's and fence's outline or band, then
-    // the given ones. Only for a document whose
+    // the conductors as given, each grid's, L's, ring's and fence's outline or band (unless
+    // shapesGiveTouchAreas is false), then the given ones. Only for a document whose
     // expansion is not refused (a fence's spacing of a nanometre would ask for tens of
     // gigabytes): a caller that does not know it sound asks expanded().
     earthing::EarthingInput input() const;

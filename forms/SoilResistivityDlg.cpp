@@ -63,6 +63,8 @@ void CSoilResistivityDlg::OnSoilModel() {
     }
     auto *window = new SoilModelWindow(this);
     window->setPlace(item<QLineEdit>(IDC_PLACE)->text());
-    window->setFormReadings(tav::WennerReadings::fromResistances(at, measured));
+    if (!m_keptReadings)
+        m_keptReadings = std::make_shared<KeptReadings>();
+    window->setFormReadings(tav::WennerReadings::fromResistances(at, measured), m_keptReadings);
     window->present();
 }

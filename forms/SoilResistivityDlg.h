@@ -4,6 +4,10 @@
 #include "forms/ids/SoilResistivityIds.h"
 #include "ui/LayoutDialog.h"
 
+#include <memory>
+
+struct KeptReadings;
+
 // Turns resistances measured with four equally spaced probes into soil resistivities
 // and their average.
 class CSoilResistivityDlg : public LayoutDialog {
@@ -25,4 +29,6 @@ private:
     void OnSoilModel();
 
     tav::SoilResistivityRecord m_record;
+    // The soil model window's readings, kept for its next opening.
+    std::shared_ptr<KeptReadings> m_keptReadings;
 };

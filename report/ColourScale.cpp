@@ -155,6 +155,7 @@ void ColourScale::paintLegend(QPainter &painter, const QRectF &area, const QStri
                          viridis(t));
     }
     painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush); // a frame round the colours, whatever brush is left
     painter.drawRect(bar);
     // Ticks written as every number of the program is, with a point and no grouping.
     for (double v : ticks(m_min, m_max, std::max(2, int(bar.height() / (2 * line))))) {

@@ -791,6 +791,44 @@ inline constexpr unsigned kMenu = 6740;
 inline constexpr unsigned kSolveFirst = 6741;
 } // namespace DrawingExport
 
+// 7200-7399: the study windows' own words beside those of their blocks above.
+namespace StudyWindows {
+// The conductor sizing's current, as the grid safety window names its field.
+inline constexpr unsigned kSymmetricalCurrent = 7200;
+// A part removed whose group touch areas or points stand on: (part's name, their count).
+inline constexpr unsigned kRemoveWithPlaces = 7201;
+// The soil model window's edits of its readings, as Edit > Undo names them: a cell typed
+// (row from 1), a reading ticked or left out (row), a paste, Clear, Delete, an import, a
+// file opened, the array chosen, the soil form's readings.
+inline constexpr unsigned kReadingTyped = 7210;
+inline constexpr unsigned kReadingTaken = 7211;
+inline constexpr unsigned kReadingLeftOut = 7212;
+inline constexpr unsigned kReadingsPasted = 7213;
+inline constexpr unsigned kReadingsCleared = 7214;
+inline constexpr unsigned kReadingsDeleted = 7215;
+inline constexpr unsigned kReadingsImported = 7216;
+inline constexpr unsigned kReadingsOpened = 7217;
+inline constexpr unsigned kArrayChosen = 7218;
+inline constexpr unsigned kFormReadings = 7219;
+// A problem of the system in the words of the parts list: (the part's name, the problem);
+// a conductor of a part (the part's name), or a row of a drawing (row from 1, the part's
+// name); two conductors of one part (its name), or of two (each in the words before).
+inline constexpr unsigned kPartProblem = 7220;
+inline constexpr unsigned kConductorOf = 7221;
+inline constexpr unsigned kRodOf = 7222;
+inline constexpr unsigned kPostOf = 7223;
+inline constexpr unsigned kConductorRowOf = 7224;
+inline constexpr unsigned kRodRowOf = 7225;
+inline constexpr unsigned kTwoConductorsOf = 7226;
+inline constexpr unsigned kOneAndOther = 7227;
+// 7230-7241: the solver's refusals of a conductor or two, the conductors in those words
+// (%1), the rest of the values as the refusals' own (Error's comments) from %2 on: not
+// finite, zero length, above the surface, on the surface, diameter not positive, not below
+// the length, group below 0, overlapping, beyond reach, below the thinnest, radius above
+// the surface, groups touching.
+inline constexpr unsigned kConductorRefusals = 7230;
+} // namespace StudyWindows
+
 // 7500-7501: where a place stands in a study without a surface layer: the command line's
 // words, and the places table's cell.
 namespace SurfaceLayer {

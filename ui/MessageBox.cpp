@@ -37,3 +37,12 @@ SaveAnswer askToSave(const QString &text, QWidget *owner) {
         return SaveAnswer::Cancel;
     }
 }
+
+bool askToProceed(const QString &text, QWidget *owner) {
+    if (owner == nullptr)
+        owner = QApplication::activeModalWidget();
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

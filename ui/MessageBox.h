@@ -18,3 +18,7 @@ enum class SaveAnswer { Save, Discard, Cancel };
 // Whether to save work before it is set aside: Save, Discard and Cancel, the question
 // icon, owned and captioned as ShowMessage's.
 SaveAnswer askToSave(const QString &text, QWidget *owner = nullptr);
+
+// Whether to go on with what would take more than was asked for: Yes and No (the default),
+// the question icon, owned and captioned as ShowMessage's.
+bool askToProceed(const QString &text, QWidget *owner = nullptr);

@@ -27,7 +27,15 @@ StudyWindow::StudyWindow(QWidget *opener, const QString &sizeKey, QSize defaultS
     resize(rememberedSizes().value(sizeKey, defaultSize));
     keepWith(opener);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { escapePressed(); });
+    connect(escape, &QShortcut::activated, this, [this] {
+        // A drop-down list or menu open over the window takes its Escape: the list closes,
+        // never the window with the work in it.
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            popup->close();
+            return;
+        }
+        escapePressed();
+    });
     if (conduct.saveKeyWritesPdf) {
         auto *save = new QShortcut(QKeySequence::Save, this);
         connect(save, &QShortcut::activated, this, &StudyWindow::chooseAndSavePdf);

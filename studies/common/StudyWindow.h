@@ -13,11 +13,11 @@ class QLabel;
 
 // What every study window shares. It is a window of its own over the window that opened
 // it, not modal to it (the opener stays usable) and closed with it, or, for a study of its
-// own that must not be lost, moved to the window beneath; Escape closes it; it keeps its
-// size for the next time while the program runs. Its buttons open a field information
-// file for the report, copy the report as text (tables as tab-separated values) and save
-// it as a one-page PDF (Ctrl+S, unless the window keeps a file of its own); each window
-// says what its report is.
+// own that must not be lost, moved to the window beneath; Escape closes it (or only the
+// drop-down list open over it); it keeps its size for the next time while the program
+// runs. Its buttons open a field information file for the report, copy the report as text
+// (tables as tab-separated values) and save it as a one-page PDF (Ctrl+S, unless the
+// window keeps a file of its own); each window says what its report is.
 class StudyWindow : public QWidget {
     Q_OBJECT
 public:
@@ -73,7 +73,7 @@ protected:
     // A field information file was chosen and read: a window that keeps it with its study
     // says so there.
     virtual void siteChosen(const QString &path) { Q_UNUSED(path); }
-    // Escape: closes the window.
+    // Escape, unless a drop-down list is open: closes the window.
     virtual void escapePressed() { close(); }
     // A window that outlives its opener stays a child of owner while owner is shown: a
     // modal form takes input for its own windows only.

@@ -71,31 +71,38 @@ QString DrawingRowsTable::cellPath(int row, int column) const {
            m_columns[column].path;
 }
 
-std::optional<DrawingRowsTable::Cell> DrawingRowsTable::cellOf(const QString &path) const {
+std::optional<DrawingRowsTable::Cell> DrawingRowsTable::cellOf(Rows rows, const QString &path) {
+    const QString key = QLatin1String(tav::DrawingPart::key(rows));
     const QString document = path.contains(QLatin1Char('/')) ? JsonPath::documentPath(path) : path;
-    if (document == key())
+    if (document == key)
         return Cell{-1, -1};
     static const QRegularExpression row(QStringLiteral(R"(^(\w+)\[(\d+)\](?:\.(.+))?$)"));
     const QRegularExpressionMatch m = row.match(document);
-    if (!m.hasMatch() || m.captured(1) != key())
+    if (!m.hasMatch() || m.captured(1) != key)
         return std::nullopt;
     const int at = m.captured(2).toInt();
     if (m.captured(3).isEmpty())
         return Cell{at, -1};
-    for (int column = 0; column < m_columns.size(); ++column)
-        if (JsonPath::overlaps(JsonPath::documentPath(m_columns[column].path), m.captured(3)))
+    const QVector<StudyPart::Field> columns = StudyPart::fields(tav::DrawingPart::rowFields(rows));
+    for (int column = 0; column < columns.size(); ++column)
+        if (JsonPath::overlaps(JsonPath::documentPath(columns[column].path), m.captured(3)))
             return Cell{at, column};
     return Cell{at, -1}; // a key the row does not take: the row
 }
 
 QString DrawingRowsTable::label(const QString &path) const {
-    const std::optional<Cell> cell = cellOf(path);
+    return label(m_rows, path);
+}
+
+QString DrawingRowsTable::label(Rows rows, const QString &path) {
+    const std::optional<Cell> cell = cellOf(rows, path);
     if (!cell || cell->row < 0 || cell->column < 0)
         return QString();
-    const unsigned id = m_rows == Rows::Conductors ? Id::kConductorCell : Id::kRodCell;
+    const unsigned id = rows == Rows::Conductors ? Id::kConductorCell : Id::kRodCell;
+    const QVector<StudyPart::Field> columns = StudyPart::fields(tav::DrawingPart::rowFields(rows));
     return LoadLanguageString(id)
         .arg(cell->row + 1)
-        .arg(LoadLanguageString(m_columns[cell->column].label));
+        .arg(LoadLanguageString(columns[cell->column].label));
 }
 
 int DrawingRowsTable::chosenRow() const {
@@ -114,7 +121,10 @@ void DrawingRowsTable::showCell(int row, int column, const QJsonValue &value) {
     if (JsonFieldEdits::typedValue(JsonFieldEdits::Type::Number, typed) == value ||
         (value.isNull() && typed.trimmed().isEmpty()))
         return; // "0.50" stays as typed
-    item->setText(JsonFieldEdits::shownText(JsonFieldEdits::Type::Number, value));
+    const QString shown = JsonFieldEdits::shownText(
+        JsonFieldEdits::Type::Number, value, JsonFieldEdits::shownFor(m_columns[column].role));
+    if (typed != shown) // shown rounded, it stands for the value kept
+        item->setText(shown);
 }
 
 void DrawingRowsTable::load(const QJsonObject &part) {
@@ -164,7 +174,8 @@ bool DrawingRowsTable::mark(StudyPart::Role role, std::optional<double> value,
         if (m_columns[column].role != role)
             continue;
         ofRole.append(column);
-        if (value && StudyNumber::read(m_table->item(cell->row, column)->text()) == value)
+        if (value && StudyNumber::stands(m_table->item(cell->row, column)->text(), *value,
+                                         JsonFieldEdits::shownFor(m_columns[column].role)))
             holding.append(column);
     }
     m_loading = true;

@@ -34,6 +34,8 @@ public:
     // ("conductors[3].to[2]": "Conductor 4, To depth [m]") or the window does
     // ("conductors/3/to/2"); empty when it names none of this table's cells.
     QString label(const QString &path) const;
+    // The same for a table of the rows, shown or not.
+    static QString label(Rows rows, const QString &path);
     // Marks the cell the document path names, a row's cells for the row, every cell for
     // the array; false when the path is not this table's.
     bool mark(const QString &documentPath, const QString &why);
@@ -57,8 +59,9 @@ private:
         int row;
         int column; // -1: the whole row
     };
-    // The row and column a path names; none when it is not within this table's array.
-    std::optional<Cell> cellOf(const QString &path) const;
+    // The row and column a path names; none when it is not within the rows' array.
+    std::optional<Cell> cellOf(const QString &path) const { return cellOf(m_rows, path); }
+    static std::optional<Cell> cellOf(Rows rows, const QString &path);
     QString cellPath(int row, int column) const;
     int chosenRow() const;
     void showCell(int row, int column, const QJsonValue &value);

@@ -201,7 +201,7 @@ bool EarthingProject::movePart(int index, int by) {
         m_document.parts[to].kind != m_document.parts[index].kind)
         return false;
     StudyProject after = m_document;
-    after.parts.move(index, to);
+    after.move(index, to);
     m_undo->push(new ProjectCommand(this, LoadLanguageString(kMoveCommand).arg(partName(index)),
                                     m_document, after, index, to, QString()));
     return true;

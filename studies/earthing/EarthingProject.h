@@ -47,6 +47,7 @@ public:
                     const QString &name);
     // The site coordinates of the study's 0, 0, when it keeps them.
     QJsonObject siteOrigin() const;
+    // Removes it with the touch areas and points on its group alone (PartRemoval asks).
     void removePart(int index);
     // An imported drawing's array (key: "conductors", "rods"): a copy of the row copied put
     // after it, or the schema's new row at the end when copied is none; or a row taken out.

@@ -17,6 +17,7 @@
 #include "studies/earthing/KeptSite.h"
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
+#include "studies/earthing/PartRemoval.h"
 #include "studies/earthing/PlanMaps.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
@@ -221,7 +222,7 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
     m_up = button(kMoveUp, "moveUp");
     m_down = button(kMoveDown, "moveDown");
     connect(m_remove, &QPushButton::clicked, this,
-            [this] { m_project->removePart(currentPart()); });
+            [this] { PartRemoval::run(this, m_project, currentPart()); });
     connect(m_up, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), -1); });
     connect(m_down, &QPushButton::clicked, this, [this] { m_project->movePart(currentPart(), 1); });
     auto *buttons = new QHBoxLayout;
@@ -387,7 +388,9 @@ void EarthingStudyWindow::followDocument() {
     m_map->setCurrentIndex(PlanMaps::index(settings));
     const std::optional<QLineF> line = SystemReport::keptProfileLine(settings);
     // The profile is of the solve along its line: sampled again only when the line moves.
-    const bool lineMoved = line != m_plan->picture().profile;
+    // Compared with the line last shown, not the plan's: a drag shows its line as it goes.
+    const bool lineMoved = line != m_profileLine;
+    m_profileLine = line;
     m_plan->picture().profile = line;
     m_inputs->load(rest);
     showSite();
@@ -437,12 +440,9 @@ void EarthingStudyWindow::check() {
 void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_problem.reset();
     if (checked.error.kind != tav::DocumentError::Kind::None) {
-        m_problem = InputProblem::ofDocument(
-            checked.project, checked.error, [this](int part, const QString &path) {
-                if (part < 0)
-                    return m_inputs->label(path);
-                return part == currentPart() ? m_editor->label(path) : QString();
-            });
+        m_problem =
+            InputProblem::ofDocument(checked.project, checked.error,
+                                     [this](const QString &path) { return m_inputs->label(path); });
     } else {
         m_plan->picture().conductors = checked.conductors;
         m_plan->picture().touchAreas = checked.touchAreas;
@@ -573,7 +573,7 @@ void EarthingStudyWindow::fitPlan() {
 // The field is sampled off the interface thread: on a large system the samples take a
 // good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
-    const auto &line = m_plan->picture().profile;
+    const std::optional<QLineF> &line = m_profileLine;
     const tav::earthing::EarthingResult *solved = result();
     if (!solved || !solved->field || !line || line->length() <= 0) {
         m_sampling->drop();

@@ -141,6 +141,8 @@ private:
     std::optional<SolvedStudy> m_solved;
     std::optional<tav::SystemLeakage> m_leakage; // of m_solved
     QString m_shownSite;                         // the site path as kept, last read
+    // The document's profile line as last shown; the plan's may be one being drawn.
+    std::optional<QLineF> m_profileLine;
     bool m_stale = false;
     bool m_fitOnCheck = false;
     Drawn m_drawn = Drawn::TouchArea;

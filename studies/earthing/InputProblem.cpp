@@ -1,6 +1,7 @@
 #include "studies/earthing/InputProblem.h"
 
 #include "document/DocumentWording.h"
+#include "studies/earthing/ProblemWords.h"
 #include "studies/earthing/StudyProject.h"
 #include "ui/LanguageString.h"
 
@@ -65,16 +66,18 @@ QString layerPathOf(const tav::Refusal &refusal) {
 } // namespace
 
 InputProblem InputProblem::ofDocument(const StudyProject &project, const tav::DocumentError &error,
-                                  const Label &label) {
+                                      const Label &inputLabel) {
     InputProblem problem;
     problem.path = error.path;
     if (const auto at = project.partAt(error.path)) {
         problem.part = at->first;
         problem.path = at->second;
+        problem.why = ProblemWords::ofPart(project.parts[problem.part], problem.path, error);
+        return problem;
     }
     tav::DocumentError named = error;
-    if (const QString shown = label(problem.part, problem.path); !shown.isEmpty())
-        named.path = shown; // as the user knows the field
+    if (const QString shown = inputLabel(problem.path); !shown.isEmpty())
+        named.path = ProblemWords::withoutUnit(shown); // as the user knows the field
     problem.why = DocumentWording::error(named, &LoadLanguageString);
     return problem;
 }
@@ -87,7 +90,7 @@ InputProblem InputProblem::ofRefusal(const StudyProject &project,
         return number >= 1 && k < sources.size() ? &sources[k] : nullptr;
     };
     InputProblem problem;
-    problem.why = languageWording().refusal(refusal);
+    problem.why = ProblemWords::refusal(project, sources, refusal);
     if (const QString layer = layerPathOf(refusal); !layer.isEmpty()) {
         problem.path = layer;
         return problem;

@@ -25,14 +25,15 @@ struct InputProblem {
     QString within;     // the part's field that shapes the conductor: "rods", "posts"
     QString why;
 
-    // The field's label for a path in a part (-1: the document), empty where none is.
-    using Label = std::function<QString(int part, const QString &path)>;
+    // The label of the inputs' field at a document path ("soil.h"), empty where none is.
+    using Label = std::function<QString(const QString &path)>;
 
-    // A fault of the document's reader, worded by the field's label when there is one.
+    // A fault of the document's reader, in the words of the form: the field by its label, a
+    // part's by the part's name too (ProblemWords).
     static InputProblem ofDocument(const StudyProject &project, const tav::DocumentError &error,
-                                 const Label &label);
+                                   const Label &inputLabel);
     // A refusal of the solver's input check; conductors found by their number among the
-    // document's, whose parts and fields sources tells.
+    // document's, whose parts and fields sources tells, and named by their parts.
     static InputProblem ofRefusal(const StudyProject &project,
                                   const std::vector<tav::ConductorSource> &sources,
                                   const tav::Refusal &refusal);

@@ -15,16 +15,14 @@
 
 namespace {
 
-// Shortest text that reads back as the same double: a project reopened is unchanged.
-QString exact(double value) {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
 QString pointsText(const QJsonArray &points) {
+    const auto metres = [](const QJsonValue &v) {
+        return StudyNumber::shown(v.toDouble(), StudyNumber::Shown::Metres);
+    };
     QStringList pairs;
     for (const QJsonValue &p : points) {
         const QJsonArray xy = p.toArray();
-        pairs.append(exact(xy.at(0).toDouble()) + QLatin1Char(' ') + exact(xy.at(1).toDouble()));
+        pairs.append(metres(xy.at(0)) + QLatin1Char(' ') + metres(xy.at(1)));
     }
     return pairs.join(QStringLiteral("; "));
 }
@@ -47,7 +45,8 @@ QJsonValue pointsValue(const QString &text) {
 
 JsonFieldEdits::JsonFieldEdits(QObject *parent) : QObject(parent) {}
 
-QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned label, Type type) {
+QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned label, Type type,
+                               Shown shown) {
     auto *edit = new QLineEdit(form->parentWidget());
     edit->setObjectName(path);
     // The field shows what the document holds, however long: a list of many rods.
@@ -58,6 +57,7 @@ QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned 
     form->addRow(m_labels.value(path), edit);
     m_edits.insert(path, edit);
     m_types.insert(path, type);
+    m_shown.insert(path, shown);
     m_order.append(path);
     connect(edit, &QLineEdit::textEdited, this, [this, path, type](const QString &text) {
         Q_EMIT edited(path, typedValue(type, text));
@@ -65,9 +65,24 @@ QLineEdit *JsonFieldEdits::add(QFormLayout *form, const QString &path, unsigned 
     return edit;
 }
 
-QString JsonFieldEdits::shownText(Type type, const QJsonValue &v) {
+JsonFieldEdits::Shown JsonFieldEdits::shownFor(StudyPart::Role role) {
+    switch (role) {
+    case StudyPart::Role::Place:
+    case StudyPart::Role::Length:
+    case StudyPart::Role::Depth:
+        return Shown::Metres;
+    case StudyPart::Role::Count:
+    case StudyPart::Role::Diameter:
+        break;
+    }
+    return Shown::Figure;
+}
+
+QString JsonFieldEdits::shownText(Type type, const QJsonValue &v, Shown shown) {
+    if (v.isDouble() && type == Type::Integer)
+        return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
     if (v.isDouble())
-        return exact(v.toDouble());
+        return StudyNumber::shown(v.toDouble(), shown);
     if (v.isArray() && type == Type::Points)
         return pointsText(v.toArray());
     if (v.isString())
@@ -105,7 +120,9 @@ void JsonFieldEdits::load(const QJsonObject &object) {
         QLineEdit *edit = m_edits.value(path);
         if (typedValue(type, edit->text()) == v || (v.isNull() && edit->text().trimmed().isEmpty()))
             continue; // "1.50" stays as typed
-        edit->setText(shownText(type, v));
+        const QString text = shownText(type, v, m_shown.value(path));
+        if (edit->text() != text) // shown rounded, it stands for the value kept
+            edit->setText(text);
     }
 }
 

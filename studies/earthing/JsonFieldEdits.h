@@ -1,5 +1,6 @@
 #pragma once
 
+#include "studies/common/StudyNumber.h"
 #include "studies/earthing/StudyPart.h"
 
 #include <QHash>
@@ -12,18 +13,21 @@ class QFormLayout;
 class QLineEdit;
 
 // Line edits for the numbers of a JSON object, each named by its path in the object
-// ("origin/1": the second number of origin). They show the object and say what the user
-// types, as the value it stands for; they hold nothing the object does not. A field can be
-// marked: a red frame and a tooltip saying why.
+// ("origin/1": the second number of origin). They show the object, each number as its
+// field shows its kind (lengths to the millimetre, StudyNumber::Shown), and say what the
+// user types, as the value it stands for; they hold nothing the object does not. A field
+// can be marked: a red frame and a tooltip saying why.
 class JsonFieldEdits : public QObject {
     Q_OBJECT
 public:
     using Type = StudyPart::Type;
+    using Shown = StudyNumber::Shown;
 
     explicit JsonFieldEdits(QObject *parent = nullptr);
 
-    QLineEdit *add(QFormLayout *form, const QString &path, unsigned label,
-                   Type type = Type::Number);
+    // A field of points shows its coordinates in metres, whatever shown says.
+    QLineEdit *add(QFormLayout *form, const QString &path, unsigned label, Type type = Type::Number,
+                   Shown shown = Shown::Figure);
     QString label(const QString &path) const { return m_labels.value(path); }
     QLineEdit *field(const QString &path) const { return m_edits.value(path); }
     QStringList paths() const { return m_order; }
@@ -43,7 +47,9 @@ public:
     // what is wrong with it; empty text is undefined (left out).
     static QJsonValue typedValue(Type type, const QString &text);
     // The text a value is shown as.
-    static QString shownText(Type type, const QJsonValue &value);
+    static QString shownText(Type type, const QJsonValue &value, Shown shown = Shown::Figure);
+    // How a field of the role shows its number: a place, a length or a depth in metres.
+    static Shown shownFor(StudyPart::Role role);
 
 Q_SIGNALS:
     // The user typed into the field at path.
@@ -52,6 +58,7 @@ Q_SIGNALS:
 private:
     QHash<QString, QLineEdit *> m_edits;
     QHash<QString, Type> m_types;
+    QHash<QString, Shown> m_shown;
     QHash<QString, QString> m_labels;
     QStringList m_order;
 };

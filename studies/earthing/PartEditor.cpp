@@ -92,7 +92,8 @@ void PartEditor::build(std::optional<Kind> kind) {
             connect(m_rods, &QComboBox::activated, this,
                     [this](int index) { Q_EMIT rodsChosen(EarthingProject::GridRods(index)); });
         }
-        QLineEdit *edit = m_fields->add(form, f.path, f.label, f.type);
+        QLineEdit *edit =
+            m_fields->add(form, f.path, f.label, f.type, JsonFieldEdits::shownFor(f.role));
         if (f.path == QLatin1String("rods/count"))
             edit->setToolTip(LoadLanguageString(kRodsEdgeTip));
     }
@@ -167,7 +168,7 @@ void PartEditor::mark(StudyPart::Role role, std::optional<double> value, const Q
         if (f.role != role || !edit->isEnabled() || !shapes(f.path))
             continue;
         ofRole.append(f.path);
-        if (value && StudyNumber::read(edit->text()) == value)
+        if (value && StudyNumber::stands(edit->text(), *value, JsonFieldEdits::shownFor(f.role)))
             holding.append(f.path);
     }
     for (const QString &path : holding.isEmpty() ? ofRole : holding)

@@ -16,13 +16,19 @@ using Kind = StudyPart::Kind;
 
 namespace {
 
-// A figure as typed: a number, or "?" while it is none.
-QString figure(const QJsonValue &value) {
-    return value.isDouble() ? StudyNumber::shown(value.toDouble()) : QStringLiteral("?");
+using Shown = StudyNumber::Shown;
+
+// A figure as typed: a number (a length to the millimetre), or "?" while it is none.
+QString figure(const QJsonValue &value, Shown shown = Shown::Figure) {
+    return value.isDouble() ? StudyNumber::shown(value.toDouble(), shown) : QStringLiteral("?");
 }
 
-QString figure(const QJsonObject &o, const char *key, int index) {
-    return figure(o.value(QLatin1String(key)).toArray().at(index));
+QString figure(const QJsonObject &o, const char *key, int index, Shown shown = Shown::Figure) {
+    return figure(o.value(QLatin1String(key)).toArray().at(index), shown);
+}
+
+QString length(const QJsonObject &o, const char *key) {
+    return figure(o.value(QLatin1String(key)), Shown::Metres);
 }
 
 QString figure(const QJsonObject &o, const char *key) {
@@ -30,7 +36,8 @@ QString figure(const QJsonObject &o, const char *key) {
 }
 
 QString rectangleName(unsigned id, const QJsonObject &o) {
-    return LoadLanguageString(id).arg(figure(o, "size", 0), figure(o, "size", 1),
+    return LoadLanguageString(id).arg(figure(o, "size", 0, Shown::Metres),
+                                      figure(o, "size", 1, Shown::Metres),
                                       figure(o, "conductors", 0), figure(o, "conductors", 1));
 }
 
@@ -43,7 +50,7 @@ QString conductorLength(const QJsonObject &o) {
             return QStringLiteral("?");
         squares += std::pow(b.at(k).toDouble() - a.at(k).toDouble(), 2);
     }
-    return StudyNumber::shown(std::sqrt(squares));
+    return StudyNumber::shown(std::sqrt(squares), Shown::Metres);
 }
 
 } // namespace
@@ -71,14 +78,14 @@ QString PartListModel::name(const StudyPart &part) {
         const QJsonValue at = o.value(QStringLiteral("at"));
         const QString count =
             at.isArray() ? QString::number(at.toArray().size()) : QStringLiteral("?");
-        text = LoadLanguageString(kRodsName).arg(count, figure(o, "length"));
+        text = LoadLanguageString(kRodsName).arg(count, length(o, "length"));
         break;
     }
     case Kind::Ring:
-        text = LoadLanguageString(kRingName).arg(figure(o, "radius"), figure(o, "count"));
+        text = LoadLanguageString(kRingName).arg(length(o, "radius"), figure(o, "count"));
         break;
     case Kind::Fence:
-        text = LoadLanguageString(kFenceName).arg(figure(o, "distance"));
+        text = LoadLanguageString(kFenceName).arg(length(o, "distance"));
         break;
     case Kind::TouchArea: {
         const QJsonValue corners = o.value(QStringLiteral("polygon"));

@@ -120,6 +120,7 @@ void PlanView::mousePressEvent(QMouseEvent *event) {
     if (event->modifiers() & Qt::ShiftModifier) {
         m_drag = Drag::Profile;
         m_dragFrom = toWorld(event->position());
+        m_profileBefore = m_picture.profile;
     } else {
         m_drag = Drag::Pan;
         m_dragFrom = event->position();
@@ -151,6 +152,8 @@ void PlanView::mouseReleaseEvent(QMouseEvent *event) {
         if (line.length() > 0) {
             m_picture.profile = line;
             Q_EMIT profileChanged(line);
+        } else {
+            m_picture.profile = m_profileBefore;
         }
         update();
     }

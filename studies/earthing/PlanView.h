@@ -12,9 +12,10 @@
 #include <optional>
 
 // The plan of the study's system on screen, over PlanPicture: the wheel zooms about the
-// cursor, a drag pans, a drag with Shift draws the profile line; it tells where the
-// cursor is in metres. While a polygon is drawn, each click adds a corner, a double-click
-// or Enter closes it and Escape (cancelDrawing) drops it.
+// cursor, a drag pans, a drag with Shift draws the profile line, shown as it is drawn and
+// said once the drag ends; it tells where the cursor is in metres. While a polygon is
+// drawn, each click adds a corner, a double-click or Enter closes it and Escape
+// (cancelDrawing) drops it.
 class PlanView : public QWidget {
     Q_OBJECT
 public:
@@ -60,6 +61,8 @@ private:
     QRectF m_world;
     Drag m_drag = Drag::None;
     QPointF m_dragFrom; // device for a pan, world for a profile
+    // The line shown before a profile's drag, shown again when the drag draws none.
+    std::optional<QLineF> m_profileBefore;
     bool m_drawing = false;
     QPolygonF m_corners; // of the polygon being drawn, m
     void finishDrawing();

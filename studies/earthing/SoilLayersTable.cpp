@@ -96,7 +96,12 @@ void SoilLayersTable::showCell(int row, int column, const QJsonValue &value) {
     if (JsonFieldEdits::typedValue(JsonFieldEdits::Type::Number, typed) == value ||
         (value.isNull() && typed.trimmed().isEmpty()))
         return; // "1.50" stays as typed
-    item->setText(JsonFieldEdits::shownText(JsonFieldEdits::Type::Number, value));
+    // A thickness to the millimetre.
+    const QString shown = JsonFieldEdits::shownText(JsonFieldEdits::Type::Number, value,
+                                                    column == 1 ? StudyNumber::Shown::Metres
+                                                                : StudyNumber::Shown::Figure);
+    if (typed != shown)
+        item->setText(shown);
 }
 
 void SoilLayersTable::load(const QJsonObject &soil) {

@@ -4,6 +4,7 @@
 #include "studies/common/StudyNumber.h"
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/JsonFieldEdits.h"
+#include "studies/earthing/JsonPath.h"
 #include "studies/earthing/SoilLayersTable.h"
 #include "studies/earthing/StudyProject.h"
 #include "text/StringIds.h"
@@ -34,6 +35,8 @@ const QString pSurfaceArea = QStringLiteral("safety/surface/area");
 // In the zone box's order.
 const QStringList kZones{QStringLiteral("everywhere"), QStringLiteral("fence"),
                          QStringLiteral("grids"), QStringLiteral("drawn")};
+// A thickness, a step or a length, to the millimetre.
+constexpr StudyNumber::Shown kMetres = StudyNumber::Shown::Metres;
 
 } // namespace
 
@@ -55,13 +58,14 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     m_fields->add(m_soilForm, pRho, Id::kRho);
     m_fields->add(m_soilForm, pRho1, Id::kRho1);
     m_fields->add(m_soilForm, pRho2, Id::kRho2);
-    m_fields->add(m_soilForm, pH, Id::kH);
+    m_fields->add(m_soilForm, pH, Id::kH, JsonFieldEdits::Type::Number, kMetres);
     m_layersTable = new SoilLayersTable(soil);
     m_soilForm->addRow(m_layersTable);
 
     auto *fault = new QGroupBox(LoadLanguageString(Id::kFault), this);
     auto *faultForm = new QFormLayout(fault);
-    m_fields->add(faultForm, QStringLiteral("current"), Id::kCurrent);
+    m_fields->add(faultForm, QStringLiteral("current"), Id::kCurrent, JsonFieldEdits::Type::Number,
+                  StudyNumber::Shown::Amperes);
     m_fields->add(faultForm, pDuration, Id::kDuration);
 
     auto *safety = new QGroupBox(LoadLanguageString(Id::kSafetyCriteria), this);
@@ -75,7 +79,8 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     m_surface->setObjectName(QStringLiteral("surfaceLayer"));
     m_safetyForm->addRow(m_surface);
     m_fields->add(m_safetyForm, pSurfaceRho, Id::kSurfaceRho);
-    m_fields->add(m_safetyForm, pSurfaceThickness, Id::kSurfaceThickness);
+    m_fields->add(m_safetyForm, pSurfaceThickness, Id::kSurfaceThickness,
+                  JsonFieldEdits::Type::Number, kMetres);
     m_zone = new QComboBox(safety);
     m_zone->setObjectName(QStringLiteral("surfaceZone"));
     m_zone->addItems({LoadLanguageString(Id::kZoneEverywhere), LoadLanguageString(Id::kZoneFence),
@@ -93,9 +98,11 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     // Left empty, each takes tav-calc's default.
     auto *accuracy = new QGroupBox(LoadLanguageString(Id::kAccuracy), this);
     auto *accuracyForm = new QFormLayout(accuracy);
-    m_fields->add(accuracyForm, QStringLiteral("search/step"), Id::kSearchStep);
-    m_fields->add(accuracyForm, QStringLiteral("search/margin"), Id::kSearchMargin);
-    m_fields->add(accuracyForm, QStringLiteral("segment_length"), Id::kSegmentLength);
+    for (const auto &[path, label] :
+         {std::pair{"search/step", Id::kSearchStep}, std::pair{"search/margin", Id::kSearchMargin},
+          std::pair{"segment_length", Id::kSegmentLength}})
+        m_fields->add(accuracyForm, QLatin1String(path), label, JsonFieldEdits::Type::Number,
+                      kMetres);
     const tav::earthing::EarthingInput defaults;
     m_fields->field(QStringLiteral("search/step"))
         ->setPlaceholderText(StudyNumber::shown(defaults.search.step));
@@ -158,9 +165,15 @@ void StudyInputs::showSoil(StudySoil::Shape shape) {
     m_layersTable->setEnabled(layers);
 }
 
+// A path as the document's reader names it ("safety.surface.rho") or as the fields do.
 QString StudyInputs::label(const QString &path) const {
-    const QString cell = SoilLayersTable::label(path);
-    return cell.isEmpty() ? m_fields->label(path) : cell;
+    if (const QString cell = SoilLayersTable::label(path); !cell.isEmpty())
+        return cell;
+    const QString document = path.contains(QLatin1Char('/')) ? JsonPath::documentPath(path) : path;
+    for (const QString &field : m_fields->paths())
+        if (JsonPath::documentPath(field) == document)
+            return m_fields->label(field);
+    return QString();
 }
 
 bool StudyInputs::mark(const QString &documentPath, const QString &why) {

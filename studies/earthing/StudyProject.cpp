@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 
 using Kind = StudyPart::Kind;
 
@@ -199,15 +200,106 @@ int StudyProject::insert(const StudyPart &part) {
     return at;
 }
 
+namespace {
+
+bool isPlace(Kind kind) {
+    return kind == Kind::TouchArea || kind == Kind::TouchPoint;
+}
+
+bool isEmptyArray(const QJsonObject &o, const char *key) {
+    return o.value(QLatin1String(key)).toArray().isEmpty();
+}
+
+// Whether a part's group counts when the fences without one are numbered above the rest:
+// rods at no place and a drawing of nothing give no conductor, as the document reads them.
+bool givesMetal(const StudyPart &part) {
+    if (part.kind == Kind::Rods)
+        return !isEmptyArray(part.json, "at");
+    if (part.kind == Kind::Drawing)
+        return !isEmptyArray(part.json, "conductors") || !isEmptyArray(part.json, "rods");
+    return true;
+}
+
+} // namespace
+
+QVector<int> StudyProject::metalGroups() const {
+    QVector<int> groups(parts.size(), -1);
+    int highest = 0;
+    for (int k = 0; k < parts.size(); ++k) {
+        if (isPlace(parts[k].kind) || parts[k].group() < 0)
+            continue;
+        groups[k] = parts[k].group();
+        if (givesMetal(parts[k]))
+            highest = std::max(highest, groups[k]);
+    }
+    for (int k = 0; k < parts.size(); ++k)
+        if (!isPlace(parts[k].kind) && parts[k].group() < 0)
+            groups[k] = ++highest;
+    return groups;
+}
+
+QVector<int> StudyProject::placesOn(int index) const {
+    const QVector<int> groups = metalGroups();
+    if (index < 0 || index >= parts.size() || groups[index] < 0)
+        return {};
+    for (int k = 0; k < parts.size(); ++k)
+        if (k != index && groups[k] == groups[index])
+            return {}; // the group stays with its other metal
+    QVector<int> places;
+    for (int k = 0; k < parts.size(); ++k)
+        if (isPlace(parts[k].kind) && parts[k].group() == groups[index])
+            places.append(k);
+    return places;
+}
+
+void StudyProject::followGroups(const QVector<int> &before, const QVector<int> &from, int changed) {
+    const QVector<int> after = metalGroups();
+    std::map<int, int> renumbered;
+    for (int k = 0; k < parts.size(); ++k)
+        if (after[k] >= 0 && from[k] >= 0 && from[k] != changed)
+            renumbered.emplace(before[from[k]], after[k]);
+    // A part's own group, when no other metal kept it, goes where the part went.
+    for (int k = 0; k < parts.size(); ++k)
+        if (changed >= 0 && from[k] == changed && after[k] >= 0)
+            renumbered.emplace(before[changed], after[k]);
+    for (StudyPart &part : parts) {
+        if (!isPlace(part.kind))
+            continue;
+        const auto to = renumbered.find(part.group());
+        if (to != renumbered.end())
+            part.json[QStringLiteral("group")] = to->second;
+    }
+}
+
 void StudyProject::remove(int index) {
-    parts.removeAt(index);
+    const QVector<int> before = metalGroups();
+    const QVector<int> places = placesOn(index);
+    QVector<int> from;
+    for (int k = 0; k < parts.size(); ++k)
+        if (k != index && !places.contains(k))
+            from.append(k);
+    QVector<StudyPart> kept;
+    for (int k : std::as_const(from))
+        kept.append(parts[k]);
+    parts = kept;
     compactGroups();
+    followGroups(before, from, -1);
+}
+
+void StudyProject::move(int index, int to) {
+    const QVector<int> before = metalGroups();
+    QVector<int> from(parts.size());
+    std::iota(from.begin(), from.end(), 0);
+    parts.move(index, to);
+    from.move(index, to);
+    followGroups(before, from, -1);
 }
 
 void StudyProject::setFloating(int index, bool floating) {
     StudyPart &part = parts[index];
     if (part.floating() == floating)
         return;
+    const QVector<int> before = metalGroups();
     if (!floating) {
         part.json[QStringLiteral("group")] = 0;
     } else if (part.kind == Kind::Fence) {
@@ -219,19 +311,23 @@ void StudyProject::setFloating(int index, bool floating) {
         part.json[QStringLiteral("group")] = highest + 1;
     }
     compactGroups();
+    QVector<int> from(parts.size());
+    std::iota(from.begin(), from.end(), 0);
+    followGroups(before, from, index);
 }
 
 void StudyProject::compactGroups() {
-    // Groups numbered 1, 2, ... in the order first used; the solver takes no gap.
+    // The metal's groups numbered 1, 2, ... in the order first used; the solver takes no
+    // gap. The touch areas and points follow them (followGroups).
     std::map<int, int> renumbered;
     for (const StudyPart &part : std::as_const(parts))
-        if (part.group() > 0)
+        if (!isPlace(part.kind) && part.group() > 0)
             renumbered.emplace(part.group(), 0);
     int next = 0;
     for (auto &[old, fresh] : renumbered)
         fresh = ++next;
     for (StudyPart &part : parts)
-        if (part.group() > 0)
+        if (!isPlace(part.kind) && part.group() > 0)
             part.json[QStringLiteral("group")] = renumbered.at(part.group());
 }
 

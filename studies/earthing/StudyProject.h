@@ -66,10 +66,22 @@ public:
 
     // Puts the part after the others of its kind; its index.
     int insert(const StudyPart &part);
-    // Removes it and renumbers the floating groups left, which must run without gaps.
+    // Removes it, with the touch areas and points that stand on its group alone
+    // (placesOn), and renumbers the floating groups left, which must run without gaps; the
+    // touch areas and points left keep to the metal they stood on.
     void remove(int index);
-    // Energised: group 0; floating: a group of its own (a fence: none, which is one).
+    // One place up or down among the parts of its kind (a fence without a group: its
+    // group's number moves), the touch areas and points keeping to their metal.
+    void move(int index, int to);
+    // Energised: group 0; floating: a group of its own (a fence: none, which is one). The
+    // touch areas and points on its group follow it when no other part is of it.
     void setFloating(int index, bool floating);
+
+    // The group of each part's metal as the document numbers it (a fence without a group
+    // one above every other's, in order), -1 for a touch area or point.
+    QVector<int> metalGroups() const;
+    // The touch areas and points of the part's group when no other part is of it, in order.
+    QVector<int> placesOn(int index) const;
 
     // The part a document path points into and the path within it ("grids[1].rods.count":
     // the second grid's part and "rods.count"), if it is a part's.
@@ -79,4 +91,8 @@ public:
 
 private:
     void compactGroups();
+    // The touch areas' and points' groups renumbered as the metal's were: before, each
+    // part's metal group before the change; from, the part each part was before it (-1:
+    // none); changed, the part whose own group went or moved (-1: none).
+    void followGroups(const QVector<int> &before, const QVector<int> &from, int changed);
 };

@@ -5,6 +5,7 @@
 #include "report/SystemReport.h"
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyWindow.h"
+#include "studies/common/TableLook.h"
 #include "studies/common/ValueList.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -19,25 +20,19 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_values = new ValueList(this);
     m_groups = new QTableWidget(0, 3, this);
     m_groups->setObjectName(QStringLiteral("groups"));
-    m_groups->verticalHeader()->hide();
-    m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TableLook::fitToContents(m_groups);
     m_groups->setMaximumHeight(140);
+    // The part's name wrapped: the figures side by side, never scrolled to.
     m_leakage = new QTableWidget(0, 6, this);
     m_leakage->setObjectName(QStringLiteral("leakage"));
-    m_leakage->verticalHeader()->hide();
-    m_leakage->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_leakage->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TableLook::fitToContents(m_leakage, 0);
     m_leakage->setMaximumHeight(160);
     m_leakage->hide();
     m_places = new QTableWidget(0, 6, this);
     m_places->setObjectName(QStringLiteral("places"));
-    m_places->verticalHeader()->hide();
-    m_places->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_places->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // The figures whole; a long place name gives way, shortened, its whole in a tooltip.
-    m_places->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_places->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The figures whole; a long place name wraps, its whole in a tooltip too.
+    TableLook::fitToContents(m_places, 0);
     m_places->setToolTip(LoadLanguageString(StringId::EarthingStudy::kCentre));
     m_places->setMinimumHeight(120);
     connect(m_places, &QTableWidget::cellDoubleClicked, this, [this](int row) {
@@ -106,7 +101,7 @@ void StudyResultsPanel::showResult(const tav::earthing::EarthingResult *result,
                         QStringLiteral("worstTouch"), QStringLiteral("worstStep"),
                         QStringLiteral("tolerableTouch"), QStringLiteral("tolerableStep")});
     const ReportBlock groups = SystemReport::groups(*result, texts);
-    m_groups->setHorizontalHeaderLabels(groups.header);
+    m_groups->setHorizontalHeaderLabels(TableLook::stacked(groups.header));
     m_groups->setRowCount(groups.rows.size());
     for (int r = 0; r < groups.rows.size(); ++r)
         for (int c = 0; c < groups.rows[r].size() && c < 3; ++c)
@@ -130,7 +125,7 @@ void StudyResultsPanel::showPlaces(const tav::earthing::EarthingResult &result,
                                    const std::optional<tav::earthing::SystemSafety> &safety) {
     const StudyTexts texts = StudyWindow::texts();
     const QVector<PlaceTable::Row> rows = PlaceTable::rows(result, safety, texts);
-    m_places->setHorizontalHeaderLabels(PlaceTable::header(texts));
+    m_places->setHorizontalHeaderLabels(TableLook::stacked(PlaceTable::header(texts)));
     m_places->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList cells = PlaceTable::cells(rows[r], texts);
@@ -157,7 +152,7 @@ void StudyResultsPanel::showLeakage(const tav::SystemLeakage *leakage) {
         return;
     }
     const ReportBlock block = LeakageTable::block(*leakage, StudyWindow::texts());
-    m_leakage->setHorizontalHeaderLabels(block.header);
+    m_leakage->setHorizontalHeaderLabels(TableLook::stacked(block.header));
     m_leakage->setToolTip(block.heading);
     m_leakage->setRowCount(int(block.rows.size()));
     for (int r = 0; r < block.rows.size(); ++r)

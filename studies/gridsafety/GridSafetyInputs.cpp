@@ -197,12 +197,25 @@ void GridSafetyInputs::prefill(const Prefill &prefill) {
     Q_EMIT changed();
 }
 
+Wording GridSafetyInputs::sizingWording() {
+    return Wording([](unsigned id) {
+        return LoadLanguageString(id == Wording::quantityId(Quantity::FaultCurrent)
+                                      ? StringId::StudyWindows::kSymmetricalCurrent
+                                      : id);
+    });
+}
+
 std::optional<double> GridSafetyInputs::number(const char *name, Quantity quantity,
                                                QString &message, bool optional) const {
+    return number(name, quantity, message, languageWording(), optional);
+}
+
+std::optional<double> GridSafetyInputs::number(const char *name, Quantity quantity,
+                                               QString &message, const Wording &wording,
+                                               bool optional) const {
     const QString text = field(QLatin1String(name))->text().trimmed();
     if (!message.isEmpty())
         return std::nullopt; // the first problem is the one reported
-    const Wording wording = languageWording();
     if (text.isEmpty()) {
         if (!optional)
             message = LoadLanguageString(kMissing).arg(wording.quantity(quantity));
@@ -267,7 +280,8 @@ GridSafetyInputs::Reading GridSafetyInputs::read() const {
         tav::ConductorSizingInput sizing;
         sizing.material = tav::ConductorMaterial(m_material->currentData().toInt());
         sizing.current =
-            number("sizingCurrent", Quantity::FaultCurrent, conductorMissing).value_or(0);
+            number("sizingCurrent", Quantity::FaultCurrent, conductorMissing, sizingWording())
+                .value_or(0);
         sizing.duration =
             number("sizingDuration", Quantity::FaultDuration, conductorMissing).value_or(0);
         sizing.ambient =

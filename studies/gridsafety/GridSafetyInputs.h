@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/GridSafetyStudy.h"
+#include "text/Wording.h"
 
 #include <QHash>
 #include <QString>
@@ -46,6 +47,9 @@ public:
     void prefill(const Prefill &prefill);
     Reading read() const;
     QLineEdit *field(const QString &name) const { return m_fields.value(name); }
+    // The words of the conductor's sizing: the current it takes is the symmetrical fault
+    // current of its field, which the core's refusals call by the grid's fault current.
+    static Wording sizingWording();
 
 Q_SIGNALS:
     void changed();
@@ -60,9 +64,12 @@ private:
                         const QString &initial = {});
     void updateEnabled();
 
-    // The field's number; an empty field gives none, an unreadable one the message why.
+    // The field's number; an empty field gives none, an unreadable one the message why,
+    // naming the field's quantity in the words given.
     std::optional<double> number(const char *name, tav::Quantity quantity, QString &message,
                                  bool optional = false) const;
+    std::optional<double> number(const char *name, tav::Quantity quantity, QString &message,
+                                 const Wording &wording, bool optional = false) const;
 
     QHash<QString, QLineEdit *> m_fields;
     QLabel *m_spacingNote = nullptr;

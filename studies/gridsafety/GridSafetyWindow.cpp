@@ -167,7 +167,8 @@ void GridSafetyWindow::showConductor() {
     QString message = m_reading.conductorMissing;
     if (m_outcome.conductor && m_outcome.conductor->refused())
         message =
-            words.text(kSizingRefused).arg(words.wording().refusal(m_outcome.conductor->refusal()));
+            words.text(kSizingRefused)
+                .arg(GridSafetyInputs::sizingWording().refusal(m_outcome.conductor->refusal()));
     showText(m_conductorMessage, message);
 }
 

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 #include <utility>
 
 PlotWidget::PlotWidget(QWidget *parent) : QWidget(parent) {
@@ -13,6 +16,10 @@ PlotWidget::PlotWidget(QWidget *parent) : QWidget(parent) {
 
 void PlotWidget::setPlot(LogLogPlot plot) {
     m_plot = std::move(plot);
+    // The plot's frame leaves 4.6 lines above and below it, the widget half a line more.
+    const double line = fontMetrics().height();
+    const double title = fontMetrics().horizontalAdvance(m_plot.yTitle);
+    setMinimumHeight(std::max(240, int(std::ceil(title + 5.8 * line))));
     update();
 }
 

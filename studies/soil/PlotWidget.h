@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-// Shows a log-log plot at the widget's size, redrawn as the window is resized.
+// Shows a log-log plot at the widget's size, redrawn as the window is resized; never so
+// low that the y axis's title, upright along the plot, is cut short.
 class PlotWidget : public QWidget {
     Q_OBJECT
 public:

@@ -1,6 +1,8 @@
 #include "studies/soil/ReadingsTable.h"
 
 #include "studies/common/StudyNumber.h"
+#include "studies/soil/ReadingCellDelegate.h"
+#include "studies/soil/ReadingsCommand.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -9,8 +11,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QUndoStack>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -83,6 +87,14 @@ QStringList cellsOf(const QString &line, Separator separator) {
     return cells;
 }
 
+// The lines of a pasted text that hold anything.
+QStringList pastedLines(const QString &text) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineEnd);
+    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+    return lines;
+}
+
 // A spreadsheet's header: a line of which no cell is a number.
 bool isHeader(const QStringList &cells) {
     return std::none_of(cells.begin(), cells.end(),
@@ -91,7 +103,10 @@ bool isHeader(const QStringList &cells) {
 
 } // namespace
 
-ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
+namespace Id = StringId::StudyWindows;
+
+ReadingsTable::ReadingsTable(QWidget *parent)
+    : QTableWidget(0, 2, parent), m_undo(new QUndoStack(this)) {
     setHeaders();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -100,8 +115,12 @@ ReadingsTable::ReadingsTable(QWidget *parent) : QTableWidget(0, 2, parent) {
     // Ctrl+V and Escape reach the table.
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    connect(this, &QTableWidget::itemChanged, this, [this] { changed(); });
+    setItemDelegate(new ReadingCellDelegate(
+        [this](const QString &text, QWidget *editor) { return pasteWhileTyping(text, editor); },
+        this));
+    connect(this, &QTableWidget::itemChanged, this, &ReadingsTable::changed);
     setRowCountKeepingEmptyLast();
+    m_shown = sheet();
 }
 
 void ReadingsTable::setHeaders() {
@@ -128,8 +147,11 @@ void ReadingsTable::setArray(tav::SoundingArray array) {
     setHeaders();
     setRowCountKeepingEmptyLast();
     m_changing = wasChanging;
-    if (!wasChanging)
+    Q_EMIT arrayChanged(array);
+    if (!wasChanging) {
+        commit(LoadLanguageString(Id::kArrayChosen));
         Q_EMIT edited();
+    }
 }
 
 bool ReadingsTable::rowEmpty(int row) const {
@@ -164,11 +186,11 @@ void ReadingsTable::setRowCountKeepingEmptyLast() {
     m_changing = wasChanging;
 }
 
-void ReadingsTable::setCell(int row, int column, const QString &text, std::optional<double> exact) {
+void ReadingsTable::setCell(int row, int column, const QString &text, const QVariant &exact) {
     initRow(row);
     QTableWidgetItem *cell = item(row, column);
     cell->setText(text);
-    cell->setData(kExactRole, exact ? QVariant(*exact) : QVariant());
+    cell->setData(kExactRole, exact);
 }
 
 QString ReadingsTable::cellText(int row, int column) const {
@@ -186,15 +208,17 @@ std::optional<double> ReadingsTable::cellValue(int row, int column) const {
     return StudyNumber::read(cell->text());
 }
 
-void ReadingsTable::setReadings(const std::vector<tav::WennerReading> &readings) {
-    setSoundingReadings(tav::SoundingReadings::fromWenner(readings));
+void ReadingsTable::setReadings(const std::vector<tav::WennerReading> &readings,
+                                const QString &name) {
+    setSoundingReadings(tav::SoundingArray::Wenner, tav::SoundingReadings::fromWenner(readings), {},
+                        name);
 }
 
-void ReadingsTable::setSoundingReadings(const std::vector<tav::SoundingReading> &readings,
-                                        const std::vector<bool> &used) {
+void ReadingsTable::setSoundingReadings(tav::SoundingArray array,
+                                        const std::vector<tav::SoundingReading> &readings,
+                                        const std::vector<bool> &used, const QString &name) {
     m_changing = true;
-    if (!readings.empty())
-        setArray(readings.front().array);
+    setArray(array);
     setRowCount(0);
     setRowCount(int(readings.size()));
     const auto put = [this](int row, int column, double value) {
@@ -211,11 +235,58 @@ void ReadingsTable::setSoundingReadings(const std::vector<tav::SoundingReading> 
     }
     setRowCountKeepingEmptyLast();
     m_changing = false;
+    if (name.isEmpty())
+        m_shown = sheet();
+    else
+        commit(name);
     Q_EMIT edited();
 }
 
 void ReadingsTable::clearReadings() {
-    setReadings({});
+    setSoundingReadings(m_array, {}, {}, LoadLanguageString(Id::kReadingsCleared));
+}
+
+ReadingsSheet ReadingsTable::sheet() const {
+    ReadingsSheet sheet;
+    sheet.array = m_array;
+    for (int row = 0; row < rowCount(); ++row) {
+        ReadingsSheet::Row r;
+        for (int column = 0; column < columnCount(); ++column) {
+            const QTableWidgetItem *cell = item(row, column);
+            r.cells.append(cell ? ReadingsSheet::Cell{cell->text(), cell->data(kExactRole)}
+                                : ReadingsSheet::Cell{});
+        }
+        const QTableWidgetItem *box = item(row, kSpacing);
+        r.used = box == nullptr || box->checkState() == Qt::Checked;
+        sheet.rows.append(r);
+    }
+    return sheet;
+}
+
+void ReadingsTable::setSheet(const ReadingsSheet &sheet) {
+    m_changing = true;
+    setArray(sheet.array);
+    setRowCount(0);
+    setRowCount(int(sheet.rows.size()));
+    for (int row = 0; row < sheet.rows.size(); ++row) {
+        const ReadingsSheet::Row &r = sheet.rows[row];
+        initRow(row);
+        for (int column = 0; column < r.cells.size() && column < columnCount(); ++column)
+            setCell(row, column, r.cells[column].text, r.cells[column].exact);
+        item(row, kSpacing)->setCheckState(r.used ? Qt::Checked : Qt::Unchecked);
+    }
+    setRowCountKeepingEmptyLast();
+    m_changing = false;
+    m_shown = this->sheet();
+    Q_EMIT edited();
+}
+
+void ReadingsTable::commit(const QString &name) {
+    ReadingsSheet now = sheet();
+    if (now == m_shown)
+        return;
+    ReadingsSheet before = std::exchange(m_shown, now);
+    m_undo->push(new ReadingsCommand(this, name, std::move(before), std::move(now)));
 }
 
 std::vector<ReadingsTable::Row> ReadingsTable::readingRows() const {
@@ -240,9 +311,7 @@ std::vector<ReadingsTable::Row> ReadingsTable::readingRows() const {
 }
 
 void ReadingsTable::pasteText(const QString &text, int row, int column) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineEnd);
-    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+    QStringList lines = pastedLines(text);
     const Separator separator = separatorOf(lines);
     // Only a header of words goes; any other line becomes a row, and one that cannot be read
     // is named by the fit's notes like a row typed so.
@@ -259,7 +328,22 @@ void ReadingsTable::pasteText(const QString &text, int row, int column) {
     }
     setRowCountKeepingEmptyLast();
     m_changing = false;
+    commit(LoadLanguageString(Id::kReadingsPasted));
     Q_EMIT edited();
+}
+
+// What the cell being typed held is dropped: the block is pasted from that cell on, as it
+// would be onto the cell not being typed.
+bool ReadingsTable::pasteWhileTyping(const QString &text, QWidget *editor) {
+    const QStringList lines = pastedLines(text);
+    if (lines.size() < 2 &&
+        (lines.isEmpty() || cellsOf(lines.first(), separatorOf(lines)).size() < 2))
+        return false;
+    const int row = std::max(0, currentRow());
+    const int column = std::max(0, currentColumn());
+    closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    pasteText(text, row, column);
+    return true;
 }
 
 void ReadingsTable::clearSelectedCells() {
@@ -268,6 +352,7 @@ void ReadingsTable::clearSelectedCells() {
         setCell(cell->row(), cell->column(), QString());
     setRowCountKeepingEmptyLast();
     m_changing = false;
+    commit(LoadLanguageString(Id::kReadingsDeleted));
     Q_EMIT edited();
 }
 
@@ -285,9 +370,18 @@ void ReadingsTable::keyPressEvent(QKeyEvent *event) {
     QTableWidget::keyPressEvent(event);
 }
 
-void ReadingsTable::changed() {
+// A cell typed or a box ticked, named by its row.
+void ReadingsTable::changed(const QTableWidgetItem *item) {
     if (m_changing)
         return;
+    const int row = item->row();
+    const bool ticked = item->column() == kSpacing && item->checkState() == Qt::Checked;
+    const bool box =
+        item->column() == kSpacing && row < m_shown.rows.size() && m_shown.rows[row].used != ticked;
     setRowCountKeepingEmptyLast();
+    const unsigned name = !box     ? Id::kReadingTyped
+                          : ticked ? Id::kReadingTaken
+                                   : Id::kReadingLeftOut;
+    commit(LoadLanguageString(name).arg(row + 1));
     Q_EMIT edited();
 }

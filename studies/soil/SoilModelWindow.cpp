@@ -6,6 +6,7 @@
 #include "report/ReportNumber.h"
 #include "studies/common/BackgroundWork.h"
 #include "studies/common/StudyLabels.h"
+#include "studies/common/TableLook.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/soil/LayerColumnView.h"
 #include "studies/soil/PlotWidget.h"
@@ -24,10 +25,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -46,13 +50,11 @@ constexpr double kPi = 3.141592653589793;
 QTableWidget *makeTable(int columns, const QString &name, QWidget *parent) {
     auto *table = new QTableWidget(0, columns, parent);
     table->setObjectName(name);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Each column as wide as its heading and values, the last taking what is left: a
-    // heading cut short ("ickness [") tells nothing.
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Each column as wide as its heading and values, the unit under the name so that none
+    // needs scrolling to, the last taking what is left: a heading cut short ("ickness [")
+    // tells nothing.
+    TableLook::fitToContents(table);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -96,6 +98,7 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     splitter->setStretchFactor(1, 5);
     splitter->setSizes({360, 740});
     auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(makeMenu());
     layout->addWidget(splitter, 1);
     QHBoxLayout *buttons = makeButtonRow();
     m_useInStudy = new QPushButton(LoadLanguageString(StringId::EarthingStudy::kUseInStudy), this);
@@ -105,7 +108,41 @@ SoilModelWindow::SoilModelWindow(QWidget *opener)
     layout->addLayout(buttons);
     connect(m_useInStudy, &QPushButton::clicked, this, &SoilModelWindow::useInStudy);
     connect(m_table, &ReadingsTable::edited, this, &SoilModelWindow::scheduleFit);
+    connect(m_table, &ReadingsTable::edited, this, &SoilModelWindow::keep);
+    connect(m_table, &ReadingsTable::arrayChanged, this, [this](tav::SoundingArray array) {
+        const QSignalBlocker quiet(m_arrayChoice);
+        m_arrayChoice->setCurrentIndex(array == tav::SoundingArray::Schlumberger ? 1 : 0);
+    });
     startFit();
+}
+
+// The shortcuts written out, as the earthing study's: a bare X display's theme has none
+// for Redo.
+QWidget *SoilModelWindow::makeMenu() {
+    auto *bar = new QMenuBar(this);
+    QMenu *edit = bar->addMenu(LoadLanguageString(StringId::EarthingStudy::kEdit));
+    QUndoStack *stack = m_table->undoStack();
+    QAction *undo =
+        stack->createUndoAction(this, LoadLanguageString(StringId::EarthingStudy::kUndo));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo =
+        stack->createRedoAction(this, LoadLanguageString(StringId::EarthingStudy::kRedo));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    // Shortcuts of a menu bar in a layout work once its actions are the window's too.
+    addActions(edit->actions());
+    return bar;
+}
+
+void SoilModelWindow::keep() {
+    if (!m_kept)
+        return;
+    m_kept->sheet = m_table->sheet();
+    m_kept->layers = chosenLayers();
 }
 
 SoilModelWindow::~SoilModelWindow() = default;
@@ -127,6 +164,7 @@ QWidget *SoilModelWindow::makeChoices(QWidget *parent) {
     form->addRow(LoadLanguageString(Win::kLayers), m_layersChoice);
     connect(m_arrayChoice, &QComboBox::currentIndexChanged, this, &SoilModelWindow::arrayChosen);
     connect(m_layersChoice, &QComboBox::currentIndexChanged, this, &SoilModelWindow::scheduleFit);
+    connect(m_layersChoice, &QComboBox::currentIndexChanged, this, &SoilModelWindow::keep);
     return choices;
 }
 
@@ -178,7 +216,7 @@ QWidget *SoilModelWindow::makeModelPanel() {
     QStringList layerHeader;
     for (unsigned k = 0; k < 4; ++k)
         layerHeader.append(LoadLanguageString(Layers::kLayerColumns + k));
-    m_layers->setHorizontalHeaderLabels(layerHeader);
+    m_layers->setHorizontalHeaderLabels(TableLook::stacked(layerHeader));
     m_rms = StudyLabels::wrapping(model, QStringLiteral("rms"));
     m_criterion = StudyLabels::wrapping(model, QStringLiteral("criterion"));
     m_cautions = StudyLabels::wrapping(model, QStringLiteral("cautions"));
@@ -187,7 +225,7 @@ QWidget *SoilModelWindow::makeModelPanel() {
     QStringList rowsHeader;
     for (unsigned k = 0; k < 4; ++k)
         rowsHeader.append(LoadLanguageString(kRowsColumns + k));
-    m_rows->setHorizontalHeaderLabels(rowsHeader);
+    m_rows->setHorizontalHeaderLabels(TableLook::stacked(rowsHeader));
     auto *modelLayout = new QHBoxLayout(model);
     auto *left = new QVBoxLayout;
     m_column = new LayerColumnView(model);
@@ -209,10 +247,36 @@ QWidget *SoilModelWindow::makeModelPanel() {
     return panel;
 }
 
-void SoilModelWindow::setFormReadings(const std::vector<tav::WennerReading> &readings) {
+namespace {
+
+bool sameReadings(const std::vector<tav::WennerReading> &a,
+                  const std::vector<tav::WennerReading> &b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto &x, const auto &y) {
+        return x.spacing == y.spacing && x.resistivity == y.resistivity;
+    });
+}
+
+} // namespace
+
+void SoilModelWindow::setFormReadings(const std::vector<tav::WennerReading> &readings,
+                                      std::shared_ptr<KeptReadings> kept) {
     m_formNote->show();
-    m_arrayChoice->setCurrentIndex(0);
-    m_table->setReadings(readings);
+    if (kept && kept->sheet) {
+        {
+            const QSignalBlocker quiet(m_layersChoice);
+            setChosenLayers(kept->layers);
+        }
+        m_table->setSheet(*kept->sheet);
+        if (!sameReadings(readings, kept->handed))
+            m_table->setReadings(readings,
+                                 LoadLanguageString(StringId::StudyWindows::kFormReadings));
+    } else {
+        m_table->setReadings(readings);
+    }
+    m_kept = std::move(kept);
+    if (m_kept)
+        m_kept->handed = readings;
+    keep();
 }
 
 std::optional<int> SoilModelWindow::chosenLayers() const {
@@ -346,7 +410,7 @@ void SoilModelWindow::showLayers(const tav::SoundingModel &model) {
 void SoilModelWindow::showRows(const tav::SoundingModel &model) {
     const ReportBlock block = LayersReport::readingsBlock(m_study.readings, model, texts());
     m_rows->setColumnCount(int(block.header.size()));
-    m_rows->setHorizontalHeaderLabels(block.header);
+    m_rows->setHorizontalHeaderLabels(TableLook::stacked(block.header));
     fill(m_rows, block.rows);
 }
 
@@ -476,7 +540,8 @@ bool SoilModelWindow::importReadings(const QString &path) {
         }
         readings.push_back({array, a, l.value_or(0), rho});
     }
-    m_table->setSoundingReadings(readings);
+    m_table->setSoundingReadings(array, readings, {},
+                                 LoadLanguageString(StringId::StudyWindows::kReadingsImported));
     return true;
 }
 
@@ -521,12 +586,10 @@ bool SoilModelWindow::openReadings(const QString &path) {
     }
     const ReadingsFile::Content &content = *read.content;
     {
-        const QSignalBlocker blockArray(m_arrayChoice);
         const QSignalBlocker blockLayers(m_layersChoice);
-        m_arrayChoice->setCurrentIndex(content.array == tav::SoundingArray::Schlumberger ? 1 : 0);
         setChosenLayers(content.layers);
     }
-    m_table->setArray(content.array);
-    m_table->setSoundingReadings(content.readings, content.used);
+    m_table->setSoundingReadings(content.array, content.readings, content.used,
+                                 LoadLanguageString(StringId::StudyWindows::kReadingsOpened));
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "studies/common/StudyWindow.h"
+#include "studies/soil/KeptReadings.h"
 #include "studies/soil/SoundingStudy.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,10 +20,12 @@ class QTimer;
 class ReadingsTable;
 
 // "Soil model": the readings of a Wenner or Schlumberger sounding in a table the user
-// edits, the soil of horizontal layers fitted to them (as many as asked, or as many as
-// the readings support), what the readings leave open of it, the table of measured, model
-// and error per reading, and the log-log plot of both. It refits a moment after each
-// change, off the interface thread; a newer change makes an older fit's result void.
+// edits (Edit > Undo and Redo take back and redo each edit), the soil of horizontal layers
+// fitted to them (as many as asked, or as many as the readings support), what the readings
+// leave open of it, the table of measured, model and error per reading, and the log-log
+// plot of both. It refits a moment after each change, off the interface thread; a newer
+// change makes an older fit's result void. The form that opens it keeps its readings for
+// the next time it opens.
 class SoilModelWindow : public StudyWindow {
     Q_OBJECT
 public:
@@ -29,7 +33,11 @@ public:
     ~SoilModelWindow() override;
 
     // Readings from the soil resistivity form, with the note that they are 2πaR exactly.
-    void setFormReadings(const std::vector<tav::WennerReading> &readings);
+    // What the form kept of the window's last opening is shown again; readings of the form
+    // that differ from those it handed then are an edit over it, which Undo takes back. The
+    // window keeps its table in kept as it is edited.
+    void setFormReadings(const std::vector<tav::WennerReading> &readings,
+                         std::shared_ptr<KeptReadings> kept = nullptr);
     ReadingsTable *readingsTable() const { return m_table; }
     PlotWidget *plotWidget() const { return m_plot; }
     // What is shown: the readings fitted and left out, and the fit's outcome.
@@ -55,6 +63,9 @@ private:
     QWidget *makeChoices(QWidget *parent);
     QHBoxLayout *makeFileButtons(QWidget *parent);
     QWidget *makeModelPanel();
+    QWidget *makeMenu();
+    // The table and the count of layers asked for, into what the form keeps.
+    void keep();
     void scheduleFit();
     void startFit();
     void showFit(const SoundingStudy &study, const QStringList &notes);
@@ -91,4 +102,5 @@ private:
     bool m_pending = false;
     SoundingStudy m_study;
     QStringList m_rowNotes;
+    std::shared_ptr<KeptReadings> m_kept;
 };

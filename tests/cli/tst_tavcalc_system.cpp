@@ -514,6 +514,25 @@ private Q_SLOTS:
         };
         QVERIFY(resistance(original) > 0);
         QVERIFY(std::abs(resistance(again) / resistance(original) - 1) < 1e-12);
+        // It judges the same places: the L's outline with its cut, the fence's band, each
+        // area's worst touch where the original finds it.
+        const auto touches = [](const Run &run) {
+            const QJsonObject result = QJsonDocument::fromJson(run.out.toUtf8()).object();
+            QStringList worst;
+            const auto at = [](const QJsonObject &t) {
+                return QStringLiteral("%1 V at (%2, %3)")
+                    .arg(t.value("voltage").toDouble(), 0, 'g', 12)
+                    .arg(t.value("x").toDouble(), 0, 'g', 12)
+                    .arg(t.value("y").toDouble(), 0, 'g', 12);
+            };
+            for (const QJsonValue &area : result.value("touch_areas").toArray())
+                worst.append(QStringLiteral("group %1: ").arg(area["group"].toInt()) +
+                             at(area["touch_max"].toObject()));
+            worst.append(QStringLiteral("worst: ") + at(result.value("touch_max").toObject()));
+            return worst;
+        };
+        QCOMPARE(touches(original).size(), 5); // a grid, an L, a ring, a fence; the worst
+        QCOMPARE(touches(again), touches(original));
     }
 
     void failures_data() {

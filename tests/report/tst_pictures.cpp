@@ -32,6 +32,7 @@ private Q_SLOTS:
     void viridisEnds();
     void ticks_data();
     void ticks();
+    void legendKeepsItsColoursUnderAnyBrush();
     void transformRoundTrips_data();
     void transformRoundTrips();
     void contourLiesOnTheCrossing_data();
@@ -96,6 +97,28 @@ void TestPictures::ticks() {
     QCOMPARE(int(got.size()), expected.size());
     for (int k = 0; k < expected.size(); ++k)
         QVERIFY(std::abs(got[std::size_t(k)] - expected[k]) < 1e-12);
+}
+
+// The colour bar shows the scale whatever brush the picture's rods left on the painter: a
+// plan whose marks are not drawn (a stale map) drew it solid in the floating rods' blue.
+void TestPictures::legendKeepsItsColoursUnderAnyBrush() {
+    QImage image(200, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setBrush(QColor(0x20, 0x60, 0xd0));
+    const QRectF area(10, 10, 150, 360);
+    ColourScale(0, 100).paintLegend(painter, area, QStringLiteral("V"));
+    const QRectF bar = ColourScale::barRect(area, QFontMetricsF(painter.font()).height());
+    painter.end();
+    for (double t : {0.25, 0.5, 0.75}) {
+        const QColor shown =
+            image.pixelColor(bar.center().toPoint().x(), int(bar.bottom() - t * bar.height()));
+        const QColor scale = ColourScale::viridis(t);
+        QVERIFY2(std::abs(shown.red() - scale.red()) <= 8 &&
+                     std::abs(shown.green() - scale.green()) <= 8 &&
+                     std::abs(shown.blue() - scale.blue()) <= 8,
+                 qPrintable(shown.name() + QStringLiteral(" for ") + scale.name()));
+    }
 }
 
 void TestPictures::transformRoundTrips_data() {

@@ -20,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -255,6 +256,49 @@ private Q_SLOTS:
         checked(window);
         QCOMPARE(window.project().parts.at(1).json,
                  drawingDocument().value("drawings").toArray().at(0).toObject());
+    }
+
+    // Imported coordinates, a current worked out and a conductor's length are shown to the
+    // millimetre and the ampere, never with a double's noise, and stay exact in the study
+    // until typed over; a refusal's value still finds the cell that shows it rounded.
+    void numbersShownWithoutNoise() {
+        QJsonObject document = drawingDocument();
+        document["current"] = 1967.796518011766;
+        QJsonObject drawing = document["drawings"].toArray().at(0).toObject();
+        QJsonArray conductors = drawing["conductors"].toArray();
+        conductors[0] = QJsonObject{{"from", QJsonArray{30.000000000813735, 0, 0.6}},
+                                    {"to", QJsonArray{42.5, 0, 0.6}},
+                                    {"diameter", 0.012}};
+        conductors[1] = QJsonObject{{"from", QJsonArray{42.5, 0, -0.30000000000000004}},
+                                    {"to", QJsonArray{42.5, 12.299999999813735, 0.6}},
+                                    {"diameter", 0.012}};
+        drawing["conductors"] = conductors;
+        document["drawings"] = QJsonArray{drawing};
+        document["conductors"] = QJsonArray{QJsonObject{
+            {"from", QJsonArray{0, 30, 0.5}}, {"to", QJsonArray{10, 40, 0.5}}, {"diameter", 0.01}}};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("study.json"));
+        QVERIFY(writeFile(path, QJsonDocument(document).toJson()));
+        EarthingStudyWindow window;
+        window.show();
+        QVERIFY(window.openFile(path));
+        checked(window);
+        QCOMPARE(field(window, QStringLiteral("current"))->text(), QStringLiteral("1968"));
+        auto *parts = window.findChild<QListView *>(QStringLiteral("parts"));
+        QCOMPARE(parts->model()->index(0, 0).data().toString(),
+                 QStringLiteral("Conductor 14.142 m")); // 10√2 m
+        window.selectPart(2);
+        auto *table = window.findChild<QTableWidget *>(QStringLiteral("conductors"));
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("30"));
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("-0.3"));
+        QCOMPARE(table->item(1, 4)->text(), QStringLiteral("12.3"));
+        // The conductor above the surface: its depth is marked, the other end's not.
+        const auto *rows = window.findChildren<DrawingRowsTable *>().at(0);
+        QVERIFY(rows->marked(1, 2));
+        QVERIFY(!rows->marked(1, 5));
+        QVERIFY(!window.isWindowModified());
+        QCOMPARE(window.project().rest.value("current").toDouble(), 1967.796518011766);
+        QCOMPARE(window.project().parts.at(2).json.value("conductors").toArray(), conductors);
     }
 
     // File > Import DXF: a drawing at site coordinates comes in about the study's site

@@ -13,9 +13,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -116,6 +119,42 @@ private Q_SLOTS:
         // Undone, no leakage drawn.
         window.editedProject()->undoStack()->undo();
         QVERIFY(plan->leakage().result == nullptr);
+    }
+
+    // At 1600 × 1000 the places and the leakage show every column without scrolling
+    // across; a long place name wraps in its column, shown whole.
+    void tablesFitAcross() {
+        tav::DocumentError error;
+        QJsonObject document = grounded().document();
+        document[QStringLiteral("touch_points")] =
+            QJsonArray{QJsonObject{{"at", QJsonArray{60, 15}},
+                                   {"group", 0},
+                                   {"name", "cable sheath at the far end of the feeder"}}};
+        const auto study = StudyProject::fromJson(QJsonDocument(document).toJson(), error);
+        QVERIFY(study.has_value());
+        EarthingStudyWindow window(*study);
+        window.resize(1600, 1000);
+        solve(window);
+        for (const char *name : {"places", "leakage"}) {
+            const auto *table = window.findChild<QTableWidget *>(QLatin1String(name));
+            QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        }
+        const auto *places = window.findChild<QTableWidget *>(QStringLiteral("places"));
+        const QTableWidgetItem *point =
+            places
+                ->findItems(QStringLiteral("cable sheath at the far end of the feeder"),
+                            Qt::MatchExactly)
+                .value(0);
+        QVERIFY(point != nullptr);
+        const QRect cell = places->visualItemRect(point);
+        const QRect needed = places->fontMetrics().boundingRect(
+            QRect(0, 0, cell.width() - 8, 10000), Qt::TextWordWrap, point->text());
+        QVERIFY2(needed.height() <= cell.height() && needed.width() <= cell.width(),
+                 qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(cell.width())
+                                .arg(cell.height())));
     }
 
     // Ctrl+C on the results: the report as text, every table as tab-separated values, the

@@ -3,11 +3,15 @@
 // and made; keystrokes in one field make one command; modified is the stack's clean state.
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/InputProblem.h"
+#include "studies/earthing/PartRemoval.h"
+#include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/ShippedWording.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -255,6 +259,40 @@ private Q_SLOTS:
         QVERIFY(!project.movePart(0, -1));
         QVERIFY(!project.movePart(3, 1));
         QCOMPARE(project.undoStack()->count(), 0);
+    }
+
+    // Removing a part a touch area stands on alone asks first: No removes nothing, Yes
+    // the part and the area in one edit, which one undo gives back.
+    void removalAsksForTheAreasOnItsGroup() {
+        StudyProject p = start();
+        p.setFloating(2, true); // the ring, group 1
+        StudyPart area = StudyPart::made(Kind::TouchArea);
+        area.json[QStringLiteral("group")] = 1;
+        p.insert(area);
+        EarthingProject project;
+        project.reset(p, true);
+        QWidget owner;
+        ModalWatcher watcher;
+        watcher.then(
+            [](QDialog *d) { qobject_cast<QMessageBox *>(d)->button(QMessageBox::No)->click(); });
+        QVERIFY(!PartRemoval::run(&owner, &project, 2));
+        QCOMPARE(project.document().parts.size(), 5);
+        QCOMPARE(watcher.messages().size(), 1);
+        QVERIFY2(watcher.messages().first().endsWith(
+                     QStringLiteral(" is the only metal of its group, on which touch areas or "
+                                    "points stand (1). Remove them with it?")),
+                 qPrintable(watcher.messages().first()));
+        watcher.then(
+            [](QDialog *d) { qobject_cast<QMessageBox *>(d)->button(QMessageBox::Yes)->click(); });
+        QVERIFY(PartRemoval::run(&owner, &project, 2));
+        QCOMPARE(project.document().parts.size(), 3);
+        QCOMPARE(project.undoStack()->count(), 1);
+        project.undoStack()->undo();
+        QCOMPARE(project.document().document(), p.document());
+        // The grid's group 0 stays with the other grid: nothing to ask.
+        QVERIFY(PartRemoval::run(&owner, &project, 0));
+        QCOMPARE(watcher.messages().size(), 2);
+        QCOMPARE(project.document().parts.size(), 4);
     }
 
     // The soil keeps one shape: a value typed for the uniform soil takes out the layers

@@ -108,6 +108,44 @@ private Q_SLOTS:
         QVERIFY(window.isWindowModified()); // the line is kept in the project
     }
 
+    // A line drawn with Shift on the solved plan is plotted as it was drawn, each drag one
+    // edit; an undo plots the line before it again.
+    void profileFollowsTheLineDrawn() {
+        EarthingStudyWindow window;
+        window.resize(1200, 800);
+        window.show();
+        QVERIFY(solved(window));
+        auto *plan = window.findChild<PlanView *>(QStringLiteral("plan"));
+        const auto *profile = window.findChild<ProfileView *>(QStringLiteral("profile"));
+        QUndoStack *undo = window.editedProject()->undoStack();
+        const auto drag = [plan](QPoint from, QPoint to) {
+            QTest::mousePress(plan, Qt::LeftButton, Qt::ShiftModifier, from);
+            QTest::mouseMove(plan, (from + to) / 2);
+            QTest::mouseMove(plan, to);
+            QTest::mouseRelease(plan, Qt::LeftButton, Qt::ShiftModifier, to);
+            return QLineF(plan->toWorld(from), plan->toWorld(to)).length();
+        };
+        const auto plotted = [profile](double length) {
+            return profile->profile() &&
+                   std::abs(profile->profile()->distance.back() - length) < 1e-6 * length;
+        };
+        const QPoint centre = plan->rect().center();
+        const int edits = undo->count();
+        const double first = drag(centre - QPoint(100, 0), centre + QPoint(100, 0));
+        QVERIFY(first > 1);
+        QTRY_VERIFY2(plotted(first), qPrintable(QString::number(first)));
+        const double second = drag(centre - QPoint(60, 50), centre + QPoint(40, 50));
+        QVERIFY(std::abs(second - first) > 1);
+        QTRY_VERIFY2(plotted(second), qPrintable(QString::number(second)));
+        QCOMPARE(undo->count(), edits + 2);
+        // A click with Shift draws no line: the one drawn stays, nothing to undo.
+        drag(centre, centre);
+        QCOMPARE(undo->count(), edits + 2);
+        QVERIFY(plan->picture().profile.has_value());
+        undo->undo();
+        QTRY_VERIFY2(plotted(first), qPrintable(QString::number(first)));
+    }
+
     void largeSolveCancelled() {
         EarthingStudyWindow window;
         window.show();
@@ -343,6 +381,42 @@ private Q_SLOTS:
         type(window, path, before);
         QVERIFY(markedFields(window).isEmpty());
         QVERIFY(solve->isEnabled());
+    }
+
+    // A problem is said in the words of the form: the field by its label, a part by its
+    // name as the list shows it, conductors by their parts; never a document's path.
+    void problemsInTheWordsOfTheForm() {
+        EarthingStudyWindow window;
+        window.show();
+        auto *parts = window.findChild<QListView *>(QStringLiteral("parts"));
+        const auto listed = [parts](int row) {
+            return parts->model()->index(row, 0).data().toString();
+        };
+        const auto why = [parts](int row) {
+            return parts->model()->index(row, 0).data(Qt::ToolTipRole).toString();
+        };
+        window.findChild<QRadioButton *>(QStringLiteral("twoLayers"))->click();
+        type(window, QStringLiteral("soil/rho1"), QStringLiteral("300"));
+        type(window, QStringLiteral("soil/rho2"), QStringLiteral("100"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("x"));
+        QCOMPARE(field(window, QStringLiteral("soil/h"))->toolTip(),
+                 QStringLiteral("Top layer thickness must be a number"));
+        type(window, QStringLiteral("soil/h"), QStringLiteral("2"));
+        // The grid's depth, while another part is shown.
+        type(window, QStringLiteral("depth"), QStringLiteral("deep"));
+        add(window, Kind::TouchPoint);
+        QCOMPARE(listed(0).left(5), QStringLiteral("Grid "));
+        QCOMPARE(why(0), listed(0) + QStringLiteral(": Depth must be a number"));
+        const auto *message = window.findChild<QLabel *>(QStringLiteral("documentMessage"));
+        QVERIFY2(message->text().contains(why(0)), qPrintable(message->text()));
+        window.selectPart(0);
+        type(window, QStringLiteral("depth"), QStringLiteral("0.5"));
+        QVERIFY(why(0).isEmpty());
+        // A new conductor, (0, 0) to (10, 0) at 0.5 m, lies along the grid's edge.
+        add(window, Kind::Conductor);
+        QCOMPARE(listed(0).left(10), QStringLiteral("Conductor "));
+        QCOMPARE(why(0), QStringLiteral("%1 and a conductor of %2 overlap along their length")
+                             .arg(listed(0), listed(1)));
     }
 
     void unsavedWorkIsAskedAbout() {

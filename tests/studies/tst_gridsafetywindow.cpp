@@ -265,8 +265,15 @@ private Q_SLOTS:
         QVERIFY(window != nullptr);
         auto *material = window->findChild<QComboBox *>(QStringLiteral("material"));
         material->setCurrentIndex(int(tav::ConductorMaterial::HardDrawnCopper));
+        // The sizing's own current is named, the grid's 3I0 being typed.
+        QVERIFY(!window->findChild<QLineEdit *>(QStringLiteral("faultCurrent"))->text().isEmpty());
         QCOMPARE(label(*window, "conductorMessage"),
-                 QStringLiteral("Type the fault current 3I0 to see the results."));
+                 QStringLiteral("Type the symmetrical fault current to see the results."));
+        setField(*window, "sizingCurrent", QStringLiteral("0"));
+        setField(*window, "sizingDuration", QStringLiteral("0.5"));
+        QCOMPARE(label(*window, "conductorMessage"),
+                 QStringLiteral("The conductor cannot be sized: the symmetrical fault current "
+                                "must be a positive finite number, not 0."));
         setField(*window, "sizingCurrent", QStringLiteral("6814"));
         setField(*window, "sizingDuration", QStringLiteral("0.5"));
         tav::ConductorSizingInput in;

@@ -26,11 +26,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <cmath>
@@ -237,6 +241,43 @@ private Q_SLOTS:
         QVERIFY(!window->study().outcome.has_value());
     }
 
+    // Ctrl+V into a cell being typed pastes the block from that cell on, as onto the cell
+    // not being typed; a single value goes into the cell as typed.
+    void pasteWhileTyping_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QStringList>("spacings");
+        QTest::addColumn<QString>("typed"); // what the editor holds after the paste
+        QTest::newRow("three columns of rows") << "1\t104.3\n2\t121\n4\t163.9\n"
+                                               << QStringList{"1", "2", "4", ""} << "";
+        QTest::newRow("one row of two") << "6;196,5" << QStringList{"6", ""} << "";
+        QTest::newRow("a single value") << "2.5" << QStringList{""} << "72.5";
+    }
+
+    void pasteWhileTyping() {
+        QFETCH(QString, pasted);
+        QFETCH(QStringList, spacings);
+        QFETCH(QString, typed);
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        table.setCurrentCell(0, 0);
+        QTest::keyClick(&table, Qt::Key_7);
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr && editor->parentWidget() == table.viewport());
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cells(table, 0), spacings);
+        if (!typed.isEmpty()) {
+            QCOMPARE(editor->text(), typed);
+            return;
+        }
+        QTRY_VERIFY(editor.isNull()); // the cell no longer typed
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(int(window->study().readings.size()), spacings.size() - 1);
+        QVERIFY2(!label(*window, "status").contains(QStringLiteral("Row ")),
+                 qPrintable(label(*window, "status")));
+    }
+
     // Ctrl+V takes every row of a spreadsheet's columns, with decimal commas where commas do
     // not part the columns; only a header of words goes, and a row that cannot be read is
     // named.
@@ -320,11 +361,117 @@ private Q_SLOTS:
         QCOMPARE(watcher.messages(), QStringList());
     }
 
+    // Each edit of the table is undone and redone whole by Edit's shortcuts, named for the
+    // edit: a cell typed, a box, a paste, Delete, Clear, an import, the array.
+    void tableEditsUndone() {
+        fillForm();
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        ReadingsTable &table = *window->readingsTable();
+        QUndoStack *stack = table.undoStack();
+        QCOMPARE(stack->count(), 0); // the form's readings are where the edits start
+        const QStringList form = cells(table, 1);
+        const auto undoRedo = [&](const QString &name, auto same) {
+            QCOMPARE(stack->undoText(), name);
+            QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(!same(), qPrintable(name));
+            QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QVERIFY2(same(), qPrintable(name));
+        };
+        table.item(2, 1)->setText(QStringLiteral("170"));
+        undoRedo(QStringLiteral("Type in row 3"), [&] { return cells(table, 1)[2] == "170"; });
+        table.item(0, 0)->setCheckState(Qt::Unchecked);
+        undoRedo(QStringLiteral("Leave row 1 out"),
+                 [&] { return table.item(0, 0)->checkState() == Qt::Unchecked; });
+        table.pasteText(QStringLiteral("40\t290\n50\t300\n"), 9, 0);
+        undoRedo(QStringLiteral("Paste readings"), [&] { return table.rowCount() == 12; });
+        table.setRangeSelected(QTableWidgetSelectionRange(3, 0, 4, 1), true);
+        QTest::keyClick(&table, Qt::Key_Delete);
+        undoRedo(QStringLiteral("Delete cells"), [&] { return cells(table, 0)[3].isEmpty(); });
+        window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
+            ->setCurrentText(QStringLiteral("Schlumberger"));
+        auto *array = window->findChild<QComboBox *>(QStringLiteral("arrayChoice"));
+        undoRedo(QStringLiteral("Change the array"), [&] {
+            return table.columnCount() == 3 && array->currentText() == "Schlumberger";
+        });
+        window->findChild<QPushButton *>(QStringLiteral("clear"))->click();
+        undoRedo(QStringLiteral("Clear the readings"), [&] { return table.rowCount() == 1; });
+        // Undone to the start, the table is the form's again, every box ticked.
+        while (stack->canUndo())
+            QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cells(table, 1), form);
+        QCOMPARE(array->currentText(), QStringLiteral("Wenner"));
+        QCOMPARE(table.item(0, 0)->checkState(), Qt::Checked);
+        QVERIFY(waitForModel(*window));
+        compareWithCore(*window, formReadings());
+        // The menu's actions say what they undo.
+        auto *undo = window->findChild<QAction *>(QStringLiteral("undo"));
+        QVERIFY(undo != nullptr && !undo->isEnabled());
+        QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(undo->text().contains(QStringLiteral("Type in row 3")), qPrintable(undo->text()));
+        // An import is one edit too.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("readings.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("a;rho\n1;100\n2;110\n3;120\n") > 0);
+        file.close();
+        QVERIFY(window->importReadings(path));
+        undoRedo(QStringLiteral("Import readings"), [&] { return table.rowCount() == 4; });
+    }
+
+    // Closed and opened again from the form, the window shows the readings as edited there;
+    // the form's readings changed since come as an edit over them, which Undo takes back.
+    void readingsKeptWithTheForm() {
+        fillForm();
+        QPointer<SoilModelWindow> window = openFromButton();
+        QVERIFY(window != nullptr);
+        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
+        window->readingsTable()->pasteText(QStringLiteral("40\t290\n"), 9, 0);
+        window->readingsTable()->item(1, 0)->setCheckState(Qt::Unchecked);
+        const QStringList spacings = cells(*window->readingsTable(), 0);
+        QCOMPARE(spacings.size(), 11);
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        window = openFromButton();
+        QVERIFY(window != nullptr);
+        QCOMPARE(cells(*window->readingsTable(), 0), spacings);
+        QCOMPARE(window->readingsTable()->item(1, 0)->checkState(), Qt::Unchecked);
+        QCOMPARE(window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->currentText(),
+                 QStringLiteral("2"));
+        QCOMPARE(window->readingsTable()->undoStack()->count(), 0);
+        QVERIFY(waitForModel(*window));
+        QCOMPARE(window->study().readings.size(), std::size_t(9)); // ten, one left out
+        // A row of the form changed: its readings, which Undo takes back to those kept.
+        type(*m_form, IDC_MEASURED_R_FIRST, QStringLiteral("17"));
+        window = openFromButton();
+        QVERIFY(window != nullptr);
+        QCOMPARE(cells(*window->readingsTable(), 1).first(), QStringLiteral("106.814"));
+        QCOMPARE(window->readingsTable()->rowCount(), 10);
+        QCOMPARE(window->readingsTable()->undoStack()->undoText(),
+                 QStringLiteral("Readings of the soil form"));
+        QTest::keyClick(window->readingsTable(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cells(*window->readingsTable(), 0), spacings);
+    }
+
     // Escape closes it; it opens again at the size it had; it goes when the form goes.
     void studyWindowManners() {
         QPointer<SoilModelWindow> window = openFromButton();
         QVERIFY(window != nullptr);
         window->resize(900, 640);
+        // Escape while a drop-down list is open closes the list only, even where the
+        // window's shortcut sees the key first (as some window managers give it).
+        auto *array = window->findChild<QComboBox *>(QStringLiteral("arrayChoice"));
+        array->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QShortcut *escape = nullptr;
+        for (QShortcut *shortcut : window->findChildren<QShortcut *>())
+            if (shortcut->key() == QKeySequence(Qt::Key_Escape))
+                escape = shortcut;
+        QVERIFY(escape != nullptr);
+        Q_EMIT escape->activated();
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(!window.isNull() && window->isVisible());
+        QCOMPARE(window->readingsTable()->array(), tav::SoundingArray::Wenner);
         QTest::keyClick(window->readingsTable(), Qt::Key_Escape);
         QTRY_VERIFY(window.isNull());
         window = openFromButton();
@@ -644,6 +791,24 @@ private Q_SLOTS:
         QCOMPARE(watcher.messages().size(), 1);
         QVERIFY2(watcher.messages().first().contains(QStringLiteral("\"readings[1].mn\"")),
                  qPrintable(watcher.messages().first()));
+    }
+
+    // At 1600 × 1000 the model's tables show every column without scrolling across; at
+    // the window's least height the plot still holds its upright title whole.
+    void tablesAndPlotFit() {
+        SoilModelWindow *window = openWithReadings(threeLayerReadings());
+        QVERIFY(window != nullptr);
+        window->resize(1600, 1000);
+        for (const char *name : {"layersTable", "modelRows"}) {
+            const auto *table = window->findChild<QTableWidget *>(QLatin1String(name));
+            QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        }
+        window->resize(1100, 300);
+        const PlotWidget *plot = window->plotWidget();
+        const QFontMetrics metrics = plot->fontMetrics();
+        // The frame leaves 4.6 lines above and below it, the widget half a line each side.
+        QTRY_VERIFY(plot->height() >=
+                    metrics.horizontalAdvance(plot->plot().yTitle) + 5.6 * metrics.height());
     }
 
 private:

@@ -44,6 +44,51 @@ StudyProject mixed() {
     return p;
 }
 
+// A touch area, a square at x, on a group.
+StudyPart areaAt(double x, int group) {
+    StudyPart area = StudyPart::made(Kind::TouchArea);
+    area.json[QStringLiteral("polygon")] =
+        QJsonArray{QJsonArray{x, 0}, QJsonArray{x + 1, 0}, QJsonArray{x + 1, 1}, QJsonArray{x, 1}};
+    area.json[QStringLiteral("group")] = group;
+    return area;
+}
+
+// A part's object without its group: the same metal, whatever its group's number.
+QJsonObject metal(const StudyPart &part) {
+    QJsonObject o = part.json;
+    o.remove(QStringLiteral("group"));
+    return o;
+}
+
+// The group of the metal as the document's reader numbers it, found in p as given.
+int readGroup(const StudyProject &p, const StudyPart &given) {
+    int index = -1;
+    int ofKind = 0;
+    for (const StudyPart &part : p.parts) {
+        if (part.kind != given.kind)
+            continue;
+        if (metal(part) == metal(given))
+            index = ofKind;
+        ++ofKind;
+    }
+    tav::DocumentError error;
+    const tav::SystemDocument d = tav::SystemDocument::fromJson(p.toJson(), error);
+    if (error.kind != ErrorKind::None || index < 0)
+        return -100;
+    switch (given.kind) {
+    case Kind::Grid:
+        return d.grids[std::size_t(index)].grid.group;
+    case Kind::Rods:
+        return d.rods[std::size_t(index)].group;
+    case Kind::Ring:
+        return d.rings[std::size_t(index)].group;
+    case Kind::Fence:
+        return d.fenceGroups()[std::size_t(index)];
+    default:
+        return -100;
+    }
+}
+
 QVector<int> groups(const StudyProject &p) {
     QVector<int> g;
     for (const StudyPart &part : p.parts)
@@ -163,6 +208,62 @@ private Q_SLOTS:
         tav::DocumentError error;
         const auto d = tav::SystemDocument::fromJson(p.toJson(), error);
         QCOMPARE(int(error.kind), int(ErrorKind::None));
+    }
+
+    // A touch area stays on the metal it stood on when parts are removed, moved, floated or
+    // energised, whatever the groups' numbers become; one on a removed part's group alone
+    // goes with it.
+    void touchAreasKeepToTheirMetal_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("part");
+        QTest::addColumn<int>("to");   // a move's place, a float's choice (1 floats)
+        QTest::addColumn<int>("gone"); // the part whose area goes with it, or -1
+        // The second grid, the rods and the ring float; two fences without a group.
+        QTest::newRow("the conductor of group 0 removed") << "remove" << 0 << 0 << -1;
+        QTest::newRow("the floating grid removed") << "remove" << 2 << 0 << 2;
+        QTest::newRow("the rods removed") << "remove" << 3 << 0 << 3;
+        QTest::newRow("the first fence removed") << "remove" << 5 << 0 << 5;
+        QTest::newRow("the second fence moved up") << "move" << 6 << 5 << -1;
+        QTest::newRow("the ring energised") << "float" << 4 << 0 << -1;
+        QTest::newRow("the first grid floated") << "float" << 1 << 1 << -1;
+        QTest::newRow("the first fence energised") << "float" << 5 << 0 << -1;
+    }
+
+    void touchAreasKeepToTheirMetal() {
+        QFETCH(QString, edit);
+        QFETCH(int, part);
+        QFETCH(int, to);
+        QFETCH(int, gone);
+        StudyProject p = mixed();
+        p.parts[2].json[QStringLiteral("group")] = 1;
+        p.parts[3].json[QStringLiteral("group")] = 2;
+        p.parts[4].json[QStringLiteral("group")] = 3;
+        StudyPart second = StudyPart::made(Kind::Fence);
+        second.json[QStringLiteral("distance")] = 6;
+        p.parts.append(second);
+        // An area on each floating part's group: the fences' are 4 and 5.
+        const QVector<StudyPart> metals = p.parts.mid(2);
+        for (int k = 0; k < metals.size(); ++k)
+            p.parts.append(areaAt(100 * k, readGroup(p, metals[k])));
+        QCOMPARE(readGroup(p, metals[3]), 4);
+        if (edit == QLatin1String("remove")) {
+            QCOMPARE(p.placesOn(part).size(), gone >= 0 ? 1 : 0);
+            p.remove(part);
+        }
+        if (edit == QLatin1String("move"))
+            p.move(part, to);
+        if (edit == QLatin1String("float"))
+            p.setFloating(part, to == 1);
+        QVector<StudyPart> areas;
+        for (const StudyPart &each : std::as_const(p.parts))
+            if (each.kind == Kind::TouchArea)
+                areas.append(each);
+        QCOMPARE(areas.size(), metals.size() - (gone >= 0 ? 1 : 0));
+        for (const StudyPart &area : std::as_const(areas)) {
+            const int k = int(area.json.value(QStringLiteral("polygon"))[0][0].toDouble() / 100);
+            QVERIFY2(k != gone - 2, "the area of the part removed stays");
+            QCOMPARE(area.group(), readGroup(p, metals[k]));
+        }
     }
 
     void insertKeepsTheDocumentsOrder() {
