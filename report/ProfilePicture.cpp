@@ -80,8 +80,9 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
         painter.drawText(QRectF(px - 3 * line, plot.bottom() + 0.4 * line, 6 * line, line),
                          Qt::AlignCenter, ReportNumber::given(x));
     }
-    painter.drawText(QRectF(plot.left(), area.bottom() - 1.2 * line, plot.width(), line),
-                     Qt::AlignCenter, xTitle);
+    // Under the ticks' numbers, clear of them.
+    painter.drawText(QRectF(plot.left(), area.bottom() - line, plot.width(), line), Qt::AlignCenter,
+                     xTitle);
     painter.drawText(
         QRectF(area.left(), area.top(), plot.left() - area.left() + plot.width(), line),
         Qt::AlignLeft, yTitle);
