@@ -94,6 +94,9 @@ void ReportPieces::block(const ReportBlock &b) {
     // A heading with nothing under it holds nothing to its page.
     if (m_pieces.last().keep > 0 && !b.heading.isEmpty() && m_pieces.size() == first + 1)
         m_pieces.last().keep = 0;
+    // A heading over a picture keeps its lines and the picture: it is the picture's title.
+    if (!b.heading.isEmpty() && (b.plot || b.picture) && b.header.isEmpty())
+        m_pieces[first].keep = int(m_pieces.size()) - first - 1 - (b.caption.isEmpty() ? 0 : 1);
     m_pieces[first].newPage = b.newPage;
 }
 

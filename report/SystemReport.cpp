@@ -139,9 +139,14 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
         drawn ? std::vector<QLineF>{profileLine(document, result, world)}
               : defaultProfiles(result, world);
     std::vector<ReportBlock> blocks;
-    for (const QLineF &along : lines) {
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const QLineF &along = lines[k];
         ReportBlock profileBlock;
-        profileBlock.heading = texts.text(drawn ? kProfileDrawn : kProfile);
+        // Each by what it is: the line drawn, or across the middle, or at 45 degrees
+        // through the worst touch.
+        profileBlock.heading = texts.text(drawn    ? kProfileDrawn
+                                          : k == 0 ? kProfile
+                                                   : kProfileDiagonal);
         profileBlock.lines = {
             {texts.text(kProfileEnds)
                  .arg(place({along.x1(), along.y1()}), place({along.x2(), along.y2()})),

@@ -611,6 +611,10 @@ inline constexpr unsigned kAmperePerMetre = 5762;
 inline constexpr unsigned kFittedSoil = 5763;    // (soil, readings, RMS %)
 inline constexpr unsigned kCurrentBasis = 5764;  // (IG, 3I0, Df, Sf)
 inline constexpr unsigned kCurrentGiven = 5765;  // (IG)
+// 7000-7099: the report's second default profile, its title block, the sounding a soil
+// was fitted to, the tolerable voltages where the surface layer lies and where it does
+// not, and the corners of the places.
+inline constexpr unsigned kProfileDiagonal = 7000;
 } // namespace SystemReport
 
 namespace ReportPages {

@@ -298,6 +298,46 @@ private Q_SLOTS:
         QCOMPARE(count, linesBefore > 0 ? 2 : 1);
     }
 
+    // A heading over a picture goes on to the next page with its line and its picture
+    // rather than stand at the foot of a page without them; with room, all stay.
+    void headingStaysWithItsPicture_data() {
+        QTest::addColumn<int>("linesBefore");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("room for all") << 5 << 1;
+        QTest::newRow("room for the heading and its line only") << 33 << 2;
+    }
+    void headingStaysWithItsPicture() {
+        QFETCH(int, linesBefore);
+        QFETCH(int, pages);
+        Report report;
+        report.title = QStringLiteral("Profiles");
+        ReportBlock text;
+        for (int i = 0; i < linesBefore; ++i)
+            text.lines.append({QStringLiteral("line %1").arg(i), ReportLine::Tone::Plain});
+        ReportBlock profile;
+        profile.heading = QStringLiteral("Profile");
+        profile.lines = {{QStringLiteral("From (0, 0) m to (10, 0) m"), ReportLine::Tone::Plain}};
+        profile.pictureHeight = 80;
+        profile.picture = [](QPainter &, const QRectF &) {};
+        report.blocks = {text, profile};
+        QImage image(595, 842, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const double body = 700;
+        const QVector<ReportPiece> pieces = ReportPieces(painter, 510, body).of(report);
+        const QVector<ReportFlow::Page> flow = ReportFlow::pages(pieces, body);
+        QCOMPARE(flow.size(), pages);
+        // The heading, its line and the picture are the last three pieces, on one page.
+        const int heading = int(pieces.size()) - 3;
+        QCOMPARE(flow.last().first().piece, pages > 1 ? heading : 0);
+        // What came before fills the first page past what the heading and its line need:
+        // without the picture they would have fitted under it.
+        if (pages > 1) {
+            double y = flow.first().last().y + pieces[flow.first().last().piece].height;
+            y += pieces[heading].before + pieces[heading].height + pieces[heading + 1].height;
+            QVERIFY2(y < body, qPrintable(QString::number(y)));
+        }
+    }
+
     // Forty parts take more pages than two, in type of the same size.
     void largerSystemTakesMorePages() {
         auto write = [&](int parts) {

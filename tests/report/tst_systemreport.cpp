@@ -180,6 +180,34 @@ private Q_SLOTS:
         QCOMPARE(SystemReport::profileLine(d, result, QRectF(-5, -5, 30, 20)), line);
     }
 
+    // Each profile is headed by what it is: the line drawn on the plan when there is one,
+    // else across the middle of the plan along x, and at 45 degrees through the worst touch.
+    void profileHeadings_data() {
+        QTest::addColumn<QByteArray>("window");
+        QTest::addColumn<QStringList>("headings");
+        QTest::newRow("none drawn")
+            << QByteArray()
+            << QStringList{"Profile along x through the middle of the plan",
+                           "Profile at 45° through the worst touch voltage"};
+        QTest::newRow("drawn") << QByteArray(R"("profile": [1, 2, 3, 4.5])")
+                               << QStringList{"Profile along the line drawn on the plan"};
+    }
+    void profileHeadings() {
+        QFETCH(QByteArray, window);
+        QFETCH(QStringList, headings);
+        const tav::SystemDocument d =
+            read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}],
+                    "study_window": {)" +
+                 window + "}");
+        tav::earthing::EarthingResult result;
+        result.touchMax = tav::earthing::TouchMaximum{0, {0.5, 0.5}};
+        QStringList shown;
+        for (const ReportBlock &block :
+             SystemReport::pictures(d, result, std::nullopt, shippedTexts()))
+            shown.append(block.heading);
+        QCOMPARE(shown, headings);
+    }
+
     void parts_data() {
         QTest::addColumn<QByteArray>("parts");
         QTest::addColumn<QString>("line");
