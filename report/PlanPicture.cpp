@@ -170,15 +170,17 @@ void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF
                 painter.fillRect(cell.adjusted(0, 0, 0.5, 0.5),
                                  std::isfinite(v) ? scale.colour(v) : noValueColour());
         }
-    if (map != Map::Potential && tolerable > 0) {
-        painter.setPen(QPen(Qt::white, 2.5));
-        QVector<QLineF> lines = Contour::lines(grid, values, tolerable);
+    if (map == Map::Potential)
+        return;
+    tolerable.drawSides(painter, t, device, [&](double level, bool onLayer) {
+        QVector<QLineF> lines = Contour::lines(grid, values, level);
         for (QLineF &l : lines)
             l = QLineF(t.toDevice(l.p1()), t.toDevice(l.p2()));
+        painter.setPen(QPen(Qt::white, 2.5));
         painter.drawLines(lines);
-        painter.setPen(QPen(Qt::black, 1.2, Qt::DashLine));
+        painter.setPen(QPen(Qt::black, 1.2, onLayer ? Qt::DashLine : Qt::DashDotLine));
         painter.drawLines(lines);
-    }
+    });
 }
 
 void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,

@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
+#include "report/PlaceLimits.h"
 
 #include <QColor>
 #include <QLineF>
@@ -29,7 +30,9 @@ public:
     std::vector<tav::earthing::Conductor> conductors;
     const tav::earthing::EarthingResult *result = nullptr; // not owned; none before a solve
     Map map = Map::None;
-    double tolerable = 0;          // V, the contour's level on a touch or step map; 0: none
+    // The contour's level on a touch or step map, each place's own: none, or one level, or
+    // the surface layer's inside its zone and the bare soil's outside.
+    PlaceLimits tolerable;
     std::optional<QLineF> profile; // m
     QString unit;                  // of the legend, "V"
     // The map is of the system as it was solved, which has changed since: drawn faded,

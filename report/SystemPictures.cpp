@@ -36,15 +36,17 @@ std::vector<ReportBlock> maps(const tav::SystemDocument &document,
                               const std::optional<SystemSafety> &safety, const StudyTexts &texts) {
     const std::vector<Conductor> conductors = document.input().conductors;
     const std::vector<ScaledPlan::GridShape> grids = ScaledPlan::gridShapes(document);
+    // Each place's own limits: the surface layer's inside its zone, the bare soil's outside.
     const struct {
         PlanPicture::Map map;
         unsigned heading;
-        double tolerable;
+        PlaceLimits tolerable;
     } kinds[] = {
-        {PlanPicture::Map::Potential, kMapPotential, 0},
-        {PlanPicture::Map::Touch, kMapTouch, safety ? safety->onLayer.touch : 0},
+        {PlanPicture::Map::Potential, kMapPotential, {}},
+        {PlanPicture::Map::Touch, kMapTouch,
+         safety ? PlaceLimits::touch(*safety, *result) : PlaceLimits()},
         {PlanPicture::Map::Step, kMapStep,
-         safety && safety->onLayer.stepLimited ? safety->onLayer.step : 0},
+         safety ? PlaceLimits::step(*safety, *result) : PlaceLimits()},
     };
     std::vector<ReportBlock> blocks;
     for (const auto &kind : kinds) {
@@ -53,7 +55,7 @@ std::vector<ReportBlock> maps(const tav::SystemDocument &document,
         block.newPage = blocks.empty();
         block.pictureHeight = kMapHeight;
         const PlanPicture::Map map = kind.map;
-        const double tolerable = kind.tolerable;
+        const PlaceLimits tolerable = kind.tolerable;
         const double north = document.north;
         block.picture = [result, map, conductors, grids, tolerable, north,
                          texts](QPainter &painter, const QRectF &area) {

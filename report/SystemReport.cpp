@@ -3,6 +3,7 @@
 #include "core/earthing/PlanPolygon.h"
 #include "document/PartLeakage.h"
 #include "report/LeakageTable.h"
+#include "report/PlaceLimits.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
@@ -90,7 +91,7 @@ std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow) {
     return line.length() > 0 ? std::optional<QLineF>(line) : std::nullopt;
 }
 
-ProfilePicture profileFrame(double tolerable, const StudyTexts &texts) {
+ProfilePicture profileFrame(const PlaceLimits &tolerable, const StudyTexts &texts) {
     ProfilePicture profile;
     profile.tolerable = tolerable;
     profile.xTitle = texts.text(kDistance);
@@ -133,7 +134,7 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     plan.conductors = document.input().conductors;
     plan.result = kept.get();
     const QRectF world = plan.extent();
-    const double tolerable = safety ? safety->onLayer.touch : 0;
+    const PlaceLimits tolerable = safety ? PlaceLimits::touch(*safety, result) : PlaceLimits();
     const bool drawn = keptProfileLine(document.studyWindow).has_value();
     const std::vector<QLineF> lines =
         drawn ? std::vector<QLineF>{profileLine(document, result, world)}
@@ -283,6 +284,53 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
     return lines;
 }
 
+namespace {
+
+// "827.3 V on the surface layer (Grid 1); 322.1 V off it (Fence 1)": each limit with the
+// places judged against it, or without places (the step's), each limit alone.
+QString sides(const PlaceLimits &limits, const QStringList &on, const QStringList &off, bool named,
+              const StudyTexts &texts) {
+    const QString onValue = texts.value(limits.onLayer(), Study::kVolt);
+    const QString offValue = texts.value(limits.offLayer(), Study::kVolt);
+    QStringList parts;
+    if (!named || !on.isEmpty())
+        parts.append(named ? texts.text(kLimitOnLayerAt).arg(onValue, on.join(QStringLiteral(", ")))
+                           : texts.text(kLimitOnLayer).arg(onValue));
+    if (!named || !off.isEmpty())
+        parts.append(
+            named ? texts.text(kLimitOffLayerAt).arg(offValue, off.join(QStringLiteral(", ")))
+                  : texts.text(kLimitOffLayer).arg(offValue));
+    return parts.join(QStringLiteral("; "));
+}
+
+// The tolerable touch voltage of each place: one value where every place stands on the
+// same ground, else the layer's and the bare soil's with the places each judges.
+QString touchLimits(const EarthingResult &r, const SystemSafety &safety, const StudyTexts &texts) {
+    const PlaceLimits limits = PlaceLimits::touch(safety, r);
+    if (!limits.apart())
+        return texts.value(safety.onLayer.touch, Study::kVolt);
+    const QVector<PlaceTable::Row> rows = PlaceTable::rows(r, safety, texts);
+    const qsizetype places = qsizetype(std::min(r.touchAreas.size(), r.areas.size()) +
+                                       std::min(r.touchPoints.size(), r.touched.size()));
+    QStringList on, off;
+    for (qsizetype k = 0; k < places && k < rows.size(); ++k)
+        if (rows[k].reached)
+            (rows[k].onLayer ? on : off).append(rows[k].name);
+    return sides(limits, on, off, !on.isEmpty() || !off.isEmpty(), texts);
+}
+
+// The tolerable step voltage, the layer's and the bare soil's apart where it lies in a zone.
+QString stepLimits(const EarthingResult &r, const SystemSafety &safety, const StudyTexts &texts) {
+    if (!safety.onLayer.stepLimited)
+        return texts.text(kNoLimit);
+    const PlaceLimits limits = PlaceLimits::step(safety, r);
+    if (!limits.apart())
+        return texts.value(safety.onLayer.step, Study::kVolt);
+    return sides(limits, {}, {}, false, texts);
+}
+
+} // namespace
+
 Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &safety,
                   const StudyTexts &texts, const std::optional<Point2> &site) {
     // A place on the plan, and on site where the study knows where its 0, 0 lies.
@@ -304,11 +352,8 @@ Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &sa
                                     .arg(number(r.touchMax->voltage), place(r.touchMax->at)),
                                 r.touchMax->at)});
     if (safety) {
-        pairs.append(
-            {texts.text(kTolerableTouch), texts.value(safety->onLayer.touch, Study::kVolt)});
-        pairs.append({texts.text(kTolerableStep),
-                      safety->onLayer.stepLimited ? texts.value(safety->onLayer.step, Study::kVolt)
-                                                  : texts.text(kNoLimit)});
+        pairs.append({texts.text(kTolerableTouch), touchLimits(r, *safety, texts)});
+        pairs.append({texts.text(kTolerableStep), stepLimits(r, *safety, texts)});
     }
     return pairs;
 }

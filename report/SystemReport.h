@@ -62,8 +62,9 @@ std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow);
 // The samples along a profile: finer than the raster of any study that fits on a page or
 // a screen.
 constexpr int kProfileSamples = 400;
-// A profile with its titles and the tolerable touch voltage (0: none), to be sampled.
-ProfilePicture profileFrame(double tolerable, const StudyTexts &texts);
+// A profile with its titles and the tolerable touch voltage of each place (none: no line),
+// to be sampled.
+ProfilePicture profileFrame(const PlaceLimits &tolerable, const StudyTexts &texts);
 
 // The plan with the touch map and the tolerable touch voltage's contour, and the profile
 // along profileLine, drawn by PlanPicture and ProfilePicture.

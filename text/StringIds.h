@@ -611,10 +611,14 @@ inline constexpr unsigned kAmperePerMetre = 5762;
 inline constexpr unsigned kFittedSoil = 5763;    // (soil, readings, RMS %)
 inline constexpr unsigned kCurrentBasis = 5764;  // (IG, 3I0, Df, Sf)
 inline constexpr unsigned kCurrentGiven = 5765;  // (IG)
-// 7000-7099: the report's second default profile, its title block, the sounding a soil
+// 7000-7049: the report's second default profile, its title block, the sounding a soil
 // was fitted to, the tolerable voltages where the surface layer lies and where it does
 // not, and the corners of the places.
 inline constexpr unsigned kProfileDiagonal = 7000;
+inline constexpr unsigned kLimitOnLayerAt = 7010;  // (value, places)
+inline constexpr unsigned kLimitOffLayerAt = 7011; // (value, places)
+inline constexpr unsigned kLimitOnLayer = 7012;    // (value)
+inline constexpr unsigned kLimitOffLayer = 7013;   // (value)
 } // namespace SystemReport
 
 namespace ReportPages {
@@ -628,6 +632,11 @@ inline constexpr unsigned kTolerableLine = 5624; // (value)
 inline constexpr unsigned kWorstValue = 5625;    // (value)
 inline constexpr unsigned kVoltUnit = 5626;
 inline constexpr unsigned kIsolines = 5627; // (step)
+// 7050-7059: a map's keys of the tolerable voltage where the surface layer lies and where it
+// does not (value), and the potential's highest (value).
+inline constexpr unsigned kTolerableOnLayer = 7050;
+inline constexpr unsigned kTolerableOffLayer = 7051;
+inline constexpr unsigned kHighestValue = 7052;
 } // namespace PlanPictures
 // The earthing study window's leakage map and table, its field information kept.
 namespace EarthingLeakage {

@@ -7,6 +7,7 @@
 #include "report/Contour.h"
 #include "report/LayerColumn.h"
 #include "report/MapPicture.h"
+#include "report/PlaceLimits.h"
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
 #include "report/ProfilePicture.h"
@@ -44,6 +45,8 @@ private Q_SLOTS:
     void remotePointWidensThePlanOnly();
     void layerColumnToScale();
     void profileSamplesTheField();
+    void tolerableStepsAtTheZonesEdge_data();
+    void tolerableStepsAtTheZonesEdge();
     void touchMapLeavesNoMetalGrey_data();
     void touchMapLeavesNoMetalGrey();
 
@@ -362,6 +365,35 @@ void TestPictures::profileSamplesTheField() {
     QImage image(300, 200, QImage::Format_RGB32);
     QPainter painter(&image);
     profile.paint(painter, image.rect()); // draws without a fault on a small area
+}
+
+// The tolerable line along a profile steps where the line crosses the surface layer's edge:
+// the layer's limit (800 V) inside the 10 m square, the bare soil's (300 V) outside.
+void TestPictures::tolerableStepsAtTheZonesEdge_data() {
+    QTest::addColumn<QLineF>("line");
+    QTest::addColumn<QPolygonF>("corners"); // (distance, V)
+    QTest::newRow("across the square")
+        << QLineF(-5, 5, 15, 5)
+        << QPolygonF({{0, 300}, {5, 300}, {5, 800}, {15, 800}, {15, 300}, {20, 300}});
+    // A 3-4-5 line from outside: it enters at x = 0, 5 m along it.
+    QTest::newRow("in from a corner")
+        << QLineF(-3, 1, 3, 9) << QPolygonF({{0, 300}, {5, 300}, {5, 800}, {10, 800}});
+    QTest::newRow("wholly inside") << QLineF(1, 1, 4, 5) << QPolygonF({{0, 800}, {5, 800}});
+    QTest::newRow("wholly outside") << QLineF(11, 0, 11, 3) << QPolygonF({{0, 300}, {3, 300}});
+}
+
+void TestPictures::tolerableStepsAtTheZonesEdge() {
+    QFETCH(QLineF, line);
+    QFETCH(QPolygonF, corners);
+    const PlaceLimits limits(800, 300, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    const QPolygonF steps = limits.along(line);
+    QCOMPARE(steps.size(), corners.size());
+    for (int k = 0; k < steps.size(); ++k) {
+        QVERIFY2(std::abs(steps[k].x() - corners[k].x()) < 1e-9, qPrintable(QString::number(k)));
+        QCOMPARE(steps[k].y(), corners[k].y());
+    }
+    // One limit everywhere: a level line end to end.
+    QCOMPARE(PlaceLimits(800).along(line), QPolygonF({{0, 800}, {line.length(), 800}}));
 }
 
 // An L-shaped grid 12 m by 10 m less 6 m by 5 m at its far corner (x 6 to 12, y 5 to 10):

@@ -111,6 +111,29 @@ private Q_SLOTS:
 
     // A value as given: its digits up to six, no padding zeros, no exponent in the range a
     // study gives (a megavolt isoline of a 100 kA fault, a 10.5 mm wire in metres).
+    // A key's value keeps its unit on its line; words without the value stay as they are.
+    void valueKeptWithUnit_data() {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("isolines") << "Lines every 200 V"
+                                  << "200" << QStringLiteral("Lines every 200\u00a0V");
+        QTest::newRow("the first only") << "Tolerable 20 V, not 20 V"
+                                        << "20" << QStringLiteral("Tolerable 20\u00a0V, not 20 V");
+        QTest::newRow("at the end") << "Highest 200"
+                                    << "200"
+                                    << "Highest 200";
+        QTest::newRow("absent") << "Lines every 200 V"
+                                << "500"
+                                << "Lines every 200 V";
+    }
+    void valueKeptWithUnit() {
+        QFETCH(QString, words);
+        QFETCH(QString, value);
+        QFETCH(QString, kept);
+        QCOMPARE(ReportNumber::keptWithUnit(words, value), kept);
+    }
+
     void givenValues_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("shown");

@@ -29,6 +29,62 @@ Q_DECLARE_METATYPE(tav::Verdict)
 class TestSystemReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Each place's own tolerable touch voltage: where the surface layer lies in a zone, the
+    // layer's with the places judged on it and the bare soil's with those off it; one value
+    // where every place stands on the same ground. The step's likewise, without places.
+    void tolerablePerPlace_data() {
+        QTest::addColumn<bool>("zone");
+        QTest::addColumn<bool>("stepLimited");
+        QTest::addColumn<QString>("touch");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("layer in a zone")
+            << true << true
+            << "827.3 V on the surface layer (Grid 1); 321.9 V off it (Fence 1, "
+               "Cable end)"
+            << "2643 V on the surface layer; 621.7 V off it";
+        QTest::newRow("layer everywhere") << false << true << "827.3 V"
+                                          << "2643 V";
+        QTest::newRow("EN 50522, no step limit")
+            << true << false
+            << "827.3 V on the surface layer (Grid 1); 321.9 V off it (Fence 1, "
+               "Cable end)"
+            << "no limit";
+    }
+    void tolerablePerPlace() {
+        QFETCH(bool, zone);
+        QFETCH(bool, stepLimited);
+        QFETCH(QString, touch);
+        QFETCH(QString, step);
+        using namespace tav::earthing;
+        EarthingResult result;
+        result.touchAreas = {{TouchAreaKind::Grid, {}, 0, 0, 0},
+                             {TouchAreaKind::Fence, {}, 1, 1, 0}};
+        result.areas.resize(2);
+        result.touchPoints = {{{40, -3}, 0, "Cable end"}};
+        result.touched.resize(1);
+        if (zone)
+            result.surfaceZone = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+        SystemSafety safety;
+        safety.onLayer.touch = 827.3;
+        safety.offLayer.touch = zone ? 321.9 : 827.3;
+        safety.onLayer.step = 2643;
+        safety.offLayer.step = zone ? 621.7 : 2643;
+        safety.onLayer.stepLimited = safety.offLayer.stepLimited = stepLimited;
+        safety.areas = {{500, {5, 5}, true, 827.3, tav::Verdict::Safe},
+                        {400, {12, 5}, !zone, 321.9, tav::Verdict::NotSafe}};
+        safety.points = {{100, {40, -3}, !zone, 321.9, tav::Verdict::Safe}};
+        QString shownTouch, shownStep;
+        for (const auto &[name, value] :
+             SystemReport::resultPairs(result, safety, shippedTexts())) {
+            if (name == QLatin1String("Tolerable touch voltage"))
+                shownTouch = value;
+            if (name == QLatin1String("Tolerable step voltage"))
+                shownStep = value;
+        }
+        QCOMPARE(shownTouch, touch);
+        QCOMPARE(shownStep, step);
+    }
+
     // A reviewer checks each part's figures: sizes, the mesh the count gives, depth, every
     // diameter in millimetres, the rods, the group; one row per part.
     void partsTable_data() {
