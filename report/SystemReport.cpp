@@ -191,7 +191,12 @@ QString soil(const tav::SystemDocument &d, const StudyTexts &texts) {
                        : texts.text(kUniform).arg(given(s.rho1));
     if (!d.soilOrigin)
         return layers;
-    return texts.text(kFittedSoil)
+    // The array named only where the study keeps its sounding: a count alone says none.
+    const auto &sounding = d.soilOrigin->sounding;
+    const unsigned id = !sounding                ? kFittedReadings
+                        : sounding->schlumberger ? kFittedSchlumberger
+                                                 : kFittedSoil;
+    return texts.text(id)
         .arg(layers)
         .arg(d.soilOrigin->readings)
         .arg(ReportNumber::text(d.soilOrigin->rmsPercent, 2));
@@ -237,6 +242,32 @@ Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
         pairs.append({texts.text(kBodyWeight),
                       texts.text(kKilograms).arg(c.body == tav::BodyWeight::Kg70 ? 70 : 50)});
     return pairs;
+}
+
+std::optional<ReportBlock> sounding(const tav::SystemDocument &d, const StudyTexts &texts) {
+    if (!d.soilOrigin || !d.soilOrigin->sounding)
+        return std::nullopt;
+    const tav::InputOrigin::Sounding &s = *d.soilOrigin->sounding;
+    namespace Soil = StringId::SoilModel;
+    namespace Window = StringId::SoilWindow;
+    ReportBlock block;
+    block.heading = texts.text(kSoundingHeading);
+    block.pairs = {{texts.text(kSoundingArray),
+                    texts.text(s.schlumberger ? Window::kSchlumberger : Window::kWenner)}};
+    // The columns the soil model window's table has.
+    block.header = {
+        texts.text(s.schlumberger ? StringId::LayersReport::kAb : Soil::kSpacingColumn)};
+    if (s.schlumberger)
+        block.header.append(texts.text(StringId::LayersReport::kMn));
+    block.header.append(texts.text(Soil::kResistivityColumn));
+    for (const tav::InputOrigin::Sounding::Reading &r : s.readings) {
+        QStringList row{given(r.spacing)};
+        if (s.schlumberger)
+            row.append(given(r.mn));
+        row.append(given(r.resistivity));
+        block.rows.append(row);
+    }
+    return block;
 }
 
 QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts) {
@@ -418,6 +449,8 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     in.pairs = inputs(document, texts);
     in.lines = parts(document, texts);
     report.blocks.append(in);
+    if (const std::optional<ReportBlock> readings = sounding(document, texts))
+        report.blocks.append(*readings);
     report.blocks.append(SystemParts::table(document, texts));
     report.blocks.append(SystemParts::accuracy(document, result, texts));
     report.blocks.append(SystemPictures::plan(document, kept, texts));

@@ -27,6 +27,9 @@ QString group(int group, const StudyTexts &texts);
 // layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear; the site
 // coordinates of the study's 0, 0 when it has them.
 Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
+// The sounding the soil was fitted to, when the study keeps it: its array and a row per
+// reading, its spacing (a, or AB/2 and MN/2) and the apparent resistivity read.
+std::optional<ReportBlock> sounding(const tav::SystemDocument &document, const StudyTexts &texts);
 // Each part of the system in words, one line each.
 QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts &texts);
 // R, GPR, the worst touch and step with their places (on site too, given the site

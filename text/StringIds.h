@@ -619,6 +619,10 @@ inline constexpr unsigned kLimitOnLayerAt = 7010;  // (value, places)
 inline constexpr unsigned kLimitOffLayerAt = 7011; // (value, places)
 inline constexpr unsigned kLimitOnLayer = 7012;    // (value)
 inline constexpr unsigned kLimitOffLayer = 7013;   // (value)
+inline constexpr unsigned kFittedSchlumberger = 7020; // (soil, readings, RMS %)
+inline constexpr unsigned kFittedReadings = 7021;     // (soil, readings, RMS %), array unknown
+inline constexpr unsigned kSoundingHeading = 7022;
+inline constexpr unsigned kSoundingArray = 7023;
 } // namespace SystemReport
 
 namespace ReportPages {

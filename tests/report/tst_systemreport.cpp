@@ -142,7 +142,7 @@ private Q_SLOTS:
             << QByteArray(R"({"soil": {"rho1": 300, "rho2": 90, "h": 2.5, "readings": 11, )"
                           R"("rms_percent": 3.214}, "current": 6000, "current_basis": )"
                           R"({"fault_current": 10000, "decrement": 1.2, "split": 0.5}})")
-            << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 Wenner readings, RMS error 3.2 %"
+            << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 readings, RMS error 3.2 %"
             << "I_G = 3I0 · Df · Sf = 10000 A · 1.2 · 0.5 = 6000 A";
         // Each layer down to its bottom: 2 m, then 2 + 8 = 10 m, the last below.
         QTest::newRow("three layers")
@@ -156,7 +156,20 @@ private Q_SLOTS:
                           R"("thickness": 5}, {"rho": 30}], "readings": 14, "rms_percent": 2.04}, )"
                           R"("current": 6000})")
             << "5 layers: 50 Ω·m to 0.5 m, 400 Ω·m to 2 m, 80 Ω·m to 5 m, 1200 Ω·m to 10 m, "
-               "30 Ω·m below; fitted to 14 Wenner readings, RMS error 2.0 %"
+               "30 Ω·m below; fitted to 14 readings, RMS error 2.0 %"
+            << "I_G = 6000 A, as given";
+        // With its sounding, the array it was read with.
+        QTest::newRow("fitted to a Schlumberger sounding")
+            << QByteArray(R"({"soil": {"rho": 80, "rms_percent": 1.5, "array": "schlumberger", )"
+                          R"("rows": [{"spacing": 2, "mn": 0.5, "measured": 104}, {"spacing": 10, )"
+                          R"("mn": 1, "measured": 160.5}]}, "current": 6000})")
+            << "uniform, 80 Ω·m; fitted to 2 Schlumberger readings, RMS error 1.5 %"
+            << "I_G = 6000 A, as given";
+        QTest::newRow("fitted to a Wenner sounding")
+            << QByteArray(R"({"soil": {"rho": 80, "rms_percent": 1.5, "array": "wenner", )"
+                          R"("rows": [{"spacing": 2, "measured": 104}, {"spacing": 4, )"
+                          R"("measured": 121}]}, "current": 6000})")
+            << "uniform, 80 Ω·m; fitted to 2 Wenner readings, RMS error 1.5 %"
             << "I_G = 6000 A, as given";
     }
     void inputsTraced() {
@@ -168,6 +181,46 @@ private Q_SLOTS:
             SystemReport::inputs(tav::SystemDocument::fromJson(json, error), shippedTexts());
         QCOMPARE(pairs.at(0).second, soil);
         QCOMPARE(pairs.at(1).second, current);
+    }
+
+    // The sounding kept with the soil is printed whole: its array and a row per reading in
+    // the soil model window's columns; none without one.
+    void soundingPrinted_data() {
+        QTest::addColumn<QByteArray>("soil");
+        QTest::addColumn<QString>("array");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QVector<QStringList>>("rows");
+        QTest::newRow("Schlumberger")
+            << QByteArray(R"({"rho": 80, "rms_percent": 1.5, "array": "schlumberger", "rows": [)"
+                          R"({"spacing": 2, "mn": 0.5, "measured": 104}, {"spacing": 10, "mn": 1, )"
+                          R"("measured": 160.5}]})")
+            << "Schlumberger" << QStringList{"AB/2 [m]", "MN/2 [m]", "ρa [Ω·m]"}
+            << QVector<QStringList>{{"2", "0.5", "104"}, {"10", "1", "160.5"}};
+        QTest::newRow("Wenner")
+            << QByteArray(R"({"rho": 80, "rms_percent": 1.5, "array": "wenner", "rows": [)"
+                          R"({"spacing": 1.5, "measured": 99.25}]})")
+            << "Wenner" << QStringList{"Spacing a [m]", "ρa [Ω·m]"}
+            << QVector<QStringList>{{"1.5", "99.25"}};
+        QTest::newRow("a count only")
+            << QByteArray(R"({"rho": 80, "readings": 4, "rms_percent": 1.5})") << QString()
+            << QStringList() << QVector<QStringList>();
+    }
+    void soundingPrinted() {
+        QFETCH(QByteArray, soil);
+        QFETCH(QString, array);
+        QFETCH(QStringList, header);
+        QFETCH(QVector<QStringList>, rows);
+        tav::DocumentError error;
+        const tav::SystemDocument d =
+            tav::SystemDocument::fromJson(R"({"soil": )" + soil + R"(, "current": 10})", error);
+        QCOMPARE(error.kind, tav::DocumentError::Kind::None);
+        const std::optional<ReportBlock> block = SystemReport::sounding(d, shippedTexts());
+        QCOMPARE(block.has_value(), !array.isEmpty());
+        if (!block)
+            return;
+        QCOMPARE(block->pairs.value(0).second, array);
+        QCOMPARE(block->header, header);
+        QCOMPARE(block->rows, rows);
     }
 
     // The appendix holds every conductor once, where it runs, and the currents add up to
