@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <numeric>
@@ -19,16 +20,12 @@ double sum(const QVector<double> &values) {
 } // namespace
 
 QString ReportTable::keptTogether(const QString &text) {
+    static const QRegularExpression point(QStringLiteral("\\([-+0-9.,e ]+\\)"));
     QString out = text;
-    int depth = 0;
-    for (QChar &c : out) {
-        if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            depth = std::max(0, depth - 1);
-        else if (c == QLatin1Char(' ') && depth > 0)
-            c = kNoBreak;
-    }
+    for (const QRegularExpressionMatch &m : point.globalMatch(text))
+        for (qsizetype k = m.capturedStart(); k < m.capturedEnd(); ++k)
+            if (out[k] == QLatin1Char(' '))
+                out[k] = kNoBreak;
     return out;
 }
 

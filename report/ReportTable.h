@@ -32,8 +32,9 @@ public:
     std::function<void(QPainter &painter, const QRectF &area)> row(const QStringList &cells,
                                                                    bool bold, bool rule) const;
 
-    // The text as it is laid out: the spaces within parentheses made non-breaking, so that
-    // a point, "(12.5, 3, 0.6)", is never cut across two lines.
+    // The text as it is laid out: the spaces within a point's parentheses made
+    // non-breaking, so that "(12.5, 3, 0.6)" is never cut across two lines; words in
+    // parentheses wrap as any.
     static QString keptTogether(const QString &text);
 
 private:

@@ -8,6 +8,7 @@
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
+#include "report/ReportTable.h"
 #include "report/SystemMethod.h"
 #include "report/SystemParts.h"
 #include "report/SystemPictures.h"
@@ -66,6 +67,14 @@ ReportLine line(const QString &text) {
 
 QString place(const Point2 &p) {
     return PlaceTable::place(p);
+}
+
+// "(0, 0), (10, 0), (10, 10)": each corner in order, never cut across two lines.
+QString cornerList(const std::vector<Point2> &corners) {
+    QStringList shown;
+    for (const Point2 &p : corners)
+        shown.append(ReportTable::keptTogether(place(p)));
+    return shown.join(QStringLiteral(", "));
 }
 
 QString surfaceZone(const std::vector<Point2> &zone, const StudyTexts &texts) {
@@ -303,11 +312,13 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
                               .arg(int(p.rods.size()))
                               .arg(group(p.group, texts))));
     }
-    for (const TouchArea &a : d.touchAreas)
+    for (const TouchArea &a : d.touchAreas) {
         lines.append(line(texts.text(kGivenTouchArea)
                               .arg(int(a.outline.size()))
                               .arg(given(std::abs(tav::earthing::PlanPolygon::area(a.outline))),
                                    group(a.group, texts))));
+        lines.append(line(texts.text(kAreaCorners).arg(cornerList(a.outline))));
+    }
     for (const TouchPoint &p : d.touchPoints)
         lines.append(
             line(texts.text(kTouchPointPart)
@@ -448,6 +459,8 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     in.heading = texts.text(kInputs);
     in.pairs = inputs(document, texts);
     in.lines = parts(document, texts);
+    if (document.safety && document.safety->surface && !document.surfaceZone.empty())
+        in.lines.append(line(texts.text(kZoneCorners).arg(cornerList(document.surfaceZone))));
     report.blocks.append(in);
     if (const std::optional<ReportBlock> readings = sounding(document, texts))
         report.blocks.append(*readings);

@@ -623,6 +623,8 @@ inline constexpr unsigned kFittedSchlumberger = 7020; // (soil, readings, RMS %)
 inline constexpr unsigned kFittedReadings = 7021;     // (soil, readings, RMS %), array unknown
 inline constexpr unsigned kSoundingHeading = 7022;
 inline constexpr unsigned kSoundingArray = 7023;
+inline constexpr unsigned kAreaCorners = 7024; // (corners)
+inline constexpr unsigned kZoneCorners = 7025; // (corners)
 } // namespace SystemReport
 
 namespace ReportPages {

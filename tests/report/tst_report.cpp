@@ -4,6 +4,7 @@
 #include "report/GridSafetyReport.h"
 #include "report/LogLogPlot.h"
 #include "report/ReportNumber.h"
+#include "report/ReportTable.h"
 #include "report/ReportWriter.h"
 #include "report/SoilModelReport.h"
 #include "tests/support/AnnexB1.h"
@@ -132,6 +133,22 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(QString, kept);
         QCOMPARE(ReportNumber::keptWithUnit(words, value), kept);
+    }
+
+    // A point is laid out whole, words in parentheses wrap as any.
+    void pointsKeptTogether_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("laid");
+        QTest::newRow("two points") << "(0.125, -0.5, 0.65) to (1, 2e-05, 3)"
+                                    << QStringLiteral("(0.125,\u00a0-0.5,\u00a00.65) to "
+                                                      "(1,\u00a02e-05,\u00a03)");
+        QTest::newRow("words") << "827 V on the layer (Grid 1, Fence 1)"
+                               << "827 V on the layer (Grid 1, Fence 1)";
+    }
+    void pointsKeptTogether() {
+        QFETCH(QString, text);
+        QFETCH(QString, laid);
+        QCOMPARE(ReportTable::keptTogether(text), laid);
     }
 
     void givenValues_data() {

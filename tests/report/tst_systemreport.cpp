@@ -223,6 +223,40 @@ private Q_SLOTS:
         QCOMPARE(block->rows, rows);
     }
 
+    // A given touch area's corners and the surface layer's, in their order, under the
+    // inputs; none for a layer everywhere.
+    void cornersListed_data() {
+        QTest::addColumn<QByteArray>("area");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("in a zone")
+            << QByteArray(R"(, "area": [[-1.5, -1.5], [26.5, -1.5], [26.5, 26.5]])")
+            << QStringList{"Touch area given: 4 corners, 48.4375 m², the metal energised",
+                           "Its corners (m): (2.5, 2.5), (10.25, 2.5), (10.25, 8.75), (2.5, 8.75)",
+                           "The surface layer's corners (m): (-1.5, -1.5), (26.5, -1.5), "
+                           "(26.5, 26.5)"};
+        QTest::newRow("everywhere")
+            << QByteArray()
+            << QStringList{"Touch area given: 4 corners, 48.4375 m², the metal energised",
+                           "Its corners (m): (2.5, 2.5), (10.25, 2.5), (10.25, 8.75), (2.5, 8.75)"};
+    }
+    void cornersListed() {
+        QFETCH(QByteArray, area);
+        QFETCH(QStringList, lines);
+        const tav::SystemDocument d = read(
+            R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}], )"
+            R"("touch_areas": [{"polygon": [[2.5, 2.5], [10.25, 2.5], [10.25, 8.75], [2.5, 8.75]]}], )"
+            R"("safety": {"duration": 0.5, "surface": {"rho": 3000, "thickness": 0.1)" +
+            area + "}}");
+        const Report report = SystemReport::report(d, tav::earthing::EarthingResult(), std::nullopt,
+                                                   StudyHeader(), shippedTexts());
+        QStringList shown;
+        for (const ReportBlock &block : report.blocks)
+            if (block.heading == QLatin1String("Inputs"))
+                for (const ReportLine &line : block.lines)
+                    shown.append(QString(line.text).replace(QChar(0x00a0), QLatin1Char(' ')));
+        QCOMPARE(shown.mid(shown.size() - lines.size()), lines);
+    }
+
     // The appendix holds every conductor once, where it runs, and the currents add up to
     // what was injected; a system of single conductors needs none.
     void leakageAppendix_data() {
