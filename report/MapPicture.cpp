@@ -111,7 +111,7 @@ ContourLabels MapPicture::labels(const ScaledPlan &plan, const QFontMetricsF &me
         const QPointF at = plan.transform().toDevice(w->at);
         out.avoid(QPolygonF(QRectF(at - QPointF(11, 11), QSizeF(22, 22))));
     }
-    for (const QRectF &box : plan.dimensionTexts(grids, metrics, texts))
+    for (const QRectF &box : plan.dimensionTexts(grids, conductors, metrics, texts))
         out.avoid(QPolygonF(box));
     for (double level : levels()) {
         const QString text = ReportNumber::given(level);
