@@ -59,6 +59,25 @@ public:
     // What a cell without a value is filled with, inside the raster.
     static QColor noValueColour() { return {214, 214, 214}; }
 
+    // The symbols the plan draws, as its key names them.
+    enum class Symbol {
+        Energised, // a conductor of group 0
+        Floating,  // a conductor of a floating group
+        EnergisedRod,
+        FloatingRod,
+        TouchArea,   // outlined
+        FenceBand,   // a fence's reach, a strip of its width
+        SurfaceZone, // hatched
+        TouchPoint,
+        WorstTouch,     // group 0's
+        AreaWorstTouch, // every other area's
+        WorstStep,      // from the higher point to the lower
+    };
+    // Those this picture draws, in the key's order.
+    std::vector<Symbol> symbols() const;
+    // A symbol drawn as the plan draws it, in a box of the key.
+    static void paintSymbol(QPainter &painter, Symbol symbol, const QRectF &box);
+
     // The conductors' extent with a margin, and the step area when solved: the world
     // rectangle to show first.
     QRectF extent() const;

@@ -2,6 +2,7 @@
 
 #include "report/LeakagePicture.h"
 #include "report/MapPicture.h"
+#include "report/PlanKey.h"
 #include "report/PlanPicture.h"
 #include "report/ScaledPlan.h"
 #include "text/StringIds.h"
@@ -25,8 +26,16 @@ ReportBlock plan(const tav::SystemDocument &document,
     block.heading = texts.text(kPlanToScale);
     block.newPage = true;
     block.pictureHeight = kPlanHeight;
-    block.picture = [result, picture, grids, texts](QPainter &painter, const QRectF &area) {
-        ScaledPlan(area, picture.extent()).paint(painter, picture, grids, texts);
+    // The key of its symbols under it, across the page.
+    const PlanKey key(picture.symbols(), texts);
+    block.picture = [result, picture, grids, texts, key](QPainter &painter, const QRectF &area) {
+        QFont font = painter.font();
+        font.setPointSizeF(8);
+        painter.setFont(font);
+        const double keyHeight = key.height(QFontMetricsF(font), area.width());
+        const QRectF plan = area.adjusted(0, 0, 0, -keyHeight - 6);
+        ScaledPlan(plan, picture.extent()).paint(painter, picture, grids, texts);
+        key.paint(painter, QRectF(area.left(), plan.bottom() + 6, area.width(), keyHeight));
     };
     return block;
 }

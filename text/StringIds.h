@@ -643,6 +643,8 @@ inline constexpr unsigned kIsolines = 5627; // (step)
 inline constexpr unsigned kTolerableOnLayer = 7050;
 inline constexpr unsigned kTolerableOffLayer = 7051;
 inline constexpr unsigned kHighestValue = 7052;
+// 7060-7070: the plan's key, a text per PlanPicture::Symbol in its order.
+inline constexpr unsigned kKeyFirst = 7060;
 } // namespace PlanPictures
 // The earthing study window's leakage map and table, its field information kept.
 namespace EarthingLeakage {

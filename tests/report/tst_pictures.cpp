@@ -8,6 +8,7 @@
 #include "report/LayerColumn.h"
 #include "report/MapPicture.h"
 #include "report/PlaceLimits.h"
+#include "report/PlanKey.h"
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
 #include "report/ProfilePicture.h"
@@ -17,6 +18,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+
+#include "tests/support/ShippedTexts.h"
 
 #include <cmath>
 #include <functional>
@@ -42,6 +45,7 @@ private Q_SLOTS:
     void mapsAgreeWithTheSearch_data();
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
+    void keyNamesWhatThePlanDraws();
     void remotePointWidensThePlanOnly();
     void layerColumnToScale();
     void profileSamplesTheField();
@@ -352,6 +356,32 @@ void TestPictures::planDrawsPartsAndCells() {
                  std::abs(drawn.green() - expected.green()) <= 1 &&
                  std::abs(drawn.blue() - expected.blue()) <= 1,
              qPrintable(drawn.name() + QStringLiteral(" for ") + expected.name()));
+}
+
+// The key names each symbol the plan draws, and no other: before a solve the metal, the
+// fence's reach and the surface layer; after it the worst places too.
+void TestPictures::keyNamesWhatThePlanDraws() {
+    PlanPicture plan;
+    plan.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0},
+                       {{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1},
+                       {{10, 6, 0}, {10, 6, 3}, 0.016, 0}};
+    TouchArea band;
+    band.outline = {{-6, -6}, {26, -6}, {26, 8}, {-6, 8}};
+    band.band = 1;
+    plan.touchAreas = {band};
+    plan.surfaceZone = {{-2, -2}, {22, -2}, {22, 8}};
+    QCOMPARE(PlanKey(plan.symbols(), shippedTexts()).words(),
+             (std::vector<QString>{"Conductor, energised", "Conductor, floating",
+                                   "Rod or post, energised", "Where a hand reaches a fence",
+                                   "Surface layer"}));
+    const EarthingResult &r = solvedGrid();
+    plan.result = &r;
+    const std::vector<QString> solved = PlanKey(plan.symbols(), shippedTexts()).words();
+    QCOMPARE(solved.back(), QStringLiteral("Worst step voltage, from the higher point"));
+    QVERIFY(std::find(solved.begin(), solved.end(), QStringLiteral("Worst touch voltage")) !=
+            solved.end());
+    // The solve's own places now: its grid's touch area, outlined.
+    QVERIFY(std::find(solved.begin(), solved.end(), QStringLiteral("Touch area")) != solved.end());
 }
 
 void TestPictures::profileSamplesTheField() {
