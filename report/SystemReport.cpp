@@ -12,6 +12,7 @@
 #include "report/SystemMethod.h"
 #include "report/SystemParts.h"
 #include "report/SystemPictures.h"
+#include "report/TitleBlock.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
@@ -438,13 +439,14 @@ std::optional<ReportLine> overall(const std::optional<SystemSafety> &safety,
                       PlaceTable::tone(safety->overall)};
 }
 
-// The summary first (the verdict, the figures it rests on and the criteria's basis), then
-// the inputs in full, the plan to scale, the maps, the profiles, the results and where the
-// current leaves the metal, and last the assumptions and method.
+// The title block first, then the summary (the verdict, the figures it rests on and the
+// criteria's basis), the inputs in full, the plan to scale, the maps, the profiles, the
+// results and where the current leaves the metal, and last the assumptions and method.
 Report report(const tav::SystemDocument &document, const EarthingResult &result,
               const std::optional<SystemSafety> &safety, const StudyHeader &header,
               const StudyTexts &texts) {
     Report report = header.startReport(kTitle, texts);
+    report.blocks.append(TitleBlock::block(header, texts));
     const auto kept = std::make_shared<const EarthingResult>(result);
     ReportBlock summary;
     summary.heading = texts.text(kVerdict);

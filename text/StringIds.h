@@ -625,6 +625,14 @@ inline constexpr unsigned kSoundingHeading = 7022;
 inline constexpr unsigned kSoundingArray = 7023;
 inline constexpr unsigned kAreaCorners = 7024; // (corners)
 inline constexpr unsigned kZoneCorners = 7025; // (corners)
+inline constexpr unsigned kTitleHeading = 7030;
+inline constexpr unsigned kTitleRevision = 7031;
+inline constexpr unsigned kTitlePrepared = 7032;
+inline constexpr unsigned kTitleChecked = 7033;
+inline constexpr unsigned kTitleApproved = 7034;
+inline constexpr unsigned kTitleName = 7035;
+inline constexpr unsigned kTitleSignature = 7036;
+inline constexpr unsigned kTitleDate = 7037;
 } // namespace SystemReport
 
 namespace ReportPages {

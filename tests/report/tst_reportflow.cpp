@@ -373,6 +373,12 @@ private Q_SLOTS:
         QVERIFY(!evaluated.refused());
         StudyHeader header;
         header.date = QDate(2026, 1, 2);
+        // A client's name longer than its cell of the title block.
+        tav::SiteInformation site;
+        site.clientCompanyName = "Northern Regional Electricity Distribution Company Limited";
+        site.fieldName = "Substation 7";
+        site.fileNumber = "E-2026-114";
+        header.site = site;
         const Report report = SystemReport::report(
             d, *evaluated.result().result, evaluated.result().safety, header, shippedTexts());
         const QString pdf = m_folder.filePath(QStringLiteral("twelve.pdf"));
@@ -400,6 +406,13 @@ private Q_SLOTS:
         }
         for (int k = 1; k <= 12; ++k)
             QVERIFY(text.contains(QStringLiteral("Conductor %1 ").arg(k)));
+        // The title block on the first page, filled from the field information, the rest
+        // left to sign; the plan's key with the plan.
+        const QString first = pageText(pdf, 1);
+        for (const char *words : {"Revision and approval", "E-2026-114", "Prepared", "Checked",
+                                  "Approved", "Signature"})
+            QVERIFY2(first.contains(QLatin1String(words)), words);
+        QVERIFY(text.contains(QStringLiteral("Conductor, energised")));
     }
 
 private:

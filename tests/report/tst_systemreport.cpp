@@ -6,6 +6,7 @@
 #include "report/PlaceTable.h"
 #include "report/SystemParts.h"
 #include "report/SystemReport.h"
+#include "report/TitleBlock.h"
 #include "tests/support/ShippedTexts.h"
 
 #include <QtTest>
@@ -255,6 +256,27 @@ private Q_SLOTS:
                 for (const ReportLine &line : block.lines)
                     shown.append(QString(line.text).replace(QChar(0x00a0), QLatin1Char(' ')));
         QCOMPARE(shown.mid(shown.size() - lines.size()), lines);
+    }
+
+    // The title block takes the client, the field and the file number from the field
+    // information, blank without it; the report starts with it.
+    void titleBlockFilled() {
+        StudyHeader header;
+        QCOMPARE(TitleBlock::filled(header).client, QString());
+        tav::SiteInformation site;
+        site.clientCompanyName = "  Northern  Grid ";
+        site.fieldName = "Substation 7";
+        site.fileNumber = "E-114";
+        header.site = site;
+        const TitleBlock::Filled f = TitleBlock::filled(header);
+        QCOMPARE(f.client, QStringLiteral("Northern Grid"));
+        QCOMPARE(f.field, QStringLiteral("Substation 7"));
+        QCOMPARE(f.fileNumber, QStringLiteral("E-114"));
+        const Report report = SystemReport::report(
+            read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}])"),
+            tav::earthing::EarthingResult(), std::nullopt, header, shippedTexts());
+        QCOMPARE(report.blocks.first().heading, QStringLiteral("Revision and approval"));
+        QVERIFY(report.blocks.first().picture);
     }
 
     // The appendix holds every conductor once, where it runs, and the currents add up to
