@@ -46,7 +46,7 @@ namespace ReportOutput {
 
 void addOptions(CliOptions &options) {
     options.addValue(kPdf, QStringLiteral("FILE"),
-                     QStringLiteral("Also write the study window's one-page report as a PDF; the "
+                     QStringLiteral("Also write the study window's report as a PDF; the "
                                     "output is as without it."));
     options.addValue(kSite, QStringLiteral("FILE"),
                      QStringLiteral("A field information file whose items head the report."));

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <optional>
+#include <vector>
 
 namespace tav {
 
@@ -12,11 +13,26 @@ namespace tav {
 // names it beside the values, so that a reviewer can trace them.
 namespace InputOrigin {
 
-// The soil fitted to a sounding: how many readings, and the fit's RMS error. tav-calc
-// soil-model's output carries it (rows and rms_percent); the soil model window hands it on.
+// A sounding's readings as the soil model window holds them: each spacing (a under a
+// Wenner array, AB/2 under a Schlumberger one), MN/2 under a Schlumberger array, and the
+// apparent resistivity read.
+struct Sounding {
+    struct Reading {
+        double spacing = 0;     // m
+        double mn = 0;          // m, Schlumberger only
+        double resistivity = 0; // ohm m
+    };
+    bool schlumberger = false;
+    std::vector<Reading> readings;
+};
+
+// The soil fitted to a sounding: how many readings, and the fit's RMS error; and the
+// sounding itself when it is kept. tav-calc soil-model's output carries it (array, rows
+// and rms_percent); the soil model window hands it on.
 struct Soil {
     int readings = 0;
     double rmsPercent = 0;
+    std::optional<Sounding> sounding;
 };
 
 // I_G = Df Sf 3I0 (IEEE Std 80-2013 eq. 79 with its split factor), as the grid safety
@@ -29,8 +45,13 @@ struct Current {
 };
 
 // The soil object's origin, if it holds a sound one: "readings" (or the count of "rows")
-// and "rms_percent". Anything else is no origin, not an error: the soil stands as given.
+// and "rms_percent"; the sounding from "array" ("wenner" or "schlumberger", as soil-model
+// writes it) and "rows" whose every row has a positive "spacing" and "measured" (and "mn"
+// below its spacing under a Schlumberger array). Anything else is no origin, or no
+// sounding, not an error: the soil stands as given.
 std::optional<Soil> soilOf(const QJsonObject &soil);
+// The sounding's keys are written only with a sounding, so that a soil without one is
+// written as it always was.
 void write(const Soil &origin, QJsonObject &soil);
 
 // The document's "current_basis", refused at its field when malformed; kept only while it

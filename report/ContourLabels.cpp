@@ -91,11 +91,14 @@ bool ContourLabels::free(const QPolygonF &box) const {
     for (const QPointF &corner : box)
         if (!m_bounds.contains(corner))
             return false;
+    // Clear of the others' upright bounds too, as a PDF's text layer boxes its words: two
+    // labels at an angle may miss each other yet cover each other's words there.
+    const QRectF bounds = box.boundingRect();
     for (const QPolygonF &other : m_avoid)
-        if (box.intersects(other))
+        if (box.intersects(other) || bounds.intersects(other.boundingRect()))
             return false;
     for (const ContourLabel &other : m_labels)
-        if (box.intersects(other.box))
+        if (box.intersects(other.box) || bounds.intersects(other.box.boundingRect()))
             return false;
     return true;
 }

@@ -41,6 +41,10 @@ MapPicture::MapPicture(const EarthingResult &result, PlanPicture::Map map)
         }
     if (!(m_hi >= m_lo))
         m_lo = m_hi = 0;
+    // A step is the larger fall of two opposite senses, never below 0: a flat node's
+    // rounding is no level of its own, and would put a 0 V isoline round every mesh's middle.
+    if (map == PlanPicture::Map::Step)
+        m_lo = std::max(m_lo, 0.0);
 }
 
 PlanPicture MapPicture::picture() const {
@@ -51,7 +55,7 @@ PlanPicture MapPicture::picture() const {
     p.legend = false;
     p.pointsInExtent = false;
     p.north = north;
-    p.tolerable = 0; // drawn here, red, and marked on the legend
+    p.tolerable = PlaceLimits(); // drawn here, red, and marked on the legend
     return p;
 }
 
@@ -80,7 +84,9 @@ std::optional<MapPicture::Worst> MapPicture::worst() const {
 
 QString MapPicture::worstText(const StudyTexts &texts) const {
     const std::optional<Worst> w = worst();
-    return w ? texts.text(kWorstValue).arg(ReportNumber::text(w->value)) : QString();
+    // The potential's is its maximum, no worst: the touch and the step are judged.
+    const unsigned id = m_map == PlanPicture::Map::Potential ? kHighestValue : kWorstValue;
+    return w ? texts.text(id).arg(ReportNumber::text(w->value)) : QString();
 }
 
 // Above and right of the point, or where that runs past the frame, on the other side.
@@ -105,7 +111,7 @@ ContourLabels MapPicture::labels(const ScaledPlan &plan, const QFontMetricsF &me
         const QPointF at = plan.transform().toDevice(w->at);
         out.avoid(QPolygonF(QRectF(at - QPointF(11, 11), QSizeF(22, 22))));
     }
-    for (const QRectF &box : plan.dimensionTexts(grids, metrics, texts))
+    for (const QRectF &box : plan.dimensionTexts(grids, conductors, metrics, texts))
         out.avoid(QPolygonF(box));
     for (double level : levels()) {
         const QString text = ReportNumber::given(level);
@@ -144,15 +150,16 @@ void MapPicture::paintOverlay(QPainter &painter, const ScaledPlan &plan,
         for (const QPolygonF &line :
              onPage(Contour::polylines(m_result.raster, m_values, level), t))
             painter.drawPolyline(line);
-    if (m_map != PlanPicture::Map::Potential && tolerable > 0) {
-        const QVector<QPolygonF> lines =
-            onPage(Contour::polylines(m_result.raster, m_values, tolerable), t);
-        for (const QPen &pen : {QPen(Qt::white, 2.4), QPen(kTolerable, 1.3, Qt::DashLine)})
-            for (const QPolygonF &line : lines) {
-                painter.setPen(pen);
-                painter.drawPolyline(line);
-            }
-    }
+    if (m_map != PlanPicture::Map::Potential)
+        tolerable.drawSides(painter, t, plan.frame(), [&](double level, bool onLayer) {
+            const QVector<QPolygonF> lines =
+                onPage(Contour::polylines(m_result.raster, m_values, level), t);
+            for (const QPen &pen : {QPen(Qt::white, 2.4), tolerablePen(onLayer)})
+                for (const QPolygonF &line : lines) {
+                    painter.setPen(pen);
+                    painter.drawPolyline(line);
+                }
+        });
     const QFontMetricsF metrics(painter.font());
     labels(plan, metrics, texts).paint(painter);
     if (const std::optional<Worst> w = worst()) {
@@ -170,47 +177,79 @@ void MapPicture::paintOverlay(QPainter &painter, const ScaledPlan &plan,
     painter.restore();
 }
 
-// The colour bar in volts, the tolerable voltage drawn across it as on the map, and
-// under it the keys of the red line and of the isolines' spacing.
+// The colour bar in volts, each tolerable voltage drawn across it as on the map, and under
+// it the keys of the red lines and of the isolines' spacing.
 void MapPicture::paintLegend(QPainter &painter, const QRectF &strip,
                              const StudyTexts &texts) const {
     if (!(m_hi >= m_lo))
         return;
     const double line = QFontMetricsF(painter.font()).height();
-    const bool marked = m_map != PlanPicture::Map::Potential && tolerable > 0;
+    std::vector<TolerableKey> keys = tolerableKeys(texts);
+    const double step = ContourLabels::stepFor(m_lo, m_hi);
+    if (step > 0) {
+        const QString value = ReportNumber::given(step);
+        keys.push_back(
+            {-1, true, ReportNumber::keptWithUnit(texts.text(kIsolines).arg(value), value)});
+    }
+    // The keys under the colour bar, as tall as their words wrap to.
+    double keysHeight = line;
+    for (const TolerableKey &key : keys)
+        keysHeight += legendKey(painter, strip, 0, key.words, nullptr);
     const QRectF legend(strip.left(), strip.top(), strip.width(),
-                        std::max(strip.height() - 6 * line, 5 * line));
+                        std::max(strip.height() - keysHeight, 5 * line));
     const ColourScale scale(m_lo, m_hi);
     scale.paintLegend(painter, legend, texts.text(kVoltUnit));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bar = ColourScale::barRect(legend, line);
-    if (marked && tolerable >= m_lo && tolerable <= m_hi) {
-        const double y = scale.yOn(bar, tolerable);
-        painter.setPen(QPen(Qt::white, 2.4));
-        painter.drawLine(QPointF(bar.left() - 4, y), QPointF(bar.right(), y));
-        painter.setPen(QPen(kTolerable, 1.3, Qt::DashLine));
-        painter.drawLine(QPointF(bar.left() - 4, y), QPointF(bar.right(), y));
-    }
     double y = legend.bottom() + line;
-    if (marked) {
-        painter.setPen(QPen(kTolerable, 1.3, Qt::DashLine));
+    for (const TolerableKey &key : keys) {
+        const QPen pen = key.level < 0 ? QPen(Qt::black, 0.5) : tolerablePen(key.onLayer);
+        if (key.level >= m_lo && key.level <= m_hi) {
+            const double at = scale.yOn(bar, key.level);
+            for (const QPen &across : {QPen(Qt::white, 2.4), pen}) {
+                painter.setPen(across);
+                painter.drawLine(QPointF(bar.left() - 4, at), QPointF(bar.right(), at));
+            }
+        }
+        y += legendKey(painter, strip, y, key.words, &pen);
+    }
+    painter.restore();
+}
+
+// A key: a sample of the pen, and its words wrapped beside it; how far down it reaches.
+// Without a pen, only measured.
+double MapPicture::legendKey(QPainter &painter, const QRectF &strip, double y, const QString &words,
+                             const QPen *pen) {
+    const double line = QFontMetricsF(painter.font()).height();
+    const QRectF box(strip.left() + 17, y, strip.width() - 17, 4 * line);
+    const double height =
+        painter.boundingRect(box, Qt::AlignLeft | Qt::TextWordWrap, words).height();
+    if (pen) {
+        painter.setPen(*pen);
         painter.drawLine(QPointF(strip.left(), y + line / 2),
                          QPointF(strip.left() + 14, y + line / 2));
         painter.setPen(Qt::black);
-        const QRectF key(strip.left() + 17, y, strip.width() - 17, 2 * line);
-        painter.drawText(key, Qt::AlignLeft | Qt::TextWordWrap,
-                         texts.text(kTolerableLine).arg(ReportNumber::text(tolerable)));
-        y += 2.2 * line;
+        painter.drawText(box, Qt::AlignLeft | Qt::TextWordWrap, words);
     }
-    const double step = ContourLabels::stepFor(m_lo, m_hi);
-    if (step > 0) {
-        painter.setPen(QPen(Qt::black, 0.5));
-        painter.drawLine(QPointF(strip.left(), y + line / 2),
-                         QPointF(strip.left() + 14, y + line / 2));
-        painter.drawText(QRectF(strip.left() + 17, y, strip.width() - 17, 2 * line),
-                         Qt::AlignLeft | Qt::TextWordWrap,
-                         texts.text(kIsolines).arg(ReportNumber::given(step)));
-    }
-    painter.restore();
+    return height + 0.4 * line;
+}
+
+QPen MapPicture::tolerablePen(bool onLayer) {
+    return QPen(kTolerable, 1.3, onLayer ? Qt::DashLine : Qt::DashDotLine);
+}
+
+// One key for one limit; where the surface layer lies in a zone, one for the layer's
+// limit inside it and one for the bare soil's outside it.
+std::vector<MapPicture::TolerableKey> MapPicture::tolerableKeys(const StudyTexts &texts) const {
+    if (m_map == PlanPicture::Map::Potential || !tolerable.any())
+        return {};
+    const auto key = [&texts](unsigned id, double level) {
+        const QString value = ReportNumber::text(level);
+        return ReportNumber::keptWithUnit(texts.text(id).arg(value), value);
+    };
+    if (!tolerable.apart())
+        return {{tolerable.onLayer(), true, key(kTolerableLine, tolerable.onLayer())}};
+    return {{tolerable.onLayer(), true, key(kTolerableOnLayer, tolerable.onLayer())},
+            {tolerable.offLayer(), false, key(kTolerableOffLayer, tolerable.offLayer())}};
 }

@@ -12,13 +12,15 @@
 
 class QFontMetricsF;
 class QPainter;
+class QPen;
 class StudyTexts;
 
 // A map of a solve for the report, one or two to a page: potential, touch or step voltage
 // over the plan at a scale of the series (ScaledPlan), its legend in volts on the right
 // with the tolerable voltage marked, isolines at round values labelled where they run
-// straightest, the tolerable voltage's line red and dashed, and the worst point with its
-// value.
+// straightest, the tolerable voltage's line red and dashed (dashed and dotted off the
+// surface layer where it lies in a zone), and the worst point with its value (the highest
+// of the potential).
 class MapPicture {
 public:
     MapPicture(const tav::earthing::EarthingResult &result, PlanPicture::Map map);
@@ -26,7 +28,9 @@ public:
     std::vector<tav::earthing::Conductor> conductors; // the system's, as solved
     double north = 0; // degrees from +y towards +x, as PlanPicture's
     std::vector<ScaledPlan::GridShape> grids;         // dimensioned
-    double tolerable = 0; // V, the line drawn on a touch or step map; 0: none
+    // The line drawn on a touch or step map, each place's own limit: the surface layer's
+    // inside its zone, the bare soil's outside; none: no line.
+    PlaceLimits tolerable;
 
     // The legend's strip at the area's right, points.
     static constexpr double kLegendWidth = 78;
@@ -41,7 +45,7 @@ public:
     double highest() const { return m_hi; }
     std::vector<double> levels() const { return ContourLabels::levels(m_lo, m_hi); }
     // The worst point: the highest potential's node, the worst touch, the worst step's
-    // middle; none where the map has no value.
+    // middle; none where the map has no value. A step map's values are falls, from 0 up.
     struct Worst {
         QPointF at; // m
         double value = 0;
@@ -64,6 +68,16 @@ private:
     PlanPicture picture() const;
     void paintOverlay(QPainter &painter, const ScaledPlan &plan, const StudyTexts &texts) const;
     void paintLegend(QPainter &painter, const QRectF &strip, const StudyTexts &texts) const;
+    // A key under the colour bar and its level marked across it (none: below 0).
+    struct TolerableKey {
+        double level;
+        bool onLayer;
+        QString words;
+    };
+    std::vector<TolerableKey> tolerableKeys(const StudyTexts &texts) const;
+    static double legendKey(QPainter &painter, const QRectF &strip, double y, const QString &words,
+                            const QPen *pen);
+    static QPen tolerablePen(bool onLayer);
 
     const tav::earthing::EarthingResult &m_result;
     PlanPicture::Map m_map;

@@ -170,15 +170,17 @@ void PlanPicture::paintMap(QPainter &painter, const QRectF &device, const QRectF
                 painter.fillRect(cell.adjusted(0, 0, 0.5, 0.5),
                                  std::isfinite(v) ? scale.colour(v) : noValueColour());
         }
-    if (map != Map::Potential && tolerable > 0) {
-        painter.setPen(QPen(Qt::white, 2.5));
-        QVector<QLineF> lines = Contour::lines(grid, values, tolerable);
+    if (map == Map::Potential)
+        return;
+    tolerable.drawSides(painter, t, device, [&](double level, bool onLayer) {
+        QVector<QLineF> lines = Contour::lines(grid, values, level);
         for (QLineF &l : lines)
             l = QLineF(t.toDevice(l.p1()), t.toDevice(l.p2()));
+        painter.setPen(QPen(Qt::white, 2.5));
         painter.drawLines(lines);
-        painter.setPen(QPen(Qt::black, 1.2, Qt::DashLine));
+        painter.setPen(QPen(Qt::black, 1.2, onLayer ? Qt::DashLine : Qt::DashDotLine));
         painter.drawLines(lines);
-    }
+    });
 }
 
 void PlanPicture::paintConductors(QPainter &painter, const QRectF &device,
@@ -320,4 +322,97 @@ void PlanPicture::paintMarks(QPainter &painter, const QRectF &device, const QRec
             painter.drawLine(head);
         }
     }
+}
+
+std::vector<PlanPicture::Symbol> PlanPicture::symbols() const {
+    bool shown[int(Symbol::WorstStep) + 1] = {};
+    for (const Conductor &c : conductors) {
+        const bool energised = c.group == 0;
+        shown[int(isRod(c) ? (energised ? Symbol::EnergisedRod : Symbol::FloatingRod)
+                           : (energised ? Symbol::Energised : Symbol::Floating))] = true;
+    }
+    for (const TouchArea &area : shownAreas())
+        shown[int(area.band > 0 ? Symbol::FenceBand : Symbol::TouchArea)] = true;
+    shown[int(Symbol::SurfaceZone)] = !shownZone().empty();
+    shown[int(Symbol::TouchPoint)] = !shownPoints().empty();
+    if (result && !stale) {
+        shown[int(Symbol::WorstTouch)] = result->touchMax.has_value();
+        for (const AreaResult &area : result->areas)
+            shown[int(Symbol::AreaWorstTouch)] |=
+                std::isfinite(area.worst().voltage) &&
+                !(result->touchMax && area.worst().at.x == result->touchMax->at.x &&
+                  area.worst().at.y == result->touchMax->at.y);
+        shown[int(Symbol::WorstStep)] = true;
+    }
+    std::vector<Symbol> out;
+    for (int k = 0; k <= int(Symbol::WorstStep); ++k)
+        if (shown[k])
+            out.push_back(Symbol(k));
+    return out;
+}
+
+void PlanPicture::paintSymbol(QPainter &painter, Symbol symbol, const QRectF &box) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const QPointF c = box.center();
+    const QLineF across(box.left(), c.y(), box.right(), c.y());
+    switch (symbol) {
+    case Symbol::Energised:
+    case Symbol::Floating:
+        painter.setPen(QPen(symbol == Symbol::Energised ? kEnergised : kFloating, 2, Qt::SolidLine,
+                            Qt::RoundCap));
+        painter.drawLine(across);
+        break;
+    case Symbol::EnergisedRod:
+    case Symbol::FloatingRod:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(symbol == Symbol::EnergisedRod ? kEnergised : kFloating);
+        painter.drawEllipse(c, 3.5, 3.5);
+        break;
+    case Symbol::TouchArea:
+        painter.setPen(QPen(kOutline, 1));
+        painter.drawRect(box.adjusted(1, 1, -1, -1));
+        break;
+    case Symbol::FenceBand: {
+        // Tinted on the plan by its metal's colour, here neither's.
+        QColor strip = kOutline;
+        strip.setAlpha(60);
+        painter.fillRect(box.adjusted(0, box.height() / 4, 0, -box.height() / 4), strip);
+        break;
+    }
+    case Symbol::SurfaceZone:
+        painter.setPen(QPen(kZone, 1, Qt::DashLine));
+        painter.setBrush(QBrush(kZone, Qt::BDiagPattern));
+        painter.drawRect(box.adjusted(1, 1, -1, -1));
+        break;
+    case Symbol::TouchPoint:
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(kEnergised);
+        painter.drawEllipse(c, 4, 4);
+        break;
+    case Symbol::WorstTouch:
+    case Symbol::AreaWorstTouch:
+        paintCross(painter, c,
+                   std::min(symbol == Symbol::WorstTouch ? 10.0 : 6.0, box.height() / 2));
+        break;
+    case Symbol::WorstStep: {
+        const QPointF from(box.left() + 3, c.y());
+        const QPointF to(box.right() - 1, c.y());
+        for (const auto &[colour, width] :
+             {std::pair{QColor(Qt::white), 4.0}, std::pair{QColor(Qt::black), 1.8}}) {
+            painter.setPen(QPen(colour, width));
+            painter.drawLine(from, to);
+            painter.drawEllipse(from, 3, 3);
+            for (double turn : {25.0, -25.0}) {
+                QLineF head(to, from);
+                head.setLength(6);
+                head.setAngle(QLineF(to, from).angle() + turn);
+                painter.drawLine(head);
+            }
+        }
+        break;
+    }
+    }
+    painter.restore();
 }

@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
+#include "report/PlaceLimits.h"
 
 #include <QColor>
 #include <QLineF>
@@ -29,7 +30,9 @@ public:
     std::vector<tav::earthing::Conductor> conductors;
     const tav::earthing::EarthingResult *result = nullptr; // not owned; none before a solve
     Map map = Map::None;
-    double tolerable = 0;          // V, the contour's level on a touch or step map; 0: none
+    // The contour's level on a touch or step map, each place's own: none, or one level, or
+    // the surface layer's inside its zone and the bare soil's outside.
+    PlaceLimits tolerable;
     std::optional<QLineF> profile; // m
     QString unit;                  // of the legend, "V"
     // The map is of the system as it was solved, which has changed since: drawn faded,
@@ -55,6 +58,25 @@ public:
 
     // What a cell without a value is filled with, inside the raster.
     static QColor noValueColour() { return {214, 214, 214}; }
+
+    // The symbols the plan draws, as its key names them.
+    enum class Symbol {
+        Energised, // a conductor of group 0
+        Floating,  // a conductor of a floating group
+        EnergisedRod,
+        FloatingRod,
+        TouchArea,   // outlined
+        FenceBand,   // a fence's reach, a strip of its width
+        SurfaceZone, // hatched
+        TouchPoint,
+        WorstTouch,     // group 0's
+        AreaWorstTouch, // every other area's
+        WorstStep,      // from the higher point to the lower
+    };
+    // Those this picture draws, in the key's order.
+    std::vector<Symbol> symbols() const;
+    // A symbol drawn as the plan draws it, in a box of the key.
+    static void paintSymbol(QPainter &painter, Symbol symbol, const QRectF &box);
 
     // The conductors' extent with a margin, and the step area when solved: the world
     // rectangle to show first.

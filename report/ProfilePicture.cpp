@@ -13,6 +13,7 @@
 void ProfilePicture::sample(const tav::earthing::SurfaceField &field, double gpr,
                             const QLineF &line, int count) {
     count = std::max(count, 2);
+    m_line = line;
     distance.clear();
     potential.clear();
     touch.clear();
@@ -54,7 +55,7 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
         painter.restore();
         return;
     }
-    double yHigh = tolerable;
+    double yHigh = tolerable.highest();
     for (const QVector<double> *v : {&potential, &touch})
         for (double y : *v)
             yHigh = std::max(yHigh, y);
@@ -80,8 +81,9 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
         painter.drawText(QRectF(px - 3 * line, plot.bottom() + 0.4 * line, 6 * line, line),
                          Qt::AlignCenter, ReportNumber::given(x));
     }
-    painter.drawText(QRectF(plot.left(), area.bottom() - 1.2 * line, plot.width(), line),
-                     Qt::AlignCenter, xTitle);
+    // Under the ticks' numbers, clear of them.
+    painter.drawText(QRectF(plot.left(), area.bottom() - line, plot.width(), line), Qt::AlignCenter,
+                     xTitle);
     painter.drawText(
         QRectF(area.left(), area.top(), plot.left() - area.left() + plot.width(), line),
         Qt::AlignLeft, yTitle);
@@ -91,17 +93,20 @@ void ProfilePicture::paint(QPainter &painter, const QRectF &area) const {
     const QPen tolerablePen(QColor(200, 0, 0), 1.5, Qt::DashLine);
     paintCurve(painter, plot, potential, yLow, yHigh, potentialPen);
     paintCurve(painter, plot, touch, yLow, yHigh, touchPen);
-    if (tolerable > 0) {
-        const double py = plot.bottom() - (tolerable - yLow) / (yHigh - yLow) * plot.height();
+    if (tolerable.any()) {
+        QPolygonF line;
+        for (const QPointF &corner : tolerableLine())
+            line << QPointF(plot.left() + corner.x() / std::max(xHigh, 1e-9) * plot.width(),
+                            plot.bottom() - (corner.y() - yLow) / (yHigh - yLow) * plot.height());
         painter.setPen(tolerablePen);
-        painter.drawLine(QPointF(plot.left(), py), QPointF(plot.right(), py));
+        painter.drawPolyline(line);
     }
     // The legend above the plot, right-aligned.
     double x = plot.right();
     const std::pair<const QString *, QPen> items[] = {
         {&tolerableLabel, tolerablePen}, {&touchLabel, touchPen}, {&potentialLabel, potentialPen}};
     for (const auto &[label, pen] : items) {
-        if (label->isEmpty() || (label == &tolerableLabel && tolerable <= 0))
+        if (label->isEmpty() || (label == &tolerableLabel && !tolerable.any()))
             continue;
         const double w = metrics.horizontalAdvance(*label);
         x -= w;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/SurfaceField.h"
+#include "report/PlaceLimits.h"
 
 #include <QLineF>
 #include <QPen>
@@ -11,14 +12,14 @@
 class QPainter;
 
 // The surface potential and the touch voltage (GPR - potential) along a line on the
-// surface, with the tolerable touch voltage as a level, on linear axes in metres and
-// volts.
+// surface, with the tolerable touch voltage of the ground each point stands on as a
+// stepped line, on linear axes in metres and volts.
 class ProfilePicture {
 public:
     QVector<double> distance;  // m from the line's start
     QVector<double> potential; // V
     QVector<double> touch;     // V
-    double tolerable = 0;      // V; 0: no level
+    PlaceLimits tolerable;     // V; none: no line
     QString xTitle;            // with the unit, "Distance (m)"
     QString yTitle;
     QString potentialLabel;
@@ -28,9 +29,12 @@ public:
     // count evenly spaced samples (at least 2) of the solved field from end to end.
     void sample(const tav::earthing::SurfaceField &field, double gpr, const QLineF &line,
                 int count);
+    // The tolerable line's corners (distance, V) along the line sampled.
+    QPolygonF tolerableLine() const { return tolerable.along(m_line); }
     void paint(QPainter &painter, const QRectF &area) const;
 
 private:
+    QLineF m_line; // sampled
     void paintCurve(QPainter &painter, const QRectF &plot, const QVector<double> &values,
                     double yLow, double yHigh, const QPen &pen) const;
 };

@@ -5,7 +5,8 @@
 #include <QVector>
 
 // Puts a report's pieces on pages one under another, as many pages as they take: a piece
-// that does not fit goes to the next page, a heading with at least its first line, a table
+// that does not fit goes to the next page, a heading with at least its first line (with
+// the picture it heads, when it heads one), a table
 // row at the top of a page under its header again. Only heights: where each piece goes,
 // not how it looks, so that the pages can be counted before any is drawn.
 class ReportFlow {

@@ -44,4 +44,12 @@ QString given(double value) {
     return shown;
 }
 
+QString keptWithUnit(QString words, const QString &value) {
+    const qsizetype at = value.isEmpty() ? -1 : words.indexOf(value);
+    const qsizetype space = at < 0 ? -1 : at + value.size();
+    if (space >= 0 && space < words.size() && words[space] == QLatin1Char(' '))
+        words[space] = QChar(0x00a0);
+    return words;
+}
+
 } // namespace ReportNumber

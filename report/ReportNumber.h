@@ -12,5 +12,8 @@ QString text(double value, int significantDigits = kDigits);
 // A value as it was given (an input, a spacing): up to 6 significant digits, no trailing
 // zeros.
 QString given(double value);
+// The words with the space after the first "value" in them made non-breaking, so that a
+// narrow key never parts a number from its unit: "Lines every 200 V".
+QString keptWithUnit(QString words, const QString &value);
 
 } // namespace ReportNumber

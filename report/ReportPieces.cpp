@@ -1,10 +1,11 @@
 #include "report/ReportPieces.h"
 
+#include "report/ReportTable.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 namespace {
@@ -93,6 +94,9 @@ void ReportPieces::block(const ReportBlock &b) {
     // A heading with nothing under it holds nothing to its page.
     if (m_pieces.last().keep > 0 && !b.heading.isEmpty() && m_pieces.size() == first + 1)
         m_pieces.last().keep = 0;
+    // A heading over a picture keeps its lines and the picture: it is the picture's title.
+    if (!b.heading.isEmpty() && (b.plot || b.picture) && b.header.isEmpty())
+        m_pieces[first].keep = int(m_pieces.size()) - first - 1 - (b.caption.isEmpty() ? 0 : 1);
     m_pieces[first].newPage = b.newPage;
 }
 
@@ -159,7 +163,10 @@ void ReportPieces::pairs(const QVector<QPair<QString, QString>> &pairs) {
         QVector<QPair<QString, QString>> row;
         ReportPiece piece;
         for (int c = 0; c < columns && c * perColumn + r < pairs.size(); ++c) {
-            const auto &pair = pairs[c * perColumn + r];
+            // A value's points are not cut across two lines, as a table's are not.
+            const QPair<QString, QString> pair(
+                pairs[c * perColumn + r].first,
+                ReportTable::keptTogether(pairs[c * perColumn + r].second));
             row.append(pair);
             piece.height =
                 std::max({piece.height, textHeight(m_painter, pair.first, f, nameWidth[c]),
@@ -192,67 +199,20 @@ void ReportPieces::lines(const QVector<ReportLine> &lines) {
 }
 
 void ReportPieces::table(const QStringList &header, const QVector<QStringList> &rows) {
-    // The type of the whole table, every page of it: the body's, or as much smaller as
-    // lets its columns fit across the page, down to the smallest.
-    auto widthsAt = [&](double size) {
-        const QFontMetricsF body(font(size), m_painter.device());
-        const QFontMetricsF bold(font(size, true), m_painter.device());
-        QVector<double> widths(header.size());
-        for (int c = 0; c < header.size(); ++c) {
-            widths[c] = bold.horizontalAdvance(header[c]);
-            for (const QStringList &row : rows)
-                if (c < row.size())
-                    widths[c] = std::max(widths[c], body.horizontalAdvance(row[c]));
-            widths[c] += size * 1.5;
-        }
-        return widths;
-    };
-    double size = kType;
-    QVector<double> widths = widthsAt(size);
-    double total = std::accumulate(widths.begin(), widths.end(), 0.0);
-    if (total > m_width) {
-        size = std::max(kSmallestType, size * m_width / total);
-        widths = widthsAt(size);
-        total = std::accumulate(widths.begin(), widths.end(), 0.0);
-    }
-    // Still too wide at the smallest type: the columns share the width.
-    const double scale = total > m_width ? m_width / total : 1;
-    for (double &w : widths)
-        w *= scale;
-    const QFont body = font(size);
-    const QFont bold = font(size, true);
-    const double rowHeight = QFontMetricsF(body, m_painter.device()).height() * 1.15;
-    // A row's own height, whatever space under it its piece holds.
-    auto row = [widths, size, rowHeight](const QStringList &cells, const QFont &f, bool rule) {
-        return [widths, size, rowHeight, cells, f, rule](QPainter &painter, const QRectF &area) {
-            painter.setFont(f);
-            painter.setPen(Qt::black);
-            double x = area.left();
-            for (int c = 0; c < widths.size(); ++c) {
-                const QRectF cell(x, area.top(), widths[c] - size * 0.5, rowHeight);
-                painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
-                                 c < cells.size() ? cells[c] : QString());
-                x += widths[c];
-            }
-            if (rule) {
-                painter.setPen(QPen(Qt::black, 0));
-                const double y = area.top() + rowHeight;
-                painter.drawLine(QPointF(area.left(), y), QPointF(x, y));
-            }
-        };
-    };
+    // The type and the columns of the whole table, every page of it.
+    const ReportTable layout(m_painter.device(), header, rows, m_width, kType, kSmallestType);
     const int headerAt = int(m_pieces.size());
     ReportPiece head;
     head.before = kBetweenLines;
-    head.height = rowHeight;
+    head.height = layout.rowHeight(header, true);
     head.keep = rows.isEmpty() ? 0 : 1;
-    head.draw = row(header, bold, true);
+    head.draw = layout.row(header, true, true);
     add(std::move(head));
     for (const QStringList &cells : rows) {
         ReportPiece piece;
-        piece.height = rowHeight;
+        piece.height = layout.rowHeight(cells, false);
         piece.header = headerAt;
-        piece.draw = row(cells, body, false);
+        piece.draw = layout.row(cells, false, false);
         add(std::move(piece));
     }
     m_pieces.last().height += kAfterTable;

@@ -17,7 +17,9 @@ class QPainter;
 struct ReportPiece {
     double height = 0;
     double before = 0; // the space above it, none at the top of a page
-    int keep = 0;      // how many pieces after it must share its page: a heading's first line
+    // How many pieces after it must share its page: a heading's first line, or its lines
+    // and the picture it heads.
+    int keep = 0;
     int header = -1;   // a table row's header piece, repeated above it at the top of a page
     bool newPage = false;
     std::function<void(QPainter &painter, const QRectF &area)> draw;

@@ -173,7 +173,7 @@ void ScaledPlan::paint(
     painter.restore();
     painter.save();
     painter.setClipRect(m_area);
-    paintDimensions(painter, grids, texts);
+    paintDimensions(painter, grids, picture.conductors, texts);
     painter.restore();
     painter.setPen(QPen(Qt::black, 0.8));
     painter.setBrush(Qt::NoBrush);
@@ -228,49 +228,102 @@ void ScaledPlan::paintTicks(QPainter &painter, const StudyTexts &texts) const {
     }
 }
 
-// Each grid's two sides below and left of it, its mesh spacing above and right of it.
-std::vector<ScaledPlan::Dimension> ScaledPlan::dimensions(const std::vector<GridShape> &grids,
-                                                          const StudyTexts &texts) const {
+// The room a dimension keeps round the metal: a rod's dot (3.5 pt) and a gap.
+constexpr double kMetalClearance = 5;
+// No further out than this from the side it measures: the room round the plan.
+constexpr double kFarthestDimension = 60;
+
+double ScaledPlan::clearOffset(const QPointF &a, const QPointF &b, const QPointF &unit,
+                               const std::vector<QLineF> &metal, double textHeight) const {
+    const QLineF side(a, b);
+    const double length = side.length();
+    const QPointF along = length > 0 ? (b - a) / length : QPointF(-unit.y(), unit.x());
+    const auto dot = [](const QPointF &p, const QPointF &q) {
+        return p.x() * q.x() + p.y() * q.y();
+    };
+    double offset = kDimensionGap;
+    // Out past each piece of metal in the band the line and its text take, until none is.
+    for (int pass = 0; pass < 8 && offset < kFarthestDimension; ++pass) {
+        const double low = offset - kMetalClearance;
+        const double high = offset + textHeight + 2 + kMetalClearance;
+        double beyond = -1;
+        for (const QLineF &piece : metal) {
+            // The piece where it lies beside the side, its distances out from it.
+            double s1 = dot(piece.p1() - a, along), s2 = dot(piece.p2() - a, along);
+            double d1 = dot(piece.p1() - a, unit), d2 = dot(piece.p2() - a, unit);
+            const double from = -kMetalClearance, to = length + kMetalClearance;
+            if (std::max(s1, s2) < from || std::min(s1, s2) > to)
+                continue;
+            if (std::abs(s2 - s1) > 1e-9) {
+                const double t1 = std::clamp((from - s1) / (s2 - s1), 0.0, 1.0);
+                const double t2 = std::clamp((to - s1) / (s2 - s1), 0.0, 1.0);
+                const double e1 = d1 + (d2 - d1) * t1, e2 = d1 + (d2 - d1) * t2;
+                d1 = e1;
+                d2 = e2;
+            }
+            if (std::max(d1, d2) >= low && std::min(d1, d2) <= high)
+                beyond = std::max(beyond, std::max(d1, d2));
+        }
+        if (beyond < 0)
+            break;
+        offset = beyond + kMetalClearance;
+    }
+    return std::min(offset, kFarthestDimension);
+}
+
+// Each grid's two sides below and left of it, its mesh spacing above and right of it,
+// each beyond the metal just outside that side.
+std::vector<ScaledPlan::Dimension>
+ScaledPlan::dimensions(const std::vector<GridShape> &grids,
+                       const std::vector<tav::earthing::Conductor> &conductors, double textHeight,
+                       const StudyTexts &texts) const {
     const PlanTransform t = transform();
+    std::vector<QLineF> metal;
+    for (const tav::earthing::Conductor &c : conductors)
+        metal.emplace_back(t.toDevice(QPointF(c.from.x, c.from.y)),
+                           t.toDevice(QPointF(c.to.x, c.to.y)));
     std::vector<Dimension> out;
+    const auto add = [&](const QPointF &a, const QPointF &b, const QPointF &unit,
+                         const QString &text) {
+        out.push_back({a, b, unit * clearOffset(a, b, unit, metal, textHeight), text});
+    };
     for (const GridShape &g : grids) {
         const QRectF b = g.bounds.normalized();
         const QPointF lowLeft = t.toDevice(QPointF(b.left(), b.top()));
         const QPointF lowRight = t.toDevice(QPointF(b.right(), b.top()));
         const QPointF upLeft = t.toDevice(QPointF(b.left(), b.bottom()));
-        out.push_back({lowLeft, lowRight, {0, kDimensionGap}, metres(texts, b.width())});
-        out.push_back({lowLeft, upLeft, {-kDimensionGap, 0}, metres(texts, b.height())});
+        add(lowLeft, lowRight, {0, 1}, metres(texts, b.width()));
+        add(lowLeft, upLeft, {-1, 0}, metres(texts, b.height()));
         if (g.countX > 1) {
             const double mesh = b.width() / (g.countX - 1);
-            out.push_back({upLeft,
-                           t.toDevice(QPointF(b.left() + mesh, b.bottom())),
-                           {0, -kDimensionGap},
-                           metres(texts, mesh)});
+            add(upLeft, t.toDevice(QPointF(b.left() + mesh, b.bottom())), {0, -1},
+                metres(texts, mesh));
         }
         if (g.countY > 1) {
             const double mesh = b.height() / (g.countY - 1);
-            out.push_back({lowRight,
-                           t.toDevice(QPointF(b.right(), b.top() + mesh)),
-                           {kDimensionGap, 0},
-                           metres(texts, mesh)});
+            add(lowRight, t.toDevice(QPointF(b.right(), b.top() + mesh)), {1, 0},
+                metres(texts, mesh));
         }
     }
     return out;
 }
 
-std::vector<QRectF> ScaledPlan::dimensionTexts(const std::vector<GridShape> &grids,
-                                               const QFontMetricsF &metrics,
-                                               const StudyTexts &texts) const {
+std::vector<QRectF>
+ScaledPlan::dimensionTexts(const std::vector<GridShape> &grids,
+                           const std::vector<tav::earthing::Conductor> &conductors,
+                           const QFontMetricsF &metrics, const StudyTexts &texts) const {
     std::vector<QRectF> out;
-    for (const Dimension &d : dimensions(grids, texts))
+    for (const Dimension &d : dimensions(grids, conductors, metrics.height(), texts))
         out.push_back(textBox(d.a + d.offset, d.b + d.offset, unitOf(d.offset), metrics, d.text));
     return out;
 }
 
 void ScaledPlan::paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
+                                 const std::vector<tav::earthing::Conductor> &conductors,
                                  const StudyTexts &texts) const {
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const Dimension &d : dimensions(grids, texts))
+    const double height = QFontMetricsF(painter.font()).height();
+    for (const Dimension &d : dimensions(grids, conductors, height, texts))
         dimension(painter, d.a, d.b, d.offset, d.text);
 }
 

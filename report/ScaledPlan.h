@@ -3,6 +3,7 @@
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
 
+#include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -74,8 +75,10 @@ public:
                const std::function<void(QPainter &, const PlanTransform &)> &overlay = {}) const;
 
     // Where the dimension lines' texts of grids stand, drawn with text of metrics (page
-    // points), so that other labels keep clear of them.
+    // points), so that other labels keep clear of them; each line stands beyond the
+    // conductors and rods (a fence's posts) just outside the side it measures.
     std::vector<QRectF> dimensionTexts(const std::vector<GridShape> &grids,
+                                       const std::vector<tav::earthing::Conductor> &conductors,
                                        const QFontMetricsF &metrics, const StudyTexts &texts) const;
 
     // The document's grids and L-shaped grids (their bounds) for the dimension lines.
@@ -93,10 +96,15 @@ private:
         QString text;
     };
     std::vector<Dimension> dimensions(const std::vector<GridShape> &grids,
-                                      const StudyTexts &texts) const;
+                                      const std::vector<tav::earthing::Conductor> &conductors,
+                                      double textHeight, const StudyTexts &texts) const;
+    // The offset of a dimension of a to b outward along unit that clears the metal beside it.
+    double clearOffset(const QPointF &a, const QPointF &b, const QPointF &unit,
+                       const std::vector<QLineF> &metal, double textHeight) const;
     void paintGrid(QPainter &painter) const;
     void paintTicks(QPainter &painter, const StudyTexts &texts) const;
     void paintDimensions(QPainter &painter, const std::vector<GridShape> &grids,
+                         const std::vector<tav::earthing::Conductor> &conductors,
                          const StudyTexts &texts) const;
     void paintScaleBar(QPainter &painter, const StudyTexts &texts) const;
     void paintNorth(QPainter &painter, double north, const StudyTexts &texts) const;

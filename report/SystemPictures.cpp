@@ -2,6 +2,7 @@
 
 #include "report/LeakagePicture.h"
 #include "report/MapPicture.h"
+#include "report/PlanKey.h"
 #include "report/PlanPicture.h"
 #include "report/ScaledPlan.h"
 #include "text/StringIds.h"
@@ -25,8 +26,16 @@ ReportBlock plan(const tav::SystemDocument &document,
     block.heading = texts.text(kPlanToScale);
     block.newPage = true;
     block.pictureHeight = kPlanHeight;
-    block.picture = [result, picture, grids, texts](QPainter &painter, const QRectF &area) {
-        ScaledPlan(area, picture.extent()).paint(painter, picture, grids, texts);
+    // The key of its symbols under it, across the page.
+    const PlanKey key(picture.symbols(), texts);
+    block.picture = [result, picture, grids, texts, key](QPainter &painter, const QRectF &area) {
+        QFont font = painter.font();
+        font.setPointSizeF(8);
+        painter.setFont(font);
+        const double keyHeight = key.height(QFontMetricsF(font), area.width());
+        const QRectF plan = area.adjusted(0, 0, 0, -keyHeight - 6);
+        ScaledPlan(plan, picture.extent()).paint(painter, picture, grids, texts);
+        key.paint(painter, QRectF(area.left(), plan.bottom() + 6, area.width(), keyHeight));
     };
     return block;
 }
@@ -36,15 +45,17 @@ std::vector<ReportBlock> maps(const tav::SystemDocument &document,
                               const std::optional<SystemSafety> &safety, const StudyTexts &texts) {
     const std::vector<Conductor> conductors = document.input().conductors;
     const std::vector<ScaledPlan::GridShape> grids = ScaledPlan::gridShapes(document);
+    // Each place's own limits: the surface layer's inside its zone, the bare soil's outside.
     const struct {
         PlanPicture::Map map;
         unsigned heading;
-        double tolerable;
+        PlaceLimits tolerable;
     } kinds[] = {
-        {PlanPicture::Map::Potential, kMapPotential, 0},
-        {PlanPicture::Map::Touch, kMapTouch, safety ? safety->onLayer.touch : 0},
+        {PlanPicture::Map::Potential, kMapPotential, {}},
+        {PlanPicture::Map::Touch, kMapTouch,
+         safety ? PlaceLimits::touch(*safety, *result) : PlaceLimits()},
         {PlanPicture::Map::Step, kMapStep,
-         safety && safety->onLayer.stepLimited ? safety->onLayer.step : 0},
+         safety ? PlaceLimits::step(*safety, *result) : PlaceLimits()},
     };
     std::vector<ReportBlock> blocks;
     for (const auto &kind : kinds) {
@@ -53,7 +64,7 @@ std::vector<ReportBlock> maps(const tav::SystemDocument &document,
         block.newPage = blocks.empty();
         block.pictureHeight = kMapHeight;
         const PlanPicture::Map map = kind.map;
-        const double tolerable = kind.tolerable;
+        const PlaceLimits tolerable = kind.tolerable;
         const double north = document.north;
         block.picture = [result, map, conductors, grids, tolerable, north,
                          texts](QPainter &painter, const QRectF &area) {

@@ -10,13 +10,13 @@
 #include <vector>
 
 // The earthing study report's pictures, each a block of its own: the plan to scale on a
-// page of its own, the maps of surface potential, touch and step (two to a page) with
-// their labelled isolines, and where the current leaves the metal, coloured by leakage
-// density. The pictures keep the result they draw, which may outlive the caller's.
+// page of its own with the key of its symbols, the maps of surface potential, touch and step (two
+// to a page) with their labelled isolines, and where the current leaves the metal, coloured by
+// leakage density. The pictures keep the result they draw, which may outlive the caller's.
 namespace SystemPictures {
 
 // The heights the report gives them, in mm of an A4 page.
-inline constexpr double kPlanHeight = 215;
+inline constexpr double kPlanHeight = 235; // the plan and its key
 inline constexpr double kMapHeight = 112;
 
 ReportBlock plan(const tav::SystemDocument &document,

@@ -3,13 +3,16 @@
 #include "core/earthing/PlanPolygon.h"
 #include "document/PartLeakage.h"
 #include "report/LeakageTable.h"
+#include "report/PlaceLimits.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
 #include "report/ReportNumber.h"
+#include "report/ReportTable.h"
 #include "report/SystemMethod.h"
 #include "report/SystemParts.h"
 #include "report/SystemPictures.h"
+#include "report/TitleBlock.h"
 #include "text/StringIds.h"
 
 #include <QJsonArray>
@@ -67,6 +70,14 @@ QString place(const Point2 &p) {
     return PlaceTable::place(p);
 }
 
+// "(0, 0), (10, 0), (10, 10)": each corner in order, never cut across two lines.
+QString cornerList(const std::vector<Point2> &corners) {
+    QStringList shown;
+    for (const Point2 &p : corners)
+        shown.append(ReportTable::keptTogether(place(p)));
+    return shown.join(QStringLiteral(", "));
+}
+
 QString surfaceZone(const std::vector<Point2> &zone, const StudyTexts &texts) {
     if (zone.empty())
         return texts.text(kEverywhere);
@@ -90,7 +101,7 @@ std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow) {
     return line.length() > 0 ? std::optional<QLineF>(line) : std::nullopt;
 }
 
-ProfilePicture profileFrame(double tolerable, const StudyTexts &texts) {
+ProfilePicture profileFrame(const PlaceLimits &tolerable, const StudyTexts &texts) {
     ProfilePicture profile;
     profile.tolerable = tolerable;
     profile.xTitle = texts.text(kDistance);
@@ -133,15 +144,20 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document, const Ear
     plan.conductors = document.input().conductors;
     plan.result = kept.get();
     const QRectF world = plan.extent();
-    const double tolerable = safety ? safety->onLayer.touch : 0;
+    const PlaceLimits tolerable = safety ? PlaceLimits::touch(*safety, result) : PlaceLimits();
     const bool drawn = keptProfileLine(document.studyWindow).has_value();
     const std::vector<QLineF> lines =
         drawn ? std::vector<QLineF>{profileLine(document, result, world)}
               : defaultProfiles(result, world);
     std::vector<ReportBlock> blocks;
-    for (const QLineF &along : lines) {
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const QLineF &along = lines[k];
         ReportBlock profileBlock;
-        profileBlock.heading = texts.text(drawn ? kProfileDrawn : kProfile);
+        // Each by what it is: the line drawn, or across the middle, or at 45 degrees
+        // through the worst touch.
+        profileBlock.heading = texts.text(drawn    ? kProfileDrawn
+                                          : k == 0 ? kProfile
+                                                   : kProfileDiagonal);
         profileBlock.lines = {
             {texts.text(kProfileEnds)
                  .arg(place({along.x1(), along.y1()}), place({along.x2(), along.y2()})),
@@ -185,7 +201,12 @@ QString soil(const tav::SystemDocument &d, const StudyTexts &texts) {
                        : texts.text(kUniform).arg(given(s.rho1));
     if (!d.soilOrigin)
         return layers;
-    return texts.text(kFittedSoil)
+    // The array named only where the study keeps its sounding: a count alone says none.
+    const auto &sounding = d.soilOrigin->sounding;
+    const unsigned id = !sounding                ? kFittedReadings
+                        : sounding->schlumberger ? kFittedSchlumberger
+                                                 : kFittedSoil;
+    return texts.text(id)
         .arg(layers)
         .arg(d.soilOrigin->readings)
         .arg(ReportNumber::text(d.soilOrigin->rmsPercent, 2));
@@ -233,6 +254,32 @@ Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
     return pairs;
 }
 
+std::optional<ReportBlock> sounding(const tav::SystemDocument &d, const StudyTexts &texts) {
+    if (!d.soilOrigin || !d.soilOrigin->sounding)
+        return std::nullopt;
+    const tav::InputOrigin::Sounding &s = *d.soilOrigin->sounding;
+    namespace Soil = StringId::SoilModel;
+    namespace Window = StringId::SoilWindow;
+    ReportBlock block;
+    block.heading = texts.text(kSoundingHeading);
+    block.pairs = {{texts.text(kSoundingArray),
+                    texts.text(s.schlumberger ? Window::kSchlumberger : Window::kWenner)}};
+    // The columns the soil model window's table has.
+    block.header = {
+        texts.text(s.schlumberger ? StringId::LayersReport::kAb : Soil::kSpacingColumn)};
+    if (s.schlumberger)
+        block.header.append(texts.text(StringId::LayersReport::kMn));
+    block.header.append(texts.text(Soil::kResistivityColumn));
+    for (const tav::InputOrigin::Sounding::Reading &r : s.readings) {
+        QStringList row{given(r.spacing)};
+        if (s.schlumberger)
+            row.append(given(r.mn));
+        row.append(given(r.resistivity));
+        block.rows.append(row);
+    }
+    return block;
+}
+
 QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts) {
     QVector<ReportLine> lines;
     if (!d.conductors.empty())
@@ -266,17 +313,66 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
                               .arg(int(p.rods.size()))
                               .arg(group(p.group, texts))));
     }
-    for (const TouchArea &a : d.touchAreas)
+    for (const TouchArea &a : d.touchAreas) {
         lines.append(line(texts.text(kGivenTouchArea)
                               .arg(int(a.outline.size()))
                               .arg(given(std::abs(tav::earthing::PlanPolygon::area(a.outline))),
                                    group(a.group, texts))));
+        lines.append(line(texts.text(kAreaCorners).arg(cornerList(a.outline))));
+    }
     for (const TouchPoint &p : d.touchPoints)
         lines.append(
             line(texts.text(kTouchPointPart)
                      .arg(QString::fromStdString(p.name), place(p.at), group(p.group, texts))));
     return lines;
 }
+
+namespace {
+
+// "827.3 V on the surface layer (Grid 1); 322.1 V off it (Fence 1)": each limit with the
+// places judged against it, or without places (the step's), each limit alone.
+QString sides(const PlaceLimits &limits, const QStringList &on, const QStringList &off, bool named,
+              const StudyTexts &texts) {
+    const QString onValue = texts.value(limits.onLayer(), Study::kVolt);
+    const QString offValue = texts.value(limits.offLayer(), Study::kVolt);
+    QStringList parts;
+    if (!named || !on.isEmpty())
+        parts.append(named ? texts.text(kLimitOnLayerAt).arg(onValue, on.join(QStringLiteral(", ")))
+                           : texts.text(kLimitOnLayer).arg(onValue));
+    if (!named || !off.isEmpty())
+        parts.append(
+            named ? texts.text(kLimitOffLayerAt).arg(offValue, off.join(QStringLiteral(", ")))
+                  : texts.text(kLimitOffLayer).arg(offValue));
+    return parts.join(QStringLiteral("; "));
+}
+
+// The tolerable touch voltage of each place: one value where every place stands on the
+// same ground, else the layer's and the bare soil's with the places each judges.
+QString touchLimits(const EarthingResult &r, const SystemSafety &safety, const StudyTexts &texts) {
+    const PlaceLimits limits = PlaceLimits::touch(safety, r);
+    if (!limits.apart())
+        return texts.value(safety.onLayer.touch, Study::kVolt);
+    const QVector<PlaceTable::Row> rows = PlaceTable::rows(r, safety, texts);
+    const qsizetype places = qsizetype(std::min(r.touchAreas.size(), r.areas.size()) +
+                                       std::min(r.touchPoints.size(), r.touched.size()));
+    QStringList on, off;
+    for (qsizetype k = 0; k < places && k < rows.size(); ++k)
+        if (rows[k].reached)
+            (rows[k].onLayer ? on : off).append(rows[k].name);
+    return sides(limits, on, off, !on.isEmpty() || !off.isEmpty(), texts);
+}
+
+// The tolerable step voltage, the layer's and the bare soil's apart where it lies in a zone.
+QString stepLimits(const EarthingResult &r, const SystemSafety &safety, const StudyTexts &texts) {
+    if (!safety.onLayer.stepLimited)
+        return texts.text(kNoLimit);
+    const PlaceLimits limits = PlaceLimits::step(safety, r);
+    if (!limits.apart())
+        return texts.value(safety.onLayer.step, Study::kVolt);
+    return sides(limits, {}, {}, false, texts);
+}
+
+} // namespace
 
 Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &safety,
                   const StudyTexts &texts, const std::optional<Point2> &site) {
@@ -299,11 +395,8 @@ Pairs resultPairs(const EarthingResult &r, const std::optional<SystemSafety> &sa
                                     .arg(number(r.touchMax->voltage), place(r.touchMax->at)),
                                 r.touchMax->at)});
     if (safety) {
-        pairs.append(
-            {texts.text(kTolerableTouch), texts.value(safety->onLayer.touch, Study::kVolt)});
-        pairs.append({texts.text(kTolerableStep),
-                      safety->onLayer.stepLimited ? texts.value(safety->onLayer.step, Study::kVolt)
-                                                  : texts.text(kNoLimit)});
+        pairs.append({texts.text(kTolerableTouch), touchLimits(r, *safety, texts)});
+        pairs.append({texts.text(kTolerableStep), stepLimits(r, *safety, texts)});
     }
     return pairs;
 }
@@ -346,13 +439,14 @@ std::optional<ReportLine> overall(const std::optional<SystemSafety> &safety,
                       PlaceTable::tone(safety->overall)};
 }
 
-// The summary first (the verdict, the figures it rests on and the criteria's basis), then
-// the inputs in full, the plan to scale, the maps, the profiles, the results and where the
-// current leaves the metal, and last the assumptions and method.
+// The title block first, then the summary (the verdict, the figures it rests on and the
+// criteria's basis), the inputs in full, the plan to scale, the maps, the profiles, the
+// results and where the current leaves the metal, and last the assumptions and method.
 Report report(const tav::SystemDocument &document, const EarthingResult &result,
               const std::optional<SystemSafety> &safety, const StudyHeader &header,
               const StudyTexts &texts) {
     Report report = header.startReport(kTitle, texts);
+    report.blocks.append(TitleBlock::block(header, texts));
     const auto kept = std::make_shared<const EarthingResult>(result);
     ReportBlock summary;
     summary.heading = texts.text(kVerdict);
@@ -367,7 +461,11 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     in.heading = texts.text(kInputs);
     in.pairs = inputs(document, texts);
     in.lines = parts(document, texts);
+    if (document.safety && document.safety->surface && !document.surfaceZone.empty())
+        in.lines.append(line(texts.text(kZoneCorners).arg(cornerList(document.surfaceZone))));
     report.blocks.append(in);
+    if (const std::optional<ReportBlock> readings = sounding(document, texts))
+        report.blocks.append(*readings);
     report.blocks.append(SystemParts::table(document, texts));
     report.blocks.append(SystemParts::accuracy(document, result, texts));
     report.blocks.append(SystemPictures::plan(document, kept, texts));

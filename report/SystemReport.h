@@ -27,6 +27,9 @@ QString group(int group, const StudyTexts &texts);
 // layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear; the site
 // coordinates of the study's 0, 0 when it has them.
 Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
+// The sounding the soil was fitted to, when the study keeps it: its array and a row per
+// reading, its spacing (a, or AB/2 and MN/2) and the apparent resistivity read.
+std::optional<ReportBlock> sounding(const tav::SystemDocument &document, const StudyTexts &texts);
 // Each part of the system in words, one line each.
 QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts &texts);
 // R, GPR, the worst touch and step with their places (on site too, given the site
@@ -62,8 +65,9 @@ std::optional<QLineF> keptProfileLine(const QJsonObject &studyWindow);
 // The samples along a profile: finer than the raster of any study that fits on a page or
 // a screen.
 constexpr int kProfileSamples = 400;
-// A profile with its titles and the tolerable touch voltage (0: none), to be sampled.
-ProfilePicture profileFrame(double tolerable, const StudyTexts &texts);
+// A profile with its titles and the tolerable touch voltage of each place (none: no line),
+// to be sampled.
+ProfilePicture profileFrame(const PlaceLimits &tolerable, const StudyTexts &texts);
 
 // The plan with the touch map and the tolerable touch voltage's contour, and the profile
 // along profileLine, drawn by PlanPicture and ProfilePicture.

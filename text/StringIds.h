@@ -614,6 +614,28 @@ inline constexpr unsigned kAmperePerMetre = 5762;
 inline constexpr unsigned kFittedSoil = 5763;    // (soil, readings, RMS %)
 inline constexpr unsigned kCurrentBasis = 5764;  // (IG, 3I0, Df, Sf)
 inline constexpr unsigned kCurrentGiven = 5765;  // (IG)
+// 7000-7049: the report's second default profile, its title block, the sounding a soil
+// was fitted to, the tolerable voltages where the surface layer lies and where it does
+// not, and the corners of the places.
+inline constexpr unsigned kProfileDiagonal = 7000;
+inline constexpr unsigned kLimitOnLayerAt = 7010;  // (value, places)
+inline constexpr unsigned kLimitOffLayerAt = 7011; // (value, places)
+inline constexpr unsigned kLimitOnLayer = 7012;    // (value)
+inline constexpr unsigned kLimitOffLayer = 7013;   // (value)
+inline constexpr unsigned kFittedSchlumberger = 7020; // (soil, readings, RMS %)
+inline constexpr unsigned kFittedReadings = 7021;     // (soil, readings, RMS %), array unknown
+inline constexpr unsigned kSoundingHeading = 7022;
+inline constexpr unsigned kSoundingArray = 7023;
+inline constexpr unsigned kAreaCorners = 7024; // (corners)
+inline constexpr unsigned kZoneCorners = 7025; // (corners)
+inline constexpr unsigned kTitleHeading = 7030;
+inline constexpr unsigned kTitleRevision = 7031;
+inline constexpr unsigned kTitlePrepared = 7032;
+inline constexpr unsigned kTitleChecked = 7033;
+inline constexpr unsigned kTitleApproved = 7034;
+inline constexpr unsigned kTitleName = 7035;
+inline constexpr unsigned kTitleSignature = 7036;
+inline constexpr unsigned kTitleDate = 7037;
 } // namespace SystemReport
 
 namespace ReportPages {
@@ -627,6 +649,13 @@ inline constexpr unsigned kTolerableLine = 5624; // (value)
 inline constexpr unsigned kWorstValue = 5625;    // (value)
 inline constexpr unsigned kVoltUnit = 5626;
 inline constexpr unsigned kIsolines = 5627; // (step)
+// 7050-7059: a map's keys of the tolerable voltage where the surface layer lies and where it
+// does not (value), and the potential's highest (value).
+inline constexpr unsigned kTolerableOnLayer = 7050;
+inline constexpr unsigned kTolerableOffLayer = 7051;
+inline constexpr unsigned kHighestValue = 7052;
+// 7060-7070: the plan's key, a text per PlanPicture::Symbol in its order.
+inline constexpr unsigned kKeyFirst = 7060;
 } // namespace PlanPictures
 // The earthing study window's leakage map and table, its field information kept.
 namespace EarthingLeakage {

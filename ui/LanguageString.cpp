@@ -10,6 +10,11 @@ QString LoadLanguageString(unsigned id) {
     return module->string(id).value_or(QString()).left(kMaxLength);
 }
 
+QString LanguageText(unsigned id) {
+    const LanguageModule *module = LanguageModule::current();
+    return module == nullptr ? QString() : module->string(id).value_or(QString());
+}
+
 Wording languageWording() {
     return Wording(&LoadLanguageString);
 }

@@ -62,7 +62,7 @@ QHash<QString, QSize> &StudyWindow::rememberedSizes() {
 }
 
 StudyTexts StudyWindow::texts() {
-    return StudyTexts(&LoadLanguageString);
+    return StudyTexts(&LanguageText);
 }
 
 void StudyWindow::present() {

@@ -31,7 +31,8 @@ public:
 
     ~StudyWindow() override;
 
-    // The window's texts, from the language module's string table.
+    // The window's texts, from the language module's string table, whole: its report is
+    // worded as tav-calc words the same study's.
     static StudyTexts texts();
 
     // Shows the window, closing any other of its kind the opener has open.

@@ -580,8 +580,8 @@ void EarthingStudyWindow::showProfile() {
         m_profile->setProfile(std::nullopt);
         return;
     }
-    ProfilePicture profile =
-        SystemReport::profileFrame(safety() ? safety()->onLayer.touch : 0, texts());
+    ProfilePicture profile = SystemReport::profileFrame(
+        safety() ? PlaceLimits::touch(*safety(), *solved) : PlaceLimits(), texts());
     const std::shared_ptr<const tav::earthing::SurfaceField> field = solved->field;
     const double gpr = solved->gpr;
     const QLineF along = *line;

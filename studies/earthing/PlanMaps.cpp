@@ -44,10 +44,11 @@ void PlanMaps::show(PlanView &plan, int index, const tav::earthing::EarthingResu
     picture.stale = result && stale;
     plan.leakage().result = leaking ? result : nullptr;
     plan.leakage().stale = picture.stale;
-    picture.tolerable = 0;
-    if (safety && picture.map == PlanPicture::Map::Touch)
-        picture.tolerable = safety->onLayer.touch;
-    if (safety && picture.map == PlanPicture::Map::Step)
-        picture.tolerable = safety->onLayer.stepLimited ? safety->onLayer.step : 0;
+    // Each place's own limit: the layer's inside its zone, the bare soil's outside.
+    picture.tolerable = PlaceLimits();
+    if (safety && result && picture.map == PlanPicture::Map::Touch)
+        picture.tolerable = PlaceLimits::touch(*safety, *result);
+    if (safety && result && picture.map == PlanPicture::Map::Step)
+        picture.tolerable = PlaceLimits::step(*safety, *result);
     plan.refresh(false);
 }

@@ -439,7 +439,12 @@ void SoilModelWindow::useInStudy() {
     const tav::SoundingModel &model = m_study.outcome->result();
     const tav::LayeredSoil &soil = model.fit.soil;
     const int readings = int(m_study.readings.size());
-    const tav::InputOrigin::Soil origin{readings, model.fit.rmsPercent};
+    // The sounding itself goes with the soil, for the study's report to print.
+    tav::InputOrigin::Sounding sounding;
+    sounding.schlumberger = m_study.array == tav::SoundingArray::Schlumberger;
+    for (const tav::SoundingReading &r : m_study.readings)
+        sounding.readings.push_back({r.spacing, r.halfPotentialSpacing, r.resistivity});
+    const tav::InputOrigin::Soil origin{readings, model.fit.rmsPercent, sounding};
     // Only what the window gives as its answer, as it shows it.
     switch (soil.resistivities.size()) {
     case 1:
@@ -461,7 +466,7 @@ void SoilModelWindow::useInStudy() {
                 StudyProject::overSoil(
                     shown(m_study.uniform->soil.resistivities[0]),
                     StudyProject::UniformBecause::LayersUndetermined,
-                    tav::InputOrigin::Soil{readings, m_study.uniform->rmsPercent}),
+                    tav::InputOrigin::Soil{readings, m_study.uniform->rmsPercent, sounding}),
                 this);
         }
         return;

@@ -73,6 +73,82 @@ private Q_SLOTS:
         QCOMPARE(again.soilOrigin ? again.soilOrigin->readings : 0, readings);
     }
 
+    // The sounding a soil was fitted to is kept with it: its array and each reading's
+    // spacing (and MN/2 under Schlumberger) and apparent resistivity, read from soil-model's
+    // "array" and "rows" and written back as they were read; a soil without one is written
+    // without them, as it always was; rows that are not readings are no sounding.
+    void soundingKept_data() {
+        QTest::addColumn<QByteArray>("soil");
+        QTest::addColumn<int>("readings"); // of the sounding, 0: none
+        QTest::addColumn<bool>("schlumberger");
+        QTest::newRow("Schlumberger")
+            << QByteArray(R"({"rho": 80, "rms_percent": 2.5, "array": "schlumberger", "rows": [)"
+                          R"({"spacing": 2, "mn": 0.5, "measured": 104}, {"spacing": 10, "mn": 1, )"
+                          R"("measured": 160.5}, {"spacing": 40, "mn": 4, "measured": 211}]})")
+            << 3 << true;
+        QTest::newRow("soil-model's Wenner rows")
+            << QByteArray(R"({"rho": 80, "rms_percent": 2.5, "array": "wenner", "rows": [)"
+                          R"({"spacing": 1, "measured": 104.1, "model": 104.08, )"
+                          R"("error_percent": -0.01}, {"spacing": 4, "measured": 163.9}]})")
+            << 2 << false;
+        QTest::newRow("a count only")
+            << QByteArray(R"({"rho": 80, "readings": 11, "rms_percent": 3.2})") << 0 << false;
+        QTest::newRow("MN/2 missing")
+            << QByteArray(R"({"rho": 80, "rms_percent": 2.5, "array": "schlumberger", "rows": [)"
+                          R"({"spacing": 2, "measured": 104}]})")
+            << 0 << false;
+        QTest::newRow("MN/2 not below AB/2")
+            << QByteArray(R"({"rho": 80, "rms_percent": 2.5, "array": "schlumberger", "rows": [)"
+                          R"({"spacing": 2, "mn": 2, "measured": 104}]})")
+            << 0 << false;
+        QTest::newRow("a count the rows do not make")
+            << QByteArray(R"({"rho": 80, "readings": 5, "rms_percent": 2.5, "array": "wenner", )"
+                          R"("rows": [{"spacing": 1, "measured": 104.1}]})")
+            << 0 << false;
+        QTest::newRow("no array")
+            << QByteArray(R"({"rho": 80, "rms_percent": 2.5, "rows": [{"spacing": 1, )"
+                          R"("measured": 104.1}]})")
+            << 0 << false;
+    }
+    void soundingKept() {
+        QFETCH(QByteArray, soil);
+        QFETCH(int, readings);
+        QFETCH(bool, schlumberger);
+        const QJsonObject given = QJsonDocument::fromJson(soil).object();
+        const SystemDocument d =
+            read(R"({"soil": )" + soil + R"(, "current": 1, "conductors": []})");
+        QVERIFY(d.soilOrigin);
+        const auto &sounding = d.soilOrigin->sounding;
+        QCOMPARE(sounding ? int(sounding->readings.size()) : 0, readings);
+        const QJsonObject written =
+            QJsonDocument::fromJson(d.toJson()).object().value(QStringLiteral("soil")).toObject();
+        QCOMPARE(written.contains(QStringLiteral("rows")), readings > 0);
+        QCOMPARE(written.contains(QStringLiteral("array")), readings > 0);
+        if (!sounding)
+            return;
+        QCOMPARE(sounding->schlumberger, schlumberger);
+        const QJsonArray rows = given.value(QStringLiteral("rows")).toArray();
+        for (int k = 0; k < readings; ++k) {
+            const QJsonObject row = rows[k].toObject();
+            QCOMPARE(sounding->readings[k].spacing,
+                     row.value(QStringLiteral("spacing")).toDouble());
+            QCOMPARE(sounding->readings[k].mn, row.value(QStringLiteral("mn")).toDouble(0));
+            QCOMPARE(sounding->readings[k].resistivity,
+                     row.value(QStringLiteral("measured")).toDouble());
+        }
+        QCOMPARE(written.value(QStringLiteral("array")), given.value(QStringLiteral("array")));
+        // Read again from what was written: the same readings.
+        const SystemDocument again = read(d.toJson());
+        QVERIFY(again.soilOrigin && again.soilOrigin->sounding);
+        for (int k = 0; k < readings; ++k) {
+            QCOMPARE(again.soilOrigin->sounding->readings[k].spacing,
+                     sounding->readings[k].spacing);
+            QCOMPARE(again.soilOrigin->sounding->readings[k].mn, sounding->readings[k].mn);
+            QCOMPARE(again.soilOrigin->sounding->readings[k].resistivity,
+                     sounding->readings[k].resistivity);
+        }
+    }
+
     // A soil given as its layers from the top down, as soil-model lists them: one or two
     // take the uniform and two-layer forms, three to five are kept as layers, and each is
     // written back as it was read, with the sounding it was fitted to.

@@ -9,6 +9,7 @@
 #include "report/PlanTransform.h"
 #include "report/ReportNumber.h"
 #include "tests/support/ShippedTexts.h"
+#include "text/StringIds.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -125,6 +126,9 @@ private Q_SLOTS:
     void labelsNeitherOverlapNorLeaveTheirLine();
     void mapOfASolve_data();
     void mapOfASolve();
+    void tolerableContourPerZone_data();
+    void tolerableContourPerZone();
+    void stepMapHasNoZeroLine();
 
 private:
     static const EarthingResult &solvedGrid();
@@ -348,7 +352,11 @@ void TestContourLabels::mapOfASolve() {
         QVERIFY(std::find(levels.begin(), levels.end(), l.level) != levels.end());
     QVERIFY(picture.worst().has_value());
     const QString worst = picture.worstText(shippedTexts());
-    QVERIFY(worst.contains(ReportNumber::text(picture.worst()->value)));
+    // The potential's highest, the touch's or the step's worst.
+    QCOMPARE(worst, shippedText(PlanPicture::Map(map) == PlanPicture::Map::Potential
+                                    ? StringId::PlanPictures::kHighestValue
+                                    : StringId::PlanPictures::kWorstValue)
+                        .arg(ReportNumber::text(picture.worst()->value)));
     checkLabels(labels.labels(), plan.frame(), r.raster, picture.values(), plan.transform(),
                 {QPolygonF(picture.worstBox(plan, QFontMetricsF(font), worst))});
     // The tolerable voltage's red on a touch or step map, none on the potential's.
@@ -362,6 +370,53 @@ void TestContourLabels::mapOfASolve() {
         QCOMPARE(red, 0);
     else
         QVERIFY2(red > 20, qPrintable(QString::number(red)));
+}
+
+// The surface layer over the grid's left half (x below 10 m): the tolerable contour is the
+// layer's level inside it and the bare soil's outside it. A level above the map's highest
+// draws nothing: with the other in the map's range, every red pixel lies on its side.
+void TestContourLabels::tolerableContourPerZone_data() {
+    QTest::addColumn<bool>("onLayerDrawn");
+    QTest::newRow("the layer's inside the zone") << true;
+    QTest::newRow("the bare soil's outside it") << false;
+}
+
+void TestContourLabels::tolerableContourPerZone() {
+    QFETCH(bool, onLayerDrawn);
+    const EarthingResult &r = solvedGrid();
+    MapPicture picture(r, PlanPicture::Map::Touch);
+    const double inRange = 0.5 * (picture.lowest() + picture.highest());
+    const double beyond = 10 * picture.highest();
+    picture.tolerable =
+        PlaceLimits(onLayerDrawn ? inRange : beyond, onLayerDrawn ? beyond : inRange,
+                    {{-5, -5}, {10, -5}, {10, 17}, {-5, 17}});
+    const QRectF area(36, 36, 523, 360);
+    QImage image(2400, 1800, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(4, 4);
+        picture.paint(painter, area, shippedTexts());
+    }
+    const ScaledPlan plan = picture.layOut(area);
+    int inside = 0, outside = 0;
+    for (int y = int(plan.frame().top() * 4); y < int(plan.frame().bottom() * 4); y += 2)
+        for (int x = int(plan.frame().left() * 4); x < int(plan.frame().right() * 4); x += 2) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 70 && c.blue() < 70)
+                ++(plan.transform().toWorld(QPointF(x / 4.0, y / 4.0)).x() < 10 ? inside : outside);
+        }
+    QVERIFY2((onLayerDrawn ? inside : outside) > 20, qPrintable(QString::number(inside)));
+    QCOMPARE(onLayerDrawn ? outside : inside, 0);
+}
+
+// A step is a fall, never below 0: no isoline at 0 V, and none labelled so, however the
+// rounding of a flat node falls.
+void TestContourLabels::stepMapHasNoZeroLine() {
+    const MapPicture picture(solvedGrid(), PlanPicture::Map::Step);
+    QVERIFY(picture.lowest() >= 0);
+    for (double level : picture.levels())
+        QVERIFY2(level > 0, qPrintable(QString::number(level)));
 }
 
 QTEST_MAIN(TestContourLabels)

@@ -7,6 +7,8 @@
 #include "report/Contour.h"
 #include "report/LayerColumn.h"
 #include "report/MapPicture.h"
+#include "report/PlaceLimits.h"
+#include "report/PlanKey.h"
 #include "report/PlanPicture.h"
 #include "report/PlanTransform.h"
 #include "report/ProfilePicture.h"
@@ -16,6 +18,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+
+#include "tests/support/ShippedTexts.h"
 
 #include <cmath>
 #include <functional>
@@ -42,9 +46,12 @@ private Q_SLOTS:
     void mapsAgreeWithTheSearch_data();
     void mapsAgreeWithTheSearch();
     void planDrawsPartsAndCells();
+    void keyNamesWhatThePlanDraws();
     void remotePointWidensThePlanOnly();
     void layerColumnToScale();
     void profileSamplesTheField();
+    void tolerableStepsAtTheZonesEdge_data();
+    void tolerableStepsAtTheZonesEdge();
     void touchMapLeavesNoMetalGrey_data();
     void touchMapLeavesNoMetalGrey();
 
@@ -374,6 +381,32 @@ void TestPictures::planDrawsPartsAndCells() {
              qPrintable(drawn.name() + QStringLiteral(" for ") + expected.name()));
 }
 
+// The key names each symbol the plan draws, and no other: before a solve the metal, the
+// fence's reach and the surface layer; after it the worst places too.
+void TestPictures::keyNamesWhatThePlanDraws() {
+    PlanPicture plan;
+    plan.conductors = {{{0, 0, 0.5}, {20, 0, 0.5}, 0.01, 0},
+                       {{-5, -3, 0.3}, {25, -3, 0.3}, 0.01, 1},
+                       {{10, 6, 0}, {10, 6, 3}, 0.016, 0}};
+    TouchArea band;
+    band.outline = {{-6, -6}, {26, -6}, {26, 8}, {-6, 8}};
+    band.band = 1;
+    plan.touchAreas = {band};
+    plan.surfaceZone = {{-2, -2}, {22, -2}, {22, 8}};
+    QCOMPARE(PlanKey(plan.symbols(), shippedTexts()).words(),
+             (std::vector<QString>{"Conductor, energised", "Conductor, floating",
+                                   "Rod or post, energised", "Where a hand reaches a fence",
+                                   "Surface layer"}));
+    const EarthingResult &r = solvedGrid();
+    plan.result = &r;
+    const std::vector<QString> solved = PlanKey(plan.symbols(), shippedTexts()).words();
+    QCOMPARE(solved.back(), QStringLiteral("Worst step voltage, from the higher point"));
+    QVERIFY(std::find(solved.begin(), solved.end(), QStringLiteral("Worst touch voltage")) !=
+            solved.end());
+    // The solve's own places now: its grid's touch area, outlined.
+    QVERIFY(std::find(solved.begin(), solved.end(), QStringLiteral("Touch area")) != solved.end());
+}
+
 void TestPictures::profileSamplesTheField() {
     const EarthingResult &r = solvedGrid();
     ProfilePicture profile;
@@ -385,6 +418,35 @@ void TestPictures::profileSamplesTheField() {
     QImage image(300, 200, QImage::Format_RGB32);
     QPainter painter(&image);
     profile.paint(painter, image.rect()); // draws without a fault on a small area
+}
+
+// The tolerable line along a profile steps where the line crosses the surface layer's edge:
+// the layer's limit (800 V) inside the 10 m square, the bare soil's (300 V) outside.
+void TestPictures::tolerableStepsAtTheZonesEdge_data() {
+    QTest::addColumn<QLineF>("line");
+    QTest::addColumn<QPolygonF>("corners"); // (distance, V)
+    QTest::newRow("across the square")
+        << QLineF(-5, 5, 15, 5)
+        << QPolygonF({{0, 300}, {5, 300}, {5, 800}, {15, 800}, {15, 300}, {20, 300}});
+    // A 3-4-5 line from outside: it enters at x = 0, 5 m along it.
+    QTest::newRow("in from a corner")
+        << QLineF(-3, 1, 3, 9) << QPolygonF({{0, 300}, {5, 300}, {5, 800}, {10, 800}});
+    QTest::newRow("wholly inside") << QLineF(1, 1, 4, 5) << QPolygonF({{0, 800}, {5, 800}});
+    QTest::newRow("wholly outside") << QLineF(11, 0, 11, 3) << QPolygonF({{0, 300}, {3, 300}});
+}
+
+void TestPictures::tolerableStepsAtTheZonesEdge() {
+    QFETCH(QLineF, line);
+    QFETCH(QPolygonF, corners);
+    const PlaceLimits limits(800, 300, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    const QPolygonF steps = limits.along(line);
+    QCOMPARE(steps.size(), corners.size());
+    for (int k = 0; k < steps.size(); ++k) {
+        QVERIFY2(std::abs(steps[k].x() - corners[k].x()) < 1e-9, qPrintable(QString::number(k)));
+        QCOMPARE(steps[k].y(), corners[k].y());
+    }
+    // One limit everywhere: a level line end to end.
+    QCOMPARE(PlaceLimits(800).along(line), QPolygonF({{0, 800}, {line.length(), 800}}));
 }
 
 // An L-shaped grid 12 m by 10 m less 6 m by 5 m at its far corner (x 6 to 12, y 5 to 10):

@@ -4,6 +4,7 @@
 #include "report/GridSafetyReport.h"
 #include "report/LogLogPlot.h"
 #include "report/ReportNumber.h"
+#include "report/ReportTable.h"
 #include "report/ReportWriter.h"
 #include "report/SoilModelReport.h"
 #include "tests/support/AnnexB1.h"
@@ -111,6 +112,45 @@ private Q_SLOTS:
 
     // A value as given: its digits up to six, no padding zeros, no exponent in the range a
     // study gives (a megavolt isoline of a 100 kA fault, a 10.5 mm wire in metres).
+    // A key's value keeps its unit on its line; words without the value stay as they are.
+    void valueKeptWithUnit_data() {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("isolines") << "Lines every 200 V"
+                                  << "200" << QStringLiteral("Lines every 200\u00a0V");
+        QTest::newRow("the first only") << "Tolerable 20 V, not 20 V"
+                                        << "20" << QStringLiteral("Tolerable 20\u00a0V, not 20 V");
+        QTest::newRow("at the end") << "Highest 200"
+                                    << "200"
+                                    << "Highest 200";
+        QTest::newRow("absent") << "Lines every 200 V"
+                                << "500"
+                                << "Lines every 200 V";
+    }
+    void valueKeptWithUnit() {
+        QFETCH(QString, words);
+        QFETCH(QString, value);
+        QFETCH(QString, kept);
+        QCOMPARE(ReportNumber::keptWithUnit(words, value), kept);
+    }
+
+    // A point is laid out whole, words in parentheses wrap as any.
+    void pointsKeptTogether_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("laid");
+        QTest::newRow("two points") << "(0.125, -0.5, 0.65) to (1, 2e-05, 3)"
+                                    << QStringLiteral("(0.125,\u00a0-0.5,\u00a00.65) to "
+                                                      "(1,\u00a02e-05,\u00a03)");
+        QTest::newRow("words") << "827 V on the layer (Grid 1, Fence 1)"
+                               << "827 V on the layer (Grid 1, Fence 1)";
+    }
+    void pointsKeptTogether() {
+        QFETCH(QString, text);
+        QFETCH(QString, laid);
+        QCOMPARE(ReportTable::keptTogether(text), laid);
+    }
+
     void givenValues_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("shown");

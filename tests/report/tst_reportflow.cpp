@@ -2,6 +2,7 @@
 // and the PDFs read back with poppler's pdfinfo and pdftotext: a long table on several
 // pages under its header each time, every page counted, the type the same size throughout.
 #include "document/SystemDocument.h"
+#include "document/SystemStudy.h"
 #include "report/ReportFlow.h"
 #include "report/ReportWriter.h"
 #include "report/SystemReport.h"
@@ -103,6 +104,56 @@ tav::SystemDocument systemOfRods(int parts) {
     tav::DocumentError error;
     const tav::SystemDocument d = tav::SystemDocument::fromJson(
         R"({"soil": {"rho": 100}, "current": 10, "rods": [)" + rods + "]}", error);
+    if (error.kind != tav::DocumentError::Kind::None)
+        qFatal("%s", qPrintable(error.path));
+    return d;
+}
+
+// Every word pdftotext finds on each page, with its box.
+struct Word {
+    QRectF box;
+    QString text;
+};
+QVector<QVector<Word>> words(const QString &pdf) {
+    const QString boxes = poppler("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral(
+        R"re(xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"));
+    QVector<QVector<Word>> all;
+    for (const QString &page : boxes.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1)) {
+        all.append(QVector<Word>());
+        for (const QRegularExpressionMatch &m : word.globalMatch(page)) {
+            const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+            const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+            all.last().append({QRectF(from, to), m.captured(5)});
+        }
+    }
+    return all;
+}
+
+// Twelve conductors given one by one, at places to the millimetre, beside a fence, a touch
+// area and a surface layer in a zone: long cells in every column of the parts table.
+tav::SystemDocument twelveConductors() {
+    QStringList conductors;
+    for (int k = 0; k < 6; ++k) {
+        const double at = 0.125 + 4.875 * k;
+        conductors.append(QStringLiteral(R"({"from": [0.125, %1, 0.65], "to": [24.875, %1, 0.65], )"
+                                         R"("diameter": 0.0105})")
+                              .arg(at));
+        conductors.append(QStringLiteral(R"({"from": [%1, 0.125, 0.6], "to": [%1, 24.875, 0.6], )"
+                                         R"("diameter": 0.0105})")
+                              .arg(at));
+    }
+    tav::DocumentError error;
+    const tav::SystemDocument d = tav::SystemDocument::fromJson(
+        (R"({"soil": {"rho": 100}, "current": 1000, "conductors": [)" +
+         conductors.join(QStringLiteral(", ")) +
+         R"(], "fences": [{"distance": 2, "posts": {"spacing": 3, "length": 1.2, )"
+         R"("diameter": 0.06}}], "touch_areas": [{"polygon": [[2.5, 2.5], [10.25, 2.5], )"
+         R"([10.25, 8.75], [2.5, 8.75]]}], "safety": {"duration": 0.5, "surface": {"rho": )"
+         R"(3000, "thickness": 0.1, "area": [[-1.5, -1.5], [26.5, -1.5], [26.5, 26.5], )"
+         R"([-1.5, 26.5]]}}})")
+            .toUtf8(),
+        error);
     if (error.kind != tav::DocumentError::Kind::None)
         qFatal("%s", qPrintable(error.path));
     return d;
@@ -247,6 +298,46 @@ private Q_SLOTS:
         QCOMPARE(count, linesBefore > 0 ? 2 : 1);
     }
 
+    // A heading over a picture goes on to the next page with its line and its picture
+    // rather than stand at the foot of a page without them; with room, all stay.
+    void headingStaysWithItsPicture_data() {
+        QTest::addColumn<int>("linesBefore");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("room for all") << 5 << 1;
+        QTest::newRow("room for the heading and its line only") << 33 << 2;
+    }
+    void headingStaysWithItsPicture() {
+        QFETCH(int, linesBefore);
+        QFETCH(int, pages);
+        Report report;
+        report.title = QStringLiteral("Profiles");
+        ReportBlock text;
+        for (int i = 0; i < linesBefore; ++i)
+            text.lines.append({QStringLiteral("line %1").arg(i), ReportLine::Tone::Plain});
+        ReportBlock profile;
+        profile.heading = QStringLiteral("Profile");
+        profile.lines = {{QStringLiteral("From (0, 0) m to (10, 0) m"), ReportLine::Tone::Plain}};
+        profile.pictureHeight = 80;
+        profile.picture = [](QPainter &, const QRectF &) {};
+        report.blocks = {text, profile};
+        QImage image(595, 842, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const double body = 700;
+        const QVector<ReportPiece> pieces = ReportPieces(painter, 510, body).of(report);
+        const QVector<ReportFlow::Page> flow = ReportFlow::pages(pieces, body);
+        QCOMPARE(flow.size(), pages);
+        // The heading, its line and the picture are the last three pieces, on one page.
+        const int heading = int(pieces.size()) - 3;
+        QCOMPARE(flow.last().first().piece, pages > 1 ? heading : 0);
+        // What came before fills the first page past what the heading and its line need:
+        // without the picture they would have fitted under it.
+        if (pages > 1) {
+            double y = flow.first().last().y + pieces[flow.first().last().piece].height;
+            y += pieces[heading].before + pieces[heading].height + pieces[heading + 1].height;
+            QVERIFY2(y < body, qPrintable(QString::number(y)));
+        }
+    }
+
     // Forty parts take more pages than two, in type of the same size.
     void largerSystemTakesMorePages() {
         auto write = [&](int parts) {
@@ -272,6 +363,56 @@ private Q_SLOTS:
         const std::optional<double> inLarge = wordHeight(large, 1, QStringLiteral("Inputs"));
         QVERIFY(inSmall && inLarge);
         QCOMPARE(*inSmall, *inLarge);
+    }
+
+    // No word of a report is drawn over another, in its tables, its pictures or their
+    // legends; and every conductor given one by one is listed with both its ends.
+    void noWordOverAnother() {
+        const tav::SystemDocument d = twelveConductors();
+        const auto evaluated = tav::SystemStudy::evaluate(d);
+        QVERIFY(!evaluated.refused());
+        StudyHeader header;
+        header.date = QDate(2026, 1, 2);
+        // A client's name longer than its cell of the title block.
+        tav::SiteInformation site;
+        site.clientCompanyName = "Northern Regional Electricity Distribution Company Limited";
+        site.fieldName = "Substation 7";
+        site.fileNumber = "E-2026-114";
+        header.site = site;
+        const Report report = SystemReport::report(
+            d, *evaluated.result().result, evaluated.result().safety, header, shippedTexts());
+        const QString pdf = m_folder.filePath(QStringLiteral("twelve.pdf"));
+        QVERIFY(ReportWriter::write(report, {pdf}, shippedTexts()));
+        const QVector<QVector<Word>> pages = words(pdf);
+        QVERIFY(pages.size() > 3);
+        for (int p = 0; p < pages.size(); ++p)
+            for (int i = 0; i < pages[p].size(); ++i)
+                for (int j = i + 1; j < pages[p].size(); ++j) {
+                    // Boxes that touch are no overlap: a tenth of a point of slack.
+                    const QRectF common = pages[p][i].box.adjusted(0.1, 0.1, -0.1, -0.1) &
+                                          pages[p][j].box.adjusted(0.1, 0.1, -0.1, -0.1);
+                    QVERIFY2(common.isEmpty(),
+                             qPrintable(QStringLiteral("page %1: \"%2\" over \"%3\"")
+                                            .arg(p + 1)
+                                            .arg(pages[p][i].text, pages[p][j].text)));
+                }
+        const QString text = poppler("pdftotext", {pdf, QStringLiteral("-")}).simplified();
+        for (int k = 0; k < 6; ++k) {
+            const QString at = QString::number(0.125 + 4.875 * k);
+            for (const QString &end :
+                 {QStringLiteral("(0.125, %1, 0.65) to (24.875, %1, 0.65)").arg(at),
+                  QStringLiteral("(%1, 0.125, 0.6) to (%1, 24.875, 0.6)").arg(at)})
+                QVERIFY2(text.contains(end), qPrintable(end));
+        }
+        for (int k = 1; k <= 12; ++k)
+            QVERIFY(text.contains(QStringLiteral("Conductor %1 ").arg(k)));
+        // The title block on the first page, filled from the field information, the rest
+        // left to sign; the plan's key with the plan.
+        const QString first = pageText(pdf, 1);
+        for (const char *words : {"Revision and approval", "E-2026-114", "Prepared", "Checked",
+                                  "Approved", "Signature"})
+            QVERIFY2(first.contains(QLatin1String(words)), words);
+        QVERIFY(text.contains(QStringLiteral("Conductor, energised")));
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "report/ScaledPlan.h"
 #include "tests/support/ShippedTexts.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void scaleBarMeasuresItsMetres();
     void conductorsAreDrawnToScale();
     void dimensionsAndScaleText();
+    void dimensionsClearTheFencePosts_data();
+    void dimensionsClearTheFencePosts();
     void documentsShapesAndFence();
     void northArrowTurnsWithTheProject_data();
     void northArrowTurnsWithTheProject();
@@ -217,6 +220,54 @@ void TestScaledPlan::dimensionsAndScaleText() {
     const double expected = 20 * pointsPerMetre(200);
     QVERIFY2(std::abs(drawn - expected) < 0.03 * expected,
              qPrintable(QStringLiteral("%1 against %2").arg(drawn).arg(expected)));
+}
+
+// A 70 m grid with a fence of posts 3 m apart 2 to 6 m outside it, on the plan's page at
+// 1:500 (where 3 m is 17 pt) and on half a page: no dimension's text covers a post's dot
+// (3.5 pt round it), each standing beyond the posts of its side.
+void TestScaledPlan::dimensionsClearTheFencePosts_data() {
+    QTest::addColumn<double>("distance");
+    QTest::addColumn<QRectF>("area");
+    for (const double distance : {2., 3., 6.}) {
+        QTest::addRow("%g m out, a page", distance) << distance << QRectF(0, 0, 510, 609);
+        QTest::addRow("%g m out, half a page", distance) << distance << QRectF(0, 0, 432, 317);
+    }
+}
+
+void TestScaledPlan::dimensionsClearTheFencePosts() {
+    QFETCH(double, distance);
+    QFETCH(QRectF, area);
+    tav::DocumentError error;
+    const tav::SystemDocument d = tav::SystemDocument::fromJson(
+        R"({"soil": {"rho": 100}, "current": 1, "grids": [{"size": [70, 70], "conductors": [8, 8],
+            "depth": 0.5, "diameter": 0.01}], "fences": [{"distance": )" +
+            QByteArray::number(distance) +
+            R"(, "posts": {"spacing": 3, "length": 1.2, "diameter": 0.06}}]})",
+        error);
+    QCOMPARE(error.kind, tav::DocumentError::Kind::None);
+    const PlanPicture picture = ScaledPlan::pictureOf(d);
+    const ScaledPlan plan(area, picture.extent());
+    QFont font;
+    font.setPointSizeF(7);
+    QImage device(10, 10, QImage::Format_RGB32);
+    device.setDotsPerMeterX(2835);
+    device.setDotsPerMeterY(2835);
+    const QFontMetricsF metrics(font, &device);
+    const std::vector<QRectF> boxes =
+        plan.dimensionTexts(ScaledPlan::gridShapes(d), picture.conductors, metrics, shippedTexts());
+    QCOMPARE(int(boxes.size()), 4);
+    int posts = 0;
+    for (const tav::earthing::Conductor &c : picture.conductors) {
+        if (c.from.x != c.to.x || c.from.y != c.to.y)
+            continue; // a grid's conductor, not a post
+        ++posts;
+        const QPointF at = plan.transform().toDevice(QPointF(c.from.x, c.from.y));
+        const QRectF dot(at - QPointF(3.5, 3.5), QSizeF(7, 7));
+        for (const QRectF &box : boxes)
+            QVERIFY2(!box.intersects(dot),
+                     qPrintable(QStringLiteral("post at (%1, %2)").arg(c.from.x).arg(c.from.y)));
+    }
+    QVERIFY(posts > 40);
 }
 
 void TestScaledPlan::northArrowTurnsWithTheProject_data() {

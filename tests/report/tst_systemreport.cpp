@@ -6,6 +6,7 @@
 #include "report/PlaceTable.h"
 #include "report/SystemParts.h"
 #include "report/SystemReport.h"
+#include "report/TitleBlock.h"
 #include "tests/support/ShippedTexts.h"
 
 #include <QtTest>
@@ -29,6 +30,62 @@ Q_DECLARE_METATYPE(tav::Verdict)
 class TestSystemReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Each place's own tolerable touch voltage: where the surface layer lies in a zone, the
+    // layer's with the places judged on it and the bare soil's with those off it; one value
+    // where every place stands on the same ground. The step's likewise, without places.
+    void tolerablePerPlace_data() {
+        QTest::addColumn<bool>("zone");
+        QTest::addColumn<bool>("stepLimited");
+        QTest::addColumn<QString>("touch");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("layer in a zone")
+            << true << true
+            << "827.3 V on the surface layer (Grid 1); 321.9 V off it (Fence 1, "
+               "Cable end)"
+            << "2643 V on the surface layer; 621.7 V off it";
+        QTest::newRow("layer everywhere") << false << true << "827.3 V"
+                                          << "2643 V";
+        QTest::newRow("EN 50522, no step limit")
+            << true << false
+            << "827.3 V on the surface layer (Grid 1); 321.9 V off it (Fence 1, "
+               "Cable end)"
+            << "no limit";
+    }
+    void tolerablePerPlace() {
+        QFETCH(bool, zone);
+        QFETCH(bool, stepLimited);
+        QFETCH(QString, touch);
+        QFETCH(QString, step);
+        using namespace tav::earthing;
+        EarthingResult result;
+        result.touchAreas = {{TouchAreaKind::Grid, {}, 0, 0, 0},
+                             {TouchAreaKind::Fence, {}, 1, 1, 0}};
+        result.areas.resize(2);
+        result.touchPoints = {{{40, -3}, 0, "Cable end"}};
+        result.touched.resize(1);
+        if (zone)
+            result.surfaceZone = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+        SystemSafety safety;
+        safety.onLayer.touch = 827.3;
+        safety.offLayer.touch = zone ? 321.9 : 827.3;
+        safety.onLayer.step = 2643;
+        safety.offLayer.step = zone ? 621.7 : 2643;
+        safety.onLayer.stepLimited = safety.offLayer.stepLimited = stepLimited;
+        safety.areas = {{500, {5, 5}, true, 827.3, tav::Verdict::Safe},
+                        {400, {12, 5}, !zone, 321.9, tav::Verdict::NotSafe}};
+        safety.points = {{100, {40, -3}, !zone, 321.9, tav::Verdict::Safe}};
+        QString shownTouch, shownStep;
+        for (const auto &[name, value] :
+             SystemReport::resultPairs(result, safety, shippedTexts())) {
+            if (name == QLatin1String("Tolerable touch voltage"))
+                shownTouch = value;
+            if (name == QLatin1String("Tolerable step voltage"))
+                shownStep = value;
+        }
+        QCOMPARE(shownTouch, touch);
+        QCOMPARE(shownStep, step);
+    }
+
     // A reviewer checks each part's figures: sizes, the mesh the count gives, depth, every
     // diameter in millimetres, the rods, the group; one row per part.
     void partsTable_data() {
@@ -86,7 +143,7 @@ private Q_SLOTS:
             << QByteArray(R"({"soil": {"rho1": 300, "rho2": 90, "h": 2.5, "readings": 11, )"
                           R"("rms_percent": 3.214}, "current": 6000, "current_basis": )"
                           R"({"fault_current": 10000, "decrement": 1.2, "split": 0.5}})")
-            << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 Wenner readings, RMS error 3.2 %"
+            << "300 Ω·m over 90 Ω·m from 2.5 m down; fitted to 11 readings, RMS error 3.2 %"
             << "I_G = 3I0 · Df · Sf = 10000 A · 1.2 · 0.5 = 6000 A";
         // Each layer down to its bottom: 2 m, then 2 + 8 = 10 m, the last below.
         QTest::newRow("three layers")
@@ -100,7 +157,20 @@ private Q_SLOTS:
                           R"("thickness": 5}, {"rho": 30}], "readings": 14, "rms_percent": 2.04}, )"
                           R"("current": 6000})")
             << "5 layers: 50 Ω·m to 0.5 m, 400 Ω·m to 2 m, 80 Ω·m to 5 m, 1200 Ω·m to 10 m, "
-               "30 Ω·m below; fitted to 14 Wenner readings, RMS error 2.0 %"
+               "30 Ω·m below; fitted to 14 readings, RMS error 2.0 %"
+            << "I_G = 6000 A, as given";
+        // With its sounding, the array it was read with.
+        QTest::newRow("fitted to a Schlumberger sounding")
+            << QByteArray(R"({"soil": {"rho": 80, "rms_percent": 1.5, "array": "schlumberger", )"
+                          R"("rows": [{"spacing": 2, "mn": 0.5, "measured": 104}, {"spacing": 10, )"
+                          R"("mn": 1, "measured": 160.5}]}, "current": 6000})")
+            << "uniform, 80 Ω·m; fitted to 2 Schlumberger readings, RMS error 1.5 %"
+            << "I_G = 6000 A, as given";
+        QTest::newRow("fitted to a Wenner sounding")
+            << QByteArray(R"({"soil": {"rho": 80, "rms_percent": 1.5, "array": "wenner", )"
+                          R"("rows": [{"spacing": 2, "measured": 104}, {"spacing": 4, )"
+                          R"("measured": 121}]}, "current": 6000})")
+            << "uniform, 80 Ω·m; fitted to 2 Wenner readings, RMS error 1.5 %"
             << "I_G = 6000 A, as given";
     }
     void inputsTraced() {
@@ -112,6 +182,101 @@ private Q_SLOTS:
             SystemReport::inputs(tav::SystemDocument::fromJson(json, error), shippedTexts());
         QCOMPARE(pairs.at(0).second, soil);
         QCOMPARE(pairs.at(1).second, current);
+    }
+
+    // The sounding kept with the soil is printed whole: its array and a row per reading in
+    // the soil model window's columns; none without one.
+    void soundingPrinted_data() {
+        QTest::addColumn<QByteArray>("soil");
+        QTest::addColumn<QString>("array");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QVector<QStringList>>("rows");
+        QTest::newRow("Schlumberger")
+            << QByteArray(R"({"rho": 80, "rms_percent": 1.5, "array": "schlumberger", "rows": [)"
+                          R"({"spacing": 2, "mn": 0.5, "measured": 104}, {"spacing": 10, "mn": 1, )"
+                          R"("measured": 160.5}]})")
+            << "Schlumberger" << QStringList{"AB/2 [m]", "MN/2 [m]", "ρa [Ω·m]"}
+            << QVector<QStringList>{{"2", "0.5", "104"}, {"10", "1", "160.5"}};
+        QTest::newRow("Wenner")
+            << QByteArray(R"({"rho": 80, "rms_percent": 1.5, "array": "wenner", "rows": [)"
+                          R"({"spacing": 1.5, "measured": 99.25}]})")
+            << "Wenner" << QStringList{"Spacing a [m]", "ρa [Ω·m]"}
+            << QVector<QStringList>{{"1.5", "99.25"}};
+        QTest::newRow("a count only")
+            << QByteArray(R"({"rho": 80, "readings": 4, "rms_percent": 1.5})") << QString()
+            << QStringList() << QVector<QStringList>();
+    }
+    void soundingPrinted() {
+        QFETCH(QByteArray, soil);
+        QFETCH(QString, array);
+        QFETCH(QStringList, header);
+        QFETCH(QVector<QStringList>, rows);
+        tav::DocumentError error;
+        const tav::SystemDocument d =
+            tav::SystemDocument::fromJson(R"({"soil": )" + soil + R"(, "current": 10})", error);
+        QCOMPARE(error.kind, tav::DocumentError::Kind::None);
+        const std::optional<ReportBlock> block = SystemReport::sounding(d, shippedTexts());
+        QCOMPARE(block.has_value(), !array.isEmpty());
+        if (!block)
+            return;
+        QCOMPARE(block->pairs.value(0).second, array);
+        QCOMPARE(block->header, header);
+        QCOMPARE(block->rows, rows);
+    }
+
+    // A given touch area's corners and the surface layer's, in their order, under the
+    // inputs; none for a layer everywhere.
+    void cornersListed_data() {
+        QTest::addColumn<QByteArray>("area");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("in a zone")
+            << QByteArray(R"(, "area": [[-1.5, -1.5], [26.5, -1.5], [26.5, 26.5]])")
+            << QStringList{"Touch area given: 4 corners, 48.4375 m², the metal energised",
+                           "Its corners (m): (2.5, 2.5), (10.25, 2.5), (10.25, 8.75), (2.5, 8.75)",
+                           "The surface layer's corners (m): (-1.5, -1.5), (26.5, -1.5), "
+                           "(26.5, 26.5)"};
+        QTest::newRow("everywhere")
+            << QByteArray()
+            << QStringList{"Touch area given: 4 corners, 48.4375 m², the metal energised",
+                           "Its corners (m): (2.5, 2.5), (10.25, 2.5), (10.25, 8.75), (2.5, 8.75)"};
+    }
+    void cornersListed() {
+        QFETCH(QByteArray, area);
+        QFETCH(QStringList, lines);
+        const tav::SystemDocument d = read(
+            R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}], )"
+            R"("touch_areas": [{"polygon": [[2.5, 2.5], [10.25, 2.5], [10.25, 8.75], [2.5, 8.75]]}], )"
+            R"("safety": {"duration": 0.5, "surface": {"rho": 3000, "thickness": 0.1)" +
+            area + "}}");
+        const Report report = SystemReport::report(d, tav::earthing::EarthingResult(), std::nullopt,
+                                                   StudyHeader(), shippedTexts());
+        QStringList shown;
+        for (const ReportBlock &block : report.blocks)
+            if (block.heading == QLatin1String("Inputs"))
+                for (const ReportLine &line : block.lines)
+                    shown.append(QString(line.text).replace(QChar(0x00a0), QLatin1Char(' ')));
+        QCOMPARE(shown.mid(shown.size() - lines.size()), lines);
+    }
+
+    // The title block takes the client, the field and the file number from the field
+    // information, blank without it; the report starts with it.
+    void titleBlockFilled() {
+        StudyHeader header;
+        QCOMPARE(TitleBlock::filled(header).client, QString());
+        tav::SiteInformation site;
+        site.clientCompanyName = "  Northern  Grid ";
+        site.fieldName = "Substation 7";
+        site.fileNumber = "E-114";
+        header.site = site;
+        const TitleBlock::Filled f = TitleBlock::filled(header);
+        QCOMPARE(f.client, QStringLiteral("Northern Grid"));
+        QCOMPARE(f.field, QStringLiteral("Substation 7"));
+        QCOMPARE(f.fileNumber, QStringLiteral("E-114"));
+        const Report report = SystemReport::report(
+            read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}])"),
+            tav::earthing::EarthingResult(), std::nullopt, header, shippedTexts());
+        QCOMPARE(report.blocks.first().heading, QStringLiteral("Revision and approval"));
+        QVERIFY(report.blocks.first().picture);
     }
 
     // The appendix holds every conductor once, where it runs, and the currents add up to
@@ -178,6 +343,34 @@ private Q_SLOTS:
         tav::earthing::EarthingResult result;
         result.touchMax = tav::earthing::TouchMaximum{0, {7, 4}};
         QCOMPARE(SystemReport::profileLine(d, result, QRectF(-5, -5, 30, 20)), line);
+    }
+
+    // Each profile is headed by what it is: the line drawn on the plan when there is one,
+    // else across the middle of the plan along x, and at 45 degrees through the worst touch.
+    void profileHeadings_data() {
+        QTest::addColumn<QByteArray>("window");
+        QTest::addColumn<QStringList>("headings");
+        QTest::newRow("none drawn")
+            << QByteArray()
+            << QStringList{"Profile along x through the middle of the plan",
+                           "Profile at 45° through the worst touch voltage"};
+        QTest::newRow("drawn") << QByteArray(R"("profile": [1, 2, 3, 4.5])")
+                               << QStringList{"Profile along the line drawn on the plan"};
+    }
+    void profileHeadings() {
+        QFETCH(QByteArray, window);
+        QFETCH(QStringList, headings);
+        const tav::SystemDocument d =
+            read(R"("rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, "diameter": 0.02}],
+                    "study_window": {)" +
+                 window + "}");
+        tav::earthing::EarthingResult result;
+        result.touchMax = tav::earthing::TouchMaximum{0, {0.5, 0.5}};
+        QStringList shown;
+        for (const ReportBlock &block :
+             SystemReport::pictures(d, result, std::nullopt, shippedTexts()))
+            shown.append(block.heading);
+        QCOMPARE(shown, headings);
     }
 
     void parts_data() {

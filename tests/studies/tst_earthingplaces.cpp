@@ -6,6 +6,7 @@
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/earthing/PlanView.h"
+#include "studies/earthing/ProfileView.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/TestSettings.h"
 
@@ -239,6 +240,37 @@ private Q_SLOTS:
             overall |= label->objectName().startsWith(QStringLiteral("verdict")) &&
                        label->text().startsWith(QStringLiteral("Overall: "));
         QVERIFY(overall);
+    }
+
+    // With the surface layer on the grid only, each place is shown against its own limit:
+    // the results name the grid on the layer and the fence off it, the touch map's contour
+    // and the profile's line take both limits.
+    void eachPlaceItsOwnLimit() {
+        StudyProject project = substation(R"(, "search": {"step": 2}, "segment_length": 12)");
+        QJsonObject criteria = project.rest.value(QStringLiteral("safety")).toObject();
+        QJsonObject surface = criteria.value(QStringLiteral("surface")).toObject();
+        surface[QStringLiteral("area")] =
+            QJsonArray{QJsonArray{0, 0}, QJsonArray{70, 0}, QJsonArray{70, 70}, QJsonArray{0, 70}};
+        criteria[QStringLiteral("surface")] = surface;
+        project.rest[QStringLiteral("safety")] = criteria;
+        EarthingStudyWindow window(project);
+        window.show();
+        checked(window);
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("solve")), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return window.result() && !window.solving(); }, 120000));
+        const QString limits = window.findChild<QLabel *>(QStringLiteral("tolerableTouch"))->text();
+        QVERIFY2(limits.contains(QStringLiteral("on the surface layer (Grid 1)")) &&
+                     limits.contains(QStringLiteral("off it (Fence 1)")),
+                 qPrintable(limits));
+        choose(window, "map", int(PlanPicture::Map::Touch));
+        QVERIFY(window.plan()->picture().tolerable.apart());
+        Q_EMIT window.plan()->profileChanged(QLineF(-10, 35, 80, 35));
+        const auto *profile = window.findChild<ProfileView *>(QStringLiteral("profile"));
+        QTRY_VERIFY(profile->profile().has_value());
+        std::set<double> levels;
+        for (const QPointF &corner : profile->profile()->tolerableLine())
+            levels.insert(corner.y());
+        QCOMPARE(int(levels.size()), 2);
     }
 
 private:

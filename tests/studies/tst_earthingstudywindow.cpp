@@ -475,6 +475,38 @@ private Q_SLOTS:
         QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
     }
 
+    // Save as PDF and tav-calc system --pdf write the same study's report word for word,
+    // its longest sentences (the assumptions and method) whole.
+    void reportIsTavCalcsWordForWord() {
+        EarthingStudyWindow window;
+        window.show();
+        QTemporaryDir folder;
+        const QString study = folder.filePath(QStringLiteral("study.json"));
+        QVERIFY(window.saveTo(study));
+        QVERIFY(solved(window));
+        const QString shown = folder.filePath(QStringLiteral("window.pdf"));
+        const QString written = folder.filePath(QStringLiteral("tav-calc.pdf"));
+        QVERIFY(window.savePdf(shown));
+        run(QStringLiteral(TAV_CALC), {QStringLiteral("system"), QStringLiteral("--input"), study,
+                                       QStringLiteral("--pdf"), written});
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        const QStringList fromWindow =
+            QString::fromUtf8(run(pdftotext, {shown, QStringLiteral("-")}))
+                .split(QLatin1Char('\n'));
+        const QStringList fromTavCalc =
+            QString::fromUtf8(run(pdftotext, {written, QStringLiteral("-")}))
+                .split(QLatin1Char('\n'));
+        QVERIFY(fromTavCalc.size() > 100);
+        for (qsizetype k = 0; k < std::min(fromWindow.size(), fromTavCalc.size()); ++k)
+            QCOMPARE(fromWindow[k], fromTavCalc[k]);
+        QCOMPARE(fromWindow.size(), fromTavCalc.size());
+        // Every sentence of the method whole, as the string table holds it.
+        const QString all = fromWindow.join(QLatin1Char(' ')).simplified();
+        for (unsigned id = StringId::SystemReport::kMethodFirst;
+             id <= StringId::SystemReport::kMethodLast; ++id)
+            QVERIFY2(all.contains(shippedText(id)), qPrintable(shippedText(id)));
+    }
+
     // New leaves nothing of the study set aside: the cursor's read-out of its potential
     // goes with it.
     void newStudyForgetsThePotential() {

@@ -492,9 +492,10 @@ private Q_SLOTS:
     // Two layers the readings determine start a study over ρ1, ρ2 and h as the window shows
     // them, not to the fit's last digit.
     void determinedLayersStartAStudy() {
-        SoilModelWindow *window = openWithReadings(QStringLiteral(
+        const QString typed = QStringLiteral(
             "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n18\t268.4\n"
-            "24\t279.2\n30\t285.4\n"));
+            "24\t279.2\n30\t285.4\n");
+        SoilModelWindow *window = openWithReadings(typed);
         QVERIFY(window != nullptr);
         window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
         QVERIFY(waitForModel(*window));
@@ -517,12 +518,13 @@ private Q_SLOTS:
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
         // With the sounding it came from, for the study's report.
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho1"), rho1},
-                                    {QStringLiteral("rho2"), rho2},
-                                    {QStringLiteral("h"), h},
-                                    {QStringLiteral("readings"), 9},
-                                    {QStringLiteral("rms_percent"),
-                                     window->study().outcome->result().fit.rmsPercent}}));
+        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho1"), rho1},
+                                         {QStringLiteral("rho2"), rho2},
+                                         {QStringLiteral("h"), h},
+                                         {QStringLiteral("readings"), 9},
+                                         {QStringLiteral("rms_percent"),
+                                          window->study().outcome->result().fit.rmsPercent}}),
+                            wennerSounding(typed)));
         QVERIFY(study->project().notice.isEmpty());
         QTRY_VERIFY(study->sound());
         discard(study);
@@ -532,9 +534,10 @@ private Q_SLOTS:
     // determined, so the study gets the uniform soil, and says why; never the layers'
     // meaningless values.
     void undeterminedLayersStartAStudyOverTheUniformSoil() {
-        SoilModelWindow *window = openWithReadings(
+        const QString typed =
             QStringLiteral("1\t99.8\n2\t99.0\n4\t100.0\n6\t99.0\n9\t99.2\n12\t99.7\n18\t99.8\n"
-                           "24\t98.1\n30\t101.6\n"));
+                           "24\t98.1\n30\t101.6\n");
+        SoilModelWindow *window = openWithReadings(typed);
         QVERIFY(window != nullptr);
         window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
         QVERIFY(waitForModel(*window));
@@ -548,9 +551,10 @@ private Q_SLOTS:
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), rhoShown.toDouble()},
-                                    {QStringLiteral("readings"), 9},
-                                    {QStringLiteral("rms_percent"), uniform.rmsPercent}}));
+        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho"), rhoShown.toDouble()},
+                                         {QStringLiteral("readings"), 9},
+                                         {QStringLiteral("rms_percent"), uniform.rmsPercent}}),
+                            wennerSounding(typed)));
         const QString notice = study->project().notice;
         QVERIFY2(notice.startsWith(QStringLiteral("The readings do not determine two layers")),
                  qPrintable(notice));
@@ -561,16 +565,17 @@ private Q_SLOTS:
 
     // A uniform soil that is the fit's answer starts a study over it with nothing to explain.
     void uniformAnswerStartsAStudyOverIt() {
-        SoilModelWindow *window =
-            openWithReadings(QStringLiteral("1\t120.37\n3\t120.37\n10\t120.37\n30\t120.37\n"));
+        const QString typed = QStringLiteral("1\t120.37\n3\t120.37\n10\t120.37\n30\t120.37\n");
+        SoilModelWindow *window = openWithReadings(typed);
         QVERIFY(window != nullptr);
         QCOMPARE(layerCount(*window), 1);
         EarthingStudyWindow *study = useInStudy(*window);
         QVERIFY(study != nullptr);
         const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, QJsonObject({{QStringLiteral("rho"), 120.4},
-                                    {QStringLiteral("readings"), 4},
-                                    {QStringLiteral("rms_percent"), 0}}));
+        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho"), 120.4},
+                                         {QStringLiteral("readings"), 4},
+                                         {QStringLiteral("rms_percent"), 0}}),
+                            wennerSounding(typed)));
         QVERIFY(study->project().notice.isEmpty());
         discard(study);
     }
@@ -687,6 +692,35 @@ private Q_SLOTS:
         array->setCurrentText(QStringLiteral("Wenner"));
         QCOMPARE(headers(), QStringList({"Spacing a [m]", "ρa [Ω·m]"}));
         QCOMPARE(cells(table, 1).first(), QStringLiteral("104.3"));
+    }
+
+    // A Schlumberger sounding goes to the study whole: its array and each reading's AB/2,
+    // MN/2 and apparent resistivity, as the window holds them, for the report to print.
+    void schlumbergerSoundingGoesWithTheSoil() {
+        SoilModelWindow *window = openFromButton();
+        QVERIFY(window != nullptr);
+        window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
+            ->setCurrentText(QStringLiteral("Schlumberger"));
+        window->readingsTable()->pasteText(
+            QStringLiteral("2\t0.5\t104\n4\t0.5\t121\n8\t1\t164\n16\t2\t196\n32\t4\t228\n"
+                           "64\t8\t247\n"),
+            0, 0);
+        QVERIFY(waitForModel(*window) && window->study().fitted());
+        EarthingStudyWindow *study = useInStudy(*window);
+        QVERIFY(study != nullptr);
+        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
+        QCOMPARE(soil.value(QStringLiteral("array")).toString(), QStringLiteral("schlumberger"));
+        const double expected[][3] = {{2, 0.5, 104}, {4, 0.5, 121}, {8, 1, 164},
+                                      {16, 2, 196},  {32, 4, 228},  {64, 8, 247}};
+        const QJsonArray rows = soil.value(QStringLiteral("rows")).toArray();
+        QCOMPARE(rows.size(), 6);
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(rows[k].toObject(),
+                     QJsonObject({{QStringLiteral("spacing"), expected[k][0]},
+                                  {QStringLiteral("mn"), expected[k][1]},
+                                  {QStringLiteral("measured"), expected[k][2]}}));
+        QCOMPARE(soil.value(QStringLiteral("readings")).toInt(), 6);
+        discard(study);
     }
 
     // A CSV of resistances becomes 2πaR under Wenner, π(L² − l²)/(2l) R under Schlumberger
@@ -841,6 +875,23 @@ private:
             window->study().outcome->refused())
             return nullptr;
         return window;
+    }
+
+    // The soil's keys of the Wenner sounding typed as "spacing<TAB>resistivity" lines: what
+    // the study keeps of it for its report.
+    static QJsonObject wennerSounding(const QString &typed) {
+        QJsonArray rows;
+        for (const QString &line : typed.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            rows.append(
+                QJsonObject{{QStringLiteral("spacing"), line.section('\t', 0, 0).toDouble()},
+                            {QStringLiteral("measured"), line.section('\t', 1, 1).toDouble()}});
+        return {{QStringLiteral("array"), QStringLiteral("wenner")},
+                {QStringLiteral("rows"), rows}};
+    }
+    static QJsonObject with(QJsonObject soil, const QJsonObject &more) {
+        for (auto it = more.begin(); it != more.end(); ++it)
+            soil.insert(it.key(), it.value());
+        return soil;
     }
 
     // Use in a study...: the earthing study window it opens, a top-level window of its own.
