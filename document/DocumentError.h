@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/errors.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace tav {
 
@@ -44,6 +48,10 @@ struct DocumentError {
         LayersBeside,
         // path holds an empty array of layers
         NoLayers,
+        // path holds what a calculation refuses, as refusal says
+        Refused,
+        // path is given beside the network, which gives the current into the earth
+        BesideNetwork,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0
@@ -51,6 +59,7 @@ struct DocumentError {
     int offset = -1;
     int parseError = 0; // NotJson: QJsonParseError's kind, when the parser gave one
     double found = 0;   // NewerVersion: the document's version
+    std::optional<Refusal> refusal; // Refused: what the calculation says
 };
 
 } // namespace tav
