@@ -573,6 +573,16 @@ private Q_SLOTS:
             QCOMPARE(r.refusal().quantity, Quantity::EarthImpedance);
         }
         QVERIFY(!NetworkSolver::solve(n, 0).refused());
+        QVERIFY(shippedWording()
+                    .refusal(NetworkSolver::solve(n, -0.1).refusal())
+                    .contains("station's earth impedance must be zero or a positive"));
+    }
+
+    // Every quantity a refusal of the network names has its words.
+    void quantitiesWorded() {
+        for (int q = int(Quantity::SpanCount); q <= int(Quantity::EarthCurrent); ++q)
+            QVERIFY2(!shippedWording().quantity(Quantity(q)).isEmpty(),
+                     qPrintable(QString::number(q)));
     }
 };
 
