@@ -7,6 +7,7 @@
 #include "cli/SafetyCommand.h"
 #include "cli/SiteCommand.h"
 #include "cli/SoilModelCommand.h"
+#include "cli/SplitCommand.h"
 #include "cli/SystemCommand.h"
 #include "cli/TolerableCommand.h"
 #include "cli/WennerCommand.h"
@@ -32,6 +33,8 @@ const std::vector<Subcommand> &subcommands() {
         {"conductor", "earthing conductor sized for a fault (IEEE Std 80)", &ConductorCommand::run},
         {"dxf-import", "a CAD drawing's conductors and rods as a system document",
          &DxfImportCommand::run},
+        {"split", "the fault current's split between the station's earth and its lines",
+         &SplitCommand::run},
     };
     return commands;
 }

@@ -4,12 +4,14 @@
 #include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
+#include "cli/NetworkText.h"
 #include "cli/TextTable.h"
 #include "core/AtomicFileWriter.h"
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
 #include "core/earthing/SystemSafety.h"
 #include "document/DocumentWording.h"
+#include "document/NetworkResultJson.h"
 #include "document/PartLeakage.h"
 #include "document/ResultJson.h"
 #include "document/SystemDocument.h"
@@ -215,6 +217,11 @@ std::string leakageText(const tav::SystemLeakage &leakage) {
     return CliStrings::text(StringId::kLeakageHeading).toStdString() + "\n" + table.render();
 }
 
+// The current group 0 took to earth: the document's, or with a network Df |I_E|.
+double injected(const EarthingResult &r) {
+    return r.groups.empty() ? 0 : r.groups[0].current;
+}
+
 std::string resultText(const EarthingResult &r, const SystemSafety *s) {
     std::string text = CliStrings::text(StringId::SystemReport::kResistance).toStdString() + ": " +
                        shown(r.resistance) + " ohm\n";
@@ -373,15 +380,22 @@ protected:
         const tav::SystemEvaluation &e = o.evaluation;
         const SystemSafety *safety = e.safety && o.criteria ? &*e.safety : nullptr;
         std::string text = resultText(*e.result, safety) + "\n" + leakageText(o.leakage);
+        if (e.network)
+            text += "\n" +
+                    NetworkText::text(*e.network,
+                                      NetworkText::StudyCurrent{injected(*e.result), e.decrement}) +
+                    "\n";
         return safety ? text + safetyText(*o.criteria, *safety) : text;
     }
     std::string json(const SystemOutcome &o) const override {
         if (!o.expanded.empty())
             return o.expanded;
         const tav::SystemEvaluation &e = o.evaluation;
+        const QByteArray network =
+            e.network ? tav::NetworkResultJson::write(*e.network, e.decrement) : QByteArray();
         return (e.safety && o.criteria
-                    ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage)
-                    : tav::ResultJson::write(*e.result, &o.leakage))
+                    ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage, network)
+                    : tav::ResultJson::write(*e.result, &o.leakage, network))
             .toStdString();
     }
 
@@ -411,8 +425,12 @@ protected:
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
-        return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
-                                    header, texts);
+        // With a network the report states the current the study took, Df |I_E|.
+        tav::SystemDocument document = input.document;
+        if (document.network)
+            document.current = injected(*o.evaluation.result);
+        return SystemReport::report(document, *o.evaluation.result, o.evaluation.safety, header,
+                                    texts);
     }
 };
 

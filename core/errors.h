@@ -64,6 +64,23 @@ enum class Quantity {
     // the refusal naming the layer.
     LayerResistivity,
     LayerThickness,
+    // The network that feeds a fault in the station: its lines' and cables' data, the
+    // station's earth impedance and the current into the earth.
+    SpanCount,
+    SpanLength,
+    TowerResistance,
+    RemoteResistance,
+    WireResistance,
+    GeometricMeanRadius,
+    ConductorHeight,
+    ConductorOffset,
+    CableLength,
+    EarthReturnResistivity,
+    SelfImpedance,
+    MutualImpedance,
+    EarthImpedance,
+    SourceCurrent,
+    EarthCurrent,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -241,6 +258,31 @@ enum class Error {
     CrossingsBeyondLimit,
     // Fewer readings than any sounding is fitted from: (readings).
     TooFewReadingsForSounding,
+
+    // The network that feeds a fault in the station. The quantity must be a finite
+    // number: (value).
+    NotFinite,
+    // The network's frequency is neither 50 nor 60 Hz: (frequency).
+    NotPowerFrequency,
+    // A line has more spans than are taken: (spans, limit).
+    TooManySpans,
+    // An endless line is given other than one footing resistance for all its towers:
+    // (resistances given).
+    EndlessTowerList,
+    // A line's list of footing resistances does not give one for each inner tower:
+    // (resistances given, inner towers).
+    TowerCountMismatch,
+    // A conductor's geometric mean radius is not below its distance to the faulted phase
+    // or to another earth wire, in m: (radius, distance).
+    RadiusNotBelowDistance,
+    // A cable's armour lies no farther out than its sheath, mean radii in m: (armour,
+    // sheath).
+    ArmourNotOutsideSheath,
+    // A return conductor given by its impedances per km stands beside another conductor
+    // of its line or cable, whose mutual with it is not known: ().
+    GivenImpedanceNotAlone,
+    // The network's currents add up to no fault current: ().
+    NoFaultCurrent,
 };
 
 struct Refusal {

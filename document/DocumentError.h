@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/errors.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace tav {
 
@@ -49,6 +53,11 @@ struct DocumentError {
         LayersDisagree,
         // path holds a polygon of more corners than expected
         TooManyCorners,
+
+        // path holds what a calculation refuses, as refusal says
+        Refused,
+        // path is given beside the network, which gives the current into the earth
+        BesideNetwork,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0
@@ -56,6 +65,7 @@ struct DocumentError {
     int offset = -1;
     int parseError = 0; // NotJson: QJsonParseError's kind, when the parser gave one
     double found = 0;   // NewerVersion: the document's version
+    std::optional<Refusal> refusal; // Refused: what the calculation says
 };
 
 } // namespace tav

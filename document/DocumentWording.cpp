@@ -68,6 +68,10 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::SoilLayers::kBeside;
     case Kind::NoLayers:
         return StringId::SoilLayers::kNone;
+    case Kind::Refused:
+        return StringId::Network::kRefusedAt;
+    case Kind::BesideNetwork:
+        return StringId::Network::kBesideNetwork;
     case Kind::LayersDisagree:
         return StringId::DocumentFaults::kLayersDisagree;
     case Kind::TooManyCorners:
@@ -109,6 +113,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     if (error.kind == Kind::NewerVersion)
         return text.arg(QString::number(error.found, 'f', 0)).arg(error.expected);
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
+    if (error.kind == Kind::Refused && error.refusal)
+        return text.arg(where, Wording(lookup).refusal(*error.refusal));
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
         error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners)

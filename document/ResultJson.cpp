@@ -114,14 +114,24 @@ QByteArray safetyJson(const SystemSafety &s) {
 
 } // namespace
 
-QByteArray ResultJson::write(const EarthingResult &result, const SystemLeakage *leakage) {
-    return write(result, nullptr, leakage);
+QByteArray ResultJson::write(const EarthingResult &result, const SystemLeakage *leakage,
+                             const QByteArray &network) {
+    return write(result, nullptr, leakage, network);
 }
 
 QByteArray ResultJson::write(const EarthingResult &result, const SystemSafety &safety,
-                             const SafetyCriteria &criteria, const SystemLeakage *leakage) {
+                             const SafetyCriteria &criteria, const SystemLeakage *leakage,
+                             const QByteArray &network) {
     const Judged judged{safety, criteria};
-    return write(result, &judged, leakage);
+    return write(result, &judged, leakage, network);
+}
+
+QByteArray ResultJson::jsonNumber(double value) {
+    return number(value);
+}
+
+QByteArray ResultJson::jsonText(const std::string &value) {
+    return text(value);
 }
 
 const char *ResultJson::warningName(Warning warning) {
@@ -178,11 +188,13 @@ QByteArray ResultJson::leakageJson(const SystemLeakage &leakage) {
 }
 
 QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
-                             const SystemLeakage *leakage) {
+                             const SystemLeakage *leakage, const QByteArray &network) {
     const SystemSafety *s = judged ? &judged->safety : nullptr;
     QByteArray out = "{";
     out += pair("resistance", number(r.resistance)) + ",\n ";
     out += pair("gpr", number(r.gpr)) + ",\n ";
+    if (!network.isEmpty())
+        out += pair("network", network) + ",\n ";
     out += pair("segments", QByteArray::number(r.segments)) + ",\n ";
     out += pair("image_terms", QByteArray::number(r.imageTerms)) + ",\n ";
     // How the coupling matrix was held: dense, or compressed to a tolerance.

@@ -174,6 +174,21 @@ std::optional<Point2> readSiteOrigin(JsonFields &f, DocumentError &error) {
     return at;
 }
 
+// The network gives the current: a typed one beside it would leave the reader to guess
+// which the study took.
+void readNetwork(JsonFields &f, SystemDocument &d, DocumentError &error) {
+    for (const char *key : {"current", "current_basis"})
+        if (f.has(key) && !f.isNull(key)) {
+            JsonFields::fail(error, DocumentError::Kind::BesideNetwork, f.path(key));
+            return;
+        }
+    if (f.failed())
+        return;
+    // Carson's earth return goes deep: the deepest layer's resistivity unless one is given.
+    const double deepest = d.soil.resistivity(d.soil.layerCount() - 1);
+    d.network = NetworkJson::read(f.value("network", true), f.path("network"), deepest, error);
+}
+
 } // namespace
 
 // The document's version first, so that a newer document is refused as newer rather than
@@ -215,15 +230,21 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  "fences",        "touch_areas",  "touch_points",
                  "points",        "search",       "segment_length",
                  "safety",        "study_window", "north",
-                 "drawings",      "site_origin",  "shape_touch_areas"});
+                 "drawings",      "site_origin",  "shape_touch_areas",
+                 "network"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, error, d.soilLayersBeside);
         d.soilOrigin = InputOrigin::soilOf(soil.toObject());
     }
-    d.current = f.number("current", 0, true);
-    if (!f.failed())
-        d.currentBasis = InputOrigin::currentOf(f.value("current_basis", false), d.current, error);
+    if (f.has("network") && !f.isNull("network")) {
+        readNetwork(f, d, error);
+    } else {
+        d.current = f.number("current", 0, true);
+        if (!f.failed())
+            d.currentBasis =
+                InputOrigin::currentOf(f.value("current_basis", false), d.current, error);
+    }
     d.conductors = readArray<Conductor>(f, "conductors", error, StudyParts::readConductor);
     d.grids = readArray<Grid>(f, "grids", error, StudyParts::readGrid);
     d.rods = readArray<Rods>(f, "rods", error, StudyParts::readRods);
@@ -269,7 +290,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
 EarthingInput SystemDocument::input() const {
     EarthingInput input;
     input.soil = soil;
-    input.current = current;
+    // With a network the solve is for 1 A, scaled to Df I_E once the resistance is known.
+    input.current = network ? 1 : current;
     std::vector<ConductorSource> sources;
     input.conductors = expandParts(sources);
     input.points = points;
@@ -532,9 +554,13 @@ QByteArray SystemDocument::toJson() const {
     if (soilOrigin)
         InputOrigin::write(*soilOrigin, s);
     o[QStringLiteral("soil")] = s;
-    o[QStringLiteral("current")] = current;
-    if (currentBasis)
-        o[QStringLiteral("current_basis")] = InputOrigin::write(*currentBasis);
+    if (network) {
+        o[QStringLiteral("network")] = network->json;
+    } else {
+        o[QStringLiteral("current")] = current;
+        if (currentBasis)
+            o[QStringLiteral("current_basis")] = InputOrigin::write(*currentBasis);
+    }
     QJsonArray cs;
     for (const Conductor &c : conductors)
         cs.append(StudyParts::write(c));
@@ -603,11 +629,11 @@ QString ConductorSource::path() const {
 }
 
 int SystemDocument::version() const {
-    return versionFor(!drawings.empty() || siteOrigin);
+    return versionFor(!drawings.empty() || siteOrigin, network.has_value());
 }
 
-int SystemDocument::versionFor(bool drawingsOrOrigin) {
-    return drawingsOrOrigin ? kVersion : kFirstVersion;
+int SystemDocument::versionFor(bool drawingsOrOrigin, bool network) {
+    return network ? 3 : drawingsOrOrigin ? 2 : kFirstVersion;
 }
 
 void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {

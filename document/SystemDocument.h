@@ -7,6 +7,7 @@
 #include "document/DocumentError.h"
 #include "document/DrawingPart.h"
 #include "document/InputOrigin.h"
+#include "document/NetworkJson.h"
 #include "document/PartSchema.h"
 
 #include <QByteArray>
@@ -39,14 +40,15 @@ struct ConductorSource {
 class SystemDocument {
 public:
     // The latest version of the document this program reads; a document without one is of
-    // version 1. Version 2 brought imported drawings and the site origin: a document is
-    // written as the lowest version that holds what it has (version()), so that an older
-    // program still opens what it can read and refuses the rest as newer.
-    static constexpr int kVersion = 2;
+    // version 1. Version 2 brought imported drawings and the site origin, version 3 the
+    // network: a document is written as the lowest version that holds what it has
+    // (version()), so that an older program still opens what it can read and refuses the
+    // rest as newer.
+    static constexpr int kVersion = 3;
     static constexpr int kFirstVersion = 1;
     int version() const;
-    // The same for a document that has drawings or a site origin, or neither.
-    static int versionFor(bool drawingsOrOrigin);
+    // The same for a document that has drawings or a site origin, a network, or neither.
+    static int versionFor(bool drawingsOrOrigin, bool network = false);
     // The most layers a soil takes, as many as tav-calc soil-model fits.
     static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is
@@ -87,8 +89,12 @@ public:
     // two layers: the two agree, and both are written back.
     bool soilLayersBeside = false;
     std::optional<InputOrigin::Soil> soilOrigin;
+    // Without a network, the current group 0 takes to earth; with one, the current is
+    // Df I_E, which the evaluation works out, and current is left 0.
     double current = 0;
     std::optional<InputOrigin::Current> currentBasis;
+    // The lines and cables that feed a fault in the station, in place of a typed current.
+    std::optional<NetworkPart> network;
     std::vector<earthing::Conductor> conductors;
     std::vector<Grid> grids;
     std::vector<Rods> rods;

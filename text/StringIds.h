@@ -22,6 +22,8 @@
 //   7500-7699             hostile inputs answered: where no surface layer lies, the
 //                         refusals of files, drawings, soundings and documents beyond
 //                         what is taken, and an import's entities left out and why
+
+//   7700-7899             the current into the earth from the network (lines and cables)
 namespace StringId {
 
 inline constexpr unsigned kAboutMenuItem = 101;
@@ -908,5 +910,45 @@ inline constexpr unsigned kTooFar = 7562;
 
 // 7570: tav-calc ended by an allocation that failed.
 inline constexpr unsigned kOutOfMemory = 7570;
+
+// 7700-7899: the current into the earth from the network of lines and cables that feeds a
+// fault in the station.
+namespace Network {
+// 7700-7714: the quantities, in the order of Quantity's from SpanCount on.
+inline constexpr unsigned kQuantities = 7700;
+// 7720-7728: the refusals, in the order of Error's from NotFinite on.
+inline constexpr unsigned kRefusals = 7720;
+// The document's faults: a refusal at its path (path, the refusal's words); a key beside
+// the network, which gives the current (path).
+inline constexpr unsigned kRefusedAt = 7730;
+inline constexpr unsigned kBesideNetwork = 7731;
+// What the network gives: the heading; 3I0 (magnitude, angle in degrees), Z_E (R, X),
+// I_E (magnitude, angle), Sf (magnitude, angle), the study's current (Df I_E, Df).
+inline constexpr unsigned kHeading = 7740;
+inline constexpr unsigned kFaultCurrent = 7741;
+inline constexpr unsigned kEarthImpedance = 7742;
+inline constexpr unsigned kEarthCurrent = 7743;
+inline constexpr unsigned kSplitFactor = 7744;
+inline constexpr unsigned kStudyCurrent = 7745;
+// 7746-7751: the columns of the table of lines and cables: the kind (line or cable), the
+// name, r, the chain impedance, the current leaving along the return conductors, the
+// remote station's rise.
+inline constexpr unsigned kColumns = 7746;
+// A line's or cable's kind, by its place in the table: line, cable.
+inline constexpr unsigned kKinds = 7752;
+// What stands for a figure a line does not have: its remote rise when endless, its chain
+// impedance without earth wires.
+inline constexpr unsigned kEndless = 7754;
+inline constexpr unsigned kNone = 7755;
+// The first towers of a line (its name); 7757-7759 their columns: the tower from the
+// station, its potential, the current into its footing.
+inline constexpr unsigned kTowers = 7756;
+inline constexpr unsigned kTowerColumns = 7757;
+// A complex number as R + jX or R - jX (R, |X|), and as its magnitude at its angle
+// (magnitude, degrees).
+inline constexpr unsigned kComplexPlus = 7760;
+inline constexpr unsigned kComplexMinus = 7761;
+inline constexpr unsigned kPhasor = 7762;
+} // namespace Network
 
 } // namespace StringId

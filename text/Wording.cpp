@@ -161,6 +161,17 @@ unsigned Wording::refusalId(Error error) {
         return StringId::InputRefusals::kCrossingsBeyondLimit;
     case Error::TooFewReadingsForSounding:
         return StringId::InputRefusals::kTooFewReadingsForSounding;
+
+    case Error::NotFinite:
+    case Error::NotPowerFrequency:
+    case Error::TooManySpans:
+    case Error::EndlessTowerList:
+    case Error::TowerCountMismatch:
+    case Error::RadiusNotBelowDistance:
+    case Error::ArmourNotOutsideSheath:
+    case Error::GivenImpedanceNotAlone:
+    case Error::NoFaultCurrent:
+        return StringId::Network::kRefusals + (unsigned(error) - unsigned(Error::NotFinite));
     }
     return 0;
 }
@@ -262,6 +273,23 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::SoilLayers::kResistivity;
     case Quantity::LayerThickness:
         return StringId::SoilLayers::kThickness;
+    case Quantity::SpanCount:
+    case Quantity::SpanLength:
+    case Quantity::TowerResistance:
+    case Quantity::RemoteResistance:
+    case Quantity::WireResistance:
+    case Quantity::GeometricMeanRadius:
+    case Quantity::ConductorHeight:
+    case Quantity::ConductorOffset:
+    case Quantity::CableLength:
+    case Quantity::EarthReturnResistivity:
+    case Quantity::SelfImpedance:
+    case Quantity::MutualImpedance:
+    case Quantity::EarthImpedance:
+    case Quantity::SourceCurrent:
+    case Quantity::EarthCurrent:
+        return StringId::Network::kQuantities +
+               (unsigned(quantity) - unsigned(Quantity::SpanCount));
     }
     return 0;
 }

@@ -229,6 +229,15 @@ std::vector<GroupResult> groupResults(const SystemSolution &solution, double cur
     return groups;
 }
 
+// Every current and potential of a solution times the factor: the equations are linear in
+// the injected current.
+void scaleSolution(SystemSolution &solution, double factor) {
+    for (double &current : solution.currents)
+        current *= factor;
+    for (double &potential : solution.potentials)
+        potential *= factor;
+}
+
 // A value that was not computed is never a result: a resistance that is not a positive
 // finite number (a conductor at 1e308 m, a resistivity of 1e308 ohm m), or a worst touch
 // or step voltage without a finite value, refuses the solve rather than be judged.
@@ -405,14 +414,24 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
                                      Quantity::None,
                                      {solution.residual, solverSettings.tolerance}});
 
-    result.gpr = solution.potentials[0];
-    result.resistance = result.gpr / input.current;
+    result.resistance = solution.potentials[0] / input.current;
     if (auto refusal = notComputed(result.resistance, Quantity::EarthingResistance, true))
         return *refusal;
+    double current = input.current;
+    if (options.currentFromResistance) {
+        const Refusable<double> given = options.currentFromResistance(result.resistance);
+        if (given.refused())
+            return given.refusal();
+        if (!(std::isfinite(given.result()) && given.result() >= 0))
+            return Refusal{Error::ResultNotFinite, Quantity::InjectedCurrent, {}};
+        scaleSolution(solution, given.result() / input.current);
+        current = given.result();
+    }
+    result.gpr = solution.potentials[0];
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
-    result.groups = groupResults(solution, input.current);
+    result.groups = groupResults(solution, current);
     result.segmentCurrents.resize(model.segments.size());
     for (std::size_t k = 0; k < model.segments.size(); ++k) {
         const Segment &s = model.segments[k];

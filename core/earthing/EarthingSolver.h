@@ -7,6 +7,8 @@
 #include "core/earthing/SolveProgress.h"
 #include "core/errors.h"
 
+#include <functional>
+
 namespace tav::earthing {
 
 // The earthing system solver: conductors cut into segments, each leaking a current of its
@@ -44,6 +46,11 @@ public:
         // A study whose estimated peak memory passes this many bytes is refused; 0: what
         // the machine has available when the solve starts.
         double memoryLimit = 0;
+        // When set, the current group 0 takes follows from its resistance, as the share of
+        // a fault that a network of lines and cables leaves to the electrode does: the
+        // solution for the input's current is scaled to the current it gives before the
+        // surface and the search, which are linear in it. Its refusal refuses the solve.
+        std::function<Refusable<double>(double resistance)> currentFromResistance;
     };
 
     static Refusable<EarthingResult> solve(const EarthingInput &input,
