@@ -224,6 +224,8 @@ enum class Error {
     // What the drawing holds lies farther from the study's 0, 0 than the solver takes, in
     // m: (farthest, limit).
     DrawingBeyondReach,
+    // The quantity lies above the most the calculation takes: (value, greatest).
+    AboveCeiling,
 };
 
 struct Refusal {
@@ -293,6 +295,10 @@ enum class Warning {
     // resistance h rho (ohm m^2), is fixed: (layer, value).
     LayerConductanceOnly,
     LayerTransverseResistanceOnly,
+    // The surface layer is less resistive than the soil under it, so that Cs of IEEE Std
+    // 80-2013 Eq. 27, fitted for a layer more resistive than the soil, comes out above 1:
+    // (surface layer's resistivity, soil's, in ohm m; Cs).
+    SurfaceLayerBelowSoil,
 };
 
 struct Caution {

@@ -789,4 +789,12 @@ inline constexpr unsigned kMenu = 6740;
 inline constexpr unsigned kSolveFirst = 6741;
 } // namespace DrawingExport
 
+// 7400-7499: the checks of the solver's own numbers (its intermediate values as
+// quantities, 7400-7409; its refusals, 7410-7429) and the bounds of the tolerable
+// voltages' inputs (7430-7449).
+namespace Accuracy {
+inline constexpr unsigned kAboveCeiling = 7430;         // (value, greatest)
+inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
+} // namespace Accuracy
+
 } // namespace StringId

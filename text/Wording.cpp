@@ -147,6 +147,8 @@ unsigned Wording::refusalId(Error error) {
     case Error::DrawingCannotOpen:
     case Error::DrawingBeyondReach:
         return StringId::kDrawingRefusals + (unsigned(error) - unsigned(Error::DrawingNotDxf));
+    case Error::AboveCeiling:
+        return StringId::Accuracy::kAboveCeiling;
     }
     return 0;
 }
@@ -298,6 +300,8 @@ unsigned Wording::cautionId(Warning warning) {
     case tav::Warning::LayerTransverseResistanceOnly:
         return StringId::kLayeredCautions + unsigned(warning) -
                unsigned(tav::Warning::LayerResistivityAtLeast);
+    case tav::Warning::SurfaceLayerBelowSoil:
+        return StringId::Accuracy::kSurfaceLayerBelowSoil;
     }
     return 0;
 }
