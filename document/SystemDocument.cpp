@@ -137,6 +137,19 @@ std::optional<Point2> readSiteOrigin(JsonFields &f, DocumentError &error) {
     return at;
 }
 
+// The study window's profile line, when it keeps one as numbers (its ends' x and y): the
+// report and the window sample the field along it, which the solver reaches only so far.
+// Any other shape is the window's own and ignored, as the rest of its settings.
+void checkProfile(const QJsonObject &window, const QString &path, DocumentError &error) {
+    const QJsonArray line = window.value(QLatin1String("profile")).toArray();
+    const QString at = path + QStringLiteral(".profile");
+    if (!std::all_of(line.begin(), line.end(), [](const QJsonValue &v) { return v.isDouble(); }))
+        return;
+    for (qsizetype k = 0; k < line.size(); ++k)
+        if (!JsonFields::withinReach(line[k].toDouble(), JsonFields::indexed(at, int(k)), error))
+            return;
+}
+
 } // namespace
 
 // The document's version first, so that a newer document is refused as newer rather than
@@ -215,6 +228,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         const QJsonValue window = f.value("study_window", true);
         if (!window.isObject())
             JsonFields::fail(error, DocumentError::Kind::NotAnObject, f.path("study_window"));
+        else
+            checkProfile(window.toObject(), f.path("study_window"), error);
         d.studyWindow = window.toObject();
     }
     return d;
