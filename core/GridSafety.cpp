@@ -188,7 +188,8 @@ std::vector<Caution> rangeCautions(const GridSafetyInput &in, const GridSafetyRe
         add(outsideRange(in.criteria), {in.faultDuration, least, greatest});
     if (in.rods.count > rodPlaces(in, r))
         add(Warning::RodsBeyondGrid, {double(in.rods.count), rodPlaces(in, r)});
-    if (const std::optional<Caution> layer = surfaceLayerCaution(criteriaOf(in), in.soilResistivity, r.Cs))
+    if (const std::optional<Caution> layer =
+            surfaceLayerCaution(criteriaOf(in), in.soilResistivity, r.Cs))
         cautions.push_back(*layer);
     return cautions;
 }

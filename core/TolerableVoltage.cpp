@@ -67,8 +67,8 @@ Check tolerableInputRefusal(const SafetyCriteria &criteria, std::optional<double
     if (criteria.surface && !positive(criteria.surface->resistivity))
         return notPositive(Quantity::SurfaceResistivity, criteria.surface->resistivity);
     if (criteria.surface)
-        if (Check above = aboveCeiling(Quantity::SurfaceResistivity,
-                                       criteria.surface->resistivity, kGreatestResistivity))
+        if (Check above = aboveCeiling(Quantity::SurfaceResistivity, criteria.surface->resistivity,
+                                       kGreatestResistivity))
             return above;
     if (criteria.surface && !positive(criteria.surface->thickness))
         return notPositive(Quantity::SurfaceThickness, criteria.surface->thickness);

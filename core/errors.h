@@ -64,6 +64,13 @@ enum class Quantity {
     // the refusal naming the layer.
     LayerResistivity,
     LayerThickness,
+    // The earthing solver's intermediate values: the potential coefficients between the
+    // segments, the currents they leak, the potential of a group of metal, the potential
+    // on the surface (at the raster, the points and where the search looks).
+    PotentialCoefficients,
+    LeakageCurrents,
+    MetalPotential,
+    SurfacePotential,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -224,8 +231,16 @@ enum class Error {
     // What the drawing holds lies farther from the study's 0, 0 than the solver takes, in
     // m: (farthest, limit).
     DrawingBeyondReach,
+    // A potential of the solve lies beyond the range between remote earth and the
+    // energised metal, where every potential of a soil without sources of its own lies:
+    // (value, lowest, highest), in V.
+    PotentialBeyondMetal,
     // The quantity lies above the most the calculation takes: (value, greatest).
     AboveCeiling,
+    // A layer of the soil is so much thinner than the solver's tables resolve beside a
+    // horizontal conductor (or the surface) that the potential there is not resolved:
+    // (layer, from 1; its thickness in m).
+    LayerTooThinBesideConductors,
 };
 
 struct Refusal {

@@ -793,7 +793,13 @@ inline constexpr unsigned kSolveFirst = 6741;
 // quantities, 7400-7409; its refusals, 7410-7429) and the bounds of the tolerable
 // voltages' inputs (7430-7449).
 namespace Accuracy {
-inline constexpr unsigned kAboveCeiling = 7430;         // (value, greatest)
+inline constexpr unsigned kPotentialCoefficients = 7400;
+inline constexpr unsigned kLeakageCurrents = 7401;
+inline constexpr unsigned kMetalPotential = 7402;
+inline constexpr unsigned kSurfacePotential = 7403;
+inline constexpr unsigned kPotentialBeyondMetal = 7410;  // (value, lowest, highest)
+inline constexpr unsigned kLayerTooThin = 7411;          // (layer, thickness)
+inline constexpr unsigned kAboveCeiling = 7430;          // (value, greatest)
 inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
 } // namespace Accuracy
 

@@ -147,8 +147,12 @@ unsigned Wording::refusalId(Error error) {
     case Error::DrawingCannotOpen:
     case Error::DrawingBeyondReach:
         return StringId::kDrawingRefusals + (unsigned(error) - unsigned(Error::DrawingNotDxf));
+    case Error::PotentialBeyondMetal:
+        return StringId::Accuracy::kPotentialBeyondMetal;
     case Error::AboveCeiling:
         return StringId::Accuracy::kAboveCeiling;
+    case Error::LayerTooThinBesideConductors:
+        return StringId::Accuracy::kLayerTooThin;
     }
     return 0;
 }
@@ -250,6 +254,14 @@ unsigned Wording::quantityId(Quantity quantity) {
         return StringId::SoilLayers::kResistivity;
     case Quantity::LayerThickness:
         return StringId::SoilLayers::kThickness;
+    case Quantity::PotentialCoefficients:
+        return StringId::Accuracy::kPotentialCoefficients;
+    case Quantity::LeakageCurrents:
+        return StringId::Accuracy::kLeakageCurrents;
+    case Quantity::MetalPotential:
+        return StringId::Accuracy::kMetalPotential;
+    case Quantity::SurfacePotential:
+        return StringId::Accuracy::kSurfacePotential;
     }
     return 0;
 }

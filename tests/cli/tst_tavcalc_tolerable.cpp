@@ -149,9 +149,8 @@ private Q_SLOTS:
         QTest::newRow("zero duration")
             << "tolerable --duration 0 --criteria en50522" << 1 << "fault duration";
         // Beyond any soil's, rock's or boot's the tolerable voltages hold no limit any more.
-        QTest::newRow("soil beyond the bound")
-            << "tolerable --duration 0.5 --soil-rho 1e308" << 1
-            << "the soil resistivity 1e+308 is above 10000000";
+        QTest::newRow("soil beyond the bound") << "tolerable --duration 0.5 --soil-rho 1e308" << 1
+                                               << "the soil resistivity 1e+308 is above 10000000";
         QTest::newRow("surface layer beyond the bound")
             << "tolerable --duration 0.5 --soil-rho 100 --surface-rho 1e300 --surface-thickness 0.1"
             << 1 << "surface layer's resistivity 1e+300 is above 10000000";

@@ -322,10 +322,10 @@ private Q_SLOTS:
         QTest::addColumn<Error>("error");
         const double nan = std::numeric_limits<double>::quiet_NaN();
         const double inf = std::numeric_limits<double>::infinity();
-        QTest::newRow("touch NaN") << nan << 10. << 100. << Quantity::WorstTouchVoltage
-                                   << Error::ResultNotFinite;
-        QTest::newRow("step infinite") << 10. << inf << 100. << Quantity::WorstStepVoltage
-                                       << Error::ResultNotFinite;
+        QTest::newRow("touch NaN")
+            << nan << 10. << 100. << Quantity::WorstTouchVoltage << Error::ResultNotFinite;
+        QTest::newRow("step infinite")
+            << 10. << inf << 100. << Quantity::WorstStepVoltage << Error::ResultNotFinite;
         // (1000 + 1.5 rho) 0.116 / sqrt(0.5) and (1000 + 6 rho) ...: beyond double precision,
         // and far beyond the resistivities the tolerable voltages take.
         QTest::newRow("soil beyond the tolerable voltages' bound")

@@ -258,7 +258,7 @@ private Q_SLOTS:
     // accepted.
     void aboveCeilingRefused_data() {
         QTest::addColumn<double>("soil");
-        QTest::addColumn<double>("surface"); // 0: none
+        QTest::addColumn<double>("surface");  // 0: none
         QTest::addColumn<double>("footwear"); // below 0: IEEE Std 80
         QTest::addColumn<QString>("reason");  // empty: accepted
         QTest::newRow("soil 1e308") << 1e308 << 0. << -1. << "soil resistivity";
@@ -320,7 +320,9 @@ private Q_SLOTS:
         QVERIFY(!outcome.refused());
         const double cs = 1 - 0.09 * (1 - soil / 2500) / (2 * 0.1 + 0.09);
         QVERIFY(near(outcome.result().Cs, cs));
-        const auto isLayer = [](const Caution &k) { return k.warning == Warning::SurfaceLayerBelowSoil; };
+        const auto isLayer = [](const Caution &k) {
+            return k.warning == Warning::SurfaceLayerBelowSoil;
+        };
         const std::vector<Caution> &cautions = outcome.result().cautions;
         QCOMPARE(std::any_of(cautions.begin(), cautions.end(), isLayer), caution);
         GridSafetyInput grid = annexB1();
