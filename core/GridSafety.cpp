@@ -27,6 +27,10 @@ Refusal beyondRange() {
     return {Error::BeyondRange, Quantity::None, {}};
 }
 
+SafetyCriteria criteriaOf(const GridSafetyInput &in) {
+    return {in.faultDuration, in.body, in.surface, in.criteria, in.footwear};
+}
+
 Check checkPositive(const GridSafetyInput &in) {
     const struct {
         Quantity quantity;
@@ -52,7 +56,8 @@ Check checkPositive(const GridSafetyInput &in) {
         return notPositive(Quantity::RodLength, in.rods.length);
     if (in.criteria == Criteria::En50522 && !(std::isfinite(in.footwear) && in.footwear >= 0))
         return Refusal{Error::NegativeOrNotFinite, Quantity::FootwearResistance, {in.footwear}};
-    return std::nullopt;
+    // Positive and finite by now: what is left are the tolerable voltages' ceilings.
+    return tolerableInputRefusal(criteriaOf(in), in.soilResistivity);
 }
 
 bool divides(double spacing, double side) {
@@ -124,8 +129,7 @@ void voltages(const GridSafetyInput &in, GridSafetyResult &r) {
     r.GPR = in.gridCurrent * r.Rg;
     r.Em = rho * r.Km * r.Ki * in.gridCurrent / r.LM;
     r.Es = rho * r.Ks * r.Ki * in.gridCurrent / r.LS;
-    const TolerableVoltages tolerable =
-        tolerableVoltages({in.faultDuration, in.body, in.surface, in.criteria, in.footwear}, rho);
+    const TolerableVoltages tolerable = tolerableVoltages(criteriaOf(in), rho);
     r.Cs = tolerable.Cs;
     r.touchTolerable = tolerable.touch;
     r.stepTolerable = tolerable.step;
@@ -184,6 +188,9 @@ std::vector<Caution> rangeCautions(const GridSafetyInput &in, const GridSafetyRe
         add(outsideRange(in.criteria), {in.faultDuration, least, greatest});
     if (in.rods.count > rodPlaces(in, r))
         add(Warning::RodsBeyondGrid, {double(in.rods.count), rodPlaces(in, r)});
+    if (const std::optional<Caution> layer =
+            surfaceLayerCaution(criteriaOf(in), in.soilResistivity, r.Cs))
+        cautions.push_back(*layer);
     return cautions;
 }
 

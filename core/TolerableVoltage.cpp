@@ -48,22 +48,50 @@ Refusal notPositive(Quantity quantity, double value) {
     return Refusal{Error::NotPositive, quantity, {value}};
 }
 
-// Every input but the soil's resistivity.
-Check checkCriteria(const SafetyCriteria &criteria) {
+Check aboveCeiling(Quantity quantity, double value, double greatest) {
+    if (value > greatest)
+        return Refusal{Error::AboveCeiling, quantity, {value, greatest}};
+    return std::nullopt;
+}
+
+} // namespace
+
+Check tolerableInputRefusal(const SafetyCriteria &criteria, std::optional<double> rho) {
+    if (rho && !positive(*rho))
+        return notPositive(Quantity::SoilResistivity, *rho);
+    if (rho)
+        if (Check above = aboveCeiling(Quantity::SoilResistivity, *rho, kGreatestResistivity))
+            return above;
     if (!positive(criteria.faultDuration))
         return notPositive(Quantity::FaultDuration, criteria.faultDuration);
     if (criteria.surface && !positive(criteria.surface->resistivity))
         return notPositive(Quantity::SurfaceResistivity, criteria.surface->resistivity);
+    if (criteria.surface)
+        if (Check above = aboveCeiling(Quantity::SurfaceResistivity, criteria.surface->resistivity,
+                                       kGreatestResistivity))
+            return above;
     if (criteria.surface && !positive(criteria.surface->thickness))
         return notPositive(Quantity::SurfaceThickness, criteria.surface->thickness);
     if (criteria.criteria == Criteria::En50522 &&
         !(std::isfinite(criteria.footwear) && criteria.footwear >= 0))
         return Refusal{
             Error::NegativeOrNotFinite, Quantity::FootwearResistance, {criteria.footwear}};
+    if (criteria.criteria == Criteria::En50522)
+        return aboveCeiling(Quantity::FootwearResistance, criteria.footwear, kGreatestFootwear);
     return std::nullopt;
 }
 
-} // namespace
+// Eq. 27 was fitted for crushed rock over a less resistive soil (its reflection factor K
+// from 0 to -0.98); a layer less resistive than the soil makes Cs exceed 1 and the
+// tolerable voltage exceed the bare soil's, which the equation was never meant to give.
+std::optional<Caution> surfaceLayerCaution(const SafetyCriteria &criteria, double rho, double Cs) {
+    if (criteria.criteria != Criteria::Ieee80 || !criteria.surface ||
+        !(criteria.surface->resistivity < rho))
+        return std::nullopt;
+    return Caution{Warning::SurfaceLayerBelowSoil,
+                   Quantity::None,
+                   {criteria.surface->resistivity, rho, std::round(Cs * 1000) / 1000}};
+}
 
 Warning outsideRange(Criteria criteria) {
     return criteria == Criteria::En50522 ? Warning::DurationOutsideTable
@@ -72,13 +100,17 @@ Warning outsideRange(Criteria criteria) {
 
 namespace {
 
-TolerableVoltages withRangeCaution(TolerableVoltages v, const SafetyCriteria &criteria) {
+TolerableVoltages withCautions(TolerableVoltages v, const SafetyCriteria &criteria,
+                               std::optional<double> rho) {
     const double t = criteria.faultDuration;
     const double least = leastFaultDuration(criteria.criteria);
     const double greatest = greatestFaultDuration(criteria.criteria);
     if (t < least || t > greatest)
         v.cautions.push_back(
             {outsideRange(criteria.criteria), Quantity::None, {t, least, greatest}});
+    if (rho)
+        if (const std::optional<Caution> layer = surfaceLayerCaution(criteria, *rho, v.Cs))
+            v.cautions.push_back(*layer);
     return v;
 }
 
@@ -97,21 +129,19 @@ TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho) 
 }
 
 Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria, double rho) {
-    if (!positive(rho))
-        return notPositive(Quantity::SoilResistivity, rho);
-    if (const Check refusal = checkCriteria(criteria))
+    if (const Check refusal = tolerableInputRefusal(criteria, rho))
         return *refusal;
-    return withRangeCaution(tolerableVoltages(criteria, rho), criteria);
+    return withCautions(tolerableVoltages(criteria, rho), criteria, rho);
 }
 
 Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria,
                                                       std::optional<double> rho) {
     if (rho || criteria.criteria == Criteria::Ieee80)
         return checkedTolerableVoltages(criteria, rho.value_or(0));
-    if (const Check refusal = checkCriteria(criteria))
+    if (const Check refusal = tolerableInputRefusal(criteria, std::nullopt))
         return *refusal;
     // No soil: R_F2 comes from the surface layer, or is none.
-    return withRangeCaution(en50522(criteria, 0), criteria);
+    return withCautions(en50522(criteria, 0), criteria, std::nullopt);
 }
 
 } // namespace tav

@@ -9,6 +9,12 @@ namespace tav {
 
 enum class BodyWeight { Kg50, Kg70 };
 
+// The most the tolerable voltages take: a resistivity (of the soil or the surface layer)
+// beyond any soil's or rock's, whose tolerable voltage would hold no body-current limit
+// any more, and a footwear resistance beyond any boot's (ohm m, ohm).
+inline constexpr double kGreatestResistivity = 1e7;
+inline constexpr double kGreatestFootwear = 1e6;
+
 // A thin layer of high resistivity, such as crushed rock, spread over the site.
 struct SurfaceLayer {
     double resistivity = 0; // ohm m
@@ -51,9 +57,19 @@ TolerableVoltages tolerableVoltages(const SafetyCriteria &criteria, double rho);
 // equation's (IEEE Std 80) or the permissible touch voltage's table (EN 50522).
 Warning outsideRange(Criteria criteria);
 
-// The same after checking that every input is positive and finite (the footwear zero or
-// more), with a caution for a duration outside the criteria's range: 0.03 s to 3 s for
-// IEEE Std 80's body-current equation, 0.05 s to 10 s for EN 50522's table.
+// The first input of the criteria (the soil's resistivity too, when given) that is not
+// positive and finite (the footwear: zero or more), or that lies above its greatest.
+std::optional<Refusal> tolerableInputRefusal(const SafetyCriteria &criteria,
+                                             std::optional<double> rho);
+
+// Under IEEE Std 80 a surface layer less resistive than the soil, for which Eq. 27's Cs
+// comes out above 1; none otherwise.
+std::optional<Caution> surfaceLayerCaution(const SafetyCriteria &criteria, double rho, double Cs);
+
+// The same after checking every input (tolerableInputRefusal), with a caution for a
+// duration outside the criteria's range (0.03 s to 3 s for IEEE Std 80's body-current
+// equation, 0.05 s to 10 s for EN 50522's table) and for a surface layer less resistive
+// than the soil under IEEE Std 80.
 Refusable<TolerableVoltages> checkedTolerableVoltages(const SafetyCriteria &criteria, double rho);
 
 // The same where the soil's resistivity is not known: EN 50522 then counts R_F2 of the

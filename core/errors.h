@@ -81,6 +81,14 @@ enum class Quantity {
     EarthImpedance,
     SourceCurrent,
     EarthCurrent,
+
+    // The earthing solver's intermediate values: the potential coefficients between the
+    // segments, the currents they leak, the potential of a group of metal, the potential
+    // on the surface (at the raster, the points and where the search looks).
+    PotentialCoefficients,
+    LeakageCurrents,
+    MetalPotential,
+    SurfacePotential,
 };
 
 // Why a calculation refused its inputs. The comment names the values the refusal carries,
@@ -251,7 +259,8 @@ enum class Error {
     // The drawing's $INSUNITS names a unit no site plan is drawn in, and the caller names
     // none: (the code).
     DrawingUnitNotTaken,
-    // The quantity lies above the most the solver takes: (value, most).
+    // The quantity lies above the most it is taken at: the solver's reach, the tolerable
+    // voltages' bounds (value, most).
     AboveCeiling,
     // Cut where they cross, a drawing's conductors (rods included) would be more than the
     // solver takes: (at least this many, limit).
@@ -283,6 +292,15 @@ enum class Error {
     GivenImpedanceNotAlone,
     // The network's currents add up to no fault current: ().
     NoFaultCurrent,
+
+    // A potential of the solve lies beyond the range between remote earth and the
+    // energised metal, where every potential of a soil without sources of its own lies:
+    // (value, lowest, highest), in V.
+    PotentialBeyondMetal,
+    // A layer of the soil is so much thinner than the solver's tables resolve beside a
+    // horizontal conductor (or the surface) that the potential there is not resolved:
+    // (layer, from 1; its thickness in m).
+    LayerTooThinBesideConductors,
 };
 
 struct Refusal {
@@ -352,6 +370,10 @@ enum class Warning {
     // resistance h rho (ohm m^2), is fixed: (layer, value).
     LayerConductanceOnly,
     LayerTransverseResistanceOnly,
+    // The surface layer is less resistive than the soil under it, so that Cs of IEEE Std
+    // 80-2013 Eq. 27, fitted for a layer more resistive than the soil, comes out above 1:
+    // (surface layer's resistivity, soil's, in ohm m; Cs).
+    SurfaceLayerBelowSoil,
 };
 
 struct Caution {

@@ -187,6 +187,18 @@ void readNetwork(JsonFields &f, SystemDocument &d, DocumentError &error) {
     // Carson's earth return goes deep: the deepest layer's resistivity unless one is given.
     const double deepest = d.soil.resistivity(d.soil.layerCount() - 1);
     d.network = NetworkJson::read(f.value("network", true), f.path("network"), deepest, error);
+
+// The study window's profile line, when it keeps one as numbers (its ends' x and y): the
+// report and the window sample the field along it, which the solver reaches only so far.
+// Any other shape is the window's own and ignored, as the rest of its settings.
+void checkProfile(const QJsonObject &window, const QString &path, DocumentError &error) {
+    const QJsonArray line = window.value(QLatin1String("profile")).toArray();
+    const QString at = path + QStringLiteral(".profile");
+    if (!std::all_of(line.begin(), line.end(), [](const QJsonValue &v) { return v.isDouble(); }))
+        return;
+    for (qsizetype k = 0; k < line.size(); ++k)
+        if (!JsonFields::withinReach(line[k].toDouble(), JsonFields::indexed(at, int(k)), error))
+            return;
 }
 
 } // namespace
@@ -282,6 +294,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         const QJsonValue window = f.value("study_window", true);
         if (!window.isObject())
             JsonFields::fail(error, DocumentError::Kind::NotAnObject, f.path("study_window"));
+        else
+            checkProfile(window.toObject(), f.path("study_window"), error);
         d.studyWindow = window.toObject();
     }
     return d;

@@ -1,5 +1,6 @@
 #include "report/ProfilePicture.h"
 
+#include "core/earthing/InputCheck.h"
 #include "report/ColourScale.h"
 #include "report/ReportNumber.h"
 
@@ -17,6 +18,12 @@ void ProfilePicture::sample(const tav::earthing::SurfaceField &field, double gpr
     distance.clear();
     potential.clear();
     touch.clear();
+    // A line the solver cannot reach (or of no finite length) has nothing to sample: the
+    // field holds no numbers there, and its points would be none.
+    const double reach = tav::earthing::InputCheck::kMaxReach;
+    for (const double v : {line.x1(), line.y1(), line.x2(), line.y2()})
+        if (!(std::abs(v) <= reach))
+            return;
     for (int k = 0; k < count; ++k) {
         const double t = double(k) / (count - 1);
         const QPointF p = line.pointAt(t);

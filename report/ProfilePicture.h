@@ -26,7 +26,8 @@ public:
     QString touchLabel;
     QString tolerableLabel;
 
-    // count evenly spaced samples (at least 2) of the solved field from end to end.
+    // count evenly spaced samples (at least 2) of the solved field from end to end; none
+    // when an end lies beyond the solver's reach (or is no number).
     void sample(const tav::earthing::SurfaceField &field, double gpr, const QLineF &line,
                 int count);
     // The tolerable line's corners (distance, V) along the line sampled.

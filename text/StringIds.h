@@ -951,4 +951,17 @@ inline constexpr unsigned kComplexMinus = 7761;
 inline constexpr unsigned kPhasor = 7762;
 } // namespace Network
 
+// 7400-7499: the checks of the solver's own numbers (its intermediate values as
+// quantities, 7400-7409; its refusals, 7410-7429) and the bounds of the tolerable
+// voltages' inputs (7431-7449; above a bound is InputRefusals::kAboveCeiling).
+namespace Accuracy {
+inline constexpr unsigned kPotentialCoefficients = 7400;
+inline constexpr unsigned kLeakageCurrents = 7401;
+inline constexpr unsigned kMetalPotential = 7402;
+inline constexpr unsigned kSurfacePotential = 7403;
+inline constexpr unsigned kPotentialBeyondMetal = 7410;  // (value, lowest, highest)
+inline constexpr unsigned kLayerTooThin = 7411;          // (layer, thickness)
+inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
+} // namespace Accuracy
+
 } // namespace StringId

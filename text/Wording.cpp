@@ -172,6 +172,11 @@ unsigned Wording::refusalId(Error error) {
     case Error::GivenImpedanceNotAlone:
     case Error::NoFaultCurrent:
         return StringId::Network::kRefusals + (unsigned(error) - unsigned(Error::NotFinite));
+
+    case Error::PotentialBeyondMetal:
+        return StringId::Accuracy::kPotentialBeyondMetal;
+    case Error::LayerTooThinBesideConductors:
+        return StringId::Accuracy::kLayerTooThin;
     }
     return 0;
 }
@@ -290,6 +295,15 @@ unsigned Wording::quantityId(Quantity quantity) {
     case Quantity::EarthCurrent:
         return StringId::Network::kQuantities +
                (unsigned(quantity) - unsigned(Quantity::SpanCount));
+
+    case Quantity::PotentialCoefficients:
+        return StringId::Accuracy::kPotentialCoefficients;
+    case Quantity::LeakageCurrents:
+        return StringId::Accuracy::kLeakageCurrents;
+    case Quantity::MetalPotential:
+        return StringId::Accuracy::kMetalPotential;
+    case Quantity::SurfacePotential:
+        return StringId::Accuracy::kSurfacePotential;
     }
     return 0;
 }
@@ -340,6 +354,8 @@ unsigned Wording::cautionId(Warning warning) {
     case tav::Warning::LayerTransverseResistanceOnly:
         return StringId::kLayeredCautions + unsigned(warning) -
                unsigned(tav::Warning::LayerResistivityAtLeast);
+    case tav::Warning::SurfaceLayerBelowSoil:
+        return StringId::Accuracy::kSurfaceLayerBelowSoil;
     }
     return 0;
 }

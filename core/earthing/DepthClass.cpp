@@ -1,5 +1,6 @@
 #include "core/earthing/DepthClass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -24,8 +25,11 @@ DepthClasses DepthClasses::of(const std::vector<Segment> &segments) {
         const auto k = std::make_tuple(c.vertical, key(c.top), key(c.bottom), c.layer);
         const auto found = index.find(k);
         if (found != index.end()) {
+            DepthClass &known = result.classes[std::size_t(found->second)];
+            known.radius = std::max(known.radius, s.radius);
             result.ofSegment.push_back(found->second);
         } else {
+            c.radius = s.radius;
             const int id = int(result.classes.size());
             index.emplace(k, id);
             result.classes.push_back(c);

@@ -14,6 +14,7 @@ struct DepthClass {
     double top = 0;    // m
     double bottom = 0; // m, equal to top for a horizontal segment or a point
     int layer = 0;
+    double radius = 0; // m, the thickest of its segments'; 0 for the surface
 
     double length() const { return bottom - top; }
 };

@@ -5,10 +5,12 @@
 #include "core/earthing/EarthingModel.h"
 #include "core/earthing/InputCheck.h"
 #include "core/earthing/MemoryEstimate.h"
+#include "core/earthing/PotentialCheck.h"
 #include "core/earthing/SafetySearch.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/Segmentation.h"
 #include "core/earthing/SystemSolver.h"
+#include "core/earthing/TiedElements.h"
 
 #include <algorithm>
 #include <chrono>
@@ -249,6 +251,20 @@ std::optional<Refusal> notComputed(double value, Quantity quantity, bool positiv
     return std::nullopt;
 }
 
+// The coefficients as filled: a pair beyond what double precision resolves gives no
+// number, and a solution over it none either.
+bool allFinite(const Eigen::MatrixXd &A) {
+    for (Eigen::Index j = 0; j < A.cols(); ++j)
+        for (Eigen::Index i = j; i < A.rows(); ++i)
+            if (!std::isfinite(A(i, j)))
+                return false;
+    return true;
+}
+
+bool allFinite(const std::vector<double> &values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 Point3 toPoint(const Vec3 &v) {
     return {v.x, v.y, v.z};
 }
@@ -354,6 +370,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     auto start = Clock::now();
     if (!model.tables->build(monitor))
         return cancelled();
+    if (auto refusal = model.tables->refusal())
+        return *refusal;
     stats.tableNodes = model.tables->nodes();
     stats.secondsTables = secondsSince(start);
     model.coupling = std::make_unique<Coupling>(model.segments, model.classes, *model.images,
@@ -375,32 +393,53 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
         A.resize(n, n);
         if (!CouplingMatrix(*model.coupling).fill(A, monitor))
             return cancelled();
+        if (!allFinite(A))
+            return Refusal{Error::ResultNotFinite, Quantity::PotentialCoefficients, {}};
         stats.operatorBytes = std::size_t(n) * std::size_t(n) * sizeof(double);
     }
+    const TiedElements elements(model.segments);
+    if (elements.any() && !compressed)
+        A = elements.fold(A);
     stats.secondsMatrix = secondsSince(start);
 
     start = Clock::now();
-    std::vector<int> groupOf;
+    std::vector<int> pieceGroups;
     int groups = 0;
     for (const Segment &s : model.segments) {
-        groupOf.push_back(s.group);
+        pieceGroups.push_back(s.group);
         groups = std::max(groups, s.group + 1);
     }
-    const std::vector<int> clusters = clustersOf(model.segments, 3 * input.segmentLength);
+    const std::vector<int> groupOf = elements.perElement(pieceGroups);
+    const std::vector<int> clusters =
+        elements.perElement(clustersOf(model.segments, 3 * input.segmentLength));
     SystemSolver::Settings solverSettings;
     solverSettings.denseLimit = options.denseLimit;
     const Coupling &coupling = *model.coupling;
+    const auto pieceEntry = [&coupling](int i, int j) { return coupling.segments(i, j); };
     SystemSolver solver =
-        compressed ? SystemSolver(
-                         n,
-                         [&op](const Eigen::VectorXd &x, Eigen::VectorXd &y, WorkMonitor &m,
-                               double fraction) { return op->multiply(x, y, m, fraction); },
-                         [&coupling](int i, int j) { return coupling.segments(i, j); }, groupOf,
-                         groups, clusters, solverSettings)
-                   : SystemSolver(A, groupOf, groups, clusters, solverSettings);
+        compressed
+            ? SystemSolver(
+                  elements.count(),
+                  [&op, &elements](const Eigen::VectorXd &x, Eigen::VectorXd &y, WorkMonitor &m,
+                                   double fraction) {
+                      if (!elements.any())
+                          return op->multiply(x, y, m, fraction);
+                      Eigen::VectorXd pieces, product;
+                      elements.spread(x, pieces);
+                      const bool done = op->multiply(pieces, product, m, fraction);
+                      elements.gather(product, y);
+                      return done;
+                  },
+                  [&elements, &pieceEntry](int i, int j) {
+                      return elements.any() ? elements.entry(i, j, pieceEntry) : pieceEntry(i, j);
+                  },
+                  groupOf, groups, clusters, solverSettings)
+            : SystemSolver(A, groupOf, groups, clusters, solverSettings);
     SystemSolution solution;
     if (!solver.solve(input.current, monitor, solution))
         return cancelled();
+    if (elements.any())
+        solution.currents = elements.pieceCurrents(solution.currents);
     A.resize(0, 0);
     if (op)
         op->release(monitor, SolveProgress::Stage::Solution);
@@ -414,6 +453,8 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
                                      Quantity::None,
                                      {solution.residual, solverSettings.tolerance}});
 
+    if (!allFinite(solution.currents) || !allFinite(solution.potentials))
+        return Refusal{Error::ResultNotFinite, Quantity::LeakageCurrents, {}};
     result.resistance = solution.potentials[0] / input.current;
     if (auto refusal = notComputed(result.resistance, Quantity::EarthingResistance, true))
         return *refusal;
@@ -428,6 +469,10 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
         current = given.result();
     }
     result.gpr = solution.potentials[0];
+    // After any scaling: the check's range is the metal's potential at the current solved.
+    const PotentialCheck check(solution.potentials);
+    if (auto refusal = check.refusal(Quantity::MetalPotential))
+        return *refusal;
     result.segments = int(n);
     result.imageTerms = model.images->imageTerms();
     result.orders = model.images->orders();
@@ -452,6 +497,13 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     if (!surfacePoints(input, areas, *field, monitor, result))
         return cancelled();
     stats.secondsSurface = secondsSince(start);
+    check.take(result.rasterPotential);
+    for (const PointResult &p : result.points)
+        check.take(p.potential);
+    for (const TouchPointResult &t : result.touched)
+        check.take(t.surface);
+    if (auto refusal = check.refusal(Quantity::SurfacePotential))
+        return *refusal;
 
     start = Clock::now();
     if (!areas.masks(monitor, result.inTouchArea, result.inStepArea))
@@ -460,9 +512,11 @@ Refusable<EarthingResult> EarthingSolver::solve(const EarthingInput &input,
     for (const TouchArea &area : input.touchAreas)
         metal.push_back(solution.potentials[std::size_t(area.group)]);
     const SafetySearch search(*field, areas, result.rasterPotential, result.inStepArea, metal,
-                              input.surfaceZone);
+                              input.surfaceZone, check);
     if (!search.run(monitor, result.points, result.areas, result.steps))
         return cancelled();
+    if (auto refusal = check.refusal(Quantity::SurfacePotential))
+        return *refusal;
     for (std::size_t k = 0; k < input.touchPoints.size(); ++k) {
         const TouchPoint &p = input.touchPoints[k];
         TouchPointResult &t = result.touched[k];

@@ -36,6 +36,10 @@ HankelProfile::HankelProfile(const std::function<double(double)> &kernel, double
 
 double HankelProfile::at(double r) const {
     const std::size_t n = m_values.size();
+    if (r <= m_r1 && m_hasOrigin) {
+        const double r2 = std::max(r, 0.) * r;
+        return m_origin + (m_values[1] - m_origin) * r2 / (m_r1 * m_r1);
+    }
     if (r <= m_r1) {
         const double r2 = std::max(r, 0.) * r;
         return m_values[0] + (m_values[1] - m_values[0]) * (r2 - m_r0 * m_r0) /
@@ -50,6 +54,11 @@ double HankelProfile::at(double r) const {
     const double *v = m_values.data() + k - 1;
     return -t * (t - 1) * (t - 2) / 6 * v[0] + (t + 1) * (t - 1) * (t - 2) / 2 * v[1] -
            (t + 1) * t * (t - 2) / 2 * v[2] + (t + 1) * t * (t - 1) / 6 * v[3];
+}
+
+void HankelProfile::setOrigin(double value) {
+    m_hasOrigin = true;
+    m_origin = value;
 }
 
 } // namespace tav::earthing

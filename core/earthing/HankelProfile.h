@@ -20,6 +20,10 @@ public:
     // falls as 1/r.
     double at(double r) const;
     std::size_t nodes() const { return m_values.size(); }
+    // The transform at r = 0 known apart from the filter, which reads a kernel of widely
+    // apart scales badly at the smallest r: below lo it is then taken linear in r^2
+    // between it and the node at lo.
+    void setOrigin(double value);
 
 private:
     double m_lnLo = 0;   // ln r of the first node
@@ -27,6 +31,8 @@ private:
     std::vector<double> m_values;
     double m_r0 = 0;
     double m_r1 = 0;
+    bool m_hasOrigin = false;
+    double m_origin = 0;
 };
 
 } // namespace tav::earthing

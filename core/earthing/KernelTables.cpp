@@ -136,9 +136,16 @@ HankelProfile KernelTables::smoothProfile(const DepthClass &observer, const Dept
     const LayeredGreen::Depths zs = {source.top, source.bottom};
     const double weight = green->sourceWeight(source.layer);
     LayeredGreen::Scratch scratch;
-    return HankelProfile(
+    HankelProfile profile(
         [&](double lambda) { return weight * green->smoothKernel(lambda, z, zs, scratch); },
-        1e-2 * green->thinnest(), reach);
+        green->nearest(z, zs), reach);
+    // Between two ranges of one axis the thin-wire model sees a source's potential at its
+    // radius, as it does its images'; the remainder is taken there too, which matters
+    // where a layer thinner than the radius lies beside them.
+    const double radius = std::max(observer.radius, source.radius);
+    if (radius > 0)
+        profile.setOrigin(profile.at(radius));
+    return profile;
 }
 
 bool KernelTables::build(WorkMonitor &monitor) {
@@ -160,6 +167,8 @@ bool KernelTables::build(WorkMonitor &monitor) {
             for (const Image &image : m_images.images(m_classes[a].layer, m_classes[b].layer))
                 if (gap(m_classes[a], m_classes[b], image) < vertical)
                     m_pairs[std::size_t(a) * m_count + b].nearImages.push_back(image);
+    m_unresolved.assign(work.size(), 0);
+    m_work = work;
     const Span reach = span(m_settings, m_reach);
     const double lo = reach.lo;
     const double hi = reach.hi;
@@ -209,12 +218,64 @@ bool KernelTables::build(WorkMonitor &monitor) {
                 }
             };
         };
+        if (smooth.nodes() > 0 && !nearTableHolds(observer, source, smooth, step))
+            m_unresolved[item] = 1;
         tables->all = RadialTable(lo * lo, hi * hi, sum(images, true));
         tables->rest = UniformTable(nearReach, step, sum(rest, false));
         m_pairs[std::size_t(a) * m_count + b].tables = tables;
         if (a != b && a != surface() && !oneWay)
             m_pairs[std::size_t(b) * m_count + a].tables = tables;
     });
+}
+
+// The near table reads the remainder cubically between nodes step apart from 0. A layer
+// much thinner than step beside a horizontal range (or the surface) gives a remainder that
+// changes within the first step, which the cubic cannot follow: it is read there for the
+// horizontal distances between Gauss points, where a vertical range is read only at 0 and
+// at the other ranges' distances. Checked between the first nodes against the transform
+// itself, to a thousandth of a unit source's potential at that distance.
+bool KernelTables::nearTableHolds(const DepthClass &observer, const DepthClass &source,
+                                  const HankelProfile &smooth, double step) const {
+    if (observer.vertical && source.vertical)
+        return true;
+    const double v[4] = {smooth.at(0), smooth.at(step), smooth.at(2 * step), smooth.at(3 * step)};
+    const double weight = m_images.green()->sourceWeight(source.layer);
+    double largest = 0;
+    for (const double value : v)
+        largest = std::max(largest, std::abs(value));
+    for (const double t : {0.25, 0.5, 0.75}) {
+        // Lagrange through the nodes 0, 1, 2, 3 at t.
+        const double cubic = -(t - 1) * (t - 2) * (t - 3) / 6 * v[0] +
+                             t * (t - 2) * (t - 3) / 2 * v[1] - t * (t - 1) * (t - 3) / 2 * v[2] +
+                             t * (t - 1) * (t - 2) / 6 * v[3];
+        const double truth = smooth.at(t * step);
+        const double scale = largest + std::abs(truth) + weight / (t * step);
+        if (!(std::abs(cubic - truth) <= 1e-3 * scale))
+            return false;
+    }
+    return true;
+}
+
+std::optional<Refusal> KernelTables::refusal() const {
+    const LayeredGreen *green = m_images.green();
+    for (std::size_t k = 0; k < m_unresolved.size(); ++k) {
+        if (!m_unresolved[k])
+            continue;
+        // The thinnest layer beside either range, which shortens the remainder's paths.
+        const int o = m_classes[std::size_t(m_work[k].first)].layer;
+        const int s = m_classes[std::size_t(m_work[k].second)].layer;
+        const std::vector<double> &h = green->thicknesses();
+        int thinnest = -1;
+        for (const int centre : {o, s})
+            for (int layer = centre - 1; layer <= centre + 1; ++layer)
+                if (layer >= 0 && std::size_t(layer) < h.size() &&
+                    (thinnest < 0 || h[std::size_t(layer)] < h[std::size_t(thinnest)]))
+                    thinnest = layer;
+        return Refusal{Error::LayerTooThinBesideConductors,
+                       Quantity::None,
+                       {double(thinnest + 1), thinnest >= 0 ? h[std::size_t(thinnest)] : 0}};
+    }
+    return std::nullopt;
 }
 
 } // namespace tav::earthing

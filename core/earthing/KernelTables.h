@@ -6,8 +6,10 @@
 #include "core/earthing/RadialTable.h"
 #include "core/earthing/SoilImages.h"
 #include "core/earthing/WorkMonitor.h"
+#include "core/errors.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tav::earthing {
@@ -37,6 +39,10 @@ public:
                  const KernelSettings &settings, double reach);
     // False when cancelled. Only when intervals() is within the solver's limit.
     bool build(WorkMonitor &monitor);
+    // After build: a pair whose near table cannot follow what the soil's layers give
+    // (a layer far thinner than the table's step beside a horizontal conductor), refused
+    // with that layer (from 1) and its thickness.
+    std::optional<Refusal> refusal() const;
 
     // The intervals of a pair's tables together, counted before any is built (infinite
     // when the segment length or the reach is beyond the range of double precision).
@@ -76,6 +82,8 @@ private:
     // classes, to the distance reach; empty otherwise.
     HankelProfile smoothProfile(const DepthClass &observer, const DepthClass &source,
                                 double reach) const;
+    bool nearTableHolds(const DepthClass &observer, const DepthClass &source,
+                        const HankelProfile &smooth, double step) const;
 
     std::vector<DepthClass> m_classes; // the segments' classes, then the surface
     int m_count = 0;
@@ -83,6 +91,8 @@ private:
     KernelSettings m_settings;
     double m_reach = 0;
     std::vector<ClassPair> m_pairs;
+    std::vector<std::pair<int, int>> m_work; // the pairs built, observer then source
+    std::vector<char> m_unresolved;          // per pair built
 };
 
 } // namespace tav::earthing

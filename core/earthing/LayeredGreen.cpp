@@ -283,10 +283,56 @@ double LayeredGreen::remainder(double r, double z, double zs) const {
     return sourceWeight(s) * closed + smooth(r, {z, z}, {zs, zs});
 }
 
+double LayeredGreen::shortestPath(Depths z, Depths zs) const {
+    const int o = layerOf(middle(z));
+    const int s = layerOf(middle(zs));
+    const std::size_t n = m_rho.size();
+    const auto top = [&](int i) { return m_top[std::size_t(i)]; };
+    const auto bottom = [&](int i) {
+        return std::size_t(i) + 1 < n ? m_top[std::size_t(i) + 1] : kInfinity;
+    };
+    // A thickness, infinite for the last layer, which reflects nothing from below.
+    const auto thickness = [&](int i) {
+        return std::size_t(i) < m_h.size() ? m_h[std::size_t(i)] : kInfinity;
+    };
+    double path = kInfinity;
+    if (o == s) {
+        const double t = top(s);
+        const double b = bottom(s);
+        // Off both of the layer's own interfaces, one after the other.
+        path =
+            thickness(s) + std::min((b - zs.bottom) + (z.top - t), (zs.top - t) + (b - z.bottom));
+        // Through an interface and back off the next one beyond it.
+        if (std::size_t(s) + 2 < n)
+            path = std::min(path, (b - zs.bottom) + (b - z.bottom) + 2 * thickness(s + 1));
+        if (s > 0)
+            path = std::min(path, (zs.top - t) + (z.top - t) + 2 * thickness(s - 1));
+        return std::max(path, 0.);
+    }
+    // Across layers, the transmitted source is closed: every other path turns back once
+    // at least, above the upper range, below the lower one or within a layer between.
+    const bool observerAbove = o < s;
+    const Depths upper = observerAbove ? z : zs;
+    const Depths lower = observerAbove ? zs : z;
+    const int a = std::min(o, s);
+    const int c = std::max(o, s);
+    path = (upper.top - top(a)) + (lower.top - top(a));
+    if (std::isfinite(bottom(c)))
+        path = std::min(path, (bottom(c) - lower.bottom) + (bottom(c) - upper.bottom));
+    for (int k = a + 1; k < c; ++k)
+        path = std::min(path, std::max(0., lower.top - upper.bottom) + 2 * thickness(k));
+    path = std::min(path, z.top + zs.top);
+    return std::max(path, 0.);
+}
+
+double LayeredGreen::nearest(Depths z, Depths zs) const {
+    return kNear * std::max(m_thinnest, shortestPath(z, zs));
+}
+
 double LayeredGreen::smooth(double r, Depths z, Depths zs) const {
     Scratch scratch;
     const auto f = [&](double lambda) { return smoothKernel(lambda, z, zs, scratch); };
-    const double near = kNear * m_thinnest;
+    const double near = nearest(z, zs);
     double rest;
     if (r >= near) {
         rest = HankelFilter::transform(f, r);

@@ -51,6 +51,8 @@ public:
     // The depths of the interfaces, from the top down.
     std::vector<double> interfaces() const;
     double thinnest() const { return m_thinnest; }
+    // Of all but the last layer, from the top down.
+    const std::vector<double> &thicknesses() const { return m_h; }
     // rho_s / 4 pi of a source in layer s (ohm m).
     double sourceWeight(int s) const;
 
@@ -78,6 +80,16 @@ public:
     // Its transform times rho_s / 4 pi (ohm) at the horizontal distance r: G less the
     // closed terms, averaged over the two ranges.
     double smooth(double r, Depths z, Depths zs) const;
+    // The shortest vertical path (m) of any term of what remains between the two ranges:
+    // it decays over at least this in lambda, its transform varies over at least this in
+    // r. Every such term reflects off a layer's interface beyond what the closed terms
+    // take, so the path is at least a layer's thickness or the ranges' distance from an
+    // interface: a thin layer far from both ranges leaves it long.
+    double shortestPath(Depths z, Depths zs) const;
+    // Where a transform of what remains is read through the filter at the least: below
+    // it, linear in r^2 (a hundredth of the shortest path, or of the thinnest layer when
+    // the path is shorter).
+    double nearest(Depths z, Depths zs) const;
 
 private:
     double kernel(double lambda, Depths z, Depths zs, Scratch &scratch) const;

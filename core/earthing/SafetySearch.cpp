@@ -19,9 +19,16 @@ constexpr double kLowest = -std::numeric_limits<double>::infinity();
 
 SafetySearch::SafetySearch(const SurfaceField &field, const SearchAreas &areas,
                            const std::vector<double> &values, const std::vector<char> &stepMask,
-                           const std::vector<double> &metal, const std::vector<Point2> &zone)
+                           const std::vector<double> &metal, const std::vector<Point2> &zone,
+                           const PotentialCheck &check)
     : m_field(field), m_areas(areas), m_grid(areas.raster), m_values(values), m_stepMask(stepMask),
-      m_metal(metal), m_zone(zone) {}
+      m_metal(metal), m_zone(zone), m_check(check) {}
+
+double SafetySearch::potential(double x, double y) const {
+    const double v = m_field.potential(x, y);
+    m_check.take(v);
+    return v;
+}
 
 bool SafetySearch::onLayer(Point2 p) const {
     return m_zone.empty() || PlanPolygon::contains(m_zone, p);
@@ -98,7 +105,7 @@ void SafetySearch::cornerStarts(int area, bool on, std::vector<Start> &starts) c
                 {corner.x + a.band * std::cos(angle), corner.y + a.band * std::sin(angle)});
             if (onLayer(p) != on)
                 continue;
-            const double d = m_metal[std::size_t(area)] - m_field.potential(p.x, p.y);
+            const double d = m_metal[std::size_t(area)] - potential(p.x, p.y);
             if (std::abs(d) > best) {
                 best = std::abs(d);
                 at = p;
@@ -117,7 +124,7 @@ TouchMaximum SafetySearch::refineTouch(const Start &start, WorkMonitor &monitor,
     double x = start.p[0];
     double y = start.p[1];
     const double sign = start.sign;
-    double value = sign * (metal - m_field.potential(x, y));
+    double value = sign * (metal - potential(x, y));
     for (double h = 0.5 * m_grid.step; h >= kFinest; h *= 0.5) {
         bool moved = true;
         while (moved && monitor.poll(thread)) {
@@ -127,7 +134,7 @@ TouchMaximum SafetySearch::refineTouch(const Start &start, WorkMonitor &monitor,
                 const Point2 c = region.nearest({x + m[0], y + m[1]});
                 if ((c.x == x && c.y == y) || onLayer(c) != start.on)
                     continue;
-                const double t = sign * (metal - m_field.potential(c.x, c.y));
+                const double t = sign * (metal - potential(c.x, c.y));
                 if (t > value) {
                     value = t;
                     x = c.x;
@@ -166,7 +173,7 @@ StepMaximum SafetySearch::refineStep(const Start &start, WorkMonitor &monitor,
         if (onLayer({0.5 * (a.x + b.x), 0.5 * (a.y + b.y)}) != start.on ||
             !m_areas.step.contains(a) || !m_areas.step.contains(b))
             return kLowest;
-        return m_field.potential(a.x, a.y) - m_field.potential(b.x, b.y);
+        return potential(a.x, a.y) - potential(b.x, b.y);
     };
     double p[3] = {start.p[0], start.p[1], start.p[2]};
     double v = value(p);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/earthing/EarthingResult.h"
+#include "core/earthing/PotentialCheck.h"
 #include "core/earthing/RasterSteps.h"
 #include "core/earthing/SearchAreas.h"
 #include "core/earthing/SurfaceField.h"
@@ -19,10 +20,11 @@ namespace tav::earthing {
 class SafetySearch {
 public:
     // metal: per touch area, its group's potential; zone: where the surface layer lies
-    // (empty: everywhere).
+    // (empty: everywhere); check: takes every potential the search evaluates.
     SafetySearch(const SurfaceField &field, const SearchAreas &areas,
                  const std::vector<double> &values, const std::vector<char> &stepMask,
-                 const std::vector<double> &metal, const std::vector<Point2> &zone);
+                 const std::vector<double> &metal, const std::vector<Point2> &zone,
+                 const PotentialCheck &check);
 
     // The given points in an area count for its touch. False when cancelled.
     bool run(WorkMonitor &monitor, const std::vector<PointResult> &points,
@@ -49,6 +51,8 @@ private:
     TouchMaximum refineTouch(const Start &start, WorkMonitor &monitor, int thread) const;
     StepMaximum refineStep(const Start &start, WorkMonitor &monitor, int thread) const;
     std::vector<int> localMaxima(const std::vector<double> &score, int count) const;
+    // The field's potential, as the check takes it.
+    double potential(double x, double y) const;
 
     const SurfaceField &m_field;
     const SearchAreas &m_areas;
@@ -57,6 +61,7 @@ private:
     const std::vector<char> &m_stepMask;
     const std::vector<double> &m_metal;
     const std::vector<Point2> &m_zone;
+    const PotentialCheck &m_check;
 };
 
 } // namespace tav::earthing

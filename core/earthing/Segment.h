@@ -18,6 +18,10 @@ struct Segment {
     int group = 0;
     int layer = 0; // 0 the top layer, counted down
     SegmentKind kind = SegmentKind::Inclined;
+    // The pieces of one conductor's end that an interface divides within less than the
+    // thin-wire model resolves share one number from 0 and leak evenly as one; -1 for a
+    // segment that leaks a current of its own.
+    int tie = -1;
 
     Vec3 at(double s) const { return p + u * s; }
     Vec3 middle() const { return at(0.5 * length); }

@@ -29,7 +29,13 @@ public:
     }
 
 private:
-    long cellOf(double v) const { return long(std::floor(v * m_inverse)); }
+    // Bounded before the cast, which a coordinate past the range of long (or no number)
+    // would leave undefined: cells beyond a billion share their index, which only joins
+    // far cells.
+    long cellOf(double v) const {
+        const double at = std::floor(v * m_inverse);
+        return long(at > -1e9 ? (at < 1e9 ? at : 1e9) : -1e9);
+    }
     static std::uint64_t key(long i, long j) {
         return (std::uint64_t(std::uint32_t(i)) << 32) | std::uint32_t(j);
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tav::earthing {
 
@@ -30,6 +31,9 @@ SurfaceField::SurfaceField(std::shared_ptr<const EarthingModel> model, std::vect
 }
 
 double SurfaceField::potential(double x, double y) const {
+    // No number in, none out: the tables cannot be read at a place that is none.
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::numeric_limits<double>::quiet_NaN();
     const Coupling &coupling = *m_model->coupling;
     const Vec3 at = {x, y, 0};
     const int n = int(m_currents.size());

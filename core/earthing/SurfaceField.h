@@ -31,7 +31,7 @@ class SurfaceField {
 public:
     SurfaceField(std::shared_ptr<const EarthingModel> model, std::vector<double> currents);
 
-    // V at (x, y) on the surface.
+    // V at (x, y) on the surface; no number where x or y is none.
     double potential(double x, double y) const;
     // How a raster is summed: point by point over every segment, or, for a large system,
     // as the product of a hierarchical matrix between the raster points and the segments

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QTest::newRow("a current of 1e308 A")
             << QByteArray(R"({"soil": {"rho": 100}, "current": 1e308, "conductors": [
                  {"from": [0, 0, 0.5], "to": [10, 0, 0.5], "diameter": 0.01}]})")
-            << QStringList{"current", " is above ", "the most the solver takes"};
+            << QStringList{"current", " is above ", "the most TAV takes"};
         // Every edge is tested against every other, and every raster point against each.
         QTest::newRow("a touch area of 5000 corners")
             << withWire(R"(, "touch_areas": [{"polygon": )" + circlePolygon(5000) + "}]")

@@ -154,6 +154,15 @@ private Q_SLOTS:
             << "--surface-thickness";
         QTest::newRow("zero duration")
             << "tolerable --duration 0 --criteria en50522" << 1 << "fault duration";
+        // Beyond any soil's, rock's or boot's the tolerable voltages hold no limit any more.
+        QTest::newRow("soil beyond the bound") << "tolerable --duration 0.5 --soil-rho 1e308" << 1
+                                               << "the soil resistivity 1e+308 is above 10000000";
+        QTest::newRow("surface layer beyond the bound")
+            << "tolerable --duration 0.5 --soil-rho 100 --surface-rho 1e300 --surface-thickness 0.1"
+            << 1 << "surface layer's resistivity 1e+300 is above 10000000";
+        QTest::newRow("footwear beyond the bound")
+            << "tolerable --duration 0.5 --criteria en50522 --footwear 1e300" << 1
+            << "footwear resistance R_F1 1e+300 is above 1000000";
         QTest::newRow("safety: unknown criteria")
             << QString::fromLatin1(kAnnexB1) + " --criteria iec" << 2 << "--criteria";
         QTest::newRow("safety: negative footwear")

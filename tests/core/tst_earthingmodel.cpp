@@ -363,14 +363,14 @@ private Q_SLOTS:
                 in.conductors = {{{0, 0, 1e308}, {10, 0, 1e308}, 0.01, 0}};
             },
             E::ConductorBeyondReach, Q::None, {1, 1e308, 1e5});
-        // Beyond what double precision resolves the solve gives no resistance to judge:
-        // refused, never a verdict.
+        // Beyond what double precision resolves the solution is no number: refused there,
+        // before any resistance or verdict rests on it.
         row("a resistivity of 1e308",
             [](EarthingInput &in) {
                 in.soil = EarthingSoil::uniform(1e308);
                 in.current = 1000;
             },
-            E::ResultNotFinite, Q::EarthingResistance, {});
+            E::ResultNotFinite, Q::LeakageCurrents, {});
         row("too many search points", [](EarthingInput &in) { in.search.step = 0.005; },
             E::TooManySearchPoints, Q::None, {3201. * 1201., 1e6});
         // K = 0.999998 over a 1 cm top layer: the series creeps like K^n/n.

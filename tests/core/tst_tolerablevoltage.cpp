@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -249,6 +250,92 @@ private Q_SLOTS:
             const QString said = shippedWording().refusal(outcome.refusal());
             QVERIFY2(said.contains(reason), qPrintable(said));
             QCOMPARE(shippedWording().refusal(checked.refusal()), said);
+        }
+    }
+
+    // Beyond any soil's, rock's or boot's resistance the tolerable voltages hold no
+    // body-current limit any more: refused, naming the field and the bound; at the bound
+    // accepted.
+    void aboveCeilingRefused_data() {
+        QTest::addColumn<double>("soil");
+        QTest::addColumn<double>("surface");  // 0: none
+        QTest::addColumn<double>("footwear"); // below 0: IEEE Std 80
+        QTest::addColumn<QString>("reason");  // empty: accepted
+        QTest::newRow("soil 1e308") << 1e308 << 0. << -1. << "soil resistivity";
+        QTest::newRow("surface 1e300") << 100. << 1e300 << -1. << "surface layer";
+        QTest::newRow("footwear 1e300") << 100. << 0. << 1e300 << "footwear";
+        QTest::newRow("EN, soil 1e8") << 1e8 << 0. << 1000. << "soil resistivity";
+        QTest::newRow("at the bounds: accepted") << 1e7 << 1e7 << 1e6 << "";
+        QTest::newRow("IEEE at the bounds: accepted") << 1e7 << 1e7 << -1. << "";
+    }
+
+    void aboveCeilingRefused() {
+        QFETCH(double, soil);
+        QFETCH(double, surface);
+        QFETCH(double, footwear);
+        QFETCH(QString, reason);
+        SafetyCriteria c = en50522(0.5, footwear);
+        if (footwear < 0)
+            c.criteria = Criteria::Ieee80;
+        if (surface > 0)
+            c.surface = SurfaceLayer{surface, 0.1};
+        const Refusable<TolerableVoltages> outcome = checkedTolerableVoltages(c, soil);
+        QCOMPARE(outcome.refused(), !reason.isEmpty());
+        if (reason.isEmpty()) {
+            QVERIFY(std::isfinite(outcome.result().touch));
+            return;
+        }
+        QCOMPARE(outcome.refusal().error, Error::AboveCeiling);
+        const QString said = shippedWording().refusal(outcome.refusal());
+        QVERIFY2(said.contains(reason, Qt::CaseInsensitive), qPrintable(said));
+        const double bound = footwear > 1e6 ? 1e6 : 1e7;
+        QCOMPARE(outcome.refusal().values.back(), bound);
+        GridSafetyInput grid = annexB1();
+        grid.soilResistivity = soil;
+        grid.surface = c.surface;
+        grid.criteria = c.criteria;
+        grid.footwear = c.footwear;
+        QVERIFY(calculateGridSafety(grid).refused());
+    }
+
+    // Eq. 27 is fitted for a surface layer more resistive than the soil: a layer less
+    // resistive makes Cs exceed 1 (2500 ohm m rock on 10^6 ohm m soil: 124.8), which is
+    // said beside the result; a layer as resistive as the soil or more gives no caution.
+    void surfaceLayerBelowSoil_data() {
+        QTest::addColumn<double>("soil");
+        QTest::addColumn<bool>("caution");
+        QTest::newRow("rock on 10^6 ohm m") << 1e6 << true;
+        QTest::newRow("rock on 3000 ohm m") << 3000. << true;
+        QTest::newRow("rock on 2500 ohm m") << 2500. << false;
+        QTest::newRow("rock on 400 ohm m") << 400. << false;
+    }
+
+    void surfaceLayerBelowSoil() {
+        QFETCH(double, soil);
+        QFETCH(bool, caution);
+        SafetyCriteria c;
+        c.faultDuration = 0.5;
+        c.surface = SurfaceLayer{2500, 0.1};
+        const Refusable<TolerableVoltages> outcome = checkedTolerableVoltages(c, soil);
+        QVERIFY(!outcome.refused());
+        const double cs = 1 - 0.09 * (1 - soil / 2500) / (2 * 0.1 + 0.09);
+        QVERIFY(near(outcome.result().Cs, cs));
+        const auto isLayer = [](const Caution &k) {
+            return k.warning == Warning::SurfaceLayerBelowSoil;
+        };
+        const std::vector<Caution> &cautions = outcome.result().cautions;
+        QCOMPARE(std::any_of(cautions.begin(), cautions.end(), isLayer), caution);
+        GridSafetyInput grid = annexB1();
+        grid.soilResistivity = soil;
+        grid.surface = c.surface;
+        const Refusable<GridSafetyResult> checked = calculateGridSafety(grid);
+        QVERIFY(!checked.refused());
+        const std::vector<Caution> &gridCautions = checked.result().cautions;
+        QCOMPARE(std::any_of(gridCautions.begin(), gridCautions.end(), isLayer), caution);
+        if (caution) {
+            const auto k = std::find_if(cautions.begin(), cautions.end(), isLayer);
+            const QString said = shippedWording().caution(*k);
+            QVERIFY2(said.contains(QLatin1String("Eq. 27")), qPrintable(said));
         }
     }
 

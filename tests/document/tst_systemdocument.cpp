@@ -501,6 +501,14 @@ private Q_SLOTS:
             Kind::NewerVersion, "", 3);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
+        // The report samples the field along the profile line: an end beyond the solver's
+        // reach (a line of no finite length) is refused at its path.
+        row("profile of infinite length",
+            soil + R"("study_window": {"profile": [1e308, 0, -1e308, 0]}})", Kind::BeyondReach,
+            "study_window.profile[0]", 100000);
+        row("profile ending beyond reach",
+            soil + R"("study_window": {"profile": [0, 0, 10, -100001]}})", Kind::BeyondReach,
+            "study_window.profile[3]", 100000);
         const auto layers = [](const QByteArray &list) {
             return R"({"soil": {"layers": )" + list + R"(}, "current": 1})";
         };

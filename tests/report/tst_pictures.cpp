@@ -418,6 +418,12 @@ void TestPictures::profileSamplesTheField() {
     QImage image(300, 200, QImage::Format_RGB32);
     QPainter painter(&image);
     profile.paint(painter, image.rect()); // draws without a fault on a small area
+    // A line beyond the solver's reach (of no finite length) has no samples to draw.
+    for (const QLineF &far : {QLineF(1e308, 0, -1e308, 0), QLineF(0, 0, 0, 1e6)}) {
+        profile.sample(*r.field, r.gpr, far, 27);
+        QVERIFY(profile.distance.empty() && profile.potential.empty() && profile.touch.empty());
+        profile.paint(painter, image.rect());
+    }
 }
 
 // The tolerable line along a profile steps where the line crosses the surface layer's edge:
