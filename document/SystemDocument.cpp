@@ -187,6 +187,7 @@ void readNetwork(JsonFields &f, SystemDocument &d, DocumentError &error) {
     // Carson's earth return goes deep: the deepest layer's resistivity unless one is given.
     const double deepest = d.soil.resistivity(d.soil.layerCount() - 1);
     d.network = NetworkJson::read(f.value("network", true), f.path("network"), deepest, error);
+}
 
 // The study window's profile line, when it keeps one as numbers (its ends' x and y): the
 // report and the window sample the field along it, which the solver reaches only so far.

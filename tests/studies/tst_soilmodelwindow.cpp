@@ -232,7 +232,7 @@ private Q_SLOTS:
         QVERIFY(waitForModel(*window));
         QVERIFY2(label(*window, "status")
                      .contains(QStringLiteral(
-                         "No model: a two-layer fit needs at least three usable readings, not 2.")),
+                         "No model: a sounding is fitted from three readings at least, not 2.")),
                  qPrintable(label(*window, "status")));
         QCOMPARE(layerCount(*window), 0);
         window->findChild<QPushButton *>(QStringLiteral("clear"))->click();

@@ -125,7 +125,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, soil);
         const StudyProject p =
             StudyProject::overSoil({rho.begin(), rho.end()}, {thickness.begin(), thickness.end()},
-                                   tav::InputOrigin::Soil{6, 1.5});
+                                   tav::InputOrigin::Soil{6, 1.5, std::nullopt});
         QCOMPARE(p.rest.value(QStringLiteral("soil")).toObject(),
                  QJsonDocument::fromJson(soil).object());
         QVERIFY(p.notice.isEmpty());
