@@ -29,7 +29,7 @@ struct Header {
 
 // The header of a well-formed packed image; false for anything else.
 bool readHeader(const QByteArray &bytes, Header &header) {
-    if (bytes.size() < kHeaderSize || std::memcmp(bytes.constData(), kMagic, 4) != 0)
+    if (bytes.size() < kHeaderSize || !bytes.startsWith(QByteArrayView(kMagic, 4)))
         return false;
     header.width = readU32(bytes, 4);
     header.height = readU32(bytes, 8);
