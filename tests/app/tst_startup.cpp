@@ -15,6 +15,8 @@
 namespace {
 
 const QString kGoodDir = QStringLiteral(TAV_TEST_MODULE_DIR);
+// The file this test runs from: the tests of tests/app/ are one program.
+const QString kProgramFile = QStringLiteral("tav_tests_app");
 
 QByteArray goodModule() {
     QFile file(kGoodDir + QStringLiteral("/lang_en.rcc"));
@@ -29,10 +31,10 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(m_settings.valid()); }
     void titleIsTheProgramFileName() {
         // Renaming the program renames every caption: this test program is not called TAV.
-        QCOMPARE(CTAVApp::applicationTitle(), QStringLiteral("tst_startup"));
+        QCOMPARE(CTAVApp::applicationTitle(), kProgramFile);
         QCoreApplication::setApplicationName(QStringLiteral("renamed"));
         CTAVApp app({});
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_startup"));
+        QCOMPARE(QCoreApplication::applicationName(), kProgramFile);
     }
 
     void withoutModule_data() {
@@ -67,7 +69,7 @@ private Q_SLOTS:
         const ModalWatcher::Shown shown = watcher.shown().front();
         QCOMPARE(shown.className, QStringLiteral("QMessageBox"));
         QCOMPARE(shown.text, QStringLiteral("Could not open language file."));
-        QCOMPARE(shown.title, QStringLiteral("tst_startup"));
+        QCOMPARE(shown.title, kProgramFile);
         QCOMPARE(shown.icon, int(QMessageBox::Warning));
         QVERIFY(LanguageModule::current() == nullptr);
         QVERIFY(app.ExitInstance() != 0);

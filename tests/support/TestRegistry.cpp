@@ -44,7 +44,12 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "\n");
         return 2;
     }
-    // QtTest sees the program as if it were the test alone.
-    argv[1] = argv[0];
+    // QtTest and the application see the program as if it were the test alone, under the
+    // test's name (the name a window's title takes), beside the folder's program.
+    static std::string program = argv[0];
+    const std::size_t slash = program.find_last_of('/');
+    program = (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) +
+              found->first;
+    argv[1] = program.data();
     return found->second(argc - 1, argv + 1);
 }
