@@ -15,7 +15,8 @@ constexpr double kHeightMm = 36;
 constexpr int kRows = 4;
 const QColor kLabel(0x55, 0x55, 0x55);
 
-QString shown(const std::string &bytes) {
+// A field of the site record on one line of the block, its whitespace run together.
+QString oneLine(const std::string &bytes) {
     return QString::fromStdString(tav::displayUtf8(bytes)).simplified();
 }
 
@@ -57,8 +58,8 @@ namespace TitleBlock {
 Filled filled(const StudyHeader &header) {
     if (!header.site)
         return {};
-    return {shown(header.site->clientCompanyName), shown(header.site->fieldName),
-            shown(header.site->fileNumber)};
+    return {oneLine(header.site->clientCompanyName), oneLine(header.site->fieldName),
+            oneLine(header.site->fileNumber)};
 }
 
 ReportBlock block(const StudyHeader &header, const StudyTexts &texts) {
