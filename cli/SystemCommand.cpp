@@ -425,12 +425,8 @@ protected:
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
-        // With a network the report states the current the study took, Df |I_E|.
-        tav::SystemDocument document = input.document;
-        if (document.network)
-            document.current = injected(*o.evaluation.result);
-        return SystemReport::report(document, *o.evaluation.result, o.evaluation.safety, header,
-                                    texts);
+        return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
+                                    header, texts, o.evaluation.network);
     }
 };
 

@@ -44,11 +44,15 @@ ReportBlock criteria(const tav::SystemDocument &d,
     return block;
 }
 
-ReportBlock assumptions(const StudyTexts &texts) {
+ReportBlock assumptions(const StudyTexts &texts, bool network) {
     ReportBlock block;
     block.heading = texts.text(kMethodHeading);
-    for (unsigned id = kMethodFirst; id <= kMethodLast; ++id)
-        block.lines.append({texts.text(id), ReportLine::Tone::Plain});
+    for (unsigned id = kMethodFirst; id <= kMethodLast; ++id) {
+        // With a network the split of the fault current is no longer taken as given.
+        const unsigned shown =
+            network && id == kMethod4 ? StringId::NetworkReport::kMethodNotChecked : id;
+        block.lines.append({texts.text(shown), ReportLine::Tone::Plain});
+    }
     return block;
 }
 

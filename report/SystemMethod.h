@@ -15,6 +15,7 @@ namespace SystemMethod {
 ReportBlock criteria(const tav::SystemDocument &document,
                      const std::optional<tav::earthing::SystemSafety> &safety,
                      const StudyTexts &texts);
-ReportBlock assumptions(const StudyTexts &texts);
+// network: the current to earth came from the lines and cables, not as given.
+ReportBlock assumptions(const StudyTexts &texts, bool network = false);
 
 } // namespace SystemMethod

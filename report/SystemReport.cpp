@@ -3,6 +3,7 @@
 #include "core/earthing/PlanPolygon.h"
 #include "document/PartLeakage.h"
 #include "report/LeakageTable.h"
+#include "report/NetworkReport.h"
 #include "report/PlaceLimits.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
@@ -212,8 +213,12 @@ QString soil(const tav::SystemDocument &d, const StudyTexts &texts) {
         .arg(ReportNumber::text(d.soilOrigin->rmsPercent, 2));
 }
 
-// The current to earth, and the fault it was worked out from when the project says so.
-QString current(const tav::SystemDocument &d, const StudyTexts &texts) {
+// The current to earth, and the fault it was worked out from when the project says so, or
+// the network's.
+QString current(const tav::SystemDocument &d, const StudyTexts &texts,
+                const std::optional<tav::network::NetworkResult> &network) {
+    if (d.network && network)
+        return NetworkReport::studyCurrent(*d.network, *network, texts);
     if (!d.currentBasis)
         return texts.text(kCurrentGiven).arg(given(d.current));
     const tav::InputOrigin::Current &b = *d.currentBasis;
@@ -223,8 +228,10 @@ QString current(const tav::SystemDocument &d, const StudyTexts &texts) {
 
 } // namespace
 
-Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts) {
-    Pairs pairs{{texts.text(kSoil), soil(d, texts)}, {texts.text(kCurrent), current(d, texts)}};
+Pairs inputs(const tav::SystemDocument &d, const StudyTexts &texts,
+             const std::optional<tav::network::NetworkResult> &network) {
+    Pairs pairs{{texts.text(kSoil), soil(d, texts)},
+                {texts.text(kCurrent), current(d, texts, network)}};
     if (d.siteOrigin)
         pairs.append({texts.text(StringId::DrawingReport::kSiteOrigin),
                       PlaceTable::sitePlace(*d.siteOrigin) + QStringLiteral(" m")});
@@ -444,7 +451,7 @@ std::optional<ReportLine> overall(const std::optional<SystemSafety> &safety,
 // results and where the current leaves the metal, and last the assumptions and method.
 Report report(const tav::SystemDocument &document, const EarthingResult &result,
               const std::optional<SystemSafety> &safety, const StudyHeader &header,
-              const StudyTexts &texts) {
+              const StudyTexts &texts, const std::optional<tav::network::NetworkResult> &network) {
     Report report = header.startReport(kTitle, texts);
     report.blocks.append(TitleBlock::block(header, texts));
     const auto kept = std::make_shared<const EarthingResult>(result);
@@ -459,13 +466,15 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     report.blocks.append(SystemMethod::criteria(document, safety, texts));
     ReportBlock in;
     in.heading = texts.text(kInputs);
-    in.pairs = inputs(document, texts);
+    in.pairs = inputs(document, texts, network);
     in.lines = parts(document, texts);
     if (document.safety && document.safety->surface && !document.surfaceZone.empty())
         in.lines.append(line(texts.text(kZoneCorners).arg(cornerList(document.surfaceZone))));
     report.blocks.append(in);
     if (const std::optional<ReportBlock> readings = sounding(document, texts))
         report.blocks.append(*readings);
+    if (document.network && network)
+        report.blocks.append(NetworkReport::blocks(*document.network, *network, texts));
     report.blocks.append(SystemParts::table(document, texts));
     report.blocks.append(SystemParts::accuracy(document, result, texts));
     report.blocks.append(SystemPictures::plan(document, kept, texts));
@@ -477,7 +486,7 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     const tav::SystemLeakage leakage = tav::SystemLeakage::of(document, result);
     report.blocks.append(LeakageTable::block(leakage, texts));
     report.blocks.append(SystemPictures::leakage(document, kept, texts));
-    report.blocks.append(SystemMethod::assumptions(texts));
+    report.blocks.append(SystemMethod::assumptions(texts, document.network && network));
     if (const auto all = LeakageTable::appendix(document, leakage, texts))
         report.blocks.append(*all);
     return report;

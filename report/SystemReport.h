@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "core/network/NetworkResult.h"
 #include "document/SystemDocument.h"
 #include "report/ProfilePicture.h"
 #include "report/Report.h"
@@ -25,8 +26,10 @@ QString group(int group, const StudyTexts &texts);
 
 // The soil, the current and the safety criteria: whose, the fault's duration, the surface
 // layer and where it lies, and IEEE Std 80's body weight or EN 50522's footwear; the site
-// coordinates of the study's 0, 0 when it has them.
-Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts);
+// coordinates of the study's 0, 0 when it has them. With a network and how the fault
+// current shared out, the current is the network's Df |I_E|.
+Pairs inputs(const tav::SystemDocument &document, const StudyTexts &texts,
+             const std::optional<tav::network::NetworkResult> &network = std::nullopt);
 // The sounding the soil was fitted to, when the study keeps it: its array and a row per
 // reading, its spacing (a, or AB/2 and MN/2) and the apparent resistivity read.
 std::optional<ReportBlock> sounding(const tav::SystemDocument &document, const StudyTexts &texts);
@@ -35,8 +38,7 @@ QVector<ReportLine> parts(const tav::SystemDocument &document, const StudyTexts 
 // R, GPR, the worst touch and step with their places (on site too, given the site
 // coordinates of the study's 0, 0), the tolerable voltages.
 Pairs resultPairs(const tav::earthing::EarthingResult &result,
-                  const std::optional<tav::earthing::SystemSafety> &safety,
-                  const StudyTexts &texts,
+                  const std::optional<tav::earthing::SystemSafety> &safety, const StudyTexts &texts,
                   const std::optional<tav::earthing::Point2> &site = std::nullopt);
 // Each group's potential and current: the floating metal's potential is the point.
 ReportBlock groups(const tav::earthing::EarthingResult &result, const StudyTexts &texts);
@@ -76,8 +78,10 @@ std::vector<ReportBlock> pictures(const tav::SystemDocument &document,
                                   const std::optional<tav::earthing::SystemSafety> &safety,
                                   const StudyTexts &texts);
 
+// network: how the fault current shared out, for a study whose document has a network.
 Report report(const tav::SystemDocument &document, const tav::earthing::EarthingResult &result,
               const std::optional<tav::earthing::SystemSafety> &safety, const StudyHeader &header,
-              const StudyTexts &texts);
+              const StudyTexts &texts,
+              const std::optional<tav::network::NetworkResult> &network = std::nullopt);
 
 } // namespace SystemReport

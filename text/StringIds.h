@@ -951,6 +951,54 @@ inline constexpr unsigned kComplexMinus = 7761;
 inline constexpr unsigned kPhasor = 7762;
 } // namespace Network
 
+// 7900-8099: the current into the earth from the network in the earthing study's report
+// and window.
+namespace NetworkReport {
+inline constexpr unsigned kHeading = 7900;
+// The figures' labels: frequency, earth-return resistivity, the local sources' current,
+// 3I0, Z_E, I_E, Sf, the station's rise Z_E I_E, the study's current.
+inline constexpr unsigned kFrequency = 7901;
+inline constexpr unsigned kEarthReturnRho = 7902;
+inline constexpr unsigned kLocalCurrent = 7903;
+inline constexpr unsigned kFaultCurrent = 7904;
+inline constexpr unsigned kEarthImpedance = 7905;
+inline constexpr unsigned kEarthCurrent = 7906;
+inline constexpr unsigned kSplitFactor = 7907;
+inline constexpr unsigned kStationRise = 7908;
+inline constexpr unsigned kStudyCurrent = 7909;
+inline constexpr unsigned kHertz = 7910;        // (f)
+inline constexpr unsigned kDfTimesIe = 7911;    // (Df |I_E|, Df, |I_E|)
+inline constexpr unsigned kCurrentFrom = 7912;  // the inputs' current (Df |I_E|, Df, |I_E|, |Sf|)
+inline constexpr unsigned kNotNeeded = 7913;    // the resistivity, without conductors by place
+inline constexpr unsigned kNamed = 7914;        // a line's or cable's return conductors (name, them)
+// The method's "not checked" sentence when the current comes from the network.
+inline constexpr unsigned kMethodNotChecked = 7915;
+// The table of the lines' and cables' data: its heading, then 7921-7926 its columns: the
+// name, the current, the spans, the span or length, the towers' footing resistance, the
+// remote station's earth resistance; the heading of their return conductors.
+inline constexpr unsigned kDataHeading = 7920;
+inline constexpr unsigned kDataColumns = 7921;
+inline constexpr unsigned kReturnHeading = 7927;
+inline constexpr unsigned kChainColumn = 7928;
+// The table of what each does with the current (columns as tav-calc's, StringId::Network).
+inline constexpr unsigned kFiguresHeading = 7930;
+// A line's footing resistances, each its own (lowest, highest, towers).
+inline constexpr unsigned kFootingRange = 7931;
+// The return conductors: an earth wire by its place (R, GMR, height, offset); by its
+// impedances (Z, Z_m); a sheath or armour by its radius (R, mean radius); the sheath, the
+// armour (what follows); the faulted phase's place (height, offset); none.
+inline constexpr unsigned kWireByPlace = 7932;
+inline constexpr unsigned kByImpedance = 7933;
+inline constexpr unsigned kByRadius = 7934;
+inline constexpr unsigned kSheath = 7935;
+inline constexpr unsigned kArmour = 7936;
+inline constexpr unsigned kPhaseAt = 7937;
+inline constexpr unsigned kNoReturn = 7938;
+inline constexpr unsigned kOhmPerKm = 7939;
+// The potential a line carries to its first towers (its name).
+inline constexpr unsigned kTowers = 7940;
+} // namespace NetworkReport
+
 // 7400-7499: the checks of the solver's own numbers (its intermediate values as
 // quantities, 7400-7409; its refusals, 7410-7429) and the bounds of the tolerable
 // voltages' inputs (7431-7449; above a bound is InputRefusals::kAboveCeiling).

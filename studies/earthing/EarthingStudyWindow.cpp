@@ -711,7 +711,8 @@ Report EarthingStudyWindow::report() const {
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
     header.project = QFileInfo(fileName()).fileName();
-    return SystemReport::report(solved, m_solved->result(), safety(), header, texts());
+    return SystemReport::report(solved, m_solved->result(), safety(), header, texts(),
+                                m_solved->evaluation().network);
 }
 
 Report EarthingStudyWindow::copiedReport() const {

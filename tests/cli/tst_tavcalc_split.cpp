@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -201,6 +203,48 @@ private Q_SLOTS:
         const Run text = tavCalc({"system", "--input", "-"}, system(network));
         QVERIFY(text.out.contains("The study's current to earth, Df |I_E|: "));
         QVERIFY(text.out.contains(", with Df = 1.25"));
+    }
+
+    // system --pdf with a network: the report's section on the current into the earth, with
+    // the figures the JSON of the same study gives, at the report's four significant digits;
+    // its inputs take the current as Df |I_E|.
+    void systemReportWithANetwork() {
+        QByteArray network = kNetwork;
+        network.replace(R"("local_current": 2000)", R"("local_current": 2000, "decrement": 1.25)");
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("study.pdf"));
+        const Run run = tavCalc({"system", "--input", "-", "--pdf", pdf}, system(network));
+        QCOMPARE(run.status, 0);
+        QProcess text;
+        text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+                   {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(60000));
+        const QString written = QString::fromUtf8(text.readAllStandardOutput())
+                                    .replace(QChar(0x00a0), ' ')
+                                    .simplified();
+        const QJsonObject shared =
+            parsed(tavCalc({"system", "--input", "-", "--format", "json"}, system(network)))
+                .value("network")
+                .toObject();
+        const auto shown = [](double v) {
+            const int whole = int(std::floor(std::log10(std::abs(v)))) + 1;
+            return QString::number(v, 'f', std::max(0, 4 - whole));
+        };
+        const double earth = shared.value("earth_current_magnitude").toDouble();
+        for (const QString &piece :
+             {QStringLiteral("What each line and cable does with the fault current"),
+              QStringLiteral("Df · |I_E| = 1.25 · %1 A = %2 A")
+                  .arg(shown(earth), shown(1.25 * earth)),
+              shown(shared.value("split_factor_magnitude").toDouble()) + QStringLiteral(" at "),
+              QStringLiteral("North: the potential carried to the first towers from the station"),
+              QStringLiteral("Feeder 1: sheath 0.3 Ω/km, mean radius 0.03 m")})
+            QVERIFY2(written.contains(piece), qPrintable(piece));
+        for (const QJsonValue &line : shared.value("lines").toArray()) {
+            const QJsonObject l = line.toObject();
+            QVERIFY2(written.contains(shown(l.value("reduction_factor_magnitude").toDouble()) +
+                                      QStringLiteral(" at ")),
+                     qPrintable(l.value("name").toString()));
+        }
     }
 
     void systemRefusesAtThePath() {

@@ -1,5 +1,6 @@
 // The earthing system study's report: each part in words, and the verdict's tone.
 #include "core/earthing/EarthingSolver.h"
+#include "core/network/NetworkSolver.h"
 #include "document/PartLeakage.h"
 #include "document/SystemDocument.h"
 #include "report/LeakageTable.h"
@@ -8,8 +9,13 @@
 #include "report/SystemReport.h"
 #include "report/TitleBlock.h"
 #include "tests/support/ShippedTexts.h"
+#include "text/StringIds.h"
 
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <cmath>
+#include <complex>
 
 namespace {
 
@@ -20,6 +26,58 @@ tav::SystemDocument read(const QByteArray &parts) {
     if (error.kind != tav::DocumentError::Kind::None)
         qFatal("%s: %s", parts.constData(), qPrintable(error.path));
     return d;
+}
+
+// The lines and cables of the network's own example, with a line whose towers each have
+// their own footing and two earth wires, and a cable with an armour.
+const QByteArray kNetwork = R"({"frequency": 50, "earth_return_rho": 100, "local_current": 2000,
+    "lines": [{"name": "North", "current": 6000, "spans": 25, "span": 300, "tower_resistance": 10,
+               "remote_resistance": 0.5,
+               "earth_wires": [{"resistance": 0.4, "gmr": 0.004, "height": 30, "offset": 0}],
+               "phase": {"height": 22, "offset": 4}},
+              {"name": "South", "current": [3800, -900], "spans": null, "span": 300, "tower_resistance": 15,
+               "earth_wires": [{"impedance": [0.45, 0.72], "mutual": [0.05, 0.31]}]}],
+    "cables": [{"name": "Feeder 1", "current": 1500, "length": 3000, "remote_resistance": 1.0,
+                "sheath": {"resistance": 0.3, "mean_radius": 0.03}}]})";
+const QByteArray kTwoWires = R"({"frequency": 60, "decrement": 1.25,
+    "lines": [{"name": "East", "current": [2500, 400], "spans": 4, "span": 250,
+               "tower_resistance": [8, 20, 12], "remote_resistance": 2,
+               "earth_wires": [{"resistance": 0.6, "gmr": 0.005, "height": 28, "offset": -3},
+                               {"resistance": 0.6, "gmr": 0.005, "height": 28, "offset": 3}],
+               "phase": {"height": 20, "offset": 5}}],
+    "cables": [{"name": "Feeder 2", "current": 900, "length": 800, "remote_resistance": 0.7,
+                "sheath": {"resistance": 0.9, "mean_radius": 0.02},
+                "armour": {"resistance": 0.5, "mean_radius": 0.025}}]})";
+
+// "1234 at -5.6°": the magnitude and the angle, each to the digits the report gives (4
+// significant, a tenth of a degree).
+bool showsPhasor(const QString &shown, std::complex<double> z) {
+    static const QRegularExpression form(QStringLiteral("^(\\S+) at (\\S+)°$"));
+    const QRegularExpressionMatch m = form.match(shown);
+    if (!m.hasMatch())
+        return false;
+    const double magnitude = m.captured(1).toDouble();
+    const double angle = m.captured(2).toDouble();
+    if (std::abs(magnitude - std::abs(z)) > 5.01e-4 * std::abs(z))
+        return false;
+    if (std::abs(z) == 0)
+        return true;
+    const double off = std::remainder(angle - std::arg(z) * 180 / M_PI, 360.0);
+    return std::abs(off) <= 0.0501;
+}
+
+const ReportBlock *blockHeaded(const Report &report, const QString &heading) {
+    for (const ReportBlock &b : report.blocks)
+        if (b.heading == heading)
+            return &b;
+    return nullptr;
+}
+
+QString pairValue(const ReportBlock &block, unsigned labelId) {
+    for (const auto &p : block.pairs)
+        if (p.first == shippedText(labelId))
+            return p.second;
+    return QString();
 }
 
 } // namespace
@@ -574,6 +632,102 @@ private Q_SLOTS:
         QCOMPARE(lines.last().text,
                  QStringLiteral("Worst step voltage 210.5 V: for information, EN 50522 sets no "
                                 "step limit"));
+    }
+
+    // The section on the current into the earth says what the study's own solve of the
+    // network gives, to the digits shown: 3I0, I_E, Sf, each line's and cable's reduction
+    // factor, return current and remote rise, each line's first towers; the data as typed;
+    // and the inputs' current is Df |I_E|. A station fed by its local sources alone has the
+    // figures and no tables.
+    void networkSectionHoldsTheSolve_data() {
+        QTest::addColumn<QByteArray>("network");
+        QTest::newRow("lines, endless line, cable") << kNetwork;
+        QTest::newRow("two earth wires, towers apart, armour") << kTwoWires;
+        QTest::newRow("local sources alone")
+            << QByteArray(R"({"frequency": 50, "local_current": 1200, "lines": [], "cables": []})");
+    }
+    void networkSectionHoldsTheSolve() {
+        QFETCH(QByteArray, network);
+        namespace Ids = StringId::NetworkReport;
+        tav::DocumentError error;
+        const tav::SystemDocument d = tav::SystemDocument::fromJson(
+            R"({"soil": {"rho": 100}, "rods": [{"at": [[0, 0]], "top": 0.5, "length": 3, )"
+            R"("diameter": 0.02}], "network": )" +
+                network + "}",
+            error);
+        QVERIFY2(error.kind == tav::DocumentError::Kind::None, qPrintable(error.path));
+        const auto solved = tav::network::NetworkSolver::solve(d.network->model, {0.8, 0.1});
+        QVERIFY(!solved.refused());
+        const tav::network::NetworkResult &r = solved.result();
+        const Report report = SystemReport::report(d, tav::earthing::EarthingResult(), std::nullopt,
+                                                   StudyHeader(), shippedTexts(), r);
+        const ReportBlock *section = blockHeaded(report, shippedText(Ids::kHeading));
+        QVERIFY(section);
+        QVERIFY(showsPhasor(pairValue(*section, Ids::kFaultCurrent), r.faultCurrent));
+        QVERIFY(showsPhasor(pairValue(*section, Ids::kEarthCurrent), r.earthCurrent));
+        QVERIFY(showsPhasor(pairValue(*section, Ids::kSplitFactor), r.splitFactor));
+        QVERIFY(showsPhasor(pairValue(*section, Ids::kStationRise),
+                            std::complex<double>(0.8, 0.1) * r.earthCurrent));
+        // The inputs' current: I_G = Df · |I_E| = ... = x A.
+        const ReportBlock *inputs = blockHeaded(report, QStringLiteral("Inputs"));
+        QVERIFY(inputs);
+        const QString current = pairValue(*inputs, StringId::SystemReport::kCurrent);
+        const QRegularExpressionMatch taken =
+            QRegularExpression(QStringLiteral("= ([0-9.]+) A,")).match(current);
+        QVERIFY2(taken.hasMatch(), qPrintable(current));
+        const double expected = d.network->decrement * std::abs(r.earthCurrent);
+        QVERIFY2(std::abs(taken.captured(1).toDouble() - expected) <= 5.01e-4 * expected,
+                 qPrintable(current));
+
+        const ReportBlock *data = blockHeaded(report, shippedText(Ids::kDataHeading));
+        const ReportBlock *figures = blockHeaded(report, shippedText(Ids::kFiguresHeading));
+        const tav::network::Network &n = d.network->model;
+        if (n.lines.empty() && n.cables.empty()) {
+            QVERIFY(!data && !figures);
+            return;
+        }
+        QVERIFY(data && figures);
+        // The method no longer says the current was taken as given.
+        const ReportBlock *method =
+            blockHeaded(report, shippedText(StringId::SystemReport::kMethodHeading));
+        QVERIFY(method);
+        QVERIFY(std::none_of(method->lines.begin(), method->lines.end(), [](const ReportLine &l) {
+            return l.text == shippedText(StringId::SystemReport::kMethod4);
+        }));
+        QCOMPARE(data->rows.size(), qsizetype(n.lines.size() + n.cables.size()));
+        QCOMPARE(figures->rows.size(), data->rows.size());
+        for (std::size_t k = 0; k < n.lines.size(); ++k) {
+            const QStringList &row = data->rows[qsizetype(k)];
+            QCOMPARE(row[1], QString::fromStdString(n.lines[k].name));
+            QCOMPARE(row[3], n.lines[k].spans ? QString::number(*n.lines[k].spans)
+                                              : QStringLiteral("endless"));
+            QCOMPARE(row[4].toDouble(), n.lines[k].span);
+        }
+        const auto branches = [&](qsizetype at, const tav::network::BranchResult &b) {
+            const QStringList &row = figures->rows[at];
+            QCOMPARE(row[1], QString::fromStdString(b.name));
+            QVERIFY2(showsPhasor(row[2], b.reductionFactor), qPrintable(row[2]));
+            QVERIFY2(showsPhasor(row[4], b.returnCurrent), qPrintable(row[4]));
+            if (b.remoteRise)
+                QVERIFY2(showsPhasor(row[5], *b.remoteRise), qPrintable(row[5]));
+            else
+                QCOMPARE(row[5], QStringLiteral("endless"));
+        };
+        for (std::size_t k = 0; k < r.lines.size(); ++k)
+            branches(qsizetype(k), r.lines[k]);
+        for (std::size_t k = 0; k < r.cables.size(); ++k)
+            branches(qsizetype(r.lines.size() + k), r.cables[k]);
+        // The potential each line carries to its first towers, tower by tower.
+        for (const tav::network::BranchResult &b : r.lines) {
+            const ReportBlock *towers =
+                blockHeaded(report, shippedText(Ids::kTowers).arg(QString::fromStdString(b.name)));
+            QVERIFY(towers);
+            QVERIFY(!b.towerPotentials.empty());
+            QCOMPARE(towers->rows.size(), qsizetype(b.towerPotentials.size()));
+            for (std::size_t t = 0; t < b.towerPotentials.size(); ++t)
+                QVERIFY2(showsPhasor(towers->rows[qsizetype(t)][1], b.towerPotentials[t]),
+                         qPrintable(towers->rows[qsizetype(t)][1]));
+        }
     }
 };
 
