@@ -999,6 +999,39 @@ inline constexpr unsigned kOhmPerKm = 7939;
 inline constexpr unsigned kTowers = 7940;
 } // namespace NetworkReport
 
+// 7950-8099: the network in the earthing study window: its group, its fields, the tables
+// of lines and cables with their buttons and columns (7961-7972 a line's, 7975-7980 a
+// cable's), a cell's label (row, column), a new row's name (its number), the commands,
+// and its results beside the others (7998-8002 their table's columns).
+namespace NetworkWindow {
+inline constexpr unsigned kGroup = 7950;
+inline constexpr unsigned kFrequency = 7951;
+inline constexpr unsigned kEarthReturnRho = 7952;
+inline constexpr unsigned kLocalCurrent = 7953;
+inline constexpr unsigned kDecrement = 7954;
+inline constexpr unsigned kLines = 7955;
+inline constexpr unsigned kCables = 7956;
+inline constexpr unsigned kAddLine = 7957;
+inline constexpr unsigned kRemoveLine = 7958;
+inline constexpr unsigned kAddCable = 7959;
+inline constexpr unsigned kRemoveCable = 7960;
+inline constexpr unsigned kLineColumns = 7961;
+inline constexpr unsigned kCableColumns = 7975;
+inline constexpr unsigned kLineCell = 7985;
+inline constexpr unsigned kCableCell = 7986;
+inline constexpr unsigned kLineName = 7987;
+inline constexpr unsigned kCableName = 7988;
+inline constexpr unsigned kNetworkOn = 7989;
+inline constexpr unsigned kNetworkOff = 7990;
+inline constexpr unsigned kLine = 7991;
+inline constexpr unsigned kCable = 7992;
+inline constexpr unsigned kRhoPlaceholder = 7993;
+inline constexpr unsigned kSplitFactor = 7995;
+inline constexpr unsigned kEarthCurrent = 7996;
+inline constexpr unsigned kStudyCurrent = 7997;
+inline constexpr unsigned kResultColumns = 7998;
+} // namespace NetworkWindow
+
 // 7400-7499: the checks of the solver's own numbers (its intermediate values as
 // quantities, 7400-7409; its refusals, 7410-7429) and the bounds of the tolerable
 // voltages' inputs (7431-7449; above a bound is InputRefusals::kAboveCeiling).

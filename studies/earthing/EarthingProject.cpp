@@ -75,6 +75,40 @@ void keepSoilShape(QJsonObject &document, const QString &path) {
     document[kSoilKey] = soil;
 }
 
+// What a new line or cable of the network holds, numbered from 1: typical values to type over.
+QJsonObject newNetworkRow(const QString &list, int number) {
+    if (list == QStringLiteral("cables"))
+        return {{QStringLiteral("name"),
+                 LoadLanguageString(StringId::NetworkWindow::kCableName).arg(number)},
+                {QStringLiteral("current"), 1000},
+                {QStringLiteral("length"), 2000},
+                {QStringLiteral("remote_resistance"), 1},
+                {QStringLiteral("sheath"), QJsonObject{{QStringLiteral("resistance"), 0.3},
+                                                       {QStringLiteral("mean_radius"), 0.03}}}};
+    return {
+        {QStringLiteral("name"),
+         LoadLanguageString(StringId::NetworkWindow::kLineName).arg(number)},
+        {QStringLiteral("current"), 1000},
+        {QStringLiteral("spans"), 20},
+        {QStringLiteral("span"), 300},
+        {QStringLiteral("tower_resistance"), 10},
+        {QStringLiteral("remote_resistance"), 1},
+        {QStringLiteral("earth_wires"), QJsonArray{QJsonObject{{QStringLiteral("resistance"), 0.4},
+                                                               {QStringLiteral("gmr"), 0.004},
+                                                               {QStringLiteral("height"), 30},
+                                                               {QStringLiteral("offset"), 0}}}},
+        {QStringLiteral("phase"),
+         QJsonObject{{QStringLiteral("height"), 22}, {QStringLiteral("offset"), 4}}}};
+}
+
+// The network a study first takes: one line as a new one, no cables.
+QJsonObject madeNetwork() {
+    return {{QStringLiteral("frequency"), 50},
+            {QStringLiteral("local_current"), 0},
+            {QStringLiteral("lines"), QJsonArray{newNetworkRow(QStringLiteral("lines"), 1)}},
+            {QStringLiteral("cables"), QJsonArray()}};
+}
+
 } // namespace
 
 EarthingProject::EarthingProject(QObject *parent) : QObject(parent), m_undo(new QUndoStack(this)) {
@@ -402,4 +436,52 @@ void EarthingProject::setProfile(const std::optional<QLineF> &line) {
     if (after.rest == m_document.rest)
         return;
     push(LoadLanguageString(kProfileCommand), after, -2);
+}
+
+void EarthingProject::setNetwork(bool present) {
+    const QString key = QStringLiteral("network");
+    if (m_document.rest.value(key).isObject() == present)
+        return;
+    StudyProject after = m_document;
+    // The network gives the current into the earth: a typed current cannot stand beside it.
+    if (present) {
+        after.rest[key] = madeNetwork();
+        after.rest.remove(QStringLiteral("current"));
+        after.rest.remove(QStringLiteral("current_basis"));
+    } else {
+        after.rest.remove(key);
+        after.rest[QStringLiteral("current")] =
+            StudyProject::made().rest.value(QStringLiteral("current"));
+    }
+    push(LoadLanguageString(present ? StringId::NetworkWindow::kNetworkOn
+                                    : StringId::NetworkWindow::kNetworkOff),
+         after, -2);
+}
+
+void EarthingProject::addNetworkRow(const QString &list) {
+    StudyProject after = m_document;
+    const QString path = QStringLiteral("network/") + list;
+    QJsonArray rows = JsonPath::valueAt(after.rest, path).toArray();
+    rows.append(newNetworkRow(list, int(rows.size()) + 1));
+    JsonPath::setValueAt(after.rest, path, rows);
+    const bool cable = list == QLatin1String("cables");
+    push(LoadLanguageString(kAddCommand)
+             .arg(LoadLanguageString(cable ? StringId::NetworkWindow::kCable
+                                           : StringId::NetworkWindow::kLine)),
+         after, -2);
+}
+
+void EarthingProject::removeNetworkRow(const QString &list, int row) {
+    StudyProject after = m_document;
+    const QString path = QStringLiteral("network/") + list;
+    QJsonArray rows = JsonPath::valueAt(after.rest, path).toArray();
+    if (row < 0 || row >= rows.size())
+        return;
+    rows.removeAt(row);
+    JsonPath::setValueAt(after.rest, path, rows);
+    const bool cable = list == QLatin1String("cables");
+    push(LoadLanguageString(kRemoveCommand)
+             .arg(LoadLanguageString(cable ? StringId::NetworkWindow::kCable
+                                           : StringId::NetworkWindow::kLine)),
+         after, -2);
 }

@@ -82,6 +82,12 @@ public:
     void setProfile(const std::optional<QLineF> &line);
     // The field information file kept for the report; empty: none.
     void setSite(const QString &path);
+    // The current into the earth from the network of lines and cables (a first line to type
+    // over) in place of a typed current, or a typed current again.
+    void setNetwork(bool present);
+    // A new line or cable at the end of list ("lines", "cables"), or one taken out.
+    void addNetworkRow(const QString &list);
+    void removeNetworkRow(const QString &list, int row);
 
     // Used by the commands: puts the document in place and says so.
     void apply(const StudyProject &document, int focus);

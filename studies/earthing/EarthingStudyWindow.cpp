@@ -15,6 +15,7 @@
 #include "studies/earthing/InputProblem.h"
 #include "studies/earthing/JsonFieldEdits.h"
 #include "studies/earthing/KeptSite.h"
+#include "studies/earthing/NetworkInputs.h"
 #include "studies/earthing/PartEditor.h"
 #include "studies/earthing/PartListModel.h"
 #include "studies/earthing/PartRemoval.h"
@@ -180,9 +181,20 @@ QWidget *EarthingStudyWindow::makeInputs() {
     connect(m_inputs, &StudyInputs::criteriaChosen, m_project, &EarthingProject::setCriteria);
     connect(m_inputs, &StudyInputs::surfaceZoneChosen, this,
             &EarthingStudyWindow::chooseSurfaceZone);
+    m_networkInputs = new NetworkInputs(panel);
+    connect(m_networkInputs, &NetworkInputs::edited, this,
+            [this](const QString &path, const QJsonValue &value, const QString &label) {
+                m_project->setValue(-1, path, value, label);
+            });
+    connect(m_networkInputs, &NetworkInputs::networkChosen, m_project,
+            &EarthingProject::setNetwork);
+    connect(m_networkInputs, &NetworkInputs::rowAdded, m_project, &EarthingProject::addNetworkRow);
+    connect(m_networkInputs, &NetworkInputs::rowRemoved, m_project,
+            &EarthingProject::removeNetworkRow);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_inputs);
+    layout->addWidget(m_networkInputs);
     layout->addWidget(makePartsBox(panel));
     layout->addStretch(1);
     auto *scroll = new QScrollArea(this);
@@ -393,6 +405,7 @@ void EarthingStudyWindow::followDocument() {
     m_profileLine = line;
     m_plan->picture().profile = line;
     m_inputs->load(rest);
+    m_networkInputs->load(rest);
     showSite();
     showPart();
     check();
@@ -441,8 +454,10 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
     m_problem.reset();
     if (checked.error.kind != tav::DocumentError::Kind::None) {
         m_problem =
-            InputProblem::ofDocument(checked.project, checked.error,
-                                     [this](const QString &path) { return m_inputs->label(path); });
+            InputProblem::ofDocument(checked.project, checked.error, [this](const QString &path) {
+                const QString label = m_inputs->label(path);
+                return label.isEmpty() ? m_networkInputs->label(path) : label;
+            });
     } else {
         m_plan->picture().conductors = checked.conductors;
         m_plan->picture().touchAreas = checked.touchAreas;
@@ -467,6 +482,7 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
 // it is the part shown, or under the parts.
 void EarthingStudyWindow::showProblem() {
     m_inputs->clearMarks();
+    m_networkInputs->clearMarks();
     m_editor->clearMarks();
     m_documentMessage->clear();
     m_documentMessage->hide();
@@ -476,7 +492,8 @@ void EarthingStudyWindow::showProblem() {
         return;
     const InputProblem &f = *m_problem;
     if (f.part < 0) {
-        if (f.path.isEmpty() || !m_inputs->mark(f.path, f.why)) {
+        if (f.path.isEmpty() ||
+            (!m_inputs->mark(f.path, f.why) && !m_networkInputs->mark(f.path, f.why))) {
             m_documentMessage->setText(f.why);
             m_documentMessage->show();
         }
@@ -557,6 +574,9 @@ void EarthingStudyWindow::showResults() {
     m_results->showResult(result(), safety(), safetyRefusal,
                           m_solved ? m_solved->document().siteOrigin : std::nullopt);
     m_results->showLeakage(leakage());
+    const auto &network = m_solved ? m_solved->evaluation().network : std::nullopt;
+    m_results->showNetwork(network ? &*network : nullptr,
+                           m_solved ? m_solved->evaluation().decrement : 1);
     m_results->setStale(m_solved && m_stale);
     showMap();
     showProfile();

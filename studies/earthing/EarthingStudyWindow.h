@@ -17,6 +17,7 @@
 
 class BackgroundWork;
 class EarthingProject;
+class NetworkInputs;
 class PartEditor;
 class PartListModel;
 class PlanView;
@@ -148,6 +149,7 @@ private:
     Drawn m_drawn = Drawn::TouchArea;
 
     StudyInputs *m_inputs = nullptr;
+    NetworkInputs *m_networkInputs = nullptr;
     QListView *m_parts = nullptr;
     QPushButton *m_remove = nullptr;
     QPushButton *m_up = nullptr;

@@ -63,7 +63,8 @@ StudyInputs::StudyInputs(QWidget *parent) : QWidget(parent) {
     m_soilForm->addRow(m_layersTable);
 
     auto *fault = new QGroupBox(LoadLanguageString(Id::kFault), this);
-    auto *faultForm = new QFormLayout(fault);
+    m_faultForm = new QFormLayout(fault);
+    QFormLayout *faultForm = m_faultForm;
     m_fields->add(faultForm, QStringLiteral("current"), Id::kCurrent, JsonFieldEdits::Type::Number,
                   StudyNumber::Shown::Amperes);
     m_fields->add(faultForm, pDuration, Id::kDuration);
@@ -212,6 +213,11 @@ void StudyInputs::load(const QJsonObject &document) {
         shown[QStringLiteral("soil")] = soil;
     }
     m_fields->load(shown);
+    // With a network the current into the earth is worked out, not typed.
+    const bool typed = !document.value(QStringLiteral("network")).isObject();
+    QLineEdit *current = m_fields->field(QStringLiteral("current"));
+    m_faultForm->setRowVisible(current, typed);
+    current->setEnabled(typed);
     m_layersTable->load(soil);
     m_uniform->setChecked(uniform);
     m_layered->setChecked(shape == StudySoil::Shape::TwoLayers);

@@ -62,5 +62,6 @@ private:
     QComboBox *m_criteria;
     QComboBox *m_zone;
     QFormLayout *m_soilForm;
+    QFormLayout *m_faultForm = nullptr;
     QFormLayout *m_safetyForm;
 };

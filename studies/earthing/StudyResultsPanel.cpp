@@ -1,6 +1,7 @@
 #include "studies/earthing/StudyResultsPanel.h"
 
 #include "report/LeakageTable.h"
+#include "report/NetworkReport.h"
 #include "report/PlaceTable.h"
 #include "report/SystemReport.h"
 #include "studies/common/StudyLabels.h"
@@ -28,6 +29,14 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     TableLook::fitToContents(m_leakage, 0);
     m_leakage->setMaximumHeight(160);
     m_leakage->hide();
+    m_networkValues = new ValueList(this);
+    m_networkValues->setObjectName(QStringLiteral("networkValues"));
+    m_networkValues->hide();
+    m_network = new QTableWidget(0, 5, this);
+    m_network->setObjectName(QStringLiteral("networkBranches"));
+    TableLook::fitToContents(m_network, 0);
+    m_network->setMaximumHeight(140);
+    m_network->hide();
     m_places = new QTableWidget(0, 6, this);
     m_places->setObjectName(QStringLiteral("places"));
     m_places->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -51,6 +60,8 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     layout->addWidget(m_places, 1);
     layout->addWidget(m_groups);
     layout->addWidget(m_leakage);
+    layout->addWidget(m_networkValues);
+    layout->addWidget(m_network);
     layout->addWidget(m_verdicts);
     layout->addWidget(m_staleNote);
     layout->addStretch(1);
@@ -163,4 +174,51 @@ void StudyResultsPanel::showLeakage(const tav::SystemLeakage *leakage) {
             m_leakage->setItem(r, c, item);
         }
     m_leakage->show();
+}
+
+void StudyResultsPanel::showNetwork(const tav::network::NetworkResult *network, double decrement) {
+    namespace Id = StringId::NetworkWindow;
+    m_networkValues->setVisible(network != nullptr);
+    m_network->setVisible(network && !(network->lines.empty() && network->cables.empty()));
+    if (!network) {
+        m_network->setRowCount(0);
+        return;
+    }
+    const StudyTexts texts = StudyWindow::texts();
+    const double earth = std::abs(network->earthCurrent);
+    m_networkValues->setPairs(
+        {{LoadLanguageString(Id::kSplitFactor), NetworkReport::phasor(network->splitFactor, texts)},
+         {LoadLanguageString(Id::kEarthCurrent),
+          NetworkReport::phasor(network->earthCurrent, texts) + QStringLiteral(" A")},
+         {LoadLanguageString(Id::kStudyCurrent),
+          texts.value(decrement * earth, StringId::Study::kAmpere)}},
+        {QStringLiteral("splitFactor"), QStringLiteral("earthCurrent"),
+         QStringLiteral("studyCurrent")});
+    QStringList header;
+    for (unsigned k = 0; k < 5; ++k)
+        header.append(LoadLanguageString(Id::kResultColumns + k));
+    m_network->setHorizontalHeaderLabels(TableLook::stacked(header));
+    QVector<const tav::network::BranchResult *> branches;
+    for (const tav::network::BranchResult &b : network->lines)
+        branches.append(&b);
+    for (const tav::network::BranchResult &b : network->cables)
+        branches.append(&b);
+    m_network->setRowCount(int(branches.size()));
+    const QString none = LoadLanguageString(StringId::Network::kNone);
+    for (int r = 0; r < branches.size(); ++r) {
+        const tav::network::BranchResult &b = *branches[r];
+        const QStringList cells{
+            QString::fromStdString(b.name), NetworkReport::phasor(b.reductionFactor, texts),
+            NetworkReport::phasor(b.returnCurrent, texts),
+            b.towerPotentials.empty() ? none : NetworkReport::phasor(b.towerPotentials[0], texts),
+            b.remoteRise       ? NetworkReport::phasor(*b.remoteRise, texts)
+            : b.chainImpedance ? LoadLanguageString(StringId::Network::kEndless)
+                               : none};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_network->setItem(r, c, item);
+        }
+    }
 }

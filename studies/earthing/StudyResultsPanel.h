@@ -2,6 +2,7 @@
 
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
+#include "core/network/NetworkResult.h"
 #include "document/PartLeakage.h"
 
 #include <QGroupBox>
@@ -32,6 +33,10 @@ public:
     void setStale(bool stale);
     // A row per part under the groups; none: not solved.
     void showLeakage(const tav::SystemLeakage *leakage);
+    // How the fault current shared out, with Df the study took: Sf, I_E, Df |I_E| and a row
+    // per line and cable (r, its return current, its first tower's potential, the remote
+    // station's rise); none: no network, or not solved.
+    void showNetwork(const tav::network::NetworkResult *network, double decrement);
 
 Q_SIGNALS:
     // A row of the places was double-clicked: where it is, m.
@@ -45,6 +50,8 @@ private:
     ValueList *m_values;
     QTableWidget *m_groups;
     QTableWidget *m_leakage;
+    ValueList *m_networkValues;
+    QTableWidget *m_network;
     QTableWidget *m_places;
     QWidget *m_verdicts;
     QLabel *m_staleNote;
