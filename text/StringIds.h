@@ -1026,6 +1026,8 @@ inline constexpr unsigned kNetworkOff = 7990;
 inline constexpr unsigned kLine = 7991;
 inline constexpr unsigned kCable = 7992;
 inline constexpr unsigned kRhoPlaceholder = 7993;
+// An earth wire's cell where the line's wires are given by their impedances per km.
+inline constexpr unsigned kGivenPerKm = 7994;
 inline constexpr unsigned kSplitFactor = 7995;
 inline constexpr unsigned kEarthCurrent = 7996;
 inline constexpr unsigned kStudyCurrent = 7997;

@@ -177,6 +177,11 @@ void NetworkInputs::loadTable(const QString &list, const QJsonArray &rows) {
     t->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         const QJsonObject object = rows[row].toObject();
+        // Earth wires or a sheath given by their impedances per km have no place or radius to
+        // type: they are kept as the file gives them.
+        const bool perKm =
+            JsonPath::valueAt(object, QStringLiteral("earth_wires/0/impedance")).isArray() ||
+            JsonPath::valueAt(object, QStringLiteral("sheath/impedance")).isArray();
         for (int column = 0; column < cols.size(); ++column) {
             const QJsonValue value = JsonPath::valueAt(object, cols[column].path);
             QTableWidgetItem *item = t->item(row, column);
@@ -186,8 +191,15 @@ void NetworkInputs::loadTable(const QString &list, const QJsonArray &rows) {
                     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 t->setItem(row, column, item);
             }
+            const bool given = perKm && (cols[column].path.startsWith(QStringLiteral("earth_")) ||
+                                         cols[column].path.startsWith(QStringLiteral("phase/")) ||
+                                         cols[column].path.startsWith(QStringLiteral("sheath/")));
+            item->setFlags(given ? item->flags() & ~Qt::ItemIsEditable
+                                 : item->flags() | Qt::ItemIsEditable);
+            if (given)
+                item->setText(LoadLanguageString(Id::kGivenPerKm));
             // A cell whose text stands for its value keeps it as typed ("0.50").
-            if (typed(cols[column].path, item->text()) != value)
+            else if (typed(cols[column].path, item->text()) != value)
                 item->setText(shown(value));
         }
     }
