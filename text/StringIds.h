@@ -1047,4 +1047,58 @@ inline constexpr unsigned kLayerTooThin = 7411;          // (layer, thickness)
 inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
 } // namespace Accuracy
 
+// 8100-8299: the plan's editor in the earthing study: its tools, snapping, typed points,
+// the edits of a selection and their names on the undo stack.
+namespace PlanEditor {
+inline constexpr unsigned kToolSelect = 8100;
+inline constexpr unsigned kToolConductor = 8101;
+inline constexpr unsigned kToolRod = 8102;
+inline constexpr unsigned kToolFence = 8103;
+inline constexpr unsigned kToolTouchArea = 8104;
+inline constexpr unsigned kToolSurfaceZone = 8105;
+inline constexpr unsigned kToolMeasure = 8106;
+inline constexpr unsigned kHintSelect = 8107;
+inline constexpr unsigned kHintConductor = 8108;
+inline constexpr unsigned kHintRod = 8109;
+inline constexpr unsigned kHintFence = 8110;
+inline constexpr unsigned kHintPolygon = 8111;
+inline constexpr unsigned kHintMeasure = 8112;
+inline constexpr unsigned kMeasured = 8113;
+inline constexpr unsigned kCursorSite = 8114;
+inline constexpr unsigned kCursorSitePotential = 8115;
+inline constexpr unsigned kTypedLabel = 8116;
+inline constexpr unsigned kTypedPlaceholder = 8117;
+inline constexpr unsigned kTypedUnread = 8118;
+inline constexpr unsigned kMoveCommand = 8119;
+inline constexpr unsigned kMoveCornerCommand = 8120;
+inline constexpr unsigned kPasteCommand = 8121;
+inline constexpr unsigned kArrayCommand = 8122;
+inline constexpr unsigned kRotateCommand = 8123;
+inline constexpr unsigned kDeleteCommand = 8124;
+inline constexpr unsigned kDrawConductorCommand = 8125;
+inline constexpr unsigned kAddRodCommand = 8126;
+inline constexpr unsigned kDrawFenceCommand = 8127;
+inline constexpr unsigned kCopy = 8128;
+inline constexpr unsigned kPaste = 8129;
+inline constexpr unsigned kDelete = 8130;
+inline constexpr unsigned kRotateQuarter = 8131;
+inline constexpr unsigned kRotateBy = 8132;
+inline constexpr unsigned kArray = 8133;
+inline constexpr unsigned kSnapGrid = 8134;
+inline constexpr unsigned kGridStep = 8135;
+inline constexpr unsigned kSnapMetal = 8136;
+inline constexpr unsigned kAngle = 8137;
+inline constexpr unsigned kRows = 8138;
+inline constexpr unsigned kColumns = 8139;
+inline constexpr unsigned kSpacingX = 8140;
+inline constexpr unsigned kSpacingY = 8141;
+inline constexpr unsigned kStepLabel = 8142;
+inline constexpr unsigned kCannotRotate = 8143;
+inline constexpr unsigned kNothingSelected = 8144;
+inline constexpr unsigned kDrawMenu = 8145;
+inline constexpr unsigned kToolTip = 8146;
+inline constexpr unsigned kNothingCopied = 8147;
+inline constexpr unsigned kSelected = 8148;
+} // namespace PlanEditor
+
 } // namespace StringId

@@ -149,6 +149,12 @@ void EarthingProject::push(const QString &name, const StudyProject &after, int f
     m_undo->push(new ProjectCommand(this, name, m_document, after, focus, focus, mergeKey));
 }
 
+void EarthingProject::edit(const QString &name, const StudyProject &after, int focus) {
+    if (after.document() == m_document.document())
+        return;
+    m_undo->push(new ProjectCommand(this, name, m_document, after, -1, focus, QString()));
+}
+
 QString EarthingProject::partName(int index) const {
     return LoadLanguageString(StudyPart::nameId(m_document.parts.at(index).kind));
 }

@@ -89,6 +89,10 @@ public:
     void addNetworkRow(const QString &list);
     void removeNetworkRow(const QString &list, int row);
 
+    // An edit made on the plan (PlanEdits): the whole document after it, named name, and
+    // the part to show after it (-1: none). One that changes nothing is no edit.
+    void edit(const QString &name, const StudyProject &after, int focus);
+
     // Used by the commands: puts the document in place and says so.
     void apply(const StudyProject &document, int focus);
 

@@ -27,7 +27,12 @@
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
 #include "studies/earthing/StudyMenu.h"
+#include "studies/earthing/StudyPlanPanel.h"
 #include "studies/earthing/StudyResultsPanel.h"
+#include "studies/earthing/editor/PartGeometry.h"
+#include "studies/earthing/editor/PlanEditor.h"
+#include "studies/earthing/editor/PlanEdits.h"
+#include "studies/earthing/editor/PlanTools.h"
 #include "text/StringIds.h"
 #include "ui/FileChooser.h"
 #include "ui/LanguageString.h"
@@ -223,7 +228,7 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
     auto *kinds = new QMenu(add);
     for (StudyPart::Kind kind : StudyPart::offered())
         kinds->addAction(LoadLanguageString(StudyPart::nameId(kind)), this,
-                         [this, kind] { m_project->addPart(kind); });
+                         [this, kind] { addPart(kind); });
     add->setMenu(kinds);
     const auto button = [parts](unsigned text, const char *name) {
         auto *b = new QPushButton(LoadLanguageString(text), parts);
@@ -269,39 +274,14 @@ QWidget *EarthingStudyWindow::makePartsBox(QWidget *parent) {
 }
 
 QWidget *EarthingStudyWindow::makeCentre() {
-    auto *centre = new QWidget(this);
-    m_map = new QComboBox(centre);
-    m_map->setObjectName(QStringLiteral("map"));
-    m_map->addItems(PlanMaps::labels());
-    m_map->setCurrentIndex(int(PlanPicture::Map::Touch));
-    connect(m_map, &QComboBox::activated, this,
-            [this](int index) { m_project->setMap(PlanMaps::name(index)); });
-    m_cursor = StudyLabels::wrapping(centre, QStringLiteral("cursor"));
-    auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(LoadLanguageString(kMap), centre));
-    top->addWidget(m_map);
-    top->addWidget(m_cursor, 1);
-    m_plan = new PlanView(centre);
-    m_plan->setObjectName(QStringLiteral("plan"));
-    m_plan->picture().unit = LoadLanguageString(StringId::Study::kVolt);
-    m_plan->leakage().unit = LoadLanguageString(StringId::EarthingLeakage::kDensityUnit);
-    connect(m_plan, &PlanView::cursorMoved, this, &EarthingStudyWindow::showCursor);
-    connect(m_plan, &PlanView::profileChanged, this,
-            [this](QLineF line) { m_project->setProfile(line); });
-    connect(m_plan, &PlanView::polygonDrawn, this, &EarthingStudyWindow::polygonDrawn);
-    m_profile = new ProfileView(centre);
-    m_profile->setObjectName(QStringLiteral("profile"));
-    m_profile->setHint(LoadLanguageString(kProfileHint));
-    auto *split = new QSplitter(Qt::Vertical, centre);
-    split->addWidget(m_plan);
-    split->addWidget(m_profile);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 1);
-    auto *layout = new QVBoxLayout(centre);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(top);
-    layout->addWidget(split, 1);
-    return centre;
+    m_centre = new StudyPlanPanel(m_project, this);
+    m_plan = m_centre->plan();
+    m_map = m_centre->map();
+    m_profile = m_centre->profile();
+    connect(m_centre->editor(), &PlanEditor::said, this,
+            [this](const QString &text) { m_status->setText(text); });
+    connect(m_centre->tools(), &PlanTools::nothingToCopy, this, &StudyWindow::copyToClipboard);
+    return m_centre;
 }
 
 QWidget *EarthingStudyWindow::makeSolveRow() {
@@ -337,19 +317,21 @@ void EarthingStudyWindow::makeShortcuts() {
     auto *fit = new QShortcut(QKeySequence(Qt::Key_F), m_plan);
     fit->setContext(Qt::WidgetShortcut);
     connect(fit, &QShortcut::activated, this, &EarthingStudyWindow::fitPlan);
-    // Ctrl+C copies the results where they are shown; in a field it copies its text.
-    for (QWidget *w : std::initializer_list<QWidget *>{m_results, m_plan}) {
-        auto *copy = new QShortcut(QKeySequence::Copy, w);
-        copy->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(copy, &QShortcut::activated, this, &StudyWindow::copyToClipboard);
-    }
-    m_plan->setFocusPolicy(Qt::StrongFocus);
+    // Ctrl+C copies the results where they are shown (on the plan, the parts selected, or
+    // the results when none is: PlanTools); in a field it copies its text.
+    auto *copy = new QShortcut(QKeySequence::Copy, m_results);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this, &StudyWindow::copyToClipboard);
 }
 
-// Escape cancels a solve; otherwise it closes the window, as in every study window.
+// Escape drops what is being drawn on the plan, then puts the tool down; else it cancels a
+// solve; otherwise it closes the window, as in every study window.
 void EarthingStudyWindow::escapePressed() {
-    if (m_plan->isDrawing())
-        m_plan->cancelDrawing();
+    PlanEditor *editor = m_centre->editor();
+    if (editor->isDrawing())
+        editor->cancel();
+    else if (editor->tool() != PlanEditor::Tool::Select)
+        editor->setTool(PlanEditor::Tool::Select);
     else if (solving())
         cancelSolve();
     else
@@ -367,7 +349,7 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
     m_plan->picture().result = nullptr;
     m_shownPart = -2; // none shown yet: the first one is built afresh
     m_plan->picture().conductors.clear();
-    m_cursor->clear();
+    m_centre->clearCursor();
     m_status->clear();
     m_progress->setValue(0);
     m_project->reset(asEdited(project), saved);
@@ -376,6 +358,15 @@ void EarthingStudyWindow::load(const StudyProject &project, bool saved) {
         m_status->setText(project.notice);
     showResults();
     m_fitOnCheck = true; // the whole system once its check tells what it is
+}
+
+// Where there is room beside the system; the plan follows once it is checked when the new
+// part lies outside the view.
+void EarthingStudyWindow::addPart(StudyPart::Kind kind) {
+    const int at = PlanEdits(m_project).addBeside(kind);
+    const QRectF box = PartGeometry::bounds(project().parts.value(at));
+    if (!m_plan->world().contains(box.topLeft()) || !m_plan->world().contains(box.bottomRight()))
+        m_fitOnCheck = true;
 }
 
 int EarthingStudyWindow::currentPart() const {
@@ -463,6 +454,7 @@ void EarthingStudyWindow::showCheck(const StudyCheck &checked) {
         m_plan->picture().touchAreas = checked.touchAreas;
         m_plan->picture().touchPoints = checked.touchPoints;
         m_plan->picture().surfaceZone = checked.surfaceZone;
+        m_centre->editor()->setMetal(checked.conductors);
         if (checked.refusal)
             m_problem = InputProblem::ofRefusal(checked.project, checked.sources, *checked.refusal);
         // A part that would expand past the solver's limit: that part, never expanded.
@@ -590,6 +582,22 @@ void EarthingStudyWindow::fitPlan() {
     m_plan->refresh(true);
 }
 
+void EarthingStudyWindow::drawTouchArea() {
+    m_centre->editor()->setTool(PlanEditor::Tool::TouchArea);
+}
+
+void EarthingStudyWindow::drawSurfaceZone() {
+    m_centre->editor()->setTool(PlanEditor::Tool::SurfaceZone);
+}
+
+PlanEditor *EarthingStudyWindow::planEditor() const {
+    return m_centre->editor();
+}
+
+PlanTools *EarthingStudyWindow::planTools() const {
+    return m_centre->tools();
+}
+
 // The field is sampled off the interface thread: on a large system the samples take a
 // good part of a second. A newer profile makes an older one's samples void.
 void EarthingStudyWindow::showProfile() {
@@ -609,17 +617,6 @@ void EarthingStudyWindow::showProfile() {
         profile.sample(*field, gpr, along, SystemReport::kProfileSamples);
         return [this, profile] { m_profile->setProfile(profile); };
     });
-}
-
-void EarthingStudyWindow::showCursor(QPointF at) {
-    const QString x = StudyNumber::shown(std::round(at.x() * 100) / 100);
-    const QString y = StudyNumber::shown(std::round(at.y() * 100) / 100);
-    if (result() && result()->field)
-        m_cursor->setText(
-            LoadLanguageString(kCursorPotential)
-                .arg(x, y, StudyNumber::shown(result()->field->potential(at.x(), at.y()))));
-    else
-        m_cursor->setText(LoadLanguageString(kCursor).arg(x, y));
 }
 
 // --- where people stand ----------------------------------------------------------------------
@@ -655,34 +652,13 @@ void EarthingStudyWindow::chooseSurfaceZone(const QString &zone) {
         if (kept.isArray())
             m_project->setSurfaceZone(zone, kept.toArray());
         else
-            startDrawing(Drawn::SurfaceZone);
+            drawSurfaceZone();
     } else if (zone == QLatin1String("everywhere") || corners.size() >= 3) {
         m_project->setSurfaceZone(zone, cornersJson(corners));
     } else {
         m_status->setText(LoadLanguageString(zone == QLatin1String("fence") ? kNoFence : kNoGrid));
     }
     m_inputs->load(project().rest); // the choice refused shows the one that holds
-}
-
-void EarthingStudyWindow::startDrawing(Drawn drawn) {
-    m_drawn = drawn;
-    m_plan->startDrawing();
-    m_status->setText(LoadLanguageString(kDrawHint));
-}
-
-void EarthingStudyWindow::polygonDrawn(const QPolygonF &corners) {
-    if (corners.size() < 3) {
-        m_status->setText(LoadLanguageString(kDrawTooFew));
-        return;
-    }
-    m_status->clear();
-    std::vector<tav::earthing::Point2> points;
-    for (const QPointF &p : corners) // to the centimetre: no hand clicks finer
-        points.push_back({std::round(p.x() * 100) / 100, std::round(p.y() * 100) / 100});
-    if (m_drawn == Drawn::TouchArea)
-        m_project->addTouchArea(cornersJson(points));
-    else
-        m_project->setSurfaceZone(QStringLiteral("drawn"), cornersJson(points));
 }
 
 // --- the project file and the report --------------------------------------------------------

@@ -20,6 +20,8 @@ class EarthingProject;
 class NetworkInputs;
 class PartEditor;
 class PartListModel;
+class PlanEditor;
+class PlanTools;
 class PlanView;
 class ProfileView;
 class QComboBox;
@@ -32,6 +34,7 @@ class ProjectFile;
 class SolveRunner;
 class StudyInputs;
 struct StudyCheck;
+class StudyPlanPanel;
 class StudyResultsPanel;
 
 // The earthing system study: the soil, the fault and the safety criteria, the system as a
@@ -65,9 +68,12 @@ public:
     void selectPart(int index);
     void fitPlan();
     // Draw a touch area, or the surface layer's zone, on the plan: clicks put corners.
-    void drawTouchArea() { startDrawing(Drawn::TouchArea); }
-    void drawSurfaceZone() { startDrawing(Drawn::SurfaceZone); }
+    void drawTouchArea();
+    void drawSurfaceZone();
     PlanView *plan() const { return m_plan; }
+    // The plan as the study's editor, and its tools as actions.
+    PlanEditor *planEditor() const;
+    PlanTools *planTools() const;
 
     const StudyProject &project() const;
     EarthingProject *editedProject() const { return m_project; }
@@ -103,6 +109,7 @@ private:
     void makeShortcuts();
 
     void load(const StudyProject &project, bool saved);
+    void addPart(StudyPart::Kind kind);
     void followDocument();
     void showPart();
     int currentPart() const;
@@ -116,13 +123,9 @@ private:
     void showResults();
     void showMap();
     void showProfile();
-    void showCursor(QPointF at);
 
-    // Where the surface layer lies, and polygons drawn on the plan.
-    enum class Drawn { TouchArea, SurfaceZone };
+    // Where the surface layer lies.
     void chooseSurfaceZone(const QString &zone);
-    void startDrawing(Drawn drawn);
-    void polygonDrawn(const QPolygonF &corners);
 
     void showTitle();
     // The field information file the study keeps, read when it changes.
@@ -146,7 +149,6 @@ private:
     std::optional<QLineF> m_profileLine;
     bool m_stale = false;
     bool m_fitOnCheck = false;
-    Drawn m_drawn = Drawn::TouchArea;
 
     StudyInputs *m_inputs = nullptr;
     NetworkInputs *m_networkInputs = nullptr;
@@ -158,7 +160,7 @@ private:
     QLabel *m_documentMessage = nullptr;
     PlanView *m_plan = nullptr;
     QComboBox *m_map = nullptr;
-    QLabel *m_cursor = nullptr;
+    StudyPlanPanel *m_centre = nullptr;
     StudyResultsPanel *m_results = nullptr;
     ProfileView *m_profile = nullptr;
     QPushButton *m_solve = nullptr;

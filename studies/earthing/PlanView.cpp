@@ -2,7 +2,6 @@
 
 #include "report/PlanTransform.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -39,51 +38,12 @@ void PlanView::centreOn(const QPointF &world) {
     update();
 }
 
-void PlanView::startDrawing() {
-    m_drawing = true;
-    m_corners.clear();
-    m_picture.drawing = QPolygonF();
-    setCursor(Qt::CrossCursor);
-    setFocus();
-    update();
-}
-
-void PlanView::cancelDrawing() {
-    m_drawing = false;
-    m_corners.clear();
-    m_picture.drawing.reset();
-    unsetCursor();
-    update();
-}
-
-void PlanView::finishDrawing() {
-    const QPolygonF corners = m_corners;
-    cancelDrawing();
-    Q_EMIT polygonDrawn(corners);
-}
-
-void PlanView::mouseDoubleClickEvent(QMouseEvent *event) {
-    // The first click of the two has put the last corner.
-    if (m_drawing && event->button() == Qt::LeftButton)
-        finishDrawing();
-}
-
-void PlanView::keyPressEvent(QKeyEvent *event) {
-    if (m_drawing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        finishDrawing();
-        return;
-    }
-    if (m_drawing && event->key() == Qt::Key_Escape) {
-        cancelDrawing();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 void PlanView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     if (!m_leakage.result) {
         m_picture.paint(painter, rect(), m_world);
+        if (m_overlay)
+            m_overlay(painter);
         return;
     }
     // The plan without a map of its own, the leakage over it, the legend beside.
@@ -92,6 +52,8 @@ void PlanView::paintEvent(QPaintEvent *) {
     m_picture.paint(painter, plan, m_world);
     m_leakage.paint(painter, plan, m_world);
     m_leakage.paintLegend(painter, rect());
+    if (m_overlay)
+        m_overlay(painter);
 }
 
 // One notch (120) halves or doubles about a fifth; the point under the cursor stays.
@@ -109,15 +71,7 @@ void PlanView::wheelEvent(QWheelEvent *event) {
 }
 
 void PlanView::mousePressEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    if (m_drawing) {
-        m_corners << toWorld(event->position());
-        m_picture.drawing = m_corners;
-        update();
-        return;
-    }
-    if (event->modifiers() & Qt::ShiftModifier) {
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier)) {
         m_drag = Drag::Profile;
         m_dragFrom = toWorld(event->position());
         m_profileBefore = m_picture.profile;
@@ -130,11 +84,6 @@ void PlanView::mousePressEvent(QMouseEvent *event) {
 void PlanView::mouseMoveEvent(QMouseEvent *event) {
     const QPointF at = toWorld(event->position());
     Q_EMIT cursorMoved(at);
-    if (m_drawing && !m_corners.isEmpty()) {
-        m_picture.drawing = QPolygonF(m_corners) << at; // the next corner, where the cursor is
-        update();
-        return;
-    }
     if (m_drag == Drag::Pan) {
         const QPointF shift = at - toWorld(m_dragFrom);
         m_world.translate(-shift);

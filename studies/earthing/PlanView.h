@@ -9,13 +9,14 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 // The plan of the study's system on screen, over PlanPicture: the wheel zooms about the
-// cursor, a drag pans, a drag with Shift draws the profile line, shown as it is drawn and
-// said once the drag ends; it tells where the cursor is in metres. While a polygon is
-// drawn, each click adds a corner, a double-click or Enter closes it and Escape
-// (cancelDrawing) drops it.
+// cursor, a drag pans (the middle or right button always, the left one when no editor
+// takes it), a drag with Shift draws the profile line, shown as it is drawn and said once
+// the drag ends; it tells where the cursor is in metres. The plan's editor (PlanEditor)
+// sees its mouse and keys first, through an event filter, and draws over it.
 class PlanView : public QWidget {
     Q_OBJECT
 public:
@@ -33,15 +34,12 @@ public:
     // Moves the plan so that the point (m) is in its middle, at the same scale.
     void centreOn(const QPointF &world);
 
-    void startDrawing();
-    void cancelDrawing();
-    bool isDrawing() const { return m_drawing; }
+    // Drawn over the plan after the picture, in the widget's coordinates.
+    void setOverlay(std::function<void(QPainter &)> paint) { m_overlay = std::move(paint); }
 
 Q_SIGNALS:
     void cursorMoved(QPointF at); // m
     void profileChanged(QLineF line);
-    // The polygon drawn, its corners in metres in the order clicked.
-    void polygonDrawn(const QPolygonF &corners);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -49,8 +47,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     QSize sizeHint() const override { return {480, 400}; }
 
 private:
@@ -63,9 +59,7 @@ private:
     QPointF m_dragFrom; // device for a pan, world for a profile
     // The line shown before a profile's drag, shown again when the drag draws none.
     std::optional<QLineF> m_profileBefore;
-    bool m_drawing = false;
-    QPolygonF m_corners; // of the polygon being drawn, m
-    void finishDrawing();
+    std::function<void(QPainter &)> m_overlay;
     // Where the plan is drawn in the widget: less a strip for the legend of a map.
     QRectF planArea() const;
 };

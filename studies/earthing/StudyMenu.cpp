@@ -3,6 +3,7 @@
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/earthing/ProjectFile.h"
+#include "studies/earthing/editor/PlanTools.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -53,6 +54,9 @@ QMenuBar *StudyMenu::make(EarthingStudyWindow *window, ProjectFile *projectFile,
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    for (QAction *action : window->planTools()->editActions())
+        edit->addAction(action);
 
     QMenu *view = bar->addMenu(LoadLanguageString(kView));
     QAction *fit = view->addAction(LoadLanguageString(kFit), window, &EarthingStudyWindow::fitPlan);
@@ -64,8 +68,12 @@ QMenuBar *StudyMenu::make(EarthingStudyWindow *window, ProjectFile *projectFile,
     view->addAction(LoadLanguageString(kDrawSurfaceZone), window,
                     &EarthingStudyWindow::drawSurfaceZone)
         ->setObjectName(QStringLiteral("drawSurfaceZone"));
-    // Shortcuts of a menu bar in a layout work once its actions are the window's too.
-    for (QMenu *menu : {file, edit, view})
+    QMenu *draw = bar->addMenu(LoadLanguageString(StringId::PlanEditor::kDrawMenu));
+    window->planTools()->fillDrawMenu(draw);
+    // Shortcuts of a menu bar in a layout work once its actions are the window's too; the
+    // plan's own work while it has the keys.
+    for (QMenu *menu : {file, view})
         window->addActions(menu->actions());
+    window->addActions({undo, redo});
     return bar;
 }

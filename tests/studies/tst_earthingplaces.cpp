@@ -7,6 +7,7 @@
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/earthing/PlanView.h"
 #include "studies/earthing/ProfileView.h"
+#include "studies/earthing/editor/PlanEditor.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/TestSettings.h"
 
@@ -187,6 +188,9 @@ private Q_SLOTS:
         const int parts = window.project().parts.size();
         PlanView *plan = window.plan();
         const QList<QPoint> clicks{{60, 60}, {160, 70}, {110, 150}};
+        // Where clicked, to the centimetre: nothing snapped.
+        window.planEditor()->snapper().toGrid = false;
+        window.planEditor()->snapper().toMetal = false;
         window.drawTouchArea();
         for (const QPoint &p : clicks)
             QTest::mouseClick(plan, Qt::LeftButton, {}, p);
@@ -210,7 +214,7 @@ private Q_SLOTS:
         QTest::mouseClick(plan, Qt::LeftButton, {}, clicks[0]);
         QTest::mouseClick(plan, Qt::LeftButton, {}, clicks[1]);
         QTest::keyClick(plan, Qt::Key_Escape);
-        QVERIFY(!plan->isDrawing());
+        QVERIFY(!window.planEditor()->isDrawing());
         QVERIFY(window.isVisible()); // Escape left the drawing, not the window
         QCOMPARE(window.project().parts.size(), parts);
     }

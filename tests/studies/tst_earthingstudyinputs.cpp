@@ -153,7 +153,10 @@ private Q_SLOTS:
         const QRectF zoomed = plan->world();
         QVERIFY(zoomed != plan->picture().extent());
 
+        // A new part beside the system: the plan follows it, and then stays as it is.
         add(window, Kind::Ring);
+        QVERIFY(plan->world() != zoomed);
+        const QRectF followed = plan->world();
         type(window, QStringLiteral("centre/1"), QStringLiteral("45"));
         QVERIFY(window.stale());
         QVERIFY(plan->picture().stale);
@@ -161,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](const auto &c) {
             return std::abs(c.from.y - 45) < 5.01 && c.from.y > 39;
         }));
-        QCOMPARE(plan->world(), zoomed);
+        QCOMPARE(plan->world(), followed);
 
         window.findChild<QAction *>(QStringLiteral("fit"))->trigger();
         QCOMPARE(plan->world(), plan->picture().extent());

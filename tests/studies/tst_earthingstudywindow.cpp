@@ -412,8 +412,12 @@ private Q_SLOTS:
         window.selectPart(0);
         type(window, QStringLiteral("depth"), QStringLiteral("0.5"));
         QVERIFY(why(0).isEmpty());
-        // A new conductor, (0, 0) to (10, 0) at 0.5 m, lies along the grid's edge.
+        // A new conductor comes beside the grid; typed (0, 0) to (10, 0) at 0.5 m, it lies
+        // along the grid's edge.
         add(window, Kind::Conductor);
+        for (const char *path : {"from/0", "from/1", "to/1"})
+            type(window, QLatin1String(path), QStringLiteral("0"));
+        type(window, QStringLiteral("to/0"), QStringLiteral("10"));
         QCOMPARE(listed(0).left(10), QStringLiteral("Conductor "));
         QCOMPARE(why(0), QStringLiteral("%1 and a conductor of %2 overlap along their length")
                              .arg(listed(0), listed(1)));
@@ -765,7 +769,8 @@ private Q_SLOTS:
         QCOMPARE(field(window, QStringLiteral("current"))->text(), QStringLiteral("1234"));
     }
 
-    // The list names each part by its kind and key figures, and says which float.
+    // The list names each part by its kind and key figures, and says which float; a new
+    // ring is sized to the 20 m grid it comes beside.
     void partsAreNamedByTheirFigures() {
         EarthingStudyWindow window;
         add(window, Kind::Ring);
@@ -779,7 +784,7 @@ private Q_SLOTS:
                                             QStringLiteral("5"), QStringLiteral("5")));
         QCOMPARE(parts->index(1, 0).data().toString(),
                  shippedText(kPartFloating)
-                     .arg(shippedText(kRingName).arg(QStringLiteral("5"), QStringLiteral("6"))));
+                     .arg(shippedText(kRingName).arg(QStringLiteral("10"), QStringLiteral("6"))));
         QCOMPARE(parts->index(2, 0).data().toString(),
                  shippedText(kPartFloating).arg(shippedText(kFenceName).arg(QStringLiteral("2"))));
     }
