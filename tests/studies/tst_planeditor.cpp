@@ -5,12 +5,16 @@
 #include "studies/earthing/EarthingProject.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "studies/earthing/PlanView.h"
+#include "studies/earthing/StudyPart.h"
 #include "studies/earthing/editor/PlanEditor.h"
 #include "tests/support/ModuleScope.h"
 #include "tests/support/TestSettings.h"
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -221,6 +225,96 @@ private Q_SLOTS:
         QCOMPARE(polygon.size(), 3);
         for (int k = 0; k < 3; ++k)
             QVERIFY(near(pointOf(polygon[k]), corners[k]));
+        QVERIFY(m_window->sound());
+    }
+
+    // A quarter turn of the conductor about its middle stands it along y; a typed angle
+    // turns it so; a grid turns by quarter turns only, and a refused turn is no edit.
+    void rotate_data() {
+        QTest::addColumn<double>("degrees");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPointF>("to");
+        const double h = 5 / std::sqrt(2.0); // half its length along each axis at 45°
+        QTest::newRow("quarter") << 90.0 << QPointF(5, 0) << QPointF(5, 10);
+        QTest::newRow("typed") << 45.0 << QPointF(5 - h, 5 - h) << QPointF(5 + h, 5 + h);
+    }
+    void rotate() {
+        QFETCH(double, degrees);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        PlanView *plan = m_window->plan();
+        QTest::mouseClick(plan, Qt::LeftButton, {}, beside(*plan, QPointF(2, 5), {0, 1}));
+        QVERIFY(m_window->planEditor()->rotateBy(degrees));
+        const QJsonObject turned = m_window->project().parts[0].json;
+        QVERIFY(near(pointOf(turned.value(QStringLiteral("from"))), from, 0.0005));
+        QVERIFY(near(pointOf(turned.value(QStringLiteral("to"))), to, 0.0005));
+        QCOMPARE(m_window->editedProject()->undoStack()->undoText(), QStringLiteral("Rotate"));
+        m_window->editedProject()->undoStack()->undo();
+
+        const int at = m_window->editedProject()->addPart(StudyPart::Kind::Grid);
+        m_window->planEditor()->select({at});
+        const int edits = m_window->editedProject()->undoStack()->count();
+        QVERIFY(!m_window->planEditor()->rotateBy(degrees + 1));
+        QCOMPARE(m_window->editedProject()->undoStack()->count(), edits);
+    }
+
+    // A fence drawn round and closed on its first corner: its corners once each, closed,
+    // with a new fence's posts, no distance round the grids.
+    void fenceClosedOnItsFirstCorner() {
+        PlanView *plan = m_window->plan();
+        QTest::keyClick(plan, Qt::Key_E);
+        const QList<QPointF> corners{{-3, -3}, {13, -3}, {16, 6}, {13, 13}, {-3, 13}};
+        for (const QPointF &c : corners)
+            QTest::mouseClick(plan, Qt::LeftButton, {}, plan->toDevice(c).toPoint());
+        QTest::mouseClick(plan, Qt::LeftButton, {}, beside(*plan, corners.first(), {2, 2}));
+        const StudyPart &fence = m_window->project().parts.last();
+        QCOMPARE(fence.kind, StudyPart::Kind::Fence);
+        QCOMPARE(fence.json.value(QStringLiteral("closed")).toBool(), true);
+        QVERIFY(!fence.json.contains(QStringLiteral("distance")));
+        QVERIFY(fence.json.value(QStringLiteral("posts")).isObject());
+        const QJsonArray polyline = fence.json.value(QStringLiteral("polyline")).toArray();
+        QCOMPARE(polyline.size(), corners.size());
+        for (int k = 0; k < corners.size(); ++k)
+            QVERIFY(near(pointOf(polyline[k]), corners[k]));
+    }
+
+    // Corners typed, where it is and from the corner before, end a conductor as clicks do.
+    void pointsTyped() {
+        PlanView *plan = m_window->plan();
+        QTest::keyClick(plan, Qt::Key_C);
+        auto *typed = m_window->findChild<QLineEdit *>(QStringLiteral("typedPoint"));
+        QVERIFY(typed);
+        for (const char *text : {"30.25, -4", "@ 0 ; 7.5", "nowhere"}) {
+            typed->setText(QLatin1String(text));
+            QTest::keyClick(typed, Qt::Key_Return);
+        }
+        QCOMPARE(typed->text(), QStringLiteral("nowhere")); // left to be typed again
+        QTest::keyClick(plan, Qt::Key_Return);
+        const StudyPart &drawn = m_window->project().parts.at(2); // after the two conductors
+        QCOMPARE(drawn.kind, StudyPart::Kind::Conductor);
+        QVERIFY(near(pointOf(drawn.json.value(QStringLiteral("from"))), QPointF(30.25, -4)));
+        QVERIFY(near(pointOf(drawn.json.value(QStringLiteral("to"))), QPointF(30.25, 3.5)));
+    }
+
+    // From the Add menu a part comes beside the system, clear of it, and is seen.
+    void addedBesideTheSystem() {
+        const QRectF before = m_window->plan()->picture().extent();
+        auto *add = m_window->findChild<QToolButton *>(QStringLiteral("addPart"));
+        add->menu()->actions().at(StudyPart::offered().indexOf(StudyPart::Kind::Grid))->trigger();
+        checked(*m_window);
+        const auto &parts = m_window->project().parts;
+        const StudyPart *grid = nullptr;
+        for (const StudyPart &p : parts)
+            if (p.kind == StudyPart::Kind::Grid)
+                grid = &p;
+        QVERIFY(grid);
+        const QPointF origin = pointOf(grid->json.value(QStringLiteral("origin")));
+        const double side = grid->json.value(QStringLiteral("size"))[0].toDouble();
+        // The system spans x 0 to 20 (the rod): the grid starts beyond it.
+        QVERIFY(origin.x() > 20);
+        QVERIFY(side > 0);
+        QVERIFY(m_window->plan()->world().contains(QRectF(origin, QSizeF(side, side))));
+        QVERIFY(m_window->plan()->world() != before);
         QVERIFY(m_window->sound());
     }
 
