@@ -135,6 +135,35 @@ sleep 6 # the solve takes about a second; the picture is taken once it is drawn
 shot "$study" earthing-study
 kill "$tav"
 
+# The same study being drawn: a tail conductor out of the grid's corner typed as CAD takes
+# it, a second conductor begun from its end, the cursor snapped on the plan.
+"$build/bin/TAV" --study docs/examples/substation-70m.json 2>/dev/null &
+tav=$!
+study=$(window "substation-70m.json - Earthing system study")
+xdotool windowsize --sync "$study" 1280 860
+xdotool windowfocus --sync "$study"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$study")"
+xdotool mousemove $((X + 700)) $((Y + 520)) click 1 # on the plan, outside the grid
+xdotool key c
+point() { # a point typed into the Point field, right of the map's choice
+    xdotool mousemove $((X + 720)) $((Y + 40)) click 1
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
+point "70, 70"
+point "@14, 0"
+xdotool key Return # nothing typed: the conductor ends
+sleep 0.5
+xdotool key ctrl+0 # the plan fitted to the system with its tail
+point "84, 70"
+point "@0, -24"
+xdotool mousemove $((X + 740)) $((Y + 420))
+sleep 0.3
+xdotool mousemove $((X + 744)) $((Y + 416))
+shot "$study" earthing-editor
+kill "$tav"
+
 # Two pages of the same study's report, as tav-calc system --pdf writes it: the summary
 # with its verdicts and basis, and the first page of maps.
 report_dir=$(dirname "$study_file")

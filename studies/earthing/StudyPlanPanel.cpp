@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -29,10 +30,6 @@ StudyPlanPanel::StudyPlanPanel(EarthingProject *project, QWidget *parent)
     connect(m_map, &QComboBox::activated, this,
             [this](int index) { m_project->setMap(PlanMaps::name(index)); });
     m_cursor = StudyLabels::wrapping(this, QStringLiteral("cursor"));
-    auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(LoadLanguageString(kMap), this));
-    top->addWidget(m_map);
-    top->addWidget(m_cursor, 1);
     m_plan = new PlanView(this);
     m_plan->setObjectName(QStringLiteral("plan"));
     m_plan->picture().unit = LoadLanguageString(StringId::Study::kVolt);
@@ -43,19 +40,35 @@ StudyPlanPanel::StudyPlanPanel(EarthingProject *project, QWidget *parent)
             [this](QLineF line) { m_project->setProfile(line); });
     m_editor = new PlanEditor(m_plan, m_project, this);
     m_tools = new PlanTools(m_editor, m_plan, this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(LoadLanguageString(kMap), this));
+    top->addWidget(m_map);
+    top->addWidget(new QLabel(LoadLanguageString(StringId::PlanEditor::kTypedLabel), this));
+    top->addWidget(m_tools->typedPoint());
+    top->addStretch(1);
     m_profile = new ProfileView(this);
     m_profile->setObjectName(QStringLiteral("profile"));
     m_profile->setHint(LoadLanguageString(kProfileHint));
+    // The tools stand down the plan's left, as a drawing program's palette: the middle of
+    // the window is narrower than their row.
+    m_tools->toolBar()->setOrientation(Qt::Vertical);
+    auto *drawing = new QWidget(this);
+    auto *beside = new QHBoxLayout(drawing);
+    beside->setContentsMargins(0, 0, 0, 0);
+    beside->setSpacing(2);
+    beside->addWidget(m_tools->toolBar());
+    beside->addWidget(m_plan, 1);
     auto *split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(m_plan);
+    split->addWidget(drawing);
     split->addWidget(m_profile);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
-    layout->addWidget(m_tools->toolBar());
     layout->addWidget(split, 1);
+    // Where the cursor is, under the plan and its profile as a status line of its own.
+    layout->addWidget(m_cursor);
 }
 
 void StudyPlanPanel::clearCursor() {

@@ -11,9 +11,10 @@ class ProfileView;
 class QComboBox;
 class QLabel;
 
-// The middle of the earthing study window: the map chosen, where the cursor is (in the
-// study's metres and, when the study keeps its site coordinates, the site's), the plan's
-// tools, the plan itself as the study's editor, and the profile under it.
+// The middle of the earthing study window: the map chosen and the point typed, the plan's
+// tools beside the plan itself, the study's editor, the profile under it, and where the
+// cursor is (in the study's metres and, when the study keeps its site coordinates, the
+// site's) under them.
 class StudyPlanPanel : public QWidget {
     Q_OBJECT
 public:

@@ -382,6 +382,8 @@ bool PlanEditor::keyPressed(QKeyEvent *event) {
 
 // --- selecting and dragging -------------------------------------------------------------------
 
+// The part whose lines pass nearest within reach; else a grid or ring the point is inside,
+// so that a click between a grid's conductors takes the grid.
 int PlanEditor::partAt(const QPointF &at) const {
     const auto &parts = m_project->document().parts;
     int best = -1;
@@ -392,6 +394,15 @@ int PlanEditor::partAt(const QPointF &at) const {
             nearest = d;
             best = k;
         }
+    }
+    for (int k = 0; k < parts.size() && best < 0; ++k) {
+        const StudyPart::Kind kind = parts[k].kind;
+        if (kind != StudyPart::Kind::Grid && kind != StudyPart::Kind::LGrid &&
+            kind != StudyPart::Kind::Ring)
+            continue;
+        for (const QPolygonF &line : PartGeometry::lines(parts[k]))
+            if (line.containsPoint(at, Qt::OddEvenFill))
+                best = k;
     }
     return best;
 }

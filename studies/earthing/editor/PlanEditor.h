@@ -38,8 +38,12 @@ public:
     void setTool(Tool tool);
     // A polyline or polygon is being drawn, or a measure taken.
     bool isDrawing() const { return !m_corners.isEmpty(); }
-    // Drops what is being drawn.
+    // Drops what is being drawn, or ends it as Enter does.
     void cancel();
+    void finishDrawing() {
+        if (isDrawing())
+            finish(false);
+    }
     Snapper &snapper() { return m_snapper; }
     // The metal as last checked: what the ends and crossings are of.
     void setMetal(std::vector<tav::earthing::Conductor> conductors);

@@ -10,7 +10,6 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
@@ -86,7 +85,6 @@ void PlanTools::makeTools(QWidget *plan) {
     m_tools.first()->setChecked(true);
     connect(m_editor, &PlanEditor::toolChanged, this,
             [this](Tool tool) { m_tools.at(int(tool))->setChecked(true); });
-    m_toolBar->addSeparator();
     m_snapGrid = planAction(plan, LoadLanguageString(kSnapGrid), {}, "snapGrid");
     m_snapGrid->setCheckable(true);
     m_snapGrid->setChecked(m_editor->snapper().toGrid);
@@ -99,16 +97,16 @@ void PlanTools::makeTools(QWidget *plan) {
             [this](bool on) { m_editor->snapper().toMetal = on; });
     m_gridStep = planAction(plan, LoadLanguageString(kGridStep), {}, "gridStep");
     connect(m_gridStep, &QAction::triggered, this, &PlanTools::chooseGridStep);
-    m_toolBar->addAction(m_snapGrid);
-    m_toolBar->addSeparator();
-    m_toolBar->addWidget(new QLabel(LoadLanguageString(kTypedLabel), m_toolBar));
-    m_typed = new QLineEdit(m_toolBar);
+    // The point typed stands beside the map's choice, where the tool bar leaves it room.
+    m_typed = new QLineEdit(m_parent);
     m_typed->setObjectName(QStringLiteral("typedPoint"));
     m_typed->setPlaceholderText(LoadLanguageString(kTypedPlaceholder));
-    m_typed->setMaximumWidth(160);
-    m_toolBar->addWidget(m_typed);
+    m_typed->setMaximumWidth(140);
+    // Enter on nothing typed ends what is being drawn, as on the plan.
     connect(m_typed, &QLineEdit::returnPressed, this, [this] {
-        if (m_editor->typePoint(m_typed->text()))
+        if (m_typed->text().trimmed().isEmpty())
+            m_editor->finishDrawing();
+        else if (m_editor->typePoint(m_typed->text()))
             m_typed->clear();
     });
 }

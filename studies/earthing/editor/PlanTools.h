@@ -12,7 +12,7 @@ class QToolBar;
 class QWidget;
 
 // The plan editor's tools and edits as actions: a tool bar above the plan (the tools, each
-// on a key, and the field for a point typed), the Draw menu, and the Edit menu's copy,
+// on a key), the field for a point typed, the Draw menu, and the Edit menu's copy,
 // paste, delete, rotate and array, with their dialogs. The keys work while the plan has
 // them, so that a letter typed in a field stays a letter.
 class PlanTools : public QObject {
