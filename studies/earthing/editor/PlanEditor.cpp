@@ -329,7 +329,10 @@ bool PlanEditor::mouseMoved(QMouseEvent *event) {
     m_snapKind = s.kind;
     if (polygonTool(m_tool) && !m_corners.isEmpty())
         m_plan->picture().drawing = QPolygonF(m_corners) << s.at;
-    m_plan->update();
+    // A large map takes a while to draw: the select tool shows nothing at the cursor but
+    // what it drags.
+    if (m_tool != Tool::Select || m_drag != Drag::None)
+        m_plan->update();
     // The plan still says where the cursor is, and pans or draws the profile.
     return false;
 }
