@@ -164,6 +164,25 @@ private Q_SLOTS:
         QCOMPARE(m_window->project().parts[0].json, before);
     }
 
+    // A band round one end of the conductor selected alone takes that end: the arrow key
+    // then moves it alone, one edit named Move corner.
+    void bandTakesAnEnd() {
+        PlanView *plan = m_window->plan();
+        QTest::mouseClick(plan, Qt::LeftButton, {}, beside(*plan, QPointF(2, 5), {0, 1}));
+        const QPoint from = plan->toDevice(QPointF(9.2, 3.8)).toPoint();
+        const QPoint to = plan->toDevice(QPointF(11, 6.2)).toPoint();
+        QTest::mousePress(plan, Qt::LeftButton, {}, from);
+        QTest::mouseMove(plan, to);
+        QTest::mouseRelease(plan, Qt::LeftButton, {}, to);
+        QCOMPARE(m_window->planEditor()->selection(), QVector<int>{0});
+        QCOMPARE(m_window->planEditor()->selectedVertices(), QVector<QString>{"to"});
+        QTest::keyClick(plan, Qt::Key_Right);
+        const QJsonObject moved = m_window->project().parts[0].json;
+        QVERIFY(near(pointOf(moved.value(QStringLiteral("from"))), QPointF(0, 5)));
+        QVERIFY(near(pointOf(moved.value(QStringLiteral("to"))), QPointF(10.5, 5)));
+        QCOMPARE(m_window->editedProject()->undoStack()->undoText(), QStringLiteral("Move corner"));
+    }
+
     // Ctrl+C and Ctrl+V: a copy beside the original, clear of it by a tenth of its width
     // on the grid's steps (10 m wide: 11 m along x), in one edit; undone, gone.
     void copyAndPaste() {

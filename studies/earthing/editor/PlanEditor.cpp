@@ -90,6 +90,7 @@ void PlanEditor::setMetal(std::vector<tav::earthing::Conductor> conductors) {
 }
 
 void PlanEditor::select(const QVector<int> &parts) {
+    m_vertices.clear();
     m_selected = parts;
     std::sort(m_selected.begin(), m_selected.end());
     m_selected.erase(std::unique(m_selected.begin(), m_selected.end()), m_selected.end());
@@ -116,7 +117,10 @@ void PlanEditor::moveBy(const QPointF &by) {
         Q_EMIT said(LoadLanguageString(kNothingSelected));
         return;
     }
-    select(m_edits.move(m_selected, by));
+    if (!m_vertices.isEmpty() && m_selected.size() == 1)
+        m_edits.moveVertices(m_selected.first(), m_vertices, by);
+    else
+        select(m_edits.move(m_selected, by));
 }
 
 void PlanEditor::copy() {
@@ -414,14 +418,14 @@ void PlanEditor::pressSelect(QMouseEvent *event) {
     const QPointF at = m_plan->toWorld(event->position());
     m_pressed = event->position().toPoint();
     m_grab = m_snapper.snap(at, reach()).at;
-    // A corner of a part selected alone is taken by itself.
+    // A corner of a part selected alone is taken by itself, or with the others a band took.
     if (m_selected.size() == 1) {
         const StudyPart &part = m_project->document().parts.at(m_selected.first());
         for (const PartGeometry::Vertex &v : PartGeometry::vertices(part))
             if (QLineF(v.at, at).length() <= reach()) {
                 m_drag = Drag::Vertex;
                 m_vertexPart = m_selected.first();
-                m_vertexPath = v.path;
+                m_vertexPaths = m_vertices.contains(v.path) ? m_vertices : QVector<QString>{v.path};
                 m_grab = v.at;
                 return;
             }
@@ -429,6 +433,7 @@ void PlanEditor::pressSelect(QMouseEvent *event) {
     const int hit = partAt(at);
     const bool adding = event->modifiers() & Qt::ControlModifier;
     if (hit < 0) {
+        m_bandPart = m_selected.size() == 1 ? m_selected.first() : -1;
         if (!adding)
             select({});
         m_drag = Drag::Band;
@@ -466,10 +471,22 @@ void PlanEditor::releaseSelect(QMouseEvent *event) {
             if (PartGeometry::inside(parts[k], band))
                 inside.append(k);
         select(inside);
+        // A band round some places of the part that was selected alone, and no part whole:
+        // those places.
+        if (inside.isEmpty() && m_bandPart >= 0 && m_bandPart < parts.size()) {
+            QVector<QString> taken;
+            for (const PartGeometry::Vertex &v : PartGeometry::vertices(parts[m_bandPart]))
+                if (band.contains(v.at))
+                    taken.append(v.path);
+            if (!taken.isEmpty()) {
+                select({m_bandPart});
+                m_vertices = taken;
+            }
+        }
     } else if (drag == Drag::Part && moved && !dragOffset().isNull()) {
         select(m_edits.move(m_selected, dragOffset()));
     } else if (drag == Drag::Vertex && moved && s.at != m_grab) {
-        m_edits.moveVertex(m_vertexPart, m_vertexPath, s.at);
+        m_edits.moveVertices(m_vertexPart, m_vertexPaths, s.at - m_grab);
     }
     if (!m_selected.isEmpty())
         Q_EMIT said(LoadLanguageString(kSelected).arg(m_selected.size()));
@@ -511,7 +528,9 @@ void PlanEditor::paintSelection(QPainter &painter) const {
         if (!offset.isNull())
             PartGeometry::translate(part, offset);
         if (m_drag == Drag::Vertex && k == m_vertexPart && m_cursor)
-            PartGeometry::setVertex(part, m_vertexPath, *m_cursor);
+            for (const PartGeometry::Vertex &v : PartGeometry::vertices(parts[k]))
+                if (m_vertexPaths.contains(v.path))
+                    PartGeometry::setVertex(part, v.path, v.at + *m_cursor - m_grab);
         painter.setPen(QPen(kSelectedColour, 3));
         painter.setBrush(Qt::NoBrush);
         for (const QPolygonF &line : PartGeometry::lines(part)) {
@@ -523,10 +542,13 @@ void PlanEditor::paintSelection(QPainter &painter) const {
             else
                 painter.drawPolyline(device);
         }
+        // Its places as squares, those a band took filled.
         painter.setPen(QPen(kSelectedColour, 1));
-        painter.setBrush(Qt::white);
-        for (const PartGeometry::Vertex &v : PartGeometry::vertices(part))
+        for (const PartGeometry::Vertex &v : PartGeometry::vertices(part)) {
+            painter.setBrush(m_vertices.contains(v.path) ? QBrush(kSelectedColour)
+                                                         : QBrush(Qt::white));
             painter.drawRect(QRectF(m_plan->toDevice(v.at) - QPointF(3, 3), QSizeF(6, 6)));
+        }
     }
     if (m_drag == Drag::Band && m_cursor) {
         painter.setPen(QPen(kSelectedColour, 1, Qt::DashLine));

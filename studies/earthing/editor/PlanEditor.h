@@ -49,6 +49,9 @@ public:
     void setMetal(std::vector<tav::earthing::Conductor> conductors);
 
     const QVector<int> &selection() const { return m_selected; }
+    // The places of the one part selected that a band took, which the moves then move
+    // alone ("to", "polygon/2"); empty: the parts whole.
+    const QVector<QString> &selectedVertices() const { return m_vertices; }
     void select(const QVector<int> &parts);
     // The selection's edits.
     void moveBy(const QPointF &by);
@@ -89,7 +92,9 @@ private:
     QPointF m_grab;   // m, where a drag took hold (snapped)
     QPoint m_pressed; // device, where the button went down
     int m_vertexPart = -1;
-    QString m_vertexPath;
+    QVector<QString> m_vertexPaths; // dragged
+    QVector<QString> m_vertices;    // selected
+    int m_bandPart = -1;            // selected alone when a band began
 
     bool mousePressed(QMouseEvent *event);
     bool mouseMoved(QMouseEvent *event);

@@ -133,11 +133,13 @@ QVector<int> PlanEdits::move(const QVector<int> &parts, const QPointF &by) {
     return moved;
 }
 
-void PlanEdits::moveVertex(int part, const QString &path, const QPointF &to) {
+void PlanEdits::moveVertices(int part, const QVector<QString> &paths, const QPointF &by) {
     if (part < 0 || part >= now().parts.size())
         return;
     StudyProject after = now();
-    PartGeometry::setVertex(after.parts[part], path, to);
+    for (const PartGeometry::Vertex &v : PartGeometry::vertices(now().parts[part]))
+        if (paths.contains(v.path))
+            PartGeometry::setVertex(after.parts[part], v.path, v.at + by);
     push(kMoveCornerCommand, after, part);
 }
 

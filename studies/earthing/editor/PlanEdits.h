@@ -17,7 +17,8 @@ public:
     explicit PlanEdits(EarthingProject *project) : m_project(project) {}
 
     QVector<int> move(const QVector<int> &parts, const QPointF &by);
-    void moveVertex(int part, const QString &path, const QPointF &to);
+    // Some of one part's places (its ends, corners, rods) moved by the offset.
+    void moveVertices(int part, const QVector<QString> &paths, const QPointF &by);
     // Copies of the parts given, moved by the offset, after the others of their kinds.
     QVector<int> paste(const QVector<StudyPart> &copied, const QPointF &by);
     // The parts repeated in rows along y and columns along x at the spacing; the rods of a
