@@ -112,8 +112,8 @@ std::vector<PartField> fenceFields() {
     PartField distance{"distance", Type::Number, Role::Length, kFenceDistance, 2, Limit::Positive};
     distance.waivedBy = "polyline";
     return {optional({"closed", Type::Boolean, Role::Other, 0, kNone}),
-            optional({"polyline", Type::Points, Role::Place, StringId::Outline::kFenceOutline,
-                      kNone, Limit::Outline}),
+            // Drawn on the plan or brought by a drawing, not typed in the part's fields.
+            optional({"polyline", Type::Points, Role::Place, 0, kNone, Limit::Outline}),
             distance,
             {"posts", Type::Object, Role::Other, 0, kNone},
             {"posts/spacing", Type::Number, Role::Length, kPostSpacing, 3, Limit::Positive},

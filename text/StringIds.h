@@ -1050,8 +1050,6 @@ inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
 // 8300-8399: fences and zones of any outline, the drawing's layers that bring them, and
 // the main window's way into the studies.
 namespace Outline {
-// The fence's outline field, its label.
-inline constexpr unsigned kFenceOutline = 8300;
 // path should hold a fence's outline of at least expected corners (path, expected).
 inline constexpr unsigned kTooFewOutlineCorners = 8301;
 // path is given beside the fence's outline, which places the fence (path).
