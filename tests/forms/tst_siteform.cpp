@@ -285,7 +285,8 @@ private Q_SLOTS:
         StudyWindow::setFieldInformationForm(nullptr);
         QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Saved successfully.")});
         QCOMPARE(study.siteFileName(), saved);
-        QCOMPARE(study.header().site.fieldName, std::string("Yard 7"));
+        QVERIFY(study.header().site);
+        QCOMPARE(study.header().site->fieldName, std::string("Yard 7"));
         // Opened again, the form shows the study's file.
         watcher.then([](QDialog *shown) {
             auto *form = qobject_cast<CSiteInformationDlg *>(shown);
