@@ -1,5 +1,6 @@
 #include "app/TAVApp.h"
 
+#include "forms/SiteInformationDlg.h"
 #include "forms/TAVDlg.h"
 #include "studies/earthing/EarthingStudyWindow.h"
 #include "ui/LanguageModule.h"
@@ -39,6 +40,8 @@ bool CTAVApp::InitInstance() {
         return false;
     }
     LanguageModule::setCurrent(m_languageModule.get());
+    // Field information... of every study window types the site's details in the form.
+    CSiteInformationDlg::offerToStudies();
     if (m_study) {
         EarthingStudyWindow study;
         m_mainWindow = &study;

@@ -58,6 +58,12 @@ struct DocumentError {
         Refused,
         // path is given beside the network, which gives the current into the earth
         BesideNetwork,
+        // path should hold a fence's outline of at least expected corners
+        TooFewOutlineCorners,
+        // path is given beside the fence's outline, which places the fence
+        BesideOutline,
+        // path means something only with a fence's outline
+        WithoutOutline,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

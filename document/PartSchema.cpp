@@ -106,9 +106,15 @@ std::vector<PartField> ringFields() {
             optional({"group", Type::Integer, Role::Other, 0, 0})};
 }
 
-// A fence without a group floats on its own: no initial group.
+// A fence without a group floats on its own: no initial group. It stands at a distance
+// round what comes before it, or along an outline of its own (a new fence the former).
 std::vector<PartField> fenceFields() {
-    return {{"distance", Type::Number, Role::Length, kFenceDistance, 2, Limit::Positive},
+    PartField distance{"distance", Type::Number, Role::Length, kFenceDistance, 2, Limit::Positive};
+    distance.waivedBy = "polyline";
+    return {optional({"closed", Type::Boolean, Role::Other, 0, kNone}),
+            // Drawn on the plan or brought by a drawing, not typed in the part's fields.
+            optional({"polyline", Type::Points, Role::Place, 0, kNone, Limit::Outline}),
+            distance,
             {"posts", Type::Object, Role::Other, 0, kNone},
             {"posts/spacing", Type::Number, Role::Length, kPostSpacing, 3, Limit::Positive},
             {"posts/length", Type::Number, Role::Length, kPostLength, 1, Limit::Positive},
@@ -122,7 +128,10 @@ std::vector<PartField> fenceFields() {
 std::vector<PartField> touchAreaFields() {
     const QJsonArray square{QJsonArray{0, 0}, QJsonArray{10, 0}, QJsonArray{10, 10},
                             QJsonArray{0, 10}};
-    return {{"polygon", Type::Points, Role::Place, kTouchPolygon, square, Limit::Polygon},
+    // Open: with a band, the polygon is a polyline whose last corner is not joined to its
+    // first, as the band of a fence that does not close (an expanded document's).
+    return {optional({"open", Type::Boolean, Role::Other, 0, kNone}),
+            {"polygon", Type::Points, Role::Place, kTouchPolygon, square, Limit::Polygon},
             optional({"group", Type::Integer, Role::Other, 0, 0}),
             optional({"band", Type::Number, Role::Other, 0, kNone, Limit::NotNegative})};
 }
@@ -349,9 +358,13 @@ private:
     }
 
     void readScalar(JsonFields &f, const QByteArray &key, const PartField &field) {
-        if (field.waivedBy != nullptr && values.boolean(field.waivedBy))
-            return;
         const char *k = key.constData();
+        if (waived(field)) {
+            // Given in the stead of another: both would say where the part is.
+            if (!values.value(QLatin1String(field.waivedBy)).isBool() && f.has(k))
+                fail(DocumentError::Kind::BesideOutline, f.path(k));
+            return;
+        }
         const bool present = f.has(k) && !f.isNull(k);
         QJsonValue v;
         switch (field.type) {
@@ -383,8 +396,12 @@ private:
                 keepInitial(field);
                 return;
             }
-            if (field.limit == FieldLimit::Polygon)
+            if (field.limit == FieldLimit::Polygon && values.boolean("open"))
+                checkOutline(points, f.path(k));
+            else if (field.limit == FieldLimit::Polygon)
                 checkPolygon(points, f.path(k));
+            else if (field.limit == FieldLimit::Outline)
+                checkOutline(points, f.path(k));
             values.setPoints(field.path, points);
             return;
         }
@@ -400,6 +417,24 @@ private:
         if (v.isDouble())
             check(field, v.toDouble(), f.path(k), f.path(k));
         values.set(field.path, v);
+    }
+
+    bool waived(const PartField &field) const {
+        if (field.waivedBy == nullptr)
+            return false;
+        const QJsonValue by = values.value(QLatin1String(field.waivedBy));
+        return by.isBool() ? by.toBool() : values.has(field.waivedBy);
+    }
+
+    // A fence's outline: a side at least, a closed one's two sides and its closing one;
+    // at most as many corners as a polygon, each side tested as a polygon's edges are.
+    void checkOutline(const std::vector<earthing::Point2> &corners, const QString &path) {
+        const int least = values.boolean("closed") ? 3 : 2;
+        if (int(corners.size()) < least)
+            fail(DocumentError::Kind::TooFewOutlineCorners, path, least);
+        else if (corners.size() > earthing::PlanPolygon::kMostCorners)
+            fail(DocumentError::Kind::TooManyCorners, path,
+                 int(earthing::PlanPolygon::kMostCorners));
     }
 
     static QStringList criteriaNames() {
@@ -495,6 +530,7 @@ private:
                 fail(DocumentError::Kind::Negative, path);
             return;
         case FieldLimit::Polygon:
+        case FieldLimit::Outline:
         case FieldLimit::CriteriaName:
             return; // not numbers: checked where read
         }

@@ -40,6 +40,7 @@ enum class FieldLimit {
     Polygon,      // a simple polygon of three corners or more, with an inside
     CriteriaName, // "ieee80" or "en50522"
     NotNegative,  // 0 or above
+    Outline,      // a fence's corners: two or more, three when it closes
 };
 
 // One row of a part's table: a field of its JSON object.
@@ -51,7 +52,9 @@ struct PartField {
     QJsonValue initial; // a new part's value, and an optional field's when left out
     FieldLimit limit = FieldLimit::None;
     bool required = true;
-    const char *waivedBy = nullptr; // a Boolean's path that, when true, leaves it unread
+    // A Boolean's path that, when true, leaves it unread; or another field's path that,
+    // when given, places the part in its stead (and this field may then not be given).
+    const char *waivedBy = nullptr;
 };
 
 // The fields of every kind of part, from which the document's reader and writer, a new

@@ -1,5 +1,6 @@
 #include "document/StudyParts.h"
 
+#include "document/JsonFields.h"
 #include "document/PartSchema.h"
 
 #include <QJsonArray>
@@ -117,6 +118,11 @@ SystemDocument::Fence readFence(const QJsonValue &value, const QString &path,
                                 DocumentError &error) {
     const PartValues v = read(PartKind::Fence, value, path, error);
     SystemDocument::Fence fence;
+    fence.fence.outline = v.points("polyline");
+    fence.fence.closed = v.boolean("closed");
+    if (error.kind == DocumentError::Kind::None && v.has("closed") && !v.has("polyline"))
+        JsonFields::fail(error, DocumentError::Kind::WithoutOutline,
+                         path + QStringLiteral(".closed"));
     fence.fence.distance = v.number("distance");
     fence.fence.spacing = v.number("posts/spacing");
     fence.fence.length = v.number("posts/length");
@@ -135,6 +141,13 @@ TouchArea readTouchArea(const QJsonValue &value, const QString &path, DocumentEr
     area.group = v.integer("group");
     if (v.has("band"))
         area.band = v.number("band");
+    area.open = v.boolean("open");
+    // A polyline that does not close has no inside: only its band is touched.
+    if (error.kind == DocumentError::Kind::None && area.open && !(area.band > 0))
+        JsonFields::fail(error,
+                         v.has("band") ? DocumentError::Kind::NotPositive
+                                       : DocumentError::Kind::MissingKey,
+                         path + QStringLiteral(".band"));
     return area;
 }
 
@@ -218,7 +231,12 @@ QJsonObject write(const RodRing &r) {
 
 QJsonObject write(const SystemDocument::Fence &fence) {
     PartValues v;
-    v.set("distance", fence.fence.distance);
+    if (fence.fence.outline.empty()) {
+        v.set("distance", fence.fence.distance);
+    } else {
+        v.setPoints("polyline", fence.fence.outline);
+        v.set("closed", fence.fence.closed);
+    }
     v.set("posts/spacing", fence.fence.spacing);
     v.set("posts/length", fence.fence.length);
     v.set("posts/diameter", fence.fence.diameter);
@@ -234,6 +252,8 @@ QJsonObject write(const TouchArea &area) {
     v.set("group", area.group);
     if (area.band > 0)
         v.set("band", area.band);
+    if (area.open && area.band > 0)
+        v.set("open", true);
     return write(PartKind::TouchArea, v);
 }
 

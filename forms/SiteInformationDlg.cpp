@@ -1,6 +1,7 @@
 #include "forms/SiteInformationDlg.h"
 
 #include "core/SiteFile.h"
+#include "studies/common/StudyWindow.h"
 #include "text/StringIds.h"
 #include "ui/DataExchange.h"
 #include "ui/FileChooser.h"
@@ -61,6 +62,8 @@ bool CSiteInformationDlg::OnInitDialog() {
                         {IDC_FAHRENHEIT, &CSiteInformationDlg::OnFahrenheit},
                         {IDC_FILE_SAVE, &CSiteInformationDlg::OnFileSave},
                         {IDC_BROWSE, &CSiteInformationDlg::OnBrowse}});
+    if (!m_preload.isEmpty())
+        readFile(m_preload);
     return true;
 }
 
@@ -129,6 +132,7 @@ void CSiteInformationDlg::OnFileSave() {
     }
     switch (result.status) {
     case tav::SiteWriteStatus::Success:
+        m_savedFile = *path;
         showMessage(LoadLanguageString(StringId::kSaved), this);
         break;
     case tav::SiteWriteStatus::CannotCreate:
@@ -143,34 +147,51 @@ void CSiteInformationDlg::OnFileSave() {
     }
 }
 
+std::optional<QString> CSiteInformationDlg::typeFor(QWidget *parent, const QString &current) {
+    CSiteInformationDlg form(parent);
+    form.m_preload = current;
+    form.DoModal();
+    if (form.m_savedFile.isEmpty())
+        return std::nullopt;
+    return form.m_savedFile;
+}
+
+void CSiteInformationDlg::offerToStudies() {
+    StudyWindow::setFieldInformationForm(&CSiteInformationDlg::typeFor);
+}
+
 void CSiteInformationDlg::OnBrowse() {
     const std::optional<QString> path = FileChooser::choose(
         this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
                QStringLiteral("txt"), QStringLiteral("*.txt")});
-    if (!path)
-        return;
+    if (path)
+        readFile(*path);
+}
+
+bool CSiteInformationDlg::readFile(const QString &path) {
     tav::SiteInformation read = record();
     tav::SiteReadResult result;
     {
         const WaitCursor wait;
-        result = tav::SiteFile::read(localPath(*path), read);
+        result = tav::SiteFile::read(localPath(path), read);
     }
     if (result.status == tav::SiteReadStatus::CannotOpen) {
         showMessage(LoadLanguageString(StringId::kCannotOpen), this);
-        return;
+        return false;
     }
     apply(read, result.itemsRead);
     if (result.status == tav::SiteReadStatus::Success)
-        return;
+        return true;
     const Wording wording = languageWording();
     const QString failure =
         LoadLanguageString(StringId::kSiteReadReport)
-            .arg(*path, wording.siteReadStatus(result.status),
-                 QString::number(result.itemsRead + 1), wording.siteItem(result.itemsRead));
+            .arg(path, wording.siteReadStatus(result.status), QString::number(result.itemsRead + 1),
+                 wording.siteItem(result.itemsRead));
     if (result.status == tav::SiteReadStatus::OutOfMemory)
         showMessage(failure, this);
     else
         showFailure(failure, this);
+    return false;
 }
 
 void CSiteInformationDlg::apply(const tav::SiteInformation &read, int itemsRead) {

@@ -5,6 +5,9 @@
 #include "ui/LayoutDialog.h"
 
 #include <QDate>
+#include <QString>
+
+#include <optional>
 
 class QComboBox;
 class QRadioButton;
@@ -18,6 +21,15 @@ public:
 
     explicit CSiteInformationDlg(QWidget *parent = nullptr);
 
+    // The form as the study windows' Field information... shows it: the file at current
+    // read into it first (when there is one), modal over parent; the file its details were
+    // last saved in, or none.
+    static std::optional<QString> typeFor(QWidget *parent, const QString &current);
+    // Makes it what the study windows' Field information... opens.
+    static void offerToStudies();
+    // The file the form last saved, empty before it has.
+    QString savedFile() const { return m_savedFile; }
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(DataExchange &dx) override;
@@ -27,6 +39,7 @@ private:
     void OnFahrenheit();
     void OnFileSave();
     void OnBrowse();
+    bool readFile(const QString &path);
 
     QComboBox *list(int id) const;
     QRadioButton *radio(int id) const;
@@ -47,4 +60,6 @@ private:
     std::string m_meteorological;
     std::string m_temperature;
     std::string m_note;
+    QString m_savedFile;
+    QString m_preload; // read into the form once it is made
 };

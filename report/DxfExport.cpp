@@ -38,10 +38,11 @@ void addLayer(DxfPlan &plan, const std::string &name, int colour) {
         plan.layers.push_back({name, colour});
 }
 
-void addOutline(DxfPlan &plan, const std::string &layer, const std::vector<Point2> &corners) {
+void addOutline(DxfPlan &plan, const std::string &layer, const std::vector<Point2> &corners,
+                bool closed = true) {
     if (corners.size() < 2)
         return;
-    DxfPolyline line{layer, {}, true};
+    DxfPolyline line{layer, {}, closed};
     for (const Point2 &p : corners)
         line.vertices.push_back({p.x, p.y, 0});
     plan.polylines.push_back(std::move(line));
@@ -142,7 +143,7 @@ void DxfExport::addPlaces(DxfPlan &plan, const EarthingResult &result) {
         const bool fence = area.kind == tav::earthing::TouchAreaKind::Fence;
         const std::string layer = fence ? "FENCE" : "TOUCH_AREAS";
         addLayer(plan, layer, fence ? kFenceColour : kAreaColour);
-        addOutline(plan, layer, area.outline);
+        addOutline(plan, layer, area.outline, !(area.open && area.band > 0));
     }
     if (!result.surfaceZone.empty()) {
         addLayer(plan, "SURFACE_LAYER", kZoneColour);

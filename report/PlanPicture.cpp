@@ -235,7 +235,10 @@ void PlanPicture::paintPlaces(QPainter &painter, const QRectF &device, const QRe
         } else {
             painter.setPen(QPen(kOutline, 1));
         }
-        painter.drawPolygon(outline);
+        if (area.open && area.band > 0)
+            painter.drawPolyline(outline); // a fence that does not close
+        else
+            painter.drawPolygon(outline);
     }
 }
 

@@ -114,7 +114,9 @@ void shapes(const tav::SystemDocument &d, const StudyTexts &texts, QVector<QStri
         const tav::SystemDocument::Fence &f = d.fences[k];
         rows.append(
             {texts.text(kPartFence).arg(int(k) + 1),
-             texts.text(kPartFenceAt).arg(given(f.fence.distance)),
+             f.fence.outline.empty()
+                 ? texts.text(kPartFenceAt).arg(given(f.fence.distance))
+                 : texts.text(StringId::Outline::kPartFenceAlong).arg(f.fence.outline.size()),
              texts.text(kPartSpacing).arg(given(f.fence.spacing)), given(f.fence.top),
              millimetres(f.fence.diameter),
              texts.text(kPartPosts).arg(given(f.fence.length), millimetres(f.fence.diameter)),

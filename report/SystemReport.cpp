@@ -306,9 +306,12 @@ QVector<ReportLine> parts(const tav::SystemDocument &d, const StudyTexts &texts)
                                                              place(r.centre), given(r.depth),
                                                              group(r.group, texts))));
     for (const tav::SystemDocument::Fence &f : d.fences)
-        lines.append(line(texts.text(kFence).arg(
-            given(f.fence.distance), given(f.fence.length), given(f.fence.spacing),
-            f.group ? group(*f.group, texts) : texts.text(kOwnGroup))));
+        lines.append(
+            line((f.fence.outline.empty()
+                      ? texts.text(kFence).arg(given(f.fence.distance))
+                      : texts.text(StringId::Outline::kFenceAlong).arg(f.fence.outline.size()))
+                     .arg(given(f.fence.length), given(f.fence.spacing),
+                          f.group ? group(*f.group, texts) : texts.text(kOwnGroup))));
     for (const tav::DrawingPart &p : d.drawings) {
         double length = 0;
         for (const Conductor &c : p.conductors)

@@ -1101,4 +1101,19 @@ inline constexpr unsigned kNothingCopied = 8147;
 inline constexpr unsigned kSelected = 8148;
 } // namespace PlanEditor
 
+// 8300-8399: fences and zones of any outline, the drawing's layers that bring them, and
+// the main window's way into the studies.
+namespace Outline {
+// path should hold a fence's outline of at least expected corners (path, expected).
+inline constexpr unsigned kTooFewOutlineCorners = 8301;
+// path is given beside the fence's outline, which places the fence (path).
+inline constexpr unsigned kBesideOutline = 8302;
+// path means something only with a fence's outline (path).
+inline constexpr unsigned kWithoutOutline = 8303;
+// A fence along an outline in the report: the parts table's place (corners), and the
+// inputs' line (corners, post length, spacing, group).
+inline constexpr unsigned kPartFenceAlong = 8304;
+inline constexpr unsigned kFenceAlong = 8305;
+} // namespace Outline
+
 } // namespace StringId

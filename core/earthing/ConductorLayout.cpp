@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tav::earthing::ConductorLayout {
 
@@ -238,7 +239,30 @@ double gapsAlong(const Point2 &a, const Point2 &b, double spacing) {
 
 } // namespace
 
+namespace {
+
+// The sides of a fence's outline, the closing one too when it closes; none without a
+// spacing to divide them by.
+std::vector<std::pair<Point2, Point2>> outlineSides(const Fence &f) {
+    std::vector<std::pair<Point2, Point2>> sides;
+    const std::size_t n = f.outline.size();
+    if (!(f.spacing > 0) || n < 2)
+        return sides;
+    for (std::size_t k = 0, count = f.closed ? n : n - 1; k < count; ++k)
+        sides.emplace_back(f.outline[k], f.outline[(k + 1) % n]);
+    return sides;
+}
+
+} // namespace
+
 double count(const Fence &f, const std::vector<Conductor> &around) {
+    if (!f.outline.empty()) {
+        const std::vector<std::pair<Point2, Point2>> sides = outlineSides(f);
+        double posts = sides.empty() || f.closed ? 0 : 1; // the open end's
+        for (const auto &[a, b] : sides)
+            posts += gapsAlong(a, b, f.spacing);
+        return posts;
+    }
     Point2 corners[4];
     if (!fenceCorners(f, around, corners))
         return 0;
@@ -249,10 +273,21 @@ double count(const Fence &f, const std::vector<Conductor> &around) {
 }
 
 std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &around) {
+    std::vector<Point2> at;
+    if (!f.outline.empty()) {
+        const std::vector<std::pair<Point2, Point2>> sides = outlineSides(f);
+        for (const auto &[a, b] : sides) {
+            const int gaps = int(gapsAlong(a, b, f.spacing)); // within the count's limit
+            for (int k = 0; k < gaps; ++k)
+                at.push_back({a.x + (b.x - a.x) * k / gaps, a.y + (b.y - a.y) * k / gaps});
+        }
+        if (!sides.empty() && !f.closed)
+            at.push_back(f.outline.back());
+        return rods(at, f.top, f.length, f.diameter, f.group);
+    }
     Point2 corners[4];
     if (!fenceCorners(f, around, corners))
         return {};
-    std::vector<Point2> at;
     for (int side = 0; side < 4; ++side) {
         const Point2 &a = corners[side];
         const Point2 &b = corners[(side + 1) % 4];
@@ -264,6 +299,8 @@ std::vector<Conductor> fence(const Fence &f, const std::vector<Conductor> &aroun
 }
 
 std::vector<Point2> fenceCorners(const Fence &f, const std::vector<Conductor> &around) {
+    if (!f.outline.empty())
+        return outlineSides(f).empty() ? std::vector<Point2>{} : f.outline;
     Point2 corners[4];
     if (!fenceCorners(f, around, corners))
         return {};

@@ -46,9 +46,13 @@ struct RodRing {
 };
 
 // A fence whose posts stand in the soil, bonded above ground by the fence: one group of
-// vertical posts and no buried wire, on a rectangle distance outside what it encloses.
+// vertical posts and no buried wire, on a rectangle distance outside what it encloses, or,
+// when an outline is given, along that outline (closed: its last corner joined to its
+// first), wherever it runs.
 struct Fence {
-    double distance = 0;
+    std::vector<Point2> outline;
+    bool closed = false;
+    double distance = 0; // without an outline
     double spacing = 0; // the longest gap between posts along a side
     double top = 0.05;  // depth of a post's buried top: the solver takes none at the surface
     double length = 0;
@@ -94,9 +98,12 @@ std::vector<Conductor> ring(const RodRing &ring);
 
 // The posts round the plan's bounding rectangle of the group 0 conductors among around,
 // first at its (-x, -y) corner, each side cut into equal gaps of at most fence.spacing;
-// none when around has no group 0 conductor.
+// none when around has no group 0 conductor. A fence with an outline has its posts along
+// it, first at its first corner, a post on every corner and each side cut the same way;
+// around does not matter to it.
 std::vector<Conductor> fence(const Fence &fence, const std::vector<Conductor> &around);
-// The fence's four corners in that order, anticlockwise; none where it has no posts.
+// The fence's four corners in that order, anticlockwise, or its outline's; none where it
+// has no posts.
 std::vector<Point2> fenceCorners(const Fence &fence, const std::vector<Conductor> &around);
 
 } // namespace ConductorLayout

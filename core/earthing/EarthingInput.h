@@ -93,6 +93,9 @@ struct TouchArea {
     double band = 0; // m; above 0: the points within band of the outline's edges, not its inside
     int group = 0;
     int part = 0; // among the parts of its kind (a cluster's number among the conductors')
+    // With a band: the outline is a polyline whose last corner is not joined to its first,
+    // as a fence that does not close; two corners or more.
+    bool open = false;
 };
 
 // A place far from the areas where a group's metal can be reached: a cable sheath's end,

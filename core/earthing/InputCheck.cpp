@@ -129,7 +129,9 @@ std::optional<Refusal> InputCheck::checkTouchPlaces(const EarthingInput &input) 
     const std::size_t areas = input.touchAreas.size();
     for (std::size_t k = 0; k < areas; ++k) {
         const TouchArea &area = input.touchAreas[k];
-        bool sound = area.outline.size() >= 3 && std::isfinite(area.band) && area.band >= 0 &&
+        // A band along a polyline that does not close needs but one edge.
+        const std::size_t least = area.open && area.band > 0 ? 2 : 3;
+        bool sound = area.outline.size() >= least && std::isfinite(area.band) && area.band >= 0 &&
                      area.band <= kMaxReach;
         for (const Point2 &p : area.outline)
             sound = sound && within(p);

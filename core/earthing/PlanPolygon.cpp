@@ -74,17 +74,21 @@ bool contains(const std::vector<Point2> &corners, Point2 p, double slack) {
     return inside;
 }
 
-double distanceToEdges(const std::vector<Point2> &corners, Point2 p) {
+double distanceToEdges(const std::vector<Point2> &corners, Point2 p, bool open) {
     double least = INFINITY;
-    for (std::size_t k = 0, n = corners.size(); k < n; ++k)
+    const std::size_t n = corners.size();
+    if (open && n == 1)
+        return std::hypot(p.x - corners[0].x, p.y - corners[0].y);
+    for (std::size_t k = 0, edges = open ? n - 1 : n; k < edges; ++k)
         least = std::min(least, distanceToSegment(p, corners[k], corners[(k + 1) % n]));
     return least;
 }
 
-Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p) {
+Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p, bool open) {
     Point2 best = corners.empty() ? p : corners[0];
     double least = INFINITY;
-    for (std::size_t k = 0, n = corners.size(); k < n; ++k) {
+    const std::size_t n = corners.size();
+    for (std::size_t k = 0, edges = open && n > 1 ? n - 1 : n; k < edges; ++k) {
         const Point2 q = nearestOnSegment(p, corners[k], corners[(k + 1) % n]);
         const double d = std::hypot(p.x - q.x, p.y - q.y);
         if (d < least) {

@@ -23,10 +23,11 @@ double area(const std::vector<Point2> &corners);
 bool contains(const std::vector<Point2> &corners, Point2 p, double slack = 1e-9);
 // The least distance from p to the segment ab.
 double distanceToSegment(Point2 p, Point2 a, Point2 b);
-// The least distance from p to an edge, inside or out.
-double distanceToEdges(const std::vector<Point2> &corners, Point2 p);
+// The least distance from p to an edge, inside or out. open: the corners are a polyline,
+// its last not joined to its first (a fence that does not close).
+double distanceToEdges(const std::vector<Point2> &corners, Point2 p, bool open = false);
 // The point of the edges nearest p.
-Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p);
+Point2 nearestOnEdges(const std::vector<Point2> &corners, Point2 p, bool open = false);
 // Two edges that are not neighbours meet, or two neighbours fold back on each other.
 bool selfCrossing(const std::vector<Point2> &corners);
 Rectangle bounds(const std::vector<Point2> &corners);

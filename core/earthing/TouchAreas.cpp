@@ -115,6 +115,7 @@ TouchArea of(const Fence &f, const std::vector<Conductor> &around, double reach,
     TouchArea a =
         area(TouchAreaKind::Fence, ConductorLayout::fenceCorners(f, around), f.group, part);
     a.band = reach;
+    a.open = !f.outline.empty() && !f.closed;
     return a;
 }
 

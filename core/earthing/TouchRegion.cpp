@@ -18,12 +18,12 @@ bool TouchRegion::contains(Point2 p) const {
     if (!m_bounds.contains(p.x, p.y))
         return false;
     if (m_area.band > 0)
-        return PlanPolygon::distanceToEdges(m_area.outline, p) <= m_area.band + 1e-9;
+        return PlanPolygon::distanceToEdges(m_area.outline, p, open()) <= m_area.band + 1e-9;
     return PlanPolygon::contains(m_area.outline, p);
 }
 
 double TouchRegion::distance(Point2 p) const {
-    const double edges = PlanPolygon::distanceToEdges(m_area.outline, p);
+    const double edges = PlanPolygon::distanceToEdges(m_area.outline, p, open());
     if (m_area.band > 0)
         return std::max(0., edges - m_area.band);
     return PlanPolygon::contains(m_area.outline, p) ? 0 : edges;
@@ -32,7 +32,7 @@ double TouchRegion::distance(Point2 p) const {
 Point2 TouchRegion::nearest(Point2 p) const {
     if (contains(p))
         return p;
-    const Point2 q = PlanPolygon::nearestOnEdges(m_area.outline, p);
+    const Point2 q = PlanPolygon::nearestOnEdges(m_area.outline, p, open());
     if (m_area.band <= 0)
         return q;
     // Out from the edge by the band, a hair short so that it counts as inside.

@@ -21,6 +21,9 @@ public:
     const TouchArea &area() const { return m_area; }
 
 private:
+    // Only a band runs along a polyline that does not close.
+    bool open() const { return m_area.open && m_area.band > 0; }
+
     TouchArea m_area;
     Rectangle m_bounds;
 };

@@ -149,7 +149,26 @@ void StudyWindow::chooseAndSavePdf() {
         savePdf(*path);
 }
 
+namespace {
+
+StudyWindow::FieldInformationForm &fieldInformationForm() {
+    static StudyWindow::FieldInformationForm form;
+    return form;
+}
+
+} // namespace
+
+void StudyWindow::setFieldInformationForm(FieldInformationForm form) {
+    fieldInformationForm() = std::move(form);
+}
+
 void StudyWindow::openFieldInformation() {
+    // The site's details typed in the form and saved, then read as a chosen file is.
+    if (const FieldInformationForm &form = fieldInformationForm()) {
+        if (const std::optional<QString> saved = form(this, m_siteFileName))
+            readSite(*saved);
+        return;
+    }
     const std::optional<QString> path = FileChooser::choose(
         this, {FileChooser::Mode::Open, LoadLanguageString(StringId::kFileFilter),
                QStringLiteral("txt"), QStringLiteral("*.txt")});

@@ -8,6 +8,9 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 class QHBoxLayout;
 class QLabel;
 
@@ -49,6 +52,12 @@ public:
     // shown in a message, when it could not be read. siteChosen follows a file read.
     bool readSite(const QString &path);
     QString siteFileName() const { return m_siteFileName; }
+    // The field information form, as the layer above sets it: shown over parent with the
+    // file at current in it (none: a blank one), it gives the file its details were saved
+    // in, or none. Without it, Field information... only chooses a file.
+    using FieldInformationForm =
+        std::function<std::optional<QString>(QWidget *parent, const QString &current)>;
+    static void setFieldInformationForm(FieldInformationForm form);
 
     // Writes the report; false, with the reason shown in a message, when it could not.
     bool savePdf(const QString &path);

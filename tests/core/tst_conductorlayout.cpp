@@ -306,6 +306,40 @@ private Q_SLOTS:
         }
     }
 
+    // A fence along an outline of its own: a post on every corner, each side cut into
+    // equal gaps of at most the spacing; an open one ends with a post on its last corner,
+    // a closed one goes back to its first without a second post there.
+    void fenceOutline_data() {
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QList<QPointF>>("expected");
+        // Sides of 6 m (two gaps of 3), 4 m (two of 2) and, closing, 7.2 m (three of 2.4).
+        QTest::newRow("open") << false << QList<QPointF>{{0, 0}, {3, 0}, {6, 0}, {6, 2}, {6, 4}};
+        QTest::newRow("closed") << true
+                                << QList<QPointF>{{0, 0}, {3, 0},          {6, 0},         {6, 2},
+                                                  {6, 4}, {4, 4 - 4. / 3}, {2, 4 - 8. / 3}};
+    }
+    void fenceOutline() {
+        QFETCH(bool, closed);
+        QFETCH(QList<QPointF>, expected);
+        Fence f;
+        f.outline = {{0, 0}, {6, 0}, {6, 4}};
+        f.closed = closed;
+        f.spacing = 3;
+        f.length = 1.2;
+        f.diameter = 0.06;
+        f.group = 2;
+        // Nothing energised round it: an outline places the fence by itself.
+        const std::vector<Conductor> posts = ConductorLayout::fence(f, {});
+        QCOMPARE(int(posts.size()), expected.size());
+        QCOMPARE(ConductorLayout::count(f, {}), double(expected.size()));
+        for (int k = 0; k < expected.size(); ++k) {
+            QVERIFY2(near({posts[k].from.x, posts[k].from.y}, expected[k]),
+                     qPrintable(QString::number(k)));
+            QCOMPARE(posts[k].to.z - posts[k].from.z, 1.2);
+            QCOMPARE(posts[k].group, 2);
+        }
+    }
+
     // Each shape counted before it is expanded, against its closed form; where it can be
     // expanded, its expansion holds that many.
     void counts_data() {

@@ -12,6 +12,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tav;
@@ -277,6 +278,63 @@ private Q_SLOTS:
         QVERIFY(r.inStepArea[threeOut]);
         if (!bonded)
             QVERIFY(metal < r.gpr);
+    }
+
+    // A floating fence along an outline of its own round the grid: five sides closed, or
+    // three left open. Its band's worst touch lies within the reach of the outline's sides
+    // (an open one's closing gap is no side), and agrees with a sampling of the band.
+    void fenceOutline_data() {
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<Corners>("outline");
+        QTest::newRow("five sides, closed")
+            << true << Corners{{-3, -3}, {23, -3}, {23, 15}, {10, 26}, {-3, 15}};
+        QTest::newRow("three sides, open")
+            << false << Corners{{-3, 26}, {-3, -3}, {23, -3}, {23, 26}};
+    }
+    void fenceOutline() {
+        QFETCH(bool, closed);
+        QFETCH(Corners, outline);
+        EarthingInput input = base();
+        const RectangularGrid grid = smallGrid();
+        input.conductors = ConductorLayout::grid(grid);
+        Fence f;
+        f.outline = outline;
+        f.closed = closed;
+        f.spacing = 4;
+        f.length = 1.2;
+        f.diameter = 0.06;
+        f.group = 1;
+        const std::vector<Conductor> posts = ConductorLayout::fence(f, input.conductors);
+        input.conductors.insert(input.conductors.end(), posts.begin(), posts.end());
+        const double reach = 1;
+        input.touchAreas = {TouchAreas::of(grid, 0), TouchAreas::of(f, {}, reach, 0)};
+        // The distance to the sides, worked here: the nearest point of each segment.
+        const auto fromSides = [&](Point2 p) {
+            double least = INFINITY;
+            const std::size_t n = outline.size();
+            for (std::size_t k = 0; k + (closed ? 0 : 1) < n; ++k) {
+                const Point2 a = outline[k];
+                const Point2 b = outline[(k + 1) % n];
+                const double dx = b.x - a.x, dy = b.y - a.y;
+                const double t =
+                    std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0., 1.);
+                least = std::min(least, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
+            }
+            return least;
+        };
+        const TouchRegion band(input.touchAreas[1]);
+        QVERIFY(band.contains({-3.9, 10}) && band.contains({-2.1, 10}));
+        QVERIFY(!band.contains({10, 10}));         // the yard
+        QCOMPARE(band.contains({10, 26}), closed); // the open one's gap
+        const EarthingResult r = solved(input);
+        const TouchMaximum &worst = r.areas[1].worst();
+        QVERIFY2(fromSides(worst.at) <= reach + 1e-6,
+                 qPrintable(shown(worst.at.x) + " " + shown(worst.at.y)));
+        const double metal = r.groups[1].potential;
+        const Sampled s = sample(r, band, metal, 0.1);
+        const double expected = std::max(metal - s.least, s.most - metal);
+        QVERIFY2(std::abs(worst.voltage / expected - 1) < 0.01,
+                 qPrintable(shown(worst.voltage) + " " + shown(expected)));
     }
 
     // The surface layer only inside the grid: the fence's band lies off it, the grid on it,

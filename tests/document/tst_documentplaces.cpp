@@ -276,6 +276,35 @@ private Q_SLOTS:
         QVERIFY(near(box.x0, -2) && near(box.y0, -2) && near(box.x1, 22) && near(box.y1, 12));
     }
 
+    // A fence along an outline that does not close: its band runs along the sides given,
+    // not across the gap; written out as a given touch area (as an expanded document
+    // holds it) it reads back the same, and such an area without a band is refused.
+    void openFenceBand() {
+        const SystemDocument d = read(withGrid(R"(
+            "fences": [{"polyline": [[-2, 12], [-2, -2], [22, -2], [22, 12]],
+                        "posts": {"spacing": 3, "length": 1, "diameter": 0.05}, "group": 0}])"));
+        const EarthingInput input = d.input();
+        QCOMPARE(input.touchAreas.size(), std::size_t(2));
+        const TouchArea &fence = input.touchAreas[1];
+        QCOMPARE(fence.kind, TouchAreaKind::Fence);
+        QVERIFY(fence.open);
+        QCOMPARE(int(fence.outline.size()), 4);
+        SystemDocument flat = d;
+        flat.fences.clear();
+        flat.touchAreas = {fence};
+        flat.shapesGiveTouchAreas = false;
+        const SystemDocument back = read(flat.toJson());
+        QCOMPARE(back.touchAreas.size(), std::size_t(1));
+        QVERIFY(back.touchAreas[0].open);
+        QCOMPARE(back.touchAreas[0].band, fence.band);
+        QCOMPARE(int(back.touchAreas[0].outline.size()), 4);
+        DocumentError refused;
+        SystemDocument::fromJson(
+            kSoil + R"("touch_areas": [{"polygon": [[0, 0], [5, 0]], "open": true}]})", refused);
+        QCOMPARE(refused.kind, Kind::MissingKey);
+        QCOMPARE(refused.path, QStringLiteral("touch_areas[0].band"));
+    }
+
     // Four wires round a square, given one by one: one cluster, its hull the square.
     void conductorsSquare() {
         const SystemDocument d = read(kSoil + R"("conductors": [

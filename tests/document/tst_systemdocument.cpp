@@ -263,7 +263,9 @@ private Q_SLOTS:
             "rings": [{"centre": [20, 0], "radius": 2.5, "count": 7, "depth": 0.6, "diameter": 0.01,
                        "rod": {"length": 2, "diameter": 0.02}, "group": 1}],
             "fences": [{"distance": 1.5, "posts": {"spacing": 2.5, "length": 1, "diameter": 0.05, "top": 0.1}, "group": 2},
-                       {"distance": 3, "posts": {"spacing": 3, "length": 1.2, "diameter": 0.04}}],
+                       {"distance": 3, "posts": {"spacing": 3, "length": 1.2, "diameter": 0.04}},
+                       {"polyline": [[30, 0], [36, 0], [36, 4]], "closed": true,
+                        "posts": {"spacing": 3, "length": 1.2, "diameter": 0.06}, "group": 1}],
             "safety": {"duration": 0.5, "body": 70, "surface": {"rho": 2500, "thickness": 0.102}},
             "study_window": {"zoom": 1.5, "profile": [[0, 0], [10, 10]], "map": "touch", "nested": {"a": [null, true]}}})";
         const SystemDocument a = read(json);
@@ -282,6 +284,8 @@ private Q_SLOTS:
         QCOMPARE(b.fences[0].fence.top, 0.1);
         QCOMPARE(*b.fences[0].group, 2);
         QVERIFY(!b.fences[1].group);
+        QCOMPARE(int(b.fences[2].fence.outline.size()), 3);
+        QVERIFY(b.fences[2].fence.closed);
         const EarthingInput x = a.input();
         const EarthingInput y = b.input();
         QCOMPARE(y.conductors.size(), x.conductors.size());
@@ -418,6 +422,27 @@ private Q_SLOTS:
             Kind::UnknownKey, "rings[0].x");
         row("a fence without posts", soil + R"("fences": [{"distance": 2}]})", Kind::MissingKey,
             "fences[0].posts");
+        const QByteArray posts = R"("posts": {"spacing": 3, "length": 1, "diameter": 0.05})";
+        row("a fence neither at a distance nor along an outline",
+            soil + R"("fences": [{)" + posts + "}]}", Kind::MissingKey, "fences[0].distance");
+        row("a fence's outline of one corner",
+            soil + R"("fences": [{"polyline": [[0, 0]], )" + posts + "}]}",
+            Kind::TooFewOutlineCorners, "fences[0].polyline", 2);
+        row("a closed fence's outline of two corners",
+            soil + R"("fences": [{"polyline": [[0, 0], [5, 0]], "closed": true, )" + posts + "}]}",
+            Kind::TooFewOutlineCorners, "fences[0].polyline", 3);
+        row("a fence's outline beside a distance",
+            soil + R"("fences": [{"polyline": [[0, 0], [5, 0]], "distance": 2, )" + posts + "}]}",
+            Kind::BesideOutline, "fences[0].distance");
+        row("a fence closed without an outline",
+            soil + R"("fences": [{"distance": 2, "closed": false, )" + posts + "}]}",
+            Kind::WithoutOutline, "fences[0].closed");
+        row("a fence's outline not closed by a boolean",
+            soil + R"("fences": [{"polyline": [[0, 0], [5, 0]], "closed": 1, )" + posts + "}]}",
+            Kind::NotABoolean, "fences[0].closed");
+        row("a fence's outline point of one coordinate",
+            soil + R"("fences": [{"polyline": [[0, 0], [5]], )" + posts + "}]}", Kind::WrongLength,
+            "fences[0].polyline[1]", 2);
         row("a fence's posts of no spacing",
             soil +
                 R"("fences": [{"distance": 2, "posts": {"spacing": -1, "length": 1, "diameter": 0.05}}]})",

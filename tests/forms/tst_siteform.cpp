@@ -1,6 +1,7 @@
 // The field information form: its lists, its radio buttons, and files saved and browsed.
 #include "forms/SiteInformationDlg.h"
 #include "forms/ids/SiteInformationIds.h"
+#include "studies/earthing/EarthingStudyWindow.h"
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
@@ -260,6 +261,40 @@ private Q_SLOTS:
         chooseFile(watcher, saved);
         m_dialog->sendCommand(IDC_FILE_SAVE);
         QCOMPARE(contents(saved), expected);
+    }
+
+    // A study window's Field information... opens the form with the study's file in it;
+    // the details typed and saved there are the study's field information.
+    void typedFromAStudy() {
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("yard.txt"));
+        CSiteInformationDlg::offerToStudies();
+        EarthingStudyWindow study;
+        study.show();
+        ModalWatcher watcher;
+        watcher.then([&watcher, saved](QDialog *shown) {
+            auto *form = qobject_cast<CSiteInformationDlg *>(shown);
+            QVERIFY(form != nullptr);
+            type(*form, IDC_FIELD_NAME, QStringLiteral("Yard 7"));
+            chooseFile(watcher, saved);
+            form->sendCommand(IDC_FILE_SAVE);
+            form->reject();
+        });
+        QTest::mouseClick(study.findChild<QPushButton *>(QStringLiteral("fieldInformation")),
+                          Qt::LeftButton);
+        StudyWindow::setFieldInformationForm(nullptr);
+        QCOMPARE(watcher.messages(), QStringList{QStringLiteral("Saved successfully.")});
+        QCOMPARE(study.siteFileName(), saved);
+        QVERIFY(study.header().site);
+        QCOMPARE(study.header().site->fieldName, std::string("Yard 7"));
+        // Opened again, the form shows the study's file.
+        watcher.then([](QDialog *shown) {
+            auto *form = qobject_cast<CSiteInformationDlg *>(shown);
+            QVERIFY(form != nullptr);
+            QCOMPARE(text(*form, IDC_FIELD_NAME), QStringLiteral("Yard 7"));
+            form->reject();
+        });
+        CSiteInformationDlg::typeFor(&study, study.siteFileName());
     }
 
     void browseThenSaveKeepsEveryByte() {
