@@ -58,6 +58,12 @@ struct DocumentError {
         Refused,
         // path is given beside the network, which gives the current into the earth
         BesideNetwork,
+        // path should hold a name that is not blank
+        EmptyName,
+        // path holds a name an earlier case already has
+        NameTaken,
+        // path should hold from 1 to expected cases
+        CaseCount,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -76,6 +76,12 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::DocumentFaults::kLayersDisagree;
     case Kind::TooManyCorners:
         return StringId::DocumentFaults::kTooManyCorners;
+    case Kind::EmptyName:
+        return StringId::Cases::kEmptyName;
+    case Kind::NameTaken:
+        return StringId::Cases::kNameTaken;
+    case Kind::CaseCount:
+        return StringId::Cases::kCaseCount;
     }
     return 0;
 }
@@ -117,7 +123,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
         return text.arg(where, Wording(lookup).refusal(*error.refusal));
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
-        error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners)
+        error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners ||
+        error.kind == Kind::CaseCount)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

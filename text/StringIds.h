@@ -1047,4 +1047,12 @@ inline constexpr unsigned kLayerTooThin = 7411;          // (layer, thickness)
 inline constexpr unsigned kSurfaceLayerBelowSoil = 7431; // (rho_s, rho, Cs)
 } // namespace Accuracy
 
+// 8400-8599: the cases of a study. 8400-8409 the faults of the document's cases: a blank
+// name (path), a name taken (path), a count outside 1 to the most (path, most).
+namespace Cases {
+inline constexpr unsigned kEmptyName = 8400;
+inline constexpr unsigned kNameTaken = 8401;
+inline constexpr unsigned kCaseCount = 8402;
+} // namespace Cases
+
 } // namespace StringId
