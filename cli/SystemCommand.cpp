@@ -454,6 +454,8 @@ protected:
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
+        if (o.study)
+            return SystemReport::report(*o.study, header, texts);
         return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
                                     header, texts, o.evaluation.network);
     }

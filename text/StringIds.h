@@ -1068,6 +1068,10 @@ inline constexpr unsigned kEnvelopeStep = 8424;
 inline constexpr unsigned kEnvelopeOverall = 8425;
 inline constexpr unsigned kPlaceJudged = 8426;
 inline constexpr unsigned kEnvelopeStepAlone = 8427; // a step in a study without a layer
+// The report: the verdict over every case (verdict, governing case), the places of a case
+// (name).
+inline constexpr unsigned kReportVerdict = 8430;
+inline constexpr unsigned kReportPlaces = 8431;
 } // namespace Cases
 
 } // namespace StringId
