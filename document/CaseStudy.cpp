@@ -3,6 +3,8 @@
 #include "core/earthing/ScaledResult.h"
 #include "document/StudyCases.h"
 
+#include <algorithm>
+
 namespace tav {
 
 using earthing::EarthingSoil;
