@@ -2,6 +2,7 @@
 
 #include "cad/DxfWriter.h"
 #include "cli/CalculationCommand.h"
+#include "cli/CasesText.h"
 #include "cli/CommandLine.h"
 #include "cli/DocumentInput.h"
 #include "cli/NetworkText.h"
@@ -10,6 +11,8 @@
 #include "core/NumericText.h"
 #include "core/earthing/EarthingSolver.h"
 #include "core/earthing/SystemSafety.h"
+#include "document/CaseStudy.h"
+#include "document/CasesJson.h"
 #include "document/DocumentWording.h"
 #include "document/NetworkResultJson.h"
 #include "document/PartLeakage.h"
@@ -54,6 +57,8 @@ struct SystemOutcome {
     std::string expanded;
     std::optional<tav::SafetyCriteria> criteria; // the document's, when it has any
     tav::SystemLeakage leakage;
+    // A study of cases: every case and the envelope; evaluation is the governing case's.
+    std::optional<tav::StudyEvaluation> study;
 };
 
 // The document as the solver takes it: the shapes expanded into conductors, each naming
@@ -360,7 +365,9 @@ protected:
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
         if (input.expand)
-            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt, {}};
+            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt, {}, {}};
+        if (!input.document.cases.empty())
+            return cases(input.document);
         const tav::Refusable<tav::SystemEvaluation> evaluated =
             tav::SystemStudy::evaluate(input.document);
         if (evaluated.refused())
@@ -371,7 +378,25 @@ protected:
         return SystemOutcome{evaluated.result(),
                              {},
                              input.document.safety,
-                             tav::SystemLeakage::of(input.document, *evaluated.result().result)};
+                             tav::SystemLeakage::of(input.document, *evaluated.result().result),
+                             {}};
+    }
+
+    // Every case solved and judged; the governing case's result is written as a study's
+    // without cases is, the cases and the envelope after it.
+    static tav::Refusable<SystemOutcome> cases(const tav::SystemDocument &document) {
+        const tav::Refusable<tav::StudyEvaluation> evaluated = tav::CaseStudy::evaluate(document);
+        if (evaluated.refused())
+            return evaluated.refusal();
+        for (const tav::CaseEvaluation &c : evaluated.result().cases)
+            if (c.evaluation.safetyRefusal)
+                return *c.evaluation.safetyRefusal;
+        const tav::CaseEvaluation &governing = evaluated.result().governing();
+        return SystemOutcome{governing.evaluation,
+                             {},
+                             governing.document.safety,
+                             tav::SystemLeakage::of(document, *governing.evaluation.result),
+                             evaluated.result()};
     }
 
     std::string text(const SystemOutcome &o) const override {
@@ -385,7 +410,10 @@ protected:
                     NetworkText::text(*e.network,
                                       NetworkText::StudyCurrent{injected(*e.result), e.decrement}) +
                     "\n";
-        return safety ? text + safetyText(*o.criteria, *safety) : text;
+        if (safety)
+            text += safetyText(*o.criteria, *safety);
+        return o.study ? CasesText::governing(*o.study) + text + "\n" + CasesText::text(*o.study)
+                       : text;
     }
     std::string json(const SystemOutcome &o) const override {
         if (!o.expanded.empty())
@@ -393,10 +421,11 @@ protected:
         const tav::SystemEvaluation &e = o.evaluation;
         const QByteArray network =
             e.network ? tav::NetworkResultJson::write(*e.network, e.decrement) : QByteArray();
-        return (e.safety && o.criteria
-                    ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage, network)
-                    : tav::ResultJson::write(*e.result, &o.leakage, network))
-            .toStdString();
+        const QByteArray result =
+            e.safety && o.criteria
+                ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage, network)
+                : tav::ResultJson::write(*e.result, &o.leakage, network);
+        return (o.study ? tav::CasesJson::appended(result, *o.study) : result).toStdString();
     }
 
     QStringList inputFiles(const CliOptions &options) const override {
@@ -425,6 +454,8 @@ protected:
     bool writesReport() const override { return true; }
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
+        if (o.study)
+            return SystemReport::report(*o.study, header, texts);
         return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
                                     header, texts, o.evaluation.network);
     }

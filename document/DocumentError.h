@@ -64,6 +64,13 @@ struct DocumentError {
         BesideOutline,
         // path means something only with a fence's outline
         WithoutOutline,
+
+        // path should hold a name that is not blank
+        EmptyName,
+        // path holds a name an earlier case already has
+        NameTaken,
+        // path should hold from 1 to expected cases
+        CaseCount,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -82,6 +82,13 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::Outline::kBesideOutline;
     case Kind::WithoutOutline:
         return StringId::Outline::kWithoutOutline;
+
+    case Kind::EmptyName:
+        return StringId::Cases::kEmptyName;
+    case Kind::NameTaken:
+        return StringId::Cases::kNameTaken;
+    case Kind::CaseCount:
+        return StringId::Cases::kCaseCount;
     }
     return 0;
 }
@@ -125,6 +132,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
         error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners ||
         error.kind == Kind::TooFewOutlineCorners)
+
+        error.kind == Kind::CaseCount)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -3,6 +3,7 @@
 #include "document/DuplicateKeys.h"
 #include "document/JsonFields.h"
 #include "document/ResultJson.h"
+#include "document/StudyCases.h"
 #include "document/StudyParts.h"
 
 #include "core/earthing/InputCheck.h"
@@ -35,8 +36,7 @@ void readLayer(const QJsonValue &value, const QString &path, bool last, std::vec
     }
 }
 
-EarthingSoil readLayers(const QJsonValue &value, DocumentError &error) {
-    const QString path = QStringLiteral("soil.layers");
+EarthingSoil readLayers(const QJsonValue &value, const QString &path, DocumentError &error) {
     if (!value.isArray()) {
         JsonFields::fail(error, DocumentError::Kind::NotAnArray, path);
         return {};
@@ -79,8 +79,7 @@ EarthingSoil readNamedSoil(JsonFields &f, bool uniform, DocumentError &error) {
 // The first value of the layers that differs from the same soil named beside them, by its
 // path; empty when the two are one soil. Compared to a part in 10^9: both are written
 // from one fit, and a hand may write 100 for 100.0.
-QString disagreement(const EarthingSoil &layers, const EarthingSoil &named) {
-    const QString path = QStringLiteral("soil.layers");
+QString disagreement(const EarthingSoil &layers, const EarthingSoil &named, const QString &path) {
     if (layers.layerCount() != named.layerCount())
         return path;
     const auto differ = [](double a, double b) { return !(std::abs(a - b) <= 1e-9 * std::abs(b)); };
@@ -95,8 +94,9 @@ QString disagreement(const EarthingSoil &layers, const EarthingSoil &named) {
     return QString();
 }
 
-EarthingSoil readSoil(const QJsonValue &value, DocumentError &error, bool &layersBeside) {
-    JsonFields f(value, QStringLiteral("soil"), error);
+EarthingSoil readSoil(const QJsonValue &value, const QString &path, DocumentError &error,
+                      bool &layersBeside) {
+    JsonFields f(value, path, error);
     // What tav-calc soil-model writes besides rho1, rho2 and h may come along.
     // And what it writes of a soil of N layers: the layers themselves, how their count was
     // chosen, the array, its words and the bounds of what the readings leave open.
@@ -114,19 +114,20 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error, bool &layer
         const bool twoLayerFit =
             layered && !uniform && layers.isArray() && layers.toArray().size() <= 2;
         if (uniform || (layered && !twoLayerFit)) {
-            JsonFields::fail(error, DocumentError::Kind::LayersBeside, QStringLiteral("soil"));
+            JsonFields::fail(error, DocumentError::Kind::LayersBeside, path);
             return {};
         }
         if (!twoLayerFit)
-            return readLayers(layers, error);
+            return readLayers(layers, f.path("layers"), error);
         // Both are read, and must be one soil: neither is passed over without a word.
-        const EarthingSoil given = readLayers(layers, error);
+        const EarthingSoil given = readLayers(layers, f.path("layers"), error);
         const EarthingSoil named = error.kind == DocumentError::Kind::None
                                        ? readNamedSoil(f, false, error)
                                        : EarthingSoil();
         if (error.kind != DocumentError::Kind::None)
             return {};
-        if (const QString differs = disagreement(given, named); !differs.isEmpty()) {
+        if (const QString differs = disagreement(given, named, f.path("layers"));
+            !differs.isEmpty()) {
             JsonFields::fail(error, DocumentError::Kind::LayersDisagree, differs);
             return {};
         }
@@ -134,7 +135,7 @@ EarthingSoil readSoil(const QJsonValue &value, DocumentError &error, bool &layer
         return named;
     }
     if (uniform == layered) {
-        JsonFields::fail(error, DocumentError::Kind::SoilShape, QStringLiteral("soil"));
+        JsonFields::fail(error, DocumentError::Kind::SoilShape, path);
         return {};
     }
     return readNamedSoil(f, uniform, error);
@@ -204,6 +205,12 @@ void checkProfile(const QJsonObject &window, const QString &path, DocumentError 
 
 } // namespace
 
+earthing::EarthingSoil SystemDocument::readSoilAt(const QJsonValue &value, const QString &path,
+                                                  DocumentError &error) {
+    bool layersBeside = false;
+    return readSoil(value, path, error, layersBeside);
+}
+
 // The document's version first, so that a newer document is refused as newer rather than
 // for a key this program does not know.
 void SystemDocument::readVersion(const QJsonValue &value, DocumentError &error) {
@@ -244,10 +251,10 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  "points",        "search",       "segment_length",
                  "safety",        "study_window", "north",
                  "drawings",      "site_origin",  "shape_touch_areas",
-                 "network"});
+                 "network",       "cases"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
-        d.soil = readSoil(soil, error, d.soilLayersBeside);
+        d.soil = readSoil(soil, QStringLiteral("soil"), error, d.soilLayersBeside);
         d.soilOrigin = InputOrigin::soilOf(soil.toObject());
     }
     if (f.has("network") && !f.isNull("network")) {
@@ -288,6 +295,9 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     d.siteOrigin = readSiteOrigin(f, error);
     if (f.has("safety") && !f.isNull("safety") && !f.failed())
         d.safety = StudyParts::readSafety(f.value("safety", true), error, d.surfaceZone);
+    // After the soil, the current and the criteria, which a case varies.
+    if (f.has("cases") && !f.isNull("cases") && !f.failed())
+        d.cases = StudyCases::read(f.value("cases", true), QStringLiteral("cases"), d, error);
     // Once every part is read, so that a touch area of a later part's group is kept.
     if (error.kind == DocumentError::Kind::None)
         d.checkGroups(error);
@@ -596,6 +606,8 @@ QByteArray SystemDocument::toJson() const {
             QJsonObject{{QStringLiteral("x"), siteOrigin->x}, {QStringLiteral("y"), siteOrigin->y}};
     if (safety)
         o[QStringLiteral("safety")] = StudyParts::write(*safety, surfaceZone);
+    if (!cases.empty())
+        o[QStringLiteral("cases")] = StudyCases::write(cases);
     if (!studyWindow.isEmpty())
         o[QStringLiteral("study_window")] = studyWindow;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -644,11 +656,11 @@ QString ConductorSource::path() const {
 }
 
 int SystemDocument::version() const {
-    return versionFor(!drawings.empty() || siteOrigin, network.has_value());
+    return versionFor(!drawings.empty() || siteOrigin, network.has_value(), !cases.empty());
 }
 
-int SystemDocument::versionFor(bool drawingsOrOrigin, bool network) {
-    return network ? 3 : drawingsOrOrigin ? 2 : kFirstVersion;
+int SystemDocument::versionFor(bool drawingsOrOrigin, bool network, bool cases) {
+    return cases ? 4 : network ? 3 : drawingsOrOrigin ? 2 : kFirstVersion;
 }
 
 void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {

@@ -9,6 +9,7 @@
 #include "document/InputOrigin.h"
 #include "document/NetworkJson.h"
 #include "document/PartSchema.h"
+#include "document/StudyCase.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -41,19 +42,23 @@ class SystemDocument {
 public:
     // The latest version of the document this program reads; a document without one is of
     // version 1. Version 2 brought imported drawings and the site origin, version 3 the
-    // network: a document is written as the lowest version that holds what it has
-    // (version()), so that an older program still opens what it can read and refuses the
-    // rest as newer.
-    static constexpr int kVersion = 3;
+    // network, version 4 the cases: a document is written as the lowest version that holds
+    // what it has (version()), so that an older program still opens what it can read and
+    // refuses the rest as newer.
+    static constexpr int kVersion = 4;
     static constexpr int kFirstVersion = 1;
     int version() const;
-    // The same for a document that has drawings or a site origin, a network, or neither.
-    static int versionFor(bool drawingsOrOrigin, bool network = false);
+    // The same for a document that has drawings or a site origin, a network, cases, or
+    // none of them.
+    static int versionFor(bool drawingsOrOrigin, bool network = false, bool cases = false);
     // The most layers a soil takes, as many as tav-calc soil-model fits.
     static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is
     // refused as newer rather than for a key this program does not know.
     static void readVersion(const QJsonValue &value, DocumentError &error);
+    // A soil as the document's "soil" takes it, at path (a case's "cases[1].soil").
+    static earthing::EarthingSoil readSoilAt(const QJsonValue &value, const QString &path,
+                                             DocumentError &error);
 
     // Rods on a grid: count evenly spaced along its edge from the corner at its origin, or
     // at its four corners; from the grid's depth down.
@@ -123,6 +128,9 @@ public:
     // The site coordinates (m) of the document's 0, 0, so that an exported drawing lands on
     // the site plan it was imported from; none: 0, 0.
     std::optional<earthing::Point2> siteOrigin;
+    // The variants of soil, fault and criteria the layout is judged under; none: the study
+    // is its one case.
+    std::vector<StudyCase> cases;
     QJsonObject studyWindow; // written back as read
 
     // The conductors as given, then each grid's with its rods, the rods at points, each

@@ -5,6 +5,7 @@
 #include "report/LeakageTable.h"
 #include "report/NetworkReport.h"
 #include "report/PlaceLimits.h"
+#include "report/CasesReport.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
@@ -493,6 +494,25 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     if (const auto all = LeakageTable::appendix(document, leakage, texts))
         report.blocks.append(*all);
     return report;
+}
+
+Report report(const tav::StudyEvaluation &study, const StudyHeader &header,
+              const StudyTexts &texts) {
+    const tav::CaseEvaluation &governing = study.governing();
+    const tav::SystemEvaluation &e = governing.evaluation;
+    Report r = report(governing.document, *e.result, e.safety, header, texts, e.network);
+    // The governing case's places give way to the cases' table and each case's places.
+    const QString placesHeading = PlaceTable::block(*e.result, e.safety, texts).heading;
+    qsizetype at = 0;
+    while (at < r.blocks.size() && r.blocks[at].heading != placesHeading)
+        ++at;
+    if (at < r.blocks.size())
+        r.blocks.remove(at);
+    QVector<ReportBlock> blocks{CasesReport::summary(study, texts)};
+    blocks.append(CasesReport::places(study, texts));
+    for (qsizetype k = 0; k < blocks.size(); ++k)
+        r.blocks.insert(at + k, blocks[k]);
+    return r;
 }
 
 } // namespace SystemReport

@@ -3,6 +3,7 @@
 #include "core/earthing/EarthingResult.h"
 #include "core/earthing/SystemSafety.h"
 #include "core/network/NetworkResult.h"
+#include "document/CaseStudy.h"
 #include "document/SystemDocument.h"
 #include "report/ProfilePicture.h"
 #include "report/Report.h"
@@ -83,5 +84,10 @@ Report report(const tav::SystemDocument &document, const tav::earthing::Earthing
               const std::optional<tav::earthing::SystemSafety> &safety, const StudyHeader &header,
               const StudyTexts &texts,
               const std::optional<tav::network::NetworkResult> &network = std::nullopt);
+
+// A study of cases: the governing case's report (its maps alone), the cases' table and
+// the verdict over every case after its summary, and each case's places.
+Report report(const tav::StudyEvaluation &study, const StudyHeader &header,
+              const StudyTexts &texts);
 
 } // namespace SystemReport

@@ -1116,4 +1116,31 @@ inline constexpr unsigned kPartFenceAlong = 8304;
 inline constexpr unsigned kFenceAlong = 8305;
 } // namespace Outline
 
+// 8400-8599: the cases of a study. 8400-8409 the faults of the document's cases: a blank
+// name (path), a name taken (path), a count outside 1 to the most (path, most).
+namespace Cases {
+inline constexpr unsigned kEmptyName = 8400;
+inline constexpr unsigned kNameTaken = 8401;
+inline constexpr unsigned kCaseCount = 8402;
+// 8410-8439: tav-calc system's cases. The governing case (name, cases, solves); the
+// cases' heading and the 9 columns of their table; the envelope's heading, a touch area
+// (number, kind, part, judged), a touch point (name, judged), a step (side, judged), the
+// verdict over every case (verdict); a place judged (voltage, at, tolerable, verdict,
+// case).
+inline constexpr unsigned kGoverning = 8410;
+inline constexpr unsigned kHeading = 8411;
+inline constexpr unsigned kColumns = 8412; // 8412-8420
+inline constexpr unsigned kEnvelope = 8421;
+inline constexpr unsigned kEnvelopeArea = 8422;
+inline constexpr unsigned kEnvelopePoint = 8423;
+inline constexpr unsigned kEnvelopeStep = 8424;
+inline constexpr unsigned kEnvelopeOverall = 8425;
+inline constexpr unsigned kPlaceJudged = 8426;
+inline constexpr unsigned kEnvelopeStepAlone = 8427; // a step in a study without a layer
+// The report: the verdict over every case (verdict, governing case), the places of a case
+// (name).
+inline constexpr unsigned kReportVerdict = 8430;
+inline constexpr unsigned kReportPlaces = 8431;
+} // namespace Cases
+
 } // namespace StringId

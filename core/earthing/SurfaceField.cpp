@@ -30,6 +30,13 @@ SurfaceField::SurfaceField(std::shared_ptr<const EarthingModel> model, std::vect
     m_index = std::make_unique<SpatialIndex>(m_x, m_y, coupling.settings().far());
 }
 
+std::shared_ptr<const SurfaceField> SurfaceField::scaled(double factor) const {
+    std::vector<double> currents = m_currents;
+    for (double &current : currents)
+        current *= factor;
+    return std::make_shared<const SurfaceField>(m_model, std::move(currents));
+}
+
 double SurfaceField::potential(double x, double y) const {
     // No number in, none out: the tables cannot be read at a place that is none.
     if (!std::isfinite(x) || !std::isfinite(y))

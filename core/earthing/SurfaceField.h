@@ -31,6 +31,10 @@ class SurfaceField {
 public:
     SurfaceField(std::shared_ptr<const EarthingModel> model, std::vector<double> currents);
 
+    // The same system carrying factor times the current: the field is linear in it, so a
+    // case that differs from a solved one only in its current needs no solve of its own.
+    std::shared_ptr<const SurfaceField> scaled(double factor) const;
+
     // V at (x, y) on the surface; no number where x or y is none.
     double potential(double x, double y) const;
     // How a raster is summed: point by point over every segment, or, for a large system,

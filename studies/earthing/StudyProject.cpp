@@ -173,7 +173,8 @@ QJsonObject StudyProject::document() const {
     // The lowest version that holds what the study has, so that a program that knows no
     // drawings still opens a study without them, and refuses one with them as newer.
     const bool drawn = arrays.count(Kind::Drawing) || o.contains(QStringLiteral("site_origin"));
-    o[QStringLiteral("version")] = tav::SystemDocument::versionFor(drawn);
+    o[QStringLiteral("version")] = tav::SystemDocument::versionFor(
+        drawn, o.contains(QStringLiteral("network")), o.contains(QStringLiteral("cases")));
     return o;
 }
 

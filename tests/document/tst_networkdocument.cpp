@@ -89,6 +89,7 @@ private Q_SLOTS:
         QCOMPARE(SystemDocument::versionFor(false, true), 3);
         QCOMPARE(SystemDocument::versionFor(true, false), 2);
         QCOMPARE(SystemDocument::versionFor(false), 1);
+        QCOMPARE(SystemDocument::versionFor(false, true, true), 4);
     }
 
     // Without earth_return_rho, Carson's earth return takes the deepest layer's.
