@@ -131,9 +131,7 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
         error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners ||
-        error.kind == Kind::TooFewOutlineCorners)
-
-        error.kind == Kind::CaseCount)
+        error.kind == Kind::TooFewOutlineCorners || error.kind == Kind::CaseCount)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }
