@@ -9,14 +9,6 @@ using earthing::JudgedVoltage;
 
 namespace {
 
-QByteArray pair(const char *key, const QByteArray &value) {
-    return QByteArray("\"") + key + "\": " + value;
-}
-
-QByteArray number(double value) {
-    return ResultJson::jsonNumber(value);
-}
-
 QByteArray verdict(Verdict v) {
     return v == Verdict::Safe ? "true" : v == Verdict::NotSafe ? "false" : "null";
 }
@@ -26,16 +18,18 @@ QByteArray name(const QString &text) {
 }
 
 QByteArray judged(const JudgedVoltage &j) {
-    return pair("voltage", number(j.voltage)) + ", " + pair("x", number(j.at.x)) + ", " +
-           pair("y", number(j.at.y)) + ", " +
-           pair("tolerable",
-                j.verdict == Verdict::NoLimit ? QByteArray("null") : number(j.tolerable)) +
-           ", " + pair("safe", verdict(j.verdict));
+    return ResultJson::jsonPair("voltage", ResultJson::jsonNumber(j.voltage)) + ", " +
+           ResultJson::jsonPair("x", ResultJson::jsonNumber(j.at.x)) + ", " +
+           ResultJson::jsonPair("y", ResultJson::jsonNumber(j.at.y)) + ", " +
+           ResultJson::jsonPair("tolerable", j.verdict == Verdict::NoLimit
+                                                 ? QByteArray("null")
+                                                 : ResultJson::jsonNumber(j.tolerable)) +
+           ", " + ResultJson::jsonPair("safe", verdict(j.verdict));
 }
 
 QByteArray entry(const EnvelopeEntry &e, const StudyEvaluation &study) {
-    return "{" + pair("case", name(study.cases[std::size_t(e.caseIndex)].name)) + ", " +
-           judged(e.judged) + "}";
+    return "{" + ResultJson::jsonPair("case", name(study.cases[std::size_t(e.caseIndex)].name)) +
+           ", " + judged(e.judged) + "}";
 }
 
 template <class T, class F> QByteArray list(const std::vector<T> &items, F f) {
@@ -48,14 +42,18 @@ template <class T, class F> QByteArray list(const std::vector<T> &items, F f) {
 QByteArray caseJson(const CaseEvaluation &c) {
     const earthing::EarthingResult &r = *c.evaluation.result;
     const std::optional<earthing::SystemSafety> &s = c.evaluation.safety;
-    QByteArray out = "{" + pair("name", name(c.name)) + ", " +
-                     pair("solve", QByteArray::number(c.solve)) + ", " +
-                     pair("current", number(r.groups.empty() ? 0 : r.groups[0].current)) + ", " +
-                     pair("resistance", number(r.resistance)) + ", " + pair("gpr", number(r.gpr));
+    QByteArray out =
+        "{" + ResultJson::jsonPair("name", name(c.name)) + ", " +
+        ResultJson::jsonPair("solve", QByteArray::number(c.solve)) + ", " +
+        ResultJson::jsonPair("current",
+                             ResultJson::jsonNumber(r.groups.empty() ? 0 : r.groups[0].current)) +
+        ", " + ResultJson::jsonPair("resistance", ResultJson::jsonNumber(r.resistance)) + ", " +
+        ResultJson::jsonPair("gpr", ResultJson::jsonNumber(r.gpr));
     if (s) {
-        out += ", " + pair("touch", s->touch ? "{" + judged(*s->touch) + "}" : QByteArray("null"));
-        out += ", " + pair("step", "{" + judged(s->step) + "}");
-        out += ", " + pair("safe", verdict(s->overall));
+        out += ", " + ResultJson::jsonPair("touch", s->touch ? "{" + judged(*s->touch) + "}"
+                                                             : QByteArray("null"));
+        out += ", " + ResultJson::jsonPair("step", "{" + judged(s->step) + "}");
+        out += ", " + ResultJson::jsonPair("safe", verdict(s->overall));
     }
     return out + "}";
 }
@@ -65,23 +63,25 @@ QByteArray envelopeJson(const StudyEvaluation &study) {
     const auto entries = [&study](const std::vector<EnvelopeEntry> &items) {
         return list(items, [&study](const EnvelopeEntry &x) { return entry(x, study); });
     };
-    return "{" + pair("touch_areas", entries(e.areas)) + ",\n  " +
-           pair("touch_points", entries(e.points)) + ",\n  " + pair("steps", entries(e.steps)) +
-           ",\n  " + pair("touch", e.touch ? entry(*e.touch, study) : QByteArray("null")) +
-           ",\n  " + pair("step", e.step ? entry(*e.step, study) : QByteArray("null")) + ",\n  " +
-           pair("safe", verdict(e.overall)) + "}";
+    return "{" + ResultJson::jsonPair("touch_areas", entries(e.areas)) + ",\n  " +
+           ResultJson::jsonPair("touch_points", entries(e.points)) + ",\n  " +
+           ResultJson::jsonPair("steps", entries(e.steps)) + ",\n  " +
+           ResultJson::jsonPair("touch", e.touch ? entry(*e.touch, study) : QByteArray("null")) +
+           ",\n  " +
+           ResultJson::jsonPair("step", e.step ? entry(*e.step, study) : QByteArray("null")) +
+           ",\n  " + ResultJson::jsonPair("safe", verdict(e.overall)) + "}";
 }
 
 } // namespace
 
 QByteArray CasesJson::members(const StudyEvaluation &study) {
-    QByteArray out =
-        pair("solves", QByteArray::number(study.solves)) + ",\n " +
-        pair("governing_case", name(study.governing().name)) + ",\n " +
-        pair("cases",
-             list(study.cases, [](const CaseEvaluation &c) { return "\n  " + caseJson(c); }));
+    QByteArray out = ResultJson::jsonPair("solves", QByteArray::number(study.solves)) + ",\n " +
+                     ResultJson::jsonPair("governing_case", name(study.governing().name)) + ",\n " +
+                     ResultJson::jsonPair("cases", list(study.cases, [](const CaseEvaluation &c) {
+                                              return "\n  " + caseJson(c);
+                                          }));
     if (study.envelope)
-        out += ",\n " + pair("envelope", envelopeJson(study));
+        out += ",\n " + ResultJson::jsonPair("envelope", envelopeJson(study));
     return out;
 }
 

@@ -11,37 +11,31 @@ using network::Complex;
 
 namespace {
 
-QByteArray number(double value) {
-    return ResultJson::jsonNumber(value);
-}
-
-QByteArray pair(const char *key, const QByteArray &value) {
-    return QByteArray("\"") + key + "\": " + value;
-}
-
 QByteArray complexNumber(Complex z) {
-    return "[" + number(z.real()) + ", " + number(z.imag()) + "]";
+    return "[" + ResultJson::jsonNumber(z.real()) + ", " + ResultJson::jsonNumber(z.imag()) + "]";
 }
 
 // "key": [re, im], "key_magnitude": |z|; null for none.
 QByteArray phasor(const char *key, const std::optional<Complex> &z) {
     const QByteArray magnitude = QByteArray(key) + "_magnitude";
-    return pair(key, z ? complexNumber(*z) : QByteArray("null")) + ", " +
-           pair(magnitude.constData(), z ? number(std::abs(*z)) : QByteArray("null"));
+    return ResultJson::jsonPair(key, z ? complexNumber(*z) : QByteArray("null")) + ", " +
+           ResultJson::jsonPair(magnitude.constData(),
+                                z ? ResultJson::jsonNumber(std::abs(*z)) : QByteArray("null"));
 }
 
 QByteArray phasors(const char *key, const std::vector<Complex> &values) {
     QByteArray list = "[", magnitudes = "[";
     for (std::size_t k = 0; k < values.size(); ++k) {
         list += (k ? ", " : "") + complexNumber(values[k]);
-        magnitudes += (k ? ", " : "") + number(std::abs(values[k]));
+        magnitudes += (k ? ", " : "") + ResultJson::jsonNumber(std::abs(values[k]));
     }
     const QByteArray magnitude = QByteArray(key) + "_magnitude";
-    return pair(key, list + "]") + ", " + pair(magnitude.constData(), magnitudes + "]");
+    return ResultJson::jsonPair(key, list + "]") + ", " +
+           ResultJson::jsonPair(magnitude.constData(), magnitudes + "]");
 }
 
 QByteArray branch(const BranchResult &b) {
-    return "{" + pair("name", ResultJson::jsonText(b.name)) + ", " +
+    return "{" + ResultJson::jsonPair("name", ResultJson::jsonText(b.name)) + ", " +
            phasor("reduction_factor", b.reductionFactor) + ", " +
            phasor("chain_impedance", b.chainImpedance) + ", " +
            phasor("wire_current", b.returnCurrent) + ", " +
@@ -67,9 +61,9 @@ QByteArray NetworkResultJson::write(const network::NetworkResult &r,
                      phasor("split_factor", r.splitFactor) + ",\n  " +
                      phasor("station_potential", r.stationPotential) + ",\n  ";
     if (decrement)
-        out += pair("decrement", number(*decrement)) + ",\n  ";
-    return out + pair("lines", branches(r.lines)) + ",\n  " + pair("cables", branches(r.cables)) +
-           "}";
+        out += ResultJson::jsonPair("decrement", ResultJson::jsonNumber(*decrement)) + ",\n  ";
+    return out + ResultJson::jsonPair("lines", branches(r.lines)) + ",\n  " +
+           ResultJson::jsonPair("cables", branches(r.cables)) + "}";
 }
 
 } // namespace tav

@@ -130,6 +130,10 @@ QByteArray ResultJson::jsonNumber(double value) {
     return number(value);
 }
 
+QByteArray ResultJson::jsonPair(const char *key, const QByteArray &value) {
+    return pair(key, value);
+}
+
 QByteArray ResultJson::jsonText(const std::string &value) {
     return text(value);
 }

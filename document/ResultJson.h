@@ -38,6 +38,8 @@ public:
     // quoted and escaped.
     static QByteArray jsonNumber(double value);
     static QByteArray jsonText(const std::string &value);
+    // "key": value, a member of an object the result writes.
+    static QByteArray jsonPair(const char *key, const QByteArray &value);
 
 private:
     struct Judged {
