@@ -15,6 +15,7 @@
 #include "tests/support/FormFields.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
+#include "tests/support/SoilWindowDriver.h"
 #include "text/StringIds.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@
 
 using namespace FormFields;
 using namespace SoilResistivityIds;
+using Driver = SoilWindowDriver;
 
 namespace {
 
@@ -49,22 +51,12 @@ constexpr double kTwoPi = 6.283185307179586;
 // Spacing and apparent resistivity of each reading the fit takes, in order.
 using Readings = QVector<QPair<double, double>>;
 
-QString label(const QWidget &window, const char *name) {
-    const auto *shown = window.findChild<QLabel *>(QLatin1String(name));
-    return shown != nullptr ? shown->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-}
-
 QStringList cells(const QTableWidget &table, int column) {
     QStringList texts;
     for (int row = 0; row < table.rowCount(); ++row)
         texts.append(table.item(row, column) != nullptr ? table.item(row, column)->text()
                                                         : QString());
     return texts;
-}
-
-bool waitForModel(SoilModelWindow &window) {
-    QSignalSpy shown(&window, &SoilModelWindow::modelShown);
-    return window.fitting() ? shown.wait(10000) : true;
 }
 
 // The window's layers and RMS error are the core's for these readings, the count of
@@ -80,34 +72,9 @@ void compareWithCore(const SoilModelWindow &window,
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             QCOMPARE(layers->item(r, c)->text(), rows[r][c]);
-    QVERIFY(label(window, "rms").startsWith(QStringLiteral("RMS error ")));
+    QVERIFY(Driver::label(window, "rms").startsWith(QStringLiteral("RMS error ")));
     const auto *modelRows = window.findChild<QTableWidget *>(QStringLiteral("modelRows"));
     QCOMPARE(modelRows->rowCount(), int(readings.size()));
-}
-
-// The text of a cell of the window's layers table.
-QString layerCell(const QWidget &window, int row, int column) {
-    const auto *layers = window.findChild<QTableWidget *>(QStringLiteral("layersTable"));
-    const QTableWidgetItem *cell = layers != nullptr ? layers->item(row, column) : nullptr;
-    return cell != nullptr ? cell->text() : QString();
-}
-
-int layerCount(const QWidget &window) {
-    return window.findChild<QTableWidget *>(QStringLiteral("layersTable"))->rowCount();
-}
-
-// Apparent resistivities of 300 Ω·m over 100 Ω·m over 600 Ω·m, the top layer 2 m and the
-// middle one 8 m thick, at 15 Wenner spacings from 0.5 m to 150 m, as a table pastes them.
-QString threeLayerReadings() {
-    const tav::LayeredSoil soil{{300, 100, 600}, {2, 8}};
-    QString text;
-    for (int i = 0; i < 15; ++i) {
-        const double a = 0.5 * std::pow(300.0, i / 14.0);
-        text += QStringLiteral("%1\t%2\n")
-                    .arg(a, 0, 'g', 17)
-                    .arg(soil.wennerResistivity(a), 0, 'g', 17);
-    }
-    return text;
 }
 
 } // namespace
@@ -119,9 +86,11 @@ private Q_SLOTS:
         m_module = std::make_unique<ModuleScope>(QStringLiteral(TAV_TEST_MODULE_DIR));
         m_form = std::make_unique<CSoilResistivityDlg>();
         QVERIFY(open(*m_form));
+        m_driver = std::make_unique<SoilWindowDriver>(*m_form);
     }
 
     void cleanup() {
+        m_driver.reset();
         m_form.reset();
         m_module.reset();
     }
@@ -135,7 +104,7 @@ private Q_SLOTS:
         for (int row = 0; row < 11; ++row)
             type(*m_form, IDC_MEASURED_R_FIRST + row, QLatin1String(typed[row]));
         type(*m_form, IDC_SPACING2, QStringLiteral("36"));
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         QVERIFY(!window->isModal());
         QCOMPARE(window->windowModality(), Qt::NonModal);
@@ -149,7 +118,7 @@ private Q_SLOTS:
         const ReadingsTable &table = *window->readingsTable();
         QCOMPARE(cells(table, 0), QStringList({"1", "4", "9", "18", "24", "30", "36", ""}));
         QCOMPARE(cells(table, 1).first(), QStringLiteral("104.301")); // 2π × 1 × 16.6
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         // The fit takes the readings to the last digit, not as the table rounds them.
         QCOMPARE(window->study().readings.size(), readings.size());
         for (std::size_t i = 0; i < readings.size(); ++i) {
@@ -162,13 +131,13 @@ private Q_SLOTS:
 
     void editingARowRefits() {
         fillForm();
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         ReadingsTable &table = *window->readingsTable();
         table.item(2, 1)->setText(QStringLiteral("170"));
         QVERIFY(window->fitting());
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         std::vector<tav::WennerReading> readings = formReadings();
         readings[2].resistivity = 170;
         compareWithCore(*window, readings);
@@ -177,18 +146,18 @@ private Q_SLOTS:
         table.item(last, 0)->setText(QStringLiteral("40"));
         table.item(last, 1)->setText(QStringLiteral("290"));
         QCOMPARE(table.rowCount(), last + 2);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         readings.push_back({40, 290});
         compareWithCore(*window, readings);
     }
 
     void leftOutReadingsAreShownNotFitted() {
         fillForm();
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         window->readingsTable()->item(0, 0)->setCheckState(Qt::Unchecked);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         std::vector<tav::WennerReading> readings = formReadings();
         const tav::WennerReading first = readings.front();
         readings.erase(readings.begin());
@@ -203,7 +172,7 @@ private Q_SLOTS:
     // A spreadsheet's columns with their header, at the first cell; then rows that cannot
     // be read are named, and two readings are too few.
     void pastedColumns() {
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         ReadingsTable &table = *window->readingsTable();
         table.setCurrentCell(0, 0);
@@ -211,33 +180,33 @@ private Q_SLOTS:
             "a [m]\trho [ohm-m]\r\n1\t104.3\r\n2\t121\r\n4\t163.9\r\n8\t230\r\n16\t270\r\n"));
         QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(cells(table, 0), QStringList({"1", "2", "4", "8", "16", ""}));
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         compareWithCore(*window, {{1, 104.3}, {2, 121}, {4, 163.9}, {8, 230}, {16, 270}});
         // Comma-separated, one row on: rows 2 and 3 change.
         table.setCurrentCell(1, 0);
         table.pasteText(QStringLiteral("2,1e2\n4,abc\n"), 1, 0);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QCOMPARE(window->study().readings.size(), std::size_t(4));
-        QVERIFY2(label(*window, "status")
+        QVERIFY2(Driver::label(*window, "status")
                      .contains(QStringLiteral("Row 3 is left out: \"abc\" is not a number.")),
-                 qPrintable(label(*window, "status")));
+                 qPrintable(Driver::label(*window, "status")));
         table.item(4, 1)->setText(QString());
-        QVERIFY(waitForModel(*window));
-        QVERIFY(
-            label(*window, "status").contains(QStringLiteral("Row 5 is left out: it needs both")));
+        QVERIFY(Driver::waitForModel(*window));
+        QVERIFY(Driver::label(*window, "status")
+                    .contains(QStringLiteral("Row 5 is left out: it needs both")));
         // Delete empties the selected cells: three readings left, then two.
         table.clearSelection();
         table.setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 1), true);
         QTest::keyClick(&table, Qt::Key_Delete);
-        QVERIFY(waitForModel(*window));
-        QVERIFY2(label(*window, "status")
+        QVERIFY(Driver::waitForModel(*window));
+        QVERIFY2(Driver::label(*window, "status")
                      .contains(QStringLiteral(
                          "No model: a sounding is fitted from three readings at least, not 2.")),
-                 qPrintable(label(*window, "status")));
-        QCOMPARE(layerCount(*window), 0);
+                 qPrintable(Driver::label(*window, "status")));
+        QCOMPARE(Driver::layerCount(*window), 0);
         window->findChild<QPushButton *>(QStringLiteral("clear"))->click();
         QCOMPARE(table.rowCount(), 1);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QVERIFY(!window->study().outcome.has_value());
     }
 
@@ -257,7 +226,7 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QStringList, spacings);
         QFETCH(QString, typed);
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         ReadingsTable &table = *window->readingsTable();
         table.setCurrentCell(0, 0);
@@ -272,10 +241,10 @@ private Q_SLOTS:
             return;
         }
         QTRY_VERIFY(editor.isNull()); // the cell no longer typed
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QCOMPARE(int(window->study().readings.size()), spacings.size() - 1);
-        QVERIFY2(!label(*window, "status").contains(QStringLiteral("Row ")),
-                 qPrintable(label(*window, "status")));
+        QVERIFY2(!Driver::label(*window, "status").contains(QStringLiteral("Row ")),
+                 qPrintable(Driver::label(*window, "status")));
     }
 
     // Ctrl+V takes every row of a spreadsheet's columns, with decimal commas where commas do
@@ -312,36 +281,36 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(Readings, taken);
         QFETCH(QString, note);
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         ReadingsTable &table = *window->readingsTable();
         table.setCurrentCell(0, 0);
         QApplication::clipboard()->setText(pasted);
         QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         const std::vector<tav::SoundingReading> &readings = window->study().readings;
         QCOMPARE(int(readings.size()), taken.size());
         for (int i = 0; i < taken.size(); ++i) {
             QCOMPARE(readings[i].spacing, taken[i].first);
             QCOMPARE(readings[i].resistivity, taken[i].second);
         }
-        const QString status = label(*window, "status");
+        const QString status = Driver::label(*window, "status");
         QVERIFY2(note.isEmpty() ? !status.contains(QStringLiteral("Row ")) : status.contains(note),
                  qPrintable(status));
     }
 
     void copiesAndSavesItsReport() {
         fillForm();
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         window->findChild<QPushButton *>(QStringLiteral("copy"))->click();
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(copied.startsWith(QStringLiteral("Soil of horizontal layers\n")),
                  qPrintable(copied));
         QVERIFY(
             copied.contains(QStringLiteral("Layer\tρ [Ω·m]\tThickness [m]\tBottom at [m]\n1\t") +
-                            layerCell(*window, 0, 1)));
+                            Driver::layerCell(*window, 0, 1)));
         QVERIFY(
             copied.contains(QStringLiteral("Spacing [m]\tMeasured [Ω·m]\tModel [Ω·m]\tError [%]")));
         QTemporaryDir folder;
@@ -365,7 +334,7 @@ private Q_SLOTS:
     // edit: a cell typed, a box, a paste, Delete, Clear, an import, the array.
     void tableEditsUndone() {
         fillForm();
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         ReadingsTable &table = *window->readingsTable();
         QUndoStack *stack = table.undoStack();
@@ -402,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(cells(table, 1), form);
         QCOMPARE(array->currentText(), QStringLiteral("Wenner"));
         QCOMPARE(table.item(0, 0)->checkState(), Qt::Checked);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         compareWithCore(*window, formReadings());
         // The menu's actions say what they undo.
         auto *undo = window->findChild<QAction *>(QStringLiteral("undo"));
@@ -423,7 +392,7 @@ private Q_SLOTS:
     // the form's readings changed since come as an edit over them, which Undo takes back.
     void readingsKeptWithTheForm() {
         fillForm();
-        QPointer<SoilModelWindow> window = openFromButton();
+        QPointer<SoilModelWindow> window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
         window->readingsTable()->pasteText(QStringLiteral("40\t290\n"), 9, 0);
@@ -432,18 +401,18 @@ private Q_SLOTS:
         QCOMPARE(spacings.size(), 11);
         window->close();
         QTRY_VERIFY(window.isNull());
-        window = openFromButton();
+        window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         QCOMPARE(cells(*window->readingsTable(), 0), spacings);
         QCOMPARE(window->readingsTable()->item(1, 0)->checkState(), Qt::Unchecked);
         QCOMPARE(window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->currentText(),
                  QStringLiteral("2"));
         QCOMPARE(window->readingsTable()->undoStack()->count(), 0);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QCOMPARE(window->study().readings.size(), std::size_t(9)); // ten, one left out
         // A row of the form changed: its readings, which Undo takes back to those kept.
         type(*m_form, IDC_MEASURED_R_FIRST, QStringLiteral("17"));
-        window = openFromButton();
+        window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         QCOMPARE(cells(*window->readingsTable(), 1).first(), QStringLiteral("106.814"));
         QCOMPARE(window->readingsTable()->rowCount(), 10);
@@ -455,7 +424,7 @@ private Q_SLOTS:
 
     // Escape closes it; it opens again at the size it had; it goes when the form goes.
     void studyWindowManners() {
-        QPointer<SoilModelWindow> window = openFromButton();
+        QPointer<SoilModelWindow> window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         window->resize(900, 640);
         // Escape while a drop-down list is open closes the list only, even where the
@@ -474,11 +443,11 @@ private Q_SLOTS:
         QCOMPARE(window->readingsTable()->array(), tav::SoundingArray::Wenner);
         QTest::keyClick(window->readingsTable(), Qt::Key_Escape);
         QTRY_VERIFY(window.isNull());
-        window = openFromButton();
+        window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         QCOMPARE(window->size(), QSize(900, 640));
         // A second press replaces the window rather than adding another.
-        QPointer<SoilModelWindow> second = openFromButton();
+        QPointer<SoilModelWindow> second = m_driver->openFromButton();
         QVERIFY(second != nullptr);
         QTRY_VERIFY(window.isNull());
         QCOMPARE(m_form->findChildren<SoilModelWindow *>().size(), 1);
@@ -489,183 +458,11 @@ private Q_SLOTS:
         QTRY_VERIFY(second.isNull());
     }
 
-    // Two layers the readings determine start a study over ρ1, ρ2 and h as the window shows
-    // them, not to the fit's last digit.
-    void determinedLayersStartAStudy() {
-        const QString typed = QStringLiteral(
-            "1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n18\t268.4\n"
-            "24\t279.2\n30\t285.4\n");
-        SoilModelWindow *window = openWithReadings(typed);
-        QVERIFY(window != nullptr);
-        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
-        QVERIFY(waitForModel(*window));
-        const tav::LayeredSoil core = window->study().outcome->result().fit.soil;
-        QCOMPARE(layerCount(*window), 2);
-        const double rho1 = layerCell(*window, 0, 1).toDouble();
-        const double rho2 = layerCell(*window, 1, 1).toDouble();
-        const double h = layerCell(*window, 0, 2).toDouble();
-        // About 100 over 300 Ω·m from 2 m down, shown to four digits.
-        QVERIFY2(std::abs(rho1 / 100 - 1) < 0.1, qPrintable(layerCell(*window, 0, 1)));
-        QVERIFY2(std::abs(rho2 / 300 - 1) < 0.1, qPrintable(layerCell(*window, 1, 1)));
-        QVERIFY2(std::abs(h / 2 - 1) < 0.15, qPrintable(layerCell(*window, 0, 2)));
-        QVERIFY2(std::abs(rho1 / core.resistivities[0] - 1) < 5e-4,
-                 qPrintable(layerCell(*window, 0, 1)));
-        QVERIFY2(std::abs(h / core.thicknesses[0] - 1) < 5e-4,
-                 qPrintable(layerCell(*window, 0, 2)));
-        QVERIFY(rho1 != core.resistivities[0] && rho2 != core.resistivities[1] &&
-                h != core.thicknesses[0]);
-        EarthingStudyWindow *study = useInStudy(*window);
-        QVERIFY(study != nullptr);
-        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        // With the sounding it came from, for the study's report.
-        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho1"), rho1},
-                                         {QStringLiteral("rho2"), rho2},
-                                         {QStringLiteral("h"), h},
-                                         {QStringLiteral("readings"), 9},
-                                         {QStringLiteral("rms_percent"),
-                                          window->study().outcome->result().fit.rmsPercent}}),
-                            wennerSounding(typed)));
-        QVERIFY(study->project().notice.isEmpty());
-        QTRY_VERIFY(study->sound());
-        discard(study);
-    }
-
-    // Near-uniform readings with two layers asked for: the fit's two layers are not
-    // determined, so the study gets the uniform soil, and says why; never the layers'
-    // meaningless values.
-    void undeterminedLayersStartAStudyOverTheUniformSoil() {
-        const QString typed =
-            QStringLiteral("1\t99.8\n2\t99.0\n4\t100.0\n6\t99.0\n9\t99.2\n12\t99.7\n18\t99.8\n"
-                           "24\t98.1\n30\t101.6\n");
-        SoilModelWindow *window = openWithReadings(typed);
-        QVERIFY(window != nullptr);
-        window->findChild<QComboBox *>(QStringLiteral("layersChoice"))->setCurrentText("2");
-        QVERIFY(waitForModel(*window));
-        QCOMPARE(layerCount(*window), 2);
-        QVERIFY(window->study().uniform.has_value());
-        const tav::LayersFit uniform = *window->study().uniform;
-        // The readings' mean is 99.58 Ω·m; the uniform soil is shown to four digits.
-        const double rho = uniform.soil.resistivities[0];
-        QVERIFY2(std::abs(rho / 99.58 - 1) < 0.01, qPrintable(QString::number(rho)));
-        const QString rhoShown = QString::number(rho, 'g', 4);
-        EarthingStudyWindow *study = useInStudy(*window);
-        QVERIFY(study != nullptr);
-        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho"), rhoShown.toDouble()},
-                                         {QStringLiteral("readings"), 9},
-                                         {QStringLiteral("rms_percent"), uniform.rmsPercent}}),
-                            wennerSounding(typed)));
-        const QString notice = study->project().notice;
-        QVERIFY2(notice.startsWith(QStringLiteral("The readings do not determine two layers")),
-                 qPrintable(notice));
-        QVERIFY2(notice.contains(rhoShown), qPrintable(notice));
-        QTRY_VERIFY(study->sound());
-        discard(study);
-    }
-
-    // A uniform soil that is the fit's answer starts a study over it with nothing to explain.
-    void uniformAnswerStartsAStudyOverIt() {
-        const QString typed = QStringLiteral("1\t120.37\n3\t120.37\n10\t120.37\n30\t120.37\n");
-        SoilModelWindow *window = openWithReadings(typed);
-        QVERIFY(window != nullptr);
-        QCOMPARE(layerCount(*window), 1);
-        EarthingStudyWindow *study = useInStudy(*window);
-        QVERIFY(study != nullptr);
-        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil, with(QJsonObject({{QStringLiteral("rho"), 120.4},
-                                         {QStringLiteral("readings"), 4},
-                                         {QStringLiteral("rms_percent"), 0}}),
-                            wennerSounding(typed)));
-        QVERIFY(study->project().notice.isEmpty());
-        discard(study);
-    }
-
-    // A study handed on outlives the form that opened the soil model, closed with END and
-    // then deleted as a form run modally is: unsaved, it is never closed without asking.
-    void studyOutlivesTheFormClosedWithEnd() {
-        SoilModelWindow *window = openWithReadings(
-            QStringLiteral("1\t104.3\n2\t121.0\n4\t163.9\n6\t196.5\n9\t227.8\n12\t247.0\n"));
-        QVERIFY(window != nullptr);
-        QPointer<EarthingStudyWindow> study = useInStudy(*window);
-        QVERIFY(study);
-        QVERIFY(study->isWindowModified());
-        m_form->sendCommand(LayoutDialog::IDOK);
-        m_form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(study);
-        QVERIFY(study->isVisible());
-        QVERIFY(study->isWindowModified());
-        QCOMPARE(study->parentWidget(), nullptr);
-        discard(study);
-    }
-
-    // Exact readings of three layers: Automatic finds three, which a study takes as they
-    // are shown; "2" gives two.
-    void layersChoiceChangesTheAnswer() {
-        SoilModelWindow *window = openWithReadings(threeLayerReadings());
-        QVERIFY(window != nullptr);
-        auto *choice = window->findChild<QComboBox *>(QStringLiteral("layersChoice"));
-        QCOMPARE(choice->currentText(), QStringLiteral("Automatic"));
-        QCOMPARE(layerCount(*window), 3);
-        QVERIFY2(label(*window, "criterion").startsWith(QStringLiteral("3 layers, the fewest")),
-                 qPrintable(label(*window, "criterion")));
-        // Each count tried, from one layer to four, the second on with its F test.
-        const QStringList counts = label(*window, "criterion").split(QLatin1Char('\n'));
-        QCOMPARE(counts.size(), 5);
-        QVERIFY2(counts[1].startsWith(QStringLiteral("1: RMS error ")), qPrintable(counts[1]));
-        QVERIFY2(counts[3].startsWith(QStringLiteral("3: RMS error ")) &&
-                     counts[3].contains(QStringLiteral(", F ")),
-                 qPrintable(counts[3]));
-        // The top layer's 300 Ω·m and the depth of the middle one's bottom, 2 + 8 m.
-        QVERIFY2(std::abs(layerCell(*window, 0, 1).toDouble() / 300 - 1) < 0.01,
-                 qPrintable(layerCell(*window, 0, 1)));
-        QVERIFY2(std::abs(layerCell(*window, 1, 3).toDouble() / 10 - 1) < 0.05,
-                 qPrintable(layerCell(*window, 1, 3)));
-        // The curve runs smoothly from the first spacing to the last through the soil that
-        // made the readings.
-        const PlotSeries &curve = window->plotWidget()->plot().series.front();
-        QCOMPARE(curve.points.size(), 60);
-        QCOMPARE(curve.points.first().x(), 0.5);
-        QVERIFY(std::abs(curve.points.last().x() / 150 - 1) < 1e-12);
-        const tav::LayeredSoil made{{300, 100, 600}, {2, 8}};
-        for (const QPointF &point : curve.points)
-            QVERIFY2(std::abs(point.y() / made.wennerResistivity(point.x()) - 1) < 0.01,
-                     qPrintable(QString::number(point.x())));
-        // The study takes the three layers as the window shows them, with the sounding.
-        EarthingStudyWindow *study = useInStudy(*window);
-        QVERIFY(study != nullptr);
-        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        const QJsonArray layers = soil.value(QStringLiteral("layers")).toArray();
-        QCOMPARE(layers.size(), 3);
-        QVERIFY(!soil.contains(QStringLiteral("rho1")) && !soil.contains(QStringLiteral("rho")));
-        const double made3[] = {300, 100, 600};
-        const double madeThickness[] = {2, 8};
-        for (int k = 0; k < 3; ++k) {
-            const QJsonObject layer = layers[k].toObject();
-            QVERIFY2(std::abs(layer.value(QStringLiteral("rho")).toDouble() / made3[k] - 1) < 0.01,
-                     qPrintable(QString::number(k)));
-            QCOMPARE(layer.contains(QStringLiteral("thickness")), k < 2);
-            if (k < 2)
-                QVERIFY2(std::abs(layer.value(QStringLiteral("thickness")).toDouble() /
-                                      madeThickness[k] -
-                                  1) < 0.05,
-                         qPrintable(QString::number(k)));
-        }
-        QCOMPARE(soil.value(QStringLiteral("readings")).toInt(),
-                 int(window->study().readings.size()));
-        QCOMPARE(soil.value(QStringLiteral("rms_percent")).toDouble(),
-                 window->study().outcome->result().fit.rmsPercent);
-        discard(study);
-        choice->setCurrentText(QStringLiteral("2"));
-        QVERIFY(waitForModel(*window));
-        QCOMPARE(layerCount(*window), 2);
-        QCOMPARE(label(*window, "criterion"), QStringLiteral("2 layers, as asked."));
-    }
-
     // Schlumberger adds each reading's MN/2 and names the spacing AB/2; back to Wenner the
     // column goes and the readings stay.
     void schlumbergerColumn() {
-        SoilModelWindow *window = openWithReadings(QStringLiteral("1\t104.3\n2\t121\n4\t163.9\n"));
+        SoilModelWindow *window =
+            m_driver->openWithReadings(QStringLiteral("1\t104.3\n2\t121\n4\t163.9\n"));
         QVERIFY(window != nullptr);
         ReadingsTable &table = *window->readingsTable();
         const auto headers = [&table] {
@@ -679,13 +476,13 @@ private Q_SLOTS:
         array->setCurrentText(QStringLiteral("Schlumberger"));
         QCOMPARE(headers(), QStringList({"AB/2 [m]", "MN/2 [m]", "ρa [Ω·m]"}));
         QCOMPARE(cells(table, 2).first(), QStringLiteral("104.3"));
-        QVERIFY(waitForModel(*window));
-        QVERIFY(label(*window, "status")
+        QVERIFY(Driver::waitForModel(*window));
+        QVERIFY(Driver::label(*window, "status")
                     .contains(QStringLiteral(
                         "Row 1 is left out: a Schlumberger reading needs its MN/2.")));
         for (int row = 0; row < 3; ++row)
             table.item(row, 1)->setText(QStringLiteral("0.2"));
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QCOMPARE(window->study().readings.size(), std::size_t(3));
         QCOMPARE(window->study().readings[2].halfPotentialSpacing, 0.2);
         QCOMPARE(window->study().readings[2].array, tav::SoundingArray::Schlumberger);
@@ -694,39 +491,10 @@ private Q_SLOTS:
         QCOMPARE(cells(table, 1).first(), QStringLiteral("104.3"));
     }
 
-    // A Schlumberger sounding goes to the study whole: its array and each reading's AB/2,
-    // MN/2 and apparent resistivity, as the window holds them, for the report to print.
-    void schlumbergerSoundingGoesWithTheSoil() {
-        SoilModelWindow *window = openFromButton();
-        QVERIFY(window != nullptr);
-        window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
-            ->setCurrentText(QStringLiteral("Schlumberger"));
-        window->readingsTable()->pasteText(
-            QStringLiteral("2\t0.5\t104\n4\t0.5\t121\n8\t1\t164\n16\t2\t196\n32\t4\t228\n"
-                           "64\t8\t247\n"),
-            0, 0);
-        QVERIFY(waitForModel(*window) && window->study().fitted());
-        EarthingStudyWindow *study = useInStudy(*window);
-        QVERIFY(study != nullptr);
-        const QJsonObject soil = study->project().rest.value(QStringLiteral("soil")).toObject();
-        QCOMPARE(soil.value(QStringLiteral("array")).toString(), QStringLiteral("schlumberger"));
-        const double expected[][3] = {{2, 0.5, 104}, {4, 0.5, 121}, {8, 1, 164},
-                                      {16, 2, 196},  {32, 4, 228},  {64, 8, 247}};
-        const QJsonArray rows = soil.value(QStringLiteral("rows")).toArray();
-        QCOMPARE(rows.size(), 6);
-        for (int k = 0; k < 6; ++k)
-            QCOMPARE(rows[k].toObject(),
-                     QJsonObject({{QStringLiteral("spacing"), expected[k][0]},
-                                  {QStringLiteral("mn"), expected[k][1]},
-                                  {QStringLiteral("measured"), expected[k][2]}}));
-        QCOMPARE(soil.value(QStringLiteral("readings")).toInt(), 6);
-        discard(study);
-    }
-
     // A CSV of resistances becomes 2πaR under Wenner, π(L² − l²)/(2l) R under Schlumberger
     // with the MN/2 of the table's rows; a bad line is refused with its number.
     void importFillsTheTable() {
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("readings.csv"));
@@ -739,7 +507,7 @@ private Q_SLOTS:
         const ReadingsTable &table = *window->readingsTable();
         QCOMPARE(cells(table, 0), QStringList({"1", "4", ""}));
         QCOMPARE(cells(table, 1).first(), QStringLiteral("104.301")); // 2π × 1 × 16.6
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QVERIFY(std::abs(window->study().readings[1].resistivity - kTwoPi * 4 * 6.52) < 1e-9);
         // Schlumberger, AB/2 10 m and 20 m over MN/2 1 m: π(100 − 1)/2 × 2 = 99π.
         window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
@@ -748,7 +516,7 @@ private Q_SLOTS:
         window->readingsTable()->item(1, 1)->setText(QStringLiteral("1"));
         QVERIFY(write("AB/2,R\n10,2\n20,1\n"));
         QVERIFY(window->importReadings(path));
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QCOMPARE(window->study().readings.size(), std::size_t(2));
         QVERIFY(std::abs(window->study().readings[0].resistivity - 99 * M_PI) < 1e-9);
         QVERIFY(std::abs(window->study().readings[1].resistivity - 399 * M_PI / 2) < 1e-9);
@@ -775,7 +543,7 @@ private Q_SLOTS:
     // Saved, then opened in a fresh window: the same readings to the last digit, their
     // boxes, the array and the count asked; a wrong field is refused by name.
     void saveThenOpen() {
-        SoilModelWindow *window = openFromButton();
+        SoilModelWindow *window = m_driver->openFromButton();
         QVERIFY(window != nullptr);
         window->findChild<QComboBox *>(QStringLiteral("arrayChoice"))
             ->setCurrentText("Schlumberger");
@@ -784,7 +552,7 @@ private Q_SLOTS:
             QStringLiteral("1.5\t0.25\t104.3\n3\t0.25\t121.0\n6\t0.5\t163.9\n12\t0.5\t230\n"), 0,
             0);
         window->readingsTable()->item(1, 0)->setCheckState(Qt::Unchecked);
-        QVERIFY(waitForModel(*window));
+        QVERIFY(Driver::waitForModel(*window));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("sounding.json"));
         QVERIFY(window->saveReadings(path));
@@ -798,10 +566,10 @@ private Q_SLOTS:
         QCOMPARE(
             json.value("readings").toArray()[1].toObject(),
             QJsonObject({{"spacing", 3}, {"mn", 0.25}, {"resistivity", 121}, {"left_out", true}}));
-        SoilModelWindow *second = openFromButton();
+        SoilModelWindow *second = m_driver->openFromButton();
         QVERIFY(second != nullptr);
         QVERIFY(second->openReadings(path));
-        QVERIFY(waitForModel(*second));
+        QVERIFY(Driver::waitForModel(*second));
         QCOMPARE(second->findChild<QComboBox *>(QStringLiteral("arrayChoice"))->currentText(),
                  QStringLiteral("Schlumberger"));
         QCOMPARE(second->findChild<QComboBox *>(QStringLiteral("layersChoice"))->currentText(),
@@ -812,7 +580,7 @@ private Q_SLOTS:
         QCOMPARE(second->study().readings.size(), std::size_t(3));
         QCOMPARE(second->study().leftOut.size(), std::size_t(1));
         QCOMPARE(second->study().leftOut.front().resistivity, 121.0);
-        QCOMPARE(layerCount(*second), 1);
+        QCOMPARE(Driver::layerCount(*second), 1);
         // A reading without its MN/2 under Schlumberger.
         QFile bad(path);
         QVERIFY(bad.open(QIODevice::WriteOnly));
@@ -830,7 +598,7 @@ private Q_SLOTS:
     // At 1600 × 1000 the model's tables show every column without scrolling across; at
     // the window's least height the plot still holds its upright title whole.
     void tablesAndPlotFit() {
-        SoilModelWindow *window = openWithReadings(threeLayerReadings());
+        SoilModelWindow *window = m_driver->openWithReadings(Driver::threeLayerReadings());
         QVERIFY(window != nullptr);
         window->resize(1600, 1000);
         for (const char *name : {"layersTable", "modelRows"}) {
@@ -846,75 +614,6 @@ private Q_SLOTS:
     }
 
 private:
-    SoilModelWindow *openFromButton() {
-        const QList<SoilModelWindow *> before = m_form->findChildren<SoilModelWindow *>();
-        // The form's mnemonics work while it is the active window, as after its study
-        // window closed a window manager makes it again.
-        if (!activated(m_form.get()))
-            return nullptr;
-        // The mnemonic clicks the button as a user sees it pressed, a moment later.
-        QTest::keyClick(m_form.get(), Qt::Key_M, Qt::AltModifier);
-        SoilModelWindow *opened = nullptr;
-        const bool shown = QTest::qWaitFor([&] {
-            for (SoilModelWindow *window : m_form->findChildren<SoilModelWindow *>())
-                if (!before.contains(window) && window->isVisible())
-                    opened = window;
-            return opened != nullptr;
-        });
-        // Its shortcuts (Escape, Ctrl+S) work once it is the active window.
-        return shown && activated(opened) ? opened : nullptr;
-    }
-
-    // The window opened from the form's button with the readings pasted in, fitted.
-    SoilModelWindow *openWithReadings(const QString &pasted) {
-        SoilModelWindow *window = openFromButton();
-        if (window == nullptr)
-            return nullptr;
-        window->readingsTable()->pasteText(pasted, 0, 0);
-        if (!waitForModel(*window) || !window->study().outcome ||
-            window->study().outcome->refused())
-            return nullptr;
-        return window;
-    }
-
-    // The soil's keys of the Wenner sounding typed as "spacing<TAB>resistivity" lines: what
-    // the study keeps of it for its report.
-    static QJsonObject wennerSounding(const QString &typed) {
-        QJsonArray rows;
-        for (const QString &line : typed.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            rows.append(
-                QJsonObject{{QStringLiteral("spacing"), line.section('\t', 0, 0).toDouble()},
-                            {QStringLiteral("measured"), line.section('\t', 1, 1).toDouble()}});
-        return {{QStringLiteral("array"), QStringLiteral("wenner")},
-                {QStringLiteral("rows"), rows}};
-    }
-    static QJsonObject with(QJsonObject soil, const QJsonObject &more) {
-        for (auto it = more.begin(); it != more.end(); ++it)
-            soil.insert(it.key(), it.value());
-        return soil;
-    }
-
-    // Use in a study...: the earthing study window it opens, a top-level window of its own.
-    static EarthingStudyWindow *useInStudy(SoilModelWindow &window) {
-        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("useInStudy")),
-                          Qt::LeftButton);
-        for (QWidget *shown : QApplication::topLevelWidgets())
-            if (shown->objectName() == QLatin1String("earthingStudy") && shown->isVisible())
-                return qobject_cast<EarthingStudyWindow *>(shown);
-        return nullptr;
-    }
-
-    // Closes a study without keeping it.
-    static void discard(EarthingStudyWindow *study) {
-        QPointer<EarthingStudyWindow> open = study;
-        ModalWatcher watcher;
-        watcher.then([](QDialog *d) {
-            qobject_cast<QMessageBox *>(d)->button(QMessageBox::Discard)->click();
-        });
-        study->close();
-        QTRY_VERIFY(open.isNull());
-    }
-
     void fillForm() {
         const char *typed[] = {"16.6", "9.63", "6.52", "5.21", "4.03",
                                "3.28", "2.37", "1.85", "1.51"};
@@ -928,13 +627,9 @@ private:
             {16.6, 9.63, 6.52, 5.21, 4.03, 3.28, 2.37, 1.85, 1.51});
     }
 
-    static bool activated(QWidget *window) {
-        window->activateWindow();
-        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
-    }
-
     std::unique_ptr<ModuleScope> m_module;
     std::unique_ptr<CSoilResistivityDlg> m_form;
+    std::unique_ptr<SoilWindowDriver> m_driver;
 };
 
 QTEST_MAIN(TestSoilModelWindow)
