@@ -2,6 +2,7 @@
 
 #include "forms/AboutDlg.h"
 #include "forms/FormRegistry.h"
+#include "forms/MainWindowMenu.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -11,6 +12,7 @@ bool CTAVDlg::OnInitDialog() {
     LayoutDialog::OnInitDialog();
     for (const FormEntry &form : mainWindowForms())
         bindCommand(form.buttonId, [this, &form] { runForm(form); });
+    MainWindowMenu::attach(*this);
     if (GetSystemMenu() != nullptr) {
         const QString about = LoadLanguageString(StringId::kAboutMenuItem);
         if (!about.isEmpty()) {

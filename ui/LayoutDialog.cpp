@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QShortcut>
 #include <QWindow>
 
@@ -107,6 +108,32 @@ void LayoutDialog::buildSystemMenu(const DialogLayout &layout) {
     auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
             [this] { showSystemMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+QMenuBar *LayoutDialog::menuBarAbove() {
+    if (m_menuBar != nullptr)
+        return m_menuBar;
+    const QSize area = size();
+    // The layout's controls go into an area of the layout's size, at the same places
+    // within it; the focus chain stays as it was, the window being the same.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("layoutArea"));
+    for (QObject *child : children()) {
+        auto *control = qobject_cast<QWidget *>(child);
+        if (control == nullptr || control == client || control->isWindow())
+            continue;
+        const QRect place = control->geometry();
+        const bool hidden = control->isHidden();
+        control->setParent(client);
+        control->setGeometry(place);
+        control->setVisible(!hidden);
+    }
+    m_menuBar = new QMenuBar(this);
+    const int height = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, area.width(), height);
+    client->setGeometry(0, height, area.width(), area.height());
+    setFixedSize(area.width(), area.height() + height);
+    return m_menuBar;
 }
 
 void LayoutDialog::showSystemMenu(const QPoint &globalPosition) {

@@ -11,6 +11,7 @@ class DataExchange;
 class DialogLayout;
 class LanguageModule;
 class QMenu;
+class QMenuBar;
 
 // A modal window built at run time from a dialog layout of the language module. The
 // base of every window of the program: it builds the controls, runs the data exchange
@@ -47,6 +48,10 @@ public:
     void sendSysCommand(unsigned id) { OnSysCommand(id, 0); }
     // Presses the button with this id as a click does: nothing when it is disabled.
     void sendCommand(int id);
+    // A menu bar above the layout, made once: the window grows by its height and the
+    // layout's controls keep their places relative to one another and to the layout's own
+    // area, which moves down beneath it.
+    QMenuBar *menuBarAbove();
 
     void accept() override;
     void reject() override;
@@ -103,4 +108,5 @@ private:
     bool m_created = false;
     QHash<int, QWidget *> m_controls;
     QMenu *m_systemMenu = nullptr;
+    QMenuBar *m_menuBar = nullptr;
 };

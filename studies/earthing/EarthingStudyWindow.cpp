@@ -9,6 +9,7 @@
 #include "studies/common/StudyLabels.h"
 #include "studies/common/StudyNumber.h"
 #include "studies/common/StudyWindow.h"
+#include "studies/earthing/CasesPanel.h"
 #include "studies/earthing/DrawingExportFlow.h"
 #include "studies/earthing/DrawingImportFlow.h"
 #include "studies/earthing/EarthingProject.h"
@@ -96,6 +97,7 @@ EarthingStudyWindow::EarthingStudyWindow(const StudyProject &project)
     m_results = new StudyResultsPanel(this);
     connect(m_results, &StudyResultsPanel::placeActivated, this,
             [this](QPointF at) { m_plan->centreOn(at); });
+    connect(m_results->cases(), &CasesPanel::caseChosen, this, &EarthingStudyWindow::caseChosen);
     splitter->addWidget(m_results);
     splitter->setStretchFactor(1, 1);
     // The results wide enough for the places' every column, the verdict last.
@@ -137,6 +139,24 @@ EarthingStudyWindow *EarthingStudyWindow::handOn(const StudyProject &project, QW
     window->keepWith(opener ? opener->window() : nullptr);
     window->show();
     return window;
+}
+
+EarthingStudyWindow *EarthingStudyWindow::startNew(QWidget *opener) {
+    auto *window = new EarthingStudyWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->keepWith(opener ? opener->window() : nullptr);
+    window->show();
+    return window;
+}
+
+EarthingStudyWindow *EarthingStudyWindow::startFrom(const QString &path, QWidget *opener) {
+    auto window = std::make_unique<EarthingStudyWindow>();
+    window->keepWith(opener ? opener->window() : nullptr);
+    if (!window->openFile(path))
+        return nullptr;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return window.release();
 }
 
 bool EarthingStudyWindow::anyOpen() {
@@ -540,14 +560,23 @@ void EarthingStudyWindow::progressed(Stage stage, double fraction) {
     m_status->setText(LoadLanguageString(kSolving).arg(LoadLanguageString(kStageTables + index)));
 }
 
-void EarthingStudyWindow::solved(std::shared_ptr<const tav::SystemEvaluation> evaluation) {
-    m_solved.emplace(m_pending->first, m_pending->second, std::move(evaluation));
+void EarthingStudyWindow::solved(std::shared_ptr<const tav::StudyEvaluation> study) {
+    m_solved.emplace(m_pending->first, m_pending->second, std::move(study));
     m_leakage = tav::SystemLeakage::of(m_solved->document(), m_solved->result());
     m_pending.reset();
     // Of the study as it was when Solve was pressed, which may have changed since.
     m_stale = m_solved->staleFor(project());
     m_progress->setValue(1000);
     solveEnded(QString());
+    showResults();
+}
+
+// The plan, maps, profile and results of another of the study's cases, solved with the rest.
+void EarthingStudyWindow::caseChosen(int index) {
+    if (!m_solved)
+        return;
+    m_solved->showCase(index);
+    m_leakage = tav::SystemLeakage::of(m_solved->document(), m_solved->result());
     showResults();
 }
 
@@ -570,6 +599,8 @@ void EarthingStudyWindow::showResults() {
     m_results->showNetwork(network ? &*network : nullptr,
                            m_solved ? m_solved->evaluation().decrement : 1);
     m_results->setStale(m_solved && m_stale);
+    m_results->cases()->show(m_solved ? &m_solved->study() : nullptr,
+                             m_solved ? m_solved->shownCase() : 0);
     showMap();
     showProfile();
 }
@@ -707,6 +738,13 @@ Report EarthingStudyWindow::report() const {
     StudyHeader header = this->header();
     header.date = QDate::currentDate();
     header.project = QFileInfo(fileName()).fileName();
+    if (m_solved->study().cases.size() > 1) {
+        // Every case's, as tav-calc reports a study of cases, with the window's settings.
+        tav::StudyEvaluation study = m_solved->study();
+        for (tav::CaseEvaluation &c : study.cases)
+            c.document.studyWindow = solved.studyWindow;
+        return SystemReport::report(study, header, texts());
+    }
     return SystemReport::report(solved, m_solved->result(), safety(), header, texts(),
                                 m_solved->evaluation().network);
 }

@@ -53,6 +53,10 @@ public:
     // A new window of its own over a study handed on by another window (the soil model's
     // soil, the grid check's grid), shown and deleted when closed; it outlives its opener.
     static EarthingStudyWindow *handOn(const StudyProject &project, QWidget *opener);
+    // A new window of its own for a new study, or for the study of a file (null, with the
+    // reason shown, when the file is no study), as handOn's: the main window's way in.
+    static EarthingStudyWindow *startNew(QWidget *opener);
+    static EarthingStudyWindow *startFrom(const QString &path, QWidget *opener);
     // Whether a study handed on is still open, when the program's main window closes.
     static bool anyOpen();
 
@@ -118,7 +122,8 @@ private:
     void showProblem();
 
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
-    void solved(std::shared_ptr<const tav::SystemEvaluation> evaluation);
+    void solved(std::shared_ptr<const tav::StudyEvaluation> study);
+    void caseChosen(int index);
     void solveEnded(const QString &message);
     void showResults();
     void showMap();

@@ -19,12 +19,12 @@ bool SolveRunner::running() const {
 
 void SolveRunner::start(const tav::SystemDocument &document) {
     m_work->start([this, document](const BackgroundWork::Run &run) -> BackgroundWork::Delivery {
-        const auto outcome = tav::SystemStudy::evaluate(
-            document, [&run](const tav::earthing::SolveProgress &p) {
+        const auto outcome =
+            tav::CaseStudy::evaluate(document, [&run](const tav::earthing::SolveProgress &p) {
                 return run.progress(int(p.stage), p.fraction);
             });
         if (!outcome.refused()) {
-            auto evaluation = std::make_shared<const tav::SystemEvaluation>(outcome.result());
+            auto evaluation = std::make_shared<const tav::StudyEvaluation>(outcome.result());
             return [this, evaluation] { Q_EMIT solved(evaluation); };
         }
         const tav::Refusal refusal = outcome.refusal();

@@ -2,7 +2,7 @@
 
 #include "core/earthing/SolveProgress.h"
 #include "core/errors.h"
-#include "document/SystemStudy.h"
+#include "document/CaseStudy.h"
 
 #include <QObject>
 
@@ -10,10 +10,10 @@
 
 class BackgroundWork;
 
-// Evaluates the study off the interface thread (SystemStudy::evaluate, as tav-calc does)
-// and tells its progress, its evaluation, its refusal, or that it was cancelled. A new
-// solve makes the one running void and asks it to stop, which the solver hears within a
-// few tens of milliseconds; so does the runner's end, which waits for it.
+// Evaluates the study and its cases off the interface thread (CaseStudy::evaluate, as
+// tav-calc does) and tells its progress, its evaluation, its refusal, or that it was cancelled. A
+// new solve makes the one running void and asks it to stop, which the solver hears within a few
+// tens of milliseconds; so does the runner's end, which waits for it.
 class SolveRunner : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +26,7 @@ public:
 
 Q_SIGNALS:
     void progressed(tav::earthing::SolveProgress::Stage stage, double fraction);
-    void solved(std::shared_ptr<const tav::SystemEvaluation> evaluation);
+    void solved(std::shared_ptr<const tav::StudyEvaluation> evaluation);
     void refused(const tav::Refusal &refusal);
     void cancelled();
 

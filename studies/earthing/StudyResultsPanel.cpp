@@ -8,6 +8,7 @@
 #include "studies/common/StudyWindow.h"
 #include "studies/common/TableLook.h"
 #include "studies/common/ValueList.h"
+#include "studies/earthing/CasesPanel.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
 
@@ -18,6 +19,7 @@
 
 StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     : QGroupBox(LoadLanguageString(StringId::SystemReport::kResults), parent) {
+    m_cases = new CasesPanel(this);
     m_values = new ValueList(this);
     m_groups = new QTableWidget(0, 3, this);
     m_groups->setObjectName(QStringLiteral("groups"));
@@ -56,6 +58,7 @@ StudyResultsPanel::StudyResultsPanel(QWidget *parent)
     m_staleNote->setStyleSheet(QStringLiteral("QLabel { color: #9a5b00; }"));
     m_staleNote->hide();
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_cases);
     layout->addWidget(m_values);
     layout->addWidget(m_places, 1);
     layout->addWidget(m_groups);

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class CasesPanel;
 class QLabel;
 class QTableWidget;
 class ValueList;
@@ -37,6 +38,8 @@ public:
     // per line and cable (r, its return current, its first tower's potential, the remote
     // station's rise); none: no network, or not solved.
     void showNetwork(const tav::network::NetworkResult *network, double decrement);
+    // The study's cases, above the rest: the case shown chosen there.
+    CasesPanel *cases() const { return m_cases; }
 
 Q_SIGNALS:
     // A row of the places was double-clicked: where it is, m.
@@ -47,6 +50,7 @@ private:
     void showPlaces(const tav::earthing::EarthingResult &result,
                     const std::optional<tav::earthing::SystemSafety> &safety);
 
+    CasesPanel *m_cases;
     ValueList *m_values;
     QTableWidget *m_groups;
     QTableWidget *m_leakage;

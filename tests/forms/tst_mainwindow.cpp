@@ -1,15 +1,22 @@
 #include "forms/AboutDlg.h"
 #include "forms/TAVDlg.h"
 #include "forms/ids/MainWindowIds.h"
+#include "studies/earthing/EarthingStudyWindow.h"
+#include "studies/soil/SoilModelWindow.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ModuleScope.h"
+#include "tests/support/TestSettings.h"
 #include "ui/LanguageModule.h"
 #include "ui/SystemCommand.h"
 
+#include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -19,6 +26,22 @@ namespace {
 
 const QString kAboutTitle =
     QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation");
+
+// The action of the main window's Studies menu whose text starts so (mnemonics left out).
+QAction *studiesAction(const QWidget &window, const QString &start) {
+    for (QAction *action : window.findChild<QMenuBar *>()->actions().front()->menu()->actions())
+        if (action->text().remove(QLatin1Char('&')).startsWith(start))
+            return action;
+    return nullptr;
+}
+
+QList<EarthingStudyWindow *> openStudies() {
+    QList<EarthingStudyWindow *> studies;
+    for (QWidget *shown : QApplication::topLevelWidgets())
+        if (auto *study = qobject_cast<EarthingStudyWindow *>(shown); study && study->isVisible())
+            studies.append(study);
+    return studies;
+}
 
 QStringList labelTexts(const QWidget &window) {
     QStringList texts;
@@ -48,7 +71,13 @@ private Q_SLOTS:
             QStringLiteral("TAV Grounding Design Program for TAV grounding rod Installation  "));
         QCOMPARE(QFontInfo(dialog.font()).family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(dialog.font().pointSize(), 11);
-        QCOMPARE(dialog.size(), QSize(862, 453));
+        // The layout's own area beneath the menu bar, the window grown by the bar alone.
+        const auto *bar = dialog.findChild<QMenuBar *>();
+        QVERIFY(bar != nullptr);
+        QCOMPARE(bar->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(dialog.size(), QSize(862, 453 + bar->height()));
+        const QWidget *area = dialog.GetDlgItem(1)->parentWidget();
+        QCOMPARE(area->geometry(), QRect(0, bar->height(), 862, 453));
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(dialog.windowIcon().availableSizes().size(), 6);
 
@@ -63,6 +92,63 @@ private Q_SLOTS:
         QCOMPARE(pictures.size(), 1);
         QCOMPARE(pictures[0]->pixmap().size(), QSize(531, 422));
         QCOMPARE(pictures[0]->pos(), QPoint(16, 15));
+    }
+
+    // The Studies menu opens a new study, a study's file chosen (a file that is no study
+    // refused with its reason, no window left behind), the files opened last, and the soil
+    // model, each a window of its own beside the main window.
+    void studiesMenu() {
+        const TestSettings settings;
+        QTemporaryDir folder;
+        const QString good = folder.filePath(QStringLiteral("yard.json"));
+        const QString bad = folder.filePath(QStringLiteral("notes.json"));
+        QFile goodFile(good), badFile(bad);
+        QVERIFY(goodFile.open(QIODevice::WriteOnly) && badFile.open(QIODevice::WriteOnly));
+        goodFile.write(R"({"soil": {"rho": 100}, "grid": {"length_x": 20, "length_y": 10,
+                          "conductors_x": 3, "conductors_y": 2, "depth": 0.5,
+                          "diameter": 0.01}, "current": 1000})");
+        badFile.write("not a study");
+        goodFile.close();
+        badFile.close();
+        CTAVDlg dialog;
+        QVERIFY(dialog.create());
+        dialog.show();
+        studiesAction(dialog, QStringLiteral("New earthing study"))->trigger();
+        QCOMPARE(openStudies().size(), 1);
+        QVERIFY(!openStudies().front()->isWindowModified());
+        const auto chosen = [](const QString &path) {
+            return [path](QDialog *shown) {
+                auto *chooser = qobject_cast<QFileDialog *>(shown);
+                QVERIFY(chooser != nullptr);
+                chooser->selectFile(path);
+                shown->accept();
+            };
+        };
+        {
+            ModalWatcher watcher;
+            watcher.then(chosen(bad));
+            studiesAction(dialog, QStringLiteral("Open earthing study"))->trigger();
+            QCOMPARE(watcher.shown().size(), 2);
+            QVERIFY2(watcher.shown()[1].text.contains(bad), qPrintable(watcher.shown()[1].text));
+            QCOMPARE(openStudies().size(), 1);
+            watcher.then(chosen(good));
+            studiesAction(dialog, QStringLiteral("Open earthing study"))->trigger();
+        }
+        QCOMPARE(openStudies().size(), 2);
+        QVERIFY(openStudies().back()->windowTitle().contains(QStringLiteral("yard.json")) ||
+                openStudies().front()->windowTitle().contains(QStringLiteral("yard.json")));
+        // The file opened is offered again under Open recent.
+        QMenu *recent = dialog.findChild<QMenu *>(QStringLiteral("recentStudies"));
+        Q_EMIT dialog.findChild<QMenuBar *>()->actions().front()->menu()->aboutToShow();
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(recent->actions().front()->toolTip(), good);
+        recent->actions().front()->trigger();
+        QCOMPARE(openStudies().size(), 3);
+        studiesAction(dialog, QStringLiteral("Soil model"))->trigger();
+        QTRY_COMPARE(dialog.findChildren<SoilModelWindow *>().size(), 1);
+        QVERIFY(dialog.findChildren<SoilModelWindow *>().front()->isVisible());
+        for (EarthingStudyWindow *study : openStudies())
+            delete study;
     }
 
     void buttons_data() {
@@ -151,8 +237,9 @@ private Q_SLOTS:
         ModalWatcher watcher;
         watcher.then([&dialog](QDialog *about) {
             // The main window is blocked while a form runs: a click on its END does nothing.
+            const QWidget *end = dialog.GetDlgItem(1);
             QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
-                              dialog.GetDlgItem(1)->geometry().center());
+                              end->mapTo(&dialog, end->rect().center()));
             ModalWatcher::pressKey(about, Qt::Key_Return);
         });
         dialog.sendCommand(IDC_PROGRAM_INFORMATION);

@@ -277,6 +277,36 @@ private Q_SLOTS:
         QCOMPARE(int(levels.size()), 2);
     }
 
+    // A study of two soils: the results show the governing case first, named so; choosing
+    // the other shows its own result. In uniform soil R and every voltage scale with ρ, so
+    // the soil four times as resistive shows four times the resistance, and governs.
+    void casesChosen() {
+        EarthingStudyWindow window(substation(
+            R"(, "search": {"step": 2}, "segment_length": 12,
+                "cases": [{"name": "Wet", "soil": {"rho": 50}}, {"name": "Dry", "soil": {"rho": 200}}])"));
+        window.show();
+        checked(window);
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("solve")), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return window.result() && !window.solving(); }, 120000));
+        auto *choice = window.findChild<QComboBox *>(QStringLiteral("caseChoice"));
+        QVERIFY(choice && choice->isVisible());
+        QCOMPARE(choice->count(), 2);
+        QCOMPARE(choice->currentText(), QStringLiteral("Dry (governing)"));
+        QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("casesTable"))->rowCount(), 2);
+        const auto shownR = [&window] {
+            return window.findChild<QLabel *>(QStringLiteral("resistance"))->text();
+        };
+        const QString dryShown = shownR();
+        const double dry = window.result()->resistance;
+        choice->setCurrentIndex(0);
+        Q_EMIT choice->activated(0);
+        const double wet = window.result()->resistance;
+        QVERIFY(shownR() != dryShown);
+        QVERIFY2(std::abs(dry / wet - 4) < 4 * 1e-3,
+                 qPrintable(QStringLiteral("%1 %2").arg(dry).arg(wet)));
+        QCOMPARE(window.plan()->picture().result, window.result());
+    }
+
 private:
     TestSettings m_settings;
     std::unique_ptr<ModuleScope> m_module;

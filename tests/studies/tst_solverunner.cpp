@@ -68,7 +68,7 @@ void TestSolveRunner::cancelIsAnsweredAndASolveThenWorks() {
     QCOMPARE(solved.count(), 1);
     QCOMPARE(cancelled.count(), 1); // the first solve's own end was not reported again
     const auto direct = EarthingSolver::solve(input.input());
-    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::SystemEvaluation>>()->result->resistance,
+    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::StudyEvaluation>>()->cases[0].evaluation.result->resistance,
              direct.result().resistance);
 }
 
@@ -85,7 +85,7 @@ void TestSolveRunner::secondSolveReplacesTheFirst() {
     QTest::qWait(50);
     QCOMPARE(solved.count(), 1);
     QCOMPARE(cancelled.count(), 0);
-    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::SystemEvaluation>>()->result->segments,
+    QCOMPARE(solved.at(0).at(0).value<std::shared_ptr<const tav::StudyEvaluation>>()->cases[0].evaluation.result->segments,
              EarthingSolver::solve(input.input()).result().segments);
 }
 
