@@ -1,6 +1,7 @@
 // Solves the benchmark's earthing systems with the library and prints what each stage
 // took; bench/system.sh runs it.
 //   bench_system CASE [--exact] [--threads N] [--segment L] [--dense-limit N]
+//                [--yardstick] [--solves N]
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingSolver.h"
 #include "core/earthing/MemoryEstimate.h"
@@ -55,6 +56,13 @@ bool caseInput(const std::string &name, EarthingInput &input) {
         grid.countX = grid.countY = h ? 6 : 11;
         grid.diameter = h ? 0.0105 : 0.01;
         input.conductors = ConductorLayout::grid(grid);
+    } else if (name == "uniform-100") {
+        // 100 m, eleven conductors each way, in uniform soil.
+        input.soil = EarthingSoil::uniform(100);
+        input.current = 1000;
+        grid.sizeX = grid.sizeY = 100;
+        grid.countX = grid.countY = 11;
+        input.conductors = ConductorLayout::grid(grid);
     } else if (name == "bench-70" || name == "bench-70-layers") {
         input = gridWithRods(70, 6, 20, 0.5, name != "bench-70");
     } else if (name == "bench-200" || name == "bench-200-layers") {
@@ -89,6 +97,43 @@ double peakMegabytes() {
     return NAN;
 }
 
+// The yardstick: the raster summed by the plainest loop, every node against every
+// segment on one core, each segment's potential at the surface in closed form in uniform
+// soil (the segment and its image above the surface: rho I / (2 pi L) times the integral
+// of 1/r along it, ln((b + r_b) / (a + r_a)) for the ends a, b along it). Returns seconds; worst is
+// the largest difference from the solver's raster, relative to the GPR.
+double yardstick(const EarthingResult &r, double rho, double &worst) {
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<double> values(r.raster.size());
+    for (int j = 0; j < r.raster.ny; ++j)
+        for (int i = 0; i < r.raster.nx; ++i) {
+            const double x = r.raster.x(i);
+            const double y = r.raster.y(j);
+            double v = 0;
+            for (const SegmentResult &s : r.segmentCurrents) {
+                const double ux = s.to.x - s.from.x, uy = s.to.y - s.from.y, uz = s.to.z - s.from.z;
+                const double length = std::sqrt(ux * ux + uy * uy + uz * uz);
+                const double px = s.from.x - x, py = s.from.y - y, pz = s.from.z;
+                const double a = (px * ux + py * uy + pz * uz) / length;
+                const double b = a + length;
+                const double ra = std::sqrt(px * px + py * py + pz * pz);
+                const double d2 = std::max(ra * ra - a * a, 0.);
+                const double rb = std::sqrt(d2 + b * b);
+                // a + r, or d^2 / (r - a) where a + r would cancel.
+                const double fa = a >= 0 ? a + ra : d2 / (ra - a);
+                const double fb = b >= 0 ? b + rb : d2 / (rb - b);
+                v += rho * s.current / (2 * M_PI * length) * std::log(fb / fa);
+            }
+            values[std::size_t(j) * r.raster.nx + i] = v;
+        }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    worst = 0;
+    for (std::size_t k = 0; k < values.size(); ++k)
+        worst = std::max(worst, std::abs(values[k] - r.rasterPotential[k]) / r.gpr);
+    return seconds;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -105,6 +150,8 @@ int main(int argc, char **argv) {
         input.touchAreas = TouchAreas::ofClusters(input.conductors);
     EarthingSolver::Options options;
     bool tsv = false;
+    bool withYardstick = false;
+    int solves = 0;
     double cancelAt = -1;
     for (int k = 2; k < argc; ++k) {
         if (!std::strcmp(argv[k], "--tsv"))
@@ -130,6 +177,10 @@ int main(int argc, char **argv) {
             cancelAt = std::atof(argv[++k]);
         else if (!std::strcmp(argv[k], "--step") && k + 1 < argc)
             input.search.step = std::atof(argv[++k]);
+        else if (!std::strcmp(argv[k], "--yardstick"))
+            withYardstick = true;
+        else if (!std::strcmp(argv[k], "--solves") && k + 1 < argc)
+            solves = std::atoi(argv[++k]);
     }
     // The longest wait for the progress callback, and when a cancel was asked for.
     using Clock = std::chrono::steady_clock;
@@ -170,6 +221,24 @@ int main(int argc, char **argv) {
         return 1;
     }
     const EarthingResult &r = outcome.result();
+    if (solves > 0 || withYardstick) {
+        // seconds of the first solve; solves per second of the next ones, one after
+        // another; the yardstick's seconds and its largest difference (none unless uniform).
+        double perSecond = NAN;
+        if (solves > 0) {
+            const auto from = Clock::now();
+            for (int k = 0; k < solves; ++k)
+                if (EarthingSolver::solve(input, {}, options).refused())
+                    return 1;
+            perSecond = solves / std::chrono::duration<double>(Clock::now() - from).count();
+        }
+        double worst = NAN;
+        const double plain =
+            withYardstick && !input.soil.layered ? yardstick(r, input.soil.rho1, worst) : NAN;
+        std::printf("%.4f\t%.3f\t%.4f\t%.2e\t%zu\t%d\n", seconds, perSecond, plain, worst,
+                    r.raster.size(), r.segments);
+        return 0;
+    }
     const SolveStatistics &s = r.statistics;
     const double estimated =
         MemoryEstimate::bytes(r.segments, double(r.raster.size()), s.compressed, s.threads);

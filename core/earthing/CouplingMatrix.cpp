@@ -1,6 +1,7 @@
 #include "core/earthing/CouplingMatrix.h"
 
 #include "core/earthing/SpatialIndex.h"
+#include "core/earthing/VectorClones.h"
 
 #include <algorithm>
 
@@ -40,6 +41,41 @@ bool CouplingMatrix::fill(Eigen::MatrixXd &A, WorkMonitor &monitor) const {
     });
 }
 
+namespace {
+
+// col[i] for i in [begin, end), segment i's far form against segment j: no entry
+// depends on another. In pieces of a fixed length, which the compiler vectorises without
+// a remainder of its own to weigh; the rest one by one.
+TAV_VECTOR_CLONES void farColumn(const RadialTable &table, const Coupling::FarData &far, int j,
+                                 int begin, int end, double *col) {
+    const double xj = far.x[j];
+    const double yj = far.y[j];
+    const double uxj = far.ux[j];
+    const double uyj = far.uy[j];
+    const double kj = far.k[j];
+    constexpr int kPiece = 32;
+    int i = begin;
+    for (; i + kPiece <= end; i += kPiece) {
+        double x[kPiece], y[kPiece], ux[kPiece], uy[kPiece], k[kPiece], out[kPiece];
+        for (int m = 0; m < kPiece; ++m) {
+            x[m] = far.x[std::size_t(i + m)];
+            y[m] = far.y[std::size_t(i + m)];
+            ux[m] = far.ux[std::size_t(i + m)];
+            uy[m] = far.uy[std::size_t(i + m)];
+            k[m] = far.k[std::size_t(i + m)];
+        }
+        for (int m = 0; m < kPiece; ++m)
+            out[m] =
+                Coupling::farForm(table, x[m] - xj, y[m] - yj, ux[m], uy[m], k[m], uxj, uyj, kj);
+        std::copy(out, out + kPiece, col + i);
+    }
+    for (; i < end; ++i)
+        col[i] = Coupling::farForm(table, far.x[i] - xj, far.y[i] - yj, far.ux[i], far.uy[i],
+                                   far.k[i], uxj, uyj, kj);
+}
+
+} // namespace
+
 void CouplingMatrix::column(Eigen::MatrixXd &A, int j) const {
     double *col = A.col(j).data();
     const int cj = m_coupling.classOf(j);
@@ -49,8 +85,6 @@ void CouplingMatrix::column(Eigen::MatrixXd &A, int j) const {
             col[i] = m_coupling.segments(i, j);
         return;
     }
-    const double xj = m_x[j];
-    const double yj = m_y[j];
     for (const Run &run : m_runs) {
         if (run.end <= j)
             continue;
@@ -61,13 +95,7 @@ void CouplingMatrix::column(Eigen::MatrixXd &A, int j) const {
             continue;
         }
         const RadialTable &table = m_coupling.tables().pair(run.depthClass, cj).tables->all;
-        const Coupling::FarData &far = m_coupling.farData();
-        const double uxj = far.ux[j];
-        const double uyj = far.uy[j];
-        const double kj = far.k[j];
-        for (int i = begin; i < run.end; ++i)
-            col[i] = Coupling::farForm(table, far.x[i] - xj, far.y[i] - yj, far.ux[i], far.uy[i],
-                                       far.k[i], uxj, uyj, kj);
+        farColumn(table, m_coupling.farData(), j, begin, run.end, col);
     }
 }
 

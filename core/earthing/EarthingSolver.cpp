@@ -276,24 +276,32 @@ bool surfacePoints(const EarthingInput &input, const SearchAreas &areas, const S
     const std::size_t total = given + input.touchPoints.size();
     result.points.resize(given);
     result.touched.resize(input.touchPoints.size());
-    const std::size_t chunk = 64;
-    return monitor.run(SolveProgress::Stage::Surface, (total + chunk - 1) / chunk,
-                       [&](std::size_t item, int) {
-                           const std::size_t end = std::min(total, (item + 1) * chunk);
-                           for (std::size_t k = item * chunk; k < end; ++k) {
-                               if (k >= given) {
-                                   const Point2 &p = input.touchPoints[k - given].at;
-                                   result.touched[k - given].surface = field.potential(p.x, p.y);
-                                   continue;
-                               }
-                               const Point2 &p = input.points[k];
-                               const double v = field.potential(p.x, p.y);
-                               bool inside = false;
-                               for (const TouchRegion &region : areas.touch)
-                                   inside = inside || region.contains(p);
-                               result.points[k] = {p, v, result.gpr - v, inside};
-                           }
-                       });
+    constexpr std::size_t chunk = 64;
+    return monitor.run(
+        SolveProgress::Stage::Surface, (total + chunk - 1) / chunk, [&](std::size_t item, int) {
+            const std::size_t first = item * chunk;
+            const std::size_t end = std::min(total, first + chunk);
+            // The chunk's potentials at once, which vectorises over them.
+            double x[chunk] = {}, y[chunk] = {}, values[chunk];
+            for (std::size_t k = first; k < end; ++k) {
+                const Point2 &p = k >= given ? input.touchPoints[k - given].at : input.points[k];
+                x[k - first] = p.x;
+                y[k - first] = p.y;
+            }
+            field.potentials(x, y, end - first, values);
+            for (std::size_t k = first; k < end; ++k) {
+                if (k >= given) {
+                    result.touched[k - given].surface = values[k - first];
+                    continue;
+                }
+                const Point2 &p = input.points[k];
+                const double v = values[k - first];
+                bool inside = false;
+                for (const TouchRegion &region : areas.touch)
+                    inside = inside || region.contains(p);
+                result.points[k] = {p, v, result.gpr - v, inside};
+            }
+        });
 }
 
 // Group 0's worst touch over its areas and the worst step, each refused when not finite.

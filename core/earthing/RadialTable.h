@@ -33,18 +33,20 @@ public:
     // v is taken as lowest() below it, and as the table's end beyond it.
     [[gnu::always_inline]] inline double at(double v) const {
         double t;
-        const double *c = locate(v, t);
-        return c[0] + t * (c[1] + t * (c[2] + t * c[3]));
+        const double *c = m_coefficients.data();
+        const std::uint64_t k = locate(v, t) * kStride;
+        return c[k] + t * (c[k + 1] + t * (c[k + 2] + t * c[k + 3]));
     }
     // The value and its first two derivatives.
     [[gnu::always_inline]] inline void derivatives(double v, double &f, double &f1,
                                                    double &f2) const {
         double t;
-        const double *c = locate(v, t);
-        const double w = c[4];
-        f = c[0] + t * (c[1] + t * (c[2] + t * c[3]));
-        f1 = (c[1] + t * (2 * c[2] + t * 3 * c[3])) * w;
-        f2 = (2 * c[2] + t * 6 * c[3]) * w * w;
+        const double *c = m_coefficients.data();
+        const std::uint64_t k = locate(v, t) * kStride;
+        const double c0 = c[k], c1 = c[k + 1], c2 = c[k + 2], c3 = c[k + 3], w = c[k + 4];
+        f = c0 + t * (c1 + t * (c2 + t * c3));
+        f1 = (c1 + t * (2 * c2 + t * 3 * c3)) * w;
+        f2 = (2 * c2 + t * 6 * c3) * w * w;
     }
 
 private:
@@ -56,21 +58,30 @@ private:
     // Per interval: the cubic's coefficients in t in [0, 1], then 1/width.
     static constexpr int kStride = 5;
     static constexpr int kShift = 5;
-    static constexpr std::int64_t kLowMask = (std::int64_t(1) << (52 - kShift)) - 1;
-    static constexpr double kLowScale = 1.0 / double(std::int64_t(1) << (52 - kShift));
+    static constexpr std::uint64_t kFractionMask = (std::uint64_t(1) << 52) - 1;
+    static constexpr std::uint64_t kLowMask = (std::uint64_t(1) << (52 - kShift)) - 1;
+    static constexpr std::uint64_t kOneBits = std::uint64_t(1023) << 52; // 1.0
 
     // The interval from the exponent and the leading bits of the fraction of v/base,
     // the position within it from the remaining bits: v is clamped into the table first,
     // so that no branch is needed.
-    [[gnu::always_inline]] inline const double *locate(double v, double &t) const {
+    // Unsigned throughout and t made from bits too (the low bits of the fraction put
+    // under the exponent of 1, less 1: exactly what converting them and scaling gives),
+    // so that a loop of these vectorises: vectors of doubles and 64-bit integers convert
+    // between each other only from AVX-512 on.
+    [[gnu::always_inline]] inline std::uint64_t locate(double v, double &t) const {
         const double q = std::min(std::max(v, m_base), m_top) * m_inverseBase;
-        std::int64_t bits;
+        std::uint64_t bits;
         std::memcpy(&bits, &q, sizeof bits);
-        const std::int64_t octave = (bits >> 52) - 1023;
-        const std::int64_t fraction = bits & ((std::int64_t(1) << 52) - 1);
-        const std::int64_t index = (octave << kShift) + (fraction >> (52 - kShift));
-        t = double(fraction & kLowMask) * kLowScale;
-        return m_coefficients.data() + index * kStride;
+        // q >= 1: the exponent is at least 1023.
+        const std::uint64_t octave = (bits >> 52) - 1023;
+        const std::uint64_t fraction = bits & kFractionMask;
+        const std::uint64_t index = (octave << kShift) + (fraction >> (52 - kShift));
+        const std::uint64_t within = kOneBits | ((fraction & kLowMask) << kShift);
+        double one;
+        std::memcpy(&one, &within, sizeof one);
+        t = one - 1;
+        return index;
     }
 
     double m_base = 0;

@@ -1,6 +1,7 @@
 #include "core/earthing/SurfaceField.h"
 
 #include "core/earthing/CompressedOperator.h"
+#include "core/earthing/VectorClones.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,6 +66,13 @@ double SurfaceField::potential(double x, double y) const {
                                                   far.ux[j], far.uy[j], far.k[j]);
         v += sum;
     }
+    return withNear(x, y, v);
+}
+
+double SurfaceField::withNear(double x, double y, double v) const {
+    const Coupling &coupling = *m_model->coupling;
+    const Vec3 at = {x, y, 0};
+    const double *current = m_currents.data();
     const int surface = coupling.tables().surface();
     const double reach = coupling.settings().far();
     m_index->near(x, y, [&](int j) {
@@ -79,6 +87,99 @@ double SurfaceField::potential(double x, double y) const {
         v += current[j] * (coupling.point(at, j) - coupling.farPoint(table, x, y, j));
     });
     return v;
+}
+
+void SurfaceField::potentials(const double *x, const double *y, std::size_t count,
+                              double *values) const {
+    double bx[kBlock];
+    double by[kBlock];
+    for (std::size_t first = 0; first < count; first += kBlock) {
+        const int n = int(std::min<std::size_t>(kBlock, count - first));
+        // Points that are none are left out of the block, as potential() leaves them.
+        int m = 0;
+        int at[kBlock];
+        for (int i = 0; i < n; ++i) {
+            const std::size_t k = first + std::size_t(i);
+            if (std::isfinite(x[k]) && std::isfinite(y[k])) {
+                bx[m] = x[k];
+                by[m] = y[k];
+                at[m++] = i;
+            } else {
+                values[k] = std::numeric_limits<double>::quiet_NaN();
+            }
+        }
+        double v[kBlock];
+        block(bx, by, m, v);
+        for (int i = 0; i < m; ++i)
+            values[first + std::size_t(at[i])] = v[i];
+    }
+}
+
+namespace {
+
+// sum[i] += current[j] * the far form at point i, for j in [begin, end): the points in the
+// inner loop, so that it vectorises while each point's sum is still taken in the order of
+// j, as SurfaceField::potential takes it, and the figures stay the same to the bit.
+template <int N>
+TAV_VECTOR_CLONES void farSums(const RadialTable &table, const Coupling::FarData &far,
+                               const double *current, int begin, int end, const double *px,
+                               const double *py, double *sum) {
+    double x[N], y[N], s[N];
+    for (int i = 0; i < N; ++i) {
+        x[i] = px[i];
+        y[i] = py[i];
+        s[i] = 0;
+    }
+    for (int j = begin; j < end; ++j) {
+        const double xj = far.x[j];
+        const double yj = far.y[j];
+        const double uxj = far.ux[j];
+        const double uyj = far.uy[j];
+        const double kj = far.k[j];
+        const double cj = current[j];
+        for (int i = 0; i < N; ++i)
+            s[i] += cj * Coupling::farForm(table, xj - x[i], yj - y[i], 0, 0, 0, uxj, uyj, kj);
+    }
+    for (int i = 0; i < N; ++i)
+        sum[i] = s[i];
+}
+
+} // namespace
+
+void SurfaceField::block(const double *x, const double *y, int count, double *values) const {
+    const Coupling &coupling = *m_model->coupling;
+    if (count <= 0)
+        return;
+    if (coupling.settings().exact) {
+        for (int i = 0; i < count; ++i)
+            values[i] = potential(x[i], y[i]);
+        return;
+    }
+    // A short block is filled up with its last point, which the loop computes for nothing.
+    double px[kBlock];
+    double py[kBlock];
+    for (int i = 0; i < kBlock; ++i) {
+        px[i] = x[std::min(i, count - 1)];
+        py[i] = y[std::min(i, count - 1)];
+    }
+    double v[kBlock] = {};
+    double sum[kBlock];
+    const double *current = m_currents.data();
+    for (const Run &run : m_runs) {
+        if (!run.table) {
+            for (int i = 0; i < count; ++i) {
+                const Vec3 at = {px[i], py[i], 0};
+                for (int j = run.begin; j < run.end; ++j)
+                    v[i] += current[j] * coupling.point(at, j);
+            }
+            continue;
+        }
+        farSums<kBlock>(*run.table, coupling.farData(), current, run.begin, run.end, px, py, sum);
+        for (int i = 0; i < kBlock; ++i)
+            v[i] += sum[i];
+    }
+    for (int i = 0; i < count; ++i)
+        values[i] = withNear(px[i], py[i], v[i]);
 }
 
 bool SurfaceField::raster(const RasterGrid &grid, std::vector<double> &values,
@@ -100,9 +201,14 @@ bool SurfaceField::pointByPoint(const RasterGrid &grid, std::vector<double> &val
                            const int j = int(item / std::size_t(pieces));
                            const int begin = int(item % std::size_t(pieces)) * kPiece;
                            const int end = std::min(grid.nx, begin + kPiece);
-                           for (int i = begin; i < end; ++i)
-                               values[std::size_t(j) * grid.nx + i] =
-                                   potential(grid.x(i), grid.y(j));
+                           double x[kPiece];
+                           double y[kPiece];
+                           for (int i = begin; i < end; ++i) {
+                               x[i - begin] = grid.x(i);
+                               y[i - begin] = grid.y(j);
+                           }
+                           potentials(x, y, std::size_t(end - begin),
+                                      values.data() + std::size_t(j) * grid.nx + begin);
                        });
 }
 

@@ -37,6 +37,9 @@ public:
 
     // V at (x, y) on the surface; no number where x or y is none.
     double potential(double x, double y) const;
+    // The same at count points at once, to the last bit, the far sum vectorised over
+    // the points; on the calling thread.
+    void potentials(const double *x, const double *y, std::size_t count, double *values) const;
     // How a raster is summed: point by point over every segment, or, for a large system,
     // as the product of a hierarchical matrix between the raster points and the segments
     // (far blocks low-rank to the tolerance), read block by block and never held whole.
@@ -52,6 +55,11 @@ public:
     }
 
 private:
+    // Up to kBlock points, each finite.
+    static constexpr int kBlock = 32;
+    void block(const double *x, const double *y, int count, double *values) const;
+    // v, the far sum at (x, y), put right by the near segments' exact coefficients.
+    double withNear(double x, double y, double v) const;
     bool pointByPoint(const RasterGrid &grid, std::vector<double> &values,
                       WorkMonitor &monitor) const;
     bool compressedProduct(const RasterGrid &grid, std::vector<double> &values,

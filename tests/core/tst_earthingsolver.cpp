@@ -135,6 +135,55 @@ private Q_SLOTS:
         }
     }
 
+    // The raster and the given points are summed many points at a time, the loop over
+    // the points vectorised where the processor allows: each value is still the potential
+    // at that one point to the last bit, in every kind of soil, with an inclined conductor
+    // among the rest, and a point that is no number stays none.
+    void manyPointsAtOnce_data() {
+        QTest::addColumn<int>("layers");
+        QTest::addColumn<double>("tilt"); // m over a conductor
+        QTest::newRow("uniform") << 1 << 0.;
+        QTest::newRow("two layers") << 2 << 0.;
+        QTest::newRow("three layers") << 3 << 0.;
+        QTest::newRow("two layers, one conductor tilted by 1 mm") << 2 << 1e-3;
+    }
+
+    void manyPointsAtOnce() {
+        QFETCH(int, layers);
+        QFETCH(double, tilt);
+        EarthingInput input = layeredGrid(false);
+        if (layers == 1)
+            input.soil = EarthingSoil::uniform(100);
+        if (layers == 3)
+            input.soil = EarthingSoil::layers({300, 100, 600}, {2, 3});
+        input.conductors[1].to.z += tilt;
+        std::vector<double> x, y;
+        for (int k = 0; k < 45; ++k) { // a block and a part of one
+            x.push_back(-3.3 + 0.71 * k);
+            y.push_back(17.9 - 0.53 * k);
+            input.points.push_back({x.back(), y.back()});
+        }
+        x[7] = std::numeric_limits<double>::quiet_NaN();
+        y[30] = std::numeric_limits<double>::infinity();
+        const Refusable<EarthingResult> solved = EarthingSolver::solve(input);
+        QVERIFY(!solved.refused());
+        const EarthingResult &r = solved.result();
+        const SurfaceField &field = *r.field;
+        int differ = 0;
+        for (int j = 0; j < r.raster.ny; ++j)
+            for (int i = 0; i < r.raster.nx; ++i)
+                differ += r.rasterPotential[std::size_t(j) * r.raster.nx + i] !=
+                          field.potential(r.raster.x(i), r.raster.y(j));
+        for (const PointResult &p : r.points)
+            differ += p.potential != field.potential(p.at.x, p.at.y);
+        std::vector<double> v(x.size());
+        field.potentials(x.data(), y.data(), x.size(), v.data());
+        for (std::size_t k = 0; k < x.size(); ++k)
+            differ += k == 7 || k == 30 ? !std::isnan(v[k]) : v[k] != field.potential(x[k], y[k]);
+        QVERIFY(r.raster.size() > 500);
+        QCOMPARE(differ, 0);
+    }
+
     // The coupling matrix compressed (far blocks low-rank to 1e-6) gives what the dense one
     // gives, to far below the 1e-4 a design may rest on, in every kind of soil; and it
     // takes less memory.
