@@ -32,7 +32,7 @@ int main(int argc, char *argv[]) {
     SolveRunner runner;
     std::shared_ptr<const tav::earthing::EarthingResult> result;
     QObject::connect(&runner, &SolveRunner::solved, &app, [&](auto evaluation) {
-        result = evaluation->result;
+        result = evaluation->governing().evaluation.result;
         app.quit();
     });
     QObject::connect(&runner, &SolveRunner::refused, &app, [&] { app.exit(1); });

@@ -37,7 +37,8 @@ keys() { # window id, keys...
 }
 press() { # main window id, button's centre in dialog units (x y)
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + $2 * 9 / 4)) $((Y + $3 * 17 / 8)) click 1
+    # The layout (453 px high) lies beneath the Studies menu's bar.
+    xdotool mousemove $((X + $2 * 9 / 4)) $((Y + HEIGHT - 453 + $3 * 17 / 8)) click 1
 }
 
 main=$(window "TAV Grounding Design Program for TAV grounding rod Installation  ")
