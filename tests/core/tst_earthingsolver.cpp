@@ -159,7 +159,7 @@ private Q_SLOTS:
         for (const Conductor &rod :
              ConductorLayout::rods(ConductorLayout::perimeterPoints(grid, 12), 0.5, 7, 0.016, 0))
             input.conductors.push_back(rod);
-        input.touchAreas = TouchAreas::ofClusters(input.conductors);
+        input.touchAreas = TouchAreas::ofClusters(input.conductors, input.search.reach);
         input.segmentLength = 0.5;
         input.search.step = 1;
         EarthingSolver::Options compressed;
