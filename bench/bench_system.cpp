@@ -147,7 +147,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     if (input.touchAreas.empty())
-        input.touchAreas = TouchAreas::ofClusters(input.conductors);
+        input.touchAreas = TouchAreas::ofClusters(input.conductors, input.search.reach);
     EarthingSolver::Options options;
     bool tsv = false;
     bool withYardstick = false;

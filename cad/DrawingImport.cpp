@@ -3,6 +3,7 @@
 #include "cad/ConductorMerge.h"
 #include "cad/DxfSource.h"
 #include "core/earthing/InputCheck.h"
+#include "core/earthing/PlanPolygon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,6 +57,21 @@ std::vector<Piece> pieces(const std::vector<Point3> &points, double diameter) {
     return usable.empty() ? joined(points, DrawingImport::kShortest, 0) : usable;
 }
 
+// A touch area's or the surface layer's polygon as the document takes one: at most its
+// corners, with an inside, not crossing itself (tested from its first corner, so that site
+// coordinates keep their millimetres).
+bool fitPolygon(const std::vector<earthing::Point2> &corners) {
+    if (corners.size() < 3 || corners.size() > earthing::PlanPolygon::kMostCorners)
+        return false;
+    std::vector<earthing::Point2> local;
+    for (const earthing::Point2 &p : corners)
+        local.push_back({p.x - corners[0].x, p.y - corners[0].y});
+    const earthing::Rectangle box = earthing::PlanPolygon::bounds(local);
+    const double extent = std::max(box.x1 - box.x0, box.y1 - box.y0);
+    return std::abs(earthing::PlanPolygon::area(local)) > 1e-9 * extent * extent &&
+           !earthing::PlanPolygon::selfCrossing(local);
+}
+
 } // namespace
 
 DrawingImport::DrawingImport(const DxfDrawing &drawing, const ImportSettings &settings)
@@ -86,6 +102,12 @@ Refusable<ImportedPlan> DrawingImport::run() {
         takePolyline(polyline);
     for (const DxfPoint &point : m_drawing.points())
         takePoint(point);
+    // The surface layer has one zone: of several drawn, none is taken.
+    if (m_surfaces.size() == 1)
+        m_plan.surface = m_surfaces.front();
+    else
+        for (const ImportedOutline &o : m_surfaces)
+            leaveOut(o.layer, LeftOutReason::SecondSurface);
     const std::size_t limit = earthing::InputCheck::kMaxConductors;
     if (m_plan.conductors.size() > kRawFactor * limit)
         return Refusal{Error::TooManyConductors, Quantity::None,
@@ -135,6 +157,11 @@ double DrawingImport::farthestReach() const {
     for (const ImportedRod &r : m_plan.rods)
         for (double v : {r.x, r.y, r.top, r.top + r.length})
             reach(v);
+    for (const auto *outlines : {&m_plan.fences, &m_plan.touchAreas, &m_surfaces})
+        for (const ImportedOutline &o : *outlines)
+            for (const earthing::Point2 &p : o.corners)
+                for (double v : {p.x, p.y})
+                    reach(v);
     return farthest;
 }
 
@@ -172,8 +199,17 @@ std::optional<double> DrawingImport::depthOf(double z, const LayerMapping &mappi
 LeftOutReason DrawingImport::lacking(const LayerMapping *mapping) {
     if (mapping == nullptr)
         return LeftOutReason::LayerNotNamed;
-    return mapping->role == LayerRole::Rod ? LeftOutReason::RodLacks
-                                           : LeftOutReason::ConductorLacks;
+    switch (mapping->role) {
+    case LayerRole::Rod:
+        return LeftOutReason::RodLacks;
+    case LayerRole::Fence:
+        return LeftOutReason::FenceLacks;
+    case LayerRole::TouchArea:
+    case LayerRole::Surface:
+        return LeftOutReason::AreaLacks;
+    default:
+        return LeftOutReason::ConductorLacks;
+    }
 }
 
 bool DrawingImport::drawnWithin(const DxfVertex &v) const {
@@ -187,6 +223,11 @@ void DrawingImport::takePolyline(const DxfPolyline &polyline) {
     const LayerMapping *mapping = mappingOf(polyline.layer);
     if (mapping && mapping->role == LayerRole::Ignored)
         return;
+    if (mapping && (mapping->role == LayerRole::Fence || mapping->role == LayerRole::TouchArea ||
+                    mapping->role == LayerRole::Surface)) {
+        takeOutline(polyline, *mapping);
+        return;
+    }
     if (!mapping || mapping->role != LayerRole::Conductor || !mapping->diameter) {
         leaveOut(polyline.layer, lacking(mapping));
         return;
@@ -212,6 +253,56 @@ void DrawingImport::takePolyline(const DxfPolyline &polyline) {
     for (const Piece &p : taken)
         m_plan.conductors.push_back(
             {p.from, p.to, *mapping->diameter, mapping->group, polyline.layer});
+}
+
+void DrawingImport::takeOutline(const DxfPolyline &polyline, const LayerMapping &mapping) {
+    ImportedOutline o;
+    o.layer = polyline.layer;
+    for (const DxfVertex &v : polyline.vertices) {
+        if (!drawnWithin(v)) {
+            leaveOut(polyline.layer, LeftOutReason::TooFar);
+            return;
+        }
+        const earthing::Point2 p{v.x * m_scale - m_plan.originX, v.y * m_scale - m_plan.originY};
+        // A corner drawn twice is one corner.
+        if (o.corners.empty() ||
+            std::hypot(p.x - o.corners.back().x, p.y - o.corners.back().y) >= kShortest)
+            o.corners.push_back(p);
+    }
+    // A line drawn back to its first corner closes as one marked closed does.
+    o.closed = polyline.closed;
+    if (o.corners.size() > 2 && std::hypot(o.corners.back().x - o.corners.front().x,
+                                           o.corners.back().y - o.corners.front().y) < kShortest) {
+        o.corners.pop_back();
+        o.closed = true;
+    }
+    if (mapping.role == LayerRole::Fence) {
+        if (!mapping.posts || o.corners.size() < (o.closed ? 3u : 2u))
+            leaveOut(polyline.layer, LeftOutReason::FenceLacks);
+        else if (o.corners.size() > earthing::PlanPolygon::kMostCorners)
+            leaveOut(polyline.layer, LeftOutReason::OutlineUnfit);
+        else {
+            o.posts = mapping.posts;
+            if (mapping.grouped)
+                o.group = mapping.group;
+            m_plan.fences.push_back(std::move(o));
+        }
+        return;
+    }
+    if (!o.closed || o.corners.size() < 3) {
+        leaveOut(polyline.layer, LeftOutReason::AreaLacks);
+        return;
+    }
+    if (!fitPolygon(o.corners)) {
+        leaveOut(polyline.layer, LeftOutReason::OutlineUnfit);
+        return;
+    }
+    if (mapping.role == LayerRole::TouchArea) {
+        o.group = mapping.group;
+        m_plan.touchAreas.push_back(std::move(o));
+    } else {
+        m_surfaces.push_back(std::move(o));
+    }
 }
 
 void DrawingImport::takePoint(const DxfPoint &point) {

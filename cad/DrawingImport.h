@@ -10,7 +10,9 @@ namespace tav::cad {
 
 // Turns a drawing into conductors and rods in metres: each chord of a polyline on a
 // conductor layer one straight conductor (chords too short to be one joined with the next
-// until they are), each point on a rod layer one vertical rod; every entity left out is
+// until they are), each point on a rod layer one vertical rod; each polyline on a fence
+// layer a fence along it, each closed one on a touch area layer a touch area, the one on a
+// surface layer the crushed rock's outline; every entity left out is
 // counted by its layer and why. Refuses a drawing without a unit, a result of more
 // conductors (rods included) than the solver takes, and one that lies farther from the
 // study's 0, 0 than the solver reaches.
@@ -39,6 +41,7 @@ private:
     // number).
     double farthestReach() const;
     void takePolyline(const DxfPolyline &polyline);
+    void takeOutline(const DxfPolyline &polyline, const LayerMapping &mapping);
     void takePoint(const DxfPoint &point);
     // The depth of a vertex drawn at z (drawing units), or none when it needs the layer's.
     std::optional<double> depthOf(double z, const LayerMapping &mapping) const;
@@ -52,6 +55,7 @@ private:
     std::map<std::string, LayerMapping> m_layers; // by name in capitals
     double m_scale = 1;
     ImportedPlan m_plan;
+    std::vector<ImportedOutline> m_surfaces; // the plan's one, when only one is drawn
 };
 
 } // namespace tav::cad

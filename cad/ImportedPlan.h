@@ -13,8 +13,10 @@
 
 namespace tav::cad {
 
-// What a layer of a drawing stands for in an earthing system.
-enum class LayerRole { Conductor, Rod, Ignored };
+// What a layer of a drawing stands for in an earthing system: its lines conductors, its
+// points rods, its lines fences along them, its closed lines touch areas or the one outline
+// of the surface layer's crushed rock.
+enum class LayerRole { Conductor, Rod, Ignored, Fence, TouchArea, Surface };
 
 // Why an entity of a layer that is not ignored was left out.
 enum class LeftOutReason {
@@ -23,6 +25,18 @@ enum class LeftOutReason {
     RodLacks,       // on a rod layer, but no point, or without a depth, a length or a diameter
     TooShort,       // a line shorter end to end than DrawingImport::kShortest
     TooFar,         // drawn beyond DrawingImport::kFarthestDrawn, farther out than any site
+    FenceLacks,     // on a fence layer, but no line of two corners or more
+    AreaLacks,      // on a touch area or surface layer, but no closed line
+    OutlineUnfit,   // a polygon that crosses itself, has no inside, or too many corners
+    SecondSurface,  // one of several surface outlines: which one is meant is not known
+};
+
+// The posts a fence layer's fences stand on, in m.
+struct FencePosts {
+    double spacing = 0; // the longest gap between posts
+    double length = 0;
+    double diameter = 0;
+    std::optional<double> top; // depth of a post's top; none: the document's own
 };
 
 // A layer's role and what the drawing does not say about what is on it, in metres.
@@ -33,6 +47,9 @@ struct LayerMapping {
     std::optional<double> diameter;
     std::optional<double> rodLength;
     int group = 0;
+    // Of a fence layer: a fence given no group floats on its own, as in the document.
+    bool grouped = false;
+    std::optional<FencePosts> posts;
 };
 
 struct ImportSettings {
@@ -68,9 +85,22 @@ struct ImportedRod {
     std::string layer;
 };
 
+// A fence along a drawn line, or a touch area or the surface layer's zone inside one: in
+// metres, its corners in the order drawn, without the first repeated.
+struct ImportedOutline {
+    std::vector<earthing::Point2> corners;
+    bool closed = false;
+    std::optional<int> group;        // a touch area's always
+    std::optional<FencePosts> posts; // a fence's
+    std::string layer;
+};
+
 struct ImportedPlan {
     std::vector<ImportedConductor> conductors;
     std::vector<ImportedRod> rods;
+    std::vector<ImportedOutline> fences;
+    std::vector<ImportedOutline> touchAreas;
+    std::optional<ImportedOutline> surface;
     double originX = 0;
     double originY = 0;
     DrawingUnit units = DrawingUnit::Metre;

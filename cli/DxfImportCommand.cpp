@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ImportSummary.h"
 #include "cli/LayerMap.h"
+#include "document/DrawingOutlines.h"
 #include "document/SystemDocument.h"
 
 #include <QFile>
@@ -63,6 +64,7 @@ tav::SystemDocument documentOf(const ImportOutcome &o) {
     tav::SystemDocument d = tav::SystemDocument::made();
     for (tav::DrawingPart &part : tav::DrawingPart::fromPlan(o.plan, o.name))
         d.drawings.push_back(std::move(part));
+    tav::DrawingOutlines::addTo(d, o.plan);
     d.siteOrigin = tav::earthing::Point2{o.plan.originX, o.plan.originY};
     return d;
 }
@@ -75,7 +77,10 @@ public:
               QStringLiteral("A CAD drawing (ASCII DXF) imported as an earthing system: the "
                              "lines and polylines of a conductor layer become conductors, the "
                              "points, circles and blocks of a rod layer vertical rods, by the "
-                             "layer map's depths and diameters. Writes a complete system "
+                             "layer map's depths and diameters; the lines of a fence layer "
+                             "fences, the closed lines of a touch area layer touch areas, the "
+                             "one closed line of a surface layer the crushed rock's outline. "
+                             "Writes a complete system "
                              "document for tav-calc system (whatever --format, unless it is "
                              "given as text), the summary on standard error; --format text "
                              "writes the summary alone.")) {}
@@ -87,7 +92,8 @@ protected:
                          QStringLiteral("What each layer stands for: {\"layers\": {\"GRID\": "
                                         "{\"role\": \"conductor\", \"depth\": 0.6, \"diameter\": "
                                         "0.012, \"group\": 0}, ...}}; roles conductor, rod "
-                                        "(with length) and ignored."));
+                                        "(with length), fence (with posts: spacing, length, "
+                                        "diameter), touch_area, surface and ignored."));
         options.addValue(kUnits, QStringLiteral("mm|cm|m|in|ft"),
                          QStringLiteral("The drawing's unit, when its $INSUNITS names none."));
         options.addValue(kOrigin, QStringLiteral("auto|X,Y"),

@@ -28,6 +28,9 @@ std::string ImportSummary::text(const ImportOutcome &o) {
     QString text =
         line(StringId::kImportConductors, p.conductors.size()) +
         line(StringId::kImportRods, p.rods.size()) +
+        line(StringId::DrawingRoles::kImportFences, p.fences.size()) +
+        line(StringId::DrawingRoles::kImportTouchAreas, p.touchAreas.size()) +
+        line(StringId::DrawingRoles::kImportSurface, p.surface ? 1 : 0) +
         line(StringId::kImportMerged, p.mergedDuplicates) + line(StringId::kImportJoins, p.joins) +
         CliStrings::text(StringId::kImportOrigin).arg(metres(p.originX), metres(p.originY)) +
         QLatin1Char('\n');

@@ -30,26 +30,68 @@ std::optional<double> given(JsonFields &f, const char *key) {
     return f.failed() ? std::nullopt : std::optional<double>(v);
 }
 
-// A layer's mapping; unknownRole set to its path when the role is none of the three.
+// A fence layer's posts, each of its sizes above 0; the depth of their tops may be left
+// out, as in the document.
+tav::cad::FencePosts readPosts(JsonFields &layer, DocumentError &error) {
+    const QJsonValue value = layer.value("posts", true);
+    tav::cad::FencePosts posts;
+    if (layer.failed())
+        return posts;
+    JsonFields f(value, layer.path("posts"), error);
+    f.allowOnly({"spacing", "length", "diameter", "top"});
+    posts.spacing = f.positive("spacing", 0, true);
+    posts.length = f.positive("length", 0, true);
+    posts.diameter = f.positive("diameter", 0, true);
+    if (f.has("top") && !f.isNull("top")) {
+        posts.top = f.number("top", 0, false);
+        if (!f.failed() && *posts.top < 0)
+            JsonFields::fail(error, DocumentError::Kind::Negative, f.path("top"));
+    }
+    return posts;
+}
+
+// The keys each role takes: a fence's posts and group, a touch area's group, the rock's
+// outline nothing but its role.
+const std::map<QString, std::pair<LayerRole, QStringList>> &roles() {
+    static const std::map<QString, std::pair<LayerRole, QStringList>> named{
+        {QStringLiteral("conductor"),
+         {LayerRole::Conductor, {"role", "depth", "diameter", "length", "group"}}},
+        {QStringLiteral("rod"), {LayerRole::Rod, {"role", "depth", "diameter", "length", "group"}}},
+        {QStringLiteral("ignored"),
+         {LayerRole::Ignored, {"role", "depth", "diameter", "length", "group"}}},
+        {QStringLiteral("fence"), {LayerRole::Fence, {"role", "posts", "group"}}},
+        {QStringLiteral("touch_area"), {LayerRole::TouchArea, {"role", "group"}}},
+        {QStringLiteral("surface"), {LayerRole::Surface, {"role"}}}};
+    return named;
+}
+
+// A layer's mapping; unknownRole set to its path when the role is none of roles().
 LayerMapping readLayer(const QJsonValue &value, const QString &path, DocumentError &error,
                        QString &unknownRole) {
     JsonFields f(value, path, error);
-    f.allowOnly({"role", "depth", "diameter", "length", "group"});
     LayerMapping mapping;
     const QJsonValue role = f.value("role", true);
     if (f.failed())
         return mapping;
-    const QString name = role.toString();
     if (!role.isString()) {
         JsonFields::fail(error, DocumentError::Kind::NotText, f.path("role"));
         return mapping;
     }
-    if (name == QLatin1String("conductor"))
-        mapping.role = LayerRole::Conductor;
-    else if (name == QLatin1String("rod"))
-        mapping.role = LayerRole::Rod;
-    else if (name != QLatin1String("ignored")) {
+    const auto found = roles().find(role.toString());
+    if (found == roles().end()) {
         unknownRole = f.path("role");
+        return mapping;
+    }
+    mapping.role = found->second.first;
+    f.allowOnly(found->second.second);
+    if (mapping.role == LayerRole::Fence) {
+        mapping.posts = readPosts(f, error);
+        mapping.grouped = f.has("group") && !f.isNull("group");
+        mapping.group = f.integer("group", 0, false);
+        return mapping;
+    }
+    if (mapping.role == LayerRole::TouchArea || mapping.role == LayerRole::Surface) {
+        mapping.group = f.integer("group", 0, false);
         return mapping;
     }
     // A depth of 0 lays a conductor on the surface, which the solver refuses by name.

@@ -12,6 +12,9 @@
 // strictly as a system document, every fault worded with its path in the file:
 //   {"layers": {"GRID": {"role": "conductor", "depth": 0.6, "diameter": 0.012, "group": 0},
 //               "RODS": {"role": "rod", "depth": 0.6, "length": 3, "diameter": 0.016},
+//               "FENCE": {"role": "fence", "posts": {"spacing": 3, "length": 1.2,
+//                                                      "diameter": 0.06}, "group": 1},
+//               "YARD": {"role": "touch_area", "group": 0}, "ROCK": {"role": "surface"},
 //               "ANNOT": {"role": "ignored"}}}
 class LayerMap {
 public:

@@ -106,6 +106,14 @@ unsigned DocumentWording::leftOutId(tav::cad::LeftOutReason why) {
         return StringId::ImportLeftOut::kTooShort;
     case Why::TooFar:
         return StringId::ImportLeftOut::kTooFar;
+    case Why::FenceLacks:
+        return StringId::DrawingRoles::kFenceLacks;
+    case Why::AreaLacks:
+        return StringId::DrawingRoles::kAreaLacks;
+    case Why::OutlineUnfit:
+        return StringId::DrawingRoles::kOutlineUnfit;
+    case Why::SecondSurface:
+        return StringId::DrawingRoles::kSecondSurface;
     }
     return 0;
 }

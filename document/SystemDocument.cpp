@@ -337,7 +337,7 @@ SystemDocument::shapeTouchAreas(const std::vector<Conductor> &all,
                                 const std::vector<ConductorSource> &from) const {
     // The conductors given one by one come first, each as given; the fences stand round
     // all that comes before them.
-    std::vector<TouchArea> areas = TouchAreas::ofClusters(conductors);
+    std::vector<TouchArea> areas = TouchAreas::ofClusters(conductors, search.reach);
     std::vector<Conductor> around;
     for (std::size_t k = 0; k < all.size() && k < from.size(); ++k)
         if (from[k].kind != PartKind::Fence)
@@ -671,7 +671,7 @@ void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {
         if (a.kind == TouchAreaKind::Conductors)
             clusters = std::max(clusters, a.part + 1);
     for (const DrawingPart &d : drawings)
-        for (TouchArea area : TouchAreas::ofClusters(d.expanded())) {
+        for (TouchArea area : TouchAreas::ofClusters(d.expanded(), search.reach)) {
             area.part = clusters++;
             areas.push_back(std::move(area));
         }

@@ -1,5 +1,6 @@
 #include "core/earthing/TouchAreas.h"
 
+#include "core/earthing/NetworkOutline.h"
 #include "core/earthing/PlanPolygon.h"
 
 #include <algorithm>
@@ -119,7 +120,7 @@ TouchArea of(const Fence &f, const std::vector<Conductor> &around, double reach,
     return a;
 }
 
-std::vector<TouchArea> ofClusters(const std::vector<Conductor> &conductors) {
+std::vector<TouchArea> ofClusters(const std::vector<Conductor> &conductors, double reach) {
     const int n = int(conductors.size());
     std::vector<int> parent(static_cast<std::size_t>(n));
     std::iota(parent.begin(), parent.end(), 0);
@@ -132,27 +133,32 @@ std::vector<TouchArea> ofClusters(const std::vector<Conductor> &conductors) {
         }
     // The clusters in the order of their first conductor.
     std::map<int, int> number;
-    std::vector<std::vector<Point2>> ends;
-    std::vector<int> groups;
+    std::vector<std::vector<Conductor>> clusters;
     for (int k = 0; k < n; ++k) {
-        const int r = root(parent, k);
-        const auto [it, added] = number.emplace(r, int(ends.size()));
-        if (added) {
-            ends.emplace_back();
-            groups.push_back(conductors[std::size_t(k)].group);
-        }
-        const Conductor &c = conductors[std::size_t(k)];
-        ends[std::size_t(it->second)].push_back({c.from.x, c.from.y});
-        ends[std::size_t(it->second)].push_back({c.to.x, c.to.y});
+        const auto [it, added] = number.emplace(root(parent, k), int(clusters.size()));
+        if (added)
+            clusters.emplace_back();
+        clusters[std::size_t(it->second)].push_back(conductors[std::size_t(k)]);
     }
     std::vector<TouchArea> areas;
-    for (std::size_t k = 0; k < ends.size(); ++k) {
-        std::vector<Point2> hull = PlanPolygon::convexHull(ends[k]);
+    for (std::size_t k = 0; k < clusters.size(); ++k) {
+        std::vector<Point2> ends;
+        for (const Conductor &c : clusters[k]) {
+            ends.push_back({c.from.x, c.from.y});
+            ends.push_back({c.to.x, c.to.y});
+        }
+        // A cluster whose hull has no inside (a lone rod, conductors in one line) covers
+        // no ground, as before: the reach alone does not make a place where people stand.
+        const std::vector<Point2> hull = PlanPolygon::convexHull(ends);
         const Rectangle b = PlanPolygon::bounds(hull);
         const double extent = std::max(b.x1 - b.x0, b.y1 - b.y0);
         if (hull.size() < 3 || std::abs(PlanPolygon::area(hull)) <= 1e-9 * extent * extent)
             continue;
-        areas.push_back(area(TouchAreaKind::Conductors, std::move(hull), groups[k], int(k)));
+        std::vector<Point2> outline = NetworkOutline::of(clusters[k], reach);
+        if (outline.size() < 3)
+            continue;
+        areas.push_back(
+            area(TouchAreaKind::Conductors, std::move(outline), clusters[k][0].group, int(k)));
     }
     return areas;
 }

@@ -1,6 +1,7 @@
 #include "studies/earthing/DrawingImportFlow.h"
 
 #include "cad/DrawingImport.h"
+#include "document/DrawingOutlines.h"
 #include "document/DrawingPart.h"
 #include "studies/earthing/DxfImportDialog.h"
 #include "studies/earthing/EarthingProject.h"
@@ -66,10 +67,12 @@ bool DrawingImportFlow::run(QWidget *owner, EarthingProject *project) {
         refused(owner, name, plan.refusal());
         return false;
     }
-    QVector<QJsonObject> parts;
+    QVector<StudyPart> parts;
     for (const tav::DrawingPart &part : tav::DrawingPart::fromPlan(plan.result(), name))
-        parts.append(part.write());
-    project->addDrawings(parts,
+        parts.append({StudyPart::Kind::Drawing, part.write()});
+    for (const auto &[kind, json] : tav::DrawingOutlines::parts(plan.result()))
+        parts.append({kind, json});
+    project->addDrawings(parts, tav::DrawingOutlines::surfaceCorners(plan.result()),
                          {{QStringLiteral("x"), plan.result().originX},
                           {QStringLiteral("y"), plan.result().originY}},
                          LoadLanguageString(Id::kCommand).arg(name));

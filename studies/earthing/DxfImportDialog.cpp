@@ -32,7 +32,14 @@ namespace {
 
 constexpr DrawingUnit kUnits[] = {DrawingUnit::Millimetre, DrawingUnit::Centimetre,
                                   DrawingUnit::Metre, DrawingUnit::Inch, DrawingUnit::Foot};
-constexpr LayerRole kRoles[] = {LayerRole::Conductor, LayerRole::Rod, LayerRole::Ignored};
+// In the order of the choices offered, which the remembered uses keep: the first three
+// worded from kConductors on, the rest from DrawingRoles::kFences on.
+constexpr LayerRole kRoles[] = {LayerRole::Conductor, LayerRole::Rod,       LayerRole::Ignored,
+                                LayerRole::Fence,     LayerRole::TouchArea, LayerRole::Surface};
+
+unsigned roleName(unsigned k) {
+    return k < 3 ? Id::kConductors + k : StringId::DrawingRoles::kFences + (k - 3);
+}
 // The settings key of a file's layer uses: by its name, as a drawing keeps its name
 // when it is copied from one job's folder to the next.
 QString settingsKey(const QString &fileName) {
@@ -51,8 +58,9 @@ DxfImportDialog::DxfImportDialog(const DxfDrawing &drawing, const QString &fileN
     m_layers = new QTableWidget(0, Columns, this);
     m_layers->setObjectName(QStringLiteral("layers"));
     QStringList headers;
-    for (unsigned id = Id::kLayerColumn; id < Id::kLayerColumn + Columns; ++id)
+    for (unsigned id = Id::kLayerColumn; id < Id::kLayerColumn + PostSpacing; ++id)
         headers << LoadLanguageString(id);
+    headers << LoadLanguageString(StringId::DrawingRoles::kPostSpacingColumn);
     m_layers->setHorizontalHeaderLabels(headers);
     m_layers->verticalHeader()->hide();
     layout->addWidget(m_layers, 1);
@@ -127,7 +135,7 @@ void DxfImportDialog::fillLayers() {
         m_layers->setItem(row, Entities, entities);
         auto *role = new QComboBox(m_layers);
         for (unsigned k = 0; k < std::size(kRoles); ++k)
-            role->addItem(LoadLanguageString(Id::kConductors + k), int(kRoles[k]));
+            role->addItem(LoadLanguageString(roleName(k)), int(kRoles[k]));
         role->setCurrentIndex(count.first > 0 ? 0 : 1);
         connect(role, &QComboBox::currentIndexChanged, this, &DxfImportDialog::refresh);
         m_layers->setCellWidget(row, Role, role);
@@ -158,6 +166,14 @@ ImportSettings DxfImportDialog::settings() const {
         mapping.diameter = cellNumber(row, Diameter);
         mapping.rodLength = cellNumber(row, RodLength);
         mapping.group = int(cellNumber(row, Group).value_or(0));
+        if (mapping.role == LayerRole::Fence) {
+            // A fence's posts: the length and diameter columns, the depth their tops'.
+            const std::optional<double> spacing = cellNumber(row, PostSpacing);
+            if (spacing && mapping.rodLength && mapping.diameter)
+                mapping.posts =
+                    FencePosts{*spacing, *mapping.rodLength, *mapping.diameter, mapping.depth};
+            mapping.grouped = !m_layers->item(row, Group)->text().trimmed().isEmpty();
+        }
         s.layers[m_layers->item(row, Layer)->text().toStdString()] = mapping;
     }
     return s;
@@ -169,11 +185,12 @@ void DxfImportDialog::restore() {
         QJsonDocument::fromJson(QSettings().value(settingsKey(m_fileName)).toByteArray()).object();
     for (int row = 0; row < m_layers->rowCount(); ++row) {
         const QJsonArray values = kept.value(m_layers->item(row, Layer)->text()).toArray();
-        if (values.size() != Columns - Role)
+        // Uses kept before the post spacing had a column have one value fewer.
+        if (values.size() != Columns - Role && values.size() != PostSpacing - Role)
             continue;
         auto *role = qobject_cast<QComboBox *>(m_layers->cellWidget(row, Role));
         role->setCurrentIndex(std::clamp(values.at(0).toInt(), 0, role->count() - 1));
-        for (int c = Depth; c < Columns; ++c)
+        for (int c = Depth; c < Columns && c - Role < values.size(); ++c)
             m_layers->item(row, c)->setText(values.at(c - Role).toString());
     }
 }
@@ -203,7 +220,9 @@ void DxfImportDialog::refresh() {
         m_summary->setText(languageWording().refusal(plan.refusal()));
     } else {
         m_summary->setText(summary(plan.result()));
-        takes = !plan.result().conductors.empty() || !plan.result().rods.empty();
+        const ImportedPlan &p = plan.result();
+        takes = !p.conductors.empty() || !p.rods.empty() || !p.fences.empty() ||
+                !p.touchAreas.empty() || p.surface;
         if (m_autoOrigin->isChecked())
             showOrigin(plan.result().originX, plan.result().originY);
     }
@@ -242,7 +261,11 @@ QString DxfImportDialog::summary(const ImportedPlan &plan) const {
                           .arg(plan.conductors.size())
                           .arg(plan.rods.size())
                           .arg(plan.mergedDuplicates)
-                          .arg(plan.joins)};
+                          .arg(plan.joins),
+                      LoadLanguageString(StringId::DrawingRoles::kTakes)
+                          .arg(plan.fences.size())
+                          .arg(plan.touchAreas.size())
+                          .arg(plan.surface ? 1 : 0)};
     for (const auto &[where, count] : plan.leftOut)
         lines << LoadLanguageString(StringId::ImportLeftOut::kLine)
                      .arg(count)

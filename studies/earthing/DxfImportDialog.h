@@ -14,8 +14,9 @@ class QTableWidget;
 
 // What the engineer says of a drawing before its conductors and rods come into the study:
 // its unit when it names none, where its origin goes, whether crossing conductors are
-// joined, and per layer what it holds (conductors, rods or nothing) with the depth,
-// diameter, rod length and group the drawing does not give. What the import would take
+// joined, and per layer what it holds (conductors, rods, fences with their posts, touch
+// areas, the crushed rock's outline or nothing) with the depth, diameter, rod or post
+// length, group and post spacing the drawing does not give. What the import would take
 // is counted as the table changes; the layers' uses are remembered per file name.
 class DxfImportDialog : public QDialog {
     Q_OBJECT
@@ -30,7 +31,7 @@ public:
     void keepOrigin(double x, double y);
 
 private:
-    enum Column { Layer, Entities, Role, Depth, Diameter, RodLength, Group, Columns };
+    enum Column { Layer, Entities, Role, Depth, Diameter, RodLength, Group, PostSpacing, Columns };
 
     QWidget *makeOptions();
     void fillLayers();

@@ -362,6 +362,14 @@ QString EarthingProject::surfaceZone(const QJsonObject &rest) {
 // The polygon and how it was had change together, so that an undo takes back both.
 void EarthingProject::setSurfaceZone(const QString &zone, const QJsonArray &corners) {
     StudyProject after = m_document;
+    withSurfaceZone(after, zone, corners);
+    if (after.rest == m_document.rest)
+        return;
+    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kSurfaceZone)), after, -2);
+}
+
+void EarthingProject::withSurfaceZone(StudyProject &after, const QString &zone,
+                                      const QJsonArray &corners) {
     QJsonObject safety = after.rest.value(kSafety).toObject();
     QJsonObject surface = safety.value(QStringLiteral("surface")).toObject();
     QJsonObject settings = after.rest.value(kWindow).toObject();
@@ -384,9 +392,6 @@ void EarthingProject::setSurfaceZone(const QString &zone, const QJsonArray &corn
         after.rest.remove(kWindow);
     else
         after.rest[kWindow] = settings;
-    if (after.rest == m_document.rest)
-        return;
-    push(LoadLanguageString(kChangeCommand).arg(LoadLanguageString(kSurfaceZone)), after, -2);
 }
 
 int EarthingProject::addTouchArea(const QJsonArray &corners) {
@@ -401,16 +406,17 @@ int EarthingProject::addTouchArea(const QJsonArray &corners) {
     return at;
 }
 
-int EarthingProject::addDrawings(const QVector<QJsonObject> &parts, const QJsonObject &siteOrigin,
-                                 const QString &name) {
+int EarthingProject::addDrawings(const QVector<StudyPart> &parts, const QJsonArray &surface,
+                                 const QJsonObject &siteOrigin, const QString &name) {
     StudyProject after = m_document;
     int first = -1;
-    for (const QJsonObject &json : parts) {
-        StudyPart part = StudyPart::made(Kind::Drawing);
-        part.json = json;
+    for (const StudyPart &part : parts) {
         const int at = after.insert(part);
         first = first < 0 ? at : first;
     }
+    // The crushed rock's outline drawn, as if drawn on the plan.
+    if (!surface.isEmpty())
+        withSurfaceZone(after, QStringLiteral("drawn"), surface);
     if (!after.rest.contains(kSiteOrigin))
         after.rest.insert(kSiteOrigin, siteOrigin);
     m_undo->push(new ProjectCommand(this, name, m_document, after, -1, first, QString()));

@@ -41,10 +41,11 @@ public:
     void setValue(int part, const QString &path, const QJsonValue &value, const QString &label);
     // Puts a new part of the kind after the others of its kind; its index.
     int addPart(StudyPart::Kind kind);
-    // Imported drawings' parts as one edit named name, with the site coordinates of the
-    // study's 0, 0 when it had none; the first part's index.
-    int addDrawings(const QVector<QJsonObject> &parts, const QJsonObject &siteOrigin,
-                    const QString &name);
+    // Imported drawings' parts (theirs, and the fences and touch areas they bring) and the
+    // crushed rock's outline drawn (none: empty) as one edit named name, with the site
+    // coordinates of the study's 0, 0 when it had none; the first part's index.
+    int addDrawings(const QVector<StudyPart> &parts, const QJsonArray &surface,
+                    const QJsonObject &siteOrigin, const QString &name);
     // The site coordinates of the study's 0, 0, when it keeps them.
     QJsonObject siteOrigin() const;
     // Removes it with the touch areas and points on its group alone (PartRemoval asks).
@@ -108,6 +109,8 @@ private:
     void push(const QString &name, const StudyProject &after, int focus,
               const QString &mergeKey = QString());
     QString partName(int index) const;
+    static void withSurfaceZone(StudyProject &after, const QString &zone,
+                                const QJsonArray &corners);
     void setSoil(const QJsonObject &soil, const QString &name);
 
     StudyProject m_document;

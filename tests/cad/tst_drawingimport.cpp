@@ -84,6 +84,59 @@ class TestDrawingImport : public QObject {
     Q_OBJECT
 
 private slots:
+    // Outlines: a fence along an open line keeps it open and floats without a group; a line
+    // drawn back to its first corner closes into a touch area of its layer's group; a
+    // crossing outline and a fence layer without posts are left out, and said why; the one
+    // rock outline is the surface layer's zone.
+    void outlines() {
+        const auto line = [](const char *layer, std::vector<std::pair<double, double>> xy,
+                             bool closed) {
+            DxfPolyline p{layer, {}, closed};
+            for (const auto &[x, y] : xy)
+                p.vertices.push_back({x, y, 0});
+            return p;
+        };
+        DxfPlan plan;
+        plan.layers = {{"F", 1}, {"Y", 2}, {"R", 3}, {"NP", 4}};
+        plan.polylines = {line("F", {{0, 0}, {10, 0}, {10, 5}}, false),
+                          line("Y", {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}}, false),
+                          line("Y", {{0, 0}, {4, 4}, {4, 0}, {0, 4}}, true),
+                          line("R", {{-1, -1}, {12, -1}, {12, 6}, {-1, 6}}, true),
+                          line("NP", {{0, 0}, {1, 0}}, false)};
+        const Refusable<DxfDrawing> drawing = DxfDrawing::fromText(DxfWriter(0, 0).text(plan));
+        QVERIFY(!drawing.refused());
+        LayerMapping fence;
+        fence.role = LayerRole::Fence;
+        fence.posts = FencePosts{3, 1, 0.05, std::nullopt};
+        LayerMapping yard;
+        yard.role = LayerRole::TouchArea;
+        yard.group = 2;
+        LayerMapping rock;
+        rock.role = LayerRole::Surface;
+        LayerMapping bare;
+        bare.role = LayerRole::Fence;
+        const Refusable<ImportedPlan> taken =
+            DrawingImport(drawing.result(),
+                          atZero({{"F", fence}, {"Y", yard}, {"R", rock}, {"NP", bare}}))
+                .run();
+        QVERIFY(!taken.refused());
+        const ImportedPlan &p = taken.result();
+        QCOMPARE(int(p.fences.size()), 1);
+        QVERIFY(!p.fences[0].closed && !p.fences[0].group);
+        QCOMPARE(int(p.fences[0].corners.size()), 3);
+        QCOMPARE(p.fences[0].posts->spacing, 3.);
+        QCOMPARE(int(p.touchAreas.size()), 1);
+        QCOMPARE(int(p.touchAreas[0].corners.size()), 4);
+        QCOMPARE(p.touchAreas[0].group, std::optional<int>(2));
+        QVERIFY(p.surface);
+        QCOMPARE(p.surface->corners.back().x, -1.);
+        QCOMPARE(p.surface->corners.back().y, 6.);
+        const LeftOutCounts leftOut{{{"Y", LeftOutReason::OutlineUnfit}, 1},
+                                    {{"NP", LeftOutReason::FenceLacks}, 1}};
+        QCOMPARE(p.leftOut, leftOut);
+        QVERIFY(p.conductors.empty() && p.rods.empty());
+    }
+
     void initTestCase();
     void units_data();
     void units();

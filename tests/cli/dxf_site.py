@@ -39,6 +39,29 @@ def site(path):
     doc.saveas(path)
 
 
+# A 20 m square grid, a five-sided fence round it, the yard within it (a touch area, and an
+# open line on its layer, which no area is) and the crushed rock's outline, in metres.
+SQUARE = [(0, 0), (20, 0), (20, 20), (0, 20)]
+FENCE = [(-3, -3), (23, -3), (26, 10), (23, 23), (-3, 23)]
+YARD = [(-1, -1), (21, -1), (21, 21), (-1, 21)]
+ROCK = [(-4, -4), (27, -4), (27, 24), (-4, 24)]
+
+
+def roles(out):
+    doc = ezdxf.new("R2010")
+    doc.header["$INSUNITS"] = 6
+    msp = doc.modelspace()
+    msp.add_lwpolyline(SQUARE, close=True, dxfattribs={"layer": "GRID"})
+    msp.add_lwpolyline(FENCE, close=True, dxfattribs={"layer": "FENCE"})
+    msp.add_lwpolyline(YARD, close=True, dxfattribs={"layer": "YARD"})
+    msp.add_lwpolyline([(0, 30), (10, 30)], dxfattribs={"layer": "YARD"})
+    msp.add_lwpolyline(ROCK, close=True, dxfattribs={"layer": "ROCK"})
+    doc.saveas(out + "/roles.dxf")
+    # Two outlines of the rock: which one is meant is not known.
+    msp.add_lwpolyline([(30, 0), (40, 0), (40, 10)], close=True, dxfattribs={"layer": "ROCK"})
+    doc.saveas(out + "/rocks.dxf")
+
+
 def hostile(out):
     doc = ezdxf.new("R2000")
     block = doc.blocks.new("SELF")
@@ -59,5 +82,6 @@ if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[1] == "write":
         site(sys.argv[2] + "/site.dxf")
         hostile(sys.argv[2])
+        roles(sys.argv[2])
     else:
         sys.exit(__doc__)

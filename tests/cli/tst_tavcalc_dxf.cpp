@@ -175,6 +175,68 @@ private Q_SLOTS:
         QVERIFY(!out.contains(QLatin1Char('{')));
     }
 
+    // A fence layer's closed line becomes a closed fence on its posts, the yard's closed
+    // line a touch area (its open one left out, and said why), the rock's outline the
+    // surface layer's zone with a layer of a new study's values; a second rock outline
+    // leaves both out. What is written reads back as a document.
+    void importsFenceYardAndRock() {
+        QFile roles(path("roles.json"));
+        QVERIFY(roles.open(QIODevice::WriteOnly));
+        roles.write(R"({"layers": {
+            "GRID": {"role": "conductor", "depth": 0.5, "diameter": 0.01},
+            "FENCE": {"role": "fence", "posts": {"spacing": 3, "length": 1.2, "diameter": 0.06},
+                      "group": 1},
+            "YARD": {"role": "touch_area", "group": 0}, "ROCK": {"role": "surface"}}})");
+        roles.close();
+        const QStringList args{QStringLiteral("dxf-import"), path("roles.dxf"),
+                               QStringLiteral("--layers"),   path("roles.json"),
+                               QStringLiteral("--origin"),   QStringLiteral("0,0")};
+        const Run run = tavCalc(args);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QJsonObject d = QJsonDocument::fromJson(run.out).object();
+        const auto corners = [](const QJsonValue &v) {
+            QVector<QPointF> out;
+            for (const QJsonValue &p : v.toArray())
+                out.append(QPointF(p[0].toDouble(), p[1].toDouble()));
+            return out;
+        };
+        const QJsonArray fences = d.value("fences").toArray();
+        QCOMPARE(fences.size(), 1);
+        QCOMPARE(corners(fences[0]["polyline"]),
+                 (QVector<QPointF>{{-3, -3}, {23, -3}, {26, 10}, {23, 23}, {-3, 23}}));
+        QCOMPARE(fences[0]["closed"].toBool(), true);
+        QCOMPARE(fences[0]["posts"]["spacing"].toDouble(), 3.);
+        QCOMPARE(fences[0]["posts"]["length"].toDouble(), 1.2);
+        QCOMPARE(fences[0]["posts"]["diameter"].toDouble(), 0.06);
+        QCOMPARE(fences[0]["group"].toInt(), 1);
+        const QJsonArray areas = d.value("touch_areas").toArray();
+        QCOMPARE(areas.size(), 1);
+        QCOMPARE(corners(areas[0]["polygon"]),
+                 (QVector<QPointF>{{-1, -1}, {21, -1}, {21, 21}, {-1, 21}}));
+        const QJsonObject surface = d.value("safety")["surface"].toObject();
+        QCOMPARE(corners(surface.value("area")),
+                 (QVector<QPointF>{{-4, -4}, {27, -4}, {27, 24}, {-4, 24}}));
+        QVERIFY(surface.value("rho").toDouble() > 0 && surface.value("thickness").toDouble() > 0);
+        for (const char *line : {"Fences: 1", "Touch areas: 1", "Crushed rock outline: 1",
+                                 "left out: 1 on layer YARD: on a touch area or surface layer "
+                                 "but no closed line"})
+            QVERIFY2(run.err.contains(QLatin1String(line)), line);
+        QFile imported(path("roles-system.json"));
+        QVERIFY(imported.open(QIODevice::WriteOnly));
+        imported.write(run.out);
+        imported.close();
+        const Run read = tavCalc({"system", "--input", path("roles-system.json"), "--expand"});
+        QVERIFY2(read.status == 0, qPrintable(read.err));
+
+        QStringList twice = args;
+        twice[1] = path("rocks.dxf");
+        const Run rocks = tavCalc(twice + QStringList{"--format", "text"});
+        QCOMPARE(rocks.status, 0);
+        QVERIFY2(rocks.out.contains("Crushed rock outline: 0") &&
+                     rocks.out.contains("left out: 2 on layer ROCK: one of several crushed rock"),
+                 rocks.out.constData());
+    }
+
     void refuses_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
@@ -194,7 +256,33 @@ private Q_SLOTS:
         QTest::newRow("a role it does not know")
             << QStringList{path("site.dxf"), "--layers",
                            mapFile("role", R"({"layers": {"GRID": {"role": "pipe"}}})")}
-            << 1 << R"(layers.GRID.role must be "conductor", "rod" or "ignored")";
+            << 1
+            << R"(layers.GRID.role must be "conductor", "rod", "fence", "touch_area", "surface" or "ignored")";
+        // A fence layer's posts, a touch area's group and the rock's outline, read as strictly.
+        QTest::newRow("a fence without posts")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("noposts", R"({"layers": {"F": {"role": "fence"}}})")}
+            << 1 << "layers.F.posts";
+        QTest::newRow("posts spaced 0")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("spacing", R"({"layers": {"F": {"role": "fence", "posts":
+                               {"spacing": 0, "length": 1, "diameter": 0.05}}}})")}
+            << 1 << "layers.F.posts.spacing must be a number above 0";
+        QTest::newRow("posts of an unknown size")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("postkey", R"({"layers": {"F": {"role": "fence", "posts":
+                               {"spacing": 3, "length": 1, "diameter": 0.05, "width": 1}}}})")}
+            << 1 << "layers.F.posts.width is not a key";
+        QTest::newRow("a touch area's group no integer")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("group", R"({"layers": {"Y": {"role": "touch_area",
+                               "group": 0.5}}})")}
+            << 1 << "layers.Y.group";
+        QTest::newRow("a rock outline with a depth")
+            << QStringList{path("site.dxf"), "--layers",
+                           mapFile("rockdepth", R"({"layers": {"R": {"role": "surface",
+                               "depth": 0.1}}})")}
+            << 1 << "layers.R.depth is not a key";
         QTest::newRow("a diameter of 0")
             << QStringList{path("site.dxf"), "--layers",
                            mapFile("diameter",

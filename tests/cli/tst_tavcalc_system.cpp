@@ -7,11 +7,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineF>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -533,6 +535,62 @@ private Q_SLOTS:
         };
         QCOMPARE(touches(original).size(), 5); // a grid, an L, a ring, a fence; the worst
         QCOMPARE(touches(again), touches(original));
+    }
+
+    // An L of 20 m with a 10 m x 10 m cut-out and a 15 m tail, drawn conductor by conductor:
+    // its worst touch lies in the L or within the reach (1 m) of a conductor, not in the
+    // cut-out nor beside the tail; --expand writes its area out as a polygon that reads
+    // back to the same worst touch.
+    void drawnNetwork() {
+        QString conductors;
+        QVector<QLineF> lines;
+        for (int k = 0; k <= 4; ++k) {
+            const double at = 5. * k;
+            const double far = at <= 10 ? 20 : 10;
+            lines << QLineF(at, 0, at, far) << QLineF(0, at, far, at);
+        }
+        lines << QLineF(20, 0, 35, 0);
+        for (const QLineF &l : lines)
+            conductors += QStringLiteral(R"(%1{"from": [%2, %3, 0.5], "to": [%4, %5, 0.5],
+                                            "diameter": 0.01})")
+                              .arg(conductors.isEmpty() ? "" : ", ")
+                              .arg(l.x1())
+                              .arg(l.y1())
+                              .arg(l.x2())
+                              .arg(l.y2());
+        const QByteArray document = (R"({"soil": {"rho": 100}, "current": 1000,
+            "search": {"step": 1}, "segment_length": 2.5, "conductors": [)" +
+                                     conductors + "]}")
+                                        .toUtf8();
+        const QStringList json = {"system", "--input", "-", "--format", "json"};
+        const Run original = tavCalc(json, document);
+        QVERIFY2(original.status == 0, qPrintable(original.err));
+        const QJsonObject worst =
+            QJsonDocument::fromJson(original.out.toUtf8()).object().value("touch_max").toObject();
+        const QPointF at(worst.value("x").toDouble(), worst.value("y").toDouble());
+        const bool inL = at.x() >= 0 && at.x() <= 20 && at.y() >= 0 && at.y() <= 20 &&
+                         !(at.x() > 10 && at.y() > 10);
+        double toMetal = INFINITY;
+        for (const QLineF &l : lines) {
+            const QPointF d = l.p2() - l.p1();
+            const double t =
+                std::clamp(QPointF::dotProduct(at - l.p1(), d) / QPointF::dotProduct(d, d), 0., 1.);
+            const QPointF gap = at - (l.p1() + t * d);
+            toMetal = std::min(toMetal, std::hypot(gap.x(), gap.y()));
+        }
+        QVERIFY2(inL || toMetal <= 1 + 1e-6,
+                 qPrintable(QStringLiteral("%1, %2").arg(at.x()).arg(at.y())));
+
+        const Run expanded = expand(document);
+        QCOMPARE(expanded.status, 0);
+        const QJsonArray areas =
+            QJsonDocument::fromJson(expanded.out.toUtf8()).object().value("touch_areas").toArray();
+        QCOMPARE(areas.size(), 1);
+        QVERIFY(areas[0]["polygon"].toArray().size() >= 8); // not the hull's four corners
+        const Run again = tavCalc(json, expanded.out.toUtf8());
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        QCOMPARE(QJsonDocument::fromJson(again.out.toUtf8()).object().value("touch_max"),
+                 QJsonValue(worst));
     }
 
     void failures_data() {

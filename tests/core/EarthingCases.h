@@ -75,7 +75,7 @@ inline EarthingInput layeredGrid(bool bottomHigher) {
         input.conductors.push_back(rod);
     input.search.step = 1;
     input.search.margin = 2;
-    input.touchAreas = TouchAreas::ofClusters(input.conductors);
+    input.touchAreas = TouchAreas::ofClusters(input.conductors, input.search.reach);
     return input;
 }
 

@@ -15,6 +15,9 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <string>
+#include <utility>
+
 using namespace tav::cad;
 
 namespace {
@@ -27,6 +30,14 @@ const char *const kDrawing = "0\nSECTION\n2\nENTITIES\n"
                              "0\nCIRCLE\n8\nRODS\n10\n5\n20\n5\n30\n0\n40\n0.008\n"
                              "0\nTEXT\n8\nANNOT\n10\n1\n20\n1\n40\n1\n1\nsubstation\n"
                              "0\nENDSEC\n0\nEOF\n";
+
+// A closed square polyline of side size from (x, y) on the layer.
+std::string square(const char *layer, double x, double y, double size) {
+    std::string text = std::string("0\nLWPOLYLINE\n8\n") + layer + "\n90\n4\n70\n1\n";
+    for (const auto &[dx, dy] : {std::pair{0., 0.}, {size, 0.}, {size, size}, {0., size}})
+        text += "10\n" + std::to_string(x + dx) + "\n20\n" + std::to_string(y + dy) + "\n";
+    return text;
+}
 
 int rowOf(QTableWidget *table, const QString &layer) {
     for (int row = 0; row < table->rowCount(); ++row)
@@ -102,6 +113,52 @@ private slots:
         QCOMPARE(again.settings().layers.at("RODS").group, 1);
         DxfImportDialog other(read.result(), QStringLiteral("other.dxf"));
         QVERIFY(!other.settings().layers.at("GRID").depth);
+    }
+
+    // Fences, touch areas and the crushed rock's outline are offered as a layer's uses; a
+    // fence layer takes its posts from the length, diameter and spacing columns.
+    void fenceYardAndRockOffered() {
+        const std::string text = "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n"
+                                 "0\nSECTION\n2\nENTITIES\n" +
+                                 square("FENCE", -3, -3, 16) + square("YARD", -1, -1, 12) +
+                                 square("ROCK", -4, -4, 18) + "0\nENDSEC\n0\nEOF\n";
+        const tav::Refusable<DxfDrawing> read = DxfDrawing::fromText(text);
+        QVERIFY(!read.refused());
+        DxfImportDialog dialog(read.result(), QStringLiteral("yard.dxf"));
+        auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("layers"));
+        auto *summary = dialog.findChild<QLabel *>(QStringLiteral("summary"));
+        QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        const auto use = [&](const char *layer, const char *as) {
+            const int row = rowOf(table, QLatin1String(layer));
+            auto *role = qobject_cast<QComboBox *>(table->cellWidget(row, 2));
+            const int index = role->findText(QLatin1String(as));
+            QVERIFY2(index >= 0, as);
+            role->setCurrentIndex(index);
+        };
+        use("FENCE", "Fences");
+        use("YARD", "Touch areas");
+        use("ROCK", "Crushed rock outline");
+        const int fence = rowOf(table, QStringLiteral("FENCE"));
+        // No posts yet: the fence is left out, the rest taken.
+        QVERIFY2(summary->text().contains(QStringLiteral("0 fences, 1 touch areas and 1 crushed")),
+                 qPrintable(summary->text()));
+        table->item(fence, 4)->setText(QStringLiteral("0.06"));
+        table->item(fence, 5)->setText(QStringLiteral("1.2"));
+        table->item(fence, 6)->setText(QStringLiteral("1"));
+        table->item(fence, 7)->setText(QStringLiteral("3"));
+        QVERIFY2(summary->text().contains(QStringLiteral("1 fences, 1 touch areas and 1 crushed")),
+                 qPrintable(summary->text()));
+        QVERIFY(ok->isEnabled());
+        const ImportSettings settings = dialog.settings();
+        const LayerMapping &f = settings.layers.at("FENCE");
+        QCOMPARE(f.role, LayerRole::Fence);
+        QVERIFY(f.posts && f.grouped);
+        QCOMPARE(f.posts->spacing, 3.);
+        QCOMPARE(f.posts->length, 1.2);
+        QCOMPARE(f.posts->diameter, 0.06);
+        QCOMPARE(f.group, 1);
+        QCOMPARE(settings.layers.at("YARD").role, LayerRole::TouchArea);
+        QCOMPARE(settings.layers.at("ROCK").role, LayerRole::Surface);
     }
 
     // A drawing that names its unit keeps it.
