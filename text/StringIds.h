@@ -24,6 +24,7 @@
 //   8100-8299             the plan's editor in the earthing study
 //   8300-8399             outlines: fences and places of any shape
 //   8400-8599             cases in one study and their envelope
+//   8800-8899             a sweep of one parameter over a range
 
 // Each block lives in a header of its own under text/ids/; a new area adds its own.
 #include "ids/EarthingStudy.h"
@@ -32,4 +33,5 @@
 #include "ids/Network.h"
 #include "ids/SoilAndDrawings.h"
 #include "ids/SystemReport.h"
+#include "ids/Sweep.h"
 #include "ids/Windows.h"
