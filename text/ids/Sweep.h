@@ -23,7 +23,7 @@ inline constexpr unsigned kRangeRefused = 8814;
 // 8820-8829: the table's 10 columns: value, R, GPR, touch, its tolerable value and margin,
 // step, its tolerable value and margin, verdict.
 inline constexpr unsigned kColumns = 8820;
-// 8830-8839: the heading (path); a refused value's row (why); the plot's axes: the
+// 8830-8839: the heading (path); a refused value's verdict; the plot's axes: the
 // voltages (V), the resistance (ohm); its legend: touch, tolerable touch, step, tolerable
 // step, resistance.
 inline constexpr unsigned kHeading = 8830;
