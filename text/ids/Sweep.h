@@ -33,7 +33,7 @@ inline constexpr unsigned kResistanceAxis = 8833;
 inline constexpr unsigned kLegend = 8834; // 8834-8838
 // 8840-8859: the study window: the menu's action; the dialog's title, its fields'
 // labels (parameter, from, to, step), its Run, Save as PDF and Close buttons; the progress
-// (point, points); the report's title; a parameter the study has nothing of (path).
+// (point, points); the report's title; a field not a number (text); the menu.
 inline constexpr unsigned kAction = 8840;
 inline constexpr unsigned kTitle = 8841;
 inline constexpr unsigned kParameterLabel = 8842;
@@ -45,6 +45,7 @@ inline constexpr unsigned kSavePdf = 8847;
 inline constexpr unsigned kProgress = 8848;
 inline constexpr unsigned kReportTitle = 8849;
 inline constexpr unsigned kNotANumberField = 8850;
+inline constexpr unsigned kMenu = 8851; // the menu that holds the action
 // 8860-8869: each parameter's name, in StudySweep::parameters()' order.
 inline constexpr unsigned kParameterNames = 8860;
 } // namespace Sweep
