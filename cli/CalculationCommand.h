@@ -20,7 +20,7 @@ public:
     int run(const QStringList &arguments) const {
         CliOptions options(m_name, m_description);
         addOptions(options);
-        options.addFormat();
+        options.addFormat(writesCsv());
         if (writesReport())
             ReportOutput::addOptions(options);
         if (options.parse(arguments))
@@ -49,9 +49,10 @@ public:
         }
         if (const int status = writeFiles(input, outcome.result()); status != 0)
             return status;
-        const std::string written = options.format() == CliOptions::Format::Json
-                                        ? json(outcome.result())
-                                        : text(outcome.result());
+        const CliOptions::Format format = options.format();
+        const std::string written = format == CliOptions::Format::Json  ? json(outcome.result())
+                                    : format == CliOptions::Format::Csv ? csv(outcome.result())
+                                                                        : text(outcome.result());
         std::fputs(written.c_str(), stdout);
         return 0;
     }
@@ -73,6 +74,9 @@ protected:
     }
     virtual std::string text(const Result &result) const = 0;
     virtual std::string json(const Result &result) const = 0;
+    // A command whose result is one table also writes it as CSV (--format csv).
+    virtual bool writesCsv() const { return false; }
+    virtual std::string csv(const Result &result) const { return text(result); }
     // The files the command reads, as its options give them (- for standard input): its
     // report is never written over them.
     virtual QStringList inputFiles(const CliOptions &) const { return {}; }

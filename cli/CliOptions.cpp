@@ -88,9 +88,11 @@ void CliOptions::addValue(const QString &name, const QString &valueName, const Q
     m_parser.addOption(QCommandLineOption(name, help, valueName));
 }
 
-void CliOptions::addFormat() {
+void CliOptions::addFormat(bool csv) {
     m_hasFormat = true;
-    addValue(QStringLiteral("format"), QStringLiteral("text|json"),
+    m_csv = csv;
+    addValue(QStringLiteral("format"),
+             csv ? QStringLiteral("text|json|csv") : QStringLiteral("text|json"),
              QStringLiteral("How to write the result (default: text)."));
 }
 
@@ -149,6 +151,12 @@ CliOptions::Format CliOptions::format() const {
         return Format::Text;
     if (format == QLatin1String("json"))
         return Format::Json;
+    if (m_csv && format == QLatin1String("csv"))
+        return Format::Csv;
+    if (m_csv)
+        throw UsageError(QStringLiteral("--format: '%1' is none of text, json and csv")
+                             .arg(format)
+                             .toStdString());
     throw UsageError(
         QStringLiteral("--format: '%1' is neither text nor json").arg(format).toStdString());
 }

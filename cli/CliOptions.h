@@ -17,12 +17,13 @@ public:
 // within the range of the field it stands for, or the option is named in a UsageError.
 class CliOptions {
 public:
-    enum class Format { Text, Json };
+    enum class Format { Text, Json, Csv };
 
     CliOptions(const QString &command, const QString &description);
 
     void addValue(const QString &name, const QString &valueName, const QString &help);
-    void addFormat();
+    // --format text|json, and csv for a command that writes a table.
+    void addFormat(bool csv = false);
     // An option without a value.
     void addFlag(const QString &name, const QString &help);
     // A word the command takes after its name, such as a file.
@@ -56,6 +57,7 @@ private:
     QString m_command;
     QStringList m_arguments;
     bool m_hasFormat = false;
+    bool m_csv = false;
 };
 
 template <> int CliOptions::parse<int>(const QString &option, const QString &text);

@@ -8,6 +8,7 @@
 #include "cli/SiteCommand.h"
 #include "cli/SoilModelCommand.h"
 #include "cli/SplitCommand.h"
+#include "cli/SweepCommand.h"
 #include "cli/SystemCommand.h"
 #include "cli/TolerableCommand.h"
 #include "cli/WennerCommand.h"
@@ -35,6 +36,8 @@ const std::vector<Subcommand> &subcommands() {
          &DxfImportCommand::run},
         {"split", "the fault current's split between the station's earth and its lines",
          &SplitCommand::run},
+        {"sweep", "one parameter of an earthing system study over a range, each value solved",
+         &SweepCommand::run},
     };
     return commands;
 }

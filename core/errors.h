@@ -301,6 +301,17 @@ enum class Error {
     // horizontal conductor (or the surface) that the potential there is not resolved:
     // (layer, from 1; its thickness in m).
     LayerTooThinBesideConductors,
+
+    // A sweep of one parameter over a range. The step is 0: ().
+    SweepStepZero,
+    // The step leads away from the range's end: (from, to, step).
+    SweepStepWrongSign,
+    // The range holds more values than a sweep solves: (values, limit).
+    SweepTooManyPoints,
+    // A count is swept over a value that is not a whole number: (value).
+    SweepNotWhole,
+    // A bound or the step of the range is no finite number: (value).
+    SweepNotFinite,
 };
 
 struct Refusal {

@@ -24,6 +24,7 @@
 //   8100-8299             the plan's editor in the earthing study
 //   8300-8399             outlines: fences and places of any shape
 //   8400-8599             cases in one study and their envelope
+//   8800-8899             a sweep of one parameter over a range
 //   8900-8999             a drawing's fences, touch areas and crushed rock outline
 //   9000-9019             the main window's menu bar
 //   9020-9039             a study's cases in its window
@@ -38,4 +39,5 @@
 #include "ids/Network.h"
 #include "ids/SoilAndDrawings.h"
 #include "ids/SystemReport.h"
+#include "ids/Sweep.h"
 #include "ids/Windows.h"

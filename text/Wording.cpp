@@ -175,6 +175,16 @@ unsigned Wording::refusalId(Error error) {
 
     case Error::PotentialBeyondMetal:
         return StringId::Accuracy::kPotentialBeyondMetal;
+    case Error::SweepStepZero:
+        return StringId::Sweep::kStepZero;
+    case Error::SweepStepWrongSign:
+        return StringId::Sweep::kStepWrongSign;
+    case Error::SweepTooManyPoints:
+        return StringId::Sweep::kTooManyPoints;
+    case Error::SweepNotWhole:
+        return StringId::Sweep::kNotWhole;
+    case Error::SweepNotFinite:
+        return StringId::Sweep::kNotFinite;
     case Error::LayerTooThinBesideConductors:
         return StringId::Accuracy::kLayerTooThin;
     }

@@ -25,6 +25,7 @@
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/SolveRunner.h"
+#include "studies/earthing/SweepDialog.h"
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
 #include "studies/earthing/StudyMenu.h"
@@ -619,6 +620,14 @@ void EarthingStudyWindow::drawTouchArea() {
 
 void EarthingStudyWindow::drawSurfaceZone() {
     m_centre->editor()->setTool(PlanEditor::Tool::SurfaceZone);
+}
+
+void EarthingStudyWindow::openSweep() {
+    if (!m_document)
+        return;
+    auto *dialog = new SweepDialog(*m_document, header(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 PlanEditor *EarthingStudyWindow::planEditor() const {

@@ -74,6 +74,9 @@ public:
     // Draw a touch area, or the surface layer's zone, on the plan: clicks put corners.
     void drawTouchArea();
     void drawSurfaceZone();
+    // Study > Sweep...: a parameter of the study as it stands over a range, in a dialog of
+    // its own (nothing while the study has a problem, which the window shows).
+    void openSweep();
     PlanView *plan() const { return m_plan; }
     // The plan as the study's editor, and its tools as actions.
     PlanEditor *planEditor() const;

@@ -68,6 +68,11 @@ QMenuBar *StudyMenu::make(EarthingStudyWindow *window, ProjectFile *projectFile,
     view->addAction(LoadLanguageString(kDrawSurfaceZone), window,
                     &EarthingStudyWindow::drawSurfaceZone)
         ->setObjectName(QStringLiteral("drawSurfaceZone"));
+    QMenu *study = bar->addMenu(LoadLanguageString(StringId::Sweep::kMenu));
+    study
+        ->addAction(LoadLanguageString(StringId::Sweep::kAction), window,
+                    &EarthingStudyWindow::openSweep)
+        ->setObjectName(QStringLiteral("sweep"));
     QMenu *draw = bar->addMenu(LoadLanguageString(StringId::PlanEditor::kDrawMenu));
     window->planTools()->fillDrawMenu(draw);
     // Shortcuts of a menu bar in a layout work once its actions are the window's too; the
