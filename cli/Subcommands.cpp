@@ -1,6 +1,7 @@
 #include "cli/Subcommands.h"
 
 #include "cli/ConductorCommand.h"
+#include "cli/DesignCommand.h"
 #include "cli/DxfImportCommand.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
@@ -35,6 +36,8 @@ const std::vector<Subcommand> &subcommands() {
          &DxfImportCommand::run},
         {"split", "the fault current's split between the station's earth and its lines",
          &SplitCommand::run},
+        {"design", "the layout of least cost inside an outline that passes every case",
+         &DesignCommand::run},
     };
     return commands;
 }

@@ -24,8 +24,10 @@
 //   8100-8299             the plan's editor in the earthing study
 //   8300-8399             outlines: fences and places of any shape
 //   8400-8599             cases in one study and their envelope
+//   8600-8799             the automatic design: its document's faults and its outcome
 
 // Each block lives in a header of its own under text/ids/; a new area adds its own.
+#include "ids/Design.h"
 #include "ids/EarthingStudy.h"
 #include "ids/Editor.h"
 #include "ids/Forms.h"
