@@ -98,9 +98,9 @@ QString layoutText(const Candidate &c, const DesignResult &r) {
                                           .arg(l.rods)
                                           .arg(q(shown(brief.rodLengths[std::size_t(l.rodLength)])))
                                     : CliStrings::text(StringId::Design::kNoRods);
-    const unsigned surface = !r.bounds.surfaceChoice    ? StringId::Design::kSurfaceAsStudy
-                             : l.surface ? StringId::Design::kSurfaceLaid
-                                         : StringId::Design::kSurfaceNotLaid;
+    const unsigned surface = !r.bounds.surfaceChoice ? StringId::Design::kSurfaceAsStudy
+                             : l.surface             ? StringId::Design::kSurfaceLaid
+                                                     : StringId::Design::kSurfaceNotLaid;
     return CliStrings::text(StringId::Design::kLayout)
         .arg(QString::number(l.linesX), spacing(l.compressX), QString::number(l.linesY),
              spacing(l.compressY), rods, CliStrings::text(surface));
@@ -157,16 +157,16 @@ protected:
     std::string text(const DesignResult &r) const override {
         const tav::design::DesignOutcome &o = r.outcome;
         const Candidate &best = o.best;
-        QString text = CliStrings::text(o.safe ? StringId::Design::kSafe
-                                               : StringId::Design::kNotSafe)
-                           .arg(q(shown(best.cost.total))) +
-                       "\n";
+        QString text =
+            CliStrings::text(o.safe ? StringId::Design::kSafe : StringId::Design::kNotSafe)
+                .arg(q(shown(best.cost.total))) +
+            "\n";
         if (best.judgement) {
             text += layoutText(best, r) + "\n";
-            text += CliStrings::text(StringId::Design::kShares)
-                        .arg(percent(best.judgement->touchShare),
-                             percent(best.judgement->stepShare)) +
-                    "\n";
+            text +=
+                CliStrings::text(StringId::Design::kShares)
+                    .arg(percent(best.judgement->touchShare), percent(best.judgement->stepShare)) +
+                "\n";
         }
         for (const QString &line : limits(r))
             text += line + "\n";
@@ -183,22 +183,21 @@ protected:
         const tav::design::DesignOutcome &o = r.outcome;
         QByteArray candidates;
         for (std::size_t k = 0; k < o.solved.size(); ++k)
-            candidates += QByteArray(k ? ",\n  " : "") +
-                          candidateJson(o.solved[k], r.brief);
+            candidates += QByteArray(k ? ",\n  " : "") + candidateJson(o.solved[k], r.brief);
         QByteArray words;
         const QStringList limit = limits(r);
         for (qsizetype k = 0; k < limit.size(); ++k)
             words += QByteArray(k ? ", " : "") + tav::ResultJson::jsonText(limit[k].toStdString());
         QByteArray document = r.document.toJson();
         document.chop(1); // the closing newline
-        const QByteArray out =
-            "{" + pair("safe", o.safe ? "true" : "false") + ",\n " +
-            pair("cost", number(o.best.cost.total)) + ",\n " + pair("document", document) +
-            ",\n " + pair("candidates", "[" + candidates + "]") + ",\n " +
-            pair("solves", QByteArray::number(o.solves)) + ",\n " +
-            pair("family", QByteArray::number(qulonglong(o.familySize))) + ",\n " +
-            pair("skipped", QByteArray::number(qulonglong(o.pruned))) + ",\n " +
-            pair("limits", "[" + words + "]") + "}\n";
+        const QByteArray out = "{" + pair("safe", o.safe ? "true" : "false") + ",\n " +
+                               pair("cost", number(o.best.cost.total)) + ",\n " +
+                               pair("document", document) + ",\n " +
+                               pair("candidates", "[" + candidates + "]") + ",\n " +
+                               pair("solves", QByteArray::number(o.solves)) + ",\n " +
+                               pair("family", QByteArray::number(qulonglong(o.familySize))) +
+                               ",\n " + pair("skipped", QByteArray::number(qulonglong(o.pruned))) +
+                               ",\n " + pair("limits", "[" + words + "]") + "}\n";
         return out.toStdString();
     }
 

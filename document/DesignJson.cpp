@@ -99,8 +99,8 @@ DesignBrief DesignJson::read(const QJsonValue &value, const QString &path, Docum
     if (!f.failed())
         brief.rodLengths = rodLengths(f, error);
     brief.depth = f.number("depth", brief.depth, false);
-    if (!f.failed() && !(brief.depth >= DesignBrief::kLeastDepth &&
-                         brief.depth <= DesignBrief::kGreatestDepth))
+    if (!f.failed() &&
+        !(brief.depth >= DesignBrief::kLeastDepth && brief.depth <= DesignBrief::kGreatestDepth))
         JsonFields::fail(error, Kind::DesignDepth, f.path("depth"));
     brief.diameter = f.number("diameter", brief.diameter, false);
     if (!f.failed() && !(brief.diameter > 0 && brief.diameter <= DesignBrief::kGreatestDiameter))

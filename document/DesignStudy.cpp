@@ -62,16 +62,16 @@ std::optional<double> DesignStudy::estimate(const SystemDocument &document, cons
     if (!document.design || !document.safety || document.network || !(document.current > 0))
         return std::nullopt;
     const design::DesignBrief &brief = *document.design;
-    const earthing::Rectangle box = earthing::PlanPolygon::bounds(brief.outline);
-    const double width = box.x1 - box.x0;
-    const double height = box.y1 - box.y0;
+    // IEEE Std 80's grid has one spacing both ways: the meshes of the layout's count, each
+    // square, over the outline's area.
     const double area = std::abs(earthing::PlanPolygon::area(brief.outline));
-    const double shrink = std::sqrt(area / (width * height));
+    const double meshesX = layout.linesX - 1;
+    const double meshesY = layout.linesY - 1;
     GridSafetyInput in;
     in.soilResistivity = document.soil.resistivity(0);
-    in.lengthX = width * shrink;
-    in.lengthY = height * shrink;
-    in.spacing = std::sqrt(in.lengthX / (layout.linesX - 1) * in.lengthY / (layout.linesY - 1));
+    in.spacing = std::sqrt(area / (meshesX * meshesY));
+    in.lengthX = in.spacing * meshesX;
+    in.lengthY = in.spacing * meshesY;
     in.depth = brief.depth;
     in.conductorDiameter = brief.diameter;
     in.gridCurrent = document.current;
@@ -95,9 +95,9 @@ std::optional<double> DesignStudy::estimate(const SystemDocument &document, cons
     return share;
 }
 
-Refusable<std::vector<Judgement>> DesignStudy::evaluate(const SystemDocument &document,
-                                                        const std::vector<Layout> &layouts,
-                                                        const earthing::ProgressCallback &progress) {
+Refusable<std::vector<Judgement>>
+DesignStudy::evaluate(const SystemDocument &document, const std::vector<Layout> &layouts,
+                      const earthing::ProgressCallback &progress) {
     std::vector<Judgement> judged;
     for (const Layout &layout : layouts) {
         const Refusable<StudyEvaluation> study =

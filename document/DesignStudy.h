@@ -31,7 +31,7 @@ public:
     // over their tolerable values, safe only when every case is.
     static design::Judgement judged(const StudyEvaluation &study);
     // IEEE Std 80's mesh and step voltages over their tolerable values for the layout's
-    // equivalent rectangular grid (the outline's area, the lines' mean spacings) in the top
+    // equivalent grid (as many square meshes each way over the outline's area) in the top
     // layer's resistivity; none where they do not apply (a network gives the current).
     static std::optional<double> estimate(const SystemDocument &document,
                                           const design::Layout &layout);

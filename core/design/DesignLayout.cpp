@@ -191,8 +191,8 @@ bool dominates(const Layout &a, const Layout &b, const DesignBrief &brief) {
         return l.rodLength >= 0 ? brief.rodLengths[std::size_t(l.rodLength)] : 0.0;
     };
     return a.compressX == b.compressX && a.compressY == b.compressY && a.linesX >= b.linesX &&
-           a.linesY >= b.linesY && a.rods >= b.rods && (b.rods == 0 || rodLength(a) >= rodLength(b)) &&
-           (a.surface || !b.surface);
+           a.linesY >= b.linesY && a.rods >= b.rods &&
+           (b.rods == 0 || rodLength(a) >= rodLength(b)) && (a.surface || !b.surface);
 }
 
 } // namespace tav::design::DesignLayout

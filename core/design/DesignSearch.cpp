@@ -26,8 +26,8 @@ bool cheaper(const Candidate &a, const Candidate &b) {
 
 class Search {
 public:
-    Search(const DesignBrief &brief, const Evaluate &evaluate,
-           const DesignSearch::Options &options, const DesignProgressCallback &progress)
+    Search(const DesignBrief &brief, const Evaluate &evaluate, const DesignSearch::Options &options,
+           const DesignProgressCallback &progress)
         : m_brief(brief), m_evaluate(evaluate), m_options(options), m_progress(progress) {}
 
     Refusable<DesignOutcome> run(const FamilyBounds &bounds) {
@@ -85,7 +85,7 @@ private:
     }
 
     // The least ratio of the solved layouts of the same kind (spacing, rods, surface) within
-    // kNeighbourhood lines; without one, the least of all.
+    // kNeighbourhood lines; without one, the least of all, lowered by kOtherKind.
     double ratioNear(const Layout &l) const {
         double near = std::numeric_limits<double>::infinity();
         double all = near;
@@ -100,7 +100,8 @@ private:
                     DesignSearch::kNeighbourhood)
                 near = std::min(near, s.ratio);
         }
-        return near < std::numeric_limits<double>::infinity() ? near : all;
+        return near < std::numeric_limits<double>::infinity() ? near
+                                                              : all * DesignSearch::kOtherKind;
     }
 
     std::optional<Refusal> solve(const std::vector<std::size_t> &stage) {

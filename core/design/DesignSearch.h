@@ -80,6 +80,10 @@ public:
     // Lines (across x and y together) within which a solved layout of the same kind
     // calibrates the estimate.
     static constexpr int kNeighbourhood = 6;
+    // A kind of layout not yet solved near may beat the estimate by more than any solved
+    // one did (spacing compressed toward the edges does by a fifth where IEEE Std 80's
+    // uniform grid is the estimate): the least ratio of every kind, times this.
+    static constexpr double kOtherKind = 0.7;
 
     struct Options {
         int stageSize = 1; // layouts handed to the evaluation at once

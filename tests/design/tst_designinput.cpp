@@ -44,11 +44,13 @@ private slots:
             Kind::SelfCrossing, "design.outline");
         row("corners in a line", design("[[0, 0], [5, 0], [10, 0]]", kPrices, kLengths),
             Kind::NoArea, "design.outline");
-        row("no outline", R"({"prices": {"conductor_per_m": 1, "rod_per_m": 2}, "rod_lengths": [3]})",
+        row("no outline",
+            R"({"prices": {"conductor_per_m": 1, "rod_per_m": 2}, "rod_lengths": [3]})",
             Kind::MissingKey, "design.outline");
         // The prices.
-        row("negative price", design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": -2})", kLengths),
-            Kind::Negative, "design.prices.rod_per_m");
+        row("negative price",
+            design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": -2})", kLengths), Kind::Negative,
+            "design.prices.rod_per_m");
         row("price as text",
             design(kSquare, R"({"conductor_per_m": "1", "rod_per_m": 2})", kLengths),
             Kind::NotANumber, "design.prices.conductor_per_m");
@@ -56,7 +58,8 @@ private slots:
             design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": 2, "surface_per_m2": -1})",
                    kLengths),
             Kind::Negative, "design.prices.surface_per_m2");
-        row("unknown price", design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": 2, "gold": 1})", kLengths),
+        row("unknown price",
+            design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": 2, "gold": 1})", kLengths),
             Kind::UnknownKey, "design.prices.gold");
         // The rod lengths.
         row("no rod length", design(kSquare, kPrices, R"(, "rod_lengths": [])"), Kind::NoRodLengths,
@@ -70,8 +73,8 @@ private slots:
         row("rod lengths not a list", design(kSquare, kPrices, R"(, "rod_lengths": 3)"),
             Kind::NotAnArray, "design.rod_lengths");
         // The depth and diameter.
-        row("depth zero", design(kSquare, kPrices, kLengths + R"(, "depth": 0)"),
-            Kind::DesignDepth, "design.depth");
+        row("depth zero", design(kSquare, kPrices, kLengths + R"(, "depth": 0)"), Kind::DesignDepth,
+            "design.depth");
         row("depth too deep", design(kSquare, kPrices, kLengths + R"(, "depth": 5.5)"),
             Kind::DesignDepth, "design.depth");
         row("diameter zero", design(kSquare, kPrices, kLengths + R"(, "diameter": 0)"),

@@ -73,12 +73,10 @@ private slots:
             "rod_lengths": [7.5], "depth": 0.5, "diameter": 0.01})"));
         tav::DesignStudy::Options options;
         options.mostLines = kMostLines;
-        const tav::Refusable<tav::DesignResult> designed =
-            tav::DesignStudy::run(site, {}, options);
+        const tav::Refusable<tav::DesignResult> designed = tav::DesignStudy::run(site, {}, options);
         QVERIFY(!designed.refused());
         const tav::DesignResult &r = designed.result();
         QVERIFY(r.outcome.safe);
-        qInfo("solved %d of %d", int(r.outcome.solved.size()), int(r.outcome.familySize));
 
         // Read back from its own document and solved again, it passes.
         const SystemDocument again = read(r.document.toJson());
