@@ -45,9 +45,12 @@ public:
         }
         if (!m_outcome.safe) {
             // The richest layout of the family shows how far the outline can go at all.
-            if (!m_order.empty() && !m_order.back().judgement)
+            if (!m_order.empty() && !m_order.back().judgement) {
+                // Every layout left unsolved was skipped: this one no longer is.
+                m_outcome.pruned -= std::min<std::size_t>(m_outcome.pruned, 1);
                 if (const std::optional<Refusal> refused = solve({m_order.size() - 1}))
                     return *refused;
+            }
             leastFailing();
         }
         return m_outcome;
