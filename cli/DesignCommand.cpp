@@ -2,6 +2,7 @@
 
 #include "cli/CalculationCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/DesignStages.h"
 #include "cli/DocumentInput.h"
 #include "core/AtomicFileWriter.h"
 #include "core/NumericText.h"
@@ -11,6 +12,8 @@
 #include "text/StringIds.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <string>
@@ -24,11 +27,23 @@ using tav::design::Layout;
 
 const QString kInput = QStringLiteral("input");
 const QString kOutput = QStringLiteral("output");
+const QString kEmit = QStringLiteral("emit");
+const QString kCollect = QStringLiteral("collect");
+const QString kStage = QStringLiteral("stage");
 
 struct DesignInput {
     tav::SystemDocument document;
     QString refused;
     QString output; // where the best layout's document goes; empty: nowhere
+    QString folder; // --emit's or --collect's; empty: every layout solved here
+    bool collect = false;
+    int stage = 16;
+};
+
+// The design, or the documents of the stage still to be solved elsewhere.
+struct DesignAnswer {
+    DesignResult design;
+    QStringList pending;
 };
 
 std::string shown(double value) {
@@ -110,7 +125,7 @@ QString percent(const std::optional<double> &share) {
     return share ? q(shown(100 * *share)) : QStringLiteral("-");
 }
 
-class DesignSearchCommand : public CalculationCommand<DesignInput, DesignResult> {
+class DesignSearchCommand : public CalculationCommand<DesignInput, DesignAnswer> {
 public:
     DesignSearchCommand()
         : CalculationCommand(
@@ -126,6 +141,16 @@ protected:
                                         "reads standard input. Required."));
         options.addValue(kOutput, QStringLiteral("BEST.json"),
                          QStringLiteral("Write the best layout as a system document."));
+        options.addValue(kEmit, QStringLiteral("DIR"),
+                         QStringLiteral("Solve nothing here: write the first stage's layouts "
+                                        "into DIR as documents (layout-NNNNN.json), for "
+                                        "tav-calc system --format json to solve elsewhere "
+                                        "into layout-NNNNN.result.json."));
+        options.addValue(kCollect, QStringLiteral("DIR"),
+                         QStringLiteral("Read the results in DIR back and go on: the design, "
+                                        "or the next stage's layouts written into DIR."));
+        options.addValue(kStage, QStringLiteral("N"),
+                         QStringLiteral("Layouts in a stage with --emit or --collect (16)."));
     }
 
     DesignInput read(const CliOptions &options) const override {
@@ -134,6 +159,15 @@ protected:
         input.output = options.value(kOutput);
         if (options.isSet(kOutput) && input.output.isEmpty())
             throw UsageError("--output takes the document's file name");
+        if (options.isSet(kEmit) && options.isSet(kCollect))
+            throw UsageError("--emit starts a design and --collect goes on with one: give one");
+        input.collect = options.isSet(kCollect);
+        input.folder = options.value(input.collect ? kCollect : kEmit);
+        if ((options.isSet(kEmit) || input.collect) && input.folder.isEmpty())
+            throw UsageError("--emit and --collect take a folder");
+        input.stage = options.number<int>(kStage, input.stage);
+        if (input.stage < 1 || input.stage > 10000)
+            throw UsageError("--stage takes a count from 1 to 10000");
         QByteArray content;
         if (!DocumentInput::read(options.value(kInput), content, input.refused))
             return input;
@@ -150,11 +184,56 @@ protected:
 
     QString refusedInput(const DesignInput &input) const override { return input.refused; }
 
-    tav::Refusable<DesignResult> calculate(const DesignInput &input) const override {
-        return tav::DesignStudy::run(input.document);
+    tav::Refusable<DesignAnswer> calculate(const DesignInput &input) const override {
+        if (input.folder.isEmpty()) {
+            const tav::Refusable<DesignResult> r = tav::DesignStudy::run(input.document);
+            if (r.refused())
+                return r.refusal();
+            return DesignAnswer{r.result(), {}};
+        }
+        if (!QDir().mkpath(input.folder)) {
+            m_stopped = CliStrings::text(StringId::Design::kNotWritten).arg(input.folder);
+            return tav::Refusal{tav::Error::Cancelled, tav::Quantity::None, {}};
+        }
+        if (!input.collect) // a fresh start: nothing of an earlier design read back
+            for (const QString &old :
+                 QDir(input.folder).entryList({QStringLiteral("layout-*.json")}))
+                QFile::remove(QDir(input.folder).filePath(old));
+        const DesignStages stages(input.document,
+                                  tav::design::DesignLayout::bounds(
+                                      *input.document.design,
+                                      input.document.design->prices.surfacePerM2 &&
+                                          input.document.safety && input.document.safety->surface),
+                                  input.folder);
+        tav::DesignStudy::Options options;
+        options.stageSize = input.stage;
+        options.evaluate = [&](const std::vector<Layout> &layouts,
+                               const tav::earthing::ProgressCallback &) { return stages(layouts); };
+        try {
+            const tav::Refusable<DesignResult> r =
+                tav::DesignStudy::run(input.document, {}, options);
+            if (r.refused())
+                return r.refusal();
+            return DesignAnswer{r.result(), {}};
+        } catch (const DesignStages::Pending &pending) {
+            return DesignAnswer{{}, pending.documents};
+        } catch (const DesignStages::Unreadable &why) {
+            m_stopped = QString::fromStdString(why.what());
+            return tav::Refusal{tav::Error::Cancelled, tav::Quantity::None, {}};
+        }
     }
 
-    std::string text(const DesignResult &r) const override {
+    QString refusal(const DesignInput &, const tav::Refusal &refusal) const override {
+        return m_stopped.isEmpty() ? CliStrings::wording().refusal(refusal) : m_stopped;
+    }
+
+    std::string text(const DesignAnswer &a) const override {
+        if (!a.pending.isEmpty())
+            return CliStrings::text(StringId::Design::kPending)
+                       .arg(a.pending.size())
+                       .toStdString() +
+                   "\n" + a.pending.join(QLatin1Char('\n')).toStdString() + "\n";
+        const DesignResult &r = a.design;
         const tav::design::DesignOutcome &o = r.outcome;
         const Candidate &best = o.best;
         QString text =
@@ -179,7 +258,15 @@ protected:
         return text.toStdString();
     }
 
-    std::string json(const DesignResult &r) const override {
+    std::string json(const DesignAnswer &a) const override {
+        if (!a.pending.isEmpty()) {
+            QByteArray files;
+            for (qsizetype k = 0; k < a.pending.size(); ++k)
+                files += QByteArray(k ? ", " : "") +
+                         tav::ResultJson::jsonText(a.pending[k].toStdString());
+            return ("{" + pair("pending", "[" + files + "]") + "}\n").toStdString();
+        }
+        const DesignResult &r = a.design;
         const tav::design::DesignOutcome &o = r.outcome;
         QByteArray candidates;
         for (std::size_t k = 0; k < o.solved.size(); ++k)
@@ -205,8 +292,9 @@ protected:
         return {options.value(kInput)};
     }
 
-    int writeFiles(const DesignInput &input, const DesignResult &r) const override {
-        if (input.output.isEmpty())
+    int writeFiles(const DesignInput &input, const DesignAnswer &a) const override {
+        const DesignResult &r = a.design;
+        if (input.output.isEmpty() || !a.pending.isEmpty())
             return 0;
         const tav::SiteWriteResult written = tav::writeFileAtomically(
             CommandLine::bytes(input.output).toStdString(), r.document.toJson().toStdString());
@@ -217,7 +305,13 @@ protected:
         return 1;
     }
 
-    int status(const DesignResult &r) const override { return r.outcome.safe ? 0 : 1; }
+    int status(const DesignAnswer &a) const override {
+        return !a.pending.isEmpty() || a.design.outcome.safe ? 0 : 1;
+    }
+
+private:
+    // Why a design over a folder stopped: a result unreadable, the folder not made.
+    mutable QString m_stopped;
 };
 
 } // namespace

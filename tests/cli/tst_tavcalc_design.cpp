@@ -1,7 +1,8 @@
 // tav-calc design: a site where the perimeter alone passes is answered by it (exit 0), at
 // its perimeter's length by the price; one whose current no copper inside the outline
 // carries safely says so (exit 1) with the least failing layout and what limits it; a
-// document refused at its path; the best layout's document written by --output.
+// document refused at its path; the best layout's document written by --output; a stage
+// emitted as documents, solved by tav-calc system, collected back to the same answer.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,17 +18,21 @@ struct Run {
     QString err;
 };
 
-Run design(const QByteArray &input, const QStringList &more = {}) {
+Run tavCalc(const QStringList &arguments, const QByteArray &input) {
     QProcess process;
-    process.start(
-        QStringLiteral(TAV_CALC),
-        QStringList{QStringLiteral("design"), QStringLiteral("--input"), QStringLiteral("-")} +
-            more);
+    process.start(QStringLiteral(TAV_CALC), arguments);
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(100000);
     return {process.exitCode(), process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+Run design(const QByteArray &input, const QStringList &more = {}) {
+    return tavCalc(
+        QStringList{QStringLiteral("design"), QStringLiteral("--input"), QStringLiteral("-")} +
+            more,
+        input);
 }
 
 // A 10 m square outline in 100 ohm m, criteria of 0.5 s and 70 kg, the current given.
@@ -118,6 +123,43 @@ private slots:
         const QJsonObject best = QJsonDocument::fromJson(file.readAll()).object();
         QCOMPARE(best.value("conductors").toArray().size(), 4);
         QVERIFY(!best.contains("design"));
+    }
+
+    void stagesElsewhere() {
+        QTemporaryDir dir;
+        const QStringList json{QStringLiteral("--format"), QStringLiteral("json")};
+        const QStringList stage{QStringLiteral("--stage"), QStringLiteral("2")};
+        const Run emitted =
+            design(site(10), QStringList{QStringLiteral("--emit"), dir.path()} + stage + json);
+        QCOMPARE(emitted.status, 0);
+        const QJsonArray pending = parsed(emitted).value("pending").toArray();
+        QCOMPARE(pending.size(), 2);
+        // A result that is not tav-calc system's is refused, named.
+        const QString first = pending[0].toString();
+        const QString firstResult = first.chopped(5) + QStringLiteral(".result.json");
+        QFile bad(firstResult);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("{}");
+        bad.close();
+        const QStringList collect = QStringList{QStringLiteral("--collect"), dir.path()} + stage;
+        const Run refused = design(site(10), collect + json);
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral(".result.json")), qPrintable(refused.err));
+        for (const QJsonValue &document : pending) {
+            const Run solved =
+                tavCalc({QStringLiteral("system"), QStringLiteral("--input"), document.toString(),
+                         QStringLiteral("--format"), QStringLiteral("json")},
+                        {});
+            QCOMPARE(solved.status, 0);
+            QFile result(document.toString().chopped(5) + QStringLiteral(".result.json"));
+            QVERIFY(result.open(QIODevice::WriteOnly));
+            result.write(solved.out);
+        }
+        const Run collected = design(site(10), collect + json);
+        QCOMPARE(collected.status, 0);
+        const QJsonObject o = parsed(collected);
+        QVERIFY(o.value("safe").toBool());
+        QCOMPARE(o.value("cost").toDouble(), 120.0);
     }
 };
 

@@ -39,6 +39,8 @@ inline constexpr unsigned kNoRods = 8623;
 inline constexpr unsigned kRods = 8625;
 // The output file could not be written (path).
 inline constexpr unsigned kNotWritten = 8624;
+// A stage written for solving elsewhere (its count of documents), the documents following.
+inline constexpr unsigned kPending = 8626;
 } // namespace Design
 
 } // namespace StringId
