@@ -38,6 +38,8 @@ public:
         std::size_t next = 0;
         while (!m_outcome.safe && next < m_order.size()) {
             std::vector<std::size_t> stage = nextStage(next);
+            if (m_cancelled)
+                return Refusal{Error::Cancelled, Quantity::None, {}};
             if (stage.empty())
                 break;
             if (const std::optional<Refusal> refused = solve(stage))

@@ -108,6 +108,25 @@ private slots:
                                 .arg(cheapest)));
     }
 
+    // The search hears a cancel as a solve does: refused as cancelled, after the progress
+    // said where it was.
+    void cancelled() {
+        const SystemDocument site = read(annexB(R"(, "design": {
+            "outline": [[0, 0], [70, 0], [70, 70], [0, 70]],
+            "prices": {"conductor_per_m": 1, "rod_per_m": 2}, "rod_lengths": [7.5]})"));
+        int reports = 0;
+        std::size_t total = 0;
+        const tav::Refusable<tav::DesignResult> stopped =
+            tav::DesignStudy::run(site, [&](const tav::design::DesignProgress &p) {
+                total = p.total;
+                return ++reports < 3;
+            });
+        QVERIFY(stopped.refused());
+        QCOMPARE(stopped.refusal().error, tav::Error::Cancelled);
+        QCOMPARE(reports, 3);
+        QVERIFY(total > 0);
+    }
+
     // Conductor metres of a layout inside an outline: a rectangle's n lines each way are
     // n full lines; an L (a 20 m square without its 10 m corner square) is cut where the
     // lines cross the notch.
