@@ -606,7 +606,7 @@ private Q_SLOTS:
         if (kind == Kind::NotJson)
             QCOMPARE(error.offset, 9);
         if (kind == Kind::NewerVersion)
-            QCOMPARE(error.found, 5.);
+            QCOMPARE(error.found, 6.);
     }
 
     // A part that would expand past the solver's conductors is refused by its path before
