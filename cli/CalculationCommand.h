@@ -54,7 +54,7 @@ public:
                                     : format == CliOptions::Format::Csv ? csv(outcome.result())
                                                                         : text(outcome.result());
         std::fputs(written.c_str(), stdout);
-        return 0;
+        return status(outcome.result());
     }
 
 protected:
@@ -83,6 +83,9 @@ protected:
     // Files the command writes besides its report (a drawing), after the calculation: 0, or
     // the exit status once it has said on standard error why not.
     virtual int writeFiles(const Input &, const Result &) const { return 0; }
+    // The exit status once the result is written: a result that answers "no" (a design
+    // that finds no passing layout) may end in 1.
+    virtual int status(const Result &) const { return 0; }
     // A study with a report takes --pdf and --site.
     virtual bool writesReport() const { return false; }
     virtual Report report(const Input &, const Result &, const StudyHeader &,

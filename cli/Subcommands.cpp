@@ -1,6 +1,7 @@
 #include "cli/Subcommands.h"
 
 #include "cli/ConductorCommand.h"
+#include "cli/DesignCommand.h"
 #include "cli/DxfImportCommand.h"
 #include "cli/MeshCommand.h"
 #include "cli/RodCommand.h"
@@ -38,6 +39,8 @@ const std::vector<Subcommand> &subcommands() {
          &SplitCommand::run},
         {"sweep", "one parameter of an earthing system study over a range, each value solved",
          &SweepCommand::run},
+        {"design", "the layout of least cost inside an outline that passes every case",
+         &DesignCommand::run},
     };
     return commands;
 }

@@ -71,6 +71,14 @@ struct DocumentError {
         NameTaken,
         // path should hold from 1 to expected cases
         CaseCount,
+        // path should hold at least one rod length
+        NoRodLengths,
+        // path should hold a depth within DesignBrief's range
+        DesignDepth,
+        // path should hold a diameter above 0, within DesignBrief's range
+        DesignDiameter,
+        // path should hold a rod length above 0, within DesignBrief's range
+        DesignRodLength,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -1,5 +1,6 @@
 #include "document/DocumentWording.h"
 
+#include "core/design/DesignBrief.h"
 #include "text/StringIds.h"
 
 using Kind = tav::DocumentError::Kind;
@@ -89,6 +90,14 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::Cases::kNameTaken;
     case Kind::CaseCount:
         return StringId::Cases::kCaseCount;
+    case Kind::NoRodLengths:
+        return StringId::Design::kNoRodLengths;
+    case Kind::DesignDepth:
+        return StringId::Design::kDepthRange;
+    case Kind::DesignDiameter:
+        return StringId::Design::kDiameterRange;
+    case Kind::DesignRodLength:
+        return StringId::Design::kRodLengthRange;
     }
     return 0;
 }
@@ -136,6 +145,13 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     const QString where = error.path.isEmpty() ? lookup(StringId::kTheDocument) : error.path;
     if (error.kind == Kind::Refused && error.refusal)
         return text.arg(where, Wording(lookup).refusal(*error.refusal));
+    using tav::design::DesignBrief;
+    if (error.kind == Kind::DesignDepth)
+        return text.arg(where).arg(DesignBrief::kLeastDepth).arg(DesignBrief::kGreatestDepth);
+    if (error.kind == Kind::DesignDiameter)
+        return text.arg(where).arg(DesignBrief::kGreatestDiameter);
+    if (error.kind == Kind::DesignRodLength)
+        return text.arg(where).arg(DesignBrief::kGreatestRodLength);
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
         error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners ||

@@ -1,5 +1,6 @@
 #include "document/SystemDocument.h"
 
+#include "document/DesignJson.h"
 #include "document/DuplicateKeys.h"
 #include "document/JsonFields.h"
 #include "document/ResultJson.h"
@@ -251,7 +252,7 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  "points",        "search",       "segment_length",
                  "safety",        "study_window", "north",
                  "drawings",      "site_origin",  "shape_touch_areas",
-                 "network",       "cases"});
+                 "network",       "cases",        "design"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, QStringLiteral("soil"), error, d.soilLayersBeside);
@@ -298,6 +299,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
     // After the soil, the current and the criteria, which a case varies.
     if (f.has("cases") && !f.isNull("cases") && !f.failed())
         d.cases = StudyCases::read(f.value("cases", true), QStringLiteral("cases"), d, error);
+    if (f.has("design") && !f.isNull("design") && !f.failed())
+        d.design = DesignJson::read(f.value("design", true), QStringLiteral("design"), error);
     // Once every part is read, so that a touch area of a later part's group is kept.
     if (error.kind == DocumentError::Kind::None)
         d.checkGroups(error);
@@ -608,6 +611,8 @@ QByteArray SystemDocument::toJson() const {
         o[QStringLiteral("safety")] = StudyParts::write(*safety, surfaceZone);
     if (!cases.empty())
         o[QStringLiteral("cases")] = StudyCases::write(cases);
+    if (design)
+        o[QStringLiteral("design")] = DesignJson::write(*design);
     if (!studyWindow.isEmpty())
         o[QStringLiteral("study_window")] = studyWindow;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -656,11 +661,12 @@ QString ConductorSource::path() const {
 }
 
 int SystemDocument::version() const {
-    return versionFor(!drawings.empty() || siteOrigin, network.has_value(), !cases.empty());
+    return versionFor(!drawings.empty() || siteOrigin, network.has_value(), !cases.empty(),
+                      design.has_value());
 }
 
-int SystemDocument::versionFor(bool drawingsOrOrigin, bool network, bool cases) {
-    return cases ? 4 : network ? 3 : drawingsOrOrigin ? 2 : kFirstVersion;
+int SystemDocument::versionFor(bool drawingsOrOrigin, bool network, bool cases, bool design) {
+    return design ? 5 : cases ? 4 : network ? 3 : drawingsOrOrigin ? 2 : kFirstVersion;
 }
 
 void SystemDocument::appendDrawingAreas(std::vector<TouchArea> &areas) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TolerableVoltage.h"
+#include "core/design/DesignBrief.h"
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
@@ -42,15 +43,16 @@ class SystemDocument {
 public:
     // The latest version of the document this program reads; a document without one is of
     // version 1. Version 2 brought imported drawings and the site origin, version 3 the
-    // network, version 4 the cases: a document is written as the lowest version that holds
-    // what it has (version()), so that an older program still opens what it can read and
-    // refuses the rest as newer.
-    static constexpr int kVersion = 4;
+    // network, version 4 the cases, version 5 the design: a document is written as the
+    // lowest version that holds what it has (version()), so that an older program still
+    // opens what it can read and refuses the rest as newer.
+    static constexpr int kVersion = 5;
     static constexpr int kFirstVersion = 1;
     int version() const;
-    // The same for a document that has drawings or a site origin, a network, cases, or
-    // none of them.
-    static int versionFor(bool drawingsOrOrigin, bool network = false, bool cases = false);
+    // The same for a document that has drawings or a site origin, a network, cases, a
+    // design, or none of them.
+    static int versionFor(bool drawingsOrOrigin, bool network = false, bool cases = false,
+                          bool design = false);
     // The most layers a soil takes, as many as tav-calc soil-model fits.
     static constexpr int kMaxLayers = 5;
     // Checks a document's version (absent: 1), first of all, so that a newer document is
@@ -131,6 +133,9 @@ public:
     // The variants of soil, fault and criteria the layout is judged under; none: the study
     // is its one case.
     std::vector<StudyCase> cases;
+    // Where and of what tav-calc design lays out the layout of least cost; the document's
+    // own parts stay beside it.
+    std::optional<design::DesignBrief> design;
     QJsonObject studyWindow; // written back as read
 
     // The conductors as given, then each grid's with its rods, the rods at points, each

@@ -24,12 +24,14 @@
 //   8100-8299             the plan's editor in the earthing study
 //   8300-8399             outlines: fences and places of any shape
 //   8400-8599             cases in one study and their envelope
+//   8600-8799             the automatic design: its document's faults and its outcome
 //   8800-8899             a sweep of one parameter over a range
 //   8900-8999             a drawing's fences, touch areas and crushed rock outline
 //   9000-9019             the main window's menu bar
 //   9020-9039             a study's cases in its window
 
 // Each block lives in a header of its own under text/ids/; a new area adds its own.
+#include "ids/Design.h"
 #include "ids/DrawingRoles.h"
 #include "ids/EarthingStudy.h"
 #include "ids/Editor.h"

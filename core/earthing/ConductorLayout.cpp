@@ -28,8 +28,8 @@ std::vector<int> pointsPerSide(const std::vector<double> &sides, int count) {
     return on;
 }
 
-// count points on a closed polygon: its corners first, going round from the first, then
-// the rest spread over the sides and spaced evenly on each; listed in order round it.
+} // namespace
+
 std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) {
     const int n = int(corners.size());
     if (count <= n)
@@ -52,8 +52,6 @@ std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count) 
     }
     return points;
 }
-
-} // namespace
 
 double count(const RectangularGrid &grid) {
     return double(std::max(0, grid.countX)) + double(std::max(0, grid.countY));

@@ -84,6 +84,10 @@ std::vector<Conductor> rods(const std::vector<Point2> &at, double top, double le
 // gap is as short as it can be.
 std::vector<Point2> perimeterPoints(const RectangularGrid &grid, int count);
 
+// count points on a closed polygon: its corners first, going round from the first, then
+// the rest spread over the sides and spaced evenly on each; listed in order round it.
+std::vector<Point2> alongPolygon(const std::vector<Point2> &corners, int count);
+
 // The four corners of the grid.
 std::vector<Point2> cornerPoints(const RectangularGrid &grid);
 

@@ -174,7 +174,8 @@ QJsonObject StudyProject::document() const {
     // drawings still opens a study without them, and refuses one with them as newer.
     const bool drawn = arrays.count(Kind::Drawing) || o.contains(QStringLiteral("site_origin"));
     o[QStringLiteral("version")] = tav::SystemDocument::versionFor(
-        drawn, o.contains(QStringLiteral("network")), o.contains(QStringLiteral("cases")));
+        drawn, o.contains(QStringLiteral("network")), o.contains(QStringLiteral("cases")),
+        o.contains(QStringLiteral("design")));
     return o;
 }
 

@@ -646,7 +646,7 @@ private Q_SLOTS:
         QTest::newRow("a newer document")
             << fromInput << QByteArray(R"({"version": 7, "soil": {"rho": 1}, "current": 1})") << 1
             << "the document is of version 7, newer than this program reads: it reads up to "
-               "version 4";
+               "version 5";
         QTest::newRow("a grid of no side")
             << fromInput
             << QByteArray(

@@ -120,7 +120,7 @@ private slots:
         const SystemDocument placed =
             readSoundDocument(kSoil + R"("site_origin": {"x": 0, "y": 0}})");
         QCOMPARE(written(placed).value("version"), QJsonValue(2));
-        QCOMPARE(refusalOf(R"({"version": 5, "soil": {"rho": 1}, "current": 1})").kind,
+        QCOMPARE(refusalOf(R"({"version": 6, "soil": {"rho": 1}, "current": 1})").kind,
                  Kind::NewerVersion);
     }
 

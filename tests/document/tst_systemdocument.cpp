@@ -522,8 +522,8 @@ private Q_SLOTS:
             R"({"version": 1, "soil": {"rho": 1}, "current": 1, "cables": []})", Kind::UnknownKey,
             "cables");
         // A newer document is refused as newer, not for the keys its version brought in.
-        row("version 5", R"({"version": 5, "soil": {"rho": 1}, "current": 1, "cables": []})",
-            Kind::NewerVersion, "", 4);
+        row("version 6", R"({"version": 6, "soil": {"rho": 1}, "current": 1, "cables": []})",
+            Kind::NewerVersion, "", 5);
         row("window settings an array", soil + R"("study_window": [1]})", Kind::NotAnObject,
             "study_window");
         // The report samples the field along the profile line: an end beyond the solver's
@@ -606,7 +606,7 @@ private Q_SLOTS:
         if (kind == Kind::NotJson)
             QCOMPARE(error.offset, 9);
         if (kind == Kind::NewerVersion)
-            QCOMPARE(error.found, 5.);
+            QCOMPARE(error.found, 6.);
     }
 
     // A part that would expand past the solver's conductors is refused by its path before

@@ -1,0 +1,138 @@
+#include "document/DesignStudy.h"
+
+#include "core/GridSafety.h"
+#include "core/earthing/PlanPolygon.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tav {
+
+using design::Judgement;
+using design::Layout;
+
+namespace {
+
+bool surfaceChoice(const SystemDocument &document) {
+    return document.design && document.design->prices.surfacePerM2 && document.safety &&
+           document.safety->surface;
+}
+
+} // namespace
+
+SystemDocument DesignStudy::laidOut(const SystemDocument &document, const Layout &layout) {
+    SystemDocument d = document;
+    d.design.reset();
+    const design::DesignBrief &brief = *document.design;
+    const design::LayoutGeometry g = design::DesignLayout::geometry(brief, layout);
+    d.conductors.insert(d.conductors.end(), g.conductors.begin(), g.conductors.end());
+    if (!g.rods.empty())
+        d.rods.push_back({g.rods, brief.depth, g.rodLength, brief.diameter, 0});
+    if (surfaceChoice(document)) {
+        if (layout.surface)
+            d.surfaceZone = brief.outline;
+        else
+            d.safety->surface.reset();
+    }
+    return d;
+}
+
+Judgement DesignStudy::judged(const StudyEvaluation &study) {
+    Judgement j;
+    j.solves = study.solves;
+    if (!study.envelope)
+        return j;
+    const earthing::CaseEnvelope &e = *study.envelope;
+    j.safe = e.overall == Verdict::Safe;
+    if (e.touch) {
+        j.touchShare = e.touch->share;
+        j.touchVoltage = e.touch->judged.voltage;
+        j.touchTolerable = e.touch->judged.tolerable;
+        j.gpr = study.cases[std::size_t(e.touch->caseIndex)].evaluation.result->gpr;
+    }
+    if (e.step) {
+        j.stepShare = e.step->share;
+        j.stepVoltage = e.step->judged.voltage;
+        j.stepTolerable = e.step->judged.tolerable;
+    }
+    return j;
+}
+
+std::optional<double> DesignStudy::estimate(const SystemDocument &document, const Layout &layout) {
+    if (!document.design || !document.safety || document.network || !(document.current > 0))
+        return std::nullopt;
+    const design::DesignBrief &brief = *document.design;
+    // IEEE Std 80's grid has one spacing both ways: the meshes of the layout's count, each
+    // square, over the outline's area.
+    const double area = std::abs(earthing::PlanPolygon::area(brief.outline));
+    const double meshesX = layout.linesX - 1;
+    const double meshesY = layout.linesY - 1;
+    GridSafetyInput in;
+    in.soilResistivity = document.soil.resistivity(0);
+    in.spacing = std::sqrt(area / (meshesX * meshesY));
+    in.lengthX = in.spacing * meshesX;
+    in.lengthY = in.spacing * meshesY;
+    in.depth = brief.depth;
+    in.conductorDiameter = brief.diameter;
+    in.gridCurrent = document.current;
+    in.faultDuration = document.safety->faultDuration;
+    in.body = document.safety->body;
+    in.criteria = document.safety->criteria;
+    in.footwear = document.safety->footwear;
+    if (document.safety->surface && (!surfaceChoice(document) || layout.surface))
+        in.surface = document.safety->surface;
+    if (layout.rods > 0) {
+        in.rods.count = layout.rods;
+        in.rods.length = brief.rodLengths[std::size_t(layout.rodLength)];
+        in.rods.onPerimeter = true;
+    }
+    const Refusable<GridSafetyResult> r = calculateGridSafety(in);
+    if (r.refused() || !(r.result().touchTolerable > 0))
+        return std::nullopt;
+    double share = r.result().Em / r.result().touchTolerable;
+    if (r.result().stepLimited && r.result().stepTolerable > 0)
+        share = std::max(share, r.result().Es / r.result().stepTolerable);
+    return share;
+}
+
+Refusable<std::vector<Judgement>>
+DesignStudy::evaluate(const SystemDocument &document, const std::vector<Layout> &layouts,
+                      const earthing::ProgressCallback &progress) {
+    std::vector<Judgement> judged;
+    for (const Layout &layout : layouts) {
+        const Refusable<StudyEvaluation> study =
+            CaseStudy::evaluate(laidOut(document, layout), progress);
+        if (study.refused())
+            return study.refusal();
+        judged.push_back(DesignStudy::judged(study.result()));
+    }
+    return judged;
+}
+
+Refusable<DesignResult> DesignStudy::run(const SystemDocument &document,
+                                         const design::DesignProgressCallback &progress,
+                                         const Options &given) {
+    DesignResult result;
+    result.brief = *document.design;
+    result.bounds = design::DesignLayout::bounds(*document.design, surfaceChoice(document));
+    if (given.mostLines >= 2) {
+        result.bounds.mostLinesX = std::min(result.bounds.mostLinesX, given.mostLines);
+        result.bounds.mostLinesY = std::min(result.bounds.mostLinesY, given.mostLines);
+    }
+    design::DesignSearch::Options options;
+    options.stageSize = given.stageSize;
+    options.estimate = [&](const Layout &l) { return estimate(document, l); };
+    const design::Evaluate own = [&](const std::vector<Layout> &layouts,
+                                     const earthing::ProgressCallback &monitor) {
+        return DesignStudy::evaluate(document, layouts, monitor);
+    };
+    const Refusable<design::DesignOutcome> outcome = design::DesignSearch::run(
+        *document.design, result.bounds, given.evaluate ? given.evaluate : own, options, progress);
+    if (outcome.refused())
+        return outcome.refusal();
+    result.outcome = outcome.result();
+    result.document = laidOut(document, result.outcome.best.layout);
+    return result;
+}
+
+} // namespace tav
