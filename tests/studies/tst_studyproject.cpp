@@ -285,7 +285,7 @@ private Q_SLOTS:
         QTest::newRow("a fence not an object")
             << QByteArray("{\"fences\": [{}, 7]}") << int(ErrorKind::NotAnObject) << "fences[1]";
         QTest::newRow("a newer version")
-            << QByteArray("{\"version\": 5, \"grids\": []}") << int(ErrorKind::NewerVersion) << "";
+            << QByteArray("{\"version\": 6, \"grids\": []}") << int(ErrorKind::NewerVersion) << "";
     }
     void refusedFiles() {
         QFETCH(QByteArray, json);
