@@ -57,6 +57,9 @@ bool LayoutDialog::create() {
     build(*layout, *module);
     m_created = true;
     OnInitDialog();
+    // A bar is only as tall as its menus make it, and they are added in OnInitDialog.
+    if (m_menuBar != nullptr)
+        placeMenuBar();
     return true;
 }
 
@@ -129,11 +132,21 @@ QMenuBar *LayoutDialog::menuBarAbove() {
         control->setVisible(!hidden);
     }
     m_menuBar = new QMenuBar(this);
+    // The bar belongs above the layout, inside the window: a desktop's global menu would
+    // take it out of the window and leave the layout's area without its way in.
+    m_menuBar->setNativeMenuBar(false);
+    client->setGeometry(0, 0, area.width(), area.height());
+    m_layoutArea = client;
+    placeMenuBar();
+    return m_menuBar;
+}
+
+void LayoutDialog::placeMenuBar() {
+    const QSize area = m_layoutArea->size();
     const int height = m_menuBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, area.width(), height);
-    client->setGeometry(0, height, area.width(), area.height());
+    m_layoutArea->move(0, height);
     setFixedSize(area.width(), area.height() + height);
-    return m_menuBar;
 }
 
 void LayoutDialog::showSystemMenu(const QPoint &globalPosition) {

@@ -96,6 +96,8 @@ protected:
 
     void contextMenuEvent(QContextMenuEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // Puts the bar at the top, as tall as its menus ask, and the layout's area under it.
+    void placeMenuBar();
 
 private:
     void build(const DialogLayout &layout, const LanguageModule &module);
@@ -109,4 +111,5 @@ private:
     QHash<int, QWidget *> m_controls;
     QMenu *m_systemMenu = nullptr;
     QMenuBar *m_menuBar = nullptr;
+    QWidget *m_layoutArea = nullptr;
 };

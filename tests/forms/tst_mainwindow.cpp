@@ -75,6 +75,7 @@ private Q_SLOTS:
         const auto *bar = dialog.findChild<QMenuBar *>();
         QVERIFY(bar != nullptr);
         QCOMPARE(bar->geometry().topLeft(), QPoint(0, 0));
+        QVERIFY2(bar->height() >= bar->fontMetrics().height(), "the bar shows its menus' titles");
         QCOMPARE(dialog.size(), QSize(862, 453 + bar->height()));
         const QWidget *area = dialog.GetDlgItem(1)->parentWidget();
         QCOMPARE(area->geometry(), QRect(0, bar->height(), 862, 453));
