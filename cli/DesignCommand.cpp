@@ -5,10 +5,10 @@
 #include "cli/DesignStages.h"
 #include "cli/DocumentInput.h"
 #include "core/AtomicFileWriter.h"
-#include "core/NumericText.h"
 #include "document/DesignStudy.h"
 #include "document/DocumentWording.h"
 #include "document/ResultJson.h"
+#include "report/DesignSummary.h"
 #include "text/StringIds.h"
 
 #include <QByteArray>
@@ -46,14 +46,6 @@ struct DesignAnswer {
     QStringList pending;
 };
 
-std::string shown(double value) {
-    return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
-}
-
-QString q(const std::string &text) {
-    return QString::fromStdString(text);
-}
-
 QByteArray number(double value) {
     return tav::ResultJson::jsonNumber(value);
 }
@@ -86,43 +78,10 @@ QByteArray candidateJson(const Candidate &c, const tav::design::DesignBrief &bri
            pair("surface_area", number(c.cost.surfaceArea)) + "}";
 }
 
-// What keeps the least failing layout from passing, and what would help, in words.
-QStringList limits(const DesignResult &r) {
-    if (r.outcome.safe || !r.outcome.best.judgement)
-        return {};
-    const Judgement &j = *r.outcome.best.judgement;
-    QStringList words;
-    if (j.touchShare && *j.touchShare > 1)
-        words << CliStrings::text(StringId::Design::kTouchLimits)
-                     .arg(q(shown(j.touchVoltage)), q(shown(j.touchTolerable)), q(shown(j.gpr)));
-    if (j.stepShare && *j.stepShare > 1)
-        words << CliStrings::text(StringId::Design::kStepLimits)
-                     .arg(q(shown(j.stepVoltage)), q(shown(j.stepTolerable)));
-    words << CliStrings::text(StringId::Design::kWouldHelp);
+// The words of tav-calc, the compiled-in string table.
+const StudyTexts &texts() {
+    static const StudyTexts words(&CliStrings::text);
     return words;
-}
-
-QString layoutText(const Candidate &c, const DesignResult &r) {
-    const Layout &l = c.layout;
-    const tav::design::DesignBrief &brief = r.brief;
-    const auto spacing = [](bool compressed) {
-        return CliStrings::text(compressed ? StringId::Design::kCompressed
-                                           : StringId::Design::kEvenly);
-    };
-    const QString rods = l.rods > 0 ? CliStrings::text(StringId::Design::kRods)
-                                          .arg(l.rods)
-                                          .arg(q(shown(brief.rodLengths[std::size_t(l.rodLength)])))
-                                    : CliStrings::text(StringId::Design::kNoRods);
-    const unsigned surface = !r.bounds.surfaceChoice ? StringId::Design::kSurfaceAsStudy
-                             : l.surface             ? StringId::Design::kSurfaceLaid
-                                                     : StringId::Design::kSurfaceNotLaid;
-    return CliStrings::text(StringId::Design::kLayout)
-        .arg(QString::number(l.linesX), spacing(l.compressX), QString::number(l.linesY),
-             spacing(l.compressY), rods, CliStrings::text(surface));
-}
-
-QString percent(const std::optional<double> &share) {
-    return share ? q(shown(100 * *share)) : QStringLiteral("-");
 }
 
 class DesignSearchCommand : public CalculationCommand<DesignInput, DesignAnswer> {
@@ -233,29 +192,8 @@ protected:
                        .arg(a.pending.size())
                        .toStdString() +
                    "\n" + a.pending.join(QLatin1Char('\n')).toStdString() + "\n";
-        const DesignResult &r = a.design;
-        const tav::design::DesignOutcome &o = r.outcome;
-        const Candidate &best = o.best;
-        QString text =
-            CliStrings::text(o.safe ? StringId::Design::kSafe : StringId::Design::kNotSafe)
-                .arg(q(shown(best.cost.total))) +
-            "\n";
-        if (best.judgement) {
-            text += layoutText(best, r) + "\n";
-            text +=
-                CliStrings::text(StringId::Design::kShares)
-                    .arg(percent(best.judgement->touchShare), percent(best.judgement->stepShare)) +
-                "\n";
-        }
-        for (const QString &line : limits(r))
-            text += line + "\n";
-        text += CliStrings::text(StringId::Design::kSolves)
-                    .arg(o.solved.size())
-                    .arg(o.solves)
-                    .arg(o.familySize)
-                    .arg(o.pruned) +
-                "\n";
-        return text.toStdString();
+        return (DesignSummary::lines(a.design, texts()).join(QLatin1Char('\n')) + "\n")
+            .toStdString();
     }
 
     std::string json(const DesignAnswer &a) const override {
@@ -272,7 +210,7 @@ protected:
         for (std::size_t k = 0; k < o.solved.size(); ++k)
             candidates += QByteArray(k ? ",\n  " : "") + candidateJson(o.solved[k], r.brief);
         QByteArray words;
-        const QStringList limit = limits(r);
+        const QStringList limit = DesignSummary::limits(r, texts());
         for (qsizetype k = 0; k < limit.size(); ++k)
             words += QByteArray(k ? ", " : "") + tav::ResultJson::jsonText(limit[k].toStdString());
         QByteArray document = r.document.toJson();
