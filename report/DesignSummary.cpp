@@ -10,7 +10,7 @@ using tav::design::Judgement;
 using tav::design::Layout;
 using namespace StringId::Design;
 
-QString shown(double value) {
+QString designFigure(double value) {
     return QString::fromStdString(
         tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits));
 }
@@ -18,7 +18,7 @@ QString shown(double value) {
 } // namespace
 
 QString DesignSummary::percent(const std::optional<double> &share) {
-    return share ? shown(100 * *share) : QStringLiteral("-");
+    return share ? designFigure(100 * *share) : QStringLiteral("-");
 }
 
 QString DesignSummary::layout(const Candidate &c, const tav::DesignResult &r,
@@ -29,7 +29,7 @@ QString DesignSummary::layout(const Candidate &c, const tav::DesignResult &r,
     };
     const QString rods =
         l.rods > 0
-            ? texts.text(kRods).arg(l.rods).arg(shown(r.brief.rodLengths[std::size_t(l.rodLength)]))
+            ? texts.text(kRods).arg(l.rods).arg(designFigure(r.brief.rodLengths[std::size_t(l.rodLength)]))
             : texts.text(kNoRods);
     const unsigned surface = !r.bounds.surfaceChoice ? kSurfaceAsStudy
                              : l.surface             ? kSurfaceLaid
@@ -46,9 +46,9 @@ QStringList DesignSummary::limits(const tav::DesignResult &r, const StudyTexts &
     QStringList words;
     if (j.touchShare && *j.touchShare > 1)
         words << texts.text(kTouchLimits)
-                     .arg(shown(j.touchVoltage), shown(j.touchTolerable), shown(j.gpr));
+                     .arg(designFigure(j.touchVoltage), designFigure(j.touchTolerable), designFigure(j.gpr));
     if (j.stepShare && *j.stepShare > 1)
-        words << texts.text(kStepLimits).arg(shown(j.stepVoltage), shown(j.stepTolerable));
+        words << texts.text(kStepLimits).arg(designFigure(j.stepVoltage), designFigure(j.stepTolerable));
     words << texts.text(kWouldHelp);
     return words;
 }
@@ -56,7 +56,7 @@ QStringList DesignSummary::limits(const tav::DesignResult &r, const StudyTexts &
 QStringList DesignSummary::lines(const tav::DesignResult &r, const StudyTexts &texts) {
     const tav::design::DesignOutcome &o = r.outcome;
     const Candidate &best = o.best;
-    QStringList lines{texts.text(o.safe ? kSafe : kNotSafe).arg(shown(best.cost.total))};
+    QStringList lines{texts.text(o.safe ? kSafe : kNotSafe).arg(designFigure(best.cost.total))};
     if (best.judgement) {
         lines << layout(best, r, texts);
         lines << texts.text(kShares).arg(percent(best.judgement->touchShare),

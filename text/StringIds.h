@@ -32,6 +32,7 @@
 
 // Each block lives in a header of its own under text/ids/; a new area adds its own.
 #include "ids/Design.h"
+#include "ids/DesignWindow.h"
 #include "ids/DrawingRoles.h"
 #include "ids/EarthingStudy.h"
 #include "ids/Editor.h"

@@ -1,6 +1,5 @@
 #include "studies/earthing/EarthingStudyWindow.h"
 
-#include "core/earthing/PlanPolygon.h"
 #include "document/DocumentWording.h"
 #include "report/LeakageTable.h"
 #include "report/ReportWriter.h"
@@ -25,6 +24,7 @@
 #include "studies/earthing/ProfileView.h"
 #include "studies/earthing/ProjectFile.h"
 #include "studies/earthing/SolveRunner.h"
+#include "studies/earthing/DesignDialog.h"
 #include "studies/earthing/SweepDialog.h"
 #include "studies/earthing/StudyCheck.h"
 #include "studies/earthing/StudyInputs.h"
@@ -79,6 +79,12 @@ StudyProject asEdited(StudyProject project) {
         project.rest[QStringLiteral("safety")] =
             QJsonObject{{QStringLiteral("body"), 50}, {QStringLiteral("surface"), QJsonValue()}};
     return project;
+}
+
+// A dialog of the study's own, beside the window, gone when closed.
+void showDialog(QDialog *dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 } // namespace
@@ -623,11 +629,13 @@ void EarthingStudyWindow::drawSurfaceZone() {
 }
 
 void EarthingStudyWindow::openSweep() {
-    if (!m_document)
-        return;
-    auto *dialog = new SweepDialog(*m_document, header(), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
+    if (m_document)
+        showDialog(new SweepDialog(*m_document, header(), this));
+}
+
+void EarthingStudyWindow::openDesign() {
+    if (m_document)
+        showDialog(new DesignDialog(*m_document, m_project, this));
 }
 
 PlanEditor *EarthingStudyWindow::planEditor() const {
@@ -675,17 +683,8 @@ QJsonArray cornersJson(const std::vector<tav::earthing::Point2> &corners) {
 // The fence's corners, or the hull of the grids' outlines, as the study was last checked;
 // drawn: the polygon kept, else one drawn on the plan now.
 void EarthingStudyWindow::chooseSurfaceZone(const QString &zone) {
-    using tav::earthing::TouchAreaKind;
-    const auto &areas = m_plan->picture().touchAreas;
-    std::vector<tav::earthing::Point2> corners;
-    for (const tav::earthing::TouchArea &area : areas) {
-        if (zone == QLatin1String("fence") && area.kind == TouchAreaKind::Fence && corners.empty())
-            corners = area.outline;
-        if (zone == QLatin1String("grids") && area.kind == TouchAreaKind::Grid)
-            corners.insert(corners.end(), area.outline.begin(), area.outline.end());
-    }
-    if (zone == QLatin1String("grids"))
-        corners = tav::earthing::PlanPolygon::convexHull(corners);
+    const std::vector<tav::earthing::Point2> corners =
+        PlanMaps::zoneCorners(m_plan->picture().touchAreas, zone);
     const QJsonValue kept = project().rest.value(
         QStringLiteral("safety"))[QStringLiteral("surface")][QStringLiteral("area")];
     if (zone == QLatin1String("drawn")) {

@@ -77,6 +77,8 @@ public:
     // Study > Sweep...: a parameter of the study as it stands over a range, in a dialog of
     // its own (nothing while the study has a problem, which the window shows).
     void openSweep();
+    // Study > Design...: the layout of least cost in an outline, in a dialog of its own.
+    void openDesign();
     PlanView *plan() const { return m_plan; }
     // The plan as the study's editor, and its tools as actions.
     PlanEditor *planEditor() const;

@@ -1,5 +1,6 @@
 #include "studies/earthing/PlanMaps.h"
 
+#include "core/earthing/PlanPolygon.h"
 #include "studies/earthing/PlanView.h"
 #include "text/StringIds.h"
 #include "ui/LanguageString.h"
@@ -51,4 +52,19 @@ void PlanMaps::show(PlanView &plan, int index, const tav::earthing::EarthingResu
     if (safety && result && picture.map == PlanPicture::Map::Step)
         picture.tolerable = PlaceLimits::step(*safety, *result);
     plan.refresh(false);
+}
+
+std::vector<tav::earthing::Point2>
+PlanMaps::zoneCorners(const std::vector<tav::earthing::TouchArea> &areas, const QString &zone) {
+    using tav::earthing::TouchAreaKind;
+    std::vector<tav::earthing::Point2> corners;
+    for (const tav::earthing::TouchArea &area : areas) {
+        if (zone == QLatin1String("fence") && area.kind == TouchAreaKind::Fence && corners.empty())
+            corners = area.outline;
+        if (zone == QLatin1String("grids") && area.kind == TouchAreaKind::Grid)
+            corners.insert(corners.end(), area.outline.begin(), area.outline.end());
+    }
+    if (zone == QLatin1String("grids"))
+        corners = tav::earthing::PlanPolygon::convexHull(corners);
+    return corners;
 }

@@ -25,6 +25,10 @@ public:
     static int index(const QJsonObject &settings);
     // Shows the map of index on the plan, after a solve (result), its tolerable contour
     // from the safety; stale: of a system changed since.
+    // The corners of the surface layer's zone chosen by name among the touch areas the plan
+    // shows: "fence", the first fence's outline; "grids", the hull of every grid's; else none.
+    static std::vector<tav::earthing::Point2>
+    zoneCorners(const std::vector<tav::earthing::TouchArea> &areas, const QString &zone);
     static void show(PlanView &plan, int index, const tav::earthing::EarthingResult *result,
                      const std::optional<tav::earthing::SystemSafety> &safety, bool stale);
 };

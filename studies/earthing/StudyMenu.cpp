@@ -73,6 +73,10 @@ QMenuBar *StudyMenu::make(EarthingStudyWindow *window, ProjectFile *projectFile,
         ->addAction(LoadLanguageString(StringId::Sweep::kAction), window,
                     &EarthingStudyWindow::openSweep)
         ->setObjectName(QStringLiteral("sweep"));
+    study
+        ->addAction(LoadLanguageString(StringId::DesignWindow::kAction), window,
+                    &EarthingStudyWindow::openDesign)
+        ->setObjectName(QStringLiteral("design"));
     QMenu *draw = bar->addMenu(LoadLanguageString(StringId::PlanEditor::kDrawMenu));
     window->planTools()->fillDrawMenu(draw);
     // Shortcuts of a menu bar in a layout work once its actions are the window's too; the
