@@ -28,7 +28,7 @@ EarthingInput rasterCase(int layers, double tilt) {
          ConductorLayout::rods(ConductorLayout::perimeterPoints(grid, 8), 0.5, 3, 0.016, 0))
         input.conductors.push_back(rod);
     input.conductors[2].to.z += tilt;
-    input.touchAreas = TouchAreas::ofClusters(input.conductors);
+    input.touchAreas = TouchAreas::ofClusters(input.conductors, input.search.reach);
     input.search.step = 0.4;
     return input;
 }
