@@ -1,6 +1,8 @@
 // tav-calc system with the document's cases: a study of one case that changes nothing
 // writes what the study without cases writes, the cases and the envelope added after;
 // two soils name the governing case and each place's worst; a case refused at its path.
+#include "tests/support/TavCalcRun.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,22 +13,12 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = TavCalcRun;
 
 Run tavCalc(const QByteArray &input, const QString &format) {
-    QProcess process;
-    process.start(QStringLiteral(TAV_CALC),
-                  {QStringLiteral("system"), QStringLiteral("--input"), QStringLiteral("-"),
-                   QStringLiteral("--format"), format});
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTavCalc({QStringLiteral("system"), QStringLiteral("--input"), QStringLiteral("-"),
+                       QStringLiteral("--format"), format},
+                      input);
 }
 
 QByteArray study(const QByteArray &cases) {

@@ -3,6 +3,8 @@
 // carries safely says so (exit 1) with the least failing layout and what limits it; a
 // document refused at its path; the best layout's document written by --output; a stage
 // emitted as documents, solved by tav-calc system, collected back to the same answer.
+#include "tests/support/TavCalcRun.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,20 +14,10 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
+using Run = TavCalcRun;
 
 Run tavCalc(const QStringList &arguments, const QByteArray &input) {
-    QProcess process;
-    process.start(QStringLiteral(TAV_CALC), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(100000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTavCalc(arguments, input);
 }
 
 Run design(const QByteArray &input, const QStringList &more = {}) {
@@ -48,9 +40,9 @@ QByteArray site(double current, const QByteArray &rodLengths = "[2]") {
 
 QJsonObject parsed(const Run &run) {
     QJsonParseError parse;
-    const QJsonObject o = QJsonDocument::fromJson(run.out, &parse).object();
+    const QJsonObject o = QJsonDocument::fromJson(run.bytes, &parse).object();
     if (parse.error != QJsonParseError::NoError)
-        qFatal("not JSON: %s %s", run.out.constData(), qPrintable(run.err));
+        qFatal("not JSON: %s %s", run.bytes.constData(), qPrintable(run.err));
     return o;
 }
 
@@ -109,7 +101,7 @@ private slots:
         const Run run = design(input);
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
-        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.bytes.isEmpty());
     }
 
     void bestWritten() {
@@ -117,7 +109,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("best.json"));
         const Run run = design(site(10), {QStringLiteral("--output"), path});
         QCOMPARE(run.status, 0);
-        QVERIFY(run.out.contains("120"));
+        QVERIFY(run.bytes.contains("120"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QJsonObject best = QJsonDocument::fromJson(file.readAll()).object();
@@ -153,7 +145,7 @@ private slots:
             QCOMPARE(solved.status, 0);
             QFile result(document.toString().chopped(5) + QStringLiteral(".result.json"));
             QVERIFY(result.open(QIODevice::WriteOnly));
-            result.write(solved.out);
+            result.write(solved.bytes);
         }
         const Run collected = design(site(10), collect + json);
         QCOMPARE(collected.status, 0);

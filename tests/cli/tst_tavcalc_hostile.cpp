@@ -1,6 +1,8 @@
 // tav-calc system against hostile documents: each is refused with status 1 and a message
 // that names where it went wrong, or answered as its sound twin is, and none of them
 // makes the command hang or crash.
+#include "tests/support/TavCalcRun.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -10,20 +12,10 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = TavCalcRun;
 
 Run tavCalc(const QStringList &arguments, const QByteArray &input) {
-    QProcess process;
-    process.start(QStringLiteral(TAV_CALC), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTavCalc(arguments, input);
 }
 
 const QByteArray kHead = R"({"soil": {"rho": 100}, "current": 10, )";

@@ -1,6 +1,8 @@
 // tav-calc split, and system with a network: what the commands do with a network, their
 // exit status and their output; the network's figures are the core tests' business, but
 // for the closed form of an endless line, which the JSON must carry to the last digit.
+#include "tests/support/TavCalcRun.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,20 +18,10 @@ namespace {
 
 using Complex = std::complex<double>;
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = TavCalcRun;
 
 Run tavCalc(const QStringList &arguments, const QByteArray &input = QByteArray()) {
-    QProcess process;
-    process.start(QStringLiteral(TAV_CALC), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTavCalc(arguments, input);
 }
 
 // The network as the request for it gives it.

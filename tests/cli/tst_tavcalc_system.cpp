@@ -1,5 +1,7 @@
 // tav-calc system: what the command itself does with its document, its exit status and
 // its output; the solver's figures are the core tests' business.
+#include "tests/support/TavCalcRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,20 +20,10 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = TavCalcRun;
 
 Run tavCalc(const QStringList &arguments, const QByteArray &input = QByteArray()) {
-    QProcess process;
-    process.start(QStringLiteral(TAV_CALC), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTavCalc(arguments, input);
 }
 
 // Two wires, one of them floating, and two points.
