@@ -5,6 +5,8 @@
 #include "report/ReportNumber.h"
 #include "text/StringIds.h"
 
+#include <cmath>
+
 namespace {
 
 namespace Ids = StringId::DesignRecord;
@@ -12,8 +14,9 @@ using tav::design::DesignRecord;
 using tav::design::FamilyRecord;
 using tav::design::LayoutSummary;
 
-QString number(double value) {
-    return ReportNumber::text(value);
+// A cost as the prices give it: no trailing zeros, up to 6 significant digits.
+QString cost(double value) {
+    return ReportNumber::given(value);
 }
 
 QString given(double value) {
@@ -55,12 +58,13 @@ QVector<QPair<QString, QString>> familyPairs(const DesignRecord &r, const StudyT
             {texts.text(Ids::kRodPrice), given(r.prices.rodPerM)},
             {texts.text(Ids::kSurfacePrice), price},
             {texts.text(Ids::kLayout), DesignReport::layout(r.layout, texts)},
-            {texts.text(Ids::kCost), number(r.cost)},
+            {texts.text(Ids::kCost), cost(r.cost)},
             {texts.text(Ids::kSolves), QString::number(r.solves)}};
 }
 
+// In per cent of the tolerable voltage, to a tenth.
 QString margin(const std::optional<double> &m) {
-    return m ? number(100 * *m) : QStringLiteral("-");
+    return m ? ReportNumber::given(std::round(1000 * *m) / 10) : QStringLiteral("-");
 }
 
 ReportBlock runnerUps(const DesignRecord &r, const StudyTexts &texts) {
@@ -74,7 +78,7 @@ ReportBlock runnerUps(const DesignRecord &r, const StudyTexts &texts) {
         block.header.append(texts.text(Ids::kColumns + k));
     for (const tav::design::RunnerUp &u : r.runnerUps) {
         const tav::Verdict verdict = u.safe ? tav::Verdict::Safe : tav::Verdict::NotSafe;
-        block.rows.append({number(u.cost), DesignReport::layout(u.layout, texts),
+        block.rows.append({cost(u.cost), DesignReport::layout(u.layout, texts),
                            margin(u.touchMargin), margin(u.stepMargin),
                            PlaceTable::verdictWord(verdict, texts)});
     }
@@ -113,7 +117,7 @@ QVector<ReportBlock> blocks(const tav::SystemDocument &document, const StudyText
     const tav::DesignStudy::Edited edited = tav::DesignStudy::edited(document);
     if (edited.edited)
         design.lines.append(
-            {edited.cost ? texts.text(Ids::kChanged).arg(number(*edited.cost), number(r.cost))
+            {edited.cost ? texts.text(Ids::kChanged).arg(cost(*edited.cost), cost(r.cost))
                          : texts.text(Ids::kChangedUnpriced),
              ReportLine::Tone::Caution});
     design.pairs = familyPairs(r, texts);
