@@ -56,10 +56,7 @@ QVector<QPair<QString, QString>> familyPairs(const DesignRecord &r, const StudyT
             {texts.text(Ids::kLayouts), QString::number(qulonglong(f.layouts))},
             {texts.text(Ids::kConductorPrice), given(r.prices.conductorPerM)},
             {texts.text(Ids::kRodPrice), given(r.prices.rodPerM)},
-            {texts.text(Ids::kSurfacePrice), price},
-            {texts.text(Ids::kLayout), DesignReport::layout(r.layout, texts)},
-            {texts.text(Ids::kCost), cost(r.cost)},
-            {texts.text(Ids::kSolves), QString::number(r.solves)}};
+            {texts.text(Ids::kSurfacePrice), price}};
 }
 
 // In per cent of the tolerable voltage, to a tenth.
@@ -98,12 +95,14 @@ QString layout(const LayoutSummary &l, const StudyTexts &texts) {
         l.rods > 0 && l.rodLength
             ? texts.text(StringId::Design::kRods).arg(l.rods).arg(given(*l.rodLength))
             : texts.text(StringId::Design::kNoRods);
-    const unsigned surface = !l.surface   ? StringId::Design::kSurfaceAsStudy
-                             : *l.surface ? StringId::Design::kSurfaceLaid
-                                          : StringId::Design::kSurfaceNotLaid;
-    return texts.text(Ids::kLayoutCell)
-        .arg(QString::number(l.linesX), QString::number(l.linesY), spaced, rods,
-             texts.text(surface));
+    const QString words =
+        texts.text(Ids::kLayoutCell)
+            .arg(QString::number(l.linesX), QString::number(l.linesY), spaced, rods);
+    if (!l.surface)
+        return words;
+    return texts.text(Ids::kWithSurface)
+        .arg(words, texts.text(*l.surface ? StringId::Design::kSurfaceLaid
+                                          : StringId::Design::kSurfaceNotLaid));
 }
 
 QVector<ReportBlock> blocks(const tav::SystemDocument &document, const StudyTexts &texts) {
@@ -115,13 +114,19 @@ QVector<ReportBlock> blocks(const tav::SystemDocument &document, const StudyText
     design.lines.append({texts.text(r.safe ? Ids::kDesigned : Ids::kLeastFailing),
                          r.safe ? ReportLine::Tone::Plain : ReportLine::Tone::Fail});
     const tav::DesignStudy::Edited edited = tav::DesignStudy::edited(document);
+    design.lines.append(
+        {texts.text(Ids::kLayout).arg(layout(r.layout, texts)), ReportLine::Tone::Plain});
+    design.lines.append(
+        {texts.text(Ids::kCost).arg(cost(r.cost)).arg(r.solves), ReportLine::Tone::Plain});
     if (edited.edited)
-        design.lines.append(
-            {edited.cost ? texts.text(Ids::kChanged).arg(cost(*edited.cost), cost(r.cost))
-                         : texts.text(Ids::kChangedUnpriced),
-             ReportLine::Tone::Caution});
-    design.pairs = familyPairs(r, texts);
-    return {design, runnerUps(r, texts)};
+        design.lines.append({edited.cost
+                                 ? texts.text(Ids::kChanged).arg(cost(*edited.cost), cost(r.cost))
+                                 : texts.text(Ids::kChangedUnpriced),
+                             ReportLine::Tone::Caution});
+    ReportBlock family;
+    family.heading = texts.text(Ids::kFamilyHeading);
+    family.pairs = familyPairs(r, texts);
+    return {design, family, runnerUps(r, texts)};
 }
 
 } // namespace DesignReport

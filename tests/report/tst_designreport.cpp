@@ -1,7 +1,7 @@
 // A designed study's report: a Design section after the inputs (that the layout was
-// designed, the family searched, the prices, the designed cost, the solves), the runner-up
-// layouts with their cost and margins, and a caution once the layout was edited since; no
-// such section for a study that was not designed.
+// designed, the designed layout, its cost and the solves), the family searched and the
+// prices, the runner-up layouts with their cost and margins, and a caution once the layout
+// was edited since; no such section for a study that was not designed.
 #include "report/SystemReport.h"
 #include "tests/support/ReadDocument.h"
 #include "tests/support/ShippedTexts.h"
@@ -73,20 +73,26 @@ private slots:
         const qsizetype at = design - report.blocks.constData();
         QVERIFY(at > 0);
         QCOMPARE(report.blocks[at - 1].heading, QStringLiteral("Inputs"));
-        QCOMPARE(design->lines.size(), 1); // as designed: no word of an edit
+        QCOMPARE(design->lines.size(), 3); // as designed: no word of an edit
         QVERIFY(design->lines[0].text.contains(QStringLiteral("designed automatically")));
-        QCOMPARE(pair(*design, QStringLiteral("Conductors across x")).left(11),
+        QCOMPARE(design->lines[1].text,
+                 QStringLiteral("Designed layout: 2 × 2 conductors, evenly spaced; no rods"));
+        QCOMPARE(design->lines[2].text,
+                 QStringLiteral("Designed cost: 120 by the prices below; solves: 7"));
+        const ReportBlock *family = block(report, QStringLiteral("Family searched and prices"));
+        QVERIFY(family != nullptr);
+        QCOMPARE(pair(*family, QStringLiteral("Conductors across x")),
                  QStringLiteral("from 2 to 5"));
-        QCOMPARE(pair(*design, QStringLiteral("Conductors across y")).left(11),
+        QCOMPARE(pair(*family, QStringLiteral("Conductors across y")),
                  QStringLiteral("from 2 to 4"));
-        QCOMPARE(pair(*design, QStringLiteral("Rods on the perimeter")),
+        QCOMPARE(pair(*family, QStringLiteral("Rods on the perimeter")),
                  QStringLiteral("none, or 4, 8 of 2 m"));
-        QCOMPARE(pair(*design, QStringLiteral("Conductor, trench included")), QStringLiteral("3"));
-        QCOMPARE(pair(*design, QStringLiteral("Rod")), QStringLiteral("5"));
-        QCOMPARE(pair(*design, QStringLiteral("Surface layer")).isEmpty(), false);
-        QCOMPARE(pair(*design, QStringLiteral("Layouts in the family")), QStringLiteral("96"));
-        QCOMPARE(pair(*design, QStringLiteral("Designed cost")), QStringLiteral("120"));
-        QCOMPARE(pair(*design, QStringLiteral("Solves")), QStringLiteral("7"));
+        QCOMPARE(pair(*family, QStringLiteral("Conductor per m, trench included")),
+                 QStringLiteral("3"));
+        QCOMPARE(pair(*family, QStringLiteral("Rod per m")), QStringLiteral("5"));
+        QCOMPARE(pair(*family, QStringLiteral("Surface layer per m²")),
+                 QStringLiteral("not priced"));
+        QCOMPARE(pair(*family, QStringLiteral("Layouts in the family")), QStringLiteral("96"));
 
         const ReportBlock *runnerUps = block(report, QStringLiteral("Runner-up layouts"));
         QVERIFY(runnerUps != nullptr);
@@ -112,11 +118,11 @@ private slots:
         const Report report = reportOf(designed("30"));
         const ReportBlock *design = block(report, QStringLiteral("Design"));
         QVERIFY(design != nullptr);
-        QCOMPARE(design->lines.size(), 2);
-        QVERIFY(design->lines[1].tone == ReportLine::Tone::Caution);
+        QCOMPARE(design->lines.size(), 4);
+        QVERIFY(design->lines[3].tone == ReportLine::Tone::Caution);
         // 10 m more than recorded at 3 a metre on the designed 120.
-        QVERIFY2(design->lines[1].text.contains(QStringLiteral("cost 150 ")),
-                 qPrintable(design->lines[1].text));
+        QVERIFY2(design->lines[3].text.contains(QStringLiteral("cost 150 ")),
+                 qPrintable(design->lines[3].text));
     }
 
     void notDesigned() {
@@ -125,6 +131,7 @@ private slots:
         const Report report = reportOf(QJsonDocument(o).toJson());
         QVERIFY(block(report, QStringLiteral("Inputs")) != nullptr);
         QVERIFY(block(report, QStringLiteral("Design")) == nullptr);
+        QVERIFY(block(report, QStringLiteral("Family searched and prices")) == nullptr);
         QVERIFY(block(report, QStringLiteral("Runner-up layouts")) == nullptr);
     }
 };

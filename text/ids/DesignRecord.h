@@ -20,9 +20,10 @@ inline constexpr unsigned kMargin = 9104;
 inline constexpr unsigned kHeading = 9110;
 inline constexpr unsigned kDesigned = 9111;
 inline constexpr unsigned kLeastFailing = 9112;
-// The family: conductors across x and across y (from, to), the spacings (even alone, or
-// both), the rods (the counts and length of each, joined; none besides), the surface
-// layer (searched or not), the family's size.
+// The family and the prices, a block of their own: its heading; conductors across x and
+// across y (from, to), the spacings (even alone, or both), the rods (the counts and length
+// of each, joined; none besides), the surface layer (searched or not), the family's size.
+inline constexpr unsigned kFamilyHeading = 9132;
 inline constexpr unsigned kLinesX = 9113;
 inline constexpr unsigned kLinesY = 9114;
 inline constexpr unsigned kLineRange = 9115;
@@ -41,13 +42,13 @@ inline constexpr unsigned kConductorPrice = 9126;
 inline constexpr unsigned kRodPrice = 9127;
 inline constexpr unsigned kSurfacePrice = 9128;
 inline constexpr unsigned kNotPriced = 9129;
-// The designed layout, its cost, the solves.
+// The designed layout (its words); its cost and the solves.
 inline constexpr unsigned kLayout = 9130;
 inline constexpr unsigned kCost = 9131;
-inline constexpr unsigned kSolves = 9132;
-// A layout in a table's cell: lines across x and y, spacing, rods, surface layer; the
-// spacing when the two ways differ (x's, y's).
+// A layout in a few words: lines across x and y, spacing, rods; then the surface layer
+// where it was the design's to choose; the spacing when the two ways differ (x's, y's).
 inline constexpr unsigned kLayoutCell = 9133;
+inline constexpr unsigned kWithSurface = 9146;
 inline constexpr unsigned kSpacingEach = 9134;
 // The runner-ups' table: its heading, its five columns, and none solved.
 inline constexpr unsigned kRunnerUpsHeading = 9135;
