@@ -13,6 +13,8 @@
 #include "core/earthing/SystemSafety.h"
 #include "document/CaseStudy.h"
 #include "document/CasesJson.h"
+#include "document/DesignRecordJson.h"
+#include "document/DesignStudy.h"
 #include "document/DocumentWording.h"
 #include "document/NetworkResultJson.h"
 #include "document/PartLeakage.h"
@@ -51,6 +53,10 @@ struct SystemInput {
     QString dxf; // the drawing to write after the solve; empty: none
 };
 
+std::string shownCost(double value) {
+    return tav::NumericText::formatReal(value, tav::NumericText::kSingleDigits);
+}
+
 // The study evaluated, or with --expand the document expanded into conductors.
 struct SystemOutcome {
     tav::SystemEvaluation evaluation;
@@ -59,7 +65,41 @@ struct SystemOutcome {
     tav::SystemLeakage leakage;
     // A study of cases: every case and the envelope; evaluation is the governing case's.
     std::optional<tav::StudyEvaluation> study;
+    // How tav-calc design found the layout, when the document keeps it.
+    std::optional<tav::design::DesignRecord> designed;
+    tav::DesignStudy::Edited edited;
 };
+
+// A designed study in a line, and a second when its layout was edited since.
+std::string designedText(const tav::design::DesignRecord &r,
+                         const tav::DesignStudy::Edited &edited) {
+    namespace Ids = StringId::DesignRecord;
+    std::string text = CliStrings::text(r.safe ? Ids::kSystemLine : Ids::kSystemLineFailing)
+                           .arg(QString::fromStdString(shownCost(r.cost)))
+                           .arg(r.solves)
+                           .arg(r.runnerUps.size())
+                           .toStdString() +
+                       "\n";
+    if (edited.edited)
+        text += (edited.cost ? CliStrings::text(Ids::kChanged)
+                                   .arg(QString::fromStdString(shownCost(*edited.cost)),
+                                        QString::fromStdString(shownCost(r.cost)))
+                             : CliStrings::text(Ids::kChangedUnpriced))
+                    .toStdString() +
+                "\n";
+    return text;
+}
+
+// The result's JSON with the record of the design after its other members.
+QByteArray withDesigned(const QByteArray &result,
+                        const std::optional<tav::design::DesignRecord> &r) {
+    const qsizetype end = result.lastIndexOf('}');
+    if (!r || end < 0)
+        return result;
+    const QByteArray record =
+        QJsonDocument(tav::DesignRecordJson::write(*r)).toJson(QJsonDocument::Compact);
+    return result.left(end) + ",\n \"designed\": " + record + "}\n";
+}
 
 // The document as the solver takes it: the shapes expanded into conductors, each naming
 // the part it came from ("grids[0].rods"), and every touch area written out, the shapes'
@@ -365,11 +405,23 @@ protected:
 
     tav::Refusable<SystemOutcome> calculate(const SystemInput &input) const override {
         if (input.expand)
-            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt, {}, {}};
-        if (!input.document.cases.empty())
-            return cases(input.document);
+            return SystemOutcome{{}, expandedDocument(input.document), std::nullopt, {}, {}, {},
+                                 {}};
+        tav::Refusable<SystemOutcome> outcome = solved(input.document);
+        if (!outcome.refused() && input.document.designed) {
+            SystemOutcome o = outcome.result();
+            o.designed = input.document.designed;
+            o.edited = tav::DesignStudy::edited(input.document);
+            return o;
+        }
+        return outcome;
+    }
+
+    static tav::Refusable<SystemOutcome> solved(const tav::SystemDocument &document) {
+        if (!document.cases.empty())
+            return cases(document);
         const tav::Refusable<tav::SystemEvaluation> evaluated =
-            tav::SystemStudy::evaluate(input.document);
+            tav::SystemStudy::evaluate(document);
         if (evaluated.refused())
             return evaluated.refusal();
         // Criteria that cannot be assessed refuse the command, as a wrong option would.
@@ -377,8 +429,10 @@ protected:
             return *evaluated.result().safetyRefusal;
         return SystemOutcome{evaluated.result(),
                              {},
-                             input.document.safety,
-                             tav::SystemLeakage::of(input.document, *evaluated.result().result),
+                             document.safety,
+                             tav::SystemLeakage::of(document, *evaluated.result().result),
+                             {},
+                             {},
                              {}};
     }
 
@@ -396,7 +450,9 @@ protected:
                              {},
                              governing.document.safety,
                              tav::SystemLeakage::of(document, *governing.evaluation.result),
-                             evaluated.result()};
+                             evaluated.result(),
+                             {},
+                             {}};
     }
 
     std::string text(const SystemOutcome &o) const override {
@@ -412,6 +468,8 @@ protected:
                     "\n";
         if (safety)
             text += safetyText(*o.criteria, *safety);
+        if (o.designed)
+            text = designedText(*o.designed, o.edited) + text;
         return o.study ? CasesText::governing(*o.study) + text + "\n" + CasesText::text(*o.study)
                        : text;
     }
@@ -425,7 +483,9 @@ protected:
             e.safety && o.criteria
                 ? tav::ResultJson::write(*e.result, *e.safety, *o.criteria, &o.leakage, network)
                 : tav::ResultJson::write(*e.result, &o.leakage, network);
-        return (o.study ? tav::CasesJson::appended(result, *o.study) : result).toStdString();
+        return withDesigned(o.study ? tav::CasesJson::appended(result, *o.study) : result,
+                            o.designed)
+            .toStdString();
     }
 
     QStringList inputFiles(const CliOptions &options) const override {

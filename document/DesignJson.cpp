@@ -80,6 +80,26 @@ std::vector<double> rodLengths(JsonFields &f, DocumentError &error) {
 
 } // namespace
 
+design::Prices DesignJson::readPrices(const QJsonValue &value, const QString &path,
+                                      DocumentError &error) {
+    design::Prices prices;
+    JsonFields p(value, path, error);
+    p.allowOnly({"conductor_per_m", "rod_per_m", "surface_per_m2"});
+    prices.conductorPerM = price(p, "conductor_per_m", true, error);
+    prices.rodPerM = price(p, "rod_per_m", true, error);
+    if (p.has("surface_per_m2") && !p.isNull("surface_per_m2"))
+        prices.surfacePerM2 = price(p, "surface_per_m2", true, error);
+    return prices;
+}
+
+QJsonObject DesignJson::writePrices(const design::Prices &given) {
+    QJsonObject prices{{QStringLiteral("conductor_per_m"), given.conductorPerM},
+                       {QStringLiteral("rod_per_m"), given.rodPerM}};
+    if (given.surfacePerM2)
+        prices[QStringLiteral("surface_per_m2")] = *given.surfacePerM2;
+    return prices;
+}
+
 DesignBrief DesignJson::read(const QJsonValue &value, const QString &path, DocumentError &error) {
     DesignBrief brief;
     JsonFields f(value, path, error);
@@ -88,14 +108,8 @@ DesignBrief DesignJson::read(const QJsonValue &value, const QString &path, Docum
     if (!f.failed())
         checkOutline(brief.outline, f.path("outline"), error);
     const QJsonValue prices = f.value("prices", true);
-    if (!f.failed()) {
-        JsonFields p(prices, f.path("prices"), error);
-        p.allowOnly({"conductor_per_m", "rod_per_m", "surface_per_m2"});
-        brief.prices.conductorPerM = price(p, "conductor_per_m", true, error);
-        brief.prices.rodPerM = price(p, "rod_per_m", true, error);
-        if (p.has("surface_per_m2") && !p.isNull("surface_per_m2"))
-            brief.prices.surfacePerM2 = price(p, "surface_per_m2", true, error);
-    }
+    if (!f.failed())
+        brief.prices = readPrices(prices, f.path("prices"), error);
     if (!f.failed())
         brief.rodLengths = rodLengths(f, error);
     brief.depth = f.number("depth", brief.depth, false);
@@ -112,15 +126,11 @@ QJsonObject DesignJson::write(const DesignBrief &brief) {
     QJsonArray outline;
     for (const Point2 &p : brief.outline)
         outline.append(QJsonArray{p.x, p.y});
-    QJsonObject prices{{QStringLiteral("conductor_per_m"), brief.prices.conductorPerM},
-                       {QStringLiteral("rod_per_m"), brief.prices.rodPerM}};
-    if (brief.prices.surfacePerM2)
-        prices[QStringLiteral("surface_per_m2")] = *brief.prices.surfacePerM2;
     QJsonArray lengths;
     for (const double l : brief.rodLengths)
         lengths.append(l);
     return {{QStringLiteral("outline"), outline},
-            {QStringLiteral("prices"), prices},
+            {QStringLiteral("prices"), writePrices(brief.prices)},
             {QStringLiteral("rod_lengths"), lengths},
             {QStringLiteral("depth"), brief.depth},
             {QStringLiteral("diameter"), brief.diameter}};

@@ -16,6 +16,10 @@ public:
     static design::DesignBrief read(const QJsonValue &value, const QString &path,
                                     DocumentError &error);
     static QJsonObject write(const design::DesignBrief &brief);
+    // The prices alone, as the design gives them and its record keeps them.
+    static design::Prices readPrices(const QJsonValue &value, const QString &path,
+                                     DocumentError &error);
+    static QJsonObject writePrices(const design::Prices &prices);
 };
 
 } // namespace tav

@@ -109,6 +109,45 @@ DesignStudy::evaluate(const SystemDocument &document, const std::vector<Layout> 
     return judged;
 }
 
+std::optional<design::DesignedQuantities> DesignStudy::quantities(const SystemDocument &document,
+                                                                  const design::Prices &prices) {
+    const SystemDocument::Expansion expansion = document.expanded();
+    if (expansion.input.refused())
+        return std::nullopt;
+    design::DesignedQuantities q;
+    for (const earthing::Conductor &c : expansion.input.result().conductors) {
+        const double across = std::hypot(c.to.x - c.from.x, c.to.y - c.from.y);
+        const double down = std::abs(c.to.z - c.from.z);
+        // A rod stands; anything else runs along.
+        (down > across ? q.rodLength : q.conductorLength) += std::hypot(across, down);
+    }
+    if (prices.surfacePerM2 && document.safety && document.safety->surface) {
+        if (document.surfaceZone.empty())
+            return std::nullopt;
+        q.surfaceArea = std::abs(earthing::PlanPolygon::area(document.surfaceZone));
+    }
+    return q;
+}
+
+DesignStudy::Edited DesignStudy::edited(const SystemDocument &document) {
+    if (!document.designed)
+        return {};
+    const design::DesignRecord &r = *document.designed;
+    const std::optional<design::DesignedQuantities> now = quantities(document, r.prices);
+    if (!now)
+        return {true, std::nullopt};
+    const design::DesignedQuantities &then = r.quantities;
+    // Both summed in the same order from what the record was written from: a millimetre
+    // apart is an edit.
+    const auto moved = [](double a, double b) { return !(std::abs(a - b) <= 1e-3); };
+    if (!moved(now->conductorLength, then.conductorLength) &&
+        !moved(now->rodLength, then.rodLength) && !moved(now->surfaceArea, then.surfaceArea))
+        return {};
+    return {true, r.cost + (now->conductorLength - then.conductorLength) * r.prices.conductorPerM +
+                      (now->rodLength - then.rodLength) * r.prices.rodPerM +
+                      (now->surfaceArea - then.surfaceArea) * r.prices.surfacePerM2.value_or(0)};
+}
+
 Refusable<DesignResult> DesignStudy::run(const SystemDocument &document,
                                          const design::DesignProgressCallback &progress,
                                          const Options &given) {
@@ -132,6 +171,11 @@ Refusable<DesignResult> DesignStudy::run(const SystemDocument &document,
         return outcome.refusal();
     result.outcome = outcome.result();
     result.document = laidOut(document, result.outcome.best.layout);
+    design::DesignRecord record =
+        design::DesignRecord::of(result.outcome, result.brief, result.bounds);
+    record.quantities =
+        quantities(result.document, record.prices).value_or(design::DesignedQuantities{});
+    result.document.designed = record;
     return result;
 }
 

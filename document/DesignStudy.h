@@ -13,6 +13,7 @@ struct DesignResult {
     design::DesignOutcome outcome;
     design::DesignBrief brief;
     design::FamilyBounds bounds; // surfaceChoice: the surface layer was the design's to lay
+    // The best layout, with the record of how it was found (designed).
     SystemDocument document;
 };
 
@@ -40,6 +41,19 @@ public:
     static Refusable<std::vector<design::Judgement>>
     evaluate(const SystemDocument &document, const std::vector<design::Layout> &layouts,
              const earthing::ProgressCallback &progress);
+
+    // The document's buried conductor and rods in metres, and the area of its surface layer
+    // when prices price it; none when its parts do not expand, or the layer lies everywhere
+    // (no area to price).
+    static std::optional<design::DesignedQuantities> quantities(const SystemDocument &document,
+                                                                const design::Prices &prices);
+    // Whether a designed document's layout was edited since (its quantities differ from the
+    // record's), and what it costs now by the record's prices, where that is known.
+    struct Edited {
+        bool edited = false;
+        std::optional<double> cost;
+    };
+    static Edited edited(const SystemDocument &document);
 
     struct Options {
         int stageSize = 1; // layouts judged at once

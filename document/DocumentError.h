@@ -79,6 +79,18 @@ struct DocumentError {
         DesignDiameter,
         // path should hold a rod length above 0, within DesignBrief's range
         DesignRodLength,
+
+        // The record of a design ("designed"):
+        // path should hold a whole number of lines from 2 to expected
+        DesignedLines,
+        // path should hold the fewest lines first, then the most
+        DesignedLinesOrder,
+        // path should hold "equal" or "compressed"
+        DesignedSpacing,
+        // path should hold at most expected runner-up layouts
+        DesignedRunnerUps,
+        // path should hold a margin of 1 or less
+        DesignedMargin,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

@@ -98,6 +98,16 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::Design::kDiameterRange;
     case Kind::DesignRodLength:
         return StringId::Design::kRodLengthRange;
+    case Kind::DesignedLines:
+        return StringId::DesignRecord::kLines;
+    case Kind::DesignedLinesOrder:
+        return StringId::DesignRecord::kLinesOrder;
+    case Kind::DesignedSpacing:
+        return StringId::DesignRecord::kSpacing;
+    case Kind::DesignedRunnerUps:
+        return StringId::DesignRecord::kRunnerUps;
+    case Kind::DesignedMargin:
+        return StringId::DesignRecord::kMargin;
     }
     return 0;
 }
@@ -155,7 +165,8 @@ QString DocumentWording::error(const tav::DocumentError &error, const Wording::L
     if (error.kind == Kind::WrongLength || error.kind == Kind::CountOutOfRange ||
         error.kind == Kind::TooFewRods || error.kind == Kind::BeyondReach ||
         error.kind == Kind::TooManyLayers || error.kind == Kind::TooManyCorners ||
-        error.kind == Kind::TooFewOutlineCorners || error.kind == Kind::CaseCount)
+        error.kind == Kind::TooFewOutlineCorners || error.kind == Kind::CaseCount ||
+        error.kind == Kind::DesignedLines || error.kind == Kind::DesignedRunnerUps)
         return text.arg(where).arg(error.expected);
     return text.arg(where);
 }

@@ -1,6 +1,7 @@
 #include "document/SystemDocument.h"
 
 #include "document/DesignJson.h"
+#include "document/DesignRecordJson.h"
 #include "document/DuplicateKeys.h"
 #include "document/JsonFields.h"
 #include "document/ResultJson.h"
@@ -252,7 +253,8 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
                  "points",        "search",       "segment_length",
                  "safety",        "study_window", "north",
                  "drawings",      "site_origin",  "shape_touch_areas",
-                 "network",       "cases",        "design"});
+                 "network",       "cases",        "design",
+                 "designed"});
     const QJsonValue soil = f.value("soil", true);
     if (!f.failed()) {
         d.soil = readSoil(soil, QStringLiteral("soil"), error, d.soilLayersBeside);
@@ -301,6 +303,9 @@ SystemDocument SystemDocument::fromJson(const QByteArray &json, DocumentError &e
         d.cases = StudyCases::read(f.value("cases", true), QStringLiteral("cases"), d, error);
     if (f.has("design") && !f.isNull("design") && !f.failed())
         d.design = DesignJson::read(f.value("design", true), QStringLiteral("design"), error);
+    if (f.has("designed") && !f.isNull("designed") && !f.failed())
+        d.designed =
+            DesignRecordJson::read(f.value("designed", true), QStringLiteral("designed"), error);
     // Once every part is read, so that a touch area of a later part's group is kept.
     if (error.kind == DocumentError::Kind::None)
         d.checkGroups(error);
@@ -613,6 +618,8 @@ QByteArray SystemDocument::toJson() const {
         o[QStringLiteral("cases")] = StudyCases::write(cases);
     if (design)
         o[QStringLiteral("design")] = DesignJson::write(*design);
+    if (designed)
+        o[QStringLiteral("designed")] = DesignRecordJson::write(*designed);
     if (!studyWindow.isEmpty())
         o[QStringLiteral("study_window")] = studyWindow;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -662,7 +669,7 @@ QString ConductorSource::path() const {
 
 int SystemDocument::version() const {
     return versionFor(!drawings.empty() || siteOrigin, network.has_value(), !cases.empty(),
-                      design.has_value());
+                      design.has_value() || designed.has_value());
 }
 
 int SystemDocument::versionFor(bool drawingsOrOrigin, bool network, bool cases, bool design) {

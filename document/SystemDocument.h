@@ -2,6 +2,7 @@
 
 #include "core/TolerableVoltage.h"
 #include "core/design/DesignBrief.h"
+#include "core/design/DesignRecord.h"
 #include "core/earthing/ConductorLayout.h"
 #include "core/earthing/EarthingInput.h"
 #include "core/earthing/EarthingResult.h"
@@ -43,14 +44,15 @@ class SystemDocument {
 public:
     // The latest version of the document this program reads; a document without one is of
     // version 1. Version 2 brought imported drawings and the site origin, version 3 the
-    // network, version 4 the cases, version 5 the design: a document is written as the
+    // network, version 4 the cases, version 5 the design and the record of one (which came
+    // together, before either was released): a document is written as the
     // lowest version that holds what it has (version()), so that an older program still
     // opens what it can read and refuses the rest as newer.
     static constexpr int kVersion = 5;
     static constexpr int kFirstVersion = 1;
     int version() const;
     // The same for a document that has drawings or a site origin, a network, cases, a
-    // design, or none of them.
+    // design or a design's record, or none of them.
     static int versionFor(bool drawingsOrOrigin, bool network = false, bool cases = false,
                           bool design = false);
     // The most layers a soil takes, as many as tav-calc soil-model fits.
@@ -136,6 +138,8 @@ public:
     // Where and of what tav-calc design lays out the layout of least cost; the document's
     // own parts stay beside it.
     std::optional<design::DesignBrief> design;
+    // How tav-calc design found the layout, kept as read when the layout is edited since.
+    std::optional<design::DesignRecord> designed;
     QJsonObject studyWindow; // written back as read
 
     // The conductors as given, then each grid's with its rods, the rods at points, each

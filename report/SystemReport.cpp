@@ -6,6 +6,7 @@
 #include "report/NetworkReport.h"
 #include "report/PlaceLimits.h"
 #include "report/CasesReport.h"
+#include "report/DesignReport.h"
 #include "report/PlaceTable.h"
 #include "report/PlanPicture.h"
 #include "report/ProfilePicture.h"
@@ -475,6 +476,8 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     if (document.safety && document.safety->surface && !document.surfaceZone.empty())
         in.lines.append(line(texts.text(kZoneCorners).arg(cornerList(document.surfaceZone))));
     report.blocks.append(in);
+    // How the layout was found, beside the inputs it was found for.
+    report.blocks.append(DesignReport::blocks(document, texts));
     if (const std::optional<ReportBlock> readings = sounding(document, texts))
         report.blocks.append(*readings);
     if (document.network && network)

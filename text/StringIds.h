@@ -29,10 +29,13 @@
 //   8900-8999             a drawing's fences, touch areas and crushed rock outline
 //   9000-9019             the main window's menu bar
 //   9020-9039             a study's cases in its window
+//   9100-9199             the record of a design and its words in the report
 
 // Each block lives in a header of its own under text/ids/; a new area adds its own.
 #include "ids/Design.h"
 #include "ids/DesignWindow.h"
+
+#include "ids/DesignRecord.h"
 #include "ids/DrawingRoles.h"
 #include "ids/EarthingStudy.h"
 #include "ids/Editor.h"

@@ -1,7 +1,8 @@
 // tav-calc design: a site where the perimeter alone passes is answered by it (exit 0), at
 // its perimeter's length by the price; one whose current no copper inside the outline
 // carries safely says so (exit 1) with the least failing layout and what limits it; a
-// document refused at its path; the best layout's document written by --output; a stage
+// document refused at its path; the best layout's document written by --output, with the
+// record of how it was found, which tav-calc system echoes; a stage
 // emitted as documents, solved by tav-calc system, collected back to the same answer.
 #include "tests/support/TavCalcRun.h"
 
@@ -115,6 +116,37 @@ private slots:
         const QJsonObject best = QJsonDocument::fromJson(file.readAll()).object();
         QCOMPARE(best.value("conductors").toArray().size(), 4);
         QVERIFY(!best.contains("design"));
+    }
+
+    // The best layout's document keeps how it was found, in the values this test gave, and
+    // tav-calc system echoes it.
+    void recordKept() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("best.json"));
+        QCOMPARE(design(site(10), {QStringLiteral("--output"), path}).status, 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject best = QJsonDocument::fromJson(file.readAll()).object();
+        const QJsonObject record = best.value("designed").toObject();
+        QCOMPARE(record.value("prices").toObject(),
+                 (QJsonObject{{"conductor_per_m", 3}, {"rod_per_m", 5}}));
+        const QJsonObject family = record.value("family").toObject();
+        const QJsonArray rods = family.value("rods").toArray();
+        QCOMPARE(rods.size(), 1);
+        QCOMPARE(rods[0].toObject().value("length").toDouble(), 2.0);
+        // 10 m each way at the least spacing of 2.5 m: up to 5 lines, the perimeter's 2 first.
+        QCOMPARE(family.value("lines_x").toArray(), (QJsonArray{2, 5}));
+        QCOMPARE(family.value("surface").toBool(true), false);
+        QCOMPARE(record.value("cost").toDouble(), 120.0); // the perimeter's 40 m at 3
+        QVERIFY(record.value("solves").toInt() >= 1);
+        const QStringList system{QStringLiteral("system"), QStringLiteral("--input"), path};
+        const Run json =
+            tavCalc(system + QStringList{QStringLiteral("--format"), QStringLiteral("json")}, {});
+        QCOMPARE(json.status, 0);
+        QCOMPARE(parsed(json).value("designed").toObject(), record);
+        const Run text = tavCalc(system, {});
+        QCOMPARE(text.status, 0);
+        QVERIFY2(text.out.startsWith("Designed automatically: cost 120;"), text.out.constData());
     }
 
     void stagesElsewhere() {
