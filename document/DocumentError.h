@@ -79,6 +79,12 @@ struct DocumentError {
         DesignDiameter,
         // path should hold a rod length above 0, within DesignBrief's range
         DesignRodLength,
+        // path gives a case's decrement factor where the study's current is the current
+        // into the earth already, with neither a network nor a current_basis to work the
+        // case's current out from
+        DecrementWithoutBasis,
+        // path gives a case's decrement factor beside the case's own current
+        DecrementBesideCurrent,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

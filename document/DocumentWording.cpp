@@ -98,6 +98,10 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::Design::kDiameterRange;
     case Kind::DesignRodLength:
         return StringId::Design::kRodLengthRange;
+    case Kind::DecrementWithoutBasis:
+        return StringId::CaseKeys::kDecrementWithoutBasis;
+    case Kind::DecrementBesideCurrent:
+        return StringId::CaseKeys::kDecrementBesideCurrent;
     }
     return 0;
 }
