@@ -88,8 +88,11 @@ std::string envelopeText(const tav::StudyEvaluation &study) {
                          judged(envelope.points[k], study)) +
                 QLatin1Char('\n');
     }
-    // Without a surface layer a step stands on no side of it.
-    const bool layer = study.governing().evaluation.safety->surfaceLayer;
+    // Without a surface layer in any case a step stands on no side of it; where only some
+    // cases lay one, a case without it stands off the layer, on the bare soil.
+    bool layer = false;
+    for (const tav::CaseEvaluation &c : study.cases)
+        layer = layer || c.evaluation.safety->surfaceLayer;
     for (const EnvelopeEntry &step : envelope.steps)
         text +=
             (layer

@@ -45,12 +45,14 @@ const QString kExpand = QStringLiteral("expand");
 const QString kDxf = QStringLiteral("dxf");
 const QString kPdf = QStringLiteral("pdf");
 const QString kSite = QStringLiteral("site");
+const QString kAllMaps = QStringLiteral("all-maps");
 
 struct SystemInput {
     tav::SystemDocument document;
     QString refused; // the worded reason, when the document could not be read
     bool expand = false;
     QString dxf; // the drawing to write after the solve; empty: none
+    SystemReport::Options report;
 };
 
 std::string shownCost(double value) {
@@ -348,6 +350,9 @@ protected:
                                         "part, the touch areas, the worst touch and step, and "
                                         "the isolines of the surface potential and touch "
                                         "voltage."));
+        options.addFlag(kAllMaps, QStringLiteral("With --pdf, a study of cases shows every "
+                                                 "case's maps, each headed with its name, "
+                                                 "rather than the governing case's alone."));
     }
 
     SystemInput read(const CliOptions &options) const override {
@@ -364,6 +369,9 @@ protected:
         if (options.isSet(kDxf))
             refuseClashingDrawing(options, path);
         system.dxf = options.value(kDxf);
+        system.report.allMaps = options.isSet(kAllMaps);
+        if (system.report.allMaps && !options.isSet(kPdf))
+            throw UsageError("--all-maps is for the report: give --pdf");
         QByteArray content;
         if (!DocumentInput::read(path, content, system.refused))
             return system;
@@ -515,7 +523,7 @@ protected:
     Report report(const SystemInput &input, const SystemOutcome &o, const StudyHeader &header,
                   const StudyTexts &texts) const override {
         if (o.study)
-            return SystemReport::report(*o.study, header, texts);
+            return SystemReport::report(*o.study, header, texts, input.report);
         return SystemReport::report(input.document, *o.evaluation.result, o.evaluation.safety,
                                     header, texts, o.evaluation.network);
     }

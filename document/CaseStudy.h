@@ -31,10 +31,12 @@ struct StudyEvaluation {
     }
 };
 
-// The study's cases evaluated together: one solve per distinct soil (with a network, the
-// current follows from the soil's resistance as the study's evaluation works it out),
-// each other case of that soil the same solve scaled to its current, the field being
-// linear in it, and every case judged by its own criteria. A study without cases is its
+// The study's cases evaluated together: one solve per distinct soil and split of the
+// search by the surface layer's area (with a network, the current follows from the soil's
+// resistance as the study's evaluation works it out), each other case of that soil the
+// same solve scaled to its current into the earth (its own current, the basis's with its
+// Df, or Df |I_E| with the network's I_E as solved), the field being linear in it, and
+// every case judged by its own criteria and surface layer. A study without cases is its
 // one case, evaluated as SystemStudy::evaluate does. A case the solver refuses refuses
 // the whole. Qt-free callers aside, this is the one evaluation a search over layouts asks.
 class CaseStudy {

@@ -91,6 +91,13 @@ struct DocumentError {
         DesignedRunnerUps,
         // path should hold a margin of 1 or less
         DesignedMargin,
+
+        // path gives a case's decrement factor where the study's current is the current
+        // into the earth already, with neither a network nor a current_basis to work the
+        // case's current out from
+        DecrementWithoutBasis,
+        // path gives a case's decrement factor beside the case's own current
+        DecrementBesideCurrent,
     };
     Kind kind = Kind::None;
     QString path; // as "conductors[2].from", indices from 0

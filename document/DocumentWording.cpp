@@ -108,6 +108,11 @@ unsigned DocumentWording::errorId(Kind kind) {
         return StringId::DesignRecord::kRunnerUps;
     case Kind::DesignedMargin:
         return StringId::DesignRecord::kMargin;
+
+    case Kind::DecrementWithoutBasis:
+        return StringId::CaseKeys::kDecrementWithoutBasis;
+    case Kind::DecrementBesideCurrent:
+        return StringId::CaseKeys::kDecrementBesideCurrent;
     }
     return 0;
 }

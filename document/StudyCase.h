@@ -23,6 +23,15 @@ struct StudyCase {
     std::optional<double> current;  // A, the current group 0 takes to earth
     std::optional<double> duration; // s, the fault's
     std::optional<BodyWeight> body;
+    // Df: with a network, the network's; with the study's current_basis, the one the case's
+    // current is worked out with (fault current x Df x split).
+    std::optional<double> decrement;
+    // Whether the case gives its own surface layer, and which: none for a season when the
+    // crushed rock is waterlogged. It lies where the study's does (safety.surface.area).
+    bool surfaceGiven = false;
+    std::optional<SurfaceLayer> surface;
+    std::optional<Criteria> criteria;
+    std::optional<double> footwear; // ohm, EN 50522's R_F1
 };
 
 } // namespace tav

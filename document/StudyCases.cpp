@@ -1,9 +1,12 @@
 #include "document/StudyCases.h"
 
 #include "document/JsonFields.h"
+#include "document/PartSchema.h"
 #include "document/SystemDocument.h"
 
 #include <QJsonObject>
+
+#include <cmath>
 
 namespace tav {
 
@@ -34,10 +37,82 @@ bool criteriaGiven(JsonFields &f, const char *key, const SystemDocument &d, Docu
     return d.safety.has_value();
 }
 
+// Df scales the current into the earth only where that current is worked out from the
+// fault: by the network, or from the study's current_basis. A bare current, the study's or
+// the case's own, is the current into the earth already, and a Df beside it would be
+// silently ignored or applied twice.
+std::optional<double> readDecrement(JsonFields &f, const StudyCase &c, const SystemDocument &d,
+                                    DocumentError &error) {
+    if (!f.has("decrement") || f.isNull("decrement") || f.failed())
+        return std::nullopt;
+    const QString path = f.path("decrement");
+    if (c.current) {
+        JsonFields::fail(error, DocumentError::Kind::DecrementBesideCurrent, path);
+        return std::nullopt;
+    }
+    if (!d.network && !d.currentBasis) {
+        JsonFields::fail(error, DocumentError::Kind::DecrementWithoutBasis, path);
+        return std::nullopt;
+    }
+    const double decrement = f.number("decrement", 1, true);
+    if (f.failed())
+        return std::nullopt;
+    // As the network's own Df is refused.
+    if (!(std::isfinite(decrement) && decrement >= 1)) {
+        JsonFields::fail(error, DocumentError::Kind::Refused, path);
+        error.refusal = Refusal{Error::BelowOne, Quantity::DecrementFactor, {decrement}};
+        return std::nullopt;
+    }
+    return decrement;
+}
+
+// The case's own surface layer, as safety.surface takes one (its area stays the study's),
+// or null for none.
+void readSurface(JsonFields &f, StudyCase &c, const SystemDocument &d, DocumentError &error) {
+    if (!f.has("surface") || f.failed())
+        return;
+    if (!d.safety) {
+        JsonFields::fail(error, DocumentError::Kind::MissingKey, QStringLiteral("safety"));
+        return;
+    }
+    c.surfaceGiven = true;
+    if (f.isNull("surface"))
+        return;
+    JsonFields s(f.value("surface", true), f.path("surface"), error);
+    s.allowOnly({"rho", "thickness"});
+    SurfaceLayer layer;
+    layer.resistivity = s.positive("rho", 0, true);
+    layer.thickness = s.positive("thickness", 0, true);
+    if (!s.failed() && JsonFields::withinReach(layer.thickness, s.path("thickness"), error))
+        c.surface = layer;
+}
+
+void readCriteria(JsonFields &f, StudyCase &c, const SystemDocument &d, DocumentError &error) {
+    if (criteriaGiven(f, "criteria", d, error)) {
+        const QJsonValue name = f.value("criteria", true);
+        if (!name.isString())
+            JsonFields::fail(error, DocumentError::Kind::NotText, f.path("criteria"));
+        else if (name.toString() == QLatin1String(PartSchema::criteriaName(Criteria::Ieee80)))
+            c.criteria = Criteria::Ieee80;
+        else if (name.toString() == QLatin1String(PartSchema::criteriaName(Criteria::En50522)))
+            c.criteria = Criteria::En50522;
+        else
+            JsonFields::fail(error, DocumentError::Kind::UnknownCriteria, f.path("criteria"));
+    }
+    if (criteriaGiven(f, "footwear", d, error)) {
+        const double footwear = f.number("footwear", 0, true);
+        if (!f.failed() && !(footwear >= 0))
+            JsonFields::fail(error, DocumentError::Kind::Negative, f.path("footwear"));
+        else if (!f.failed())
+            c.footwear = footwear;
+    }
+}
+
 StudyCase readCase(const QJsonValue &value, const QString &path, const SystemDocument &d,
                    DocumentError &error) {
     JsonFields f(value, path, error);
-    f.allowOnly({"name", "soil", "soil_scale", "current", "duration", "body"});
+    f.allowOnly({"name", "soil", "soil_scale", "current", "decrement", "duration", "body",
+                 "surface", "criteria", "footwear"});
     StudyCase c;
     const QJsonValue name = f.value("name", true);
     if (!f.failed() && !name.isString())
@@ -55,6 +130,7 @@ StudyCase readCase(const QJsonValue &value, const QString &path, const SystemDoc
         else
             c.current = f.positive("current", 0, true);
     }
+    c.decrement = readDecrement(f, c, d, error);
     if (criteriaGiven(f, "duration", d, error))
         c.duration = f.positive("duration", 0, true);
     if (criteriaGiven(f, "body", d, error)) {
@@ -63,6 +139,8 @@ StudyCase readCase(const QJsonValue &value, const QString &path, const SystemDoc
             JsonFields::fail(error, DocumentError::Kind::NotBodyWeight, f.path("body"));
         c.body = body == 70 ? BodyWeight::Kg70 : BodyWeight::Kg50;
     }
+    readSurface(f, c, d, error);
+    readCriteria(f, c, d, error);
     return c;
 }
 
@@ -123,6 +201,18 @@ QJsonArray StudyCases::write(const std::vector<StudyCase> &cases) {
             o[QStringLiteral("duration")] = *c.duration;
         if (c.body)
             o[QStringLiteral("body")] = *c.body == BodyWeight::Kg70 ? 70 : 50;
+        if (c.decrement)
+            o[QStringLiteral("decrement")] = *c.decrement;
+        if (c.surfaceGiven)
+            o[QStringLiteral("surface")] =
+                c.surface
+                    ? QJsonValue(QJsonObject{{QStringLiteral("rho"), c.surface->resistivity},
+                                             {QStringLiteral("thickness"), c.surface->thickness}})
+                    : QJsonValue(QJsonValue::Null);
+        if (c.criteria)
+            o[QStringLiteral("criteria")] = QLatin1String(PartSchema::criteriaName(*c.criteria));
+        if (c.footwear)
+            o[QStringLiteral("footwear")] = *c.footwear;
         array.append(o);
     }
     return array;
@@ -155,10 +245,23 @@ SystemDocument StudyCases::applied(const SystemDocument &document, const StudyCa
         d.current = *c.current;
         d.currentBasis.reset();
     }
+    // The network's current into the earth, or the basis's, with the case's Df.
+    if (c.decrement && d.network) {
+        d.network->decrement = *c.decrement;
+    } else if (c.decrement && d.currentBasis) {
+        d.currentBasis->decrement = *c.decrement;
+        d.current = d.currentBasis->gridCurrent();
+    }
     if (d.safety && c.duration)
         d.safety->faultDuration = *c.duration;
     if (d.safety && c.body)
         d.safety->body = *c.body;
+    if (d.safety && c.surfaceGiven)
+        d.safety->surface = c.surface;
+    if (d.safety && c.criteria)
+        d.safety->criteria = *c.criteria;
+    if (d.safety && c.footwear)
+        d.safety->footwear = *c.footwear;
     return d;
 }
 

@@ -499,8 +499,38 @@ Report report(const tav::SystemDocument &document, const EarthingResult &result,
     return report;
 }
 
-Report report(const tav::StudyEvaluation &study, const StudyHeader &header,
-              const StudyTexts &texts) {
+namespace {
+
+// Every case's maps in the cases' order, each headed with its case's name, in place of the
+// governing case's maps.
+void putAllMaps(Report &r, const tav::StudyEvaluation &study, const StudyTexts &texts) {
+    const QStringList headings{texts.text(kMapPotential), texts.text(kMapTouch),
+                               texts.text(kMapStep)};
+    qsizetype at = 0;
+    while (at < r.blocks.size() && r.blocks[at].heading != headings[0])
+        ++at;
+    qsizetype end = at;
+    while (end < r.blocks.size() && headings.contains(r.blocks[end].heading))
+        ++end;
+    if (at == end)
+        return;
+    QVector<ReportBlock> all;
+    for (const tav::CaseEvaluation &c : study.cases) {
+        const tav::SystemEvaluation &e = c.evaluation;
+        for (ReportBlock map : SystemPictures::maps(c.document, e.result, e.safety, texts)) {
+            map.heading = texts.text(StringId::CaseKeys::kCaseMap).arg(c.name, map.heading);
+            all.append(map);
+        }
+    }
+    r.blocks.remove(at, end - at);
+    for (qsizetype k = 0; k < all.size(); ++k)
+        r.blocks.insert(at + k, all[k]);
+}
+
+} // namespace
+
+Report report(const tav::StudyEvaluation &study, const StudyHeader &header, const StudyTexts &texts,
+              const Options &options) {
     const tav::CaseEvaluation &governing = study.governing();
     const tav::SystemEvaluation &e = governing.evaluation;
     Report r = report(governing.document, *e.result, e.safety, header, texts, e.network);
@@ -515,6 +545,8 @@ Report report(const tav::StudyEvaluation &study, const StudyHeader &header,
     blocks.append(CasesReport::places(study, texts));
     for (qsizetype k = 0; k < blocks.size(); ++k)
         r.blocks.insert(at + k, blocks[k]);
+    if (options.allMaps && study.cases.size() > 1)
+        putAllMaps(r, study, texts);
     return r;
 }
 

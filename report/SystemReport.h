@@ -85,9 +85,17 @@ Report report(const tav::SystemDocument &document, const tav::earthing::Earthing
               const StudyTexts &texts,
               const std::optional<tav::network::NetworkResult> &network = std::nullopt);
 
-// A study of cases: the governing case's report (its maps alone), the cases' table and
-// the verdict over every case after its summary, and each case's places.
-Report report(const tav::StudyEvaluation &study, const StudyHeader &header,
-              const StudyTexts &texts);
+// What a study of cases' report shows besides the governing case.
+struct Options {
+    // Every case's maps, each headed with its case's name, rather than the governing
+    // case's alone.
+    bool allMaps = false;
+};
+
+// A study of cases: the governing case's report (its maps alone, or every case's on
+// request), the cases' table and the verdict over every case after its summary, and each
+// case's places.
+Report report(const tav::StudyEvaluation &study, const StudyHeader &header, const StudyTexts &texts,
+              const Options &options = {});
 
 } // namespace SystemReport

@@ -31,19 +31,21 @@
 //   9020-9039             a study's cases in its window
 //   9100-9199             the record of a design and its words in the report
 
-// Each block lives in a header of its own under text/ids/; a new area adds its own.
-#include "ids/Design.h"
-#include "ids/DesignWindow.h"
+//   9200-9299             what a case varies besides soil and current; every case's maps
 
+// Each block lives in a header of its own under text/ids/; a new area adds its own.
+#include "ids/CaseKeys.h"
+#include "ids/CasesWindow.h"
+#include "ids/Design.h"
 #include "ids/DesignRecord.h"
+#include "ids/DesignWindow.h"
 #include "ids/DrawingRoles.h"
 #include "ids/EarthingStudy.h"
 #include "ids/Editor.h"
-#include "ids/MainMenu.h"
-#include "ids/CasesWindow.h"
 #include "ids/Forms.h"
+#include "ids/MainMenu.h"
 #include "ids/Network.h"
 #include "ids/SoilAndDrawings.h"
-#include "ids/SystemReport.h"
 #include "ids/Sweep.h"
+#include "ids/SystemReport.h"
 #include "ids/Windows.h"

@@ -7,6 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -15,9 +18,10 @@ namespace {
 
 using Run = TavCalcRun;
 
-Run tavCalc(const QByteArray &input, const QString &format) {
-    return runTavCalc({QStringLiteral("system"), QStringLiteral("--input"), QStringLiteral("-"),
-                       QStringLiteral("--format"), format},
+Run tavCalc(const QByteArray &input, const QString &format, const QStringList &more = {}) {
+    return runTavCalc(QStringList{QStringLiteral("system"), QStringLiteral("--input"),
+                                  QStringLiteral("-"), QStringLiteral("--format"), format} +
+                          more,
                       input);
 }
 
@@ -35,6 +39,15 @@ QJsonObject parsed(const Run &run) {
     if (parse.error != QJsonParseError::NoError)
         qFatal("not JSON: %s", qPrintable(run.out + run.err));
     return o;
+}
+
+int pdfPages(const QString &pdf) {
+    QProcess info;
+    info.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {pdf});
+    info.waitForFinished(30000);
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const qsizetype at = text.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? -1 : text.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
 }
 
 double voltage(const QJsonValue &place) {
@@ -90,11 +103,61 @@ private slots:
         QVERIFY(text.out.contains(QStringLiteral("case Dry")));
     }
 
+    void refusedAtItsPath_data() {
+        QTest::addColumn<QByteArray>("cases");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("name twice")
+            << QByteArray(R"([{"name": "a"}, {"name": "a"}])") << QStringLiteral("cases[1].name");
+        // The study's current is the current into the earth: no Df to apply.
+        QTest::newRow("Df of a bare current")
+            << QByteArray(R"([{"name": "a"}, {"name": "b", "decrement": 1.2}])")
+            << QStringLiteral("cases[1].decrement");
+    }
     void refusedAtItsPath() {
-        const Run run = tavCalc(study(R"([{"name": "a"}, {"name": "a"}])"), QStringLiteral("json"));
+        QFETCH(QByteArray, cases);
+        QFETCH(QString, path);
+        const Run run = tavCalc(study(cases), QStringLiteral("json"));
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("cases[1].name")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(path), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+    }
+
+    // The crushed rock waterlogged in the wet case, which governs: its step stands on the
+    // bare soil, the dry case's on the rock, and the envelope says which is which.
+    void stepSidesOfACaseWithoutTheLayer() {
+        QByteArray json = study(R"([{"name": "Dry"}, {"name": "Wet", "surface": null}])");
+        json.replace(R"("body": 70})",
+                     R"("body": 70, "surface": {"rho": 3000, "thickness": 0.1}})");
+        const Run run = tavCalc(json, QStringLiteral("text"));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("Governing case: Wet")), qPrintable(run.out));
+        const QString envelope = run.out.mid(run.out.lastIndexOf(QStringLiteral("Envelope")));
+        QVERIFY2(envelope.contains(QRegularExpression(
+                     QStringLiteral("Step on the surface layer: [^\n]*case Dry"))),
+                 qPrintable(envelope));
+        QVERIFY(envelope.contains(
+            QRegularExpression(QStringLiteral("Step off the surface layer: [^\n]*case Wet"))));
+    }
+
+    // Every case's maps on request: three more pictures for the second case, more pages.
+    void allMaps() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray cases = study(R"([{"name": "Wet"}, {"name": "Dry", "soil_scale": [4]}])");
+        const QString governing = dir.filePath(QStringLiteral("governing.pdf"));
+        const QString all = dir.filePath(QStringLiteral("all.pdf"));
+        QCOMPARE(
+            tavCalc(cases, QStringLiteral("text"), {QStringLiteral("--pdf"), governing}).status, 0);
+        QCOMPARE(tavCalc(cases, QStringLiteral("text"),
+                         {QStringLiteral("--pdf"), all, QStringLiteral("--all-maps")})
+                     .status,
+                 0);
+        QVERIFY(pdfPages(governing) > 0);
+        QVERIFY2(pdfPages(all) > pdfPages(governing), qPrintable(QString::number(pdfPages(all))));
+        // A report's option, not the solve's.
+        const Run alone = tavCalc(cases, QStringLiteral("text"), {QStringLiteral("--all-maps")});
+        QCOMPARE(alone.status, 2);
+        QVERIFY(alone.err.contains(QStringLiteral("--pdf")));
     }
 };
 

@@ -6,6 +6,8 @@
 #include "report/SystemReport.h"
 #include "tests/support/ReadDocument.h"
 #include "tests/support/ShippedTexts.h"
+#include "tests/support/ShippedWording.h"
+#include "text/StringIds.h"
 
 #include <QtTest>
 
@@ -50,6 +52,43 @@ private slots:
         // The table before the places, after the governing case's summary.
         QVERIFY(headings.indexOf(QStringLiteral("Cases")) <
                 headings.indexOf(QStringLiteral("Places, case Wet")));
+    }
+
+    // The governing case's maps alone, or on request every case's, each under its name.
+    void allMapsOnRequest() {
+        const SystemDocument d = readSoundDocument(
+            R"({"soil": {"rho": 100}, "current": 1000, "segment_length": 5,
+            "grids": [{"size": [10, 10], "conductors": [2, 2], "depth": 0.5, "diameter": 0.01}],
+            "search": {"step": 2, "margin": 2}, "safety": {"duration": 0.5, "body": 70},
+            "cases": [{"name": "Wet"}, {"name": "Dry", "soil_scale": [4]}]})");
+        const Refusable<StudyEvaluation> study = CaseStudy::evaluate(d);
+        QVERIFY(!study.refused());
+        const QStringList maps{shippedText(StringId::SystemReport::kMapPotential),
+                               shippedText(StringId::SystemReport::kMapTouch),
+                               shippedText(StringId::SystemReport::kMapStep)};
+        const auto headings = [&](bool all) {
+            SystemReport::Options options;
+            options.allMaps = all;
+            QStringList found;
+            for (const ReportBlock &block :
+                 SystemReport::report(study.result(), StudyHeader(), shippedTexts(), options)
+                     .blocks)
+                if (block.picture)
+                    found.append(block.heading);
+            return found;
+        };
+        const QStringList governing = headings(false);
+        for (const QString &map : maps)
+            QCOMPARE(governing.count(map), 1);
+        const QStringList all = headings(true);
+        QCOMPARE(all.size(), governing.size() + maps.size());
+        for (const QString &name : {QStringLiteral("Wet"), QStringLiteral("Dry")})
+            for (const QString &map : maps) {
+                QVERIFY(!all.contains(map));
+                QCOMPARE(all.count(QStringLiteral("Case %1: %2").arg(name, map)), 1);
+            }
+        // In the cases' order, where the governing case's maps stood.
+        QCOMPARE(all.indexOf(QStringLiteral("Case Wet: ") + maps[0]), governing.indexOf(maps[0]));
     }
 };
 
