@@ -29,10 +29,14 @@ SystemDocument DesignStudy::laidOut(const SystemDocument &document, const Layout
     if (!g.rods.empty())
         d.rods.push_back({g.rods, brief.depth, g.rodLength, brief.diameter, 0});
     if (surfaceChoice(document)) {
-        if (layout.surface)
+        if (layout.surface) {
             d.surfaceZone = brief.outline;
-        else
+        } else {
+            // No rock laid: no case stands on any, a season's own layer included.
             d.safety->surface.reset();
+            for (StudyCase &c : d.cases)
+                c.surface.reset();
+        }
     }
     return d;
 }

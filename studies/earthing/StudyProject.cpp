@@ -175,7 +175,7 @@ QJsonObject StudyProject::document() const {
     const bool drawn = arrays.count(Kind::Drawing) || o.contains(QStringLiteral("site_origin"));
     o[QStringLiteral("version")] = tav::SystemDocument::versionFor(
         drawn, o.contains(QStringLiteral("network")), o.contains(QStringLiteral("cases")),
-        o.contains(QStringLiteral("design")));
+        o.contains(QStringLiteral("design")) || o.contains(QStringLiteral("designed")));
     return o;
 }
 

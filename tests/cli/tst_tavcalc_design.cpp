@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(parsed(json).value("designed").toObject(), record);
         const Run text = tavCalc(system, {});
         QCOMPARE(text.status, 0);
-        QVERIFY2(text.out.startsWith("Designed automatically: cost 120;"), text.out.constData());
+        QVERIFY2(text.bytes.startsWith("Designed automatically: cost 120;"), text.bytes.constData());
     }
 
     void stagesElsewhere() {

@@ -1,5 +1,6 @@
 // The document's "design" read strictly: each fault refused at its path; a sound one read
 // as given, written back the same, and its document a version 5 one.
+#include "document/DesignStudy.h"
 #include "document/SystemDocument.h"
 
 #include <QJsonDocument>
@@ -118,6 +119,33 @@ private slots:
             tav::SystemDocument::fromJson(withDesign(design(kSquare, kPrices, kLengths)), plain);
         QCOMPARE(plain.kind, Kind::None);
         QVERIFY(!p.design->prices.surfacePerM2);
+    }
+
+    // A layout without the rock leaves none under any case, a season's own layer among
+    // them; with it, the rock lies over the outline and each case keeps its own.
+    void rockLaidOrNot() {
+        const QByteArray json =
+            R"({"soil": {"rho": 100}, "current": 1000,
+                "safety": {"duration": 0.5, "surface": {"rho": 2500, "thickness": 0.1}},
+                "cases": [{"name": "Dry"}, {"name": "Wet", "surface": {"rho": 800, "thickness": 0.1}}],
+                "design": )" +
+            design(kSquare, R"({"conductor_per_m": 1, "rod_per_m": 2, "surface_per_m2": 5})",
+                   kLengths) +
+            "}";
+        tav::DocumentError error;
+        const tav::SystemDocument d = tav::SystemDocument::fromJson(json, error);
+        QCOMPARE(error.kind, Kind::None);
+        QVERIFY(d.cases.size() == 2 && d.cases[1].surface);
+        tav::design::Layout bare;
+        const tav::SystemDocument without = tav::DesignStudy::laidOut(d, bare);
+        QVERIFY(!without.safety->surface);
+        QVERIFY(!without.cases[1].surface);
+        tav::design::Layout rock;
+        rock.surface = true;
+        const tav::SystemDocument with = tav::DesignStudy::laidOut(d, rock);
+        QVERIFY(with.safety->surface);
+        QCOMPARE(with.cases[1].surface->resistivity, 800.0);
+        QCOMPARE(with.surfaceZone.size(), std::size_t(4));
     }
 };
 
