@@ -2,6 +2,7 @@
 
 #include "core/GridSafety.h"
 #include "core/earthing/PlanPolygon.h"
+#include "core/earthing/TouchAreas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,49 @@ bool surfaceChoice(const SystemDocument &document) {
            document.safety->surface;
 }
 
+bool sameOutline(const std::vector<earthing::Point2> &a, const std::vector<earthing::Point2> &b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const earthing::Point2 &p, const earthing::Point2 &q) {
+                          return p.x == q.x && p.y == q.y;
+                      });
+}
+
+// The layout's touch is judged over the outline, the yard the design was asked to cover,
+// as a grid's is over its own area: without this, its conductors (given one by one) would
+// add the ground within reach outside the perimeter, and a layout would be judged where a
+// grid of the same copper is not. The document's other areas stay as its parts give them,
+// written out so that the laid document reads back the same; a part of the document's own
+// that touches the layout keeps its network's reach.
+void judgedOverOutline(SystemDocument &d, const std::vector<earthing::Conductor> &layout,
+                       const std::vector<earthing::Point2> &outline) {
+    if (layout.empty())
+        return;
+    std::vector<earthing::TouchArea> areas;
+    if (d.shapesGiveTouchAreas) {
+        const std::vector<earthing::TouchArea> own =
+            earthing::TouchAreas::ofClusters(layout, d.search.reach);
+        for (earthing::TouchArea &a : d.input().touchAreas) {
+            const bool layouts = a.kind == earthing::TouchAreaKind::Conductors &&
+                                 std::any_of(own.begin(), own.end(), [&a](const auto &o) {
+                                     return sameOutline(o.outline, a.outline);
+                                 });
+            if (!layouts)
+                areas.push_back(std::move(a));
+        }
+    } else {
+        areas = d.touchAreas;
+    }
+    earthing::TouchArea yard;
+    yard.outline = outline;
+    areas.push_back(yard);
+    for (std::size_t k = 0; k < areas.size(); ++k) {
+        areas[k].kind = earthing::TouchAreaKind::Given;
+        areas[k].part = int(k);
+    }
+    d.touchAreas = std::move(areas);
+    d.shapesGiveTouchAreas = false;
+}
+
 } // namespace
 
 SystemDocument DesignStudy::laidOut(const SystemDocument &document, const Layout &layout) {
@@ -28,6 +72,7 @@ SystemDocument DesignStudy::laidOut(const SystemDocument &document, const Layout
     d.conductors.insert(d.conductors.end(), g.conductors.begin(), g.conductors.end());
     if (!g.rods.empty())
         d.rods.push_back({g.rods, brief.depth, g.rodLength, brief.diameter, 0});
+    judgedOverOutline(d, g.conductors, brief.outline);
     if (surfaceChoice(document)) {
         if (layout.surface) {
             d.surfaceZone = brief.outline;

@@ -1,5 +1,6 @@
 // The document's "design" read strictly: each fault refused at its path; a sound one read
 // as given, written back the same, and its document a version 5 one.
+#include "document/CaseStudy.h"
 #include "document/DesignStudy.h"
 #include "document/SystemDocument.h"
 
@@ -146,6 +147,47 @@ private slots:
         QVERIFY(with.safety->surface);
         QCOMPARE(with.cases[1].surface->resistivity, 800.0);
         QCOMPARE(with.surfaceZone.size(), std::size_t(4));
+    }
+
+    // The layout is judged over the outline, as a grid over its own area, and not within
+    // reach outside its perimeter; a fence kept beside it keeps its band. The laid
+    // document reads back with the same areas.
+    void touchOverTheOutline() {
+        const QByteArray json =
+            R"({"soil": {"rho": 100}, "current": 1000, "safety": {"duration": 0.5},
+                "segment_length": 1, "search": {"step": 0.5, "margin": 3},
+                "fences": [{"polyline": [[-3, -3], [13, -3], [13, 13], [-3, 13]], "closed": true,
+                            "posts": {"spacing": 4, "length": 1, "diameter": 0.05}, "group": 0}],
+                "design": )" +
+            design("[[0, 0], [10, 0], [10, 5], [5, 5], [5, 10], [0, 10]]", kPrices, kLengths) +
+            "}";
+        tav::DocumentError error;
+        const tav::SystemDocument d = tav::SystemDocument::fromJson(json, error);
+        QCOMPARE(error.kind, Kind::None);
+        const tav::SystemDocument laid = tav::DesignStudy::laidOut(d, tav::design::Layout{});
+        QVERIFY(!laid.shapesGiveTouchAreas);
+        QCOMPARE(laid.touchAreas.size(), std::size_t(2));
+        QVERIFY(laid.touchAreas[0].band > 0); // the fence's
+        QCOMPARE(laid.touchAreas[1].outline.size(), std::size_t(6));
+        QCOMPARE(laid.touchAreas[1].outline[3].x, 5.0);
+        QCOMPARE(laid.touchAreas[1].band, 0.0);
+
+        tav::DocumentError again;
+        const tav::SystemDocument back = tav::SystemDocument::fromJson(laid.toJson(), again);
+        QCOMPARE(again.kind, Kind::None);
+        QCOMPARE(back.input().touchAreas.size(), std::size_t(2));
+
+        const tav::Refusable<tav::StudyEvaluation> study = tav::CaseStudy::evaluate(laid);
+        QVERIFY(!study.refused());
+        const tav::earthing::CaseEnvelope &e = *study.result().envelope;
+        QCOMPARE(e.areas.size(), std::size_t(2));
+        // The yard's worst touch lies in the L (the re-entrant square cut out), not a
+        // metre outside its perimeter where the potential is lower still.
+        const tav::earthing::Point2 at = e.areas[1].judged.at;
+        const double tolerance = 1e-9;
+        QVERIFY2(at.x >= -tolerance && at.x <= 10 + tolerance && at.y >= -tolerance &&
+                     at.y <= 10 + tolerance && !(at.x > 5 + tolerance && at.y > 5 + tolerance),
+                 qPrintable(QString("worst touch at %1, %2").arg(at.x).arg(at.y)));
     }
 };
 
