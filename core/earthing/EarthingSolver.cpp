@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace tav::earthing {
 
@@ -269,39 +270,71 @@ Point3 toPoint(const Vec3 &v) {
     return {v.x, v.y, v.z};
 }
 
-// The potential at the given points and under the touch points, the chunks on every core.
+// The raster node a point stands on, if any: a document's points are often the raster's
+// own nodes (a map of the same step), whose potentials are already summed.
+std::optional<std::size_t> rasterNode(const RasterGrid &grid, const Point2 &p) {
+    if (grid.nx <= 0 || grid.ny <= 0 || !(grid.step > 0))
+        return std::nullopt;
+    const double fi = (p.x - grid.x0) / grid.step;
+    const double fj = (p.y - grid.y0) / grid.step;
+    if (!(fi > -0.5 && fj > -0.5 && fi < grid.nx - 0.5 && fj < grid.ny - 0.5))
+        return std::nullopt;
+    const int i = int(std::lround(fi));
+    const int j = int(std::lround(fj));
+    // Exactly there: a point a rounding error away is summed for itself.
+    if (grid.x(i) != p.x || grid.y(j) != p.y)
+        return std::nullopt;
+    return std::size_t(j) * std::size_t(grid.nx) + std::size_t(i);
+}
+
+// The potential at the given points and under the touch points: a point on a raster node
+// takes the node's value, the others are summed in chunks on every core.
 bool surfacePoints(const EarthingInput &input, const SearchAreas &areas, const SurfaceField &field,
                    WorkMonitor &monitor, EarthingResult &result) {
     const std::size_t given = input.points.size();
     const std::size_t total = given + input.touchPoints.size();
+    const auto at = [&](std::size_t k) -> const Point2 & {
+        return k >= given ? input.touchPoints[k - given].at : input.points[k];
+    };
+    std::vector<double> values(total);
+    std::vector<std::size_t> summed; // the points off the raster's nodes
+    for (std::size_t k = 0; k < total; ++k) {
+        const std::optional<std::size_t> node = rasterNode(result.raster, at(k));
+        if (node && *node < result.rasterPotential.size())
+            values[k] = result.rasterPotential[*node];
+        else
+            summed.push_back(k);
+    }
+    constexpr std::size_t chunk = 64;
+    const bool done = monitor.run(
+        SolveProgress::Stage::Surface, (summed.size() + chunk - 1) / chunk,
+        [&](std::size_t item, int) {
+            const std::size_t first = item * chunk;
+            const std::size_t end = std::min(summed.size(), first + chunk);
+            // The chunk's potentials at once, which vectorises over them.
+            double x[chunk] = {}, y[chunk] = {}, sums[chunk];
+            for (std::size_t k = first; k < end; ++k) {
+                x[k - first] = at(summed[k]).x;
+                y[k - first] = at(summed[k]).y;
+            }
+            field.potentials(x, y, end - first, sums);
+            for (std::size_t k = first; k < end; ++k)
+                values[summed[k]] = sums[k - first];
+        });
+    if (!done)
+        return false;
     result.points.resize(given);
     result.touched.resize(input.touchPoints.size());
-    constexpr std::size_t chunk = 64;
-    return monitor.run(
-        SolveProgress::Stage::Surface, (total + chunk - 1) / chunk, [&](std::size_t item, int) {
-            const std::size_t first = item * chunk;
-            const std::size_t end = std::min(total, first + chunk);
-            // The chunk's potentials at once, which vectorises over them.
-            double x[chunk] = {}, y[chunk] = {}, values[chunk];
-            for (std::size_t k = first; k < end; ++k) {
-                const Point2 &p = k >= given ? input.touchPoints[k - given].at : input.points[k];
-                x[k - first] = p.x;
-                y[k - first] = p.y;
-            }
-            field.potentials(x, y, end - first, values);
-            for (std::size_t k = first; k < end; ++k) {
-                if (k >= given) {
-                    result.touched[k - given].surface = values[k - first];
-                    continue;
-                }
-                const Point2 &p = input.points[k];
-                const double v = values[k - first];
-                bool inside = false;
-                for (const TouchRegion &region : areas.touch)
-                    inside = inside || region.contains(p);
-                result.points[k] = {p, v, result.gpr - v, inside};
-            }
-        });
+    for (std::size_t k = 0; k < given; ++k) {
+        const Point2 &p = input.points[k];
+        bool inside = false;
+        for (const TouchRegion &region : areas.touch)
+            inside = inside || region.contains(p);
+        result.points[k] = {p, values[k], result.gpr - values[k], inside};
+    }
+    for (std::size_t k = given; k < total; ++k)
+        result.touched[k - given].surface = values[k];
+    return true;
 }
 
 // Group 0's worst touch over its areas and the worst step, each refused when not finite.

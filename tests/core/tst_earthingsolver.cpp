@@ -184,6 +184,36 @@ private Q_SLOTS:
         QCOMPARE(differ, 0);
     }
 
+    // A point the document gives on a raster node takes the node's value, to the bit, where
+    // the raster is summed by boxes too (the map and the table show one figure); a point
+    // between the nodes is summed for itself.
+    void pointsOnTheRaster() {
+        EarthingInput input = gridWithRods({}, false);
+        input.segmentLength = 0.5;
+        input.search.step = 0.2;
+        const Refusable<EarthingResult> bare = EarthingSolver::solve(input);
+        QVERIFY(!bare.refused());
+        const RasterGrid g = bare.result().raster;
+        QVERIFY(double(g.size()) * bare.result().segments >= 4e6); // by boxes
+        const std::vector<std::pair<int, int>> nodes = {
+            {0, 0}, {g.nx - 1, g.ny - 1}, {g.nx / 2, g.ny / 3}, {17, 40}};
+        for (const auto &[i, j] : nodes)
+            input.points.push_back({g.x(i), g.y(j)});
+        input.points.push_back({g.x(17) + 0.07, g.y(40)});
+        const Refusable<EarthingResult> solved = EarthingSolver::solve(input);
+        QVERIFY(!solved.refused());
+        const EarthingResult &r = solved.result();
+        QVERIFY(r.raster.x0 == g.x0 && r.raster.y0 == g.y0 && r.raster.nx == g.nx &&
+                r.raster.ny == g.ny);
+        int differ = 0;
+        for (std::size_t k = 0; k < nodes.size(); ++k)
+            differ += r.points[k].potential !=
+                      r.rasterPotential[std::size_t(nodes[k].second) * g.nx + nodes[k].first];
+        const PointResult &between = r.points.back();
+        differ += between.potential != r.field->potential(between.at.x, between.at.y);
+        QCOMPARE(differ, 0);
+    }
+
     // The coupling matrix compressed (far blocks low-rank to 1e-6) gives what the dense one
     // gives, to far below the 1e-4 a design may rest on, in every kind of soil; and it
     // takes less memory.
