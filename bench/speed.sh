@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # How fast a solve with its surface is, whole process (tav-calc system, document to
-# JSON), on the three systems a design search solves most like:
-#   Annex H Grid 1: 70 m, 6 x 6 conductors, 140 ohm m, a 0.5 m raster: at most 0.47 s;
-#   a 100 m grid of 11 x 11 conductors in 100 ohm m, a 0.5 m raster: at most 0.47 s;
-#   system.sh's B, 200 m, 21 x 21, 40 rods, two layers, a 1 m raster.
+# JSON), on the three systems a design search solves most like, each document giving the
+# surface potential's map as points on the raster over the grid (the work a peer is
+# compared on: R and the potential at those points):
+#   Annex H Grid 1: 70 m, 6 x 6 conductors, 140 ohm m, 0.5 m points and raster: at most 0.47 s;
+#   a 100 m grid of 11 x 11 conductors in 100 ohm m, 0.5 m: at most 0.47 s;
+#   system.sh's B, 200 m, 21 x 21, 40 rods, two layers, 1 m.
 # Beside each: one solve in the library and solves per second one after another, and the
 # yardstick, the same raster summed by the plainest loop (every node against every
 # segment on one core, the closed form of uniform soil), with how far it lies from the
@@ -34,9 +36,23 @@ grid() { # side, conductors, rho, current
  "search": {"step": 0.5}}
 JSON
 }
+# The document with "points" at the raster's step over the grid's square added.
+withPoints() { # document, side, step
+    python3 - "$1" "$2" "$3" <<'PY'
+import json, sys
+path, side, step = sys.argv[1], float(sys.argv[2]), float(sys.argv[3])
+d = json.load(open(path))
+n = int(round(side / step))
+d["points"] = [[i * step, j * step] for j in range(n + 1) for i in range(n + 1)]
+json.dump(d, open(path, "w"))
+PY
+}
 grid 70 6 140 744.8 >"$documents/annex-h1.json"
+withPoints "$documents/annex-h1.json" 70 0.5
 grid 100 11 100 1000 >"$documents/uniform-100.json"
+withPoints "$documents/uniform-100.json" 100 0.5
 document 200 21 40 1 >"$documents/bench-200.json"
+withPoints "$documents/bench-200.json" 200 1
 
 wall() { # program, document: milliseconds of the whole process
     local start end
@@ -62,7 +78,7 @@ name, times, library, other = sys.argv[1:5]
 rows = [line.rstrip("\n").split("\t") for line in open(times) if line.strip()]
 mine = statistics.median(float(r[0]) for r in rows) / 1000
 solve, per_second, plain, worst, raster, segments = library.split("\t")
-print(f"{name}: {segments} segments, {raster} raster points")
+print(f"{name}: {segments} segments, {raster} raster points, as many given points on them")
 line = f"  whole process {mine:.3f} s (median of {len(rows)})"
 if other:
     theirs = statistics.median(float(r[1]) for r in rows) / 1000

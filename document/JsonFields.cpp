@@ -146,7 +146,22 @@ std::vector<earthing::Point2> JsonFields::points2(const char *key, bool required
         return points;
     }
     const QJsonArray array = v.toArray();
+    points.reserve(std::size_t(array.size()));
     for (int k = 0; k < array.size() && !failed(); ++k) {
+        // A sound point is taken without words; only a faulty one is read the long way,
+        // which names the fault at its path (a map's points are many).
+        const QJsonValue item = array[k];
+        if (item.isArray()) {
+            const QJsonArray pair = item.toArray();
+            if (pair.size() == 2 && pair[0].isDouble() && pair[1].isDouble()) {
+                const earthing::Point2 p{pair[0].toDouble(), pair[1].toDouble()};
+                constexpr double kReach = earthing::InputCheck::kMaxReach;
+                if (std::abs(p.x) <= kReach && std::abs(p.y) <= kReach) {
+                    points.push_back(p);
+                    continue;
+                }
+            }
+        }
         double xy[2] = {0, 0};
         const QString at = indexed(path(key), k);
         if (!numbers(array[k], at, 2, xy, m_error))

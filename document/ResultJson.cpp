@@ -15,14 +15,28 @@ using namespace earthing;
 
 namespace {
 
-QByteArray number(double value) {
-    if (!std::isfinite(value))
-        return "null";
-    if (value == 0)
-        return "0";
+// The shortest text that reads back as the same double; null for none.
+void appendNumber(QByteArray &out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    if (value == 0) {
+        out += '0';
+        return;
+    }
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc() ? QByteArray(text, int(end - text)) : QByteArray("null");
+    if (error == std::errc())
+        out.append(text, int(end - text));
+    else
+        out += "null";
+}
+
+QByteArray number(double value) {
+    QByteArray out;
+    appendNumber(out, value);
+    return out;
 }
 
 QByteArray pair(const char *key, const QByteArray &value) {
@@ -49,6 +63,27 @@ template <class T, class F> QByteArray list(const std::vector<T> &items, F f) {
     for (std::size_t k = 0; k < items.size(); ++k)
         out += (k ? ",\n  " : "\n  ") + f(items[k], k);
     return out + (items.empty() ? "]" : "\n ]");
+}
+
+// The given points, laid out as list() lays a list out, appended in place: a map's
+// points are many.
+QByteArray pointsJson(const std::vector<PointResult> &points) {
+    QByteArray out = "[";
+    out.reserve(qsizetype(points.size()) * 112 + 8);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const PointResult &p = points[k];
+        out += k ? ",\n  {\"x\": " : "\n  {\"x\": ";
+        appendNumber(out, p.at.x);
+        out += ", \"y\": ";
+        appendNumber(out, p.at.y);
+        out += ", \"potential\": ";
+        appendNumber(out, p.potential);
+        out += ", \"touch\": ";
+        appendNumber(out, p.touch);
+        out += p.inTouchArea ? ", \"in_touch_area\": true}" : ", \"in_touch_area\": false}";
+    }
+    out += points.empty() ? "]" : "\n ]";
+    return out;
 }
 
 QByteArray verdict(Verdict v) {
@@ -217,15 +252,7 @@ QByteArray ResultJson::write(const EarthingResult &r, const Judged *judged,
            ",\n ";
     if (leakage)
         out += leakageJson(*leakage) + ",\n ";
-    out += pair("points", list(r.points,
-                               [](const PointResult &p, std::size_t) {
-                                   return "{" + pair("x", number(p.at.x)) + ", " +
-                                          pair("y", number(p.at.y)) + ", " +
-                                          pair("potential", number(p.potential)) + ", " +
-                                          pair("touch", number(p.touch)) + ", " +
-                                          pair("in_touch_area", boolean(p.inTouchArea)) + "}";
-                               })) +
-           ",\n ";
+    out += pair("points", pointsJson(r.points)) + ",\n ";
     // The worst touch over group 0's areas, judged where it stands.
     QByteArray touchMax = "null";
     if (r.touchMax) {

@@ -341,6 +341,9 @@ private Q_SLOTS:
         row("a point beyond reach",
             "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [[0, 0], [3, -2e5]]}",
             Kind::BeyondReach, "points[1][1]", 100000);
+        row("a point's x beyond reach",
+            "{\"soil\": {\"rho\": 1}, \"current\": 1, \"points\": [[0, 0], [-100000.5, 2]]}",
+            Kind::BeyondReach, "points[1][0]", 100000);
 
         row("no soil", "{\"current\": 1, " + wire + "}", Kind::MissingKey, "soil");
         row("no current", "{\"soil\": {\"rho\": 1}, " + wire + "}", Kind::MissingKey, "current");
