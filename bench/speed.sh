@@ -78,7 +78,7 @@ name, times, library, other = sys.argv[1:5]
 rows = [line.rstrip("\n").split("\t") for line in open(times) if line.strip()]
 mine = statistics.median(float(r[0]) for r in rows) / 1000
 solve, per_second, plain, worst, raster, segments = library.split("\t")
-print(f"{name}: {segments} segments, {raster} raster points, as many given points on them")
+print(f"{name}: {segments} segments, {raster} raster points, the map's points given over the grid")
 line = f"  whole process {mine:.3f} s (median of {len(rows)})"
 if other:
     theirs = statistics.median(float(r[1]) for r in rows) / 1000
