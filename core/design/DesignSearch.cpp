@@ -36,6 +36,7 @@ public:
         std::sort(m_order.begin(), m_order.end(), cheaper);
         m_outcome.familySize = m_order.size();
         std::size_t next = 0;
+        bool ceilingsSolved = false;
         while (!m_outcome.safe && next < m_order.size()) {
             std::vector<std::size_t> stage = nextStage(next);
             if (m_cancelled)
@@ -44,6 +45,12 @@ public:
                 break;
             if (const std::optional<Refusal> refused = solve(stage))
                 return *refused;
+            if (!ceilingsSolved && !m_outcome.safe &&
+                m_outcome.solved.size() >= std::size_t(DesignSearch::kCeilingsAfter)) {
+                ceilingsSolved = true;
+                if (const std::optional<Refusal> refused = solve(ceilings(bounds), false))
+                    return *refused;
+            }
         }
         if (!m_outcome.safe) {
             // The richest layout of the family shows how far the outline can go at all.
@@ -59,13 +66,64 @@ public:
     }
 
 private:
+    // The richest layout of each kind that dominance compares (each spacing, each rod
+    // length with its most rods), unsolved: between them they hold at least the copper of
+    // every layout of the family, so that where each fails well past its limit, no layout
+    // passes and the search ends without solving the family through.
+    std::vector<std::size_t> ceilings(const FamilyBounds &bounds) const {
+        std::vector<Layout> richest;
+        for (const bool compressed : {false, true}) {
+            if (compressed && (bounds.mostLinesX < 4 || bounds.mostLinesY < 4))
+                continue;
+            Layout l;
+            l.linesX = bounds.mostLinesX;
+            l.linesY = bounds.mostLinesY;
+            l.compressX = l.compressY = compressed;
+            l.surface = bounds.surfaceChoice;
+            for (std::size_t length = 0; length < bounds.rodCounts.size(); ++length) {
+                if (bounds.rodCounts[length].empty())
+                    continue;
+                l.rods = bounds.rodCounts[length].back();
+                l.rodLength = int(length);
+                richest.push_back(l);
+            }
+            if (bounds.rodCounts.empty())
+                richest.push_back(l);
+        }
+        std::vector<std::size_t> found;
+        for (const Layout &r : richest)
+            for (std::size_t k = 0; k < m_order.size(); ++k) {
+                const Layout &l = m_order[k].layout;
+                if (!m_order[k].judgement && l.linesX == r.linesX && l.linesY == r.linesY &&
+                    l.compressX == r.compressX && l.compressY == r.compressY &&
+                    l.rods == r.rods && l.rodLength == r.rodLength && l.surface == r.surface) {
+                    found.push_back(k);
+                    break;
+                }
+            }
+        return found;
+    }
+
     // The next layouts to solve from next on, cheapest first, the skipped ones passed over.
+    // A layout solved ahead of its turn (a ceiling) is not solved again: one that failed is
+    // passed over, and one that passed is the answer once every cheaper one is decided.
     std::vector<std::size_t> nextStage(std::size_t &next) {
         std::vector<std::size_t> stage;
         const int size = std::max(1, m_options.stageSize);
         for (; next < m_order.size() && int(stage.size()) < size; ++next) {
             if (!report(next))
                 return {};
+            const Candidate &c = m_order[next];
+            if (c.judgement) {
+                if (!c.judgement->safe)
+                    continue;
+                if (stage.empty()) {
+                    m_outcome.safe = true;
+                    m_outcome.best = c;
+                    ++next;
+                }
+                return stage;
+            }
             if (skipped(m_order[next]))
                 ++m_outcome.pruned;
             else
@@ -109,7 +167,11 @@ private:
                                                               : all * DesignSearch::kOtherKind;
     }
 
-    std::optional<Refusal> solve(const std::vector<std::size_t> &stage) {
+    // The stage solved and learnt from; in its turn (answer), the first that passes is the
+    // answer.
+    std::optional<Refusal> solve(const std::vector<std::size_t> &stage, bool answer = true) {
+        if (stage.empty())
+            return std::nullopt;
         std::vector<Layout> layouts;
         for (const std::size_t k : stage)
             layouts.push_back(m_order[k].layout);
@@ -126,7 +188,7 @@ private:
             m_outcome.solves += c.judgement->solves;
             m_outcome.solved.push_back(c);
             learn(c);
-            if (c.judgement->safe && !m_outcome.safe) {
+            if (answer && c.judgement->safe && !m_outcome.safe) {
                 m_outcome.safe = true;
                 m_outcome.best = c;
             }

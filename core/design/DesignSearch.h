@@ -84,6 +84,10 @@ public:
     // one did (spacing compressed toward the edges does by a fifth where IEEE Std 80's
     // uniform grid is the estimate): the least ratio of every kind, times this.
     static constexpr double kOtherKind = 0.7;
+    // After this many layouts solved without a pass, the richest layout of each kind is
+    // solved ahead of its turn: where all fail past kDominanceSlack, nothing in the family
+    // can pass, and the search says so in a few solves rather than the family's thousands.
+    static constexpr int kCeilingsAfter = 10;
 
     struct Options {
         int stageSize = 1; // layouts handed to the evaluation at once

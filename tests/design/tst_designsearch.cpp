@@ -5,6 +5,7 @@
 // family of uniform grids with perimeter rods, each solved through the ordinary evaluation.
 // The layout family's geometry against closed forms.
 #include "core/design/DesignLayout.h"
+#include "core/design/DesignSearch.h"
 #include "document/CaseStudy.h"
 #include "document/DesignStudy.h"
 #include "document/SystemDocument.h"
@@ -125,6 +126,72 @@ private slots:
         QCOMPARE(stopped.refusal().error, tav::Error::Cancelled);
         QCOMPARE(reports, 3);
         QVERIFY(total > 0);
+    }
+
+    // The search's own logic on a stand-in evaluation whose worst share falls as the metal
+    // grows (as touch and step voltages do): where nothing passes, the search says so in
+    // a few solves, having solved the richest layout of each kind ahead of its turn; where
+    // only much metal passes, those richest layouts never make the answer, which is the
+    // cheapest passing layout of the family taken one by one.
+    void standIn_data() {
+        QTest::addColumn<double>("needed"); // metres of metal for a share of 1; 0: never
+        QTest::newRow("nothing passes") << 0.0;
+        QTest::newRow("much metal passes") << 600.0;
+    }
+    void standIn() {
+        QFETCH(double, needed);
+        using namespace tav::design;
+        DesignBrief brief;
+        brief.outline = {{0, 0}, {30, 0}, {30, 30}, {0, 30}};
+        brief.rodLengths = {3, 6};
+        brief.prices.conductorPerM = 1;
+        brief.prices.rodPerM = 2;
+        const FamilyBounds bounds = DesignLayout::bounds(brief, false);
+        const auto metal = [&](const Layout &l) {
+            const LayoutCost c = DesignLayout::cost(brief, l);
+            return c.conductorMetres + c.rodMetres;
+        };
+        const auto share = [&](const Layout &l) {
+            return needed > 0 ? needed / metal(l) : 2 + 1000 / metal(l);
+        };
+        const Evaluate evaluate = [&](const std::vector<Layout> &layouts,
+                                      const tav::earthing::ProgressCallback &) {
+            std::vector<Judgement> judged;
+            for (const Layout &l : layouts) {
+                Judgement j;
+                j.touchShare = share(l);
+                j.safe = *j.touchShare <= 1;
+                j.solves = 1;
+                judged.push_back(j);
+            }
+            return tav::Refusable<std::vector<Judgement>>(judged);
+        };
+        const tav::Refusable<DesignOutcome> run =
+            DesignSearch::run(brief, bounds, evaluate, DesignSearch::Options{});
+        QVERIFY(!run.refused());
+        const DesignOutcome &o = run.result();
+        const std::vector<Layout> family = DesignLayout::family(brief, bounds);
+        QVERIFY(family.size() > 1000);
+        double cheapest = std::numeric_limits<double>::infinity();
+        for (const Layout &l : family)
+            if (share(l) <= 1)
+                cheapest = std::min(cheapest, DesignLayout::cost(brief, l).total);
+        if (needed == 0) {
+            QVERIFY(!o.safe);
+            // Ten cheapest, the four richest (two spacings, two rod lengths), no more.
+            QCOMPARE(o.solves, DesignSearch::kCeilingsAfter + 4);
+            // The least failing is the one of most metal.
+            QCOMPARE(metal(o.best.layout),
+                     metal(*std::max_element(family.begin(), family.end(),
+                                             [&](const Layout &a, const Layout &b) {
+                                                 return metal(a) < metal(b);
+                                             })));
+        } else {
+            QVERIFY(o.safe);
+            QVERIFY(std::isfinite(cheapest));
+            QCOMPARE(o.best.cost.total, cheapest);
+            QVERIFY(std::size_t(o.solves) < family.size());
+        }
     }
 
     // Conductor metres of a layout inside an outline: a rectangle's n lines each way are
