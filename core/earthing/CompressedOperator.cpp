@@ -62,16 +62,64 @@ bool CompressedOperator::multiplyOnce(const Entry &entry, const Eigen::VectorXd 
                                       Eigen::VectorXd &y, WorkMonitor &monitor,
                                       SolveProgress::Stage stage) const {
     const Eigen::VectorXd px = permuted(x, colTree().permutation());
-    std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()),
-                                         Eigen::VectorXd::Zero(rows()));
-    const std::vector<std::size_t> order = largestFirst();
-    const bool done = monitor.run(stage, order.size(), [&](std::size_t item, int t) {
-        apply(order[item], blockOf(order[item], entry, false), px, partial[std::size_t(t)]);
-    });
-    for (std::size_t t = 1; t < partial.size(); ++t)
-        partial[0] += partial[t];
-    unpermute(partial[0], m_rowTree.permutation(), y);
+    Eigen::VectorXd py;
+    const bool done = applyAll(largestFirst(), &entry, px, py, monitor, stage, 0, 1);
+    unpermute(py, m_rowTree.permutation(), y);
     return done;
+}
+
+bool CompressedOperator::applyAll(const std::vector<std::size_t> &order, const Entry *entry,
+                                  const Eigen::VectorXd &px, Eigen::VectorXd &py,
+                                  WorkMonitor &monitor, SolveProgress::Stage stage, double from,
+                                  double to) const {
+    // A block adds to its rows and, mirrored, to its columns' rows: both kept apart.
+    struct Share {
+        Eigen::VectorXd rows, columns;
+    };
+    std::vector<Share> shares(order.size());
+    const bool done = monitor.run(
+        stage, order.size(),
+        [&](std::size_t item, int) {
+            const std::size_t b = order[item];
+            const BlockPartition::Block &block = m_partition.blocks()[b];
+            const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
+            const ClusterTree::Cluster &col = colTree().cluster(block.col);
+            Filled made;
+            if (entry)
+                made = blockOf(b, *entry, false);
+            const Filled &filled = entry ? made : m_filled[b];
+            const auto xCol = px.segment(col.begin, col.size());
+            const auto xRow = px.segment(row.begin, row.size());
+            Share &share = shares[item];
+            share.rows = Eigen::VectorXd::Zero(row.size());
+            // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
+            const bool mirrored = m_settings.symmetric && block.row != block.col;
+            if (mirrored)
+                share.columns = Eigen::VectorXd::Zero(col.size());
+            if (filled.lowRank) {
+                filled.low.multiplyAdd(xCol, share.rows);
+                if (mirrored)
+                    filled.low.multiplyTransposedAdd(xRow, share.columns);
+            } else {
+                share.rows.noalias() += filled.dense * xCol;
+                if (mirrored)
+                    share.columns.noalias() += filled.dense.transpose() * xRow;
+            }
+        },
+        from, to);
+    py = Eigen::VectorXd::Zero(rows());
+    if (!done)
+        return false;
+    for (std::size_t item = 0; item < order.size(); ++item) {
+        const BlockPartition::Block &block = m_partition.blocks()[order[item]];
+        const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
+        py.segment(row.begin, row.size()) += shares[item].rows;
+        if (shares[item].columns.size() > 0) {
+            const ClusterTree::Cluster &col = colTree().cluster(block.col);
+            py.segment(col.begin, col.size()) += shares[item].columns;
+        }
+    }
+    return true;
 }
 
 CompressedOperator::Filled CompressedOperator::blockOf(std::size_t b, const Entry &entry,
@@ -143,15 +191,12 @@ void CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y) 
 bool CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y,
                                   WorkMonitor &monitor, double fraction) const {
     const Eigen::VectorXd px = permuted(x, colTree().permutation());
-    // Each core its own sum: blocks of one row share the rows of y.
-    std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()),
-                                         Eigen::VectorXd::Zero(rows()));
-    const bool done = monitor.run(
-        SolveProgress::Stage::Solution, m_filled.size(),
-        [&](std::size_t b, int t) { apply(b, m_filled[b], px, partial[std::size_t(t)]); }, fraction, fraction);
-    for (std::size_t t = 1; t < partial.size(); ++t)
-        partial[0] += partial[t];
-    unpermute(partial[0], m_rowTree.permutation(), y);
+    std::vector<std::size_t> order(m_filled.size());
+    std::iota(order.begin(), order.end(), 0);
+    Eigen::VectorXd py;
+    const bool done = applyAll(order, nullptr, px, py, monitor, SolveProgress::Stage::Solution,
+                               fraction, fraction);
+    unpermute(py, m_rowTree.permutation(), y);
     return done;
 }
 

@@ -96,6 +96,12 @@ private:
     Filled blockOf(std::size_t b, const Entry &entry, bool kept) const;
     void apply(std::size_t b, const Filled &filled, const Eigen::VectorXd &x,
                Eigen::VectorXd &y) const;
+    // Blocks applied on every core, each block's share kept apart and added in the blocks'
+    // order, so that the product is the same whichever core took which block; each block
+    // filled from entry when given, else the one held.
+    bool applyAll(const std::vector<std::size_t> &order, const Entry *entry,
+                  const Eigen::VectorXd &px, Eigen::VectorXd &py, WorkMonitor &monitor,
+                  SolveProgress::Stage stage, double from, double to) const;
     // The blocks' indices, the largest first, so that no core is left with one at the end.
     std::vector<std::size_t> largestFirst() const;
 

@@ -73,11 +73,16 @@ bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
             bounds.push_back(j + 1);
     }
     bounds.push_back(n);
-    std::vector<Eigen::VectorXd> partial(std::size_t(monitor.threads()), Eigen::VectorXd::Zero(n));
+    // Each block's share of the product apart, added in the blocks' order: the sum is then
+    // the same whichever thread took which block, and so is every figure after it, run
+    // after run. A block touches only the rows from its first column down.
+    std::vector<Eigen::VectorXd> partial(bounds.size() - 1);
     const bool done = monitor.run(
         SolveProgress::Stage::Solution, bounds.size() - 1,
-        [&](std::size_t block, int t) {
-            double *out = partial[std::size_t(t)].data();
+        [&](std::size_t block, int) {
+            const Eigen::Index first = bounds[block];
+            partial[block] = Eigen::VectorXd::Zero(n - first);
+            double *out = partial[block].data() - first;
             const double *in = x.data();
             for (Eigen::Index j = bounds[block]; j < bounds[block + 1]; ++j) {
                 const double *col = A.col(j).data();
@@ -91,10 +96,12 @@ bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
             }
         },
         fraction, fraction);
-    y = partial[0];
-    for (std::size_t t = 1; t < partial.size(); ++t)
-        y += partial[t];
-    return done;
+    y = Eigen::VectorXd::Zero(n);
+    if (!done)
+        return false;
+    for (std::size_t block = 0; block < partial.size(); ++block)
+        y.tail(n - bounds[block]) += partial[block];
+    return true;
 }
 
 // The currents minimise the energy 1/2 I^T A I among those that leave the injected current
