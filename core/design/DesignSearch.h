@@ -44,7 +44,7 @@ struct DesignOutcome {
     Candidate best;
     std::vector<Candidate> solved; // in the order they were solved
     std::size_t familySize = 0;
-    std::size_t pruned = 0; // left unsolved by the estimate's bound
+    std::size_t pruned = 0; // left unsolved: the estimate's bound or a richer failure skipped them
     int solves = 0;
 };
 

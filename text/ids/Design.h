@@ -27,7 +27,7 @@ inline constexpr unsigned kSurfaceNotLaid = 8616;
 inline constexpr unsigned kSurfaceAsStudy = 8617;
 // The worst touch and step over their tolerable values, as percentages.
 inline constexpr unsigned kShares = 8618;
-// Solves (layouts solved, solver runs, family size, skipped by the estimate's bound).
+// Solves (layouts solved, solver runs, family size, skipped by the estimate or dominance).
 inline constexpr unsigned kSolves = 8619;
 // What limits a design that fails: the touch (touch V, tolerable V, GPR V); the step
 // (step V, tolerable V); what would help.
