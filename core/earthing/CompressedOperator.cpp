@@ -77,47 +77,27 @@ bool CompressedOperator::applyAll(const std::vector<std::size_t> &order, const E
         Eigen::VectorXd rows, columns;
     };
     std::vector<Share> shares(order.size());
+    py = Eigen::VectorXd::Zero(rows());
     const bool done = monitor.run(
         stage, order.size(),
         [&](std::size_t item, int) {
             const std::size_t b = order[item];
-            const BlockPartition::Block &block = m_partition.blocks()[b];
-            const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
-            const ClusterTree::Cluster &col = colTree().cluster(block.col);
             Filled made;
             if (entry)
                 made = blockOf(b, *entry, false);
-            const Filled &filled = entry ? made : m_filled[b];
-            const auto xCol = px.segment(col.begin, col.size());
-            const auto xRow = px.segment(row.begin, row.size());
             Share &share = shares[item];
-            share.rows = Eigen::VectorXd::Zero(row.size());
-            // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
-            const bool mirrored = m_settings.symmetric && block.row != block.col;
-            if (mirrored)
-                share.columns = Eigen::VectorXd::Zero(col.size());
-            if (filled.lowRank) {
-                filled.low.multiplyAdd(xCol, share.rows);
-                if (mirrored)
-                    filled.low.multiplyTransposedAdd(xRow, share.columns);
-            } else {
-                share.rows.noalias() += filled.dense * xCol;
-                if (mirrored)
-                    share.columns.noalias() += filled.dense.transpose() * xRow;
-            }
+            share.rows = Eigen::VectorXd::Zero(rowsOf(b, py).size());
+            if (mirrored(b))
+                share.columns = Eigen::VectorXd::Zero(columnsOf(b, py).size());
+            apply(b, entry ? made : m_filled[b], px, share.rows, share.columns);
         },
         from, to);
-    py = Eigen::VectorXd::Zero(rows());
     if (!done)
         return false;
     for (std::size_t item = 0; item < order.size(); ++item) {
-        const BlockPartition::Block &block = m_partition.blocks()[order[item]];
-        const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
-        py.segment(row.begin, row.size()) += shares[item].rows;
-        if (shares[item].columns.size() > 0) {
-            const ClusterTree::Cluster &col = colTree().cluster(block.col);
-            py.segment(col.begin, col.size()) += shares[item].columns;
-        }
+        rowsOf(order[item], py) += shares[item].rows;
+        if (mirrored(order[item]))
+            columnsOf(order[item], py) += shares[item].columns;
     }
     return true;
 }
@@ -159,32 +139,48 @@ CompressedOperator::Filled CompressedOperator::blockOf(std::size_t b, const Entr
 }
 
 void CompressedOperator::apply(std::size_t b, const Filled &filled, const Eigen::VectorXd &x,
-                               Eigen::VectorXd &y) const {
+                               Eigen::Ref<Eigen::VectorXd> rows,
+                               Eigen::Ref<Eigen::VectorXd> columns) const {
     const BlockPartition::Block &block = m_partition.blocks()[b];
     const ClusterTree::Cluster &row = m_rowTree.cluster(block.row);
     const ClusterTree::Cluster &col = colTree().cluster(block.col);
     const auto xCol = x.segment(col.begin, col.size());
-    auto yRow = y.segment(row.begin, row.size());
-    // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
-    const bool mirrored = m_settings.symmetric && block.row != block.col;
+    const auto xRow = x.segment(row.begin, row.size());
+    const bool transposed = mirrored(b);
     if (filled.lowRank) {
-        filled.low.multiplyAdd(xCol, yRow);
-        if (mirrored)
-            filled.low.multiplyTransposedAdd(x.segment(row.begin, row.size()),
-                                             y.segment(col.begin, col.size()));
+        filled.low.multiplyAdd(xCol, rows);
+        if (transposed)
+            filled.low.multiplyTransposedAdd(xRow, columns);
         return;
     }
-    yRow.noalias() += filled.dense * xCol;
-    if (mirrored)
-        y.segment(col.begin, col.size()).noalias() +=
-            filled.dense.transpose() * x.segment(row.begin, row.size());
+    rows.noalias() += filled.dense * xCol;
+    if (transposed)
+        columns.noalias() += filled.dense.transpose() * xRow;
+}
+
+Eigen::VectorBlock<Eigen::VectorXd> CompressedOperator::rowsOf(std::size_t b,
+                                                              Eigen::VectorXd &y) const {
+    const ClusterTree::Cluster &row = m_rowTree.cluster(m_partition.blocks()[b].row);
+    return y.segment(row.begin, row.size());
+}
+
+Eigen::VectorBlock<Eigen::VectorXd> CompressedOperator::columnsOf(std::size_t b,
+                                                                 Eigen::VectorXd &y) const {
+    const ClusterTree::Cluster &col = colTree().cluster(m_partition.blocks()[b].col);
+    return y.segment(col.begin, col.size());
+}
+
+bool CompressedOperator::mirrored(std::size_t b) const {
+    // Below the diagonal of a symmetric matrix, the block stands for its transpose too.
+    const BlockPartition::Block &block = m_partition.blocks()[b];
+    return m_settings.symmetric && block.row != block.col;
 }
 
 void CompressedOperator::multiply(const Eigen::VectorXd &x, Eigen::VectorXd &y) const {
     const Eigen::VectorXd px = permuted(x, colTree().permutation());
     Eigen::VectorXd py = Eigen::VectorXd::Zero(rows());
     for (std::size_t b = 0; b < m_filled.size(); ++b)
-        apply(b, m_filled[b], px, py);
+        apply(b, m_filled[b], px, rowsOf(b, py), columnsOf(b, py));
     unpermute(py, m_rowTree.permutation(), y);
 }
 

@@ -94,8 +94,13 @@ private:
 
     // kept: to be held, so recompressed and stored dense when that is smaller.
     Filled blockOf(std::size_t b, const Entry &entry, bool kept) const;
+    // Block b's product with x added to rows (its rows' part of the result) and, where it
+    // stands for its transpose too (mirrored), to columns (its columns' part).
     void apply(std::size_t b, const Filled &filled, const Eigen::VectorXd &x,
-               Eigen::VectorXd &y) const;
+               Eigen::Ref<Eigen::VectorXd> rows, Eigen::Ref<Eigen::VectorXd> columns) const;
+    bool mirrored(std::size_t b) const;
+    Eigen::VectorBlock<Eigen::VectorXd> rowsOf(std::size_t b, Eigen::VectorXd &y) const;
+    Eigen::VectorBlock<Eigen::VectorXd> columnsOf(std::size_t b, Eigen::VectorXd &y) const;
     // Blocks applied on every core, each block's share kept apart and added in the blocks'
     // order, so that the product is the same whichever core took which block; each block
     // filled from entry when given, else the one held.

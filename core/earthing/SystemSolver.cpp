@@ -80,15 +80,17 @@ bool SystemSolver::multiply(const Eigen::MatrixXd &A, const Eigen::VectorXd &x, 
     const bool done = monitor.run(
         SolveProgress::Stage::Solution, bounds.size() - 1,
         [&](std::size_t block, int) {
+            // Rows counted from the block's first column: out, in and each column alike.
             const Eigen::Index first = bounds[block];
-            partial[block] = Eigen::VectorXd::Zero(n - first);
-            double *out = partial[block].data() - first;
-            const double *in = x.data();
-            for (Eigen::Index j = bounds[block]; j < bounds[block + 1]; ++j) {
-                const double *col = A.col(j).data();
+            const Eigen::Index m = n - first;
+            partial[block] = Eigen::VectorXd::Zero(m);
+            double *out = partial[block].data();
+            const double *in = x.data() + first;
+            for (Eigen::Index j = 0; j < bounds[block + 1] - first; ++j) {
+                const double *col = A.col(first + j).data() + first;
                 const double xj = in[j];
                 double sum = col[j] * xj;
-                for (Eigen::Index i = j + 1; i < n; ++i) {
+                for (Eigen::Index i = j + 1; i < m; ++i) {
                     sum += col[i] * in[i];
                     out[i] += col[i] * xj;
                 }
